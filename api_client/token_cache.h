@@ -1,0 +1,39 @@
+#pragma once
+// Authentication tokens from "Auth.Login" of module "auth", reused for 59 hours.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/os/critical_section.h"
+#include "platform/rtl/datetime.h"
+
+struct TToken {
+    std::string Password;
+    std::string User;
+    std::string Token;
+    TDateTime Obtained = 0;  // local time of the login
+    // True from Obtained + 59 hours on (less than a millisecond short counts as reached).
+    bool IsExpired() const;
+};
+
+// Owns its entries; new entries go to the end, searches run from the end.
+using TTokenList = std::vector<std::unique_ptr<TToken>>;
+
+// The process-wide cache and the re-entrant lock that guards it.
+TTokenList& TokenCache();
+TCriticalSection& TokenCacheLock();
+
+// The token of user and password: a cached one younger than 59 hours, or a fresh one from
+// "Auth.Login". Holds the lock for the whole lookup-and-login. Raises what the login raises.
+std::string GetToken(const std::string& user, const std::string& password);
+int StoreToken(const std::string& user, const std::string& password, const std::string& token);
+int IndexOfLogin(const std::string& user, const std::string& password);  // -1 when absent
+int IndexOfToken(const std::string& token);                              // -1 when absent
+void RemoveToken(const std::string& token);  // every entry holding that token
+
+// Replaces every cached token found in a member named "token" (any letter case) of request or of
+// the objects nested in it (arrays are not entered) with a fresh login's token.
+// Returns whether a token was replaced.
+bool RenewTokenIn(nlohmann::ordered_json& request);
