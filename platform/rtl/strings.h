@@ -1,0 +1,31 @@
+#pragma once
+// Text routines of the platform. Text is UTF-8; the case routines fold ASCII, Latin-1 and Cyrillic.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+std::string Trim(std::string_view s);        // removes characters with codes 0..32 at both ends
+std::string TrimLeft(std::string_view s);
+std::string TrimRight(std::string_view s);
+
+std::string UpperCase(std::string_view s);   // ASCII letters only
+std::string LowerCase(std::string_view s);
+std::string AnsiUpperCase(std::string_view s);  // ASCII, Latin-1 and Cyrillic letters
+std::string AnsiLowerCase(std::string_view s);
+bool SameText(std::string_view a, std::string_view b);       // ASCII case-insensitive
+bool AnsiSameText(std::string_view a, std::string_view b);   // Cyrillic-aware case-insensitive
+int CompareText(std::string_view a, std::string_view b);     // ASCII case-insensitive, <0, 0, >0
+
+enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
+using TReplaceFlags = unsigned;
+std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
+                          TReplaceFlags flags);
+
+std::string IntToStr(std::int64_t value);
+std::string IntToHex(std::uint64_t value, int digits);
+
+// UTF-8 helpers shared by the case routines.
+std::u32string Utf8ToUtf32(std::string_view s);
+std::string Utf32ToUtf8(std::u32string_view s);
+char32_t UpperCaseChar(char32_t c);
+char32_t LowerCaseChar(char32_t c);

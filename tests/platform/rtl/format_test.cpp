@@ -1,0 +1,68 @@
+#include "platform/rtl/format.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FormatCase {
+    const char* format;
+    std::initializer_list<FormatArg> args;
+    const char* expected;
+};
+
+TEST(Format, SpecifiersWithFlagsWidthAndPrecision) {
+    const FormatCase cases[] = {
+        {"plain", {}, "plain"},
+        {"%d", {42}, "42"},
+        {"%d", {-42}, "-42"},
+        {"%5d|", {42}, "   42|"},
+        {"%-5d|", {42}, "42   |"},
+        {"%.4d", {42}, "0042"},
+        {"%.4d", {-42}, "-0042"},
+        {"%6.4d", {42}, "  0042"},
+        {"%u", {7u}, "7"},
+        {"%x", {255}, "FF"},
+        {"%.4x", {255}, "00FF"},
+        {"%s and %s", {"a", "b"}, "a and b"},
+        {"[%8s]", {"abc"}, "[     abc]"},
+        {"[%-8s]", {"abc"}, "[abc     ]"},
+        {"[%.2s]", {"abcdef"}, "[ab]"},
+        {"%*d", {4, 7}, "   7"},
+        {"%1:s %0:s", {"world", "hello"}, "hello world"},
+        {"100%%", {}, "100%"},
+        {"%.2f", {3.14159}, "3.14"},
+        {"%f", {2.0}, "2.00"},
+        {"%n", {1234567.891}, "1,234,567.89"},
+        {"'%s' is not a valid integer value", {"$00GG"}, "'$00GG' is not a valid integer value"},
+        {"Привет, %s!", {"мир"}, "Привет, мир!"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Format(c.format, c.args), c.expected) << c.format;
+}
+
+TEST(Format, MismatchRaisesConvertError) {
+    const FormatCase bad[] = {
+        {"%d", {"text"}, ""},      // text for an integer
+        {"%s", {5}, ""},           // integer for a text
+        {"%f", {5}, ""},           // integer for a float
+        {"%d %d", {1}, ""},        // too few arguments
+        {"%", {1}, ""},            // a lone percent sign at the end
+        {"%q", {1}, ""},           // unknown type
+        {"%n%n%n", {}, ""},        // printf's %n must never write anywhere
+    };
+    for (const auto& c : bad) EXPECT_THROW(Format(c.format, c.args), EConvertError) << c.format;
+}
+
+TEST(Format, TextArgumentsMayBeTemporaries) {
+    EXPECT_EQ(Format("%s-%s", {std::string("a") + "b", std::string(3, 'c')}), "ab-ccc");
+}
+
+TEST(Format, ErrorMessageNamesTheFormat) {
+    try {
+        Format("%d", {"x"});
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message, "Format '%d' invalid or incompatible with argument");
+    }
+}
+
+}  // namespace
