@@ -1,0 +1,28 @@
+#include "logging/pattern_layout.h"
+
+#include "logging/log_event.h"
+
+namespace {
+const char* const PatternOption = "pattern";
+}
+
+TLogPatternLayout::TLogPatternLayout(std::string_view pattern) { SetOption(PatternOption, pattern); }
+
+void TLogPatternLayout::SetOption(std::string_view name, std::string_view value) {
+    TLogCustomLayout::SetOption(name, value);
+    if (name == PatternOption && !value.empty()) Compile(value);
+}
+
+void TLogPatternLayout::Compile(std::string_view pattern) {
+    pattern_ = pattern;
+    parts_ = ParsePattern(pattern);
+    formatters_.clear();
+    for (const auto& part : parts_) formatters_.push_back(MakePatternFormatter(part));
+}
+
+std::string TLogPatternLayout::Format(const TLogEvent& event) {
+    std::string line;
+    line.reserve(pattern_.size() + event.Message.size() + 96);
+    for (const auto& formatter : formatters_) formatter->Append(event, *this, line);
+    return line;
+}

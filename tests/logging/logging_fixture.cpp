@@ -1,0 +1,49 @@
+#include "tests/logging/logging_fixture.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "logging/log_stream.h"
+
+void LoggingTest::SetUp() {
+    scopedClock_ = std::make_unique<platform::ScopedClock>(clock_);
+    previousSink_ = SetDebugOutputSink([this](std::string_view text) { debugLines_.emplace_back(text); });
+    LogHierarchy().ResetConfiguration();
+    LogLog().SetInternalDebugging(false);
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    tempDir_ = std::filesystem::temp_directory_path() /
+               ("logging_" + std::to_string(getpid()) + "_" + info->test_suite_name() + "_" + info->name());
+    std::filesystem::remove_all(tempDir_);
+    std::filesystem::create_directories(tempDir_);
+}
+
+void LoggingTest::TearDown() {
+    LogHierarchy().ResetConfiguration();
+    LogLog().SetInternalDebugging(false);
+    SetDebugOutputSink(previousSink_);
+    scopedClock_.reset();
+    std::filesystem::remove_all(tempDir_);
+}
+
+std::shared_ptr<TLogStreamAppender> LoggingTest::MemoryAppender(const std::string& name, ILogLayoutPtr layout) {
+    return std::make_shared<TLogStreamAppender>(name, std::make_unique<TLogMemoryStream>(), std::move(layout));
+}
+
+std::string LoggingTest::TextOf(const std::shared_ptr<TLogStreamAppender>& appender) {
+    return static_cast<TLogMemoryStream*>(appender->Stream())->Text();
+}
+
+std::string LoggingTest::DebugOutput() const {
+    std::string all;
+    for (const auto& line : debugLines_) all += line;
+    return all;
+}
+
+std::string LoggingTest::ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
