@@ -1,0 +1,37 @@
+#include "common/xs_digits.h"
+
+namespace xs {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool DigitsAt(std::string_view text, std::size_t pos, std::size_t count) {
+    if (pos + count > text.size()) {
+        return false;
+    }
+    for (std::size_t i = pos; i < pos + count; ++i) {
+        if (!IsDigit(text[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int DigitsValue(std::string_view text, std::size_t pos, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = pos; i < pos + count; ++i) {
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+std::string ZeroPad(std::int64_t value, int width) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    if (static_cast<int>(digits.size()) < width) {
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    }
+    return value < 0 ? "-" + digits : digits;
+}
+
+}  // namespace xs
