@@ -10,12 +10,12 @@ class TEventHandlers : public TSingletonClass {
   public:
     static constexpr std::string_view StaticClassName = "TEventHandlers";
 
-    explicit TEventHandlers(Key key) : TEventHandlers(key, std::string(StaticClassName)) {}
+    explicit TEventHandlers(Key key);
 
     // The handler objects; they are not owned.
     std::vector<void*> Handlers;
 
   protected:
     // For descendants, registered under their own class name.
-    TEventHandlers(Key key, std::string className) : TSingletonClass(key, std::move(className)) {}
+    TEventHandlers(Key key, std::string className);
 };
