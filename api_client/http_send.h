@@ -37,6 +37,10 @@ public:
     // A failed transfer leaves ResultCode 500 and the reason in Sock().LastError.
     bool HTTPMethod(const std::string& method, const std::string& url);
 
+protected:
+    // Closes a kept-alive connection (reporting HR_SocketClose); the next request opens a new one.
+    void Close();
+
 private:
     struct Transfer;
     TBlockSocket sock_;
