@@ -1,0 +1,66 @@
+#pragma once
+// TApplication: the program's forms and its message loop. The first form made by CreateForm is
+// the main form; Run shows it and dispatches messages until the program is terminated (closing
+// the main form does that). An exception escaping a handler is reported in a message box (or
+// passed to OnException) and the loop goes on.
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/ui/component.h"
+#include "platform/ui/messages.h"
+
+class TCustomForm;
+
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+    std::string ClassName() const override { return "TApplication"; }
+
+    void Initialize();
+    // Makes a form owned by the application and stores it in *reference before OnCreate fires.
+    template <class T>
+    void CreateForm(T** reference);
+    TCustomForm* MainForm() const { return mainForm_; }
+
+    void Run();
+    // Dispatches every queued message (and due timers), then paints what is invalid; never waits.
+    void ProcessMessages();
+    // Dispatches one message, or waits for the host's next event or the next timer.
+    void HandleMessage();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+
+    // Call inside a catch block: reports the exception being handled.
+    void HandleException(TObject* Sender);
+    void ShowException(const std::exception& E);
+    TExceptionEvent OnException;
+    std::string Title;
+
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+    // Frees every form (the end of the program, or of a test) and starts afresh.
+    void DestroyForms();
+    // Runs one queued message through the loop's rules (keys translated into characters); false when none.
+    bool ProcessMessage();
+
+private:
+    void FormCreated(TCustomForm* form);
+    void PaintForms();
+    void Idle();
+    TCustomForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+};
+
+extern TApplication* Application;
+
+template <class T>
+void TApplication::CreateForm(T** reference) {
+    T* form = new T(this);
+    if (reference != nullptr) *reference = form;
+    FormCreated(form);
+    form->AfterConstruction();
+}

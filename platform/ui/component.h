@@ -1,0 +1,110 @@
+#pragma once
+// TObject, TPersistent and TComponent: the ownership tree of the window system. An owner frees the
+// components it owns; components that asked for free notification hear when another one goes away.
+//
+// Construction is two-phase: a component is made by NewComponent / MakeComponent, which construct it
+// and then call the virtual AfterConstruction (a form fires OnCreate there, when every derived part
+// is ready). Freeing runs BeforeDestruction first (a form fires OnDestroy there) and frees the owned
+// components while the owner is still whole.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/rtl/exceptions.h"
+
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+    virtual void AfterConstruction() {}
+    virtual void BeforeDestruction() {}
+    // The class name as the code names it ("TForm", "TLabel" ...).
+    virtual std::string ClassName() const { return "TObject"; }
+};
+
+// Runs BeforeDestruction and deletes; nullptr is allowed.
+void Free(TObject* object);
+
+struct TFree {
+    void operator()(TObject* object) const { Free(object); }
+};
+template <class T>
+using TObjectPtr = std::unique_ptr<T, TFree>;
+
+class TPersistent : public TObject {
+public:
+    // Copies the source's state; raises EConvertError "Cannot assign a %s to a %s" when the kinds do not mix.
+    virtual void Assign(const TPersistent& source);
+    std::string ClassName() const override { return "TPersistent"; }
+
+protected:
+    virtual void AssignTo(TPersistent& dest) const;
+};
+
+enum TOperation { opInsert, opRemove };
+
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    void BeforeDestruction() override;
+    std::string ClassName() const override { return "TComponent"; }
+
+    TComponent* Owner() const { return owner_; }
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const { return components_.at(static_cast<std::size_t>(index)); }
+    TComponent* FindComponent(std::string_view name) const;
+
+    const std::string& Name() const { return name_; }
+    virtual void SetName(const std::string& name);
+    int Tag = 0;
+
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+    // Frees every owned component, last first.
+    void DestroyComponents();
+    bool Destroying() const { return destroying_; }
+
+    // Asks to hear (through Notification with opRemove) when this component is freed.
+    void FreeNotification(TComponent* listener);
+    void RemoveFreeNotification(TComponent* listener);
+
+protected:
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+
+private:
+    void NotifyRemoval();
+    TComponent* owner_ = nullptr;
+    std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
+    std::string name_;
+    bool destroying_ = false;
+    bool removalSent_ = false;
+};
+
+// Makes a component owned by owner (which must not be nullptr and frees it later).
+template <class T, class... Args>
+T* NewComponent(TComponent* owner, Args&&... args) {
+    if (owner == nullptr) throw EInvalidOperation("A component made by NewComponent needs an owner");
+    auto made = std::unique_ptr<T>(new T(owner, std::forward<Args>(args)...));
+    T* raw = made.release();
+    try {
+        raw->AfterConstruction();
+    } catch (...) {
+        Free(raw);
+        throw;
+    }
+    return raw;
+}
+
+// Makes a component without an owner, held (and freed) by the returned pointer.
+template <class T, class... Args>
+TObjectPtr<T> MakeComponent(Args&&... args) {
+    TObjectPtr<T> made(new T(std::forward<Args>(args)...));
+    made->AfterConstruction();
+    return made;
+}

@@ -1,0 +1,171 @@
+#pragma once
+// TControl: a visible element in the parent/child tree. Messages reach it through WindowProc
+// (WndProc by default) -> WndProc -> Dispatch (a switch per class over the messages it handles,
+// each class passing the rest to its base) -> DefaultHandler.
+#include <memory>
+#include <string>
+
+#include "platform/ui/colors.h"
+#include "platform/ui/component.h"
+#include "platform/ui/cursors.h"
+#include "platform/ui/events.h"
+#include "platform/ui/font.h"
+#include "platform/ui/message_queue.h"
+#include "platform/ui/set.h"
+
+class TWinControl;
+class TCustomForm;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+
+enum TControlStyleItem {
+    csAcceptsControls,
+    csCaptureMouse,
+    csClickEvents,
+    csOpaque,
+    csSetCaption,
+    csDoubleClicks,
+    csNoStdEvents
+};
+using TControlStyle = TSet<TControlStyleItem>;
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+    std::string ClassName() const override { return "TControl"; }
+
+    // Messages.
+    TWndMethod WindowProc;
+    virtual void WndProc(TMessage& Message);
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+    LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+
+    // Place and size, relative to the parent's client area.
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
+    void SetTop(int value) { SetBounds(left_, value, width_, height_); }
+    void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
+    void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    virtual TRect ClientRect() const { return {0, 0, width_, height_}; }
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    virtual void SetClientWidth(int value);
+    virtual void SetClientHeight(int value);
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+    // The control's client origin in its form's client coordinates.
+    TPoint FormOrigin() const;
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign value);
+    TAnchors Anchors() const { return anchors_; }
+    void SetAnchors(TAnchors value) { anchors_ = value; }
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* AParent);
+    TCustomForm* ParentForm() const;  // the form holding the control (itself for a form)
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible along with every parent up to a shown form.
+    bool IsShowing() const;
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value);
+
+    TFont* Font() const { return font_.get(); }
+    void SetFont(const TFont& font) { font_->Assign(font); }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool value);
+
+    // Caption and Text are one text (the window text), as on the platform.
+    std::string Caption() const { return GetText(); }
+    void SetCaption(const std::string& value) { SetText(value); }
+    std::string Text() const { return GetText(); }
+    void SetText(const std::string& value);
+
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor value) { cursor_ = value; }
+    std::string Hint;
+    bool ShowHint = false;
+    TControlStyle ControlStyle;
+
+    void Invalidate();
+    void Update();   // paints what is invalid in the control's window now
+    void Repaint();  // Invalidate + Update
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnResize;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+
+    virtual void Click();
+
+protected:
+    virtual std::string GetText() const { return text_; }
+    virtual void TextChanged() {}
+    virtual void Resize();
+    virtual void VisibleChanging() {}
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    // Adjusts the size to the content (labels); called when text or font change.
+    virtual void AdjustSize() {}
+    virtual void FontChanged();
+    // Size rules: a control may refuse or correct a new size.
+    virtual bool CanResize(int& NewWidth, int& NewHeight) {
+        (void)NewWidth;
+        (void)NewHeight;
+        return true;
+    }
+    void RequestAlign();
+    // Takes the parent's font and colour when following them.
+    void SyncWithParent();
+
+    std::string text_;
+
+private:
+    friend class TWinControl;
+    void HandleMouseMessage(TMessage& Message);
+    void InvalidateArea();
+    TWinControl* parent_ = nullptr;
+    int left_ = 0;
+    int top_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    TAlign align_ = alNone;
+    TAnchors anchors_{akLeft, akTop};
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::unique_ptr<TFont> font_;
+    bool parentFont_ = true;
+    bool updatingParentFont_ = false;
+    TColor color_ = clBtnFace;
+    bool parentColor_ = false;
+    TCursor cursor_ = crDefault;
+    bool clicked_ = false;
+};
+
+// The control that receives the mouse while a button is held (nullptr: none).
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* control);

@@ -1,0 +1,16 @@
+#pragma once
+// Event handler types. A handler is any callable; an empty one is "not assigned".
+#include <functional>
+
+#include "platform/ui/shift_state.h"
+#include "platform/ui/types.h"
+
+class TObject;
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+// Key is a virtual-key code; a handler may set it to 0 to swallow the key.
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+// Key is the typed character (a code point); a handler may set it to 0 to swallow it.
+using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;

@@ -1,0 +1,112 @@
+#pragma once
+// TCustomForm / TForm: a top-level window. It owns a surface of its client size that its controls
+// paint on and that the backend shows; drawing on its Canvas outside painting goes straight to
+// that surface, as drawing on a window does.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/ui/canvas.h"
+#include "platform/ui/raster_image.h"
+#include "platform/ui/region.h"
+#include "platform/ui/win_control.h"
+
+namespace platform::ui {
+class NativeWindow;
+}
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TCustomForm : public TWinControl {
+public:
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+    std::string ClassName() const override { return "TCustomForm"; }
+    // Fires OnCreate; an exception escaping it is reported, and the form lives on.
+    void AfterConstruction() override;
+    // Fires OnDestroy while every control still exists.
+    void BeforeDestruction() override;
+    void Dispatch(TMessage& Message) override;
+
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle value);
+    // Without a border the client area is the whole window; with one, the host adds its frame outside.
+    void SetClientWidth(int value) override { SetWidth(value); }
+    void SetClientHeight(int value) override { SetHeight(value); }
+
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Asks OnCloseQuery and OnClose; closing the main form ends the program.
+    void Close();
+    bool Active() const { return active_; }
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+    // Focuses the first control in tab order that can take the focus.
+    void SelectFirst();
+    bool KeyPreview = false;
+
+    TCanvas* Canvas() const { return canvas_.get(); }
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+    // The window's pixels as last painted or drawn.
+    const platform::ui::RasterImage& SurfaceImage() const { return surface_; }
+    platform::ui::RasterImage& SurfaceImage() { return surface_; }
+    // Marks part of the window (form coordinates) for painting at the next message-loop pass.
+    void InvalidateArea(const TRect& rect);
+    bool NeedsPaint() const { return !invalid_.Empty(); }
+    // Paints what is invalid and hands the new pixels to the host window.
+    void PaintInvalid();
+    // Tells the host window that these pixels changed (form coordinates).
+    void PresentArea(const TRect& rect);
+    platform::ui::NativeWindow* Native() const { return native_.get(); }
+
+    // Called by the host when the window's frame moved or was resized by the user.
+    void HostBoundsChanged(const TRect& bounds);
+    void HostActivated(bool active);
+
+    // Hands the keyboard focus to control (nullptr: the form itself).
+    bool FocusControl(TWinControl* control);
+    void DefocusControl(TWinControl* control, bool removing);
+
+protected:
+    void PaintWindow(TCanvas& canvas) override;
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void Paint();
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void VisibleChanging() override;
+
+private:
+    void ShowingChanged(bool showing);
+    void WMClose(TMessage& Message);
+    std::unique_ptr<TCanvas> canvas_;
+    std::unique_ptr<platform::ui::CanvasTarget> target_;
+    std::unique_ptr<platform::ui::NativeWindow> native_;
+    platform::ui::RasterImage surface_;
+    platform::ui::Region invalid_;
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TWinControl* activeControl_ = nullptr;
+    bool active_ = false;
+    bool shown_ = false;
+    bool hostMoving_ = false;
+};
+
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
+    std::string ClassName() const override { return "TForm"; }
+};
+
+TCustomForm* GetParentForm(const TControl* control);

@@ -1,0 +1,101 @@
+#pragma once
+// The headless host: no display, fixed font metrics, monitors set by hand, message boxes recorded.
+// HeadlessSession sets it up for a test with a ManualClock and drives input, time and the loop.
+//
+// Fixed metrics: a font of em height E pixels (E = size * 96 / 72, rounded) has every character
+// E * 2 / 3 pixels wide and lines E * 6 / 5 pixels high; text is drawn as a filled box per
+// character (blanks stay empty), so tests can see where text went.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/os/clock.h"
+#include "platform/ui/shift_state.h"
+#include "platform/ui/window_system.h"
+
+class TControl;
+class TCustomForm;
+
+namespace platform::ui {
+
+class HeadlessTextEngine : public TextEngine {
+public:
+    struct DrawnText {
+        std::string Text;
+        FontSpec Font;
+        std::uint32_t Argb = 0;
+        TPoint At;  // image coordinates
+    };
+    TSize Measure(const FontSpec& font, std::string_view text) override;
+    void Draw(RasterImage& image, const FontSpec& font, std::uint32_t argb, const TRect& clip, int x, int y,
+              std::string_view text) override;
+    std::string ResolveFamily(const std::string& name) override { return name; }
+    std::vector<DrawnText> Drawn;
+};
+
+class HeadlessWindowSystem : public WindowSystem {
+public:
+    struct MessageBoxShown {
+        std::string Text;
+        std::string Caption;
+        unsigned Flags = 0;
+    };
+    HeadlessWindowSystem();
+    std::unique_ptr<NativeWindow> CreateNativeWindow(TCustomForm& form) override;
+    TextEngine& Text() override { return text_; }
+    std::vector<MonitorInfo> Monitors() override { return monitors_; }
+    void PumpEvents() override {}
+    // Lets the clock run to the next timer (a ManualClock moves at once).
+    void WaitForEvents(std::optional<std::uint64_t> maxWaitMs) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    void ShowCursor(TCursor cursor) override { cursors_.push_back(cursor); }
+
+    // One monitor per work area (bounds equal to the work area unless given); the first is primary.
+    void SetMonitors(std::vector<MonitorInfo> monitors) { monitors_ = std::move(monitors); }
+    void SetWorkAreas(const std::vector<TRect>& workAreas);
+    HeadlessTextEngine& TextLog() { return text_; }
+    const std::vector<MessageBoxShown>& MessageBoxes() const { return boxes_; }
+    const std::vector<TCursor>& CursorsShown() const { return cursors_; }
+    int MessageBoxAnswer = 1;  // IDOK
+
+private:
+    HeadlessTextEngine text_;
+    std::vector<MonitorInfo> monitors_;
+    std::vector<MessageBoxShown> boxes_;
+    std::vector<TCursor> cursors_;
+};
+
+// Installs the headless host and a ManualClock for its lifetime; on the way out frees every form,
+// empties the queue and the timers and puts the previous host and clock back.
+class HeadlessSession {
+public:
+    HeadlessSession();
+    ~HeadlessSession();
+    HeadlessSession(const HeadlessSession&) = delete;
+    HeadlessSession& operator=(const HeadlessSession&) = delete;
+
+    platform::ManualClock& Clock() { return clock_; }
+    HeadlessWindowSystem& System() { return system_; }
+
+    // Keys go to the focused control of the active form (or form), through the queue.
+    void TypeText(const std::string& utf8);                  // each character: key down, char, key up
+    void PressKey(WORD key, TShiftState shift = {});          // key down (with its character) + key up
+    void KeyDown(WORD key, TShiftState shift = {}, const std::string& text = "");
+    void KeyUp(WORD key, TShiftState shift = {});
+    // Left button down and up at the centre of control (or at a point of its client area).
+    void Click(TControl* control);
+    void ClickAt(TControl* control, TPoint pos);
+    // Moves the clock and lets the loop fire what came due (one tick per timer per call).
+    void Advance(std::int64_t ms);
+    void ProcessMessages();
+
+    TCustomForm* TargetForm() const;
+
+private:
+    platform::ManualClock clock_;
+    HeadlessWindowSystem system_;
+    platform::ScopedClock scopedClock_;
+    WindowSystem* previous_ = nullptr;
+};
+
+}  // namespace platform::ui

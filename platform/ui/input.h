@@ -1,0 +1,27 @@
+#pragma once
+// Input from the host (or from a test), turned into messages in our queue: keys go to the control
+// with the focus (or the form), mouse buttons to the windowed control under the pointer (or the one
+// holding the mouse capture), which hands them on to the graphic control under the pointer.
+#include <string>
+
+#include "platform/ui/shift_state.h"
+#include "platform/ui/types.h"
+
+class TCustomForm;
+
+namespace platform::ui {
+
+// A key pressed in form; text is what it types (UTF-8, may be empty). With Alt (and not Ctrl) held
+// the key travels as WM_SYSKEYDOWN and its text as WM_SYSCHAR.
+void PostKeyDown(TCustomForm& form, WORD key, TShiftState shift, const std::string& text);
+void PostKeyUp(TCustomForm& form, WORD key, TShiftState shift);
+// Mouse buttons and moves at a point of the form's client area.
+void PostMouseDown(TCustomForm& form, TMouseButton button, TShiftState shift, TPoint pos);
+void PostMouseUp(TCustomForm& form, TMouseButton button, TShiftState shift, TPoint pos);
+void PostMouseMove(TCustomForm& form, TShiftState shift, TPoint pos);
+
+// The virtual-key code of a character typed on a plain keyboard ('a' -> 'A', '1' -> '1', '\r' -> VK_RETURN);
+// 0 when there is none.
+WORD VirtualKeyForChar(char32_t ch, bool* needsShift = nullptr);
+
+}  // namespace platform::ui

@@ -1,0 +1,36 @@
+#pragma once
+// Window handles and the program's message queue. Every windowed control and every utility window
+// (timers) has a handle; messages posted to a handle wait in the queue until the message loop
+// dispatches them to the handle's window procedure. A handle that was freed drops its messages.
+#include <functional>
+
+#include "platform/ui/messages.h"
+
+using TWndMethod = std::function<void(TMessage&)>;
+
+// A window that only receives messages (timers, notifications).
+HWND AllocateHWnd(TWndMethod method);
+void DeallocateHWnd(HWND wnd);
+bool IsWindow(HWND wnd);
+
+bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);  // false when wnd is no window
+LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);  // 0 when wnd is no window
+void PostQuitMessage(int exitCode);
+
+constexpr UINT PM_NOREMOVE = 0x0000;
+constexpr UINT PM_REMOVE = 0x0001;
+// The first queued message for wnd (0: any window) whose number lies in [filterMin, filterMax]
+// (both 0: any number). Timer messages that are due are queued first.
+bool PeekMessage(TMsg& msg, HWND wnd, UINT filterMin, UINT filterMax, UINT removeMsg);
+LRESULT DispatchMessage(const TMsg& msg);
+
+namespace platform::ui {
+
+// Registers a handle with its window procedure; used by windowed controls.
+HWND RegisterWindowHandle(TWndMethod method);
+void UnregisterWindowHandle(HWND wnd);
+bool QueueEmpty();
+// Removes every queued message and every handle's timers; for tests that start afresh.
+void ResetMessageQueue();
+
+}  // namespace platform::ui

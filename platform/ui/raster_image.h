@@ -1,0 +1,52 @@
+#pragma once
+// A pixel buffer of 0xAARRGGBB values (not premultiplied), row after row without padding. Window
+// surfaces and bitmaps both hold one, whatever backend shows them.
+#include <cstdint>
+#include <vector>
+
+#include "platform/ui/types.h"
+
+namespace platform::ui {
+
+class RasterImage {
+public:
+    RasterImage() = default;
+    RasterImage(int width, int height, std::uint32_t fill = 0xFFFFFFFF);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return width_ <= 0 || height_ <= 0; }
+    TRect BoundsRect() const { return {0, 0, width_, height_}; }
+    // True when some pixel may be less than opaque; drawing then blends.
+    bool HasAlpha() const { return hasAlpha_; }
+    void SetHasAlpha(bool value) { hasAlpha_ = value; }
+
+    std::uint32_t Pixel(int x, int y) const;  // 0 outside
+    void SetPixel(int x, int y, std::uint32_t argb);
+    std::uint32_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    const std::uint32_t* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    std::uint32_t* Bits() { return pixels_.data(); }
+    const std::uint32_t* Bits() const { return pixels_.data(); }
+
+    // New size; the pixels that still fit keep their place, new ones take fill.
+    void Resize(int width, int height, std::uint32_t fill = 0xFFFFFFFF);
+    void Fill(const TRect& rect, std::uint32_t argb, const TRect& clip);
+
+    // Copies src's srcRect to dest's top-left point, clipped; with blend, alpha sources are blended
+    // and, when colourKey is given, pixels of that colour are left out.
+    void CopyFrom(const RasterImage& src, const TRect& srcRect, TPoint dest, const TRect& clip,
+                  bool blend = false, const std::uint32_t* colourKey = nullptr);
+    // Scales src's srcRect into destRect (nearest pixel when shrinking little, box-averaged otherwise).
+    void StretchFrom(const RasterImage& src, const TRect& srcRect, const TRect& destRect, const TRect& clip,
+                     bool blend = false, const std::uint32_t* colourKey = nullptr);
+    // A one-pixel line, both ends included (horizontal and vertical lines exactly, others stepped).
+    void Line(TPoint from, TPoint to, std::uint32_t argb, const TRect& clip);
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    bool hasAlpha_ = false;
+    std::vector<std::uint32_t> pixels_;
+};
+
+}  // namespace platform::ui

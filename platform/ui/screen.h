@@ -1,0 +1,49 @@
+#pragma once
+// TScreen: the monitors and their work areas, as the window system reports them, and the cursor
+// shown over every window.
+#include <memory>
+#include <vector>
+
+#include "platform/ui/component.h"
+#include "platform/ui/cursors.h"
+#include "platform/ui/types.h"
+
+class TCustomForm;
+class TWinControl;
+
+class TMonitor {
+public:
+    int MonitorNum = 0;
+    bool Primary = false;
+    TRect BoundsRect;
+    TRect WorkareaRect;
+    int Left() const { return BoundsRect.Left; }
+    int Top() const { return BoundsRect.Top; }
+    int Width() const { return BoundsRect.Width(); }
+    int Height() const { return BoundsRect.Height(); }
+};
+
+class TScreen : public TComponent {
+public:
+    TScreen();
+    std::string ClassName() const override { return "TScreen"; }
+    int MonitorCount();
+    // Monitor index of the platform's list (0 first); nullptr when out of range.
+    TMonitor* Monitors(int index);
+    int Width();   // of the primary monitor
+    int Height();
+    TRect WorkAreaRect();  // of the primary monitor
+    int PixelsPerInch() const { return 96; }
+
+    TCursor Cursor() const { return GetScreenCursor(); }
+    void SetCursor(TCursor value) { SetScreenCursor(value); }
+
+    TCustomForm* ActiveForm() const;
+    TWinControl* ActiveControl() const;
+
+private:
+    void Refresh();
+    std::vector<TMonitor> monitors_;
+};
+
+extern TScreen* Screen;

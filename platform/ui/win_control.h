@@ -1,0 +1,131 @@
+#pragma once
+// TWinControl: a control with a window handle. It holds child controls, takes the keyboard focus,
+// follows a tab order and lays out its children (Align, Anchors).
+#include <memory>
+#include <vector>
+
+#include "platform/ui/brush.h"
+#include "platform/ui/control.h"
+#include "platform/ui/region.h"
+
+class TCanvas;
+
+// Parameters a windowed control is made with; a descendant adjusts them in CreateParams and
+// RecreateWnd makes the window anew with them.
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+    HWND WndParent = 0;
+    std::string WinClassName;
+};
+
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
+constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+    std::string ClassName() const override { return "TWinControl"; }
+    void Dispatch(TMessage& Message) override;
+
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TControl* Controls(int index) const { return controls_.at(static_cast<std::size_t>(index)); }
+    // The child under a point of the client area; windowed children only when allowWinControls.
+    TControl* ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls = false) const;
+    bool ContainsControl(const TControl* control) const;
+
+    // The window handle, made on first use.
+    HWND Handle();
+    bool HandleAllocated() const { return handle_ != 0; }
+    void HandleNeeded() { Handle(); }
+    void RecreateWnd();
+
+    // Focus and tab order.
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    virtual void SetFocus();
+    int TabOrder() const;
+    void SetTabOrder(int value);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool value) { tabStop_ = value; }
+    // Children in tab order, depth first.
+    void GetTabOrderList(std::vector<TWinControl*>& list) const;
+    TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const;
+    void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+
+    TBrush* Brush() const { return brush_.get(); }
+    // Lays the children out again (Align first, then the anchored ones keep their distances).
+    void Realign();
+    // The part of the client area that aligned children share (a panel leaves its bevel out).
+    virtual void AdjustClientRect(TRect& rect) const { (void)rect; }
+
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    // Painting (used by the form): the control's own background, then its graphic children, then
+    // its windowed children, each within clip (form coordinates).
+    void PaintTree(TCanvas& canvas, const platform::ui::Region& clip);
+    // Form coordinates: where the control is seen, with its children; and where it paints itself.
+    platform::ui::Region VisibleArea() const;
+    platform::ui::Region OwnPaintArea() const;
+
+protected:
+    virtual void CreateParams(TCreateParams& Params);
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    const TCreateParams& WindowParams() const { return params_; }
+    // Background of the control itself (the form and panels fill with their colour).
+    virtual void PaintWindow(TCanvas& canvas);
+    virtual void KeyDown(WORD& Key, TShiftState Shift);
+    virtual void KeyUp(WORD& Key, TShiftState Shift);
+    virtual void KeyPress(char32_t& Key);
+    // DLGC_* flags: which keys the control keeps for itself instead of the form's navigation.
+    virtual LRESULT DialogCode() const { return 0; }
+    virtual void DoEnter();
+    virtual void DoExit();
+    void FontChanged() override;
+    void Resize() override;
+
+private:
+    friend class TControl;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void AlignControls();
+    void AnchorControls(int oldWidth, int oldHeight);
+    void WMKeyDown(TMessage& Message);
+    void WMKeyUp(TMessage& Message);
+    void WMChar(TMessage& Message);
+    bool RouteMouseToChild(TMessage& Message);
+    std::vector<TControl*> controls_;     // z-order, bottom first
+    std::vector<TWinControl*> tabList_;   // tab order
+    std::unique_ptr<TBrush> brush_;
+    TCreateParams params_;
+    HWND handle_ = 0;
+    bool tabStop_ = false;
+    bool aligning_ = false;
+    int lastClientWidth_ = 0;
+    int lastClientHeight_ = 0;
+};
+
+// The control that has the keyboard focus (nullptr: none).
+TWinControl* FocusedControl();
+HWND GetFocus();
+TWinControl* FindControl(HWND wnd);
+// The held modifiers when the message being handled was made (from the message's key data).
+TShiftState KeyDataToShiftState(LPARAM keyData);
+TShiftState CurrentShiftState();

@@ -1,0 +1,57 @@
+#pragma once
+// The host under our window system: it shows each form in a window of its own, turns its input
+// into our messages (platform/ui/input.h), measures and draws text, lists the monitors and shows
+// message boxes. Qt is one host (platform/ui/qt); the headless one serves tests without a display.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/cursors.h"
+#include "platform/ui/text_engine.h"
+#include "platform/ui/types.h"
+
+class TCustomForm;
+
+namespace platform::ui {
+
+struct MonitorInfo {
+    TRect Bounds;
+    TRect WorkArea;
+    bool Primary = false;
+};
+
+// The host's window for one form.
+class NativeWindow {
+public:
+    virtual ~NativeWindow() = default;
+    virtual void SetBounds(const TRect& bounds) = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void SetBorderless(bool borderless) = 0;
+    // Shows the form's surface pixels of rect (form coordinates) on the screen.
+    virtual void Present(const TRect& rect) = 0;
+    virtual void Activate() = 0;
+};
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    virtual std::unique_ptr<NativeWindow> CreateNativeWindow(TCustomForm& form) = 0;
+    virtual TextEngine& Text() = 0;
+    virtual std::vector<MonitorInfo> Monitors() = 0;
+    // Moves the host's pending input into our queue; never blocks.
+    virtual void PumpEvents() = 0;
+    // Blocks until the host has input or maxWaitMs passed (nothing: no limit).
+    virtual void WaitForEvents(std::optional<std::uint64_t> maxWaitMs) = 0;
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    virtual void ShowCursor(TCursor cursor) = 0;
+};
+
+// The installed host; a headless one until another is installed.
+WindowSystem& CurrentWindowSystem();
+// Not owned; nullptr goes back to the built-in headless host.
+void SetWindowSystem(WindowSystem* system);
+
+}  // namespace platform::ui
