@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/os/registry.h"
+#include "platform/os/registry_store.h"
+
+namespace {
+class RegistryStoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("regstore-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::filesystem::path dir_;
+};
+
+TEST_F(RegistryStoreTest, ValuesSurviveANewStoreOverTheSameDirectory) {
+    {
+        RegistryStore store(dir_.string());
+        store.WriteValue(HKEY_CURRENT_USER, "Software\\Kiosk\\Kinds\\Read", "Name",
+                         {TRegDataType::rdString, "Чтение \"1\"\r\n%x", 0});
+        store.WriteValue(HKEY_CURRENT_USER, "Software\\Kiosk\\Kinds\\Read", "Count",
+                         {TRegDataType::rdInteger, {}, -7});
+        store.CreateKey(HKEY_CURRENT_USER, "Software\\Kiosk\\Kinds\\Empty");
+        store.WriteValue(HKEY_LOCAL_MACHINE, "Software", "Path",
+                         {TRegDataType::rdExpandString, "$HOME/x", 0});
+    }
+    RegistryStore reopened(dir_.string());
+    auto name = reopened.ReadValue(HKEY_CURRENT_USER, "software\\KIOSK\\kinds\\read", "NAME");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->type, TRegDataType::rdString);
+    EXPECT_EQ(name->text, "Чтение \"1\"\r\n%x");
+    EXPECT_EQ(reopened.ReadValue(HKEY_CURRENT_USER, "Software\\Kiosk\\Kinds\\Read", "Count")->integer, -7);
+    EXPECT_EQ(reopened.SubKeyNames(HKEY_CURRENT_USER, "Software\\Kiosk\\Kinds"),
+              (std::vector<std::string>{"Read", "Empty"}));
+    EXPECT_EQ(reopened.ReadValue(HKEY_LOCAL_MACHINE, "Software", "Path")->type, TRegDataType::rdExpandString);
+    EXPECT_FALSE(reopened.ReadValue(HKEY_CURRENT_USER, "Software\\Missing", "Name"));
+    EXPECT_TRUE(reopened.SubKeyNames(HKEY_CURRENT_USER, "Software\\Missing").empty());
+}
+
+TEST_F(RegistryStoreTest, DeletesKeysWithTheirSubKeysAndValues) {
+    RegistryStore store(dir_.string());
+    store.WriteValue(HKEY_CURRENT_USER, "A\\B\\C", "v", {TRegDataType::rdInteger, {}, 1});
+    store.WriteValue(HKEY_CURRENT_USER, "A", "w", {TRegDataType::rdInteger, {}, 2});
+    EXPECT_TRUE(store.DeleteKey(HKEY_CURRENT_USER, "a\\b"));
+    EXPECT_FALSE(store.KeyExists(HKEY_CURRENT_USER, "A\\B\\C"));
+    EXPECT_TRUE(store.DeleteValue(HKEY_CURRENT_USER, "A", "W"));
+    EXPECT_FALSE(store.DeleteValue(HKEY_CURRENT_USER, "A", "w"));
+    EXPECT_TRUE(store.KeyExists(HKEY_CURRENT_USER, "A"));
+    EXPECT_FALSE(store.DeleteKey(HKEY_CURRENT_USER, "Z"));
+}
+
+TEST_F(RegistryStoreTest, DamagedFileRaisesAndIsKeptAsItWas) {
+    std::filesystem::create_directories(dir_);
+    const std::string file = (dir_ / "HKEY_CURRENT_USER.reg").string();
+    std::ofstream(file) << "[Software]\ngarbage line\n";
+    RegistryStore store(dir_.string());
+    EXPECT_THROW(store.KeyExists(HKEY_CURRENT_USER, "Software"), ERegistryException);
+    EXPECT_THROW(store.WriteValue(HKEY_CURRENT_USER, "Software", "x", {TRegDataType::rdInteger, {}, 1}),
+                 ERegistryException);
+    std::ifstream in(file);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "[Software]\ngarbage line\n");
+}
+
+TEST_F(RegistryStoreTest, RegistryObjectOpensKeysRelativeToTheOpenOne) {
+    RegistryStore store(dir_.string());
+    TRegistry reg(store);
+    EXPECT_FALSE(reg.OpenKey("Software\\Kiosk", false));
+    ASSERT_TRUE(reg.OpenKey("Software\\Kiosk", true));
+    ASSERT_TRUE(reg.OpenKey("Kinds\\One", true));
+    EXPECT_EQ(reg.CurrentPath(), "Software\\Kiosk\\Kinds\\One");
+    reg.WriteString("Name", "one");
+    reg.WriteInteger("Level", 3);
+    EXPECT_EQ(reg.GetDataType("name"), TRegDataType::rdString);
+    EXPECT_EQ(reg.GetDataType("missing"), TRegDataType::rdUnknown);
+    EXPECT_EQ(reg.ReadString("missing"), "");
+    EXPECT_THROW(reg.ReadString("Level"), ERegistryException);
+    EXPECT_THROW(reg.ReadInteger("missing"), ERegistryException);
+    EXPECT_EQ(reg.GetValueNames(), (std::vector<std::string>{"Name", "Level"}));
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Kiosk\\Kinds"));
+    EXPECT_EQ(reg.GetKeyNames(), (std::vector<std::string>{"One"}));
+    EXPECT_THROW(reg.WriteString("x", "y"), ERegistryException);
+    reg.CloseKey();
+    EXPECT_THROW(reg.ReadString("Name"), ERegistryException);
+}
+}  // namespace
