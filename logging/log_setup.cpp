@@ -6,9 +6,7 @@
 #include "logging/log_exception.h"
 #include "logging/log_hierarchy.h"
 #include "logging/log_internal.h"
-#include "logging/pattern_layout.h"
-#include "logging/log_root.h"
-#include "logging/rolling_file_appender.h"
+#include "logging/property_configurator.h"
 #include "platform/os/paths.h"
 #include "platform/rtl/format.h"
 
@@ -29,17 +27,6 @@ std::string& ConfigDirectoryOverride() {
 bool& Configured() {
     static bool configured = false;
     return configured;
-}
-
-void ApplyDefaultConfiguration() {
-    TLogHierarchy& h = LogHierarchy();
-    auto layout = std::make_shared<TLogPatternLayout>();
-    layout->SetOption("dateFormat", "yyyy-mm-dd hh:nn:ss.zzz");
-    layout->SetOption("pattern", "%d %p [%c] (%h:%w:%a:%t) - %m%n");
-    auto appender = std::make_shared<TLogRollingFileAppender>("logfile", "app_applog.log", 10000 * 1024, 3, layout,
-                                                              true, InterProcessLockModel);
-    h.Root()->SetLevel(TLogLevel::Info());
-    h.Root()->AddAppender(appender);
 }
 
 }  // namespace
@@ -87,6 +74,11 @@ void ConfigureLogging() {
     std::lock_guard guard(SetupLock());
     if (Configured()) return;
     LogHierarchy().ResetConfiguration();
-    ApplyDefaultConfiguration();
+    try {
+        TLogPropertyConfigurator::Configure(EnsureLogConfig());
+    } catch (const std::exception& e) {
+        // Without a configuration file the program still runs; its log lines go nowhere.
+        LogLog().Error(std::string_view(e.what()));
+    }
     Configured() = true;
 }

@@ -2,12 +2,18 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <ctime>
+
 #include <fstream>
 #include <sstream>
 
 #include "logging/log_stream.h"
 
 void LoggingTest::SetUp() {
+    // Time stamps in the expected texts are UTC.
+    setenv("TZ", "UTC", 1);
+    tzset();
     scopedClock_ = std::make_unique<platform::ScopedClock>(clock_);
     previousSink_ = SetDebugOutputSink([this](std::string_view text) { debugLines_.emplace_back(text); });
     LogHierarchy().ResetConfiguration();
