@@ -30,6 +30,17 @@ bool SetWriteLock(int fd, short type) {
     return true;
 }
 
+// Any file but a directory: a device such as /dev/null serves as a log file too.
+bool FileOrDeviceExists(const std::string& fileName) {
+    struct stat st{};
+    return ::stat(fileName.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool IsRegularFile(int fd) {
+    struct stat st{};
+    return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
 }  // namespace
 
 bool ForceDirectories(const std::string& dir) {
@@ -43,13 +54,13 @@ bool ForceDirectories(const std::string& dir) {
 
 TLogFileStream::TLogFileStream(std::string fileName, bool append, TLogFileLocking locking)
     : fileName_(std::move(fileName)), locking_(locking) {
-    const bool openExisting = append && FileExists(fileName_);
+    const bool openExisting = append && FileOrDeviceExists(fileName_);
     if (!openExisting) ForceDirectories(ExtractFilePath(fileName_));
     fd_ = ::open(fileName_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | (openExisting ? 0 : O_CREAT), 0666);
     if (fd_ < 0) RaiseFileError(openExisting ? "Cannot open file" : "Cannot create file", fileName_, errno);
     try {
         TakeOpenLock();
-        if (!openExisting && ftruncate(fd_, 0) != 0) RaiseFileError("Cannot create file", fileName_, errno);
+        if (!openExisting && IsRegularFile(fd_) && ftruncate(fd_, 0) != 0) RaiseFileError("Cannot create file", fileName_, errno);
     } catch (...) {
         ::close(fd_);
         throw;

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "logging/log_internal.h"
+#include "logging/log_process_info.h"
 #include "logging/log_root.h"
 #include "logging/logger.h"
 #include "platform/rtl/strings.h"
@@ -102,6 +103,7 @@ TLogHierarchy& LogHierarchy() {
     // Never freed: a logger held by any object stays valid to the very end of the process.
     // The appenders are closed (their footers written, their files shut) when the process exits.
     static TLogHierarchy* hierarchy = [] {
+        LogProcessInfo();  // the start time and the process names, taken when logging starts
         auto* made = new TLogHierarchy(std::make_unique<TLogRoot>(TLogLevel::Error()));
         std::atexit([] { LogHierarchy().Shutdown(); });
         return made;
