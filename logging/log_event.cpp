@@ -1,7 +1,9 @@
 #include "logging/log_event.h"
 
 #include <cxxabi.h>
+#include <pthread.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -29,7 +31,25 @@ std::string TLogEvent::LoggerName() const { return Logger ? Logger->Name() : std
 
 std::string TLogEvent::NDC() const { return Logger ? TLogNDC::Get() : std::string(); }
 
-std::uint32_t TLogEvent::ThreadId() const { return GetCurrentThreadId(); }
+namespace {
+
+// Bumped in a forked child, whose thread has a new id.
+std::atomic<unsigned> forkGeneration{0};
+const int forkHandlerInstalled = pthread_atfork(nullptr, nullptr, [] { ++forkGeneration; });
+
+}  // namespace
+
+// The id is asked of the system once per thread (it is a system call), and again after a fork.
+std::uint32_t TLogEvent::ThreadId() const {
+    thread_local unsigned generation = ~0u;
+    thread_local std::uint32_t id = 0;
+    if (generation != forkGeneration.load(std::memory_order_relaxed)) {
+        (void)forkHandlerInstalled;
+        id = GetCurrentThreadId();
+        generation = forkGeneration.load(std::memory_order_relaxed);
+    }
+    return id;
+}
 
 std::string LogErrorClassName(const std::exception& error) {
     const char* mangled = typeid(error).name();
