@@ -1,0 +1,14 @@
+#pragma once
+// Exact decimal texts of 64-bit integers and of scaled integers (value / 10^scale), the way the
+// database library shows NUMERIC and DECIMAL columns. No value passes through a float.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+std::string Int64ToStrExact(std::int64_t value);
+// "0" for 0; trailing zeros of the fraction are dropped, and the separator with them
+// (scale 2: 1250 gives "12.5", 1200 gives "12", -5 gives "-0.05"). Scale 0 or below: the integer.
+std::string ScaledInt64ToStrSep(int scale, char separator, std::int64_t value);
+std::string ScaledInt64ToStr(int scale, std::int64_t value);  // the locale's decimal separator
+// The text under a display format, by the rules of FormatFloat applied to the exact decimal.
+std::string FormatScaledInt64(std::string_view format, int scale, std::int64_t value);

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "firebird/bcd_utils.h"
+#include "firebird/number_utils.h"
+#include "firebird/scaled_int.h"
+#include "platform/rtl/float_format.h"
+
+namespace {
+class ScaledNumbers : public ::testing::Test {
+  protected:
+    void SetUp() override { SetNumberFormat({',', ' '}); }
+    void TearDown() override { ReloadNumberFormat(); }
+};
+
+TEST(NumberUtils, PowersDigitsAndRounding) {
+    EXPECT_EQ(PowerOfTen(0), 1.0L);
+    EXPECT_EQ(PowerOfTen(18), 1e18L);
+    EXPECT_NEAR(static_cast<double>(PowerOfTen(-3)), 0.001, 1e-18);
+    EXPECT_THROW(PowerOfTen(19), EInvalidOperation);
+    const struct {
+        std::int64_t x;
+        int digits;
+    } cases[] = {{0, 0},
+                 {9, 1},
+                 {10, 2},
+                 {-99, 2},
+                 {999999999999999999LL, 18},
+                 {1000000000000000000LL, 19},
+                 {INT64_MIN, 19},
+                 {INT64_MAX, 19}};
+    for (const auto& c : cases) EXPECT_EQ(DigitCount(c.x), c.digits) << c.x;
+    EXPECT_EQ(RoundToDecimals(2, 1.125L), 1.12L);  // ties to even
+    EXPECT_EQ(RoundToDecimals(0, -2.5L), -2.0L);
+    EXPECT_EQ(StrToComp("9223372036854775807"), INT64_MAX);
+    EXPECT_EQ(StrToComp(" 1.5e3"), 1500);
+    for (const char* bad : {"abc", "", "9223372036854775808", "1,5"}) {
+        try {
+            StrToComp(bad);
+            ADD_FAILURE() << bad;
+        } catch (const EConvertError& e) {
+            EXPECT_STREQ(e.what(), "Invalid comp value");
+        }
+    }
+}
+
+TEST(NumberUtils, BitsAndRandomValues) {
+    EXPECT_TRUE(BitIsSet(0x01, 1));
+    EXPECT_FALSE(BitIsSet(0x01, 2));
+    EXPECT_TRUE(BitIsSet(0x80, 8));
+    EXPECT_EQ(ToggleBit(0x80, 8), 0x00);
+    EXPECT_EQ(ToggleBit(0x00, 3), 0x04);
+    EXPECT_EQ(MinInt(3, -2), -2);
+    EXPECT_EQ(SignOfInt(-7), -1);
+    for (int i = 0; i < 200; ++i) {
+        const int r = RandomInRange(5, 8);
+        EXPECT_GE(r, 5);
+        EXPECT_LE(r, 7);
+    }
+    EXPECT_EQ(RandomInRange(5, 5), 5);
+    const std::string digits = RandomDigitString(25);
+    EXPECT_EQ(digits.size(), 25u);
+    EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string::npos);
+}
+
+TEST(NumberUtils, ExtendedPrecisionKeepsOtherControlBits) {
+#if defined(__i386__) || defined(__x86_64__)
+    const std::uint16_t before = GetFPUControlWord();
+    SetFPUExtendedPrecision();
+    EXPECT_EQ(GetFPUControlWord(), before | 0x300);
+#else
+    SetFPUExtendedPrecision();
+    EXPECT_EQ(GetFPUControlWord(), 0);
+#endif
+}
+
+TEST_F(ScaledNumbers, TextsOfScaledIntegers) {
+    const struct {
+        int scale;
+        char sep;
+        std::int64_t value;
+        const char* expected;
+    } cases[] = {{2, ',', -5, "-0,05"},
+                 {2, '.', 1200, "12"},
+                 {0, '.', 7, "7"},
+                 {2, '.', 1250, "12.5"},
+                 {4, '.', 0, "0"},
+                 {-2, '.', 15, "15"},
+                 {3, '.', -1000, "-1"},
+                 {4, '.', 12345678901234567, "1234567890123.4567"},
+                 {18, '.', INT64_MIN, "-9.223372036854775808"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ScaledInt64ToStrSep(c.scale, c.sep, c.value), c.expected) << c.value;
+    EXPECT_EQ(ScaledInt64ToStr(2, 1250), "12,5");
+    EXPECT_EQ(Int64ToStrExact(1000000000000000000LL), "1000000000000000000");
+    EXPECT_EQ(Int64ToStrExact(INT64_MIN), "-9223372036854775808");
+}
+
+TEST_F(ScaledNumbers, DisplayFormatsAreExact) {
+    const struct {
+        const char* format;
+        int scale;
+        std::int64_t value;
+        const char* expected;
+    } cases[] = {{"#,##0.00", 4, 12345678901234567, "1 234 567 890 123,46"},
+                 {"0.0000", 4, 12345678901234567, "1234567890123,4567"},
+                 {"0.00;(0.00)", 2, -1999, "(19,99)"},
+                 {"0.00", 3, -4, "0,00"},  // rounds to zero: no minus sign
+                 {"0.00", 3, -5, "-0,01"},
+                 {"0.00;;zero", 2, 0, "zero"},
+                 {"0", 2, 199, "2"},
+                 {"#.##", 3, 1500, "1,5"},
+                 {"0.00E+00", 2, 123456, "1,23E+03"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatScaledInt64(c.format, c.scale, c.value), c.expected) << c.format;
+}
+
+TEST_F(ScaledNumbers, Numeric18_4RoundTripsThroughBcd) {
+    const std::int64_t values[] = {12345678901234567, -12345678901234567, 0, 1, -1, INT64_MAX,
+                                   INT64_MIN,         999999999999999999};
+    for (std::int64_t v : values) {
+        TBcd bcd;
+        ASSERT_TRUE(ScaledInt64ToBcd(4, bcd, v));
+        EXPECT_EQ(bcd.Precision, 32);
+        EXPECT_EQ(BcdPlaces(bcd), 4);
+        std::int64_t back = 42;
+        int scale = -1;
+        ASSERT_TRUE(BcdToScaledInt64(bcd, back, scale));
+        EXPECT_EQ(back, v);
+        EXPECT_EQ(scale, 4);
+    }
+    TBcd bcd;
+    ASSERT_TRUE(ScaledInt64ToBcd(4, bcd, 12345678901234567));
+    EXPECT_EQ(BcdToStrDot(bcd), "1234567890123.4567");
+    EXPECT_EQ(BcdToStrLocal(bcd), "1234567890123,4567");
+    Extended x = 0;
+    ASSERT_TRUE(BcdToExtended(bcd, x));
+    EXPECT_NEAR(static_cast<double>(x), 1234567890123.4567, 1e-3);
+    EXPECT_FALSE(ScaledInt64ToBcd(33, bcd, 1));
+}
+
+TEST_F(ScaledNumbers, BcdEdgeCases) {
+    TBcd big;
+    big.Precision = 20;
+    for (int i = 0; i < 20; ++i) SetBcdDigit(big, i, 9);
+    std::int64_t v = 0;
+    int scale = 0;
+    EXPECT_THROW(BcdToScaledInt64(big, v, scale), EBcdOverflowError);
+    EXPECT_EQ(BcdToStrDot(big), "99999999999999999999");  // the text needs no 64-bit integer
+
+    TBcd special;
+    special.Precision = 10;
+    special.SignSpecialPlaces = BcdSpecialBit | 2;
+    v = 5;
+    EXPECT_TRUE(BcdToScaledInt64(special, v, scale));
+    EXPECT_EQ(v, 0);
+    EXPECT_EQ(scale, 2);
+
+    TBcd bad;
+    bad.Precision = 2;
+    SetBcdDigit(bad, 1, 12);
+    EXPECT_FALSE(BcdToScaledInt64(bad, v, scale));
+    EXPECT_EQ(BcdToStrDot(bad), "");
+    Extended x;
+    EXPECT_FALSE(BcdToExtended(bad, x));
+}
+
+TEST_F(ScaledNumbers, CompareBcdIsExact) {
+    TBcd a, b, c, d;
+    ScaledInt64ToBcd(4, a, 12345678901234567);  // 1234567890123.4567
+    ScaledInt64ToBcd(4, b, 12345678901234568);  // one unit more: equal as doubles
+    ScaledInt64ToBcd(2, c, -5);                 // -0.05
+    ScaledInt64ToBcd(0, d, 0);
+    EXPECT_EQ(CompareBcd(a, b), -1);
+    EXPECT_EQ(CompareBcd(b, a), 1);
+    EXPECT_EQ(CompareBcd(a, a), 0);
+    EXPECT_EQ(CompareBcd(c, d), -1);
+    EXPECT_EQ(CompareBcd(d, c), 1);
+    TBcd e;
+    ScaledInt64ToBcd(3, e, -50);  // -0.050
+    EXPECT_EQ(CompareBcd(c, e), 0);
+}
+}  // namespace
