@@ -31,7 +31,7 @@ const char* const Message = "POST https://clinic.example/rest/v2/infomat Tickets
 
 // A fresh temporary directory for one benchmark, removed afterwards.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "bench_logging_XXXXXX").string();
         path_ = mkdtemp(pattern.data());
@@ -39,7 +39,7 @@ public:
     ~TempDir() { std::filesystem::remove_all(path_); }
     std::string File(const char* name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -56,8 +56,8 @@ void BM_KioskPatternRollingFile(benchmark::State& state) {
     auto layout = std::make_shared<TLogPatternLayout>();
     layout->SetOption("dateFormat", "yyyy-mm-dd hh:nn:ss.zzz");
     layout->SetOption("pattern", "%d %p [%c] (%h:%w:%a:%t) - %m%n");
-    auto appender = std::make_shared<TLogRollingFileAppender>("logfile", dir.File("kiosk.log"), MaxFileSize, MaxBackups,
-                                                              layout, true, locking);
+    auto appender = std::make_shared<TLogRollingFileAppender>("logfile", dir.File("kiosk.log"), MaxFileSize,
+                                                              MaxBackups, layout, true, locking);
     LogHierarchy().ResetConfiguration();
     LogHierarchy().Root()->SetLevel(TLogLevel::Info());
     LogHierarchy().Root()->AddAppender(appender);
@@ -69,10 +69,12 @@ void BM_KioskPatternRollingFile(benchmark::State& state) {
 
 void BM_SpdlogPatternRollingFile(benchmark::State& state) {
     TempDir dir;
-    auto sink = std::make_shared<spdlog::sinks::rotating_file_sink_mt>(dir.File("spdlog.log"), MaxFileSize, MaxBackups);
+    auto sink = std::make_shared<spdlog::sinks::rotating_file_sink_mt>(dir.File("spdlog.log"), MaxFileSize,
+                                                                       MaxBackups);
     auto logger = std::make_shared<spdlog::logger>("RestV2", sink);
     logger->set_formatter(std::make_unique<spdlog::pattern_formatter>(
-        "%Y-%m-%d %H:%M:%S.%e %l [%n] " + ProcessPrefix() + "%t) - %v", spdlog::pattern_time_type::local, "\r\n"));
+        "%Y-%m-%d %H:%M:%S.%e %l [%n] " + ProcessPrefix() + "%t) - %v", spdlog::pattern_time_type::local,
+        "\r\n"));
     logger->set_level(spdlog::level::info);
     for (auto _ : state) logger->info(Message);
     logger->flush();

@@ -24,52 +24,59 @@ std::vector<std::string> SplitAtCommas(const std::string& value) {
     for (;;) {
         const std::size_t comma = value.find(',', start);
         pieces.push_back(value.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) break;
+        if (comma == std::string::npos)
+            break;
         start = comma + 1;
     }
-    if (pieces.back().empty()) pieces.pop_back();
+    if (pieces.back().empty())
+        pieces.pop_back();
     return pieces;
 }
 
 // Ends an option batch on every path, so the appender opens its file once.
 class TOptionBatch {
-public:
+  public:
     explicit TOptionBatch(TLogOptionHandler& handler) : handler_(handler) { handler_.BeginOptions(); }
     void End() {
         ended_ = true;
         handler_.EndOptions();
     }
     ~TOptionBatch() {
-        if (ended_) return;
+        if (ended_)
+            return;
         try {
             handler_.EndOptions();
         } catch (...) {
         }
     }
 
-private:
+  private:
     TLogOptionHandler& handler_;
     bool ended_ = false;
 };
 
 }  // namespace
 
-TLogBasicConfigurator::TLogBasicConfigurator() : loggerFactory_(LogLoggerFactories().Create("TLogDefaultLoggerFactory")) {}
+TLogBasicConfigurator::TLogBasicConfigurator()
+    : loggerFactory_(LogLoggerFactories().Create("TLogDefaultLoggerFactory")) {}
 
 void TLogBasicConfigurator::SetOptions(const TLogProperties& props, TLogOptionHandler& handler,
                                        const std::string& prefix) {
     for (const auto& [name, value] : props.Lines()) {
-        if (!StartsWith(name, prefix)) continue;
-        const std::string option = name.size() > prefix.size() + 1 ? name.substr(prefix.size() + 1) : std::string();
+        if (!StartsWith(name, prefix))
+            continue;
+        const std::string option =
+            name.size() > prefix.size() + 1 ? name.substr(prefix.size() + 1) : std::string();
         handler.SetOption(option, value);
     }
 }
 
-void TLogBasicConfigurator::ParseLogger(const TLogProperties& props, TLogLogger& logger, const std::string& value,
-                                        bool isRoot) {
+void TLogBasicConfigurator::ParseLogger(const TLogProperties& props, TLogLogger& logger,
+                                        const std::string& value, bool isRoot) {
     LogLog().Debug("Parsing for logger \"%s\" with value=\"%s\"", {logger.Name(), value});
     const std::vector<std::string> pieces = SplitAtCommas(value);
-    if (pieces.empty()) return;
+    if (pieces.empty())
+        return;
     if (!pieces.front().empty()) {
         const std::string& token = pieces.front();
         LogLog().Debug("Level token is \"%s\"", {token});
@@ -78,13 +85,16 @@ void TLogBasicConfigurator::ParseLogger(const TLogProperties& props, TLogLogger&
         } else {
             logger.SetLevel(TLogLevel::GetLevel(LowerCase(token), TLogLevel::Debug()));
         }
-        LogLog().Debug("Logger \"%s\" set to level \"%s\"", {logger.Name(), logger.GetEffectiveLevel()->Name()});
+        LogLog().Debug("Logger \"%s\" set to level \"%s\"",
+                       {logger.Name(), logger.GetEffectiveLevel()->Name()});
     }
     logger.RemoveAllAppenders();
     for (std::size_t i = 1; i < pieces.size(); ++i) {
-        if (pieces[i].empty()) continue;
+        if (pieces[i].empty())
+            continue;
         LogLog().Debug("Parsing appender named \"%s\"", {pieces[i]});
-        if (ILogAppenderPtr appender = ParseAppender(props, pieces[i])) logger.AddAppender(std::move(appender));
+        if (ILogAppenderPtr appender = ParseAppender(props, pieces[i]))
+            logger.AddAppender(std::move(appender));
     }
 }
 
@@ -117,7 +127,8 @@ void TLogBasicConfigurator::ParseErrorHandler(const TLogProperties& props, ILogA
                                               const std::string& name) {
     const std::string key = AppenderPrefix + name + ".errorHandler";
     ILogErrorHandlerPtr handler = LogErrorHandlers().Create(props.Value(key));
-    if (!handler) return;
+    if (!handler)
+        return;
     appender.SetErrorHandler(handler);
     LogLog().Debug("Parsing error handler options for \"%s\"", {name});
     SetOptions(props, *handler, key);
@@ -128,7 +139,8 @@ void TLogBasicConfigurator::ParseLayout(const TLogProperties& props, ILogAppende
                                         const std::string& name) {
     const std::string key = AppenderPrefix + name + ".layout";
     ILogLayoutPtr layout = LogLayouts().Create(props.Value(key));
-    if (!layout) return;
+    if (!layout)
+        return;
     appender.SetLayout(layout);
     LogLog().Debug("Parsing layout options for \"%s\"", {name});
     SetOptions(props, *layout, key);
@@ -139,9 +151,11 @@ void TLogBasicConfigurator::ParseFilters(const TLogProperties& props, ILogAppend
                                          const std::string& name) {
     const std::string prefix = AppenderPrefix + name + ".filter";
     for (const auto& [key, value] : props.Lines()) {
-        if (!StartsWith(key, prefix) || key.find('.', prefix.size()) != std::string::npos) continue;
+        if (!StartsWith(key, prefix) || key.find('.', prefix.size()) != std::string::npos)
+            continue;
         ILogFilterPtr filter = LogFilters().Create(value);
-        if (!filter) continue;
+        if (!filter)
+            continue;
         appender.AddFilter(filter);
         LogLog().Debug("Parsing filter options for \"%s\"", {name});
         SetOptions(props, *filter, key);

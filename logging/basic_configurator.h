@@ -12,23 +12,24 @@ class TLogHierarchy;
 class TLogLogger;
 
 class TLogBasicConfigurator {
-public:
+  public:
     TLogBasicConfigurator();
     virtual ~TLogBasicConfigurator() = default;
     virtual std::string ClassName() const { return "TLogBasicConfigurator"; }
 
-protected:
+  protected:
     // A logger's level and appenders from "level,appender,appender...".
     void ParseLogger(const TLogProperties& props, TLogLogger& logger, const std::string& value, bool isRoot);
     // The appender named N, made once per configuration; nullptr when it cannot be made.
     ILogAppenderPtr ParseAppender(const TLogProperties& props, const std::string& name);
     // Gives the handler every line whose name begins with prefix, as option (name after prefix + ".").
-    static void SetOptions(const TLogProperties& props, TLogOptionHandler& handler, const std::string& prefix);
+    static void SetOptions(const TLogProperties& props, TLogOptionHandler& handler,
+                           const std::string& prefix);
 
     std::shared_ptr<ILogLoggerFactory> LoggerFactory() const { return loggerFactory_; }
     void SetLoggerFactory(std::shared_ptr<ILogLoggerFactory> factory) { loggerFactory_ = std::move(factory); }
 
-private:
+  private:
     void ParseErrorHandler(const TLogProperties& props, ILogAppender& appender, const std::string& name);
     void ParseLayout(const TLogProperties& props, ILogAppender& appender, const std::string& name);
     void ParseFilters(const TLogProperties& props, ILogAppender& appender, const std::string& name);

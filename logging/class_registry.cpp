@@ -19,7 +19,9 @@ void LogCouldNotFindClass(std::string_view className) {
     LogLog().Error("Couldn't find class %s", {className});
 }
 
-bool LogSameClassName(std::string_view a, std::string_view b) { return SameText(a, b); }
+bool LogSameClassName(std::string_view a, std::string_view b) {
+    return SameText(a, b);
+}
 
 std::string LogDoesNotImplement(std::string_view className, std::string_view interfaceName) {
     return ::Format("%s doesn't implement %s", {className, interfaceName});
@@ -97,5 +99,6 @@ TLogClassRegistry<ILogRenderer>& LogRenderers() {
 
 void RegisterLogRenderedClass(const TLogClass& renderedClass) {
     const TLogClass* cls = &renderedClass;
-    LogRenderedClasses().Register(cls->Name, [cls] { return std::shared_ptr<const TLogClass>(cls, [](auto*) {}); });
+    LogRenderedClasses().Register(cls->Name,
+                                  [cls] { return std::shared_ptr<const TLogClass>(cls, [](auto*) {}); });
 }

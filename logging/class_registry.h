@@ -19,7 +19,7 @@ std::string LogDoesNotImplement(std::string_view className, std::string_view int
 
 template <class I>
 class TLogClassRegistry {
-public:
+  public:
     using Maker = std::function<std::shared_ptr<I>()>;
 
     explicit TLogClassRegistry(std::string interfaceName) : interfaceName_(std::move(interfaceName)) {}
@@ -51,7 +51,8 @@ public:
     // A new object of the named class; no object for an empty name, and for a name not
     // registered the internal error "Couldn't find class %s".
     std::shared_ptr<I> Create(std::string_view className) const {
-        if (className.empty()) return nullptr;
+        if (className.empty())
+            return nullptr;
         Maker maker = FindMaker(className);
         if (!maker) {
             LogCouldNotFindClass(className);
@@ -67,11 +68,12 @@ public:
         return names;
     }
 
-private:
+  private:
     Maker FindMaker(std::string_view className) const {
         std::lock_guard guard(lock_);
         for (const auto& [name, maker] : classes_) {
-            if (LogSameClassName(name, className)) return maker;
+            if (LogSameClassName(name, className))
+                return maker;
         }
         return nullptr;
     }

@@ -22,15 +22,18 @@ TLogCustomAppender::~TLogCustomAppender() = default;
 
 void TLogCustomAppender::SetOption(std::string_view name, std::string_view value) {
     TLogOptionHandler::SetOption(name, value);
-    if (name == "threshold") SetThreshold(TLogLevel::GetLevel(value, TLogLevel::All()));
+    if (name == "threshold")
+        SetThreshold(TLogLevel::GetLevel(value, TLogLevel::All()));
 }
 
 void TLogCustomAppender::DoAppend(const TLogEvent& event) {
     std::lock_guard guard(lock_);
     const TLogLevel* threshold = Threshold();
-    if (threshold && !event.Level->IsGreaterOrEqual(threshold)) return;
+    if (threshold && !event.Level->IsGreaterOrEqual(threshold))
+        return;
     try {
-        if (CheckEntryConditions() && CheckFilters(event)) Append(event);
+        if (CheckEntryConditions() && CheckFilters(event))
+            Append(event);
     } catch (const ELogFileError& e) {
         ReportFailure(&e, e.ErrorCode, &event);
     } catch (const std::exception& e) {
@@ -41,7 +44,8 @@ void TLogCustomAppender::DoAppend(const TLogEvent& event) {
 void TLogCustomAppender::ReportFailure(const std::exception* error, int errorCode, const TLogEvent* event) {
     try {
         if (errorHandler_) {
-            errorHandler_->Error(::Format("Failed to write to appender \"%s\"", {name_}), error, errorCode, event);
+            errorHandler_->Error(::Format("Failed to write to appender \"%s\"", {name_}), error, errorCode,
+                                 event);
         }
     } catch (...) {
         // The handler failed as well; the caller of the logging call must still not see it.
@@ -54,7 +58,8 @@ bool TLogCustomAppender::CheckEntryConditions() {
         return false;
     }
     if (!layout_ && RequiresLayout()) {
-        if (errorHandler_) errorHandler_->Error(::Format("No layout set for appender named \"%s\"", {name_}));
+        if (errorHandler_)
+            errorHandler_->Error(::Format("No layout set for appender named \"%s\"", {name_}));
         return false;
     }
     return true;
@@ -63,27 +68,35 @@ bool TLogCustomAppender::CheckEntryConditions() {
 bool TLogCustomAppender::CheckFilters(const TLogEvent& event) {
     for (const auto& filter : filters_) {
         switch (filter->Decide(event)) {
-            case TLogFilterDecision::fdDeny: return false;
-            case TLogFilterDecision::fdAccept: return true;
-            case TLogFilterDecision::fdNeutral: break;
+            case TLogFilterDecision::fdDeny:
+                return false;
+            case TLogFilterDecision::fdAccept:
+                return true;
+            case TLogFilterDecision::fdNeutral:
+                break;
         }
     }
     return true;
 }
 
-void TLogCustomAppender::Append(const TLogEvent& event) { DoAppendText(layout_->Format(event)); }
+void TLogCustomAppender::Append(const TLogEvent& event) {
+    DoAppendText(layout_->Format(event));
+}
 
 void TLogCustomAppender::WriteFooter() {
-    if (layout_) DoAppendText(layout_->GetFooter());
+    if (layout_)
+        DoAppendText(layout_->GetFooter());
 }
 
 void TLogCustomAppender::WriteHeader() {
-    if (layout_) DoAppendText(layout_->GetHeader());
+    if (layout_)
+        DoAppendText(layout_->GetHeader());
 }
 
 void TLogCustomAppender::Close() {
     std::lock_guard guard(lock_);
-    if (closed_) return;
+    if (closed_)
+        return;
     try {
         WriteFooter();
     } catch (const ELogFileError& e) {

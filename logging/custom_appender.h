@@ -11,7 +11,7 @@
 #include "platform/os/critical_section.h"
 
 class TLogCustomAppender : public ILogAppender {
-public:
+  public:
     TLogCustomAppender();
     TLogCustomAppender(std::string_view name, ILogLayoutPtr layout);  // no layout: a simple one
     ~TLogCustomAppender() override;
@@ -35,7 +35,7 @@ public:
     const TLogLevel* Threshold() const { return threshold_.load(std::memory_order_relaxed); }
     void SetThreshold(const TLogLevel* level) { threshold_.store(level, std::memory_order_relaxed); }
 
-protected:
+  protected:
     virtual bool CheckEntryConditions();
     virtual bool CheckFilters(const TLogEvent& event);
     virtual void Append(const TLogEvent& event);
@@ -47,7 +47,7 @@ protected:
 
     TCriticalSection& Lock() { return lock_; }
 
-private:
+  private:
     bool closed_ = false;
     ILogErrorHandlerPtr errorHandler_;
     std::vector<ILogFilterPtr> filters_;

@@ -6,9 +6,12 @@ namespace {
 const char* const DateFormatOption = "dateFormat";
 }
 
-TLogCustomLayout::TLogCustomLayout() { TLogCustomLayout::SetOption(DateFormatOption, FormatSettings().ShortDateFormat); }
+TLogCustomLayout::TLogCustomLayout() {
+    TLogCustomLayout::SetOption(DateFormatOption, FormatSettings().ShortDateFormat);
+}
 
 void TLogCustomLayout::SetOption(std::string_view name, std::string_view value) {
     TLogOptionHandler::SetOption(name, value);
-    if (name == DateFormatOption && !value.empty()) dateFormat_ = value;
+    if (name == DateFormatOption && !value.empty())
+        dateFormat_ = value;
 }

@@ -5,7 +5,7 @@
 #include "logging/log_interfaces.h"
 
 class TLogCustomLayout : public ILogLayout {
-public:
+  public:
     TLogCustomLayout();
     void SetOption(std::string_view name, std::string_view value) override;
 
@@ -16,6 +16,6 @@ public:
 
     const std::string& DateFormat() const { return dateFormat_; }
 
-private:
+  private:
     std::string dateFormat_;
 };

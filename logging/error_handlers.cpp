@@ -7,7 +7,9 @@
 #include "platform/rtl/format.h"
 
 namespace {
-std::string NameOf(const ILogAppenderPtr& appender) { return appender ? appender->GetName() : std::string(); }
+std::string NameOf(const ILogAppenderPtr& appender) {
+    return appender ? appender->GetName() : std::string();
+}
 }  // namespace
 
 void TLogCustomErrorHandler::SetAppender(const ILogAppenderPtr& appender) {
@@ -31,13 +33,15 @@ void TLogCustomErrorHandler::Error(std::string_view message, const std::exceptio
 }
 
 void TLogOnlyOnceErrorHandler::Error(std::string_view message) {
-    if (seenError_) return;
+    if (seenError_)
+        return;
     seenError_ = true;  // before logging: the internal logger's own appender may fail too
     LogLog().Error(message);
 }
 
 void TLogFallbackErrorHandler::SetLogger(TLogLogger* logger) {
-    if (!logger || std::find(loggers_.begin(), loggers_.end(), logger) != loggers_.end()) return;
+    if (!logger || std::find(loggers_.begin(), loggers_.end(), logger) != loggers_.end())
+        return;
     LogLog().Debug("Adding logger \"%s\" in error handler", {logger->Name()});
     loggers_.push_back(logger);
 }

@@ -7,7 +7,7 @@
 #include "logging/log_interfaces.h"
 
 class TLogCustomErrorHandler : public ILogErrorHandler {
-public:
+  public:
     void SetAppender(const ILogAppenderPtr& appender) override;
     void SetBackupAppender(const ILogAppenderPtr& appender) override;
     void SetLogger(TLogLogger* logger) override;
@@ -20,7 +20,7 @@ public:
     ILogAppenderPtr BackupAppender() const { return backupAppender_; }
     TLogLogger* Logger() const { return logger_; }
 
-protected:
+  protected:
     // Weak: the appender owns its handler, which must not keep it alive in turn.
     std::weak_ptr<ILogAppender> appender_;
     ILogAppenderPtr backupAppender_;
@@ -29,22 +29,22 @@ protected:
 
 // Reports the first error to the internal logger at level error and drops the rest.
 class TLogOnlyOnceErrorHandler : public TLogCustomErrorHandler {
-public:
+  public:
     using TLogCustomErrorHandler::Error;
     void Error(std::string_view message) override;
     bool SeenError() const { return seenError_; }
 
-private:
+  private:
     bool seenError_ = false;
 };
 
 // On every error replaces the failing appender with the backup in each logger it was given.
 class TLogFallbackErrorHandler : public TLogCustomErrorHandler {
-public:
+  public:
     void SetLogger(TLogLogger* logger) override;
     using TLogCustomErrorHandler::Error;
     void Error(std::string_view message) override;
 
-private:
+  private:
     std::vector<TLogLogger*> loggers_;  // not owned
 };

@@ -13,7 +13,9 @@ TLogFileAppender::TLogFileAppender(std::string_view name, std::string_view fileN
     OpenFile();
 }
 
-TLogFileAppender::~TLogFileAppender() { Close(); }
+TLogFileAppender::~TLogFileAppender() {
+    Close();
+}
 
 void TLogFileAppender::SetOption(std::string_view name, std::string_view value) {
     std::lock_guard guard(Lock());
@@ -40,7 +42,8 @@ void TLogFileAppender::FileOptionChanged() {
 
 void TLogFileAppender::OptionsApplied() {
     std::lock_guard guard(Lock());
-    if (!reopenPending_) return;
+    if (!reopenPending_)
+        return;
     reopenPending_ = false;
     OpenFile();
 }
@@ -48,7 +51,8 @@ void TLogFileAppender::OptionsApplied() {
 void TLogFileAppender::OpenStream(bool append) {
     std::lock_guard guard(Lock());
     SetStream(nullptr);
-    if (fileName_.empty()) return;
+    if (fileName_.empty())
+        return;
     const auto locking = InterProcess() ? TLogFileLocking::flInterProcess : TLogFileLocking::flExclusive;
     SetStream(std::make_unique<TLogFileStream>(fileName_, append, locking));
     WriteHeader();
@@ -56,7 +60,8 @@ void TLogFileAppender::OpenStream(bool append) {
 
 void TLogFileAppender::Close() {
     std::lock_guard guard(Lock());
-    if (Closed()) return;
+    if (Closed())
+        return;
     TLogStreamAppender::Close();
     SetStream(nullptr);
 }
@@ -73,12 +78,14 @@ void TLogFileAppender::BeginWrite() {
 }
 
 void TLogFileAppender::EndWrite() {
-    if (writeDepth_ > 0 && --writeDepth_ == 0 && FileStream()) FileStream()->UnlockForWrite();
+    if (writeDepth_ > 0 && --writeDepth_ == 0 && FileStream())
+        FileStream()->UnlockForWrite();
 }
 
 void TLogFileAppender::DoAppendText(std::string_view text) {
     std::lock_guard guard(Lock());
-    if (fileName_.empty()) return;
+    if (fileName_.empty())
+        return;
     BeginWrite();
     try {
         TLogStreamAppender::DoAppendText(text);

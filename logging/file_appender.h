@@ -9,10 +9,10 @@ inline constexpr const char* ExclusiveLockModel = "ExclusiveLock";
 inline constexpr const char* InterProcessLockModel = "InterProcessLock";
 
 class TLogFileAppender : public TLogStreamAppender {
-public:
+  public:
     TLogFileAppender() = default;
-    TLogFileAppender(std::string_view name, std::string_view fileName, ILogLayoutPtr layout, bool append = true,
-                     std::string_view lockingModel = ExclusiveLockModel);
+    TLogFileAppender(std::string_view name, std::string_view fileName, ILogLayoutPtr layout,
+                     bool append = true, std::string_view lockingModel = ExclusiveLockModel);
     ~TLogFileAppender() override;
 
     void SetOption(std::string_view name, std::string_view value) override;
@@ -22,7 +22,7 @@ public:
     const std::string& FileName() const { return fileName_; }
     const std::string& LockingModel() const { return lockingModel_; }
 
-protected:
+  protected:
     void OptionsApplied() override;
     void DoAppendText(std::string_view text) override;
     // Around every write: the inter-process write lock when that model is chosen.
@@ -33,7 +33,7 @@ protected:
     TLogFileStream* FileStream() const { return static_cast<TLogFileStream*>(Stream()); }
     bool InterProcess() const { return lockingModel_ == InterProcessLockModel; }
 
-private:
+  private:
     void FileOptionChanged();
 
     bool append_ = false;

@@ -11,7 +11,8 @@ const char* const CRLF = "\r\n";
 
 std::string LevelCell(const TLogLevel* level) {
     const std::string name = HtmlEscape(level->Name());
-    if (level->Value() == TLogLevel::Debug()->Value()) return "<font color=\"#339933\">" + name + "</font>";
+    if (level->Value() == TLogLevel::Debug()->Value())
+        return "<font color=\"#339933\">" + name + "</font>";
     if (level->IsGreaterOrEqual(TLogLevel::Warn()))
         return "<font color=\"#993300\"><strong>" + name + "</strong></font>";
     return name;
@@ -24,12 +25,23 @@ std::string HtmlEscape(std::string_view text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '&': out += "&amp;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -37,7 +49,8 @@ std::string HtmlEscape(std::string_view text) {
 
 void TLogHTMLLayout::SetOption(std::string_view name, std::string_view value) {
     TLogCustomLayout::SetOption(name, value);
-    if (name == "title") title_ = value;
+    if (name == "title")
+        title_ = value;
 }
 
 std::string TLogHTMLLayout::GetHeader() {
@@ -52,8 +65,8 @@ std::string TLogHTMLLayout::GetHeader() {
           std::string("th {background: #336699; color: #FFFFFF; text-align: left;}"), std::string("-->"),
           std::string("</style>"), std::string("</head>"),
           std::string("<body bgcolor=\"#FFFFFF\" topmargin=\"6\" leftmargin=\"6\">"),
-          std::string("<hr size=\"1\" noshade>"),
-          "Log session start time " + DateTimeToStr(Now()) + "<br>", std::string("<br>"),
+          std::string("<hr size=\"1\" noshade>"), "Log session start time " + DateTimeToStr(Now()) + "<br>",
+          std::string("<br>"),
           std::string("<table cellspacing=\"0\" cellpadding=\"4\" border=\"1\" bordercolor=\"#224466\" "
                       "width=\"100%\">")}) {
         h += line;
@@ -64,7 +77,9 @@ std::string TLogHTMLLayout::GetHeader() {
     return h;
 }
 
-std::string TLogHTMLLayout::GetFooter() { return "</table>\r\n</body>\r\n</html>\r\n"; }
+std::string TLogHTMLLayout::GetFooter() {
+    return "</table>\r\n</body>\r\n</html>\r\n";
+}
 
 std::string TLogHTMLLayout::Format(const TLogEvent& event) {
     std::string row = "<tr><td>" + IntToStr(event.ElapsedTime()) + "</td><td>" + IntToStr(event.ThreadId()) +

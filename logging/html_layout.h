@@ -4,7 +4,7 @@
 #include "logging/custom_layout.h"
 
 class TLogHTMLLayout : public TLogCustomLayout {
-public:
+  public:
     void SetOption(std::string_view name, std::string_view value) override;
 
     std::string GetContentType() override { return "text/html"; }
@@ -15,7 +15,7 @@ public:
 
     const std::string& Title() const { return title_; }
 
-private:
+  private:
     std::string title_;
 };
 

@@ -27,9 +27,13 @@ std::int64_t TLogEvent::ElapsedTime() const {
     return std::llround((TimeStamp - LogProcessInfo().StartTime) * MSecsPerDay);
 }
 
-std::string TLogEvent::LoggerName() const { return Logger ? Logger->Name() : std::string(); }
+std::string TLogEvent::LoggerName() const {
+    return Logger ? Logger->Name() : std::string();
+}
 
-std::string TLogEvent::NDC() const { return Logger ? TLogNDC::Get() : std::string(); }
+std::string TLogEvent::NDC() const {
+    return Logger ? TLogNDC::Get() : std::string();
+}
 
 namespace {
 

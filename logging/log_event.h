@@ -11,7 +11,7 @@ class TLogLevel;
 class TLogLogger;
 
 class TLogEvent {
-public:
+  public:
     TLogEvent(const TLogLevel* level, TLogLogger* logger, std::string_view message,
               const std::exception* error = nullptr);
 

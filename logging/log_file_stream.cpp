@@ -21,46 +21,52 @@ namespace {
 // The write lock is an open-file-description lock: it excludes other processes and other
 // descriptors of this process alike, and never touches the whole-file flock of the open.
 bool SetWriteLock(int fd, short type) {
-    struct flock lock{};
+    struct flock lock {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
     while (fcntl(fd, F_OFD_SETLKW, &lock) != 0) {
-        if (errno != EINTR) return false;
+        if (errno != EINTR)
+            return false;
     }
     return true;
 }
 
 // Any file but a directory: a device such as /dev/null serves as a log file too.
 bool FileOrDeviceExists(const std::string& fileName) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(fileName.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool IsRegularFile(int fd) {
-    struct stat st{};
+    struct stat st {};
     return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace
 
 bool ForceDirectories(const std::string& dir) {
-    if (dir.empty() || DirectoryExists(dir)) return true;
+    if (dir.empty() || DirectoryExists(dir))
+        return true;
     std::string trimmed = dir;
     while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
     const std::size_t slash = trimmed.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !ForceDirectories(trimmed.substr(0, slash))) return false;
+    if (slash != std::string::npos && slash > 0 && !ForceDirectories(trimmed.substr(0, slash)))
+        return false;
     return mkdir(trimmed.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 TLogFileStream::TLogFileStream(std::string fileName, bool append, TLogFileLocking locking)
     : fileName_(std::move(fileName)), locking_(locking) {
     const bool openExisting = append && FileOrDeviceExists(fileName_);
-    if (!openExisting) ForceDirectories(ExtractFilePath(fileName_));
+    if (!openExisting)
+        ForceDirectories(ExtractFilePath(fileName_));
     fd_ = ::open(fileName_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | (openExisting ? 0 : O_CREAT), 0666);
-    if (fd_ < 0) RaiseFileError(openExisting ? "Cannot open file" : "Cannot create file", fileName_, errno);
+    if (fd_ < 0)
+        RaiseFileError(openExisting ? "Cannot open file" : "Cannot create file", fileName_, errno);
     try {
         TakeOpenLock();
-        if (!openExisting && IsRegularFile(fd_) && ftruncate(fd_, 0) != 0) RaiseFileError("Cannot create file", fileName_, errno);
+        if (!openExisting && IsRegularFile(fd_) && ftruncate(fd_, 0) != 0)
+            RaiseFileError("Cannot create file", fileName_, errno);
     } catch (...) {
         ::close(fd_);
         throw;
@@ -68,19 +74,22 @@ TLogFileStream::TLogFileStream(std::string fileName, bool append, TLogFileLockin
 }
 
 TLogFileStream::~TLogFileStream() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 void TLogFileStream::TakeOpenLock() {
     const int mode = locking_ == TLogFileLocking::flExclusive ? LOCK_EX : LOCK_SH;
-    if (flock(fd_, mode | LOCK_NB) != 0) RaiseFileError("Cannot open file", fileName_, errno);
+    if (flock(fd_, mode | LOCK_NB) != 0)
+        RaiseFileError("Cannot open file", fileName_, errno);
 }
 
 void TLogFileStream::WriteAtEnd(std::string_view text) {
     while (!text.empty()) {
         const ssize_t written = ::write(fd_, text.data(), text.size());
         if (written < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             RaiseFileError("Cannot write to file", fileName_, errno);
         }
         text.remove_prefix(static_cast<std::size_t>(written));
@@ -88,8 +97,9 @@ void TLogFileStream::WriteAtEnd(std::string_view text) {
 }
 
 std::int64_t TLogFileStream::Size() {
-    struct stat st{};
-    if (fstat(fd_, &st) != 0) RaiseFileError("Cannot read the size of file", fileName_, errno);
+    struct stat st {};
+    if (fstat(fd_, &st) != 0)
+        RaiseFileError("Cannot read the size of file", fileName_, errno);
     return static_cast<std::int64_t>(st.st_size);
 }
 
@@ -99,9 +109,11 @@ void TLogFileStream::LockForWrite() {
 }
 
 void TLogFileStream::UnlockForWrite() {
-    if (locking_ == TLogFileLocking::flInterProcess) SetWriteLock(fd_, F_UNLCK);
+    if (locking_ == TLogFileLocking::flInterProcess)
+        SetWriteLock(fd_, F_UNLCK);
 }
 
 void TLogFileStream::Truncate() {
-    if (ftruncate(fd_, 0) != 0) RaiseFileError("Cannot truncate file", fileName_, errno);
+    if (ftruncate(fd_, 0) != 0)
+        RaiseFileError("Cannot truncate file", fileName_, errno);
 }

@@ -11,7 +11,7 @@
 enum class TLogFileLocking { flExclusive, flInterProcess };
 
 class TLogFileStream : public TLogStream {
-public:
+  public:
     // Opens at the end when append is set and the file exists; otherwise creates the file's
     // directory when missing and the file empty. Raises ELogFileError.
     TLogFileStream(std::string fileName, bool append, TLogFileLocking locking);
@@ -30,7 +30,7 @@ public:
 
     const std::string& FileName() const { return fileName_; }
 
-private:
+  private:
     void TakeOpenLock();
 
     std::string fileName_;

@@ -33,8 +33,10 @@ TLogHierarchy::~TLogHierarchy() {
 TLogLogger* TLogHierarchy::GetLogger(std::string_view name, ILogLoggerFactory* factory) {
     std::lock_guard guard(lock_);
     const std::string key = AnsiLowerCase(name);
-    if (auto it = loggers_.find(key); it != loggers_.end()) return it->second.get();
-    std::unique_ptr<TLogLogger> made = (factory ? *factory : DefaultLoggerFactory()).MakeNewLoggerInstance(name);
+    if (auto it = loggers_.find(key); it != loggers_.end())
+        return it->second.get();
+    std::unique_ptr<TLogLogger> made =
+        (factory ? *factory : DefaultLoggerFactory()).MakeNewLoggerInstance(name);
     TLogLogger* logger = made.get();
     logger->SetHierarchy(this);
     loggers_.emplace(key, std::move(made));
@@ -71,7 +73,8 @@ std::shared_ptr<ILogRenderer> TLogHierarchy::FindRenderer(const TLogClass& objec
     std::lock_guard guard(lock_);
     for (const TLogClass* cls = &objectClass; cls; cls = cls->Parent) {
         for (const auto& [registered, renderer] : renderers_) {
-            if (registered == cls) return renderer;
+            if (registered == cls)
+                return renderer;
         }
     }
     return nullptr;

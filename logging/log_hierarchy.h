@@ -15,7 +15,7 @@ class TLogLogger;
 class TLogRoot;
 
 class TLogDefaultLoggerFactory : public ILogLoggerFactory {
-public:
+  public:
     std::unique_ptr<TLogLogger> MakeNewLoggerInstance(std::string_view name) override;
 };
 
@@ -23,7 +23,7 @@ public:
 ILogLoggerFactory& DefaultLoggerFactory();
 
 class TLogHierarchy {
-public:
+  public:
     explicit TLogHierarchy(std::unique_ptr<TLogRoot> root);
     ~TLogHierarchy();
 
@@ -47,7 +47,7 @@ public:
 
     TCriticalSection& Lock() { return lock_; }
 
-private:
+  private:
     std::map<std::string, std::unique_ptr<TLogLogger>> loggers_;  // by lower-cased name
     std::vector<std::pair<const TLogClass*, std::shared_ptr<ILogRenderer>>> renderers_;
     std::unique_ptr<TLogRoot> root_;

@@ -13,7 +13,7 @@ class TLogLogger;
 class ILogAppender;
 
 class ILogLayout : public TLogOptionHandler {
-public:
+  public:
     virtual std::string Format(const TLogEvent& event) = 0;
     virtual std::string GetContentType() = 0;
     virtual std::string GetHeader() = 0;
@@ -24,12 +24,12 @@ public:
 enum class TLogFilterDecision { fdDeny = 0, fdNeutral = 1, fdAccept = 2 };
 
 class ILogFilter : public TLogOptionHandler {
-public:
+  public:
     virtual TLogFilterDecision Decide(const TLogEvent& event) = 0;
 };
 
 class ILogErrorHandler : public TLogOptionHandler {
-public:
+  public:
     virtual void SetAppender(const std::shared_ptr<ILogAppender>& appender) = 0;
     virtual void SetBackupAppender(const std::shared_ptr<ILogAppender>& appender) = 0;
     virtual void SetLogger(TLogLogger* logger) = 0;
@@ -39,7 +39,7 @@ public:
 };
 
 class ILogAppender : public TLogOptionHandler {
-public:
+  public:
     virtual void DoAppend(const TLogEvent& event) = 0;
     virtual void Close() = 0;
     virtual std::string GetName() = 0;
@@ -60,7 +60,7 @@ using ILogFilterPtr = std::shared_ptr<ILogFilter>;
 using ILogErrorHandlerPtr = std::shared_ptr<ILogErrorHandler>;
 
 class ILogLoggerFactory {
-public:
+  public:
     virtual ~ILogLoggerFactory() = default;
     virtual std::unique_ptr<TLogLogger> MakeNewLoggerInstance(std::string_view name) = 0;
 };
@@ -73,12 +73,12 @@ struct TLogClass {
 };
 
 class TLogObject {
-public:
+  public:
     virtual ~TLogObject() = default;
     virtual const TLogClass& LogClass() const = 0;
 };
 
 class ILogRenderer : public TLogOptionHandler {
-public:
+  public:
     virtual std::string Render(const TLogObject& object) = 0;
 };

@@ -14,11 +14,13 @@ bool TLogLog::Drops(const TLogLevel* level) const {
 }
 
 void TLogLog::Log(const TLogLevel* level, std::string_view message, const std::exception* error) {
-    if (!Drops(level)) TLogLogger::Log(level, message, error);
+    if (!Drops(level))
+        TLogLogger::Log(level, message, error);
 }
 
 void TLogLog::Log(const TLogLevel* level, const TLogObject& message, const std::exception* error) {
-    if (!Drops(level)) TLogLogger::Log(level, message, error);
+    if (!Drops(level))
+        TLogLogger::Log(level, message, error);
 }
 
 TLogLog& LogLog() {

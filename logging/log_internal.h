@@ -6,15 +6,17 @@
 #include "logging/logger.h"
 
 class TLogLog : public TLogLogger {
-public:
+  public:
     TLogLog();
-    void Log(const TLogLevel* level, std::string_view message, const std::exception* error = nullptr) override;
-    void Log(const TLogLevel* level, const TLogObject& message, const std::exception* error = nullptr) override;
+    void Log(const TLogLevel* level, std::string_view message,
+             const std::exception* error = nullptr) override;
+    void Log(const TLogLevel* level, const TLogObject& message,
+             const std::exception* error = nullptr) override;
 
     bool InternalDebugging() const { return internalDebugging_.load(std::memory_order_relaxed); }
     void SetInternalDebugging(bool on) { internalDebugging_.store(on, std::memory_order_relaxed); }
 
-private:
+  private:
     bool Drops(const TLogLevel* level) const;
     std::atomic<bool> internalDebugging_{false};
 };

@@ -71,12 +71,15 @@ const TLogLevel* TLogLevel::GetLevel(std::string_view name, const TLogLevel* def
     TLevelList& list = LevelList();
     std::lock_guard guard(list.Lock);
     for (const auto& level : list.Levels) {
-        if (level->Name() == name) return level.get();
+        if (level->Name() == name)
+            return level.get();
     }
     return defaultLevel;
 }
 
-const TLogLevel* TLogLevel::GetLevel(std::string_view name) { return GetLevel(name, Debug()); }
+const TLogLevel* TLogLevel::GetLevel(std::string_view name) {
+    return GetLevel(name, Debug());
+}
 
 std::vector<const TLogLevel*> TLogLevel::Levels() {
     BuiltIns();
@@ -87,10 +90,24 @@ std::vector<const TLogLevel*> TLogLevel::Levels() {
     return result;
 }
 
-const TLogLevel* TLogLevel::All() { return BuiltIns().All; }
-const TLogLevel* TLogLevel::Debug() { return BuiltIns().Debug; }
-const TLogLevel* TLogLevel::Info() { return BuiltIns().Info; }
-const TLogLevel* TLogLevel::Warn() { return BuiltIns().Warn; }
-const TLogLevel* TLogLevel::Error() { return BuiltIns().Error; }
-const TLogLevel* TLogLevel::Fatal() { return BuiltIns().Fatal; }
-const TLogLevel* TLogLevel::Off() { return BuiltIns().Off; }
+const TLogLevel* TLogLevel::All() {
+    return BuiltIns().All;
+}
+const TLogLevel* TLogLevel::Debug() {
+    return BuiltIns().Debug;
+}
+const TLogLevel* TLogLevel::Info() {
+    return BuiltIns().Info;
+}
+const TLogLevel* TLogLevel::Warn() {
+    return BuiltIns().Warn;
+}
+const TLogLevel* TLogLevel::Error() {
+    return BuiltIns().Error;
+}
+const TLogLevel* TLogLevel::Fatal() {
+    return BuiltIns().Fatal;
+}
+const TLogLevel* TLogLevel::Off() {
+    return BuiltIns().Off;
+}

@@ -6,7 +6,7 @@
 #include <vector>
 
 class TLogLevel {
-public:
+  public:
     // Registers a new level: one with the same value as a registered level takes its place.
     static const TLogLevel* Create(std::string name, std::int32_t value);
     // Exact name lookup, letter case included.
@@ -29,7 +29,7 @@ public:
 
     TLogLevel(std::string name, std::int32_t value) : name_(std::move(name)), value_(value) {}
 
-private:
+  private:
     std::string name_;
     std::int32_t value_;
 };

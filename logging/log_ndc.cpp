@@ -19,7 +19,9 @@ TNDCMap& NDCMap() {
     return *map;
 }
 
-std::string ThreadKey() { return IntToStr(GetCurrentThreadId()); }
+std::string ThreadKey() {
+    return IntToStr(GetCurrentThreadId());
+}
 
 }  // namespace
 
@@ -33,10 +35,12 @@ std::string TLogNDC::Pop() {
     TNDCMap& map = NDCMap();
     std::lock_guard guard(map.Lock);
     auto it = map.Items.find(ThreadKey());
-    if (it == map.Items.end() || it->second.empty()) return {};
+    if (it == map.Items.end() || it->second.empty())
+        return {};
     std::string last = std::move(it->second.back());
     it->second.pop_back();
-    if (it->second.empty()) map.Items.erase(it);
+    if (it->second.empty())
+        map.Items.erase(it);
     return last;
 }
 
@@ -57,10 +61,12 @@ std::string TLogNDC::Get() {
     TNDCMap& map = NDCMap();
     std::lock_guard guard(map.Lock);
     auto it = map.Items.find(ThreadKey());
-    if (it == map.Items.end()) return {};
+    if (it == map.Items.end())
+        return {};
     std::string joined;
     for (const auto& item : it->second) {
-        if (&item != &it->second.front()) joined += '|';
+        if (&item != &it->second.front())
+            joined += '|';
         joined += item;
     }
     return joined;

@@ -4,7 +4,7 @@
 #include <string_view>
 
 class TLogNDC {
-public:
+  public:
     static void Push(std::string_view context);
     static std::string Pop();  // the last item, or empty
     static void Clear();       // forgets the current thread's items

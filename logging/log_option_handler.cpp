@@ -4,7 +4,8 @@
 
 std::string TLogOptionHandler::GetOption(std::string_view name) const {
     for (const auto& [key, value] : options_) {
-        if (key == name) return value;
+        if (key == name)
+            return value;
     }
     return {};
 }
@@ -20,12 +21,15 @@ void TLogOptionHandler::SetOption(std::string_view name, std::string_view value)
 }
 
 void TLogOptionHandler::EndOptions() {
-    if (optionBatch_ > 0 && --optionBatch_ == 0) OptionsApplied();
+    if (optionBatch_ > 0 && --optionBatch_ == 0)
+        OptionsApplied();
 }
 
 bool LogStrToBool(std::string_view value, bool defaultValue) {
     const std::string lower = LowerCase(value);
-    if (lower == "true" || lower == "yes") return true;
-    if (lower == "false" || lower == "no") return false;
+    if (lower == "true" || lower == "yes")
+        return true;
+    if (lower == "false" || lower == "no")
+        return false;
     return defaultValue;
 }

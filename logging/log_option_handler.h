@@ -8,7 +8,7 @@
 #include <vector>
 
 class TLogOptionHandler {
-public:
+  public:
     virtual ~TLogOptionHandler() = default;
     virtual std::string GetOption(std::string_view name) const;
     virtual void SetOption(std::string_view name, std::string_view value);
@@ -18,12 +18,12 @@ public:
     void BeginOptions() { ++optionBatch_; }
     void EndOptions();
 
-protected:
+  protected:
     bool InOptionBatch() const { return optionBatch_ > 0; }
     // Called by the outermost EndOptions.
     virtual void OptionsApplied() {}
 
-private:
+  private:
     std::vector<std::pair<std::string, std::string>> options_;
     int optionBatch_ = 0;
 };

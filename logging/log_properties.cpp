@@ -19,24 +19,29 @@ TLogProperties TLogProperties::FromText(std::string_view text) {
         if (const std::size_t eq = line.find('='); eq != std::string_view::npos)
             properties.lines_.emplace_back(std::string(line.substr(0, eq)), std::string(line.substr(eq + 1)));
         pos = end;
-        if (pos < text.size() && text[pos] == '\r') ++pos;
-        if (pos < text.size() && text[pos] == '\n') ++pos;
+        if (pos < text.size() && text[pos] == '\r')
+            ++pos;
+        if (pos < text.size() && text[pos] == '\n')
+            ++pos;
     }
     return properties;
 }
 
 TLogProperties TLogProperties::FromFile(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw ELogFileError(::Format("Cannot open file \"%s\". %s", {fileName, std::strerror(errno)}), errno);
+    if (!in)
+        throw ELogFileError(::Format("Cannot open file \"%s\". %s", {fileName, std::strerror(errno)}), errno);
     std::stringstream buffer;
     buffer << in.rdbuf();
-    if (in.bad()) throw ELogFileError(::Format("Cannot read file \"%s\"", {fileName}), 0);
+    if (in.bad())
+        throw ELogFileError(::Format("Cannot read file \"%s\"", {fileName}), 0);
     return FromText(buffer.str());
 }
 
 std::optional<std::string> TLogProperties::Find(std::string_view name) const {
     for (const auto& [key, value] : lines_) {
-        if (SameText(key, name)) return value;
+        if (SameText(key, name))
+            return value;
     }
     return std::nullopt;
 }

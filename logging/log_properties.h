@@ -7,7 +7,7 @@
 #include <vector>
 
 class TLogProperties {
-public:
+  public:
     using Line = std::pair<std::string, std::string>;
 
     // Splits each line at its first "="; lines without one are left out. Names and values keep
@@ -22,6 +22,6 @@ public:
 
     const std::vector<Line>& Lines() const { return lines_; }
 
-private:
+  private:
     std::vector<Line> lines_;
 };

@@ -2,7 +2,9 @@
 
 #include "logging/log_internal.h"
 
-TLogRoot::TLogRoot(const TLogLevel* level) : TLogLogger("root") { TLogLogger::SetLevel(level); }
+TLogRoot::TLogRoot(const TLogLevel* level) : TLogLogger("root") {
+    TLogLogger::SetLevel(level);
+}
 
 void TLogRoot::SetLevel(const TLogLevel* level) {
     if (!level) {

@@ -3,7 +3,7 @@
 #include "logging/logger.h"
 
 class TLogRoot : public TLogLogger {
-public:
+  public:
     explicit TLogRoot(const TLogLevel* level);
     // nullptr is refused with an internal error and gives debug.
     void SetLevel(const TLogLevel* level) override;

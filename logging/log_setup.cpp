@@ -50,7 +50,8 @@ const std::string& DefaultLogConfigText() {
 void SetLogConfigDirectory(std::string_view dir) {
     std::lock_guard guard(SetupLock());
     std::string value(dir);
-    if (!value.empty() && value.back() != '/') value += '/';
+    if (!value.empty() && value.back() != '/')
+        value += '/';
     ConfigDirectoryOverride() = value;
 }
 
@@ -62,17 +63,20 @@ std::string LogConfigDirectory() {
 
 std::string EnsureLogConfig() {
     const std::string path = LogConfigDirectory() + ConfigFileName;
-    if (FileExists(path)) return path;
+    if (FileExists(path))
+        return path;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << DefaultLogConfigText();
     out.close();
-    if (!out) throw ELogException(::Format("Couldn't write configuration file \"%s\"", {path}));
+    if (!out)
+        throw ELogException(::Format("Couldn't write configuration file \"%s\"", {path}));
     return path;
 }
 
 void ConfigureLogging() {
     std::lock_guard guard(SetupLock());
-    if (Configured()) return;
+    if (Configured())
+        return;
     LogHierarchy().ResetConfiguration();
     try {
         TLogPropertyConfigurator::Configure(EnsureLogConfig());

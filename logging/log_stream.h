@@ -5,7 +5,7 @@
 #include <string_view>
 
 class TLogStream {
-public:
+  public:
     virtual ~TLogStream() = default;
     // Moves to the end and writes all of the text there.
     virtual void WriteAtEnd(std::string_view text) = 0;
@@ -14,11 +14,11 @@ public:
 
 // A stream in memory, for appenders whose text is read back by the program.
 class TLogMemoryStream : public TLogStream {
-public:
+  public:
     void WriteAtEnd(std::string_view text) override { data_.append(text); }
     std::int64_t Size() override { return static_cast<std::int64_t>(data_.size()); }
     const std::string& Text() const { return data_; }
 
-private:
+  private:
     std::string data_;
 };

@@ -23,7 +23,8 @@ void TLogLogger::Log(const TLogLevel* level, std::string_view message, const std
 }
 
 void TLogLogger::Log(const TLogLevel* level, const TLogObject& message, const std::exception* error) {
-    std::shared_ptr<ILogRenderer> renderer = hierarchy_ ? hierarchy_->FindRenderer(message.LogClass()) : nullptr;
+    std::shared_ptr<ILogRenderer> renderer =
+        hierarchy_ ? hierarchy_->FindRenderer(message.LogClass()) : nullptr;
     if (!renderer) {
         LogLog().Error("No renderer found for class %s", {message.LogClass().Name});
         throw ELogAbort("Operation aborted");
@@ -33,12 +34,15 @@ void TLogLogger::Log(const TLogLevel* level, const TLogObject& message, const st
 
 const TLogLevel* TLogLogger::GetEffectiveLevel() const {
     for (const TLogLogger* logger = this; logger; logger = logger->parent_) {
-        if (const TLogLevel* level = logger->Level()) return level;
+        if (const TLogLevel* level = logger->Level())
+            return level;
     }
     return TLogLevel::Debug();  // only a logger cut off from the root gets here
 }
 
-void TLogLogger::SetLevel(const TLogLevel* level) { level_.store(level, std::memory_order_relaxed); }
+void TLogLogger::SetLevel(const TLogLevel* level) {
+    level_.store(level, std::memory_order_relaxed);
+}
 
 bool TLogLogger::IsEnabledFor(const TLogLevel* level) const {
     return level->IsGreaterOrEqual(GetEffectiveLevel());
@@ -61,16 +65,19 @@ void TLogLogger::LogFormatted(const TLogLevel* level, std::string_view format,
     Log(level, text, error);
 }
 
-#define LOG_LEVEL_ENTRY_POINTS(Method, LevelFn)                                                          \
-    void TLogLogger::Method(std::string_view message, const std::exception* error) {                    \
-        if (ShouldLog(TLogLevel::LevelFn())) Log(TLogLevel::LevelFn(), message, error);                  \
-    }                                                                                                    \
-    void TLogLogger::Method(const TLogObject& message, const std::exception* error) {                   \
-        if (ShouldLog(TLogLevel::LevelFn())) Log(TLogLevel::LevelFn(), message, error);                  \
-    }                                                                                                    \
-    void TLogLogger::Method(std::string_view format, std::initializer_list<FormatArg> args,             \
-                            const std::exception* error) {                                              \
-        if (ShouldLog(TLogLevel::LevelFn())) LogFormatted(TLogLevel::LevelFn(), format, args, error);    \
+#define LOG_LEVEL_ENTRY_POINTS(Method, LevelFn)                                             \
+    void TLogLogger::Method(std::string_view message, const std::exception* error) {        \
+        if (ShouldLog(TLogLevel::LevelFn()))                                                \
+            Log(TLogLevel::LevelFn(), message, error);                                      \
+    }                                                                                       \
+    void TLogLogger::Method(const TLogObject& message, const std::exception* error) {       \
+        if (ShouldLog(TLogLevel::LevelFn()))                                                \
+            Log(TLogLevel::LevelFn(), message, error);                                      \
+    }                                                                                       \
+    void TLogLogger::Method(std::string_view format, std::initializer_list<FormatArg> args, \
+                            const std::exception* error) {                                  \
+        if (ShouldLog(TLogLevel::LevelFn()))                                                \
+            LogFormatted(TLogLevel::LevelFn(), format, args, error);                        \
     }
 
 LOG_LEVEL_ENTRY_POINTS(Debug, Debug)
@@ -82,9 +89,11 @@ LOG_LEVEL_ENTRY_POINTS(Warn, Warn)
 #undef LOG_LEVEL_ENTRY_POINTS
 
 void TLogLogger::AddAppender(ILogAppenderPtr appender) {
-    if (!appender) return;
+    if (!appender)
+        return;
     std::lock_guard guard(lock_);
-    if (std::find(appenders_->begin(), appenders_->end(), appender) != appenders_->end()) return;
+    if (std::find(appenders_->begin(), appenders_->end(), appender) != appenders_->end())
+        return;
     auto changed = std::make_shared<AppenderList>(*appenders_);
     changed->push_back(std::move(appender));
     appenders_ = std::move(changed);
@@ -107,7 +116,9 @@ void TLogLogger::CloseAllAppenders() {
     for (const auto& appender : *AppenderSnapshot()) appender->Close();
 }
 
-std::vector<ILogAppenderPtr> TLogLogger::Appenders() const { return *AppenderSnapshot(); }
+std::vector<ILogAppenderPtr> TLogLogger::Appenders() const {
+    return *AppenderSnapshot();
+}
 
 std::shared_ptr<const TLogLogger::AppenderList> TLogLogger::AppenderSnapshot() const {
     std::lock_guard guard(lock_);
@@ -118,7 +129,8 @@ int TLogLogger::CountReachableAppenders() const {
     int count = 0;
     for (const TLogLogger* logger = this; logger; logger = logger->parent_) {
         count += static_cast<int>(logger->AppenderSnapshot()->size());
-        if (!logger->Additive()) break;
+        if (!logger->Additive())
+            break;
     }
     return count;
 }
@@ -129,7 +141,8 @@ void TLogLogger::CallAppenders(const TLogEvent& event) {
     thread_local bool reportingNoAppenders = false;
     std::lock_guard guard(lock_);
     if (CountReachableAppenders() == 0) {
-        if (reportingNoAppenders) return;
+        if (reportingNoAppenders)
+            return;
         reportingNoAppenders = true;
         try {
             LogLog().Error("No appenders could be found for logger \"%s\"", {name_});
@@ -147,5 +160,6 @@ void TLogLogger::CallAppenders(const TLogEvent& event) {
 void TLogLogger::DispatchUpward(const TLogEvent& event) {
     std::lock_guard guard(lock_);
     for (const auto& appender : *AppenderSnapshot()) appender->DoAppend(event);
-    if (Additive() && parent_) parent_->DispatchUpward(event);
+    if (Additive() && parent_)
+        parent_->DispatchUpward(event);
 }

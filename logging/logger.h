@@ -20,7 +20,7 @@
 class TLogHierarchy;
 
 class TLogLogger : public TLogOptionHandler {
-public:
+  public:
     explicit TLogLogger(std::string name);
     ~TLogLogger() override;
     TLogLogger(const TLogLogger&) = delete;
@@ -32,7 +32,8 @@ public:
 
     // Builds an event and hands it to the appenders, without a level test.
     virtual void Log(const TLogLevel* level, std::string_view message, const std::exception* error = nullptr);
-    virtual void Log(const TLogLevel* level, const TLogObject& message, const std::exception* error = nullptr);
+    virtual void Log(const TLogLevel* level, const TLogObject& message,
+                     const std::exception* error = nullptr);
     virtual const TLogLevel* GetEffectiveLevel() const;
 
     void Debug(std::string_view message, const std::exception* error = nullptr);
@@ -78,11 +79,11 @@ public:
     // The logger's lock, taken around its appender list and its dispatch.
     TCriticalSection& Lock() { return lock_; }
 
-protected:
+  protected:
     // Hands the event to this logger's appenders and, while additive, to its ancestors'.
     void CallAppenders(const TLogEvent& event);
 
-private:
+  private:
     using AppenderList = std::vector<ILogAppenderPtr>;
 
     bool PassesThreshold(const TLogLevel* level) const;

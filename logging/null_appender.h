@@ -3,9 +3,9 @@
 #include "logging/custom_appender.h"
 
 class TLogNullAppender : public TLogCustomAppender {
-public:
+  public:
     using TLogCustomAppender::TLogCustomAppender;
 
-protected:
+  protected:
     void DoAppendText(std::string_view) override {}
 };

@@ -2,8 +2,11 @@
 
 #include "platform/os/debug_output.h"
 
-TLogODSAppender::~TLogODSAppender() { Close(); }
+TLogODSAppender::~TLogODSAppender() {
+    Close();
+}
 
 void TLogODSAppender::DoAppendText(std::string_view text) {
-    if (!text.empty()) OutputDebugString(text);
+    if (!text.empty())
+        OutputDebugString(text);
 }

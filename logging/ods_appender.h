@@ -3,10 +3,10 @@
 #include "logging/custom_appender.h"
 
 class TLogODSAppender : public TLogCustomAppender {
-public:
+  public:
     using TLogCustomAppender::TLogCustomAppender;
     ~TLogODSAppender() override;
 
-protected:
+  protected:
     void DoAppendText(std::string_view text) override;
 };

@@ -6,11 +6,14 @@ namespace {
 const char* const PatternOption = "pattern";
 }
 
-TLogPatternLayout::TLogPatternLayout(std::string_view pattern) { SetOption(PatternOption, pattern); }
+TLogPatternLayout::TLogPatternLayout(std::string_view pattern) {
+    SetOption(PatternOption, pattern);
+}
 
 void TLogPatternLayout::SetOption(std::string_view name, std::string_view value) {
     TLogCustomLayout::SetOption(name, value);
-    if (name == PatternOption && !value.empty()) Compile(value);
+    if (name == PatternOption && !value.empty())
+        Compile(value);
 }
 
 void TLogPatternLayout::Compile(std::string_view pattern) {

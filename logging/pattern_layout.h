@@ -8,7 +8,7 @@
 #include "logging/pattern_parts.h"
 
 class TLogPatternLayout : public TLogCustomLayout {
-public:
+  public:
     TLogPatternLayout() = default;
     explicit TLogPatternLayout(std::string_view pattern);
 
@@ -18,7 +18,7 @@ public:
     const std::string& Pattern() const { return pattern_; }
     const std::vector<TLogPatternPart>& Parts() const { return parts_; }
 
-private:
+  private:
     void Compile(std::string_view pattern);
 
     std::string pattern_;

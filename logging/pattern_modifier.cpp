@@ -8,12 +8,15 @@ namespace {
 bool ReadNumber(std::string_view text, std::size_t& pos, int& value) {
     const std::size_t start = pos;
     while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
-    if (pos == start) return false;
+    if (pos == start)
+        return false;
     auto [ptr, ec] = std::from_chars(text.data() + start, text.data() + pos, value);
     return ec == std::errc() && ptr == text.data() + pos;
 }
 
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Characters (code points) in a UTF-8 text.
 std::size_t CharCount(std::string_view text) {
@@ -26,16 +29,19 @@ std::size_t CharCount(std::string_view text) {
 std::string_view FirstChars(std::string_view text, std::size_t n) {
     std::size_t pos = 0;
     for (std::size_t chars = 0; pos < text.size(); ++pos) {
-        if (!IsUtf8Continuation(text[pos]) && chars++ == n) break;
+        if (!IsUtf8Continuation(text[pos]) && chars++ == n)
+            break;
     }
     return text.substr(0, pos);
 }
 
 void AppendJustified(std::string& out, std::string_view text, std::size_t chars, int width, bool left) {
     const std::size_t pad = width > 0 && chars < static_cast<std::size_t>(width) ? width - chars : 0;
-    if (!left) out.append(pad, ' ');
+    if (!left)
+        out.append(pad, ' ');
     out.append(text);
-    if (left) out.append(pad, ' ');
+    if (left)
+        out.append(pad, ' ');
 }
 
 }  // namespace
@@ -47,17 +53,21 @@ std::optional<TLogPatternModifier> TLogPatternModifier::Parse(std::string_view m
         m.LeftJustify = true;
         ++pos;
     }
-    if (pos < modifiers.size() && modifiers[pos] != '.' && !ReadNumber(modifiers, pos, m.Width)) return std::nullopt;
+    if (pos < modifiers.size() && modifiers[pos] != '.' && !ReadNumber(modifiers, pos, m.Width))
+        return std::nullopt;
     if (pos < modifiers.size() && modifiers[pos] == '.') {
         ++pos;
-        if (!ReadNumber(modifiers, pos, m.Precision)) return std::nullopt;
+        if (!ReadNumber(modifiers, pos, m.Precision))
+            return std::nullopt;
     }
-    if (pos != modifiers.size()) return std::nullopt;
+    if (pos != modifiers.size())
+        return std::nullopt;
     return m;
 }
 
 void TLogPatternModifier::AppendString(std::string& out, std::string_view value) const {
-    if (Precision >= 0) value = FirstChars(value, static_cast<std::size_t>(Precision));
+    if (Precision >= 0)
+        value = FirstChars(value, static_cast<std::size_t>(Precision));
     AppendJustified(out, value, Width > 0 ? CharCount(value) : 0, Width, LeftJustify);
 }
 
@@ -68,8 +78,10 @@ void TLogPatternModifier::AppendInteger(std::string& out, std::int64_t value) co
     auto [end, ec] = std::to_chars(digits, digits + sizeof digits, magnitude);
     const std::size_t count = static_cast<std::size_t>(end - digits);
     std::string text;
-    if (value < 0) text += '-';
-    if (Precision > 0 && count < static_cast<std::size_t>(Precision)) text.append(Precision - count, '0');
+    if (value < 0)
+        text += '-';
+    if (Precision > 0 && count < static_cast<std::size_t>(Precision))
+        text.append(Precision - count, '0');
     text.append(digits, count);
     AppendJustified(out, text, text.size(), Width, LeftJustify);
 }

@@ -16,32 +16,39 @@ namespace {
 
 const char* const Unknown = "Unknown";
 
-bool IsPatternLetter(char c) { return c != ' ' && PatternLetters.find(c) != std::string_view::npos; }
+bool IsPatternLetter(char c) {
+    return c != ' ' && PatternLetters.find(c) != std::string_view::npos;
+}
 
-int KindOf(char letter) { return static_cast<int>(PatternLetters.find(letter)); }
+int KindOf(char letter) {
+    return static_cast<int>(PatternLetters.find(letter));
+}
 
-bool IsIntegerKind(int kind) { return kind == pkElapsed || kind == pkThread; }
+bool IsIntegerKind(int kind) {
+    return kind == pkElapsed || kind == pkThread;
+}
 
 // "%" + modifiers + letter, with the letter replaced as the platform's Format expects it.
 std::string PartText(std::string_view collected, int kind) {
     std::string text(collected.substr(0, collected.size() - 1));
-    if (kind >= pkApplication) return text + collected.back();
+    if (kind >= pkApplication)
+        return text + collected.back();
     return text + (kind == pkLineNumber || IsIntegerKind(kind) ? 'd' : 's');
 }
 
 // --- formatters ---
 
 class TLiteralFormatter : public TLogPatternFormatter {
-public:
+  public:
     explicit TLiteralFormatter(std::string text) : text_(std::move(text)) {}
     void Append(const TLogEvent&, const TLogCustomLayout&, std::string& out) const override { out += text_; }
 
-private:
+  private:
     std::string text_;
 };
 
 class TDateFormatter : public TLogPatternFormatter {
-public:
+  public:
     void Append(const TLogEvent& event, const TLogCustomLayout& layout, std::string& out) const override {
         // Many lines share one millisecond; remember the last text per thread.
         thread_local std::string lastFormat, lastText;
@@ -56,32 +63,48 @@ public:
 };
 
 class TFixedFormatter : public TLogPatternFormatter {
-public:
+  public:
     explicit TFixedFormatter(int kind) : kind_(kind) {}
     void Append(const TLogEvent&, const TLogCustomLayout&, std::string& out) const override {
         const TLogProcessInfo& info = LogProcessInfo();
         switch (kind_) {
-            case pkNewLine: out += "\r\n"; break;
-            case pkPercent: out += '%'; break;
-            case pkApplication: out += info.Application; break;
-            case pkUserName: out += info.UserName; break;
-            case pkComputerName: out += info.ComputerName; break;
+            case pkNewLine:
+                out += "\r\n";
+                break;
+            case pkPercent:
+                out += '%';
+                break;
+            case pkApplication:
+                out += info.Application;
+                break;
+            case pkUserName:
+                out += info.UserName;
+                break;
+            case pkComputerName:
+                out += info.ComputerName;
+                break;
         }
     }
 
-private:
+  private:
     int kind_;
 };
 
 // The text value of a string kind; scratch holds values that must be built.
 std::string_view StringValue(int kind, const TLogEvent& event, std::string& scratch) {
     switch (kind) {
-        case pkLoggerName: return event.Logger ? std::string_view(event.Logger->Name()) : std::string_view();
-        case pkError: return event.ErrorMessage;
-        case pkMessage: return event.Message;
-        case pkLevel: return event.Level->Name();
-        case pkNDC: return scratch = event.NDC();
-        default: return Unknown;  // class, file, location, line and method names are not known
+        case pkLoggerName:
+            return event.Logger ? std::string_view(event.Logger->Name()) : std::string_view();
+        case pkError:
+            return event.ErrorMessage;
+        case pkMessage:
+            return event.Message;
+        case pkLevel:
+            return event.Level->Name();
+        case pkNDC:
+            return scratch = event.NDC();
+        default:
+            return Unknown;  // class, file, location, line and method names are not known
     }
 }
 
@@ -92,7 +115,7 @@ std::int64_t IntegerValue(int kind, const TLogEvent& event) {
 // A value kind with modifiers: plain ones go through our own padding, anything else through the
 // platform's Format with the part's text, which raises EConvertError when it does not fit.
 class TValueFormatter : public TLogPatternFormatter {
-public:
+  public:
     TValueFormatter(int kind, std::string text, std::string_view modifiers)
         : kind_(kind), text_(std::move(text)), modifier_(TLogPatternModifier::Parse(modifiers)) {}
 
@@ -100,16 +123,18 @@ public:
         std::string scratch;
         if (IsIntegerKind(kind_)) {
             const std::int64_t value = IntegerValue(kind_, event);
-            if (modifier_) return modifier_->AppendInteger(out, value);
+            if (modifier_)
+                return modifier_->AppendInteger(out, value);
             out += ::Format(text_, {static_cast<long long>(value)});
         } else {
             const std::string_view value = StringValue(kind_, event, scratch);
-            if (modifier_) return modifier_->AppendString(out, value);
+            if (modifier_)
+                return modifier_->AppendString(out, value);
             out += ::Format(text_, {value});
         }
     }
 
-private:
+  private:
     int kind_;
     std::string text_;
     std::optional<TLogPatternModifier> modifier_;
@@ -144,19 +169,23 @@ std::vector<TLogPatternPart> ParsePattern(std::string_view pattern) {
 
 std::unique_ptr<TLogPatternFormatter> MakePatternFormatter(const TLogPatternPart& part) {
     switch (part.Kind) {
-        case pkLiteral: return std::make_unique<TLiteralFormatter>(part.Text);
-        case pkDate: return std::make_unique<TDateFormatter>();
+        case pkLiteral:
+            return std::make_unique<TLiteralFormatter>(part.Text);
+        case pkDate:
+            return std::make_unique<TDateFormatter>();
         case pkNewLine:
         case pkPercent:
         case pkApplication:
         case pkUserName:
-        case pkComputerName: return std::make_unique<TFixedFormatter>(part.Kind);
+        case pkComputerName:
+            return std::make_unique<TFixedFormatter>(part.Kind);
         default: {
             const std::string_view text = part.Text;
             const std::string_view modifiers = text.substr(1, text.size() - 2);
             // "%L" has no line number to give: it prints "Unknown" like its neighbours, as a text.
             std::string formatText = part.Text;
-            if (part.Kind == pkLineNumber) formatText.back() = 's';
+            if (part.Kind == pkLineNumber)
+                formatText.back() = 's';
             return std::make_unique<TValueFormatter>(part.Kind, std::move(formatText), modifiers);
         }
     }

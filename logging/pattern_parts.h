@@ -13,9 +13,25 @@ class TLogCustomLayout;
 inline constexpr std::string_view PatternLetters = " cCdeFlLmMnprtx%awh";
 
 enum TLogPatternKind {
-    pkLiteral = 0, pkLoggerName, pkClassName, pkDate, pkError, pkFileName, pkLocation, pkLineNumber,
-    pkMessage, pkMethodName, pkNewLine, pkLevel, pkElapsed, pkThread, pkNDC, pkPercent, pkApplication,
-    pkUserName, pkComputerName
+    pkLiteral = 0,
+    pkLoggerName,
+    pkClassName,
+    pkDate,
+    pkError,
+    pkFileName,
+    pkLocation,
+    pkLineNumber,
+    pkMessage,
+    pkMethodName,
+    pkNewLine,
+    pkLevel,
+    pkElapsed,
+    pkThread,
+    pkNDC,
+    pkPercent,
+    pkApplication,
+    pkUserName,
+    pkComputerName
 };
 
 // One parsed part: its text (modifiers with the letter turned into "s" or "d") and its kind.
@@ -27,7 +43,7 @@ struct TLogPatternPart {
 std::vector<TLogPatternPart> ParsePattern(std::string_view pattern);
 
 class TLogPatternFormatter {
-public:
+  public:
     virtual ~TLogPatternFormatter() = default;
     virtual void Append(const TLogEvent& event, const TLogCustomLayout& layout, std::string& out) const = 0;
 };

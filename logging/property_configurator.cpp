@@ -53,7 +53,8 @@ void TLogPropertyConfigurator::ConfigureGlobals(const TLogProperties& props, TLo
             SetLoggerFactory(LogLoggerFactories().Create("TLogDefaultLoggerFactory"));
         }
     }
-    if (auto debug = props.Find("applog.configDebug")) LogLog().SetInternalDebugging(LogStrToBool(*debug, false));
+    if (auto debug = props.Find("applog.configDebug"))
+        LogLog().SetInternalDebugging(LogStrToBool(*debug, false));
     if (auto threshold = props.Find("applog.threshold"))
         hierarchy.SetThreshold(TLogLevel::GetLevel(LowerCase(*threshold), TLogLevel::Debug()));
 }

@@ -5,7 +5,7 @@
 #include "logging/basic_configurator.h"
 
 class TLogPropertyConfigurator : public TLogBasicConfigurator {
-public:
+  public:
     std::string ClassName() const override { return "TLogPropertyConfigurator"; }
 
     // Reads and applies the file; a failure is reported through the internal logger and ends
@@ -14,10 +14,11 @@ public:
     // Applies configuration lines to a hierarchy; failures propagate.
     void DoConfigure(const TLogProperties& props, TLogHierarchy& hierarchy);
 
-private:
+  private:
     void ConfigureGlobals(const TLogProperties& props, TLogHierarchy& hierarchy);
     void ConfigureRoot(const TLogProperties& props, TLogHierarchy& hierarchy);
-    void ConfigureLoggerLine(const TLogProperties& props, TLogHierarchy& hierarchy, const std::string& loggerName,
-                             const std::string& value);
-    void ConfigureRendererLine(TLogHierarchy& hierarchy, const std::string& className, const std::string& value);
+    void ConfigureLoggerLine(const TLogProperties& props, TLogHierarchy& hierarchy,
+                             const std::string& loggerName, const std::string& value);
+    void ConfigureRendererLine(TLogHierarchy& hierarchy, const std::string& className,
+                               const std::string& value);
 };

@@ -10,7 +10,9 @@
 
 namespace {
 
-std::string BackupName(const std::string& fileName, int index) { return fileName + "." + IntToStr(index); }
+std::string BackupName(const std::string& fileName, int index) {
+    return fileName + "." + IntToStr(index);
+}
 
 }  // namespace
 
@@ -28,18 +30,22 @@ std::int64_t ParseLogFileSize(std::string_view value) {
         }
     }
     std::int64_t count = 0;
-    if (!TryStrToInt64(value, count) || count == 0) return DefaultMaxFileSize;
+    if (!TryStrToInt64(value, count) || count == 0)
+        return DefaultMaxFileSize;
     return count * (std::int64_t{1} << shift);
 }
 
 TLogRollingFileAppender::TLogRollingFileAppender(std::string_view name, std::string_view fileName,
-                                                 std::int64_t maxFileSize, int maxBackupIndex, ILogLayoutPtr layout,
-                                                 bool append, std::string_view lockingModel)
+                                                 std::int64_t maxFileSize, int maxBackupIndex,
+                                                 ILogLayoutPtr layout, bool append,
+                                                 std::string_view lockingModel)
     : TLogFileAppender(name, fileName, std::move(layout), append, lockingModel),
       maxFileSize_(maxFileSize),
       maxBackupIndex_(maxBackupIndex) {}
 
-TLogRollingFileAppender::~TLogRollingFileAppender() { Close(); }
+TLogRollingFileAppender::~TLogRollingFileAppender() {
+    Close();
+}
 
 void TLogRollingFileAppender::SetOption(std::string_view name, std::string_view value) {
     std::lock_guard guard(Lock());
@@ -53,7 +59,8 @@ void TLogRollingFileAppender::SetOption(std::string_view name, std::string_view 
 
 void TLogRollingFileAppender::DoAppendText(std::string_view text) {
     std::lock_guard guard(Lock());
-    if (rolling_) return TLogFileAppender::DoAppendText(text);  // the new file's header
+    if (rolling_)
+        return TLogFileAppender::DoAppendText(text);  // the new file's header
     BeginWrite();
     try {
         CountAndRoll(text);
@@ -66,7 +73,8 @@ void TLogRollingFileAppender::DoAppendText(std::string_view text) {
 }
 
 void TLogRollingFileAppender::CountAndRoll(std::string_view text) {
-    if (Stream() && currentSize_ == 0) currentSize_ = Stream()->Size();
+    if (Stream() && currentSize_ == 0)
+        currentSize_ = Stream()->Size();
     currentSize_ += static_cast<std::int64_t>(text.size());
     if (Stream() && currentSize_ > maxFileSize_) {
         currentSize_ = 0;
@@ -76,7 +84,8 @@ void TLogRollingFileAppender::CountAndRoll(std::string_view text) {
 
 void TLogRollingFileAppender::RollOver() {
     std::lock_guard guard(Lock());
-    if (maxBackupIndex_ <= 0) return;
+    if (maxBackupIndex_ <= 0)
+        return;
     rolling_ = true;
     try {
         ShiftBackups();
@@ -96,13 +105,15 @@ void TLogRollingFileAppender::ShiftBackups() {
     std::remove(BackupName(FileName(), maxBackupIndex_).c_str());
     for (int i = maxBackupIndex_ - 1; i >= 1; --i) {
         const std::string from = BackupName(FileName(), i);
-        if (FileExists(from)) std::rename(from.c_str(), BackupName(FileName(), i + 1).c_str());
+        if (FileExists(from))
+            std::rename(from.c_str(), BackupName(FileName(), i + 1).c_str());
     }
 }
 
 // Other processes keep the file open, so it is copied and cut rather than renamed.
 void TLogRollingFileAppender::RollInPlace() {
-    if (FileStream() && CopyFile(FileName(), BackupName(FileName(), 1), true)) FileStream()->Truncate();
+    if (FileStream() && CopyFile(FileName(), BackupName(FileName(), 1), true))
+        FileStream()->Truncate();
 }
 
 void TLogRollingFileAppender::RollByRename() {

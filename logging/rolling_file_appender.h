@@ -8,7 +8,7 @@
 inline constexpr std::int64_t DefaultMaxFileSize = 10485760;
 
 class TLogRollingFileAppender : public TLogFileAppender {
-public:
+  public:
     TLogRollingFileAppender() = default;
     TLogRollingFileAppender(std::string_view name, std::string_view fileName, std::int64_t maxFileSize,
                             int maxBackupIndex, ILogLayoutPtr layout, bool append = true,
@@ -23,10 +23,10 @@ public:
 
     virtual void RollOver();
 
-protected:
+  protected:
     void DoAppendText(std::string_view text) override;
 
-private:
+  private:
     void CountAndRoll(std::string_view text);
     void ShiftBackups();
     void RollInPlace();

@@ -3,6 +3,6 @@
 #include "logging/custom_layout.h"
 
 class TLogSimpleLayout : public TLogCustomLayout {
-public:
+  public:
     std::string Format(const TLogEvent& event) override;
 };

@@ -8,9 +8,12 @@ TLogStreamAppender::TLogStreamAppender(std::string_view name, std::unique_ptr<TL
     WriteHeader();
 }
 
-TLogStreamAppender::~TLogStreamAppender() { Close(); }
+TLogStreamAppender::~TLogStreamAppender() {
+    Close();
+}
 
 void TLogStreamAppender::DoAppendText(std::string_view text) {
     std::lock_guard guard(Lock());
-    if (stream_ && !text.empty()) stream_->WriteAtEnd(text);
+    if (stream_ && !text.empty())
+        stream_->WriteAtEnd(text);
 }

@@ -12,7 +12,7 @@
 namespace {
 
 class AppenderTest : public LoggingTest {
-protected:
+  protected:
     void SetUp() override {
         LoggingTest::SetUp();
         LogHierarchy().Root()->SetLevel(TLogLevel::Debug());
@@ -46,14 +46,16 @@ char Letter(TLogFilterDecision d) {
 TEST_F(AppenderTest, FiltersDecideAsTheirOptionsSay) {
     const std::vector<std::pair<FilterCase, std::function<ILogFilterPtr()>>> cases{
         {{"deny all", {}, "DDDD"}, [] { return std::make_shared<TLogDenyAllFilter>(); }},
-        {{"match info", {{"match", "info"}}, "NDNN"}, [] { return std::make_shared<TLogLevelMatchFilter>(); }},
+        {{"match info", {{"match", "info"}}, "NDNN"},
+         [] { return std::make_shared<TLogLevelMatchFilter>(); }},
         {{"match info accept", {{"match", "info"}, {"acceptOnMatch", "true"}}, "NANN"},
          [] { return std::make_shared<TLogLevelMatchFilter>(); }},
         {{"match unknown is debug", {{"match", "INFO"}, {"acceptOnMatch", "maybe"}}, "ANNN"},
          [] { return std::make_shared<TLogLevelMatchFilter>(); }},
         {{"no match level", {{"acceptOnMatch", "true"}}, "NNNN"},
          [] { return std::make_shared<TLogLevelMatchFilter>(); }},
-        {{"range min only", {{"minimum", "info"}}, "NNNN"}, [] { return std::make_shared<TLogLevelRangeFilter>(); }},
+        {{"range min only", {{"minimum", "info"}}, "NNNN"},
+         [] { return std::make_shared<TLogLevelRangeFilter>(); }},
         {{"range info..warn", {{"minimum", "info"}, {"maximum", "warn"}, {"acceptOnMatch", "yes"}}, "NAAN"},
          [] { return std::make_shared<TLogLevelRangeFilter>(); }},
         {{"string", {{"match", "Ticket"}}, "DNNN"}, [] { return std::make_shared<TLogStringFilter>(); }},
@@ -69,7 +71,8 @@ TEST_F(AppenderTest, FiltersDecideAsTheirOptionsSay) {
         ILogFilterPtr filter = make();
         for (const auto& [name, value] : c.Options) filter->SetOption(name, value);
         std::string decisions;
-        for (const auto& [level, message] : events) decisions += Letter(filter->Decide(TLogEvent(level, log_, message)));
+        for (const auto& [level, message] : events)
+            decisions += Letter(filter->Decide(TLogEvent(level, log_, message)));
         EXPECT_EQ(decisions, c.Decisions) << c.Name;
     }
 }
@@ -127,7 +130,8 @@ TEST_F(AppenderTest, LayoutFailureGoesToTheErrorHandlerNotToTheCaller) {
 }
 
 TEST_F(AppenderTest, FullDiskGoesToTheErrorHandlerWithTheSystemError) {
-    auto appender = std::make_shared<TLogFileAppender>("full", "/dev/full", std::make_shared<TLogPatternLayout>("%m%n"));
+    auto appender =
+        std::make_shared<TLogFileAppender>("full", "/dev/full", std::make_shared<TLogPatternLayout>("%m%n"));
     log_->AddAppender(appender);
     EXPECT_NO_THROW(log_->Error("nowhere to go"));
     EXPECT_EQ(DebugOutput(),
@@ -171,7 +175,7 @@ TEST_F(AppenderTest, DebugOutputAppenderWritesFormattedText) {
 
 TEST_F(AppenderTest, StreamAppenderWritesHeaderAndFooterOfItsLayout) {
     class Framed : public TLogPatternLayout {
-    public:
+      public:
         Framed() : TLogPatternLayout("%m;") {}
         std::string GetHeader() override { return "<"; }
         std::string GetFooter() override { return ">"; }

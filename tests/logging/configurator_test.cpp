@@ -15,11 +15,12 @@
 namespace {
 
 class ConfiguratorTest : public LoggingTest {
-protected:
+  protected:
     // Writes the lines (joined by CR LF, "@" standing for the scratch directory) and configures.
     void ConfigureFrom(const std::vector<std::string>& lines) {
         std::string text;
-        for (const auto& line : lines) text += StringReplace(line, "@", TempDir().string(), rfReplaceAll) + "\r\n";
+        for (const auto& line : lines)
+            text += StringReplace(line, "@", TempDir().string(), rfReplaceAll) + "\r\n";
         const std::string path = (TempDir() / "test.cfg").string();
         std::ofstream(path, std::ios::binary) << text;
         TLogPropertyConfigurator::Configure(path);
@@ -68,7 +69,8 @@ TEST_F(ConfiguratorTest, LoggersLevelsAdditivityAndAppendersRouteAsConfigured) {
               "info [Api.Sub] inherits info\r\n");
     EXPECT_EQ(Log("rest.log"), "debug - POST /infomat\r\nerror - Server error\r\nerror - quiet failure\r\n");
     EXPECT_EQ(Log("errors.log"), "RestV2:Server error\r\n");
-    EXPECT_FALSE(std::filesystem::exists(TempDir() / "unused.log")) << "an appender no logger names is not made";
+    EXPECT_FALSE(std::filesystem::exists(TempDir() / "unused.log"))
+        << "an appender no logger names is not made";
     EXPECT_EQ(DebugOutput(), "");
 }
 
@@ -104,7 +106,8 @@ TEST_F(ConfiguratorTest, FiltersErrorHandlersAndLayoutOptionsReachTheirObjects) 
     });
     const auto appenders = LogHierarchy().Root()->Appenders();
     ASSERT_EQ(appenders.size(), 1u);
-    EXPECT_NE(std::dynamic_pointer_cast<TLogFallbackErrorHandler>(appenders.front()->GetErrorHandler()), nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<TLogFallbackErrorHandler>(appenders.front()->GetErrorHandler()),
+              nullptr);
     TLogLogger* log = TLogLogger::GetLogger("filtered");
     log->Info("the secret");
     log->Info("open");
@@ -133,19 +136,23 @@ TEST_F(ConfiguratorTest, BadLinesAndUnknownClassesGiveTheirDiagnosticsAndNoCrash
           "applog.rootLogger=info, logfile"},
          "error - Couldn't create appender named \" logfile\"\r\n"},
         {"unknown layout leaves the appender without one",
-         {"applog.appender.n=TLogNullAppender", "applog.appender.n.layout=TXmlLayout", "applog.rootLogger=info,n"},
+         {"applog.appender.n=TLogNullAppender", "applog.appender.n.layout=TXmlLayout",
+          "applog.rootLogger=info,n"},
          "error - Couldn't find class TXmlLayout\r\nerror - Appender \"n\" requires a layout\r\n"},
         {"unknown filter and error handler",
          {"applog.appender.n=TLogNullAppender", "applog.appender.n.layout=TLogSimpleLayout",
           "applog.appender.n.errorHandler=TMailHandler", "applog.appender.n.filter1=TRegexFilter",
           "applog.rootLogger=info,n"},
          "error - Couldn't find class TMailHandler\r\nerror - Couldn't find class TRegexFilter\r\n"},
-        {"unknown rendered class", {"applog.renderer.TTicket=TTicketRenderer"},
+        {"unknown rendered class",
+         {"applog.renderer.TTicket=TTicketRenderer"},
          "error - Couldn't find rendered class \"TTicket\"\r\n"},
         {"log file that cannot be created ends the configuration",
          {"applog.appender.f=TLogFileAppender", "applog.appender.f.layout=TLogSimpleLayout",
-          "applog.appender.f.fileName=/proc/no/such.log", "applog.rootLogger=warn,f", "applog.logger.Late=fatal"},
-         "error - Couldn't read configuration file \"@/test.cfg\" - Cannot create file \"/proc/no/such.log\". "
+          "applog.appender.f.fileName=/proc/no/such.log", "applog.rootLogger=warn,f",
+          "applog.logger.Late=fatal"},
+         "error - Couldn't read configuration file \"@/test.cfg\" - Cannot create file "
+         "\"/proc/no/such.log\". "
          "No such file or directory\r\nerror - Ignoring configuration file \"@/test.cfg\"\r\n"},
     };
     for (const auto& c : cases) {
@@ -161,8 +168,9 @@ TEST_F(ConfiguratorTest, BadLinesAndUnknownClassesGiveTheirDiagnosticsAndNoCrash
 TEST_F(ConfiguratorTest, MissingFileIsReportedAndIgnored) {
     TLogPropertyConfigurator::Configure((TempDir() / "absent.cfg").string());
     const std::string path = (TempDir() / "absent.cfg").string();
-    EXPECT_EQ(DebugOutput(), "error - Couldn't read configuration file \"" + path + "\" - Cannot open file \"" +
-                                 path + "\". No such file or directory\r\nerror - Ignoring configuration file \"" +
+    EXPECT_EQ(DebugOutput(), "error - Couldn't read configuration file \"" + path +
+                                 "\" - Cannot open file \"" + path +
+                                 "\". No such file or directory\r\nerror - Ignoring configuration file \"" +
                                  path + "\"\r\n");
 }
 
@@ -186,16 +194,17 @@ TEST_F(ConfiguratorTest, LevelTokensThresholdAndKeyCase) {
         EXPECT_EQ(LogHierarchy().Root()->Level(), c.Root) << c.Lines.front();
         EXPECT_EQ(LogHierarchy().Threshold(), c.Threshold) << c.Lines.front();
     }
-    ConfigureFrom({"applog.logger.Sub=inherited", "applog.logger.Other=INFO", "applog.additive.Other=perhaps"});
+    ConfigureFrom(
+        {"applog.logger.Sub=inherited", "applog.logger.Other=INFO", "applog.additive.Other=perhaps"});
     EXPECT_EQ(TLogLogger::GetLogger("Sub")->Level(), nullptr);
     EXPECT_EQ(TLogLogger::GetLogger("Other")->Level(), TLogLevel::Info());
     EXPECT_TRUE(TLogLogger::GetLogger("Other")->Additive());
 }
 
 TEST_F(ConfiguratorTest, ThresholdWarnDropsInfoWhateverTheLoggersSay) {
-    ConfigureFrom({"applog.threshold=warn", "applog.appender.s=TLogFileAppender", "applog.appender.s.fileName=@/s.log",
-                   "applog.appender.s.layout=TLogSimpleLayout", "applog.rootLogger=debug,s",
-                   "applog.logger.RestV2=debug"});
+    ConfigureFrom({"applog.threshold=warn", "applog.appender.s=TLogFileAppender",
+                   "applog.appender.s.fileName=@/s.log", "applog.appender.s.layout=TLogSimpleLayout",
+                   "applog.rootLogger=debug,s", "applog.logger.RestV2=debug"});
     TLogLogger::GetLogger("RestV2")->Info("dropped");
     TLogLogger::GetLogger("RestV2")->Warn("kept");
     LogHierarchy().Shutdown();
@@ -228,7 +237,8 @@ TEST_F(ConfiguratorTest, ConfigDebugTracesEveryStep) {
               "debug - Setting additivity for \"X\" to \"no\"\r\n"
               "debug - Finished configuring with TLogPropertyConfigurator\r\n");
     EXPECT_FALSE(TLogLogger::GetLogger("X")->Additive());
-    EXPECT_EQ(TLogLogger::GetLogger("X")->Appenders(), LogHierarchy().Root()->Appenders()) << "one appender shared";
+    EXPECT_EQ(TLogLogger::GetLogger("X")->Appenders(), LogHierarchy().Root()->Appenders())
+        << "one appender shared";
 }
 
 TEST_F(ConfiguratorTest, RegistriesCheckTheInterfaceAndMatchNamesWithoutCase) {
@@ -245,19 +255,20 @@ TEST_F(ConfiguratorTest, RegistriesCheckTheInterfaceAndMatchNamesWithoutCase) {
     LogFilters().Register<TLogDenyAllFilter>("TLogStringFilter");  // same name: replaced
     EXPECT_NE(std::dynamic_pointer_cast<TLogDenyAllFilter>(LogFilters().Create("TLogStringFilter")), nullptr);
     LogFilters().Register<TLogStringFilter>("TLogStringFilter");
-    EXPECT_EQ(LogFilters().ClassNames(), (std::vector<std::string>{"TLogDenyAllFilter", "TLogLevelMatchFilter",
-                                                                   "TLogLevelRangeFilter", "TLogStringFilter"}));
+    EXPECT_EQ(LogFilters().ClassNames(),
+              (std::vector<std::string>{"TLogDenyAllFilter", "TLogLevelMatchFilter", "TLogLevelRangeFilter",
+                                        "TLogStringFilter"}));
 }
 
 const TLogClass TicketClass{"TTicket", nullptr};
 
 class Ticket : public TLogObject {
-public:
+  public:
     const TLogClass& LogClass() const override { return TicketClass; }
 };
 
 class TicketRenderer : public ILogRenderer {
-public:
+  public:
     std::string Render(const TLogObject&) override { return "a ticket"; }
 };
 
@@ -271,7 +282,8 @@ TEST_F(ConfiguratorTest, RendererLinesRegisterRenderersForKnownClasses) {
     LogHierarchy().Shutdown();
     EXPECT_EQ(Log("s.log"), "info - a ticket\r\n");
     EXPECT_EQ(DebugOutput(),
-              "error - Couldn't find class TUnknownRenderer\r\nerror - Couldn't create renderer \"TUnknownRenderer\"\r\n");
+              "error - Couldn't find class TUnknownRenderer\r\nerror - Couldn't create renderer "
+              "\"TUnknownRenderer\"\r\n");
 }
 
 }  // namespace

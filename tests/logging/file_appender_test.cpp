@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class FileAppenderTest : public LoggingTest {
-protected:
+  protected:
     std::string LogFile() const { return (TempDir() / "app.log").string(); }
     static ILogLayoutPtr Lines() { return std::make_shared<TLogPatternLayout>("%m%n"); }
     static void Write(ILogAppender& appender, const std::string& message) {
@@ -27,7 +27,8 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
     }
     std::shared_ptr<TLogRollingFileAppender> Rolling(int maxBackups, const char* locking) {
-        return std::make_shared<TLogRollingFileAppender>("roll", LogFile(), 100, maxBackups, Lines(), true, locking);
+        return std::make_shared<TLogRollingFileAppender>("roll", LogFile(), 100, maxBackups, Lines(), true,
+                                                         locking);
     }
     // "line 001\r\n" .. : ten bytes each, so a 100-byte file holds ten of them.
     static std::string Numbered(int i) { return ::Format("line %.3d", {i}); }
@@ -40,9 +41,16 @@ protected:
 
 TEST_F(FileAppenderTest, MaxFileSizeReadsUnitsInUpperCaseOnly) {
     const std::vector<std::pair<std::string, std::int64_t>> cases{
-        {"10000KB", 10000 * 1024}, {"5MB", 5 * 1048576},  {"1000", 1000},         {"10kb", 10485760},
-        {"0", 10485760},           {"lots", 10485760},    {"KB", 10485760},       {"3GB", 3LL << 30},
-        {" 7", 7},                 {"$10", 16},
+        {"10000KB", 10000 * 1024},
+        {"5MB", 5 * 1048576},
+        {"1000", 1000},
+        {"10kb", 10485760},
+        {"0", 10485760},
+        {"lots", 10485760},
+        {"KB", 10485760},
+        {"3GB", 3LL << 30},
+        {" 7", 7},
+        {"$10", 16},
     };
     for (const auto& [text, bytes] : cases) EXPECT_EQ(ParseLogFileSize(text), bytes) << text;
 
@@ -134,12 +142,13 @@ TEST_F(FileAppenderTest, ExclusiveLockKeepsASecondWriterOut) {
     EXPECT_THROW(TLogFileAppender("second", LogFile(), Lines(), true, "InterProcessLock"), ELogFileError);
 
     TLogFileAppender shared1("s1", (TempDir() / "shared.log").string(), Lines(), true, "InterProcessLock");
-    EXPECT_NO_THROW(TLogFileAppender("s2", (TempDir() / "shared.log").string(), Lines(), true, "InterProcessLock"));
+    EXPECT_NO_THROW(
+        TLogFileAppender("s2", (TempDir() / "shared.log").string(), Lines(), true, "InterProcessLock"));
 }
 
 TEST_F(FileAppenderTest, CloseWritesTheFooterAndReleasesTheFile) {
     class Footed : public TLogPatternLayout {
-    public:
+      public:
         Footed() : TLogPatternLayout("%m%n") {}
         std::string GetHeader() override { return "[start]\r\n"; }
         std::string GetFooter() override { return "[end]\r\n"; }
@@ -159,7 +168,8 @@ TEST_F(FileAppenderTest, TwoProcessesShareOneFileUnderTheInterProcessLock) {
     auto writeAll = [&](char who) {
         TLogRollingFileAppender appender("ipc", LogFile(), 8 * 1024, 100, FileAppenderTest::Lines(), true,
                                          "InterProcessLock");
-        for (int i = 0; i < Lines; ++i) Write(appender, ::Format("%s %.4d %s", {std::string(1, who), i, padding}));
+        for (int i = 0; i < Lines; ++i)
+            Write(appender, ::Format("%s %.4d %s", {std::string(1, who), i, padding}));
     };
     const pid_t child = fork();
     ASSERT_NE(child, -1);
@@ -174,7 +184,8 @@ TEST_F(FileAppenderTest, TwoProcessesShareOneFileUnderTheInterProcessLock) {
 
     std::vector<std::string> files;
     for (int i = 100; i >= 1; --i) {
-        if (fs::exists(LogFile() + "." + std::to_string(i))) files.push_back(ReadFile(LogFile() + "." + std::to_string(i)));
+        if (fs::exists(LogFile() + "." + std::to_string(i)))
+            files.push_back(ReadFile(LogFile() + "." + std::to_string(i)));
     }
     files.push_back(ReadFile(LogFile()));
     EXPECT_GT(files.size(), 2u) << "the file rolled over";

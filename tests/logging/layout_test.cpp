@@ -14,7 +14,7 @@
 namespace {
 
 class LayoutTest : public LoggingTest {
-protected:
+  protected:
     std::string FormatWith(ILogLayout& layout, const TLogLevel* level, std::string_view message,
                            const std::exception* error = nullptr) {
         TLogEvent event(level, TLogLogger::GetLogger(loggerName_), message, error);
@@ -41,8 +41,9 @@ TEST_F(LayoutTest, DefaultPatternWritesTheKiosksStartLine) {
     const std::string line = FormatWith(layout, TLogLevel::Info(), "Start application");
 
     const TLogProcessInfo& info = LogProcessInfo();
-    EXPECT_EQ(line, "2023-11-14 22:13:20.045 info [TMainForm] (" + info.ComputerName + ":" + info.UserName + ":" +
-                        "logging_tests:" + IntToStr(GetCurrentThreadId()) + ") - Start application\r\n");
+    EXPECT_EQ(line, "2023-11-14 22:13:20.045 info [TMainForm] (" + info.ComputerName + ":" + info.UserName +
+                        ":" + "logging_tests:" + IntToStr(GetCurrentThreadId()) +
+                        ") - Start application\r\n");
 }
 
 struct PatternCase {
@@ -113,7 +114,8 @@ TEST_F(LayoutTest, ModifiersThatAreNotPlainGoToFormatAndFailThere) {
 }
 
 const char* const HtmlHeader =
-    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" \"http://www.w3.org/TR/html4/loose.dtd\">\r\n"
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+    "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n"
     "<html>\r\n<head>\r\n<title>Kiosk &amp; co</title>\r\n<style type=\"text/css\">\r\n<!--\r\n"
     "body, table {font-family: arial,sans-serif; font-size: x-small;}\r\n"
     "th {background: #336699; color: #FFFFFF; text-align: left;}\r\n-->\r\n</style>\r\n</head>\r\n"
@@ -139,17 +141,22 @@ TEST_F(LayoutTest, HtmlRowsColourTheLevelAndEscapeTheTexts) {
     auto prefix = [&](const std::string& line) { return line.substr(line.find("</td><td>") + 9); };
 
     EXPECT_EQ(prefix(FormatWith(layout, TLogLevel::Debug(), "a<b")),
-              tid + "</td><td><font color=\"#339933\">debug</font></td><td>RestV2</td><td></td><td>a&lt;b</td></tr>\r\n");
-    EXPECT_EQ(prefix(FormatWith(layout, TLogLevel::Info(), "\"q\" & 'r'")),
-              tid + "</td><td>info</td><td>RestV2</td><td></td><td>&quot;q&quot; &amp; &#39;r&#39;</td></tr>\r\n");
+              tid +
+                  "</td><td><font "
+                  "color=\"#339933\">debug</font></td><td>RestV2</td><td></td><td>a&lt;b</td></tr>\r\n");
+    EXPECT_EQ(
+        prefix(FormatWith(layout, TLogLevel::Info(), "\"q\" & 'r'")),
+        tid + "</td><td>info</td><td>RestV2</td><td></td><td>&quot;q&quot; &amp; &#39;r&#39;</td></tr>\r\n");
 
     Exception failure("<script>");
     loggerName_ = "a>b";
-    EXPECT_EQ(prefix(FormatWith(layout, TLogLevel::Error(), "failed", &failure)),
-              tid + "</td><td><font color=\"#993300\"><strong>error</strong></font></td><td>a&gt;b</td><td></td>"
-                    "<td>failed</td></tr>\r\n"
-                    "<tr><td bgcolor=\"#993300\" style=\"color: White; font-size: xx-small;\" colspan=\"6\">"
-                    "&lt;script&gt;</td></tr>\r\n");
+    EXPECT_EQ(
+        prefix(FormatWith(layout, TLogLevel::Error(), "failed", &failure)),
+        tid +
+            "</td><td><font color=\"#993300\"><strong>error</strong></font></td><td>a&gt;b</td><td></td>"
+            "<td>failed</td></tr>\r\n"
+            "<tr><td bgcolor=\"#993300\" style=\"color: White; font-size: xx-small;\" colspan=\"6\">"
+            "&lt;script&gt;</td></tr>\r\n");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 namespace {
 
 class LogSetupTest : public LoggingTest {
-protected:
+  protected:
     void SetUp() override {
         LoggingTest::SetUp();
         SetLogConfigDirectory(TempDir().string());
@@ -77,8 +77,10 @@ TEST_F(LogSetupTest, ConfigureLoggingWritesTheDefaultsAndLogsTheKiosksLinesOnce)
 
     const std::string log = ReadFile(TempDir() / "app_applog.log");
     const std::regex expected(
-        "2023-11-14 22:13:20\\.007 info \\[TMainForm\\] \\([^:]*:[^:]*:logging_tests:\\d+\\) - Start application\r\n"
-        "2023-11-14 22:13:20\\.007 error \\[RestV2\\] \\([^:]*:[^:]*:logging_tests:\\d+\\) - Server error\r\n");
+        "2023-11-14 22:13:20\\.007 info \\[TMainForm\\] \\([^:]*:[^:]*:logging_tests:\\d+\\) - Start "
+        "application\r\n"
+        "2023-11-14 22:13:20\\.007 error \\[RestV2\\] \\([^:]*:[^:]*:logging_tests:\\d+\\) - Server "
+        "error\r\n");
     EXPECT_TRUE(std::regex_match(log, expected)) << log;
 }
 

@@ -12,7 +12,7 @@
 namespace {
 
 class LoggerTest : public LoggingTest {
-protected:
+  protected:
     std::shared_ptr<TLogStreamAppender> RootAt(const TLogLevel* level) {
         auto appender = MemoryAppender("mem");
         LogHierarchy().Root()->SetLevel(level);
@@ -200,16 +200,16 @@ const TLogClass BaseClass{"TTicket", nullptr};
 const TLogClass DerivedClass{"TPaidTicket", &BaseClass};
 
 class Ticket : public TLogObject {
-public:
+  public:
     explicit Ticket(const TLogClass& cls) : cls_(cls) {}
     const TLogClass& LogClass() const override { return cls_; }
 
-private:
+  private:
     const TLogClass& cls_;
 };
 
 class TicketRenderer : public ILogRenderer {
-public:
+  public:
     std::string Render(const TLogObject& object) override { return "ticket of " + object.LogClass().Name; }
 };
 

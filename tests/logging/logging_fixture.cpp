@@ -33,8 +33,10 @@ void LoggingTest::TearDown() {
     std::filesystem::remove_all(tempDir_);
 }
 
-std::shared_ptr<TLogStreamAppender> LoggingTest::MemoryAppender(const std::string& name, ILogLayoutPtr layout) {
-    return std::make_shared<TLogStreamAppender>(name, std::make_unique<TLogMemoryStream>(), std::move(layout));
+std::shared_ptr<TLogStreamAppender> LoggingTest::MemoryAppender(const std::string& name,
+                                                                ILogLayoutPtr layout) {
+    return std::make_shared<TLogStreamAppender>(name, std::make_unique<TLogMemoryStream>(),
+                                                std::move(layout));
 }
 
 std::string LoggingTest::TextOf(const std::shared_ptr<TLogStreamAppender>& appender) {

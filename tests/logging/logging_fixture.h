@@ -17,12 +17,13 @@
 #include "platform/os/debug_output.h"
 
 class LoggingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
     // A stream appender writing into memory with the given layout (simple when none).
-    std::shared_ptr<TLogStreamAppender> MemoryAppender(const std::string& name, ILogLayoutPtr layout = nullptr);
+    std::shared_ptr<TLogStreamAppender> MemoryAppender(const std::string& name,
+                                                       ILogLayoutPtr layout = nullptr);
     static std::string TextOf(const std::shared_ptr<TLogStreamAppender>& appender);
     // Everything the internal logger wrote to the debug output, joined.
     std::string DebugOutput() const;
@@ -32,7 +33,7 @@ protected:
     platform::ManualClock clock_{1700000000000};
     std::vector<std::string> debugLines_;
 
-private:
+  private:
     std::unique_ptr<platform::ScopedClock> scopedClock_;
     DebugOutputSink previousSink_;
     std::filesystem::path tempDir_;
