@@ -59,6 +59,14 @@ TEST_F(FileAppenderTest, MaxFileSizeReadsUnitsInUpperCaseOnly) {
     EXPECT_EQ(appender.MaxBackupIndex(), 1);
     appender.SetOption("maxBackupIndex", "7");
     EXPECT_EQ(appender.MaxBackupIndex(), 7);
+    appender.SetOption("lockingModel", "MinimalLock");
+    EXPECT_EQ(appender.LockingModel(), "ExclusiveLock");
+    appender.SetOption("lockingModel", "InterProcessLock");
+    EXPECT_EQ(appender.LockingModel(), "InterProcessLock");
+    appender.SetOption("append", "perhaps");
+    EXPECT_FALSE(appender.Append());
+    appender.SetOption("append", "YES");
+    EXPECT_TRUE(appender.Append());
 }
 
 class RollOverTest : public FileAppenderTest, public ::testing::WithParamInterface<const char*> {};
@@ -87,6 +95,14 @@ TEST_F(FileAppenderTest, SizeCountStartsFromTheExistingFile) {
     for (int i = 9; i <= 12; ++i) Write(*appender, Numbered(i));
     EXPECT_EQ(ReadFile(LogFile() + ".1"), Range(1, 10));
     EXPECT_EQ(ReadFile(LogFile()), Range(11, 12));
+}
+
+TEST_F(FileAppenderTest, FileThatCannotBeMovedAsideKeepsItsLines) {
+    fs::create_directories(LogFile() + ".1/occupied");
+    auto appender = Rolling(1, "ExclusiveLock");
+    for (int i = 1; i <= 12; ++i) Write(*appender, Numbered(i));
+    EXPECT_EQ(ReadFile(LogFile()), Range(1, 12));
+    EXPECT_EQ(DebugOutput(), "");
 }
 
 TEST_F(FileAppenderTest, NoBackupsMeansTheFileKeepsGrowing) {
