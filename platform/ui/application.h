@@ -16,7 +16,7 @@ class TCustomForm;
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
 class TApplication : public TComponent {
-public:
+  public:
     TApplication();
     ~TApplication() override;
     std::string ClassName() const override { return "TApplication"; }
@@ -47,7 +47,10 @@ public:
     // Runs one queued message through the loop's rules (keys translated into characters); false when none.
     bool ProcessMessage();
 
-private:
+  protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  private:
     void FormCreated(TCustomForm* form);
     void PaintForms();
     void Idle();
@@ -60,7 +63,8 @@ extern TApplication* Application;
 template <class T>
 void TApplication::CreateForm(T** reference) {
     T* form = new T(this);
-    if (reference != nullptr) *reference = form;
+    if (reference != nullptr)
+        *reference = form;
     FormCreated(form);
     form->AfterConstruction();
 }

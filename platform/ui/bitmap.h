@@ -7,7 +7,7 @@
 #include "platform/ui/graphic.h"
 
 class TBitmap : public TGraphic {
-public:
+  public:
     TBitmap();
     ~TBitmap() override;
     std::string ClassName() const override { return "TBitmap"; }
@@ -30,7 +30,7 @@ public:
     platform::ui::RasterImage& Pixels() { return image_; }
     void Draw(TCanvas& canvas, const TRect& rect) override;
 
-private:
+  private:
     class Target;
     std::unique_ptr<Target> target_;
     std::unique_ptr<TCanvas> canvas_;

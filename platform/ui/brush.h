@@ -4,10 +4,19 @@
 #include "platform/ui/component.h"
 #include "platform/ui/events.h"
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 
 class TBrush : public TPersistent {
-public:
+  public:
     std::string ClassName() const override { return "TBrush"; }
     void Assign(const TPersistent& source) override;
     TColor Color() const { return color_; }
@@ -16,7 +25,7 @@ public:
     void SetStyle(TBrushStyle style);
     TNotifyEvent OnChange;
 
-private:
+  private:
     void Changed();
     TColor color_ = clWhite;
     TBrushStyle style_ = bsSolid;

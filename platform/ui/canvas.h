@@ -18,7 +18,7 @@ namespace platform::ui {
 
 // Where a canvas draws: a pixel buffer, the canvas's origin in it and the part it may touch.
 class CanvasTarget {
-public:
+  public:
     virtual ~CanvasTarget() = default;
     virtual RasterImage* Image() = 0;  // nullptr: nowhere to draw (a window not made yet)
     virtual TPoint Origin() = 0;       // the canvas's (0, 0) in image coordinates
@@ -32,7 +32,7 @@ enum TCopyMode : DWORD { cmSrcCopy = 0x00CC0020, cmBlackness = 0x00000042, cmWhi
 constexpr DWORD SRCCOPY = 0x00CC0020;
 
 class TCanvas : public TPersistent {
-public:
+  public:
     TCanvas();
     explicit TCanvas(platform::ui::CanvasTarget* target);
     ~TCanvas() override;
@@ -77,7 +77,7 @@ public:
     // The pixels behind the canvas, and the canvas's origin in them; nullptr when there are none.
     platform::ui::RasterImage* Surface(TPoint* origin = nullptr);
 
-private:
+  private:
     void Changed(const TRect& canvasRect);
     platform::ui::Region ImageClip(platform::ui::RasterImage& image);
     platform::ui::CanvasTarget* target_ = nullptr;

@@ -31,7 +31,9 @@ constexpr TColor clDkGray = clGray;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index)); }
+constexpr TColor SystemColor(int index) {
+    return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index));
+}
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);
 constexpr TColor clActiveCaption = SystemColor(2);
@@ -63,7 +65,15 @@ TColor ColorToRGB(TColor color);
 // The colour as 0xAARRGGBB, fully opaque, as the pixel buffers hold it.
 std::uint32_t ColorToArgb(TColor color);
 // A plain colour from red, green and blue.
-constexpr TColor RGB(int r, int g, int b) { return (b & 0xFF) << 16 | (g & 0xFF) << 8 | (r & 0xFF); }
-constexpr int GetRValue(TColor c) { return c & 0xFF; }
-constexpr int GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(TColor c) { return (c >> 16) & 0xFF; }
+constexpr TColor RGB(int r, int g, int b) {
+    return (b & 0xFF) << 16 | (g & 0xFF) << 8 | (r & 0xFF);
+}
+constexpr int GetRValue(TColor c) {
+    return c & 0xFF;
+}
+constexpr int GetGValue(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor c) {
+    return (c >> 16) & 0xFF;
+}

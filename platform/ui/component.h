@@ -15,7 +15,7 @@
 #include "platform/rtl/exceptions.h"
 
 class TObject {
-public:
+  public:
     TObject() = default;
     TObject(const TObject&) = delete;
     TObject& operator=(const TObject&) = delete;
@@ -36,19 +36,19 @@ template <class T>
 using TObjectPtr = std::unique_ptr<T, TFree>;
 
 class TPersistent : public TObject {
-public:
+  public:
     // Copies the source's state; raises EConvertError "Cannot assign a %s to a %s" when the kinds do not mix.
     virtual void Assign(const TPersistent& source);
     std::string ClassName() const override { return "TPersistent"; }
 
-protected:
+  protected:
     virtual void AssignTo(TPersistent& dest) const;
 };
 
 enum TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {
-public:
+  public:
     explicit TComponent(TComponent* AOwner);
     ~TComponent() override;
     void BeforeDestruction() override;
@@ -73,10 +73,10 @@ public:
     void FreeNotification(TComponent* listener);
     void RemoveFreeNotification(TComponent* listener);
 
-protected:
+  protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
 
-private:
+  private:
     void NotifyRemoval();
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
@@ -89,7 +89,8 @@ private:
 // Makes a component owned by owner (which must not be nullptr and frees it later).
 template <class T, class... Args>
 T* NewComponent(TComponent* owner, Args&&... args) {
-    if (owner == nullptr) throw EInvalidOperation("A component made by NewComponent needs an owner");
+    if (owner == nullptr)
+        throw EInvalidOperation("A component made by NewComponent needs an owner");
     auto made = std::unique_ptr<T>(new T(owner, std::forward<Args>(args)...));
     T* raw = made.release();
     try {

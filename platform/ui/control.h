@@ -32,7 +32,7 @@ enum TControlStyleItem {
 using TControlStyle = TSet<TControlStyleItem>;
 
 class TControl : public TComponent {
-public:
+  public:
     explicit TControl(TComponent* AOwner);
     ~TControl() override;
     std::string ClassName() const override { return "TControl"; }
@@ -121,7 +121,7 @@ public:
 
     virtual void Click();
 
-protected:
+  protected:
     virtual std::string GetText() const { return text_; }
     virtual void TextChanged() {}
     virtual void Resize();
@@ -139,12 +139,14 @@ protected:
         return true;
     }
     void RequestAlign();
+    // Sets the flag alone, for controls that start hidden (forms).
+    void InitVisible(bool value) { visible_ = value; }
     // Takes the parent's font and colour when following them.
     void SyncWithParent();
 
     std::string text_;
 
-private:
+  private:
     friend class TWinControl;
     void HandleMouseMessage(TMessage& Message);
     void InvalidateArea();

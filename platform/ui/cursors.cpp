@@ -10,12 +10,18 @@ std::function<void(TCursor)>& Listener() {
 }
 }  // namespace
 
-TCursor GetScreenCursor() { return g_cursor; }
-
-void SetScreenCursor(TCursor cursor) {
-    if (cursor == g_cursor) return;
-    g_cursor = cursor;
-    if (Listener()) Listener()(cursor);
+TCursor GetScreenCursor() {
+    return g_cursor;
 }
 
-void SetScreenCursorListener(std::function<void(TCursor)> listener) { Listener() = std::move(listener); }
+void SetScreenCursor(TCursor cursor) {
+    if (cursor == g_cursor)
+        return;
+    g_cursor = cursor;
+    if (Listener())
+        Listener()(cursor);
+}
+
+void SetScreenCursorListener(std::function<void(TCursor)> listener) {
+    Listener() = std::move(listener);
+}

@@ -33,12 +33,12 @@ void SetScreenCursorListener(std::function<void(TCursor)> listener);
 
 // Shows a cursor for the life of the object and puts the previous one back, on every path.
 class TScopedCursor {
-public:
+  public:
     explicit TScopedCursor(TCursor cursor) : previous_(GetScreenCursor()) { SetScreenCursor(cursor); }
     ~TScopedCursor() { SetScreenCursor(previous_); }
     TScopedCursor(const TScopedCursor&) = delete;
     TScopedCursor& operator=(const TScopedCursor&) = delete;
 
-private:
+  private:
     TCursor previous_;
 };

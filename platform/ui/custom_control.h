@@ -6,17 +6,17 @@
 #include "platform/ui/win_control.h"
 
 class TCustomControl : public TWinControl {
-public:
+  public:
     explicit TCustomControl(TComponent* AOwner);
     ~TCustomControl() override;
     std::string ClassName() const override { return "TCustomControl"; }
     TCanvas* Canvas() const { return canvas_.get(); }
 
-protected:
+  protected:
     virtual void Paint() {}
     void PaintWindow(TCanvas& canvas) override;
 
-private:
+  private:
     std::unique_ptr<TCanvas> canvas_;
     std::unique_ptr<platform::ui::CanvasTarget> target_;
 };

@@ -1,10 +1,12 @@
 #pragma once
 // TEdit: one line of text the user types into. Characters arrive as WM_CHAR (after OnKeyPress),
 // editing keys (arrows, Home, End, Delete) as WM_KEYDOWN; every change of Text fires OnChange.
+#include <string>
+
 #include "platform/ui/custom_control.h"
 
 class TEdit : public TCustomControl {
-public:
+  public:
     explicit TEdit(TComponent* AOwner);
     std::string ClassName() const override { return "TEdit"; }
     void Dispatch(TMessage& Message) override;
@@ -26,19 +28,21 @@ public:
 
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     void Paint() override;
     void TextChanged() override;
     virtual void Change();
     LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
     void DoEnter() override;
 
-private:
+  private:
     void InsertChar(char32_t ch);
-    void DeleteSelection();
+    void DeleteSelection(bool forward);
+    void Replace(const std::u32string& text, int caret);
     void EditKey(WORD key, TShiftState shift);
     int Length() const;
     int maxLength_ = 0;
     int selStart_ = 0;
     int selLength_ = 0;
+    bool editing_ = false;
 };

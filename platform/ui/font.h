@@ -11,7 +11,7 @@
 constexpr int ScreenPixelsPerInch = 96;
 
 class TFont : public TPersistent {
-public:
+  public:
     TFont();
     std::string ClassName() const override { return "TFont"; }
     void Assign(const TPersistent& source) override;
@@ -20,8 +20,8 @@ public:
     void SetName(const std::string& name);
     int Size() const { return size_; }
     void SetSize(int points);
-    int Height() const;              // -(pixels), from Size at 96 dpi
-    void SetHeight(int height);      // negative: character height; positive: cell height
+    int Height() const;          // -(pixels), from Size at 96 dpi
+    void SetHeight(int height);  // negative: character height; positive: cell height
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     TFontStyles Style() const { return style_; }
@@ -32,10 +32,10 @@ public:
 
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     void Changed();
 
-private:
+  private:
     std::string name_ = "MS Sans Serif";
     int size_ = 8;
     TColor color_ = clWindowText;

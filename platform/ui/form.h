@@ -21,7 +21,7 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class TCustomForm : public TWinControl {
-public:
+  public:
     explicit TCustomForm(TComponent* AOwner);
     ~TCustomForm() override;
     std::string ClassName() const override { return "TCustomForm"; }
@@ -34,6 +34,7 @@ public:
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle value);
     // Without a border the client area is the whole window; with one, the host adds its frame outside.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void SetClientWidth(int value) override { SetWidth(value); }
     void SetClientHeight(int value) override { SetHeight(value); }
 
@@ -80,15 +81,14 @@ public:
     bool FocusControl(TWinControl* control);
     void DefocusControl(TWinControl* control, bool removing);
 
-protected:
+  protected:
     void PaintWindow(TCanvas& canvas) override;
     virtual void DoShow();
     virtual void DoHide();
     virtual void Paint();
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void VisibleChanging() override;
 
-private:
+  private:
     void ShowingChanged(bool showing);
     void WMClose(TMessage& Message);
     std::unique_ptr<TCanvas> canvas_;
@@ -104,7 +104,7 @@ private:
 };
 
 class TForm : public TCustomForm {
-public:
+  public:
     using TCustomForm::TCustomForm;
     std::string ClassName() const override { return "TForm"; }
 };

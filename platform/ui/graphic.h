@@ -12,18 +12,18 @@
 class TCanvas;
 
 class EInvalidGraphic : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // A file that cannot be opened for reading.
 class EFOpenError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 class TGraphic : public TPersistent {
-public:
+  public:
     std::string ClassName() const override { return "TGraphic"; }
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
 
@@ -44,7 +44,7 @@ public:
     const platform::ui::RasterImage& Image() const { return image_; }
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     virtual void Changed();
     platform::ui::RasterImage image_;
     bool transparent_ = false;

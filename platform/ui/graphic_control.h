@@ -6,17 +6,17 @@
 #include "platform/ui/control.h"
 
 class TGraphicControl : public TControl {
-public:
+  public:
     explicit TGraphicControl(TComponent* AOwner);
     ~TGraphicControl() override;
     std::string ClassName() const override { return "TGraphicControl"; }
     void Dispatch(TMessage& Message) override;
     TCanvas* Canvas() const { return canvas_.get(); }
 
-protected:
+  protected:
     virtual void Paint() {}
 
-private:
+  private:
     std::unique_ptr<TCanvas> canvas_;
     std::unique_ptr<platform::ui::CanvasTarget> target_;
 };

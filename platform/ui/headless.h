@@ -19,7 +19,7 @@ class TCustomForm;
 namespace platform::ui {
 
 class HeadlessTextEngine : public TextEngine {
-public:
+  public:
     struct DrawnText {
         std::string Text;
         FontSpec Font;
@@ -34,7 +34,7 @@ public:
 };
 
 class HeadlessWindowSystem : public WindowSystem {
-public:
+  public:
     struct MessageBoxShown {
         std::string Text;
         std::string Caption;
@@ -58,7 +58,7 @@ public:
     const std::vector<TCursor>& CursorsShown() const { return cursors_; }
     int MessageBoxAnswer = 1;  // IDOK
 
-private:
+  private:
     HeadlessTextEngine text_;
     std::vector<MonitorInfo> monitors_;
     std::vector<MessageBoxShown> boxes_;
@@ -68,7 +68,7 @@ private:
 // Installs the headless host and a ManualClock for its lifetime; on the way out frees every form,
 // empties the queue and the timers and puts the previous host and clock back.
 class HeadlessSession {
-public:
+  public:
     HeadlessSession();
     ~HeadlessSession();
     HeadlessSession(const HeadlessSession&) = delete;
@@ -78,8 +78,8 @@ public:
     HeadlessWindowSystem& System() { return system_; }
 
     // Keys go to the focused control of the active form (or form), through the queue.
-    void TypeText(const std::string& utf8);                  // each character: key down, char, key up
-    void PressKey(WORD key, TShiftState shift = {});          // key down (with its character) + key up
+    void TypeText(const std::string& utf8);           // each character: key down, char, key up
+    void PressKey(WORD key, TShiftState shift = {});  // key down (with its character) + key up
     void KeyDown(WORD key, TShiftState shift = {}, const std::string& text = "");
     void KeyUp(WORD key, TShiftState shift = {});
     // Left button down and up at the centre of control (or at a point of its client area).
@@ -91,7 +91,7 @@ public:
 
     TCustomForm* TargetForm() const;
 
-private:
+  private:
     platform::ManualClock clock_;
     HeadlessWindowSystem system_;
     platform::ScopedClock scopedClock_;

@@ -3,7 +3,7 @@
 #include "platform/ui/graphic.h"
 
 class TIcon : public TGraphic {
-public:
+  public:
     TIcon() { transparent_ = true; }
     std::string ClassName() const override { return "TIcon"; }
     std::unique_ptr<TGraphic> Clone() const override;

@@ -7,7 +7,7 @@
 #include "platform/ui/picture.h"
 
 class TImage : public TGraphicControl {
-public:
+  public:
     explicit TImage(TComponent* AOwner);
     ~TImage() override;
     std::string ClassName() const override { return "TImage"; }
@@ -23,10 +23,10 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
 
-protected:
+  protected:
     void Paint() override;
 
-private:
+  private:
     void PictureChanged();
     TRect DestRect() const;
     std::unique_ptr<TPicture> picture_;

@@ -10,7 +10,7 @@
 namespace platform::ui {
 
 class ImageCodec {
-public:
+  public:
     virtual ~ImageCodec() = default;
     // format: "BMP", "JPEG" or "ICO". Raises EInvalidGraphic when the bytes are not such a picture.
     virtual RasterImage Decode(std::span<const std::uint8_t> bytes, std::string_view format) = 0;

@@ -3,7 +3,7 @@
 #include "platform/ui/graphic.h"
 
 class TJPEGImage : public TGraphic {
-public:
+  public:
     std::string ClassName() const override { return "TJPEGImage"; }
     std::unique_ptr<TGraphic> Clone() const override;
     void Assign(const TPersistent& source) override;

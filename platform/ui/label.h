@@ -7,7 +7,7 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TLabel : public TGraphicControl {
-public:
+  public:
     explicit TLabel(TComponent* AOwner);
     std::string ClassName() const override { return "TLabel"; }
     void Dispatch(TMessage& Message) override;
@@ -23,11 +23,11 @@ public:
     TTextLayout Layout() const { return layout_; }
     void SetLayout(TTextLayout value);
 
-protected:
+  protected:
     void Paint() override;
     void AdjustSize() override;
 
-private:
+  private:
     std::vector<std::string> Lines(TCanvas& canvas, int width) const;
     bool autoSize_ = true;
     bool wordWrap_ = false;
@@ -36,6 +36,6 @@ private:
     TTextLayout layout_ = tlTop;
 };
 
-// Splits text into lines that fit width (at blanks, or inside a word longer than the width);
-// line breaks in the text always break.
+// Splits text into lines that fit width, breaking at blanks (a word wider than the width stands
+// alone on its line); line breaks in the text always break.
 std::vector<std::string> WrapText(TCanvas& canvas, const std::string& text, int width);

@@ -3,8 +3,10 @@
 // (timers) has a handle; messages posted to a handle wait in the queue until the message loop
 // dispatches them to the handle's window procedure. A handle that was freed drops its messages.
 #include <functional>
+#include <string>
 
 #include "platform/ui/messages.h"
+#include "platform/ui/shift_state.h"
 
 using TWndMethod = std::function<void(TMessage&)>;
 
@@ -13,7 +15,7 @@ HWND AllocateHWnd(TWndMethod method);
 void DeallocateHWnd(HWND wnd);
 bool IsWindow(HWND wnd);
 
-bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);  // false when wnd is no window
+bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);     // false when wnd is no window
 LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);  // 0 when wnd is no window
 void PostQuitMessage(int exitCode);
 
@@ -25,6 +27,26 @@ bool PeekMessage(TMsg& msg, HWND wnd, UINT filterMin, UINT filterMax, UINT remov
 LRESULT DispatchMessage(const TMsg& msg);
 
 namespace platform::ui {
+
+// A queued message with what the host knew when it was made: the held modifiers and, for a key
+// press, the text it types (turned into WM_CHAR when the key is not taken by the key handlers).
+struct QueuedMessage {
+    TMsg Msg;
+    TShiftState Shift;
+    std::u32string Text;
+    // Keyboard input: goes to the focused control of the form Msg.hwnd names, as it is when taken.
+    bool ToFocus = false;
+};
+void PostQueued(QueuedMessage message, bool toFront = false);
+// Takes the next message (timers that are due are queued first); false when the queue is empty.
+bool TakeQueued(QueuedMessage& message);
+// Dispatches with Shift as the modifier state the handlers see.
+LRESULT DispatchQueued(const QueuedMessage& message);
+// The modifiers held when the message being handled was made.
+TShiftState MessageShiftState();
+void SetMessageShiftState(TShiftState shift);
+// Removes queued messages for wnd with this number (and, when not 0, this WParam).
+void RemoveQueued(HWND wnd, UINT msg, WPARAM wParam);
 
 // Registers a handle with its window procedure; used by windowed controls.
 HWND RegisterWindowHandle(TWndMethod method);

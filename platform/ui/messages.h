@@ -130,8 +130,15 @@ constexpr LPARAM KF_ALTDOWN_BIT = LPARAM{1} << 29;
 
 // Coordinates packed in the LParam of mouse messages: X in the low word, Y in the high word (signed).
 inline LPARAM MakeLParam(int lo, int hi) {
-    return static_cast<LPARAM>((static_cast<std::uint32_t>(hi & 0xFFFF) << 16) | static_cast<std::uint32_t>(lo & 0xFFFF));
+    return static_cast<LPARAM>((static_cast<std::uint32_t>(hi & 0xFFFF) << 16) |
+                               static_cast<std::uint32_t>(lo & 0xFFFF));
 }
-inline int LoWordSigned(LPARAM l) { return static_cast<std::int16_t>(l & 0xFFFF); }
-inline int HiWordSigned(LPARAM l) { return static_cast<std::int16_t>((l >> 16) & 0xFFFF); }
-inline TPoint PointFromLParam(LPARAM l) { return {LoWordSigned(l), HiWordSigned(l)}; }
+inline int LoWordSigned(LPARAM l) {
+    return static_cast<std::int16_t>(l & 0xFFFF);
+}
+inline int HiWordSigned(LPARAM l) {
+    return static_cast<std::int16_t>((l >> 16) & 0xFFFF);
+}
+inline TPoint PointFromLParam(LPARAM l) {
+    return {LoWordSigned(l), HiWordSigned(l)};
+}

@@ -4,7 +4,7 @@
 #include "platform/ui/graphic.h"
 
 class TMetafile : public TGraphic {
-public:
+  public:
     std::string ClassName() const override { return "TMetafile"; }
     std::unique_ptr<TGraphic> Clone() const override;
     void LoadFromBytes(std::span<const std::uint8_t> bytes) override;

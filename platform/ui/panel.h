@@ -7,7 +7,7 @@
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
 class TPanel : public TCustomControl {
-public:
+  public:
     explicit TPanel(TComponent* AOwner);
     std::string ClassName() const override { return "TPanel"; }
 
@@ -23,10 +23,10 @@ public:
     void SetAlignment(TAlignment value);
     void AdjustClientRect(TRect& rect) const override;
 
-protected:
+  protected:
     void Paint() override;
 
-private:
+  private:
     void DrawBevel(TRect& rect, TBevelCut cut);
     void BevelsChanged();
     TBevelCut bevelOuter_ = bvRaised;

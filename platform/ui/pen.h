@@ -7,7 +7,7 @@
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
 class TPen : public TPersistent {
-public:
+  public:
     std::string ClassName() const override { return "TPen"; }
     void Assign(const TPersistent& source) override;
     TColor Color() const { return color_; }
@@ -18,7 +18,7 @@ public:
     void SetStyle(TPenStyle style);
     TNotifyEvent OnChange;
 
-private:
+  private:
     void Changed();
     TColor color_ = clBlack;
     int width_ = 1;

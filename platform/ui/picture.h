@@ -10,7 +10,7 @@
 #include "platform/ui/graphic.h"
 
 class TPicture : public TPersistent {
-public:
+  public:
     TPicture();
     ~TPicture() override;
     std::string ClassName() const override { return "TPicture"; }
@@ -30,7 +30,7 @@ public:
 
     TNotifyEvent OnChange;
 
-private:
+  private:
     void Take(std::unique_ptr<TGraphic> graphic);
     void Changed();
     std::unique_ptr<TGraphic> graphic_;

@@ -9,7 +9,7 @@
 namespace platform::ui {
 
 class RasterImage {
-public:
+  public:
     RasterImage() = default;
     RasterImage(int width, int height, std::uint32_t fill = 0xFFFFFFFF);
 
@@ -42,7 +42,7 @@ public:
     // A one-pixel line, both ends included (horizontal and vertical lines exactly, others stepped).
     void Line(TPoint from, TPoint to, std::uint32_t argb, const TRect& clip);
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     bool hasAlpha_ = false;

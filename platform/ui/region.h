@@ -7,10 +7,11 @@
 namespace platform::ui {
 
 class Region {
-public:
+  public:
     Region() = default;
     explicit Region(const TRect& rect) {
-        if (!rect.IsEmpty()) rects_.push_back(rect);
+        if (!rect.IsEmpty())
+            rects_.push_back(rect);
     }
     const std::vector<TRect>& Rects() const { return rects_; }
     bool Empty() const { return rects_.empty(); }
@@ -21,7 +22,7 @@ public:
     void Add(const TRect& rect);  // keeps the rectangles apart
     void Offset(int dx, int dy);
 
-private:
+  private:
     std::vector<TRect> rects_;
 };
 

@@ -11,7 +11,7 @@
 #include "platform/rtl/exceptions.h"
 
 class EResNotFound : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 

@@ -12,7 +12,7 @@ class TCustomForm;
 class TWinControl;
 
 class TMonitor {
-public:
+  public:
     int MonitorNum = 0;
     bool Primary = false;
     TRect BoundsRect;
@@ -24,13 +24,13 @@ public:
 };
 
 class TScreen : public TComponent {
-public:
+  public:
     TScreen();
     std::string ClassName() const override { return "TScreen"; }
     int MonitorCount();
     // Monitor index of the platform's list (0 first); nullptr when out of range.
     TMonitor* Monitors(int index);
-    int Width();   // of the primary monitor
+    int Width();  // of the primary monitor
     int Height();
     TRect WorkAreaRect();  // of the primary monitor
     int PixelsPerInch() const { return 96; }
@@ -41,7 +41,7 @@ public:
     TCustomForm* ActiveForm() const;
     TWinControl* ActiveControl() const;
 
-private:
+  private:
     void Refresh();
     std::vector<TMonitor> monitors_;
 };

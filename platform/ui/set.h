@@ -5,7 +5,7 @@
 
 template <class E>
 class TSet {
-public:
+  public:
     constexpr TSet() = default;
     constexpr TSet(std::initializer_list<E> items) {
         for (E e : items) bits_ |= Bit(e);
@@ -31,7 +31,7 @@ public:
         return s;
     }
 
-private:
+  private:
     static constexpr std::uint32_t Bit(E e) { return std::uint32_t{1} << static_cast<unsigned>(e); }
     std::uint32_t bits_ = 0;
 };

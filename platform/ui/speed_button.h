@@ -6,7 +6,7 @@
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
 class TSpeedButton : public TGraphicControl {
-public:
+  public:
     explicit TSpeedButton(TComponent* AOwner);
     std::string ClassName() const override { return "TSpeedButton"; }
 
@@ -15,13 +15,13 @@ public:
     TButtonState State() const { return state_; }
     void Click() override;
 
-protected:
+  protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
 
-private:
+  private:
     bool flat_ = false;
     bool dragging_ = false;
     TButtonState state_ = bsUp;

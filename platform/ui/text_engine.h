@@ -21,7 +21,7 @@ struct FontSpec {
 };
 
 class TextEngine {
-public:
+  public:
     virtual ~TextEngine() = default;
     // Advance width and line height of a single line of text.
     virtual TSize Measure(const FontSpec& font, std::string_view text) = 0;

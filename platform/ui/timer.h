@@ -6,7 +6,7 @@
 #include "platform/ui/messages.h"
 
 class TTimer : public TComponent {
-public:
+  public:
     explicit TTimer(TComponent* AOwner);
     ~TTimer() override;
     std::string ClassName() const override { return "TTimer"; }
@@ -17,10 +17,10 @@ public:
     void SetEnabled(bool value);
     TNotifyEvent OnTimer;
 
-protected:
+  protected:
     virtual void Timer();
 
-private:
+  private:
     void UpdateTimer();
     void TimerWndProc(TMessage& Message);
     HWND window_ = 0;

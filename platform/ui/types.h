@@ -37,9 +37,15 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
-inline TPoint Point(int x, int y) { return {x, y}; }
-inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
-inline TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+inline TPoint Point(int x, int y) {
+    return {x, y};
+}
+inline TRect Rect(int left, int top, int right, int bottom) {
+    return {left, top, right, bottom};
+}
+inline TRect Bounds(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 inline TRect OffsetRect(const TRect& r, int dx, int dy) {
     return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
@@ -54,8 +60,10 @@ inline TRect IntersectRect(const TRect& a, const TRect& b) {
 
 // The smallest rectangle holding both; an empty one does not count.
 inline TRect UnionRect(const TRect& a, const TRect& b) {
-    if (a.IsEmpty()) return b;
-    if (b.IsEmpty()) return a;
+    if (a.IsEmpty())
+        return b;
+    if (b.IsEmpty())
+        return a;
     return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
             std::max(a.Bottom, b.Bottom)};
 }

@@ -34,7 +34,7 @@ constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 
 class TWinControl : public TControl {
-public:
+  public:
     explicit TWinControl(TComponent* AOwner);
     ~TWinControl() override;
     std::string ClassName() const override { return "TWinControl"; }
@@ -62,7 +62,8 @@ public:
     void SetTabStop(bool value) { tabStop_ = value; }
     // Children in tab order, depth first.
     void GetTabOrderList(std::vector<TWinControl*>& list) const;
-    TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const;
+    TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                                 bool checkParent) const;
     void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
 
     TBrush* Brush() const { return brush_.get(); }
@@ -79,12 +80,12 @@ public:
 
     // Painting (used by the form): the control's own background, then its graphic children, then
     // its windowed children, each within clip (form coordinates).
-    void PaintTree(TCanvas& canvas, const platform::ui::Region& clip);
+    void PaintTree(const platform::ui::Region& clip);
     // Form coordinates: where the control is seen, with its children; and where it paints itself.
     platform::ui::Region VisibleArea() const;
     platform::ui::Region OwnPaintArea() const;
 
-protected:
+  protected:
     virtual void CreateParams(TCreateParams& Params);
     virtual void CreateWnd();
     virtual void DestroyWnd();
@@ -101,7 +102,7 @@ protected:
     void FontChanged() override;
     void Resize() override;
 
-private:
+  private:
     friend class TControl;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -111,8 +112,8 @@ private:
     void WMKeyUp(TMessage& Message);
     void WMChar(TMessage& Message);
     bool RouteMouseToChild(TMessage& Message);
-    std::vector<TControl*> controls_;     // z-order, bottom first
-    std::vector<TWinControl*> tabList_;   // tab order
+    std::vector<TControl*> controls_;    // z-order, bottom first
+    std::vector<TWinControl*> tabList_;  // tab order
     std::unique_ptr<TBrush> brush_;
     TCreateParams params_;
     HWND handle_ = 0;

@@ -24,7 +24,7 @@ struct MonitorInfo {
 
 // The host's window for one form.
 class NativeWindow {
-public:
+  public:
     virtual ~NativeWindow() = default;
     virtual void SetBounds(const TRect& bounds) = 0;
     virtual void SetVisible(bool visible) = 0;
@@ -36,7 +36,7 @@ public:
 };
 
 class WindowSystem {
-public:
+  public:
     virtual ~WindowSystem() = default;
     virtual std::unique_ptr<NativeWindow> CreateNativeWindow(TCustomForm& form) = 0;
     virtual TextEngine& Text() = 0;

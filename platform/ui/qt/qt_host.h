@@ -17,7 +17,7 @@ class TCustomForm;
 namespace platform::ui {
 
 class QtHost {
-public:
+  public:
     // Makes the QApplication (QT_QPA_PLATFORM chooses the platform: xcb, offscreen ...) and installs
     // the Qt window system and picture decoder.
     QtHost(int& argc, char** argv);
@@ -25,7 +25,7 @@ public:
     QtHost(const QtHost&) = delete;
     QtHost& operator=(const QtHost&) = delete;
 
-private:
+  private:
     class Impl;
     std::unique_ptr<Impl> impl_;
 };

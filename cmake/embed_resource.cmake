@@ -1,0 +1,27 @@
+# kiosk_embed_resource(<target> NAME <name> FILE <path>)
+# Builds a file into <target> (an executable: a static library could drop the object) and registers it
+# at start-up as the program resource <name> (platform/ui/resources.h), with the file's extension as
+# its kind. The target must link platform_ui. A changed file rebuilds the object.
+function(kiosk_embed_resource target)
+  cmake_parse_arguments(R "" "NAME;FILE" "" ${ARGN})
+  if(NOT R_NAME OR NOT R_FILE)
+    message(FATAL_ERROR "kiosk_embed_resource: NAME and FILE are required")
+  endif()
+  get_filename_component(path "${R_FILE}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "kiosk_embed_resource: ${path} does not exist")
+  endif()
+  get_filename_component(ext "${path}" LAST_EXT)
+  string(SUBSTRING "${ext}" 1 -1 ext)
+  string(MAKE_C_IDENTIFIER "kiosk_res_${target}_${R_NAME}" symbol)
+  set(out "${CMAKE_CURRENT_BINARY_DIR}/${symbol}.cpp")
+  set(RESOURCE_NAME "${R_NAME}")
+  set(RESOURCE_EXT "${ext}")
+  set(RESOURCE_PATH "${path}")
+  set(RESOURCE_SYMBOL "${symbol}")
+  configure_file("${KIOSK_EMBED_TEMPLATE}" "${out}" @ONLY)
+  set_source_files_properties("${out}" PROPERTIES OBJECT_DEPENDS "${path}")
+  target_sources(${target} PRIVATE "${out}")
+endfunction()
+
+set(KIOSK_EMBED_TEMPLATE "${CMAKE_CURRENT_LIST_DIR}/embed_resource.cpp.in" CACHE INTERNAL "")

@@ -1,0 +1,160 @@
+#include "platform/ui/application.h"
+
+#include "platform/os/paths.h"
+#include "platform/ui/focus_state.h"
+#include "platform/ui/form.h"
+#include "platform/ui/timers.h"
+#include "platform/ui/window_system.h"
+
+namespace {
+TApplication g_application;
+}
+
+TApplication* Application = &g_application;
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+TApplication::~TApplication() {
+    DestroyForms();
+}
+
+void TApplication::Initialize() {
+    if (Title.empty()) {
+        std::string name = ExtractFileName(ExecutablePath());
+        Title = ChangeFileExt(name, "");
+    }
+}
+
+void TApplication::FormCreated(TCustomForm* form) {
+    if (mainForm_ == nullptr)
+        mainForm_ = form;
+}
+
+void TApplication::Run() {
+    terminated_ = false;
+    try {
+        if (mainForm_ != nullptr && !mainForm_->Visible())
+            mainForm_->Show();
+    } catch (...) {
+        HandleException(this);
+    }
+    while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+}
+
+bool TApplication::ProcessMessage() {
+    platform::ui::QueuedMessage q;
+    if (!platform::ui::TakeQueued(q))
+        return false;
+    const TMsg& msg = q.Msg;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    try {
+        if (msg.message == CM_RELEASE) {
+            // A form asked to be freed once its own handlers had returned.
+            if (auto* form = dynamic_cast<TCustomForm*>(FindControl(msg.hwnd)))
+                Free(form);
+            return true;
+        }
+        LRESULT handled = platform::ui::DispatchQueued(q);
+        bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+        if (keyDown && handled == 0 && !q.Text.empty()) {
+            // The key was not taken by the key handlers: it types its characters next.
+            UINT charMsg = msg.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+            for (auto it = q.Text.rbegin(); it != q.Text.rend(); ++it) {
+                platform::ui::QueuedMessage ch;
+                ch.Msg = TMsg{msg.hwnd, charMsg, static_cast<WPARAM>(*it), msg.lParam, 0, {}};
+                ch.Shift = q.Shift;
+                platform::ui::PostQueued(std::move(ch), true);
+            }
+        }
+    } catch (...) {
+        HandleException(this);
+    }
+    return true;
+}
+
+void TApplication::PaintForms() {
+    for (TCustomForm* form : std::vector<TCustomForm*>(platform::ui::LiveForms())) {
+        try {
+            form->PaintInvalid();
+        } catch (...) {
+            HandleException(form);
+        }
+    }
+}
+
+void TApplication::ProcessMessages() {
+    auto& host = platform::ui::CurrentWindowSystem();
+    host.PumpEvents();
+    while (ProcessMessage()) {
+    }
+    PaintForms();
+}
+
+void TApplication::HandleMessage() {
+    if (!ProcessMessage())
+        Idle();
+}
+
+void TApplication::Idle() {
+    PaintForms();
+    if (terminated_)
+        return;
+    auto& host = platform::ui::CurrentWindowSystem();
+    host.PumpEvents();
+    if (!platform::ui::QueueEmpty())
+        return;
+    host.WaitForEvents(platform::ui::MillisUntilNextTimer());
+    host.PumpEvents();
+}
+
+void TApplication::HandleException(TObject* Sender) {
+    std::exception_ptr current = std::current_exception();
+    if (!current)
+        return;
+    try {
+        std::rethrow_exception(current);
+    } catch (const std::exception& e) {
+        if (OnException)
+            OnException(Sender, e);
+        else
+            ShowException(e);
+    } catch (...) {
+        Exception e("Unknown exception");
+        if (OnException)
+            OnException(Sender, e);
+        else
+            ShowException(e);
+    }
+}
+
+void TApplication::ShowException(const std::exception& E) {
+    std::string text = E.what();
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.')
+        text += '.';
+    if (Title.empty())
+        Initialize();
+    MessageBox(text, Title, 0x10 /* MB_ICONSTOP */);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    return platform::ui::CurrentWindowSystem().ShowMessageBox(text, caption, flags);
+}
+
+void TApplication::DestroyForms() {
+    DestroyComponents();
+    mainForm_ = nullptr;
+    terminated_ = false;
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == opRemove && AComponent == mainForm_)
+        mainForm_ = nullptr;
+    TComponent::Notification(AComponent, Operation);
+}

@@ -1,0 +1,373 @@
+#include "platform/ui/control.h"
+
+#include <algorithm>
+
+#include "platform/ui/form.h"
+#include "platform/ui/win_control.h"
+
+namespace {
+TControl* g_capture = nullptr;
+}
+
+TControl* GetCaptureControl() {
+    return g_capture;
+}
+void SetCaptureControl(TControl* control) {
+    g_capture = control;
+}
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
+    WindowProc = [this](TMessage& m) { WndProc(m); };
+    font_->OnChange = [this](TObject*) { FontChanged(); };
+    ControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+}
+
+TControl::~TControl() {
+    if (g_capture == this)
+        g_capture = nullptr;
+    if (parent_ != nullptr)
+        parent_->RemoveControl(this);
+}
+
+void TControl::WndProc(TMessage& Message) {
+    Dispatch(Message);
+}
+
+LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    TMessage m{Msg, WParam, LParam, 0};
+    if (WindowProc)
+        WindowProc(m);
+    else
+        WndProc(m);
+    return m.Result;
+}
+
+void TControl::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MOUSEMOVE:
+            HandleMouseMessage(Message);
+            return;
+        case WM_SIZE:
+            Resize();
+            return;
+        case CM_TEXTCHANGED:
+        case CM_FONTCHANGED:
+            AdjustSize();
+            Invalidate();
+            return;
+        case CM_COLORCHANGED:
+        case CM_ENABLEDCHANGED:
+            Invalidate();
+            return;
+        case CM_PARENTFONTCHANGED:
+            if (parentFont_ && parent_ != nullptr) {
+                updatingParentFont_ = true;
+                font_->Assign(*parent_->Font());
+                updatingParentFont_ = false;
+            }
+            return;
+        case CM_PARENTCOLORCHANGED:
+            if (parentColor_ && parent_ != nullptr && color_ != parent_->Color()) {
+                color_ = parent_->Color();
+                Perform(CM_COLORCHANGED);
+            }
+            return;
+        default:
+            DefaultHandler(Message);
+    }
+}
+
+void TControl::DefaultHandler(TMessage& Message) {
+    (void)Message;
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    AWidth = std::max(0, AWidth);
+    AHeight = std::max(0, AHeight);
+    if (!CanResize(AWidth, AHeight))
+        AWidth = width_, AHeight = height_;
+    if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_)
+        return;
+    bool sized = AWidth != width_ || AHeight != height_;
+    bool moved = ALeft != left_ || ATop != top_;
+    InvalidateArea();
+    left_ = ALeft;
+    top_ = ATop;
+    width_ = AWidth;
+    height_ = AHeight;
+    InvalidateArea();
+    if (sized)
+        Perform(WM_SIZE, 0, MakeLParam(width_, height_));
+    if (moved)
+        Perform(WM_MOVE, 0, MakeLParam(left_, top_));
+    RequestAlign();
+}
+
+void TControl::SetClientWidth(int value) {
+    SetWidth(value + width_ - ClientRect().Width());
+}
+void TControl::SetClientHeight(int value) {
+    SetHeight(value + height_ - ClientRect().Height());
+}
+
+TPoint TControl::FormOrigin() const {
+    if (parent_ == nullptr)
+        return {};
+    TPoint p = parent_->FormOrigin();
+    return {p.X + left_, p.Y + top_};
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+    TPoint o = FormOrigin();
+    TCustomForm* form = ParentForm();
+    TPoint f = form != nullptr ? TPoint{form->Left(), form->Top()} : TPoint{};
+    return {p.X + o.X + f.X, p.Y + o.Y + f.Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+    TPoint zero = ClientToScreen({0, 0});
+    return {p.X - zero.X, p.Y - zero.Y};
+}
+
+void TControl::SetAlign(TAlign value) {
+    if (value == align_)
+        return;
+    align_ = value;
+    RequestAlign();
+}
+
+void TControl::RequestAlign() {
+    if (parent_ != nullptr && align_ != alNone)
+        parent_->Realign();
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+    if (AParent == parent_)
+        return;
+    if (AParent == this)
+        throw EInvalidOperation("A control cannot be its own parent");
+    if (parent_ != nullptr)
+        parent_->RemoveControl(this);
+    if (AParent != nullptr) {
+        AParent->InsertControl(this);
+        SyncWithParent();
+        Invalidate();
+        RequestAlign();
+    }
+}
+
+void TControl::SyncWithParent() {
+    if (parent_ == nullptr)
+        return;
+    Perform(CM_PARENTFONTCHANGED);
+    Perform(CM_PARENTCOLORCHANGED);
+}
+
+TCustomForm* TControl::ParentForm() const {
+    return GetParentForm(this);
+}
+
+bool TControl::IsShowing() const {
+    if (!visible_)
+        return false;
+    if (auto* form = dynamic_cast<const TCustomForm*>(this))
+        return form->Parent() == nullptr || form->Parent()->IsShowing();
+    return parent_ != nullptr && parent_->IsShowing();
+}
+
+void TControl::SetVisible(bool value) {
+    if (value == visible_)
+        return;
+    VisibleChanging();
+    if (!value)
+        InvalidateArea();
+    visible_ = value;
+    Perform(CM_VISIBLECHANGED, value ? 1 : 0);
+    if (value)
+        InvalidateArea();
+    RequestAlign();
+}
+
+void TControl::SetEnabled(bool value) {
+    if (value == enabled_)
+        return;
+    enabled_ = value;
+    Perform(CM_ENABLEDCHANGED);
+}
+
+void TControl::FontChanged() {
+    if (!updatingParentFont_)
+        parentFont_ = false;
+    Perform(CM_FONTCHANGED);
+}
+
+void TControl::SetParentFont(bool value) {
+    parentFont_ = value;
+    if (value)
+        Perform(CM_PARENTFONTCHANGED);
+}
+
+void TControl::SetColor(TColor value) {
+    parentColor_ = false;
+    if (value == color_)
+        return;
+    color_ = value;
+    Perform(CM_COLORCHANGED);
+}
+
+void TControl::SetParentColor(bool value) {
+    parentColor_ = value;
+    if (value)
+        Perform(CM_PARENTCOLORCHANGED);
+}
+
+void TControl::SetText(const std::string& value) {
+    if (GetText() == value)
+        return;
+    text_ = value;
+    TextChanged();
+    Perform(CM_TEXTCHANGED);
+}
+
+void TControl::InvalidateArea() {
+    if (parent_ == nullptr && dynamic_cast<TCustomForm*>(this) == nullptr)
+        return;
+    TCustomForm* form = ParentForm();
+    if (form == nullptr)
+        return;
+    TPoint o = FormOrigin();
+    form->InvalidateArea(Bounds(o.X, o.Y, width_, height_));
+}
+
+void TControl::Invalidate() {
+    if (IsShowing())
+        InvalidateArea();
+}
+
+void TControl::Update() {
+    if (TCustomForm* form = ParentForm())
+        form->PaintInvalid();
+}
+
+void TControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
+void TControl::BringToFront() {
+    if (parent_ == nullptr)
+        return;
+    TWinControl* p = parent_;
+    p->RemoveControl(this);
+    p->InsertControl(this);
+    Invalidate();
+}
+
+void TControl::SendToBack() {
+    if (parent_ == nullptr)
+        return;
+    auto& list = parent_->controls_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.insert(list.begin(), this);
+    Invalidate();
+}
+
+void TControl::Click() {
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::Resize() {
+    if (OnResize)
+        OnResize(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (OnMouseDown)
+        OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (OnMouseUp)
+        OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+    if (OnMouseMove)
+        OnMouseMove(this, Shift, X, Y);
+}
+
+namespace {
+TShiftState MouseShift(WPARAM keys) {
+    TShiftState shift;
+    if (keys & MK_SHIFT)
+        shift.Include(ssShift);
+    if (keys & MK_CONTROL)
+        shift.Include(ssCtrl);
+    if (keys & MK_LBUTTON)
+        shift.Include(ssLeft);
+    if (keys & MK_RBUTTON)
+        shift.Include(ssRight);
+    if (keys & MK_MBUTTON)
+        shift.Include(ssMiddle);
+    if (platform::ui::MessageShiftState().Contains(ssAlt))
+        shift.Include(ssAlt);
+    return shift;
+}
+}  // namespace
+
+void TControl::HandleMouseMessage(TMessage& Message) {
+    TPoint p = PointFromLParam(Message.LParam);
+    TShiftState shift = MouseShift(Message.WParam);
+    switch (Message.Msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (ControlStyle.Contains(csCaptureMouse))
+                SetCaptureControl(this);
+            if (ControlStyle.Contains(csClickEvents))
+                clicked_ = true;
+            if (Message.Msg == WM_LBUTTONDBLCLK) {
+                shift.Include(ssDouble);
+                if (OnDblClick)
+                    OnDblClick(this);
+            }
+            MouseDown(mbLeft, shift, p.X, p.Y);
+            return;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            MouseDown(mbRight, shift, p.X, p.Y);
+            return;
+        case WM_MBUTTONDOWN:
+            MouseDown(mbMiddle, shift, p.X, p.Y);
+            return;
+        case WM_LBUTTONUP:
+            if (g_capture == this)
+                SetCaptureControl(nullptr);
+            if (clicked_) {
+                clicked_ = false;
+                if (ClientRect().Contains(p))
+                    Click();
+            }
+            MouseUp(mbLeft, shift, p.X, p.Y);
+            return;
+        case WM_RBUTTONUP:
+            MouseUp(mbRight, shift, p.X, p.Y);
+            return;
+        case WM_MBUTTONUP:
+            MouseUp(mbMiddle, shift, p.X, p.Y);
+            return;
+        case WM_MOUSEMOVE:
+            MouseMove(shift, p.X, p.Y);
+            return;
+        default:
+            return;
+    }
+}

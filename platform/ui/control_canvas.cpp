@@ -1,0 +1,54 @@
+#include "platform/ui/control_canvas.h"
+
+#include "platform/ui/form.h"
+
+namespace platform::ui {
+namespace {
+const Region* g_paintClip = nullptr;
+}
+
+PaintClipScope::PaintClipScope(const Region& clip) : previous_(g_paintClip) {
+    g_paintClip = &clip;
+}
+PaintClipScope::~PaintClipScope() {
+    g_paintClip = previous_;
+}
+const Region* CurrentPaintClip() {
+    return g_paintClip;
+}
+
+Region PaintArea(const TControl& control) {
+    if (auto* win = dynamic_cast<const TWinControl*>(&control))
+        return win->OwnPaintArea();
+    if (control.Parent() == nullptr || !control.IsShowing())
+        return {};
+    TPoint o = control.FormOrigin();
+    Region area(Bounds(o.X, o.Y, control.Width(), control.Height()));
+    area.Intersect(control.Parent()->OwnPaintArea());
+    return area;
+}
+
+RasterImage* ControlCanvasTarget::Image() {
+    TCustomForm* form = control_.ParentForm();
+    return form != nullptr ? &form->SurfaceImage() : nullptr;
+}
+
+TPoint ControlCanvasTarget::Origin() {
+    return control_.FormOrigin();
+}
+
+Region ControlCanvasTarget::Clip() {
+    Region clip = PaintArea(control_);
+    if (g_paintClip != nullptr)
+        clip.Intersect(*g_paintClip);
+    return clip;
+}
+
+void ControlCanvasTarget::Changed(const TRect& imageRect) {
+    if (g_paintClip != nullptr)
+        return;  // painting presents everything at its end
+    if (TCustomForm* form = control_.ParentForm())
+        form->PresentArea(imageRect);
+}
+
+}  // namespace platform::ui

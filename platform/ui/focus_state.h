@@ -1,0 +1,21 @@
+#pragma once
+// Who holds the keyboard focus, and the forms that are alive.
+#include <vector>
+
+class TWinControl;
+class TCustomForm;
+
+namespace platform::ui {
+
+TWinControl* FocusHolder();
+void SetFocusHolder(TWinControl* control);
+// Drops every reference to a control that goes away.
+void ForgetFocusOf(TWinControl* control);
+
+void RegisterForm(TCustomForm* form);
+void UnregisterForm(TCustomForm* form);
+const std::vector<TCustomForm*>& LiveForms();
+TCustomForm* ActiveForm();
+void SetActiveForm(TCustomForm* form);
+
+}  // namespace platform::ui

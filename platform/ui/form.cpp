@@ -1,0 +1,284 @@
+#include "platform/ui/form.h"
+
+#include "platform/ui/application.h"
+#include "platform/ui/control_canvas.h"
+#include "platform/ui/focus_state.h"
+#include "platform/ui/virtual_keys.h"
+#include "platform/ui/window_system.h"
+
+TCustomForm* GetParentForm(const TControl* control) {
+    if (control == nullptr)
+        return nullptr;
+    const TControl* top = control;
+    while (top->Parent() != nullptr) top = top->Parent();
+    return dynamic_cast<TCustomForm*>(const_cast<TControl*>(top));
+}
+
+TCustomForm::TCustomForm(TComponent* AOwner)
+    : TWinControl(AOwner),
+      canvas_(std::make_unique<TCanvas>()),
+      target_(std::make_unique<platform::ui::ControlCanvasTarget>(*this)) {
+    canvas_->SetTarget(target_.get());
+    InitVisible(false);
+    SetColor(clBtnFace);
+    platform::ui::RegisterForm(this);
+    SetBounds(0, 0, 320, 240);
+}
+
+TCustomForm::~TCustomForm() {
+    platform::ui::UnregisterForm(this);
+    native_.reset();
+}
+
+void TCustomForm::AfterConstruction() {
+    TWinControl::AfterConstruction();
+    try {
+        if (OnCreate)
+            OnCreate(this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+}
+
+void TCustomForm::BeforeDestruction() {
+    try {
+        if (OnDestroy)
+            OnDestroy(this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+    TWinControl::BeforeDestruction();
+}
+
+void TCustomForm::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_SIZE:
+            surface_.Resize(Width(), Height(), ColorToArgb(Color()));
+            invalid_ = platform::ui::Region(surface_.BoundsRect());
+            TWinControl::Dispatch(Message);
+            return;
+        case CM_VISIBLECHANGED:
+            TWinControl::Dispatch(Message);
+            ShowingChanged(Visible());
+            return;
+        case CM_TEXTCHANGED:
+            if (native_)
+                native_->SetCaption(Caption());
+            TWinControl::Dispatch(Message);
+            return;
+        case WM_CLOSE:
+            Close();
+            return;
+        case CM_DIALOGKEY:
+            if (Message.WParam == VK_TAB && !CurrentShiftState().Contains(ssCtrl)) {
+                SelectNext(activeControl_, !CurrentShiftState().Contains(ssShift), true);
+                Message.Result = 1;
+                return;
+            }
+            TWinControl::Dispatch(Message);
+            return;
+        default:
+            TWinControl::Dispatch(Message);
+    }
+}
+
+void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (native_ && !hostMoving_)
+        native_->SetBounds(BoundsRect());
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+    borderStyle_ = value;
+    if (native_)
+        native_->SetBorderless(value == bsNone);
+}
+
+void TCustomForm::VisibleChanging() {}
+
+void TCustomForm::ShowingChanged(bool showing) {
+    if (showing) {
+        DoShow();
+        if (!Visible() || shown_)
+            return;
+        if (!native_)
+            native_ = platform::ui::CurrentWindowSystem().CreateNativeWindow(*this);
+        native_->SetBorderless(borderStyle_ == bsNone);
+        native_->SetCaption(Caption());
+        native_->SetBounds(BoundsRect());
+        invalid_ = platform::ui::Region(surface_.BoundsRect());
+        shown_ = true;
+        native_->SetVisible(true);
+        native_->Activate();
+        HostActivated(true);
+        return;
+    }
+    if (!shown_)
+        return;
+    shown_ = false;
+    DoHide();
+    HostActivated(false);
+    if (native_)
+        native_->SetVisible(false);
+}
+
+void TCustomForm::DoShow() {
+    if (OnShow)
+        OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide)
+        OnHide(this);
+}
+
+void TCustomForm::HostActivated(bool active) {
+    if (active == active_)
+        return;
+    active_ = active;
+    if (active) {
+        if (platform::ui::ActiveForm() != nullptr && platform::ui::ActiveForm() != this)
+            platform::ui::ActiveForm()->HostActivated(false);
+        platform::ui::SetActiveForm(this);
+        if (OnActivate)
+            OnActivate(this);
+        if (activeControl_ != nullptr && activeControl_->CanFocus())
+            FocusControl(activeControl_);
+        else
+            SelectFirst();
+        if (platform::ui::FocusHolder() == nullptr)
+            platform::ui::SetFocusHolder(this);
+        return;
+    }
+    if (platform::ui::ActiveForm() == this)
+        platform::ui::SetActiveForm(nullptr);
+    TWinControl* focus = platform::ui::FocusHolder();
+    if (focus != nullptr && ContainsControl(focus))
+        platform::ui::SetFocusHolder(nullptr);
+    if (OnDeactivate)
+        OnDeactivate(this);
+}
+
+void TCustomForm::SelectFirst() {
+    TWinControl* first = FindNextControl(nullptr, true, true, false);
+    if (first == nullptr)
+        first = FindNextControl(nullptr, true, false, false);
+    if (first != nullptr)
+        FocusControl(first);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+    if (control != nullptr && (!ContainsControl(control) || control == this))
+        throw EInvalidOperation("Invalid control for the form's active control");
+    if (control != nullptr && Visible() && !control->CanFocus())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    FocusControl(control);
+}
+
+bool TCustomForm::FocusControl(TWinControl* control) {
+    if (control == this)
+        control = nullptr;
+    if (control != nullptr && !ContainsControl(control))
+        return false;
+    TWinControl* old = activeControl_;
+    TWinControl* focusNow = control != nullptr ? control : this;
+    bool takeFocus = active_ || platform::ui::ActiveForm() == nullptr;
+    if (old == control && (!takeFocus || platform::ui::FocusHolder() == focusNow))
+        return true;
+    if (old != nullptr && old != control)
+        old->Perform(CM_EXIT);
+    activeControl_ = control;
+    if (takeFocus) {
+        TWinControl* previous = platform::ui::FocusHolder();
+        platform::ui::SetFocusHolder(focusNow);
+        if (previous != nullptr && previous != focusNow)
+            previous->Perform(WM_KILLFOCUS);
+        focusNow->Perform(WM_SETFOCUS);
+    }
+    if (control != nullptr && old != control)
+        control->Perform(CM_ENTER);
+    return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
+    if (activeControl_ == nullptr || control == nullptr || !control->ContainsControl(activeControl_))
+        return;
+    TWinControl* old = activeControl_;
+    activeControl_ = nullptr;
+    if (platform::ui::FocusHolder() == old) {
+        platform::ui::SetFocusHolder(active_ ? this : nullptr);
+        if (!removing)
+            old->Perform(WM_KILLFOCUS);
+    }
+}
+
+void TCustomForm::Close() {
+    if (OnCloseQuery) {
+        bool canClose = true;
+        OnCloseQuery(this, canClose);
+        if (!canClose)
+            return;
+    }
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(this, action);
+    if (action == caNone)
+        return;
+    if (Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    if (action == caFree)
+        PostMessage(Handle(), CM_RELEASE, 0, 0);
+    else
+        Hide();
+}
+
+void TCustomForm::PaintWindow(TCanvas& canvas) {
+    TWinControl::PaintWindow(canvas);
+    canvas_->Font()->Assign(*Font());
+    canvas_->Brush()->SetColor(Color());
+    Paint();
+}
+
+void TCustomForm::Paint() {
+    if (OnPaint)
+        OnPaint(this);
+}
+
+void TCustomForm::InvalidateArea(const TRect& rect) {
+    invalid_.Add(IntersectRect(rect, surface_.BoundsRect()));
+}
+
+void TCustomForm::PaintInvalid() {
+    if (!shown_ || invalid_.Empty())
+        return;
+    platform::ui::Region clip = invalid_;
+    invalid_ = platform::ui::Region();
+    PaintTree(clip);
+    PresentArea(clip.Bounds());
+}
+
+void TCustomForm::PresentArea(const TRect& rect) {
+    if (!native_ || !shown_)
+        return;
+    TRect r = IntersectRect(rect, surface_.BoundsRect());
+    if (!r.IsEmpty())
+        native_->Present(r);
+}
+
+void TCustomForm::HostBoundsChanged(const TRect& bounds) {
+    hostMoving_ = true;
+    try {
+        SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    } catch (...) {
+        hostMoving_ = false;
+        throw;
+    }
+    hostMoving_ = false;
+}
+
+void TCustomForm::WMClose(TMessage& Message) {
+    (void)Message;
+    Close();
+}

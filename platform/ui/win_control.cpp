@@ -1,0 +1,199 @@
+#include "platform/ui/win_control.h"
+
+#include <algorithm>
+
+#include "platform/ui/focus_state.h"
+#include "platform/ui/form.h"
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), brush_(std::make_unique<TBrush>()) {
+    brush_->SetColor(Color());
+}
+
+TWinControl::~TWinControl() {
+    platform::ui::ForgetFocusOf(this);
+    // Owned components go first, while this control is still whole.
+    DestroyComponents();
+    for (TControl* child : controls_) child->parent_ = nullptr;
+    controls_.clear();
+    tabList_.clear();
+    if (parent_ != nullptr) {
+        parent_->RemoveControl(this);
+    }
+    DestroyWnd();
+}
+
+void TWinControl::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            WMKeyDown(Message);
+            return;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            WMKeyUp(Message);
+            return;
+        case WM_CHAR:
+            WMChar(Message);
+            return;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            Invalidate();
+            return;
+        case CM_ENTER:
+            DoEnter();
+            return;
+        case CM_EXIT:
+            DoExit();
+            return;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MOUSEMOVE:
+            if (RouteMouseToChild(Message))
+                return;
+            TControl::Dispatch(Message);
+            // The native part of a window (an edit taking the focus) sees the mouse after our handlers.
+            DefaultHandler(Message);
+            return;
+        case CM_COLORCHANGED:
+            brush_->SetColor(Color());
+            for (TControl* child : std::vector<TControl*>(controls_)) child->Perform(CM_PARENTCOLORCHANGED);
+            Invalidate();
+            return;
+        case CM_VISIBLECHANGED:
+            if (!Visible()) {
+                if (TCustomForm* form = ParentForm(); form != nullptr && form != this)
+                    form->DefocusControl(this, false);
+            }
+            return;
+        case CM_ENABLEDCHANGED:
+            if (!Enabled()) {
+                if (TCustomForm* form = ParentForm(); form != nullptr && form != this)
+                    form->DefocusControl(this, false);
+            }
+            Invalidate();
+            return;
+        default:
+            TControl::Dispatch(Message);
+    }
+}
+
+void TWinControl::FontChanged() {
+    TControl::FontChanged();
+    for (TControl* child : std::vector<TControl*>(controls_)) child->Perform(CM_PARENTFONTCHANGED);
+}
+
+HWND TWinControl::Handle() {
+    if (handle_ == 0)
+        CreateWnd();
+    return handle_;
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+    Params.Caption = Text();
+    Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (Visible())
+        Params.Style |= WS_VISIBLE;
+    if (tabStop_)
+        Params.Style |= WS_TABSTOP;
+    Params.X = Left();
+    Params.Y = Top();
+    Params.Width = Width();
+    Params.Height = Height();
+    Params.WndParent = parent_ != nullptr && parent_->HandleAllocated() ? parent_->handle_ : 0;
+    Params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateWnd() {
+    params_ = TCreateParams{};
+    CreateParams(params_);
+    handle_ = platform::ui::RegisterWindowHandle([this](TMessage& m) {
+        if (WindowProc)
+            WindowProc(m);
+        else
+            WndProc(m);
+    });
+}
+
+void TWinControl::DestroyWnd() {
+    if (handle_ == 0)
+        return;
+    platform::ui::UnregisterWindowHandle(handle_);
+    handle_ = 0;
+}
+
+void TWinControl::RecreateWnd() {
+    if (handle_ == 0)
+        return;
+    DestroyWnd();
+    CreateWnd();
+    Invalidate();
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    control->parent_ = this;
+    controls_.push_back(control);
+    if (auto* win = dynamic_cast<TWinControl*>(control))
+        tabList_.push_back(win);
+    Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    control->InvalidateArea();
+    if (GetCaptureControl() == control)
+        SetCaptureControl(nullptr);
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        if (TCustomForm* form = ParentForm())
+            form->DefocusControl(win, true);
+        tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), win), tabList_.end());
+    }
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    control->parent_ = nullptr;
+    if (control->Align() != alNone)
+        Realign();
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+    for (const TControl* c = control; c != nullptr; c = c->Parent())
+        if (c == this)
+            return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls) const {
+    auto hit = [&](TControl* c) {
+        return c->Visible() && (allowDisabled || c->Enabled()) && c->BoundsRect().Contains(pos);
+    };
+    // Windowed children lie above graphic ones; within each kind the last one is on top.
+    if (allowWinControls)
+        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+            if (dynamic_cast<TWinControl*>(*it) != nullptr && hit(*it))
+                return *it;
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+        if (dynamic_cast<TWinControl*>(*it) == nullptr && hit(*it))
+            return *it;
+    return nullptr;
+}
+
+bool TWinControl::RouteMouseToChild(TMessage& Message) {
+    TControl* capture = GetCaptureControl();
+    TControl* target = nullptr;
+    TPoint p = PointFromLParam(Message.LParam);
+    if (capture != nullptr) {
+        if (capture->Parent() != this)
+            return false;
+        target = capture;
+    } else {
+        target = ControlAtPos(p, false);
+    }
+    if (target == nullptr || dynamic_cast<TWinControl*>(target) != nullptr)
+        return false;
+    Message.Result =
+        target->Perform(Message.Msg, Message.WParam, MakeLParam(p.X - target->Left(), p.Y - target->Top()));
+    return true;
+}

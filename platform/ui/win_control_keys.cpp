@@ -1,0 +1,112 @@
+#include "platform/ui/form.h"
+#include "platform/ui/virtual_keys.h"
+#include "platform/ui/win_control.h"
+
+TShiftState CurrentShiftState() {
+    return platform::ui::MessageShiftState();
+}
+
+TShiftState KeyDataToShiftState(LPARAM keyData) {
+    TShiftState shift = platform::ui::MessageShiftState();
+    if (keyData & KF_ALTDOWN_BIT)
+        shift.Include(ssAlt);
+    return shift;
+}
+
+namespace {
+
+bool IsDialogKey(WORD key) {
+    return key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_LEFT || key == VK_RIGHT ||
+           key == VK_UP || key == VK_DOWN || key == VK_EXECUTE || key == VK_CANCEL;
+}
+
+bool KeptByControl(WORD key, LRESULT code) {
+    if (code & DLGC_WANTALLKEYS)
+        return true;
+    if (key == VK_TAB)
+        return (code & DLGC_WANTTAB) != 0;
+    if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN)
+        return (code & DLGC_WANTARROWS) != 0;
+    return false;
+}
+
+}  // namespace
+
+void TWinControl::WMKeyDown(TMessage& Message) {
+    WORD key = static_cast<WORD>(Message.WParam);
+    TShiftState shift = KeyDataToShiftState(Message.LParam);
+    TCustomForm* form = ParentForm();
+    if (form != nullptr && form != this && form->KeyPreview) {
+        form->KeyDown(key, shift);
+        if (key == 0) {
+            Message.Result = 1;
+            return;
+        }
+    }
+    KeyDown(key, shift);
+    if (key == 0) {
+        Message.Result = 1;
+        return;
+    }
+    Message.WParam = key;
+    if (IsDialogKey(key) && !KeptByControl(key, DialogCode()) && form != nullptr &&
+        form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0) {
+        Message.Result = 1;
+        return;
+    }
+    DefaultHandler(Message);
+}
+
+void TWinControl::WMKeyUp(TMessage& Message) {
+    WORD key = static_cast<WORD>(Message.WParam);
+    TShiftState shift = KeyDataToShiftState(Message.LParam);
+    TCustomForm* form = ParentForm();
+    if (form != nullptr && form != this && form->KeyPreview) {
+        form->KeyUp(key, shift);
+        if (key == 0) {
+            Message.Result = 1;
+            return;
+        }
+    }
+    KeyUp(key, shift);
+    if (key == 0) {
+        Message.Result = 1;
+        return;
+    }
+    Message.WParam = key;
+    DefaultHandler(Message);
+}
+
+void TWinControl::WMChar(TMessage& Message) {
+    char32_t ch = static_cast<char32_t>(Message.WParam);
+    TCustomForm* form = ParentForm();
+    if (form != nullptr && form != this && form->KeyPreview) {
+        form->KeyPress(ch);
+        if (ch == 0) {
+            Message.Result = 1;
+            return;
+        }
+    }
+    KeyPress(ch);
+    if (ch == 0) {
+        Message.Result = 1;
+        return;
+    }
+    Message.WParam = ch;
+    DefaultHandler(Message);
+}
+
+void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(WORD& Key, TShiftState Shift) {
+    if (OnKeyUp)
+        OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char32_t& Key) {
+    if (OnKeyPress)
+        OnKeyPress(this, Key);
+}

@@ -1,0 +1,91 @@
+#include "platform/ui/win_control.h"
+
+void TWinControl::Realign() {
+    AlignControls();
+    Invalidate();
+}
+
+void TWinControl::Resize() {
+    AnchorControls(lastClientWidth_, lastClientHeight_);
+    AlignControls();
+    lastClientWidth_ = ClientWidth();
+    lastClientHeight_ = ClientHeight();
+    TControl::Resize();
+}
+
+void TWinControl::AlignControls() {
+    if (aligning_)
+        return;
+    aligning_ = true;
+    TRect r = ClientRect();
+    AdjustClientRect(r);
+    auto place = [&](TAlign kind) {
+        for (TControl* c : std::vector<TControl*>(controls_)) {
+            if (c->Align() != kind || !c->Visible())
+                continue;
+            switch (kind) {
+                case alTop:
+                    c->SetBounds(r.Left, r.Top, r.Width(), c->Height());
+                    r.Top += c->Height();
+                    break;
+                case alBottom:
+                    c->SetBounds(r.Left, r.Bottom - c->Height(), r.Width(), c->Height());
+                    r.Bottom -= c->Height();
+                    break;
+                case alLeft:
+                    c->SetBounds(r.Left, r.Top, c->Width(), r.Height());
+                    r.Left += c->Width();
+                    break;
+                case alRight:
+                    c->SetBounds(r.Right - c->Width(), r.Top, c->Width(), r.Height());
+                    r.Right -= c->Width();
+                    break;
+                case alClient:
+                    c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+                    break;
+                default:
+                    break;
+            }
+        }
+    };
+    try {
+        for (TAlign kind : {alTop, alBottom, alLeft, alRight, alClient}) place(kind);
+    } catch (...) {
+        aligning_ = false;
+        throw;
+    }
+    aligning_ = false;
+}
+
+// Children that are not aligned keep their distance to the anchored edges; an axis with neither
+// edge anchored keeps the control where it was relative to the middle.
+void TWinControl::AnchorControls(int oldWidth, int oldHeight) {
+    int dw = ClientWidth() - oldWidth;
+    int dh = ClientHeight() - oldHeight;
+    // A parent that never had a size gives no distances to keep.
+    if ((dw == 0 && dh == 0) || (oldWidth == 0 && oldHeight == 0))
+        return;
+    for (TControl* c : std::vector<TControl*>(controls_)) {
+        if (c->Align() != alNone)
+            continue;
+        TAnchors a = c->Anchors();
+        int l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
+        if (a.Contains(akRight)) {
+            if (a.Contains(akLeft))
+                w += dw;
+            else
+                l += dw;
+        } else if (!a.Contains(akLeft)) {
+            l += dw / 2;
+        }
+        if (a.Contains(akBottom)) {
+            if (a.Contains(akTop))
+                h += dh;
+            else
+                t += dh;
+        } else if (!a.Contains(akTop)) {
+            t += dh / 2;
+        }
+        c->SetBounds(l, t, w, h);
+    }
+}
