@@ -8,7 +8,9 @@
 //       Application->CreateForm(&MainForm);
 //       Application->Run();
 //   }
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/ui/raster_image.h"
 
@@ -34,5 +36,7 @@ class QtHost {
 void InstallQtImageCodec();
 // What the host window of a shown form shows, rendered by Qt.
 RasterImage GrabHostWindow(TCustomForm& form);
+// Pixels as a picture file's bytes (format "JPEG", "PNG", "BMP" ...).
+std::vector<std::uint8_t> EncodeWithQt(const RasterImage& image, const char* format);
 
 }  // namespace platform::ui

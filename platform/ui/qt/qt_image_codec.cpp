@@ -1,0 +1,74 @@
+#include "platform/ui/qt/qt_image_codec.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <string>
+
+#include "platform/ui/graphic.h"
+#include "platform/ui/qt/qt_host.h"
+
+namespace platform::ui {
+namespace {
+
+std::string InvalidText(std::string_view format) {
+    if (format == "JPEG")
+        return "JPEG image is not valid";
+    if (format == "ICO")
+        return "Icon image is not valid";
+    return std::string(format) + " image is not valid";
+}
+
+RasterImage FromQImage(const QImage& source) {
+    QImage img = source.convertToFormat(QImage::Format_ARGB32);
+    RasterImage out(img.width(), img.height());
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(img.constScanLine(y));
+        std::copy(row, row + img.width(), out.Row(y));
+    }
+    out.SetHasAlpha(source.hasAlphaChannel());
+    return out;
+}
+
+// An icon file holds several images: take the largest.
+QImage ReadLargest(QImageReader& reader) {
+    QImage best;
+    do {
+        QImage img = reader.read();
+        if (!img.isNull() && img.width() * img.height() > best.width() * best.height())
+            best = img;
+    } while (reader.jumpToNextImage());
+    return best;
+}
+
+}  // namespace
+
+RasterImage QtImageCodec::Decode(std::span<const std::uint8_t> bytes, std::string_view format) {
+    QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QByteArray qtFormat = format == "JPEG"  ? "jpeg"
+                          : format == "ICO" ? "ico"
+                                            : QByteArray(format.data(), format.size()).toLower();
+    QImageReader reader(&buffer, qtFormat);
+    QImage img = format == "ICO" ? ReadLargest(reader) : reader.read();
+    if (img.isNull())
+        throw EInvalidGraphic(InvalidText(format));
+    return FromQImage(img);
+}
+
+std::vector<std::uint8_t> EncodeWithQt(const RasterImage& image, const char* format) {
+    QImage img(reinterpret_cast<const uchar*>(image.Bits()), image.Width(), image.Height(), image.Width() * 4,
+               QImage::Format_ARGB32);
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(img))
+        throw EInvalidGraphic("Cannot write a " + std::string(format) + " image");
+    return {out.begin(), out.end()};
+}
+
+}  // namespace platform::ui

@@ -1,0 +1,80 @@
+#include "platform/ui/qt/qt_text_engine.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+namespace platform::ui {
+namespace {
+
+std::string FontconfigFamily(const std::string& name) {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
+    if (pattern == nullptr)
+        return name;
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    std::string family = name;
+    FcChar8* found = nullptr;
+    if (match != nullptr && FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch)
+        family = reinterpret_cast<const char*>(found);
+    if (match != nullptr)
+        FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    return family;
+}
+
+std::string Key(const FontSpec& spec) {
+    return spec.Name + "|" + std::to_string(spec.PixelHeight) + "|" + std::to_string(spec.Style.Bits());
+}
+
+}  // namespace
+
+std::string QtTextEngine::ResolveFamily(const std::string& name) {
+    auto it = families_.find(name);
+    if (it != families_.end())
+        return it->second;
+    return families_[name] = FontconfigFamily(name);
+}
+
+const QFont& QtTextEngine::FontFor(const FontSpec& spec) {
+    std::string key = Key(spec);
+    auto it = fonts_.find(key);
+    if (it != fonts_.end())
+        return it->second;
+    QFont font(QString::fromStdString(ResolveFamily(spec.Name)));
+    font.setPixelSize(std::max(1, spec.PixelHeight));
+    font.setBold(spec.Style.Contains(fsBold));
+    font.setItalic(spec.Style.Contains(fsItalic));
+    font.setUnderline(spec.Style.Contains(fsUnderline));
+    font.setStrikeOut(spec.Style.Contains(fsStrikeOut));
+    return fonts_.emplace(key, font).first->second;
+}
+
+TSize QtTextEngine::Measure(const FontSpec& font, std::string_view text) {
+    QFontMetrics metrics(FontFor(font));
+    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return {metrics.horizontalAdvance(s), metrics.height()};
+}
+
+void QtTextEngine::Draw(RasterImage& image, const FontSpec& font, std::uint32_t argb, const TRect& clip,
+                        int x, int y, std::string_view text) {
+    TRect area = IntersectRect(clip, image.BoundsRect());
+    if (area.IsEmpty() || text.empty())
+        return;
+    QImage target(reinterpret_cast<uchar*>(image.Bits()), image.Width(), image.Height(), image.Width() * 4,
+                  QImage::Format_ARGB32);
+    QPainter painter(&target);
+    painter.setClipRect(QRect(area.Left, area.Top, area.Width(), area.Height()));
+    const QFont& f = FontFor(font);
+    painter.setFont(f);
+    painter.setPen(QColor::fromRgba(argb));
+    QFontMetrics metrics(f);
+    painter.drawText(x, y + metrics.ascent(),
+                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace platform::ui

@@ -1,0 +1,173 @@
+#include "platform/ui/qt/qt_window.h"
+
+#include <QCloseEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "platform/ui/input.h"
+#include "platform/ui/qt/qt_keys.h"
+
+namespace platform::ui {
+namespace {
+
+// Qt must not see our exceptions come through its event handlers: report them here.
+template <class F>
+void Guarded(TCustomForm& form, F&& f) {
+    try {
+        f();
+    } catch (...) {
+        Application->HandleException(&form);
+    }
+}
+
+TMouseButton ButtonFromQt(Qt::MouseButton b) {
+    return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
+}
+
+TPoint PosOf(const QMouseEvent& e) {
+    QPoint p = e.position().toPoint();
+    return {p.x(), p.y()};
+}
+
+}  // namespace
+
+FormWidget::FormWidget(TCustomForm& form) : QWidget(nullptr), form_(form) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void FormWidget::paintEvent(QPaintEvent* event) {
+    const RasterImage& surface = form_.SurfaceImage();
+    if (surface.Empty())
+        return;
+    QImage image(reinterpret_cast<const uchar*>(surface.Bits()), surface.Width(), surface.Height(),
+                 surface.Width() * 4, QImage::Format_RGB32);
+    QPainter painter(this);
+    QRect r = event->rect();
+    painter.drawImage(r, image, r);
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* event) {
+    WORD key = VirtualKeyFromQt(*event);
+    if (key == 0 && event->text().isEmpty())
+        return;
+    std::string text = event->text().toStdString();
+    TShiftState shift = ShiftFromQt(event->modifiers());
+    Guarded(form_, [&] { PostKeyDown(form_, key, shift, text); });
+}
+
+void FormWidget::keyReleaseEvent(QKeyEvent* event) {
+    // Held keys repeat as presses only, as on the platform.
+    if (event->isAutoRepeat())
+        return;
+    WORD key = VirtualKeyFromQt(*event);
+    if (key == 0)
+        return;
+    TShiftState shift = ShiftFromQt(event->modifiers());
+    Guarded(form_, [&] { PostKeyUp(form_, key, shift); });
+}
+
+void FormWidget::mousePressEvent(QMouseEvent* event) {
+    Guarded(form_, [&] {
+        PostMouseDown(form_, ButtonFromQt(event->button()), ShiftFromQt(event->modifiers()), PosOf(*event));
+    });
+}
+
+void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
+    Guarded(form_, [&] {
+        PostMouseUp(form_, ButtonFromQt(event->button()), ShiftFromQt(event->modifiers(), event->buttons()),
+                    PosOf(*event));
+    });
+}
+
+void FormWidget::mouseMoveEvent(QMouseEvent* event) {
+    Guarded(form_,
+            [&] { PostMouseMove(form_, ShiftFromQt(event->modifiers(), event->buttons()), PosOf(*event)); });
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    // Our form decides (OnCloseQuery, OnClose) when its close message comes round.
+    event->ignore();
+    PostMessage(form_.Handle(), WM_CLOSE, 0, 0);
+}
+
+void FormWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    HostGeometryChanged();
+}
+
+void FormWidget::HostGeometryChanged() {
+    // Only a user who resizes a framed window changes the form from outside; echoes of our own
+    // requests and a borderless kiosk window are left alone.
+    if (form_.BorderStyle() == bsNone)
+        return;
+    QRect g = geometry();
+    TRect now = Bounds(g.x(), g.y(), g.width(), g.height());
+    if (now == requested || now == form_.BoundsRect())
+        return;
+    Guarded(form_, [&] { form_.HostBoundsChanged(now); });
+}
+
+void FormWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Guarded(form_, [&] { form_.HostActivated(true); });
+}
+
+bool FormWidget::focusNextPrevChild(bool) {
+    return false;
+}
+
+QtWindow::QtWindow(TCustomForm& form) : widget_(std::make_unique<FormWidget>(form)) {}
+
+QtWindow::~QtWindow() = default;
+
+void QtWindow::SetBounds(const TRect& bounds) {
+    widget_->requested = bounds;
+    widget_->setGeometry(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+}
+
+void QtWindow::SetVisible(bool visible) {
+    if (!visible) {
+        widget_->hide();
+        return;
+    }
+    widget_->show();
+    widget_->raise();
+    widget_->activateWindow();
+    widget_->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void QtWindow::SetCaption(const std::string& caption) {
+    widget_->setWindowTitle(QString::fromStdString(caption));
+}
+
+void QtWindow::SetBorderless(bool borderless) {
+    if (widget_->windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
+        return;
+    bool shown = widget_->isVisible();
+    widget_->setWindowFlag(Qt::FramelessWindowHint, borderless);
+    if (shown)
+        widget_->show();
+}
+
+void QtWindow::Present(const TRect& rect) {
+    widget_->update(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+void QtWindow::Activate() {
+    widget_->activateWindow();
+    widget_->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+}  // namespace platform::ui

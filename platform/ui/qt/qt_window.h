@@ -1,0 +1,51 @@
+#pragma once
+// One Qt top-level widget per form: shows the form's surface and hands input to our queue.
+#include <QWidget>
+#include <memory>
+
+#include "platform/ui/window_system.h"
+
+class TCustomForm;
+
+namespace platform::ui {
+
+class FormWidget : public QWidget {
+  public:
+    explicit FormWidget(TCustomForm& form);
+    TRect requested;  // the bounds our side asked for last
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+  private:
+    void HostGeometryChanged();
+    TCustomForm& form_;
+};
+
+class QtWindow : public NativeWindow {
+  public:
+    explicit QtWindow(TCustomForm& form);
+    ~QtWindow() override;
+    void SetBounds(const TRect& bounds) override;
+    void SetVisible(bool visible) override;
+    void SetCaption(const std::string& caption) override;
+    void SetBorderless(bool borderless) override;
+    void Present(const TRect& rect) override;
+    void Activate() override;
+    FormWidget& Widget() { return *widget_; }
+
+  private:
+    std::unique_ptr<FormWidget> widget_;
+};
+
+}  // namespace platform::ui

@@ -1,0 +1,142 @@
+#include "platform/ui/qt/qt_window_system.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <climits>
+
+#include "platform/ui/dialogs.h"
+#include "platform/ui/qt/qt_window.h"
+
+namespace platform::ui {
+namespace {
+
+TRect FromQt(const QRect& r) {
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
+Qt::CursorShape ShapeFor(TCursor cursor) {
+    switch (cursor) {
+        case crHourGlass:
+        case crSQLWait:
+            return Qt::WaitCursor;
+        case crAppStart:
+            return Qt::BusyCursor;
+        case crIBeam:
+            return Qt::IBeamCursor;
+        case crCross:
+            return Qt::CrossCursor;
+        case crHandPoint:
+            return Qt::PointingHandCursor;
+        case crNone:
+            return Qt::BlankCursor;
+        case crSizeNS:
+            return Qt::SizeVerCursor;
+        case crSizeWE:
+            return Qt::SizeHorCursor;
+        case crSizeNWSE:
+            return Qt::SizeFDiagCursor;
+        case crSizeNESW:
+            return Qt::SizeBDiagCursor;
+        case crSizeAll:
+            return Qt::SizeAllCursor;
+        case crUpArrow:
+            return Qt::UpArrowCursor;
+        case crNo:
+        case crNoDrop:
+            return Qt::ForbiddenCursor;
+        case crHelp:
+            return Qt::WhatsThisCursor;
+        case crHSplit:
+            return Qt::SplitHCursor;
+        case crVSplit:
+            return Qt::SplitVCursor;
+        case crDrag:
+        case crMultiDrag:
+            return Qt::DragMoveCursor;
+        default:
+            return Qt::ArrowCursor;
+    }
+}
+
+QMessageBox::Icon IconFor(unsigned flags) {
+    switch (flags & 0xF0) {
+        case MB_ICONSTOP:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONWARNING:
+            return QMessageBox::Warning;
+        case MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<NativeWindow> QtWindowSystem::CreateNativeWindow(TCustomForm& form) {
+    return std::make_unique<QtWindow>(form);
+}
+
+std::vector<MonitorInfo> QtWindowSystem::Monitors() {
+    std::vector<MonitorInfo> monitors;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary != nullptr)
+        monitors.push_back({FromQt(primary->geometry()), FromQt(primary->availableGeometry()), true});
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != primary)
+            monitors.push_back({FromQt(screen->geometry()), FromQt(screen->availableGeometry()), false});
+    return monitors;
+}
+
+void QtWindowSystem::PumpEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtWindowSystem::WaitForEvents(std::optional<std::uint64_t> maxWaitMs) {
+    QTimer wake;
+    wake.setSingleShot(true);
+    if (maxWaitMs)
+        wake.start(static_cast<int>(std::min<std::uint64_t>(*maxWaitMs, INT_MAX)));
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+int QtWindowSystem::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    QMessageBox box(IconFor(flags), QString::fromStdString(caption), QString::fromStdString(text));
+    switch (flags & 0x0F) {
+        case MB_OKCANCEL:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MB_YESNO:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        default:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Cancel:
+            return IDCANCEL;
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        default:
+            return IDOK;
+    }
+}
+
+void QtWindowSystem::ShowCursor(TCursor cursor) {
+    if (overrideCursor_)
+        QGuiApplication::restoreOverrideCursor();
+    overrideCursor_ = cursor != crDefault && cursor != crArrow;
+    if (overrideCursor_)
+        QGuiApplication::setOverrideCursor(QCursor(ShapeFor(cursor)));
+}
+
+}  // namespace platform::ui

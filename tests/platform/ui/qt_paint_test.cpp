@@ -1,0 +1,164 @@
+// A form painted by the Qt host under the offscreen platform: a stretched JPEG, a transparent
+// label and a panel, checked pixel by pixel in our surface and in what Qt shows.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "platform/ui/image.h"
+#include "platform/ui/label.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/qt/qt_host.h"
+#include "platform/ui/window_system.h"
+
+namespace {
+
+int R(std::uint32_t p) {
+    return (p >> 16) & 0xFF;
+}
+int G(std::uint32_t p) {
+    return (p >> 8) & 0xFF;
+}
+int B(std::uint32_t p) {
+    return p & 0xFF;
+}
+
+// A JPEG file 40 x 20: red on the left half, blue on the right.
+std::string MakeJpeg(const std::filesystem::path& dir) {
+    platform::ui::RasterImage img(40, 20, 0xFFFF0000);
+    img.Fill(Rect(20, 0, 40, 20), 0xFF0000FF, img.BoundsRect());
+    auto bytes = platform::ui::EncodeWithQt(img, "JPEG");
+    auto path = dir / "halves.jpg";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+class QtPaintTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        static int argc = 1;
+        static char name[] = "platform_ui_qt_tests";
+        static char* argv[] = {name, nullptr};
+        host = new platform::ui::QtHost(argc, argv);
+    }
+    static void TearDownTestSuite() {
+        delete host;
+        host = nullptr;
+    }
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() / ("ui_qt_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        Application->CreateForm(&form);
+        form->SetBorderStyle(bsNone);
+        form->SetBounds(0, 0, 400, 200);
+        image = NewComponent<TImage>(form);
+        image->SetParent(form);
+        image->SetAlign(alClient);
+        image->SetStretch(true);
+        image->SetTransparent(true);
+        image->Picture()->LoadFromFile(MakeJpeg(dir));
+        label = NewComponent<TLabel>(form);
+        label->SetParent(form);
+        label->SetLeft(220);
+        label->SetTop(20);
+        label->SetTransparent(true);
+        label->Font()->SetName("Verdana");
+        label->Font()->SetSize(16);
+        label->Font()->SetColor(clMaroon);
+        label->SetCaption("ЖЖЖЖ");
+        panel = NewComponent<TPanel>(form);
+        panel->SetParent(form);
+        panel->SetBounds(250, 120, 100, 50);
+        panel->SetColor(clSilver);
+        form->Show();
+        Application->ProcessMessages();
+    }
+    void TearDown() override {
+        Application->DestroyForms();
+        std::filesystem::remove_all(dir);
+    }
+    static inline platform::ui::QtHost* host = nullptr;
+    std::filesystem::path dir;
+    TForm* form = nullptr;
+    TImage* image = nullptr;
+    TLabel* label = nullptr;
+    TPanel* panel = nullptr;
+};
+
+TEST_F(QtPaintTest, StretchedJpegCoversTheWholeForm) {
+    const auto& s = form->SurfaceImage();
+    ASSERT_EQ(s.Width(), 400);
+    for (auto [x, y] : {std::pair{5, 5}, {150, 190}, {100, 100}}) {
+        EXPECT_GT(R(s.Pixel(x, y)), 200) << x << "," << y;
+        EXPECT_LT(B(s.Pixel(x, y)), 60) << x << "," << y;
+    }
+    for (auto [x, y] : {std::pair{210, 5}, {395, 195}, {300, 100}}) {
+        EXPECT_GT(B(s.Pixel(x, y)), 200) << x << "," << y;
+        EXPECT_LT(R(s.Pixel(x, y)), 60) << x << "," << y;
+    }
+}
+
+TEST_F(QtPaintTest, TransparentLabelShowsRealTextOverThePicture) {
+    // Real font metrics: a 16 pt line (21 px em) is taller than the em and shorter than twice it.
+    EXPECT_GT(label->Height(), 21);
+    EXPECT_LT(label->Height(), 42);
+    EXPECT_GT(label->Width(), 40);
+    const auto& s = form->SurfaceImage();
+    int text = 0, picture = 0;
+    for (int y = label->Top(); y < label->Top() + label->Height(); ++y)
+        for (int x = label->Left(); x < label->Left() + label->Width(); ++x) {
+            std::uint32_t p = s.Pixel(x, y);
+            if (R(p) > 90 && R(p) < 170 && B(p) < 80 && G(p) < 60)
+                ++text;
+            if (B(p) > 200 && R(p) < 60)
+                ++picture;
+        }
+    EXPECT_GT(text, 30);      // maroon glyph pixels
+    EXPECT_GT(picture, 200);  // the blue half between and around the glyphs
+}
+
+TEST_F(QtPaintTest, PanelPaintsItsColourAndBevelOverThePicture) {
+    const auto& s = form->SurfaceImage();
+    EXPECT_EQ(s.Pixel(300, 145) & 0xFFFFFF, 0xC0C0C0u);
+    EXPECT_EQ(s.Pixel(250, 120) & 0xFFFFFF, 0xFFFFFFu);  // raised bevel: light top-left
+    EXPECT_EQ(s.Pixel(349, 169) & 0xFFFFFF, 0x808080u);  // dark bottom-right
+}
+
+TEST_F(QtPaintTest, QtShowsWhatTheFormPainted) {
+    auto shown = platform::ui::GrabHostWindow(*form);
+    ASSERT_EQ(shown.Width(), 400);
+    ASSERT_EQ(shown.Height(), 200);
+    const auto& s = form->SurfaceImage();
+    for (auto [x, y] : {std::pair{5, 5}, {300, 145}, {300, 100}, {label->Left() + 3, label->Top() + 12}})
+        EXPECT_EQ(shown.Pixel(x, y) & 0xFFFFFF, s.Pixel(x, y) & 0xFFFFFF) << x << "," << y;
+}
+
+TEST_F(QtPaintTest, PlatformFontNamesResolveToInstalledFamilies) {
+    auto& text = platform::ui::CurrentWindowSystem().Text();
+    for (const char* name : {"Verdana", "MS Sans Serif", "Arial"}) {
+        std::string family = text.ResolveFamily(name);
+        EXPECT_FALSE(family.empty()) << name;
+        if (family != name) {
+            EXPECT_NE(family.find("DejaVu"), std::string::npos) << name << " -> " << family;
+        }
+    }
+}
+
+TEST_F(QtPaintTest, DamagedJpegRaisesAClearError) {
+    auto path = dir / "broken.jpg";
+    std::ofstream(path, std::ios::binary) << "\xFF\xD8\xFF garbage";
+    TPicture picture;
+    try {
+        picture.LoadFromFile(path.string());
+        ADD_FAILURE();
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message, "JPEG image is not valid");
+    }
+}
+
+}  // namespace
