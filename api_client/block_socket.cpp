@@ -7,6 +7,7 @@ std::string HookSocketReasonName(int reason) {
         "HR_ResolvingBegin", "HR_ResolvingEnd", "HR_SocketCreate", "HR_SocketClose", "HR_Bind",
         "HR_Connect",        "HR_CanRead",      "HR_CanWrite",     "HR_Listen",      "HR_Accept",
         "HR_ReadCount",      "HR_WriteCount",   "HR_Wait",         "HR_Error"};
-    if (reason < 0 || reason >= static_cast<int>(names.size())) return "-unknown-";
+    if (reason < 0 || reason >= static_cast<int>(names.size()))
+        return "-unknown-";
     return names[reason];
 }

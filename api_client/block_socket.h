@@ -25,22 +25,25 @@ enum THookSocketReason : int {
 std::string HookSocketReasonName(int reason);
 
 class TBlockSocket;
-using THookSocketStatus = std::function<void(TBlockSocket* sender, THookSocketReason reason, const std::string& value)>;
+using THookSocketStatus =
+    std::function<void(TBlockSocket* sender, THookSocketReason reason, const std::string& value)>;
 // writing is true for data sent, false for data received.
 using THookMonitor = std::function<void(TBlockSocket* sender, bool writing, const void* buffer, int length)>;
 
 class TBlockSocket {
-public:
+  public:
     THookSocketStatus OnStatus;
     THookMonitor OnMonitor;
-    int LastError = 0;           // errno-style number, 0 after a clean transfer
-    std::string LastErrorDesc;   // its description
+    int LastError = 0;          // errno-style number, 0 after a clean transfer
+    std::string LastErrorDesc;  // its description
 
     void DoStatus(THookSocketReason reason, const std::string& value) {
-        if (OnStatus) OnStatus(this, reason, value);
+        if (OnStatus)
+            OnStatus(this, reason, value);
     }
     void DoMonitor(bool writing, const void* buffer, int length) {
-        if (OnMonitor) OnMonitor(this, writing, buffer, length);
+        if (OnMonitor)
+            OnMonitor(this, writing, buffer, length);
     }
     void SetError(int error, std::string description) {
         LastError = error;

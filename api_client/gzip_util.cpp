@@ -22,7 +22,8 @@ bool Deflate(z_stream& z, std::string& out) {
         z.next_out = reinterpret_cast<Bytef*>(buffer.data());
         z.avail_out = buffer.size();
         rc = deflate(&z, Z_FINISH);
-        if (rc == Z_STREAM_ERROR) return false;
+        if (rc == Z_STREAM_ERROR)
+            return false;
         out.append(buffer.data(), buffer.size() - z.avail_out);
     } while (rc != Z_STREAM_END);
     return true;
@@ -36,15 +37,18 @@ bool InflateMember(z_stream& z, std::string& out) {
         z.avail_out = buffer.size();
         int rc = inflate(&z, Z_NO_FLUSH);
         out.append(buffer.data(), buffer.size() - z.avail_out);
-        if (rc == Z_STREAM_END) return true;
-        if (rc != Z_OK) return false;  // damaged data, or Z_BUF_ERROR: the input ended early
+        if (rc == Z_STREAM_END)
+            return true;
+        if (rc != Z_OK)
+            return false;  // damaged data, or Z_BUF_ERROR: the input ended early
     }
 }
 
 }  // namespace
 
 bool GzipStream(std::string_view source, std::string& destination) {
-    if (source.size() > kMaxSize) return false;
+    if (source.size() > kMaxSize)
+        return false;
     z_stream z{};
     if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, kGzipWindowBits, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         return false;
@@ -53,14 +57,17 @@ bool GzipStream(std::string_view source, std::string& destination) {
     std::string out;
     bool ok = Deflate(z, out);
     deflateEnd(&z);
-    if (ok) destination = std::move(out);
+    if (ok)
+        destination = std::move(out);
     return ok;
 }
 
 bool GunzipStream(std::string_view source, std::string& destination) {
-    if (source.empty() || source.size() > kMaxSize) return false;
+    if (source.empty() || source.size() > kMaxSize)
+        return false;
     z_stream z{};
-    if (inflateInit2(&z, kGzipWindowBits) != Z_OK) return false;
+    if (inflateInit2(&z, kGzipWindowBits) != Z_OK)
+        return false;
     std::string out;
     bool ok = true;
     std::size_t offset = 0;
@@ -71,9 +78,11 @@ bool GunzipStream(std::string_view source, std::string& destination) {
         z.avail_in = static_cast<uInt>(rest.size());
         ok = InflateMember(z, out);
         offset += rest.size() - z.avail_in;
-        if (ok && offset < source.size()) ok = inflateReset(&z) == Z_OK;
+        if (ok && offset < source.size())
+            ok = inflateReset(&z) == Z_OK;
     }
     inflateEnd(&z);
-    if (ok) destination = std::move(out);
+    if (ok)
+        destination = std::move(out);
     return ok;
 }

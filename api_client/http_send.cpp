@@ -21,7 +21,9 @@ void GlobalInitOnce() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_ALL); });
 }
 
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& s, const char* prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
 
 std::string StripLineEnd(const char* data, size_t size) {
     std::string line(data, size);
@@ -52,7 +54,8 @@ std::string HostAndPort(const std::string& url) {
         char* port = nullptr;
         curl_url_get(u, CURLUPART_HOST, &host, 0);
         curl_url_get(u, CURLUPART_PORT, &port, CURLU_DEFAULT_PORT);
-        if (host) result = std::string(host) + ":" + (port ? port : "");
+        if (host)
+            result = std::string(host) + ":" + (port ? port : "");
         curl_free(host);
         curl_free(port);
     }
@@ -60,7 +63,9 @@ std::string HostAndPort(const std::string& url) {
     return result;
 }
 
-bool IsBodylessMethod(const std::string& method) { return method == "GET" || method == "HEAD"; }
+bool IsBodylessMethod(const std::string& method) {
+    return method == "GET" || method == "HEAD";
+}
 
 }  // namespace
 
@@ -78,7 +83,8 @@ struct THTTPSend::Transfer {
         // "HTTP/1.1 302 Found": a new status line (after 1xx) starts a new header block.
         http.ResponseHeaders.clear();
         auto codeStart = line.find(' ');
-        if (codeStart == std::string::npos) return;
+        if (codeStart == std::string::npos)
+            return;
         auto codeEnd = line.find(' ', codeStart + 1);
         http.ResultCode = std::atoi(line.substr(codeStart + 1, codeEnd - codeStart - 1).c_str());
         http.ResultString = codeEnd == std::string::npos ? std::string() : line.substr(codeEnd + 1);
@@ -87,16 +93,19 @@ struct THTTPSend::Transfer {
     void OnHeaderLine(const std::string& line) {
         http.ResponseHeaders.push_back(line);
         const std::string prefix = "set-cookie:";
-        if (line.size() < prefix.size()) return;
+        if (line.size() < prefix.size())
+            return;
         for (size_t i = 0; i < prefix.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(line[i])) != prefix[i]) return;
+            if (std::tolower(static_cast<unsigned char>(line[i])) != prefix[i])
+                return;
         StoreCookie(line.substr(prefix.size()));
     }
 
     void StoreCookie(std::string value) {
         value = value.substr(0, value.find(';'));
         size_t first = value.find_first_not_of(' ');
-        if (first == std::string::npos) return;
+        if (first == std::string::npos)
+            return;
         value = value.substr(first);
         std::string name = value.substr(0, value.find('='));
         for (auto& cookie : http.Cookies) {
@@ -157,7 +166,8 @@ struct THTTPSend::Transfer {
         TBlockSocket& sock = t->http.sock_;
         sock.DoStatus(HR_ResolvingEnd, AddressText(&address->addr));
         int fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
-        if (fd < 0) return CURL_SOCKET_BAD;
+        if (fd < 0)
+            return CURL_SOCKET_BAD;
         sock.DoStatus(HR_SocketCreate, address->family == AF_INET6 ? "IPv6" : "IPv4");
         return fd;
     }
@@ -173,9 +183,12 @@ struct THTTPSend::Transfer {
     // Caps each wait once connected; connecting and the TLS handshake have CONNECTTIMEOUT.
     static int Progress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
         auto* t = static_cast<Transfer*>(self);
-        if (!t->connected) return 0;
-        auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - t->lastActivity);
-        if (idle.count() < t->http.Timeout) return 0;
+        if (!t->connected)
+            return 0;
+        auto idle =
+            std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - t->lastActivity);
+        if (idle.count() < t->http.Timeout)
+            return 0;
         t->idleTimeout = true;
         return 1;
     }
@@ -206,7 +219,8 @@ THTTPSend::~THTTPSend() {
 }
 
 void THTTPSend::Close() {
-    if (curl_) curl_easy_cleanup(static_cast<CURL*>(curl_));
+    if (curl_)
+        curl_easy_cleanup(static_cast<CURL*>(curl_));
     curl_ = nullptr;
 }
 
@@ -239,7 +253,8 @@ bool THTTPSend::HTTPMethod(const std::string& method, const std::string& url) {
     ResultString.clear();
     ResponseHeaders.clear();
     sock_.ResetError();
-    if (!curl) curl = static_cast<CURL*>(curl_ = curl_easy_init());
+    if (!curl)
+        curl = static_cast<CURL*>(curl_ = curl_easy_init());
     if (!curl) {
         ResultCode = 500;
         sock_.SetError(ENOMEM, "libcurl could not create a handle");
@@ -259,9 +274,11 @@ bool THTTPSend::HTTPMethod(const std::string& method, const std::string& url) {
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(Timeout));
-    if (!UserAgent.empty()) curl_easy_setopt(curl, CURLOPT_USERAGENT, UserAgent.c_str());
+    if (!UserAgent.empty())
+        curl_easy_setopt(curl, CURLOPT_USERAGENT, UserAgent.c_str());
     std::string cookies = JoinCookies(Cookies);
-    if (!cookies.empty()) curl_easy_setopt(curl, CURLOPT_COOKIE, cookies.c_str());
+    if (!cookies.empty())
+        curl_easy_setopt(curl, CURLOPT_COOKIE, cookies.c_str());
 
     bool withBody = !IsBodylessMethod(method) || !Document.empty();
     if (method == "HEAD") {
@@ -271,7 +288,8 @@ bool THTTPSend::HTTPMethod(const std::string& method, const std::string& url) {
     } else {
         curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(Document.size()));
         curl_easy_setopt(curl, CURLOPT_POSTFIELDS, Document.data());
-        if (method != "POST") curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
+        if (method != "POST")
+            curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
     }
     curl_slist* headers = BuildHeaderList(*this, withBody);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
@@ -297,7 +315,8 @@ bool THTTPSend::HTTPMethod(const std::string& method, const std::string& url) {
     CURLcode rc = curl_easy_perform(curl);
     curl_slist_free_all(headers);
     Document = std::move(transfer.reply);
-    if (rc == CURLE_OK) return true;
+    if (rc == CURLE_OK)
+        return true;
 
     long osErrno = 0;
     curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &osErrno);

@@ -9,7 +9,7 @@
 #include "api_client/block_socket.h"
 
 class THTTPSend {
-public:
+  public:
     THTTPSend();
     virtual ~THTTPSend();
     THTTPSend(const THTTPSend&) = delete;
@@ -37,11 +37,11 @@ public:
     // A failed transfer leaves ResultCode 500 and the reason in Sock().LastError.
     bool HTTPMethod(const std::string& method, const std::string& url);
 
-protected:
+  protected:
     // Closes a kept-alive connection (reporting HR_SocketClose); the next request opens a new one.
     void Close();
 
-private:
+  private:
     struct Transfer;
     TBlockSocket sock_;
     void* curl_ = nullptr;

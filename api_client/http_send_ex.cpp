@@ -11,7 +11,9 @@
 
 namespace {
 
-std::int64_t Tick() { return static_cast<std::int64_t>(GetTickCount64()); }
+std::int64_t Tick() {
+    return static_cast<std::int64_t>(GetTickCount64());
+}
 
 // The length of lines joined as one text, each ending with CR LF.
 std::int64_t TextLength(const std::vector<std::string>& lines) {
@@ -20,18 +22,24 @@ std::int64_t TextLength(const std::vector<std::string>& lines) {
     return n;
 }
 
-std::string Identity(const void* sender) { return IntToHex(reinterpret_cast<std::uintptr_t>(sender), 8); }
+std::string Identity(const void* sender) {
+    return IntToHex(reinterpret_cast<std::uintptr_t>(sender), 8);
+}
 
 }  // namespace
 
-std::string ProductUserAgent() { return "Trelv/1.0 (" + OperatingSystemDescription() + ")"; }
+std::string ProductUserAgent() {
+    return "Trelv/1.0 (" + OperatingSystemDescription() + ")";
+}
 
 THTTPSendEx::THTTPSendEx() {
     Protocol = "1.1";
     UserAgent = ProductUserAgent();
     FLogger = TLogLogger::GetLogger("THTTPSendEx");
     if (FLogger->IsDebugEnabled()) {
-        Sock().OnStatus = [this](TBlockSocket* s, THookSocketReason r, const std::string& v) { LogStatus(s, r, v); };
+        Sock().OnStatus = [this](TBlockSocket* s, THookSocketReason r, const std::string& v) {
+            LogStatus(s, r, v);
+        };
         Sock().OnMonitor = [this](TBlockSocket* s, bool w, const void* b, int n) { LogData(s, w, b, n); };
     } else {
         Sock().OnStatus = [this](TBlockSocket* s, THookSocketReason r, const std::string& v) {
@@ -46,9 +54,12 @@ THTTPSendEx::~THTTPSendEx() {
 }
 
 void THTTPSendEx::PrepareHeaders() {
-    std::erase_if(Headers, [](const std::string& line) { return line.rfind("Authorization: Basic ", 0) == 0; });
-    if (!AuthHeader.empty()) Headers.push_back(AuthHeader);
-    if (MimeType.empty() || MimeType == "text/html") MimeType = "application/x-www-form-urlencoded";
+    std::erase_if(Headers,
+                  [](const std::string& line) { return line.rfind("Authorization: Basic ", 0) == 0; });
+    if (!AuthHeader.empty())
+        Headers.push_back(AuthHeader);
+    if (MimeType.empty() || MimeType == "text/html")
+        MimeType = "application/x-www-form-urlencoded";
 }
 
 void THTTPSendEx::CompressBody() {
@@ -56,9 +67,11 @@ void THTTPSendEx::CompressBody() {
     std::erase(Headers, std::string("Accept-Encoding: gzip"));
     std::erase(Headers, std::string("Content-encoding: gzip"));
     Headers.push_back("Accept-Encoding: gzip");
-    if (static_cast<std::int64_t>(Document.size()) <= GzipThreshold) return;
+    if (static_cast<std::int64_t>(Document.size()) <= GzipThreshold)
+        return;
     std::string packed;
-    if (!GzipStream(Document, packed)) return;
+    if (!GzipStream(Document, packed))
+        return;
     Document = std::move(packed);
     Headers.push_back("Content-encoding: gzip");
 }
@@ -66,14 +79,17 @@ void THTTPSendEx::CompressBody() {
 void THTTPSendEx::InflateReply() {
     std::string all;
     for (const auto& line : ResponseHeaders) all += LowerCase(line) + "\r\n";
-    if (all.find("content-encoding: gzip") == std::string::npos) return;
+    if (all.find("content-encoding: gzip") == std::string::npos)
+        return;
     std::string plain;
-    if (GunzipStream(Document, plain)) Document = std::move(plain);
+    if (GunzipStream(Document, plain))
+        Document = std::move(plain);
 }
 
 void THTTPSendEx::ReadRedirectLocation() {
     RedirectLocation.clear();
-    if (!IsRedirect()) return;
+    if (!IsRedirect())
+        return;
     for (const auto& line : ResponseHeaders) {
         auto colon = line.find(':');
         if (colon != std::string::npos && SameText(line.substr(0, colon), "Location")) {
@@ -89,15 +105,19 @@ bool THTTPSendEx::Execute(const std::string& url, const std::string& method) {
     bool ok = false;
     try {
         PrepareHeaders();
-        if (UseGzip) CompressBody();
+        if (UseGzip)
+            CompressBody();
         StartTick = Tick();
         ExpectedSize = TextLength(Headers) + static_cast<std::int64_t>(Document.size()) + TextLength(Cookies);
-        if (OnBeginTransfer) OnBeginTransfer(this, true, ExpectedSize);
+        if (OnBeginTransfer)
+            OnBeginTransfer(this, true, ExpectedSize);
         ok = HTTPMethod(method.empty() ? "POST" : method, url);
         EndTick = Tick();
-        if (UseGzip) InflateReply();
+        if (UseGzip)
+            InflateReply();
         ReadRedirectLocation();
-        if (OnEndTransfer) OnEndTransfer(this);
+        if (OnEndTransfer)
+            OnEndTransfer(this);
     } catch (...) {
         runningUrl_.clear();
         throw;
@@ -114,25 +134,32 @@ bool THTTPSendEx::PostString(const std::string& url, const std::string& body, st
 }
 
 int THTTPSendEx::EffectiveStatus() const {
-    if (ResultCode == 500 && Sock().LastError != 0) return Sock().LastError;
+    if (ResultCode == 500 && Sock().LastError != 0)
+        return Sock().LastError;
     return ResultCode;
 }
 
 std::string THTTPSendEx::EffectiveStatusText() const {
-    if (ResultCode == 500 && Sock().LastError != 0) return Sock().LastErrorDesc;
+    if (ResultCode == 500 && Sock().LastError != 0)
+        return Sock().LastErrorDesc;
     return ResultString;
 }
 
 void THTTPSendEx::TrackProgress(TBlockSocket* sender, THookSocketReason reason, const std::string& value) {
-    if (OnStatus) OnStatus(sender, reason, value);
+    if (OnStatus)
+        OnStatus(sender, reason, value);
     Transferred += StrToInt64Def(value, 0);
     Elapsed = Tick() - StartTick;
-    if (Elapsed > 0) Speed = Transferred / Elapsed;
+    if (Elapsed > 0)
+        Speed = Transferred / Elapsed;
     // Milliseconds still to go at the present speed.
     Estimate = Speed > 0 ? std::max<std::int64_t>(ExpectedSize - Transferred, 0) / Speed : 0;
-    if (!OnProgress) return;
-    if (reason == HR_ReadCount) OnProgress(this, true, Speed, Estimate, Transferred, ExpectedSize);
-    if (reason == HR_WriteCount) OnProgress(this, false, Speed, Estimate, Transferred, ExpectedSize);
+    if (!OnProgress)
+        return;
+    if (reason == HR_ReadCount)
+        OnProgress(this, true, Speed, Estimate, Transferred, ExpectedSize);
+    if (reason == HR_WriteCount)
+        OnProgress(this, false, Speed, Estimate, Transferred, ExpectedSize);
 }
 
 void THTTPSendEx::LogStatus(TBlockSocket* sender, THookSocketReason reason, const std::string& value) {

@@ -11,12 +11,13 @@ class TLogLogger;
 class THTTPSendEx;
 
 using TBeginTransferEvent = std::function<void(THTTPSendEx* sender, bool flag, std::int64_t totalSize)>;
-using TProgressEvent = std::function<void(THTTPSendEx* sender, bool reading, std::int64_t speed,
-                                          std::int64_t estimate, std::int64_t transferred, std::int64_t totalSize)>;
+using TProgressEvent =
+    std::function<void(THTTPSendEx* sender, bool reading, std::int64_t speed, std::int64_t estimate,
+                       std::int64_t transferred, std::int64_t totalSize)>;
 using TEndTransferEvent = std::function<void(THTTPSendEx* sender)>;
 
 class THTTPSendEx : public THTTPSend {
-public:
+  public:
     THTTPSendEx();
     ~THTTPSendEx() override;
 
@@ -50,7 +51,7 @@ public:
     void LogStatus(TBlockSocket* sender, THookSocketReason reason, const std::string& value);
     void LogData(TBlockSocket* sender, bool writing, const void* buffer, int length);
 
-private:
+  private:
     void PrepareHeaders();
     void CompressBody();
     void InflateReply();

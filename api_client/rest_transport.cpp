@@ -17,11 +17,13 @@ std::string& BaseUrl() {
     return url;
 }
 
-TLogLogger* Log() { return TLogLogger::GetLogger("RestV2"); }
+TLogLogger* Log() {
+    return TLogLogger::GetLogger("RestV2");
+}
 
 // Logs how long a call took, on every path out of it.
 class TDurationLog {
-public:
+  public:
     explicit TDurationLog(const std::string& method) : method_(method), start_(Now()) {}
     ~TDurationLog() {
         try {
@@ -34,20 +36,22 @@ public:
     TDurationLog(const TDurationLog&) = delete;
     TDurationLog& operator=(const TDurationLog&) = delete;
 
-private:
+  private:
     const std::string& method_;
     TDateTime start_;
 };
 
 ExceptionRestTransportV2 ServerError(const ordered_json& error) {
-    if (!error.is_object()) return ExceptionRestTransportV2(0, JsonAsText(error), "");
+    if (!error.is_object())
+        return ExceptionRestTransportV2(0, JsonAsText(error), "");
     std::string message = error.contains("message") ? JsonAsText(error["message"]) : std::string();
     std::int32_t code = error.contains("code") ? JsonAsInteger(error["code"]) : 0;
     std::string data = error.contains("data") ? JsonAsText(error["data"]) : std::string();
     return ExceptionRestTransportV2(code, std::move(message), std::move(data));
 }
 
-[[noreturn]] void RaiseHttpFailure(const std::string& url, const ordered_json& request, const THTTPSendEx& http) {
+[[noreturn]] void RaiseHttpFailure(const std::string& url, const ordered_json& request,
+                                   const THTTPSendEx& http) {
     int status = http.EffectiveStatus();
     std::string text = http.EffectiveStatusText();
     Log()->Error("POST %s\r\nRequest: %s\r\nError %d: %s", {url, JsonForLog(request), status, text});
@@ -56,17 +60,24 @@ ExceptionRestTransportV2 ServerError(const ordered_json& error) {
 
 ordered_json ParseReply(const std::string& url, const std::string& reply) {
     ordered_json json = ordered_json::parse(reply, nullptr, false, true);
-    if (json.is_discarded()) throw Exception("The reply to POST " + url + " is not JSON");
+    if (json.is_discarded())
+        throw Exception("The reply to POST " + url + " is not JSON");
     return json;
 }
 
 }  // namespace
 
-void SetHost(const std::string& host) { BaseUrl() = "https://" + host + "/rest/v2"; }
+void SetHost(const std::string& host) {
+    BaseUrl() = "https://" + host + "/rest/v2";
+}
 
-std::string MethodUrl(const std::string& module) { return BaseUrl() + "/" + module; }
+std::string MethodUrl(const std::string& module) {
+    return BaseUrl() + "/" + module;
+}
 
-std::string NewRequestId() { return GUIDToHex(CreateGUID()); }
+std::string NewRequestId() {
+    return GUIDToHex(CreateGUID());
+}
 
 ordered_json PostJson(const std::string& url, const ordered_json& request) {
     THTTPSendEx http;
@@ -76,12 +87,15 @@ ordered_json PostJson(const std::string& url, const ordered_json& request) {
     std::string reply;
     bool ok = http.PostString(url, JsonCompact(request), reply);
     int status = http.EffectiveStatus();
-    if (!ok || status < 200 || status > 299) RaiseHttpFailure(url, request, http);
+    if (!ok || status < 200 || status > 299)
+        RaiseHttpFailure(url, request, http);
 
     ordered_json json = ParseReply(url, reply);
-    if (!json.is_object()) return nullptr;
+    if (!json.is_object())
+        return nullptr;
     if (json.contains("error")) {
-        Log()->Error("POST %s\r\nRequest: %s\r\nError: %s", {url, JsonForLog(request), JsonForLog(json["error"])});
+        Log()->Error("POST %s\r\nRequest: %s\r\nError: %s",
+                     {url, JsonForLog(request), JsonForLog(json["error"])});
         throw ServerError(json["error"]);
     }
     return json.contains("result") ? json["result"] : ordered_json();
@@ -97,7 +111,8 @@ ordered_json CallMethod(const std::string& module, const std::string& method, or
         return PostJson(url, envelope);
     } catch (const ExceptionRestTransportV2& e) {
         // An expired token: renew it in the request and send the same request once more.
-        if (e.Code != 2 || method.find("Auth.") != std::string::npos || !RenewTokenIn(envelope)) throw;
+        if (e.Code != 2 || method.find("Auth.") != std::string::npos || !RenewTokenIn(envelope))
+            throw;
     }
     return PostJson(url, envelope);
 }

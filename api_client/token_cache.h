@@ -31,7 +31,7 @@ std::string GetToken(const std::string& user, const std::string& password);
 int StoreToken(const std::string& user, const std::string& password, const std::string& token);
 int IndexOfLogin(const std::string& user, const std::string& password);  // -1 when absent
 int IndexOfToken(const std::string& token);                              // -1 when absent
-void RemoveToken(const std::string& token);  // every entry holding that token
+void RemoveToken(const std::string& token);                              // every entry holding that token
 
 // Replaces every cached token found in a member named "token" (any letter case) of request or of
 // the objects nested in it (arrays are not entered) with a fresh login's token.

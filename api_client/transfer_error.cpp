@@ -5,7 +5,9 @@
 
 namespace {
 
-std::string ErrnoText(int number) { return std::strerror(number); }
+std::string ErrnoText(int number) {
+    return std::strerror(number);
+}
 
 // Failures that carry no errno still need a number the caller can log and compare.
 int FallbackNumber(CURLcode code) {
@@ -30,7 +32,9 @@ int FallbackNumber(CURLcode code) {
 }  // namespace
 
 TTransferError TransferErrorOf(CURLcode code, long osErrno, bool idleTimeout, const std::string& detail) {
-    if (idleTimeout || code == CURLE_OPERATION_TIMEDOUT) return {ETIMEDOUT, ErrnoText(ETIMEDOUT)};
-    if (osErrno != 0) return {static_cast<int>(osErrno), ErrnoText(static_cast<int>(osErrno))};
+    if (idleTimeout || code == CURLE_OPERATION_TIMEDOUT)
+        return {ETIMEDOUT, ErrnoText(ETIMEDOUT)};
+    if (osErrno != 0)
+        return {static_cast<int>(osErrno), ErrnoText(static_cast<int>(osErrno))};
     return {FallbackNumber(code), detail.empty() ? std::string(curl_easy_strerror(code)) : detail};
 }

@@ -21,11 +21,14 @@ TScriptedReply NoReplyLeft() {
 
 TJsonRpcTestServer::TJsonRpcTestServer() : certificate_(std::make_unique<TSelfSignedCertificate>()) {}
 
-TJsonRpcTestServer::~TJsonRpcTestServer() { Stop(); }
+TJsonRpcTestServer::~TJsonRpcTestServer() {
+    Stop();
+}
 
 int TJsonRpcTestServer::Start(const std::string& host, int port) {
     server_ = std::make_unique<httplib::SSLServer>(certificate_->Certificate(), certificate_->Key());
-    if (!server_->is_valid()) throw std::runtime_error("test server: TLS set-up failed");
+    if (!server_->is_valid())
+        throw std::runtime_error("test server: TLS set-up failed");
     // Routed handlers, not the pre-routing hook: the body has been read by then.
     auto handler = [this](const httplib::Request& req, httplib::Response& res) { Handle(req, res); };
     server_->Get(".*", handler).Post(".*", handler).Put(".*", handler);
@@ -36,10 +39,12 @@ int TJsonRpcTestServer::Start(const std::string& host, int port) {
     } else {
         port_ = server_->bind_to_port(host, port) ? port : -1;
     }
-    if (port_ <= 0) throw std::runtime_error("test server: cannot listen on " + host + ":" + std::to_string(port));
+    if (port_ <= 0)
+        throw std::runtime_error("test server: cannot listen on " + host + ":" + std::to_string(port));
     host_ = host;
-    // Already listening: connections wait in the backlog until the accept loop runs.
     thread_ = std::thread([this] { server_->listen_after_bind(); });
+    // A stop before the accept loop runs would be lost and leave the loop running for ever.
+    while (!server_->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return port_;
 }
 
@@ -49,11 +54,15 @@ void TJsonRpcTestServer::Stop() {
         stopped_ = true;
     }
     stopping_.notify_all();
-    if (server_) server_->stop();
-    if (thread_.joinable()) thread_.join();
+    if (server_)
+        server_->stop();
+    if (thread_.joinable())
+        thread_.join();
 }
 
-std::string TJsonRpcTestServer::HostPort() const { return host_ + ":" + std::to_string(port_); }
+std::string TJsonRpcTestServer::HostPort() const {
+    return host_ + ":" + std::to_string(port_);
+}
 
 void TJsonRpcTestServer::Enqueue(TScriptedReply reply) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -83,7 +92,8 @@ TReceivedRequest TJsonRpcTestServer::Record(const httplib::Request& req) {
     r.requestLine = req.method + " " + req.target + " " + req.version;
     for (const auto& [name, value] : req.headers) {
         // Added by the HTTP library itself, not sent by the client.
-        if (name == "REMOTE_ADDR" || name == "REMOTE_PORT" || name == "LOCAL_ADDR" || name == "LOCAL_PORT") continue;
+        if (name == "REMOTE_ADDR" || name == "REMOTE_PORT" || name == "LOCAL_ADDR" || name == "LOCAL_PORT")
+            continue;
         r.headers.emplace_back(name, value);
     }
     r.body = req.body;
@@ -93,16 +103,19 @@ TReceivedRequest TJsonRpcTestServer::Record(const httplib::Request& req) {
         requests_.push_back(r);
         onRequest = onRequest_;
     }
-    if (onRequest) onRequest(r);
+    if (onRequest)
+        onRequest(r);
     return r;
 }
 
 bool TJsonRpcTestServer::TakeReply(const std::string& rpcMethod, TScriptedReply& reply) {
     std::lock_guard<std::mutex> lock(mutex_);
     for (auto it = replies_.begin(); it != replies_.end(); ++it) {
-        if (!it->method.empty() && it->method != rpcMethod) continue;
+        if (!it->method.empty() && it->method != rpcMethod)
+            continue;
         reply = *it;
-        if (!it->repeat) replies_.erase(it);
+        if (!it->repeat)
+            replies_.erase(it);
         return true;
     }
     return false;
@@ -119,7 +132,8 @@ void TJsonRpcTestServer::Wait(const TScriptedReply& reply) {
 void TJsonRpcTestServer::Handle(const httplib::Request& req, httplib::Response& res) {
     TReceivedRequest received = Record(req);
     TScriptedReply reply;
-    if (!TakeReply(received.RpcMethod(), reply)) reply = NoReplyLeft();
+    if (!TakeReply(received.RpcMethod(), reply))
+        reply = NoReplyLeft();
     Wait(reply);
 
     // The reply goes out exactly as scripted: keep the HTTP library from compressing it.

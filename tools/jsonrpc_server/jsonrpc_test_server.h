@@ -24,7 +24,7 @@ namespace testpeer {
 class TSelfSignedCertificate;
 
 class TJsonRpcTestServer {
-public:
+  public:
     TJsonRpcTestServer();  // makes a fresh self-signed certificate
     ~TJsonRpcTestServer();
     TJsonRpcTestServer(const TJsonRpcTestServer&) = delete;
@@ -45,7 +45,7 @@ public:
     // Called for each request as it arrives (on a server thread).
     void SetOnRequest(std::function<void(const TReceivedRequest&)> onRequest);
 
-private:
+  private:
     void Handle(const httplib::Request& req, httplib::Response& res);
     TReceivedRequest Record(const httplib::Request& req);
     bool TakeReply(const std::string& rpcMethod, TScriptedReply& reply);

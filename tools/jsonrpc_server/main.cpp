@@ -25,7 +25,8 @@ struct TOptions {
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -35,7 +36,8 @@ TOptions ParseOptions(int argc, char** argv) {
     TOptions options;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (i + 1 >= argc) throw std::runtime_error("missing value after " + arg);
+        if (i + 1 >= argc)
+            throw std::runtime_error("missing value after " + arg);
         std::string value = argv[++i];
         if (arg == "--host")
             options.host = value;
@@ -52,7 +54,8 @@ TOptions ParseOptions(int argc, char** argv) {
         else
             throw std::runtime_error("unknown option " + arg);
     }
-    if (options.script.empty()) options.script = "[]";
+    if (options.script.empty())
+        options.script = "[]";
     return options;
 }
 
@@ -71,7 +74,8 @@ int Run(const TOptions& options) {
     for (auto& reply : testpeer::ParseReplyScript(options.script)) server.Enqueue(std::move(reply));
 
     std::ofstream logFile;
-    if (!options.logFile.empty()) logFile.open(options.logFile, std::ios::app);
+    if (!options.logFile.empty())
+        logFile.open(options.logFile, std::ios::app);
     std::ostream& log = options.logFile.empty() ? std::cout : logFile;
     std::mutex logMutex;
     int count = 0;
@@ -81,7 +85,8 @@ int Run(const TOptions& options) {
     });
 
     int port = server.Start(options.host, options.port);
-    if (!options.portFile.empty()) std::ofstream(options.portFile) << port << "\n";
+    if (!options.portFile.empty())
+        std::ofstream(options.portFile) << port << "\n";
     std::cout << "listening on " << options.host << ":" << port << std::endl;
     WaitForSignal();
     server.Stop();

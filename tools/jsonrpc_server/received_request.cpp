@@ -14,20 +14,26 @@ bool SameName(std::string_view a, std::string_view b) {
 
 std::string TReceivedRequest::Header(std::string_view name) const {
     for (const auto& [n, v] : headers)
-        if (SameName(n, name)) return v;
+        if (SameName(n, name))
+            return v;
     return {};
 }
 
-bool TReceivedRequest::HasHeader(std::string_view name) const { return HeaderCount(name) > 0; }
+bool TReceivedRequest::HasHeader(std::string_view name) const {
+    return HeaderCount(name) > 0;
+}
 
 std::size_t TReceivedRequest::HeaderCount(std::string_view name) const {
     std::size_t count = 0;
     for (const auto& h : headers)
-        if (SameName(h.first, name)) ++count;
+        if (SameName(h.first, name))
+            ++count;
     return count;
 }
 
-nlohmann::ordered_json TReceivedRequest::Json() const { return nlohmann::ordered_json::parse(body, nullptr, false); }
+nlohmann::ordered_json TReceivedRequest::Json() const {
+    return nlohmann::ordered_json::parse(body, nullptr, false);
+}
 
 std::string TReceivedRequest::RpcMethod() const {
     auto json = Json();

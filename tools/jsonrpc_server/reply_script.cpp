@@ -10,7 +10,8 @@ namespace {
 using nlohmann::ordered_json;
 
 TScriptedReply ParseReply(const ordered_json& item) {
-    if (!item.is_object()) throw std::runtime_error("reply script: each reply must be a JSON object");
+    if (!item.is_object())
+        throw std::runtime_error("reply script: each reply must be a JSON object");
     TScriptedReply reply;
     reply.status = item.value("status", 200);
     if (item.contains("headers"))
@@ -36,7 +37,8 @@ std::vector<TScriptedReply> ParseReplyScript(const std::string& json) {
     } catch (const std::exception& e) {
         throw std::runtime_error(std::string("reply script: not JSON: ") + e.what());
     }
-    if (!script.is_array()) throw std::runtime_error("reply script: expected a JSON array of replies");
+    if (!script.is_array())
+        throw std::runtime_error("reply script: expected a JSON array of replies");
     std::vector<TScriptedReply> replies;
     try {
         for (const auto& item : script) replies.push_back(ParseReply(item));

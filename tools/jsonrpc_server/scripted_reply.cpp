@@ -15,7 +15,8 @@ TScriptedReply ResultReply(std::string_view resultJson) {
 
 TScriptedReply ErrorReply(int code, std::string_view message, std::string_view dataJson) {
     nlohmann::ordered_json error = {{"code", code}, {"message", std::string(message)}};
-    if (!dataJson.empty()) error["data"] = nlohmann::ordered_json::parse(dataJson);
+    if (!dataJson.empty())
+        error["data"] = nlohmann::ordered_json::parse(dataJson);
     TScriptedReply reply;
     reply.body = nlohmann::ordered_json{{"jsonrpc", "2.0"}, {"id", "1"}, {"error", error}}.dump();
     return reply;
@@ -33,7 +34,8 @@ std::string GzipBody(std::string_view body) {
     int rc = deflate(&z, Z_FINISH);
     out.resize(out.size() - z.avail_out);
     deflateEnd(&z);
-    if (rc != Z_STREAM_END) throw std::runtime_error("deflate");
+    if (rc != Z_STREAM_END)
+        throw std::runtime_error("deflate");
     return out;
 }
 

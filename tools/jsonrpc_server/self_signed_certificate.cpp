@@ -9,7 +9,8 @@ namespace testpeer {
 namespace {
 
 void Check(bool ok, const char* what) {
-    if (!ok) throw std::runtime_error(std::string("test certificate: ") + what);
+    if (!ok)
+        throw std::runtime_error(std::string("test certificate: ") + what);
 }
 
 void AddExtension(X509* cert, int nid, const char* value) {
@@ -35,8 +36,8 @@ TSelfSignedCertificate::TSelfSignedCertificate() {
     X509_gmtime_adj(X509_getm_notAfter(cert_), 7L * 24 * 3600);
     X509_set_pubkey(cert_, key_);
     X509_NAME* name = X509_get_subject_name(cert_);
-    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"), -1,
-                               -1, 0);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"),
+                               -1, -1, 0);
     X509_set_issuer_name(cert_, name);
     AddExtension(cert_, NID_subject_alt_name, "IP:127.0.0.1,DNS:localhost");
     Check(X509_sign(cert_, key_, EVP_sha256()) > 0, "signature");

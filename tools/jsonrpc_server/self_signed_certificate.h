@@ -6,7 +6,7 @@
 namespace testpeer {
 
 class TSelfSignedCertificate {
-public:
+  public:
     TSelfSignedCertificate();  // throws std::runtime_error when OpenSSL fails
     ~TSelfSignedCertificate();
     TSelfSignedCertificate(const TSelfSignedCertificate&) = delete;
@@ -15,7 +15,7 @@ public:
     X509* Certificate() const { return cert_; }
     EVP_PKEY* Key() const { return key_; }
 
-private:
+  private:
     EVP_PKEY* key_ = nullptr;
     X509* cert_ = nullptr;
 };

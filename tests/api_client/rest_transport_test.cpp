@@ -1,0 +1,237 @@
+#include "api_client/rest_transport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <regex>
+
+#include "api_client/token_cache.h"
+#include "platform/ui/cursors.h"
+#include "tests/api_client/log_capture.h"
+#include "tests/api_client/tls_peer_fixture.h"
+
+using nlohmann::ordered_json;
+using testing::HasSubstr;
+using testing::Not;
+using testpeer::ErrorReply;
+using testpeer::ResultReply;
+using testpeer::TScriptedReply;
+
+namespace {
+
+TScriptedReply BodyReply(std::string body, int status = 200) {
+    TScriptedReply reply;
+    reply.body = std::move(body);
+    reply.status = status;
+    return reply;
+}
+
+}  // namespace
+
+class RestTransportTest : public TlsPeerTest {
+  protected:
+    void SetUp() override {
+        TlsPeerTest::SetUp();
+        SetHost(server.HostPort());
+    }
+};
+
+TEST(RestTransportUrl, IsHostUnderRestV2) {
+    SetHost("kiosk.example:8443");
+    EXPECT_EQ(MethodUrl("infomat"), "https://kiosk.example:8443/rest/v2/infomat");
+    SetHost("");
+    EXPECT_EQ(MethodUrl("infomat"), "https:///rest/v2/infomat");
+}
+
+TEST(RestTransportId, Is32UpperCaseHexDigitsAndNew) {
+    const std::regex hex32("^[0-9A-F]{32}$");
+    std::string a = NewRequestId(), b = NewRequestId();
+    EXPECT_TRUE(std::regex_match(a, hex32)) << a;
+    EXPECT_TRUE(std::regex_match(b, hex32)) << b;
+    EXPECT_NE(a, b);
+}
+
+TEST_F(RestTransportTest, SendsTheEnvelopeAsCompactUtf8Json) {
+    server.Enqueue(ResultReply(R"({"room":"12","doctor":"Иванова"})"));
+    ordered_json params = {{"ticket", "Талон №5"}, {"clinic_id", 3}, {"flags", {true, nullptr}}};
+    ordered_json result = CallMethod("infomat", "Tickets.Check", params);
+
+    EXPECT_EQ(result, ordered_json::parse(R"({"room":"12","doctor":"Иванова"})"));
+    auto request = OnlyRequest();
+    EXPECT_EQ(request.requestLine, "POST /rest/v2/infomat HTTP/1.1");
+    EXPECT_EQ(request.Header("Content-Type"), "application/json; charset=utf-8;");
+    EXPECT_FALSE(request.HasHeader("Accept-Encoding"));
+    EXPECT_FALSE(request.HasHeader("Content-Encoding"));
+    EXPECT_THAT(request.Header("User-Agent"), testing::StartsWith("Trelv/1.0 ("));
+    EXPECT_THAT(request.body, HasSubstr("Талон №5"));
+    EXPECT_THAT(request.body, Not(HasSubstr("\\u")));
+    ordered_json sent = request.Json();
+    EXPECT_EQ(sent.dump(), request.body);  // compact: no blanks, no line breaks
+    ASSERT_TRUE(sent.is_object());
+    EXPECT_EQ(sent.size(), 4u);
+    EXPECT_EQ(sent["jsonrpc"], "2.0");
+    EXPECT_TRUE(std::regex_match(sent["id"].get<std::string>(), std::regex("^[0-9A-F]{32}$")));
+    EXPECT_EQ(sent["method"], "Tickets.Check");
+    EXPECT_EQ(sent["params"], params);
+}
+
+TEST_F(RestTransportTest, ReturnsTheResultWhateverTheIdOrVersion) {
+    struct Case {
+        const char* reply;
+        ordered_json expected;
+    };
+    const Case cases[] = {
+        {R"({"jsonrpc":"2.0","id":"other","result":{"a":1}})", {{"a", 1}}},
+        {R"({"result":[1,2]})", {1, 2}},
+        {R"({"jsonrpc":"2.0","id":"1"})", nullptr},  // no result
+        {R"({"result":null})", nullptr},
+        {R"([1,2,3])", nullptr},  // not an object: nothing to read
+        {R"({"result":"x"} // trailing comment)", "x"},
+    };
+    for (const auto& c : cases) {
+        server.Enqueue(BodyReply(c.reply));
+        EXPECT_EQ(CallMethod("infomat", "Tickets.Check", ordered_json::object()), c.expected) << c.reply;
+    }
+}
+
+TEST_F(RestTransportTest, ServerErrorCarriesCodeMessageAndData) {
+    struct Case {
+        const char* reply;
+        int code;
+        const char* message;
+        const char* data;
+    };
+    const Case cases[] = {
+        {R"({"error":{"code":17,"message":"Талон не найден","data":"no such ticket"}})", 17,
+         "Талон не найден", "no such ticket"},
+        {R"({"error":{"code":-32601,"message":"Method not found","data":{"method":"X"}}})", -32601,
+         "Method not found", R"({"method":"X"})"},
+        {R"({"error":{"message":"no code"}})", 0, "no code", ""},
+        {R"({"error":{"code":"5","message":42}})", 5, "42", ""},
+        {R"({"result":"ignored","error":{"code":3,"message":"both"}})", 3, "both", ""},
+        {R"({"error":null})", 0, "null", ""},
+    };
+    for (const auto& c : cases) {
+        server.Enqueue(BodyReply(c.reply));
+        try {
+            CallMethod("infomat", "Tickets.Check", ordered_json::object());
+            ADD_FAILURE() << "no exception for " << c.reply;
+        } catch (const ExceptionRestTransportV2& e) {
+            EXPECT_EQ(e.Code, c.code) << c.reply;
+            EXPECT_EQ(e.Message, c.message) << c.reply;
+            EXPECT_EQ(e.Data, c.data) << c.reply;
+        }
+    }
+}
+
+TEST_F(RestTransportTest, StatusOutside2xxIsAnHttpFailure) {
+    struct Case {
+        int status;
+        const char* text;
+    };
+    for (const Case& c : {Case{404, "Not Found"}, Case{500, "Internal Server Error"}, Case{302, "Found"},
+                          Case{403, "Forbidden"}}) {
+        server.Enqueue(BodyReply(R"({"result":"not read"})", c.status));
+        try {
+            CallMethod("infomat", "Tickets.Check", ordered_json::object());
+            ADD_FAILURE() << "no exception for " << c.status;
+        } catch (const ExceptionHttpTransport& e) {
+            EXPECT_EQ(e.Code, c.status);
+            EXPECT_EQ(e.Message, c.text);
+        }
+    }
+}
+
+TEST_F(RestTransportTest, ReplyThatIsNotJsonIsAPlainFailure) {
+    for (const char* body : {"<html>Bad gateway</html>", ""}) {
+        server.Enqueue(BodyReply(body, *body ? 200 : 204));
+        try {
+            CallMethod("infomat", "Tickets.Check", ordered_json::object());
+            ADD_FAILURE() << "no exception for '" << body << "'";
+        } catch (const ExceptionRestTransportV2&) {
+            ADD_FAILURE() << "a server error for '" << body << "'";
+        } catch (const ExceptionHttpTransport&) {
+            ADD_FAILURE() << "an HTTP failure for '" << body << "'";
+        } catch (const Exception& e) {
+            EXPECT_THAT(e.Message, HasSubstr("not JSON"));
+        }
+    }
+}
+
+TEST_F(RestTransportTest, RefusedConnectionIsAnHttpFailureWithTheSocketError) {
+    SetHost("127.0.0.1:" + std::to_string(RefusingPort()));
+    try {
+        CallMethod("infomat", "Tickets.Check", ordered_json::object());
+        FAIL() << "no exception";
+    } catch (const ExceptionHttpTransport& e) {
+        EXPECT_EQ(e.Code, ECONNREFUSED);
+        EXPECT_EQ(e.Message, "Connection refused");
+    }
+}
+
+TEST_F(RestTransportTest, CallWithoutHostFailsAtTheHttpLevel) {
+    SetHost("");
+    try {
+        CallMethod("infomat", "Tickets.Check", ordered_json::object());
+        FAIL() << "no exception";
+    } catch (const ExceptionHttpTransport& e) {
+        EXPECT_NE(e.Code, 0);
+        EXPECT_NE(e.Code, 200);
+        EXPECT_FALSE(e.Message.empty());
+    }
+}
+
+TEST_F(RestTransportTest, ErrorLinesCarryTheRequestWithSecretsMasked) {
+    LogCapture log("RestV2", TLogLevel::Info());
+    server.Enqueue(ErrorReply(1, "Неверный пароль"));
+    server.Enqueue(BodyReply("{}", 404));
+    ordered_json login = {{"user", "7"}, {"password", "s3cret"}};
+    EXPECT_THROW(CallMethod("auth", "Auth.Login", login), ExceptionRestTransportV2);
+    ordered_json check = {{"ticket", 5}, {"auth", {{"Token", "T-secret"}}}, {"list", {{{"token", "T2"}}}}};
+    EXPECT_THROW(CallMethod("infomat", "Tickets.Check", check), ExceptionHttpTransport);
+
+    auto errors = log.Texts(TLogLevel::Error());
+    ASSERT_EQ(errors.size(), 2u);
+    const std::string url = "https://" + server.HostPort() + "/rest/v2/";
+    EXPECT_THAT(errors[0], testing::StartsWith("POST " + url + "auth\r\nRequest: {"));
+    EXPECT_THAT(errors[0], HasSubstr("\"user\": \"7\""));
+    EXPECT_THAT(errors[0], HasSubstr("\"password\": \"***\""));
+    EXPECT_THAT(errors[0], HasSubstr("\"method\": \"Auth.Login\""));
+    EXPECT_THAT(errors[0], HasSubstr("\r\nError: {"));
+    EXPECT_THAT(errors[0], HasSubstr("\"message\": \"Неверный пароль\""));
+    EXPECT_THAT(errors[0], Not(HasSubstr("s3cret")));
+
+    EXPECT_THAT(errors[1], testing::StartsWith("POST " + url + "infomat\r\nRequest: {"));
+    EXPECT_THAT(errors[1], testing::EndsWith("\r\nError 404: Not Found"));
+    EXPECT_THAT(errors[1], HasSubstr("\"Token\": \"***\""));
+    EXPECT_THAT(errors[1], HasSubstr("\"ticket\": 5"));
+    EXPECT_THAT(errors[1], Not(HasSubstr("T-secret")));
+    EXPECT_THAT(errors[1], Not(HasSubstr("T2")));
+    // What was sent is untouched.
+    EXPECT_EQ(server.Requests()[0].Json()["params"]["password"], "s3cret");
+}
+
+TEST_F(RestTransportTest, DebugLinesNameTheUrlAndTheDuration) {
+    LogCapture log("RestV2", TLogLevel::Debug());
+    server.Enqueue(ResultReply("1"));
+    CallMethod("infomat", "Tickets.Check", ordered_json::object());
+    auto lines = log.Texts(TLogLevel::Debug());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "POST https://" + server.HostPort() + "/rest/v2/infomat");
+    EXPECT_TRUE(std::regex_match(lines[1],
+                                 std::regex("^Duration request to Tickets\\.Check is \\d\\d:\\d\\d:\\d\\d$")))
+        << lines[1];
+}
+
+TEST_F(RestTransportTest, ShowsTheHourglassForTheCallOnEveryPath) {
+    std::vector<TCursor> shown;
+    SetScreenCursorListener([&](TCursor c) { shown.push_back(c); });
+    server.Enqueue(ResultReply("1"));
+    server.Enqueue(BodyReply("{}", 500));
+    CallMethod("infomat", "Tickets.Check", ordered_json::object());
+    EXPECT_THROW(CallMethod("infomat", "Tickets.Check", ordered_json::object()), ExceptionHttpTransport);
+    SetScreenCursorListener(nullptr);
+    EXPECT_EQ(shown, (std::vector<TCursor>{crHourGlass, crDefault, crHourGlass, crDefault}));
+    EXPECT_EQ(GetScreenCursor(), crDefault);
+}
