@@ -1,5 +1,5 @@
 # kiosk_embed_resource(<target> NAME <name> FILE <path>)
-# Builds a file into <target> (an executable: a static library could drop the object) and registers it
+# Builds a file into <target> and registers it
 # at start-up as the program resource <name> (platform/ui/resources.h), with the file's extension as
 # its kind. The target must link platform_ui. A changed file rebuilds the object.
 function(kiosk_embed_resource target)
@@ -21,7 +21,13 @@ function(kiosk_embed_resource target)
   set(RESOURCE_SYMBOL "${symbol}")
   configure_file("${KIOSK_EMBED_TEMPLATE}" "${out}" @ONLY)
   set_source_files_properties("${out}" PROPERTIES OBJECT_DEPENDS "${path}")
-  target_sources(${target} PRIVATE "${out}")
+  # A static library would let the linker drop the unreferenced object: its users compile it instead.
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "STATIC_LIBRARY")
+    target_sources(${target} INTERFACE "${out}")
+  else()
+    target_sources(${target} PRIVATE "${out}")
+  endif()
 endfunction()
 
 set(KIOSK_EMBED_TEMPLATE "${CMAKE_CURRENT_LIST_DIR}/embed_resource.cpp.in" CACHE INTERNAL "")
