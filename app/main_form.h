@@ -1,0 +1,152 @@
+#pragma once
+// The kiosk's one window: an idle screen with a clock over a background picture, a hidden scan box
+// that the barcode scanner types into, and the result panel of a ticket check.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/ui/bitmap.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/form.h"
+#include "platform/ui/image.h"
+#include "platform/ui/label.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/speed_button.h"
+#include "platform/ui/timer.h"
+
+class TLogLogger;
+class TIniFile;
+
+class TMainForm : public TForm {
+public:
+    explicit TMainForm(TComponent* AOwner);
+    ~TMainForm() override;
+    std::string ClassName() const override { return "TMainForm"; }
+
+    // The settings file: the executable's path with ".ini"; tests may name another one.
+    static std::string SettingsFileName();
+    static void SetSettingsFileNameForTests(std::string fileName);
+
+    // Controls, as designed; the form owns them all.
+    TImage* Image1;
+    TLabel* lbConnect;
+    TSpeedButton* btExit1;
+    TSpeedButton* btExit2;
+    TSpeedButton* btExit3;
+    TSpeedButton* btDebug;
+    TLabel* lbCount;
+    TEdit* edTicket;
+    TPanel* pnInfo;
+    TLabel* lbTitle1;
+    TLabel* lbTitle2;
+    TLabel* lbTitle3;
+    TLabel* lbTitle4;
+    TLabel* lbTitle5;
+    TSpeedButton* btReturn;
+    TPanel* pnData;
+    TLabel* lbTicket;
+    TLabel* lbVisitDateTime;
+    TLabel* lbRoom;
+    TLabel* lbSpec;
+    TLabel* lbFactDoctor;
+    TLabel* lbMessage;
+    TLabel* lbNote;
+    TEdit* edClear;
+    TTimer* MainTimer;
+    TTimer* InfoTimer;
+    TTimer* ReturnTimer;
+
+    // Window events.
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormResize(TObject* Sender);
+    void FormDestroy(TObject* Sender);
+    void MainTimerTimer(TObject* Sender);
+    void btExit1Click(TObject* Sender);
+    void btExit2Click(TObject* Sender);
+    void btExit3Click(TObject* Sender);
+    void btDebugClick(TObject* Sender);
+    void edTicketKeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
+    void edTicketChange(TObject* Sender);
+    void InfoTimerTimer(TObject* Sender);
+    void ReturnTimerTimer(TObject* Sender);
+    void btReturnClick(TObject* Sender);
+
+    void LoadSplash(const std::string& fileName);
+
+    // State, readable by tests.
+    std::int32_t CheckCount() const { return FCheckCount; }
+    bool DebugMode() const { return FDebugMode; }
+    std::int32_t ExitStep() const { return FExitStep; }
+    std::int32_t DesignWidth() const { return FDesignWidth; }
+    std::int32_t DesignHeight() const { return FDesignHeight; }
+    TBitmap* ClockBitmap() const { return FClockBitmap.get(); }
+
+    // Settings as read at creation.
+    std::int32_t UserId() const { return FUserId; }
+    const std::string& Password() const { return FPassword; }
+    const std::string& Host() const { return FHost; }
+    std::int32_t ClinicId() const { return FClinicId; }
+    std::int32_t InfoPosition() const { return FInfoPosition; }
+    const nlohmann::ordered_json& CheckUserGroupIds() const { return FCheckUserGroupIds; }
+    bool CheckTimeSetting() const { return FCheckTime; }
+    const std::string& MessageTemplate() const { return FMessageTemplate; }
+    const std::string& TimeTemplate() const { return FTimeTemplate; }
+    std::int32_t TimeX() const { return FTimeX; }
+    std::int32_t TimeY() const { return FTimeY; }
+    const std::string& TimeFontName() const { return FTimeFontName; }
+    std::int32_t TimeFontSize() const { return FTimeFontSize; }
+    std::uint32_t TimeFontColor() const { return FTimeFontColor; }
+
+private:
+    void CreateControls();
+    void ReadSettings(const TIniFile& ini);
+    void ScaleInfoPanel();
+    void ScaleLabel(TLabel* label);
+    void ScaleButton(TSpeedButton* button);
+    void ClearValueLabels();
+    void CheckTicket();
+    void ShowTicket(const nlohmann::ordered_json& reply);
+    nlohmann::ordered_json RequestTicket(std::int32_t number);
+    std::string BuildRoomMessage(const nlohmann::ordered_json& reply) const;
+    void DiscardPendingInput();
+
+    TLogLogger* FLogger = nullptr;
+    std::int32_t FDesignWidth = 0;
+    std::int32_t FDesignHeight = 0;
+    std::string FDebugBuffer;
+    std::int32_t FCheckCount = 0;
+    std::int32_t FExitStep = 0;
+    bool FDebugMode = false;
+    std::unique_ptr<TBitmap> FClockBitmap;
+    std::int32_t FUserId = -1;
+    std::string FPassword;
+    std::string FHost;
+    std::int32_t FClinicId = 0;
+    std::int32_t FInfoPosition = 0;
+    nlohmann::ordered_json FCheckUserGroupIds;  // discarded (no value) when the setting does not parse
+    bool FCheckTime = false;
+    bool FCheckLab = false;
+    std::int32_t FCheckVisitAfter = 0;
+    std::int32_t FCheckRegion = 0;
+    bool FCheckDocument = false;
+    bool FCheckSocialStatus = false;
+    bool FCheckBirthplaces = false;
+    bool FCheckRoom = false;
+    bool FCheckOkato = false;
+    bool FCheckSmo = false;
+    bool FCheckEnp = false;
+    bool FCheckOmsNumber = false;
+    bool FCheckAreaMo = false;
+    std::string FMessageTemplate;
+    std::int32_t FTimeX = 10;
+    std::int32_t FTimeY = 180;
+    std::string FTimeTemplate;
+    std::string FTimeFontName;
+    std::int32_t FTimeFontSize = 16;
+    std::uint32_t FTimeFontColor = 0;
+};
+
+extern TMainForm* MainForm;
