@@ -10,6 +10,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/input.h"
+#include "platform/ui/panel.h"
 #include "platform/ui/speed_button.h"
 #include "platform/ui/virtual_keys.h"
 
@@ -144,6 +145,35 @@ TEST_F(MessagePathTest, HiddenOrDisabledButtonsTakeNoClicks) {
     form->button->SetEnabled(false);
     ui.ClickAt(form, {110, 110});
     EXPECT_TRUE(form->clicks.empty());
+}
+
+TEST_F(MessagePathTest, ClickReachesAButtonOnAPanelAndTheMouseStaysWithItWhileHeld) {
+    TPanel* panel = NewComponent<TPanel>(form);
+    panel->SetParent(form);
+    panel->SetBounds(200, 150, 180, 100);
+    TSpeedButton* ok = NewComponent<TSpeedButton>(form);
+    ok->SetParent(panel);
+    ok->SetBounds(16, 20, 100, 30);
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    ui.Click(ok);
+    EXPECT_EQ(clicks, 1);
+    // Pressed on the button, dragged away and back: the button still has the mouse and clicks.
+    platform::ui::PostMouseDown(*form, mbLeft, {}, {230, 180});
+    platform::ui::PostMouseMove(*form, {ssLeft}, {10, 10});
+    platform::ui::PostMouseMove(*form, {ssLeft}, {231, 181});
+    platform::ui::PostMouseUp(*form, mbLeft, {}, {231, 181});
+    ui.ProcessMessages();
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(MessagePathTest, AnExceptionInAClickHandlerIsReportedAndInputGoesOn) {
+    form->button->OnClick = [](TObject*) { throw Exception("Нет связи"); };
+    ui.Click(form->button);
+    ASSERT_EQ(ui.System().MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui.System().MessageBoxes()[0].Text, "Нет связи.");
+    ui.TypeText("5");
+    EXPECT_EQ(form->edit->Text(), "5");
 }
 
 }  // namespace
