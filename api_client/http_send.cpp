@@ -6,8 +6,12 @@
 #include <unistd.h>
 
 #include <arpa/inet.h>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <exception>
+#include <memory>
 #include <mutex>
 
 #include "api_client/transfer_error.h"
@@ -71,13 +75,28 @@ bool IsBodylessMethod(const std::string& method) {
 
 // The state of one running request, reached from libcurl's callbacks.
 struct THTTPSend::Transfer {
+    explicit Transfer(THTTPSend& owner) : http(owner) {}
+
     THTTPSend& http;
     std::string reply;
     SteadyClock::time_point lastActivity = SteadyClock::now();
     bool connected = false;
     bool idleTimeout = false;
+    std::exception_ptr failure;  // thrown by a hook; carried across libcurl and rethrown
 
+    void Attach(CURL* curl);
     void Touch() { lastActivity = SteadyClock::now(); }
+
+    // Runs a hook; an exception must not unwind through libcurl's C frames.
+    template <class F>
+    void Guard(F&& hook) {
+        try {
+            hook();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
 
     void OnStatusLine(const std::string& line) {
         // "HTTP/1.1 302 Found": a new status line (after 1xx) starts a new header block.
@@ -121,35 +140,40 @@ struct THTTPSend::Transfer {
         auto* t = static_cast<Transfer*>(self);
         t->Touch();
         t->reply.append(data, size * count);
-        return size * count;
+        return t->failure ? 0 : size * count;
     }
 
     static size_t Header(char* data, size_t size, size_t count, void* self) {
         auto* t = static_cast<Transfer*>(self);
         t->Touch();
-        std::string line = StripLineEnd(data, size * count);
-        if (StartsWith(line, "HTTP/"))
-            t->OnStatusLine(line);
-        else if (!line.empty())
-            t->OnHeaderLine(line);
-        return size * count;
+        t->Guard([&] {
+            std::string line = StripLineEnd(data, size * count);
+            if (StartsWith(line, "HTTP/"))
+                t->OnStatusLine(line);
+            else if (!line.empty())
+                t->OnHeaderLine(line);
+        });
+        return t->failure ? 0 : size * count;
+    }
+
+    void Traffic(bool writing, const char* data, size_t size) {
+        Touch();
+        Guard([&] {
+            http.sock_.DoMonitor(writing, data, static_cast<int>(size));
+            http.sock_.DoStatus(writing ? HR_WriteCount : HR_ReadCount, std::to_string(size));
+        });
     }
 
     static int Debug(CURL*, curl_infotype type, char* data, size_t size, void* self) {
         auto* t = static_cast<Transfer*>(self);
-        TBlockSocket& sock = t->http.sock_;
         switch (type) {
             case CURLINFO_HEADER_OUT:
             case CURLINFO_DATA_OUT:
-                t->Touch();
-                sock.DoMonitor(true, data, static_cast<int>(size));
-                sock.DoStatus(HR_WriteCount, std::to_string(size));
+                t->Traffic(true, data, size);
                 break;
             case CURLINFO_HEADER_IN:
             case CURLINFO_DATA_IN:
-                t->Touch();
-                sock.DoMonitor(false, data, static_cast<int>(size));
-                sock.DoStatus(HR_ReadCount, std::to_string(size));
+                t->Traffic(false, data, size);
                 break;
             case CURLINFO_SSL_DATA_IN:
             case CURLINFO_SSL_DATA_OUT:
@@ -163,12 +187,14 @@ struct THTTPSend::Transfer {
 
     static curl_socket_t OpenSocket(void* self, curlsocktype, curl_sockaddr* address) {
         auto* t = static_cast<Transfer*>(self);
-        TBlockSocket& sock = t->http.sock_;
-        sock.DoStatus(HR_ResolvingEnd, AddressText(&address->addr));
+        t->Guard([&] { t->http.sock_.DoStatus(HR_ResolvingEnd, AddressText(&address->addr)); });
+        if (t->failure)
+            return CURL_SOCKET_BAD;
         int fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
         if (fd < 0)
             return CURL_SOCKET_BAD;
-        sock.DoStatus(HR_SocketCreate, address->family == AF_INET6 ? "IPv6" : "IPv4");
+        t->Guard(
+            [&] { t->http.sock_.DoStatus(HR_SocketCreate, address->family == AF_INET6 ? "IPv6" : "IPv4"); });
         return fd;
     }
 
@@ -176,13 +202,17 @@ struct THTTPSend::Transfer {
         auto* t = static_cast<Transfer*>(self);
         t->connected = true;
         t->Touch();
-        t->http.sock_.DoStatus(HR_Connect, std::string(remoteIp) + ":" + std::to_string(remotePort));
-        return CURL_PREREQFUNC_OK;
+        t->Guard([&] {
+            t->http.sock_.DoStatus(HR_Connect, std::string(remoteIp) + ":" + std::to_string(remotePort));
+        });
+        return t->failure ? CURL_PREREQFUNC_ABORT : CURL_PREREQFUNC_OK;
     }
 
     // Caps each wait once connected; connecting and the TLS handshake have CONNECTTIMEOUT.
     static int Progress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
         auto* t = static_cast<Transfer*>(self);
+        if (t->failure)
+            return 1;
         if (!t->connected)
             return 0;
         auto idle =
@@ -200,7 +230,11 @@ namespace {
 // or by Close().
 int CloseSocket(void* http, curl_socket_t fd) {
     int rc = ::close(fd);
-    static_cast<THTTPSend*>(http)->Sock().DoStatus(HR_SocketClose, "");
+    try {
+        static_cast<THTTPSend*>(http)->Sock().DoStatus(HR_SocketClose, "");
+    } catch (...) {
+        // may run from a destructor, and never unwinds through libcurl
+    }
     return rc;
 }
 
@@ -246,84 +280,106 @@ std::string JoinCookies(const std::vector<std::string>& cookies) {
 
 }  // namespace
 
+namespace {
+
+using HeaderList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
+
+void SetConnectionOptions(CURL* curl, const THTTPSend& http, const std::string& url,
+                          const std::string& cookies) {
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION,
+                     http.Protocol == "1.0" ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(http.Timeout));
+    if (!http.UserAgent.empty())
+        curl_easy_setopt(curl, CURLOPT_USERAGENT, http.UserAgent.c_str());
+    if (!cookies.empty())
+        curl_easy_setopt(curl, CURLOPT_COOKIE, cookies.c_str());
+}
+
+// Returns whether the request carries a body.
+bool SetMethodOptions(CURL* curl, const THTTPSend& http, const std::string& method) {
+    bool withBody = !IsBodylessMethod(method) || !http.Document.empty();
+    if (method == "HEAD") {
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+    } else if (!withBody) {
+        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    } else {
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(http.Document.size()));
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, http.Document.data());
+        if (method != "POST")
+            curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
+    }
+    return withBody;
+}
+
+}  // namespace
+
+void THTTPSend::Transfer::Attach(CURL* curl) {
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Transfer::Write);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Transfer::Header);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);  // feeds the debug callback only
+    curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Transfer::Debug);
+    curl_easy_setopt(curl, CURLOPT_DEBUGDATA, this);
+    curl_easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, &Transfer::OpenSocket);
+    curl_easy_setopt(curl, CURLOPT_OPENSOCKETDATA, this);
+    curl_easy_setopt(curl, CURLOPT_CLOSESOCKETFUNCTION, &CloseSocket);
+    curl_easy_setopt(curl, CURLOPT_CLOSESOCKETDATA, &http);
+    curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &Transfer::Connected);
+    curl_easy_setopt(curl, CURLOPT_PREREQDATA, this);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Transfer::Progress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+}
+
 bool THTTPSend::HTTPMethod(const std::string& method, const std::string& url) {
-    CURL* curl = static_cast<CURL*>(curl_);
-    Transfer transfer{*this, {}};
     ResultCode = 0;
     ResultString.clear();
     ResponseHeaders.clear();
     sock_.ResetError();
-    if (!curl)
-        curl = static_cast<CURL*>(curl_ = curl_easy_init());
+    if (!curl_)
+        curl_ = curl_easy_init();
+    CURL* curl = static_cast<CURL*>(curl_);
     if (!curl) {
-        ResultCode = 500;
-        sock_.SetError(ENOMEM, "libcurl could not create a handle");
+        Fail(ENOMEM, "libcurl could not create a handle");
         return false;
     }
 
     curl_easy_reset(curl);  // keeps the connection cache, drops the last request's options
     char errorBuffer[CURL_ERROR_SIZE] = "";
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION,
-                     Protocol == "1.0" ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(Timeout));
-    if (!UserAgent.empty())
-        curl_easy_setopt(curl, CURLOPT_USERAGENT, UserAgent.c_str());
     std::string cookies = JoinCookies(Cookies);
-    if (!cookies.empty())
-        curl_easy_setopt(curl, CURLOPT_COOKIE, cookies.c_str());
-
-    bool withBody = !IsBodylessMethod(method) || !Document.empty();
-    if (method == "HEAD") {
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
-    } else if (!withBody) {
-        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-    } else {
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(Document.size()));
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, Document.data());
-        if (method != "POST")
-            curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
-    }
-    curl_slist* headers = BuildHeaderList(*this, withBody);
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Transfer::Write);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Transfer::Header);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);  // feeds the debug callback only
-    curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Transfer::Debug);
-    curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, &Transfer::OpenSocket);
-    curl_easy_setopt(curl, CURLOPT_OPENSOCKETDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_CLOSESOCKETFUNCTION, &CloseSocket);
-    curl_easy_setopt(curl, CURLOPT_CLOSESOCKETDATA, this);
-    curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &Transfer::Connected);
-    curl_easy_setopt(curl, CURLOPT_PREREQDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Transfer::Progress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    SetConnectionOptions(curl, *this, url, cookies);
+    HeaderList headers(BuildHeaderList(*this, SetMethodOptions(curl, *this, method)), &curl_slist_free_all);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    Transfer transfer(*this);
+    transfer.Attach(curl);
 
     sock_.DoStatus(HR_ResolvingBegin, HostAndPort(url));
     CURLcode rc = curl_easy_perform(curl);
-    curl_slist_free_all(headers);
     Document = std::move(transfer.reply);
+    if (transfer.failure)
+        std::rethrow_exception(transfer.failure);
     if (rc == CURLE_OK)
         return true;
 
     long osErrno = 0;
     curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &osErrno);
     TTransferError error = TransferErrorOf(rc, osErrno, transfer.idleTimeout, errorBuffer);
+    Fail(error.Number, error.Description);
+    return false;
+}
+
+void THTTPSend::Fail(int error, const std::string& description) {
     ResultCode = 500;
     ResultString.clear();
-    sock_.SetError(error.Number, error.Description);
-    sock_.DoStatus(HR_Error, std::to_string(error.Number) + "," + error.Description);
-    return false;
+    sock_.SetError(error, description);
+    sock_.DoStatus(HR_Error, std::to_string(error) + "," + description);
 }

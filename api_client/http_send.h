@@ -43,6 +43,7 @@ class THTTPSend {
 
   private:
     struct Transfer;
+    void Fail(int error, const std::string& description);
     TBlockSocket sock_;
     void* curl_ = nullptr;
 };

@@ -266,6 +266,23 @@ TEST_F(HttpSendExTest, DebugLoggerRecordsSocketEventsAndData) {
     EXPECT_TRUE(sawReply);
 }
 
+TEST_F(HttpSendExTest, AHookThatThrowsStopsTheTransferAndReachesTheCaller) {
+    server.Enqueue(TextReply("first"));
+    server.Enqueue(TextReply("second"));
+    THTTPSendEx http;
+    bool armed = true;
+    http.OnStatus = [&](TBlockSocket*, THookSocketReason reason, const std::string&) {
+        if (armed && reason == HR_ReadCount)
+            throw std::runtime_error("hook failed");
+    };
+    std::string reply;
+    EXPECT_THROW(http.PostString(Url("/a"), "q", reply), std::runtime_error);
+    EXPECT_EQ(http.RunningUrl(), "");
+    armed = false;
+    ASSERT_TRUE(http.PostString(Url("/b"), "q", reply));
+    EXPECT_EQ(reply, "second");
+}
+
 TEST(HookSocketReasonName, NamesEveryReasonAndNothingElse) {
     EXPECT_EQ(HookSocketReasonName(HR_ResolvingBegin), "HR_ResolvingBegin");
     EXPECT_EQ(HookSocketReasonName(HR_Error), "HR_Error");
