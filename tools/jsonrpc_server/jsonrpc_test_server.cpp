@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <csignal>
 #include <stdexcept>
 
 #include "tools/jsonrpc_server/self_signed_certificate.h"
@@ -26,6 +27,9 @@ TJsonRpcTestServer::~TJsonRpcTestServer() {
 }
 
 int TJsonRpcTestServer::Start(const std::string& host, int port) {
+    // A reply written after the client gave up (a hanging reply released by Stop) must not end
+    // the process: TLS writes go through write(2), which raises SIGPIPE on a closed peer.
+    std::signal(SIGPIPE, SIG_IGN);
     server_ = std::make_unique<httplib::SSLServer>(certificate_->Certificate(), certificate_->Key());
     if (!server_->is_valid())
         throw std::runtime_error("test server: TLS set-up failed");
