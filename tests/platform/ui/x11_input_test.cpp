@@ -1,0 +1,146 @@
+// Real X input: a private Xvfb server, the Qt host on it (xcb) and xdotool typing and clicking.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/ui/application.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/form.h"
+#include "platform/ui/qt/qt_host.h"
+#include "platform/ui/speed_button.h"
+
+extern char** environ;
+
+namespace {
+
+pid_t Spawn(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    return pid;
+}
+
+// Starts Xvfb on a display number it picks itself and returns that number (-1 on failure).
+int StartXvfb(pid_t& pid) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    pid = Spawn(
+        {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    return number.empty() ? -1 : std::stoi(number);
+}
+
+class ScanForm : public TForm {
+  public:
+    explicit ScanForm(TComponent* owner) : TForm(owner) {
+        SetBorderStyle(bsNone);
+        SetBounds(0, 0, 400, 300);
+        edit = new TEdit(this);
+        edit->SetParent(this);
+        edit->SetBounds(4, 0, 0, 21);
+        edit->OnKeyUp = [this](TObject*, WORD& key, TShiftState shift) {
+            if (shift == TShiftState{ssAlt})
+                altKeys += static_cast<char>(key);
+        };
+        button = new TSpeedButton(this);
+        button->SetParent(this);
+        button->SetBounds(300, 200, 41, 38);
+        button->SetFlat(true);
+        button->OnClick = [this](TObject*) { ++clicks; };
+    }
+    TEdit* edit;
+    TSpeedButton* button;
+    std::string altKeys;
+    int clicks = 0;
+};
+
+class X11InputTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        display = StartXvfb(xvfb);
+        if (display < 0)
+            return;
+        setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        static int argc = 1;
+        static char name[] = "platform_ui_x11_tests";
+        static char* argv[] = {name, nullptr};
+        host = new platform::ui::QtHost(argc, argv);
+    }
+    static void TearDownTestSuite() {
+        delete host;
+        if (xvfb > 0) {
+            kill(xvfb, SIGTERM);
+            waitpid(xvfb, nullptr, 0);
+        }
+    }
+    void SetUp() override {
+        ASSERT_GE(display, 0) << "Xvfb did not start";
+        Application->CreateForm(&form);
+        form->Show();
+        Pump([] { return false; }, std::chrono::milliseconds(300));
+    }
+    void TearDown() override { Application->DestroyForms(); }
+
+    // Runs the message loop while a tool drives the X server, until done() or the time is up.
+    template <class Done>
+    bool Pump(Done done, std::chrono::milliseconds limit) {
+        auto end = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < end) {
+            Application->ProcessMessages();
+            if (done())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return done();
+    }
+    bool Drive(std::vector<std::string> xdotool, std::function<bool()> done) {
+        xdotool.insert(xdotool.begin(), "xdotool");
+        pid_t pid = Spawn(xdotool);
+        if (pid < 0)
+            return false;
+        bool ok = Pump(done, std::chrono::seconds(10));
+        waitpid(pid, nullptr, 0);
+        return ok;
+    }
+
+    static inline platform::ui::QtHost* host = nullptr;
+    static inline pid_t xvfb = 0;
+    static inline int display = -1;
+    ScanForm* form = nullptr;
+};
+
+TEST_F(X11InputTest, TypedKeysReachTheFocusedZeroWidthEdit) {
+    EXPECT_TRUE(Drive({"type", "--delay", "30", "4217"}, [&] { return form->edit->Text() == "4217"; }))
+        << "typed: '" << form->edit->Text() << "'";
+}
+
+TEST_F(X11InputTest, AltDigitArrivesAsKeyUpWithExactlyAltAndTypesNothing) {
+    // Alt stays down while the keys go down and up, as a hand does it (xdotool's "alt+1" lets Alt go first).
+    EXPECT_TRUE(Drive({"keydown", "alt", "key", "--delay", "30", "1", "2", "Return", "keyup", "alt"},
+                      [&] { return form->altKeys.size() == 3; }))
+        << "seen: '" << form->altKeys << "'";
+    EXPECT_EQ(form->altKeys, "12\r");
+    EXPECT_EQ(form->edit->Text(), "");
+}
+
+TEST_F(X11InputTest, AMouseClickOnAnInvisibleButtonFiresOnClick) {
+    EXPECT_TRUE(Drive({"mousemove", "320", "220", "click", "1"}, [&] { return form->clicks == 1; }));
+}
+
+}  // namespace
