@@ -186,7 +186,6 @@ bool TControl::IsShowing() const {
 void TControl::SetVisible(bool value) {
     if (value == visible_)
         return;
-    VisibleChanging();
     if (!value)
         InvalidateArea();
     visible_ = value;

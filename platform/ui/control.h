@@ -125,7 +125,6 @@ class TControl : public TComponent {
     virtual std::string GetText() const { return text_; }
     virtual void TextChanged() {}
     virtual void Resize();
-    virtual void VisibleChanging() {}
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);

@@ -12,10 +12,6 @@ TEdit::TEdit(TComponent* AOwner) : TCustomControl(AOwner) {
     ControlStyle.Exclude(csClickEvents);
 }
 
-void TEdit::Dispatch(TMessage& Message) {
-    TCustomControl::Dispatch(Message);
-}
-
 int TEdit::Length() const {
     return static_cast<int>(Utf8ToUtf32(Text()).size());
 }

@@ -9,7 +9,6 @@ class TEdit : public TCustomControl {
   public:
     explicit TEdit(TComponent* AOwner);
     std::string ClassName() const override { return "TEdit"; }
-    void Dispatch(TMessage& Message) override;
     void DefaultHandler(TMessage& Message) override;
 
     // Selects all text when the control takes the focus.

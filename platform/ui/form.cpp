@@ -94,8 +94,6 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
         native_->SetBorderless(value == bsNone);
 }
 
-void TCustomForm::VisibleChanging() {}
-
 void TCustomForm::ShowingChanged(bool showing) {
     if (showing) {
         DoShow();
@@ -276,9 +274,4 @@ void TCustomForm::HostBoundsChanged(const TRect& bounds) {
         throw;
     }
     hostMoving_ = false;
-}
-
-void TCustomForm::WMClose(TMessage& Message) {
-    (void)Message;
-    Close();
 }

@@ -86,11 +86,9 @@ class TCustomForm : public TWinControl {
     virtual void DoShow();
     virtual void DoHide();
     virtual void Paint();
-    void VisibleChanging() override;
 
   private:
     void ShowingChanged(bool showing);
-    void WMClose(TMessage& Message);
     std::unique_ptr<TCanvas> canvas_;
     std::unique_ptr<platform::ui::CanvasTarget> target_;
     std::unique_ptr<platform::ui::NativeWindow> native_;

@@ -7,10 +7,6 @@ TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
     SetParentColor(true);
 }
 
-void TLabel::Dispatch(TMessage& Message) {
-    TGraphicControl::Dispatch(Message);
-}
-
 void TLabel::SetAutoSize(bool value) {
     if (value == autoSize_)
         return;

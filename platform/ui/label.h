@@ -10,7 +10,6 @@ class TLabel : public TGraphicControl {
   public:
     explicit TLabel(TComponent* AOwner);
     std::string ClassName() const override { return "TLabel"; }
-    void Dispatch(TMessage& Message) override;
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
