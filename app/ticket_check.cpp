@@ -48,39 +48,40 @@ void TMainForm::InfoTimerTimer(TObject*) {
 void TMainForm::CheckTicket() {
     btReturn->SetVisible(false);
     ReturnTimer->SetEnabled(false);
-    try {
-        const int clientHeight = ClientHeight(), panelHeight = pnInfo->Height();
-        pnInfo->SetTop(FInfoPosition == 1 ? (clientHeight - panelHeight) / 2
-                       : FInfoPosition == 2 ? clientHeight - panelHeight
-                                            : 0);
-        pnInfo->SetVisible(true);
-        ++FCheckCount;
-        lbCount->SetCaption(IntToStr(FCheckCount));
-        lbTicket->SetCaption("Поиск талона в базе...");
-        Application->ProcessMessages();
-        const std::string text = DropLastCharacter(edTicket->Text());
-        edTicket->SetText("");
-        const std::int32_t number = StrToIntDef(text, -1);
-        if (number == -1) {
-            lbTicket->SetCaption("Ошибка числового формата (" + text + ")");
-        } else {
-            try {
-                ShowTicket(RequestTicket(number));
-            } catch (const ExceptionRestTransportV2& e) {
-                lbTicket->SetCaption(e.Message);
-                lbMessage->SetCaption("Обратитесь в регистратуру");
-            } catch (const std::exception&) {
-                lbTicket->SetCaption("Произошла непредвиденная ошибка");
-                lbMessage->SetCaption("Обратитесь в регистратуру");
-            }
+    // Whatever happens below, the check ends with OK shown and the return timer running.
+    struct ShowResultOnExit {
+        TMainForm* form;
+        ~ShowResultOnExit() {
+            form->btReturn->SetVisible(true);
+            form->ReturnTimer->SetEnabled(true);
         }
-    } catch (...) {
-        btReturn->SetVisible(true);
-        ReturnTimer->SetEnabled(true);
-        throw;
+    } showResult{this};
+
+    const int clientHeight = ClientHeight(), panelHeight = pnInfo->Height();
+    pnInfo->SetTop(FInfoPosition == 1   ? (clientHeight - panelHeight) / 2
+                   : FInfoPosition == 2 ? clientHeight - panelHeight
+                                        : 0);
+    pnInfo->SetVisible(true);
+    ++FCheckCount;
+    lbCount->SetCaption(IntToStr(FCheckCount));
+    lbTicket->SetCaption("Поиск талона в базе...");
+    Application->ProcessMessages();
+    const std::string text = DropLastCharacter(edTicket->Text());
+    edTicket->SetText("");
+    const std::int32_t number = StrToIntDef(text, -1);
+    if (number == -1) {
+        lbTicket->SetCaption("Ошибка числового формата (" + text + ")");
+        return;
     }
-    btReturn->SetVisible(true);
-    ReturnTimer->SetEnabled(true);
+    try {
+        ShowTicket(RequestTicket(number));
+    } catch (const ExceptionRestTransportV2& e) {
+        lbTicket->SetCaption(e.Message);
+        lbMessage->SetCaption("Обратитесь в регистратуру");
+    } catch (const std::exception&) {
+        lbTicket->SetCaption("Произошла непредвиденная ошибка");
+        lbMessage->SetCaption("Обратитесь в регистратуру");
+    }
 }
 
 void TMainForm::ShowTicket(const json& reply) {
@@ -136,6 +137,8 @@ void TMainForm::ReturnTimerTimer(TObject*) {
     edClear->SetVisible(false);
     DiscardPendingInput();
     edTicket->SetText("");
+    // A scan made while the result showed may have armed the check timer; it is discarded with the scan.
+    InfoTimer->SetEnabled(false);
     pnInfo->SetVisible(false);
 }
 

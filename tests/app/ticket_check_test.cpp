@@ -266,6 +266,23 @@ TEST_F(TicketCheckTest, ScanWhileTheResultShowsIsDiscarded) {
     EXPECT_EQ(form->lbCount->Caption(), "1");
 }
 
+// A scan begun just before the time-out: the return comes before the check timer would fire, and the
+// discarded scan must not start a check of an empty text afterwards.
+TEST_F(TicketCheckTest, ScanJustBeforeTheReturnStartsNoCheckAfterIt) {
+    TMainForm* form = StartKiosk("messageTimeout=3\r\n");
+    ExpectLogin();
+    ExpectCheck(ResultReply(kTicketReply));
+    Scan("12345");
+    ui().Advance(2500);
+    ui().TypeText("777");
+    ui().Advance(600);  // the return to idle
+    ASSERT_FALSE(form->pnInfo->Visible());
+    ui().Advance(2000);
+    EXPECT_FALSE(form->pnInfo->Visible());
+    EXPECT_EQ(form->lbCount->Caption(), "1");
+    EXPECT_EQ(server_.RequestCount(), 2u);
+}
+
 TEST_F(TicketCheckTest, KeysArrivingDuringTheReturnToIdleAreDiscarded) {
     TMainForm* form = StartKiosk();
     ExpectLogin();
