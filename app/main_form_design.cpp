@@ -105,6 +105,7 @@ void TMainForm::CreateControls() {
     lbTicket = NewValueLabel(this, pnData, "lbTicket", {16, 24, 585, 153}, 16, clMaroon);
     lbTicket->SetAutoSize(false);
     lbTicket->SetWordWrap(true);
+    lbTicket->SetBounds(16, 24, 585, 153);  // its fixed size, after the caption sized it
     lbTicket->SetAnchors({akLeft, akTop, akRight, akBottom});
     lbVisitDateTime = NewValueLabel(this, pnData, "lbVisitDateTime", {16, 56, 166, 25}, 16, clBlack);
     lbRoom = NewValueLabel(this, pnData, "lbRoom", {16, 88, 80, 25}, 16, clBlack);

@@ -14,6 +14,9 @@ TEST_F(KioskTest, OneMonitorWorkedNumbers) {
     EXPECT_FALSE(form->pnInfo->Visible());
     EXPECT_EQ(form->pnData->Width(), 962);
     EXPECT_EQ(form->pnData->Left() + form->pnData->Width(), 1280 - 1);  // still on the right edge, inside the bevel
+    // The ticket label keeps its distances to the value area's edges: it grows with it.
+    EXPECT_EQ(form->lbTicket->Width(), 585 + (962 - 607));
+    EXPECT_EQ(form->lbTicket->Height(), 153 + (425 - 265));
     EXPECT_EQ(form->lbTitle1->Left(), 25);
     EXPECT_EQ(form->lbTitle1->Top(), 38);
     EXPECT_EQ(form->lbTitle1->Font()->Size(), 25);
