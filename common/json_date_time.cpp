@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "common/dotted_date.h"
 #include "common/xml_time.h"
 #include "common/xsp_time.h"
+#include "platform/rtl/datetime_parse.h"
 #include "platform/rtl/numbers.h"
 
 namespace {
@@ -36,6 +36,14 @@ bool MarksInPlace(std::string_view text, std::initializer_list<Mark> marks) {
         }
     }
     return true;
+}
+
+// The platform's date parser set for "dd.mm.yyyy", whatever the locale says.
+TDateTime DottedDateToDateTime(std::string_view text) {
+    TFormatSettings dotted;
+    dotted.DateSeparator = '.';
+    dotted.ShortDateFormat = "dd.mm.yyyy";
+    return StrToDate(text, dotted);
 }
 
 }  // namespace

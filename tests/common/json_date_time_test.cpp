@@ -134,6 +134,8 @@ TEST_F(JsonToDateTimeTest, SignedPiecesPassTheShapeTestButFailTheParsers) {
 TEST_F(JsonToDateTimeTest, DottedDates) {
     EXPECT_EQ(Show(JsonToDateTime("29.02.2024")), "2024-02-29 00:00:00");
     EXPECT_EQ(Show(JsonToDateTime(" 5.03.2024")), "2024-03-05 00:00:00");
+    // The platform's rule for a year written with one or two digits: the century window.
+    EXPECT_EQ(Show(JsonToDateTime("05.03.  24")), "2024-03-05 00:00:00");
     EXPECT_THROW(JsonToDateTime("30.02.2024"), EConvertError);
     EXPECT_THROW(JsonToDateTime("00.03.2024"), EConvertError);
     try {
