@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "common/xs_date_time_exception.h"
+#include "platform/os/clock.h"
 #include "platform/rtl/exceptions.h"
 #include "scoped_time_zone.h"
 #include "show_date_time.h"
 
 namespace {
+
+constexpr std::int64_t kWinterNow = 1705312800000;  // 2024-01-15 10:00 UTC
+constexpr std::int64_t kSummerNow = 1721037600000;  // 2024-07-15 10:00 UTC
 
 struct Conversion {
     std::string text;
@@ -83,7 +88,7 @@ TEST_F(JsonToDateTimeTest, DatesAreNotShiftedAndZonedTimesDenoteTheSameInstantEv
 // right together, whatever the date on which the conversion runs.
 TEST_F(JsonToDateTimeTest, DaylightSavingChangeFollowsTheInstantConverted) {
     UseZone("Europe/Berlin");
-    CheckAll({
+    const std::vector<Conversion> cases = {
         {"2024-01-15T12:00:00Z", "2024-01-15 13:00:00"},
         {"2024-07-15T12:00:00Z", "2024-07-15 14:00:00"},
         {"2024-07-15T12:00:00", "2024-07-15 14:00:00"},
@@ -99,7 +104,13 @@ TEST_F(JsonToDateTimeTest, DaylightSavingChangeFollowsTheInstantConverted) {
         // A visit the evening before the change, written with its summer offset.
         {"2024-10-26T23:30:00+02:00", "2024-10-26 23:30:00"},
         {"2024-10-28T08:00:00+01:00", "2024-10-28 08:00:00"},
-    });
+    };
+    // The same answers whether the conversion runs in winter or in summer.
+    for (std::int64_t now : {kWinterNow, kSummerNow}) {
+        platform::ManualClock clock(now);
+        platform::ScopedClock useClock(clock);
+        CheckAll(cases);
+    }
 }
 
 TEST_F(JsonToDateTimeTest, TextsOfNoAcceptedShapeGiveZero) {
@@ -134,8 +145,13 @@ TEST_F(JsonToDateTimeTest, SignedPiecesPassTheShapeTestButFailTheParsers) {
 TEST_F(JsonToDateTimeTest, DottedDates) {
     EXPECT_EQ(Show(JsonToDateTime("29.02.2024")), "2024-02-29 00:00:00");
     EXPECT_EQ(Show(JsonToDateTime(" 5.03.2024")), "2024-03-05 00:00:00");
-    // The platform's rule for a year written with one or two digits: the century window.
-    EXPECT_EQ(Show(JsonToDateTime("05.03.  24")), "2024-03-05 00:00:00");
+    {
+        // A year of one or two digits falls in the platform's century window around today.
+        platform::ManualClock clock(kSummerNow);
+        platform::ScopedClock useClock(clock);
+        EXPECT_EQ(Show(JsonToDateTime("05.03.  24")), "2024-03-05 00:00:00");
+        EXPECT_EQ(Show(JsonToDateTime("05.03.  80")), "1980-03-05 00:00:00");
+    }
     EXPECT_THROW(JsonToDateTime("30.02.2024"), EConvertError);
     EXPECT_THROW(JsonToDateTime("00.03.2024"), EConvertError);
     try {

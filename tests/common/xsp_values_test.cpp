@@ -250,6 +250,25 @@ TEST(XSPDateTime, SettersAcceptTheirWholeRangeAndStoreThePrintedText) {
     }
 }
 
+TEST(XSPDateTime, OffsetSettersGiveTheZoneTheSignOfANonZeroValue) {
+    struct Case {
+        std::function<void(TXSPDateTime&)> set;
+        std::string printed;
+    };
+    const std::vector<Case> cases = {
+        {[](TXSPDateTime& d) { d.SetHourOffset(5); }, "2024-03-05T10:15:30+05:30"},
+        {[](TXSPDateTime& d) { d.SetMinuteOffset(45); }, "2024-03-05T10:15:30+03:45"},
+        {[](TXSPDateTime& d) { d.SetHourOffset(0); }, "2024-03-05T10:15:30-00:30"},
+        {[](TXSPDateTime& d) { d.SetHourOffset(0), d.SetMinuteOffset(0); }, "2024-03-05T10:15:30Z"},
+    };
+    for (const Case& c : cases) {
+        TXSPDateTime value;
+        value.ParseXS("2024-03-05T10:15:30-03:30");
+        c.set(value);
+        EXPECT_EQ(value.PrintXS(), c.printed);
+    }
+}
+
 TEST(XSPDateTime, BuildsAValueFieldByFieldFromNothing) {
     TXSPDateTime value;
     value.SetYear(2024);
