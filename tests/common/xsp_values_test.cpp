@@ -219,12 +219,20 @@ TEST(XSPDateTime, EverySetterRejectsValuesOutOfRangeAndKeepsTheText) {
     }
 }
 
+struct SetterCase {
+    std::function<void(TXSPDateTime&)> set;
+    std::string printed;
+};
+
+std::string PrintedAfterSetting(const std::string& text, const SetterCase& c) {
+    TXSPDateTime value;
+    value.ParseXS(text);
+    c.set(value);
+    return value.PrintXS();
+}
+
 TEST(XSPDateTime, SettersAcceptTheirWholeRangeAndStoreThePrintedText) {
-    struct Case {
-        std::function<void(TXSPDateTime&)> set;
-        std::string printed;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<SetterCase> cases = {
         {[](TXSPDateTime& d) { d.SetHour(23); }, "2024-03-05T23:15:30Z"},
         {[](TXSPDateTime& d) { d.SetHour(0); }, "2024-03-05T00:15:30Z"},
         {[](TXSPDateTime& d) { d.SetMinute(59); }, "2024-03-05T10:59:30Z"},
@@ -242,30 +250,20 @@ TEST(XSPDateTime, SettersAcceptTheirWholeRangeAndStoreThePrintedText) {
         {[](TXSPDateTime& d) { d.SetYear(-44); }, "-0044-03-05T10:15:30Z"},
         {[](TXSPDateTime& d) { d.SetYear(-12024); }, "-12024-03-05T10:15:30Z"},
     };
-    for (const Case& c : cases) {
-        TXSPDateTime value;
-        value.ParseXS("2024-03-05T10:15:30Z");
-        c.set(value);
-        EXPECT_EQ(value.PrintXS(), c.printed);
+    for (const SetterCase& c : cases) {
+        EXPECT_EQ(PrintedAfterSetting("2024-03-05T10:15:30Z", c), c.printed);
     }
 }
 
 TEST(XSPDateTime, OffsetSettersGiveTheZoneTheSignOfANonZeroValue) {
-    struct Case {
-        std::function<void(TXSPDateTime&)> set;
-        std::string printed;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<SetterCase> cases = {
         {[](TXSPDateTime& d) { d.SetHourOffset(5); }, "2024-03-05T10:15:30+05:30"},
         {[](TXSPDateTime& d) { d.SetMinuteOffset(45); }, "2024-03-05T10:15:30+03:45"},
         {[](TXSPDateTime& d) { d.SetHourOffset(0); }, "2024-03-05T10:15:30-00:30"},
         {[](TXSPDateTime& d) { d.SetHourOffset(0), d.SetMinuteOffset(0); }, "2024-03-05T10:15:30Z"},
     };
-    for (const Case& c : cases) {
-        TXSPDateTime value;
-        value.ParseXS("2024-03-05T10:15:30-03:30");
-        c.set(value);
-        EXPECT_EQ(value.PrintXS(), c.printed);
+    for (const SetterCase& c : cases) {
+        EXPECT_EQ(PrintedAfterSetting("2024-03-05T10:15:30-03:30", c), c.printed);
     }
 }
 
