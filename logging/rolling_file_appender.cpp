@@ -1,6 +1,7 @@
 #include "logging/rolling_file_appender.h"
 
 #include <cstdio>
+#include <limits>
 #include <mutex>
 
 #include "logging/log_exception.h"
@@ -31,6 +32,10 @@ std::int64_t ParseLogFileSize(std::string_view value) {
     }
     std::int64_t count = 0;
     if (!TryStrToInt64(value, count) || count == 0)
+        return DefaultMaxFileSize;
+    // A count too large for its unit is as unreadable as one that is not a number.
+    if (count > (std::numeric_limits<std::int64_t>::max() >> shift) ||
+        count < (std::numeric_limits<std::int64_t>::min() >> shift))
         return DefaultMaxFileSize;
     return count * (std::int64_t{1} << shift);
 }

@@ -51,6 +51,9 @@ TEST_F(FileAppenderTest, MaxFileSizeReadsUnitsInUpperCaseOnly) {
         {"3GB", 3LL << 30},
         {" 7", 7},
         {"$10", 16},
+        {"8589934591GB", 8589934591LL << 30},
+        {"8589934592GB", 10485760},
+        {"99999999999999999999", 10485760},
     };
     for (const auto& [text, bytes] : cases) EXPECT_EQ(ParseLogFileSize(text), bytes) << text;
 
@@ -97,12 +100,18 @@ TEST_F(FileAppenderTest, SizeCountStartsFromTheExistingFile) {
     EXPECT_EQ(ReadFile(LogFile()), Range(11, 12));
 }
 
-TEST_F(FileAppenderTest, FileThatCannotBeMovedAsideKeepsItsLines) {
+// A directory in the place of the first backup: the file can be neither renamed nor copied there.
+TEST_P(RollOverTest, FileThatCannotBeMovedAsideKeepsItsLinesUntilItCan) {
     fs::create_directories(LogFile() + ".1/occupied");
-    auto appender = Rolling(1, "ExclusiveLock");
+    auto appender = Rolling(1, GetParam());
     for (int i = 1; i <= 12; ++i) Write(*appender, Numbered(i));
     EXPECT_EQ(ReadFile(LogFile()), Range(1, 12));
     EXPECT_EQ(DebugOutput(), "");
+
+    fs::remove_all(LogFile() + ".1");
+    Write(*appender, Numbered(13));
+    EXPECT_EQ(ReadFile(LogFile() + ".1"), Range(1, 12)) << "the next write past the limit tries again";
+    EXPECT_EQ(ReadFile(LogFile()), Range(13, 13));
 }
 
 TEST_F(FileAppenderTest, NoBackupsMeansTheFileKeepsGrowing) {
