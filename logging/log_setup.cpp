@@ -1,5 +1,6 @@
 #include "logging/log_setup.h"
 
+#include <cstdio>
 #include <fstream>
 #include <mutex>
 
@@ -65,11 +66,17 @@ std::string EnsureLogConfig() {
     const std::string path = LogConfigDirectory() + ConfigFileName;
     if (FileExists(path))
         return path;
+    const std::string failure = ::Format("Couldn't write configuration file \"%s\"", {path});
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out.is_open())
+        throw ELogException(failure);
     out << DefaultLogConfigText();
     out.close();
-    if (!out)
-        throw ELogException(::Format("Couldn't write configuration file \"%s\"", {path}));
+    if (!out) {
+        // A cut-off file would be taken for the configuration at every later start.
+        std::remove(path.c_str());
+        throw ELogException(failure);
+    }
     return path;
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <fstream>
 #include <regex>
@@ -55,9 +58,27 @@ TEST_F(LogSetupTest, ConfigDirectoryDefaultsToTheExecutables) {
     EXPECT_EQ(LogConfigDirectory(), "/some/dir/");
 }
 
-TEST_F(LogSetupTest, UnwritableDirectoryIsAnError) {
+TEST_F(LogSetupTest, DefaultFileThatCannotBeWrittenIsAnErrorAndLeavesNothingBehind) {
     SetLogConfigDirectory("/proc/no/such/dir");
     EXPECT_THROW(EnsureLogConfig(), ELogException);
+
+    // A directory by that name is not removed; a file cut off by a full disk is.
+    SetLogConfigDirectory(TempDir().string());
+    std::filesystem::create_directory(ConfigPath());
+    EXPECT_THROW(EnsureLogConfig(), ELogException);
+    EXPECT_TRUE(std::filesystem::is_directory(ConfigPath()));
+    std::filesystem::remove(ConfigPath());
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 100;  // as if the disk filled up after 100 bytes
+    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(EnsureLogConfig(), ELogException);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(std::filesystem::exists(ConfigPath()));
 }
 
 // The only test that runs the program's own set-up: it configures once per process.
