@@ -38,6 +38,8 @@ void TLogCustomAppender::DoAppend(const TLogEvent& event) {
         ReportFailure(&e, e.ErrorCode, &event);
     } catch (const std::exception& e) {
         ReportFailure(&e, 0, &event);
+    } catch (...) {
+        ReportFailure(nullptr, 0, &event);
     }
 }
 
@@ -103,6 +105,8 @@ void TLogCustomAppender::Close() {
         ReportFailure(&e, e.ErrorCode, nullptr);
     } catch (const std::exception& e) {
         ReportFailure(&e, 0, nullptr);
+    } catch (...) {
+        ReportFailure(nullptr, 0, nullptr);
     }
     closed_ = true;
 }

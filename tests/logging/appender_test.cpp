@@ -114,19 +114,34 @@ TEST_F(AppenderTest, MissingLayoutIsReportedOnceAndEventsDropped) {
     EXPECT_EQ(DebugOutput(), "error - No layout set for appender named \"nolayout\"\r\n");
 }
 
+// A layout of some other library may throw anything at all.
+class ThrowingLayout : public TLogPatternLayout {
+  public:
+    std::string Format(const TLogEvent&) override { throw 42; }
+};
+
 TEST_F(AppenderTest, LayoutFailureGoesToTheErrorHandlerNotToTheCaller) {
-    auto broken = MemoryAppender("broken", std::make_shared<TLogPatternLayout>("%*m"));
-    auto healthy = MemoryAppender("healthy");
-    log_->AddAppender(broken);
-    log_->AddAppender(healthy);
+    const std::vector<std::pair<ILogLayoutPtr, std::string>> cases{
+        {std::make_shared<TLogPatternLayout>("%*m"), "error - Failed to write to appender \"broken\" - (0) "},
+        {std::make_shared<ThrowingLayout>(), "error - Failed to write to appender \"broken\" - (0) \r\n"},
+    };
+    for (const auto& [layout, report] : cases) {
+        LogHierarchy().ResetConfiguration();
+        LogHierarchy().Root()->SetLevel(TLogLevel::Debug());
+        debugLines_.clear();
+        auto broken = MemoryAppender("broken", layout);
+        auto healthy = MemoryAppender("healthy");
+        log_->AddAppender(broken);
+        log_->AddAppender(healthy);
 
-    EXPECT_NO_THROW(log_->Info("first"));
-    EXPECT_NO_THROW(log_->Info("second"));
+        EXPECT_NO_THROW(log_->Info("first"));
+        EXPECT_NO_THROW(log_->Info("second"));
 
-    EXPECT_EQ(TextOf(healthy), "info - first\r\ninfo - second\r\n");
-    const std::string out = DebugOutput();
-    EXPECT_EQ(out.rfind("error - Failed to write to appender \"broken\" - (0) ", 0), 0u) << out;
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << "reported once";
+        EXPECT_EQ(TextOf(healthy), "info - first\r\ninfo - second\r\n");
+        const std::string out = DebugOutput();
+        EXPECT_EQ(out.rfind(report, 0), 0u) << out;
+        EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << "reported once";
+    }
 }
 
 TEST_F(AppenderTest, FullDiskGoesToTheErrorHandlerWithTheSystemError) {
