@@ -71,6 +71,14 @@ void TLogBasicConfigurator::SetOptions(const TLogProperties& props, TLogOptionHa
     }
 }
 
+void TLogBasicConfigurator::SetPartOptions(const TLogProperties& props, TLogOptionHandler& part,
+                                           const std::string& key, const std::string& appenderName,
+                                           const char* kind) {
+    LogLog().Debug("Parsing %s options for \"%s\"", {kind, appenderName});
+    SetOptions(props, part, key);
+    LogLog().Debug("End of parsing for \"%s\" %s", {appenderName, kind});
+}
+
 void TLogBasicConfigurator::ParseLogger(const TLogProperties& props, TLogLogger& logger,
                                         const std::string& value, bool isRoot) {
     LogLog().Debug("Parsing for logger \"%s\" with value=\"%s\"", {logger.Name(), value});
@@ -130,9 +138,7 @@ void TLogBasicConfigurator::ParseErrorHandler(const TLogProperties& props, ILogA
     if (!handler)
         return;
     appender.SetErrorHandler(handler);
-    LogLog().Debug("Parsing error handler options for \"%s\"", {name});
-    SetOptions(props, *handler, key);
-    LogLog().Debug("End of parsing for \"%s\" error handler", {name});
+    SetPartOptions(props, *handler, key, name, "error handler");
 }
 
 void TLogBasicConfigurator::ParseLayout(const TLogProperties& props, ILogAppender& appender,
@@ -142,9 +148,7 @@ void TLogBasicConfigurator::ParseLayout(const TLogProperties& props, ILogAppende
     if (!layout)
         return;
     appender.SetLayout(layout);
-    LogLog().Debug("Parsing layout options for \"%s\"", {name});
-    SetOptions(props, *layout, key);
-    LogLog().Debug("End of parsing for \"%s\" layout", {name});
+    SetPartOptions(props, *layout, key, name, "layout");
 }
 
 void TLogBasicConfigurator::ParseFilters(const TLogProperties& props, ILogAppender& appender,
@@ -157,8 +161,6 @@ void TLogBasicConfigurator::ParseFilters(const TLogProperties& props, ILogAppend
         if (!filter)
             continue;
         appender.AddFilter(filter);
-        LogLog().Debug("Parsing filter options for \"%s\"", {name});
-        SetOptions(props, *filter, key);
-        LogLog().Debug("End of parsing for \"%s\" filter", {name});
+        SetPartOptions(props, *filter, key, name, "filter");
     }
 }

@@ -30,6 +30,9 @@ class TLogBasicConfigurator {
     void SetLoggerFactory(std::shared_ptr<ILogLoggerFactory> factory) { loggerFactory_ = std::move(factory); }
 
   private:
+    // The options of an appender's error handler, layout or filter (kind), between trace lines.
+    static void SetPartOptions(const TLogProperties& props, TLogOptionHandler& part, const std::string& key,
+                               const std::string& appenderName, const char* kind);
     void ParseErrorHandler(const TLogProperties& props, ILogAppender& appender, const std::string& name);
     void ParseLayout(const TLogProperties& props, ILogAppender& appender, const std::string& name);
     void ParseFilters(const TLogProperties& props, ILogAppender& appender, const std::string& name);

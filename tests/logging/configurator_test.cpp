@@ -8,7 +8,9 @@
 #include "logging/filters.h"
 #include "logging/pattern_layout.h"
 #include "logging/property_configurator.h"
+#include "logging/rolling_file_appender.h"
 #include "logging/simple_layout.h"
+#include "platform/rtl/datetime.h"
 #include "platform/rtl/strings.h"
 #include "tests/logging/logging_fixture.h"
 
@@ -174,6 +176,45 @@ TEST_F(ConfiguratorTest, MissingFileIsReportedAndIgnored) {
                                  path + "\"\r\n");
 }
 
+TEST_F(ConfiguratorTest, BadOptionValuesFallBackToTheirDefaultsAndConfigurationCarriesOn) {
+    ConfigureFrom({
+        "applog.appender.r=TLogRollingFileAppender",
+        "applog.appender.r.maxFileSize=10kb",
+        "applog.appender.r.maxBackupIndex=three",
+        "applog.appender.r.lockingModel=MinimalLock",
+        "applog.appender.r.append=perhaps",
+        "applog.appender.r.threshold=loud",
+        "applog.appender.r.fileName=@/r.log",
+        "applog.appender.r.layout=TLogPatternLayout",
+        "applog.appender.r.layout.pattern=%p %m%n",
+        "applog.appender.r.layout.dateFormat=",
+        "applog.appender.r.filter1=TLogLevelMatchFilter",
+        "applog.appender.r.filter1.match=LOUD",
+        "applog.appender.r.filter1.acceptOnMatch=maybe",
+        "applog.appender.r.filter2=TLogDenyAllFilter",
+        "applog.rootLogger=debug,r",
+    });
+    const auto appenders = LogHierarchy().Root()->Appenders();
+    ASSERT_EQ(appenders.size(), 1u);
+    auto rolling = std::dynamic_pointer_cast<TLogRollingFileAppender>(appenders.front());
+    ASSERT_NE(rolling, nullptr);
+    EXPECT_EQ(rolling->MaxFileSize(), 10485760);
+    EXPECT_EQ(rolling->MaxBackupIndex(), 1);
+    EXPECT_EQ(rolling->LockingModel(), "ExclusiveLock");
+    EXPECT_FALSE(rolling->Append());
+    EXPECT_EQ(rolling->Threshold(), TLogLevel::All());
+    auto layout = std::dynamic_pointer_cast<TLogPatternLayout>(rolling->GetLayout());
+    ASSERT_NE(layout, nullptr);
+    EXPECT_EQ(layout->DateFormat(), FormatSettings().ShortDateFormat);
+
+    TLogLogger* log = TLogLogger::GetLogger("options");
+    log->Debug("unknown match level is debug, accepted");
+    log->Info("denied by the second filter");
+    LogHierarchy().Shutdown();
+    EXPECT_EQ(Log("r.log"), "debug unknown match level is debug, accepted\r\n");
+    EXPECT_EQ(DebugOutput(), "");
+}
+
 TEST_F(ConfiguratorTest, LevelTokensThresholdAndKeyCase) {
     struct Case {
         std::vector<std::string> Lines;
@@ -215,7 +256,9 @@ TEST_F(ConfiguratorTest, ConfigDebugTracesEveryStep) {
     ConfigureFrom({
         "applog.configDebug=true",
         "applog.appender.a=TLogNullAppender",
+        "applog.appender.a.filter1=TLogStringFilter",
         "applog.appender.a.layout=TLogSimpleLayout",
+        "applog.appender.a.errorHandler=TLogOnlyOnceErrorHandler",
         "applog.rootLogger=warn,a",
         "applog.logger.X=info,a",
         "applog.additive.X=no",
@@ -225,8 +268,12 @@ TEST_F(ConfiguratorTest, ConfigDebugTracesEveryStep) {
               "debug - Level token is \"warn\"\r\n"
               "debug - Logger \"root\" set to level \"warn\"\r\n"
               "debug - Parsing appender named \"a\"\r\n"
+              "debug - Parsing error handler options for \"a\"\r\n"
+              "debug - End of parsing for \"a\" error handler\r\n"
               "debug - Parsing layout options for \"a\"\r\n"
               "debug - End of parsing for \"a\" layout\r\n"
+              "debug - Parsing filter options for \"a\"\r\n"
+              "debug - End of parsing for \"a\" filter\r\n"
               "debug - Parsed \"a\" options\r\n"
               "debug - Parsing for logger \"X\" with value=\"info,a\"\r\n"
               "debug - Level token is \"info\"\r\n"
