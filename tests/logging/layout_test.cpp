@@ -101,9 +101,15 @@ TEST_F(LayoutTest, ThreadIdElapsedTimeAndContextLetters) {
     EXPECT_EQ(std::stoll(FormatWith(elapsed, TLogLevel::Info(), "m")), first + 1500);
 }
 
-TEST_F(LayoutTest, DateWithoutDateFormatIsTheShortDate) {
-    TLogPatternLayout layout("%d");
-    EXPECT_EQ(FormatWith(layout, TLogLevel::Info(), "m"), DateToStr(Now()));
+TEST_F(LayoutTest, DateIsTheEventsTimeStampInTheDateFormatOrTheShortDate) {
+    TLogPatternLayout layout("%d|%5d");
+    const TDateTime made = Now();
+    TLogEvent event(TLogLevel::Info(), TLogLogger::GetLogger("late"), "m");
+    clock_.Advance(86400000 + 1234);  // formatted a day later: the line still shows when it happened
+
+    EXPECT_EQ(layout.Format(event), DateToStr(made) + "|" + DateToStr(made));
+    layout.SetOption("dateFormat", "yyyy-mm-dd hh:nn:ss.zzz");
+    EXPECT_EQ(layout.Format(event), "2023-11-14 22:13:20.000|2023-11-14 22:13:20.000");
 }
 
 TEST_F(LayoutTest, ModifiersThatAreNotPlainGoToFormatAndFailThere) {

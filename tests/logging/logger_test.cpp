@@ -22,11 +22,13 @@ class LoggerTest : public LoggingTest {
 };
 
 TEST_F(LoggerTest, BuiltInLevelsAreSortedAndLookedUpWithLetterCase) {
-    std::vector<std::string> names;
-    for (const TLogLevel* level : TLogLevel::Levels()) names.push_back(level->Name());
     const std::vector<std::string> expected{"off", "fatal", "error", "warn", "info", "debug", "all"};
-    ASSERT_GE(names.size(), expected.size());
-    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 7), expected);
+    std::vector<std::string> names;  // the built-in ones, whatever other tests added in between
+    for (const TLogLevel* level : TLogLevel::Levels()) {
+        if (std::find(expected.begin(), expected.end(), level->Name()) != expected.end())
+            names.push_back(level->Name());
+    }
+    EXPECT_EQ(names, expected);
     EXPECT_EQ(TLogLevel::All()->Value(), INT32_MIN);
     EXPECT_EQ(TLogLevel::Off()->Value(), INT32_MAX);
     EXPECT_EQ(TLogLevel::GetLevel("warn")->Value(), 30000);
