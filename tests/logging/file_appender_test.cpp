@@ -114,6 +114,20 @@ TEST_P(RollOverTest, FileThatCannotBeMovedAsideKeepsItsLinesUntilItCan) {
     EXPECT_EQ(ReadFile(LogFile()), Range(13, 13));
 }
 
+TEST_F(FileAppenderTest, LogThatCannotBeCreatedAgainAtRollOverIsReportedNotThrown) {
+    const fs::path dir = TempDir() / "logs";
+    const std::string file = (dir / "app.log").string();
+    TLogRollingFileAppender appender("roll", file, 100, 1, Lines(), true, "ExclusiveLock");
+    for (int i = 1; i <= 10; ++i) Write(appender, Numbered(i));
+    fs::remove_all(dir);
+    std::ofstream(dir.string()) << "a file where the log's directory was";
+
+    EXPECT_NO_THROW(Write(appender, Numbered(11)));
+    EXPECT_NO_THROW(Write(appender, Numbered(12)));
+    EXPECT_EQ(DebugOutput(), "error - Failed to write to appender \"roll\" - (20) Cannot create file \"" +
+                                 file + "\". Not a directory\r\n");
+}
+
 TEST_F(FileAppenderTest, NoBackupsMeansTheFileKeepsGrowing) {
     auto appender = Rolling(0, "ExclusiveLock");
     for (int i = 1; i <= 30; ++i) Write(*appender, Numbered(i));
