@@ -79,8 +79,13 @@ std::int64_t CurrencyToInteger(std::int64_t units) {
 Variant ZeroOf(TVarType t) {
     if (t == varVariant)
         return Variant();
+    if (t == varString)
+        return Variant(std::string());
     return VarAsType(Variant(0), t);
 }
+
+// More elements than this is a mistake in the bounds; it also keeps every length within an int.
+constexpr std::int64_t kMaxArrayElements = INT32_MAX;
 
 std::string TypeText(TVarType t) {
     static const struct {
@@ -505,16 +510,20 @@ Variant VarArrayCreate(std::span<const TVarArrayBound> bounds, TVarType elementT
         throw EVariantArrayError("Unable to create variant array: no dimension");
     if (elementType != varVariant && elementType != varString && VarTypeSize(elementType) == 0)
         throw EVariantArrayError("Unable to create variant array of " + TypeText(elementType));
-    std::size_t count = 1;
+    std::int64_t count = 1;
     for (const TVarArrayBound& b : bounds) {
-        if (b.HighBound < b.LowBound - 1)
+        const std::int64_t length = std::int64_t{b.HighBound} - b.LowBound + 1;
+        if (length < 0)
             throw EVariantArrayError("Unable to create variant array: bad bounds");
-        count *= static_cast<std::size_t>(b.HighBound - b.LowBound + 1);
+        // Checked at every step, so that a wrapped product never sizes the elements below the bounds.
+        count *= length;
+        if (count > kMaxArrayElements)
+            throw EVariantArrayError("Unable to create variant array: too many elements");
     }
     auto data = std::make_shared<VarArrayData>();
     data->elementType = elementType;
     data->bounds.assign(bounds.begin(), bounds.end());
-    data->elements.assign(count, ZeroOf(elementType));
+    data->elements.assign(static_cast<std::size_t>(count), ZeroOf(elementType));
     Variant v;
     v.type_ = varArray;
     v.value_ = std::move(data);

@@ -7,6 +7,7 @@ namespace {
 class VariantTest : public ::testing::Test {
   protected:
     void SetUp() override { SetNumberFormat({'.', ','}); }
+    void TearDown() override { ReloadNumberFormat(); }
 };
 
 TEST_F(VariantTest, ReadsEachKindAsEachType) {
@@ -88,6 +89,16 @@ TEST_F(VariantTest, TypedArraysConvertElementsAndHaveRawBytes) {
     EXPECT_EQ(VarArrayRawBytes(ints), std::string("\xFE\xFF\xFF\xFF", 4));
     EXPECT_THROW(VarArrayRawBytes(VarArrayOf({1})), EVariantArrayError);
     EXPECT_THROW(VarArrayCreate({1}, varVariant), EVariantArrayError);
+    Variant texts = VarArrayCreate({0, 1}, varString);
+    EXPECT_EQ(texts[0].AsString(), "");  // not the text of the number 0
+}
+
+TEST_F(VariantTest, BoundsWhoseElementCountOverflowsAreRefused) {
+    // 65536^4 wraps to 0 in 64 bits; the array must not be created with fewer elements than its
+    // bounds address.
+    EXPECT_THROW(VarArrayCreate({0, 65535, 0, 65535, 0, 65535, 0, 65535}, varVariant), EVariantArrayError);
+    EXPECT_THROW(VarArrayCreate({INT32_MIN, INT32_MAX}, varByte), EVariantArrayError);
+    EXPECT_EQ(VarArrayCreate({0, -1}, varVariant).HighBound(1), -1);  // empty is fine
 }
 
 TEST_F(VariantTest, EqualityByValue) {
