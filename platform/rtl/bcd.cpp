@@ -41,7 +41,9 @@ bool TryBcdToDecimal(const TBcd& bcd, DecimalDigits& value) {
 }
 
 bool TryDecimalToBcd(const DecimalDigits& value, int precision, int places, TBcd& bcd) {
-    if (precision < 1 || precision > MaxBcdDigits || places < 0 || places > precision)
+    // The places share their byte with the sign and special-value bits.
+    if (precision < 1 || precision > MaxBcdDigits || places < 0 || places > precision ||
+        places > BcdPlacesMask)
         return false;
     DecimalDigits d = value;
     d.RoundToPlaces(places);

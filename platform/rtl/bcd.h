@@ -33,6 +33,6 @@ void SetBcdDigit(TBcd& bcd, int index, int digit);
 // The exact value; false for a malformed BCD (precision above 64, places above precision, or a
 // nibble above 9). A special value reads as zero.
 bool TryBcdToDecimal(const TBcd& bcd, DecimalDigits& value);
-// The digits of `value` right-aligned in `precision` digits with `places` of them after the point;
-// false when the value does not fit.
+// The digits of `value` right-aligned in `precision` digits with `places` (at most 63) of them after
+// the point; false when the value does not fit.
 bool TryDecimalToBcd(const DecimalDigits& value, int precision, int places, TBcd& bcd);

@@ -31,6 +31,10 @@ TEST(Bcd, RejectsWhatDoesNotFitOrIsMalformed) {
     TBcd bcd;
     EXPECT_FALSE(TryDecimalToBcd(d, 6, 2, bcd));  // five integer digits, room for four
     EXPECT_TRUE(TryDecimalToBcd(d, 7, 2, bcd));
+    DecimalDigits half;
+    ASSERT_TRUE(TryParseDecimal("0.5", '.', half));
+    EXPECT_FALSE(TryDecimalToBcd(half, 64, 64, bcd));  // 64 places would read as the special-value bit
+    EXPECT_TRUE(TryDecimalToBcd(half, 64, 63, bcd));
     SetBcdDigit(bcd, 0, 0xA);
     EXPECT_FALSE(TryBcdToDecimal(bcd, d));
     bcd = TBcd{};
