@@ -47,14 +47,17 @@ const TNumberFormat& NumberFormat() {
     return *g_numberFormat;
 }
 
+// Changed in place: callers hold the reference that NumberFormat returned.
 void SetNumberFormat(const TNumberFormat& format) {
     std::lock_guard lock(g_numberFormatMutex);
-    g_numberFormat = std::make_unique<TNumberFormat>(format);
+    if (g_numberFormat)
+        *g_numberFormat = format;
+    else
+        g_numberFormat = std::make_unique<TNumberFormat>(format);
 }
 
 void ReloadNumberFormat() {
-    std::lock_guard lock(g_numberFormatMutex);
-    g_numberFormat = std::make_unique<TNumberFormat>(LoadNumberFormat());
+    SetNumberFormat(LoadNumberFormat());
 }
 
 // ---- FormatFloat ----

@@ -45,6 +45,16 @@ TEST(FormatFloat, UsesTheGivenSeparators) {
     EXPECT_EQ(FormatScaled("#,##0.00", -9223372036854775807LL - 1, 2, kDot), "-92,233,720,368,547,758.08");
 }
 
+TEST(NumberFormat, ChangesReachTheReferenceHeldByACaller) {
+    const TNumberFormat& held = NumberFormat();
+    SetNumberFormat(kComma);
+    EXPECT_EQ(held.DecimalSeparator, ',');
+    SetNumberFormat(kDot);
+    EXPECT_EQ(held.DecimalSeparator, '.');
+    ReloadNumberFormat();
+    EXPECT_EQ(&NumberFormat(), &held);
+}
+
 TEST(FloatToStr, FifteenDigitsAndScientificBounds) {
     const struct {
         double value;
