@@ -242,8 +242,14 @@ RegistryStore::Key RegistryStore::Load(HKEY root) const {
     const std::string fileName = FileName(root);
     Key tree;
     std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        return tree;  // no file yet: an empty root
+    if (!in) {
+        // No file yet is an empty root. A file that is there but cannot be read is not: treating it
+        // as empty would let the next write replace everything in it.
+        std::error_code ec;
+        if (!std::filesystem::exists(fileName, ec) && !ec)
+            return tree;
+        throw ERegistryException("Cannot read registry file " + fileName);
+    }
     Key* current = &tree;
     std::string line;
     int lineNo = 0;
@@ -270,6 +276,8 @@ RegistryStore::Key RegistryStore::Load(HKEY root) const {
             throw ERegistryException("Registry file " + fileName + " is damaged at line " +
                                      std::to_string(lineNo));
     }
+    if (in.bad())
+        throw ERegistryException("Cannot read registry file " + fileName);
     return tree;
 }
 

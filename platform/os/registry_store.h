@@ -8,7 +8,7 @@
 // Every operation reads the file afresh, so two store objects (or processes) over the same
 // directory see each other's writes. A write replaces the file through a temporary file and a
 // rename, under an exclusive lock on "<root file>.lock", so a reader never sees half a file. A
-// damaged file raises ERegistryException and is never overwritten.
+// damaged or unreadable file raises ERegistryException and is never overwritten.
 #include <cstdint>
 #include <mutex>
 #include <optional>

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -66,6 +68,46 @@ TEST_F(RegistryStoreTest, DamagedFileRaisesAndIsKeptAsItWas) {
     std::ifstream in(file);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "[Software]\ngarbage line\n");
+}
+
+TEST_F(RegistryStoreTest, UnreadableFileRaisesInsteadOfReadingAsEmpty) {
+    // A file that cannot be read (here a directory in its place) must not pass for an empty root,
+    // or the next write would replace it.
+    const auto file = dir_ / "HKEY_CURRENT_USER.reg";
+    std::filesystem::create_directories(file / "kept");
+    RegistryStore store(dir_.string());
+    EXPECT_THROW(store.KeyExists(HKEY_CURRENT_USER, "Software"), ERegistryException);
+    EXPECT_THROW(store.WriteValue(HKEY_CURRENT_USER, "Software", "x", {TRegDataType::rdInteger, {}, 1}),
+                 ERegistryException);
+    EXPECT_TRUE(std::filesystem::exists(file / "kept"));
+}
+
+TEST_F(RegistryStoreTest, WritesOfAnEndedProcessAreReadBackAfterARestart) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int code = 1;
+        try {
+            TRegistry reg(DefaultRegistryStore());
+            SetRegistryDirectory(dir_.string());
+            if (reg.OpenKey("Software\\Kiosk\\Kinds\\Snapshot", true)) {
+                reg.WriteString("Name", "Snapshot");
+                reg.WriteInteger("Level", 3);
+                code = 0;
+            }
+        } catch (...) {
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    RegistryStore store(dir_.string());
+    TRegistry reg(store);
+    ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Kiosk\\Kinds\\Snapshot"));
+    EXPECT_EQ(reg.ReadString("Name"), "Snapshot");
+    EXPECT_EQ(reg.ReadInteger("Level"), 3);
 }
 
 TEST_F(RegistryStoreTest, RegistryObjectOpensKeysRelativeToTheOpenOne) {
