@@ -1,5 +1,6 @@
 #include "firebird/client_library.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "firebird/library_texts.h"
@@ -257,6 +258,8 @@ void TIBClientLibrary::FreeClientLibrary() {
         return;
     ::FreeLibrary(module_);
     module_ = nullptr;
+    // The addresses pointed into the unloaded module: a later call raises instead of jumping there.
+    std::fill(procs_.begin(), procs_.end(), nullptr);
 }
 
 template <typename Fn>
@@ -510,9 +513,12 @@ void TIBClientLibrary::isc_encode_timestamp(const void* a0, ISC_TIMESTAMP* a1) {
 
 ISC_LONG TIBClientLibrary::isc_event_block(ISC_UCHAR** a0, ISC_UCHAR** a1, ISC_USHORT a2,
                                            const char* const* a3) {
-    // The client reads as many names as count says, at most 15.
-    const char* n[15] = {};
-    for (ISC_USHORT i = 0; i < a2 && i < 15; ++i) n[i] = a3[i];
+    // The client reads as many names as count says from its variable arguments, which hold 15.
+    const char* n[kMaxEventNames] = {};
+    if (a2 > kMaxEventNames)
+        throw Exception(Format("isc_event_block takes at most %d event names, not %d",
+                               {kMaxEventNames, static_cast<int>(a2)}));
+    for (ISC_USHORT i = 0; i < a2; ++i) n[i] = a3[i];
     return Proc<Fn_isc_event_block>(Entry::isc_event_block)(a0, a1, a2, n[0], n[1], n[2], n[3], n[4], n[5],
                                                             n[6], n[7], n[8], n[9], n[10], n[11], n[12],
                                                             n[13], n[14]);

@@ -89,6 +89,9 @@ class IIBClientLibrary {
     virtual void isc_encode_sql_date(const void*, ISC_DATE*) = 0;
     virtual void isc_encode_sql_time(const void*, ISC_TIME*) = 0;
     virtual void isc_encode_timestamp(const void*, ISC_TIMESTAMP*) = 0;
+    // The names come as an array of count entries (at most kMaxEventNames) in place of the C
+    // function's variable arguments.
+    static constexpr int kMaxEventNames = 15;
     virtual ISC_LONG isc_event_block(ISC_UCHAR**, ISC_UCHAR**, ISC_USHORT, const char* const*) = 0;
     virtual void isc_event_counts(ISC_ULONG*, short, ISC_UCHAR*, const ISC_UCHAR*) = 0;
     virtual ISC_LONG isc_free(ISC_SCHAR*) = 0;

@@ -72,6 +72,21 @@ TEST_F(EmbeddedEngine, TheRealClientReportsItsOwnVersion) {
     EXPECT_EQ(lib_->isc_vax_integer(bytes, 2), 0x0201);  // little-endian on the wire
 }
 
+TEST_F(EmbeddedEngine, EventBlockPassesTheNamesToTheClient) {
+    const char* names[] = {"A", "BC"};
+    ISC_UCHAR *events = nullptr, *results = nullptr;
+    // A version byte, then for each name its length, its text and a 4-byte count.
+    const ISC_LONG length = lib_->isc_event_block(&events, &results, 2, names);
+    ASSERT_EQ(length, 1 + (1 + 1 + 4) + (1 + 2 + 4));
+    ASSERT_NE(events, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(events) + 1, 2), std::string("\x01"
+                                                                               "A"));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(events) + 7, 3), std::string("\x02"
+                                                                               "BC"));
+    lib_->isc_free(reinterpret_cast<ISC_SCHAR*>(events));
+    lib_->isc_free(reinterpret_cast<ISC_SCHAR*>(results));
+}
+
 TEST_F(EmbeddedEngine, CreatesAndAttachesADatabase) {
     const std::string file = DatabaseFile("created.fdb");
     isc_db_handle db = 0;

@@ -39,6 +39,18 @@ TEST(ClientLibrary, WithoutRollbackRetainingTheLibraryIsLevelFive) {
               "Can't find procedure isc_add_user in " + name);
     EXPECT_EQ(MessageOf([&] { lib->isc_prepare_transaction(nullptr, nullptr); }),
               "Can't find procedure isc_prepare_transaction in " + name);
+    EXPECT_EQ(MessageOf([&] { lib->isc_cancel_blob(nullptr, nullptr); }),
+              "Can't find procedure isc_cancel_blob in " + name);
+}
+
+TEST(ClientLibrary, EventBlockTakesAtMostFifteenNames) {
+    IIBClientLibraryPtr lib = GetClientLibrary(FBSTUB_V5);
+    const char* names[16] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P"};
+    ISC_UCHAR *events = nullptr, *results = nullptr;
+    EXPECT_EQ(lib->isc_event_block(&events, &results, 15, names), 0);
+    // The client would read a sixteenth variable argument that was never passed.
+    EXPECT_EQ(MessageOf([&] { lib->isc_event_block(&events, &results, 16, names); }),
+              "isc_event_block takes at most 15 event names, not 16");
 }
 
 TEST(ClientLibrary, LevelSixAndTheClientsOwnVersion) {
@@ -98,11 +110,14 @@ TEST(ClientLibrary, CacheKeysOnTheExactName) {
     EXPECT_EQ(std::count(cache.begin(), cache.end(), b), 1);
 }
 
-TEST(ClientLibrary, UnloadingTwiceIsHarmless) {
+TEST(ClientLibrary, UnloadingTwiceIsHarmlessAndLaterCallsRaise) {
     TIBClientLibrary lib(FBSTUB_V6);
     lib.FreeClientLibrary();
     lib.FreeClientLibrary();
     EXPECT_EQ(lib.ClientMajorVersion(), 6);
+    // The entry points lay in the unloaded module: a call raises instead of jumping there.
+    EXPECT_EQ(MessageOf([&] { lib.isc_vax_integer("", 0); }),
+              "Can't find procedure isc_vax_integer in " + std::string(FBSTUB_V6));
 }
 
 #if defined(__i386__) || defined(__x86_64__)

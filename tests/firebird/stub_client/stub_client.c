@@ -51,6 +51,10 @@ STUB(isc_que_events)
 STUB(isc_cancel_events)
 STUB(isc_wait_for_event)
 STUB(isc_free)
+/* Offered, but never to be looked up by the binding. */
+STUB(isc_add_user)
+STUB(isc_prepare_transaction)
+STUB(isc_cancel_blob)
 
 long isc_vax_integer(const char* buffer, short length) {
     (void)buffer;
