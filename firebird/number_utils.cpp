@@ -3,6 +3,7 @@
 #include <cmath>
 #include <random>
 
+#include "firebird/library_texts.h"
 #include "platform/rtl/decimal_digits.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/format.h"
@@ -40,7 +41,7 @@ std::int64_t StrToComp(std::string_view s) {
     DecimalDigits d;
     std::int64_t v = 0;
     if (!TryParseDecimal(s, '.', d) || !DecimalToScaledInt64(d, 0, v))
-        throw EConvertError("Invalid comp value");
+        throw EConvertError(SInvalidCompValue);
     return v;
 }
 
@@ -52,9 +53,11 @@ std::mt19937& Generator() {
 }  // namespace
 
 int RandomInRange(int lo, int hi) {
-    if (hi - lo <= 1)
+    // In 64 bits: hi - lo of two far-apart ints does not fit an int.
+    const long long span = static_cast<long long>(hi) - lo;
+    if (span <= 1)
         return lo;
-    return lo + std::uniform_int_distribution<int>(0, hi - lo - 1)(Generator());
+    return static_cast<int>(lo + std::uniform_int_distribution<long long>(0, span - 1)(Generator()));
 }
 
 std::string RandomDigitString(int n) {

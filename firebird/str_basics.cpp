@@ -122,8 +122,10 @@ void FastCopy(std::string_view s, std::string& dest, int index, int count) {
 void MoveSubstr(std::string_view src, std::string& dest, int from, int count, int at) {
     if (count <= 0)
         return;
-    if (from < 1 || at < 1 || from - 1 + count > static_cast<int>(src.size()) ||
-        at - 1 + count > static_cast<int>(dest.size()))
+    // In 64 bits, so that a huge count cannot wrap past the checks.
+    const long long end = static_cast<long long>(count) - 1;
+    if (from < 1 || at < 1 || from + end > static_cast<long long>(src.size()) ||
+        at + end > static_cast<long long>(dest.size()))
         throw EInvalidOperation("MoveSubstr: the characters to copy lie outside the texts");
     std::memmove(dest.data() + at - 1, src.data() + from - 1, static_cast<std::size_t>(count));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "firebird/bcd_utils.h"
@@ -59,6 +60,9 @@ TEST(NumberUtils, BitsAndRandomValues) {
         EXPECT_LE(r, 7);
     }
     EXPECT_EQ(RandomInRange(5, 5), 5);
+    bool sawNonNegative = false;  // the span of the whole int range does not fit an int
+    for (int i = 0; i < 64; ++i) sawNonNegative |= RandomInRange(INT_MIN, INT_MAX) >= 0;
+    EXPECT_TRUE(sawNonNegative);
     const std::string digits = RandomDigitString(25);
     EXPECT_EQ(digits.size(), 25u);
     EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string::npos);

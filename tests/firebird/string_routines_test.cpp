@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "firebird/str_basics.h"
 #include "firebird/str_replace.h"
 #include "firebird/str_search.h"
@@ -67,6 +69,7 @@ TEST(Copying, FastCopyAndMoveSubstr) {
     EXPECT_EQ(dest, "...bcd....");
     EXPECT_THROW(MoveSubstr("abc", dest, 2, 3, 1), EInvalidOperation);
     EXPECT_THROW(MoveSubstr("abcdef", dest, 1, 3, 9), EInvalidOperation);
+    EXPECT_THROW(MoveSubstr("abcdef", dest, 2, INT_MAX, 1), EInvalidOperation);  // no wrap-around
 }
 
 TEST(Searching, PositionsAreOneBased) {
@@ -134,5 +137,7 @@ TEST(Replacing, EveryOccurrenceLeftToRight) {
     for (const auto& c : cases) EXPECT_EQ(ReplaceStr(c.text, c.from, c.to), c.expected) << c.text;
     EXPECT_EQ(ReplaceStrIgnoreCase("Select a FROM t from", "from", "JOIN"), "Select a JOIN t JOIN");
     EXPECT_EQ(ReplaceStrIgnoreCase("Поле и ПОЛЕ", "поле", "F"), "F и F");
+    // Bytes that are no proper UTF-8 (an overlong "A") stay as they are, and the rest is still replaced.
+    EXPECT_EQ(ReplaceStrIgnoreCase("\xC1\x81 from t", "FROM", "JOIN"), "\xC1\x81 JOIN t");
 }
 }  // namespace
