@@ -41,9 +41,10 @@ class TDurationLog {
     TDateTime start_;
 };
 
+// An "error" that is not an object has no members to read: code 0, empty message and data.
 ExceptionRestTransportV2 ServerError(const ordered_json& error) {
     if (!error.is_object())
-        return ExceptionRestTransportV2(0, JsonAsText(error), "");
+        return ExceptionRestTransportV2(0, "", "");
     std::string message = error.contains("message") ? JsonAsText(error["message"]) : std::string();
     std::int32_t code = error.contains("code") ? JsonAsInteger(error["code"]) : 0;
     std::string data = error.contains("data") ? JsonAsText(error["data"]) : std::string();

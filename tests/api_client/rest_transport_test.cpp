@@ -110,7 +110,8 @@ TEST_F(RestTransportTest, ServerErrorCarriesCodeMessageAndData) {
         {R"({"error":{"message":"no code"}})", 0, "no code", ""},
         {R"({"error":{"code":"5","message":42}})", 5, "42", ""},
         {R"({"result":"ignored","error":{"code":3,"message":"both"}})", 3, "both", ""},
-        {R"({"error":null})", 0, "null", ""},
+        {R"({"error":null})", 0, "", ""},
+        {R"({"error":"boom"})", 0, "", ""},
     };
     for (const auto& c : cases) {
         server.Enqueue(BodyReply(c.reply));
