@@ -56,6 +56,10 @@ THTTPSendEx::~THTTPSendEx() {
 void THTTPSendEx::PrepareHeaders() {
     std::erase_if(Headers,
                   [](const std::string& line) { return line.rfind("Authorization: Basic ", 0) == 0; });
+    // Lines of an earlier Execute on this object: neither repeated nor left to describe a body
+    // that is no longer compressed.
+    std::erase(Headers, std::string("Accept-Encoding: gzip"));
+    std::erase(Headers, std::string("Content-encoding: gzip"));
     if (!AuthHeader.empty())
         Headers.push_back(AuthHeader);
     if (MimeType.empty() || MimeType == "text/html")
@@ -63,9 +67,6 @@ void THTTPSendEx::PrepareHeaders() {
 }
 
 void THTTPSendEx::CompressBody() {
-    // Lines of an earlier Execute on this object are not repeated.
-    std::erase(Headers, std::string("Accept-Encoding: gzip"));
-    std::erase(Headers, std::string("Content-encoding: gzip"));
     Headers.push_back("Accept-Encoding: gzip");
     if (static_cast<std::int64_t>(Document.size()) <= GzipThreshold)
         return;

@@ -112,6 +112,29 @@ TEST_F(HttpSendExTest, CompressesOnlyBodiesAboveTheThreshold) {
     }
 }
 
+TEST_F(HttpSendExTest, GzipLinesDescribeOnlyTheRequestAtHand) {
+    // One object, three requests: a compressed body, a small one, then gzip switched off.
+    struct Step {
+        bool useGzip;
+        std::size_t size;
+        std::size_t acceptLines;
+        std::size_t encodingLines;
+    };
+    const Step steps[] = {{true, 6000, 1, 1}, {true, 10, 1, 0}, {false, 6000, 0, 0}};
+    THTTPSendEx http;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::to_string(step.useGzip) + " " + std::to_string(step.size));
+        server.Enqueue(TextReply("ok"));
+        http.UseGzip = step.useGzip;
+        std::string body(step.size, 'z'), reply;
+        ASSERT_TRUE(http.PostString(Url("/again"), body, reply));
+        auto request = server.Requests().back();
+        EXPECT_EQ(request.HeaderCount("Accept-Encoding"), step.acceptLines);
+        EXPECT_EQ(request.HeaderCount("Content-Encoding"), step.encodingLines);
+        EXPECT_EQ(request.body, body);
+    }
+}
+
 TEST_F(HttpSendExTest, InflatesAGzipReplyOnlyWithGzipOn) {
     const std::string body = "{\"result\":\"Пройдите в кабинет 12\"}";
     for (bool useGzip : {true, false}) {
@@ -220,6 +243,11 @@ TEST_F(HttpSendExTest, CountsTheTransferAndReportsProgress) {
     http.OnProgress = [&](THTTPSendEx*, bool reading, std::int64_t, std::int64_t, std::int64_t,
                           std::int64_t) { ++(reading ? reads : writes); };
     http.OnEndTransfer = [&](THTTPSendEx*) { ++ends; };
+    std::int64_t counted = 0;  // only the read and write counts are numbers to add up
+    http.OnStatus = [&](TBlockSocket*, THookSocketReason reason, const std::string& value) {
+        if (reason == HR_ReadCount || reason == HR_WriteCount)
+            counted += std::stoll(value);
+    };
     std::string reply;
     ASSERT_TRUE(http.PostString(Url("/count"), std::string(100, 'b'), reply));
 
@@ -227,6 +255,7 @@ TEST_F(HttpSendExTest, CountsTheTransferAndReportsProgress) {
     EXPECT_EQ(http.ExpectedSize, expected);
     EXPECT_EQ(begunWith, expected);
     EXPECT_GT(http.Transferred, 100 + 3000);  // bodies both ways, headers too
+    EXPECT_EQ(http.Transferred, counted);     // addresses and ports of other events add nothing
     EXPECT_GE(http.EndTick, http.StartTick);
     EXPECT_GT(reads, 0);
     EXPECT_GT(writes, 0);
