@@ -5,7 +5,7 @@ namespace {
 
 TLabel* NewLabel(TComponent* owner, TWinControl* parent, const char* caption, TRect bounds, int fontSize,
                  TColor color) {
-    auto* label = new TLabel(owner);
+    auto* label = NewComponent<TLabel>(owner);
     label->SetParent(parent);
     label->SetBounds(bounds.Left, bounds.Top, bounds.Right, bounds.Bottom);  // left, top, width, height
     label->Font()->SetName("Verdana");
@@ -23,7 +23,7 @@ TLabel* NewValueLabel(TComponent* owner, TWinControl* parent, const char* name, 
 }
 
 TSpeedButton* NewTapButton(TComponent* owner, TWinControl* parent, int left, int top) {
-    auto* button = new TSpeedButton(owner);
+    auto* button = NewComponent<TSpeedButton>(owner);
     button->SetParent(parent);
     button->SetBounds(left, top, 41, 38);
     button->SetFlat(true);
@@ -31,7 +31,7 @@ TSpeedButton* NewTapButton(TComponent* owner, TWinControl* parent, int left, int
 }
 
 TTimer* NewTimer(TComponent* owner, unsigned interval) {
-    auto* timer = new TTimer(owner);
+    auto* timer = NewComponent<TTimer>(owner);
     timer->SetEnabled(false);
     timer->SetInterval(interval);
     return timer;
@@ -48,7 +48,7 @@ void TMainForm::CreateControls() {
     Font()->SetName("MS Sans Serif");
     Font()->SetSize(8);
 
-    Image1 = new TImage(this);
+    Image1 = NewComponent<TImage>(this);
     Image1->SetParent(this);
     Image1->SetBounds(0, 0, 807, 613);
     Image1->SetAlign(alClient);
@@ -65,7 +65,7 @@ void TMainForm::CreateControls() {
 
     lbCount = NewValueLabel(this, this, "lbCount", {688, 504, 74, 23}, 14, clSilver);
 
-    edTicket = new TEdit(this);
+    edTicket = NewComponent<TEdit>(this);
     edTicket->SetParent(this);
     edTicket->SetBounds(4, 0, 33, 21);
     edTicket->Font()->SetName("MS Sans Serif");
@@ -76,7 +76,7 @@ void TMainForm::CreateControls() {
     edTicket->SetText("0");
     edTicket->SetVisible(false);
 
-    pnInfo = new TPanel(this);
+    pnInfo = NewComponent<TPanel>(this);
     pnInfo->SetParent(this);
     pnInfo->SetBounds(16, 0, 792, 265);
     pnInfo->SetColor(clSilver);
@@ -88,14 +88,14 @@ void TMainForm::CreateControls() {
     for (int i = 0; i < 5; ++i)
         *titleLabels[i] = NewLabel(this, pnInfo, titles[i], {16, 24 + 32 * i, titleWidths[i], 25}, 16, clNavy);
 
-    btReturn = new TSpeedButton(this);
+    btReturn = NewComponent<TSpeedButton>(this);
     btReturn->SetParent(pnInfo);
     btReturn->SetBounds(16, 200, 153, 30);
     btReturn->SetCaption("OK");
     btReturn->Font()->SetName("MS Sans Serif");
     btReturn->Font()->SetSize(10);
 
-    pnData = new TPanel(this);
+    pnData = NewComponent<TPanel>(this);
     pnData->SetParent(pnInfo);
     pnData->SetBounds(184, 1, 607, 263);
     pnData->SetAlign(alRight);
@@ -114,7 +114,7 @@ void TMainForm::CreateControls() {
     lbMessage = NewValueLabel(this, pnData, "lbMessage", {16, 192, 111, 25}, 16, clGreen);
     lbNote = NewValueLabel(this, pnData, "lbNote", {16, 220, 62, 23}, 14, clPurple);
 
-    edClear = new TEdit(this);
+    edClear = NewComponent<TEdit>(this);
     edClear->SetParent(pnInfo);
     edClear->SetBounds(0, 0, 17, 21);
     edClear->SetTabOrder(1);

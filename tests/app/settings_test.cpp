@@ -85,6 +85,9 @@ TEST_F(KioskTest, SettingValueRules) {
         {"checkUserGroupIds=1,,{", [](TMainForm* f) { EXPECT_TRUE(f->CheckUserGroupIds().is_null()); }},
         {"messageTimeout=0", [](TMainForm* f) { EXPECT_EQ(f->ReturnTimer->Interval(), 0u); }},
         {"messageTimeout=3", [](TMainForm* f) { EXPECT_EQ(f->ReturnTimer->Interval(), 3000u); }},
+        // A negative time counts as 0 (never fires); one past the timer's range is capped, not wrapped.
+        {"messageTimeout=-5", [](TMainForm* f) { EXPECT_EQ(f->ReturnTimer->Interval(), 0u); }},
+        {"messageTimeout=5000000", [](TMainForm* f) { EXPECT_EQ(f->ReturnTimer->Interval(), UINT32_MAX); }},
         {"messageTemplate=", [](TMainForm* f) { EXPECT_EQ(f->MessageTemplate(), ""); }},
         {"password=\"  s p  \"", [](TMainForm* f) { EXPECT_EQ(f->Password(), "  s p  "); }},
         {"splash=   ", [](TMainForm* f) { EXPECT_TRUE(f->Image1->Picture()->Width() > 0); }},

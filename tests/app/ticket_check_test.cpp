@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "kiosk_fixture.h"
 #include "platform/ui/input.h"
 
@@ -48,6 +50,41 @@ TEST_F(TicketCheckTest, ScanIsCheckedEndToEnd) {
                            {"checkEnp", false},        {"checkOmsNumber", false}, {"checkAreaMo", true}};
     EXPECT_EQ(params, expected);
     EXPECT_EQ(requests[1].Json()["method"], "Tickets.Check");
+}
+
+// The waiting text is painted before the server is asked, then replaced by the result.
+TEST_F(TicketCheckTest, WaitingTextIsPaintedBeforeTheResult) {
+    TMainForm* form = StartKiosk();
+    ExpectLogin();
+    ExpectCheck(ResultReply(kTicketReply));
+    auto& drawn = ui().System().TextLog().Drawn;
+    drawn.clear();
+    Scan("123456");
+    auto at = [&](const std::string& text) {
+        return std::find_if(drawn.begin(), drawn.end(), [&](const auto& d) { return d.Text == text; });
+    };
+    const auto waiting = at("Поиск талона в базе...");
+    ASSERT_NE(waiting, drawn.end());
+    ASSERT_NE(at("A-17"), drawn.end());
+    EXPECT_LT(waiting, at("A-17"));
+    EXPECT_EQ(form->lbTicket->Caption(), "A-17");
+}
+
+// Each boolean setting reaches its own member of the request, and only that one.
+TEST_F(TicketCheckTest, EachCheckSettingReachesItsOwnMember) {
+    const char* keys[] = {"checkTime",        "checkLab",       "checkDocument", "checkSocialStatus",
+                          "checkBirthplaces", "checkRoom",      "checkOkato",    "checkSmo",
+                          "checkEnp",         "checkOmsNumber", "checkAreaMo"};
+    ExpectLogin();
+    for (const char* key : keys) {
+        SCOPED_TRACE(key);
+        ExpectCheck(ResultReply(kTicketReply));
+        StartKiosk(std::string(key) + "=1\r\n");
+        Scan("12345");
+        const json params = server_.Requests().back().Json()["params"];
+        for (const char* member : keys) EXPECT_EQ(params.at(member), member == key) << member;
+        Application->DestroyForms();
+    }
 }
 
 TEST_F(TicketCheckTest, NumberFormatErrorsSendNothing) {
@@ -115,6 +152,8 @@ TEST_F(TicketCheckTest, OtherFailuresShowTheGenericText) {
         {"reply that is not JSON", {notJson}},
         {"visit date that cannot be converted",
          {ResultReply(R"({"ticketNumber":"A-1","room":"5","visitDate":"2024-13-45","visitTime":"10:00:00"})")}},
+        {"result that is an array", {ResultReply(R"(["A-1","214"])")}},
+        {"result that is null", {ResultReply("null")}},
     };
     TMainForm* form = StartKiosk("messageTimeout=1\r\n");
     for (const auto& [name, replies] : cases) {
