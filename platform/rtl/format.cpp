@@ -11,6 +11,26 @@ namespace {
     throw EConvertError("Format '" + std::string(format) + "' invalid or incompatible with argument");
 }
 
+// Widths and precisions beyond this are a broken format, not a request for that much padding.
+constexpr int kMaxWidth = 100000;
+
+// Text is UTF-8: widths and precisions count characters, and a cut never splits one.
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t n = 0;
+    for (char c : text) n += !IsContinuationByte(c);
+    return n;
+}
+
+std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
+        if (!IsContinuationByte(text[i]) && count-- == 0) break;
+    }
+    return text.substr(0, i);
+}
+
 struct Spec {
     bool leftAlign = false;
     int width = -1;
@@ -52,13 +72,13 @@ private:
         if (i < format_.size() && format_[i] == '*') {
             ++i;
             const auto* v = std::get_if<std::int64_t>(&NextArg().value());
-            if (!v) RaiseInvalid(format_);
+            if (!v || *v > kMaxWidth) RaiseInvalid(format_);
             return static_cast<int>(*v);
         }
         int n = -1;
         while (i < format_.size() && format_[i] >= '0' && format_[i] <= '9') {
             n = (n < 0 ? 0 : n) * 10 + (format_[i] - '0');
-            if (n > 100000) RaiseInvalid(format_);
+            if (n > kMaxWidth) RaiseInvalid(format_);
             ++i;
         }
         return n;
@@ -87,13 +107,14 @@ private:
     }
 
     void Pad(const std::string& text, const Spec& spec) {
-        std::size_t width = spec.width < 0 ? 0 : static_cast<std::size_t>(spec.width);
-        if (text.size() >= width) {
+        const std::size_t width = spec.width < 0 ? 0 : static_cast<std::size_t>(spec.width);
+        const std::size_t length = CharacterCount(text);
+        if (length >= width) {
             out_ += text;
         } else if (spec.leftAlign) {
-            out_ += text + std::string(width - text.size(), ' ');
+            out_ += text + std::string(width - length, ' ');
         } else {
-            out_ += std::string(width - text.size(), ' ') + text;
+            out_ += std::string(width - length, ' ') + text;
         }
     }
 
@@ -114,8 +135,7 @@ private:
                 const auto* s = std::get_if<std::string_view>(&v);
                 if (!s) RaiseInvalid(format_);
                 std::string_view text = *s;
-                if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision))
-                    text = text.substr(0, static_cast<std::size_t>(spec.precision));
+                if (spec.precision >= 0) text = FirstCharacters(text, static_cast<std::size_t>(spec.precision));
                 return Pad(std::string(text), spec);
             }
             case 'p': {

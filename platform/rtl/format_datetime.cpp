@@ -36,6 +36,7 @@ class DateTimeWriter {
 public:
     DateTimeWriter(TDateTime dt, const TFormatSettings& fs) : p_(Decode(dt)), fs_(fs) {}
 
+    // A token takes its whole run of letters ("hhh" is one hour, "zz" three-digit milliseconds).
     void Append(std::string_view format, int depth = 0) {
         const bool twelveHour = UsesTwelveHourClock(format);
         char lastToken = 0;
@@ -63,23 +64,23 @@ public:
                     break;
                 case 'H':
                     out_ += Num(twelveHour ? (p_.hour % 12 == 0 ? 12 : p_.hour % 12) : p_.hour, count >= 2 ? 2 : 1);
-                    i += std::min<std::size_t>(count, 2);
+                    i += count;
                     break;
                 case 'N':
                     out_ += Num(p_.minute, count >= 2 ? 2 : 1);
-                    i += std::min<std::size_t>(count, 2);
+                    i += count;
                     break;
                 case 'S':
                     out_ += Num(p_.second, count >= 2 ? 2 : 1);
-                    i += std::min<std::size_t>(count, 2);
+                    i += count;
                     break;
                 case 'Z':
-                    out_ += Num(p_.msec, count >= 3 ? 3 : 1);
-                    i += count >= 3 ? 3 : 1;
+                    out_ += Num(p_.msec, count == 1 ? 1 : 3);
+                    i += count;
                     break;
                 case 'T':
                     if (depth < 2) Append(count >= 2 ? fs_.LongTimeFormat : fs_.ShortTimeFormat, depth + 1);
-                    i += std::min<std::size_t>(count, 2);
+                    i += count;
                     break;
                 case 'C':
                     if (depth < 2) {
@@ -89,7 +90,7 @@ public:
                             Append(fs_.LongTimeFormat, depth + 1);
                         }
                     }
-                    ++i;
+                    i += count;
                     break;
                 case 'A':
                     i += AppendAmPm(format, i);

@@ -59,6 +59,12 @@ TEST_F(DateTimeTest, FormatTokens) {
         {"YYYY-MM-DD HH:NN", "2024-03-05 09:07"},
         {"h:nn am/pm", "9:07 am"},
         {"z", "45"},
+        // A token takes its whole run of letters.
+        {"hhh:nnn:sss", "09:07:03"},
+        {"zz", "045"},
+        {"zzzz", "045"},
+        {"yyy", "2024"},
+        {"ddddddd", "Tuesday, 5 March 2024"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatDateTime(c.format, dt), c.expected) << c.format;
     EXPECT_EQ(FormatDateTime("hh:nn AM/PM", EncodeTime(15, 30, 0, 0)), "03:30 PM");

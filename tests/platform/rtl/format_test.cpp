@@ -35,6 +35,11 @@ TEST(Format, SpecifiersWithFlagsWidthAndPrecision) {
         {"%n", {1234567.891}, "1,234,567.89"},
         {"'%s' is not a valid integer value", {"$00GG"}, "'$00GG' is not a valid integer value"},
         {"Привет, %s!", {"мир"}, "Привет, мир!"},
+        // Widths and precisions count characters, not bytes, and never cut one in half.
+        {"[%5s]", {"мир"}, "[  мир]"},
+        {"[%-5s]", {"мир"}, "[мир  ]"},
+        {"[%.2s]", {"мир"}, "[ми]"},
+        {"[%.0s]", {"мир"}, "[]"},
     };
     for (const auto& c : cases) EXPECT_EQ(Format(c.format, c.args), c.expected) << c.format;
 }
@@ -48,6 +53,8 @@ TEST(Format, MismatchRaisesConvertError) {
         {"%", {1}, ""},            // a lone percent sign at the end
         {"%q", {1}, ""},           // unknown type
         {"%n%n%n", {}, ""},        // printf's %n must never write anywhere
+        {"%*d", {2000000000, 1}, ""},  // a width no text could fill
+        {"%999999d", {1}, ""},
     };
     for (const auto& c : bad) EXPECT_THROW(Format(c.format, c.args), EConvertError) << c.format;
 }
