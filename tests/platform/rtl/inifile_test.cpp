@@ -28,6 +28,8 @@ protected:
 
 TEST_F(IniFileTest, ValueRules) {
     const std::string longValue(3000, 'v');
+    std::string longCyrillic;
+    for (int i = 0; i < 3000; ++i) longCyrillic += "ж";
     TIniFile ini = Write(
         "[Options]\r\n"
         "  Host =  example.org  \r\n"
@@ -39,6 +41,7 @@ TEST_F(IniFileTest, ValueRules) {
         "eq=a=b=c\r\n"
         "message=Пройдите в кабинет {room}\r\n"
         "long=" + longValue + "\r\n"
+        "longCyrillic=" + longCyrillic + "\r\n"
         "; comment=1\r\n"
         "[other]\r\n"
         "host=wrong\r\n");
@@ -51,6 +54,7 @@ TEST_F(IniFileTest, ValueRules) {
     EXPECT_EQ(ini.ReadString("options", "eq", "d"), "a=b=c");
     EXPECT_EQ(ini.ReadString("options", "message", "d"), "Пройдите в кабинет {room}");
     EXPECT_EQ(ini.ReadString("options", "long", "d").size(), 2047u);
+    EXPECT_EQ(ini.ReadString("options", "longCyrillic", "d"), longCyrillic.substr(0, 2 * 2047));  // characters, not bytes
     EXPECT_EQ(ini.ReadString("options", "comment", "d"), "d");
     EXPECT_EQ(ini.ReadString("options", "missing", "d"), "d");
     EXPECT_EQ(ini.ReadString("nosection", "host", "d"), "d");
