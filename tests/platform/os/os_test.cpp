@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "platform/os/clock.h"
+#include "platform/os/critical_section.h"
 #include "platform/os/debug_output.h"
 #include "platform/os/guid.h"
 #include "platform/os/paths.h"
@@ -57,11 +61,60 @@ TEST(Clock, ManualClockDrivesTicksAndSleep) {
 
 TEST(SysInfo, NamesAndIds) {
     EXPECT_FALSE(GetComputerName().empty());
+    EXPECT_FALSE(GetUserName().empty());
     EXPECT_NE(GetCurrentThreadId(), 0u);
     std::uint32_t other = 0;
     std::thread([&] { other = GetCurrentThreadId(); }).join();
     EXPECT_NE(other, GetCurrentThreadId());
     EXPECT_FALSE(OperatingSystemDescription().empty());
+}
+
+TEST(SysInfo, TimeZoneBiasFollowsTheRulesOfTheInstant) {
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous ? previous : "";
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+    EXPECT_EQ(GetTimeZoneBiasAt(1705320000), -60);   // 2024-01-15 12:00 UTC, winter
+    EXPECT_EQ(GetTimeZoneBiasAt(1721044800), -120);  // 2024-07-15 12:00 UTC, summer
+    setenv("TZ", "America/New_York", 1);
+    tzset();
+    EXPECT_EQ(GetTimeZoneBiasAt(1705320000), 300);  // west of Greenwich is positive
+    {
+        platform::ManualClock clock(1721044800000);
+        platform::ScopedClock scoped(clock);
+        EXPECT_EQ(GetTimeZoneBias(), 240);  // at the clock's "now"
+    }
+    if (previous)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+
+TEST(CriticalSection, ReentrantForItsOwnerExclusiveForOthers) {
+    TCriticalSection cs;
+    cs.Enter();
+    cs.Enter();  // the same thread again: no deadlock
+    bool otherGotIn = true;
+    std::thread([&] { otherGotIn = cs.TryEnter(); }).join();
+    EXPECT_FALSE(otherGotIn);
+    cs.Leave();
+    std::thread([&] { otherGotIn = cs.TryEnter(); }).join();
+    EXPECT_FALSE(otherGotIn);  // still held once
+    cs.Leave();
+
+    // Counted increments from several threads lose nothing under the lock.
+    long counter = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 10000; ++i) {
+                std::lock_guard lock(cs);
+                ++counter;
+            }
+        });
+    for (auto& t : threads) t.join();
+    EXPECT_EQ(counter, 40000);
 }
 
 TEST(DebugOutput, SinkCanBeReplaced) {
