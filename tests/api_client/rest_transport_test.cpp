@@ -213,16 +213,21 @@ TEST_F(RestTransportTest, ErrorLinesCarryTheRequestWithSecretsMasked) {
     EXPECT_EQ(server.Requests()[0].Json()["params"]["password"], "s3cret");
 }
 
-TEST_F(RestTransportTest, DebugLinesNameTheUrlAndTheDuration) {
+TEST_F(RestTransportTest, DebugLinesNameTheUrlAndTheDurationOnEveryPath) {
     LogCapture log("RestV2", TLogLevel::Debug());
     server.Enqueue(ResultReply("1"));
+    server.Enqueue(ErrorReply(5, "refused"));
     CallMethod("infomat", "Tickets.Check", ordered_json::object());
+    EXPECT_THROW(CallMethod("auth", "Auth.Login", ordered_json::object()), ExceptionRestTransportV2);
     auto lines = log.Texts(TLogLevel::Debug());
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "POST https://" + server.HostPort() + "/rest/v2/infomat");
+    ASSERT_EQ(lines.size(), 4u);
+    const std::string url = "POST https://" + server.HostPort() + "/rest/v2/";
+    EXPECT_EQ(lines[0], url + "infomat");
     EXPECT_TRUE(std::regex_match(lines[1],
                                  std::regex("^Duration request to Tickets\\.Check is \\d\\d:\\d\\d:\\d\\d$")))
         << lines[1];
+    EXPECT_EQ(lines[2], url + "auth");
+    EXPECT_THAT(lines[3], testing::StartsWith("Duration request to Auth.Login is "));
 }
 
 TEST_F(RestTransportTest, ShowsTheHourglassForTheCallOnEveryPath) {

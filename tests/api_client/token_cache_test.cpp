@@ -172,6 +172,22 @@ TEST_F(TokenCacheTest, ExpiredTokenIsRenewedAndTheCallRepeatedOnceWithTheSameId)
     EXPECT_EQ(GetToken("7", "pw"), "T2");
 }
 
+TEST_F(TokenCacheTest, FailedRenewalReachesTheCallerAndLeavesNoEntry) {
+    server.Enqueue(LoginReply("\"T1\""));
+    GetToken("7", "pw");
+    server.Enqueue(ErrorReply(2, "Токен устарел"));
+    server.Enqueue(ErrorReply(1, "Неверный логин или пароль"));
+    try {
+        CallMethod("infomat", "Tickets.Check", {{"token", "T1"}});
+        FAIL() << "no exception";
+    } catch (const ExceptionRestTransportV2& e) {
+        EXPECT_EQ(e.Code, 1);
+        EXPECT_EQ(e.Message, "Неверный логин или пароль");
+    }
+    EXPECT_EQ(SentMethods(), (std::vector<std::string>{"Auth.Login", "Tickets.Check", "Auth.Login"}));
+    EXPECT_TRUE(TokenCache().empty());
+}
+
 TEST_F(TokenCacheTest, NoSecondRetryAfterASecondCode2) {
     server.Enqueue(LoginReply("\"T1\""));
     GetToken("7", "pw");
