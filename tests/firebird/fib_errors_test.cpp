@@ -68,6 +68,37 @@ TEST(FIBError, ClientErrorsCarryTheirNumberAndText) {
     }
 }
 
+TEST(FIBError, ServerErrorTextFromTheClientsInterpreters) {
+    // The stub client reads one line per cluster of the vector: line 1 is empty.
+    IIBClientLibraryPtr lib = GetClientLibrary(FBSTUB_TEXTS);
+    const ISC_STATUS vector[] = {isc_arg_gds, 0, isc_arg_gds, 1, isc_arg_gds, 2, isc_arg_end};
+    std::copy(std::begin(vector), std::end(vector), StatusVector());
+    try {
+        RaiseServerError(*lib, nullptr);
+        ADD_FAILURE() << "nothing raised";
+    } catch (const EFIBInterBaseError& e) {
+        EXPECT_EQ(e.SqlErrorCode, -104);
+        EXPECT_EQ(e.SqlMessageText, "Invalid token.");                           // already ends in "."
+        EXPECT_EQ(e.ServerMessage, "Dynamic SQL Error.\r\nToken unknown.\r\n");  // the empty line left out
+        EXPECT_EQ(e.Message, e.SqlMessageText + e.ServerMessage);
+    }
+}
+
+TEST(FIBError, ServerErrorWithoutTextsRaisesWithThePrefixAlone) {
+    IIBClientLibraryPtr lib = GetClientLibrary(FBSTUB_V6);  // its interpreters write nothing
+    auto form = MakeComponent<TComponent>(nullptr);
+    form->SetName("Form1");
+    StatusVector()[0] = isc_arg_gds;
+    StatusVector()[1] = 335544344;
+    try {
+        RaiseServerError(*lib, form.get());
+        ADD_FAILURE() << "nothing raised";
+    } catch (const EFIBInterBaseError& e) {
+        EXPECT_EQ(e.Message, "Form1:\r\n");
+        EXPECT_EQ(e.ServerErrorCode, 335544344);
+    }
+}
+
 TEST(StatusVector, FindsCodesInErrorAndNumberClustersOnly) {
     ISC_STATUS* v = StatusVector();
     const char text[] = "x";

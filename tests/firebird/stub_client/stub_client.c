@@ -1,5 +1,7 @@
 /* A stand-in for the Firebird client library with only the entry points that a test wants. The
    binding only looks the names up; the few that tests call return recognisable values. */
+#include <stdio.h>
+#include <string.h>
 
 #define STUB(name)   \
     int name(void) { \
@@ -29,9 +31,32 @@ STUB(isc_dsql_set_cursor_name)
 STUB(isc_dsql_sql_info)
 STUB(isc_dsql_execute_immediate)
 STUB(isc_dsql_exec_immed2)
+#ifdef STUB_TEXTS
+/* The texts of a failed call: an SQL message that already ends in ".", and server lines chosen by
+   the values of the status vector's clusters, one of them empty. */
+static const char* const server_lines[] = {"Dynamic SQL Error", "", "Token unknown."};
+
+int isc_sqlcode(const long* status) {
+    (void)status;
+    return -104;
+}
+void isc_sql_interprete(short code, char* buffer, short length) {
+    (void)code;
+    snprintf(buffer, (size_t)length, "%s", "Invalid token.");
+}
+int isc_interprete(char* buffer, const long** cursor) {
+    const long* v = *cursor;
+    if (v[0] == 0)
+        return 0;
+    strcpy(buffer, server_lines[v[1]]);
+    *cursor = v + 2;
+    return 1; /* a line was written, even an empty one */
+}
+#else
 STUB(isc_sqlcode)
 STUB(isc_sql_interprete)
 STUB(isc_interprete)
+#endif
 STUB(isc_decode_date)
 STUB(isc_encode_date)
 STUB(isc_open_blob2)
