@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/rtl/strings.h"
+
 namespace {
 
 [[noreturn]] void RaiseInvalid(std::string_view format) {
@@ -13,23 +15,6 @@ namespace {
 
 // Widths and precisions beyond this are a broken format, not a request for that much padding.
 constexpr int kMaxWidth = 100000;
-
-// Text is UTF-8: widths and precisions count characters, and a cut never splits one.
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-std::size_t CharacterCount(std::string_view text) {
-    std::size_t n = 0;
-    for (char c : text) n += !IsContinuationByte(c);
-    return n;
-}
-
-std::string_view FirstCharacters(std::string_view text, std::size_t count) {
-    std::size_t i = 0;
-    for (; i < text.size(); ++i) {
-        if (!IsContinuationByte(text[i]) && count-- == 0) break;
-    }
-    return text.substr(0, i);
-}
 
 struct Spec {
     bool leftAlign = false;
@@ -106,9 +91,10 @@ private:
         return i + 1;
     }
 
+    // Text is UTF-8: widths count characters.
     void Pad(const std::string& text, const Spec& spec) {
         const std::size_t width = spec.width < 0 ? 0 : static_cast<std::size_t>(spec.width);
-        const std::size_t length = CharacterCount(text);
+        const std::size_t length = Utf8Length(text);
         if (length >= width) {
             out_ += text;
         } else if (spec.leftAlign) {
@@ -135,7 +121,7 @@ private:
                 const auto* s = std::get_if<std::string_view>(&v);
                 if (!s) RaiseInvalid(format_);
                 std::string_view text = *s;
-                if (spec.precision >= 0) text = FirstCharacters(text, static_cast<std::size_t>(spec.precision));
+                if (spec.precision >= 0) text = Utf8Left(text, static_cast<std::size_t>(spec.precision));
                 return Pad(std::string(text), spec);
             }
             case 'p': {

@@ -14,15 +14,6 @@ std::string StripQuotes(std::string v) {
     return v;
 }
 
-// Keeps the first count characters of UTF-8 text; a character is never cut in half.
-void CutToCharacters(std::string& text, std::size_t count) {
-    std::size_t i = 0;
-    for (; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count-- == 0) break;
-    }
-    text.resize(i);
-}
-
 std::string StripLineEnd(std::string line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
     return line;
@@ -51,7 +42,7 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
         if (eq == std::string::npos) continue;
         std::string key = Trim(t.substr(0, eq));
         std::string value = StripQuotes(Trim(t.substr(eq + 1)));
-        CutToCharacters(value, MaxValueLength);
+        value.resize(Utf8Left(value, MaxValueLength).size());  // characters, never half of one
         if (key.empty()) continue;
         sections_.back().entries.push_back({std::move(key), std::move(value)});
     }

@@ -5,7 +5,22 @@
 
 namespace {
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 }  // namespace
+
+std::size_t Utf8Length(std::string_view s) {
+    std::size_t n = 0;
+    for (char c : s) n += !IsContinuationByte(c);
+    return n;
+}
+
+std::string_view Utf8Left(std::string_view s, std::size_t count) {
+    std::size_t i = 0;
+    for (; i < s.size(); ++i) {
+        if (!IsContinuationByte(s[i]) && count-- == 0) break;
+    }
+    return s.substr(0, i);
+}
 
 std::string TrimLeft(std::string_view s) {
     std::size_t i = 0;

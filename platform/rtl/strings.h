@@ -24,7 +24,10 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
 std::string IntToStr(std::int64_t value);
 std::string IntToHex(std::uint64_t value, int digits);
 
-// UTF-8 helpers shared by the case routines.
+// UTF-8 helpers shared by the case routines, Format and TIniFile.
+std::size_t Utf8Length(std::string_view s);  // characters, not bytes
+// The first count characters; a character is never cut in half.
+std::string_view Utf8Left(std::string_view s, std::size_t count);
 std::u32string Utf8ToUtf32(std::string_view s);
 std::string Utf32ToUtf8(std::u32string_view s);
 char32_t UpperCaseChar(char32_t c);
