@@ -64,6 +64,10 @@ std::u32string Utf8ToUtf32(std::string_view s) {
             if ((cc & 0xC0) != 0x80) ok = false;
             cp = (cp << 6) | (cc & 0x3F);
         }
+        // Overlong forms, surrogates and values past U+10FFFF are stray bytes too: decoded, they would
+        // come back as other bytes (a surrogate even as the marker of a stray byte).
+        static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (ok && (cp < kShortest[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)) ok = false;
         if (!ok) {
             // A stray byte is kept as a code in the private range so that the text survives a round trip.
             out.push_back(0xDC00 + c);

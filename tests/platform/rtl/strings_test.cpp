@@ -24,6 +24,9 @@ TEST(Strings, CaseMappingHandlesCyrillicInUtf8) {
 TEST(Strings, InvalidUtf8SurvivesCaseMapping) {
     const std::string broken = "a\xFF\xC3z";
     EXPECT_EQ(AnsiUpperCase(broken), "A\xFF\xC3Z");
+    // An overlong NUL, a surrogate and a value past U+10FFFF keep their bytes.
+    const std::string invalid = "\xC0\x80-\xED\xB2\x80-\xF4\x90\x80\x80-\xEF\xBF\xBD";
+    EXPECT_EQ(AnsiLowerCase(invalid), invalid);
 }
 
 struct ReplaceCase {
