@@ -40,6 +40,17 @@ class TokenCacheTest : public TlsPeerTest {
     }
     void TearDown() override { ClearTokenCache(); }
 
+    // The server error that a check sent with the token T1 ends in.
+    static ExceptionRestTransportV2 CheckWithT1Error() {
+        try {
+            CallMethod("infomat", "Tickets.Check", {{"token", "T1"}});
+        } catch (const ExceptionRestTransportV2& e) {
+            return e;
+        }
+        ADD_FAILURE() << "no exception";
+        return ExceptionRestTransportV2(0, "", "");
+    }
+
     std::vector<std::string> SentMethods() const {
         std::vector<std::string> methods;
         for (const auto& r : server.Requests()) methods.push_back(r.RpcMethod());
@@ -177,13 +188,9 @@ TEST_F(TokenCacheTest, FailedRenewalReachesTheCallerAndLeavesNoEntry) {
     GetToken("7", "pw");
     server.Enqueue(ErrorReply(2, "Токен устарел"));
     server.Enqueue(ErrorReply(1, "Неверный логин или пароль"));
-    try {
-        CallMethod("infomat", "Tickets.Check", {{"token", "T1"}});
-        FAIL() << "no exception";
-    } catch (const ExceptionRestTransportV2& e) {
-        EXPECT_EQ(e.Code, 1);
-        EXPECT_EQ(e.Message, "Неверный логин или пароль");
-    }
+    auto error = CheckWithT1Error();
+    EXPECT_EQ(error.Code, 1);
+    EXPECT_EQ(error.Message, "Неверный логин или пароль");
     EXPECT_EQ(SentMethods(), (std::vector<std::string>{"Auth.Login", "Tickets.Check", "Auth.Login"}));
     EXPECT_TRUE(TokenCache().empty());
 }
@@ -195,13 +202,9 @@ TEST_F(TokenCacheTest, NoSecondRetryAfterASecondCode2) {
     server.Enqueue(LoginReply("\"T2\""));
     server.Enqueue(ErrorReply(2, "second"));
     server.Enqueue(LoginReply("\"T3\""));  // must stay unused
-    try {
-        CallMethod("infomat", "Tickets.Check", {{"token", "T1"}});
-        FAIL() << "no exception";
-    } catch (const ExceptionRestTransportV2& e) {
-        EXPECT_EQ(e.Code, 2);
-        EXPECT_EQ(e.Message, "second");
-    }
+    auto error = CheckWithT1Error();
+    EXPECT_EQ(error.Code, 2);
+    EXPECT_EQ(error.Message, "second");
     EXPECT_EQ(SentMethods(),
               (std::vector<std::string>{"Auth.Login", "Tickets.Check", "Auth.Login", "Tickets.Check"}));
 }
