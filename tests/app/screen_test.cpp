@@ -153,7 +153,9 @@ TEST_F(KioskTest, AltDigitsOutsideDebugModeChangeNothing) {
 
 // The clock text drawn on the form at (timeX, timeY), in the template's format.
 TEST_F(KioskTest, ClockIsDrawnEveryHalfSecond) {
-    WriteSettings("timeTemplate=hh:nn:ss\r\ntimeX=40\r\ntimeY=60\r\ntimeFontSize=20\r\n");
+    WriteSettings(
+        "timeTemplate=hh:nn:ss\r\ntimeX=40\r\ntimeY=60\r\ntimeFontSize=20\r\ntimeFontName=DejaVu Sans\r\n"
+        "timeFontColor=#00FF00\r\n");
     ui().Clock().SetUnixMillis(DateTimeToUnixMillis(LocalToUtc(EncodeDate(2024, 3, 1) + EncodeTime(9, 59, 58, 0))));
     CreateAndShow();
     auto& drawn = ui().System().TextLog().Drawn;
@@ -162,6 +164,8 @@ TEST_F(KioskTest, ClockIsDrawnEveryHalfSecond) {
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(drawn.back().Text, "09:59:58");
     EXPECT_EQ(drawn.back().Font.PixelHeight, 27);  // 20 points at 96 dpi
+    EXPECT_EQ(drawn.back().Font.Name, "DejaVu Sans");
+    EXPECT_EQ(drawn.back().Argb & 0xFFFFFF, 0x00FF00u);
     ui().Advance(1500);
     EXPECT_EQ(drawn.back().Text, "10:00:00");
 }
