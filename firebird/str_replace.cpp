@@ -28,24 +28,6 @@ std::string ReplaceStr(std::string_view s, std::string_view oldText, std::string
     return ReplaceAllFound(s, s, oldText, newText);
 }
 
-namespace {
-// AnsiUpperCase keeping every byte position, as ReplaceAllFound needs: a malformed sequence whose
-// upper case would take another number of bytes keeps its own bytes.
-std::string UpperCaseSameLength(std::string_view s) {
-    std::string upper = AnsiUpperCase(s);
-    if (upper.size() == s.size())
-        return upper;
-    upper.clear();
-    for (std::size_t i = 0, n = 1; i < s.size(); i += n, n = 1) {
-        while (i + n < s.size() && (static_cast<unsigned char>(s[i + n]) & 0xC0) == 0x80) ++n;
-        const std::string_view character = s.substr(i, n);
-        const std::string folded = AnsiUpperCase(character);
-        upper.append(folded.size() == n ? std::string_view(folded) : character);
-    }
-    return upper;
-}
-}  // namespace
-
 std::string ReplaceStrIgnoreCase(std::string_view s, std::string_view oldText, std::string_view newText) {
-    return ReplaceAllFound(s, UpperCaseSameLength(s), UpperCaseSameLength(oldText), newText);
+    return ReplaceAllFound(s, AnsiUpperCase(s), AnsiUpperCase(oldText), newText);
 }
