@@ -76,6 +76,8 @@ bool TApplication::ProcessMessage() {
     } catch (...) {
         HandleException(this);
     }
+    // Forms and controls freed inside the handlers that just returned go now.
+    FreePendingComponents();
     return true;
 }
 
@@ -94,6 +96,7 @@ void TApplication::ProcessMessages() {
     host.PumpEvents();
     while (ProcessMessage()) {
     }
+    FreePendingComponents();
     PaintForms();
 }
 
@@ -103,6 +106,7 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Idle() {
+    FreePendingComponents();
     PaintForms();
     if (terminated_)
         return;

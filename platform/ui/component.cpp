@@ -5,11 +5,72 @@
 #include "platform/rtl/format.h"
 #include "platform/rtl/strings.h"
 
+namespace {
+
+// Kept for the whole run: components may still go away while the program's statics are torn down.
+struct Lifetimes {
+    std::vector<const TComponent*> busy;  // handling a message now, innermost last
+    std::vector<TComponent*> pending;     // freed while holding a busy one
+};
+Lifetimes& L() {
+    static auto* lifetimes = new Lifetimes();
+    return *lifetimes;
+}
+
+// True when holder is, owns or holds on screen (directly or through others) a busy component.
+bool HoldsBusy(const TComponent* holder) {
+    for (const TComponent* busy : L().busy) {
+        std::vector<const TComponent*> up{busy}, seen;
+        while (!up.empty()) {
+            const TComponent* c = up.back();
+            up.pop_back();
+            if (c == nullptr || std::find(seen.begin(), seen.end(), c) != seen.end())
+                continue;
+            if (c == holder)
+                return true;
+            seen.push_back(c);
+            up.push_back(c->Owner());
+            up.push_back(c->GetParentComponent());
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 void Free(TObject* object) {
     if (object == nullptr)
         return;
+    if (auto* component = dynamic_cast<TComponent*>(object); component != nullptr && HoldsBusy(component)) {
+        auto& pending = L().pending;
+        if (std::find(pending.begin(), pending.end(), component) == pending.end())
+            pending.push_back(component);
+        return;
+    }
     object->BeforeDestruction();
     delete object;
+}
+
+TBusyScope::TBusyScope(const TComponent* component) {
+    L().busy.push_back(component);
+}
+
+TBusyScope::~TBusyScope() {
+    L().busy.pop_back();
+}
+
+void FreePendingComponents() {
+    auto& pending = L().pending;
+    for (std::size_t i = 0; i < pending.size();) {
+        TComponent* component = pending[i];
+        if (HoldsBusy(component)) {
+            ++i;
+            continue;
+        }
+        pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(i));
+        Free(component);
+        i = 0;  // freeing may have freed or marked others
+    }
 }
 
 void TPersistent::Assign(const TPersistent& source) {
@@ -26,6 +87,12 @@ TComponent::TComponent(TComponent* AOwner) {
 }
 
 TComponent::~TComponent() {
+    // Gone by other means than Free (an owner's destructor, a plain delete): forget it everywhere.
+    auto& lifetimes = L();
+    std::replace(lifetimes.busy.begin(), lifetimes.busy.end(), static_cast<const TComponent*>(this),
+                 static_cast<const TComponent*>(nullptr));
+    lifetimes.pending.erase(std::remove(lifetimes.pending.begin(), lifetimes.pending.end(), this),
+                            lifetimes.pending.end());
     destroying_ = true;
     NotifyRemoval();
     DestroyComponents();

@@ -26,7 +26,9 @@ class TObject {
     virtual std::string ClassName() const { return "TObject"; }
 };
 
-// Runs BeforeDestruction and deletes; nullptr is allowed.
+// Runs BeforeDestruction and deletes; nullptr is allowed. A component that holds (owns, or is the
+// parent of) one that is handling a message right now is only marked: it goes when the message
+// loop comes round (FreePendingComponents), so no handler returns into a freed object.
 void Free(TObject* object);
 
 struct TFree {
@@ -72,6 +74,8 @@ class TComponent : public TPersistent {
     // Asks to hear (through Notification with opRemove) when this component is freed.
     void FreeNotification(TComponent* listener);
     void RemoveFreeNotification(TComponent* listener);
+    // The component that holds this one on screen (a control's parent); nullptr when none.
+    virtual TComponent* GetParentComponent() const { return nullptr; }
 
   protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
@@ -85,6 +89,18 @@ class TComponent : public TPersistent {
     bool destroying_ = false;
     bool removalSent_ = false;
 };
+
+// Marks a component as handling a message for the life of the scope (see Free).
+class TBusyScope {
+  public:
+    explicit TBusyScope(const TComponent* component);
+    ~TBusyScope();
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+};
+
+// Frees the components whose Free waited for their handlers to return; the message loop calls it.
+void FreePendingComponents();
 
 // Makes a component owned by owner (which must not be nullptr and frees it later).
 template <class T, class... Args>

@@ -35,6 +35,7 @@ void TControl::WndProc(TMessage& Message) {
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
     TMessage m{Msg, WParam, LParam, 0};
+    TBusyScope busy(this);
     if (WindowProc)
         WindowProc(m);
     else
@@ -169,6 +170,10 @@ void TControl::SyncWithParent() {
         return;
     Perform(CM_PARENTFONTCHANGED);
     Perform(CM_PARENTCOLORCHANGED);
+}
+
+TComponent* TControl::GetParentComponent() const {
+    return parent_;
 }
 
 TCustomForm* TControl::ParentForm() const {

@@ -73,6 +73,7 @@ class TControl : public TComponent {
 
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* AParent);
+    TComponent* GetParentComponent() const override;
     TCustomForm* ParentForm() const;  // the form holding the control (itself for a form)
 
     bool Visible() const { return visible_; }

@@ -106,6 +106,7 @@ HeadlessSession::HeadlessSession() : scopedClock_(clock_), previous_(&CurrentWin
 }
 
 HeadlessSession::~HeadlessSession() {
+    FreePendingComponents();
     Application->DestroyForms();
     Application->OnException = nullptr;
     ResetMessageQueue();

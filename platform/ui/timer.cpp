@@ -40,6 +40,7 @@ void TTimer::UpdateTimer() {
 void TTimer::TimerWndProc(TMessage& Message) {
     if (Message.Msg != WM_TIMER)
         return;
+    TBusyScope busy(this);
     try {
         Timer();
     } catch (...) {

@@ -113,6 +113,7 @@ void TWinControl::CreateWnd() {
     params_ = TCreateParams{};
     CreateParams(params_);
     handle_ = platform::ui::RegisterWindowHandle([this](TMessage& m) {
+        TBusyScope busy(this);
         if (WindowProc)
             WindowProc(m);
         else
