@@ -67,14 +67,30 @@ void TEdit::Replace(const std::u32string& text, int caret) {
     Invalidate();
 }
 
+namespace {
+
+// A typed code as text: a character, a stray byte (kept as the platform's text routines keep one),
+// or, for codes that are neither (surrogates, values past U+10FFFF), the replacement character.
+std::string TypedText(char32_t ch) {
+    bool strayByte = ch >= 0xDC80 && ch <= 0xDCFF;
+    if (!strayByte && ((ch >= 0xD800 && ch <= 0xDFFF) || ch > 0x10FFFF))
+        ch = 0xFFFD;
+    return Utf32ToUtf8(std::u32string(1, ch));
+}
+
+}  // namespace
+
 void TEdit::InsertChar(char32_t ch) {
     std::u32string text = Utf8ToUtf32(Text());
     int start = std::min(selStart_, static_cast<int>(text.size()));
     int length = std::min(selLength_, static_cast<int>(text.size()) - start);
     if (maxLength_ > 0 && static_cast<int>(text.size()) - length >= maxLength_)
         return;
-    text.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(length), 1, ch);
-    Replace(text, start + 1);
+    // The text around the caret keeps its bytes; the caret goes after what was typed, counted in
+    // the characters the bytes now make.
+    std::string before = Utf32ToUtf8(text.substr(0, static_cast<std::size_t>(start))) + TypedText(ch);
+    std::u32string typed = Utf8ToUtf32(before);
+    Replace(typed + text.substr(static_cast<std::size_t>(start + length)), static_cast<int>(typed.size()));
 }
 
 void TEdit::DeleteSelection(bool forward) {

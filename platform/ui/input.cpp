@@ -79,11 +79,15 @@ WPARAM MouseKeys(TShiftState shift) {
 }  // namespace
 
 void PostKeyDown(TCustomForm& form, WORD key, TShiftState shift, const std::string& text) {
+    if (key == 0)
+        key = VK_PACKET;
     PostToFocus(form, IsSysKey(key, shift) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, KeyData(shift, false), shift,
                 Utf8ToUtf32(text));
 }
 
 void PostKeyUp(TCustomForm& form, WORD key, TShiftState shift) {
+    if (key == 0)
+        key = VK_PACKET;
     PostToFocus(form, IsSysKey(key, shift) ? WM_SYSKEYUP : WM_KEYUP, key, KeyData(shift, true), shift, {});
 }
 

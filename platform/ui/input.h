@@ -12,7 +12,9 @@ class TCustomForm;
 namespace platform::ui {
 
 // A key pressed in form; text is what it types (UTF-8, may be empty). With Alt (and not Ctrl) held
-// the key travels as WM_SYSKEYDOWN and its text as WM_SYSCHAR.
+// the key travels as WM_SYSKEYDOWN and its text as WM_SYSCHAR. A key without a key code of its own
+// (0: a letter of another alphabet, a symbol) travels as VK_PACKET, since a key code of 0 means
+// that a handler took the key.
 void PostKeyDown(TCustomForm& form, WORD key, TShiftState shift, const std::string& text);
 void PostKeyUp(TCustomForm& form, WORD key, TShiftState shift);
 // Mouse buttons and moves at a point of the form's client area.

@@ -83,3 +83,4 @@ constexpr WORD VK_OEM_4 = 0xDB;       // [{
 constexpr WORD VK_OEM_5 = 0xDC;       // \|
 constexpr WORD VK_OEM_6 = 0xDD;       // ]}
 constexpr WORD VK_OEM_7 = 0xDE;       // '"
+constexpr WORD VK_PACKET = 0xE7;      // a key that types characters but has no key code of its own

@@ -67,7 +67,7 @@ void FormWidget::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     WORD key = VirtualKeyFromQt(*event);
-    if (key == 0)
+    if (key == 0 && event->text().isEmpty())
         return;
     TShiftState shift = ShiftFromQt(event->modifiers());
     Guarded(form_, [&] { PostKeyUp(form_, key, shift); });

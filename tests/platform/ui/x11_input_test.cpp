@@ -119,6 +119,16 @@ class X11InputTest : public ::testing::Test {
         return ok;
     }
 
+    // Switches the X server's keyboard layout and lets Qt hear of it.
+    bool SetLayout(const std::string& layout) {
+        pid_t pid = Spawn({"setxkbmap", layout});
+        int status = -1;
+        if (pid < 0 || waitpid(pid, &status, 0) != pid || status != 0)
+            return false;
+        Pump([] { return false; }, std::chrono::milliseconds(200));
+        return true;
+    }
+
     static inline platform::ui::QtHost* host = nullptr;
     static inline pid_t xvfb = 0;
     static inline int display = -1;
@@ -128,6 +138,13 @@ class X11InputTest : public ::testing::Test {
 TEST_F(X11InputTest, TypedKeysReachTheFocusedZeroWidthEdit) {
     EXPECT_TRUE(Drive({"type", "--delay", "30", "4217"}, [&] { return form->edit->Text() == "4217"; }))
         << "typed: '" << form->edit->Text() << "'";
+}
+
+TEST_F(X11InputTest, LettersOfAnotherLayoutAreTyped) {
+    ASSERT_TRUE(SetLayout("ru"));
+    bool typed = Drive({"type", "--delay", "30", "жя"}, [&] { return form->edit->Text() == "жя"; });
+    EXPECT_TRUE(SetLayout("us"));
+    EXPECT_TRUE(typed) << "typed: '" << form->edit->Text() << "'";
 }
 
 TEST_F(X11InputTest, AltDigitArrivesAsKeyUpWithExactlyAltAndTypesNothing) {
