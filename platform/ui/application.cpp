@@ -123,7 +123,25 @@ void TApplication::HandleException(TObject* Sender) {
     if (!current)
         return;
     try {
-        std::rethrow_exception(current);
+        Report(Sender, current);
+    } catch (...) {
+        // The report itself failed: show that failure plainly; nothing may escape into the loop.
+        try {
+            try {
+                throw;
+            } catch (const std::exception& e) {
+                ShowException(e);
+            } catch (...) {
+                ShowException(Exception("Unknown exception"));
+            }
+        } catch (...) {
+        }
+    }
+}
+
+void TApplication::Report(TObject* Sender, std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
     } catch (const std::exception& e) {
         if (OnException)
             OnException(Sender, e);

@@ -35,7 +35,8 @@ class TApplication : public TComponent {
     void Terminate();
     bool Terminated() const { return terminated_; }
 
-    // Call inside a catch block: reports the exception being handled.
+    // Call inside a catch block: reports the exception being handled. Never raises: when OnException
+    // itself fails, its failure is shown in the message box instead.
     void HandleException(TObject* Sender);
     void ShowException(const std::exception& E);
     TExceptionEvent OnException;
@@ -51,6 +52,7 @@ class TApplication : public TComponent {
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
   private:
+    void Report(TObject* Sender, std::exception_ptr error);
     void FormCreated(TCustomForm* form);
     void PaintForms();
     void Idle();

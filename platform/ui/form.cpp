@@ -120,14 +120,24 @@ void TCustomForm::ShowingChanged(bool showing) {
         native_->SetVisible(false);
 }
 
+// A failing OnShow or OnHide is reported and the window still shows or hides: a form whose
+// OnShow failed must not stay visible to the program and missing from the screen.
 void TCustomForm::DoShow() {
-    if (OnShow)
-        OnShow(this);
+    try {
+        if (OnShow)
+            OnShow(this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
 }
 
 void TCustomForm::DoHide() {
-    if (OnHide)
-        OnHide(this);
+    try {
+        if (OnHide)
+            OnHide(this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
 }
 
 void TCustomForm::HostActivated(bool active) {

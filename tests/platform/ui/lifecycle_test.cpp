@@ -107,6 +107,19 @@ TEST_F(LifecycleTest, AnExceptionInOnCreateIsReportedAndTheFormLivesOn) {
     EXPECT_TRUE(form->Visible());
 }
 
+TEST_F(LifecycleTest, AnExceptionInOnShowIsReportedAndTheWindowIsShownAllTheSame) {
+    LifeForm* form = nullptr;
+    Application->CreateForm(&form);
+    form->OnShow = [](TObject*) { throw Exception("Нет монитора"); };
+    form->Show();
+    ASSERT_EQ(ui.System().MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui.System().MessageBoxes()[0].Text, "Нет монитора.");
+    ASSERT_NE(form->Native(), nullptr);
+    EXPECT_EQ(FocusedControl(), form->edit);
+    ui.TypeText("7");
+    EXPECT_EQ(form->edit->Text(), "7");
+}
+
 TEST_F(LifecycleTest, ClosingTheMainFormEndsTheLoop) {
     LifeForm* form = nullptr;
     Application->CreateForm(&form);

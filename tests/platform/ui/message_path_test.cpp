@@ -176,4 +176,14 @@ TEST_F(MessagePathTest, AnExceptionInAClickHandlerIsReportedAndInputGoesOn) {
     EXPECT_EQ(form->edit->Text(), "5");
 }
 
+TEST_F(MessagePathTest, AnOnExceptionThatFailsItselfIsShownAndTheLoopGoesOn) {
+    form->button->OnClick = [](TObject*) { throw Exception("first"); };
+    Application->OnException = [](TObject*, const std::exception&) { throw Exception("Журнал недоступен"); };
+    ui.Click(form->button);
+    ASSERT_EQ(ui.System().MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui.System().MessageBoxes()[0].Text, "Журнал недоступен.");
+    ui.TypeText("5");
+    EXPECT_EQ(form->edit->Text(), "5");
+}
+
 }  // namespace
