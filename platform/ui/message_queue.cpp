@@ -181,9 +181,13 @@ bool PeekMessage(TMsg& msg, HWND wnd, UINT filterMin, UINT filterMax, UINT remov
     std::lock_guard guard(S().lock);
     auto& q = S().queue;
     for (auto it = q.begin(); it != q.end(); ++it) {
-        if (!platform::ui::Matches(it->Msg, wnd, filterMin, filterMax))
+        // Keyboard input is for the control that has the focus now, as the loop would deliver it.
+        TMsg m = it->Msg;
+        if (it->ToFocus)
+            m.hwnd = platform::ui::FocusTargetOf(m.hwnd);
+        if (!platform::ui::Matches(m, wnd, filterMin, filterMax))
             continue;
-        msg = it->Msg;
+        msg = m;
         if (removeMsg & PM_REMOVE)
             q.erase(it);
         return true;

@@ -124,6 +124,18 @@ TEST_F(MessagePathTest, KeysQueuedBeforeProcessingArriveInOrder) {
     EXPECT_EQ(form->edit->Text(), "42");
 }
 
+TEST_F(MessagePathTest, QueuedKeysAreSeenByPeekMessageAsTheFocusedControls) {
+    ui.KeyDown('4', {}, "4");
+    TMsg msg;
+    ASSERT_TRUE(PeekMessage(msg, form->edit->Handle(), WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+    EXPECT_EQ(msg.hwnd, form->edit->Handle());
+    EXPECT_EQ(msg.wParam, WPARAM{'4'});
+    EXPECT_FALSE(PeekMessage(msg, form->Handle(), WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+    ASSERT_TRUE(PeekMessage(msg, form->edit->Handle(), WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    ui.ProcessMessages();
+    EXPECT_EQ(form->edit->Text(), "");
+}
+
 TEST_F(MessagePathTest, ClickOnAFlatSpeedButtonFiresOnClickWithTheButtonAsSender) {
     ui.Click(form->button);
     ASSERT_EQ(form->clicks.size(), 1u);
