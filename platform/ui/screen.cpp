@@ -13,53 +13,51 @@ TScreen::TScreen() : TComponent(nullptr) {}
 
 void TScreen::Refresh() {
     auto infos = platform::ui::CurrentWindowSystem().Monitors();
-    monitors_.clear();
-    for (std::size_t i = 0; i < infos.size(); ++i) {
-        TMonitor m;
+    while (monitors_.size() < infos.size()) monitors_.push_back(std::make_unique<TMonitor>());
+    count_ = infos.size();
+    for (std::size_t i = 0; i < count_; ++i) {
+        TMonitor& m = *monitors_[i];
         m.MonitorNum = static_cast<int>(i);
         m.Primary = infos[i].Primary;
         m.BoundsRect = infos[i].Bounds;
         m.WorkareaRect = infos[i].WorkArea;
-        monitors_.push_back(m);
     }
 }
 
 int TScreen::MonitorCount() {
     Refresh();
-    return static_cast<int>(monitors_.size());
+    return static_cast<int>(count_);
 }
 
 TMonitor* TScreen::Monitors(int index) {
     Refresh();
-    if (index < 0 || index >= static_cast<int>(monitors_.size()))
+    if (index < 0 || static_cast<std::size_t>(index) >= count_)
         return nullptr;
-    return &monitors_[static_cast<std::size_t>(index)];
+    return monitors_[static_cast<std::size_t>(index)].get();
 }
 
-namespace {
-const TMonitor* Primary(const std::vector<TMonitor>& monitors) {
-    for (const auto& m : monitors)
-        if (m.Primary)
-            return &m;
-    return monitors.empty() ? nullptr : &monitors.front();
+const TMonitor* TScreen::Primary() const {
+    for (std::size_t i = 0; i < count_; ++i)
+        if (monitors_[i]->Primary)
+            return monitors_[i].get();
+    return count_ > 0 ? monitors_.front().get() : nullptr;
 }
-}  // namespace
 
 int TScreen::Width() {
     Refresh();
-    const TMonitor* m = Primary(monitors_);
+    const TMonitor* m = Primary();
     return m != nullptr ? m->Width() : 0;
 }
 
 int TScreen::Height() {
     Refresh();
-    const TMonitor* m = Primary(monitors_);
+    const TMonitor* m = Primary();
     return m != nullptr ? m->Height() : 0;
 }
 
 TRect TScreen::WorkAreaRect() {
     Refresh();
-    const TMonitor* m = Primary(monitors_);
+    const TMonitor* m = Primary();
     return m != nullptr ? m->WorkareaRect : TRect{};
 }
 

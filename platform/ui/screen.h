@@ -28,7 +28,8 @@ class TScreen : public TComponent {
     TScreen();
     std::string ClassName() const override { return "TScreen"; }
     int MonitorCount();
-    // Monitor index of the platform's list (0 first); nullptr when out of range.
+    // Monitor index of the platform's list (0 first); nullptr when out of range. Each call asks the
+    // host afresh; a monitor object stays where it is for the whole run, so pointers stay valid.
     TMonitor* Monitors(int index);
     int Width();  // of the primary monitor
     int Height();
@@ -43,7 +44,9 @@ class TScreen : public TComponent {
 
   private:
     void Refresh();
-    std::vector<TMonitor> monitors_;
+    const TMonitor* Primary() const;
+    std::vector<std::unique_ptr<TMonitor>> monitors_;  // the first count_ are the host's monitors
+    std::size_t count_ = 0;
 };
 
 extern TScreen* Screen;
