@@ -175,6 +175,12 @@ void TComponent::RemoveFreeNotification(TComponent* listener) {
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
-    (void)AComponent;
-    (void)Operation;
+    // An owner tells everything it owns, so siblings that refer to each other hear of a removal
+    // without asking for free notification; last first, as the list may change on the way.
+    std::size_t i = components_.size();
+    while (i > 0) {
+        --i;
+        components_[i]->Notification(AComponent, Operation);
+        i = std::min(i, components_.size());
+    }
 }

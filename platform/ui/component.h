@@ -78,6 +78,8 @@ class TComponent : public TPersistent {
     virtual TComponent* GetParentComponent() const { return nullptr; }
 
   protected:
+    // Hears of a component going away (opRemove): one that asked for free notification, or one
+    // this component's owner owns. The base passes it on to every owned component: call it.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
 
   private:

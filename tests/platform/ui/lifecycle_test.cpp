@@ -27,6 +27,7 @@ class Tracked : public TComponent {
             g_log.push_back(name_ + " hears " + static_cast<Tracked*>(c)->name_);
             watched = nullptr;
         }
+        TComponent::Notification(c, op);
     }
 
   private:
@@ -56,6 +57,16 @@ TEST_F(LifecycleTest, FreeNotificationClearsAReferenceToAFreedComponent) {
     other.reset();
     EXPECT_EQ(listener->watched, nullptr);
     EXPECT_EQ(g_log, (std::vector<std::string>{"listener hears other", "free other"}));
+}
+
+TEST_F(LifecycleTest, SiblingsHearOfEachOthersRemovalThroughTheirOwner) {
+    auto owner = MakeComponent<Tracked>(nullptr, "owner");
+    auto* a = NewComponent<Tracked>(owner.get(), "a");
+    auto* b = NewComponent<Tracked>(owner.get(), "b");
+    a->watched = b;  // no free notification asked for
+    Free(b);
+    EXPECT_EQ(a->watched, nullptr);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"a hears b", "free b"}));
 }
 
 TEST_F(LifecycleTest, FreeingAnOwnedComponentEarlyTakesItOutOfItsOwner) {
