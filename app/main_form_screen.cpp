@@ -16,11 +16,14 @@ void TMainForm::FormShow(TObject*) {
     FDesignWidth = Width();
     FDesignHeight = Height();
     // One monitor: its work area. Two or more: the second monitor's work area, wherever that monitor lies.
-    const TRect area = Screen->Monitors(Screen->MonitorCount() < 2 ? 0 : 1)->WorkareaRect;
-    SetLeft(area.Left);
-    SetTop(area.Top);
-    SetWidth(area.Width());
-    SetHeight(area.Height());
+    // A host that reports no monitor leaves the window as designed.
+    if (const TMonitor* monitor = Screen->Monitors(Screen->MonitorCount() < 2 ? 0 : 1)) {
+        const TRect area = monitor->WorkareaRect;
+        SetLeft(area.Left);
+        SetTop(area.Top);
+        SetWidth(area.Width());
+        SetHeight(area.Height());
+    }
     pnInfo->SetVisible(false);
     ScaleInfoPanel();
     ScaleLabel(lbConnect);

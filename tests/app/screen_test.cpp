@@ -61,6 +61,14 @@ TEST_F(KioskTest, PlacementOnTheSecondMonitor) {
     }
 }
 
+TEST_F(KioskTest, NoMonitorKeepsTheDesignedSize) {
+    ui().System().SetWorkAreas({});
+    TMainForm* form = CreateAndShow();
+    EXPECT_EQ(form->Width(), 807);
+    EXPECT_EQ(form->Height(), 613);
+    EXPECT_TRUE(ui().System().MessageBoxes().empty());
+}
+
 struct GestureCase {
     const char* name;
     std::vector<std::string> taps;  // exit1, exit2, exit3, debug
