@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/ui/component.h"
+#include "platform/rtl/component.h"
 #include "platform/ui/messages.h"
 
 class TCustomForm;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/ui/colors.h"
-#include "platform/ui/component.h"
+#include "platform/rtl/component.h"
 #include "platform/ui/events.h"
 #include "platform/ui/text_engine.h"
 

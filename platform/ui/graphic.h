@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "platform/ui/component.h"
+#include "platform/rtl/component.h"
 #include "platform/ui/events.h"
 #include "platform/ui/raster_image.h"
 

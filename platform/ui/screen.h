@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/component.h"
+#include "platform/rtl/component.h"
 #include "platform/ui/cursors.h"
 #include "platform/ui/types.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // TTimer: calls OnTimer every Interval milliseconds while Enabled, on the program's clock.
 // An interval of 0 never fires; turning the timer on (or changing the interval) starts the count anew.
-#include "platform/ui/component.h"
+#include "platform/rtl/component.h"
 #include "platform/ui/events.h"
 #include "platform/ui/messages.h"
 
