@@ -1,6 +1,6 @@
 #include "firebird/component_path.h"
 
-#include "platform/ui/component.h"
+#include "platform/rtl/component.h"
 
 std::string ComponentPath(const TComponent* c) {
     std::string path;

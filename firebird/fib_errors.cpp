@@ -5,7 +5,7 @@
 
 #include "firebird/component_path.h"
 #include "firebird/status_vector.h"
-#include "platform/ui/component.h"
+#include "platform/rtl/component.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "firebird/client_library.h"
 #include "firebird/fib_errors.h"
 #include "firebird/status_vector.h"
-#include "platform/ui/component.h"
+#include "platform/rtl/component.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "firebird/component_path.h"
 #include "firebird/fib_errors.h"
 #include "firebird/status_vector.h"
-#include "platform/ui/component.h"
+#include "platform/rtl/component.h"
 
 namespace {
 TEST(ComponentPath, NamesOfTheOwnersOutermostFirst) {
