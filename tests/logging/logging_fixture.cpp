@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -19,8 +20,10 @@ void LoggingTest::SetUp() {
     LogHierarchy().ResetConfiguration();
     LogLog().SetInternalDebugging(false);
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    tempDir_ = std::filesystem::temp_directory_path() /
-               ("logging_" + std::to_string(getpid()) + "_" + info->test_suite_name() + "_" + info->name());
+    // Parameterised names hold "/": one flat folder per test, so that TearDown removes all of it.
+    std::string name = "logging_" + std::to_string(getpid()) + "_" + info->test_suite_name() + "_" + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    tempDir_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(tempDir_);
     std::filesystem::create_directories(tempDir_);
 }
