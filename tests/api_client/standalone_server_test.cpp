@@ -1,22 +1,18 @@
 // The standalone jsonrpc_test_server as end-to-end tests launch it: a reply script from a file,
 // the port in a file, the requests in a log file, a clean exit on SIGTERM.
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
 #include "api_client/rest_transport.h"
-
-extern char** environ;
+#include "tests/support/child_process.h"
+#include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 using nlohmann::ordered_json;
@@ -34,18 +30,8 @@ class StandaloneServer {
   public:
     explicit StandaloneServer(const fs::path& dir, const std::string& script) : dir_(dir) {
         std::ofstream(dir / "script.json") << script;
-        std::vector<std::string> args = {
-            JSONRPC_TEST_SERVER_PATH, "--script", (dir / "script.json").string(), "--port-file",
-            (dir / "port").string(),  "--log",    (dir / "requests.log").string()};
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-    }
-    ~StandaloneServer() {
-        if (pid_ > 0)
-            Stop();
+        process_.Start({JSONRPC_TEST_SERVER_PATH, "--script", (dir / "script.json").string(), "--port-file",
+                        (dir / "port").string(), "--log", (dir / "requests.log").string()});
     }
 
     // The port once the server has written it; 0 when it did not within a few seconds.
@@ -58,35 +44,24 @@ class StandaloneServer {
         }
         return 0;
     }
-    // Sends SIGTERM and returns the exit status.
-    int Stop() {
-        int status = -1;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return status;
-    }
-    bool Started() const { return pid_ > 0; }
+    // Ends the server with SIGTERM; its exit status.
+    std::optional<int> Stop() { return process_.Stop(); }
+    bool Started() { return process_.Running(); }
 
   private:
     fs::path dir_;
-    pid_t pid_ = -1;
+    testsupport::ChildProcess process_;
 };
 
 class StandaloneServerTest : public testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("jsonrpc_server_" + std::to_string(getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
+    testsupport::TempDir dir{"jsonrpc_server"};
 };
 
 }  // namespace
 
 TEST_F(StandaloneServerTest, AnswersFromItsScriptAndLogsEachRequest) {
-    StandaloneServer server(dir, R"([
+    StandaloneServer server(dir.Path(), R"([
         {"method": "Auth.Login", "body": {"jsonrpc": "2.0", "id": "1", "result": "TOKEN-1"}, "repeat": true},
         {"status": 404, "body": "missing", "content_type": "text/plain"}
     ])");
@@ -103,8 +78,7 @@ TEST_F(StandaloneServerTest, AnswersFromItsScriptAndLogsEachRequest) {
     } catch (const ExceptionHttpTransport& e) {
         EXPECT_EQ(e.Code, 404);
     }
-    int status = server.Stop();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(server.Stop(), 0);
 
     std::string log = ReadAll(dir / "requests.log");
     EXPECT_THAT(log, HasSubstr("--- request 1\nPOST /rest/v2/auth HTTP/1.1\n"));
@@ -117,9 +91,8 @@ TEST_F(StandaloneServerTest, AnswersFromItsScriptAndLogsEachRequest) {
 TEST_F(StandaloneServerTest, RefusesAScriptThatDoesNotRead) {
     for (const char* script :
          {"not json", R"({"body": "an object, not a list"})", R"([{"status": "200"}])"}) {
-        std::string command =
-            std::string(JSONRPC_TEST_SERVER_PATH) + " --script-text '" + script + "' 2>/dev/null";
-        int status = std::system(command.c_str());
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << script;
+        testsupport::ChildProcess server;
+        server.Start({JSONRPC_TEST_SERVER_PATH, "--script-text", script});
+        EXPECT_EQ(server.WaitExit(std::chrono::seconds(10)), 2) << script;
     }
 }

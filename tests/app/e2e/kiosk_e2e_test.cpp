@@ -1,15 +1,19 @@
 // The real kiosk program in a real X server (Xvfb), its settings pointing at the TLS test server,
 // a scan typed with xdotool, and screenshots of what it shows.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
-#include "child_process.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/xvfb_server.h"
 #include "tools/jsonrpc_server/jsonrpc_test_server.h"
 #include "xwd_image.h"
 
@@ -33,33 +37,13 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 class KioskEndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("kiosk_e2e_" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        StartXServer();
+        ASSERT_FALSE(xserver_.Display().empty()) << "Xvfb did not start";
         server_.Start();
     }
 
     void TearDown() override {
         kiosk_.Stop();
         server_.Stop();
-        xserver_.Stop();
-        fs::remove_all(dir_);
-    }
-
-    void StartXServer() {
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        xserver_.Start({"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
-                        "-nolisten", "tcp"},
-                       {}, "", fds[1]);
-        close(fds[1]);
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-        display_ = ":" + number;
     }
 
     // The kiosk program copied into the test folder, so that its settings file lies beside it.
@@ -67,18 +51,14 @@ protected:
         const fs::path program = dir_ / "kiosk";
         fs::copy_file(KIOSK_PROGRAM, program, fs::copy_options::overwrite_existing);
         std::ofstream(dir_ / "kiosk.ini", std::ios::binary) << "[options]\r\n" << settings;
-        kiosk_.Start({program.string()}, {"DISPLAY=" + display_, "LC_ALL=C"}, dir_.string());
-        ASSERT_TRUE(WaitFor([&] { return Run("xdotool search --class kiosk >/dev/null"); }, 15s))
-            << "the kiosk window did not appear";
-    }
-
-    bool Run(const std::string& command) {
-        return std::system(("DISPLAY=" + display_ + " " + command + " 2>/dev/null").c_str()) == 0;
+        kiosk_.Start({program.string()}, {"DISPLAY=" + xserver_.Display(), "LC_ALL=C"}, dir_.Path());
+        const auto windowShown = [&] { return xserver_.Run({"xdotool", "search", "--class", "kiosk"}); };
+        ASSERT_TRUE(WaitFor(windowShown, 15s)) << "the kiosk window did not appear";
     }
 
     XwdImage Screenshot(const std::string& name) {
         const std::string path = (dir_ / (name + ".xwd")).string();
-        EXPECT_TRUE(Run("xwd -root -silent -out " + path));
+        EXPECT_TRUE(xserver_.Run({"xwd", "-root", "-silent", "-out", path}));
         return XwdImage(path);
     }
 
@@ -87,10 +67,9 @@ protected:
         return shot.Rgb(8, 400) == kSilver && shot.Rgb(1200, 400) == kCream;
     }
 
-    fs::path dir_;
-    std::string display_;
-    ChildProcess xserver_;
-    ChildProcess kiosk_;
+    testsupport::TempDir dir_{"kiosk_e2e"};
+    testsupport::XvfbServer xserver_{"1280x1024x24"};
+    testsupport::ChildProcess kiosk_;
     testpeer::TJsonRpcTestServer server_;
 };
 
@@ -107,7 +86,7 @@ TEST_F(KioskEndToEndTest, ScanShowsTheResultThenTheIdleScreen) {
     StartKiosk("host=" + server_.HostPort() + "\r\nuser=7\r\npassword=secret\r\nclinic_id=3\r\nmessageTimeout=3\r\n");
     EXPECT_FALSE(PanelShown("idle-before"));
 
-    ASSERT_TRUE(Run("xdotool type --delay 20 123456"));
+    ASSERT_TRUE(xserver_.Run({"xdotool", "type", "--delay", "20", "123456"}));
     ASSERT_TRUE(WaitFor([&] { return server_.RequestCount() >= 2; }, 15s));
     const auto requests = server_.Requests();
     EXPECT_EQ(requests[0].RpcMethod(), "Auth.Login");
@@ -119,7 +98,8 @@ TEST_F(KioskEndToEndTest, ScanShowsTheResultThenTheIdleScreen) {
     EXPECT_TRUE(WaitFor([&] { return !PanelShown("idle-after"); }, 8s)) << "the idle screen did not come back";
 
     // Bottom-left, bottom-right, right-middle: the kiosk closes.
-    for (const char* at : {"10 1014", "1270 1014", "1270 512"}) ASSERT_TRUE(Run(std::string("xdotool mousemove ") + at + " click 1"));
+    for (auto [x, y] : {std::pair{"10", "1014"}, {"1270", "1014"}, {"1270", "512"}})
+        ASSERT_TRUE(xserver_.Run({"xdotool", "mousemove", x, y, "click", "1"}));
     EXPECT_EQ(kiosk_.WaitExit(10s), 0);
 }
 

@@ -1,11 +1,9 @@
 // Real X input: a private Xvfb server, the Qt host on it (xcb) and xdotool typing and clicking.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,35 +13,10 @@
 #include "platform/ui/form.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/speed_button.h"
-
-extern char** environ;
+#include "tests/support/child_process.h"
+#include "tests/support/xvfb_server.h"
 
 namespace {
-
-pid_t Spawn(std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
-    return pid;
-}
-
-// Starts Xvfb on a display number it picks itself and returns that number (-1 on failure).
-int StartXvfb(pid_t& pid) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return -1;
-    pid = Spawn(
-        {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    return number.empty() ? -1 : std::stoi(number);
-}
 
 class ScanForm : public TForm {
   public:
@@ -72,10 +45,10 @@ class ScanForm : public TForm {
 class X11InputTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        display = StartXvfb(xvfb);
-        if (display < 0)
+        xvfb = std::make_unique<testsupport::XvfbServer>("1024x768x24");
+        if (xvfb->Display().empty())
             return;
-        setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
+        setenv("DISPLAY", xvfb->Display().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         static int argc = 1;
         static char name[] = "platform_ui_x11_tests";
@@ -84,13 +57,10 @@ class X11InputTest : public ::testing::Test {
     }
     static void TearDownTestSuite() {
         delete host;
-        if (xvfb > 0) {
-            kill(xvfb, SIGTERM);
-            waitpid(xvfb, nullptr, 0);
-        }
+        xvfb.reset();
     }
     void SetUp() override {
-        ASSERT_GE(display, 0) << "Xvfb did not start";
+        ASSERT_NE(host, nullptr) << "Xvfb did not start";
         Application->CreateForm(&form);
         form->Show();
         Pump([] { return false; }, std::chrono::milliseconds(300));
@@ -111,27 +81,22 @@ class X11InputTest : public ::testing::Test {
     }
     bool Drive(std::vector<std::string> xdotool, std::function<bool()> done) {
         xdotool.insert(xdotool.begin(), "xdotool");
-        pid_t pid = Spawn(xdotool);
-        if (pid < 0)
-            return false;
-        bool ok = Pump(done, std::chrono::seconds(10));
-        waitpid(pid, nullptr, 0);
-        return ok;
+        testsupport::ChildProcess tool;
+        tool.Start(xdotool);
+        const bool seen = Pump(done, std::chrono::seconds(10));
+        return tool.WaitExit(std::chrono::seconds(10)) == 0 && seen;
     }
 
     // Switches the X server's keyboard layout and lets Qt hear of it.
     bool SetLayout(const std::string& layout) {
-        pid_t pid = Spawn({"setxkbmap", layout});
-        int status = -1;
-        if (pid < 0 || waitpid(pid, &status, 0) != pid || status != 0)
+        if (!xvfb->Run({"setxkbmap", layout}))
             return false;
         Pump([] { return false; }, std::chrono::milliseconds(200));
         return true;
     }
 
     static inline platform::ui::QtHost* host = nullptr;
-    static inline pid_t xvfb = 0;
-    static inline int display = -1;
+    static inline std::unique_ptr<testsupport::XvfbServer> xvfb;
     ScanForm* form = nullptr;
 };
 
