@@ -10,6 +10,7 @@
 
 #include "tests/api_client/system_gzip.h"
 #include "tests/api_client/tls_peer_fixture.h"
+#include "tests/support/temp_dir.h"
 
 int RefusingPort() {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -24,16 +25,13 @@ int RefusingPort() {
 }
 
 bool RunSystemGzip(const std::string& args, const std::string& input, std::string& output) {
-    namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / ("api_client_gzip_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    fs::path in = dir / "in", out = dir / "out";
+    const testsupport::TempDir dir("api_client_gzip");
+    const std::filesystem::path in = dir / "in", out = dir / "out";
     std::ofstream(in, std::ios::binary) << input;
     std::string command = "gzip " + args + " < '" + in.string() + "' > '" + out.string() + "' 2>/dev/null";
     int status = std::system(command.c_str());
     std::ostringstream text;
     text << std::ifstream(out, std::ios::binary).rdbuf();
     output = text.str();
-    fs::remove_all(dir);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -16,6 +16,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/qt/qt_host.h"
+#include "tests/support/temp_dir.h"
 #include "tools/jsonrpc_server/jsonrpc_test_server.h"
 
 // Logging is configured once per process, so its files live in one folder for the whole run.
@@ -37,13 +38,8 @@ inline const std::filesystem::path& LogDir() {
 class KioskTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        dir_ = fs::temp_directory_path() / ("kiosk_test_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        previousDir_ = fs::current_path();
-        fs::current_path(LogDir());  // the log file goes to the current folder
+        previousDir_ = std::filesystem::current_path();
+        std::filesystem::current_path(LogDir());  // the log file goes to the current folder
         setenv("LC_ALL", "C", 1);
         ReloadFormatSettings();
         SetLogConfigDirectory(LogDir().string());
@@ -61,7 +57,6 @@ protected:
         unsetenv("LC_ALL");
         ReloadFormatSettings();
         std::filesystem::current_path(previousDir_);
-        std::filesystem::remove_all(dir_);
     }
 
     // The settings file: "[options]" and the given lines.
@@ -83,10 +78,10 @@ protected:
     }
 
     platform::ui::HeadlessSession& ui() { return *ui_; }
-    const std::filesystem::path& dir() const { return dir_; }
+    const std::filesystem::path& dir() const { return dir_.Path(); }
 
 private:
-    std::filesystem::path dir_;
+    testsupport::TempDir dir_{"kiosk_test"};
     std::filesystem::path previousDir_;
     std::unique_ptr<platform::ui::HeadlessSession> ui_;
 };

@@ -12,12 +12,14 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "firebird/client_library.h"
 #include "firebird/fib_errors.h"
 #include "firebird/status_vector.h"
 #include "platform/rtl/component.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -26,19 +28,14 @@ constexpr ISC_LONG kSqlCodeIoError = -902;
 class EmbeddedEngine : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        char pattern[] = "/tmp/fibtest-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        setenv("FIREBIRD_LOCK", dir_.c_str(), 1);
-        setenv("FIREBIRD_TMP", dir_.c_str(), 1);
+        ASSERT_NO_THROW(dir_ = std::make_unique<testsupport::TempDir>("fibtest"));
+        setenv("FIREBIRD_LOCK", dir_->Path().c_str(), 1);
+        setenv("FIREBIRD_TMP", dir_->Path().c_str(), 1);
         lib_ = GetClientLibrary(DefaultClientLibraryName);
     }
-    static void TearDownTestSuite() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
+    static void TearDownTestSuite() { dir_.reset(); }
 
-    static std::string DatabaseFile(const std::string& name) { return dir_ + "/" + name; }
+    static std::string DatabaseFile(const std::string& name) { return (*dir_ / name).string(); }
 
     // Attaches as SYSDBA; returns the client's status.
     static ISC_STATUS Attach(const std::string& file, isc_db_handle& db) {
@@ -54,7 +51,7 @@ class EmbeddedEngine : public ::testing::Test {
         return lib_->isc_dsql_execute_immediate(StatusVector(), &db, &tr, 0, sql.c_str(), 3, nullptr);
     }
 
-    static inline std::string dir_;
+    static inline std::unique_ptr<testsupport::TempDir> dir_;
     static inline IIBClientLibraryPtr lib_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "firebird/registry_utils.h"
 #include "platform/os/registry.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 const std::string kKinds = "Software\\VEVU_Vizidoro\\Transation Kinds";
@@ -11,8 +12,6 @@ const std::string kKinds = "Software\\VEVU_Vizidoro\\Transation Kinds";
 class RegistryUtils : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("fbreg-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir_);
         previous_ = DefaultRegistryStore().Directory();
         SetRegistryDirectory(dir_.string());
         TRegistry reg;
@@ -25,11 +24,9 @@ class RegistryUtils : public ::testing::Test {
         reg.WriteString("Name", "Snapshot");
         reg.CloseKey();
     }
-    void TearDown() override {
-        SetRegistryDirectory(previous_);
-        std::filesystem::remove_all(dir_);
-    }
-    std::filesystem::path dir_;
+    void TearDown() override { SetRegistryDirectory(previous_); }
+    testsupport::TempDir temp_{"fbreg"};
+    const std::filesystem::path dir_ = temp_ / "registry";  // the store makes it
     std::string previous_;
 };
 

@@ -1,11 +1,7 @@
 #include "tests/logging/logging_fixture.h"
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <cstdlib>
 #include <ctime>
-
 #include <fstream>
 #include <sstream>
 
@@ -19,13 +15,6 @@ void LoggingTest::SetUp() {
     previousSink_ = SetDebugOutputSink([this](std::string_view text) { debugLines_.emplace_back(text); });
     LogHierarchy().ResetConfiguration();
     LogLog().SetInternalDebugging(false);
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    // Parameterised names hold "/": one flat folder per test, so that TearDown removes all of it.
-    std::string name = "logging_" + std::to_string(getpid()) + "_" + info->test_suite_name() + "_" + info->name();
-    std::replace(name.begin(), name.end(), '/', '_');
-    tempDir_ = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(tempDir_);
-    std::filesystem::create_directories(tempDir_);
 }
 
 void LoggingTest::TearDown() {
@@ -33,7 +22,6 @@ void LoggingTest::TearDown() {
     LogLog().SetInternalDebugging(false);
     SetDebugOutputSink(previousSink_);
     scopedClock_.reset();
-    std::filesystem::remove_all(tempDir_);
 }
 
 std::shared_ptr<TLogStreamAppender> LoggingTest::MemoryAppender(const std::string& name,

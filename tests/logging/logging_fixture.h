@@ -15,6 +15,7 @@
 #include "logging/stream_appender.h"
 #include "platform/os/clock.h"
 #include "platform/os/debug_output.h"
+#include "tests/support/temp_dir.h"
 
 class LoggingTest : public ::testing::Test {
   protected:
@@ -27,7 +28,7 @@ class LoggingTest : public ::testing::Test {
     static std::string TextOf(const std::shared_ptr<TLogStreamAppender>& appender);
     // Everything the internal logger wrote to the debug output, joined.
     std::string DebugOutput() const;
-    std::filesystem::path TempDir() const { return tempDir_; }
+    std::filesystem::path TempDir() const { return tempDir_.Path(); }
     static std::string ReadFile(const std::filesystem::path& path);
 
     platform::ManualClock clock_{1700000000000};
@@ -36,5 +37,5 @@ class LoggingTest : public ::testing::Test {
   private:
     std::unique_ptr<platform::ScopedClock> scopedClock_;
     DebugOutputSink previousSink_;
-    std::filesystem::path tempDir_;
+    testsupport::TempDir tempDir_{"logging"};
 };

@@ -7,18 +7,13 @@
 
 #include "platform/os/registry.h"
 #include "platform/os/registry_store.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 class RegistryStoreTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("regstore-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::filesystem::path dir_;
+    testsupport::TempDir temp_{"regstore"};
+    const std::filesystem::path dir_ = temp_ / "registry";  // the store makes it
 };
 
 TEST_F(RegistryStoreTest, ValuesSurviveANewStoreOverTheSameDirectory) {

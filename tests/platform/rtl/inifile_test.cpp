@@ -5,25 +5,19 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/temp_dir.h"
+
 namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("ini_test_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     TIniFile Write(const std::string& text) {
         auto path = (dir_ / "kiosk.ini").string();
         std::ofstream(path, std::ios::binary) << text;
         return TIniFile(path);
     }
 
-    std::filesystem::path dir_;
+    testsupport::TempDir dir_{"ini_test"};
 };
 
 TEST_F(IniFileTest, ValueRules) {

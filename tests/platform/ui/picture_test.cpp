@@ -12,6 +12,7 @@
 #include "platform/ui/image.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/resources.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -22,13 +23,8 @@ class PictureTest : public ::testing::Test {
         std::ofstream(path, std::ios::binary) << bytes;
         return path.string();
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
     platform::ui::HeadlessSession ui;
-    std::filesystem::path dir_ = [] {
-        auto d = std::filesystem::temp_directory_path() / ("ui_pictures_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
+    testsupport::TempDir dir_{"ui_pictures"};
 };
 
 std::string ResourceBytes(const char* name) {

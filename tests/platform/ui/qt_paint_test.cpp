@@ -13,6 +13,7 @@
 #include "platform/ui/panel.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/window_system.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -51,8 +52,6 @@ class QtPaintTest : public ::testing::Test {
         host = nullptr;
     }
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() / ("ui_qt_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
         Application->CreateForm(&form);
         form->SetBorderStyle(bsNone);
         form->SetBounds(0, 0, 400, 200);
@@ -61,7 +60,7 @@ class QtPaintTest : public ::testing::Test {
         image->SetAlign(alClient);
         image->SetStretch(true);
         image->SetTransparent(true);
-        image->Picture()->LoadFromFile(MakeJpeg(dir));
+        image->Picture()->LoadFromFile(MakeJpeg(dir.Path()));
         label = NewComponent<TLabel>(form);
         label->SetParent(form);
         label->SetLeft(220);
@@ -78,12 +77,9 @@ class QtPaintTest : public ::testing::Test {
         form->Show();
         Application->ProcessMessages();
     }
-    void TearDown() override {
-        Application->DestroyForms();
-        std::filesystem::remove_all(dir);
-    }
+    void TearDown() override { Application->DestroyForms(); }
     static inline platform::ui::QtHost* host = nullptr;
-    std::filesystem::path dir;
+    testsupport::TempDir dir{"ui_qt"};
     TForm* form = nullptr;
     TImage* image = nullptr;
     TLabel* label = nullptr;
