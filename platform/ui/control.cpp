@@ -44,18 +44,11 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::Dispatch(TMessage& Message) {
+    if (IsMouseMessage(Message.Msg)) {
+        HandleMouseMessage(Message);
+        return;
+    }
     switch (Message.Msg) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-        case WM_MOUSEMOVE:
-            HandleMouseMessage(Message);
-            return;
         case WM_SIZE:
             Resize();
             return;

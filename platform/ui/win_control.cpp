@@ -23,6 +23,14 @@ TWinControl::~TWinControl() {
 }
 
 void TWinControl::Dispatch(TMessage& Message) {
+    if (IsMouseMessage(Message.Msg)) {
+        if (RouteMouseToChild(Message))
+            return;
+        TControl::Dispatch(Message);
+        // The native part of a window (an edit taking the focus) sees the mouse after our handlers.
+        DefaultHandler(Message);
+        return;
+    }
     switch (Message.Msg) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -44,21 +52,6 @@ void TWinControl::Dispatch(TMessage& Message) {
             return;
         case CM_EXIT:
             DoExit();
-            return;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-        case WM_MOUSEMOVE:
-            if (RouteMouseToChild(Message))
-                return;
-            TControl::Dispatch(Message);
-            // The native part of a window (an edit taking the focus) sees the mouse after our handlers.
-            DefaultHandler(Message);
             return;
         case CM_COLORCHANGED:
             brush_->SetColor(Color());
