@@ -28,10 +28,8 @@ std::string ReplyText(const json& reply, const char* member) {
 
 // The scanned text without its last character (a whole UTF-8 character).
 std::string DropLastCharacter(const std::string& text) {
-    if (text.empty()) return text;
-    std::size_t end = text.size() - 1;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return text.substr(0, end);
+    const std::size_t length = Utf8Length(text);
+    return length == 0 ? std::string() : std::string(Utf8Left(text, length - 1));
 }
 
 }  // namespace
