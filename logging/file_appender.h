@@ -18,6 +18,7 @@ class TLogFileAppender : public TLogStreamAppender {
     void SetOption(std::string_view name, std::string_view value) override;
     void Close() override;
 
+    using TLogStreamAppender::Append;  // the event hook stays visible beside the flag's getter
     bool Append() const { return append_; }
     const std::string& FileName() const { return fileName_; }
     const std::string& LockingModel() const { return lockingModel_; }
