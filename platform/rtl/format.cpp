@@ -24,7 +24,7 @@ struct Spec {
 };
 
 class Formatter {
-public:
+  public:
     Formatter(std::string_view format, std::initializer_list<FormatArg> args)
         : format_(format), args_(args.begin(), args.end()) {}
 
@@ -47,9 +47,10 @@ public:
         return std::move(out_);
     }
 
-private:
+  private:
     const FormatArg& NextArg() {
-        if (next_ >= args_.size()) RaiseInvalid(format_);
+        if (next_ >= args_.size())
+            RaiseInvalid(format_);
         return args_[next_++];
     }
 
@@ -57,13 +58,16 @@ private:
         if (i < format_.size() && format_[i] == '*') {
             ++i;
             const auto* v = std::get_if<std::int64_t>(&NextArg().value());
-            if (!v || *v > kMaxWidth) RaiseInvalid(format_);
-            return static_cast<int>(*v);
+            if (!v || *v > kMaxWidth)
+                RaiseInvalid(format_);
+            // Checked on all 64 bits: any negative value means none, as a small one always did.
+            return *v < 0 ? -1 : static_cast<int>(*v);
         }
         int n = -1;
         while (i < format_.size() && format_[i] >= '0' && format_[i] <= '9') {
             n = (n < 0 ? 0 : n) * 10 + (format_[i] - '0');
-            if (n > kMaxWidth) RaiseInvalid(format_);
+            if (n > kMaxWidth)
+                RaiseInvalid(format_);
             ++i;
         }
         return n;
@@ -73,19 +77,23 @@ private:
         Spec spec;
         // Optional argument index "n:".
         std::size_t digitsEnd = i;
-        while (digitsEnd < format_.size() && format_[digitsEnd] >= '0' && format_[digitsEnd] <= '9') ++digitsEnd;
+        while (digitsEnd < format_.size() && format_[digitsEnd] >= '0' && format_[digitsEnd] <= '9')
+            ++digitsEnd;
         if (digitsEnd > i && digitsEnd < format_.size() && format_[digitsEnd] == ':') {
             next_ = static_cast<std::size_t>(ReadNumber(i));
             ++i;
         }
-        if (i < format_.size() && format_[i] == '-') spec.leftAlign = true, ++i;
+        if (i < format_.size() && format_[i] == '-')
+            spec.leftAlign = true, ++i;
         spec.width = ReadNumber(i);
         if (i < format_.size() && format_[i] == '.') {
             ++i;
             spec.precision = ReadNumber(i);
-            if (spec.precision < 0) spec.precision = 0;
+            if (spec.precision < 0)
+                spec.precision = 0;
         }
-        if (i >= format_.size()) RaiseInvalid(format_);
+        if (i >= format_.size())
+            RaiseInvalid(format_);
         spec.type = static_cast<char>(format_[i] | 0x20);
         Emit(spec, NextArg());
         return i + 1;
@@ -119,14 +127,17 @@ private:
                 return Pad(FloatText(spec, v), spec);
             case 's': {
                 const auto* s = std::get_if<std::string_view>(&v);
-                if (!s) RaiseInvalid(format_);
+                if (!s)
+                    RaiseInvalid(format_);
                 std::string_view text = *s;
-                if (spec.precision >= 0) text = Utf8Left(text, static_cast<std::size_t>(spec.precision));
+                if (spec.precision >= 0)
+                    text = Utf8Left(text, static_cast<std::size_t>(spec.precision));
                 return Pad(std::string(text), spec);
             }
             case 'p': {
                 const auto* p = std::get_if<const void*>(&v);
-                if (!p) RaiseInvalid(format_);
+                if (!p)
+                    RaiseInvalid(format_);
                 char buf[32];
                 std::snprintf(buf, sizeof buf, "%016llX",
                               static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(*p)));
@@ -142,9 +153,12 @@ private:
         unsigned long long magnitude;
         if (const auto* i = std::get_if<std::int64_t>(&v)) {
             negative = *i < 0 && spec.type == 'd';
-            magnitude = negative ? 0ULL - static_cast<unsigned long long>(*i) : static_cast<unsigned long long>(*i);
-            if (spec.type == 'u' && *i < 0) magnitude = static_cast<std::uint32_t>(*i);
-            if (spec.type == 'x' && *i < 0 && *i >= INT32_MIN) magnitude = static_cast<std::uint32_t>(*i);
+            magnitude =
+                negative ? 0ULL - static_cast<unsigned long long>(*i) : static_cast<unsigned long long>(*i);
+            if (spec.type == 'u' && *i < 0)
+                magnitude = static_cast<std::uint32_t>(*i);
+            if (spec.type == 'x' && *i < 0 && *i >= INT32_MIN)
+                magnitude = static_cast<std::uint32_t>(*i);
         } else if (const auto* u = std::get_if<std::uint64_t>(&v)) {
             magnitude = *u;
         } else {
@@ -155,7 +169,8 @@ private:
         std::string digits = buf;
         if (spec.precision > 0 && digits.size() < static_cast<std::size_t>(spec.precision))
             digits.insert(0, static_cast<std::size_t>(spec.precision) - digits.size(), '0');
-        if (negative) digits.insert(digits.begin(), '-');
+        if (negative)
+            digits.insert(digits.begin(), '-');
         return digits;
     }
 
@@ -166,8 +181,10 @@ private:
         } else {
             RaiseInvalid(format_);
         }
-        if (std::isnan(d)) return "NAN";
-        if (std::isinf(d)) return d < 0 ? "-INF" : "INF";
+        if (std::isnan(d))
+            return "NAN";
+        if (std::isinf(d))
+            return d < 0 ? "-INF" : "INF";
         char buf[512];
         switch (spec.type) {
             case 'e': {
@@ -184,7 +201,8 @@ private:
                 return Thousands(d, spec.precision < 0 ? 2 : std::min(spec.precision, 18));
             default: {  // f, m
                 int prec = spec.precision < 0 ? 2 : std::min(spec.precision, 18);
-                if (std::fabs(d) >= 1e300) RaiseInvalid(format_);
+                if (std::fabs(d) >= 1e300)
+                    RaiseInvalid(format_);
                 std::snprintf(buf, sizeof buf, "%.*f", prec, d);
                 return buf;
             }
@@ -199,7 +217,8 @@ private:
         std::size_t intEnd = dot == std::string::npos ? s.size() : dot;
         for (std::ptrdiff_t p = static_cast<std::ptrdiff_t>(intEnd) - 3; p > 0; p -= 3)
             s.insert(static_cast<std::size_t>(p), ",");
-        if (d < 0) s.insert(s.begin(), '-');
+        if (d < 0)
+            s.insert(s.begin(), '-');
         return s;
     }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 struct FormatCase {
@@ -46,17 +48,42 @@ TEST(Format, SpecifiersWithFlagsWidthAndPrecision) {
 
 TEST(Format, MismatchRaisesConvertError) {
     const FormatCase bad[] = {
-        {"%d", {"text"}, ""},      // text for an integer
-        {"%s", {5}, ""},           // integer for a text
-        {"%f", {5}, ""},           // integer for a float
-        {"%d %d", {1}, ""},        // too few arguments
-        {"%", {1}, ""},            // a lone percent sign at the end
-        {"%q", {1}, ""},           // unknown type
-        {"%n%n%n", {}, ""},        // printf's %n must never write anywhere
+        {"%d", {"text"}, ""},          // text for an integer
+        {"%s", {5}, ""},               // integer for a text
+        {"%f", {5}, ""},               // integer for a float
+        {"%d %d", {1}, ""},            // too few arguments
+        {"%", {1}, ""},                // a lone percent sign at the end
+        {"%q", {1}, ""},               // unknown type
+        {"%n%n%n", {}, ""},            // printf's %n must never write anywhere
         {"%*d", {2000000000, 1}, ""},  // a width no text could fill
         {"%999999d", {1}, ""},
     };
     for (const auto& c : bad) EXPECT_THROW(Format(c.format, c.args), EConvertError) << c.format;
+}
+
+// "*" takes the width or precision from a 64-bit argument: values that look small once cut to
+// 32 bits must not slip past the limit, and every negative value means none.
+TEST(Format, StarWidthAndPrecisionAreCheckedOnAllTheirBits) {
+    constexpr long long kMin = std::numeric_limits<long long>::min();
+    const FormatCase taken[] = {
+        {"[%*d]", {-5, 1}, "[1]"},
+        {"[%*d]", {-3294967296LL, 1}, "[1]"},  // 1000000000 once cut to 32 bits
+        {"[%*d]", {kMin, 1}, "[1]"},
+        {"[%-*s]", {-4294967293LL, "ab"}, "[ab]"},  // 3 once cut
+        {"[%.*d]", {-3294967296LL, 7}, "[7]"},
+        {"[%.*s]", {-5, "abc"}, "[]"},
+        {"[%.*s]", {-4294967294LL, "abc"}, "[]"},  // 2 once cut
+        {"[%*.*d]", {4, 3, 7}, "[ 007]"},
+    };
+    for (const auto& c : taken) EXPECT_EQ(Format(c.format, c.args), c.expected) << c.format;
+
+    const FormatCase refused[] = {
+        {"%*d", {4294967301LL, 1}, ""},  // 5 once cut
+        {"%*d", {100001, 1}, ""},
+        {"%.*d", {4294967301LL, 1}, ""},
+        {"%.*s", {std::numeric_limits<long long>::max(), "abc"}, ""},
+    };
+    for (const auto& c : refused) EXPECT_THROW(Format(c.format, c.args), EConvertError) << c.format;
 }
 
 TEST(Format, TextArgumentsMayBeTemporaries) {
