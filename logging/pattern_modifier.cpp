@@ -1,17 +1,21 @@
 #include "logging/pattern_modifier.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
 
-// Reads a run of digits at pos; false when there is none or it does not fit.
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads a run of digits at pos, cut to MaxPatternWidth; false when there is none.
 bool ReadNumber(std::string_view text, std::size_t& pos, int& value) {
     const std::size_t start = pos;
-    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
-    if (pos == start)
-        return false;
-    auto [ptr, ec] = std::from_chars(text.data() + start, text.data() + pos, value);
-    return ec == std::errc() && ptr == text.data() + pos;
+    value = 0;
+    for (; pos < text.size() && IsDigit(text[pos]); ++pos)
+        value = std::min(value * 10 + (text[pos] - '0'), MaxPatternWidth);
+    return pos != start;
 }
 
 bool IsUtf8Continuation(char c) {
@@ -63,6 +67,23 @@ std::optional<TLogPatternModifier> TLogPatternModifier::Parse(std::string_view m
     if (pos != modifiers.size())
         return std::nullopt;
     return m;
+}
+
+std::string TLogPatternModifier::CapNumbers(std::string_view modifiers) {
+    std::string capped;
+    std::size_t pos = 0;
+    while (pos < modifiers.size()) {
+        const std::size_t start = pos;
+        int value = 0;
+        if (!ReadNumber(modifiers, pos, value)) {
+            capped += modifiers[pos++];
+        } else if (value < MaxPatternWidth || (pos < modifiers.size() && modifiers[pos] == ':')) {
+            capped.append(modifiers.substr(start, pos - start));
+        } else {
+            capped += std::to_string(MaxPatternWidth);
+        }
+    }
+    return capped;
 }
 
 void TLogPatternModifier::AppendString(std::string& out, std::string_view value) const {

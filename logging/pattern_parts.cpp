@@ -181,12 +181,10 @@ std::unique_ptr<TLogPatternFormatter> MakePatternFormatter(const TLogPatternPart
             return std::make_unique<TFixedFormatter>(part.Kind);
         default: {
             const std::string_view text = part.Text;
-            const std::string_view modifiers = text.substr(1, text.size() - 2);
+            const std::string modifiers = TLogPatternModifier::CapNumbers(text.substr(1, text.size() - 2));
             // "%L" has no line number to give: it prints "Unknown" like its neighbours, as a text.
-            std::string formatText = part.Text;
-            if (part.Kind == pkLineNumber)
-                formatText.back() = 's';
-            return std::make_unique<TValueFormatter>(part.Kind, std::move(formatText), modifiers);
+            const char letter = part.Kind == pkLineNumber ? 's' : text.back();
+            return std::make_unique<TValueFormatter>(part.Kind, "%" + modifiers + letter, modifiers);
         }
     }
 }

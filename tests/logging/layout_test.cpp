@@ -5,6 +5,7 @@
 #include "logging/log_ndc.h"
 #include "logging/log_process_info.h"
 #include "logging/pattern_layout.h"
+#include "logging/pattern_modifier.h"
 #include "logging/simple_layout.h"
 #include "platform/os/sysinfo.h"
 #include "platform/rtl/datetime.h"
@@ -117,6 +118,29 @@ TEST_F(LayoutTest, ModifiersThatAreNotPlainGoToFormatAndFailThere) {
     EXPECT_THROW(FormatWith(layout, TLogLevel::Info(), "m"), EConvertError);
     TLogPatternLayout indexed("%0:-6p|");
     EXPECT_EQ(FormatWith(indexed, TLogLevel::Info(), "m"), "info  |");
+}
+
+// A width or precision from a configuration file is cut to MaxPatternWidth, so a typo such as
+// "%999999999m" gives lines of a few thousand characters rather than a gigabyte each.
+TEST_F(LayoutTest, HugeWidthsAndPrecisionsAreCutToTheCap) {
+    const std::string tid = IntToStr(GetCurrentThreadId());
+    const auto pad = [](std::size_t used) { return std::string(MaxPatternWidth - used, ' '); };
+    const std::vector<std::pair<const char*, std::string>> cases{
+        {"%999999999m", pad(5) + "Hello"},
+        {"%-999999999m|", "Hello" + pad(5) + "|"},
+        {"%99999999999999999999m", pad(5) + "Hello"},  // beyond any integer type
+        {"%4097m", pad(5) + "Hello"},
+        {"%4096m", pad(5) + "Hello"},
+        {"%4095m", std::string(4090, ' ') + "Hello"},
+        {"%.999999999m", "Hello"},
+        {"%.999999999t", std::string(MaxPatternWidth - tid.size(), '0') + tid},
+        {"%0:999999999p", pad(4) + "info"},  // handed to Format: cut the same way
+        {"%0:.999999999p", "info"},
+    };
+    for (const auto& [pattern, expected] : cases) {
+        TLogPatternLayout layout(pattern);
+        EXPECT_EQ(FormatWith(layout, TLogLevel::Info(), "Hello"), expected) << pattern;
+    }
 }
 
 const char* const HtmlHeader =
