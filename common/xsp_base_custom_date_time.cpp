@@ -1,7 +1,9 @@
 #include "common/xsp_base_custom_date_time.h"
 
 #include "common/wall_seconds.h"
+#include "common/xs_date_time_exception.h"
 #include "platform/os/sysinfo.h"
+#include "platform/rtl/format.h"
 
 namespace {
 
@@ -9,9 +11,31 @@ bool IsLeap(std::int64_t year) {
     return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
 
+bool IsCalendarMonth(int month) {
+    return month >= 1 && month <= 12;
+}
+
+// A month outside 1-12 has no length: such a month is refused rather than looked up.
 int DaysIn(std::int64_t year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (!IsCalendarMonth(month)) {
+        throw EXSDateTimeException(Format("Invalid month: %d", {month}));
+    }
     return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
+}
+
+// In 64 bits: a year of many digits does not fit the int that SetYear takes.
+void StepYear(TXSPBaseDate& date, int step) {
+    const std::int64_t year = date.SignedYear() + step;
+    const std::uint64_t magnitude = year < 0 ? 0 - static_cast<std::uint64_t>(year) : year;
+    date.NegativeYear = year < 0;
+    date.Year = static_cast<std::int32_t>(magnitude % 10000);
+    date.Century = static_cast<std::uint32_t>(magnitude / 10000);
+}
+
+// A date alone is read in UTC, so the UTC zone may follow it; any other zone would be lost.
+std::string_view WithoutUtcZone(std::string_view date) {
+    return !date.empty() && date.back() == 'Z' ? date.substr(0, date.size() - 1) : date;
 }
 
 // Widens the date's accepted month and day ranges while it is being normalised.
@@ -36,7 +60,8 @@ void TXSPBaseCustomDateTime::Clear() {
 
 void TXSPBaseCustomDateTime::Parse(std::string_view text) {
     std::size_t separator = text.find('T');
-    std::string_view datePart = separator == std::string_view::npos ? text : text.substr(0, separator);
+    std::string_view datePart =
+        separator == std::string_view::npos ? WithoutUtcZone(text) : text.substr(0, separator);
     TXSPBaseDate date;
     date.Parse(datePart);
     TXSPBaseTime time;
@@ -70,29 +95,31 @@ void TXSPBaseCustomDateTime::CarryForward() {
         FTime.Hour = static_cast<std::uint16_t>(FTime.Hour - 24);
         FDate.SetDay(FDate.Day + 1);
     }
-    if (FDate.Month > 12) {
-        FDate.SetMonth(FDate.Month - 12);
-        FDate.SetYear(static_cast<int>(FDate.SignedYear() + 1));
-    }
-    if (FDate.Month >= 1 && FDate.Day > DaysIn(FDate.SignedYear(), FDate.Month)) {
+    CarryMonthForward();
+    // Month 0, or 13 left by a month of 25, has no length to overflow; the carry below settles 13.
+    if (IsCalendarMonth(FDate.Month) && FDate.Day > DaysIn(FDate.SignedYear(), FDate.Month)) {
         FDate.SetDay(FDate.Day - DaysIn(FDate.SignedYear(), FDate.Month));
         FDate.SetMonth(FDate.Month + 1);
     }
+    CarryMonthForward();
+}
+
+void TXSPBaseCustomDateTime::CarryMonthForward() {
     if (FDate.Month > 12) {
         FDate.SetMonth(FDate.Month - 12);
-        FDate.SetYear(static_cast<int>(FDate.SignedYear() + 1));
+        StepYear(FDate, 1);
     }
 }
 
 void TXSPBaseCustomDateTime::CarryBack() {
     if (FDate.Month < 1) {
         FDate.SetMonth(12);
-        FDate.SetYear(static_cast<int>(FDate.SignedYear() - 1));
+        StepYear(FDate, -1);
     }
     if (FDate.Day < 1) {
         if (FDate.Month == 1) {
             FDate.SetMonth(12);
-            FDate.SetYear(static_cast<int>(FDate.SignedYear() - 1));
+            StepYear(FDate, -1);
         } else {
             FDate.SetMonth(FDate.Month - 1);
         }

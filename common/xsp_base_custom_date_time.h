@@ -19,7 +19,8 @@ class TXSPBaseCustomDateTime {
     // False for a date written without "T" and a time.
     bool HasTime() const { return FHasTime; }
 
-    // Splits at the first "T"; raises EXSDateTimeException on a text out of shape.
+    // Splits at the first "T"; a date without one may end in "Z". Raises EXSDateTimeException on a
+    // text out of shape.
     void Parse(std::string_view text);
     void Clear();
     std::string Print() const;
@@ -48,6 +49,7 @@ class TXSPBaseCustomDateTime {
   private:
     std::int64_t UtcWallSeconds() const;
     void CarryForward();
+    void CarryMonthForward();
     void CarryBack();
 
     TXSPBaseDate FDate;

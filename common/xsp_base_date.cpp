@@ -20,6 +20,12 @@ bool AllDigits(std::string_view text) {
     return !text.empty() && xs::DigitsAt(text, 0, text.size());
 }
 
+// Exactly "yyyy-mm-dd": nothing may follow, or a stray character would be taken for a date.
+bool IsYearMonthDay(std::string_view text) {
+    return text.size() == kDateLength && xs::DigitsAt(text, 0, kYearDigits) && text[4] == '-' &&
+           xs::DigitsAt(text, 5, 2) && text[7] == '-' && xs::DigitsAt(text, 8, 2);
+}
+
 }  // namespace
 
 void TXSPBaseDate::Clear() {
@@ -44,8 +50,7 @@ void TXSPBaseDate::Parse(std::string_view text) {
         century = static_cast<std::uint32_t>(std::stoul(std::string(centuryDigits)));
         rest.remove_prefix(centuryDigits.size());
     }
-    if (rest.size() < kDateLength || !xs::DigitsAt(rest, 0, 4) || !xs::DigitsAt(rest, 5, 2) ||
-        !xs::DigitsAt(rest, 8, 2)) {
+    if (!IsYearMonthDay(rest)) {
         RaiseInvalidDate(text);
     }
     Clear();

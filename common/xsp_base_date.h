@@ -16,8 +16,8 @@ class TXSPBaseDate {
     bool NegativeYear = false;
     int AdjustMargin = 0;  // 1 while a date-time is normalised: month 0-13 and day 0-32 pass
 
-    // Checks the digits only; month and day ranges are left to the date-time value.
-    // Raises EXSDateTimeException on a text out of shape.
+    // The whole text must be [-][century]yyyy-mm-dd; month and day ranges are left to the date-time
+    // value. Raises EXSDateTimeException on a text out of shape.
     void Parse(std::string_view text);
     void Clear();
     std::string Print() const;

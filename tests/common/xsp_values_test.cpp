@@ -109,7 +109,9 @@ TEST(XSPBaseDate, ParsesCenturyYearAndSignAndPrintsThemBack) {
 }
 
 TEST(XSPBaseDate, RejectsTextsOutOfShape) {
-    for (const char* text : {"2024-3-05", "x024-03-05", "2024-03", "", "-", "1a2024-05-06", "2024-03-0x"}) {
+    for (const char* text : {"2024-3-05", "x024-03-05", "2024-03", "", "-", "1a2024-05-06", "2024-03-0x",
+                             "2024x05y06", "2024-05-06garbage", "2024-05-06 ", "2024-05-06Z", "12024-05-06-",
+                             "2024-05-06T10:00:00", "-2024/05/06"}) {
         TXSPBaseDate date;
         EXPECT_EQ(XsMessageOf([&] { date.Parse(text); }), std::string("Invalid date string: ") + text);
     }
@@ -134,6 +136,45 @@ TEST(XSPBaseCustomDateTime, ADateWithoutTimeHasZeroTimeFields) {
     EXPECT_FALSE(value.HasTime());
     EXPECT_EQ(value.Time().Print(), "00:00:00Z");
     EXPECT_EQ(Show(value.AsUTCDateTime()), "2024-03-06 00:00:00");
+}
+
+TEST(XSPBaseCustomDateTime, ADateAloneMayEndInTheUtcZoneOnly) {
+    TXSPBaseDateTime value;
+    value.Parse("2024-03-05Z");
+    EXPECT_EQ(value.Print(), "2024-03-05");
+    EXPECT_EQ(Show(value.AsUTCDateTime()), "2024-03-05 00:00:00");
+    struct Case {
+        std::string text;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"2024-03-05+03:00", "Invalid date string: 2024-03-05+03:00"},
+        {"2024-03-05ZT10:00:00Z", "Invalid date string: 2024-03-05Z"},
+        {"2024-03-05 T10:00:00", "Invalid date string: 2024-03-05 "},
+        {"2024x03-05T10:00:00", "Invalid date string: 2024x03-05"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(XsMessageOf([&] { value.Parse(c.text); }), c.message) << c.text;
+    }
+    EXPECT_EQ(value.Print(), "2024-03-05");
+}
+
+// Fields are range-checked when the value is read, not when it is parsed; reading any of these
+// raises the platform's conversion error.
+TEST(XSPBaseCustomDateTime, FieldsOutOfRangeAreRefusedWhenRead) {
+    for (const char* text : {"2024-00-05", "2024-99-05", "2024-05-00", "2024-05-99", "2024-05-06T24:00:00",
+                             "2024-05-06T99:00:00", "2024-05-06T10:60:00", "2024-05-06T10:99:00",
+                             "2024-05-06T10:00:60", "2024-05-06T10:00:99Z"}) {
+        TXSPBaseDateTime value;
+        value.Parse(text);
+        EXPECT_THROW(value.AsUTCDateTime(), EConvertError) << text;
+        EXPECT_THROW(value.AsDateTime(), EConvertError) << text;
+    }
+    for (const char* text : {"25:00:00", "99:99:99", "10:60:00", "10:00:60"}) {
+        TXSPTime time;
+        time.ParseXS(text);
+        EXPECT_THROW(time.AsTime(), EConvertError) << text;
+    }
 }
 
 TEST(XSPBaseCustomDateTime, AFailedParseKeepsThePreviousValue) {
@@ -174,6 +215,48 @@ TEST(XSPBaseCustomDateTime, AdjustCarriesOneStepEitherWay) {
     back.Date().Day = 0;
     back.AdjustDateTime(-1);
     EXPECT_EQ(back.Print(), "2024-02-29");
+}
+
+// Whatever the fields hold, a step either gives a date or raises; it never looks up the length of a
+// month that does not exist.
+TEST(XSPBaseCustomDateTime, AdjustCopesWithAnyFieldValues) {
+    struct Case {
+        std::string text;
+        std::function<void(TXSPBaseDateTime&)> poke;
+        int direction;
+        std::string result;  // the printed value, or the message raised
+    };
+    const auto none = [](TXSPBaseDateTime&) {};
+    const std::vector<Case> cases = {
+        {"2024-25-01", none, 1, "2026-01-01"},
+        {"2024-13-31", none, 1, "2025-01-31"},
+        {"2024-26-01", none, 1, "Invalid month: 14"},
+        {"2024-99-99", none, 1, "Invalid month: 87"},
+        {"2024-00-40", none, 1, "2024-00-40"},
+        {"2024-14-00", none, -1, "Invalid month: 13"},
+        {"2024-99-00", none, -1, "Invalid month: 98"},
+        {"2024-00-00", none, -1, "2023-11-30"},
+        {"2024-05-06T99:99:00", none, 1, "2024-05-07T76:39:00Z"},
+        {"2024-05-31T23:00:00", [](TXSPBaseDateTime& d) { d.Time().Minute = 60; }, 1, "2024-06-01T00:00:00Z"},
+        {"2024-05-06", [](TXSPBaseDateTime& d) { d.Date().Month = 65535; }, 1, "Invalid month: 65523"},
+        {"2024-05-06", [](TXSPBaseDateTime& d) { d.Date().Month = 65535, d.Date().Day = 0; }, -1,
+         "Invalid month: 65534"},
+        {"2024-05-06", [](TXSPBaseDateTime& d) { d.Date().Day = 65535; }, 1, "Invalid day: 65504"},
+        {"2024-05-06T23:00:00Z", [](TXSPBaseDateTime& d) { d.Date().Day = 65535, d.Time().Hour = 65535; }, 1,
+         "Invalid day: 65536"},
+        // Years beyond the range of an int keep their century.
+        {"99999999999-12-31T23:59:00Z", [](TXSPBaseDateTime& d) { d.Time().Minute = 60; }, 1,
+         "100000000000-01-01T00:00:00Z"},
+        {"-99999999999-01-00", none, -1, "-100000000000-12-31"},
+    };
+    for (const Case& c : cases) {
+        TXSPBaseDateTime value;
+        value.Parse(c.text);
+        c.poke(value);
+        std::string message = XsMessageOf([&] { value.AdjustDateTime(c.direction); });
+        EXPECT_EQ(message == "no EXSDateTimeException" ? value.Print() : message, c.result) << c.text;
+        EXPECT_EQ(value.Date().AdjustMargin, 0) << c.text;
+    }
 }
 
 TEST(XSPBaseDate, AdjustMarginWidensMonthAndDayByOne) {
