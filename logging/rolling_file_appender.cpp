@@ -1,8 +1,13 @@
 #include "logging/rolling_file_appender.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <limits>
 #include <mutex>
+#include <optional>
+#include <vector>
 
 #include "logging/log_exception.h"
 #include "platform/os/paths.h"
@@ -13,6 +18,57 @@ namespace {
 
 std::string BackupName(const std::string& fileName, int index) {
     return fileName + "." + IntToStr(index);
+}
+
+// The index of a directory entry named as BackupName writes it ("app.log.7", no leading
+// zeros), or 0 when the name is not a backup's.
+std::int64_t BackupIndexOf(std::string_view entry, std::string_view stem) {
+    if (entry.size() <= stem.size() || entry.substr(0, stem.size()) != stem)
+        return 0;
+    const std::string_view digits = entry.substr(stem.size());
+    if (digits.size() > 10 || digits.front() == '0')
+        return 0;
+    std::int64_t index = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return 0;
+        index = index * 10 + (c - '0');
+    }
+    return index;
+}
+
+// The indexes 1 .. below - 1 of the backups in the file's directory, listed once so that the cost
+// follows the files there rather than a large MaxBackupIndex; nullopt when it cannot be listed.
+std::optional<std::vector<int>> ListedBackups(const std::string& fileName, int below) {
+    namespace fs = std::filesystem;
+    const fs::path path(fileName);
+    const std::string stem = path.filename().string() + ".";
+    std::vector<int> found;
+    std::error_code ec;
+    const fs::path dir = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::int64_t index = BackupIndexOf(it->path().filename().string(), stem);
+        if (index >= 1 && index < below)
+            found.push_back(static_cast<int>(index));
+    }
+    if (ec)
+        return std::nullopt;
+    return found;
+}
+
+// The backups FileName.1 .. FileName.(below - 1) that exist as files, highest first.
+std::vector<int> ExistingBackups(const std::string& fileName, int below) {
+    std::vector<int> found;
+    if (auto listed = ListedBackups(fileName, below)) {
+        found = std::move(*listed);
+        std::sort(found.begin(), found.end(), std::greater<>());
+        std::erase_if(found, [&](int i) { return !FileExists(BackupName(fileName, i)); });
+    } else {
+        for (int i = below - 1; i >= 1; --i)
+            if (FileExists(BackupName(fileName, i)))
+                found.push_back(i);
+    }
+    return found;
 }
 
 }  // namespace
@@ -108,11 +164,9 @@ void TLogRollingFileAppender::RollOver() {
 
 void TLogRollingFileAppender::ShiftBackups() {
     std::remove(BackupName(FileName(), maxBackupIndex_).c_str());
-    for (int i = maxBackupIndex_ - 1; i >= 1; --i) {
-        const std::string from = BackupName(FileName(), i);
-        if (FileExists(from))
-            std::rename(from.c_str(), BackupName(FileName(), i + 1).c_str());
-    }
+    // Highest first, so each one moves into a place already emptied; a gap stays a gap.
+    for (int i : ExistingBackups(FileName(), maxBackupIndex_))
+        std::rename(BackupName(FileName(), i).c_str(), BackupName(FileName(), i + 1).c_str());
 }
 
 // Other processes keep the file open, so it is copied and cut rather than renamed.

@@ -2,7 +2,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
+#include <map>
 #include <regex>
 
 #include "logging/log_event.h"
@@ -88,6 +90,37 @@ TEST_P(RollOverTest, BackupsMoveUpInOrderAndNoLineIsLostOrSplit) {
     EXPECT_EQ(ReadFile(LogFile() + ".1"), Range(31, 40));
     EXPECT_EQ(ReadFile(LogFile()), Range(41, 45));
     EXPECT_FALSE(fs::exists(LogFile() + ".4"));
+}
+
+// A roll-over moves only the backups there are, so a huge MaxBackupIndex costs nothing; which
+// files move where is as with a small one: each existing backup up by one, highest first, a gap
+// staying a gap, the last index dropped, and names that are not backups left alone.
+TEST_P(RollOverTest, HugeBackupIndexRollsOverAtOnceMovingTheBackupsThereAre) {
+    const std::string log = LogFile();
+    const std::map<std::string, std::string> before{
+        {".1", "one"},           {".3", "three"},   {".9999999", "next to last"}, {".10000000", "last"},
+        {".10000001", "beyond"}, {".01", "padded"}, {".7x", "not a backup"},
+    };
+    for (const auto& [ending, text] : before) WriteFile(log + ending, text);
+    fs::create_directory(log + ".5");  // not a file: never moved
+
+    auto appender = Rolling(10000000, GetParam());
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 1; i <= 11; ++i) Write(*appender, Numbered(i));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)) << "the roll-over hangs";
+
+    const std::map<std::string, std::string> after{
+        {"", Range(11, 11)},           {".1", Range(1, 10)},    {".2", "one"},     {".4", "three"},
+        {".10000000", "next to last"}, {".10000001", "beyond"}, {".01", "padded"}, {".7x", "not a backup"},
+    };
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(TempDir())) {
+        const std::string name = entry.path().string();
+        if (entry.is_regular_file() && name.starts_with(log))
+            files[name.substr(log.size())] = ReadFile(entry.path());
+    }
+    EXPECT_EQ(files, after);
+    EXPECT_TRUE(fs::is_directory(log + ".5"));
 }
 
 INSTANTIATE_TEST_SUITE_P(LockingModels, RollOverTest, ::testing::Values("ExclusiveLock", "InterProcessLock"));
