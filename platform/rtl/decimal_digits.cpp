@@ -1,11 +1,16 @@
 #include "platform/rtl/decimal_digits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 
 namespace {
+// Exponents beyond this say nothing a 64-bit integer or a double could hold; texts and scales are
+// kept within it so that digit strings stay small and the arithmetic cannot overflow.
+constexpr int kExponentLimit = 100000;
+
 void Normalize(DecimalDigits& d) {
     std::size_t lead = 0;
     while (lead < d.digits.size() && d.digits[lead] == '0') ++lead;
@@ -18,9 +23,10 @@ void Normalize(DecimalDigits& d) {
     }
 }
 
-// Keeps `keep` leading digits (0 or more) and rounds by the next one.
-void RoundAt(DecimalDigits& d, int keep) {
-    if (keep >= static_cast<int>(d.digits.size()))
+// Keeps `keep` leading digits (0 or more) and rounds by the next one. Wide, so that an exponent
+// plus a caller's count of places never overflows.
+void RoundAt(DecimalDigits& d, std::int64_t keep) {
+    if (keep >= static_cast<std::int64_t>(d.digits.size()))
         return;
     if (keep < 0) {
         d.digits.clear();
@@ -30,7 +36,7 @@ void RoundAt(DecimalDigits& d, int keep) {
     const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
     d.digits.resize(static_cast<std::size_t>(keep));
     if (up) {
-        int i = keep - 1;
+        auto i = static_cast<int>(keep) - 1;
         while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9')
             d.digits[static_cast<std::size_t>(i--)] = '0';
         if (i >= 0) {
@@ -45,7 +51,7 @@ void RoundAt(DecimalDigits& d, int keep) {
 }  // namespace
 
 void DecimalDigits::RoundToPlaces(int places) {
-    RoundAt(*this, exponent + places);
+    RoundAt(*this, std::int64_t{exponent} + places);
 }
 
 void DecimalDigits::RoundToSignificant(int count) {
@@ -97,7 +103,7 @@ DecimalDigits DecimalFromInt64(std::int64_t value, int scale) {
     const std::uint64_t magnitude =
         d.negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     d.digits = std::to_string(magnitude);
-    d.exponent = static_cast<int>(d.digits.size()) - scale;
+    d.exponent = static_cast<int>(d.digits.size()) - std::clamp(scale, -kExponentLimit, kExponentLimit);
     Normalize(d);
     return d;
 }
@@ -126,8 +132,7 @@ bool TryParseDecimal(std::string_view text, char decimalSeparator, DecimalDigits
         if (i >= n)
             return false;
         for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i)
-            if (exp < 100000)
-                exp = exp * 10 + (text[i] - '0');
+            exp = std::min<long long>(exp * 10 + (text[i] - '0'), kExponentLimit);
         if (expNegative)
             exp = -exp;
     }
@@ -146,7 +151,7 @@ bool DecimalToScaledInt64(const DecimalDigits& source, int scale, std::int64_t& 
         value = 0;
         return true;
     }
-    const int totalDigits = d.exponent + scale;  // digits of the scaled integer
+    const std::int64_t totalDigits = std::int64_t{d.exponent} + scale;  // digits of the scaled integer
     if (totalDigits > 19)
         return false;
     unsigned __int128 magnitude = 0;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "platform/rtl/bcd.h"
 #include "platform/rtl/timestamp.h"
 
@@ -50,5 +53,33 @@ TEST(TimeStamp, ConvertsBothWaysAndRejectsDateZero) {
     EXPECT_DOUBLE_EQ(TimeStampToDateTime(ts), dt);
     EXPECT_EQ(DateTimeToTimeStamp(0).Date, DateDelta);
     EXPECT_THROW(TimeStampToDateTime(TTimeStamp{1000, 0}), EConvertError);
+}
+}  // namespace
+
+namespace {
+// Scales and places from callers at the ends of the int range neither overflow nor build huge texts.
+TEST(DecimalDigitsExtremes, ScalesAtTheEndsOfTheIntRange) {
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    std::int64_t value = 1;
+    DecimalDigits d = DecimalFromInt64(42, kMin);  // 42 * 10^huge: no 64-bit value holds it
+    EXPECT_FALSE(DecimalToScaledInt64(d, 0, value));
+    d = DecimalFromInt64(42, kMax);  // 42 / 10^huge rounds to nothing
+    ASSERT_TRUE(DecimalToScaledInt64(d, 4, value));
+    EXPECT_EQ(value, 0);
+    ASSERT_TRUE(TryParseDecimal("123.45", '.', d));
+    EXPECT_FALSE(DecimalToScaledInt64(d, kMax, value));
+    ASSERT_TRUE(DecimalToScaledInt64(d, kMin, value));
+    EXPECT_EQ(value, 0);
+    d.RoundToPlaces(kMax);
+    EXPECT_EQ(d.digits, "12345");
+}
+
+TEST(DecimalDigitsExtremes, HugeExponentsInTextsStayBounded) {
+    DecimalDigits d;
+    ASSERT_TRUE(TryParseDecimal("1e999999999999", '.', d));
+    EXPECT_LE(d.IntegerDigits().size(), 100001u);
+    std::int64_t value = 0;
+    EXPECT_FALSE(DecimalToScaledInt64(d, 0, value));
 }
 }  // namespace
