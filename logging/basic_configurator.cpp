@@ -13,10 +13,6 @@ namespace {
 
 const std::string AppenderPrefix = "applog.appender.";
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
-}
-
 // Pieces between commas, untrimmed; an empty piece at the end is dropped.
 std::vector<std::string> SplitAtCommas(const std::string& value) {
     std::vector<std::string> pieces;
@@ -62,9 +58,8 @@ TLogBasicConfigurator::TLogBasicConfigurator()
 
 void TLogBasicConfigurator::SetOptions(const TLogProperties& props, TLogOptionHandler& handler,
                                        const std::string& prefix) {
-    for (const auto& [name, value] : props.Lines()) {
-        if (!StartsWith(name, prefix))
-            continue;
+    for (const TLogProperties::Line* line : props.LinesStartingWith(prefix)) {
+        const auto& [name, value] = *line;
         const std::string option =
             name.size() > prefix.size() + 1 ? name.substr(prefix.size() + 1) : std::string();
         handler.SetOption(option, value);
@@ -154,8 +149,9 @@ void TLogBasicConfigurator::ParseLayout(const TLogProperties& props, ILogAppende
 void TLogBasicConfigurator::ParseFilters(const TLogProperties& props, ILogAppender& appender,
                                          const std::string& name) {
     const std::string prefix = AppenderPrefix + name + ".filter";
-    for (const auto& [key, value] : props.Lines()) {
-        if (!StartsWith(key, prefix) || key.find('.', prefix.size()) != std::string::npos)
+    for (const TLogProperties::Line* line : props.LinesStartingWith(prefix)) {
+        const auto& [key, value] = *line;
+        if (key.find('.', prefix.size()) != std::string::npos)
             continue;
         ILogFilterPtr filter = LogFilters().Create(value);
         if (!filter)

@@ -24,7 +24,18 @@ TLogProperties TLogProperties::FromText(std::string_view text) {
         if (pos < text.size() && text[pos] == '\n')
             ++pos;
     }
+    properties.BuildIndex();
     return properties;
+}
+
+void TLogProperties::BuildIndex() {
+    byName_.resize(lines_.size());
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        byName_[i] = i;
+        firstByFoldedName_.try_emplace(LowerCase(lines_[i].first), i);
+    }
+    std::stable_sort(byName_.begin(), byName_.end(),
+                     [this](std::size_t a, std::size_t b) { return lines_[a].first < lines_[b].first; });
 }
 
 TLogProperties TLogProperties::FromFile(const std::string& fileName) {
@@ -39,9 +50,22 @@ TLogProperties TLogProperties::FromFile(const std::string& fileName) {
 }
 
 std::optional<std::string> TLogProperties::Find(std::string_view name) const {
-    for (const auto& [key, value] : lines_) {
-        if (SameText(key, name))
-            return value;
-    }
-    return std::nullopt;
+    const auto it = firstByFoldedName_.find(LowerCase(name));
+    if (it == firstByFoldedName_.end())
+        return std::nullopt;
+    return lines_[it->second].second;
+}
+
+std::vector<const TLogProperties::Line*> TLogProperties::LinesStartingWith(std::string_view prefix) const {
+    auto it =
+        std::lower_bound(byName_.begin(), byName_.end(), prefix,
+                         [this](std::size_t line, std::string_view p) { return lines_[line].first < p; });
+    std::vector<std::size_t> found;
+    for (; it != byName_.end() && std::string_view(lines_[*it].first).starts_with(prefix); ++it)
+        found.push_back(*it);
+    std::sort(found.begin(), found.end());
+    std::vector<const Line*> result;
+    result.reserve(found.size());
+    for (std::size_t line : found) result.push_back(&lines_[line]);
+    return result;
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 
 #include "logging/class_registry.h"
 #include "logging/error_handlers.h"
 #include "logging/file_appender.h"
 #include "logging/filters.h"
+#include "logging/log_properties.h"
 #include "logging/pattern_layout.h"
 #include "logging/property_configurator.h"
 #include "logging/rolling_file_appender.h"
@@ -286,6 +288,69 @@ TEST_F(ConfiguratorTest, ConfigDebugTracesEveryStep) {
     EXPECT_FALSE(TLogLogger::GetLogger("X")->Additive());
     EXPECT_EQ(TLogLogger::GetLogger("X")->Appenders(), LogHierarchy().Root()->Appenders())
         << "one appender shared";
+}
+
+TEST(LogProperties, WholeNamesMatchFirstWithoutCaseAndPrefixesInFileOrderWithCase) {
+    const TLogProperties props = TLogProperties::FromText(
+        "applog.appender.logfile.b=1\r\n"
+        "APPLOG.appender.log.x=2\r\n"
+        "applog.appender.log=3\r\n"
+        "applog.appender.log.a=4\n"
+        "applog.Appender.Log=5\r\n"
+        "applog.appender.lo=6\r\n"
+        "applog.appender.logfile.a=7");
+    EXPECT_EQ(props.Find("APPLOG.APPENDER.LOG"), "3");
+    EXPECT_EQ(props.Find("applog.appender.log.X"), "2");
+    EXPECT_EQ(props.Find("applog.appender"), std::nullopt);
+
+    std::vector<std::string> values;
+    for (const auto* line : props.LinesStartingWith("applog.appender.log")) values.push_back(line->second);
+    EXPECT_EQ(values, (std::vector<std::string>{"1", "3", "4", "7"}));
+    EXPECT_TRUE(props.LinesStartingWith("applog.appender.logs").empty());
+    EXPECT_EQ(props.LinesStartingWith("").size(), props.Lines().size());
+}
+
+// Names and prefixes are looked up in an index made once per file, so tens of thousands of logger
+// lines configure at once, with the same first-wins and file-order results as a rescan per line.
+TEST_F(ConfiguratorTest, ManyLoggerLinesConfigureAtOnceWithTheUsualResults) {
+    constexpr int Loggers = 40000;
+    const char* const levels[] = {"debug", "info", "warn", "error"};
+    std::vector<std::string> lines{
+        "applog.appender.main=TLogNullAppender", "applog.appender.main.layout=TLogSimpleLayout",
+        "applog.appender.quiet=TLogNullAppender", "applog.appender.quiet.layout=TLogSimpleLayout"};
+    for (int i = 0; i < Loggers; ++i) {
+        const std::string name = "Unit" + IntToStr(i);
+        lines.push_back("applog.logger." + name + "=" + levels[i % 4] + ",main");
+        if (i % 3 == 0)
+            lines.push_back("APPLOG.ADDITIVE." + name + "=false");  // the first of its name wins
+        if (i % 5 == 0)
+            lines.push_back("applog.additive." + name + "=true");
+    }
+    lines.push_back("applog.logger.Unit7=fatal,quiet");  // a later line for a logger reconfigures it
+
+    const auto start = std::chrono::steady_clock::now();
+    ConfigureFrom(lines);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15)) << "configuring hangs";
+
+    const TLogLevel* const levelOf[] = {TLogLevel::Debug(), TLogLevel::Info(), TLogLevel::Warn(),
+                                        TLogLevel::Error()};
+    const std::vector<ILogAppenderPtr> main = TLogLogger::GetLogger("Unit0")->Appenders();
+    ASSERT_EQ(main.size(), 1u);
+    EXPECT_EQ(main.front()->GetName(), "main");
+    for (int i = 0; i < Loggers; ++i) {
+        TLogLogger* logger = LogHierarchy().FindLogger("Unit" + IntToStr(i));
+        ASSERT_NE(logger, nullptr) << i;
+        if (i == 7)
+            continue;
+        ASSERT_EQ(logger->Level(), levelOf[i % 4]) << i;
+        ASSERT_EQ(logger->Additive(), i % 3 != 0) << i;
+        ASSERT_EQ(logger->Appenders(), main) << i;
+    }
+    TLogLogger* seventh = TLogLogger::GetLogger("Unit7");
+    EXPECT_EQ(seventh->Level(), TLogLevel::Fatal());
+    ASSERT_EQ(seventh->Appenders().size(), 1u);
+    EXPECT_EQ(seventh->Appenders().front()->GetName(), "quiet");
+    EXPECT_EQ(DebugOutput(), "");
 }
 
 TEST_F(ConfiguratorTest, RegistriesCheckTheInterfaceAndMatchNamesWithoutCase) {
