@@ -1,5 +1,8 @@
 #include "firebird/wildcards.h"
 
+#include <utility>
+#include <vector>
+
 #include "platform/rtl/strings.h"
 
 std::string CompressWildcards(std::string_view mask, char run, char single) {
@@ -20,70 +23,98 @@ bool IsWild(char c) {
     return c == '*' || c == '?';
 }
 
-bool WildcardMatchCore(std::string_view a, std::string_view b);
-
-// a begins with "*": try the rest of a at every position of b that could start its match.
-bool MatchStar(std::string_view a, std::string_view b) {
-    const std::string_view rest = a.substr(1);
-    const char next = rest.front();
-    for (std::size_t i = 0; i < b.size(); ++i)
-        if ((b[i] == '*' || b[i] == '?' || b[i] == next) && WildcardMatchCore(rest, b.substr(i)))
-            return true;
-    return false;
+// Where a "*" followed by `next` may begin its match.
+bool StarMayStartAt(char c, char next) {
+    return c == '*' || c == '?' || c == next;
 }
 
-bool WildcardMatchCore(std::string_view a, std::string_view b) {
-    while (true) {
-        if (a == "*" || b == "*" || a == b)
-            return true;
-        if (a.empty() || b.empty())
-            return false;
-        if (!IsWild(a[0]) && !IsWild(b[0]) && a[0] != b[0])
-            return false;
-        if (a[0] == '*')
-            return MatchStar(a, b);
-        if (b[0] == '*')
-            return MatchStar(b, a);
-        // Equal first characters, or one of them is "?".
-        a.remove_prefix(1);
-        b.remove_prefix(1);
+// The match of a[i:] and b[j:] depends on (i, j) alone, so every pair of suffixes is settled
+// once, from the ends towards the fronts, one row of i at a time. In compressed texts a "*" is
+// followed by a plain character, which makes the match the same with the sides exchanged, also when
+// both begin with "*"; so one table serves both sides. Equal texts need no test of their own: they
+// match character by character, a star against a star taking nothing. A star tries the other
+// side's positions from its own onwards: those answers are gathered as running ORs, along the row
+// below for a star in a and down the column to the right for a star in b.
+class SymmetricMatch {
+  public:
+    SymmetricMatch(std::string_view a, std::string_view b)
+        : a_(a), b_(b), below_(b.size() + 1), row_(b.size() + 1), starDown_(b.size() + 1, 0) {}
+
+    bool Run() {
+        const std::size_t m = b_.size();
+        // a's suffix is empty: only an empty b or b = "*" match it.
+        for (std::size_t j = 0; j <= m; ++j) below_[j] = j == m || IsLastStar(b_, j);
+        for (std::size_t i = a_.size(); i-- > 0;) {
+            FillRow(i);
+            std::swap(row_, below_);
+        }
+        return below_[0];
     }
-}
 
+  private:
+    static bool IsLastStar(std::string_view s, std::size_t k) { return k + 1 == s.size() && s[k] == '*'; }
+
+    void FillRow(std::size_t i) {
+        const std::size_t m = b_.size();
+        row_[m] = IsLastStar(a_, i);  // b's suffix is empty
+        bool starRight = false;       // a[i] = "*" tried at b[j..]: the row below
+        for (std::size_t j = m; j-- > 0;) {
+            if (i + 1 < a_.size())
+                starRight = starRight || (StarMayStartAt(b_[j], a_[i + 1]) && below_[j]);
+            if (j + 1 < m)
+                starDown_[j] = starDown_[j] || (StarMayStartAt(a_[i], b_[j + 1]) && row_[j + 1]);
+            row_[j] = Cell(i, j, starRight);
+        }
+    }
+
+    bool Cell(std::size_t i, std::size_t j, bool starRight) const {
+        const char x = a_[i], y = b_[j];
+        if (IsLastStar(a_, i) || IsLastStar(b_, j))
+            return true;
+        if (!IsWild(x) && !IsWild(y) && x != y)
+            return false;
+        if (x == '*')
+            return starRight;
+        if (y == '*')
+            return starDown_[j];
+        return below_[j + 1];  // equal first characters, or a "?"
+    }
+
+    std::string_view a_, b_;
+    std::vector<char> below_;     // row i + 1
+    std::vector<char> row_;       // row i
+    std::vector<char> starDown_;  // b[j] = "*" tried at a[i..]: the column j + 1
+};
+
+// A leading run wildcard is never followed by another wildcard once the pattern is compressed, and
+// the run wildcard is tested before the single one (they may be the same character). That is plain
+// glob matching, done greedily: a run wildcard first takes nothing, and on a mismatch the latest one
+// takes one more character. Time is bounded by text length times pattern length, memory constant.
 bool MatchPatternCore(std::string_view text, std::string_view pattern, char run, char single) {
-    while (true) {
-        if ((pattern.size() == 1 && pattern[0] == run) || pattern == text)
-            return true;
-        if (text.empty() || pattern.empty())
-            return false;
-        const char p = pattern[0];
-        if (p != run && p != single && p != text[0])
-            return false;
-        if (p == run) {
-            const std::string_view rest = pattern.substr(1);
-            for (std::size_t i = 0; i < text.size(); ++i)
-                if (text[i] == rest[0] && MatchPatternCore(text.substr(i), rest, run, single))
-                    return true;
+    constexpr std::size_t kNoStar = std::string_view::npos;
+    std::size_t t = 0, p = 0, star = kNoStar, starText = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == run) {
+            star = p++;
+            starText = t;
+        } else if (p < pattern.size() && (pattern[p] == single || pattern[p] == text[t])) {
+            ++p;
+            ++t;
+        } else if (star != kNoStar) {
+            p = star + 1;
+            t = ++starText;
+        } else {
             return false;
         }
-        if (p == single) {
-            text.remove_prefix(1);
-            pattern.remove_prefix(1);
-            continue;
-        }
-        // Literal head: the texts up to the pattern's first wildcard must be equal.
-        std::size_t n = 0;
-        while (n < pattern.size() && pattern[n] != run && pattern[n] != single) ++n;
-        if (n == pattern.size() || text.substr(0, n) != pattern.substr(0, n))
-            return false;
-        text.remove_prefix(n);
-        pattern.remove_prefix(n);
     }
+    while (p < pattern.size() && pattern[p] == run) ++p;
+    return p == pattern.size();
 }
 }  // namespace
 
 bool WildcardMatch(std::string_view a, std::string_view b) {
-    return WildcardMatchCore(CompressWildcards(a), CompressWildcards(b));
+    const std::string x = CompressWildcards(a), y = CompressWildcards(b);
+    return SymmetricMatch(x, y).Run();
 }
 
 int IndexOfWildcard(const TStrings& list, std::string_view text, bool caseSensitive) {
