@@ -272,10 +272,8 @@ std::string FormatDecimal(std::string_view format, const DecimalDigits& value, c
         rounded = DecimalDigits{};
     }
     Parts parts = s.scientific ? ScientificParts(rounded, s, expSign) : FixedParts(rounded, s);
-    std::string text = SectionWriter(s, parts, fs).Write();
-    if (rounded.negative && !useNegative)
-        text.insert(0, "-");
-    return text;
+    const std::string text = SectionWriter(s, parts, fs).Write();
+    return rounded.negative && !useNegative ? std::string("-").append(text) : text;
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "platform/rtl/format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -212,13 +213,18 @@ class Formatter {
     static std::string Thousands(double d, int prec) {
         char buf[512];
         std::snprintf(buf, sizeof buf, "%.*f", prec, std::fabs(d));
-        std::string s = buf;
-        std::size_t dot = s.find('.');
-        std::size_t intEnd = dot == std::string::npos ? s.size() : dot;
-        for (std::ptrdiff_t p = static_cast<std::ptrdiff_t>(intEnd) - 3; p > 0; p -= 3)
-            s.insert(static_cast<std::size_t>(p), ",");
+        const std::string_view digits = buf;
+        const std::size_t intEnd = std::min(digits.find('.'), digits.size());
+        std::string s;
+        s.reserve(digits.size() + intEnd / 3 + 1);
         if (d < 0)
-            s.insert(s.begin(), '-');
+            s += '-';
+        for (std::size_t i = 0; i < intEnd; ++i) {
+            if (i > 0 && (intEnd - i) % 3 == 0)
+                s += ',';
+            s += digits[i];
+        }
+        s += digits.substr(intEnd);
         return s;
     }
 

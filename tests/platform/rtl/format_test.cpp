@@ -35,6 +35,7 @@ TEST(Format, SpecifiersWithFlagsWidthAndPrecision) {
         {"%.2f", {3.14159}, "3.14"},
         {"%f", {2.0}, "2.00"},
         {"%n", {1234567.891}, "1,234,567.89"},
+        {"%.0n|%.1n|%n", {-123456.0, 999.95, -0.001}, "-123,456|1,000.0|-0.00"},
         {"'%s' is not a valid integer value", {"$00GG"}, "'$00GG' is not a valid integer value"},
         {"Привет, %s!", {"мир"}, "Привет, мир!"},
         // Widths and precisions count characters, not bytes, and never cut one in half.
