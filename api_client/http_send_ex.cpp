@@ -102,6 +102,8 @@ void THTTPSendEx::ReadRedirectLocation() {
 
 bool THTTPSendEx::Execute(const std::string& url, const std::string& method) {
     runningUrl_ = url;
+    sentFilter_ = TSecretMemberFilter(SecretMembers);
+    receivedFilter_ = TSecretMemberFilter(SecretMembers);
     ExpectedSize = Transferred = StartTick = Estimate = EndTick = Elapsed = Speed = 0;
     bool ok = false;
     try {
@@ -169,7 +171,7 @@ void THTTPSendEx::LogStatus(TBlockSocket* sender, THookSocketReason reason, cons
 }
 
 void THTTPSendEx::LogData(TBlockSocket* sender, bool writing, const void* buffer, int length) {
-    std::string text = Identity(sender) + (writing ? "-> " : "<- ");
-    text.append(static_cast<const char*>(buffer), static_cast<std::size_t>(std::max(length, 0)));
-    FLogger->Debug(text);
+    std::string_view data(static_cast<const char*>(buffer), static_cast<std::size_t>(std::max(length, 0)));
+    TSecretMemberFilter& filter = writing ? sentFilter_ : receivedFilter_;
+    FLogger->Debug(Identity(sender) + (writing ? "-> " : "<- ") + filter.Filter(data));
 }

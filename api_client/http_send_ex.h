@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "api_client/http_send.h"
+#include "api_client/secret_member_filter.h"
 
 class TLogLogger;
 class THTTPSendEx;
@@ -36,6 +38,8 @@ class THTTPSendEx : public THTTPSend {
     std::int64_t Estimate = 0;
     std::int64_t Speed = 0;  // bytes per millisecond
     std::string AuthHeader;  // a whole header line, added to each request when not empty
+    // JSON members whose values the debug log of the socket's data writes as "***", both ways.
+    std::vector<std::string> SecretMembers{"password", "token"};
 
     // Empty method means POST.
     bool Execute(const std::string& url, const std::string& method);
@@ -59,6 +63,9 @@ class THTTPSendEx : public THTTPSend {
 
     TLogLogger* FLogger = nullptr;
     std::string runningUrl_;
+    // One per direction, each keeping its place in its data from one piece to the next.
+    TSecretMemberFilter sentFilter_{SecretMembers};
+    TSecretMemberFilter receivedFilter_{SecretMembers};
 };
 
 // "Trelv/1.0 (" + the operating system's description + ")".

@@ -14,6 +14,7 @@
 #include "tests/api_client/tls_peer_fixture.h"
 
 using testing::HasSubstr;
+using testing::Not;
 using testpeer::TScriptedReply;
 
 namespace {
@@ -293,6 +294,27 @@ TEST_F(HttpSendExTest, DebugLoggerRecordsSocketEventsAndData) {
     EXPECT_EQ(events, expected);
     EXPECT_TRUE(sawRequest);
     EXPECT_TRUE(sawReply);
+}
+
+TEST_F(HttpSendExTest, DebugDataLinesMaskTheSecretMembersBothWays) {
+    const std::string sent = R"({"password":"P-sent","Token":"T-sent","n":1})";
+    const std::string received = R"({"token":"T-reply","result":"R-1","n":2})";
+    server.Enqueue(TextReply(received));
+    LogCapture log("THTTPSendEx", TLogLevel::Debug());
+    {
+        THTTPSendEx http;
+        http.SecretMembers.push_back("result");
+        std::string reply;
+        ASSERT_TRUE(http.PostString(Url("/secret"), sent, reply));
+        EXPECT_EQ(reply, received);
+    }
+    EXPECT_EQ(OnlyRequest().body, sent);
+    std::string logged;
+    for (const auto& text : log.Texts(TLogLevel::Debug())) logged += text + "\n";
+    for (const char* secret : {"P-sent", "T-sent", "T-reply", "R-1"})
+        EXPECT_THAT(logged, Not(HasSubstr(secret)));
+    EXPECT_THAT(logged, HasSubstr(R"(-> {"password":"***","Token":"***","n":1})"));
+    EXPECT_THAT(logged, HasSubstr(R"(<- {"token":"***","result":"***","n":2})"));
 }
 
 TEST_F(HttpSendExTest, AHookThatThrowsStopsTheTransferAndReachesTheCaller) {
