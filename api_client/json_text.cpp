@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "platform/rtl/numbers.h"
-#include "platform/rtl/strings.h"
 
 using nlohmann::ordered_json;
 
@@ -23,24 +22,30 @@ std::int32_t ClampToInt32(double v) {
     return static_cast<std::int32_t>(v);
 }
 
-bool IsSecretName(const std::string& name) {
-    return SameText(name, "password") || SameText(name, "token");
-}
+// Thrown from the parser's callback to stop at the first level too deep: the parser itself does
+// not recurse, and stopping there keeps the work bounded by the limit.
+struct TTooDeep {};
 
-void MaskSecrets(ordered_json& value) {
-    if (value.is_object()) {
-        for (auto& [name, member] : value.items()) {
-            if (IsSecretName(name))
-                member = "***";
-            else
-                MaskSecrets(member);
-        }
-    } else if (value.is_array()) {
-        for (auto& item : value) MaskSecrets(item);
-    }
+bool TooDeep(int depth, ordered_json::parse_event_t event) {
+    bool opens = event == ordered_json::parse_event_t::object_start ||
+                 event == ordered_json::parse_event_t::array_start;
+    return opens && depth >= kMaxJsonDepth;
 }
 
 }  // namespace
+
+ordered_json ParseJsonReply(std::string_view text) {
+    auto limitDepth = [](int depth, ordered_json::parse_event_t event, ordered_json&) {
+        if (TooDeep(depth, event))
+            throw TTooDeep{};
+        return true;
+    };
+    try {
+        return ordered_json::parse(text, limitDepth, false, true);
+    } catch (const TTooDeep&) {
+        return ordered_json(ordered_json::value_t::discarded);
+    }
+}
 
 std::string JsonAsText(const ordered_json& value) {
     if (value.is_string())
@@ -60,10 +65,4 @@ std::int32_t JsonAsInteger(const ordered_json& value) {
 
 std::string JsonCompact(const ordered_json& value) {
     return value.dump(-1, ' ', false, kReplaceInvalid);
-}
-
-std::string JsonForLog(const ordered_json& value) {
-    ordered_json masked = value;
-    MaskSecrets(masked);
-    return masked.dump(2, ' ', false, kReplaceInvalid);
 }

@@ -1,6 +1,7 @@
 #include "api_client/rest_transport.h"
 
 #include "api_client/http_send_ex.h"
+#include "api_client/json_log_text.h"
 #include "api_client/json_text.h"
 #include "api_client/token_cache.h"
 #include "logging/logger.h"
@@ -59,11 +60,22 @@ ExceptionRestTransportV2 ServerError(const ordered_json& error) {
     throw ExceptionHttpTransport(status, text);
 }
 
+// A reply nested too deep reads as one that is not JSON.
 ordered_json ParseReply(const std::string& url, const std::string& reply) {
-    ordered_json json = ordered_json::parse(reply, nullptr, false, true);
+    ordered_json json = ParseJsonReply(reply);
     if (json.is_discarded())
         throw Exception("The reply to POST " + url + " is not JSON");
     return json;
+}
+
+// The "Auth." methods: never retried, and their results (tokens) are secrets.
+bool IsAuthMethod(const std::string& method) {
+    return method.find("Auth.") != std::string::npos;
+}
+
+std::string RequestMethod(const ordered_json& request) {
+    auto method = request.find("method");  // end() for a request that is no object
+    return method != request.end() && method->is_string() ? method->get<std::string>() : std::string();
 }
 
 }  // namespace
@@ -84,6 +96,8 @@ ordered_json PostJson(const std::string& url, const ordered_json& request) {
     THTTPSendEx http;
     http.UseGzip = false;
     http.MimeType = "application/json; charset=utf-8;";
+    if (IsAuthMethod(RequestMethod(request)))
+        http.SecretMembers.push_back("result");
     Log()->Debug("POST " + url);
     std::string reply;
     bool ok = http.PostString(url, JsonCompact(request), reply);
@@ -94,12 +108,14 @@ ordered_json PostJson(const std::string& url, const ordered_json& request) {
     ordered_json json = ParseReply(url, reply);
     if (!json.is_object())
         return nullptr;
-    if (json.contains("error")) {
+    auto error = json.find("error");
+    if (error != json.end()) {
         Log()->Error("POST %s\r\nRequest: %s\r\nError: %s",
-                     {url, JsonForLog(request), JsonForLog(json["error"])});
-        throw ServerError(json["error"]);
+                     {url, JsonForLog(request), JsonCompactForLog(*error)});
+        throw ServerError(*error);
     }
-    return json.contains("result") ? json["result"] : ordered_json();
+    auto result = json.find("result");
+    return result != json.end() ? std::move(*result) : ordered_json();
 }
 
 ordered_json CallMethod(const std::string& module, const std::string& method, ordered_json params) {
@@ -112,7 +128,7 @@ ordered_json CallMethod(const std::string& module, const std::string& method, or
         return PostJson(url, envelope);
     } catch (const ExceptionRestTransportV2& e) {
         // An expired token: renew it in the request and send the same request once more.
-        if (e.Code != 2 || method.find("Auth.") != std::string::npos || !RenewTokenIn(envelope))
+        if (e.Code != 2 || IsAuthMethod(method) || !RenewTokenIn(envelope))
             throw;
     }
     return PostJson(url, envelope);

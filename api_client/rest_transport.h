@@ -14,7 +14,8 @@ std::string NewRequestId();
 
 // Sends one call and returns the reply's "result" (JSON null when the reply has none).
 // Raises ExceptionRestTransportV2 for a reply with "error", ExceptionHttpTransport for a failed
-// transfer or a status outside 200-299, Exception for a reply that is not JSON.
+// transfer or a status outside 200-299, Exception for a reply that is not JSON (or nests deeper
+// than kMaxJsonDepth).
 // After error code 2 the call is repeated once, with the same id, when a cached token in the
 // request could be renewed (never for "Auth." methods).
 nlohmann::ordered_json CallMethod(const std::string& module, const std::string& method,

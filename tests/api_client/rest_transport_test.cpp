@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <regex>
 
+#include "api_client/json_log_text.h"
+#include "api_client/json_text.h"
 #include "api_client/token_cache.h"
 #include "platform/ui/cursors.h"
 #include "tests/api_client/log_capture.h"
@@ -25,6 +27,21 @@ TScriptedReply BodyReply(std::string body, int status = 200) {
     reply.body = std::move(body);
     reply.status = status;
     return reply;
+}
+
+std::string NestedArrays(std::size_t depth) {
+    return std::string(depth, '[') + std::string(depth, ']');
+}
+
+// An error reply with code 7 whose "data" is the given JSON text, sent as it is.
+TScriptedReply ErrorWithData(const std::string& dataJson) {
+    return BodyReply(R"({"jsonrpc":"2.0","id":"1","error":{"code":7,"message":"bad","data":)" + dataJson +
+                     "}}");
+}
+
+void ClearTokens() {
+    std::lock_guard<TCriticalSection> lock(TokenCacheLock());
+    TokenCache().clear();
 }
 
 }  // namespace
@@ -200,7 +217,7 @@ TEST_F(RestTransportTest, ErrorLinesCarryTheRequestWithSecretsMasked) {
     EXPECT_THAT(errors[0], HasSubstr("\"password\": \"***\""));
     EXPECT_THAT(errors[0], HasSubstr("\"method\": \"Auth.Login\""));
     EXPECT_THAT(errors[0], HasSubstr("\r\nError: {"));
-    EXPECT_THAT(errors[0], HasSubstr("\"message\": \"Неверный пароль\""));
+    EXPECT_THAT(errors[0], HasSubstr("\"message\":\"Неверный пароль\""));  // the error on one line
     EXPECT_THAT(errors[0], Not(HasSubstr("s3cret")));
 
     EXPECT_THAT(errors[1], testing::StartsWith("POST " + url + "infomat\r\nRequest: {"));
@@ -240,4 +257,89 @@ TEST_F(RestTransportTest, ShowsTheHourglassForTheCallOnEveryPath) {
     SetScreenCursorListener(nullptr);
     EXPECT_EQ(shown, (std::vector<TCursor>{crHourGlass, crDefault, crHourGlass, crDefault}));
     EXPECT_EQ(GetScreenCursor(), crDefault);
+}
+
+// Values nested past the limit are refused as not JSON before anything walks them (a walk per level
+// exhausted the stack); a server error within the limit is raised with a log line of bounded size.
+TEST_F(RestTransportTest, DeepOrHugeRepliesFailWithBoundedLogLines) {
+    enum class Fails { NotJson, ServerError };
+    std::string wide = "[0";
+    for (int i = 0; i < 100000; ++i) wide += ",0";
+    wide += "]";
+    const struct {
+        const char* name;
+        TScriptedReply reply;
+        Fails fails;
+        bool cut;  // the error's text in the log line
+    } cases[] = {
+        {"result 50000 deep", ResultReply(NestedArrays(50000)), Fails::NotJson, false},
+        {"error data 5000 deep", ErrorWithData(NestedArrays(5000)), Fails::NotJson, false},
+        {"error data 20000 deep", ErrorWithData(NestedArrays(20000)), Fails::NotJson, false},
+        // Indented, this error made a line of half a megabyte.
+        {"error data nested to the limit", ErrorWithData(NestedArrays(kMaxJsonDepth - 2)), Fails::ServerError,
+         false},
+        {"error data 100000 items wide", ErrorWithData(wide), Fails::ServerError, true},
+    };
+    const std::size_t fixedText = 200;  // the URL, "POST", "Request:", "Error:" and the envelope
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LogCapture log("RestV2", TLogLevel::Info());
+        server.Enqueue(c.reply);
+        try {
+            CallMethod("infomat", "Tickets.Check", {{"ticket", 5}});
+            ADD_FAILURE() << "no exception";
+        } catch (const ExceptionRestTransportV2& e) {
+            EXPECT_EQ(c.fails, Fails::ServerError);
+            EXPECT_EQ(e.Code, 7);
+            EXPECT_EQ(e.Message, "bad");
+        } catch (const ExceptionHttpTransport& e) {
+            ADD_FAILURE() << "an HTTP failure: " << e.Message;
+        } catch (const Exception& e) {
+            EXPECT_EQ(c.fails, Fails::NotJson);
+            EXPECT_THAT(e.Message, HasSubstr("not JSON"));
+        }
+        auto errors = log.Texts(TLogLevel::Error());
+        ASSERT_EQ(errors.size(), c.fails == Fails::ServerError ? 1u : 0u);
+        for (const auto& line : errors) {
+            EXPECT_LE(line.size(), kJsonLogLimit + std::string(kJsonLogCutMark).size() + fixedText);
+            EXPECT_EQ(line.find(kJsonLogCutMark) != std::string::npos, c.cut);
+            EXPECT_THAT(line, HasSubstr("\r\nError: {\"code\":7,\"message\":\"bad\",\"data\":["));
+        }
+    }
+    server.Enqueue(ResultReply("1"));
+    EXPECT_EQ(CallMethod("infomat", "Tickets.Check", ordered_json::object()), 1);
+}
+
+// With both loggers at debug, the socket's data is logged both ways; the password and the token
+// must not be in it, the token being the "result" of the login's reply.
+TEST_F(RestTransportTest, DebugLogOfALoginAndACallHoldsNeitherPasswordNorToken) {
+    const std::string password = "pw-Секрет-91", token = "tok-5f3a9c";
+    ClearTokens();
+    auto login = ResultReply("\"" + token + "\"");
+    login.method = "Auth.Login";
+    server.Enqueue(login);
+    server.Enqueue(ResultReply(R"({"room":"12"})"));
+    std::string logged;
+    {
+        LogCapture transport("RestV2", TLogLevel::Debug());
+        LogCapture socket("THTTPSendEx", TLogLevel::Debug());
+        ordered_json params = {{"token", GetToken("7", password)}, {"ticketId", 5}};
+        EXPECT_EQ(CallMethod("infomat", "Tickets.Check", params), ordered_json({{"room", "12"}}));
+        for (LogCapture* capture : {&transport, &socket})
+            for (const auto& line : capture->Lines()) logged += line.text + "\n";
+    }
+    ClearTokens();
+
+    EXPECT_THAT(logged, Not(HasSubstr(password)));
+    EXPECT_THAT(logged, Not(HasSubstr(token)));
+    // The data lines are there, masked; a result that is not a login's stays readable.
+    EXPECT_THAT(logged, HasSubstr(R"("params":{"user":"7","password":"***"})"));
+    EXPECT_THAT(logged, HasSubstr(R"("result":"***")"));
+    EXPECT_THAT(logged, HasSubstr(R"("params":{"token":"***","ticketId":5})"));
+    EXPECT_THAT(logged, HasSubstr(R"("result":{"room":"12"})"));
+    // What went over the wire is untouched.
+    auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].Json()["params"]["password"], password);
+    EXPECT_EQ(requests[1].Json()["params"]["token"], token);
 }

@@ -168,6 +168,34 @@ TEST_F(TicketCheckTest, OtherFailuresShowTheGenericText) {
     }
 }
 
+// Replies nested deep enough to exhaust the stack, were they walked level by level, are refused as
+// not JSON: the kiosk shows its generic text and the next check goes through.
+TEST_F(TicketCheckTest, DeepRepliesShowTheGenericTextAndTheKioskGoesOn) {
+    auto nested = [](std::size_t depth) { return std::string(depth, '[') + std::string(depth, ']'); };
+    testpeer::TScriptedReply deepError;
+    deepError.body =
+        R"({"jsonrpc":"2.0","id":"1","error":{"code":1,"message":"x","data":)" + nested(20000) + "}}";
+    const std::pair<const char*, testpeer::TScriptedReply> cases[] = {
+        {"result 50000 deep", ResultReply(nested(50000))},
+        {"error data 20000 deep", deepError},
+    };
+    TMainForm* form = StartKiosk("messageTimeout=1\r\n");
+    ExpectLogin();
+    for (const auto& [name, reply] : cases) {
+        SCOPED_TRACE(name);
+        ExpectCheck(reply);
+        Scan("12345");
+        EXPECT_EQ(form->lbTicket->Caption(), "Произошла непредвиденная ошибка");
+        EXPECT_EQ(form->lbMessage->Caption(), "Обратитесь в регистратуру");
+        ui().Advance(1000);
+        EXPECT_FALSE(form->pnInfo->Visible());
+    }
+    ExpectCheck(ResultReply(kTicketReply));
+    Scan("12345");
+    EXPECT_EQ(form->lbTicket->Caption(), "A-17");
+    EXPECT_EQ(form->lbCount->Caption(), "3");
+}
+
 TEST_F(TicketCheckTest, LabelsSetBeforeAFailedDateConversionKeepTheirTexts) {
     TMainForm* form = StartKiosk();
     ExpectLogin();
