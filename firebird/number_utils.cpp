@@ -31,10 +31,25 @@ int DigitCount(std::int64_t x) {
     return lo;
 }
 
+namespace {
+// The integer nearest to `scaled`; of two equally near, the one that makes `carried` + it even.
+Extended NearestTiesToEven(Extended scaled, Extended carried) {
+    const Extended below = std::floor(scaled);
+    if (scaled - below != 0.5L)
+        return std::round(scaled);
+    return std::fmod(carried + below, 2.0L) == 0 ? below : below + 1;
+}
+}  // namespace
+
 Extended RoundToDecimals(int n, Extended x) {
+    if (!std::isfinite(x))
+        return x;
     const Extended whole = std::trunc(x);
     const Extended scale = PowerOfTen(n);
-    return whole + std::nearbyint((x - whole) * scale) / scale;
+    // The last digit kept is the last of the rounded fraction, except with no decimals, where it is
+    // the last of the whole part (whole x 10^n is even for n >= 1).
+    const Extended carried = n == 0 ? whole : 0;
+    return whole + NearestTiesToEven((x - whole) * scale, carried) / scale;
 }
 
 std::int64_t StrToComp(std::string_view s) {

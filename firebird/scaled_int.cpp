@@ -1,12 +1,27 @@
 #include "firebird/scaled_int.h"
 
+#include "platform/rtl/bcd.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/float_format.h"
+#include "platform/rtl/format.h"
+
+namespace {
+// The most decimal places a BCD carries. A scale beyond it is no value this library holds, and
+// writing out its zeros could take gigabytes.
+constexpr int kMaxScale = BcdPlacesMask;
+
+[[noreturn]] void RaiseScaleOutOfRange(int scale) {
+    throw EConvertError(Format("Scale %d lies outside -%d..%d", {scale, kMaxScale, kMaxScale}));
+}
+}  // namespace
 
 std::string Int64ToStrExact(std::int64_t value) {
     return std::to_string(value);
 }
 
 std::string ScaledInt64ToStrSep(int scale, char separator, std::int64_t value) {
+    if (scale > kMaxScale)
+        RaiseScaleOutOfRange(scale);  // a scale of 0 or below leaves the integer as it is
     if (value == 0)
         return "0";
     std::string digits = Int64ToStrExact(value);
@@ -35,5 +50,7 @@ std::string ScaledInt64ToStr(int scale, std::int64_t value) {
 }
 
 std::string FormatScaledInt64(std::string_view format, int scale, std::int64_t value) {
+    if (scale < -kMaxScale || scale > kMaxScale)
+        RaiseScaleOutOfRange(scale);
     return FormatScaled(format, value, scale, NumberFormat());
 }

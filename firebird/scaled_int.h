@@ -8,7 +8,9 @@
 std::string Int64ToStrExact(std::int64_t value);
 // "0" for 0; trailing zeros of the fraction are dropped, and the separator with them
 // (scale 2: 1250 gives "12.5", 1200 gives "12", -5 gives "-0.05"). Scale 0 or below: the integer.
+// A scale above 63 (more places than a BCD carries) raises EConvertError.
 std::string ScaledInt64ToStrSep(int scale, char separator, std::int64_t value);
 std::string ScaledInt64ToStr(int scale, std::int64_t value);  // the locale's decimal separator
 // The text under a display format, by the rules of FormatFloat applied to the exact decimal.
+// A scale outside -63..63 raises EConvertError.
 std::string FormatScaledInt64(std::string_view format, int scale, std::int64_t value);

@@ -1,5 +1,8 @@
 #include "firebird/str_search.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "firebird/str_basics.h"
 #include "platform/rtl/strings.h"
 
@@ -39,21 +42,19 @@ int PosFrom(std::string_view sub, std::string_view s, int start) {
 int PosFromTo(std::string_view sub, std::string_view s, int start, int last) {
     if (sub.empty() || s.empty())
         return 0;
-    if (last > static_cast<int>(s.size()))
-        last = static_cast<int>(s.size());
-    if (start < 1)
-        start = 1;
-    const int len = static_cast<int>(sub.size());
+    // In 64 bits: a start or last near the int limits must not wrap past the bounds.
+    const std::int64_t end = std::min<std::int64_t>(last, static_cast<std::int64_t>(s.size()));
+    const auto len = static_cast<std::int64_t>(sub.size());
     const char head = sub.front(), tail = sub.back();
-    for (int p = start; p + len - 1 <= last; ++p) {
+    for (std::int64_t p = std::max(start, 1); p + len - 1 <= end; ++p) {
         const char* at = s.data() + p - 1;
         // First and last character first, then the inner ones from the end towards the front.
         if (at[0] != head || at[len - 1] != tail)
             continue;
-        int k = len - 2;
+        std::int64_t k = len - 2;
         while (k > 0 && at[k] == sub[static_cast<std::size_t>(k)]) --k;
         if (k <= 0)
-            return p;
+            return static_cast<int>(p);
     }
     return 0;
 }

@@ -46,12 +46,61 @@ TEST(NumberUtils, PowersDigitsAndRounding) {
     }
 }
 
+// Ties go to the even last digit kept, whichever side of the point it stands on. The ties below
+// are exact in binary.
+TEST(NumberUtils, RoundToDecimalsTiesGoToEven) {
+    const struct {
+        int n;
+        long double x, expected;
+    } cases[] = {
+        {0, 3.5L, 4},         {0, -3.5L, -4},       {0, 2.5L, 2},         {0, -2.5L, -2},
+        {0, 0.5L, 0},         {0, -0.5L, 0},        {0, 1.5L, 2},         {0, 1e15L + 0.5L, 1e15L},
+        {0, 2.4L, 2},         {0, 2.6L, 3},         {0, -2.6L, -3},       {0, 7, 7},
+        {1, 0.25L, 0.2L},     {1, 0.75L, 0.8L},     {1, -0.25L, -0.2L},   {1, 2.25L, 2.2L},
+        {1, 2.24L, 2.2L},     {1, -2.26L, -2.3L},   {2, 1.125L, 1.12L},   {2, 1.375L, 1.38L},
+        {2, -1.875L, -1.88L}, {2, -0.125L, -0.12L}, {3, 1.0625L, 1.062L}, {3, 1.0635L, 1.064L},
+        {18, 0.5L, 0.5L},     {-1, 25.75L, 25},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(static_cast<double>(RoundToDecimals(c.n, c.x)), static_cast<double>(c.expected))
+            << c.n << " " << static_cast<double>(c.x);
+    EXPECT_TRUE(std::isinf(RoundToDecimals(2, HUGE_VALL)));
+    EXPECT_TRUE(std::isnan(RoundToDecimals(2, NAN)));
+    EXPECT_THROW(RoundToDecimals(19, 1.5L), EInvalidOperation);
+}
+
+// Hostile texts: long digit strings and huge exponents are refused or read at once, never
+// overflowing or building texts of their size.
+TEST(NumberUtils, StrToCompCopesWithHostileTexts) {
+    const std::string manyDigits(1000000, '9');
+    const std::string manyZeros = "0." + std::string(1000000, '0') + "1";
+    EXPECT_THROW(StrToComp(manyDigits), EConvertError);
+    EXPECT_EQ(StrToComp(manyZeros), 0);
+    EXPECT_EQ(StrToComp(std::string(1000000, '0') + "42"), 42);
+    for (const char* text : {"1e2147483648", "1e99999999999999999999", "-1e4294967296", "1e", "1e+", "1e-"}) {
+        try {
+            StrToComp(text);
+            ADD_FAILURE() << text;
+        } catch (const EConvertError& e) {
+            EXPECT_STREQ(e.what(), "Invalid comp value") << text;
+        }
+    }
+    EXPECT_EQ(StrToComp("9e-99999999999999999999"), 0);
+    EXPECT_EQ(StrToComp("-9e-2147483649"), 0);
+    EXPECT_EQ(StrToComp("0.5e1"), 5);
+    EXPECT_EQ(StrToComp("922337203685477580.7e1"), INT64_MAX);
+}
+
 TEST(NumberUtils, BitsAndRandomValues) {
     EXPECT_TRUE(BitIsSet(0x01, 1));
     EXPECT_FALSE(BitIsSet(0x01, 2));
     EXPECT_TRUE(BitIsSet(0x80, 8));
     EXPECT_EQ(ToggleBit(0x80, 8), 0x00);
     EXPECT_EQ(ToggleBit(0x00, 3), 0x04);
+    for (int n : {0, -1, 9, 32, 33, INT_MIN, INT_MAX}) {  // a byte has no such bit
+        EXPECT_FALSE(BitIsSet(0xFF, n)) << n;
+        EXPECT_EQ(ToggleBit(0x5A, n), 0x5A) << n;
+    }
     EXPECT_EQ(MinInt(3, -2), -2);
     EXPECT_EQ(SignOfInt(-7), -1);
     for (int i = 0; i < 200; ++i) {
@@ -97,6 +146,9 @@ TEST_F(ScaledNumbers, TextsOfScaledIntegers) {
     for (const auto& c : cases)
         EXPECT_EQ(ScaledInt64ToStrSep(c.scale, c.sep, c.value), c.expected) << c.value;
     EXPECT_EQ(ScaledInt64ToStr(2, 1250), "12,5");
+    EXPECT_EQ(ScaledInt64ToStrSep(INT_MIN, '.', INT64_MIN), "-9223372036854775808");  // the integer
+    EXPECT_EQ(ScaledInt64ToStrSep(63, '.', -5), "-0." + std::string(62, '0') + "5");
+    EXPECT_EQ(ScaledInt64ToStrSep(25, '.', INT64_MAX), "0.0000009223372036854775807");
     EXPECT_EQ(Int64ToStrExact(1000000000000000000LL), "1000000000000000000");
     EXPECT_EQ(Int64ToStrExact(INT64_MIN), "-9223372036854775808");
 }
@@ -118,6 +170,37 @@ TEST_F(ScaledNumbers, DisplayFormatsAreExact) {
                  {"0.00E+00", 2, 123456, "1,23E+03"}};
     for (const auto& c : cases)
         EXPECT_EQ(FormatScaledInt64(c.format, c.scale, c.value), c.expected) << c.format;
+}
+
+// A scale beyond the 63 places of a BCD is refused rather than written out (a scale near the int
+// limits once overflowed or allocated gigabytes); within them the text is exact.
+TEST_F(ScaledNumbers, ScalesBeyondWhatABcdCarriesRaise) {
+    for (int scale : {64, 1000, INT_MAX}) {
+        EXPECT_THROW(ScaledInt64ToStrSep(scale, '.', 5), EConvertError) << scale;
+        EXPECT_THROW(ScaledInt64ToStr(scale, INT64_MIN), EConvertError) << scale;
+    }
+    for (int scale : {64, -64, 1000, -1000, INT_MAX, INT_MIN}) {
+        for (std::int64_t value : {std::int64_t{5}, INT64_MIN, INT64_MAX}) {
+            try {
+                FormatScaledInt64("0.00", scale, value);
+                ADD_FAILURE() << scale;
+            } catch (const EConvertError& e) {
+                EXPECT_EQ(e.Message, "Scale " + std::to_string(scale) + " lies outside -63..63");
+            }
+        }
+    }
+    const struct {
+        const char* format;
+        int scale;
+        std::int64_t value;
+        const char* expected;
+    } cases[] = {{"0.00", 63, INT64_MAX, "0,00"},
+                 {"0.00", 18, INT64_MIN, "-9,22"},
+                 {"#,##0.00", 0, INT64_MIN, "-9 223 372 036 854 775 808,00"},
+                 {"0.00", -2, INT64_MIN, "-922337203685477580800,00"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatScaledInt64(c.format, c.scale, c.value), c.expected) << c.format << " " << c.scale;
+    EXPECT_EQ(FormatScaledInt64("0", -63, 1), "1" + std::string(63, '0'));
 }
 
 TEST_F(ScaledNumbers, Numeric18_4RoundTripsThroughBcd) {

@@ -90,6 +90,17 @@ TEST(Searching, PositionsAreOneBased) {
     EXPECT_EQ(PosFrom("ab", "abab", 2), 3);
 }
 
+TEST(Searching, PositionsNearTheIntLimitsFindNothingOrWhatFits) {
+    const struct {
+        int start, last, expected;
+    } cases[] = {{INT_MAX, INT_MAX, 0}, {INT_MAX - 1, INT_MAX, 0}, {INT_MIN, INT_MAX, 2},
+                 {INT_MIN, INT_MIN, 0}, {1, INT_MIN, 0},           {2, INT_MAX, 2}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PosFromTo("ab", "xabxab", c.start, c.last), c.expected) << c.start << ".." << c.last;
+    EXPECT_EQ(PosFrom("ab", "xabxab", INT_MAX), 0);
+    EXPECT_EQ(PosFrom("a", "xa", INT_MAX - 1), 0);
+}
+
 TEST(Searching, WordsAndDelimiters) {
     const TCharSet blanks = MakeCharSet(" (,\t");
     EXPECT_EQ(PosWord("ID", "GRID, ID2, ID", blanks, blanks), 12);
