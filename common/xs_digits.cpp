@@ -27,11 +27,17 @@ int DigitsValue(std::string_view text, std::size_t pos, std::size_t count) {
 }
 
 std::string ZeroPad(std::int64_t value, int width) {
-    std::string digits = std::to_string(value < 0 ? -value : value);
-    if (static_cast<int>(digits.size()) < width) {
-        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
-    }
-    return value < 0 ? "-" + digits : digits;
+    // Written front to back: the magnitude of the smallest value does not fit a signed type, and
+    // GCC 12 at -O3 misreads inserts at the front as overlapping copies.
+    const std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const std::string digits = std::to_string(magnitude);
+    std::string out;
+    if (value < 0)
+        out += '-';
+    if (static_cast<int>(digits.size()) < width)
+        out.append(static_cast<std::size_t>(width) - digits.size(), '0');
+    return out.append(digits);
 }
 
 }  // namespace xs

@@ -119,7 +119,7 @@ void TXSPBaseTime::SetSecond(int value) {
 
 void TXSPBaseTime::SetMillisecond(int value) {
     CheckRange(value, 0, 999, "Invalid millisecond: %d");
-    FractionalSeconds = "." + xs::ZeroPad(value, 3);
+    FractionalSeconds = std::string(".").append(xs::ZeroPad(value, 3));
     HasFraction = true;
 }
 
