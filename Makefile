@@ -1,9 +1,12 @@
 # The two commands a fresh machine needs: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 300
+# Built as a user would (-O3), with warnings as errors so that no warning creeps in.
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DKIOSK_WERROR=ON
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench fuzz clean
 
 all: build
 
@@ -18,6 +21,7 @@ build: configure
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+	@JOBS=$(JOBS) scripts/fuzz test $(FUZZ_BUILD)
 
 run: build
 	@scripts/run-kiosk $(BUILD)/bin/kiosk
@@ -25,5 +29,9 @@ run: build
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# Every fuzz target for FUZZ_SECONDS, with its runs and findings.
+fuzz: deps
+	@JOBS=$(JOBS) scripts/fuzz run $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)
