@@ -1,6 +1,8 @@
 // Lines per second written through a pattern layout into a size-rolling log file: ours, spdlog's
-// and log4cxx's, each with the kiosk's line format, in the same run and in the same temp dir.
+// and log4cxx's, each with the kiosk's line format, in the same run and in the same temp dir; and
+// the limit for all of them, the same lines handed to write(2) one by one.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <log4cxx/helpers/pool.h>
 #include <log4cxx/logger.h>
 #include <log4cxx/patternlayout.h>
@@ -11,11 +13,13 @@
 #include <spdlog/sinks/rotating_file_sink.h>
 #include <spdlog/spdlog.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "logging/log_event.h"
 #include "logging/log_hierarchy.h"
 #include "logging/log_process_info.h"
 #include "logging/log_root.h"
@@ -49,15 +53,19 @@ std::string ProcessPrefix() {
     return "(" + info.ComputerName + ":" + info.UserName + ":" + info.Application + ":";
 }
 
+std::shared_ptr<TLogPatternLayout> KioskLayout() {
+    auto layout = std::make_shared<TLogPatternLayout>();
+    layout->SetOption("dateFormat", "yyyy-mm-dd hh:nn:ss.zzz");
+    layout->SetOption("pattern", "%d %p [%c] (%h:%w:%a:%t) - %m%n");
+    return layout;
+}
+
 // range(0): 1 for the inter-process lock of the default configuration, 0 for the exclusive one.
 void BM_KioskPatternRollingFile(benchmark::State& state) {
     TempDir dir;
     const char* locking = state.range(0) ? InterProcessLockModel : ExclusiveLockModel;
-    auto layout = std::make_shared<TLogPatternLayout>();
-    layout->SetOption("dateFormat", "yyyy-mm-dd hh:nn:ss.zzz");
-    layout->SetOption("pattern", "%d %p [%c] (%h:%w:%a:%t) - %m%n");
     auto appender = std::make_shared<TLogRollingFileAppender>("logfile", dir.File("kiosk.log"), MaxFileSize,
-                                                              MaxBackups, layout, true, locking);
+                                                              MaxBackups, KioskLayout(), true, locking);
     LogHierarchy().ResetConfiguration();
     LogHierarchy().Root()->SetLevel(TLogLevel::Info());
     LogHierarchy().Root()->AddAppender(appender);
@@ -112,10 +120,36 @@ void BM_Log4cxxPatternRollingFile(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// No library: one line of ours, formatted once, written with one write(2) each to a file opened
+// for appending, which is cut back to nothing where the others roll over.
+void BM_BareWriteLoop(benchmark::State& state) {
+    TempDir dir;
+    TLogLogger* logger = TLogLogger::GetLogger("RestV2");
+    const std::string line = KioskLayout()->Format(TLogEvent(TLogLevel::Info(), logger, Message));
+    const int fd = ::open(dir.File("bare.log").c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        state.SkipWithError("cannot create the file");
+        return;
+    }
+    std::int64_t size = 0;
+    for (auto _ : state) {
+        if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
+            state.SkipWithError("short write");
+            break;
+        }
+        size += static_cast<std::int64_t>(line.size());
+        if (size > MaxFileSize && ::ftruncate(fd, 0) == 0)
+            size = 0;
+    }
+    ::close(fd);
+    state.SetItemsProcessed(state.iterations());
+}
+
 }  // namespace
 
 BENCHMARK(BM_KioskPatternRollingFile)->ArgName("interProcess")->Arg(1)->Arg(0);
 BENCHMARK(BM_SpdlogPatternRollingFile);
 BENCHMARK(BM_Log4cxxPatternRollingFile);
+BENCHMARK(BM_BareWriteLoop);
 
 BENCHMARK_MAIN();
