@@ -1,10 +1,30 @@
+# kiosk_expose_folder(<target>)
+# A library's include path names only its own folder and, through its dependencies, theirs: each
+# library gets a folder of its own under build/include holding a link to its source folder, so
+# "#include "app/..."" from logging fails to compile instead of quietly reaching upwards.
+function(kiosk_expose_folder target)
+  file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  if(NOT IS_SYMLINK ${root}/${folder})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE ${root})
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+  endif()
+endfunction()
+
 # kiosk_library(<name> [DEPS <targets>...])
 # One static library per source folder, made of every .cpp in the folder (sub-folders excluded).
 function(kiosk_library name)
   cmake_parse_arguments(K "" "" "DEPS;SOURCES" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_library(${name} STATIC ${srcs} ${K_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  kiosk_expose_folder(${name})
   target_link_libraries(${name} PUBLIC ${K_DEPS})
 endfunction()
 

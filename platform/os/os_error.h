@@ -3,7 +3,7 @@
 // none) and the system's own text.
 #include <string>
 
-#include "platform/rtl/exceptions.h"
+#include "platform/base/exception.h"
 
 class EOSError : public Exception {
   public:

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/rtl/exceptions.h"
+#include "platform/base/exception.h"
 
 using HKEY = std::uint32_t;
 constexpr HKEY HKEY_CLASSES_ROOT = 0x80000000u;

@@ -1,14 +1,6 @@
 #pragma once
-// Base of every exception the code base raises: one message text, as the code expects it.
-#include <exception>
-#include <string>
-
-class Exception : public std::exception {
-public:
-    explicit Exception(std::string message) : Message(std::move(message)) {}
-    const char* what() const noexcept override { return Message.c_str(); }
-    std::string Message;
-};
+// The runtime's own exceptions, beside the base they all derive from.
+#include "platform/base/exception.h"
 
 class EConvertError : public Exception {
 public:
