@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "platform/rtl/strings.h"
 
 using nlohmann::ordered_json;

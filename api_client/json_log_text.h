@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
 constexpr std::size_t kJsonLogLimit = 4096;
 // Ends a text cut at kJsonLogLimit bytes (on a character boundary).

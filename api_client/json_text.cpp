@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include <nlohmann/json.hpp>
+
 #include "platform/rtl/numbers.h"
 
 using nlohmann::ordered_json;

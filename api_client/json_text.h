@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
 // Deepest nesting of arrays and objects a reply may have. Copying, writing and comparing a value
 // recurse once per level, so a deeper reply could exhaust the stack.

@@ -6,10 +6,12 @@
 #include <cerrno>
 #include <regex>
 
+#include <nlohmann/json.hpp>
+
+#include "api_client/api_client.h"
 #include "api_client/json_log_text.h"
 #include "api_client/json_text.h"
-#include "api_client/token_cache.h"
-#include "platform/ui/cursors.h"
+#include "api_client/reply_result.h"
 #include "tests/api_client/log_capture.h"
 #include "tests/api_client/tls_peer_fixture.h"
 
@@ -39,26 +41,25 @@ TScriptedReply ErrorWithData(const std::string& dataJson) {
                      "}}");
 }
 
-void ClearTokens() {
-    std::lock_guard<TCriticalSection> lock(TokenCacheLock());
-    TokenCache().clear();
-}
-
 }  // namespace
 
 class RestTransportTest : public TlsPeerTest {
   protected:
     void SetUp() override {
         TlsPeerTest::SetUp();
-        SetHost(server.HostPort());
+        client.SetHost(server.HostPort());
     }
+
+    TApiClient client;
 };
 
 TEST(RestTransportUrl, IsHostUnderRestV2) {
-    SetHost("kiosk.example:8443");
-    EXPECT_EQ(MethodUrl("infomat"), "https://kiosk.example:8443/rest/v2/infomat");
-    SetHost("");
-    EXPECT_EQ(MethodUrl("infomat"), "https:///rest/v2/infomat");
+    TApiClient client;
+    EXPECT_EQ(client.BaseUrl(), "");
+    client.SetHost("kiosk.example:8443");
+    EXPECT_EQ(client.MethodUrl("infomat"), "https://kiosk.example:8443/rest/v2/infomat");
+    client.SetHost("");
+    EXPECT_EQ(client.MethodUrl("infomat"), "https:///rest/v2/infomat");
 }
 
 TEST(RestTransportId, Is32UpperCaseHexDigitsAndNew) {
@@ -72,7 +73,7 @@ TEST(RestTransportId, Is32UpperCaseHexDigitsAndNew) {
 TEST_F(RestTransportTest, SendsTheEnvelopeAsCompactUtf8Json) {
     server.Enqueue(ResultReply(R"({"room":"12","doctor":"Иванова"})"));
     ordered_json params = {{"ticket", "Талон №5"}, {"clinic_id", 3}, {"flags", {true, nullptr}}};
-    ordered_json result = CallMethod("infomat", "Tickets.Check", params);
+    ordered_json result = client.CallMethod("infomat", "Tickets.Check", params);
 
     EXPECT_EQ(result, ordered_json::parse(R"({"room":"12","doctor":"Иванова"})"));
     auto request = OnlyRequest();
@@ -108,7 +109,8 @@ TEST_F(RestTransportTest, ReturnsTheResultWhateverTheIdOrVersion) {
     };
     for (const auto& c : cases) {
         server.Enqueue(BodyReply(c.reply));
-        EXPECT_EQ(CallMethod("infomat", "Tickets.Check", ordered_json::object()), c.expected) << c.reply;
+        EXPECT_EQ(client.CallMethod("infomat", "Tickets.Check", ordered_json::object()), c.expected)
+            << c.reply;
     }
 }
 
@@ -133,7 +135,7 @@ TEST_F(RestTransportTest, ServerErrorCarriesCodeMessageAndData) {
     for (const auto& c : cases) {
         server.Enqueue(BodyReply(c.reply));
         try {
-            CallMethod("infomat", "Tickets.Check", ordered_json::object());
+            client.CallMethod("infomat", "Tickets.Check", ordered_json::object());
             ADD_FAILURE() << "no exception for " << c.reply;
         } catch (const ExceptionRestTransportV2& e) {
             EXPECT_EQ(e.Code, c.code) << c.reply;
@@ -152,7 +154,7 @@ TEST_F(RestTransportTest, StatusOutside2xxIsAnHttpFailure) {
                           Case{403, "Forbidden"}}) {
         server.Enqueue(BodyReply(R"({"result":"not read"})", c.status));
         try {
-            CallMethod("infomat", "Tickets.Check", ordered_json::object());
+            client.CallMethod("infomat", "Tickets.Check", ordered_json::object());
             ADD_FAILURE() << "no exception for " << c.status;
         } catch (const ExceptionHttpTransport& e) {
             EXPECT_EQ(e.Code, c.status);
@@ -165,7 +167,7 @@ TEST_F(RestTransportTest, ReplyThatIsNotJsonIsAPlainFailure) {
     for (const char* body : {"<html>Bad gateway</html>", ""}) {
         server.Enqueue(BodyReply(body, *body ? 200 : 204));
         try {
-            CallMethod("infomat", "Tickets.Check", ordered_json::object());
+            client.CallMethod("infomat", "Tickets.Check", ordered_json::object());
             ADD_FAILURE() << "no exception for '" << body << "'";
         } catch (const ExceptionRestTransportV2&) {
             ADD_FAILURE() << "a server error for '" << body << "'";
@@ -178,9 +180,9 @@ TEST_F(RestTransportTest, ReplyThatIsNotJsonIsAPlainFailure) {
 }
 
 TEST_F(RestTransportTest, RefusedConnectionIsAnHttpFailureWithTheSocketError) {
-    SetHost("127.0.0.1:" + std::to_string(RefusingPort()));
+    client.SetHost("127.0.0.1:" + std::to_string(RefusingPort()));
     try {
-        CallMethod("infomat", "Tickets.Check", ordered_json::object());
+        client.CallMethod("infomat", "Tickets.Check", ordered_json::object());
         FAIL() << "no exception";
     } catch (const ExceptionHttpTransport& e) {
         EXPECT_EQ(e.Code, ECONNREFUSED);
@@ -189,9 +191,9 @@ TEST_F(RestTransportTest, RefusedConnectionIsAnHttpFailureWithTheSocketError) {
 }
 
 TEST_F(RestTransportTest, CallWithoutHostFailsAtTheHttpLevel) {
-    SetHost("");
+    client.SetHost("");
     try {
-        CallMethod("infomat", "Tickets.Check", ordered_json::object());
+        client.CallMethod("infomat", "Tickets.Check", ordered_json::object());
         FAIL() << "no exception";
     } catch (const ExceptionHttpTransport& e) {
         EXPECT_NE(e.Code, 0);
@@ -205,9 +207,9 @@ TEST_F(RestTransportTest, ErrorLinesCarryTheRequestWithSecretsMasked) {
     server.Enqueue(ErrorReply(1, "Неверный пароль"));
     server.Enqueue(BodyReply("{}", 404));
     ordered_json login = {{"user", "7"}, {"password", "s3cret"}};
-    EXPECT_THROW(CallMethod("auth", "Auth.Login", login), ExceptionRestTransportV2);
+    EXPECT_THROW(client.CallMethod("auth", "Auth.Login", login), ExceptionRestTransportV2);
     ordered_json check = {{"ticket", 5}, {"auth", {{"Token", "T-secret"}}}, {"list", {{{"token", "T2"}}}}};
-    EXPECT_THROW(CallMethod("infomat", "Tickets.Check", check), ExceptionHttpTransport);
+    EXPECT_THROW(client.CallMethod("infomat", "Tickets.Check", check), ExceptionHttpTransport);
 
     auto errors = log.Texts(TLogLevel::Error());
     ASSERT_EQ(errors.size(), 2u);
@@ -234,8 +236,8 @@ TEST_F(RestTransportTest, DebugLinesNameTheUrlAndTheDurationOnEveryPath) {
     LogCapture log("RestV2", TLogLevel::Debug());
     server.Enqueue(ResultReply("1"));
     server.Enqueue(ErrorReply(5, "refused"));
-    CallMethod("infomat", "Tickets.Check", ordered_json::object());
-    EXPECT_THROW(CallMethod("auth", "Auth.Login", ordered_json::object()), ExceptionRestTransportV2);
+    client.CallMethod("infomat", "Tickets.Check", ordered_json::object());
+    EXPECT_THROW(client.CallMethod("auth", "Auth.Login", ordered_json::object()), ExceptionRestTransportV2);
     auto lines = log.Texts(TLogLevel::Debug());
     ASSERT_EQ(lines.size(), 4u);
     const std::string url = "POST https://" + server.HostPort() + "/rest/v2/";
@@ -247,16 +249,44 @@ TEST_F(RestTransportTest, DebugLinesNameTheUrlAndTheDurationOnEveryPath) {
     EXPECT_THAT(lines[3], testing::StartsWith("Duration request to Auth.Login is "));
 }
 
-TEST_F(RestTransportTest, ShowsTheHourglassForTheCallOnEveryPath) {
-    std::vector<TCursor> shown;
-    SetScreenCursorListener([&](TCursor c) { shown.push_back(c); });
-    server.Enqueue(ResultReply("1"));
-    server.Enqueue(BodyReply("{}", 500));
-    CallMethod("infomat", "Tickets.Check", ordered_json::object());
-    EXPECT_THROW(CallMethod("infomat", "Tickets.Check", ordered_json::object()), ExceptionHttpTransport);
-    SetScreenCursorListener(nullptr);
-    EXPECT_EQ(shown, (std::vector<TCursor>{crHourGlass, crDefault, crHourGlass, crDefault}));
-    EXPECT_EQ(GetScreenCursor(), crDefault);
+// A login inside a call is a call of its own; the hook hears the end of each on every path.
+TEST_F(RestTransportTest, BusyHookHearsEachCallStartAndEndOnEveryPath) {
+    auto login = ResultReply("\"T2\"");
+    login.method = "Auth.Login";
+    const struct {
+        const char* name;
+        std::vector<TScriptedReply> replies;
+        std::vector<bool> heard;
+    } cases[] = {
+        {"result", {ResultReply("1")}, {true, false}},
+        {"HTTP failure", {BodyReply("{}", 500)}, {true, false}},
+        {"server error", {ErrorReply(3, "no")}, {true, false}},
+        {"renewal", {ErrorReply(2, "old"), login, ResultReply("1")}, {true, true, false, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        client.Tokens().StoreToken("7", "pw", "T1");
+        std::vector<bool> heard;
+        client.SetBusyHook([&](bool busy) { heard.push_back(busy); });
+        for (const auto& reply : c.replies) server.Enqueue(reply);
+        try {
+            client.CallMethod("infomat", "Tickets.Check", {{"token", "T1"}});
+        } catch (const Exception&) {
+        }
+        EXPECT_EQ(heard, c.heard);
+        client.SetBusyHook(nullptr);
+        client.Tokens().Entries().clear();
+    }
+}
+
+// A hook that throws as the call ends does not turn a finished call into a failure.
+TEST_F(RestTransportTest, BusyHookFailingAtTheEndLeavesTheResult) {
+    client.SetBusyHook([](bool busy) {
+        if (!busy)
+            throw Exception("hook");
+    });
+    server.Enqueue(ResultReply("5"));
+    EXPECT_EQ(client.CallMethod("infomat", "Tickets.Check", ordered_json::object()), 5);
 }
 
 // Values nested past the limit are refused as not JSON before anything walks them (a walk per level
@@ -286,7 +316,7 @@ TEST_F(RestTransportTest, DeepOrHugeRepliesFailWithBoundedLogLines) {
         LogCapture log("RestV2", TLogLevel::Info());
         server.Enqueue(c.reply);
         try {
-            CallMethod("infomat", "Tickets.Check", {{"ticket", 5}});
+            client.CallMethod("infomat", "Tickets.Check", {{"ticket", 5}});
             ADD_FAILURE() << "no exception";
         } catch (const ExceptionRestTransportV2& e) {
             EXPECT_EQ(c.fails, Fails::ServerError);
@@ -307,14 +337,13 @@ TEST_F(RestTransportTest, DeepOrHugeRepliesFailWithBoundedLogLines) {
         }
     }
     server.Enqueue(ResultReply("1"));
-    EXPECT_EQ(CallMethod("infomat", "Tickets.Check", ordered_json::object()), 1);
+    EXPECT_EQ(client.CallMethod("infomat", "Tickets.Check", ordered_json::object()), 1);
 }
 
 // With both loggers at debug, the socket's data is logged both ways; the password and the token
 // must not be in it, the token being the "result" of the login's reply.
 TEST_F(RestTransportTest, DebugLogOfALoginAndACallHoldsNeitherPasswordNorToken) {
     const std::string password = "pw-Секрет-91", token = "tok-5f3a9c";
-    ClearTokens();
     auto login = ResultReply("\"" + token + "\"");
     login.method = "Auth.Login";
     server.Enqueue(login);
@@ -323,12 +352,11 @@ TEST_F(RestTransportTest, DebugLogOfALoginAndACallHoldsNeitherPasswordNorToken) 
     {
         LogCapture transport("RestV2", TLogLevel::Debug());
         LogCapture socket("THTTPSendEx", TLogLevel::Debug());
-        ordered_json params = {{"token", GetToken("7", password)}, {"ticketId", 5}};
-        EXPECT_EQ(CallMethod("infomat", "Tickets.Check", params), ordered_json({{"room", "12"}}));
+        ordered_json params = {{"token", client.GetToken("7", password)}, {"ticketId", 5}};
+        EXPECT_EQ(client.CallMethod("infomat", "Tickets.Check", params), ordered_json({{"room", "12"}}));
         for (LogCapture* capture : {&transport, &socket})
             for (const auto& line : capture->Lines()) logged += line.text + "\n";
     }
-    ClearTokens();
 
     EXPECT_THAT(logged, Not(HasSubstr(password)));
     EXPECT_THAT(logged, Not(HasSubstr(token)));
@@ -342,4 +370,73 @@ TEST_F(RestTransportTest, DebugLogOfALoginAndACallHoldsNeitherPasswordNorToken) 
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].Json()["params"]["password"], password);
     EXPECT_EQ(requests[1].Json()["params"]["token"], token);
+}
+
+// The reply is read from its text alone, so any bytes can be handed to it without a server.
+TEST(ReplyResult, ReadsAnyTextWithoutAServer) {
+    enum class Outcome { Result, ServerError, NotJson };
+    const struct {
+        const char* name;
+        std::string text;
+        Outcome outcome;
+        ordered_json result;
+    } cases[] = {
+        {"result", R"({"id":"x","result":{"a":[1,"б"]}})", Outcome::Result, {{"a", {1, "б"}}}},
+        {"no result", R"({"jsonrpc":"2.0"})", Outcome::Result, nullptr},
+        {"not an object", "[1,2]", Outcome::Result, nullptr},
+        {"error", R"({"error":{"code":4,"message":"m","data":"d"}})", Outcome::ServerError, nullptr},
+        {"empty", "", Outcome::NotJson, nullptr},
+        {"trailing bytes", R"({"result":1} x)", Outcome::NotJson, nullptr},
+        {"invalid UTF-8", "{\"result\":\"\xff\xfe\"}", Outcome::NotJson, nullptr},
+        {"binary", std::string("\0\x1f\x8b\x08", 4), Outcome::NotJson, nullptr},
+        {"nested past the limit", NestedArrays(100000), Outcome::NotJson, nullptr},
+    };
+    const std::string url = "https://h/rest/v2/infomat";
+    const ordered_json request = {{"method", "Tickets.Check"}, {"params", {{"token", "T-secret"}}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LogCapture log("RestV2", TLogLevel::Info());
+        try {
+            EXPECT_EQ(ReplyResult(url, request, c.text), c.result);
+            EXPECT_EQ(c.outcome, Outcome::Result);
+        } catch (const ExceptionRestTransportV2& e) {
+            EXPECT_EQ(c.outcome, Outcome::ServerError);
+            EXPECT_EQ(e.Code, 4);
+            EXPECT_EQ(e.Message, "m");
+            EXPECT_EQ(e.Data, "d");
+        } catch (const Exception& e) {
+            EXPECT_EQ(c.outcome, Outcome::NotJson);
+            EXPECT_EQ(e.Message, "The reply to POST " + url + " is not JSON");
+        }
+        auto errors = log.Texts(TLogLevel::Error());
+        ASSERT_EQ(errors.size(), c.outcome == Outcome::ServerError ? 1u : 0u);
+        for (const auto& line : errors) {
+            EXPECT_THAT(line, testing::StartsWith("POST " + url + "\r\nRequest: {"));
+            EXPECT_THAT(line, testing::EndsWith(R"(Error: {"code":4,"message":"m","data":"d"})"));
+            EXPECT_THAT(line, Not(HasSubstr("T-secret")));
+        }
+    }
+}
+
+// The transport's and the token cache's routines work on the one process-wide client.
+TEST_F(RestTransportTest, RoutinesServeTheProcessWideClient) {
+    TApiClient& shared = DefaultApiClient();
+    TokenCache().clear();
+    SetHost(server.HostPort());
+    EXPECT_EQ(shared.BaseUrl(), "https://" + server.HostPort() + "/rest/v2");
+    EXPECT_EQ(MethodUrl("infomat"), shared.MethodUrl("infomat"));
+
+    auto login = ResultReply("\"T1\"");
+    login.method = "Auth.Login";
+    server.Enqueue(login);
+    server.Enqueue(ResultReply("7"));
+    EXPECT_EQ(GetToken("7", "pw"), "T1");
+    EXPECT_EQ(shared.Tokens().IndexOfLogin("7", "pw"), 0);
+    EXPECT_EQ(IndexOfToken("T1"), 0);
+    EXPECT_EQ(CallMethod("infomat", "Tickets.Check", {{"token", GetToken("7", "pw")}}), 7);
+    EXPECT_EQ(server.RequestCount(), 2u);
+
+    TokenCache().clear();
+    SetHost("");
+    EXPECT_EQ(shared.MethodUrl("auth"), "https:///rest/v2/auth");
 }

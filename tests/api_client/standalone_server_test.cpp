@@ -10,7 +10,9 @@
 #include <sstream>
 #include <thread>
 
-#include "api_client/rest_transport.h"
+#include <nlohmann/json.hpp>
+
+#include "api_client/api_client.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 
@@ -68,12 +70,13 @@ TEST_F(StandaloneServerTest, AnswersFromItsScriptAndLogsEachRequest) {
     ASSERT_TRUE(server.Started());
     int port = server.WaitForPort();
     ASSERT_GT(port, 0);
-    SetHost("127.0.0.1:" + std::to_string(port));
+    TApiClient client;
+    client.SetHost("127.0.0.1:" + std::to_string(port));
 
-    EXPECT_EQ(CallMethod("auth", "Auth.Login", {{"user", "7"}, {"password", "pw"}}), "TOKEN-1");
-    EXPECT_EQ(CallMethod("auth", "Auth.Login", {{"user", "8"}, {"password", "pw"}}), "TOKEN-1");
+    EXPECT_EQ(client.CallMethod("auth", "Auth.Login", {{"user", "7"}, {"password", "pw"}}), "TOKEN-1");
+    EXPECT_EQ(client.CallMethod("auth", "Auth.Login", {{"user", "8"}, {"password", "pw"}}), "TOKEN-1");
     try {
-        CallMethod("infomat", "Tickets.Check", {{"ticket", 5}});
+        client.CallMethod("infomat", "Tickets.Check", {{"ticket", 5}});
         ADD_FAILURE() << "no exception";
     } catch (const ExceptionHttpTransport& e) {
         EXPECT_EQ(e.Code, 404);

@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <mutex>
+#include <nlohmann/json.hpp>
 
-#include "api_client/rest_transport.h"
+#include "api_client/api_client.h"
 #include "platform/os/clock.h"
 #include "tests/api_client/tls_peer_fixture.h"
 
@@ -16,11 +16,6 @@ using testpeer::ResultReply;
 namespace {
 
 constexpr std::int64_t kHourMs = 60 * 60 * 1000;
-
-void ClearTokenCache() {
-    std::lock_guard<TCriticalSection> lock(TokenCacheLock());
-    TokenCache().clear();
-}
 
 // A login reply that only answers "Auth.Login", wherever it sits in the queue.
 testpeer::TScriptedReply LoginReply(const std::string& tokenJson) {
@@ -35,15 +30,13 @@ class TokenCacheTest : public TlsPeerTest {
   protected:
     void SetUp() override {
         TlsPeerTest::SetUp();
-        SetHost(server.HostPort());
-        ClearTokenCache();
+        client.SetHost(server.HostPort());
     }
-    void TearDown() override { ClearTokenCache(); }
 
     // The server error that a check sent with the token T1 ends in.
-    static ExceptionRestTransportV2 CheckWithT1Error() {
+    ExceptionRestTransportV2 CheckWithT1Error() {
         try {
-            CallMethod("infomat", "Tickets.Check", {{"token", "T1"}});
+            client.CallMethod("infomat", "Tickets.Check", {{"token", "T1"}});
         } catch (const ExceptionRestTransportV2& e) {
             return e;
         }
@@ -59,12 +52,13 @@ class TokenCacheTest : public TlsPeerTest {
 
     platform::ManualClock clock;
     platform::ScopedClock useClock{clock};
+    TApiClient client;
 };
 
 TEST_F(TokenCacheTest, OneLoginServesTwoCalls) {
     server.Enqueue(LoginReply("\"T1\""));
-    EXPECT_EQ(GetToken("7", "pw"), "T1");
-    EXPECT_EQ(GetToken("7", "pw"), "T1");
+    EXPECT_EQ(client.GetToken("7", "pw"), "T1");
+    EXPECT_EQ(client.GetToken("7", "pw"), "T1");
 
     auto request = OnlyRequest();
     EXPECT_EQ(request.requestLine, "POST /rest/v2/auth HTTP/1.1");
@@ -76,56 +70,56 @@ TEST_F(TokenCacheTest, OneLoginServesTwoCalls) {
 TEST_F(TokenCacheTest, LogsInAgainAt59Hours) {
     server.Enqueue(LoginReply("\"T1\""));
     server.Enqueue(LoginReply("\"T2\""));
-    ASSERT_EQ(GetToken("7", "pw"), "T1");
+    ASSERT_EQ(client.GetToken("7", "pw"), "T1");
     clock.Advance(59 * kHourMs - 1);
-    EXPECT_EQ(GetToken("7", "pw"), "T1");
+    EXPECT_EQ(client.GetToken("7", "pw"), "T1");
     clock.Advance(1);
-    EXPECT_EQ(GetToken("7", "pw"), "T2");
+    EXPECT_EQ(client.GetToken("7", "pw"), "T2");
     EXPECT_EQ(server.RequestCount(), 2u);
-    EXPECT_EQ(TokenCache().size(), 1u);  // the old entry was dropped
-    EXPECT_EQ(IndexOfToken("T1"), -1);
+    EXPECT_EQ(client.Tokens().Entries().size(), 1u);  // the old entry was dropped
+    EXPECT_EQ(client.Tokens().IndexOfToken("T1"), -1);
 }
 
 TEST_F(TokenCacheTest, KeepsOneEntryPerUserAndPassword) {
     server.Enqueue(LoginReply("\"A\""));
     server.Enqueue(LoginReply("\"B\""));
     server.Enqueue(LoginReply("12345"));
-    EXPECT_EQ(GetToken("7", "one"), "A");
-    EXPECT_EQ(GetToken("7", "two"), "B");
-    EXPECT_EQ(GetToken("8", "one"), "12345");  // a number is kept as its JSON text
-    EXPECT_EQ(TokenCache().size(), 3u);
-    EXPECT_EQ(IndexOfLogin("7", "one"), 0);
-    EXPECT_EQ(IndexOfLogin("7", "TWO"), -1);  // exact comparison
-    EXPECT_EQ(IndexOfToken("12345"), 2);
+    EXPECT_EQ(client.GetToken("7", "one"), "A");
+    EXPECT_EQ(client.GetToken("7", "two"), "B");
+    EXPECT_EQ(client.GetToken("8", "one"), "12345");  // a number is kept as its JSON text
+    EXPECT_EQ(client.Tokens().Entries().size(), 3u);
+    EXPECT_EQ(client.Tokens().IndexOfLogin("7", "one"), 0);
+    EXPECT_EQ(client.Tokens().IndexOfLogin("7", "TWO"), -1);  // exact comparison
+    EXPECT_EQ(client.Tokens().IndexOfToken("12345"), 2);
 }
 
 TEST_F(TokenCacheTest, FailedLoginLeavesNoEntry) {
     server.Enqueue(LoginReply("\"T1\""));
     server.Enqueue(ErrorReply(1, "Неверный логин или пароль"));
     server.Enqueue(LoginReply("null"));
-    ASSERT_EQ(GetToken("7", "pw"), "T1");
+    ASSERT_EQ(client.GetToken("7", "pw"), "T1");
     clock.Advance(60 * kHourMs);
     try {
-        GetToken("7", "pw");
+        client.GetToken("7", "pw");
         FAIL() << "no exception";
     } catch (const ExceptionRestTransportV2& e) {
         EXPECT_EQ(e.Message, "Неверный логин или пароль");
     }
-    EXPECT_EQ(IndexOfLogin("7", "pw"), -1);
-    EXPECT_THROW(GetToken("7", "pw"), Exception);  // a login that returns no token
-    EXPECT_TRUE(TokenCache().empty());
+    EXPECT_EQ(client.Tokens().IndexOfLogin("7", "pw"), -1);
+    EXPECT_THROW(client.GetToken("7", "pw"), Exception);  // a login that returns no token
+    EXPECT_TRUE(client.Tokens().Entries().empty());
 }
 
 TEST_F(TokenCacheTest, StoreTokenReplacesAnotherTokenOfThePair) {
-    EXPECT_EQ(StoreToken("u", "p", "A"), 0);
-    EXPECT_EQ(StoreToken("x", "y", "B"), 1);
-    EXPECT_EQ(StoreToken("u", "p", "A"), 0);  // same token: kept where it is
-    EXPECT_EQ(StoreToken("u", "p", "C"), 1);  // another: old one out, new one last
-    EXPECT_EQ(TokenCache().size(), 2u);
-    EXPECT_EQ(TokenCache()[1]->Token, "C");
-    RemoveToken("B");
-    RemoveToken("C");
-    EXPECT_TRUE(TokenCache().empty());
+    EXPECT_EQ(client.Tokens().StoreToken("u", "p", "A"), 0);
+    EXPECT_EQ(client.Tokens().StoreToken("x", "y", "B"), 1);
+    EXPECT_EQ(client.Tokens().StoreToken("u", "p", "A"), 0);  // same token: kept where it is
+    EXPECT_EQ(client.Tokens().StoreToken("u", "p", "C"), 1);  // another: old one out, new one last
+    EXPECT_EQ(client.Tokens().Entries().size(), 2u);
+    EXPECT_EQ(client.Tokens().Entries()[1]->Token, "C");
+    client.Tokens().RemoveToken("B");
+    client.Tokens().RemoveToken("C");
+    EXPECT_TRUE(client.Tokens().Entries().empty());
 }
 
 TEST_F(TokenCacheTest, RenewsTokenMembersInNestedObjectsOnly) {
@@ -145,31 +139,31 @@ TEST_F(TokenCacheTest, RenewsTokenMembersInNestedObjectsOnly) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.request);
-        ClearTokenCache();
-        StoreToken("7", "pw", "OLD");
+        client.Tokens().Entries().clear();
+        client.Tokens().StoreToken("7", "pw", "OLD");
         server.Enqueue(LoginReply("\"NEW\""));
         ordered_json request = ordered_json::parse(c.request);
-        EXPECT_EQ(RenewTokenIn(request), c.renewed);
+        EXPECT_EQ(client.RenewTokenIn(request), c.renewed);
         auto pointer = ordered_json::json_pointer(c.path);
         if (c.renewed) {
             EXPECT_EQ(request[pointer], "NEW");
-            EXPECT_EQ(IndexOfToken("OLD"), -1);
-            EXPECT_EQ(GetToken("7", "pw"), "NEW");
+            EXPECT_EQ(client.Tokens().IndexOfToken("OLD"), -1);
+            EXPECT_EQ(client.GetToken("7", "pw"), "NEW");
         } else {
             EXPECT_EQ(request, ordered_json::parse(c.request));
-            EXPECT_EQ(IndexOfToken("OLD"), 0);
+            EXPECT_EQ(client.Tokens().IndexOfToken("OLD"), 0);
         }
     }
 }
 
 TEST_F(TokenCacheTest, ExpiredTokenIsRenewedAndTheCallRepeatedOnceWithTheSameId) {
     server.Enqueue(LoginReply("\"T1\""));
-    std::string token = GetToken("7", "pw");
+    std::string token = client.GetToken("7", "pw");
     server.Enqueue(ErrorReply(2, "Токен устарел"));
     server.Enqueue(LoginReply("\"T2\""));
     server.Enqueue(ResultReply(R"({"room":"12"})"));
 
-    ordered_json result = CallMethod("infomat", "Tickets.Check", {{"token", token}, {"ticket", 5}});
+    ordered_json result = client.CallMethod("infomat", "Tickets.Check", {{"token", token}, {"ticket", 5}});
 
     EXPECT_EQ(result, (ordered_json{{"room", "12"}}));
     EXPECT_EQ(SentMethods(),
@@ -179,25 +173,25 @@ TEST_F(TokenCacheTest, ExpiredTokenIsRenewedAndTheCallRepeatedOnceWithTheSameId)
     EXPECT_EQ(first["id"], retry["id"]);
     EXPECT_EQ(first["params"]["token"], "T1");
     EXPECT_EQ(retry["params"], (ordered_json{{"token", "T2"}, {"ticket", 5}}));
-    EXPECT_EQ(IndexOfToken("T1"), -1);
-    EXPECT_EQ(GetToken("7", "pw"), "T2");
+    EXPECT_EQ(client.Tokens().IndexOfToken("T1"), -1);
+    EXPECT_EQ(client.GetToken("7", "pw"), "T2");
 }
 
 TEST_F(TokenCacheTest, FailedRenewalReachesTheCallerAndLeavesNoEntry) {
     server.Enqueue(LoginReply("\"T1\""));
-    GetToken("7", "pw");
+    client.GetToken("7", "pw");
     server.Enqueue(ErrorReply(2, "Токен устарел"));
     server.Enqueue(ErrorReply(1, "Неверный логин или пароль"));
     auto error = CheckWithT1Error();
     EXPECT_EQ(error.Code, 1);
     EXPECT_EQ(error.Message, "Неверный логин или пароль");
     EXPECT_EQ(SentMethods(), (std::vector<std::string>{"Auth.Login", "Tickets.Check", "Auth.Login"}));
-    EXPECT_TRUE(TokenCache().empty());
+    EXPECT_TRUE(client.Tokens().Entries().empty());
 }
 
 TEST_F(TokenCacheTest, NoSecondRetryAfterASecondCode2) {
     server.Enqueue(LoginReply("\"T1\""));
-    GetToken("7", "pw");
+    client.GetToken("7", "pw");
     server.Enqueue(ErrorReply(2, "first"));
     server.Enqueue(LoginReply("\"T2\""));
     server.Enqueue(ErrorReply(2, "second"));
@@ -224,18 +218,18 @@ TEST_F(TokenCacheTest, NoRetryWhenTheCallCannotBeRenewed) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.method + std::string(" ") + c.params);
-        ClearTokenCache();
-        StoreToken("7", "pw", "T1");
+        client.Tokens().Entries().clear();
+        client.Tokens().StoreToken("7", "pw", "T1");
         std::size_t before = server.RequestCount();
         server.Enqueue(ErrorReply(c.code, "refused"));
         try {
-            CallMethod(c.module, c.method, ordered_json::parse(c.params));
+            client.CallMethod(c.module, c.method, ordered_json::parse(c.params));
             ADD_FAILURE() << "no exception";
         } catch (const ExceptionRestTransportV2& e) {
             EXPECT_EQ(e.Code, c.code);
         }
         EXPECT_EQ(server.RequestCount(), before + 1);
-        EXPECT_EQ(IndexOfToken("T1"), 0);
+        EXPECT_EQ(client.Tokens().IndexOfToken("T1"), 0);
     }
 }
 
