@@ -6,7 +6,7 @@
 namespace platform {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::int64_t UnixMillis() = 0;   // wall time, UTC
     virtual std::uint64_t TickMillis() = 0;  // monotonic
@@ -14,7 +14,7 @@ public:
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     std::int64_t UnixMillis() override;
     std::uint64_t TickMillis() override;
     void SleepMillis(unsigned ms) override;
@@ -22,7 +22,7 @@ public:
 
 // A clock that only moves when told to; sleeping advances it.
 class ManualClock : public Clock {
-public:
+  public:
     explicit ManualClock(std::int64_t unixMillis = 1700000000000, std::uint64_t tick = 1000)
         : unix_(unixMillis), tick_(tick) {}
     std::int64_t UnixMillis() override { return unix_; }
@@ -34,7 +34,7 @@ public:
     }
     void SetUnixMillis(std::int64_t ms) { unix_ = ms; }
 
-private:
+  private:
     std::int64_t unix_;
     std::uint64_t tick_;
 };
@@ -45,13 +45,13 @@ void SetClock(Clock* clock);
 
 // Restores the previous clock when it goes out of scope.
 class ScopedClock {
-public:
+  public:
     explicit ScopedClock(Clock& clock);
     ~ScopedClock();
     ScopedClock(const ScopedClock&) = delete;
     ScopedClock& operator=(const ScopedClock&) = delete;
 
-private:
+  private:
     Clock* previous_;
 };
 

@@ -3,7 +3,7 @@
 #include <mutex>
 
 class TCriticalSection {
-public:
+  public:
     void Enter() { mutex_.lock(); }
     void Leave() { mutex_.unlock(); }
     bool TryEnter() { return mutex_.try_lock(); }
@@ -12,6 +12,6 @@ public:
     void unlock() { Leave(); }
     bool try_lock() { return TryEnter(); }
 
-private:
+  private:
     std::recursive_mutex mutex_;
 };

@@ -15,7 +15,8 @@ void OutputDebugString(std::string_view text) {
         return;
     }
     std::fwrite(text.data(), 1, text.size(), stderr);
-    if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
+    if (text.empty() || text.back() != '\n')
+        std::fputc('\n', stderr);
 }
 
 DebugOutputSink SetDebugOutputSink(DebugOutputSink sink) {

@@ -22,7 +22,8 @@ std::size_t NameStart(std::string_view fileName) {
 // Position of the extension's dot within the last path component, or npos.
 std::size_t ExtDot(std::string_view fileName) {
     auto dot = fileName.find_last_of('.');
-    if (dot == std::string_view::npos || dot < NameStart(fileName)) return std::string_view::npos;
+    if (dot == std::string_view::npos || dot < NameStart(fileName))
+        return std::string_view::npos;
     return dot;
 }
 }  // namespace
@@ -64,7 +65,9 @@ bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
 }
 
 std::string UserConfigDir() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return xdg;
-    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.config";
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        return xdg;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::string(home) + "/.config";
     return "/tmp";
 }
