@@ -5,8 +5,9 @@
 #include <memory>
 #include <string>
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
+#include "app/kiosk_settings.h"
 #include "platform/ui/bitmap.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
@@ -16,11 +17,11 @@
 #include "platform/ui/speed_button.h"
 #include "platform/ui/timer.h"
 
+class TApiClient;
 class TLogLogger;
-class TIniFile;
 
 class TMainForm : public TForm {
-public:
+  public:
     explicit TMainForm(TComponent* AOwner);
     ~TMainForm() override;
     std::string ClassName() const override { return "TMainForm"; }
@@ -85,24 +86,12 @@ public:
     TBitmap* ClockBitmap() const { return FClockBitmap.get(); }
 
     // Settings as read at creation.
-    std::int32_t UserId() const { return FUserId; }
-    const std::string& Password() const { return FPassword; }
-    const std::string& Host() const { return FHost; }
-    std::int32_t ClinicId() const { return FClinicId; }
-    std::int32_t InfoPosition() const { return FInfoPosition; }
-    const nlohmann::ordered_json& CheckUserGroupIds() const { return FCheckUserGroupIds; }
-    bool CheckTimeSetting() const { return FCheckTime; }
-    const std::string& MessageTemplate() const { return FMessageTemplate; }
-    const std::string& TimeTemplate() const { return FTimeTemplate; }
-    std::int32_t TimeX() const { return FTimeX; }
-    std::int32_t TimeY() const { return FTimeY; }
-    const std::string& TimeFontName() const { return FTimeFontName; }
-    std::int32_t TimeFontSize() const { return FTimeFontSize; }
-    std::uint32_t TimeFontColor() const { return FTimeFontColor; }
+    const TKioskSettings& Settings() const { return FSettings; }
 
-private:
+  private:
     void CreateControls();
-    void ReadSettings(const TIniFile& ini);
+    void ReadSettings();
+    void ApplySettings();
     void ScaleInfoPanel();
     void ScaleLabel(TLabel* label);
     void ScaleButton(TSpeedButton* button);
@@ -121,32 +110,15 @@ private:
     std::int32_t FExitStep = 0;
     bool FDebugMode = false;
     std::unique_ptr<TBitmap> FClockBitmap;
-    std::int32_t FUserId = -1;
-    std::string FPassword;
-    std::string FHost;
-    std::int32_t FClinicId = 0;
-    std::int32_t FInfoPosition = 0;
-    nlohmann::ordered_json FCheckUserGroupIds;  // discarded (no value) when the setting does not parse
-    bool FCheckTime = false;
-    bool FCheckLab = false;
-    std::int32_t FCheckVisitAfter = 0;
-    std::int32_t FCheckRegion = 0;
-    bool FCheckDocument = false;
-    bool FCheckSocialStatus = false;
-    bool FCheckBirthplaces = false;
-    bool FCheckRoom = false;
-    bool FCheckOkato = false;
-    bool FCheckSmo = false;
-    bool FCheckEnp = false;
-    bool FCheckOmsNumber = false;
-    bool FCheckAreaMo = false;
-    std::string FMessageTemplate;
-    std::int32_t FTimeX = 10;
-    std::int32_t FTimeY = 180;
-    std::string FTimeTemplate;
-    std::string FTimeFontName;
-    std::int32_t FTimeFontSize = 16;
-    std::uint32_t FTimeFontColor = 0;
+    TKioskSettings FSettings;
+    // The clock's settings, under the names the screen code reads them by.
+    const std::string& FTimeTemplate = FSettings.TimeTemplate;
+    const std::int32_t& FTimeX = FSettings.TimeX;
+    const std::int32_t& FTimeY = FSettings.TimeY;
+    const std::string& FTimeFontName = FSettings.TimeFontName;
+    const std::int32_t& FTimeFontSize = FSettings.TimeFontSize;
+    const std::uint32_t& FTimeFontColor = FSettings.TimeFontColor;
+    TApiClient& FApiClient;
 };
 
 extern TMainForm* MainForm;

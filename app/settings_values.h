@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json_fwd.hpp>
+
 class TIniFile;
 
 // A boolean key: read as text with the default spelled "True" or "False"; a number is true when it
@@ -19,3 +21,5 @@ std::uint32_t ParseHtmlColor(std::string_view text);
 
 // "1, 2],[3" -> "[1, 2,3]": the brackets removed and the whole enclosed once, ready for the JSON parser.
 std::string UserGroupIdsText(std::string_view text);
+// The text UserGroupIdsText made, read by the lenient JSON parser; null when it does not parse.
+nlohmann::ordered_json ParseUserGroupIds(std::string_view jsonText);

@@ -1,9 +1,9 @@
 // The ticket check: from the scanned number to the result panel and back to idle.
 #include <nlohmann/json.hpp>
 
-#include "api_client/rest_transport.h"
-#include "api_client/token_cache.h"
+#include "api_client/api_client.h"
 #include "app/main_form.h"
+#include "app/settings_values.h"
 #include "common/json_date_time.h"
 #include "platform/os/clock.h"
 #include "platform/rtl/datetime.h"
@@ -21,8 +21,10 @@ using json = nlohmann::ordered_json;
 // A member of the reply as text: missing or null is empty, a string is itself, anything else its JSON text.
 std::string ReplyText(const json& reply, const char* member) {
     auto it = reply.find(member);
-    if (it == reply.end() || it->is_null()) return {};
-    if (it->is_string()) return it->get<std::string>();
+    if (it == reply.end() || it->is_null())
+        return {};
+    if (it->is_string())
+        return it->get<std::string>();
     return it->dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
@@ -35,12 +37,14 @@ std::string DropLastCharacter(const std::string& text) {
 }  // namespace
 
 void TMainForm::edTicketChange(TObject*) {
-    if (!edTicket->Text().empty() && !InfoTimer->Enabled()) InfoTimer->SetEnabled(true);
+    if (!edTicket->Text().empty() && !InfoTimer->Enabled())
+        InfoTimer->SetEnabled(true);
 }
 
 void TMainForm::InfoTimerTimer(TObject*) {
     InfoTimer->SetEnabled(false);
-    if (!pnInfo->Visible()) CheckTicket();
+    if (!pnInfo->Visible())
+        CheckTicket();
 }
 
 void TMainForm::CheckTicket() {
@@ -56,9 +60,9 @@ void TMainForm::CheckTicket() {
     } showResult{this};
 
     const int clientHeight = ClientHeight(), panelHeight = pnInfo->Height();
-    pnInfo->SetTop(FInfoPosition == 1   ? (clientHeight - panelHeight) / 2
-                   : FInfoPosition == 2 ? clientHeight - panelHeight
-                                        : 0);
+    pnInfo->SetTop(FSettings.InfoPosition == 1   ? (clientHeight - panelHeight) / 2
+                   : FSettings.InfoPosition == 2 ? clientHeight - panelHeight
+                                                 : 0);
     pnInfo->SetVisible(true);
     ++FCheckCount;
     lbCount->SetCaption(IntToStr(FCheckCount));
@@ -83,7 +87,8 @@ void TMainForm::CheckTicket() {
 }
 
 void TMainForm::ShowTicket(const json& reply) {
-    if (!reply.is_object()) throw Exception("The reply carries no result");
+    if (!reply.is_object())
+        throw Exception("The reply carries no result");
     lbTicket->SetCaption(ReplyText(reply, "ticketNumber"));
     lbNote->SetCaption("");
     lbMessage->SetCaption(BuildRoomMessage(reply));
@@ -97,37 +102,43 @@ void TMainForm::ShowTicket(const json& reply) {
 }
 
 json TMainForm::RequestTicket(std::int32_t number) {
+    const TKioskSettings& s = FSettings;
     json params = json::object();
-    params["token"] = GetToken(IntToStr(FUserId), FPassword);
-    params["clinicId"] = FClinicId;
+    params["token"] = FApiClient.GetToken(IntToStr(s.UserId), s.Password);
+    params["clinicId"] = s.ClinicId;
     params["ticketId"] = number;
-    params["checkUserGroupIds"] = FCheckUserGroupIds;
-    params["checkTime"] = FCheckTime;
-    params["checkLab"] = FCheckLab;
-    if (FCheckVisitAfter > 0)
-        params["checkVisitAfter"] = FormatDateTime("yyyy-mm-dd", IncDay(Date(), -FCheckVisitAfter));
-    params["checkDocument"] = FCheckDocument;
-    params["checkSocialStatus"] = FCheckSocialStatus;
-    params["checkBirthplaces"] = FCheckBirthplaces;
-    if (FCheckRegion > 0) params["checkRegion"] = FCheckRegion;
-    params["checkRoom"] = FCheckRoom;
-    params["checkOkato"] = FCheckOkato;
-    params["checkSmo"] = FCheckSmo;
-    params["checkEnp"] = FCheckEnp;
-    params["checkOmsNumber"] = FCheckOmsNumber;
-    params["checkAreaMo"] = FCheckAreaMo;
-    return CallMethod("infomat", "Tickets.Check", std::move(params));
+    params["checkUserGroupIds"] = ParseUserGroupIds(s.CheckUserGroupIds);
+    params["checkTime"] = s.CheckTime;
+    params["checkLab"] = s.CheckLab;
+    if (s.CheckVisitAfter > 0)
+        params["checkVisitAfter"] = FormatDateTime("yyyy-mm-dd", IncDay(Date(), -s.CheckVisitAfter));
+    params["checkDocument"] = s.CheckDocument;
+    params["checkSocialStatus"] = s.CheckSocialStatus;
+    params["checkBirthplaces"] = s.CheckBirthplaces;
+    if (s.CheckRegion > 0)
+        params["checkRegion"] = s.CheckRegion;
+    params["checkRoom"] = s.CheckRoom;
+    params["checkOkato"] = s.CheckOkato;
+    params["checkSmo"] = s.CheckSmo;
+    params["checkEnp"] = s.CheckEnp;
+    params["checkOmsNumber"] = s.CheckOmsNumber;
+    params["checkAreaMo"] = s.CheckAreaMo;
+    return FApiClient.CallMethod("infomat", "Tickets.Check", std::move(params));
 }
 
 std::string TMainForm::BuildRoomMessage(const json& reply) const {
-    return StringReplace(FMessageTemplate, "{room}", ReplyText(reply, "room"), rfReplaceAll | rfIgnoreCase);
+    return StringReplace(FSettings.MessageTemplate, "{room}", ReplyText(reply, "room"),
+                         rfReplaceAll | rfIgnoreCase);
 }
 
-void TMainForm::btReturnClick(TObject* Sender) { ReturnTimerTimer(Sender); }
+void TMainForm::btReturnClick(TObject* Sender) {
+    ReturnTimerTimer(Sender);
+}
 
 void TMainForm::ReturnTimerTimer(TObject*) {
     ReturnTimer->SetEnabled(false);
-    if (!pnInfo->Visible()) return;
+    if (!pnInfo->Visible())
+        return;
     ClearValueLabels();
     edClear->SetText("");
     edClear->SetVisible(true);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kiosk_fixture.h"
+#include "platform/ui/cursors.h"
 #include "platform/ui/input.h"
 
 namespace {
@@ -43,11 +44,14 @@ TEST_F(TicketCheckTest, ScanIsCheckedEndToEnd) {
     EXPECT_EQ(requests[0].Json()["params"], json({{"user", "7"}, {"password", "secret"}}));
     EXPECT_EQ(requests[1].target, "/rest/v2/infomat");
     const json params = requests[1].Json()["params"];
-    const json expected = {{"token", "tok-1"},         {"clinicId", 3},          {"ticketId", 12345},
-                           {"checkUserGroupIds", {4, 5}}, {"checkTime", false},  {"checkLab", true},
-                           {"checkDocument", false},   {"checkSocialStatus", false}, {"checkBirthplaces", false},
-                           {"checkRoom", false},       {"checkOkato", false},    {"checkSmo", false},
-                           {"checkEnp", false},        {"checkOmsNumber", false}, {"checkAreaMo", true}};
+    const json expected = {{"token", "tok-1"},          {"clinicId", 3},
+                           {"ticketId", 12345},         {"checkUserGroupIds", {4, 5}},
+                           {"checkTime", false},        {"checkLab", true},
+                           {"checkDocument", false},    {"checkSocialStatus", false},
+                           {"checkBirthplaces", false}, {"checkRoom", false},
+                           {"checkOkato", false},       {"checkSmo", false},
+                           {"checkEnp", false},         {"checkOmsNumber", false},
+                           {"checkAreaMo", true}};
     EXPECT_EQ(params, expected);
     EXPECT_EQ(requests[1].Json()["method"], "Tickets.Check");
 }
@@ -70,6 +74,20 @@ TEST_F(TicketCheckTest, WaitingTextIsPaintedBeforeTheResult) {
     EXPECT_EQ(form->lbTicket->Caption(), "A-17");
 }
 
+// The hourglass shows while the server is asked: for the login, then for the check.
+TEST_F(TicketCheckTest, HourglassShowsWhileTheServerIsAsked) {
+    TMainForm* form = StartKiosk();
+    ExpectLogin();
+    ExpectCheck(ResultReply(kTicketReply));
+    std::vector<TCursor> shown;
+    SetScreenCursorListener([&](TCursor c) { shown.push_back(c); });
+    Scan("123456");
+    SetScreenCursorListener(nullptr);
+    EXPECT_EQ(form->lbTicket->Caption(), "A-17");
+    EXPECT_EQ(shown, (std::vector<TCursor>{crHourGlass, crDefault, crHourGlass, crDefault}));
+    EXPECT_EQ(GetScreenCursor(), crDefault);
+}
+
 // Each boolean setting reaches its own member of the request, and only that one.
 TEST_F(TicketCheckTest, EachCheckSettingReachesItsOwnMember) {
     const char* keys[] = {"checkTime",        "checkLab",       "checkDocument", "checkSocialStatus",
@@ -89,10 +107,8 @@ TEST_F(TicketCheckTest, EachCheckSettingReachesItsOwnMember) {
 
 TEST_F(TicketCheckTest, NumberFormatErrorsSendNothing) {
     const std::pair<const char*, const char*> cases[] = {
-        {"1", "Ошибка числового формата ()"},
-        {"-2", "Ошибка числового формата (-)"},
-        {"-12", "Ошибка числового формата (-1)"},
-        {"21474836489", "Ошибка числового формата (2147483648)"},
+        {"1", "Ошибка числового формата ()"},       {"-2", "Ошибка числового формата (-)"},
+        {"-12", "Ошибка числового формата (-1)"},   {"21474836489", "Ошибка числового формата (2147483648)"},
         {"12a4", "Ошибка числового формата (12a)"},
     };
     TMainForm* form = StartKiosk("messageTimeout=1\r\n");
@@ -151,7 +167,8 @@ TEST_F(TicketCheckTest, OtherFailuresShowTheGenericText) {
         {"reply without result", {noResult}},
         {"reply that is not JSON", {notJson}},
         {"visit date that cannot be converted",
-         {ResultReply(R"({"ticketNumber":"A-1","room":"5","visitDate":"2024-13-45","visitTime":"10:00:00"})")}},
+         {ResultReply(
+             R"({"ticketNumber":"A-1","room":"5","visitDate":"2024-13-45","visitTime":"10:00:00"})")}},
         {"result that is an array", {ResultReply(R"(["A-1","214"])")}},
         {"result that is null", {ResultReply("null")}},
     };
@@ -374,8 +391,9 @@ TEST_F(TicketCheckTest, KeysArrivingDuringTheReturnToIdleAreDiscarded) {
 }
 
 TEST_F(TicketCheckTest, PanelIsPlacedByInfoPosition) {
-    const std::pair<const char*, int> cases[] = {
-        {"info_position=1\r\n", (984 - 425) / 2}, {"info_position=2\r\n", 984 - 425}, {"info_position=7\r\n", 0}};
+    const std::pair<const char*, int> cases[] = {{"info_position=1\r\n", (984 - 425) / 2},
+                                                 {"info_position=2\r\n", 984 - 425},
+                                                 {"info_position=7\r\n", 0}};
     for (const auto& [settings, top] : cases) {
         SCOPED_TRACE(settings);
         TMainForm* form = StartKiosk(settings);
