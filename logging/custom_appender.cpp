@@ -27,10 +27,10 @@ void TLogCustomAppender::SetOption(std::string_view name, std::string_view value
 }
 
 void TLogCustomAppender::DoAppend(const TLogEvent& event) {
-    std::lock_guard guard(lock_);
     const TLogLevel* threshold = Threshold();
     if (threshold && !event.Level->IsGreaterOrEqual(threshold))
         return;
+    std::lock_guard guard(lock_);
     try {
         if (CheckEntryConditions() && CheckFilters(event))
             Append(event);

@@ -1,6 +1,8 @@
 #pragma once
 // Base of the appenders: threshold, filter chain, layout, error handler and a re-entrant lock.
 // A failure while formatting or writing an event goes to the error handler, never to the caller.
+// The public entry points take the lock once; the protected hooks below run with it held and
+// take no lock of their own, so one event costs one lock however deep the class chain is.
 #include <atomic>
 #include <memory>
 #include <string>
@@ -36,6 +38,7 @@ class TLogCustomAppender : public ILogAppender {
     void SetThreshold(const TLogLevel* level) { threshold_.store(level, std::memory_order_relaxed); }
 
   protected:
+    // Hooks, called with the appender's lock held.
     virtual bool CheckEntryConditions();
     virtual bool CheckFilters(const TLogEvent& event);
     virtual void Append(const TLogEvent& event);
@@ -45,6 +48,7 @@ class TLogCustomAppender : public ILogAppender {
     // Hands a failure of this appender to its error handler; nothing escapes.
     void ReportFailure(const std::exception* error, int errorCode, const TLogEvent* event);
 
+    // For the entry points of derived appenders (options, roll-over); re-entrant.
     TCriticalSection& Lock() { return lock_; }
 
   private:

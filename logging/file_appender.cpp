@@ -1,7 +1,10 @@
 #include "logging/file_appender.h"
 
+#include <time.h>
+
 #include <mutex>
 
+#include "logging/log_exception.h"
 #include "logging/log_option_handler.h"
 
 TLogFileAppender::TLogFileAppender(std::string_view name, std::string_view fileName, ILogLayoutPtr layout,
@@ -9,7 +12,8 @@ TLogFileAppender::TLogFileAppender(std::string_view name, std::string_view fileN
     : TLogStreamAppender(name, nullptr, std::move(layout)),
       append_(append),
       fileName_(fileName),
-      lockingModel_(lockingModel == InterProcessLockModel ? InterProcessLockModel : ExclusiveLockModel) {
+      lockingModel_(lockingModel == InterProcessLockModel ? InterProcessLockModel : ExclusiveLockModel),
+      interProcess_(lockingModel_ == InterProcessLockModel) {
     OpenFile();
 }
 
@@ -28,6 +32,7 @@ void TLogFileAppender::SetOption(std::string_view name, std::string_view value) 
         FileOptionChanged();
     } else if (name == "lockingModel" && (value == ExclusiveLockModel || value == InterProcessLockModel)) {
         lockingModel_ = value;
+        interProcess_ = lockingModel_ == InterProcessLockModel;
         FileOptionChanged();
     }
 }
@@ -49,7 +54,6 @@ void TLogFileAppender::OptionsApplied() {
 }
 
 void TLogFileAppender::OpenStream(bool append) {
-    std::lock_guard guard(Lock());
     SetStream(nullptr);
     if (fileName_.empty())
         return;
@@ -66,26 +70,10 @@ void TLogFileAppender::Close() {
     SetStream(nullptr);
 }
 
-void TLogFileAppender::BeginWrite() {
-    if (writeDepth_++ == 0 && FileStream()) {
-        try {
-            FileStream()->LockForWrite();
-        } catch (...) {
-            --writeDepth_;
-            throw;
-        }
-    }
-}
-
-void TLogFileAppender::EndWrite() {
-    if (writeDepth_ > 0 && --writeDepth_ == 0 && FileStream())
-        FileStream()->UnlockForWrite();
-}
-
 void TLogFileAppender::DoAppendText(std::string_view text) {
-    std::lock_guard guard(Lock());
     if (fileName_.empty())
         return;
+    CheckSharedFile();
     BeginWrite();
     try {
         TLogStreamAppender::DoAppendText(text);
@@ -94,4 +82,31 @@ void TLogFileAppender::DoAppendText(std::string_view text) {
         throw;
     }
     EndWrite();
+}
+
+bool TLogFileAppender::CheckSharedFile() {
+    if (!InterProcess() || !SharedFileCheckDue())
+        return false;
+    try {
+        FollowSharedFile();
+    } catch (const ELogFileError&) {
+        // The new file cannot be opened: the lines go on into the one we have until it can.
+    }
+    return true;
+}
+
+bool TLogFileAppender::SharedFileCheckDue() {
+    // The coarse clock is read without a system call: a check per line costs next to nothing.
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    const std::int64_t ms = static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    if (ms - lastSharedCheck_ < SharedFileCheckInterval.count())
+        return false;
+    lastSharedCheck_ = ms;
+    return true;
+}
+
+void TLogFileAppender::FollowSharedFile() {
+    if (FileStream() && !FileStream()->StillNamed())
+        SetStream(std::make_unique<TLogFileStream>(fileName_, true, TLogFileLocking::flInterProcess));
 }

@@ -55,17 +55,19 @@ bool ForceDirectories(const std::string& dir) {
     return mkdir(trimmed.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
+// Appending never empties the file: another process may have created it and written to it
+// since we looked.
 TLogFileStream::TLogFileStream(std::string fileName, bool append, TLogFileLocking locking)
     : fileName_(std::move(fileName)), locking_(locking) {
     const bool openExisting = append && FileOrDeviceExists(fileName_);
     if (!openExisting)
         ForceDirectories(ExtractFilePath(fileName_));
-    fd_ = ::open(fileName_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | (openExisting ? 0 : O_CREAT), 0666);
+    fd_ = ::open(fileName_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_CREAT, 0666);
     if (fd_ < 0)
         RaiseFileError(openExisting ? "Cannot open file" : "Cannot create file", fileName_, errno);
     try {
         TakeOpenLock();
-        if (!openExisting && IsRegularFile(fd_) && ftruncate(fd_, 0) != 0)
+        if (!append && IsRegularFile(fd_) && ftruncate(fd_, 0) != 0)
             RaiseFileError("Cannot create file", fileName_, errno);
     } catch (...) {
         ::close(fd_);
@@ -103,17 +105,24 @@ std::int64_t TLogFileStream::Size() {
     return static_cast<std::int64_t>(st.st_size);
 }
 
-void TLogFileStream::LockForWrite() {
-    if (locking_ == TLogFileLocking::flInterProcess && !SetWriteLock(fd_, F_WRLCK))
+void TLogFileStream::LockForRollOver() {
+    if (locking_ != TLogFileLocking::flInterProcess || rollOverLocked_)
+        return;
+    if (!SetWriteLock(fd_, F_WRLCK))
         RaiseFileError("Cannot lock file", fileName_, errno);
+    rollOverLocked_ = true;
 }
 
-void TLogFileStream::UnlockForWrite() {
-    if (locking_ == TLogFileLocking::flInterProcess)
-        SetWriteLock(fd_, F_UNLCK);
+void TLogFileStream::UnlockRollOver() {
+    if (!rollOverLocked_)
+        return;
+    SetWriteLock(fd_, F_UNLCK);
+    rollOverLocked_ = false;
 }
 
-void TLogFileStream::Truncate() {
-    if (ftruncate(fd_, 0) != 0)
-        RaiseFileError("Cannot truncate file", fileName_, errno);
+bool TLogFileStream::StillNamed() const {
+    struct stat named {};
+    struct stat opened {};
+    return ::stat(fileName_.c_str(), &named) == 0 && fstat(fd_, &opened) == 0 &&
+           named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
 }

@@ -125,41 +125,33 @@ std::shared_ptr<const TLogLogger::AppenderList> TLogLogger::AppenderSnapshot() c
     return appenders_;
 }
 
-int TLogLogger::CountReachableAppenders() const {
-    int count = 0;
-    for (const TLogLogger* logger = this; logger; logger = logger->parent_) {
-        count += static_cast<int>(logger->AppenderSnapshot()->size());
-        if (!logger->Additive())
-            break;
-    }
-    return count;
-}
-
 void TLogLogger::CallAppenders(const TLogEvent& event) {
     // The report goes through the internal logger; without appenders of its own it must not
     // report itself again.
     thread_local bool reportingNoAppenders = false;
     std::lock_guard guard(lock_);
-    if (CountReachableAppenders() == 0) {
-        if (reportingNoAppenders)
-            return;
-        reportingNoAppenders = true;
-        try {
-            LogLog().Error("No appenders could be found for logger \"%s\"", {name_});
-            LogLog().Error(std::string_view("Please initialise the AppLog system properly"));
-        } catch (...) {
-            reportingNoAppenders = false;
-            throw;
-        }
-        reportingNoAppenders = false;
+    // Counted on the way: where none is reached, nothing was handed anything either.
+    if (DispatchUpward(event) > 0 || reportingNoAppenders)
         return;
+    reportingNoAppenders = true;
+    try {
+        LogLog().Error("No appenders could be found for logger \"%s\"", {name_});
+        LogLog().Error(std::string_view("Please initialise the AppLog system properly"));
+    } catch (...) {
+        reportingNoAppenders = false;
+        throw;
     }
-    DispatchUpward(event);
+    reportingNoAppenders = false;
 }
 
-void TLogLogger::DispatchUpward(const TLogEvent& event) {
-    std::lock_guard guard(lock_);
-    for (const auto& appender : *AppenderSnapshot()) appender->DoAppend(event);
-    if (Additive() && parent_)
-        parent_->DispatchUpward(event);
+int TLogLogger::DispatchUpward(const TLogEvent& event) {
+    // A copy of the list: an error handler may swap appenders in the middle of the loop.
+    const std::shared_ptr<const AppenderList> appenders = appenders_;
+    for (const auto& appender : *appenders) appender->DoAppend(event);
+    int count = static_cast<int>(appenders->size());
+    if (Additive() && parent_) {
+        std::lock_guard guard(parent_->lock_);
+        count += parent_->DispatchUpward(event);
+    }
+    return count;
 }

@@ -90,8 +90,9 @@ class TLogLogger : public TLogOptionHandler {
     bool ShouldLog(const TLogLevel* level) const { return PassesThreshold(level) && IsEnabledFor(level); }
     void LogFormatted(const TLogLevel* level, std::string_view format, std::initializer_list<FormatArg> args,
                       const std::exception* error);
-    int CountReachableAppenders() const;
-    void DispatchUpward(const TLogEvent& event);
+    // Hands the event on from this logger up, holding each logger's lock in turn (this one's is
+    // held by the caller); the count of appenders it reached.
+    int DispatchUpward(const TLogEvent& event);
     std::shared_ptr<const AppenderList> AppenderSnapshot() const;
 
     std::atomic<bool> additive_{true};

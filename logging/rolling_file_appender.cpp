@@ -9,8 +9,11 @@
 #include <optional>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "logging/log_exception.h"
 #include "platform/os/paths.h"
+#include "platform/rtl/format.h"
 #include "platform/rtl/numbers.h"
 #include "platform/rtl/strings.h"
 
@@ -108,6 +111,25 @@ TLogRollingFileAppender::~TLogRollingFileAppender() {
     Close();
 }
 
+// The inter-process write lock, held for a scope: taken on the file under the name (following
+// one moved aside), unless this appender holds it already.
+class TLogRollingFileAppender::SharedFileLock {
+  public:
+    explicit SharedFileLock(TLogRollingFileAppender& appender)
+        : appender_(appender), taken_(appender.LockSharedFile()) {}
+    ~SharedFileLock() {
+        // A stream opened by the roll-over is a new one, never locked; the old one took its lock along.
+        if (taken_ && appender_.FileStream())
+            appender_.FileStream()->UnlockRollOver();
+    }
+    SharedFileLock(const SharedFileLock&) = delete;
+    SharedFileLock& operator=(const SharedFileLock&) = delete;
+
+  private:
+    TLogRollingFileAppender& appender_;
+    bool taken_;
+};
+
 void TLogRollingFileAppender::SetOption(std::string_view name, std::string_view value) {
     std::lock_guard guard(Lock());
     TLogFileAppender::SetOption(name, value);
@@ -119,41 +141,64 @@ void TLogRollingFileAppender::SetOption(std::string_view name, std::string_view 
 }
 
 void TLogRollingFileAppender::DoAppendText(std::string_view text) {
-    std::lock_guard guard(Lock());
-    if (rolling_)
-        return TLogFileAppender::DoAppendText(text);  // the new file's header
-    BeginWrite();
-    try {
+    if (!rolling_)  // otherwise the new file's header
         CountAndRoll(text);
-        TLogFileAppender::DoAppendText(text);
-    } catch (...) {
-        EndWrite();
-        throw;
-    }
-    EndWrite();
+    TLogFileAppender::DoAppendText(text);
 }
 
 void TLogRollingFileAppender::CountAndRoll(std::string_view text) {
-    if (Stream() && currentSize_ == 0)
+    if (Stream() && CheckSharedFile()) {
+        currentSize_ = Stream()->Size();  // the other processes' lines count too
+    } else if (Stream() && currentSize_ == 0) {
         currentSize_ = Stream()->Size();
-    currentSize_ += static_cast<std::int64_t>(text.size());
-    if (Stream() && currentSize_ > maxFileSize_) {
-        currentSize_ = 0;
-        RollOver();
     }
+    currentSize_ += static_cast<std::int64_t>(text.size());
+    if (!Stream() || currentSize_ <= maxFileSize_)
+        return;
+    if (InterProcess())
+        return RollSharedFileIfFull(text);
+    currentSize_ = 0;
+    RollOver();
+}
+
+// Our count is of our own lines: the file itself decides, read under the lock.
+void TLogRollingFileAppender::RollSharedFileIfFull(std::string_view text) {
+    SharedFileLock lock(*this);
+    currentSize_ = Stream()->Size() + static_cast<std::int64_t>(text.size());
+    if (currentSize_ <= maxFileSize_)
+        return;
+    currentSize_ = 0;
+    RollOver();
+}
+
+// Takes the write lock of the file that is under the name now. Another process may move the
+// file aside while we wait for its lock; then the new file is opened and locked instead.
+bool TLogRollingFileAppender::LockSharedFile() {
+    constexpr int MaxTries = 100;
+    if (!InterProcess() || !FileStream() || FileStream()->HoldsRollOverLock())
+        return false;
+    for (int i = 0; i < MaxTries; ++i) {
+        FileStream()->LockForRollOver();
+        if (FileStream()->StillNamed())
+            return true;
+        FileStream()->UnlockRollOver();
+        FollowSharedFile();
+    }
+    throw ELogFileError(::Format("Cannot lock file \"%s\". It keeps being moved aside", {FileName()}), 0);
 }
 
 void TLogRollingFileAppender::RollOver() {
     std::lock_guard guard(Lock());
     if (maxBackupIndex_ <= 0)
         return;
+    SharedFileLock lock(*this);
     rolling_ = true;
     try {
         ShiftBackups();
-        if (InterProcess()) {
-            RollInPlace();
-        } else {
+        if (!InterProcess()) {
             RollByRename();
+        } else if (MoveSharedFileAside()) {
+            OpenStream(true);  // the new file, with the layout's header
         }
     } catch (...) {
         rolling_ = false;
@@ -169,16 +214,19 @@ void TLogRollingFileAppender::ShiftBackups() {
         std::rename(BackupName(FileName(), i).c_str(), BackupName(FileName(), i + 1).c_str());
 }
 
-// Other processes keep the file open, so it is copied and cut rather than renamed.
-void TLogRollingFileAppender::RollInPlace() {
-    if (FileStream() && CopyFile(FileName(), BackupName(FileName(), 1), true))
-        FileStream()->Truncate();
-}
-
 void TLogRollingFileAppender::RollByRename() {
     SetStream(nullptr);
     std::rename(FileName().c_str(), BackupName(FileName(), 1).c_str());
     // Opened for appending: a file that was moved aside is created anew, and one that could not
     // be moved keeps its lines instead of being emptied.
     OpenStream(true);
+}
+
+// Renamed while open, not copied and cut: a process writing to it meanwhile puts its line into
+// the backup, where it is kept, and opens the new file when it notices. A first backup that could
+// not be moved up is never replaced; the file keeps its lines until it can be moved.
+bool TLogRollingFileAppender::MoveSharedFileAside() {
+    const std::string backup = BackupName(FileName(), 1);
+    struct stat st {};
+    return ::lstat(backup.c_str(), &st) != 0 && std::rename(FileName().c_str(), backup.c_str()) == 0;
 }

@@ -1,6 +1,11 @@
 #pragma once
 // A file appender that rolls the file over when it grows past MaxFileSize: the file becomes
 // FileName.1, older backups move up to FileName.MaxBackupIndex and the oldest is dropped.
+//
+// With the inter-process model the size check and the roll-over run under the file's write lock
+// and look at the file as it is on disk: another process may have written to it or rolled it
+// over already. Lines are written without that lock (see log_file_stream.h); a process still
+// writing to a file that was moved aside puts its lines into that backup until it notices.
 #include <cstdint>
 
 #include "logging/file_appender.h"
@@ -27,10 +32,14 @@ class TLogRollingFileAppender : public TLogFileAppender {
     void DoAppendText(std::string_view text) override;
 
   private:
+    class SharedFileLock;
+
     void CountAndRoll(std::string_view text);
+    void RollSharedFileIfFull(std::string_view text);
+    bool LockSharedFile();
     void ShiftBackups();
-    void RollInPlace();
     void RollByRename();
+    bool MoveSharedFileAside();
 
     std::int64_t maxFileSize_ = DefaultMaxFileSize;
     int maxBackupIndex_ = 1;

@@ -1,7 +1,5 @@
 #include "logging/stream_appender.h"
 
-#include <mutex>
-
 TLogStreamAppender::TLogStreamAppender(std::string_view name, std::unique_ptr<TLogStream> stream,
                                        ILogLayoutPtr layout)
     : TLogCustomAppender(name, std::move(layout)), stream_(std::move(stream)) {
@@ -13,7 +11,6 @@ TLogStreamAppender::~TLogStreamAppender() {
 }
 
 void TLogStreamAppender::DoAppendText(std::string_view text) {
-    std::lock_guard guard(Lock());
     if (stream_ && !text.empty())
         stream_->WriteAtEnd(text);
 }
