@@ -25,14 +25,17 @@ class TCallScope {
         if (busy_)
             busy_(true);
     }
+    // Neither the hook nor the log line may turn a finished call into a failure.
     ~TCallScope() {
         try {
             if (busy_)
                 busy_(false);
+        } catch (...) {
+        }
+        try {
             std::string took = FormatDateTime(FormatSettings().LongTimeFormat, Now() - start_);
             TransportLog()->Debug("Duration request to %s is %s", {method_, took});
         } catch (...) {
-            // neither the hook nor a log line may turn a finished call into a failure
         }
     }
     TCallScope(const TCallScope&) = delete;

@@ -279,14 +279,19 @@ TEST_F(RestTransportTest, BusyHookHearsEachCallStartAndEndOnEveryPath) {
     }
 }
 
-// A hook that throws as the call ends does not turn a finished call into a failure.
+// A hook that throws as the call ends neither turns a finished call into a failure nor loses the
+// call's duration line.
 TEST_F(RestTransportTest, BusyHookFailingAtTheEndLeavesTheResult) {
+    LogCapture log("RestV2", TLogLevel::Debug());
     client.SetBusyHook([](bool busy) {
         if (!busy)
             throw Exception("hook");
     });
     server.Enqueue(ResultReply("5"));
     EXPECT_EQ(client.CallMethod("infomat", "Tickets.Check", ordered_json::object()), 5);
+    auto lines = log.Texts(TLogLevel::Debug());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_THAT(lines.back(), testing::StartsWith("Duration request to Tickets.Check is "));
 }
 
 // Values nested past the limit are refused as not JSON before anything walks them (a walk per level
