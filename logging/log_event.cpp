@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 #include <pthread.h>
+#include <time.h>
 
 #include <atomic>
 #include <cmath>
@@ -12,11 +13,37 @@
 #include "logging/log_ndc.h"
 #include "logging/log_process_info.h"
 #include "logging/logger.h"
+#include "platform/os/clock.h"
 #include "platform/os/sysinfo.h"
+
+namespace {
+
+// Now(), worked out once per millisecond and thread: a busy log writes many lines in one, and the
+// local time costs a look into the zone's rules. The zone is part of the key, so a zone set (with
+// tzset) in between is seen at once.
+TDateTime EventTime() {
+    struct Key {
+        std::int64_t UnixMillis;
+        long Zone;
+        int Daylight;
+        const char* ZoneName;
+        bool operator==(const Key&) const = default;
+    };
+    thread_local Key last{-1, 0, 0, nullptr};
+    thread_local TDateTime lastTime = 0;
+    const Key now{platform::CurrentClock().UnixMillis(), timezone, daylight, tzname[0]};
+    if (!(now == last)) {
+        lastTime = UtcToLocal(UnixMillisToDateTime(now.UnixMillis));
+        last = now;
+    }
+    return lastTime;
+}
+
+}  // namespace
 
 TLogEvent::TLogEvent(const TLogLevel* level, TLogLogger* logger, std::string_view message,
                      const std::exception* error)
-    : Level(level), Logger(logger), Message(message), TimeStamp(Now()) {
+    : Level(level), Logger(logger), Message(message), TimeStamp(EventTime()) {
     if (error) {
         ErrorMessage = error->what();
         ErrorClass = LogErrorClassName(*error);

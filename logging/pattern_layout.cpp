@@ -19,8 +19,7 @@ void TLogPatternLayout::SetOption(std::string_view name, std::string_view value)
 void TLogPatternLayout::Compile(std::string_view pattern) {
     pattern_ = pattern;
     parts_ = ParsePattern(pattern);
-    formatters_.clear();
-    for (const auto& part : parts_) formatters_.push_back(MakePatternFormatter(part));
+    formatters_ = MakePatternFormatters(parts_);
 }
 
 std::string TLogPatternLayout::Format(const TLogEvent& event) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "logging/custom_layout.h"
 #include "logging/log_event.h"
@@ -62,34 +63,6 @@ class TDateFormatter : public TLogPatternFormatter {
     }
 };
 
-class TFixedFormatter : public TLogPatternFormatter {
-  public:
-    explicit TFixedFormatter(int kind) : kind_(kind) {}
-    void Append(const TLogEvent&, const TLogCustomLayout&, std::string& out) const override {
-        const TLogProcessInfo& info = LogProcessInfo();
-        switch (kind_) {
-            case pkNewLine:
-                out += "\r\n";
-                break;
-            case pkPercent:
-                out += '%';
-                break;
-            case pkApplication:
-                out += info.Application;
-                break;
-            case pkUserName:
-                out += info.UserName;
-                break;
-            case pkComputerName:
-                out += info.ComputerName;
-                break;
-        }
-    }
-
-  private:
-    int kind_;
-};
-
 // The text value of a string kind; scratch holds values that must be built.
 std::string_view StringValue(int kind, const TLogEvent& event, std::string& scratch) {
     switch (kind) {
@@ -140,6 +113,42 @@ class TValueFormatter : public TLogPatternFormatter {
     std::optional<TLogPatternModifier> modifier_;
 };
 
+// The text of a part that prints the same for every event (modifiers do not apply to the
+// process's names); nullopt for the others.
+std::optional<std::string> ConstantText(const TLogPatternPart& part) {
+    const TLogProcessInfo& info = LogProcessInfo();
+    switch (part.Kind) {
+        case pkLiteral:
+            return part.Text;
+        case pkNewLine:
+            return "\r\n";
+        case pkPercent:
+            return "%";
+        case pkApplication:
+            return info.Application;
+        case pkUserName:
+            return info.UserName;
+        case pkComputerName:
+            return info.ComputerName;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::unique_ptr<TLogPatternFormatter> MakeValueFormatter(const TLogPatternPart& part) {
+    switch (part.Kind) {
+        case pkDate:
+            return std::make_unique<TDateFormatter>();
+        default: {
+            const std::string_view text = part.Text;
+            const std::string modifiers = TLogPatternModifier::CapNumbers(text.substr(1, text.size() - 2));
+            // "%L" has no line number to give: it prints "Unknown" like its neighbours, as a text.
+            const char letter = part.Kind == pkLineNumber ? 's' : text.back();
+            return std::make_unique<TValueFormatter>(part.Kind, "%" + modifiers + letter, modifiers);
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<TLogPatternPart> ParsePattern(std::string_view pattern) {
@@ -167,24 +176,20 @@ std::vector<TLogPatternPart> ParsePattern(std::string_view pattern) {
     return parts;
 }
 
-std::unique_ptr<TLogPatternFormatter> MakePatternFormatter(const TLogPatternPart& part) {
-    switch (part.Kind) {
-        case pkLiteral:
-            return std::make_unique<TLiteralFormatter>(part.Text);
-        case pkDate:
-            return std::make_unique<TDateFormatter>();
-        case pkNewLine:
-        case pkPercent:
-        case pkApplication:
-        case pkUserName:
-        case pkComputerName:
-            return std::make_unique<TFixedFormatter>(part.Kind);
-        default: {
-            const std::string_view text = part.Text;
-            const std::string modifiers = TLogPatternModifier::CapNumbers(text.substr(1, text.size() - 2));
-            // "%L" has no line number to give: it prints "Unknown" like its neighbours, as a text.
-            const char letter = part.Kind == pkLineNumber ? 's' : text.back();
-            return std::make_unique<TValueFormatter>(part.Kind, "%" + modifiers + letter, modifiers);
+std::vector<std::unique_ptr<TLogPatternFormatter>> MakePatternFormatters(
+    const std::vector<TLogPatternPart>& parts) {
+    std::vector<std::unique_ptr<TLogPatternFormatter>> formatters;
+    std::string constant;
+    for (const TLogPatternPart& part : parts) {
+        if (auto text = ConstantText(part)) {
+            constant += *text;
+            continue;
         }
+        if (!constant.empty())
+            formatters.push_back(std::make_unique<TLiteralFormatter>(std::exchange(constant, {})));
+        formatters.push_back(MakeValueFormatter(part));
     }
+    if (!constant.empty())
+        formatters.push_back(std::make_unique<TLiteralFormatter>(std::move(constant)));
+    return formatters;
 }

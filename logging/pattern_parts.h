@@ -48,4 +48,7 @@ class TLogPatternFormatter {
     virtual void Append(const TLogEvent& event, const TLogCustomLayout& layout, std::string& out) const = 0;
 };
 
-std::unique_ptr<TLogPatternFormatter> MakePatternFormatter(const TLogPatternPart& part);
+// The formatters of a parsed pattern. A run of parts that print the same for every event (literal
+// text, line ends, "%%" and the process's names) becomes one literal, written in one go.
+std::vector<std::unique_ptr<TLogPatternFormatter>> MakePatternFormatters(
+    const std::vector<TLogPatternPart>& parts);

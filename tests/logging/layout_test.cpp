@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 #include "logging/html_layout.h"
 #include "logging/log_event.h"
 #include "logging/log_ndc.h"
@@ -111,6 +114,21 @@ TEST_F(LayoutTest, DateIsTheEventsTimeStampInTheDateFormatOrTheShortDate) {
     EXPECT_EQ(layout.Format(event), DateToStr(made) + "|" + DateToStr(made));
     layout.SetOption("dateFormat", "yyyy-mm-dd hh:nn:ss.zzz");
     EXPECT_EQ(layout.Format(event), "2023-11-14 22:13:20.000|2023-11-14 22:13:20.000");
+}
+
+// Events of one millisecond share the work of finding its local time, but not across a change of zone.
+TEST_F(LayoutTest, EventTimeFollowsAZoneSetWithinOneMillisecond) {
+    TLogPatternLayout layout("%d");
+    layout.SetOption("dateFormat", "hh:nn");
+    const std::string utc = FormatWith(layout, TLogLevel::Info(), "m");
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+    const std::string berlin = FormatWith(layout, TLogLevel::Info(), "m");
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(utc, "22:13");
+    EXPECT_EQ(berlin, "23:13");
+    EXPECT_EQ(FormatWith(layout, TLogLevel::Info(), "m"), "22:13");
 }
 
 TEST_F(LayoutTest, ModifiersThatAreNotPlainGoToFormatAndFailThere) {
