@@ -142,6 +142,8 @@ void TApplication::HandleException(TObject* Sender) {
 void TApplication::Report(TObject* Sender, std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
+    } catch (const EAbort&) {
+        // Abort is how an operation ends quietly: nothing to report.
     } catch (const std::exception& e) {
         if (OnException)
             OnException(Sender, e);

@@ -188,6 +188,18 @@ TEST_F(MessagePathTest, AnExceptionInAClickHandlerIsReportedAndInputGoesOn) {
     EXPECT_EQ(form->edit->Text(), "5");
 }
 
+TEST_F(MessagePathTest, AnAbortInAHandlerIsNeitherShownNorPassedToOnException) {
+    int reported = 0;
+    form->button->OnClick = [](TObject*) { Abort(); };
+    ui.Click(form->button);
+    Application->OnException = [&](TObject*, const std::exception&) { ++reported; };
+    ui.Click(form->button);
+    EXPECT_TRUE(ui.System().MessageBoxes().empty());
+    EXPECT_EQ(reported, 0);
+    ui.TypeText("5");
+    EXPECT_EQ(form->edit->Text(), "5");
+}
+
 TEST_F(MessagePathTest, AnOnExceptionThatFailsItselfIsShownAndTheLoopGoesOn) {
     form->button->OnClick = [](TObject*) { throw Exception("first"); };
     Application->OnException = [](TObject*, const std::exception&) { throw Exception("Журнал недоступен"); };
