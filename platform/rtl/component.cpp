@@ -77,6 +77,12 @@ void TPersistent::Assign(const TPersistent& source) {
     source.AssignTo(*this);
 }
 
+std::string TPersistent::GetNamePath() const {
+    const TPersistent* owner = GetOwner();
+    const std::string path = owner != nullptr ? owner->GetNamePath() : std::string();
+    return path.empty() ? ClassName() : path + "." + ClassName();
+}
+
 void TPersistent::AssignTo(TPersistent& dest) const {
     throw EConvertError(Format("Cannot assign a %s to a %s", {ClassName(), dest.ClassName()}));
 }

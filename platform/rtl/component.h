@@ -42,6 +42,10 @@ class TPersistent : public TObject {
     // Copies the source's state; raises EConvertError "Cannot assign a %s to a %s" when the kinds do not mix.
     virtual void Assign(const TPersistent& source);
     std::string ClassName() const override { return "TPersistent"; }
+    // The object this one belongs to (a collection's owner, an item's collection); nullptr when none.
+    virtual TPersistent* GetOwner() const { return nullptr; }
+    // The name a person would use for it: the owner's name path, a dot and the class name.
+    virtual std::string GetNamePath() const;
 
   protected:
     virtual void AssignTo(TPersistent& dest) const;
@@ -55,6 +59,7 @@ class TComponent : public TPersistent {
     ~TComponent() override;
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TComponent"; }
+    std::string GetNamePath() const override { return name_; }
 
     TComponent* Owner() const { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
