@@ -82,7 +82,14 @@ bool TLogCustomAppender::CheckFilters(const TLogEvent& event) {
 }
 
 void TLogCustomAppender::Append(const TLogEvent& event) {
-    DoAppendText(layout_->Format(event));
+    // The buffer of the last line, taken rather than shared: an event logged to this appender
+    // from inside the layout or the write gets a buffer of its own.
+    std::string line = std::move(lineBuffer_);
+    line.clear();
+    layout_->AppendFormatted(event, line);
+    DoAppendText(line);
+    if (line.capacity() <= MaxKeptLineBuffer)
+        lineBuffer_ = std::move(line);
 }
 
 void TLogCustomAppender::WriteFooter() {

@@ -4,6 +4,7 @@
 // The public entry points take the lock once; the protected hooks below run with it held and
 // take no lock of their own, so one event costs one lock however deep the class chain is.
 #include <atomic>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +53,9 @@ class TLogCustomAppender : public ILogAppender {
     TCriticalSection& Lock() { return lock_; }
 
   private:
+    // A longer line's buffer is let go rather than kept for the life of the appender.
+    static constexpr std::size_t MaxKeptLineBuffer = 64 * 1024;
+
     bool closed_ = false;
     ILogErrorHandlerPtr errorHandler_;
     std::vector<ILogFilterPtr> filters_;
@@ -59,4 +63,5 @@ class TLogCustomAppender : public ILogAppender {
     std::string name_;
     std::atomic<const TLogLevel*> threshold_;
     TCriticalSection lock_;
+    std::string lineBuffer_;  // kept from line to line, so a line costs no allocation
 };

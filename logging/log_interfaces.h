@@ -15,6 +15,8 @@ class ILogAppender;
 class ILogLayout : public TLogOptionHandler {
   public:
     virtual std::string Format(const TLogEvent& event) = 0;
+    // Adds the formatted event to out; a layout that can build it in place there overrides this.
+    virtual void AppendFormatted(const TLogEvent& event, std::string& out) { out += Format(event); }
     virtual std::string GetContentType() = 0;
     virtual std::string GetHeader() = 0;
     virtual std::string GetFooter() = 0;

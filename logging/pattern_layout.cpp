@@ -24,7 +24,11 @@ void TLogPatternLayout::Compile(std::string_view pattern) {
 
 std::string TLogPatternLayout::Format(const TLogEvent& event) {
     std::string line;
-    line.reserve(pattern_.size() + event.Message.size() + 96);
-    for (const auto& formatter : formatters_) formatter->Append(event, *this, line);
+    AppendFormatted(event, line);
     return line;
+}
+
+void TLogPatternLayout::AppendFormatted(const TLogEvent& event, std::string& out) {
+    out.reserve(out.size() + pattern_.size() + event.Message.size() + 96);
+    for (const auto& formatter : formatters_) formatter->Append(event, *this, out);
 }

@@ -13,7 +13,9 @@ class TLogPatternLayout : public TLogCustomLayout {
     explicit TLogPatternLayout(std::string_view pattern);
 
     void SetOption(std::string_view name, std::string_view value) override;
-    std::string Format(const TLogEvent& event) override;
+    // Final: appenders call AppendFormatted, which an override of Format alone would not change.
+    std::string Format(const TLogEvent& event) final;
+    void AppendFormatted(const TLogEvent& event, std::string& out) final;
 
     const std::string& Pattern() const { return pattern_; }
     const std::vector<TLogPatternPart>& Parts() const { return parts_; }

@@ -115,7 +115,7 @@ TEST_F(AppenderTest, MissingLayoutIsReportedOnceAndEventsDropped) {
 }
 
 // A layout of some other library may throw anything at all.
-class ThrowingLayout : public TLogPatternLayout {
+class ThrowingLayout : public TLogCustomLayout {
   public:
     std::string Format(const TLogEvent&) override { throw 42; }
 };
