@@ -99,7 +99,7 @@ TComponent::~TComponent() {
                  static_cast<const TComponent*>(nullptr));
     lifetimes.pending.erase(std::remove(lifetimes.pending.begin(), lifetimes.pending.end(), this),
                             lifetimes.pending.end());
-    destroying_ = true;
+    state_.Include(csDestroying);
     NotifyRemoval();
     DestroyComponents();
     if (owner_ != nullptr)
@@ -107,9 +107,13 @@ TComponent::~TComponent() {
 }
 
 void TComponent::BeforeDestruction() {
-    destroying_ = true;
+    state_.Include(csDestroying);
     NotifyRemoval();
     DestroyComponents();
+}
+
+void TComponent::Loaded() {
+    state_.Exclude(csLoading);
 }
 
 void TComponent::NotifyRemoval() {

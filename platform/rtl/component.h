@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/set.h"
 
 class TObject {
   public:
@@ -53,6 +54,12 @@ class TPersistent : public TObject {
 
 enum TOperation { opInsert, opRemove };
 
+// csLoading from the start of reading until Loaded; csReading while its own properties are read;
+// csWriting while it is written; csDestroying from BeforeDestruction on. csDesigning is never
+// set: there is no designer, so design-time branches never run.
+enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning };
+using TComponentState = TSet<TComponentStateItem>;
+
 class TComponent : public TPersistent {
   public:
     explicit TComponent(TComponent* AOwner);
@@ -74,7 +81,8 @@ class TComponent : public TPersistent {
     void RemoveComponent(TComponent* component);
     // Frees every owned component, last first.
     void DestroyComponents();
-    bool Destroying() const { return destroying_; }
+    TComponentState ComponentState() const { return state_; }
+    bool Destroying() const { return state_.Contains(csDestroying); }
 
     // Asks to hear (through Notification with opRemove) when this component is freed.
     void FreeNotification(TComponent* listener);
@@ -83,6 +91,9 @@ class TComponent : public TPersistent {
     virtual TComponent* GetParentComponent() const { return nullptr; }
 
   protected:
+    // Runs on every component of a stored form once the whole form is read (in the order they
+    // were read); the base clears csLoading. Overrides call it first.
+    virtual void Loaded();
     // Hears of a component going away (opRemove): one that asked for free notification, or one
     // this component's owner owns. The base passes it on to every owned component: call it.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
@@ -92,8 +103,10 @@ class TComponent : public TPersistent {
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
+    friend class TReader;
+    friend class TWriter;
     std::string name_;
-    bool destroying_ = false;
+    TComponentState state_;
     bool removalSent_ = false;
 };
 
