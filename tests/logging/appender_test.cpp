@@ -144,6 +144,33 @@ TEST_F(AppenderTest, LayoutFailureGoesToTheErrorHandlerNotToTheCaller) {
     }
 }
 
+// A stream that logs through its own appender the first time it is written to, as a stream or
+// an error handler of some other library might.
+class EchoingStream : public TLogMemoryStream {
+  public:
+    ILogAppender* Appender = nullptr;
+    void WriteAtEnd(std::string_view text) override {
+        if (Appender && !echoed_) {
+            echoed_ = true;
+            Appender->DoAppend(TLogEvent(TLogLevel::Warn(), nullptr, "from inside"));
+        }
+        TLogMemoryStream::WriteAtEnd(text);
+    }
+
+  private:
+    bool echoed_ = false;
+};
+
+TEST_F(AppenderTest, EventLoggedFromInsideAWriteLeavesTheLineBeingWrittenWhole) {
+    auto stream = std::make_unique<EchoingStream>();
+    EchoingStream* echoing = stream.get();
+    auto appender = std::make_shared<TLogStreamAppender>("echo", std::move(stream),
+                                                         std::make_shared<TLogPatternLayout>("%p %m%n"));
+    echoing->Appender = appender.get();
+    appender->DoAppend(TLogEvent(TLogLevel::Info(), nullptr, "from outside"));
+    EXPECT_EQ(echoing->Text(), "warn from inside\r\ninfo from outside\r\n");
+}
+
 TEST_F(AppenderTest, FullDiskGoesToTheErrorHandlerWithTheSystemError) {
     auto appender =
         std::make_shared<TLogFileAppender>("full", "/dev/full", std::make_shared<TLogPatternLayout>("%m%n"));
