@@ -142,13 +142,18 @@ void TCanvas::DrawImage(const RasterImage& source, const TRect& srcRect, const T
     if (image == nullptr)
         return;
     TRect at = OffsetRect(destRect, origin.X, origin.Y);
-    if (image == &source) {
-        // Copying within one surface: take the source pixels first.
-        RasterImage copy = source;
+    const bool scaled = srcRect.Width() != destRect.Width() || srcRect.Height() != destRect.Height();
+    if (image == &source && scaled) {
+        // Scaling within one surface: take the source pixels first, only those of the source rectangle.
+        const TRect part = IntersectRect(srcRect, source.BoundsRect());
+        RasterImage copy(part.Width(), part.Height());
+        copy.CopyFrom(source, part, {0, 0}, copy.BoundsRect());
+        copy.SetHasAlpha(source.HasAlpha());
         const Region clipRegion = ImageClip(*image);
         for (const TRect& clip : clipRegion.Rects())
-            image->StretchFrom(copy, srcRect, at, clip, blend, colourKey);
+            image->StretchFrom(copy, OffsetRect(srcRect, -part.Left, -part.Top), at, clip, blend, colourKey);
     } else {
+        // Unscaled copies within one surface take care of the overlap themselves.
         const Region clipRegion = ImageClip(*image);
         for (const TRect& clip : clipRegion.Rects())
             image->StretchFrom(source, srcRect, at, clip, blend, colourKey);

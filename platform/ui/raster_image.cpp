@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace platform::ui {
 namespace {
@@ -75,25 +76,66 @@ void RasterImage::CopyFrom(const RasterImage& src, const TRect& srcRect, TPoint 
         IntersectRect(IntersectRect(Bounds(to.X, to.Y, from.Width(), from.Height()), clip), BoundsRect());
     if (target.IsEmpty())
         return;
-    bool mix = blend && src.HasAlpha();
-    std::vector<std::uint32_t> line(static_cast<std::size_t>(target.Width()));
-    // Rows are copied through a buffer so that copying within one image works in any direction.
-    std::vector<std::vector<std::uint32_t>> rows;
-    rows.reserve(static_cast<std::size_t>(target.Height()));
-    for (int y = target.Top; y < target.Bottom; ++y) {
-        const std::uint32_t* s = src.Row(from.Top + (y - to.Y)) + from.Left + (target.Left - to.X);
-        rows.emplace_back(s, s + target.Width());
-    }
-    for (int y = target.Top; y < target.Bottom; ++y) {
-        const auto& s = rows[static_cast<std::size_t>(y - target.Top)];
-        std::uint32_t* d = Row(y) + target.Left;
+    const bool mix = blend && src.HasAlpha();
+    const bool within = &src == this;
+    const int width = target.Width();
+    const int srcLeft = from.Left + (target.Left - to.X);
+    const int srcTop = from.Top + (target.Top - to.Y);
+    // Within one image, rows go in the order that reads each source row before it is overwritten.
+    const bool bottomUp = within && srcTop < target.Top;
+    std::vector<std::uint32_t> line;  // one source row, for pixel-by-pixel copies within one image
+    for (int i = 0; i < target.Height(); ++i) {
+        const int row = bottomUp ? target.Height() - 1 - i : i;
+        const std::uint32_t* s = src.Row(srcTop + row) + srcLeft;
+        std::uint32_t* d = Row(target.Top + row) + target.Left;
         if (!mix && colourKey == nullptr) {
-            std::copy(s.begin(), s.end(), d);
+            std::memmove(d, s, static_cast<std::size_t>(width) * sizeof(std::uint32_t));
             continue;
         }
-        for (int x = 0; x < target.Width(); ++x) Put(d[x], s[static_cast<std::size_t>(x)], mix, colourKey);
+        if (within) {
+            line.assign(s, s + width);
+            s = line.data();
+        }
+        for (int x = 0; x < width; ++x) Put(d[x], s[x], mix, colourKey);
     }
 }
+
+namespace {
+
+// The source pixels one destination pixel covers along one axis, first and last included.
+struct SourceSpan {
+    int First;
+    int Last;
+};
+
+// Where the destination pixels [from, to) of an axis scaled by step (source pixels per destination
+// pixel) take their pixels: one when enlarging, the box they cover when shrinking.
+std::vector<SourceSpan> SourceSpans(int from, int to, int destStart, int srcStart, double step, int srcSize) {
+    std::vector<SourceSpan> spans;
+    spans.reserve(static_cast<std::size_t>(std::max(0, to - from)));
+    for (int i = from; i < to; ++i) {
+        const double start = srcStart + (i - destStart) * step;
+        const int first = std::clamp(static_cast<int>(start), 0, srcSize - 1);
+        const int last = std::clamp(static_cast<int>(start + std::max(step, 1.0)) - 1, first, srcSize - 1);
+        spans.push_back({first, last});
+    }
+    return spans;
+}
+
+std::uint32_t BoxAverage(const RasterImage& src, SourceSpan xs, SourceSpan ys) {
+    unsigned long sum[4] = {0, 0, 0, 0};
+    unsigned long n = 0;
+    for (int y = ys.First; y <= ys.Last; ++y)
+        for (int x = xs.First; x <= xs.Last; ++x) {
+            std::uint32_t p = src.Row(y)[x];
+            sum[0] += p >> 24, sum[1] += (p >> 16) & 0xFF, sum[2] += (p >> 8) & 0xFF, sum[3] += p & 0xFF;
+            ++n;
+        }
+    return static_cast<std::uint32_t>((sum[0] / n) << 24 | (sum[1] / n) << 16 | (sum[2] / n) << 8 |
+                                      (sum[3] / n));
+}
+
+}  // namespace
 
 void RasterImage::StretchFrom(const RasterImage& src, const TRect& srcRect, const TRect& destRect,
                               const TRect& clip, bool blend, const std::uint32_t* colourKey) {
@@ -104,33 +146,25 @@ void RasterImage::StretchFrom(const RasterImage& src, const TRect& srcRect, cons
         return;
     }
     TRect target = IntersectRect(IntersectRect(destRect, clip), BoundsRect());
-    bool mix = blend && src.HasAlpha();
+    if (target.IsEmpty())
+        return;
+    const bool mix = blend && src.HasAlpha();
     const double sx = static_cast<double>(srcRect.Width()) / destRect.Width();
     const double sy = static_cast<double>(srcRect.Height()) / destRect.Height();
+    // The spans of every column are worked out once, not again for each row.
+    const std::vector<SourceSpan> columns =
+        SourceSpans(target.Left, target.Right, destRect.Left, srcRect.Left, sx, src.Width());
+    const std::vector<SourceSpan> rows =
+        SourceSpans(target.Top, target.Bottom, destRect.Top, srcRect.Top, sy, src.Height());
     for (int y = target.Top; y < target.Bottom; ++y) {
-        double y0 = srcRect.Top + (y - destRect.Top) * sy;
-        int ya = std::clamp(static_cast<int>(y0), 0, src.Height() - 1);
-        int yb = std::clamp(static_cast<int>(y0 + std::max(sy, 1.0)) - 1, ya, src.Height() - 1);
-        std::uint32_t* d = Row(y);
-        for (int x = target.Left; x < target.Right; ++x) {
-            double x0 = srcRect.Left + (x - destRect.Left) * sx;
-            int xa = std::clamp(static_cast<int>(x0), 0, src.Width() - 1);
-            int xb = std::clamp(static_cast<int>(x0 + std::max(sx, 1.0)) - 1, xa, src.Width() - 1);
-            // Box average over the source pixels this pixel covers (one pixel when enlarging).
-            unsigned long sum[4] = {0, 0, 0, 0};
-            unsigned long n = 0;
-            for (int yy = ya; yy <= yb; ++yy)
-                for (int xx = xa; xx <= xb; ++xx) {
-                    std::uint32_t p = src.Row(yy)[xx];
-                    sum[0] += p >> 24, sum[1] += (p >> 16) & 0xFF, sum[2] += (p >> 8) & 0xFF,
-                        sum[3] += p & 0xFF;
-                    ++n;
-                }
-            std::uint32_t p = static_cast<std::uint32_t>((sum[0] / n) << 24 | (sum[1] / n) << 16 |
-                                                         (sum[2] / n) << 8 | (sum[3] / n));
-            if (colourKey != nullptr)
-                p = src.Row(ya)[xa];
-            Put(d[x], p, mix, colourKey);
+        const SourceSpan ys = rows[static_cast<std::size_t>(y - target.Top)];
+        const std::uint32_t* first = src.Row(ys.First);
+        std::uint32_t* d = Row(y) + target.Left;
+        for (std::size_t x = 0; x < columns.size(); ++x) {
+            const SourceSpan xs = columns[x];
+            // A colour key compares whole source pixels: no averaging then.
+            const bool single = colourKey != nullptr || (xs.First == xs.Last && ys.First == ys.Last);
+            Put(d[x], single ? first[xs.First] : BoxAverage(src, xs, ys), mix, colourKey);
         }
     }
 }
