@@ -1,5 +1,7 @@
 #include "platform/ui/form.h"
 
+#include <utility>
+
 #include "platform/ui/application.h"
 #include "platform/ui/control_canvas.h"
 #include "platform/ui/focus_state.h"
@@ -53,8 +55,7 @@ void TCustomForm::BeforeDestruction() {
 void TCustomForm::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_SIZE:
-            surface_.Resize(Width(), Height(), ColorToArgb(Color()));
-            invalid_ = platform::ui::Region(surface_.BoundsRect());
+            invalid_ = platform::ui::Region(SurfaceRect());
             TWinControl::Dispatch(Message);
             return;
         case CM_VISIBLECHANGED:
@@ -104,7 +105,7 @@ void TCustomForm::ShowingChanged(bool showing) {
         native_->SetBorderless(borderStyle_ == bsNone);
         native_->SetCaption(Caption());
         native_->SetBounds(BoundsRect());
-        invalid_ = platform::ui::Region(surface_.BoundsRect());
+        invalid_ = platform::ui::Region(SurfaceRect());
         shown_ = true;
         native_->SetVisible(true);
         native_->Activate();
@@ -254,8 +255,18 @@ void TCustomForm::Paint() {
         OnPaint(this);
 }
 
+const platform::ui::RasterImage& TCustomForm::SurfaceImage() const {
+    // Pixels that still fit keep their place; new ones take the window's colour.
+    surface_.Resize(Width(), Height(), ColorToArgb(Color()));
+    return surface_;
+}
+
+platform::ui::RasterImage& TCustomForm::SurfaceImage() {
+    return const_cast<platform::ui::RasterImage&>(std::as_const(*this).SurfaceImage());
+}
+
 void TCustomForm::InvalidateArea(const TRect& rect) {
-    invalid_.Add(IntersectRect(rect, surface_.BoundsRect()));
+    invalid_.Add(IntersectRect(rect, SurfaceRect()));
 }
 
 void TCustomForm::PaintInvalid() {
@@ -270,7 +281,7 @@ void TCustomForm::PaintInvalid() {
 void TCustomForm::PresentArea(const TRect& rect) {
     if (!native_ || !shown_)
         return;
-    TRect r = IntersectRect(rect, surface_.BoundsRect());
+    TRect r = IntersectRect(rect, SurfaceRect());
     if (!r.IsEmpty())
         native_->Present(r);
 }

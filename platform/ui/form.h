@@ -1,7 +1,8 @@
 #pragma once
 // TCustomForm / TForm: a top-level window. It owns a surface of its client size that its controls
 // paint on and that the backend shows; drawing on its Canvas outside painting goes straight to
-// that surface, as drawing on a window does.
+// that surface, as drawing on a window does. The surface takes memory only when pixels are first
+// wanted, at the size the window has by then, so sizing a window before it is shown costs nothing.
 #include <functional>
 #include <memory>
 #include <string>
@@ -61,9 +62,9 @@ class TCustomForm : public TWinControl {
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
 
-    // The window's pixels as last painted or drawn.
-    const platform::ui::RasterImage& SurfaceImage() const { return surface_; }
-    platform::ui::RasterImage& SurfaceImage() { return surface_; }
+    // The window's pixels as last painted or drawn, at the window's current size.
+    const platform::ui::RasterImage& SurfaceImage() const;
+    platform::ui::RasterImage& SurfaceImage();
     // Marks part of the window (form coordinates) for painting at the next message-loop pass.
     void InvalidateArea(const TRect& rect);
     bool NeedsPaint() const { return !invalid_.Empty(); }
@@ -89,10 +90,12 @@ class TCustomForm : public TWinControl {
 
   private:
     void ShowingChanged(bool showing);
+    TRect SurfaceRect() const { return Bounds(0, 0, Width(), Height()); }
     std::unique_ptr<TCanvas> canvas_;
     std::unique_ptr<platform::ui::CanvasTarget> target_;
     std::unique_ptr<platform::ui::NativeWindow> native_;
-    platform::ui::RasterImage surface_;
+    // Sized on demand (SurfaceImage), so mutable.
+    mutable platform::ui::RasterImage surface_;
     platform::ui::Region invalid_;
     TFormBorderStyle borderStyle_ = bsSizeable;
     TWinControl* activeControl_ = nullptr;
