@@ -32,6 +32,26 @@ RasterImage FromQImage(const QImage& source) {
     return out;
 }
 
+// A picture of a known size is read straight into the pixels we keep. Qt's readers fill a
+// 32-bit RGB image they are given when it has the size and format they produce (JPEG does), so
+// a large picture passes through memory once; anything else is converted from what Qt made.
+QImage ReadInto(QImageReader& reader, RasterImage& out) {
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        return reader.read();
+    out = RasterImage(size.width(), size.height());
+    QImage image(reinterpret_cast<uchar*>(out.Bits()), out.Width(), out.Height(), out.Width() * 4,
+                 QImage::Format_RGB32);
+    if (!reader.read(&image))
+        return {};
+    return image;
+}
+
+bool IsReadInto(const QImage& image, const RasterImage& out) {
+    return image.constBits() == reinterpret_cast<const uchar*>(out.Bits()) && !image.hasAlphaChannel() &&
+           image.width() == out.Width() && image.height() == out.Height();
+}
+
 // An icon file holds several images: take the largest.
 QImage ReadLargest(QImageReader& reader) {
     QImage best;
@@ -46,16 +66,24 @@ QImage ReadLargest(QImageReader& reader) {
 }  // namespace
 
 RasterImage QtImageCodec::Decode(std::span<const std::uint8_t> bytes, std::string_view format) {
-    QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    // The bytes outlive the reader: no copy of them.
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QByteArray qtFormat = format == "JPEG"  ? "jpeg"
                           : format == "ICO" ? "ico"
                                             : QByteArray(format.data(), format.size()).toLower();
     QImageReader reader(&buffer, qtFormat);
-    QImage img = format == "ICO" ? ReadLargest(reader) : reader.read();
+    // The format is known: only its own reader plugin is loaded, not every one Qt has to ask.
+    reader.setAutoDetectImageFormat(false);
+    RasterImage out;
+    QImage img = format == "ICO" ? ReadLargest(reader) : ReadInto(reader, out);
     if (img.isNull())
         throw EInvalidGraphic(InvalidText(format));
+    if (IsReadInto(img, out))
+        return out;
+    out = RasterImage();  // Qt made an image of its own: free ours before the conversion
     return FromQImage(img);
 }
 
