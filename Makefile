@@ -28,6 +28,7 @@ run: build
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@bench/startup_compare.sh $(BUILD)
 
 # Every fuzz target for FUZZ_SECONDS, with its runs and findings.
 fuzz: deps
