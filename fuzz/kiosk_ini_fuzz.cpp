@@ -1,6 +1,7 @@
-// The kiosk's settings file: TIniFile and the readers of the kiosk's setting values.
+// The kiosk's settings file: TIniFile and the kiosk's reading of every key, user group ids included.
 #include <nlohmann/json.hpp>
 
+#include "app/kiosk_settings.h"
 #include "app/settings_values.h"
 #include "fuzz/fuzz_file.h"
 #include "platform/rtl/exceptions.h"
@@ -8,16 +9,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const TIniFile ini(FuzzScratchFile(data, size));
-    for (const std::string& key : ini.ReadSection("options")) {
-        ini.ReadInteger("options", key, 0);
-        ReadIniBool(ini, "options", key, false);
-        const std::string text = ini.ReadString("options", key, "");
-        StripHash(text);
-        (void)nlohmann::ordered_json::parse(UserGroupIdsText(text), nullptr, false, true);
-        try {
-            ParseHtmlColor(text);
-        } catch (const Exception&) {
-        }
+    TKioskSettings settings;
+    try {
+        ReadKioskSettings(ini, settings);
+    } catch (const EConvertError&) {
+        // a clock colour that is not hexadecimal: reported at window creation
     }
+    (void)ParseUserGroupIds(settings.CheckUserGroupIds);
+    for (const std::string& key : ini.ReadSection("options")) StripHash(ini.ReadString("options", key, ""));
     return 0;
 }
