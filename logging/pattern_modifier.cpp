@@ -41,6 +41,10 @@ std::string_view FirstChars(std::string_view text, std::size_t n) {
 
 void AppendJustified(std::string& out, std::string_view text, std::size_t chars, int width, bool left) {
     const std::size_t pad = width > 0 && chars < static_cast<std::size_t>(width) ? width - chars : 0;
+    if (pad == 0) {
+        out.append(text);  // the common case: no width, or the text fills it
+        return;
+    }
     if (!left)
         out.append(pad, ' ');
     out.append(text);
