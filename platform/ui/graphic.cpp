@@ -31,7 +31,8 @@ void TGraphic::SetTransparent(bool value) {
 void TGraphic::Draw(TCanvas& canvas, const TRect& rect) {
     if (Empty())
         return;
-    canvas.DrawImage(image_, image_.BoundsRect(), rect, transparent_);
+    const platform::ui::RasterImage& pixels = Pixels();
+    canvas.DrawImage(pixels, pixels.BoundsRect(), rect, transparent_);
 }
 
 void TGraphic::LoadFromFile(const std::string& fileName) {

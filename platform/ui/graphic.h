@@ -27,9 +27,9 @@ class TGraphic : public TPersistent {
     std::string ClassName() const override { return "TGraphic"; }
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
 
-    bool Empty() const { return image_.Empty(); }
-    int Width() const { return image_.Width(); }
-    int Height() const { return image_.Height(); }
+    bool Empty() const { return Width() <= 0 || Height() <= 0; }
+    int Width() const { return Size().cx; }
+    int Height() const { return Size().cy; }
     virtual void SetWidth(int width);
     virtual void SetHeight(int height);
     bool Transparent() const { return transparent_; }
@@ -40,13 +40,20 @@ class TGraphic : public TPersistent {
     // Raises EFOpenError when the file cannot be read, EInvalidGraphic when its content is damaged.
     void LoadFromFile(const std::string& fileName);
     virtual void LoadFromBytes(std::span<const std::uint8_t> bytes) = 0;
+    // A picture built into the program: its bytes last as long as the program, so a graphic may
+    // keep them and decode them only when its pixels are first wanted.
+    virtual void LoadFromResource(std::span<const std::uint8_t> bytes) { LoadFromBytes(bytes); }
 
-    const platform::ui::RasterImage& Image() const { return image_; }
+    const platform::ui::RasterImage& Image() const { return Pixels(); }
     TNotifyEvent OnChange;
 
   protected:
     virtual void Changed();
-    platform::ui::RasterImage image_;
+    // The picture's size and pixels; a graphic that decodes on first use answers both before then.
+    virtual TSize Size() const { return {image_.Width(), image_.Height()}; }
+    virtual const platform::ui::RasterImage& Pixels() const { return image_; }
+    // Mutable: a graphic that decodes on first use fills it from its const accessors.
+    mutable platform::ui::RasterImage image_;
     bool transparent_ = false;
 };
 

@@ -69,7 +69,7 @@ void TPicture::LoadFromFile(const std::string& fileName) {
 void TPicture::LoadFromResourceName(std::string_view name) {
     const auto& resource = platform::ui::GetResource(name);
     auto graphic = NewGraphicForExtension(resource.Extension);
-    graphic->LoadFromBytes(resource.Bytes);
+    graphic->LoadFromResource(resource.Bytes);
     Take(std::move(graphic));
 }
 

@@ -52,6 +52,29 @@ bool IsReadInto(const QImage& image, const RasterImage& out) {
            image.width() == out.Width() && image.height() == out.Height();
 }
 
+// A reader of one picture's bytes in the format named. The bytes outlive it: they are not copied.
+// The format is known, so only its own reader plugin is loaded, not every one Qt would ask.
+class BytesReader {
+  public:
+    BytesReader(std::span<const std::uint8_t> bytes, std::string_view format)
+        : data_(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                        static_cast<qsizetype>(bytes.size()))),
+          buffer_(&data_) {
+        buffer_.open(QIODevice::ReadOnly);
+        reader_.setDevice(&buffer_);
+        reader_.setFormat(format == "JPEG"  ? "jpeg"
+                          : format == "ICO" ? "ico"
+                                            : QByteArray(format.data(), format.size()).toLower());
+        reader_.setAutoDetectImageFormat(false);
+    }
+    QImageReader& Reader() { return reader_; }
+
+  private:
+    QByteArray data_;
+    QBuffer buffer_;
+    QImageReader reader_;
+};
+
 // An icon file holds several images: take the largest.
 QImage ReadLargest(QImageReader& reader) {
     QImage best;
@@ -66,17 +89,8 @@ QImage ReadLargest(QImageReader& reader) {
 }  // namespace
 
 RasterImage QtImageCodec::Decode(std::span<const std::uint8_t> bytes, std::string_view format) {
-    // The bytes outlive the reader: no copy of them.
-    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<qsizetype>(bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QByteArray qtFormat = format == "JPEG"  ? "jpeg"
-                          : format == "ICO" ? "ico"
-                                            : QByteArray(format.data(), format.size()).toLower();
-    QImageReader reader(&buffer, qtFormat);
-    // The format is known: only its own reader plugin is loaded, not every one Qt has to ask.
-    reader.setAutoDetectImageFormat(false);
+    BytesReader bytesReader(bytes, format);
+    QImageReader& reader = bytesReader.Reader();
     RasterImage out;
     QImage img = format == "ICO" ? ReadLargest(reader) : ReadInto(reader, out);
     if (img.isNull())
@@ -85,6 +99,14 @@ RasterImage QtImageCodec::Decode(std::span<const std::uint8_t> bytes, std::strin
         return out;
     out = RasterImage();  // Qt made an image of its own: free ours before the conversion
     return FromQImage(img);
+}
+
+TSize QtImageCodec::Measure(std::span<const std::uint8_t> bytes, std::string_view format) {
+    BytesReader bytesReader(bytes, format);
+    const QSize size = bytesReader.Reader().size();
+    if (!size.isValid() || size.isEmpty())
+        throw EInvalidGraphic(InvalidText(format));
+    return {size.width(), size.height()};
 }
 
 std::vector<std::uint8_t> EncodeWithQt(const RasterImage& image, const char* format) {

@@ -12,6 +12,7 @@ namespace platform::ui {
 class QtImageCodec : public ImageCodec {
   public:
     RasterImage Decode(std::span<const std::uint8_t> bytes, std::string_view format) override;
+    TSize Measure(std::span<const std::uint8_t> bytes, std::string_view format) override;
 };
 
 }  // namespace platform::ui
