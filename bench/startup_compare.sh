@@ -42,7 +42,12 @@ fi
 export DISPLAY=":$(head -n1 "$scratch/display")" QT_QPA_PLATFORM=xcb LC_ALL=C
 
 measure() {  # name program: one probe line, prefixed with the name
-  echo "$1 $(cd "$scratch" && "$probe" "$2")"
+  local line
+  if ! line=$(cd "$scratch" && "$probe" "$2"); then
+    echo "startup_compare: no first paint of $1 could be measured" >&2
+    exit 1
+  fi
+  echo "$1 $line"
 }
 measure peer "$peer" >/dev/null
 measure kiosk "$scratch/kiosk" >/dev/null
