@@ -161,7 +161,17 @@ std::string TCollection::GetNamePath() const {
 }
 
 std::string TCollection::PropName() const {
-    return propName_;
+    const TPersistent* owner = GetOwner();
+    if (!propName_.empty() || owner == nullptr)
+        return propName_;
+    // The owner's published property that holds this collection.
+    std::string found;
+    owner->PublishedProperties().ForEach([&](const TPropertyList&, const TPropInfo& info) {
+        if (found.empty() && (info.Kind == pkClass || info.Kind == pkCollection) &&
+            std::get<TPersistent*>(info.Get(*owner)) == this)
+            found = info.Name;
+    });
+    return found;
 }
 
 void TCollection::InsertItem(std::unique_ptr<TCollectionItem> item) {

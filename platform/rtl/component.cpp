@@ -83,6 +83,11 @@ std::string TPersistent::GetNamePath() const {
     return path.empty() ? ClassName() : path + "." + ClassName();
 }
 
+const TPropertyList& TPersistent::Published() {
+    static const TPropertyList list;
+    return list;
+}
+
 void TPersistent::AssignTo(TPersistent& dest) const {
     throw EConvertError(Format("Cannot assign a %s to a %s", {ClassName(), dest.ClassName()}));
 }
@@ -110,6 +115,24 @@ void TComponent::BeforeDestruction() {
     state_.Include(csDestroying);
     NotifyRemoval();
     DestroyComponents();
+}
+
+const TPropertyList& TComponent::Published() {
+    static const TPropertyList list = TPublish<TComponent>(TPersistent::Published())
+                                          .Integer("Tag", &TComponent::Tag, &TComponent::Tag)
+                                          .Default(0);
+    return list;
+}
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    if (root == nullptr)
+        return;
+    const std::vector<TComponent*> owned = root->components_;  // proc may change the list
+    for (TComponent* c : owned) {
+        TComponent* holder = c->GetParentComponent();
+        if (holder == this || (this == root && holder == nullptr))
+            proc(c);
+    }
 }
 
 void TComponent::Loaded() {

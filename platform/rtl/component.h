@@ -6,6 +6,7 @@
 // and then call the virtual AfterConstruction (a form fires OnCreate there, when every derived part
 // is ready). Freeing runs BeforeDestruction first (a form fires OnDestroy there) and frees the owned
 // components while the owner is still whole.
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,7 +14,10 @@
 #include <vector>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/published_properties.h"
 #include "platform/rtl/set.h"
+
+class TFiler;
 
 class TObject {
   public:
@@ -48,8 +52,20 @@ class TPersistent : public TObject {
     // The name a person would use for it: the owner's name path, a dot and the class name.
     virtual std::string GetNamePath() const;
 
+    // What the form reader and writer see of the class (see published_properties.h): each class
+    // that publishes properties declares its list in a static Published() built on its parent's
+    // and returns it from this override.
+    static const TPropertyList& Published();
+    virtual const TPropertyList& PublishedProperties() const { return Published(); }
+
   protected:
     virtual void AssignTo(TPersistent& dest) const;
+    // Declares the properties the class stores itself (see filer.h).
+    virtual void DefineProperties(TFiler& /*filer*/) {}
+
+  private:
+    friend class TReader;
+    friend class TWriter;
 };
 
 enum TOperation { opInsert, opRemove };
@@ -67,6 +83,9 @@ class TComponent : public TPersistent {
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TComponent"; }
     std::string GetNamePath() const override { return name_; }
+    // Publishes Tag (default 0); the name is stored in the form's object line.
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 
     TComponent* Owner() const { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
@@ -89,6 +108,13 @@ class TComponent : public TPersistent {
     void RemoveFreeNotification(TComponent* listener);
     // The component that holds this one on screen (a control's parent); nullptr when none.
     virtual TComponent* GetParentComponent() const { return nullptr; }
+    // Where the reader puts a child read inside this component's object (SetParentComponent).
+    virtual TComponent* GetChildParent() { return this; }
+    // A child read inside another component's object hears of it here; the base ignores it.
+    virtual void SetParentComponent(TComponent* /*parent*/) {}
+    // The components written inside this one's object: all of root's components held by this one
+    // (GetParentComponent), and for root itself also those held by none.
+    virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
 
   protected:
     // Runs on every component of a stored form once the whole form is read (in the order they
