@@ -37,6 +37,7 @@ struct Tree {
         auto* id = static_cast<TColumn*>(root->Columns.Add());
         id->Title = "ID";
         static_cast<TColumn*>(root->Columns.Add())->Width = 120;
+        static_cast<TColumn*>(panel->Hidden.Add())->Title = "kept apart";
         panel->Shape = shStar;
         panel->Visible = false;
         inner->Buddy = button;
@@ -69,6 +70,10 @@ const char* const kTreeText =
     "    Left = 0\n"
     "    Visible = False\n"
     "    Shape = shStar\n"
+    "    Hidden = <\n"
+    "      item\n"
+    "        Title = 'kept apart'\n"
+    "      end>\n"
     "    object Inner: TWidget\n"
     "      Left = 0\n"
     "      Buddy = Button1\n"
@@ -109,6 +114,10 @@ TEST(FormStream, ATreeIsWrittenAsTextAndReadBackTheSame) {
     EXPECT_EQ(inner->Buddy, Child(form, "Button1"));
     EXPECT_EQ(inner->Owner(), &form);
     EXPECT_EQ(Child(form, "Button1")->Secret, 5);  // not stored: the default stays
+    ASSERT_EQ(Child(form, "Panel1")->Hidden.Count(), 1);
+
+    TReader("object Form1: TWidget\n  Round = True\nend", classes).ReadRootComponent(form);
+    EXPECT_EQ(form.Shape, shCircle);  // a property only read, for older forms
 }
 
 TEST(FormStream, LongStringsAreSplitAndReadBackWhole) {

@@ -77,8 +77,9 @@ class TWidget : public TComponent {
     TOwnedCollection Columns{this, ItemClass<TColumn>()};
     TWidget* Buddy = nullptr;
     TWidget* Holder = nullptr;
-    std::string Data;                // binary, defined
-    std::vector<std::string> Lines;  // a list of strings, defined as "Lines.Strings"
+    std::string Data;                                     // binary, defined
+    std::vector<std::string> Lines;                       // a list of strings, defined as "Lines.Strings"
+    TOwnedCollection Hidden{this, ItemClass<TColumn>()};  // a collection stored as a defined property
     Journal* journal = nullptr;
 
   protected:
@@ -140,6 +141,22 @@ inline void TWidget::DefineProperties(TFiler& filer) {
             writer.WriteListEnd();
         },
         ancestor != nullptr ? ancestor->Lines != Lines : !Lines.empty());
+    filer.DefineProperty(
+        "Hidden",
+        [this](TReader& reader) {
+            reader.ReadValue();
+            reader.ReadCollection(Hidden);
+        },
+        [this](TWriter& writer) { writer.WriteCollection(Hidden); },
+        ancestor != nullptr ? ancestor->Hidden.Count() != Hidden.Count() : Hidden.Count() > 0);
+    // Read from older forms only: "Round = True" stands for Shape = shCircle.
+    filer.DefineProperty(
+        "Round",
+        [this](TReader& reader) {
+            if (reader.ReadBoolean())
+                Shape = shCircle;
+        },
+        nullptr, false);
 }
 
 // Widgets made by the reader all write to one journal.
