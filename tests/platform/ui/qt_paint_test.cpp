@@ -11,6 +11,7 @@
 #include "platform/ui/image.h"
 #include "platform/ui/label.h"
 #include "platform/ui/panel.h"
+#include "platform/ui/picture.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/window_system.h"
 #include "tests/support/temp_dir.h"
@@ -155,6 +156,23 @@ TEST_F(QtPaintTest, DamagedJpegRaisesAClearError) {
         ADD_FAILURE();
     } catch (const EInvalidGraphic& e) {
         EXPECT_EQ(e.Message, "JPEG image is not valid");
+    }
+}
+
+// A one-channel JPEG, 8 x 4, grey 0x80 on the left half and 0xE0 on the right: Qt reads it in a
+// format of its own, which is converted.
+TEST_F(QtPaintTest, GreyJpegIsReadIntoColourPixels) {
+    TPicture picture;
+    picture.LoadFromResourceName("greyjpeg");
+    ASSERT_EQ(picture.Width(), 8);
+    ASSERT_EQ(picture.Height(), 4);
+    const platform::ui::RasterImage& pixels = picture.Graphic()->Image();
+    for (auto [x, grey] : {std::pair{1, 0x80}, {6, 0xE0}}) {
+        const std::uint32_t p = pixels.Pixel(x, 2);
+        EXPECT_EQ(p >> 24, 0xFFu) << x;
+        EXPECT_NEAR(R(p), grey, 4) << x;
+        EXPECT_EQ(R(p), G(p)) << x;
+        EXPECT_EQ(G(p), B(p)) << x;
     }
 }
 
