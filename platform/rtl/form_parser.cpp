@@ -308,7 +308,8 @@ class TFormTextParser {
         std::string name = lexer_.ExpectSymbol();
         while (lexer_.IsChar('.')) {
             lexer_.Next();
-            name += "." + lexer_.ExpectSymbol();
+            name += '.';
+            name += lexer_.ExpectSymbol();
         }
         return name;
     }

@@ -33,7 +33,8 @@ std::vector<std::string> FormStringPieces(std::string_view text, std::size_t wid
             if (quoted)
                 piece += '\'';
             quoted = false;
-            piece += "#" + std::to_string(c);
+            piece += '#';
+            piece += std::to_string(c);
             continue;
         }
         if (!quoted)
