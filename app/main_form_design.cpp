@@ -86,7 +86,8 @@ void TMainForm::CreateControls() {
     const int titleWidths[] = {97, 155, 90, 128, 53};
     TLabel** titleLabels[] = {&lbTitle1, &lbTitle2, &lbTitle3, &lbTitle4, &lbTitle5};
     for (int i = 0; i < 5; ++i)
-        *titleLabels[i] = NewLabel(this, pnInfo, titles[i], {16, 24 + 32 * i, titleWidths[i], 25}, 16, clNavy);
+        *titleLabels[i] =
+            NewLabel(this, pnInfo, titles[i], {16, 24 + 32 * i, titleWidths[i], 25}, 16, clNavy);
 
     btReturn = NewComponent<TSpeedButton>(this);
     btReturn->SetParent(pnInfo);

@@ -28,7 +28,8 @@ void TMainForm::FormShow(TObject*) {
     ScaleInfoPanel();
     ScaleLabel(lbConnect);
     ScaleLabel(lbCount);
-    for (TLabel* label : {lbCount, lbTicket, lbVisitDateTime, lbRoom, lbSpec, lbFactDoctor, lbMessage, lbNote})
+    for (TLabel* label :
+         {lbCount, lbTicket, lbVisitDateTime, lbRoom, lbSpec, lbFactDoctor, lbMessage, lbNote})
         label->SetCaption("");
     edClear->SetText("");
     edClear->SetWidth(0);
@@ -75,7 +76,8 @@ void TMainForm::FormResize(TObject*) {
     btExit3->SetTop((ch - btExit3->Height()) / 2);
     btDebug->SetLeft(0);
     btDebug->SetTop((ch - btDebug->Height()) / 2);
-    if (FClockBitmap) FClockBitmap->SetWidth(0);
+    if (FClockBitmap)
+        FClockBitmap->SetWidth(0);
 }
 
 void TMainForm::MainTimerTimer(TObject*) {
@@ -89,8 +91,8 @@ void TMainForm::MainTimerTimer(TObject*) {
         bitmapCanvas->Font()->SetColor(static_cast<TColor>(FTimeFontColor));
         bitmapCanvas->Brush()->SetStyle(bsClear);
         FClockBitmap->SetSize(bitmapCanvas->TextWidth(text), bitmapCanvas->TextHeight(text));
-        BitBlt(bitmapCanvas->Handle(), 0, 0, FClockBitmap->Width(), FClockBitmap->Height(), Canvas()->Handle(),
-               FTimeX, FTimeY, SRCCOPY);
+        BitBlt(bitmapCanvas->Handle(), 0, 0, FClockBitmap->Width(), FClockBitmap->Height(),
+               Canvas()->Handle(), FTimeX, FTimeY, SRCCOPY);
     }
     TBitmap frame;
     frame.Assign(*FClockBitmap);
@@ -100,9 +102,13 @@ void TMainForm::MainTimerTimer(TObject*) {
     Canvas()->Draw(FTimeX, FTimeY, &frame);
 }
 
-void TMainForm::btExit1Click(TObject*) { FExitStep = 1; }
+void TMainForm::btExit1Click(TObject*) {
+    FExitStep = 1;
+}
 
-void TMainForm::btExit2Click(TObject*) { FExitStep = FExitStep == 1 ? 2 : 0; }
+void TMainForm::btExit2Click(TObject*) {
+    FExitStep = FExitStep == 1 ? 2 : 0;
+}
 
 void TMainForm::btExit3Click(TObject*) {
     if (FExitStep == 2) {
@@ -113,13 +119,16 @@ void TMainForm::btExit3Click(TObject*) {
 }
 
 void TMainForm::btDebugClick(TObject*) {
-    if (FExitStep == 2) FDebugMode = !FDebugMode;
-    if (FDebugMode) edTicket->SetText("");
+    if (FExitStep == 2)
+        FDebugMode = !FDebugMode;
+    if (FDebugMode)
+        edTicket->SetText("");
     FExitStep = 0;
 }
 
 void TMainForm::edTicketKeyUp(TObject*, WORD& Key, TShiftState Shift) {
-    if (!FDebugMode || Shift * TShiftState{ssShift, ssAlt, ssCtrl} != TShiftState{ssAlt}) return;
+    if (!FDebugMode || Shift * TShiftState{ssShift, ssAlt, ssCtrl} != TShiftState{ssAlt})
+        return;
     if (Key == VK_RETURN) {
         edTicket->SetText(FDebugBuffer);
         FDebugBuffer.clear();

@@ -71,7 +71,8 @@ void BM_KioskTicketCheck(benchmark::State& state) {
             form->btReturnClick(form->btReturn);
             state.ResumeTiming();
         }
-        if (form->lbCount->Caption().empty()) state.SkipWithError("no check ran");
+        if (form->lbCount->Caption().empty())
+            state.SkipWithError("no check ran");
     }
     TokenCache().clear();
     fs::remove_all(dir);
@@ -104,7 +105,8 @@ void BM_BareCurlPost(benchmark::State& state) {
         curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
         curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply);
-        if (curl_easy_perform(curl) != CURLE_OK) state.SkipWithError("POST failed");
+        if (curl_easy_perform(curl) != CURLE_OK)
+            state.SkipWithError("POST failed");
         curl_slist_free_all(headers);
         curl_easy_cleanup(curl);
         benchmark::DoNotOptimize(reply);

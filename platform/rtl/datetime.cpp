@@ -48,23 +48,28 @@ void SplitDateTime(TDateTime dt, std::int64_t& days, std::int64_t& msOfDay) {
 }
 
 TDateTime FromTm(const struct tm& t, int ms) {
-    return EncodeDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday) + EncodeTime(t.tm_hour, t.tm_min, t.tm_sec, ms);
+    return EncodeDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday) +
+           EncodeTime(t.tm_hour, t.tm_min, t.tm_sec, ms);
 }
 
 }  // namespace
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 0;
+    if (month < 1 || month > 12)
+        return 0;
     return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
 }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& result) {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return false;
-    result = static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
-                                 UnixDateDelta);
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+        return false;
+    result = static_cast<double>(
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + UnixDateDelta);
     return true;
 }
 
@@ -77,13 +82,15 @@ bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& result) {
 
 TDateTime EncodeDate(int year, int month, int day) {
     TDateTime r;
-    if (!TryEncodeDate(year, month, day, r)) throw EConvertError("Invalid argument to date encode");
+    if (!TryEncodeDate(year, month, day, r))
+        throw EConvertError("Invalid argument to date encode");
     return r;
 }
 
 TDateTime EncodeTime(int hour, int min, int sec, int msec) {
     TDateTime r;
-    if (!TryEncodeTime(hour, min, sec, msec, r)) throw EConvertError("Invalid argument to time encode");
+    if (!TryEncodeTime(hour, min, sec, msec, r))
+        throw EConvertError("Invalid argument to time encode");
     return r;
 }
 
@@ -109,12 +116,15 @@ int DayOfWeek(TDateTime dt) {
     return static_cast<int>(((days + 6) % 7 + 7) % 7) + 1;
 }
 
-TDateTime IncDay(TDateTime dt, int days) { return dt + days; }
+TDateTime IncDay(TDateTime dt, int days) {
+    return dt + days;
+}
 
 TDateTime UnixMillisToDateTime(std::int64_t ms) {
     // Split first so that the fraction keeps its millisecond precision.
     std::int64_t days = ms / kMsPerDay, rest = ms % kMsPerDay;
-    if (rest < 0) rest += kMsPerDay, --days;
+    if (rest < 0)
+        rest += kMsPerDay, --days;
     return static_cast<double>(days + UnixDateDelta) + static_cast<double>(rest) / MSecsPerDay;
 }
 
@@ -125,7 +135,8 @@ std::int64_t DateTimeToUnixMillis(TDateTime dt) {
 TDateTime UtcToLocal(TDateTime utc) {
     const std::int64_t ms = DateTimeToUnixMillis(utc);
     std::int64_t secs = ms / 1000, rest = ms % 1000;
-    if (rest < 0) rest += 1000, --secs;
+    if (rest < 0)
+        rest += 1000, --secs;
     time_t t = static_cast<time_t>(secs);
     struct tm local {};
     localtime_r(&t, &local);
@@ -143,9 +154,13 @@ TDateTime LocalToUtc(TDateTime local) {
     return UnixMillisToDateTime(static_cast<std::int64_t>(secs) * 1000 + ms);
 }
 
-TDateTime Now() { return UtcToLocal(UnixMillisToDateTime(platform::CurrentClock().UnixMillis())); }
+TDateTime Now() {
+    return UtcToLocal(UnixMillisToDateTime(platform::CurrentClock().UnixMillis()));
+}
 
-TDateTime Date() { return std::trunc(Now()); }
+TDateTime Date() {
+    return std::trunc(Now());
+}
 
 TDateTime Time() {
     TDateTime n = Now();
@@ -160,7 +175,8 @@ std::mutex g_settingsMutex;
 std::unique_ptr<TFormatSettings> g_settings;
 
 const char* kEnglishShortDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-const char* kEnglishLongDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+const char* kEnglishLongDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                  "Thursday", "Friday", "Saturday"};
 const char* kEnglishShortMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 const char* kEnglishLongMonths[] = {"January", "February", "March",     "April",   "May",      "June",
@@ -178,7 +194,8 @@ char SeparatorOf(const std::string& fmt, char fallback) {
             ++i;
             continue;
         }
-        if (!std::isalnum(static_cast<unsigned char>(fmt[i]))) return fmt[i];
+        if (!std::isalnum(static_cast<unsigned char>(fmt[i])))
+            return fmt[i];
     }
     return fallback;
 }
@@ -186,10 +203,13 @@ char SeparatorOf(const std::string& fmt, char fallback) {
 std::unique_ptr<TFormatSettings> LoadSettings() {
     auto fs = std::make_unique<TFormatSettings>();
     const char* name = std::getenv("LC_ALL");
-    if (!name || !*name) name = std::getenv("LC_TIME");
-    if (!name || !*name) name = std::getenv("LANG");
+    if (!name || !*name)
+        name = std::getenv("LC_TIME");
+    if (!name || !*name)
+        name = std::getenv("LANG");
     locale_t loc = newlocale(LC_TIME_MASK, name && *name ? name : "C", static_cast<locale_t>(0));
-    if (!loc) loc = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
+    if (!loc)
+        loc = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
     for (int i = 0; i < 7; ++i) {
         fs->ShortDayNames[i] = LangInfo(loc, ABDAY_1 + i, kEnglishShortDays[i]);
         fs->LongDayNames[i] = LangInfo(loc, DAY_1 + i, kEnglishLongDays[i]);
@@ -202,7 +222,8 @@ std::unique_ptr<TFormatSettings> LoadSettings() {
     fs->TimeSeparator = SeparatorOf(LangInfo(loc, T_FMT, "%H:%M:%S"), ':');
     const std::string ds(1, fs->DateSeparator);
     fs->ShortDateFormat = "dd" + ds + "mm" + ds + "yyyy";
-    if (loc) freelocale(loc);
+    if (loc)
+        freelocale(loc);
     return fs;
 }
 
@@ -210,7 +231,8 @@ std::unique_ptr<TFormatSettings> LoadSettings() {
 
 const TFormatSettings& FormatSettings() {
     std::lock_guard lock(g_settingsMutex);
-    if (!g_settings) g_settings = LoadSettings();
+    if (!g_settings)
+        g_settings = LoadSettings();
     return *g_settings;
 }
 

@@ -12,8 +12,8 @@ constexpr int UnixDateDelta = 25569;  // days from 1899-12-30 to 1970-01-01
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);
 bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& result);
-TDateTime EncodeDate(int year, int month, int day);                 // raises EConvertError
-TDateTime EncodeTime(int hour, int min, int sec, int msec);         // raises EConvertError
+TDateTime EncodeDate(int year, int month, int day);          // raises EConvertError
+TDateTime EncodeTime(int hour, int min, int sec, int msec);  // raises EConvertError
 void DecodeDate(TDateTime dt, int& year, int& month, int& day);
 void DecodeTime(TDateTime dt, int& hour, int& min, int& sec, int& msec);
 int DayOfWeek(TDateTime dt);  // 1 = Sunday .. 7 = Saturday

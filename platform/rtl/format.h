@@ -14,7 +14,7 @@
 #include "platform/rtl/exceptions.h"
 
 class FormatArg {
-public:
+  public:
     using Value = std::variant<std::int64_t, std::uint64_t, double, std::string_view, const void*>;
     FormatArg(int v) : value_(std::int64_t{v}) {}
     FormatArg(long v) : value_(std::int64_t{v}) {}
@@ -29,7 +29,7 @@ public:
     FormatArg(const void* v) : value_(v) {}
     const Value& value() const { return value_; }
 
-private:
+  private:
     Value value_;
 };
 

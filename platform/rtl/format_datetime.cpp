@@ -26,14 +26,16 @@ std::string Num(int v, int digits) {
 }
 
 bool StartsWithNoCase(std::string_view s, std::size_t i, std::string_view word) {
-    if (s.size() - i < word.size()) return false;
+    if (s.size() - i < word.size())
+        return false;
     for (std::size_t k = 0; k < word.size(); ++k)
-        if (std::tolower(static_cast<unsigned char>(s[i + k])) != word[k]) return false;
+        if (std::tolower(static_cast<unsigned char>(s[i + k])) != word[k])
+            return false;
     return true;
 }
 
 class DateTimeWriter {
-public:
+  public:
     DateTimeWriter(TDateTime dt, const TFormatSettings& fs) : p_(Decode(dt)), fs_(fs) {}
 
     // A token takes its whole run of letters ("hhh" is one hour, "zz" three-digit milliseconds).
@@ -45,7 +47,8 @@ public:
             char c = format[i];
             char token = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             if (token >= 'A' && token <= 'Z') {
-                if (token == 'M' && lastToken == 'H') token = 'N';
+                if (token == 'M' && lastToken == 'H')
+                    token = 'N';
                 lastToken = token;
             }
             std::size_t count = Repeat(format, i);
@@ -63,7 +66,8 @@ public:
                     i += count;
                     break;
                 case 'H':
-                    out_ += Num(twelveHour ? (p_.hour % 12 == 0 ? 12 : p_.hour % 12) : p_.hour, count >= 2 ? 2 : 1);
+                    out_ += Num(twelveHour ? (p_.hour % 12 == 0 ? 12 : p_.hour % 12) : p_.hour,
+                                count >= 2 ? 2 : 1);
                     i += count;
                     break;
                 case 'N':
@@ -79,7 +83,8 @@ public:
                     i += count;
                     break;
                 case 'T':
-                    if (depth < 2) Append(count >= 2 ? fs_.LongTimeFormat : fs_.ShortTimeFormat, depth + 1);
+                    if (depth < 2)
+                        Append(count >= 2 ? fs_.LongTimeFormat : fs_.ShortTimeFormat, depth + 1);
                     i += count;
                     break;
                 case 'C':
@@ -106,7 +111,8 @@ public:
                 case '"':
                 case '\'': {
                     std::size_t end = format.find(c, i + 1);
-                    if (end == std::string_view::npos) end = format.size();
+                    if (end == std::string_view::npos)
+                        end = format.size();
                     out_.append(format.substr(i + 1, end - i - 1));
                     i = end + 1;
                     break;
@@ -120,7 +126,7 @@ public:
 
     std::string Result() { return std::move(out_); }
 
-private:
+  private:
     static std::size_t Repeat(std::string_view f, std::size_t i) {
         std::size_t n = 1;
         char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(f[i])));
@@ -132,11 +138,13 @@ private:
         for (std::size_t i = 0; i < f.size(); ++i) {
             if (f[i] == '"' || f[i] == '\'') {
                 std::size_t end = f.find(f[i], i + 1);
-                if (end == std::string_view::npos) return false;
+                if (end == std::string_view::npos)
+                    return false;
                 i = end;
                 continue;
             }
-            if (StartsWithNoCase(f, i, "am/pm") || StartsWithNoCase(f, i, "a/p") || StartsWithNoCase(f, i, "ampm"))
+            if (StartsWithNoCase(f, i, "am/pm") || StartsWithNoCase(f, i, "a/p") ||
+                StartsWithNoCase(f, i, "ampm"))
                 return true;
         }
         return false;
@@ -165,10 +173,12 @@ private:
                 out_ += fs_.LongDayNames[p_.dow - 1];
                 break;
             case 5:
-                if (depth < 2) Append(fs_.ShortDateFormat, depth + 1);
+                if (depth < 2)
+                    Append(fs_.ShortDateFormat, depth + 1);
                 break;
             default:
-                if (depth < 2) Append(fs_.LongDateFormat, depth + 1);
+                if (depth < 2)
+                    Append(fs_.LongDateFormat, depth + 1);
         }
     }
 
@@ -203,8 +213,14 @@ std::string FormatDateTime(std::string_view format, TDateTime dt) {
     return w.Result();
 }
 
-std::string DateToStr(TDateTime dt) { return FormatDateTime(FormatSettings().ShortDateFormat, dt); }
+std::string DateToStr(TDateTime dt) {
+    return FormatDateTime(FormatSettings().ShortDateFormat, dt);
+}
 
-std::string TimeToStr(TDateTime dt) { return FormatDateTime(FormatSettings().LongTimeFormat, dt); }
+std::string TimeToStr(TDateTime dt) {
+    return FormatDateTime(FormatSettings().LongTimeFormat, dt);
+}
 
-std::string DateTimeToStr(TDateTime dt) { return FormatDateTime("c", dt); }
+std::string DateTimeToStr(TDateTime dt) {
+    return FormatDateTime("c", dt);
+}

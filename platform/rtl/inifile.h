@@ -10,7 +10,7 @@
 #include <vector>
 
 class TIniFile {
-public:
+  public:
     explicit TIniFile(std::string fileName);
     const std::string& FileName() const { return fileName_; }
 
@@ -19,13 +19,14 @@ public:
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
     // The integer rule of StrToInt; an empty or unreadable value gives the default.
     std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t def) const;
-    // An integer not zero is true; "True" / "False" in any case are read too; anything else gives the default.
+    // An integer not zero is true; "True" / "False" in any case are read too; anything else gives the
+    // default.
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
     std::vector<std::string> ReadSection(std::string_view section) const;  // key names in file order
 
     static constexpr std::size_t MaxValueLength = 2047;
 
-private:
+  private:
     struct Entry {
         std::string key;
         std::string value;

@@ -6,9 +6,12 @@
 
 namespace {
 int DigitValue(char c, bool hex) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (hex && c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (hex && c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (hex && c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -18,7 +21,8 @@ bool ParseMagnitude(std::string_view s, bool& negative, unsigned __int128& magni
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
     negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
     bool hex = false;
     if (i < s.size() && s[i] == '$') {
         hex = true, ++i;
@@ -27,13 +31,16 @@ bool ParseMagnitude(std::string_view s, bool& negative, unsigned __int128& magni
     } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
         hex = true, i += 2;
     }
-    if (i >= s.size()) return false;
+    if (i >= s.size())
+        return false;
     magnitude = 0;
     for (; i < s.size(); ++i) {
         int d = DigitValue(s[i], hex);
-        if (d < 0) return false;
+        if (d < 0)
+            return false;
         magnitude = magnitude * (hex ? 16 : 10) + static_cast<unsigned>(d);
-        if (magnitude > (static_cast<unsigned __int128>(1) << 64)) return false;
+        if (magnitude > (static_cast<unsigned __int128>(1) << 64))
+            return false;
     }
     return true;
 }
@@ -42,9 +49,11 @@ template <typename T>
 bool TryParse(std::string_view s, T& value) {
     bool negative;
     unsigned __int128 magnitude;
-    if (!ParseMagnitude(s, negative, magnitude)) return false;
+    if (!ParseMagnitude(s, negative, magnitude))
+        return false;
     const auto maxPositive = static_cast<unsigned __int128>(std::numeric_limits<T>::max());
-    if (negative ? magnitude > maxPositive + 1 : magnitude > maxPositive) return false;
+    if (negative ? magnitude > maxPositive + 1 : magnitude > maxPositive)
+        return false;
     value = negative ? static_cast<T>(-static_cast<__int128>(magnitude)) : static_cast<T>(magnitude);
     return true;
 }
@@ -54,19 +63,25 @@ bool TryParse(std::string_view s, T& value) {
 }
 }  // namespace
 
-bool TryStrToInt(std::string_view s, std::int32_t& value) { return TryParse(s, value); }
+bool TryStrToInt(std::string_view s, std::int32_t& value) {
+    return TryParse(s, value);
+}
 
-bool TryStrToInt64(std::string_view s, std::int64_t& value) { return TryParse(s, value); }
+bool TryStrToInt64(std::string_view s, std::int64_t& value) {
+    return TryParse(s, value);
+}
 
 std::int32_t StrToInt(std::string_view s) {
     std::int32_t v;
-    if (!TryStrToInt(s, v)) RaiseNotInteger(s);
+    if (!TryStrToInt(s, v))
+        RaiseNotInteger(s);
     return v;
 }
 
 std::int64_t StrToInt64(std::string_view s) {
     std::int64_t v;
-    if (!TryStrToInt64(s, v)) RaiseNotInteger(s);
+    if (!TryStrToInt64(s, v))
+        RaiseNotInteger(s);
     return v;
 }
 

@@ -8,7 +8,7 @@
 
 bool TryStrToInt(std::string_view s, std::int32_t& value);
 bool TryStrToInt64(std::string_view s, std::int64_t& value);
-std::int32_t StrToInt(std::string_view s);      // raises EConvertError "'%s' is not a valid integer value"
+std::int32_t StrToInt(std::string_view s);  // raises EConvertError "'%s' is not a valid integer value"
 std::int64_t StrToInt64(std::string_view s);
 std::int32_t StrToIntDef(std::string_view s, std::int32_t def);
 std::int64_t StrToInt64Def(std::string_view s, std::int64_t def);

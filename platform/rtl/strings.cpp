@@ -4,8 +4,12 @@
 #include <cstdio>
 
 namespace {
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 }  // namespace
 
 std::size_t Utf8Length(std::string_view s) {
@@ -17,7 +21,8 @@ std::size_t Utf8Length(std::string_view s) {
 std::string_view Utf8Left(std::string_view s, std::size_t count) {
     std::size_t i = 0;
     for (; i < s.size(); ++i) {
-        if (!IsContinuationByte(s[i]) && count-- == 0) break;
+        if (!IsContinuationByte(s[i]) && count-- == 0)
+            break;
     }
     return s.substr(0, i);
 }
@@ -34,19 +39,23 @@ std::string TrimRight(std::string_view s) {
     return std::string(s.substr(0, n));
 }
 
-std::string Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+std::string Trim(std::string_view s) {
+    return TrimRight(TrimLeft(s));
+}
 
 std::string UpperCase(std::string_view s) {
     std::string r(s);
     for (char& c : r)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
     return r;
 }
 
 std::string LowerCase(std::string_view s) {
     std::string r(s);
     for (char& c : r)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
     return r;
 }
 
@@ -61,13 +70,15 @@ std::u32string Utf8ToUtf32(std::string_view s) {
         char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
         for (int k = 1; ok && k < len; ++k) {
             unsigned char cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((cc & 0xC0) != 0x80) ok = false;
+            if ((cc & 0xC0) != 0x80)
+                ok = false;
             cp = (cp << 6) | (cc & 0x3F);
         }
         // Overlong forms, surrogates and values past U+10FFFF are stray bytes too: decoded, they would
         // come back as other bytes (a surrogate even as the marker of a stray byte).
         static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (ok && (cp < kShortest[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)) ok = false;
+        if (ok && (cp < kShortest[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF))
+            ok = false;
         if (!ok) {
             // A stray byte is kept as a code in the private range so that the text survives a round trip.
             out.push_back(0xDC00 + c);
@@ -106,18 +117,26 @@ std::string Utf32ToUtf8(std::u32string_view s) {
 }
 
 char32_t UpperCaseChar(char32_t c) {
-    if (c >= U'a' && c <= U'z') return c - 32;
-    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;   // Latin-1
-    if (c >= 0x430 && c <= 0x44F) return c - 32;                // а..я
-    if (c >= 0x450 && c <= 0x45F) return c - 80;                // ѐ..џ, ё
+    if (c >= U'a' && c <= U'z')
+        return c - 32;
+    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return c - 32;  // Latin-1
+    if (c >= 0x430 && c <= 0x44F)
+        return c - 32;  // а..я
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 80;  // ѐ..џ, ё
     return c;
 }
 
 char32_t LowerCaseChar(char32_t c) {
-    if (c >= U'A' && c <= U'Z') return c + 32;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
-    if (c >= 0x410 && c <= 0x42F) return c + 32;
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
+    if (c >= U'A' && c <= U'Z')
+        return c + 32;
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return c + 32;
+    if (c >= 0x410 && c <= 0x42F)
+        return c + 32;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 80;
     return c;
 }
 
@@ -129,37 +148,51 @@ std::string MapCase(std::string_view s, char32_t (*fn)(char32_t)) {
 }
 }  // namespace
 
-std::string AnsiUpperCase(std::string_view s) { return MapCase(s, UpperCaseChar); }
-std::string AnsiLowerCase(std::string_view s) { return MapCase(s, LowerCaseChar); }
+std::string AnsiUpperCase(std::string_view s) {
+    return MapCase(s, UpperCaseChar);
+}
+std::string AnsiLowerCase(std::string_view s) {
+    return MapCase(s, LowerCaseChar);
+}
 
 int CompareText(std::string_view a, std::string_view b) {
     std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
         unsigned char ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
-        if (ca >= 'a' && ca <= 'z') ca = static_cast<unsigned char>(ca - 32);
-        if (cb >= 'a' && cb <= 'z') cb = static_cast<unsigned char>(cb - 32);
-        if (ca != cb) return ca < cb ? -1 : 1;
+        if (ca >= 'a' && ca <= 'z')
+            ca = static_cast<unsigned char>(ca - 32);
+        if (cb >= 'a' && cb <= 'z')
+            cb = static_cast<unsigned char>(cb - 32);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
+bool SameText(std::string_view a, std::string_view b) {
+    return CompareText(a, b) == 0;
+}
 
-bool AnsiSameText(std::string_view a, std::string_view b) { return AnsiUpperCase(a) == AnsiUpperCase(b); }
+bool AnsiSameText(std::string_view a, std::string_view b) {
+    return AnsiUpperCase(a) == AnsiUpperCase(b);
+}
 
 std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
                           TReplaceFlags flags) {
-    if (oldPattern.empty()) return std::string(s);
+    if (oldPattern.empty())
+        return std::string(s);
     const bool all = flags & rfReplaceAll;
     if (!(flags & rfIgnoreCase)) {
         std::string out;
         std::size_t pos = 0;
         while (true) {
             std::size_t hit = s.find(oldPattern, pos);
-            if (hit == std::string_view::npos) break;
+            if (hit == std::string_view::npos)
+                break;
             out.append(s.substr(pos, hit - pos)).append(newPattern);
             pos = hit + oldPattern.size();
-            if (!all) break;
+            if (!all)
+                break;
         }
         return out.append(s.substr(pos));
     }
@@ -171,19 +204,24 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
     std::size_t pos = 0;
     while (true) {
         std::size_t hit = folded.find(pattern, pos);
-        if (hit == std::u32string::npos) break;
+        if (hit == std::u32string::npos)
+            break;
         out.append(text, pos, hit - pos).append(replacement);
         pos = hit + pattern.size();
-        if (!all) break;
+        if (!all)
+            break;
     }
     out.append(text, pos, std::u32string::npos);
     return Utf32ToUtf8(out);
 }
 
-std::string IntToStr(std::int64_t value) { return std::to_string(value); }
+std::string IntToStr(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string IntToHex(std::uint64_t value, int digits) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%0*llX", std::clamp(digits, 0, 16), static_cast<unsigned long long>(value));
+    std::snprintf(buf, sizeof buf, "%0*llX", std::clamp(digits, 0, 16),
+                  static_cast<unsigned long long>(value));
     return buf;
 }

@@ -4,17 +4,17 @@
 #include <string>
 #include <string_view>
 
-std::string Trim(std::string_view s);        // removes characters with codes 0..32 at both ends
+std::string Trim(std::string_view s);  // removes characters with codes 0..32 at both ends
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 
-std::string UpperCase(std::string_view s);   // ASCII letters only
+std::string UpperCase(std::string_view s);  // ASCII letters only
 std::string LowerCase(std::string_view s);
 std::string AnsiUpperCase(std::string_view s);  // ASCII, Latin-1 and Cyrillic letters
 std::string AnsiLowerCase(std::string_view s);
-bool SameText(std::string_view a, std::string_view b);       // ASCII case-insensitive
-bool AnsiSameText(std::string_view a, std::string_view b);   // Cyrillic-aware case-insensitive
-int CompareText(std::string_view a, std::string_view b);     // ASCII case-insensitive, <0, 0, >0
+bool SameText(std::string_view a, std::string_view b);      // ASCII case-insensitive
+bool AnsiSameText(std::string_view a, std::string_view b);  // Cyrillic-aware case-insensitive
+int CompareText(std::string_view a, std::string_view b);    // ASCII case-insensitive, <0, 0, >0
 
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 using TReplaceFlags = unsigned;

@@ -1,7 +1,7 @@
 #pragma once
 // TBrush: fill colour and style; bsClear leaves the background as it is.
-#include "platform/ui/colors.h"
 #include "platform/rtl/component.h"
+#include "platform/ui/colors.h"
 #include "platform/ui/events.h"
 
 enum TBrushStyle {

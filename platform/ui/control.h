@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/ui/colors.h"
 #include "platform/rtl/component.h"
+#include "platform/ui/colors.h"
 #include "platform/ui/cursors.h"
 #include "platform/ui/events.h"
 #include "platform/ui/font.h"

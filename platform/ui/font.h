@@ -3,8 +3,8 @@
 // style. Changes are reported through OnChange.
 #include <string>
 
-#include "platform/ui/colors.h"
 #include "platform/rtl/component.h"
+#include "platform/ui/colors.h"
 #include "platform/ui/events.h"
 #include "platform/ui/text_engine.h"
 

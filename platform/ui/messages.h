@@ -66,7 +66,9 @@ constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 // The mouse messages the controls route and handle: moves, and presses, releases and double clicks of the
 // left and right buttons, presses and releases of the middle one (WM_MOUSEMOVE to WM_MBUTTONUP).
-constexpr bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONUP; }
+constexpr bool IsMouseMessage(UINT msg) {
+    return msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONUP;
+}
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_USER = 0x0400;

@@ -1,7 +1,7 @@
 #pragma once
 // TPen: line colour, width and style.
-#include "platform/ui/colors.h"
 #include "platform/rtl/component.h"
+#include "platform/ui/colors.h"
 #include "platform/ui/events.h"
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

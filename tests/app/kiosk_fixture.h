@@ -23,7 +23,8 @@
 inline const std::filesystem::path& LogDir() {
     struct ProcessDir {
         std::filesystem::path path;
-        ProcessDir() : path(std::filesystem::temp_directory_path() / ("kiosk_log_" + std::to_string(::getpid()))) {
+        ProcessDir()
+            : path(std::filesystem::temp_directory_path() / ("kiosk_log_" + std::to_string(::getpid()))) {
             std::filesystem::create_directories(path);
         }
         ~ProcessDir() {
@@ -36,7 +37,7 @@ inline const std::filesystem::path& LogDir() {
 }
 
 class KioskTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         previousDir_ = std::filesystem::current_path();
         std::filesystem::current_path(LogDir());  // the log file goes to the current folder
@@ -80,7 +81,7 @@ protected:
     platform::ui::HeadlessSession& ui() { return *ui_; }
     const std::filesystem::path& dir() const { return dir_.Path(); }
 
-private:
+  private:
     testsupport::TempDir dir_{"kiosk_test"};
     std::filesystem::path previousDir_;
     std::unique_ptr<platform::ui::HeadlessSession> ui_;
@@ -88,7 +89,7 @@ private:
 
 // A kiosk whose settings point at a running test server.
 class TicketCheckTest : public KioskTest {
-protected:
+  protected:
     void SetUp() override {
         KioskTest::SetUp();
         server_.Start();

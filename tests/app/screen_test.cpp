@@ -13,7 +13,8 @@ TEST_F(KioskTest, OneMonitorWorkedNumbers) {
     EXPECT_EQ(form->pnInfo->BoundsRect(), Rect(0, 0, 1280, 425));
     EXPECT_FALSE(form->pnInfo->Visible());
     EXPECT_EQ(form->pnData->Width(), 962);
-    EXPECT_EQ(form->pnData->Left() + form->pnData->Width(), 1280 - 1);  // still on the right edge, inside the bevel
+    EXPECT_EQ(form->pnData->Left() + form->pnData->Width(),
+              1280 - 1);  // still on the right edge, inside the bevel
     // The ticket label keeps its distances to the value area's edges: it grows with it.
     EXPECT_EQ(form->lbTicket->Width(), 585 + (962 - 607));
     EXPECT_EQ(form->lbTicket->Height(), 153 + (425 - 265));
@@ -45,10 +46,12 @@ struct MonitorCase {
 
 TEST_F(KioskTest, PlacementOnTheSecondMonitor) {
     const MonitorCase cases[] = {
-        {"second monitor on the right", {Rect(0, 0, 1920, 1040), Rect(1920, 0, 3200, 1024)},
+        {"second monitor on the right",
+         {Rect(0, 0, 1920, 1040), Rect(1920, 0, 3200, 1024)},
          Rect(1920, 0, 3200, 1024)},
         // The window follows the second monitor wherever it lies, not the first one's right edge.
-        {"second monitor on the left", {Rect(0, 0, 1920, 1040), Rect(-1280, 100, 0, 1124)},
+        {"second monitor on the left",
+         {Rect(0, 0, 1920, 1040), Rect(-1280, 100, 0, 1124)},
          Rect(-1280, 100, 0, 1124)},
     };
     for (const auto& c : cases) {
@@ -82,7 +85,10 @@ TEST_F(KioskTest, HiddenGestures) {
         {"bottom-left twice first", {"exit1", "exit1", "exit2", "exit3"}, true, false},
         {"bottom-left, right-middle", {"exit1", "exit3"}, false, false},
         {"bottom-right, right-middle", {"exit2", "exit3"}, false, false},
-        {"bottom-left, bottom-right, bottom-right, right-middle", {"exit1", "exit2", "exit2", "exit3"}, false, false},
+        {"bottom-left, bottom-right, bottom-right, right-middle",
+         {"exit1", "exit2", "exit2", "exit3"},
+         false,
+         false},
         {"debug sequence", {"exit1", "exit2", "debug"}, false, true},
         {"debug sequence twice", {"exit1", "exit2", "debug", "exit1", "exit2", "debug"}, false, false},
         {"debug tap alone", {"debug"}, false, false},
@@ -122,7 +128,7 @@ TEST_F(KioskTest, SwitchingDebugModeOnEmptiesTheScanBoxOffDoesNot) {
 }
 
 class DebugEntryTest : public KioskTest {
-protected:
+  protected:
     TMainForm* StartInDebugMode() {
         TMainForm* form = CreateAndShow();
         for (TSpeedButton* b : {form->btExit1, form->btExit2, form->btDebug}) ui().Click(b);
@@ -164,7 +170,8 @@ TEST_F(KioskTest, ClockIsDrawnEveryHalfSecond) {
     WriteSettings(
         "timeTemplate=hh:nn:ss\r\ntimeX=40\r\ntimeY=60\r\ntimeFontSize=20\r\ntimeFontName=DejaVu Sans\r\n"
         "timeFontColor=#00FF00\r\n");
-    ui().Clock().SetUnixMillis(DateTimeToUnixMillis(LocalToUtc(EncodeDate(2024, 3, 1) + EncodeTime(9, 59, 58, 0))));
+    ui().Clock().SetUnixMillis(
+        DateTimeToUnixMillis(LocalToUtc(EncodeDate(2024, 3, 1) + EncodeTime(9, 59, 58, 0))));
     CreateAndShow();
     auto& drawn = ui().System().TextLog().Drawn;
     drawn.clear();
@@ -181,7 +188,8 @@ TEST_F(KioskTest, ClockIsDrawnEveryHalfSecond) {
 // A text that grows puts back the old background before it saves a wider one: no remnants.
 TEST_F(KioskTest, GrowingClockTextLeavesNoRemnants) {
     WriteSettings("timeTemplate=h:nn\r\ntimeX=40\r\ntimeY=60\r\n");
-    ui().Clock().SetUnixMillis(DateTimeToUnixMillis(LocalToUtc(EncodeDate(2024, 3, 1) + EncodeTime(9, 59, 59, 0))));
+    ui().Clock().SetUnixMillis(
+        DateTimeToUnixMillis(LocalToUtc(EncodeDate(2024, 3, 1) + EncodeTime(9, 59, 59, 0))));
     TMainForm* form = CreateAndShow();
     form->PaintInvalid();
     const platform::ui::RasterImage clean = form->SurfaceImage();

@@ -28,14 +28,15 @@ constexpr std::uint32_t kCream = 0xFFFBF0;   // its value area
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
+        if (condition())
+            return true;
         std::this_thread::sleep_for(100ms);
     }
     return condition();
 }
 
 class KioskEndToEndTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_FALSE(xserver_.Display().empty()) << "Xvfb did not start";
         server_.Start();
@@ -83,7 +84,8 @@ TEST_F(KioskEndToEndTest, ScanShowsTheResultThenTheIdleScreen) {
     check.method = "Tickets.Check";
     server_.Enqueue(check);
 
-    StartKiosk("host=" + server_.HostPort() + "\r\nuser=7\r\npassword=secret\r\nclinic_id=3\r\nmessageTimeout=3\r\n");
+    StartKiosk("host=" + server_.HostPort() +
+               "\r\nuser=7\r\npassword=secret\r\nclinic_id=3\r\nmessageTimeout=3\r\n");
     EXPECT_FALSE(PanelShown("idle-before"));
 
     ASSERT_TRUE(xserver_.Run({"xdotool", "type", "--delay", "20", "123456"}));
@@ -95,7 +97,8 @@ TEST_F(KioskEndToEndTest, ScanShowsTheResultThenTheIdleScreen) {
     EXPECT_EQ(requests[1].Json()["params"]["token"], "tok-e2e");
 
     EXPECT_TRUE(WaitFor([&] { return PanelShown("result"); }, 5s)) << "no result panel on the screen";
-    EXPECT_TRUE(WaitFor([&] { return !PanelShown("idle-after"); }, 8s)) << "the idle screen did not come back";
+    EXPECT_TRUE(WaitFor([&] { return !PanelShown("idle-after"); }, 8s))
+        << "the idle screen did not come back";
 
     // Bottom-left, bottom-right, right-middle: the kiosk closes.
     for (auto [x, y] : {std::pair{"10", "1014"}, {"1270", "1014"}, {"1270", "512"}})

@@ -8,11 +8,12 @@
 #include <vector>
 
 class XwdImage {
-public:
+  public:
     explicit XwdImage(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (bytes_.size() < 100) throw std::runtime_error("not an xwd file: " + path);
+        if (bytes_.size() < 100)
+            throw std::runtime_error("not an xwd file: " + path);
         const std::uint32_t headerSize = Card(0);
         width_ = static_cast<int>(Card(4 * 4));
         height_ = static_cast<int>(Card(5 * 4));
@@ -21,7 +22,8 @@ public:
         bytesPerLine_ = Card(12 * 4);
         const std::uint32_t colours = Card(19 * 4);
         dataStart_ = headerSize + colours * 12;
-        if (bitsPerPixel_ != 32 && bitsPerPixel_ != 24) throw std::runtime_error("unexpected xwd depth");
+        if (bitsPerPixel_ != 32 && bitsPerPixel_ != 24)
+            throw std::runtime_error("unexpected xwd depth");
         if (dataStart_ + std::uint64_t{bytesPerLine_} * height_ > bytes_.size())
             throw std::runtime_error("truncated xwd file: " + path);
     }
@@ -31,15 +33,23 @@ public:
 
     // 0xRRGGBB of a pixel.
     std::uint32_t Rgb(int x, int y) const {
-        const std::size_t at = dataStart_ + std::size_t{bytesPerLine_} * y + static_cast<std::size_t>(x) * (bitsPerPixel_ / 8);
-        const auto b = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[at + i])); };
-        std::uint32_t v = lsbFirst_ ? (b(0) | b(1) << 8 | b(2) << 16) : (b(bitsPerPixel_ / 8 - 1) | b(bitsPerPixel_ / 8 - 2) << 8 | b(bitsPerPixel_ / 8 - 3) << 16);
+        const std::size_t at =
+            dataStart_ + std::size_t{bytesPerLine_} * y + static_cast<std::size_t>(x) * (bitsPerPixel_ / 8);
+        const auto b = [&](std::size_t i) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[at + i]));
+        };
+        std::uint32_t v =
+            lsbFirst_
+                ? (b(0) | b(1) << 8 | b(2) << 16)
+                : (b(bitsPerPixel_ / 8 - 1) | b(bitsPerPixel_ / 8 - 2) << 8 | b(bitsPerPixel_ / 8 - 3) << 16);
         return v & 0xFFFFFF;
     }
 
-private:
+  private:
     std::uint32_t Card(std::size_t offset) const {  // header values are big-endian
-        const auto b = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[offset + i])); };
+        const auto b = [&](std::size_t i) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[offset + i]));
+        };
         return b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3);
     }
 

@@ -12,7 +12,7 @@ namespace {
 
 // Runs a test under an English time locale and a fixed zone, whatever the machine has.
 class DateTimeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("LC_ALL", "C", 1);
         ReloadFormatSettings();
@@ -49,7 +49,7 @@ TEST_F(DateTimeTest, FormatTokens) {
         {"yyyy-mm-dd", "2024-03-05"},
         {"yy/m/d", "24/3/5"},
         {"dd.mm.yyyy hh:nn:ss.zzz", "05.03.2024 09:07:03.045"},
-        {"hh:mm", "09:07"},          // mm right after hh is minutes
+        {"hh:mm", "09:07"},  // mm right after hh is minutes
         {"h:m:s", "9:7:3"},
         {"hh 'hours' mm", "09 hours 07"},
         {"ddd dddd", "Tue Tuesday"},
@@ -88,9 +88,12 @@ TEST_F(DateTimeTest, LocalTimeUsesTheRulesOfTheInstant) {
     setenv("TZ", "Europe/Berlin", 1);
     tzset();
     // Winter: UTC+1; summer: UTC+2.
-    EXPECT_EQ(FormatDateTime("hh:nn", UtcToLocal(EncodeDate(2024, 1, 15) + EncodeTime(12, 0, 0, 0))), "13:00");
-    EXPECT_EQ(FormatDateTime("hh:nn", UtcToLocal(EncodeDate(2024, 7, 15) + EncodeTime(12, 0, 0, 0))), "14:00");
-    EXPECT_EQ(FormatDateTime("hh:nn", LocalToUtc(EncodeDate(2024, 7, 15) + EncodeTime(14, 0, 0, 0))), "12:00");
+    EXPECT_EQ(FormatDateTime("hh:nn", UtcToLocal(EncodeDate(2024, 1, 15) + EncodeTime(12, 0, 0, 0))),
+              "13:00");
+    EXPECT_EQ(FormatDateTime("hh:nn", UtcToLocal(EncodeDate(2024, 7, 15) + EncodeTime(12, 0, 0, 0))),
+              "14:00");
+    EXPECT_EQ(FormatDateTime("hh:nn", LocalToUtc(EncodeDate(2024, 7, 15) + EncodeTime(14, 0, 0, 0))),
+              "12:00");
     unsetenv("TZ");
     tzset();
 }

@@ -10,7 +10,7 @@
 namespace {
 
 class IniFileTest : public ::testing::Test {
-protected:
+  protected:
     TIniFile Write(const std::string& text) {
         auto path = (dir_ / "kiosk.ini").string();
         std::ofstream(path, std::ios::binary) << text;
@@ -34,8 +34,12 @@ TEST_F(IniFileTest, ValueRules) {
         "empty=\r\n"
         "eq=a=b=c\r\n"
         "message=Пройдите в кабинет {room}\r\n"
-        "long=" + longValue + "\r\n"
-        "longCyrillic=" + longCyrillic + "\r\n"
+        "long=" +
+        longValue +
+        "\r\n"
+        "longCyrillic=" +
+        longCyrillic +
+        "\r\n"
         "; comment=1\r\n"
         "[other]\r\n"
         "host=wrong\r\n");
@@ -48,7 +52,8 @@ TEST_F(IniFileTest, ValueRules) {
     EXPECT_EQ(ini.ReadString("options", "eq", "d"), "a=b=c");
     EXPECT_EQ(ini.ReadString("options", "message", "d"), "Пройдите в кабинет {room}");
     EXPECT_EQ(ini.ReadString("options", "long", "d").size(), 2047u);
-    EXPECT_EQ(ini.ReadString("options", "longCyrillic", "d"), longCyrillic.substr(0, 2 * 2047));  // characters, not bytes
+    EXPECT_EQ(ini.ReadString("options", "longCyrillic", "d"),
+              longCyrillic.substr(0, 2 * 2047));  // characters, not bytes
     EXPECT_EQ(ini.ReadString("options", "comment", "d"), "d");
     EXPECT_EQ(ini.ReadString("options", "missing", "d"), "d");
     EXPECT_EQ(ini.ReadString("nosection", "host", "d"), "d");
@@ -61,7 +66,7 @@ struct IntCase {
 
 TEST_F(IniFileTest, ReadIntegerUsesTheIntegerRuleAndFallsBackToTheDefault) {
     const IntCase cases[] = {
-        {"42", 42}, {"  -7", -7}, {"0x10", 16}, {"$FF", 255}, {"x1A", 26},
+        {"42", 42}, {"  -7", -7}, {"0x10", 16}, {"$FF", 255},        {"x1A", 26},
         {"", -1},   {"abc", -1},  {"1.5", -1},  {"99999999999", -1},
     };
     for (const auto& c : cases) {
