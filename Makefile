@@ -20,6 +20,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 test: build
+	@scripts/check-format
 	@cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
 	@JOBS=$(JOBS) scripts/fuzz test $(FUZZ_BUILD)
 
