@@ -14,6 +14,23 @@
 
 namespace {
 
+// Moves count bytes in chunks the system takes (read and write return short counts and may be
+// interrupted); stops at the end of the file or at an error, returning how much was moved.
+template <class Transfer>
+std::int64_t TransferAll(std::int64_t count, Transfer transfer) {
+    std::int64_t done = 0;
+    while (done < count) {
+        const auto chunk = static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30));
+        const ssize_t n = transfer(done, chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
 int AccessFlags(unsigned mode) {
     if ((mode & fmCreate) == fmCreate)
         return O_RDWR | O_CREAT;
@@ -86,31 +103,15 @@ TFileStream::~TFileStream() {
 }
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
-    std::int64_t done = 0;
-    while (done < count) {
-        const auto chunk = static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30));
-        const ssize_t n = ::read(handle_, static_cast<char*>(buffer) + done, chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    return done;
+    return TransferAll(count, [&](std::int64_t done, std::size_t chunk) {
+        return ::read(handle_, static_cast<char*>(buffer) + done, chunk);
+    });
 }
 
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
-    std::int64_t done = 0;
-    while (done < count) {
-        const auto chunk = static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30));
-        const ssize_t n = ::write(handle_, static_cast<const char*>(buffer) + done, chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    return done;
+    return TransferAll(count, [&](std::int64_t done, std::size_t chunk) {
+        return ::write(handle_, static_cast<const char*>(buffer) + done, chunk);
+    });
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
