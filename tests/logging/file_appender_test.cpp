@@ -18,26 +18,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FileAppenderTest : public LoggingTest {
+class FileAppenderTest : public LogFileTest {
   protected:
-    std::string LogFile() const { return (TempDir() / "app.log").string(); }
-    static ILogLayoutPtr Lines() { return std::make_shared<TLogPatternLayout>("%m%n"); }
-    static void Write(ILogAppender& appender, const std::string& message) {
-        appender.DoAppend(TLogEvent(TLogLevel::Info(), nullptr, message));
-    }
     static void WriteFile(const std::string& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
     }
     std::shared_ptr<TLogRollingFileAppender> Rolling(int maxBackups, const char* locking) {
         return std::make_shared<TLogRollingFileAppender>("roll", LogFile(), 100, maxBackups, Lines(), true,
                                                          locking);
-    }
-    // "line 001\r\n" .. : ten bytes each, so a 100-byte file holds ten of them.
-    static std::string Numbered(int i) { return ::Format("line %.3d", {i}); }
-    static std::string Range(int first, int last) {
-        std::string text;
-        for (int i = first; i <= last; ++i) text += Numbered(i) + "\r\n";
-        return text;
     }
 };
 

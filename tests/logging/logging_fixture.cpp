@@ -5,7 +5,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "logging/log_event.h"
+#include "logging/log_level.h"
 #include "logging/log_stream.h"
+#include "logging/pattern_layout.h"
+#include "platform/rtl/format.h"
 
 void LoggingTest::SetUp() {
     // Time stamps in the expected texts are UTC.
@@ -45,4 +49,22 @@ std::string LoggingTest::ReadFile(const std::filesystem::path& path) {
     std::stringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();
+}
+
+ILogLayoutPtr LogFileTest::Lines() {
+    return std::make_shared<TLogPatternLayout>("%m%n");
+}
+
+void LogFileTest::Write(ILogAppender& appender, const std::string& message) {
+    appender.DoAppend(TLogEvent(TLogLevel::Info(), nullptr, message));
+}
+
+std::string LogFileTest::Numbered(int i) {
+    return ::Format("line %.3d", {i});
+}
+
+std::string LogFileTest::Range(int first, int last) {
+    std::string text;
+    for (int i = first; i <= last; ++i) text += Numbered(i) + "\r\n";
+    return text;
 }

@@ -39,3 +39,15 @@ class LoggingTest : public ::testing::Test {
     DebugOutputSink previousSink_;
     testsupport::TempDir tempDir_{"logging"};
 };
+
+// A log file in the scratch folder, written line by line through a "%m%n" layout.
+class LogFileTest : public LoggingTest {
+  protected:
+    std::string LogFile() const { return (TempDir() / "app.log").string(); }
+    std::string Backup(int index) const { return LogFile() + "." + std::to_string(index); }
+    static ILogLayoutPtr Lines();
+    static void Write(ILogAppender& appender, const std::string& message);
+    // "line 001\r\n" .. : ten bytes each, so a 100-byte file holds ten of them.
+    static std::string Numbered(int i);
+    static std::string Range(int first, int last);
+};

@@ -22,24 +22,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SharedLogFileTest : public LoggingTest {
+class SharedLogFileTest : public LogFileTest {
   protected:
-    std::string LogFile() const { return (TempDir() / "shared.log").string(); }
-    std::string Backup(int index) const { return LogFile() + "." + std::to_string(index); }
-    static ILogLayoutPtr Lines() { return std::make_shared<TLogPatternLayout>("%m%n"); }
-    static void Write(ILogAppender& appender, const std::string& message) {
-        appender.DoAppend(TLogEvent(TLogLevel::Info(), nullptr, message));
-    }
     std::shared_ptr<TLogRollingFileAppender> Rolling(std::int64_t maxSize, int maxBackups) {
         return std::make_shared<TLogRollingFileAppender>("shared", LogFile(), maxSize, maxBackups, Lines(),
                                                          true, InterProcessLockModel);
-    }
-    // "line 001\r\n" .. : ten bytes each, so a 100-byte file holds ten of them.
-    static std::string Numbered(int i) { return ::Format("line %.3d", {i}); }
-    static std::string Range(int first, int last) {
-        std::string text;
-        for (int i = first; i <= last; ++i) text += Numbered(i) + "\r\n";
-        return text;
     }
 };
 
