@@ -41,7 +41,7 @@ void AppendByte(std::string& block, int value) {
 }
 
 // The server reads a numeric cluster of 1 to 4 bytes, low byte first, as a signed number: the
-// narrowest width that keeps the value's sign and size.
+// narrowest width that keeps the value whole. So 200 takes two bytes; in one it would read as -56.
 int SignedWidth(std::int32_t value) {
     if (value >= INT8_MIN && value <= INT8_MAX)
         return 1;
