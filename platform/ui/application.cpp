@@ -1,6 +1,7 @@
 #include "platform/ui/application.h"
 
 #include "platform/os/paths.h"
+#include "platform/rtl/runtime.h"
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
 #include "platform/ui/timers.h"
@@ -12,10 +13,15 @@ TApplication g_application;
 
 TApplication* Application = &g_application;
 
-TApplication::TApplication() : TComponent(nullptr) {}
+TApplication::TApplication() : TComponent(nullptr) {
+    // What fails below the window system (a TTimer's tick ...) is reported like a handler's failure.
+    platform::Runtime().Exceptions.SetHandler(
+        [this](TObject* Sender, std::exception_ptr error) { ReportSafely(Sender, error); });
+}
 
 TApplication::~TApplication() {
     DestroyForms();
+    platform::Runtime().Exceptions.SetHandler(nullptr);
 }
 
 void TApplication::Initialize() {
@@ -119,11 +125,13 @@ void TApplication::Idle() {
 }
 
 void TApplication::HandleException(TObject* Sender) {
-    std::exception_ptr current = std::current_exception();
-    if (!current)
-        return;
+    if (std::exception_ptr current = std::current_exception())
+        ReportSafely(Sender, current);
+}
+
+void TApplication::ReportSafely(TObject* Sender, std::exception_ptr error) {
     try {
-        Report(Sender, current);
+        Report(Sender, error);
     } catch (...) {
         // The report itself failed: show that failure plainly; nothing may escape into the loop.
         try {

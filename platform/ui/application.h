@@ -2,7 +2,8 @@
 // TApplication: the program's forms and its message loop. The first form made by CreateForm is
 // the main form; Run shows it and dispatches messages until the program is terminated (closing
 // the main form does that). An exception escaping a handler is reported in a message box (or
-// passed to OnException) and the loop goes on.
+// passed to OnException) and the loop goes on; the application is also the runtime's exception
+// report (platform/rtl/exception_hook.h) while it exists.
 #include <exception>
 #include <functional>
 #include <memory>
@@ -53,6 +54,7 @@ class TApplication : public TComponent {
 
   private:
     void Report(TObject* Sender, std::exception_ptr error);
+    void ReportSafely(TObject* Sender, std::exception_ptr error);
     void FormCreated(TCustomForm* form);
     void PaintForms();
     void Idle();

@@ -1,44 +1,4 @@
 #pragma once
-// The cursor shown over every window of the program (the screen's cursor), as numbered by the platform.
-#include <functional>
-
-using TCursor = int;
-constexpr TCursor crDefault = 0;
-constexpr TCursor crNone = -1;
-constexpr TCursor crArrow = -2;
-constexpr TCursor crCross = -3;
-constexpr TCursor crIBeam = -4;
-constexpr TCursor crSizeNESW = -6;
-constexpr TCursor crSizeNS = -7;
-constexpr TCursor crSizeNWSE = -8;
-constexpr TCursor crSizeWE = -9;
-constexpr TCursor crUpArrow = -10;
-constexpr TCursor crHourGlass = -11;
-constexpr TCursor crDrag = -12;
-constexpr TCursor crNoDrop = -13;
-constexpr TCursor crHSplit = -14;
-constexpr TCursor crVSplit = -15;
-constexpr TCursor crMultiDrag = -16;
-constexpr TCursor crSQLWait = -17;
-constexpr TCursor crNo = -18;
-constexpr TCursor crAppStart = -19;
-constexpr TCursor crHelp = -20;
-constexpr TCursor crHandPoint = -21;
-constexpr TCursor crSizeAll = -22;
-
-TCursor GetScreenCursor();
-void SetScreenCursor(TCursor cursor);
-// The window-system backend listens here to show the cursor; empty by default (headless).
-void SetScreenCursorListener(std::function<void(TCursor)> listener);
-
-// Shows a cursor for the life of the object and puts the previous one back, on every path.
-class TScopedCursor {
-  public:
-    explicit TScopedCursor(TCursor cursor) : previous_(GetScreenCursor()) { SetScreenCursor(cursor); }
-    ~TScopedCursor() { SetScreenCursor(previous_); }
-    TScopedCursor(const TScopedCursor&) = delete;
-    TScopedCursor& operator=(const TScopedCursor&) = delete;
-
-  private:
-    TCursor previous_;
-};
+// The screen cursor lives in the runtime, below the window system (platform/rtl/screen_cursor.h);
+// the installed host shows it (platform/ui/window_system.h).
+#include "platform/rtl/screen_cursor.h"

@@ -2,12 +2,12 @@
 // Event handler types. A handler is any callable; an empty one is "not assigned".
 #include <functional>
 
+#include "platform/rtl/notify_event.h"
 #include "platform/ui/shift_state.h"
 #include "platform/ui/types.h"
 
 class TObject;
 
-using TNotifyEvent = std::function<void(TObject* Sender)>;
 // Key is a virtual-key code; a handler may set it to 0 to swallow the key.
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 // Key is the typed character (a code point); a handler may set it to 0 to swallow it.

@@ -66,7 +66,8 @@ class HeadlessWindowSystem : public WindowSystem {
 };
 
 // Installs the headless host and a ManualClock for its lifetime; on the way out frees every form,
-// empties the queue and the timers and puts the previous host and clock back.
+// empties the queue and the window timers (a TTimer stops with its owner) and puts the previous
+// host and clock back.
 class HeadlessSession {
   public:
     HeadlessSession();

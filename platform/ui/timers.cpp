@@ -3,95 +3,126 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/os/clock.h"
+#include "platform/rtl/runtime.h"
 #include "platform/ui/message_queue.h"
 
 namespace platform::ui {
 namespace {
 
-struct Timer {
-    HWND Wnd = 0;
-    UINT_PTR Id = 0;
-    UINT Interval = 0;
-    std::uint64_t Due = 0;
-};
-
-std::vector<Timer>& Timers() {
-    static auto* timers = new std::vector<Timer>();
-    return *timers;
+// One WM_TIMER per timer in the queue: a tick not yet taken is replaced, not doubled.
+void PostTimerMessage(HWND wnd, WPARAM id) {
+    RemoveQueued(wnd, WM_TIMER, id);
+    QueuedMessage m;
+    m.Msg = TMsg{wnd, WM_TIMER, id, 0, 0, {}};
+    PostQueued(std::move(m));
 }
 
-std::uint64_t Now() {
-    return platform::CurrentClock().TickMillis();
+class LoopTimers {
+  public:
+    LoopTimers() {
+        runtimeWindow_ = AllocateHWnd([](TMessage& m) {
+            if (m.Msg == WM_TIMER)
+                Runtime().Timers.Fire(m.WParam);
+        });
+        Runtime().Timers.SetDelivery(
+            [this](TimerService::TimerId id) { PostTimerMessage(runtimeWindow_, static_cast<WPARAM>(id)); });
+    }
+
+    void Set(HWND wnd, UINT_PTR id, UINT elapseMs) {
+        if (const WindowTimer* t = Find(wnd, id)) {
+            windowTimers_.Restart(t->Timer, elapseMs);
+            return;
+        }
+        auto timer = windowTimers_.Start(elapseMs, [wnd, id] { PostTimerMessage(wnd, id); });
+        timers_.push_back({wnd, id, timer});
+    }
+
+    bool Kill(HWND wnd, UINT_PTR id) {
+        return KillIf([&](const WindowTimer& t) { return t.Wnd == wnd && t.Id == id; });
+    }
+    void KillWindow(HWND wnd) {
+        KillIf([&](const WindowTimer& t) { return t.Wnd == wnd; });
+    }
+    void KillAll() {
+        windowTimers_.StopAll();
+        timers_.clear();
+    }
+
+    void PostDue() {
+        Runtime().Timers.ProcessDueTimers();
+        windowTimers_.ProcessDueTimers();
+    }
+
+    std::optional<std::uint64_t> MillisUntilNext() const {
+        auto window = windowTimers_.MillisUntilNextTimer();
+        auto runtime = Runtime().Timers.MillisUntilNextTimer();
+        if (!window || !runtime)
+            return window ? window : runtime;
+        return std::min(*window, *runtime);
+    }
+
+  private:
+    struct WindowTimer {
+        HWND Wnd = 0;
+        UINT_PTR Id = 0;
+        TimerService::TimerId Timer = 0;
+    };
+
+    const WindowTimer* Find(HWND wnd, UINT_PTR id) const {
+        auto it = std::find_if(timers_.begin(), timers_.end(),
+                               [&](const WindowTimer& t) { return t.Wnd == wnd && t.Id == id; });
+        return it == timers_.end() ? nullptr : &*it;
+    }
+
+    template <class Pred>
+    bool KillIf(Pred pred) {
+        auto gone =
+            std::stable_partition(timers_.begin(), timers_.end(), [&](const auto& t) { return !pred(t); });
+        bool any = gone != timers_.end();
+        for (auto it = gone; it != timers_.end(); ++it) {
+            windowTimers_.Stop(it->Timer);
+            RemoveQueued(it->Wnd, WM_TIMER, it->Id);
+        }
+        timers_.erase(gone, timers_.end());
+        return any;
+    }
+
+    TimerService windowTimers_;
+    std::vector<WindowTimer> timers_;
+    HWND runtimeWindow_ = 0;
+};
+
+// Kept for the whole run: windows may still go away while the program's statics are torn down.
+LoopTimers& Timers() {
+    static auto* timers = new LoopTimers();
+    return *timers;
 }
 
 }  // namespace
 
 void PostDueTimers() {
-    static bool posting = false;
-    if (posting)
-        return;
-    posting = true;
-    std::uint64_t now = Now();
-    for (Timer& t : Timers()) {
-        if (t.Interval == 0 || now < t.Due)
-            continue;
-        t.Due = now + t.Interval;
-        RemoveQueued(t.Wnd, WM_TIMER, t.Id);
-        QueuedMessage m;
-        m.Msg = TMsg{t.Wnd, WM_TIMER, t.Id, 0, 0, {}};
-        PostQueued(std::move(m));
-    }
-    posting = false;
+    Timers().PostDue();
 }
 
 std::optional<std::uint64_t> MillisUntilNextTimer() {
-    std::optional<std::uint64_t> best;
-    std::uint64_t now = Now();
-    for (const Timer& t : Timers()) {
-        if (t.Interval == 0)
-            continue;
-        std::uint64_t wait = t.Due > now ? t.Due - now : 0;
-        if (!best || wait < *best)
-            best = wait;
-    }
-    return best;
+    return Timers().MillisUntilNext();
 }
 
 void KillWindowTimers(HWND wnd) {
-    auto& timers = Timers();
-    timers.erase(std::remove_if(timers.begin(), timers.end(), [wnd](const Timer& t) { return t.Wnd == wnd; }),
-                 timers.end());
-    RemoveQueued(wnd, WM_TIMER, 0);
+    Timers().KillWindow(wnd);
 }
 
 void KillAllTimers() {
-    Timers().clear();
+    Timers().KillAll();
 }
 
 }  // namespace platform::ui
 
 UINT_PTR SetTimer(HWND wnd, UINT_PTR id, UINT elapseMs) {
-    auto& timers = platform::ui::Timers();
-    std::uint64_t due = platform::ui::Now() + elapseMs;
-    for (auto& t : timers) {
-        if (t.Wnd == wnd && t.Id == id) {
-            t.Interval = elapseMs;
-            t.Due = due;
-            return id;
-        }
-    }
-    timers.push_back({wnd, id, elapseMs, due});
+    platform::ui::Timers().Set(wnd, id, elapseMs);
     return id;
 }
 
 bool KillTimer(HWND wnd, UINT_PTR id) {
-    auto& timers = platform::ui::Timers();
-    auto it =
-        std::find_if(timers.begin(), timers.end(), [&](const auto& t) { return t.Wnd == wnd && t.Id == id; });
-    if (it == timers.end())
-        return false;
-    timers.erase(it);
-    platform::ui::RemoveQueued(wnd, WM_TIMER, id);
-    return true;
+    return platform::ui::Timers().Kill(wnd, id);
 }

@@ -90,6 +90,16 @@ TEST_F(TimerTest, ABlockedThreadGetsOneTickNotABurst) {
     EXPECT_EQ(ticks, 2);
 }
 
+TEST_F(TimerTest, WhileTheLoopRunsATickIsAQueuedMessageThatAPeekDoesNotRun) {
+    MakeTimer(100, true);
+    ui.Clock().Advance(100);
+    TMsg msg;
+    ASSERT_TRUE(PeekMessage(msg, 0, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    EXPECT_EQ(ticks, 0);
+    ui.ProcessMessages();
+    EXPECT_EQ(ticks, 1);
+}
+
 TEST_F(TimerTest, SleepingOnTheUiThreadGoesThroughTheClock) {
     auto before = ui.Clock().TickMillis();
     Sleep(500);
