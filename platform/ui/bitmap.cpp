@@ -86,7 +86,7 @@ void TBitmap::SaveToFile(const std::string& fileName) const {
     std::ofstream out(fileName, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        throw EFOpenError("Cannot create file \"" + fileName + "\"");
+        throw EFCreateError("Cannot create file \"" + fileName + "\"");
 }
 
 void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {

@@ -6,18 +6,13 @@
 #include <string>
 
 #include "platform/rtl/component.h"
+#include "platform/rtl/file_stream.h"
 #include "platform/ui/events.h"
 #include "platform/ui/raster_image.h"
 
 class TCanvas;
 
 class EInvalidGraphic : public Exception {
-  public:
-    using Exception::Exception;
-};
-
-// A file that cannot be opened for reading.
-class EFOpenError : public Exception {
   public:
     using Exception::Exception;
 };

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/rtl/file_stream.h"
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
@@ -89,6 +90,28 @@ TEST_F(PictureTest, MetafilesAndMissingFilesFailWithAPlainMessage) {
     EXPECT_THROW(picture.LoadFromFile((dir_ / "missing.jpg").string()), EFOpenError);
     EXPECT_THROW(picture.LoadFromResourceName("NO_SUCH"), EResNotFound);
     EXPECT_EQ(picture.Graphic(), nullptr);
+}
+
+// The runtime's file errors: one catch serves pictures and streams alike.
+TEST_F(PictureTest, AFileThatCannotBeOpenedOrCreatedRaisesTheRuntimesFileError) {
+    std::string missing = (dir_ / "missing.jpg").string();
+    try {
+        TPicture().LoadFromFile(missing);
+        ADD_FAILURE() << "a missing file loaded";
+    } catch (const EStreamError& e) {
+        EXPECT_NE(dynamic_cast<const EFOpenError*>(&e), nullptr);
+        EXPECT_EQ(e.Message, "Cannot open file \"" + missing + "\". No such file or directory");
+    }
+    TBitmap bitmap;
+    bitmap.SetSize(1, 1);
+    std::string inMissingFolder = (dir_ / "no" / "such.bmp").string();
+    try {
+        bitmap.SaveToFile(inMissingFolder);
+        ADD_FAILURE() << "a file was written into a missing folder";
+    } catch (const EStreamError& e) {
+        EXPECT_NE(dynamic_cast<const EFCreateError*>(&e), nullptr);
+        EXPECT_EQ(e.Message, "Cannot create file \"" + inMissingFolder + "\"");
+    }
 }
 
 TEST_F(PictureTest, BitmapSavedAndLoadedAgainKeepsItsPixels) {
