@@ -27,6 +27,7 @@ class TBitmap : public TGraphic {
     void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
     void SaveToFile(const std::string& fileName) const;  // 32-bit BMP
 
+    using TGraphic::Pixels;  // the read-only view stays visible beside the writable one
     platform::ui::RasterImage& Pixels() { return image_; }
     void Draw(TCanvas& canvas, const TRect& rect) override;
 
