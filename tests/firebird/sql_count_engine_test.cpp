@@ -127,6 +127,7 @@ constexpr TCountCase kCountCases[] = {
      "where t.TOTAL > 20",
      2},
     {"select ID from CLIENTS where ID > 1 plan (CLIENTS natural)", 4},
+    {"-- clients of Omsk\nselect * from CLIENTS where CITY = 'Omsk'", 3},
     {"select * from ORDERS where CLIENT_ID in (select ID from CLIENTS where CITY = 'Omsk') for update", 6},
     {"select ID from CLIENTS where NAME starting with 'A' with lock", 1},
     {"select * from CLIENT_ORDERS(3)", 3},
@@ -134,6 +135,7 @@ constexpr TCountCase kCountCases[] = {
     {"select ID, AMOUNT + 1, NOTE || '!' from ORDERS where AMOUNT between 5 and 50 order by 2 desc", 6},
     // Statements whose rows are not the rows of their FROM clause.
     {"select distinct CITY from CLIENTS", 3},
+    {"-- cities\nselect distinct CITY from CLIENTS plan (CLIENTS natural) order by CITY", 3},
     {"SELECT first 2 distinct CITY FROM CLIENTS", 2},
     {"select distinct c.ID, o.ID from CLIENTS c join ORDERS o on o.CLIENT_ID = c.ID", 7},
     {"select CITY, count(*) from CLIENTS group by CITY having count(*) > 1", 1},
