@@ -64,11 +64,11 @@ class TSQLParser {
     // its start begin at depth 0.
     void ResetBracketDepth() { bracketDepth_ = 0; }
 
-    // Walks from `from` to the end, asking `test` about every character of normal text outside
-    // brackets, quotes and comments; FoundPos receives the stop. With StopAtClosingBracket, a ")"
-    // that would take the depth below the depth at the start stops the scan there. When the text
-    // ends outside strings and block comments, `test` is asked once more about the last position,
-    // as the end of the text (ScanState then tells whether that position is in a line comment).
+    // Walks from `from` to the end, asking `test` about every character of normal text at any depth
+    // (not about brackets, quotes, "*", "-", strings or comments); FoundPos receives the stop. With
+    // StopAtClosingBracket, a ")" that would take the depth below the depth at the start stops the scan
+    // there. When the text ends outside strings and block comments, `test` is asked once more about the last
+    // position, as the end of the text (ScanState then tells whether that position is in a line comment).
     void Scan(int from, const TScanTest& test);
 
     // Scan tests.
