@@ -1,0 +1,232 @@
+// Opening, closing and the window of record buffers.
+#include "platform/db/dataset.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/rtl/runtime.h"
+
+void DatabaseError(const std::string& message, const TComponent* component) {
+    if (component != nullptr && !component->Name().empty())
+        throw EDatabaseError(component->Name() + ": " + message);
+    throw EDatabaseError(message);
+}
+
+TDataSet::TDataSet(TComponent* AOwner) : TComponent(AOwner) {}
+
+// The buffers went in BeforeDestruction, while the derived dataset could still free them.
+TDataSet::~TDataSet() = default;
+
+void TDataSet::BeforeDestruction() {
+    if (Active()) {
+        try {
+            Close();
+        } catch (...) {
+            InternalHandleException();
+        }
+    }
+    SetBufferListSize(0);
+    TComponent::BeforeDestruction();
+}
+
+void TDataSet::SetActive(bool value) {
+    if (value == Active())
+        return;
+    if (value) {
+        DoBeforeOpen();
+        try {
+            OpenCursor();
+        } catch (...) {
+            CloseCursor();
+            state_ = dsInactive;
+            throw;
+        }
+        SetState(dsBrowse);
+        DoAfterOpen();
+        if (!IsEmpty())
+            DoAfterScroll();
+    } else {
+        DoBeforeClose();
+        SetState(dsInactive);
+        CloseCursor();
+        DoAfterClose();
+    }
+}
+
+void TDataSet::OpenCursor() {
+    InternalOpen();
+    SetBufferListSize(std::max(bufferCount_, 1) + 1);
+    bufferCount_ = std::max(bufferCount_, 1);
+    ClearBuffers();
+    InternalFirst();
+    GetNextRecords();
+    bof_ = true;
+    eof_ = recordCount_ == 0;
+}
+
+void TDataSet::CloseCursor() {
+    if (IsCursorOpen())
+        InternalClose();
+    ClearBuffers();
+    SetBufferListSize(0);
+    bof_ = eof_ = false;
+    modified_ = false;
+}
+
+void TDataSet::InternalHandleException() {
+    platform::Runtime().Exceptions.HandleException(this);
+}
+
+void TDataSet::CheckActive() const {
+    if (!Active())
+        DatabaseError("Cannot perform this operation on a closed dataset", this);
+}
+
+void TDataSet::CheckInactive() const {
+    if (Active())
+        DatabaseError("Cannot perform this operation on an open dataset", this);
+}
+
+void TDataSet::CheckCanModify() const {
+    if (!CanModify())
+        DatabaseError("Cannot modify a read-only dataset", this);
+}
+
+TRecordBuffer TDataSet::ActiveBuffer() const {
+    if (buffers_.empty())
+        return nullptr;
+    return buffers_[static_cast<std::size_t>(activeRecord_)];
+}
+
+void TDataSet::SetBufferListSize(int size) {
+    auto wanted = static_cast<std::size_t>(size);
+    while (buffers_.size() > wanted) {
+        FreeRecordBuffer(buffers_.back());
+        buffers_.pop_back();
+    }
+    while (buffers_.size() < wanted) buffers_.push_back(AllocRecordBuffer());
+    if (size == 0)
+        bufferCount_ = 0;
+}
+
+void TDataSet::SetBufferCount(int value) {
+    value = std::max(value, 1);
+    if (value == bufferCount_ || !Active()) {
+        if (!Active())
+            bufferCount_ = value;
+        return;
+    }
+    if (value < bufferCount_) {
+        // Keep the active record inside the smaller window.
+        int drop = std::max(0, activeRecord_ - (value - 1));
+        for (int i = 0; i < drop; ++i) MoveBuffer(0, recordCount_ - 1);
+        activeRecord_ -= drop;
+        if (currentRecord_ >= 0)
+            currentRecord_ = std::max(-1, currentRecord_ - drop);
+        recordCount_ = std::min(recordCount_ - drop, value);
+        if (currentRecord_ >= recordCount_)
+            currentRecord_ = -1;
+    }
+    SetBufferListSize(value + 1);
+    bufferCount_ = value;
+    GetNextRecords();
+}
+
+void TDataSet::ClearBuffers() {
+    recordCount_ = 0;
+    activeRecord_ = 0;
+    currentRecord_ = -1;
+    bof_ = eof_ = false;
+}
+
+void TDataSet::ActivateBuffers() {
+    recordCount_ = 1;
+    activeRecord_ = 0;
+    currentRecord_ = 0;
+    bof_ = eof_ = false;
+}
+
+void TDataSet::MoveBuffer(int from, int to) {
+    if (from == to)
+        return;
+    auto begin = buffers_.begin();
+    if (from < to)
+        std::rotate(begin + from, begin + from + 1, begin + to + 1);
+    else
+        std::rotate(begin + to, begin + from, begin + from + 1);
+}
+
+void TDataSet::SetCurrentRecord(int index) {
+    if (currentRecord_ == index)
+        return;
+    TRecordBuffer buffer = buffers_[static_cast<std::size_t>(index)];
+    switch (GetBookmarkFlag(buffer)) {
+        case bfCurrent:
+        case bfInserted:
+            InternalSetToRecord(buffer);
+            break;
+        case bfBOF:
+            InternalFirst();
+            break;
+        case bfEOF:
+            InternalLast();
+            break;
+    }
+    currentRecord_ = index;
+}
+
+void TDataSet::UpdateCursorPos() {
+    if (recordCount_ > 0)
+        SetCurrentRecord(activeRecord_);
+}
+
+bool TDataSet::GetNextRecord() {
+    if (recordCount_ > 0)
+        SetCurrentRecord(recordCount_ - 1);
+    bool fetched = GetRecord(buffers_[static_cast<std::size_t>(recordCount_)], gmNext, true) == grOK;
+    if (!fetched) {
+        CursorPosChanged();
+        return false;
+    }
+    if (recordCount_ == 0) {
+        ActivateBuffers();
+        return true;
+    }
+    if (recordCount_ < bufferCount_)
+        ++recordCount_;
+    else
+        MoveBuffer(0, recordCount_);
+    currentRecord_ = recordCount_ - 1;
+    return true;
+}
+
+bool TDataSet::GetPriorRecord() {
+    if (recordCount_ > 0)
+        SetCurrentRecord(0);
+    bool fetched = GetRecord(buffers_[static_cast<std::size_t>(recordCount_)], gmPrior, true) == grOK;
+    if (!fetched) {
+        CursorPosChanged();
+        return false;
+    }
+    if (recordCount_ == 0) {
+        ActivateBuffers();
+        return true;
+    }
+    MoveBuffer(recordCount_, 0);
+    if (recordCount_ < bufferCount_)
+        ++recordCount_;
+    currentRecord_ = 0;
+    return true;
+}
+
+int TDataSet::GetNextRecords() {
+    int fetched = 0;
+    while (recordCount_ < bufferCount_ && GetNextRecord()) ++fetched;
+    return fetched;
+}
+
+int TDataSet::GetPriorRecords() {
+    int fetched = 0;
+    while (recordCount_ < bufferCount_ && GetPriorRecord()) ++fetched;
+    return fetched;
+}

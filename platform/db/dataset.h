@@ -1,0 +1,206 @@
+#pragma once
+// TDataSet: the record-buffer engine every dataset derives from. A derived dataset supplies the
+// protocol (AllocRecordBuffer, GetRecord, InternalOpen, InternalPost ...); the base keeps a window
+// of buffers, moves it as the cursor moves, drives the states and fires the events in their order.
+//
+// The window holds BufferCount buffers plus one spare; RecordCount of them are filled and
+// ActiveRecord is the current one. Each Before/After event runs inside an overridable step
+// (DoBeforeOpen, DoAfterScroll ...), so a dataset can do its own work there or suppress it.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/db/dataset_types.h"
+#include "platform/rtl/component.h"
+#include "platform/rtl/database_error.h"
+
+class TDataSet;
+
+using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
+using TDataSetErrorEvent = std::function<void(TDataSet* DataSet, EDatabaseError& E, TDataAction& Action)>;
+
+[[noreturn]] void DatabaseError(const std::string& message, const TComponent* component = nullptr);
+
+class TDataSet : public TComponent {
+  public:
+    explicit TDataSet(TComponent* AOwner);
+    ~TDataSet() override;
+    // Closes while the derived dataset is still whole, so its overrides run.
+    void BeforeDestruction() override;
+    std::string ClassName() const override { return "TDataSet"; }
+
+    // Opening and closing.
+    bool Active() const { return state_ != dsInactive; }
+    void SetActive(bool value);
+    void Open() { SetActive(true); }
+    void Close() { SetActive(false); }
+    TDataSetState State() const { return state_; }
+
+    // Moving.
+    void First();
+    void Last();
+    void Next() { MoveBy(1); }
+    void Prior() { MoveBy(-1); }
+    // Returns the distance actually moved (negative backwards).
+    int MoveBy(int distance);
+    bool Bof() const { return bof_; }
+    bool Eof() const { return eof_; }
+    bool IsEmpty() const { return Active() && recordCount_ == 0 && state_ != dsInsert; }
+    virtual int GetRecordCount() const { return -1; }
+    int RecordCount() const { return GetRecordCount(); }
+    virtual int GetRecNo() const { return -1; }
+    virtual void SetRecNo(int /*value*/) {}
+    int RecNo() const { return GetRecNo(); }
+    virtual bool IsSequenced() const { return true; }
+    virtual void Resync(TResyncMode mode);
+
+    // Editing.
+    void Insert();
+    void Append();
+    void Edit();
+    virtual void Post();
+    virtual void Cancel();
+    void Delete();
+    void CheckBrowseMode();
+    void UpdateRecord();
+    void Refresh();
+    bool Modified() const { return modified_; }
+    virtual bool CanModify() const { return true; }
+    virtual TUpdateStatus UpdateStatus() const { return usUnmodified; }
+
+    // Bookmarks.
+    bool BookmarkAvailable() const;
+    TBookmark GetBookmark() const;
+    void GotoBookmark(const TBookmark& bookmark);
+    virtual bool BookmarkValid(const TBookmark& /*bookmark*/) const { return false; }
+    // Negative, zero or positive as the first marks a record before, at or after the second;
+    // an empty bookmark comes before every other.
+    virtual int CompareBookmarks(const TBookmark& a, const TBookmark& b) const;
+
+    // Data links see the controls-disabled state through these.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return disableCount_ != 0; }
+
+    // The window of buffers.
+    int BufferCount() const { return bufferCount_; }
+    int BufferedRecordCount() const { return recordCount_; }
+    int ActiveRecord() const { return activeRecord_; }
+    TRecordBuffer ActiveBuffer() const;
+    TRecordBuffer Buffer(int index) const { return buffers_.at(static_cast<std::size_t>(index)); }
+    // Makes room for a data link's window; the spare buffer comes on top.
+    void SetBufferCount(int value);
+
+    TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
+    TDataSetNotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit;
+    TDataSetNotifyEvent BeforePost, AfterPost, BeforeCancel, AfterCancel;
+    TDataSetNotifyEvent BeforeDelete, AfterDelete, BeforeScroll, AfterScroll;
+    TDataSetNotifyEvent BeforeRefresh, AfterRefresh, OnNewRecord, OnCalcFields;
+    TDataSetErrorEvent OnPostError, OnEditError, OnDeleteError;
+
+  protected:
+    // The record-buffer protocol.
+    virtual TRecordBuffer AllocRecordBuffer() = 0;
+    virtual void FreeRecordBuffer(TRecordBuffer& buffer) = 0;
+    virtual void InternalInitRecord(TRecordBuffer buffer) = 0;
+    virtual TGetResult GetRecord(TRecordBuffer buffer, TGetMode mode, bool doCheck) = 0;
+    virtual void InternalFirst() = 0;
+    virtual void InternalLast() = 0;
+    virtual void InternalOpen() = 0;
+    virtual void InternalClose() = 0;
+    virtual bool IsCursorOpen() const = 0;
+    virtual void InternalInitFieldDefs() {}
+    virtual int BookmarkSize() const { return 0; }
+    virtual void GetBookmarkData(TRecordBuffer buffer, char* data) const = 0;
+    virtual void SetBookmarkData(TRecordBuffer buffer, const char* data) = 0;
+    virtual TBookmarkFlag GetBookmarkFlag(TRecordBuffer buffer) const = 0;
+    virtual void SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag) = 0;
+    virtual void InternalGotoBookmark(const char* bookmark) = 0;
+    virtual void InternalSetToRecord(TRecordBuffer buffer) = 0;
+    virtual void InternalInsert() {}
+    virtual void InternalEdit() {}
+    virtual void InternalPost() = 0;
+    virtual void InternalDelete() = 0;
+    virtual void InternalCancel() {}
+    virtual void InternalRefresh() {}
+    virtual void InternalAddRecord(TRecordBuffer buffer, bool append) = 0;
+    // Hands the exception being handled to the application's report.
+    virtual void InternalHandleException();
+    virtual void ClearCalcFields(TRecordBuffer /*buffer*/) {}
+    virtual void InitRecord(TRecordBuffer buffer);
+
+    // The steps that fire the events; override to add work or to suppress them.
+    virtual void DoBeforeOpen() { Fire(BeforeOpen); }
+    virtual void DoAfterOpen() { Fire(AfterOpen); }
+    virtual void DoBeforeClose() { Fire(BeforeClose); }
+    virtual void DoAfterClose() { Fire(AfterClose); }
+    virtual void DoBeforeInsert() { Fire(BeforeInsert); }
+    virtual void DoAfterInsert() { Fire(AfterInsert); }
+    virtual void DoBeforeEdit() { Fire(BeforeEdit); }
+    virtual void DoAfterEdit() { Fire(AfterEdit); }
+    virtual void DoBeforePost() { Fire(BeforePost); }
+    virtual void DoAfterPost() { Fire(AfterPost); }
+    virtual void DoBeforeCancel() { Fire(BeforeCancel); }
+    virtual void DoAfterCancel() { Fire(AfterCancel); }
+    virtual void DoBeforeDelete() { Fire(BeforeDelete); }
+    virtual void DoAfterDelete() { Fire(AfterDelete); }
+    virtual void DoBeforeScroll() { Fire(BeforeScroll); }
+    virtual void DoAfterScroll() { Fire(AfterScroll); }
+    virtual void DoBeforeRefresh() { Fire(BeforeRefresh); }
+    virtual void DoAfterRefresh() { Fire(AfterRefresh); }
+    virtual void DoOnNewRecord() { Fire(OnNewRecord); }
+    virtual void DoOnCalcFields() { Fire(OnCalcFields); }
+
+    // Sends a notice to the data sources unless controls are disabled.
+    virtual void DataEvent(TDataEvent event, std::intptr_t info);
+    // Where notices leave the dataset; data sources hear them here.
+    virtual void NotifyDataSources(TDataEvent /*event*/, std::intptr_t /*info*/) {}
+    void SetState(TDataSetState value);
+    void SetModified(bool value) { modified_ = value; }
+    void CheckActive() const;
+    void CheckInactive() const;
+    void CheckCanModify() const;
+    // Puts the cursor back on the active record before an operation on it.
+    void UpdateCursorPos();
+    void CursorPosChanged() { currentRecord_ = -1; }
+    // A dataset whose post already left the window right asks to skip the next resync.
+    void SkipResyncAfterPost() { skipResync_ = true; }
+
+  private:
+    class TStateScope;
+    void Fire(const TDataSetNotifyEvent& event) {
+        if (event)
+            event(this);
+    }
+    void OpenCursor();
+    void CloseCursor();
+    void BeginInsertAppend();
+    void EndInsertAppend();
+    void CheckOperation(void (TDataSet::*operation)(), const TDataSetErrorEvent& onError);
+    void ResyncAfterChange();
+    void SetBufferListSize(int size);
+    void ClearBuffers();
+    void ActivateBuffers();
+    void SetCurrentRecord(int index);
+    void MoveBuffer(int from, int to);
+    bool GetNextRecord();
+    bool GetPriorRecord();
+    int GetNextRecords();
+    int GetPriorRecords();
+    TGetResult FetchCurrentOrNear(TRecordBuffer buffer);
+
+    TDataSetState state_ = dsInactive;
+    std::vector<TRecordBuffer> buffers_;
+    int bufferCount_ = 0;
+    int recordCount_ = 0;
+    int activeRecord_ = 0;
+    int currentRecord_ = -1;
+    bool bof_ = false;
+    bool eof_ = false;
+    bool modified_ = false;
+    bool skipResync_ = false;
+    int disableCount_ = 0;
+    TDataSetState disableState_ = dsInactive;
+    TDataEvent enableEvent_ = deDataSetChange;
+};

@@ -1,0 +1,39 @@
+// States and the notices to data sources, held back while controls are disabled.
+#include "platform/db/dataset.h"
+
+void TDataSet::SetState(TDataSetState value) {
+    if (state_ == value)
+        return;
+    state_ = value;
+    modified_ = false;
+    DataEvent(deUpdateState, 0);
+}
+
+void TDataSet::DisableControls() {
+    if (disableCount_ == 0) {
+        disableState_ = state_;
+        enableEvent_ = deDataSetChange;
+    }
+    ++disableCount_;
+}
+
+void TDataSet::EnableControls() {
+    if (disableCount_ == 0)
+        return;
+    if (--disableCount_ != 0)
+        return;
+    if (disableState_ != state_)
+        NotifyDataSources(deUpdateState, 0);
+    if (disableState_ != dsInactive && state_ != dsInactive)
+        NotifyDataSources(enableEvent_, 0);
+}
+
+void TDataSet::DataEvent(TDataEvent event, std::intptr_t info) {
+    if (disableCount_ != 0) {
+        // A layout change outweighs a data change: the last enable sends the weightier one.
+        if (event == deLayoutChange)
+            enableEvent_ = deLayoutChange;
+        return;
+    }
+    NotifyDataSources(event, info);
+}

@@ -1,0 +1,183 @@
+#include "tests/support/memory_dataset.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+struct RecordBuffer {
+    int id = 0;
+    TBookmarkFlag flag = bfCurrent;
+    TMemoryDataSet::Row values;
+};
+
+RecordBuffer& Rec(TRecordBuffer buffer) {
+    return *reinterpret_cast<RecordBuffer*>(buffer);
+}
+
+}  // namespace
+
+TMemoryDataSet::TMemoryDataSet(TComponent* AOwner) : TDataSet(AOwner) {}
+
+void TMemoryDataSet::SetColumns(std::vector<std::string> names) {
+    CheckInactive();
+    columns_ = std::move(names);
+}
+
+void TMemoryDataSet::AddRow(Row values) {
+    values.resize(columns_.size(), Variant::Null());
+    rows_.push_back({nextId_++, std::move(values)});
+}
+
+Variant TMemoryDataSet::GetValue(int column) const {
+    CheckActive();
+    if (IsEmpty())
+        return Variant::Null();
+    return Rec(ActiveBuffer()).values.at(static_cast<std::size_t>(column));
+}
+
+void TMemoryDataSet::SetValue(int column, const Variant& value) {
+    if (State() != dsEdit && State() != dsInsert)
+        DatabaseError("Dataset not in edit or insert mode", this);
+    Rec(ActiveBuffer()).values.at(static_cast<std::size_t>(column)) = value;
+    SetModified(true);
+    DataEvent(deFieldChange, column);
+}
+
+TRecordBuffer TMemoryDataSet::AllocRecordBuffer() {
+    return reinterpret_cast<TRecordBuffer>(new RecordBuffer);
+}
+
+void TMemoryDataSet::FreeRecordBuffer(TRecordBuffer& buffer) {
+    delete &Rec(buffer);
+    buffer = nullptr;
+}
+
+void TMemoryDataSet::InternalInitRecord(TRecordBuffer buffer) {
+    Rec(buffer) = RecordBuffer{0, bfCurrent, Row(columns_.size(), Variant::Null())};
+}
+
+void TMemoryDataSet::InternalOpen() {
+    cursor_ = -1;
+    open_ = true;
+}
+
+TGetResult TMemoryDataSet::GetRecord(TRecordBuffer buffer, TGetMode mode, bool /*doCheck*/) {
+    int size = static_cast<int>(rows_.size());
+    if (mode == gmNext)
+        cursor_ = std::min(cursor_ + 1, size);
+    if (mode == gmPrior)
+        cursor_ = std::max(cursor_ - 1, -1);
+    if (cursor_ < 0)
+        return grBOF;
+    if (cursor_ >= size)
+        return grEOF;
+    const KeptRow& row = rows_[static_cast<std::size_t>(cursor_)];
+    Rec(buffer) = RecordBuffer{row.id, bfCurrent, row.values};
+    return grOK;
+}
+
+void TMemoryDataSet::GetBookmarkData(TRecordBuffer buffer, char* data) const {
+    std::memcpy(data, &Rec(buffer).id, sizeof(int));
+}
+
+void TMemoryDataSet::SetBookmarkData(TRecordBuffer buffer, const char* data) {
+    std::memcpy(&Rec(buffer).id, data, sizeof(int));
+}
+
+TBookmarkFlag TMemoryDataSet::GetBookmarkFlag(TRecordBuffer buffer) const {
+    return Rec(buffer).flag;
+}
+
+void TMemoryDataSet::SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag) {
+    Rec(buffer).flag = flag;
+}
+
+int TMemoryDataSet::IndexOfId(int id) const {
+    auto found = std::find_if(rows_.begin(), rows_.end(), [id](const KeptRow& row) { return row.id == id; });
+    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+}
+
+int TMemoryDataSet::BookmarkId(const TBookmark& bookmark) const {
+    int id = 0;
+    if (bookmark.size() == sizeof(int))
+        std::memcpy(&id, bookmark.data(), sizeof(int));
+    return id;
+}
+
+void TMemoryDataSet::InternalGotoBookmark(const char* bookmark) {
+    int id = 0;
+    std::memcpy(&id, bookmark, sizeof(int));
+    int index = IndexOfId(id);
+    if (index < 0)
+        DatabaseError("Record not found", this);
+    cursor_ = index;
+}
+
+void TMemoryDataSet::InternalSetToRecord(TRecordBuffer buffer) {
+    int index = IndexOfId(Rec(buffer).id);
+    if (index >= 0)
+        cursor_ = index;
+}
+
+void TMemoryDataSet::InternalPost() {
+    if (failPosts_ > 0) {
+        --failPosts_;
+        DatabaseError("Post failed", this);
+    }
+    const RecordBuffer& record = Rec(ActiveBuffer());
+    if (State() == dsEdit) {
+        rows_.at(static_cast<std::size_t>(cursor_)).values = record.values;
+        return;
+    }
+    int at = std::clamp(cursor_, 0, static_cast<int>(rows_.size()));
+    rows_.insert(rows_.begin() + at, KeptRow{nextId_++, record.values});
+    cursor_ = at;
+}
+
+void TMemoryDataSet::InternalDelete() {
+    if (failDeletes_ > 0) {
+        --failDeletes_;
+        DatabaseError("Delete failed", this);
+    }
+    rows_.erase(rows_.begin() + cursor_);
+}
+
+void TMemoryDataSet::InternalAddRecord(TRecordBuffer buffer, bool append) {
+    int at = append ? static_cast<int>(rows_.size()) : std::clamp(cursor_, 0, static_cast<int>(rows_.size()));
+    rows_.insert(rows_.begin() + at, KeptRow{nextId_++, Rec(buffer).values});
+    cursor_ = at;
+}
+
+int TMemoryDataSet::GetRecordCount() const {
+    CheckActive();
+    return static_cast<int>(rows_.size());
+}
+
+int TMemoryDataSet::GetRecNo() const {
+    if (!Active() || IsEmpty() || GetBookmarkFlag(ActiveBuffer()) != bfCurrent)
+        return -1;
+    return IndexOfId(Rec(ActiveBuffer()).id) + 1;
+}
+
+void TMemoryDataSet::SetRecNo(int value) {
+    CheckBrowseMode();
+    if (value < 1 || value > static_cast<int>(rows_.size()) || value == GetRecNo())
+        return;
+    DoBeforeScroll();
+    cursor_ = value - 1;
+    Resync({.Exact = false, .Center = true});
+    DoAfterScroll();
+}
+
+bool TMemoryDataSet::BookmarkValid(const TBookmark& bookmark) const {
+    return IndexOfId(BookmarkId(bookmark)) >= 0;
+}
+
+int TMemoryDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {
+    if (a.empty() || b.empty())
+        return TDataSet::CompareBookmarks(a, b);
+    int left = IndexOfId(BookmarkId(a));
+    int right = IndexOfId(BookmarkId(b));
+    return left < right ? -1 : (left == right ? 0 : 1);
+}

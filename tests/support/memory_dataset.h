@@ -1,0 +1,76 @@
+#pragma once
+// TMemoryDataSet: a dataset over rows kept in memory, for the tests of the dataset framework, the
+// data controls and the grid. Each row carries a fixed id that serves as its bookmark. Values are
+// read and written by column index; a test can make the next posts or deletes fail.
+#include <string>
+#include <vector>
+
+#include "platform/db/dataset.h"
+#include "platform/rtl/variant.h"
+
+class TMemoryDataSet : public TDataSet {
+  public:
+    using Row = std::vector<Variant>;
+
+    explicit TMemoryDataSet(TComponent* AOwner = nullptr);
+    std::string ClassName() const override { return "TMemoryDataSet"; }
+
+    // The columns; set while closed.
+    void SetColumns(std::vector<std::string> names);
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    // Adds a stored row directly (no events); usable open or closed.
+    void AddRow(Row values);
+    int StoredRowCount() const { return static_cast<int>(rows_.size()); }
+    const Row& StoredRow(int index) const { return rows_.at(static_cast<std::size_t>(index)).values; }
+
+    // The active record's value, as shown (edited values while editing).
+    Variant GetValue(int column) const;
+    void SetValue(int column, const Variant& value);
+
+    // Makes the next `count` posts or deletes raise EDatabaseError.
+    void FailNextPosts(int count) { failPosts_ = count; }
+    void FailNextDeletes(int count) { failDeletes_ = count; }
+
+    int GetRecordCount() const override;
+    int GetRecNo() const override;
+    void SetRecNo(int value) override;
+    bool BookmarkValid(const TBookmark& bookmark) const override;
+    int CompareBookmarks(const TBookmark& a, const TBookmark& b) const override;
+
+  protected:
+    TRecordBuffer AllocRecordBuffer() override;
+    void FreeRecordBuffer(TRecordBuffer& buffer) override;
+    void InternalInitRecord(TRecordBuffer buffer) override;
+    TGetResult GetRecord(TRecordBuffer buffer, TGetMode mode, bool doCheck) override;
+    void InternalFirst() override { cursor_ = -1; }
+    void InternalLast() override { cursor_ = static_cast<int>(rows_.size()); }
+    void InternalOpen() override;
+    void InternalClose() override { open_ = false; }
+    bool IsCursorOpen() const override { return open_; }
+    int BookmarkSize() const override { return sizeof(int); }
+    void GetBookmarkData(TRecordBuffer buffer, char* data) const override;
+    void SetBookmarkData(TRecordBuffer buffer, const char* data) override;
+    TBookmarkFlag GetBookmarkFlag(TRecordBuffer buffer) const override;
+    void SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag) override;
+    void InternalGotoBookmark(const char* bookmark) override;
+    void InternalSetToRecord(TRecordBuffer buffer) override;
+    void InternalPost() override;
+    void InternalDelete() override;
+    void InternalAddRecord(TRecordBuffer buffer, bool append) override;
+
+  private:
+    struct KeptRow {
+        int id;
+        Row values;
+    };
+    int IndexOfId(int id) const;
+    int BookmarkId(const TBookmark& bookmark) const;
+
+    std::vector<std::string> columns_;
+    std::vector<KeptRow> rows_;
+    int nextId_ = 1;
+    int cursor_ = -1;  // -1 before the first row, rows_.size() after the last
+    bool open_ = false;
+    int failPosts_ = 0;
+    int failDeletes_ = 0;
+};
