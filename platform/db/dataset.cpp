@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/db/data_source.h"
 #include "platform/rtl/runtime.h"
 
 void DatabaseError(const std::string& message, const TComponent* component) {
@@ -26,6 +27,7 @@ void TDataSet::BeforeDestruction() {
         }
     }
     SetBufferListSize(0);
+    while (!dataSources_.empty()) dataSources_.back()->SetDataSet(nullptr);
     TComponent::BeforeDestruction();
 }
 
@@ -55,8 +57,10 @@ void TDataSet::SetActive(bool value) {
 
 void TDataSet::OpenCursor() {
     InternalOpen();
-    SetBufferListSize(std::max(bufferCount_, 1) + 1);
-    bufferCount_ = std::max(bufferCount_, 1);
+    int count = requestedBufferCount_;
+    for (const TDataSource* source : dataSources_) count = std::max(count, source->MaxLinkBufferCount());
+    SetBufferListSize(count + 1);
+    bufferCount_ = count;
     ClearBuffers();
     InternalFirst();
     GetNextRecords();
@@ -111,25 +115,44 @@ void TDataSet::SetBufferListSize(int size) {
 
 void TDataSet::SetBufferCount(int value) {
     value = std::max(value, 1);
-    if (value == bufferCount_ || !Active()) {
-        if (!Active())
-            bufferCount_ = value;
+    requestedBufferCount_ = value;
+    if (Active() && value != bufferCount_)
+        ResizeWindow(value);
+}
+
+void TDataSet::UpdateBufferCount() {
+    if (!Active())
         return;
-    }
+    int count = requestedBufferCount_;
+    for (const TDataSource* source : dataSources_) count = std::max(count, source->MaxLinkBufferCount());
+    if (count != bufferCount_)
+        ResizeWindow(count);
+}
+
+void TDataSet::ResizeWindow(int value) {
     if (value < bufferCount_) {
         // Keep the active record inside the smaller window.
         int drop = std::max(0, activeRecord_ - (value - 1));
         for (int i = 0; i < drop; ++i) MoveBuffer(0, recordCount_ - 1);
         activeRecord_ -= drop;
-        if (currentRecord_ >= 0)
-            currentRecord_ = std::max(-1, currentRecord_ - drop);
         recordCount_ = std::min(recordCount_ - drop, value);
-        if (currentRecord_ >= recordCount_)
-            currentRecord_ = -1;
+        CursorPosChanged();
     }
     SetBufferListSize(value + 1);
     bufferCount_ = value;
     GetNextRecords();
+    // The links' windows point into buffers that moved.
+    DataEvent(deDataSetChange, 0);
+}
+
+void TDataSet::SetActiveRecord(int index) {
+    if (index >= 0 && index < recordCount_)
+        activeRecord_ = index;
+}
+
+void TDataSet::NotifyDataSources(TDataEvent event, std::intptr_t info) {
+    auto sources = dataSources_;
+    for (TDataSource* source : sources) source->DataEvent(event, info);
 }
 
 void TDataSet::ClearBuffers() {

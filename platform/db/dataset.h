@@ -16,6 +16,7 @@
 #include "platform/rtl/database_error.h"
 
 class TDataSet;
+class TDataSource;
 
 using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
 using TDataSetErrorEvent = std::function<void(TDataSet* DataSet, EDatabaseError& E, TDataAction& Action)>;
@@ -91,6 +92,13 @@ class TDataSet : public TComponent {
     TRecordBuffer Buffer(int index) const { return buffers_.at(static_cast<std::size_t>(index)); }
     // Makes room for a data link's window; the spare buffer comes on top.
     void SetBufferCount(int value);
+    // Grows or shrinks the window to the largest one a linked data link asks for.
+    void UpdateBufferCount();
+    // Points at another buffered record without scrolling, for a link that reads each of its
+    // rows in turn; the caller puts it back.
+    void SetActiveRecord(int index);
+    // The master source a detail dataset follows; nullptr when it has none.
+    virtual TDataSource* GetDataSource() const { return nullptr; }
 
     TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
     TDataSetNotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit;
@@ -155,7 +163,7 @@ class TDataSet : public TComponent {
     // Sends a notice to the data sources unless controls are disabled.
     virtual void DataEvent(TDataEvent event, std::intptr_t info);
     // Where notices leave the dataset; data sources hear them here.
-    virtual void NotifyDataSources(TDataEvent /*event*/, std::intptr_t /*info*/) {}
+    virtual void NotifyDataSources(TDataEvent event, std::intptr_t info);
     void SetState(TDataSetState value);
     void SetModified(bool value) { modified_ = value; }
     void CheckActive() const;
@@ -168,7 +176,7 @@ class TDataSet : public TComponent {
     void SkipResyncAfterPost() { skipResync_ = true; }
 
   private:
-    class TStateScope;
+    friend class TDataSource;
     void Fire(const TDataSetNotifyEvent& event) {
         if (event)
             event(this);
@@ -180,6 +188,7 @@ class TDataSet : public TComponent {
     void CheckOperation(void (TDataSet::*operation)(), const TDataSetErrorEvent& onError);
     void ResyncAfterChange();
     void SetBufferListSize(int size);
+    void ResizeWindow(int value);
     void ClearBuffers();
     void ActivateBuffers();
     void SetCurrentRecord(int index);
@@ -192,6 +201,8 @@ class TDataSet : public TComponent {
 
     TDataSetState state_ = dsInactive;
     std::vector<TRecordBuffer> buffers_;
+    std::vector<TDataSource*> dataSources_;
+    int requestedBufferCount_ = 1;
     int bufferCount_ = 0;
     int recordCount_ = 0;
     int activeRecord_ = 0;

@@ -29,6 +29,7 @@ class TRecordingDataSet : public TMemoryDataSet {
     void NotifyDataSources(TDataEvent event, std::intptr_t info) override {
         Notices.push_back(event);
         NoticeInfo.push_back(info);
+        TMemoryDataSet::NotifyDataSources(event, info);
     }
 
   private:
