@@ -19,6 +19,7 @@ class TDataSet;
 class TDataSource;
 
 using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
+using TFilterRecordEvent = std::function<void(TDataSet* DataSet, bool& Accept)>;
 using TDataSetErrorEvent = std::function<void(TDataSet* DataSet, EDatabaseError& E, TDataAction& Action)>;
 
 [[noreturn]] void DatabaseError(const std::string& message, const TComponent* component = nullptr);
@@ -107,6 +108,17 @@ class TDataSet : public TComponent {
     TDataSetNotifyEvent BeforeRefresh, AfterRefresh, OnNewRecord, OnCalcFields;
     TDataSetErrorEvent OnPostError, OnEditError, OnDeleteError;
 
+    // Filtering. A dataset that filters by itself overrides the setters; the base stores the
+    // value and, while open, goes back to the first record that passes.
+    bool Filtered() const { return filtered_; }
+    virtual void SetFiltered(bool value);
+    const std::string& Filter() const { return filterText_; }
+    virtual void SetFilterText(const std::string& value);
+    TFilterOptions FilterOptions() const { return filterOptions_; }
+    virtual void SetFilterOptions(TFilterOptions value);
+    const TFilterRecordEvent& OnFilterRecord() const { return onFilterRecord_; }
+    virtual void SetOnFilterRecord(TFilterRecordEvent value);
+
   protected:
     // The record-buffer protocol.
     virtual TRecordBuffer AllocRecordBuffer() = 0;
@@ -175,6 +187,16 @@ class TDataSet : public TComponent {
     // A dataset whose post already left the window right asks to skip the next resync.
     void SkipResyncAfterPost() { skipResync_ = true; }
 
+    // Switches the state for a moment without telling the controls; RestoreState puts it back.
+    TDataSetState SetTempState(TDataSetState value);
+    void RestoreState(TDataSetState value);
+    // The buffer that field values come from in the current state: the record under test while
+    // filtering, else the active one (nullptr when there is none).
+    virtual TRecordBuffer ActiveRecordBuffer() const;
+    // Runs OnFilterRecord on a candidate record, in the filter state; true when it passes.
+    bool FilterAccepts(TRecordBuffer buffer);
+    void ResetAfterFilterChange();
+
   private:
     friend class TDataSource;
     void Fire(const TDataSetNotifyEvent& event) {
@@ -211,6 +233,11 @@ class TDataSet : public TComponent {
     bool eof_ = false;
     bool modified_ = false;
     bool skipResync_ = false;
+    bool filtered_ = false;
+    std::string filterText_;
+    TFilterOptions filterOptions_;
+    TFilterRecordEvent onFilterRecord_;
+    TRecordBuffer filterBuffer_ = nullptr;
     int disableCount_ = 0;
     TDataSetState disableState_ = dsInactive;
     TDataEvent enableEvent_ = deDataSetChange;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/rtl/set.h"
+
 enum TDataSetState {
     dsInactive,
     dsBrowse,
@@ -27,6 +29,9 @@ enum TBookmarkFlag { bfCurrent, bfBOF, bfEOF, bfInserted };
 enum TUpdateStatus { usUnmodified, usModified, usInserted, usDeleted };
 enum TUpdateKind { ukModify, ukInsert, ukDelete };
 enum TDataAction { daFail, daAbort, daRetry };
+
+enum TFilterOption { foCaseInsensitive, foNoPartialCompare };
+using TFilterOptions = TSet<TFilterOption>;
 
 enum TResyncModeItem { rmExact, rmCenter };
 struct TResyncMode {

@@ -31,9 +31,10 @@ void TMemoryDataSet::AddRow(Row values) {
 
 Variant TMemoryDataSet::GetValue(int column) const {
     CheckActive();
-    if (IsEmpty())
+    TRecordBuffer buffer = ActiveRecordBuffer();
+    if (buffer == nullptr)
         return Variant::Null();
-    return Rec(ActiveBuffer()).values.at(static_cast<std::size_t>(column));
+    return Rec(buffer).values.at(static_cast<std::size_t>(column));
 }
 
 void TMemoryDataSet::SetValue(int column, const Variant& value) {
@@ -62,19 +63,31 @@ void TMemoryDataSet::InternalOpen() {
     open_ = true;
 }
 
+bool TMemoryDataSet::LoadAccepted(int index, TRecordBuffer buffer) {
+    const KeptRow& row = rows_[static_cast<std::size_t>(index)];
+    Rec(buffer) = RecordBuffer{row.id, bfCurrent, row.values};
+    return FilterAccepts(buffer);
+}
+
 TGetResult TMemoryDataSet::GetRecord(TRecordBuffer buffer, TGetMode mode, bool /*doCheck*/) {
     int size = static_cast<int>(rows_.size());
-    if (mode == gmNext)
-        cursor_ = std::min(cursor_ + 1, size);
-    if (mode == gmPrior)
-        cursor_ = std::max(cursor_ - 1, -1);
-    if (cursor_ < 0)
-        return grBOF;
-    if (cursor_ >= size)
-        return grEOF;
-    const KeptRow& row = rows_[static_cast<std::size_t>(cursor_)];
-    Rec(buffer) = RecordBuffer{row.id, bfCurrent, row.values};
-    return grOK;
+    if (mode == gmCurrent) {
+        if (cursor_ < 0)
+            return grBOF;
+        if (cursor_ >= size)
+            return grEOF;
+        return LoadAccepted(cursor_, buffer) ? grOK : grError;
+    }
+    int step = mode == gmNext ? 1 : -1;
+    for (;;) {
+        cursor_ = std::clamp(cursor_ + step, -1, size);
+        if (cursor_ < 0)
+            return grBOF;
+        if (cursor_ >= size)
+            return grEOF;
+        if (LoadAccepted(cursor_, buffer))
+            return grOK;
+    }
 }
 
 void TMemoryDataSet::GetBookmarkData(TRecordBuffer buffer, char* data) const {
@@ -149,23 +162,38 @@ void TMemoryDataSet::InternalAddRecord(TRecordBuffer buffer, bool append) {
     cursor_ = at;
 }
 
+int TMemoryDataSet::VisiblePosition(int index) {
+    TRecordBuffer probe = AllocRecordBuffer();
+    int position = 0;
+    for (int i = 0; i < index; ++i) position += LoadAccepted(i, probe) ? 1 : 0;
+    FreeRecordBuffer(probe);
+    return position;
+}
+
 int TMemoryDataSet::GetRecordCount() const {
     CheckActive();
-    return static_cast<int>(rows_.size());
+    return const_cast<TMemoryDataSet*>(this)->VisiblePosition(static_cast<int>(rows_.size()));
 }
 
 int TMemoryDataSet::GetRecNo() const {
-    if (!Active() || IsEmpty() || GetBookmarkFlag(ActiveBuffer()) != bfCurrent)
+    if (!Sequenced || !Active() || IsEmpty() || GetBookmarkFlag(ActiveBuffer()) != bfCurrent)
         return -1;
-    return IndexOfId(Rec(ActiveBuffer()).id) + 1;
+    return const_cast<TMemoryDataSet*>(this)->VisiblePosition(IndexOfId(Rec(ActiveBuffer()).id)) + 1;
 }
 
 void TMemoryDataSet::SetRecNo(int value) {
     CheckBrowseMode();
-    if (value < 1 || value > static_cast<int>(rows_.size()) || value == GetRecNo())
+    if (!Sequenced || value < 1 || value > GetRecordCount() || value == GetRecNo())
         return;
     DoBeforeScroll();
-    cursor_ = value - 1;
+    // The row after the first (value - 1) rows that pass.
+    cursor_ = -1;
+    TRecordBuffer probe = AllocRecordBuffer();
+    for (int passed = 0; passed < value;) {
+        ++cursor_;
+        passed += LoadAccepted(cursor_, probe) ? 1 : 0;
+    }
+    FreeRecordBuffer(probe);
     Resync({.Exact = false, .Center = true});
     DoAfterScroll();
 }

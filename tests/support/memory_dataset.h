@@ -1,7 +1,9 @@
 #pragma once
 // TMemoryDataSet: a dataset over rows kept in memory, for the tests of the dataset framework, the
 // data controls and the grid. Each row carries a fixed id that serves as its bookmark. Values are
-// read and written by column index; a test can make the next posts or deletes fail.
+// read and written by column index; a test can make the next posts or deletes fail. It filters
+// through OnFilterRecord (the filter text is not read), and can act as a dataset without record
+// numbers (Sequenced false).
 #include <string>
 #include <vector>
 
@@ -31,6 +33,8 @@ class TMemoryDataSet : public TDataSet {
     void FailNextPosts(int count) { failPosts_ = count; }
     void FailNextDeletes(int count) { failDeletes_ = count; }
 
+    bool Sequenced = true;
+    bool IsSequenced() const override { return Sequenced; }
     int GetRecordCount() const override;
     int GetRecNo() const override;
     void SetRecNo(int value) override;
@@ -64,6 +68,10 @@ class TMemoryDataSet : public TDataSet {
         Row values;
     };
     int IndexOfId(int id) const;
+    // Loads row `index` into the buffer and asks the filter about it.
+    bool LoadAccepted(int index, TRecordBuffer buffer);
+    // The 0-based position among the rows that pass the filter.
+    int VisiblePosition(int index);
     int BookmarkId(const TBookmark& bookmark) const;
 
     std::vector<std::string> columns_;

@@ -13,7 +13,11 @@ class TRecordingDataSet : public TMemoryDataSet {
         for (int n = 1; n <= rowCount; ++n) AddRow({n});
         RecordEvents();
     }
-    int N() const { return IsEmpty() ? 0 : GetValue(0).AsInteger(); }
+    // The row number of the record fields read from now (0 when there is none).
+    int N() const {
+        Variant value = GetValue(0);
+        return value.IsNull() ? 0 : value.AsInteger();
+    }
 
     std::vector<std::string> Events;
     std::vector<TDataEvent> Notices;

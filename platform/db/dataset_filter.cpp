@@ -1,0 +1,84 @@
+// Filter settings, the filter state and temporary states.
+#include "platform/db/dataset.h"
+
+TDataSetState TDataSet::SetTempState(TDataSetState value) {
+    TDataSetState old = state_;
+    state_ = value;
+    ++disableCount_;
+    return old;
+}
+
+void TDataSet::RestoreState(TDataSetState value) {
+    state_ = value;
+    --disableCount_;
+}
+
+TRecordBuffer TDataSet::ActiveRecordBuffer() const {
+    if (state_ == dsFilter)
+        return filterBuffer_;
+    if (IsEmpty() || buffers_.empty())
+        return nullptr;
+    return ActiveBuffer();
+}
+
+bool TDataSet::FilterAccepts(TRecordBuffer buffer) {
+    if (!filtered_ || !onFilterRecord_)
+        return true;
+    TRecordBuffer saved = filterBuffer_;
+    filterBuffer_ = buffer;
+    TDataSetState old = SetTempState(dsFilter);
+    bool accept = true;
+    try {
+        onFilterRecord_(this, accept);
+    } catch (...) {
+        RestoreState(old);
+        filterBuffer_ = saved;
+        InternalHandleException();
+        return true;
+    }
+    RestoreState(old);
+    filterBuffer_ = saved;
+    return accept;
+}
+
+void TDataSet::ResetAfterFilterChange() {
+    if (!Active())
+        return;
+    CheckBrowseMode();
+    First();
+}
+
+void TDataSet::SetFiltered(bool value) {
+    if (value == filtered_)
+        return;
+    if (Active())
+        CheckBrowseMode();
+    filtered_ = value;
+    ResetAfterFilterChange();
+}
+
+void TDataSet::SetFilterText(const std::string& value) {
+    if (value == filterText_)
+        return;
+    if (Active())
+        CheckBrowseMode();
+    filterText_ = value;
+    if (filtered_)
+        ResetAfterFilterChange();
+}
+
+void TDataSet::SetFilterOptions(TFilterOptions value) {
+    if (Active())
+        CheckBrowseMode();
+    filterOptions_ = value;
+    if (filtered_)
+        ResetAfterFilterChange();
+}
+
+void TDataSet::SetOnFilterRecord(TFilterRecordEvent value) {
+    if (Active())
+        CheckBrowseMode();
+    onFilterRecord_ = std::move(value);
+    if (filtered_)
+        ResetAfterFilterChange();
+}
