@@ -1,20 +1,10 @@
 #include "platform/ui/control.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/ui/form.h"
 #include "platform/ui/win_control.h"
-
-namespace {
-TControl* g_capture = nullptr;
-}
-
-TControl* GetCaptureControl() {
-    return g_capture;
-}
-void SetCaptureControl(TControl* control) {
-    g_capture = control;
-}
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
     WindowProc = [this](TMessage& m) { WndProc(m); };
@@ -23,8 +13,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_uni
 }
 
 TControl::~TControl() {
-    if (g_capture == this)
-        g_capture = nullptr;
+    ForgetMouseControl(this);
     if (parent_ != nullptr)
         parent_->RemoveControl(this);
 }
@@ -45,10 +34,29 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 void TControl::Dispatch(TMessage& Message) {
     if (IsMouseMessage(Message.Msg)) {
+        // A control that takes no double clicks sees the second press as a plain press.
+        bool doubleClick = Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_RBUTTONDBLCLK ||
+                           Message.Msg == WM_MBUTTONDBLCLK;
+        if (doubleClick && !ControlStyle.Contains(csDoubleClicks))
+            Message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
         HandleMouseMessage(Message);
         return;
     }
     switch (Message.Msg) {
+        case WM_CAPTURECHANGED:
+            // A press whose capture was taken away is no click any more.
+            clicked_ = false;
+            return;
+        case WM_CANCELMODE:
+        case CM_CANCELMODE:
+            CancelMode();
+            return;
+        case WM_MOUSEWHEEL:
+            Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+            return;
+        case CM_MOUSEWHEEL:
+            CMMouseWheel(Message);
+            return;
         case WM_SIZE:
             Resize();
             return;
@@ -302,6 +310,47 @@ void TControl::MouseMove(TShiftState Shift, int X, int Y) {
         OnMouseMove(this, Shift, X, Y);
 }
 
+void TControl::CancelMode() {
+    if (GetCaptureControl() == this)
+        SetCaptureControl(nullptr);
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (handled || WheelDelta == 0)
+        return handled;
+    return WheelDelta < 0 ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelDown)
+        OnMouseWheelDown(this, Shift, MousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelUp)
+        OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
+}
+
+namespace {
+TShiftState MouseShift(WPARAM keys);
+}
+
+void TControl::CMMouseWheel(TMessage& Message) {
+    TShiftState shift = MouseShift(Message.WParam & 0xFFFF);
+    int delta = static_cast<std::int16_t>((Message.WParam >> 16) & 0xFFFF);
+    if (DoMouseWheel(shift, delta, PointFromLParam(Message.LParam)))
+        Message.Result = 1;
+    else if (parent_ != nullptr)
+        Message.Result = parent_->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+}
+
 namespace {
 TShiftState MouseShift(WPARAM keys) {
     TShiftState shift;
@@ -345,16 +394,16 @@ void TControl::HandleMouseMessage(TMessage& Message) {
         case WM_MBUTTONDOWN:
             MouseDown(mbMiddle, shift, p.X, p.Y);
             return;
-        case WM_LBUTTONUP:
-            if (g_capture == this)
+        case WM_LBUTTONUP: {
+            // Releasing the capture tells this control it lost it: take the press first.
+            bool clicked = std::exchange(clicked_, false);
+            if (GetCaptureControl() == this)
                 SetCaptureControl(nullptr);
-            if (clicked_) {
-                clicked_ = false;
-                if (ClientRect().Contains(p))
-                    Click();
-            }
+            if (clicked && ClientRect().Contains(p))
+                Click();
             MouseUp(mbLeft, shift, p.X, p.Y);
             return;
+        }
         case WM_RBUTTONUP:
             MouseUp(mbRight, shift, p.X, p.Y);
             return;

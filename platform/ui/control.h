@@ -11,6 +11,7 @@
 #include "platform/ui/events.h"
 #include "platform/ui/font.h"
 #include "platform/ui/message_queue.h"
+#include "platform/ui/mouse_capture.h"
 #include "platform/ui/set.h"
 
 class TWinControl;
@@ -119,6 +120,9 @@ class TControl : public TComponent {
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
 
     virtual void Click();
 
@@ -129,6 +133,10 @@ class TControl : public TComponent {
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
+    // The wheel turned over the focused control; true when handled, else the parent is asked.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     // Adjusts the size to the content (labels); called when text or font change.
     virtual void AdjustSize() {}
     virtual void FontChanged();
@@ -149,6 +157,8 @@ class TControl : public TComponent {
   private:
     friend class TWinControl;
     void HandleMouseMessage(TMessage& Message);
+    void CMMouseWheel(TMessage& Message);
+    void CancelMode();
     void InvalidateArea();
     TWinControl* parent_ = nullptr;
     int left_ = 0;
@@ -167,7 +177,3 @@ class TControl : public TComponent {
     TCursor cursor_ = crDefault;
     bool clicked_ = false;
 };
-
-// The control that receives the mouse while a button is held (nullptr: none).
-TControl* GetCaptureControl();
-void SetCaptureControl(TControl* control);

@@ -1,17 +1,22 @@
 #include "platform/ui/input.h"
 
+#include <cstdlib>
+
+#include "platform/os/clock.h"
 #include "platform/rtl/strings.h"
 #include "platform/ui/form.h"
 #include "platform/ui/message_queue.h"
+#include "platform/ui/mouse_capture.h"
+#include "platform/ui/system_metrics.h"
 #include "platform/ui/virtual_keys.h"
 
 namespace platform::ui {
 namespace {
 
-void PostToFocus(TCustomForm& form, UINT msg, WORD key, LPARAM keyData, TShiftState shift,
+void PostToFocus(TCustomForm& form, UINT msg, WPARAM wParam, LPARAM lParam, TShiftState shift,
                  std::u32string text) {
     QueuedMessage m;
-    m.Msg = TMsg{form.Handle(), msg, key, keyData, 0, {}};
+    m.Msg = TMsg{form.Handle(), msg, wParam, lParam, 0, {}};
     m.Shift = shift;
     m.Text = std::move(text);
     m.ToFocus = true;
@@ -31,34 +36,48 @@ LPARAM KeyData(TShiftState shift, bool up) {
     return data;
 }
 
-// The windowed control under pos (form coordinates) that takes the mouse: visible and enabled.
-TWinControl* WindowAt(TCustomForm& form, TPoint pos) {
-    TWinControl* at = &form;
-    for (;;) {
-        TPoint o = at->FormOrigin();
-        TControl* child = at->ControlAtPos({pos.X - o.X, pos.Y - o.Y}, false, true);
-        auto* win = dynamic_cast<TWinControl*>(child);
-        if (win == nullptr)
-            return at;
-        at = win;
+// The window that takes a mouse message at pos: the capture holder's, else the one under pos.
+TWinControl* MouseTarget(TCustomForm& form, TPoint pos) {
+    TControl* capture = GetCaptureControl();
+    if (capture != nullptr && capture->ParentForm() == &form) {
+        auto* target = dynamic_cast<TWinControl*>(capture);
+        return target != nullptr ? target : capture->Parent();
     }
+    return WindowAtFormPoint(form, pos);
 }
 
 void PostMouse(TCustomForm& form, UINT msg, WPARAM keys, TShiftState shift, TPoint pos) {
-    TControl* capture = GetCaptureControl();
-    TWinControl* target = nullptr;
-    if (capture != nullptr && capture->ParentForm() == &form) {
-        target = dynamic_cast<TWinControl*>(capture);
-        if (target == nullptr)
-            target = capture->Parent();
-    }
-    if (target == nullptr)
-        target = WindowAt(form, pos);
+    TWinControl* target = MouseTarget(form, pos);
     TPoint o = target->FormOrigin();
     QueuedMessage m;
     m.Msg = TMsg{target->Handle(), msg, keys, MakeLParam(pos.X - o.X, pos.Y - o.Y), 0, pos};
     m.Shift = shift;
     PostQueued(std::move(m));
+}
+
+// The last press, to tell the second press of a double click: the same button on the same window,
+// within the double-click box and time. The press after a double click starts afresh.
+struct LastPress {
+    HWND window = 0;
+    TMouseButton button = mbLeft;
+    TPoint pos;
+    std::uint64_t time = 0;
+};
+
+LastPress& PreviousPress() {
+    static LastPress press;
+    return press;
+}
+
+bool IsSecondPress(HWND window, TMouseButton button, TPoint pos) {
+    LastPress& last = PreviousPress();
+    std::uint64_t now = platform::CurrentClock().TickMillis();
+    bool second = last.window == window && last.button == button &&
+                  std::abs(pos.X - last.pos.X) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                  std::abs(pos.Y - last.pos.Y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 &&
+                  now - last.time <= GetDoubleClickTime();
+    last = second ? LastPress{} : LastPress{window, button, pos, now};
+    return second;
 }
 
 WPARAM MouseKeys(TShiftState shift) {
@@ -93,6 +112,8 @@ void PostKeyUp(TCustomForm& form, WORD key, TShiftState shift) {
 
 void PostMouseDown(TCustomForm& form, TMouseButton button, TShiftState shift, TPoint pos) {
     UINT msg = button == mbLeft ? WM_LBUTTONDOWN : button == mbRight ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+    if (IsSecondPress(MouseTarget(form, pos)->Handle(), button, pos))
+        msg += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
     TShiftState held = shift;
     held.Include(button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle);
     PostMouse(form, msg, MouseKeys(held), shift, pos);
@@ -107,6 +128,18 @@ void PostMouseUp(TCustomForm& form, TMouseButton button, TShiftState shift, TPoi
 
 void PostMouseMove(TCustomForm& form, TShiftState shift, TPoint pos) {
     PostMouse(form, WM_MOUSEMOVE, MouseKeys(shift), shift, pos);
+}
+
+void PostMouseWheel(TCustomForm& form, TShiftState shift, int delta, TPoint pos) {
+    TPoint screen = form.ClientToScreen(pos);
+    WPARAM wParam = (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | MouseKeys(shift);
+    PostToFocus(form, WM_MOUSEWHEEL, wParam, MakeLParam(screen.X, screen.Y), shift, {});
+}
+
+void PostMouseLeave(TCustomForm& form) {
+    QueuedMessage m;
+    m.Msg = TMsg{form.Handle(), WM_MOUSELEAVE, 0, 0, 0, {}};
+    PostQueued(std::move(m));
 }
 
 WORD VirtualKeyForChar(char32_t ch, bool* needsShift) {

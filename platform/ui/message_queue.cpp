@@ -19,6 +19,7 @@ struct State {
     std::map<HWND, std::shared_ptr<TWndMethod>> windows;
     HWND nextHandle = 0x1000;
     TShiftState shift;
+    DWORD time = 0;  // of the message being handled
 };
 
 // Kept for the whole run: windows may still go away while the program's statics are torn down.
@@ -92,15 +93,19 @@ bool TakeQueued(QueuedMessage& message) {
 }
 
 LRESULT DispatchQueued(const QueuedMessage& message) {
-    TShiftState saved = S().shift;
+    TShiftState savedShift = S().shift;
+    DWORD savedTime = S().time;
     S().shift = message.Shift;
+    S().time = message.Msg.time;
     try {
         LRESULT result =
             SendMessage(message.Msg.hwnd, message.Msg.message, message.Msg.wParam, message.Msg.lParam);
-        S().shift = saved;
+        S().shift = savedShift;
+        S().time = savedTime;
         return result;
     } catch (...) {
-        S().shift = saved;
+        S().shift = savedShift;
+        S().time = savedTime;
         throw;
     }
 }
@@ -136,6 +141,10 @@ void ResetMessageQueue() {
 }
 
 }  // namespace platform::ui
+
+DWORD GetMessageTime() {
+    return platform::ui::S().time;
+}
 
 using platform::ui::S;
 

@@ -25,6 +25,8 @@ constexpr UINT PM_REMOVE = 0x0001;
 // (both 0: any number). Timer messages that are due are queued first.
 bool PeekMessage(TMsg& msg, HWND wnd, UINT filterMin, UINT filterMax, UINT removeMsg);
 LRESULT DispatchMessage(const TMsg& msg);
+// The tick count (milliseconds) when the message being handled was queued.
+DWORD GetMessageTime();
 
 namespace platform::ui {
 

@@ -71,6 +71,7 @@ constexpr bool IsMouseMessage(UINT msg) {
 }
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_USER = 0x0400;
 
 constexpr UINT CM_BASE = 0xB000;
@@ -123,6 +124,9 @@ constexpr WPARAM MK_RBUTTON = 0x0002;
 constexpr WPARAM MK_SHIFT = 0x0004;
 constexpr WPARAM MK_CONTROL = 0x0008;
 constexpr WPARAM MK_MBUTTON = 0x0010;
+
+// One notch of the wheel, the unit of WM_MOUSEWHEEL's delta (high word of WParam, signed).
+constexpr int WHEEL_DELTA = 120;
 
 // WM_GETDLGCODE answers.
 constexpr LRESULT DLGC_WANTARROWS = 0x0001;

@@ -24,6 +24,8 @@ TWinControl::~TWinControl() {
 
 void TWinControl::Dispatch(TMessage& Message) {
     if (IsMouseMessage(Message.Msg)) {
+        if (Message.Msg == WM_MOUSEMOVE)
+            TrackMouseControl(PointFromLParam(Message.LParam));
         if (RouteMouseToChild(Message))
             return;
         TControl::Dispatch(Message);
@@ -46,6 +48,17 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             Invalidate();
+            return;
+        case WM_CANCELMODE:
+            // A graphic child holding the capture through this window gives it up too.
+            if (TControl* capture = GetCaptureControl(); capture != nullptr && capture->Parent() == this &&
+                                                         dynamic_cast<TWinControl*>(capture) == nullptr)
+                capture->Perform(CM_CANCELMODE);
+            TControl::Dispatch(Message);
+            return;
+        case WM_MOUSELEAVE:
+            if (ContainsControl(GetMouseControl()))
+                SetMouseControl(nullptr);
             return;
         case CM_ENTER:
             DoEnter();
@@ -141,6 +154,8 @@ void TWinControl::RemoveControl(TControl* control) {
     control->InvalidateArea();
     if (GetCaptureControl() == control)
         SetCaptureControl(nullptr);
+    if (GetMouseControl() == control)
+        ForgetMouseControl(control);
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         if (TCustomForm* form = ParentForm())
             form->DefocusControl(win, true);
@@ -172,6 +187,14 @@ TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWi
         if (dynamic_cast<TWinControl*>(*it) == nullptr && hit(*it))
             return *it;
     return nullptr;
+}
+
+void TWinControl::TrackMouseControl(TPoint clientPos) {
+    TCustomForm* form = ParentForm();
+    if (form == nullptr)
+        return;
+    TPoint o = FormOrigin();
+    SetMouseControl(platform::ui::ControlAtFormPoint(*form, {clientPos.X + o.X, clientPos.Y + o.Y}));
 }
 
 bool TWinControl::RouteMouseToChild(TMessage& Message) {

@@ -112,6 +112,8 @@ class TWinControl : public TControl {
     void WMKeyUp(TMessage& Message);
     void WMChar(TMessage& Message);
     bool RouteMouseToChild(TMessage& Message);
+    // Tells the control the pointer has come to (and the one it left) by CM_MOUSEENTER / CM_MOUSELEAVE.
+    void TrackMouseControl(TPoint clientPos);
     std::vector<TControl*> controls_;    // z-order, bottom first
     std::vector<TWinControl*> tabList_;  // tab order
     std::unique_ptr<TBrush> brush_;

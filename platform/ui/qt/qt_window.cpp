@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
@@ -79,6 +80,7 @@ void FormWidget::mousePressEvent(QMouseEvent* event) {
     });
 }
 
+// Our input tells double clicks itself, by the same rule on every host.
 void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
 }
@@ -93,6 +95,20 @@ void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
 void FormWidget::mouseMoveEvent(QMouseEvent* event) {
     Guarded(form_,
             [&] { PostMouseMove(form_, ShiftFromQt(event->modifiers(), event->buttons()), PosOf(*event)); });
+}
+
+void FormWidget::wheelEvent(QWheelEvent* event) {
+    // Qt's angle is in eighths of a degree: 120 a notch, as WHEEL_DELTA.
+    int delta = event->angleDelta().y();
+    QPoint p = event->position().toPoint();
+    Guarded(form_, [&] {
+        PostMouseWheel(form_, ShiftFromQt(event->modifiers(), event->buttons()), delta, {p.x(), p.y()});
+    });
+}
+
+void FormWidget::leaveEvent(QEvent* event) {
+    (void)event;
+    Guarded(form_, [&] { PostMouseLeave(form_); });
 }
 
 void FormWidget::closeEvent(QCloseEvent* event) {
