@@ -31,6 +31,18 @@ void TDataSet::BeforeDestruction() {
     TComponent::BeforeDestruction();
 }
 
+void TDataSet::InitFieldDefs() {
+    fieldDefs_.BeginUpdate();
+    try {
+        InternalInitFieldDefs();
+    } catch (...) {
+        fieldDefs_.EndUpdate();
+        throw;
+    }
+    fieldDefs_.EndUpdate();
+    fieldDefs_.SetUpdated(true);
+}
+
 void TDataSet::SetActive(bool value) {
     if (value == Active())
         return;

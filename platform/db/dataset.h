@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/db/dataset_types.h"
+#include "platform/db/field_defs.h"
 #include "platform/rtl/component.h"
 #include "platform/rtl/database_error.h"
 
@@ -31,6 +32,11 @@ class TDataSet : public TComponent {
     // Closes while the derived dataset is still whole, so its overrides run.
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TDataSet"; }
+
+    // What the records hold; InitFieldDefs asks the derived dataset for it.
+    TFieldDefs& FieldDefs() { return fieldDefs_; }
+    const TFieldDefs& FieldDefs() const { return fieldDefs_; }
+    void InitFieldDefs();
 
     // Opening and closing.
     bool Active() const { return state_ != dsInactive; }
@@ -222,6 +228,7 @@ class TDataSet : public TComponent {
     TGetResult FetchCurrentOrNear(TRecordBuffer buffer);
 
     TDataSetState state_ = dsInactive;
+    TFieldDefs fieldDefs_{this};
     std::vector<TRecordBuffer> buffers_;
     std::vector<TDataSource*> dataSources_;
     int requestedBufferCount_ = 1;

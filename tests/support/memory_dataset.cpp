@@ -22,6 +22,7 @@ TMemoryDataSet::TMemoryDataSet(TComponent* AOwner) : TDataSet(AOwner) {}
 void TMemoryDataSet::SetColumns(std::vector<std::string> names) {
     CheckInactive();
     columns_ = std::move(names);
+    FieldDefs().SetUpdated(false);
 }
 
 void TMemoryDataSet::AddRow(Row values) {
@@ -58,7 +59,13 @@ void TMemoryDataSet::InternalInitRecord(TRecordBuffer buffer) {
     Rec(buffer) = RecordBuffer{0, bfCurrent, Row(columns_.size(), Variant::Null())};
 }
 
+void TMemoryDataSet::InternalInitFieldDefs() {
+    FieldDefs().Clear();
+    for (const std::string& name : columns_) FieldDefs().AddFieldDef(name, ftVariant);
+}
+
 void TMemoryDataSet::InternalOpen() {
+    FieldDefs().Update();
     cursor_ = -1;
     open_ = true;
 }

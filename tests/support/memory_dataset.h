@@ -49,6 +49,8 @@ class TMemoryDataSet : public TDataSet {
     void InternalFirst() override { cursor_ = -1; }
     void InternalLast() override { cursor_ = static_cast<int>(rows_.size()); }
     void InternalOpen() override;
+    // Each column is a definition of type ftVariant.
+    void InternalInitFieldDefs() override;
     void InternalClose() override { open_ = false; }
     bool IsCursorOpen() const override { return open_; }
     int BookmarkSize() const override { return sizeof(int); }

@@ -64,6 +64,30 @@ TEST(DataSetEvents, EachOperationFiresItsEventsInOrder) {
     }
 }
 
+class TClosingDataSet : public TRecordingDataSet {
+  public:
+    explicit TClosingDataSet(std::vector<std::string>& log) : TRecordingDataSet(2), log_(log) {}
+
+  protected:
+    void InternalClose() override {
+        log_.emplace_back("InternalClose");
+        TRecordingDataSet::InternalClose();
+    }
+
+  private:
+    std::vector<std::string>& log_;
+};
+
+TEST(DataSetEvents, FreeingAnOpenDataSetClosesItThroughItsOverrides) {
+    Events log;
+    auto* ds = new TClosingDataSet(log);
+    ds->Open();
+    ds->BeforeClose = [&](TDataSet*) { log.emplace_back("BeforeClose"); };
+    ds->AfterClose = [&](TDataSet*) { log.emplace_back("AfterClose"); };
+    Free(ds);
+    EXPECT_EQ(log, (Events{"BeforeClose", "InternalClose", "AfterClose"}));
+}
+
 TEST(DataSetEvents, OpeningAnEmptyDataSetFiresNoScroll) {
     TRecordingDataSet ds(0);
     ds.Open();
