@@ -200,9 +200,11 @@ bool TCustomForm::FocusControl(TWinControl* control) {
     if (takeFocus) {
         TWinControl* previous = platform::ui::FocusHolder();
         platform::ui::SetFocusHolder(focusNow);
-        if (previous != nullptr && previous != focusNow)
-            previous->Perform(WM_KILLFOCUS);
-        focusNow->Perform(WM_SETFOCUS);
+        // Each side is told the other window: an edit losing the focus to its own pop-up keeps it open.
+        HWND previousWnd = previous != nullptr && previous != focusNow ? previous->Handle() : 0;
+        if (previousWnd != 0)
+            previous->Perform(WM_KILLFOCUS, focusNow->Handle());
+        focusNow->Perform(WM_SETFOCUS, previousWnd);
     }
     if (control != nullptr && old != control)
         control->Perform(CM_ENTER);
@@ -217,7 +219,7 @@ void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
     if (platform::ui::FocusHolder() == old) {
         platform::ui::SetFocusHolder(active_ ? this : nullptr);
         if (!removing)
-            old->Perform(WM_KILLFOCUS);
+            old->Perform(WM_KILLFOCUS, active_ ? Handle() : 0);
     }
 }
 

@@ -116,14 +116,14 @@ void PostMouseDown(TCustomForm& form, TMouseButton button, TShiftState shift, TP
         msg += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
     TShiftState held = shift;
     held.Include(button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle);
-    PostMouse(form, msg, MouseKeys(held), shift, pos);
+    PostMouse(form, msg, MouseKeys(held), held, pos);
 }
 
 void PostMouseUp(TCustomForm& form, TMouseButton button, TShiftState shift, TPoint pos) {
     UINT msg = button == mbLeft ? WM_LBUTTONUP : button == mbRight ? WM_RBUTTONUP : WM_MBUTTONUP;
     TShiftState held = shift;
     held.Exclude(button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle);
-    PostMouse(form, msg, MouseKeys(held), shift, pos);
+    PostMouse(form, msg, MouseKeys(held), held, pos);
 }
 
 void PostMouseMove(TCustomForm& form, TShiftState shift, TPoint pos) {

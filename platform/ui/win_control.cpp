@@ -49,6 +49,9 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_KILLFOCUS:
             Invalidate();
             return;
+        case WM_GETDLGCODE:
+            Message.Result = DialogCode();
+            return;
         case WM_CANCELMODE:
             // A graphic child holding the capture through this window gives it up too.
             if (TControl* capture = GetCaptureControl(); capture != nullptr && capture->Parent() == this &&

@@ -132,3 +132,6 @@ TWinControl* FindControl(HWND wnd);
 // The held modifiers when the message being handled was made (from the message's key data).
 TShiftState KeyDataToShiftState(LPARAM keyData);
 TShiftState CurrentShiftState();
+// Below 0 (the high bit set) when the key or button was held as the message being handled was made;
+// the modifiers and the mouse buttons are known.
+std::int16_t GetKeyState(int virtualKey);

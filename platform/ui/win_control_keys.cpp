@@ -13,6 +13,35 @@ TShiftState KeyDataToShiftState(LPARAM keyData) {
     return shift;
 }
 
+std::int16_t GetKeyState(int virtualKey) {
+    TShiftState shift = platform::ui::MessageShiftState();
+    auto held = [&](TShiftStateItem item) { return shift.Contains(item); };
+    bool down = false;
+    switch (virtualKey) {
+        case VK_SHIFT:
+            down = held(ssShift);
+            break;
+        case VK_CONTROL:
+            down = held(ssCtrl);
+            break;
+        case VK_MENU:
+            down = held(ssAlt);
+            break;
+        case VK_LBUTTON:
+            down = held(ssLeft);
+            break;
+        case VK_RBUTTON:
+            down = held(ssRight);
+            break;
+        case VK_MBUTTON:
+            down = held(ssMiddle);
+            break;
+        default:
+            break;
+    }
+    return down ? std::int16_t{-0x8000} : std::int16_t{0};
+}
+
 namespace {
 
 bool IsDialogKey(WORD key) {
@@ -49,7 +78,10 @@ void TWinControl::WMKeyDown(TMessage& Message) {
         return;
     }
     Message.WParam = key;
-    if (IsDialogKey(key) && !KeptByControl(key, DialogCode()) && form != nullptr &&
+    // The control is asked by message, so a class that handles WM_GETDLGCODE or CM_WANTSPECIALKEY
+    // in its message handlers keeps the key as surely as one that overrides DialogCode.
+    if (IsDialogKey(key) && Perform(CM_WANTSPECIALKEY, key, Message.LParam) == 0 &&
+        !KeptByControl(key, Perform(WM_GETDLGCODE, key, 0)) && form != nullptr &&
         form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0) {
         Message.Result = 1;
         return;
