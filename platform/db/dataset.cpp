@@ -15,8 +15,12 @@ void DatabaseError(const std::string& message, const TComponent* component) {
 
 TDataSet::TDataSet(TComponent* AOwner) : TComponent(AOwner) {}
 
-// The buffers went in BeforeDestruction, while the derived dataset could still free them.
-TDataSet::~TDataSet() = default;
+// The buffers went in BeforeDestruction, while the derived dataset could still free them. A
+// dataset deleted without it still lets its data sources go, without calling the derived part.
+TDataSet::~TDataSet() {
+    state_ = dsInactive;
+    while (!dataSources_.empty()) dataSources_.back()->SetDataSet(nullptr);
+}
 
 void TDataSet::BeforeDestruction() {
     if (Active()) {
@@ -29,6 +33,12 @@ void TDataSet::BeforeDestruction() {
     SetBufferListSize(0);
     while (!dataSources_.empty()) dataSources_.back()->SetDataSet(nullptr);
     TComponent::BeforeDestruction();
+}
+
+void TDataSet::ReleaseWithoutEvents() {
+    state_ = dsInactive;
+    while (!dataSources_.empty()) dataSources_.back()->SetDataSet(nullptr);
+    CloseCursor();
 }
 
 void TDataSet::InitFieldDefs() {

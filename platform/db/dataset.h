@@ -193,6 +193,10 @@ class TDataSet : public TComponent {
     // A dataset whose post already left the window right asks to skip the next resync.
     void SkipResyncAfterPost() { skipResync_ = true; }
 
+    // For a derived destructor when BeforeDestruction did not run (a dataset on the stack):
+    // closes without events, frees the buffers and lets the data sources go.
+    void ReleaseWithoutEvents();
+
     // Switches the state for a moment without telling the controls; RestoreState puts it back.
     TDataSetState SetTempState(TDataSetState value);
     void RestoreState(TDataSetState value);

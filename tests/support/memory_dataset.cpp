@@ -19,6 +19,11 @@ RecordBuffer& Rec(TRecordBuffer buffer) {
 
 TMemoryDataSet::TMemoryDataSet(TComponent* AOwner) : TDataSet(AOwner) {}
 
+TMemoryDataSet::~TMemoryDataSet() {
+    if (!Destroying())
+        ReleaseWithoutEvents();
+}
+
 void TMemoryDataSet::SetColumns(std::vector<std::string> names) {
     CheckInactive();
     columns_ = std::move(names);

@@ -15,6 +15,8 @@ class TMemoryDataSet : public TDataSet {
     using Row = std::vector<Variant>;
 
     explicit TMemoryDataSet(TComponent* AOwner = nullptr);
+    // One made on the stack closes quietly and frees its buffers here.
+    ~TMemoryDataSet() override;
     std::string ClassName() const override { return "TMemoryDataSet"; }
 
     // The columns; set while closed.

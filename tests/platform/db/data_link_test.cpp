@@ -136,6 +136,25 @@ TEST(DataSourceState, FollowsTheDataSetAndItsEnabledFlag) {
     ds.BeforeDestruction();
 }
 
+TEST(DataSourceState, TellsOfDataChangesAndAsksForDataBeforeAPost) {
+    Linked t(1);
+    std::vector<std::string> heard;
+    t.source.OnDataChange = [&](TObject*, TField*) { heard.push_back("data change"); };
+    t.source.OnUpdateData = [&](TObject*) { heard.push_back("update data"); };
+    t.ds.Open();
+    heard.clear();
+    t.ds.Next();
+    t.ds.Edit();
+    t.ds.SetValue(0, 3);
+    t.ds.Post();
+    EXPECT_EQ(heard, (std::vector<std::string>{"data change", "data change", "data change", "update data",
+                                               "data change"}));
+    t.source.SetEnabled(false);
+    heard.clear();
+    t.ds.Next();
+    EXPECT_TRUE(heard.empty());
+}
+
 TEST(DataSourceState, ReadOnlyLinkNeverEdits) {
     Linked t(1);
     t.link.SetReadOnly(true);
@@ -164,6 +183,20 @@ TEST(DataSourceLinks, KnowsItsDetailsAndRefusesACircle) {
     sourceOfA.SetDataSet(nullptr);
     a.BeforeDestruction();
     b.BeforeDestruction();
+}
+
+TEST(DataSourceLinks, ADeletedDataSetLeavesItsSources) {
+    TDataSource source;
+    TRecordingLink link;
+    link.SetDataSource(&source);
+    {
+        TRecordingDataSet ds(3);
+        source.SetDataSet(&ds);
+        ds.Open();
+    }
+    EXPECT_EQ(source.DataSet(), nullptr);
+    EXPECT_FALSE(link.Active());
+    link.SetDataSource(nullptr);
 }
 
 TEST(DataSourceLinks, AFreedDataSetLeavesItsSources) {
