@@ -120,6 +120,7 @@ void TDataSet::Post() {
         return;
     DataEvent(deCheckBrowseMode, 0);
     DoBeforePost();
+    skipResync_ = false;  // only a post that went through may ask to skip
     CheckOperation(&TDataSet::InternalPost, OnPostError);
     SetState(dsBrowse);
     ResyncAfterChange();

@@ -1,5 +1,6 @@
 // The order of a dataset's events for each operation, and the retry of a failed post or delete.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 
 #include "platform/rtl/exceptions.h"
@@ -86,6 +87,37 @@ TEST(DataSetEvents, FreeingAnOpenDataSetClosesItThroughItsOverrides) {
     ds->AfterClose = [&](TDataSet*) { log.emplace_back("AfterClose"); };
     Free(ds);
     EXPECT_EQ(log, (Events{"BeforeClose", "InternalClose", "AfterClose"}));
+}
+
+// Posts an edit and says its window is already right, once.
+class TSelfPositioningDataSet : public TRecordingDataSet {
+  public:
+    TSelfPositioningDataSet() : TRecordingDataSet(3) {}
+    bool SkipNext = true;
+
+  protected:
+    void InternalPost() override {
+        TRecordingDataSet::InternalPost();
+        if (SkipNext)
+            SkipResyncAfterPost();
+        SkipNext = false;
+    }
+};
+
+TEST(DataSetEvents, ADataSetCanSkipTheResyncAfterOnePost) {
+    TSelfPositioningDataSet ds;
+    ds.Open();
+    for (bool skipped : {true, false}) {
+        SCOPED_TRACE(skipped);
+        ds.Edit();
+        ds.SetValue(0, 9);
+        ds.ClearLog();
+        ds.Post();
+        bool resynced = std::find(ds.Notices.begin(), ds.Notices.end(), deDataSetChange) != ds.Notices.end();
+        EXPECT_EQ(resynced, !skipped);
+        EXPECT_EQ(ds.N(), 9);
+        EXPECT_EQ(ds.State(), dsBrowse);
+    }
 }
 
 TEST(DataSetEvents, OpeningAnEmptyDataSetFiresNoScroll) {
