@@ -1,5 +1,7 @@
 #include "platform/ui/speed_button.h"
 
+#include "platform/ui/accelerators.h"
+
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {
     ControlStyle = {csCaptureMouse, csDoubleClicks};
     SetBounds(0, 0, 23, 22);
@@ -74,4 +76,13 @@ void TSpeedButton::Paint() {
     TSize size = canvas.TextExtent(caption);
     int shift = down ? 1 : 0;
     canvas.TextRect(r, (r.Width() - size.cx) / 2 + shift, (r.Height() - size.cy) / 2 + shift, caption);
+}
+
+void TSpeedButton::Dispatch(TMessage& Message) {
+    if (Message.Msg == CM_DIALOGCHAR && IsAccel(static_cast<char32_t>(Message.WParam), Caption())) {
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TGraphicControl::Dispatch(Message);
 }

@@ -14,6 +14,8 @@ class TSpeedButton : public TGraphicControl {
     void SetFlat(bool value);
     TButtonState State() const { return state_; }
     void Click() override;
+    // An accelerator in the caption clicks the button.
+    void Dispatch(TMessage& Message) override;
 
   protected:
     void Paint() override;

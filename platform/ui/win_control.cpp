@@ -49,6 +49,20 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_KILLFOCUS:
             Invalidate();
             return;
+        case WM_SYSCHAR:
+            Message.Result = OfferDialogChar(Message);
+            if (Message.Result == 0)
+                DefaultHandler(Message);
+            return;
+        case CM_DIALOGCHAR:
+            // The first child that owns the accelerator answers it.
+            for (TControl* child : std::vector<TControl*>(controls_)) {
+                if (!child->Visible() || !child->Enabled())
+                    continue;
+                if ((Message.Result = child->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam)) != 0)
+                    return;
+            }
+            return;
         case WM_GETDLGCODE:
             Message.Result = DialogCode();
             return;
@@ -190,6 +204,11 @@ TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWi
         if (dynamic_cast<TWinControl*>(*it) == nullptr && hit(*it))
             return *it;
     return nullptr;
+}
+
+LRESULT TWinControl::OfferDialogChar(const TMessage& Message) {
+    TCustomForm* form = ParentForm();
+    return form != nullptr ? form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) : 0;
 }
 
 void TWinControl::TrackMouseControl(TPoint clientPos) {

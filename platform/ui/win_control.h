@@ -114,6 +114,8 @@ class TWinControl : public TControl {
     bool RouteMouseToChild(TMessage& Message);
     // Tells the control the pointer has come to (and the one it left) by CM_MOUSEENTER / CM_MOUSELEAVE.
     void TrackMouseControl(TPoint clientPos);
+    // Offers a character to the accelerators of the form's controls (CM_DIALOGCHAR); nonzero: taken.
+    LRESULT OfferDialogChar(const TMessage& Message);
     std::vector<TControl*> controls_;    // z-order, bottom first
     std::vector<TWinControl*> tabList_;  // tab order
     std::unique_ptr<TBrush> brush_;

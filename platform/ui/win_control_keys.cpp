@@ -125,6 +125,10 @@ void TWinControl::WMChar(TMessage& Message) {
         return;
     }
     Message.WParam = ch;
+    // A control that types no characters lets them choose an accelerator.
+    if ((Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) == 0 &&
+        (Message.Result = OfferDialogChar(Message)) != 0)
+        return;
     DefaultHandler(Message);
 }
 

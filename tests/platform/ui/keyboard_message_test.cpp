@@ -4,11 +4,13 @@
 
 #include <vector>
 
+#include "platform/ui/accelerators.h"
 #include "platform/ui/application.h"
 #include "platform/ui/custom_control.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
+#include "platform/ui/speed_button.h"
 #include "platform/ui/virtual_keys.h"
 
 namespace {
@@ -121,6 +123,44 @@ TEST_F(KeyboardMessageTest, GetKeyStateTellsWhatWasHeldWhenTheMessageWasMade) {
     ui.Click(form->edit);
     EXPECT_TRUE(leftHeld);
     EXPECT_EQ(GetKeyState(VK_SHIFT), 0);  // outside any message nothing is held
+}
+
+TEST(AcceleratorTest, TheCharacterAfterASingleAmpersandIsTheAcceleratorInEitherCase) {
+    struct Case {
+        const char* caption;
+        char32_t ch;
+        bool accel;
+    };
+    const std::vector<Case> cases = {
+        {"&Save", U's', true}, {"&Save", U'S', true},    {"Save", U's', false},      {"Sa&ve", U'a', false},
+        {"R&&D", U'D', false}, {"R&&D &go", U'g', true}, {"Trailing&", U'&', false}, {"&Отмена", U'о', true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsAccel(c.ch, c.caption), c.accel) << c.caption;
+}
+
+TEST_F(KeyboardMessageTest, AltLetterClicksTheButtonOwningItAndPlainLettersOnlyWhereNoCharactersAreTyped) {
+    auto* button = NewComponent<TSpeedButton>(form);
+    button->SetParent(form);
+    button->SetCaption("&Go");
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+
+    ui.PressKey('G', {ssAlt});
+    EXPECT_EQ(clicks, 1);
+    ui.PressKey('X', {ssAlt});
+    EXPECT_EQ(clicks, 1);
+
+    ui.TypeText("g");  // the focused control types no characters
+    EXPECT_EQ(clicks, 2);
+
+    form->edit->SetFocus();
+    ui.TypeText("g");
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(form->edit->Text(), "g");
+
+    button->SetEnabled(false);
+    ui.PressKey('G', {ssAlt});
+    EXPECT_EQ(clicks, 2);
 }
 
 }  // namespace
