@@ -10,6 +10,7 @@
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
+#include "platform/ui/shortcuts.h"
 #include "platform/ui/speed_button.h"
 #include "platform/ui/virtual_keys.h"
 
@@ -123,6 +124,32 @@ TEST_F(KeyboardMessageTest, GetKeyStateTellsWhatWasHeldWhenTheMessageWasMade) {
     ui.Click(form->edit);
     EXPECT_TRUE(leftHeld);
     EXPECT_EQ(GetKeyState(VK_SHIFT), 0);  // outside any message nothing is held
+}
+
+TEST(ShortCutTest, KeyAndModifiersGoIntoOneNumberAndBackWhileMouseButtonsAndWideKeysDoNot) {
+    struct Case {
+        WORD key;
+        TShiftState shift;
+        TShortCut expected;
+    };
+    const std::vector<Case> cases = {
+        {VK_DOWN, {ssAlt}, TShortCut(scAlt + VK_DOWN)},
+        {'F', {ssCtrl, ssShift}, TShortCut(scCtrl | scShift | 'F')},
+        {VK_RETURN, {}, VK_RETURN},
+        {0x1FF, {ssCtrl}, scNone},
+    };
+    for (const Case& c : cases) {
+        TShortCut sc = ShortCut(c.key, c.shift);
+        EXPECT_EQ(sc, c.expected) << c.key;
+        if (sc == scNone)
+            continue;
+        WORD key = 0;
+        TShiftState shift;
+        ShortCutToKey(sc, key, shift);
+        EXPECT_EQ(key, c.key);
+        EXPECT_EQ(shift, c.shift);
+    }
+    EXPECT_EQ(ShortCut(VK_DOWN, {ssAlt, ssLeft}), TShortCut(scAlt + VK_DOWN));  // buttons are no part of it
 }
 
 TEST(AcceleratorTest, TheCharacterAfterASingleAmpersandIsTheAcceleratorInEitherCase) {
