@@ -225,14 +225,19 @@ void TDataSet::UpdateCursorPos() {
         SetCurrentRecord(activeRecord_);
 }
 
-bool TDataSet::GetNextRecord() {
+bool TDataSet::FetchIntoSpare(int anchor, TGetMode mode) {
     if (recordCount_ > 0)
-        SetCurrentRecord(recordCount_ - 1);
-    bool fetched = GetRecord(buffers_[static_cast<std::size_t>(recordCount_)], gmNext, true) == grOK;
-    if (!fetched) {
+        SetCurrentRecord(anchor);
+    if (GetRecord(buffers_[static_cast<std::size_t>(recordCount_)], mode, true) != grOK) {
         CursorPosChanged();
         return false;
     }
+    return true;
+}
+
+bool TDataSet::GetNextRecord() {
+    if (!FetchIntoSpare(recordCount_ - 1, gmNext))
+        return false;
     if (recordCount_ == 0) {
         ActivateBuffers();
         return true;
@@ -246,13 +251,8 @@ bool TDataSet::GetNextRecord() {
 }
 
 bool TDataSet::GetPriorRecord() {
-    if (recordCount_ > 0)
-        SetCurrentRecord(0);
-    bool fetched = GetRecord(buffers_[static_cast<std::size_t>(recordCount_)], gmPrior, true) == grOK;
-    if (!fetched) {
-        CursorPosChanged();
+    if (!FetchIntoSpare(0, gmPrior))
         return false;
-    }
     if (recordCount_ == 0) {
         ActivateBuffers();
         return true;

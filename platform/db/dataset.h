@@ -227,6 +227,10 @@ class TDataSet : public TComponent {
     void MoveBuffer(int from, int to);
     bool GetNextRecord();
     bool GetPriorRecord();
+    // Fetches the record after (gmNext) or before (gmPrior) the window into the spare buffer, the
+    // cursor first set to the window's record at anchor; false, with the cursor position unknown,
+    // when there is none.
+    bool FetchIntoSpare(int anchor, TGetMode mode);
     int GetNextRecords();
     int GetPriorRecords();
     TGetResult FetchCurrentOrNear(TRecordBuffer buffer);
