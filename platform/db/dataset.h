@@ -18,6 +18,8 @@
 
 class TDataSet;
 class TDataSource;
+class TField;
+class Variant;
 
 using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
 using TFilterRecordEvent = std::function<void(TDataSet* DataSet, bool& Accept)>;
@@ -76,6 +78,12 @@ class TDataSet : public TComponent {
     bool Modified() const { return modified_; }
     virtual bool CanModify() const { return true; }
     virtual TUpdateStatus UpdateStatus() const { return usUnmodified; }
+
+    // A field's value in the record the state points at; false when it is null. The base holds
+    // no data and raises; a dataset that stores values overrides both.
+    virtual bool GetFieldData(const TField* field, Variant& value) const;
+    // Stores a field's value in the active record; the field has already checked it may change.
+    virtual void SetFieldData(TField* field, const Variant& value);
 
     // Bookmarks.
     bool BookmarkAvailable() const;

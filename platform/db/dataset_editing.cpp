@@ -169,3 +169,11 @@ void TDataSet::CheckBrowseMode() {
             Cancel();
     }
 }
+
+bool TDataSet::GetFieldData(const TField* /*field*/, Variant& /*value*/) const {
+    DatabaseError("Dataset holds no field data", this);
+}
+
+void TDataSet::SetFieldData(TField* /*field*/, const Variant& /*value*/) {
+    DatabaseError("Dataset holds no field data", this);
+}

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/db/field.h"
+
 namespace {
 
 struct RecordBuffer {
@@ -49,6 +51,18 @@ void TMemoryDataSet::SetValue(int column, const Variant& value) {
     Rec(ActiveBuffer()).values.at(static_cast<std::size_t>(column)) = value;
     SetModified(true);
     DataEvent(deFieldChange, column);
+}
+
+bool TMemoryDataSet::GetFieldData(const TField* field, Variant& value) const {
+    TRecordBuffer buffer = ActiveRecordBuffer();
+    if (buffer == nullptr)
+        return false;
+    value = Rec(buffer).values.at(static_cast<std::size_t>(field->FieldNo() - 1));
+    return !value.IsNull();
+}
+
+void TMemoryDataSet::SetFieldData(TField* field, const Variant& value) {
+    SetValue(field->FieldNo() - 1, value);
 }
 
 TRecordBuffer TMemoryDataSet::AllocRecordBuffer() {

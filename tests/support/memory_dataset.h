@@ -30,6 +30,9 @@ class TMemoryDataSet : public TDataSet {
     // The active record's value, as shown (edited values while editing).
     Variant GetValue(int column) const;
     void SetValue(int column, const Variant& value);
+    // Fields read and write the column of their FieldNo.
+    bool GetFieldData(const TField* field, Variant& value) const override;
+    void SetFieldData(TField* field, const Variant& value) override;
 
     // Makes the next `count` posts or deletes raise EDatabaseError.
     void FailNextPosts(int count) { failPosts_ = count; }

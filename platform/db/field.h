@@ -1,0 +1,104 @@
+#pragma once
+// TField: one column of a dataset's current record. Values go through the dataset's
+// GetFieldData/SetFieldData, so a field reads whatever record the dataset's state points at.
+// The base field keeps its value as a Variant; typed fields override the As* conversions.
+#include <functional>
+#include <string>
+
+#include "platform/db/field_type.h"
+#include "platform/rtl/component.h"
+#include "platform/rtl/variant.h"
+
+class TDataSet;
+class TField;
+
+enum TFieldKind { fkData, fkCalculated, fkLookup, fkInternalCalc };
+
+using TFieldNotifyEvent = std::function<void(TField* Sender)>;
+using TFieldGetTextEvent = std::function<void(TField* Sender, std::string& Text, bool DisplayText)>;
+using TFieldSetTextEvent = std::function<void(TField* Sender, const std::string& Text)>;
+
+class TField : public TComponent {
+  public:
+    explicit TField(TComponent* AOwner);
+    std::string ClassName() const override { return "TField"; }
+
+    std::string FieldName;
+    TFieldType DataType() const { return dataType_; }
+    int Size() const { return size_; }
+    virtual void SetSize(int value) { size_ = value; }
+    // The 1-based number of the column in the record; 0 for a field of no column.
+    int FieldNo() const { return fieldNo_; }
+    void SetFieldNo(int value) { fieldNo_ = value; }
+    TFieldKind FieldKind = fkData;
+
+    TDataSet* DataSet() const { return dataSet_; }
+    void SetDataSet(TDataSet* value) { dataSet_ = value; }
+
+    bool Visible = true;
+    bool ReadOnly = false;
+    bool Required = false;
+    std::string DisplayLabel;
+    // The label, or the field name when there is none.
+    const std::string& DisplayName() const { return DisplayLabel.empty() ? FieldName : DisplayLabel; }
+    int DisplayWidth() const;
+    void SetDisplayWidth(int value) { displayWidth_ = value; }
+
+    bool IsNull() const;
+    Variant Value() const { return GetAsVariant(); }
+    void SetValue(const Variant& value) { SetAsVariant(value); }
+    void Clear() { SetAsVariant(Variant::Null()); }
+
+    // A null reads as "", 0, 0.0, false and a zero date.
+    std::string AsString() const { return GetAsString(); }
+    void SetAsString(const std::string& value) { SetAsStringValue(value); }
+    int AsInteger() const { return GetAsInteger(); }
+    void SetAsInteger(int value) { SetAsIntegerValue(value); }
+    double AsFloat() const { return GetAsFloat(); }
+    void SetAsFloat(double value) { SetAsFloatValue(value); }
+    bool AsBoolean() const { return GetAsBoolean(); }
+    void SetAsBoolean(bool value) { SetAsBooleanValue(value); }
+    TDateTime AsDateTime() const { return GetAsDateTime(); }
+    void SetAsDateTime(TDateTime value) { SetAsDateTimeValue(value); }
+
+    // The value as edited (Text) and as shown (DisplayText); OnGetText and OnSetText replace the
+    // default reading and writing.
+    std::string Text() const { return GetText(false); }
+    void SetText(const std::string& value);
+    std::string DisplayText() const { return GetText(true); }
+
+    TFieldNotifyEvent OnValidate, OnChange;
+    TFieldGetTextEvent OnGetText;
+    TFieldSetTextEvent OnSetText;
+
+  protected:
+    void SetDataType(TFieldType value) { dataType_ = value; }
+    // Reads the raw value of the current record; false when it is null.
+    bool GetData(Variant& value) const;
+    // Writes the raw value: checks the field may change, runs OnValidate, stores, runs OnChange.
+    void SetData(const Variant& value);
+
+    virtual Variant GetAsVariant() const;
+    virtual void SetAsVariant(const Variant& value);
+    virtual std::string GetAsString() const;
+    virtual void SetAsStringValue(const std::string& value) { SetAsVariant(value); }
+    virtual int GetAsInteger() const;
+    virtual void SetAsIntegerValue(int value) { SetAsVariant(value); }
+    virtual double GetAsFloat() const;
+    virtual void SetAsFloatValue(double value) { SetAsVariant(value); }
+    virtual bool GetAsBoolean() const;
+    virtual void SetAsBooleanValue(bool value) { SetAsVariant(value); }
+    virtual TDateTime GetAsDateTime() const;
+    virtual void SetAsDateTimeValue(TDateTime value) { SetAsVariant(Variant::FromDateTime(value)); }
+    virtual std::string DefaultText(bool displayText) const;
+
+  private:
+    std::string GetText(bool displayText) const;
+    void CheckCanModify() const;
+
+    TDataSet* dataSet_ = nullptr;
+    TFieldType dataType_ = ftUnknown;
+    int size_ = 0;
+    int fieldNo_ = 0;
+    int displayWidth_ = 0;
+};

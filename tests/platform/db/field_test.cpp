@@ -1,0 +1,147 @@
+// TField: values read and written through the dataset's record, conversions, text events, and the
+// checks that refuse a change.
+#include "platform/db/field.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/database_error.h"
+#include "tests/support/memory_dataset.h"
+
+namespace {
+
+class FieldTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ds.SetColumns({"ID", "Value"});
+        ds.AddRow({1, "first"});
+        ds.AddRow({2, Variant::Null()});
+        field = new TField(&ds);
+        field->FieldName = "Value";
+        field->SetFieldNo(2);
+        field->SetDataSet(&ds);
+        ds.Open();
+    }
+
+    TMemoryDataSet ds;
+    TField* field = nullptr;
+};
+
+TEST_F(FieldTest, ReadsTheRecordUnderTheCursorAndANullAsEmptyValues) {
+    EXPECT_FALSE(field->IsNull());
+    EXPECT_EQ(field->AsString(), "first");
+    ds.Next();
+    EXPECT_TRUE(field->IsNull());
+    EXPECT_TRUE(field->Value().IsNull());
+    EXPECT_EQ(field->AsString(), "");
+    EXPECT_EQ(field->AsInteger(), 0);
+    EXPECT_EQ(field->AsFloat(), 0.0);
+    EXPECT_FALSE(field->AsBoolean());
+    EXPECT_EQ(field->AsDateTime(), 0.0);
+}
+
+TEST_F(FieldTest, ConvertsTheStoredValue) {
+    struct Case {
+        Variant stored;
+        std::string text;
+        int integer;
+        double real;
+        bool boolean;
+    };
+    const std::vector<Case> cases = {
+        {Variant(42), "42", 42, 42.0, true},
+        {Variant("7"), "7", 7, 7.0, true},
+        {Variant(2.5), "2.5", 2, 2.5, true},
+        {Variant(false), "False", 0, 0.0, false},
+    };
+    ds.Edit();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        field->SetValue(c.stored);
+        EXPECT_EQ(field->AsString(), c.text);
+        EXPECT_EQ(field->AsInteger(), c.integer);
+        EXPECT_DOUBLE_EQ(field->AsFloat(), c.real);
+        EXPECT_EQ(field->AsBoolean(), c.boolean);
+    }
+}
+
+TEST_F(FieldTest, AWriteIsValidatedThenStoredThenAnnounced) {
+    std::vector<std::string> seen;
+    field->OnValidate = [&](TField* f) { seen.push_back("validate " + f->AsString()); };
+    field->OnChange = [&](TField* f) { seen.push_back("change " + f->AsString()); };
+    ds.Edit();
+    field->SetAsInteger(5);
+    EXPECT_EQ(seen, (std::vector<std::string>{"validate first", "change 5"}));
+    EXPECT_TRUE(ds.Modified());
+    ds.Post();
+    EXPECT_EQ(ds.StoredRow(0)[1], Variant(5));
+    ds.Edit();
+    field->Clear();
+    ds.Post();
+    EXPECT_TRUE(ds.StoredRow(0)[1].IsNull());
+}
+
+TEST_F(FieldTest, RefusedWritesLeaveTheRecordAlone) {
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"browse state", [] {}, "Dataset not in edit or insert mode"},
+        {"read-only", [&] { ds.Edit(), field->ReadOnly = true; }, "Field 'Value' cannot be modified"},
+        {"calculated", [&] { ds.Edit(), field->FieldKind = fkCalculated; },
+         "Field 'Value' cannot be modified"},
+        {"validation",
+         [&] {
+             ds.Edit();
+             field->OnValidate = [](TField*) { throw EDatabaseError("too long"); };
+         },
+         "too long"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        try {
+            field->SetAsString("changed");
+            ADD_FAILURE() << "no error";
+        } catch (const EDatabaseError& e) {
+            EXPECT_NE(std::string(e.Message).find(c.message), std::string::npos) << e.Message;
+        }
+        EXPECT_EQ(field->AsString(), "first");
+        ds.Cancel();
+        field->ReadOnly = false;
+        field->FieldKind = fkData;
+        field->OnValidate = nullptr;
+    }
+}
+
+TEST_F(FieldTest, TextEventsReplaceTheDefaultReadingAndWriting) {
+    EXPECT_EQ(field->Text(), "first");
+    EXPECT_EQ(field->DisplayText(), "first");
+    field->OnGetText = [](TField* f, std::string& text, bool display) {
+        text = (display ? "<" : "") + f->AsString();
+    };
+    field->OnSetText = [](TField* f, const std::string& text) { f->SetAsString(text + "!"); };
+    EXPECT_EQ(field->Text(), "first");
+    EXPECT_EQ(field->DisplayText(), "<first");
+    ds.Edit();
+    field->SetText("new");
+    EXPECT_EQ(field->AsString(), "new!");
+}
+
+TEST_F(FieldTest, DisplayNameAndWidthFallBackToNameAndSize) {
+    EXPECT_EQ(field->DisplayName(), "Value");
+    field->DisplayLabel = "Shown";
+    EXPECT_EQ(field->DisplayName(), "Shown");
+    EXPECT_EQ(field->DisplayWidth(), 10);
+    field->SetSize(4);
+    EXPECT_EQ(field->DisplayWidth(), 4);
+    field->SetDisplayWidth(7);
+    EXPECT_EQ(field->DisplayWidth(), 7);
+}
+
+}  // namespace
