@@ -1,6 +1,8 @@
 // Opening, closing and the window of record buffers.
 #include "platform/db/dataset.h"
 
+#include "platform/db/field.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -19,6 +21,7 @@ TDataSet::TDataSet(TComponent* AOwner) : TComponent(AOwner) {}
 // dataset deleted without it still lets its data sources go, without calling the derived part.
 TDataSet::~TDataSet() {
     state_ = dsInactive;
+    while (fields_.Count() > 0) fields_.Fields(fields_.Count() - 1)->SetDataSet(nullptr);
     while (!dataSources_.empty()) dataSources_.back()->SetDataSet(nullptr);
 }
 
@@ -274,4 +277,27 @@ int TDataSet::GetPriorRecords() {
     int fetched = 0;
     while (recordCount_ < bufferCount_ && GetPriorRecord()) ++fetched;
     return fetched;
+}
+
+void TDataSet::CreateFields() {
+    if (fields_.Count() > 0)
+        return;
+    for (int i = 0; i < fieldDefs_.Count(); ++i) {
+        const TFieldDef* def = fieldDefs_.Items(i);
+        auto* field = new TField(this);
+        field->FieldName = def->Name;
+        field->SetDataType(def->DataType);
+        field->SetSize(def->Size);
+        field->SetFieldNo(def->FieldNo());
+        field->Required = def->Required;
+        field->SetDataSet(this);
+    }
+    defaultFields_ = true;
+}
+
+void TDataSet::DestroyFields() {
+    if (!defaultFields_)
+        return;
+    while (fields_.Count() > 0) delete fields_.Fields(fields_.Count() - 1);
+    defaultFields_ = false;
 }

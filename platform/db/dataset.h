@@ -13,6 +13,7 @@
 
 #include "platform/db/dataset_types.h"
 #include "platform/db/field_defs.h"
+#include "platform/db/fields.h"
 #include "platform/rtl/component.h"
 #include "platform/rtl/database_error.h"
 
@@ -39,6 +40,12 @@ class TDataSet : public TComponent {
     TFieldDefs& FieldDefs() { return fieldDefs_; }
     const TFieldDefs& FieldDefs() const { return fieldDefs_; }
     void InitFieldDefs();
+    // The fields in their order; made from the definitions on open when none were added.
+    TFields& Fields() { return fields_; }
+    const TFields& Fields() const { return fields_; }
+    TField* FindField(const std::string& name) const { return fields_.FindField(name); }
+    TField* FieldByName(const std::string& name) const { return fields_.FieldByName(name); }
+    bool DefaultFields() const { return defaultFields_; }
 
     // Opening and closing.
     bool Active() const { return state_ != dsInactive; }
@@ -163,6 +170,10 @@ class TDataSet : public TComponent {
     virtual void InternalHandleException();
     virtual void ClearCalcFields(TRecordBuffer /*buffer*/) {}
     virtual void InitRecord(TRecordBuffer buffer);
+    // A derived InternalOpen calls CreateFields when the dataset has no fields of its own; the
+    // fields made are the dataset's to free, which DestroyFields does on close.
+    void CreateFields();
+    void DestroyFields();
 
     // The steps that fire the events; override to add work or to suppress them.
     virtual void DoBeforeOpen() { Fire(BeforeOpen); }
@@ -245,6 +256,8 @@ class TDataSet : public TComponent {
 
     TDataSetState state_ = dsInactive;
     TFieldDefs fieldDefs_{this};
+    TFields fields_{this};
+    bool defaultFields_ = false;
     std::vector<TRecordBuffer> buffers_;
     std::vector<TDataSource*> dataSources_;
     int requestedBufferCount_ = 1;

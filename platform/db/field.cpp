@@ -4,6 +4,24 @@
 
 TField::TField(TComponent* AOwner) : TComponent(AOwner) {}
 
+TField::~TField() {
+    SetDataSet(nullptr);
+}
+
+void TField::SetDataSet(TDataSet* value) {
+    if (value == dataSet_)
+        return;
+    if (dataSet_ != nullptr)
+        dataSet_->Fields().Remove(this);
+    dataSet_ = value;
+    if (dataSet_ != nullptr)
+        dataSet_->Fields().Add(this);
+}
+
+int TField::Index() const {
+    return dataSet_ == nullptr ? -1 : dataSet_->Fields().IndexOf(this);
+}
+
 int TField::DisplayWidth() const {
     if (displayWidth_ > 0)
         return displayWidth_;

@@ -21,6 +21,8 @@ using TFieldSetTextEvent = std::function<void(TField* Sender, const std::string&
 class TField : public TComponent {
   public:
     explicit TField(TComponent* AOwner);
+    // Leaves its dataset's field list.
+    ~TField() override;
     std::string ClassName() const override { return "TField"; }
 
     std::string FieldName;
@@ -33,7 +35,10 @@ class TField : public TComponent {
     TFieldKind FieldKind = fkData;
 
     TDataSet* DataSet() const { return dataSet_; }
-    void SetDataSet(TDataSet* value) { dataSet_ = value; }
+    // Moves the field into the dataset's field list (out of the previous one).
+    void SetDataSet(TDataSet* value);
+    // The position in the dataset's fields; -1 without a dataset.
+    int Index() const;
 
     bool Visible = true;
     bool ReadOnly = false;
@@ -72,6 +77,7 @@ class TField : public TComponent {
     TFieldSetTextEvent OnSetText;
 
   protected:
+    friend class TDataSet;
     void SetDataType(TFieldType value) { dataType_ = value; }
     // Reads the raw value of the current record; false when it is null.
     bool GetData(Variant& value) const;

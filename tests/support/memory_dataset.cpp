@@ -85,6 +85,7 @@ void TMemoryDataSet::InternalInitFieldDefs() {
 
 void TMemoryDataSet::InternalOpen() {
     FieldDefs().Update();
+    CreateFields();
     cursor_ = -1;
     open_ = true;
 }

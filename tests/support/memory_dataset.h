@@ -56,7 +56,10 @@ class TMemoryDataSet : public TDataSet {
     void InternalOpen() override;
     // Each column is a definition of type ftVariant.
     void InternalInitFieldDefs() override;
-    void InternalClose() override { open_ = false; }
+    void InternalClose() override {
+        DestroyFields();
+        open_ = false;
+    }
     bool IsCursorOpen() const override { return open_; }
     int BookmarkSize() const override { return sizeof(int); }
     void GetBookmarkData(TRecordBuffer buffer, char* data) const override;

@@ -144,4 +144,44 @@ TEST_F(FieldTest, DisplayNameAndWidthFallBackToNameAndSize) {
     EXPECT_EQ(field->DisplayWidth(), 7);
 }
 
+TEST(DefaultFields, AreMadeFromTheDefinitionsOnOpenAndFreedOnClose) {
+    TMemoryDataSet ds;
+    ds.SetColumns({"ID", "Name"});
+    ds.AddRow({1, "Ann"});
+    ds.Open();
+    EXPECT_TRUE(ds.DefaultFields());
+    ASSERT_EQ(ds.Fields().Count(), 2);
+    TField* name = ds.FieldByName("name");
+    EXPECT_EQ(name->Index(), 1);
+    EXPECT_EQ(name->FieldNo(), 2);
+    EXPECT_EQ(name->DataType(), ftVariant);
+    EXPECT_EQ(name->AsString(), "Ann");
+    EXPECT_EQ(ds.FindField("Missing"), nullptr);
+    try {
+        ds.FieldByName("Missing");
+        ADD_FAILURE() << "no error";
+    } catch (const EDatabaseError& e) {
+        EXPECT_NE(e.Message.find("Field 'Missing' not found"), std::string::npos) << e.Message;
+    }
+    ds.Close();
+    EXPECT_EQ(ds.Fields().Count(), 0);
+    EXPECT_EQ(ds.ComponentCount(), 0);
+}
+
+TEST(DefaultFields, AreNotMadeWhenTheDataSetHasFieldsOfItsOwn) {
+    TMemoryDataSet ds;
+    ds.SetColumns({"ID", "Name"});
+    auto* own = new TField(&ds);
+    own->FieldName = "Name";
+    own->SetFieldNo(2);
+    own->SetDataSet(&ds);
+    ds.Open();
+    EXPECT_FALSE(ds.DefaultFields());
+    EXPECT_EQ(ds.Fields().Count(), 1);
+    ds.Close();
+    EXPECT_EQ(ds.FindField("NAME"), own);
+    delete own;
+    EXPECT_EQ(ds.Fields().Count(), 0);
+}
+
 }  // namespace
