@@ -2,6 +2,7 @@
 #include "platform/db/dataset.h"
 
 #include "platform/db/field.h"
+#include "platform/db/typed_fields.h"
 
 #include <algorithm>
 #include <cstring>
@@ -279,12 +280,23 @@ int TDataSet::GetPriorRecords() {
     return fetched;
 }
 
+TField* TDataSet::MakeField(TFieldType type) {
+    switch (type) {
+        case ftString:
+            return new TStringField(this);
+        case ftInteger:
+            return new TIntegerField(this);
+        default:
+            return new TField(this);
+    }
+}
+
 void TDataSet::CreateFields() {
     if (fields_.Count() > 0)
         return;
     for (int i = 0; i < fieldDefs_.Count(); ++i) {
         const TFieldDef* def = fieldDefs_.Items(i);
-        auto* field = new TField(this);
+        TField* field = MakeField(def->DataType);
         field->FieldName = def->Name;
         field->SetDataType(def->DataType);
         field->SetSize(def->Size);

@@ -174,6 +174,8 @@ class TDataSet : public TComponent {
     // fields made are the dataset's to free, which DestroyFields does on close.
     void CreateFields();
     void DestroyFields();
+    // The field class for a type: TStringField, TIntegerField, else the plain TField.
+    virtual TField* MakeField(TFieldType type);
 
     // The steps that fire the events; override to add work or to suppress them.
     virtual void DoBeforeOpen() { Fire(BeforeOpen); }

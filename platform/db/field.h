@@ -52,7 +52,7 @@ class TField : public TComponent {
     bool IsNull() const;
     Variant Value() const { return GetAsVariant(); }
     void SetValue(const Variant& value) { SetAsVariant(value); }
-    void Clear() { SetAsVariant(Variant::Null()); }
+    void Clear() { SetData(Variant::Null()); }
 
     // A null reads as "", 0, 0.0, false and a zero date.
     std::string AsString() const { return GetAsString(); }

@@ -29,6 +29,13 @@ TMemoryDataSet::~TMemoryDataSet() {
 void TMemoryDataSet::SetColumns(std::vector<std::string> names) {
     CheckInactive();
     columns_ = std::move(names);
+    types_.assign(columns_.size(), ColumnType{});
+    FieldDefs().SetUpdated(false);
+}
+
+void TMemoryDataSet::SetColumnType(int column, TFieldType type, int size) {
+    CheckInactive();
+    types_.at(static_cast<std::size_t>(column)) = ColumnType{type, size};
     FieldDefs().SetUpdated(false);
 }
 
@@ -62,7 +69,12 @@ bool TMemoryDataSet::GetFieldData(const TField* field, Variant& value) const {
 }
 
 void TMemoryDataSet::SetFieldData(TField* field, const Variant& value) {
-    SetValue(field->FieldNo() - 1, value);
+    const int column = field->FieldNo() - 1;
+    const TFieldType type = types_.at(static_cast<std::size_t>(column)).type;
+    if (value.IsNull() || (type != ftString && type != ftInteger))
+        SetValue(column, value);
+    else
+        SetValue(column, value.AsType(type == ftString ? varString : varInteger));
 }
 
 TRecordBuffer TMemoryDataSet::AllocRecordBuffer() {
@@ -80,7 +92,8 @@ void TMemoryDataSet::InternalInitRecord(TRecordBuffer buffer) {
 
 void TMemoryDataSet::InternalInitFieldDefs() {
     FieldDefs().Clear();
-    for (const std::string& name : columns_) FieldDefs().AddFieldDef(name, ftVariant);
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        FieldDefs().AddFieldDef(columns_[i], types_[i].type, types_[i].size);
 }
 
 void TMemoryDataSet::InternalOpen() {

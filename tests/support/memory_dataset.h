@@ -21,6 +21,9 @@ class TMemoryDataSet : public TDataSet {
 
     // The columns; set while closed.
     void SetColumns(std::vector<std::string> names);
+    // Gives a column a type (ftVariant until then): its definition carries it and values written
+    // through fields are stored converted to it. Set while closed, after SetColumns.
+    void SetColumnType(int column, TFieldType type, int size = 0);
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     // Adds a stored row directly (no events); usable open or closed.
     void AddRow(Row values);
@@ -84,7 +87,12 @@ class TMemoryDataSet : public TDataSet {
     int VisiblePosition(int index);
     int BookmarkId(const TBookmark& bookmark) const;
 
+    struct ColumnType {
+        TFieldType type = ftVariant;
+        int size = 0;
+    };
     std::vector<std::string> columns_;
+    std::vector<ColumnType> types_;
     std::vector<KeptRow> rows_;
     int nextId_ = 1;
     int cursor_ = -1;  // -1 before the first row, rows_.size() after the last

@@ -1,6 +1,7 @@
 // TField: values read and written through the dataset's record, conversions, text events, and the
 // checks that refuse a change.
 #include "platform/db/field.h"
+#include "platform/db/typed_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -182,6 +183,95 @@ TEST(DefaultFields, AreNotMadeWhenTheDataSetHasFieldsOfItsOwn) {
     EXPECT_EQ(ds.FindField("NAME"), own);
     delete own;
     EXPECT_EQ(ds.Fields().Count(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+class TypedFieldTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ds.SetColumns({"Code", "Qty"});
+        ds.SetColumnType(0, ftString, 4);
+        ds.SetColumnType(1, ftInteger);
+        ds.AddRow({"AB", 3});
+        ds.Open();
+        ds.Edit();
+        code = ds.FieldByName("Code");
+        qty = ds.FieldByName("Qty");
+    }
+
+    TMemoryDataSet ds;
+    TField* code = nullptr;
+    TField* qty = nullptr;
+};
+
+TEST_F(TypedFieldTest, DefaultFieldsTakeTheClassOfTheirType) {
+    EXPECT_EQ(code->ClassName(), "TStringField");
+    EXPECT_EQ(code->Size(), 4);
+    EXPECT_EQ(qty->ClassName(), "TIntegerField");
+}
+
+TEST_F(TypedFieldTest, WritesAreStoredInTheColumnsType) {
+    struct Case {
+        const char* name;
+        std::function<void()> write;
+        Variant storedCode;
+        Variant storedQty;
+    };
+    const std::vector<Case> cases = {
+        {"integer into text", [&] { code->SetAsInteger(12); }, Variant("12"), Variant(3)},
+        {"long text is cut", [&] { code->SetAsString("ABCDEF"); }, Variant("ABCD"), Variant(3)},
+        {"text into integer", [&] { qty->SetAsString("-7"); }, Variant("AB"), Variant(-7)},
+        {"float rounds", [&] { qty->SetAsFloat(2.6); }, Variant("AB"), Variant(3)},
+        {"variant text", [&] { qty->SetValue("41"); }, Variant("AB"), Variant(41)},
+        {"empty text clears", [&] { qty->SetAsString(""); }, Variant("AB"), Variant::Null()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ds.Edit();
+        c.write();
+        ds.Post();
+        EXPECT_EQ(ds.StoredRow(0)[0], c.storedCode);
+        if (c.storedQty.IsNull())
+            EXPECT_TRUE(ds.StoredRow(0)[1].IsNull());
+        else
+            EXPECT_EQ(ds.StoredRow(0)[1], c.storedQty);
+        EXPECT_EQ(ds.StoredRow(0)[1].IsNull() ? varNull : ds.StoredRow(0)[1].VarType(),
+                  c.storedQty.IsNull() ? varNull : varInteger);
+        ds.Edit();
+        code->SetAsString("AB");
+        qty->SetAsInteger(3);
+        ds.Post();
+    }
+}
+
+TEST_F(TypedFieldTest, IntegerFieldRefusesTextAndValuesOutOfRange) {
+    auto* field = static_cast<TIntegerField*>(qty);
+    field->MinValue = 1;
+    field->MaxValue = 9;
+    struct Case {
+        std::function<void()> write;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {[&] { qty->SetAsString("1.5"); }, "'1.5' is not a valid integer value"},
+        {[&] { qty->SetAsInteger(10); },
+         "10 is not a valid value for field 'Qty'. The allowed range is 1 to 9"},
+        {[&] { qty->SetAsFloat(0.2); },
+         "0 is not a valid value for field 'Qty'. The allowed range is 1 to 9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        try {
+            c.write();
+            ADD_FAILURE() << "no error";
+        } catch (const EDatabaseError& e) {
+            EXPECT_EQ(e.Message, c.message);
+        }
+        EXPECT_EQ(qty->AsInteger(), 3);
+    }
 }
 
 }  // namespace
