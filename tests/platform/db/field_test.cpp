@@ -169,6 +169,18 @@ TEST(DefaultFields, AreMadeFromTheDefinitionsOnOpenAndFreedOnClose) {
     EXPECT_EQ(ds.ComponentCount(), 0);
 }
 
+TEST(DefaultFields, AFieldOutlivingItsDataSetLetsItGo) {
+    TField field(nullptr);
+    {
+        TMemoryDataSet ds;
+        field.SetDataSet(&ds);
+        EXPECT_EQ(field.Index(), 0);
+    }
+    EXPECT_EQ(field.DataSet(), nullptr);
+    EXPECT_EQ(field.Index(), -1);
+    EXPECT_THROW(field.AsString(), EDatabaseError);
+}
+
 TEST(DefaultFields, AreNotMadeWhenTheDataSetHasFieldsOfItsOwn) {
     TMemoryDataSet ds;
     ds.SetColumns({"ID", "Name"});
