@@ -111,13 +111,6 @@ class TMainForm : public TForm {
     bool FDebugMode = false;
     std::unique_ptr<TBitmap> FClockBitmap;
     TKioskSettings FSettings;
-    // The clock's settings, under the names the screen code reads them by.
-    const std::string& FTimeTemplate = FSettings.TimeTemplate;
-    const std::int32_t& FTimeX = FSettings.TimeX;
-    const std::int32_t& FTimeY = FSettings.TimeY;
-    const std::string& FTimeFontName = FSettings.TimeFontName;
-    const std::int32_t& FTimeFontSize = FSettings.TimeFontSize;
-    const std::uint32_t& FTimeFontColor = FSettings.TimeFontColor;
     TApiClient& FApiClient;
 };
 

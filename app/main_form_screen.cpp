@@ -81,25 +81,25 @@ void TMainForm::FormResize(TObject*) {
 }
 
 void TMainForm::MainTimerTimer(TObject*) {
-    const std::string text = FormatDateTime(FTimeTemplate, Now());
+    const std::string text = FormatDateTime(FSettings.TimeTemplate, Now());
     TCanvas* bitmapCanvas = FClockBitmap->Canvas();
     if (FClockBitmap->Width() != bitmapCanvas->TextWidth(text)) {
         // Put back the background under the old text, then save the background under the new one.
-        Canvas()->Draw(FTimeX, FTimeY, FClockBitmap.get());
-        bitmapCanvas->Font()->SetName(FTimeFontName);
-        bitmapCanvas->Font()->SetSize(FTimeFontSize);
-        bitmapCanvas->Font()->SetColor(static_cast<TColor>(FTimeFontColor));
+        Canvas()->Draw(FSettings.TimeX, FSettings.TimeY, FClockBitmap.get());
+        bitmapCanvas->Font()->SetName(FSettings.TimeFontName);
+        bitmapCanvas->Font()->SetSize(FSettings.TimeFontSize);
+        bitmapCanvas->Font()->SetColor(static_cast<TColor>(FSettings.TimeFontColor));
         bitmapCanvas->Brush()->SetStyle(bsClear);
         FClockBitmap->SetSize(bitmapCanvas->TextWidth(text), bitmapCanvas->TextHeight(text));
         BitBlt(bitmapCanvas->Handle(), 0, 0, FClockBitmap->Width(), FClockBitmap->Height(),
-               Canvas()->Handle(), FTimeX, FTimeY, SRCCOPY);
+               Canvas()->Handle(), FSettings.TimeX, FSettings.TimeY, SRCCOPY);
     }
     TBitmap frame;
     frame.Assign(*FClockBitmap);
     frame.Canvas()->Font()->Assign(*bitmapCanvas->Font());
     frame.Canvas()->Brush()->SetStyle(bsClear);
     frame.Canvas()->TextRect(frame.Canvas()->ClipRect(), 0, 0, text);
-    Canvas()->Draw(FTimeX, FTimeY, &frame);
+    Canvas()->Draw(FSettings.TimeX, FSettings.TimeY, &frame);
 }
 
 void TMainForm::btExit1Click(TObject*) {
