@@ -4,6 +4,7 @@
 #include "platform/rtl/runtime.h"
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
+#include "platform/ui/popup_window.h"
 #include "platform/ui/timers.h"
 #include "platform/ui/window_system.h"
 
@@ -95,6 +96,7 @@ void TApplication::PaintForms() {
             HandleException(form);
         }
     }
+    platform::ui::PaintPopupWindows();
 }
 
 void TApplication::ProcessMessages() {

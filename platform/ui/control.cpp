@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/ui/form.h"
+#include "platform/ui/top_level.h"
 #include "platform/ui/win_control.h"
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
@@ -121,7 +122,7 @@ void TControl::SetClientHeight(int value) {
 }
 
 TPoint TControl::FormOrigin() const {
-    if (parent_ == nullptr)
+    if (parent_ == nullptr || platform::ui::TopLevelOf(this) == this)
         return {};
     TPoint p = parent_->FormOrigin();
     return {p.X + left_, p.Y + top_};
@@ -129,8 +130,8 @@ TPoint TControl::FormOrigin() const {
 
 TPoint TControl::ClientToScreen(TPoint p) const {
     TPoint o = FormOrigin();
-    TCustomForm* form = ParentForm();
-    TPoint f = form != nullptr ? TPoint{form->Left(), form->Top()} : TPoint{};
+    TWinControl* top = platform::ui::TopLevelOf(this);
+    TPoint f = top != nullptr ? TPoint{top->Left(), top->Top()} : TPoint{};
     return {p.X + o.X + f.X, p.Y + o.Y + f.Y};
 }
 
@@ -182,10 +183,14 @@ TCustomForm* TControl::ParentForm() const {
 }
 
 bool TControl::IsShowing() const {
-    if (!visible_)
-        return false;
     if (auto* form = dynamic_cast<const TCustomForm*>(this))
-        return form->Parent() == nullptr || form->Parent()->IsShowing();
+        return visible_ && (form->Parent() == nullptr || form->Parent()->IsShowing());
+    // A window may be shown or hidden apart from Visible (ShowWindow, SetWindowPos).
+    auto* win = dynamic_cast<const TWinControl*>(this);
+    if (!(win != nullptr ? win->WindowVisible() : visible_))
+        return false;
+    if (win != nullptr && win->IsTopLevelWindow() && parent_ == nullptr)
+        return true;
     return parent_ != nullptr && parent_->IsShowing();
 }
 
@@ -235,6 +240,10 @@ void TControl::SetParentColor(bool value) {
 }
 
 void TControl::SetText(const std::string& value) {
+    SetTextBuf(value);
+}
+
+void TControl::SetTextBuf(const std::string& value) {
     if (GetText() == value)
         return;
     text_ = value;
@@ -243,13 +252,11 @@ void TControl::SetText(const std::string& value) {
 }
 
 void TControl::InvalidateArea() {
-    if (parent_ == nullptr && dynamic_cast<TCustomForm*>(this) == nullptr)
-        return;
-    TCustomForm* form = ParentForm();
-    if (form == nullptr)
+    TWinControl* top = platform::ui::TopLevelOf(this);
+    if (top == nullptr || (top == this && parent_ == nullptr && dynamic_cast<TCustomForm*>(this) == nullptr))
         return;
     TPoint o = FormOrigin();
-    form->InvalidateArea(Bounds(o.X, o.Y, width_, height_));
+    platform::ui::InvalidateTopLevel(*this, Bounds(o.X, o.Y, width_, height_));
 }
 
 void TControl::Invalidate() {
@@ -258,8 +265,7 @@ void TControl::Invalidate() {
 }
 
 void TControl::Update() {
-    if (TCustomForm* form = ParentForm())
-        form->PaintInvalid();
+    platform::ui::PaintTopLevel(*this);
 }
 
 void TControl::Repaint() {

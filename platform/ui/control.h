@@ -128,6 +128,8 @@ class TControl : public TComponent {
 
   protected:
     virtual std::string GetText() const { return text_; }
+    // Where SetText lands; controls that keep their text in another shape (masked edits) convert it.
+    virtual void SetTextBuf(const std::string& value);
     virtual void TextChanged() {}
     virtual void Resize();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);

@@ -1,6 +1,7 @@
 #include "platform/ui/control_canvas.h"
 
-#include "platform/ui/form.h"
+#include "platform/ui/top_level.h"
+#include "platform/ui/win_control.h"
 
 namespace platform::ui {
 namespace {
@@ -29,8 +30,7 @@ Region PaintArea(const TControl& control) {
 }
 
 RasterImage* ControlCanvasTarget::Image() {
-    TCustomForm* form = control_.ParentForm();
-    return form != nullptr ? &form->SurfaceImage() : nullptr;
+    return TopLevelSurface(control_);
 }
 
 TPoint ControlCanvasTarget::Origin() {
@@ -47,8 +47,7 @@ Region ControlCanvasTarget::Clip() {
 void ControlCanvasTarget::Changed(const TRect& imageRect) {
     if (g_paintClip != nullptr)
         return;  // painting presents everything at its end
-    if (TCustomForm* form = control_.ParentForm())
-        form->PresentArea(imageRect);
+    PresentTopLevel(control_, imageRect);
 }
 
 }  // namespace platform::ui

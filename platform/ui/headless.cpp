@@ -7,9 +7,26 @@
 #include "platform/ui/message_queue.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/timers.h"
+#include "platform/ui/top_level.h"
 #include "platform/ui/virtual_keys.h"
 
 namespace platform::ui {
+
+class HeadlessWindow : public NativeWindow {
+  public:
+    explicit HeadlessWindow(std::shared_ptr<HeadlessWindowSystem::WindowLog> log) : log_(std::move(log)) {}
+    void SetBounds(const TRect&) override {}
+    void SetVisible(bool) override {}
+    void SetCaption(const std::string&) override {}
+    void SetBorderless(bool) override {}
+    void Present(const TRect&) override {}
+    void Activate() override { ++log_->Activations; }
+    void SetPointer(TCursor cursor) override { log_->Pointers.push_back(cursor); }
+
+  private:
+    std::shared_ptr<HeadlessWindowSystem::WindowLog> log_;
+};
+
 namespace {
 
 int CharWidth(const FontSpec& font) {
@@ -18,16 +35,6 @@ int CharWidth(const FontSpec& font) {
 int LineHeight(const FontSpec& font) {
     return std::max(1, font.PixelHeight * 6 / 5);
 }
-
-class HeadlessWindow : public NativeWindow {
-  public:
-    void SetBounds(const TRect&) override {}
-    void SetVisible(bool) override {}
-    void SetCaption(const std::string&) override {}
-    void SetBorderless(bool) override {}
-    void Present(const TRect&) override {}
-    void Activate() override {}
-};
 
 // The character a key types on a plain keyboard; nothing for keys that type none.
 std::string TextForKey(WORD key, TShiftState shift) {
@@ -79,7 +86,11 @@ HeadlessWindowSystem::HeadlessWindowSystem() {
 }
 
 std::unique_ptr<NativeWindow> HeadlessWindowSystem::CreateNativeWindow(TCustomForm&) {
-    return std::make_unique<HeadlessWindow>();
+    return std::make_unique<HeadlessWindow>(windows_);
+}
+
+std::unique_ptr<NativeWindow> HeadlessWindowSystem::CreatePopupWindow(TWinControl&, TCustomForm*) {
+    return std::make_unique<HeadlessWindow>(windows_);
 }
 
 void HeadlessWindowSystem::WaitForEvents(std::optional<std::uint64_t> maxWaitMs) {
@@ -152,13 +163,23 @@ void HeadlessSession::Click(TControl* control) {
 }
 
 void HeadlessSession::ClickAt(TControl* control, TPoint pos) {
-    TCustomForm* form = control->ParentForm();
-    if (form == nullptr)
+    ClickAt(control, pos, mbLeft);
+}
+
+void HeadlessSession::ClickAt(TControl* control, TPoint pos, TMouseButton button) {
+    // The click lands on the window the control shows in: its form, or the pop-up it lies on.
+    TWinControl* window = TopLevelOf(control);
+    if (window == nullptr || control->ParentForm() == nullptr)
         throw EInvalidOperation("The control is not on a form");
     TPoint o = control->FormOrigin();
     TPoint at{o.X + pos.X, o.Y + pos.Y};
-    PostMouseDown(*form, mbLeft, {}, at);
-    PostMouseUp(*form, mbLeft, {}, at);
+    PostMouseDown(*window, button, {}, at);
+    PostMouseUp(*window, button, {}, at);
+    ProcessMessages();
+}
+
+void HeadlessSession::CommitText(const std::string& utf8) {
+    PostInputMethodText(*TargetForm(), utf8);
     ProcessMessages();
 }
 

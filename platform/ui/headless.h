@@ -42,6 +42,7 @@ class HeadlessWindowSystem : public WindowSystem {
     };
     HeadlessWindowSystem();
     std::unique_ptr<NativeWindow> CreateNativeWindow(TCustomForm& form) override;
+    std::unique_ptr<NativeWindow> CreatePopupWindow(TWinControl& control, TCustomForm* owner) override;
     TextEngine& Text() override { return text_; }
     std::vector<MonitorInfo> Monitors() override { return monitors_; }
     void PumpEvents() override {}
@@ -56,6 +57,9 @@ class HeadlessWindowSystem : public WindowSystem {
     HeadlessTextEngine& TextLog() { return text_; }
     const std::vector<MessageBoxShown>& MessageBoxes() const { return boxes_; }
     const std::vector<TCursor>& CursorsShown() const { return cursors_; }
+    // What the host windows were told: pointer shapes (WM_SETCURSOR) and activations, in order.
+    const std::vector<TCursor>& PointerShapes() const { return windows_->Pointers; }
+    int Activations() const { return windows_->Activations; }
     int MessageBoxAnswer = 1;  // IDOK
 
   private:
@@ -63,6 +67,12 @@ class HeadlessWindowSystem : public WindowSystem {
     std::vector<MonitorInfo> monitors_;
     std::vector<MessageBoxShown> boxes_;
     std::vector<TCursor> cursors_;
+    struct WindowLog {
+        std::vector<TCursor> Pointers;
+        int Activations = 0;
+    };
+    std::shared_ptr<WindowLog> windows_ = std::make_shared<WindowLog>();
+    friend class HeadlessWindow;
 };
 
 // Installs the headless host and a ManualClock for its lifetime; on the way out frees every form,
@@ -86,6 +96,9 @@ class HeadlessSession {
     // Left button down and up at the centre of control (or at a point of its client area).
     void Click(TControl* control);
     void ClickAt(TControl* control, TPoint pos);
+    void ClickAt(TControl* control, TPoint pos, TMouseButton button);
+    // Text an input method commits (composed or picked): WM_CHAR per character to the focused control.
+    void CommitText(const std::string& utf8);
     // Moves the clock and lets the loop fire what came due (one tick per timer per call).
     void Advance(std::int64_t ms);
     void ProcessMessages();

@@ -9,6 +9,7 @@
 #include "platform/ui/mouse_capture.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/ui/virtual_keys.h"
+#include "platform/ui/window_styles.h"
 
 namespace platform::ui {
 namespace {
@@ -36,21 +37,43 @@ LPARAM KeyData(TShiftState shift, bool up) {
     return data;
 }
 
+TPoint& LastPointerPos() {
+    static TPoint pos;
+    return pos;
+}
+
 // The window that takes a mouse message at pos: the capture holder's, else the one under pos.
-TWinControl* MouseTarget(TCustomForm& form, TPoint pos) {
-    TControl* capture = GetCaptureControl();
-    if (capture != nullptr && capture->ParentForm() == &form) {
+TWinControl* MouseTarget(TWinControl& window, TPoint pos) {
+    if (TControl* capture = GetCaptureControl()) {
         auto* target = dynamic_cast<TWinControl*>(capture);
         return target != nullptr ? target : capture->Parent();
     }
-    return WindowAtFormPoint(form, pos);
+    return WindowAtFormPoint(window, pos);
 }
 
-void PostMouse(TCustomForm& form, UINT msg, WPARAM keys, TShiftState shift, TPoint pos) {
-    TWinControl* target = MouseTarget(form, pos);
-    TPoint o = target->FormOrigin();
+// Asks the window under the pointer where the point lies and which pointer to show; the capture
+// holder shows its own.
+void SetPointerFor(TWinControl& target, UINT msg, TPoint screen) {
+    if (GetCaptureControl() != nullptr)
+        return;
+    LRESULT hit = SendMessage(target.Handle(), WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y));
+    SendMessage(target.Handle(), WM_SETCURSOR, target.Handle(),
+                MakeLParam(static_cast<int>(hit), static_cast<int>(msg)));
+}
+
+// False when the window eats the press (MA_ACTIVATEANDEAT, MA_NOACTIVATEANDEAT).
+bool MouseActivate(TWinControl& window, TWinControl& target, UINT msg) {
+    if (GetCaptureControl() != nullptr)
+        return true;
+    LRESULT answer = SendMessage(target.Handle(), WM_MOUSEACTIVATE, window.Handle(),
+                                 MakeLParam(HTCLIENT, static_cast<int>(msg)));
+    return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
+}
+
+void PostMouseTo(TWinControl& target, UINT msg, WPARAM keys, TShiftState shift, TPoint screen) {
+    TPoint client = target.ScreenToClient(screen);
     QueuedMessage m;
-    m.Msg = TMsg{target->Handle(), msg, keys, MakeLParam(pos.X - o.X, pos.Y - o.Y), 0, pos};
+    m.Msg = TMsg{target.Handle(), msg, keys, MakeLParam(client.X, client.Y), 0, screen};
     m.Shift = shift;
     PostQueued(std::move(m));
 }
@@ -110,24 +133,36 @@ void PostKeyUp(TCustomForm& form, WORD key, TShiftState shift) {
     PostToFocus(form, IsSysKey(key, shift) ? WM_SYSKEYUP : WM_KEYUP, key, KeyData(shift, true), shift, {});
 }
 
-void PostMouseDown(TCustomForm& form, TMouseButton button, TShiftState shift, TPoint pos) {
+void PostMouseDown(TWinControl& window, TMouseButton button, TShiftState shift, TPoint pos) {
     UINT msg = button == mbLeft ? WM_LBUTTONDOWN : button == mbRight ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
-    if (IsSecondPress(MouseTarget(form, pos)->Handle(), button, pos))
+    TPoint screen = window.ClientToScreen(pos);
+    LastPointerPos() = screen;
+    TWinControl* target = MouseTarget(window, pos);
+    if (IsSecondPress(target->Handle(), button, pos))
         msg += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+    SetPointerFor(*target, msg, screen);
+    if (!MouseActivate(window, *target, msg))
+        return;
     TShiftState held = shift;
     held.Include(button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle);
-    PostMouse(form, msg, MouseKeys(held), held, pos);
+    PostMouseTo(*target, msg, MouseKeys(held), held, screen);
 }
 
-void PostMouseUp(TCustomForm& form, TMouseButton button, TShiftState shift, TPoint pos) {
+void PostMouseUp(TWinControl& window, TMouseButton button, TShiftState shift, TPoint pos) {
     UINT msg = button == mbLeft ? WM_LBUTTONUP : button == mbRight ? WM_RBUTTONUP : WM_MBUTTONUP;
+    TPoint screen = window.ClientToScreen(pos);
+    LastPointerPos() = screen;
     TShiftState held = shift;
     held.Exclude(button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle);
-    PostMouse(form, msg, MouseKeys(held), held, pos);
+    PostMouseTo(*MouseTarget(window, pos), msg, MouseKeys(held), held, screen);
 }
 
-void PostMouseMove(TCustomForm& form, TShiftState shift, TPoint pos) {
-    PostMouse(form, WM_MOUSEMOVE, MouseKeys(shift), shift, pos);
+void PostMouseMove(TWinControl& window, TShiftState shift, TPoint pos) {
+    TPoint screen = window.ClientToScreen(pos);
+    LastPointerPos() = screen;
+    TWinControl* target = MouseTarget(window, pos);
+    SetPointerFor(*target, WM_MOUSEMOVE, screen);
+    PostMouseTo(*target, WM_MOUSEMOVE, MouseKeys(shift), shift, screen);
 }
 
 void PostMouseWheel(TCustomForm& form, TShiftState shift, int delta, TPoint pos) {
@@ -136,10 +171,14 @@ void PostMouseWheel(TCustomForm& form, TShiftState shift, int delta, TPoint pos)
     PostToFocus(form, WM_MOUSEWHEEL, wParam, MakeLParam(screen.X, screen.Y), shift, {});
 }
 
-void PostMouseLeave(TCustomForm& form) {
+void PostMouseLeave(TWinControl& window) {
     QueuedMessage m;
-    m.Msg = TMsg{form.Handle(), WM_MOUSELEAVE, 0, 0, 0, {}};
+    m.Msg = TMsg{window.Handle(), WM_MOUSELEAVE, 0, 0, 0, {}};
     PostQueued(std::move(m));
+}
+
+void PostInputMethodText(TCustomForm& form, const std::string& text) {
+    for (char32_t ch : Utf8ToUtf32(text)) PostToFocus(form, WM_CHAR, static_cast<WPARAM>(ch), 1, {}, {});
 }
 
 WORD VirtualKeyForChar(char32_t ch, bool* needsShift) {
@@ -184,3 +223,8 @@ WORD VirtualKeyForChar(char32_t ch, bool* needsShift) {
 }
 
 }  // namespace platform::ui
+
+bool GetCursorPos(TPoint& point) {
+    point = platform::ui::LastPointerPos();
+    return true;
+}

@@ -79,8 +79,8 @@ void ForgetMouseControl(const TControl* control) {
 
 namespace platform::ui {
 
-TWinControl* WindowAtFormPoint(TCustomForm& form, TPoint pos) {
-    TWinControl* at = &form;
+TWinControl* WindowAtFormPoint(TWinControl& top, TPoint pos) {
+    TWinControl* at = &top;
     for (;;) {
         TPoint o = at->FormOrigin();
         auto* win = dynamic_cast<TWinControl*>(at->ControlAtPos({pos.X - o.X, pos.Y - o.Y}, false, true));
@@ -90,10 +90,10 @@ TWinControl* WindowAtFormPoint(TCustomForm& form, TPoint pos) {
     }
 }
 
-TControl* ControlAtFormPoint(TCustomForm& form, TPoint pos) {
-    if (!form.ClientRect().Contains(pos))
+TControl* ControlAtFormPoint(TWinControl& top, TPoint pos) {
+    if (!top.ClientRect().Contains(pos))
         return nullptr;
-    TWinControl* win = WindowAtFormPoint(form, pos);
+    TWinControl* win = WindowAtFormPoint(top, pos);
     TPoint o = win->FormOrigin();
     TControl* graphic = win->ControlAtPos({pos.X - o.X, pos.Y - o.Y}, false);
     return graphic != nullptr ? graphic : win;

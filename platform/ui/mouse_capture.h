@@ -27,8 +27,9 @@ void SetMouseControl(TControl* control);
 void ForgetMouseControl(const TControl* control);
 
 namespace platform::ui {
-// The windowed control under pos (form client coordinates) that takes the mouse: visible, enabled.
-TWinControl* WindowAtFormPoint(TCustomForm& form, TPoint pos);
-// The control under pos, graphic ones included; nullptr outside the form's client area.
-TControl* ControlAtFormPoint(TCustomForm& form, TPoint pos);
+// The windowed control under pos (coordinates of the top-level window: a form or a pop-up) that takes
+// the mouse: visible, enabled.
+TWinControl* WindowAtFormPoint(TWinControl& top, TPoint pos);
+// The control under pos, graphic ones included; nullptr outside the window's client area.
+TControl* ControlAtFormPoint(TWinControl& top, TPoint pos);
 }  // namespace platform::ui

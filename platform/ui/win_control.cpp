@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/rtl/runtime.h"
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
+#include "platform/ui/input.h"
+#include "platform/ui/popup_window.h"
+#include "platform/ui/top_level.h"
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), brush_(std::make_unique<TBrush>()) {
     brush_->SetColor(Color());
@@ -66,6 +70,19 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_GETDLGCODE:
             Message.Result = DialogCode();
             return;
+        case WM_NCHITTEST:
+            Message.Result = HitTest(ScreenToClient(PointFromLParam(Message.LParam)));
+            return;
+        case WM_SETCURSOR:
+            WMSetCursor(Message);
+            return;
+        case WM_MOUSEACTIVATE:
+            // A child window lets its parent answer; a pop-up is never activated by a click.
+            if (!topLevel_ && parent_ != nullptr)
+                Message.Result = parent_->Perform(WM_MOUSEACTIVATE, Message.WParam, Message.LParam);
+            else
+                Message.Result = topLevel_ ? MA_NOACTIVATE : MA_ACTIVATE;
+            return;
         case WM_CANCELMODE:
             // A graphic child holding the capture through this window gives it up too.
             if (TControl* capture = GetCaptureControl(); capture != nullptr && capture->Parent() == this &&
@@ -74,7 +91,9 @@ void TWinControl::Dispatch(TMessage& Message) {
             TControl::Dispatch(Message);
             return;
         case WM_MOUSELEAVE:
-            if (ContainsControl(GetMouseControl()))
+            // The pointer may have gone on into a pop-up of this window: that is another window.
+            if (ContainsControl(GetMouseControl()) &&
+                platform::ui::TopLevelOf(GetMouseControl()) == platform::ui::TopLevelOf(this))
                 SetMouseControl(nullptr);
             return;
         case CM_ENTER:
@@ -89,6 +108,11 @@ void TWinControl::Dispatch(TMessage& Message) {
             Invalidate();
             return;
         case CM_VISIBLECHANGED:
+            windowVisible_ = Visible();
+            // A pop-up learns it is one when its window is made.
+            if (Visible() && parent_ != nullptr)
+                HandleNeeded();
+            SyncPopupWindow();
             if (!Visible()) {
                 if (TCustomForm* form = ParentForm(); form != nullptr && form != this)
                     form->DefocusControl(this, false);
@@ -142,13 +166,56 @@ void TWinControl::CreateWnd() {
         else
             WndProc(m);
     });
+    if ((params_.Style & WS_POPUP) != 0 || madeTopLevel_)
+        BecomeTopLevel(true);
 }
 
 void TWinControl::DestroyWnd() {
     if (handle_ == 0)
         return;
+    BecomeTopLevel(false);
     platform::ui::UnregisterWindowHandle(handle_);
     handle_ = 0;
+}
+
+void TWinControl::SetTopLevelWindow(bool value) {
+    madeTopLevel_ = value;
+    BecomeTopLevel(value || (params_.Style & WS_POPUP) != 0);
+}
+
+void TWinControl::BecomeTopLevel(bool value) {
+    if (value == topLevel_)
+        return;
+    // The place left behind (or taken) in the parent's window is drawn anew.
+    InvalidateArea();
+    topLevel_ = value;
+    if (value)
+        popupHost_ = std::make_unique<platform::ui::PopupHost>(*this);
+    else
+        popupHost_.reset();
+    InvalidateArea();
+    SyncPopupWindow();
+}
+
+void TWinControl::SetWindowVisible(bool value) {
+    if (value == windowVisible_)
+        return;
+    if (!value)
+        InvalidateArea();
+    windowVisible_ = value;
+    if (value)
+        InvalidateArea();
+    SyncPopupWindow();
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    SyncPopupWindow();
+}
+
+void TWinControl::SyncPopupWindow() {
+    if (popupHost_)
+        popupHost_->Sync();
 }
 
 void TWinControl::RecreateWnd() {
@@ -193,7 +260,8 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 
 TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls) const {
     auto hit = [&](TControl* c) {
-        return c->Visible() && (allowDisabled || c->Enabled()) && c->BoundsRect().Contains(pos);
+        bool shown = dynamic_cast<TWinControl*>(c) != nullptr ? ShowsInParent(c) : c->Visible();
+        return shown && (allowDisabled || c->Enabled()) && c->BoundsRect().Contains(pos);
     };
     // Windowed children lie above graphic ones; within each kind the last one is on top.
     if (allowWinControls)
@@ -212,11 +280,11 @@ LRESULT TWinControl::OfferDialogChar(const TMessage& Message) {
 }
 
 void TWinControl::TrackMouseControl(TPoint clientPos) {
-    TCustomForm* form = ParentForm();
-    if (form == nullptr)
+    TWinControl* top = platform::ui::TopLevelOf(this);
+    if (top == nullptr)
         return;
     TPoint o = FormOrigin();
-    SetMouseControl(platform::ui::ControlAtFormPoint(*form, {clientPos.X + o.X, clientPos.Y + o.Y}));
+    SetMouseControl(platform::ui::ControlAtFormPoint(*top, {clientPos.X + o.X, clientPos.Y + o.Y}));
 }
 
 bool TWinControl::RouteMouseToChild(TMessage& Message) {
@@ -235,4 +303,31 @@ bool TWinControl::RouteMouseToChild(TMessage& Message) {
     Message.Result =
         target->Perform(Message.Msg, Message.WParam, MakeLParam(p.X - target->Left(), p.Y - target->Top()));
     return true;
+}
+
+LRESULT TWinControl::HitTest(TPoint clientPos) const {
+    return Bounds(0, 0, Width(), Height()).Contains(clientPos) ? HTCLIENT : HTNOWHERE;
+}
+
+void TWinControl::WMSetCursor(TMessage& Message) {
+    TCursor cursor = platform::Runtime().Cursor.Get();
+    if (cursor == crDefault && LoWordSigned(Message.LParam) == HTCLIENT) {
+        TPoint pointer;
+        GetCursorPos(pointer);
+        TControl* under = ControlAtPos(ScreenToClient(pointer), false);
+        cursor = under != nullptr ? under->Cursor() : Cursor();
+    }
+    if (cursor != crDefault) {
+        platform::ui::ShowPointer(*this, cursor);
+        Message.Result = 1;
+        return;
+    }
+    // Not this window's to say: its parent's cursor covers it, else the arrow.
+    if (!topLevel_ && parent_ != nullptr &&
+        parent_->Perform(WM_SETCURSOR, Message.WParam, Message.LParam) != 0) {
+        Message.Result = 1;
+        return;
+    }
+    if (topLevel_ || parent_ == nullptr)
+        platform::ui::ShowPointer(*this, crDefault);
 }

@@ -7,8 +7,12 @@
 #include "platform/ui/brush.h"
 #include "platform/ui/control.h"
 #include "platform/ui/region.h"
+#include "platform/ui/window_styles.h"
 
 class TCanvas;
+namespace platform::ui {
+class PopupHost;
+}
 
 // Parameters a windowed control is made with; a descendant adjusts them in CreateParams and
 // RecreateWnd makes the window anew with them.
@@ -23,15 +27,6 @@ struct TCreateParams {
     HWND WndParent = 0;
     std::string WinClassName;
 };
-
-constexpr DWORD WS_CHILD = 0x40000000;
-constexpr DWORD WS_VISIBLE = 0x10000000;
-constexpr DWORD WS_TABSTOP = 0x00010000;
-constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
-constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
-constexpr DWORD WS_BORDER = 0x00800000;
-constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
-constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 
 class TWinControl : public TControl {
   public:
@@ -51,6 +46,20 @@ class TWinControl : public TControl {
     bool HandleAllocated() const { return handle_ != 0; }
     void HandleNeeded() { Handle(); }
     void RecreateWnd();
+    // The style bits the window was made with (CreateParams).
+    DWORD WindowStyle() const { return params_.Style; }
+    DWORD WindowExStyle() const { return params_.ExStyle; }
+
+    // A pop-up (WS_POPUP, or made top-level after creation by SetParent(handle, 0)) has a host window
+    // of its own above its form and never takes the keyboard; its Left and Top are screen coordinates.
+    bool IsTopLevelWindow() const { return topLevel_; }
+    void SetTopLevelWindow(bool value);
+    platform::ui::PopupHost* PopupWindow() const { return popupHost_.get(); }
+    // Whether the window shows: it follows Visible, and ShowWindow / SetWindowPos show or hide the
+    // window without touching Visible.
+    bool WindowVisible() const { return windowVisible_; }
+    void SetWindowVisible(bool value);
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
     // Focus and tab order.
     bool Focused() const;
@@ -97,6 +106,8 @@ class TWinControl : public TControl {
     virtual void KeyPress(char32_t& Key);
     // DLGC_* flags: which keys the control keeps for itself instead of the form's navigation.
     virtual LRESULT DialogCode() const { return 0; }
+    // WM_NCHITTEST's answer for a point of the client area's coordinates.
+    virtual LRESULT HitTest(TPoint clientPos) const;
     virtual void DoEnter();
     virtual void DoExit();
     void FontChanged() override;
@@ -111,7 +122,12 @@ class TWinControl : public TControl {
     void WMKeyDown(TMessage& Message);
     void WMKeyUp(TMessage& Message);
     void WMChar(TMessage& Message);
+    void WMSetCursor(TMessage& Message);
     bool RouteMouseToChild(TMessage& Message);
+    // A windowed child drawn inside this window (shown, and no pop-up of its own).
+    static bool ShowsInParent(const TControl* child);
+    void SyncPopupWindow();
+    void BecomeTopLevel(bool value);
     // Tells the control the pointer has come to (and the one it left) by CM_MOUSEENTER / CM_MOUSELEAVE.
     void TrackMouseControl(TPoint clientPos);
     // Offers a character to the accelerators of the form's controls (CM_DIALOGCHAR); nonzero: taken.
@@ -121,6 +137,10 @@ class TWinControl : public TControl {
     std::unique_ptr<TBrush> brush_;
     TCreateParams params_;
     HWND handle_ = 0;
+    std::unique_ptr<platform::ui::PopupHost> popupHost_;
+    bool topLevel_ = false;
+    bool madeTopLevel_ = false;  // by SetParent(handle, 0): kept when the window is made anew
+    bool windowVisible_ = true;
     bool tabStop_ = false;
     bool aligning_ = false;
     int lastClientWidth_ = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
+#include "platform/ui/top_level.h"
 #include "platform/ui/win_control.h"
 
 bool TWinControl::Focused() const {
@@ -11,6 +12,9 @@ bool TWinControl::Focused() const {
 bool TWinControl::CanFocus() const {
     TCustomForm* form = ParentForm();
     if (form == nullptr || !form->Visible() || !form->Enabled())
+        return false;
+    // A pop-up never takes the keyboard: it stays with the form's control.
+    if (platform::ui::TopLevelOf(this) != form)
         return false;
     for (const TControl* c = this; c != nullptr && c != form; c = c->Parent())
         if (!c->Visible() || !c->Enabled())

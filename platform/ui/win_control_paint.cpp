@@ -11,7 +11,7 @@ Region TWinControl::VisibleArea() const {
         return {};
     TPoint o = FormOrigin();
     Region area(Bounds(o.X, o.Y, Width(), Height()));
-    if (parent_ == nullptr)
+    if (parent_ == nullptr || topLevel_)
         return area;
     area.Intersect(parent_->VisibleArea());
     // Windowed siblings above this one cover it.
@@ -19,7 +19,7 @@ Region TWinControl::VisibleArea() const {
     auto self = std::find(siblings.begin(), siblings.end(), this);
     for (auto it = self == siblings.end() ? siblings.end() : self + 1; it != siblings.end(); ++it) {
         auto* w = dynamic_cast<TWinControl*>(*it);
-        if (w == nullptr || !w->Visible())
+        if (!ShowsInParent(w))
             continue;
         TPoint so = w->FormOrigin();
         area.Subtract(Bounds(so.X, so.Y, w->Width(), w->Height()));
@@ -31,7 +31,7 @@ Region TWinControl::OwnPaintArea() const {
     Region area = VisibleArea();
     for (TControl* child : controls_) {
         auto* w = dynamic_cast<TWinControl*>(child);
-        if (w == nullptr || !w->Visible())
+        if (!ShowsInParent(w))
             continue;
         TPoint o = w->FormOrigin();
         area.Subtract(Bounds(o.X, o.Y, w->Width(), w->Height()));
@@ -61,8 +61,13 @@ void TWinControl::PaintTree(const Region& clip) {
         }
     }
     for (TControl* child : std::vector<TControl*>(controls_))
-        if (auto* w = dynamic_cast<TWinControl*>(child); w != nullptr && w->Visible())
-            w->PaintTree(clip);
+        if (ShowsInParent(child))
+            static_cast<TWinControl*>(child)->PaintTree(clip);
+}
+
+bool TWinControl::ShowsInParent(const TControl* child) {
+    auto* w = dynamic_cast<const TWinControl*>(child);
+    return w != nullptr && w->windowVisible_ && !w->topLevel_;
 }
 
 void TWinControl::PaintWindow(TCanvas& canvas) {

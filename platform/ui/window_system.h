@@ -13,6 +13,7 @@
 #include "platform/ui/types.h"
 
 class TCustomForm;
+class TWinControl;
 
 namespace platform::ui {
 
@@ -33,12 +34,17 @@ class NativeWindow {
     // Shows the form's surface pixels of rect (form coordinates) on the screen.
     virtual void Present(const TRect& rect) = 0;
     virtual void Activate() = 0;
+    // The pointer's shape over this window (WM_SETCURSOR's answer).
+    virtual void SetPointer(TCursor cursor) = 0;
 };
 
 class WindowSystem {
   public:
     virtual ~WindowSystem() = default;
     virtual std::unique_ptr<NativeWindow> CreateNativeWindow(TCustomForm& form) = 0;
+    // The window of a pop-up control, above owner's window: shown without activation, never taking
+    // the keyboard, its clicks its own. Its bounds are screen coordinates.
+    virtual std::unique_ptr<NativeWindow> CreatePopupWindow(TWinControl& control, TCustomForm* owner) = 0;
     virtual TextEngine& Text() = 0;
     virtual std::vector<MonitorInfo> Monitors() = 0;
     // Moves the host's pending input into our queue; never blocks.

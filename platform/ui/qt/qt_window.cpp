@@ -1,7 +1,9 @@
 #include "platform/ui/qt/qt_window.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,8 +38,54 @@ TPoint PosOf(const QMouseEvent& e) {
 
 }  // namespace
 
+Qt::CursorShape CursorShapeFor(TCursor cursor) {
+    switch (cursor) {
+        case crHourGlass:
+        case crSQLWait:
+            return Qt::WaitCursor;
+        case crAppStart:
+            return Qt::BusyCursor;
+        case crIBeam:
+            return Qt::IBeamCursor;
+        case crCross:
+            return Qt::CrossCursor;
+        case crHandPoint:
+            return Qt::PointingHandCursor;
+        case crNone:
+            return Qt::BlankCursor;
+        case crSizeNS:
+            return Qt::SizeVerCursor;
+        case crSizeWE:
+            return Qt::SizeHorCursor;
+        case crSizeNWSE:
+            return Qt::SizeFDiagCursor;
+        case crSizeNESW:
+            return Qt::SizeBDiagCursor;
+        case crSizeAll:
+            return Qt::SizeAllCursor;
+        case crUpArrow:
+            return Qt::UpArrowCursor;
+        case crNo:
+        case crNoDrop:
+            return Qt::ForbiddenCursor;
+        case crHelp:
+            return Qt::WhatsThisCursor;
+        case crHSplit:
+            return Qt::SplitHCursor;
+        case crVSplit:
+            return Qt::SplitVCursor;
+        case crDrag:
+        case crMultiDrag:
+            return Qt::DragMoveCursor;
+        default:
+            return Qt::ArrowCursor;
+    }
+}
+
 FormWidget::FormWidget(TCustomForm& form) : QWidget(nullptr), form_(form) {
     setFocusPolicy(Qt::StrongFocus);
+    // Composed text (an input method's commit) arrives through inputMethodEvent.
+    setAttribute(Qt::WA_InputMethodEnabled);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -104,6 +152,19 @@ void FormWidget::wheelEvent(QWheelEvent* event) {
     Guarded(form_, [&] {
         PostMouseWheel(form_, ShiftFromQt(event->modifiers(), event->buttons()), delta, {p.x(), p.y()});
     });
+}
+
+void FormWidget::inputMethodEvent(QInputMethodEvent* event) {
+    std::string text = event->commitString().toStdString();
+    if (!text.empty())
+        Guarded(form_, [&] { PostInputMethodText(form_, text); });
+    event->accept();
+}
+
+QVariant FormWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImEnabled)
+        return true;
+    return QWidget::inputMethodQuery(query);
 }
 
 void FormWidget::leaveEvent(QEvent* event) {
@@ -179,6 +240,10 @@ void QtWindow::SetBorderless(bool borderless) {
 
 void QtWindow::Present(const TRect& rect) {
     widget_->update(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+void QtWindow::SetPointer(TCursor cursor) {
+    widget_->setCursor(QCursor(CursorShapeFor(cursor)));
 }
 
 void QtWindow::Activate() {

@@ -9,6 +9,9 @@ class TCustomForm;
 
 namespace platform::ui {
 
+// The pointer shape Qt shows for one of our cursors.
+Qt::CursorShape CursorShapeFor(TCursor cursor);
+
 class FormWidget : public QWidget {
   public:
     explicit FormWidget(TCustomForm& form);
@@ -23,6 +26,8 @@ class FormWidget : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void leaveEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -44,6 +49,7 @@ class QtWindow : public NativeWindow {
     void SetBorderless(bool borderless) override;
     void Present(const TRect& rect) override;
     void Activate() override;
+    void SetPointer(TCursor cursor) override;
     FormWidget& Widget() { return *widget_; }
 
   private:

@@ -9,6 +9,8 @@
 #include <climits>
 
 #include "platform/ui/dialogs.h"
+#include "platform/ui/form.h"
+#include "platform/ui/qt/qt_popup_window.h"
 #include "platform/ui/qt/qt_window.h"
 
 namespace platform::ui {
@@ -16,50 +18,6 @@ namespace {
 
 TRect FromQt(const QRect& r) {
     return Bounds(r.x(), r.y(), r.width(), r.height());
-}
-
-Qt::CursorShape ShapeFor(TCursor cursor) {
-    switch (cursor) {
-        case crHourGlass:
-        case crSQLWait:
-            return Qt::WaitCursor;
-        case crAppStart:
-            return Qt::BusyCursor;
-        case crIBeam:
-            return Qt::IBeamCursor;
-        case crCross:
-            return Qt::CrossCursor;
-        case crHandPoint:
-            return Qt::PointingHandCursor;
-        case crNone:
-            return Qt::BlankCursor;
-        case crSizeNS:
-            return Qt::SizeVerCursor;
-        case crSizeWE:
-            return Qt::SizeHorCursor;
-        case crSizeNWSE:
-            return Qt::SizeFDiagCursor;
-        case crSizeNESW:
-            return Qt::SizeBDiagCursor;
-        case crSizeAll:
-            return Qt::SizeAllCursor;
-        case crUpArrow:
-            return Qt::UpArrowCursor;
-        case crNo:
-        case crNoDrop:
-            return Qt::ForbiddenCursor;
-        case crHelp:
-            return Qt::WhatsThisCursor;
-        case crHSplit:
-            return Qt::SplitHCursor;
-        case crVSplit:
-            return Qt::SplitVCursor;
-        case crDrag:
-        case crMultiDrag:
-            return Qt::DragMoveCursor;
-        default:
-            return Qt::ArrowCursor;
-    }
 }
 
 QMessageBox::Icon IconFor(unsigned flags) {
@@ -81,6 +39,12 @@ QMessageBox::Icon IconFor(unsigned flags) {
 
 std::unique_ptr<NativeWindow> QtWindowSystem::CreateNativeWindow(TCustomForm& form) {
     return std::make_unique<QtWindow>(form);
+}
+
+std::unique_ptr<NativeWindow> QtWindowSystem::CreatePopupWindow(TWinControl& control, TCustomForm* owner) {
+    auto* ownerWindow = owner != nullptr ? dynamic_cast<QtWindow*>(owner->Native()) : nullptr;
+    return std::make_unique<QtPopupWindow>(control,
+                                           ownerWindow != nullptr ? &ownerWindow->Widget() : nullptr);
 }
 
 std::vector<MonitorInfo> QtWindowSystem::Monitors() {
@@ -136,7 +100,7 @@ void QtWindowSystem::ShowCursor(TCursor cursor) {
         QGuiApplication::restoreOverrideCursor();
     overrideCursor_ = cursor != crDefault && cursor != crArrow;
     if (overrideCursor_)
-        QGuiApplication::setOverrideCursor(QCursor(ShapeFor(cursor)));
+        QGuiApplication::setOverrideCursor(QCursor(CursorShapeFor(cursor)));
 }
 
 }  // namespace platform::ui

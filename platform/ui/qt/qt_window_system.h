@@ -8,6 +8,7 @@ namespace platform::ui {
 class QtWindowSystem : public WindowSystem {
   public:
     std::unique_ptr<NativeWindow> CreateNativeWindow(TCustomForm& form) override;
+    std::unique_ptr<NativeWindow> CreatePopupWindow(TWinControl& control, TCustomForm* owner) override;
     TextEngine& Text() override { return text_; }
     std::vector<MonitorInfo> Monitors() override;
     void PumpEvents() override;

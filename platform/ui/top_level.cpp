@@ -1,0 +1,79 @@
+#include "platform/ui/top_level.h"
+
+#include "platform/ui/form.h"
+#include "platform/ui/popup_window.h"
+#include "platform/ui/window_system.h"
+
+namespace platform::ui {
+namespace {
+int g_noRedraw = 0;
+}
+
+NoRedrawScope::NoRedrawScope(bool on) : on_(on) {
+    if (on_)
+        ++g_noRedraw;
+}
+
+NoRedrawScope::~NoRedrawScope() {
+    if (on_)
+        --g_noRedraw;
+}
+
+TWinControl* TopLevelOf(const TControl* control) {
+    const TControl* c = control;
+    while (c != nullptr) {
+        auto* win = dynamic_cast<const TWinControl*>(c);
+        if (win != nullptr && (win->IsTopLevelWindow() || win->Parent() == nullptr))
+            return const_cast<TWinControl*>(win);
+        c = c->Parent();
+    }
+    return nullptr;
+}
+
+RasterImage* TopLevelSurface(const TControl& control) {
+    TWinControl* top = TopLevelOf(&control);
+    if (auto* form = dynamic_cast<TCustomForm*>(top))
+        return &form->SurfaceImage();
+    if (top != nullptr && top->PopupWindow() != nullptr)
+        return &top->PopupWindow()->SurfaceImage();
+    return nullptr;
+}
+
+void InvalidateTopLevel(const TControl& control, const TRect& rect) {
+    if (g_noRedraw > 0)
+        return;
+    TWinControl* top = TopLevelOf(&control);
+    if (auto* form = dynamic_cast<TCustomForm*>(top))
+        form->InvalidateArea(rect);
+    else if (top != nullptr && top->PopupWindow() != nullptr)
+        top->PopupWindow()->InvalidateArea(rect);
+}
+
+void PaintTopLevel(const TControl& control) {
+    TWinControl* top = TopLevelOf(&control);
+    if (auto* form = dynamic_cast<TCustomForm*>(top))
+        form->PaintInvalid();
+    else if (top != nullptr && top->PopupWindow() != nullptr)
+        top->PopupWindow()->PaintInvalid();
+}
+
+void PresentTopLevel(const TControl& control, const TRect& rect) {
+    TWinControl* top = TopLevelOf(&control);
+    if (auto* form = dynamic_cast<TCustomForm*>(top))
+        form->PresentArea(rect);
+    else if (top != nullptr && top->PopupWindow() != nullptr)
+        top->PopupWindow()->PresentArea(rect);
+}
+
+void ShowPointer(const TControl& control, TCursor cursor) {
+    TWinControl* top = TopLevelOf(&control);
+    NativeWindow* native = nullptr;
+    if (auto* form = dynamic_cast<TCustomForm*>(top))
+        native = form->Native();
+    else if (top != nullptr && top->PopupWindow() != nullptr)
+        native = top->PopupWindow()->Native();
+    if (native != nullptr)
+        native->SetPointer(cursor);
+}
+
+}  // namespace platform::ui
