@@ -1,13 +1,11 @@
 // Opening, closing and the window of record buffers.
 #include "platform/db/dataset.h"
 
-#include "platform/db/field.h"
-#include "platform/db/typed_fields.h"
-
 #include <algorithm>
 #include <cstring>
 
 #include "platform/db/data_source.h"
+#include "platform/db/field.h"
 #include "platform/rtl/runtime.h"
 
 void DatabaseError(const std::string& message, const TComponent* component) {
@@ -278,38 +276,4 @@ int TDataSet::GetPriorRecords() {
     int fetched = 0;
     while (recordCount_ < bufferCount_ && GetPriorRecord()) ++fetched;
     return fetched;
-}
-
-TField* TDataSet::MakeField(TFieldType type) {
-    switch (type) {
-        case ftString:
-            return new TStringField(this);
-        case ftInteger:
-            return new TIntegerField(this);
-        default:
-            return new TField(this);
-    }
-}
-
-void TDataSet::CreateFields() {
-    if (fields_.Count() > 0)
-        return;
-    for (int i = 0; i < fieldDefs_.Count(); ++i) {
-        const TFieldDef* def = fieldDefs_.Items(i);
-        TField* field = MakeField(def->DataType);
-        field->FieldName = def->Name;
-        field->SetDataType(def->DataType);
-        field->SetSize(def->Size);
-        field->SetFieldNo(def->FieldNo());
-        field->Required = def->Required;
-        field->SetDataSet(this);
-    }
-    defaultFields_ = true;
-}
-
-void TDataSet::DestroyFields() {
-    if (!defaultFields_)
-        return;
-    while (fields_.Count() > 0) delete fields_.Fields(fields_.Count() - 1);
-    defaultFields_ = false;
 }

@@ -8,9 +8,11 @@
 // (DoBeforeOpen, DoAfterScroll ...), so a dataset can do its own work there or suppress it.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/db/blob_stream.h"
 #include "platform/db/dataset_types.h"
 #include "platform/db/field_defs.h"
 #include "platform/db/fields.h"
@@ -20,7 +22,23 @@
 class TDataSet;
 class TDataSource;
 class TField;
+class TStream;
 class Variant;
+
+enum TLocateOption { loCaseInsensitive, loPartialKey };
+using TLocateOptions = TSet<TLocateOption>;
+
+// A field class as a dataset's field-class table names it: its name and how to make one.
+struct TFieldClass {
+    const char* ClassName = nullptr;
+    TField* (*Create)(TComponent* owner) = nullptr;
+    explicit operator bool() const { return Create != nullptr; }
+    bool operator==(const TFieldClass& other) const { return Create == other.Create; }
+};
+template <class F>
+TFieldClass FieldClassOf(const char* className) {
+    return {className, [](TComponent* owner) -> TField* { return new F(owner); }};
+}
 
 using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
 using TFilterRecordEvent = std::function<void(TDataSet* DataSet, bool& Accept)>;
@@ -46,6 +64,22 @@ class TDataSet : public TComponent {
     TField* FindField(const std::string& name) const { return fields_.FindField(name); }
     TField* FieldByName(const std::string& name) const { return fields_.FieldByName(name); }
     bool DefaultFields() const { return defaultFields_; }
+    // The fields named in a ';'-separated list, in its order; raises for a missing one.
+    std::vector<TField*> GetFieldList(const std::string& names) const;
+    // One field's value, or for several names a variant array of their values.
+    Variant FieldValues(const std::string& names) const;
+    // One value for one field; for several names an array with an element per field.
+    void SetFieldValues(const std::string& names, const Variant& value);
+    // The class a field of this type is made of; an empty one for types that have none.
+    virtual TFieldClass GetFieldClass(TFieldType type) const;
+    // A stream over a blob field's value in the record the state points at.
+    virtual std::unique_ptr<TStream> CreateBlobStream(TField* field, TBlobStreamMode mode);
+
+    // Calculated and lookup fields live in an area of each record buffer that the dataset places
+    // where it likes; each field takes a presence byte and DataSize bytes at its Offset.
+    int CalcFieldsSize() const { return calcFieldsSize_; }
+    // Recomputes the calculated fields of the active record after each change of a data field.
+    bool AutoCalcFields = true;
 
     // Opening and closing.
     bool Active() const { return state_ != dsInactive; }
@@ -82,6 +116,10 @@ class TDataSet : public TComponent {
     void CheckBrowseMode();
     void UpdateRecord();
     void Refresh();
+    // Insert (or append), set the fields in order from the values, post. An Empty value leaves
+    // its field as it is, Null clears it.
+    void InsertRecord(const std::vector<Variant>& values);
+    void AppendRecord(const std::vector<Variant>& values);
     bool Modified() const { return modified_; }
     virtual bool CanModify() const { return true; }
     virtual TUpdateStatus UpdateStatus() const { return usUnmodified; }
@@ -100,6 +138,13 @@ class TDataSet : public TComponent {
     // Negative, zero or positive as the first marks a record before, at or after the second;
     // an empty bookmark comes before every other.
     virtual int CompareBookmarks(const TBookmark& a, const TBookmark& b) const;
+
+    // Searching. Locate moves to the first record whose key fields hold the values (an array for
+    // several fields) and says whether it found one; Lookup reads the result fields of that
+    // record without moving (Null when none). The base scans the records in order.
+    virtual bool Locate(const std::string& keyFields, const Variant& keyValues, TLocateOptions options);
+    virtual Variant Lookup(const std::string& keyFields, const Variant& keyValues,
+                           const std::string& resultFields);
 
     // Data links see the controls-disabled state through these.
     void DisableControls();
@@ -169,13 +214,27 @@ class TDataSet : public TComponent {
     // Hands the exception being handled to the application's report.
     virtual void InternalHandleException();
     virtual void ClearCalcFields(TRecordBuffer /*buffer*/) {}
+    // Computes the calculated and lookup fields of a buffer, in the calculated-fields state.
+    void GetCalcFields(TRecordBuffer buffer);
+    // Clears them, fills the lookup fields, then runs OnCalcFields.
+    virtual void CalculateFields(TRecordBuffer buffer);
+    virtual void CalcLookupValue(TField* field);
+    // A field's value in a calculated-field area, and storing one there.
+    bool GetCalcFieldData(const std::byte* area, const TField* field, Variant& value) const;
+    void SetCalcFieldData(std::byte* area, const TField* field, const Variant& value) const;
+    // A persistent field must have its definition's type: raises "Type mismatch for field '%s',
+    // expecting: %s actual: %s" otherwise.
+    virtual void CheckFieldCompatibility(const TField* field, const TFieldDef* def) const;
+    // On open (true): data fields take their definition's number, calculated and lookup fields
+    // their place in the calculated-field area. On close (false) the area goes.
+    void BindFields(bool binding);
     virtual void InitRecord(TRecordBuffer buffer);
     // A derived InternalOpen calls CreateFields when the dataset has no fields of its own; the
     // fields made are the dataset's to free, which DestroyFields does on close.
     void CreateFields();
     void DestroyFields();
-    // The field class for a type: TStringField, TIntegerField, else the plain TField.
-    virtual TField* MakeField(TFieldType type);
+    // A field of the type's class (GetFieldClass); raises for a type without one.
+    TField* MakeField(TFieldType type, const std::string& name);
 
     // The steps that fire the events; override to add work or to suppress them.
     virtual void DoBeforeOpen() { Fire(BeforeOpen); }
@@ -224,6 +283,9 @@ class TDataSet : public TComponent {
     // The buffer that field values come from in the current state: the record under test while
     // filtering, else the active one (nullptr when there is none).
     virtual TRecordBuffer ActiveRecordBuffer() const;
+    // Reads the fields of a record that is not the active one: the buffer under test, in the
+    // filter state, while `read` runs.
+    void ReadRecord(TRecordBuffer buffer, const std::function<void()>& read);
     // Runs OnFilterRecord on a candidate record, in the filter state; true when it passes.
     bool FilterAccepts(TRecordBuffer buffer);
     void ResetAfterFilterChange();
@@ -255,6 +317,13 @@ class TDataSet : public TComponent {
     int GetNextRecords();
     int GetPriorRecords();
     TGetResult FetchCurrentOrNear(TRecordBuffer buffer);
+    // Scans the records from the first into a buffer of its own for one whose key fields match;
+    // on a match runs `found` on it (in the filter state) and leaves the cursor there.
+    bool FindRecord(const std::string& keyFields, const Variant& keyValues, TLocateOptions options,
+                    const std::function<void()>& found);
+    void SetFieldsInOrder(const std::vector<Variant>& values);
+    // A data field changed: the record is modified and its calculated fields follow.
+    void FieldChanged(TField* field);
 
     TDataSetState state_ = dsInactive;
     TFieldDefs fieldDefs_{this};
@@ -276,6 +345,8 @@ class TDataSet : public TComponent {
     TFilterOptions filterOptions_;
     TFilterRecordEvent onFilterRecord_;
     TRecordBuffer filterBuffer_ = nullptr;
+    TRecordBuffer calcBuffer_ = nullptr;
+    int calcFieldsSize_ = 0;
     int disableCount_ = 0;
     TDataSetState disableState_ = dsInactive;
     TDataEvent enableEvent_ = deDataSetChange;

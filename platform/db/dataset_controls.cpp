@@ -1,5 +1,6 @@
 // States and the notices to data sources, held back while controls are disabled.
 #include "platform/db/dataset.h"
+#include "platform/db/field.h"
 
 void TDataSet::SetState(TDataSetState value) {
     if (state_ == value)
@@ -29,6 +30,8 @@ void TDataSet::EnableControls() {
 }
 
 void TDataSet::DataEvent(TDataEvent event, std::intptr_t info) {
+    if (event == deFieldChange)
+        FieldChanged(reinterpret_cast<TField*>(info));
     if (disableCount_ != 0) {
         // A layout change outweighs a data change: the last enable sends the weightier one.
         if (event == deLayoutChange)
@@ -36,4 +39,13 @@ void TDataSet::DataEvent(TDataEvent event, std::intptr_t info) {
         return;
     }
     NotifyDataSources(event, info);
+}
+
+void TDataSet::FieldChanged(TField* field) {
+    if (field == nullptr || field->FieldKind != fkData)
+        return;
+    modified_ = true;
+    const bool editing = state_ == dsEdit || state_ == dsInsert;
+    if (editing && AutoCalcFields && calcFieldsSize_ != 0)
+        GetCalcFields(ActiveBuffer());
 }

@@ -16,6 +16,8 @@ void TDataSet::RestoreState(TDataSetState value) {
 TRecordBuffer TDataSet::ActiveRecordBuffer() const {
     if (state_ == dsFilter)
         return filterBuffer_;
+    if (state_ == dsCalcFields)
+        return calcBuffer_;
     if (IsEmpty() || buffers_.empty())
         return nullptr;
     return ActiveBuffer();
@@ -39,6 +41,21 @@ bool TDataSet::FilterAccepts(TRecordBuffer buffer) {
     RestoreState(old);
     filterBuffer_ = saved;
     return accept;
+}
+
+void TDataSet::ReadRecord(TRecordBuffer buffer, const std::function<void()>& read) {
+    TRecordBuffer saved = filterBuffer_;
+    filterBuffer_ = buffer;
+    TDataSetState old = SetTempState(dsFilter);
+    try {
+        read();
+    } catch (...) {
+        RestoreState(old);
+        filterBuffer_ = saved;
+        throw;
+    }
+    RestoreState(old);
+    filterBuffer_ = saved;
 }
 
 void TDataSet::ResetAfterFilterChange() {

@@ -1,11 +1,53 @@
 #include "platform/db/field.h"
 
 #include "platform/db/dataset.h"
+#include "platform/rtl/strings.h"
 
 TField::TField(TComponent* AOwner) : TComponent(AOwner) {}
 
 TField::~TField() {
+    SetLookupDataSet(nullptr);
     SetDataSet(nullptr);
+}
+
+void TField::SetSize(int value) {
+    CheckTypeSize(value);
+    size_ = value;
+}
+
+void TField::CheckTypeSize(int value) const {
+    if (value < 0)
+        DatabaseError("Invalid field size");
+}
+
+void TField::CheckNoSize(int value) {
+    if (value != 0)
+        DatabaseError("Invalid field size");
+}
+
+void TField::RangeError(const std::string& value, const std::string& min, const std::string& max) const {
+    DatabaseError(value + " is not a valid value for field '" + DisplayName() + "'. The allowed range is " +
+                  min + " to " + max);
+}
+
+void TField::AccessError(const std::string& typeName) const {
+    DatabaseError("Cannot access field '" + DisplayName() + "' as type " + typeName);
+}
+
+void TField::SetLookupDataSet(TDataSet* value) {
+    if (value == lookupDataSet_)
+        return;
+    if (lookupDataSet_ != nullptr)
+        lookupDataSet_->RemoveFreeNotification(this);
+    lookupDataSet_ = value;
+    if (lookupDataSet_ != nullptr)
+        lookupDataSet_->FreeNotification(this);
+}
+
+void TField::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == lookupDataSet_)
+        lookupDataSet_ = nullptr;
 }
 
 void TField::SetDataSet(TDataSet* value) {
@@ -90,6 +132,16 @@ bool TField::GetAsBoolean() const {
     return value.IsNull() ? false : value.AsBoolean();
 }
 
+std::int64_t TField::GetAsCurrency() const {
+    const Variant value = GetAsVariant();
+    return value.IsNull() ? 0 : value.AsCurrency();
+}
+
+std::int64_t TField::GetAsLargeInt() const {
+    const Variant value = GetAsVariant();
+    return value.IsNull() ? 0 : value.AsInt64();
+}
+
 TDateTime TField::GetAsDateTime() const {
     const Variant value = GetAsVariant();
     return value.IsNull() ? 0.0 : value.AsDateTime();
@@ -112,4 +164,13 @@ void TField::SetText(const std::string& value) {
         OnSetText(this, value);
     else
         SetAsString(value);
+}
+
+std::string FieldClassDescription(const TField& field) {
+    std::string name = field.ClassName();
+    if (name.starts_with('T'))
+        name.erase(0, 1);
+    if (name.ends_with("Field"))
+        name.erase(name.size() - 5);
+    return "(" + (field.IsNull() ? name : UpperCase(name)) + ")";
 }

@@ -1,9 +1,9 @@
 #pragma once
 // TLabel: text on its parent's background. With AutoSize it takes the size of its text (with
 // WordWrap only its height follows, the width stays); with Transparent the parent shows through.
+#include "platform/rtl/alignment.h"
 #include "platform/ui/graphic_control.h"
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TLabel : public TGraphicControl {

@@ -11,6 +11,7 @@ struct RecordBuffer {
     int id = 0;
     TBookmarkFlag flag = bfCurrent;
     TMemoryDataSet::Row values;
+    std::vector<std::byte> calc;  // the calculated-field area
 };
 
 RecordBuffer& Rec(TRecordBuffer buffer) {
@@ -57,24 +58,48 @@ void TMemoryDataSet::SetValue(int column, const Variant& value) {
         DatabaseError("Dataset not in edit or insert mode", this);
     Rec(ActiveBuffer()).values.at(static_cast<std::size_t>(column)) = value;
     SetModified(true);
-    DataEvent(deFieldChange, column);
+    TField* field = FieldOfColumn(column);
+    if (field != nullptr)
+        DataEvent(deFieldChange, reinterpret_cast<std::intptr_t>(field));
+    else
+        DataEvent(deRecordChange, 0);
+}
+
+TField* TMemoryDataSet::FieldOfColumn(int column) const {
+    for (int i = 0; i < Fields().Count(); ++i) {
+        TField* field = Fields().Fields(i);
+        if (field->FieldKind == fkData && field->FieldNo() == column + 1)
+            return field;
+    }
+    return nullptr;
 }
 
 bool TMemoryDataSet::GetFieldData(const TField* field, Variant& value) const {
     TRecordBuffer buffer = ActiveRecordBuffer();
     if (buffer == nullptr)
         return false;
+    if (field->Offset() >= 0)
+        return GetCalcFieldData(Rec(buffer).calc.data(), field, value);
     value = Rec(buffer).values.at(static_cast<std::size_t>(field->FieldNo() - 1));
     return !value.IsNull();
 }
 
 void TMemoryDataSet::SetFieldData(TField* field, const Variant& value) {
-    const int column = field->FieldNo() - 1;
-    const TFieldType type = types_.at(static_cast<std::size_t>(column)).type;
-    if (value.IsNull() || (type != ftString && type != ftInteger))
-        SetValue(column, value);
-    else
-        SetValue(column, value.AsType(type == ftString ? varString : varInteger));
+    if (field->Offset() < 0) {
+        SetValue(field->FieldNo() - 1, value);
+        return;
+    }
+    TRecordBuffer buffer = ActiveRecordBuffer();
+    if (buffer == nullptr)
+        return;
+    SetCalcFieldData(Rec(buffer).calc.data(), field, value);
+    if (State() != dsCalcFields && State() != dsFilter)
+        DataEvent(deFieldChange, reinterpret_cast<std::intptr_t>(field));
+}
+
+void TMemoryDataSet::ClearCalcFields(TRecordBuffer buffer) {
+    auto& calc = Rec(buffer).calc;
+    calc.assign(static_cast<std::size_t>(CalcFieldsSize()), std::byte{0});
 }
 
 TRecordBuffer TMemoryDataSet::AllocRecordBuffer() {
@@ -87,7 +112,8 @@ void TMemoryDataSet::FreeRecordBuffer(TRecordBuffer& buffer) {
 }
 
 void TMemoryDataSet::InternalInitRecord(TRecordBuffer buffer) {
-    Rec(buffer) = RecordBuffer{0, bfCurrent, Row(columns_.size(), Variant::Null())};
+    Rec(buffer) = RecordBuffer{0, bfCurrent, Row(columns_.size(), Variant::Null()), {}};
+    ClearCalcFields(buffer);
 }
 
 void TMemoryDataSet::InternalInitFieldDefs() {
@@ -99,13 +125,15 @@ void TMemoryDataSet::InternalInitFieldDefs() {
 void TMemoryDataSet::InternalOpen() {
     FieldDefs().Update();
     CreateFields();
+    BindFields(true);
     cursor_ = -1;
     open_ = true;
 }
 
 bool TMemoryDataSet::LoadAccepted(int index, TRecordBuffer buffer) {
     const KeptRow& row = rows_[static_cast<std::size_t>(index)];
-    Rec(buffer) = RecordBuffer{row.id, bfCurrent, row.values};
+    Rec(buffer) = RecordBuffer{row.id, bfCurrent, row.values, {}};
+    GetCalcFields(buffer);
     return FilterAccepts(buffer);
 }
 

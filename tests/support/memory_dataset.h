@@ -2,8 +2,8 @@
 // TMemoryDataSet: a dataset over rows kept in memory, for the tests of the dataset framework, the
 // data controls and the grid. Each row carries a fixed id that serves as its bookmark. Values are
 // read and written by column index; a test can make the next posts or deletes fail. It filters
-// through OnFilterRecord (the filter text is not read), and can act as a dataset without record
-// numbers (Sequenced false).
+// through OnFilterRecord (the filter text is not read), keeps calculated and lookup fields in a
+// byte area of each buffer, and can act as a dataset without record numbers (Sequenced false).
 #include <string>
 #include <vector>
 
@@ -60,9 +60,12 @@ class TMemoryDataSet : public TDataSet {
     // Each column is a definition of type ftVariant.
     void InternalInitFieldDefs() override;
     void InternalClose() override {
+        BindFields(false);
         DestroyFields();
         open_ = false;
     }
+    // Calculated fields live in a byte area of each buffer.
+    void ClearCalcFields(TRecordBuffer buffer) override;
     bool IsCursorOpen() const override { return open_; }
     int BookmarkSize() const override { return sizeof(int); }
     void GetBookmarkData(TRecordBuffer buffer, char* data) const override;
@@ -81,6 +84,8 @@ class TMemoryDataSet : public TDataSet {
         Row values;
     };
     int IndexOfId(int id) const;
+    // The data field that reads the column; nullptr when none does.
+    TField* FieldOfColumn(int column) const;
     // Loads row `index` into the buffer and asks the filter about it.
     bool LoadAccepted(int index, TRecordBuffer buffer);
     // The 0-based position among the rows that pass the filter.
