@@ -28,7 +28,31 @@ RasterImage* TCanvas::Surface(TPoint* origin) {
 Region TCanvas::ImageClip(RasterImage& image) {
     Region clip = target_->Clip();
     clip.Intersect(image.BoundsRect());
+    if (ownClip_) {
+        Region own = *ownClip_;
+        const TPoint origin = target_->Origin();
+        own.Offset(origin.X, origin.Y);
+        clip.Intersect(own);
+    }
     return clip;
+}
+
+int TCanvas::SaveState() {
+    saved_.push_back({ownClip_, penPos_});
+    return static_cast<int>(saved_.size());
+}
+
+bool TCanvas::RestoreState(int level) {
+    const int count = static_cast<int>(saved_.size());
+    if (level < 0)
+        level += count + 1;
+    if (level < 1 || level > count)
+        return false;
+    SavedState& state = saved_[static_cast<std::size_t>(level - 1)];
+    ownClip_ = std::move(state.Clip);
+    penPos_ = state.PenPos;
+    saved_.resize(static_cast<std::size_t>(level - 1));
+    return true;
 }
 
 TRect TCanvas::ClipRect() {
@@ -80,22 +104,6 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
 
 void TCanvas::MoveTo(int x, int y) {
     penPos_ = {x, y};
-}
-
-void TCanvas::LineTo(int x, int y) {
-    TPoint origin;
-    RasterImage* image = Surface(&origin);
-    TPoint from = penPos_;
-    penPos_ = {x, y};
-    if (image == nullptr || pen_->Style() == psClear || from == penPos_)
-        return;
-    // The end point itself is not drawn, as on the platform: step back one pixel toward the start.
-    TPoint to{x - (x > from.X) + (x < from.X), y - (y > from.Y) + (y < from.Y)};
-    std::uint32_t argb = ColorToArgb(pen_->Color());
-    const Region clipRegion = ImageClip(*image);
-    for (const TRect& clip : clipRegion.Rects())
-        image->Line({from.X + origin.X, from.Y + origin.Y}, {to.X + origin.X, to.Y + origin.Y}, argb, clip);
-    Changed(Rect(std::min(from.X, x), std::min(from.Y, y), std::max(from.X, x) + 1, std::max(from.Y, y) + 1));
 }
 
 TSize TCanvas::TextExtent(std::string_view text) {

@@ -2,7 +2,10 @@
 // TCanvas: drawing with a font, a brush and a pen onto a pixel buffer: a bitmap's, or a window's
 // surface (a control's canvas draws onto its form's surface at the control's place, clipped to it).
 #include <memory>
+#include <optional>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "platform/ui/brush.h"
 #include "platform/ui/font.h"
@@ -54,6 +57,21 @@ class TCanvas : public TPersistent {
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     TPoint PenPos() const { return penPos_; }
+    // Lines from point to point with the pen (its style running on across the corners); a polygon
+    // is closed and its inside filled with the brush first (even-odd), both in the pen's mode.
+    void Polyline(std::span<const TPoint> points);
+    void Polygon(std::span<const TPoint> points);
+
+    // A clip of the canvas's own (canvas coordinates) within what its target allows; none: no limit.
+    const std::optional<platform::ui::Region>& OwnClip() const { return ownClip_; }
+    void SetOwnClip(std::optional<platform::ui::Region> clip) { ownClip_ = std::move(clip); }
+    // Saves the own clip and the pen position; returns the saved state's level (1 for the first).
+    int SaveState();
+    // Back to a saved level (below 0: that many levels back); the levels above it are dropped.
+    bool RestoreState(int level);
+    // Applies fn(screenArgb) -> argb to each pixel of rect (canvas coordinates) that may be drawn.
+    template <typename Fn>
+    void ModifyPixels(const TRect& rect, Fn fn);
 
     TSize TextExtent(std::string_view text);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
@@ -78,14 +96,39 @@ class TCanvas : public TPersistent {
     platform::ui::RasterImage* Surface(TPoint* origin = nullptr);
 
   private:
+    struct SavedState {
+        std::optional<platform::ui::Region> Clip;
+        TPoint PenPos;
+    };
     void Changed(const TRect& canvasRect);
     platform::ui::Region ImageClip(platform::ui::RasterImage& image);
+    // The pen along the points (each segment's end left out, as on the platform; a closed path
+    // comes back to the first point), every pixel touched once whatever the mode.
+    void StrokePath(std::span<const TPoint> points, bool closed);
     platform::ui::CanvasTarget* target_ = nullptr;
     std::unique_ptr<TFont> font_;
     std::unique_ptr<TBrush> brush_;
     std::unique_ptr<TPen> pen_;
     TPoint penPos_;
+    std::optional<platform::ui::Region> ownClip_;
+    std::vector<SavedState> saved_;
 };
+
+template <typename Fn>
+void TCanvas::ModifyPixels(const TRect& rect, Fn fn) {
+    TPoint origin;
+    platform::ui::RasterImage* image = Surface(&origin);
+    if (image == nullptr || rect.IsEmpty())
+        return;
+    platform::ui::Region area = ImageClip(*image);
+    area.Intersect(OffsetRect(rect, origin.X, origin.Y));
+    for (const TRect& part : area.Rects())
+        for (int y = part.Top; y < part.Bottom; ++y) {
+            std::uint32_t* row = image->Row(y);
+            for (int x = part.Left; x < part.Right; ++x) row[x] = fn(row[x]);
+        }
+    Changed(rect);
+}
 
 // Copies a rectangle of pixels between canvases; rop SRCCOPY (others as CopyMode's values).
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, DWORD rop);

@@ -5,6 +5,7 @@ void TPen::Assign(const TPersistent& source) {
         color_ = p->color_;
         width_ = p->width_;
         style_ = p->style_;
+        mode_ = p->mode_;
         Changed();
         return;
     }
@@ -29,6 +30,13 @@ void TPen::SetStyle(TPenStyle style) {
     if (style == style_)
         return;
     style_ = style;
+    Changed();
+}
+
+void TPen::SetMode(TPenMode mode) {
+    if (mode == mode_)
+        return;
+    mode_ = mode;
     Changed();
 }
 

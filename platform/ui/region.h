@@ -1,5 +1,6 @@
 #pragma once
 // A set of non-overlapping rectangles: the part of a window a control may paint on.
+#include <span>
 #include <vector>
 
 #include "platform/ui/types.h"
@@ -25,5 +26,8 @@ class Region {
   private:
     std::vector<TRect> rects_;
 };
+
+// The pixels whose centres lie inside the polygon through points (even-odd rule), as a region.
+Region PolygonRegion(std::span<const TPoint> points);
 
 }  // namespace platform::ui
