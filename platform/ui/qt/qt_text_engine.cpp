@@ -60,6 +60,19 @@ TSize QtTextEngine::Measure(const FontSpec& font, std::string_view text) {
     return {metrics.horizontalAdvance(s), metrics.height()};
 }
 
+FontMetrics QtTextEngine::Metrics(const FontSpec& font) {
+    QFontMetrics metrics(FontFor(font));
+    FontMetrics m;
+    m.Ascent = metrics.ascent();
+    m.Descent = metrics.descent();
+    m.Height = metrics.height();
+    m.InternalLeading = std::max(0, m.Height - std::max(1, font.PixelHeight));
+    m.ExternalLeading = std::max(0, metrics.leading());
+    m.AveCharWidth = metrics.averageCharWidth();
+    m.MaxCharWidth = metrics.maxWidth();
+    return m;
+}
+
 void QtTextEngine::Draw(RasterImage& image, const FontSpec& font, std::uint32_t argb, const TRect& clip,
                         int x, int y, std::string_view text) {
     TRect area = IntersectRect(clip, image.BoundsRect());

@@ -14,6 +14,7 @@ class QtTextEngine : public TextEngine {
     TSize Measure(const FontSpec& font, std::string_view text) override;
     void Draw(RasterImage& image, const FontSpec& font, std::uint32_t argb, const TRect& clip, int x, int y,
               std::string_view text) override;
+    FontMetrics Metrics(const FontSpec& font) override;
     std::string ResolveFamily(const std::string& name) override;
 
   private:
