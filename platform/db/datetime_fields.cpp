@@ -1,9 +1,8 @@
 #include "platform/db/datetime_fields.h"
 
-#include <cmath>
-
 #include "platform/db/dataset.h"
 #include "platform/rtl/datetime_parse.h"
+#include "platform/rtl/timestamp.h"
 
 TDateTimeField::TDateTimeField(TComponent* AOwner) : TDateTimeField(AOwner, ftDateTime) {}
 
@@ -25,10 +24,12 @@ void TDateTimeField::SetAsVariant(const Variant& value) {
 }
 
 void TDateTimeField::SetAsDateTimeValue(TDateTime value) {
+    // Through the time stamp, so that the time of day keeps whole milliseconds.
+    const TTimeStamp stamp = DateTimeToTimeStamp(value);
     if (DataType() == ftDate)
-        value = std::trunc(value);
+        value = TimeStampToDateTime({0, stamp.Date});
     else if (DataType() == ftTime)
-        value = std::fabs(value - std::trunc(value));
+        value = TimeStampToDateTime({stamp.Time, DateDelta});
     SetData(Variant::FromDateTime(value));
 }
 
