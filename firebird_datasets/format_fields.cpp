@@ -1,0 +1,80 @@
+#include "firebird_datasets/format_fields.h"
+
+namespace {
+
+// The designer's formats apply to a dataset dropped in the designer, not to one read from a form.
+bool MadeInDesigner(const TComponent* owner) {
+    if (owner == nullptr || !owner->ComponentState().Contains(csDesigning))
+        return false;
+    for (const TComponent* c = owner; c != nullptr; c = c->Owner())
+        if (c->ComponentState().Contains(csLoading))
+            return false;
+    return true;
+}
+
+// Any text a format can hold differs from it, so the stored-when rule alone decides.
+const std::string kNoDefault("\x01\x02");
+
+}  // namespace
+
+TFormatFields::TFormatFields(TComponent* owner, const TFIBDatasetsSettings& settings)
+    : owner_(owner), settings_(settings) {
+    if (settings.UseAppDefaultFormats)
+        SetFormats(settings.AppFormats);
+    else if (MadeInDesigner(owner))
+        SetFormats(settings.DesignerFormats);
+    else
+        SetFormats(TFIBFormatDefaults());
+}
+
+void TFormatFields::SetFormats(const TFIBFormatDefaults& formats) {
+    DateTimeDisplayFormat = formats.DateDisplay + " " + formats.TimeDisplay;
+    DisplayFormatDate = formats.DateDisplay;
+    DisplayFormatTime = formats.TimeDisplay;
+    NumericDisplayFormat = formats.NumericDisplay;
+    NumericEditFormat = formats.NumericEdit;
+}
+
+TFIBFormatDefaults TFormatFields::StoredDefaults() const {
+    return settings_.UseAppDefaultFormats ? settings_.AppFormats : TFIBFormatDefaults();
+}
+
+bool TFormatFields::IsDateTimeDisplayFormatStored() const {
+    const TFIBFormatDefaults defaults = StoredDefaults();
+    return DateTimeDisplayFormat != defaults.DateDisplay + " " + defaults.TimeDisplay;
+}
+
+const TPropertyList& TFormatFields::Published() {
+    using T = TFormatFields;
+    static const TPropertyList list =
+        TPublish<T>(TPersistent::Published())
+            .String("DateTimeDisplayFormat", &T::DateTimeDisplayFormat, &T::DateTimeDisplayFormat)
+            .Default(kNoDefault)
+            .StoredWhen(&T::IsDateTimeDisplayFormatStored)
+            .String("DisplayFormatDate", &T::DisplayFormatDate, &T::DisplayFormatDate)
+            .Default(kNoDefault)
+            .StoredWhen(&T::IsDisplayFormatDateStored)
+            .String("DisplayFormatTime", &T::DisplayFormatTime, &T::DisplayFormatTime)
+            .Default(kNoDefault)
+            .StoredWhen(&T::IsDisplayFormatTimeStored)
+            .String("NumericDisplayFormat", &T::NumericDisplayFormat, &T::NumericDisplayFormat)
+            .Default(kNoDefault)
+            .StoredWhen(&T::IsNumericDisplayFormatStored)
+            .String("NumericEditFormat", &T::NumericEditFormat, &T::NumericEditFormat)
+            .Default(kNoDefault)
+            .StoredWhen(&T::IsNumericEditFormatStored);
+    return list;
+}
+
+void TFormatFields::AssignTo(TPersistent& dest) const {
+    auto* target = dynamic_cast<TFormatFields*>(&dest);
+    if (target == nullptr) {
+        TPersistent::AssignTo(dest);
+        return;
+    }
+    target->DateTimeDisplayFormat = DateTimeDisplayFormat;
+    target->DisplayFormatDate = DisplayFormatDate;
+    target->DisplayFormatTime = DisplayFormatTime;
+    target->NumericDisplayFormat = NumericDisplayFormat;
+    target->NumericEditFormat = NumericEditFormat;
+}
