@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/ui/form.h"
+#include "platform/ui/popup_menu.h"
 #include "platform/ui/top_level.h"
 #include "platform/ui/win_control.h"
 
@@ -57,6 +58,9 @@ void TControl::Dispatch(TMessage& Message) {
             return;
         case CM_MOUSEWHEEL:
             CMMouseWheel(Message);
+            return;
+        case WM_CONTEXTMENU:
+            WMContextMenu(Message);
             return;
         case WM_SIZE:
             Resize();
@@ -289,6 +293,56 @@ void TControl::SendToBack() {
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     list.insert(list.begin(), this);
     Invalidate();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value) {
+    if (popupMenu_ != nullptr)
+        popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = value;
+    if (value != nullptr)
+        value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == popupMenu_)
+        popupMenu_ = nullptr;
+}
+
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+    if (OnContextPopup)
+        OnContextPopup(this, MousePos, Handled);
+}
+
+// LParam: the screen point of the click, or (-1, -1) for the context-menu key.
+void TControl::WMContextMenu(TMessage& Message) {
+    if (Message.Result != 0)
+        return;
+    TPoint pos = PointFromLParam(Message.LParam);
+    bool byKey = pos == TPoint{-1, -1};
+    bool handled = false;
+    DoContextPopup(byKey ? pos : ScreenToClient(pos), handled);
+    if (handled) {
+        Message.Result = 1;
+        return;
+    }
+    TPopupMenu* menu = GetPopupMenu();
+    if (menu != nullptr && menu->AutoPopup) {
+        // Whoever holds the mouse lets it go before the menu takes over.
+        if (GetCaptureControl() != nullptr)
+            GetCaptureControl()->Perform(WM_CANCELMODE);
+        menu->PopupComponent = this;
+        if (byKey)
+            pos = ClientToScreen({0, 0});
+        menu->Popup(pos.X, pos.Y);
+        Message.Result = 1;
+        return;
+    }
+    // A child window's unanswered request goes to its parent; a graphic control's is answered by
+    // the window it lies on.
+    auto* win = dynamic_cast<TWinControl*>(this);
+    if (win != nullptr && !win->IsTopLevelWindow() && parent_ != nullptr)
+        Message.Result = parent_->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
 }
 
 void TControl::Click() {

@@ -16,6 +16,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -106,6 +107,10 @@ class TControl : public TComponent {
     std::string Hint;
     bool ShowHint = false;
     TControlStyle ControlStyle;
+    // Shown on WM_CONTEXTMENU (a right click, the context-menu key) unless OnContextPopup handles it.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* value);
+    TContextPopupEvent OnContextPopup;
 
     void Invalidate();
     void Update();   // paints what is invalid in the control's window now
@@ -125,6 +130,7 @@ class TControl : public TComponent {
     TMouseWheelUpDownEvent OnMouseWheelUp;
 
     virtual void Click();
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
   protected:
     virtual std::string GetText() const { return text_; }
@@ -139,6 +145,9 @@ class TControl : public TComponent {
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    // The menu a right click shows: PopupMenu by default.
+    virtual TPopupMenu* GetPopupMenu() const { return popupMenu_; }
     // Adjusts the size to the content (labels); called when text or font change.
     virtual void AdjustSize() {}
     virtual void FontChanged();
@@ -160,6 +169,7 @@ class TControl : public TComponent {
     friend class TWinControl;
     void HandleMouseMessage(TMessage& Message);
     void CMMouseWheel(TMessage& Message);
+    void WMContextMenu(TMessage& Message);
     void CancelMode();
     void InvalidateArea();
     TWinControl* parent_ = nullptr;
@@ -177,5 +187,6 @@ class TControl : public TComponent {
     TColor color_ = clBtnFace;
     bool parentColor_ = false;
     TCursor cursor_ = crDefault;
+    TPopupMenu* popupMenu_ = nullptr;
     bool clicked_ = false;
 };

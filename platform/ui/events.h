@@ -18,5 +18,7 @@ using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, i
 // WheelDelta: WHEEL_DELTA per notch, above 0 away from the user; MousePos in screen coordinates.
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+// MousePos: in the control's client coordinates, or (-1, -1) when the context-menu key asked.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;

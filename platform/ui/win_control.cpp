@@ -30,11 +30,16 @@ void TWinControl::Dispatch(TMessage& Message) {
     if (IsMouseMessage(Message.Msg)) {
         if (Message.Msg == WM_MOUSEMOVE)
             TrackMouseControl(PointFromLParam(Message.LParam));
-        if (RouteMouseToChild(Message))
-            return;
-        TControl::Dispatch(Message);
-        // The native part of a window (an edit taking the focus) sees the mouse after our handlers.
-        DefaultHandler(Message);
+        UINT msg = Message.Msg;
+        TPoint screen = ClientToScreen(PointFromLParam(Message.LParam));
+        if (!RouteMouseToChild(Message)) {
+            TControl::Dispatch(Message);
+            // The native part of a window (an edit taking the focus) sees the mouse after our handlers.
+            DefaultHandler(Message);
+        }
+        // Releasing the right button asks for the context menu where it was released.
+        if (msg == WM_RBUTTONUP)
+            Perform(WM_CONTEXTMENU, Handle(), MakeLParam(screen.X, screen.Y));
         return;
     }
     switch (Message.Msg) {
@@ -69,6 +74,17 @@ void TWinControl::Dispatch(TMessage& Message) {
             return;
         case WM_GETDLGCODE:
             Message.Result = DialogCode();
+            return;
+        case WM_CONTEXTMENU:
+            // The graphic control under the point is asked first.
+            if (TPoint pos = PointFromLParam(Message.LParam); pos != TPoint{-1, -1}) {
+                if (TControl* child = ControlAtPos(ScreenToClient(pos), false)) {
+                    Message.Result = child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+                    if (Message.Result != 0)
+                        return;
+                }
+            }
+            TControl::Dispatch(Message);
             return;
         case WM_NCHITTEST:
             Message.Result = HitTest(ScreenToClient(PointFromLParam(Message.LParam)));

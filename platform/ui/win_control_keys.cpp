@@ -106,6 +106,11 @@ void TWinControl::WMKeyUp(TMessage& Message) {
         return;
     }
     Message.WParam = key;
+    // The context-menu key and Shift+F10 ask for the menu at the control, not at a point.
+    if (key == VK_APPS || (key == VK_F10 && shift.Contains(ssShift))) {
+        Message.Result = Perform(WM_CONTEXTMENU, Handle(), MakeLParam(-1, -1));
+        return;
+    }
     DefaultHandler(Message);
 }
 
