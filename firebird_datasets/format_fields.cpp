@@ -13,7 +13,7 @@ bool MadeInDesigner(const TComponent* owner) {
 }
 
 // Any text a format can hold differs from it, so the stored-when rule alone decides.
-const std::string kNoDefault("\x01\x02");
+constexpr const char* kNoDefault = "\x01\x02";
 
 }  // namespace
 

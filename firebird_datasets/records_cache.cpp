@@ -74,8 +74,10 @@ void TRecordsCache::SetStringFieldInfo(int n, int offset, int maxLength) {
 
 void TRecordsCache::ResizeBlocks(Blocks& blocks, int count) const {
     count = std::max(count, 0);
+    // Ten more at a time while the list is short; by half once it is long, so that a million
+    // fetched rows do not copy the list a thousand times.
     if (static_cast<std::size_t>(count) >= blocks.capacity())
-        blocks.reserve(static_cast<std::size_t>(count) + 10);
+        blocks.reserve(static_cast<std::size_t>(count) + static_cast<std::size_t>(std::max(10, count / 2)));
     const auto size = static_cast<std::size_t>(count);
     blocks.resize(std::min(size, blocks.size()));
     while (blocks.size() < size)
