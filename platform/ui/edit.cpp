@@ -1,43 +1,164 @@
 #include "platform/ui/edit.h"
 
-#include <algorithm>
-
 #include "platform/rtl/strings.h"
-#include "platform/ui/virtual_keys.h"
+#include "platform/ui/clipboard.h"
 
 TEdit::TEdit(TComponent* AOwner) : TCustomControl(AOwner) {
     SetTabStop(true);
     SetBounds(0, 0, 121, 21);
     SetColor(clWindow);
     ControlStyle.Exclude(csClickEvents);
+    SetCursor(crIBeam);
 }
 
 int TEdit::Length() const {
-    return static_cast<int>(Utf8ToUtf32(Text()).size());
+    return static_cast<int>(Utf8ToUtf32(text_).size());
+}
+
+void TEdit::SetPasswordChar(char32_t value) {
+    if (value == passwordChar_)
+        return;
+    passwordChar_ = value;
+    Invalidate();
+}
+
+std::string TEdit::CaseApplied(const std::string& text) const {
+    switch (charCase_) {
+        case ecUpperCase:
+            return AnsiUpperCase(text);
+        case ecLowerCase:
+            return AnsiLowerCase(text);
+        default:
+            return text;
+    }
+}
+
+void TEdit::SetCharCase(TEditCharCase value) {
+    if (value == charCase_)
+        return;
+    charCase_ = value;
+    // The text already there takes the new case, as the platform's edit does.
+    int anchor = anchor_, caret = caret_;
+    StoreText(CaseApplied(text_));
+    SetSelection(anchor, caret);
+}
+
+void TEdit::SetAutoSize(bool value) {
+    autoSize_ = value;
+    FitHeight();
+}
+
+void TEdit::SetMultiline(bool value) {
+    multiline_ = value;
+    scrollX_ = 0;
+    Invalidate();
+}
+
+void TEdit::FitHeight() {
+    if (autoSize_ && !multiline_)
+        SetHeight(LineHeight() + 8);
+}
+
+void TEdit::FontChanged() {
+    TCustomControl::FontChanged();
+    FitHeight();
+}
+
+void TEdit::SetSelection(int anchor, int caret) {
+    int length = Length();
+    anchor_ = std::clamp(anchor, 0, length);
+    caret_ = std::clamp(caret, 0, length);
+    typingRun_ = false;
+    ScrollCaret();
+    Invalidate();
 }
 
 void TEdit::SetSelStart(int value) {
-    selStart_ = std::clamp(value, 0, Length());
-    selLength_ = 0;
-    Invalidate();
+    SetSelection(value, value);
 }
 
 void TEdit::SetSelLength(int value) {
-    selLength_ = std::clamp(value, 0, Length() - selStart_);
-    Invalidate();
+    int start = SelStart();
+    SetSelection(start, start + std::max(value, 0));
 }
 
 void TEdit::SelectAll() {
-    selStart_ = 0;
-    selLength_ = Length();
-    Invalidate();
+    SetSelection(0, Length());
+}
+
+std::string TEdit::SelText() const {
+    std::u32string text = Utf8ToUtf32(text_);
+    return Utf32ToUtf8(
+        text.substr(static_cast<std::size_t>(SelStart()), static_cast<std::size_t>(SelLength())));
+}
+
+void TEdit::SetSelText(const std::string& value) {
+    InsertText(value);
+}
+
+void TEdit::ClearSelection() {
+    if (!ReadOnly && SelLength() > 0)
+        DeleteChars(true);
+}
+
+void TEdit::CopyToClipboard() {
+    // A password never leaves the edit.
+    if (passwordChar_ == 0 && SelLength() > 0)
+        Clipboard()->SetAsText(SelText());
+}
+
+void TEdit::CutToClipboard() {
+    if (passwordChar_ != 0 || ReadOnly)
+        return;
+    CopyToClipboard();
+    ClearSelection();
+}
+
+void TEdit::PasteFromClipboard() {
+    if (ReadOnly || !Clipboard()->HasText())
+        return;
+    InsertText(Clipboard()->AsText());
+}
+
+void TEdit::Undo() {
+    if (!undo_ || ReadOnly)
+        return;
+    // Undoing twice redoes: the state undone becomes the one to go back to.
+    UndoState back{text_, anchor_, caret_};
+    UndoState to = *undo_;
+    undo_ = back;
+    editing_ = true;
+    StoreText(to.Text);
+    editing_ = false;
+    modified_ = true;
+    SetSelection(to.Anchor, to.Caret);
+}
+
+void TEdit::RememberUndo(bool typing) {
+    // Characters typed one after another undo together.
+    if (!(typing && typingRun_))
+        undo_ = UndoState{text_, anchor_, caret_};
+}
+
+void TEdit::StoreText(const std::string& text) {
+    if (text == text_)
+        return;
+    text_ = text;
+    TextChanged();
+    Perform(CM_TEXTCHANGED);
+}
+
+void TEdit::SetTextBuf(const std::string& value) {
+    StoreText(CaseApplied(value));
 }
 
 void TEdit::TextChanged() {
-    // Text set from outside puts the caret at the start, as the platform's edit does.
+    // Text set from outside puts the caret at the start and is no user's edit.
     if (!editing_) {
-        selStart_ = 0;
-        selLength_ = 0;
+        anchor_ = caret_ = scrollX_ = 0;
+        modified_ = false;
+        undo_.reset();
+        typingRun_ = false;
     }
     Change();
 }
@@ -47,24 +168,21 @@ void TEdit::Change() {
         OnChange(this);
 }
 
-void TEdit::DoEnter() {
-    if (AutoSelect)
-        SelectAll();
-    TCustomControl::DoEnter();
-}
-
-void TEdit::Replace(const std::u32string& text, int caret) {
+void TEdit::ReplaceAll(const std::string& text, int anchor, int caret) {
+    bool typing = typingRun_;
+    RememberUndo(typing);
     editing_ = true;
     try {
-        selStart_ = caret;
-        selLength_ = 0;
-        SetText(Utf32ToUtf8(text));
+        anchor_ = caret_ = 0;
+        StoreText(text);
     } catch (...) {
         editing_ = false;
         throw;
     }
     editing_ = false;
-    Invalidate();
+    modified_ = true;
+    SetSelection(anchor, caret);
+    typingRun_ = typing;
 }
 
 namespace {
@@ -80,118 +198,65 @@ std::string TypedText(char32_t ch) {
 
 }  // namespace
 
-void TEdit::InsertChar(char32_t ch) {
-    std::u32string text = Utf8ToUtf32(Text());
-    int start = std::min(selStart_, static_cast<int>(text.size()));
-    int length = std::min(selLength_, static_cast<int>(text.size()) - start);
-    if (maxLength_ > 0 && static_cast<int>(text.size()) - length >= maxLength_)
-        return;
-    // The text around the caret keeps its bytes; the caret goes after what was typed, counted in
+void TEdit::ReplaceSelection(const std::string& text) {
+    std::u32string current = Utf8ToUtf32(text_);
+    int start = SelStart();
+    std::u32string inserted = Utf8ToUtf32(CaseApplied(text));
+    if (maxLength_ > 0) {
+        int room = maxLength_ - (static_cast<int>(current.size()) - SelLength());
+        if (room <= 0 && !inserted.empty())
+            return;
+        inserted.resize(std::min(inserted.size(), static_cast<std::size_t>(std::max(room, 0))));
+    }
+    // The text around the caret keeps its bytes; the caret goes after what was put in, counted in
     // the characters the bytes now make.
-    std::string before = Utf32ToUtf8(text.substr(0, static_cast<std::size_t>(start))) + TypedText(ch);
-    std::u32string typed = Utf8ToUtf32(before);
-    Replace(typed + text.substr(static_cast<std::size_t>(start + length)), static_cast<int>(typed.size()));
+    std::string before =
+        Utf32ToUtf8(current.substr(0, static_cast<std::size_t>(start))) + Utf32ToUtf8(inserted);
+    int caret = static_cast<int>(Utf8ToUtf32(before).size());
+    ReplaceAll(before + Utf32ToUtf8(current.substr(static_cast<std::size_t>(start + SelLength()))), caret,
+               caret);
 }
 
-void TEdit::DeleteSelection(bool forward) {
-    std::u32string text = Utf8ToUtf32(Text());
-    int start = std::min(selStart_, static_cast<int>(text.size()));
-    int length = std::min(selLength_, static_cast<int>(text.size()) - start);
+void TEdit::TypeChar(char32_t ch) {
+    RememberUndo(true);
+    typingRun_ = true;
+    ReplaceSelection(TypedText(ch));
+}
+
+void TEdit::InsertText(const std::string& text) {
+    typingRun_ = false;
+    ReplaceSelection(text);
+}
+
+void TEdit::DeleteChars(bool forward) {
+    int start = SelStart();
+    int length = SelLength();
     if (length == 0) {
-        if (forward && start < static_cast<int>(text.size()))
-            length = 1;
-        if (!forward && start > 0)
-            --start, length = 1;
+        std::u32string text = Utf8ToUtf32(text_);
+        int size = static_cast<int>(text.size());
+        if (forward && start < size)
+            length = (text[static_cast<std::size_t>(start)] == U'\r' && start + 1 < size &&
+                      text[static_cast<std::size_t>(start) + 1] == U'\n')
+                         ? 2
+                         : 1;
+        if (!forward && start > 0) {
+            length = (start > 1 && text[static_cast<std::size_t>(start) - 1] == U'\n' &&
+                      text[static_cast<std::size_t>(start) - 2] == U'\r')
+                         ? 2
+                         : 1;
+            start -= length;
+        }
     }
     if (length == 0)
         return;
-    text.erase(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
-    Replace(text, start);
+    typingRun_ = false;
+    SetSelection(start, start + length);
+    ReplaceSelection("");
 }
 
-void TEdit::EditKey(WORD key, TShiftState shift) {
-    (void)shift;
-    int length = Length();
-    switch (key) {
-        case VK_LEFT:
-            SetSelStart(selLength_ > 0 ? selStart_ : selStart_ - 1);
-            break;
-        case VK_RIGHT:
-            SetSelStart(selLength_ > 0 ? selStart_ + selLength_ : selStart_ + 1);
-            break;
-        case VK_HOME:
-            SetSelStart(0);
-            break;
-        case VK_END:
-            SetSelStart(length);
-            break;
-        case VK_DELETE:
-            if (!ReadOnly)
-                DeleteSelection(true);
-            break;
-        default:
-            break;
-    }
-}
-
-void TEdit::DefaultHandler(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_CHAR: {
-            auto ch = static_cast<char32_t>(Message.WParam);
-            if (ReadOnly)
-                return;
-            if (ch == U'\b')
-                DeleteSelection(false);
-            else if (ch >= 32 && ch != 127)
-                InsertChar(ch);
-            return;
-        }
-        case WM_KEYDOWN:
-            EditKey(static_cast<WORD>(Message.WParam), KeyDataToShiftState(Message.LParam));
-            return;
-        case WM_LBUTTONDOWN:
-            if (!Focused() && CanFocus())
-                SetFocus();
-            return;
-        default:
-            TCustomControl::DefaultHandler(Message);
-    }
-}
-
-void TEdit::Paint() {
-    TCanvas& canvas = *Canvas();
-    TRect client = ClientRect();
-    if (client.IsEmpty())
-        return;
-    canvas.Brush()->SetColor(Color());
-    canvas.FillRect(client);
-    canvas.Brush()->SetColor(clBtnShadow);
-    canvas.FillRect({0, 0, client.Right, 1});
-    canvas.FillRect({0, 0, 1, client.Bottom});
-    canvas.Brush()->SetColor(clBtnHighlight);
-    canvas.FillRect({0, client.Bottom - 1, client.Right, client.Bottom});
-    canvas.FillRect({client.Right - 1, 0, client.Right, client.Bottom});
-    std::u32string text = Utf8ToUtf32(Text());
-    int y = (client.Height() - canvas.TextHeight("Wg")) / 2;
-    TRect inner{2, 2, client.Right - 2, client.Bottom - 2};
-    canvas.Brush()->SetStyle(bsClear);
-    canvas.TextRect(inner, 3, y, Text());
-    if (!Focused())
-        return;
-    int start = std::min(selStart_, static_cast<int>(text.size()));
-    int caretX = 3 + canvas.TextWidth(Utf32ToUtf8(text.substr(0, static_cast<std::size_t>(start))));
-    if (selLength_ > 0) {
-        int end = std::min(start + selLength_, static_cast<int>(text.size()));
-        int endX = 3 + canvas.TextWidth(Utf32ToUtf8(text.substr(0, static_cast<std::size_t>(end))));
-        canvas.Brush()->SetColor(clHighlight);
-        canvas.FillRect({caretX, y, endX, y + canvas.TextHeight("Wg")});
-        canvas.Font()->SetColor(clHighlightText);
-        canvas.Brush()->SetStyle(bsClear);
-        canvas.TextRect(
-            {caretX, y, endX, y + canvas.TextHeight("Wg")}, caretX, y,
-            Utf32ToUtf8(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start))));
-        return;
-    }
-    canvas.Brush()->SetColor(Font()->Color());
-    canvas.FillRect({caretX, y, caretX + 1, y + canvas.TextHeight("Wg")});
+void TEdit::DoEnter() {
+    // A click places the caret itself; a multi-line edit keeps its caret.
+    if (AutoSelect && !clickFocusing_ && !multiline_)
+        SelectAll();
+    TCustomControl::DoEnter();
 }

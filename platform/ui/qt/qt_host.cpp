@@ -4,6 +4,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
+#include "platform/ui/qt/qt_clipboard.h"
 #include "platform/ui/qt/qt_image_codec.h"
 #include "platform/ui/qt/qt_window.h"
 #include "platform/ui/qt/qt_window_system.h"
@@ -22,15 +23,18 @@ class QtHost::Impl {
         if (QApplication::instance() == nullptr)
             app = std::make_unique<QApplication>(argc, argv);
         SetWindowSystem(&system);
+        SetClipboardStore(&clipboard);
         InstallQtImageCodec();
     }
     ~Impl() {
         // Forms hold Qt windows: they go while Qt is still there.
         Application->DestroyForms();
+        SetClipboardStore(nullptr);
         SetWindowSystem(nullptr);
     }
     std::unique_ptr<QApplication> app;
     QtWindowSystem system;
+    QtClipboard clipboard;
 };
 
 QtHost::QtHost(int& argc, char** argv) : impl_(std::make_unique<Impl>(argc, argv)) {}

@@ -1,0 +1,178 @@
+// TEdit: where its lines, characters and caret stand, and painting them.
+#include "platform/rtl/strings.h"
+#include "platform/ui/edit.h"
+
+namespace {
+
+constexpr int kBorder = 2;
+constexpr int kMargin = 1;
+
+}  // namespace
+
+TRect TEdit::DefaultRect() const {
+    TRect client = ClientRect();
+    return {kBorder + kMargin, kBorder, std::max(client.Right - kBorder - kMargin, kBorder + kMargin),
+            std::max(client.Bottom - kBorder, kBorder)};
+}
+
+TRect TEdit::EditRect() const {
+    // The platform's edit keeps to a formatting rectangle only in multi-line mode.
+    return multiline_ && formatRect_ ? *formatRect_ : DefaultRect();
+}
+
+void TEdit::SetFormatRect(const TRect* rect, bool repaint) {
+    if (rect == nullptr)
+        formatRect_.reset();
+    else
+        formatRect_ = *rect;
+    ScrollCaret();
+    if (repaint)
+        Invalidate();
+}
+
+std::u32string TEdit::ShownText() const {
+    std::u32string text = Utf8ToUtf32(text_);
+    if (passwordChar_ != 0)
+        return std::u32string(text.size(), passwordChar_);
+    return text;
+}
+
+std::vector<TEdit::Line> TEdit::Lines() const {
+    std::u32string text = Utf8ToUtf32(text_);
+    std::vector<Line> lines;
+    int start = 0;
+    int size = static_cast<int>(text.size());
+    for (int i = 0; multiline_ && i < size; ++i) {
+        if (text[static_cast<std::size_t>(i)] != U'\n')
+            continue;
+        int end = i > start && text[static_cast<std::size_t>(i) - 1] == U'\r' ? i - 1 : i;
+        lines.push_back({start, end - start});
+        start = i + 1;
+    }
+    lines.push_back({start, size - start});
+    return lines;
+}
+
+int TEdit::LineOf(int index) const {
+    std::vector<Line> lines = Lines();
+    for (std::size_t i = lines.size(); i-- > 0;)
+        if (index >= lines[i].Start)
+            return static_cast<int>(i);
+    return 0;
+}
+
+int TEdit::LineHeight() const {
+    Canvas()->Font()->Assign(*Font());
+    return Canvas()->TextHeight("Wg");
+}
+
+int TEdit::LineTop(int line) const {
+    if (!multiline_)
+        return (ClientHeight() - LineHeight()) / 2;
+    return EditRect().Top + line * LineHeight();
+}
+
+int TEdit::WidthOf(const std::u32string& text, int start, int count) const {
+    if (count <= 0)
+        return 0;
+    Canvas()->Font()->Assign(*Font());
+    return Canvas()->TextWidth(
+        Utf32ToUtf8(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(count))));
+}
+
+TPoint TEdit::PosFromChar(int index) const {
+    std::vector<Line> lines = Lines();
+    int lineIndex = LineOf(index);
+    const Line& line = lines[static_cast<std::size_t>(lineIndex)];
+    int column = std::clamp(index - line.Start, 0, line.Length);
+    return {EditRect().Left - scrollX_ + WidthOf(ShownText(), line.Start, column), LineTop(lineIndex)};
+}
+
+int TEdit::CharFromPos(TPoint pos) const {
+    std::vector<Line> lines = Lines();
+    int lineIndex = 0;
+    if (multiline_)
+        lineIndex = std::clamp((pos.Y - EditRect().Top) / std::max(LineHeight(), 1), 0,
+                               static_cast<int>(lines.size()) - 1);
+    const Line& line = lines[static_cast<std::size_t>(lineIndex)];
+    std::u32string shown = ShownText();
+    int x = pos.X - EditRect().Left + scrollX_;
+    // The boundary nearest the point: past the middle of a character is after it.
+    for (int column = 0; column < line.Length; ++column) {
+        int left = WidthOf(shown, line.Start, column);
+        int right = WidthOf(shown, line.Start, column + 1);
+        if (x < (left + right + 1) / 2)
+            return line.Start + column;
+    }
+    return line.Start + line.Length;
+}
+
+void TEdit::ScrollCaret() {
+    TRect rect = EditRect();
+    int x = PosFromChar(caret_).X + scrollX_ - rect.Left;
+    int width = std::max(rect.Width() - 1, 0);
+    if (x - scrollX_ > width)
+        scrollX_ = x - width;
+    if (x < scrollX_)
+        scrollX_ = x;
+    scrollX_ = std::max(scrollX_, 0);
+}
+
+void TEdit::PaintLine(TCanvas& canvas, const std::u32string& shown, const Line& line, int lineIndex) {
+    TRect rect = EditRect();
+    int top = LineTop(lineIndex);
+    int height = LineHeight();
+    int left = rect.Left - scrollX_;
+    canvas.Brush()->SetStyle(bsClear);
+    canvas.Font()->SetColor(Enabled() ? Font()->Color() : clGrayText);
+    std::u32string text =
+        shown.substr(static_cast<std::size_t>(line.Start), static_cast<std::size_t>(line.Length));
+    canvas.TextRect(rect, left, top, Utf32ToUtf8(text));
+    // The selected part of the line, drawn over in the highlight colours while focused.
+    int selStart = std::clamp(SelStart() - line.Start, 0, line.Length);
+    int selEnd = std::clamp(SelStart() + SelLength() - line.Start, 0, line.Length);
+    if (!Focused() || selEnd <= selStart)
+        return;
+    int x1 = left + WidthOf(shown, line.Start, selStart);
+    int x2 = left + WidthOf(shown, line.Start, selEnd);
+    TRect band = TRect{std::max(x1, rect.Left), std::max(top, rect.Top), std::min(x2, rect.Right),
+                       std::min(top + height, rect.Bottom)};
+    if (band.IsEmpty())
+        return;
+    canvas.Brush()->SetColor(clHighlight);
+    canvas.FillRect(band);
+    canvas.Brush()->SetStyle(bsClear);
+    canvas.Font()->SetColor(clHighlightText);
+    canvas.TextRect(band, x1, top,
+                    Utf32ToUtf8(text.substr(static_cast<std::size_t>(selStart),
+                                            static_cast<std::size_t>(selEnd - selStart))));
+}
+
+void TEdit::Paint() {
+    TCanvas& canvas = *Canvas();
+    TRect client = ClientRect();
+    if (client.IsEmpty())
+        return;
+    canvas.Brush()->SetColor(Color());
+    canvas.FillRect(client);
+    canvas.Brush()->SetColor(clBtnShadow);
+    canvas.FillRect({0, 0, client.Right, 1});
+    canvas.FillRect({0, 0, 1, client.Bottom});
+    canvas.Brush()->SetColor(clBtnHighlight);
+    canvas.FillRect({0, client.Bottom - 1, client.Right, client.Bottom});
+    canvas.FillRect({client.Right - 1, 0, client.Right, client.Bottom});
+    std::u32string shown = ShownText();
+    std::vector<Line> lines = Lines();
+    for (std::size_t i = 0; i < lines.size(); ++i) PaintLine(canvas, shown, lines[i], static_cast<int>(i));
+    if (!Focused())
+        return;
+    // The caret: a bar one pixel wide at the selection's moving end.
+    TPoint caret = PosFromChar(caret_);
+    TRect rect = EditRect();
+    if (caret.X < rect.Left || caret.X >= rect.Right)
+        return;
+    canvas.Brush()->SetStyle(bsSolid);
+    canvas.Brush()->SetColor(Font()->Color());
+    canvas.FillRect(
+        {caret.X, std::max(caret.Y, rect.Top), caret.X + 1, std::min(caret.Y + LineHeight(), rect.Bottom)});
+}
