@@ -69,6 +69,9 @@ void TFIBDatabase::ShutDown() {
     } catch (...) {
         platform::Runtime().Exceptions.HandleException(this);
     }
+    // A disconnect event that failed kept the attachment; it must not outlive the database.
+    if (Connected() && library_)
+        library_->isc_detach_database(StatusVector(), &handle_);
     handle_ = 0;
     destroyListeners_->CallAll(true, this);
     for (int i = FIBBaseCount() - 1; i >= 0; --i) {

@@ -53,6 +53,9 @@ void TFIBTransaction::ShutDown() {
     } catch (...) {
         platform::Runtime().Exceptions.HandleException(this);
     }
+    // An end notification that failed kept the server transaction; it must not outlive this one.
+    if (Active())
+        Library().isc_rollback_transaction(StatusVector(), &handle_);
     handle_ = 0;
     destroyListeners_->CallAll(true, this);
     for (int i = FIBBaseCount() - 1; i >= 0; --i) {

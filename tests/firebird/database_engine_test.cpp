@@ -226,4 +226,38 @@ TEST_F(DatabaseOnEngine, TheIdleTimerClosesOnItsSecondTickWithoutClientCalls) {
     }
 }
 
+TEST_F(DatabaseOnEngine, DisconnectHandlerFailuresNameTheDatabase) {
+    auto owner = MakeComponent<TComponent>(nullptr);
+    owner->SetName("Form");
+    auto* db = NewComponent<TFIBDatabase>(owner.get());
+    db->SetName("Clinic");
+    db->SetDBName(file_);
+    db->DBParams().SetText("user_name=SYSDBA");
+    db->SetConnected(true);
+    db->BeforeDisconnect = [](TObject*) { throw Exception("boom"); };
+    try {
+        db->Close();
+        ADD_FAILURE() << "the handler's failure was lost";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Error of Form.Clinic.BeforeDisconnect. boom");
+    }
+    EXPECT_TRUE(db->Connected()) << "a refused disconnect keeps the connection";
+
+    // While the database is freed the failure goes to the program's report, and the
+    // attachment goes with the database all the same.
+    std::vector<std::string> reported;
+    auto previous = platform::Runtime().Exceptions.SetHandler([&](TObject*, std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const Exception& e) {
+            reported.push_back(e.Message);
+        }
+    });
+    Free(db);
+    platform::Runtime().Exceptions.SetHandler(previous);
+    EXPECT_EQ(reported, (std::vector<std::string>{
+                            "Error of Form.Clinic.BeforeDisconnect. Probably you are trying to get access to "
+                            "destroyed components. boom"}));
+}
+
 }  // namespace

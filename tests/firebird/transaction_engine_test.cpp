@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "firebird/database.h"
+#include "firebird/pfib_transaction.h"
 #include "firebird/transaction.h"
 #include "platform/os/clock.h"
 #include "platform/rtl/runtime.h"
@@ -189,6 +190,47 @@ TEST_F(TransactionOnEngine, StartingNeedsConnectedDatabases) {
     } catch (const EFIBClientError& e) {
         EXPECT_EQ(e.SqlErrorCode, fceNoDatabasesInTransaction);
         EXPECT_EQ(e.Message, "Lonely :No databases are listed in transaction component.");
+    }
+}
+
+TEST_F(TransactionOnEngine, ParameterBlockModesSetTheIsolation) {
+    const struct {
+        TTPBMode mode;
+        const char* lines;
+        int isolation;
+    } cases[] = {
+        {tpbReadCommitted, "", isc_info_tra_read_committed},
+        {tpbRepeatableRead, "read_committed", isc_info_tra_concurrency},
+        {tpbDefault, "write\nconsistency", isc_info_tra_consistency},
+    };
+    for (const auto& k : cases) {
+        TConnection c(first_);
+        c.db->SetConnected(true);
+        auto tr = MakeComponent<TpFIBTransaction>(nullptr);
+        tr->SetDefaultDatabase(c.db.get());
+        tr->TPBMode = k.mode;
+        tr->TRParams().SetText(k.lines);
+        std::vector<std::string> heard;
+        tr->BeforeStart = [&](TObject*) { heard.push_back("BeforeStart " + std::to_string(tr->Active())); };
+        tr->AfterStart = [&](TObject*) { heard.push_back("AfterStart " + std::to_string(tr->Active())); };
+        tr->BeforeEnd = [&](TFIBTransaction*, TTransactionAction a, bool) {
+            heard.push_back("BeforeEnd " + std::to_string(a));
+        };
+        tr->AfterEnd = [&](TFIBTransaction*, TTransactionAction, bool) {
+            heard.push_back("AfterEnd " + std::to_string(tr->Active()));
+        };
+        tr->StartTransaction();
+        tr->StartTransaction();  // already running: nothing
+        const char items[] = {isc_info_tra_isolation, isc_info_end};
+        char reply[32] = {};
+        ASSERT_EQ(c.db->GetClientLibrary().isc_transaction_info(StatusVector(), tr->HandleAddress(),
+                                                                sizeof items, items, sizeof reply, reply),
+                  0);
+        EXPECT_EQ(reply[3], k.isolation) << k.mode;
+        tr->Commit();
+        EXPECT_EQ(heard,
+                  (std::vector<std::string>{"BeforeStart 0", "AfterStart 1", "BeforeEnd 2", "AfterEnd 0"}))
+            << k.mode;
     }
 }
 
