@@ -234,6 +234,9 @@ void TpFIBArray::WriteElement(const Variant& value, char* place) const {
             // Zero-terminated within the stride, the terminator included when it fits.
             const std::string text = null ? std::string() : value.AsString();
             const std::size_t room = static_cast<std::size_t>(Stride());
+            // CHAR elements are blank-padded as the server keeps them; others end at a zero byte.
+            if (descriptor_.array_desc_dtype == blr_text)
+                std::memset(place, ' ', room);
             std::memcpy(place, text.data(), std::min(text.size(), room));
             break;
         }
