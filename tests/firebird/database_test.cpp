@@ -11,6 +11,8 @@
 #include "firebird/fib_errors.h"
 #include "firebird/pfib_transaction.h"
 #include "firebird/transaction.h"
+#include "platform/os/registry.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -285,6 +287,44 @@ TEST(PFIBTransaction, StatementEventsCarryTheStatementsKind) {
     tr->SQLExecuted(&other, 1);
     tr->SQLExecuted(&statement, 2);
     EXPECT_EQ(heard, (std::vector<std::string>{"before 2", "after 2", "after 0"}));
+}
+
+TEST(PFIBTransaction, UserKindsComeFromTheRegistry) {
+    testsupport::TempDir temp("fbkinds");
+    const std::string previous = DefaultRegistryStore().Directory();
+    SetRegistryDirectory((temp / "registry").string());
+    {
+        TRegistry reg;
+        reg.OpenKey(std::string("\\") + TransactionKindsKey + "\\First", true);
+        reg.WriteString("Name", "Reports");
+        reg.WriteString("Params", "read\r\nread_committed\r\nrec_version");
+        reg.OpenKey(std::string("\\") + TransactionKindsKey + "\\Second", true);
+        reg.WriteString("Name", "Empty");
+        reg.CloseKey();
+    }
+    const struct {
+        const char* kind;
+        bool found;
+        const char* lines;
+    } cases[] = {
+        {"Reports", true, "read\r\nread_committed\r\nrec_version\r\n"},
+        {"reports", false, "write\r\n"},
+        {"Empty", false, "write\r\n"},
+        {"Missing", false, "write\r\n"},
+    };
+    for (const auto& c : cases) {
+        TStringList params;
+        params.Add("write");
+        EXPECT_EQ(ReadUserTransactionKind(c.kind, params), c.found) << c.kind;
+        EXPECT_EQ(params.Text(), c.lines) << c.kind;
+    }
+    // Outside design time the setter only keeps the name.
+    auto tr = MakeComponent<TpFIBTransaction>(nullptr);
+    tr->SetUserKindTransaction("Reports");
+    EXPECT_EQ(tr->UserKindTransaction(), "Reports");
+    EXPECT_EQ(tr->TRParams().Count(), 0);
+    EXPECT_EQ(tr->TPBMode, tpbReadCommitted);
+    SetRegistryDirectory(previous);
 }
 
 }  // namespace
