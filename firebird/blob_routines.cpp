@@ -20,22 +20,28 @@ void Check(IIBClientLibrary& library, ISC_STATUS status) {
         RaiseServerError(library, nullptr);
 }
 
+// The client's portable integers: little-endian, signed, 1 to 4 bytes.
+std::int32_t VaxInteger(const char* p, std::size_t length) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+    if (length > 0 && length < 4 && (p[length - 1] & 0x80))
+        value |= ~std::uint32_t{0} << (8 * length);
+    return static_cast<std::int32_t>(value);
+}
+
 }  // namespace
 
-TBlobInfo GetBlobInfo(IIBClientLibrary* library, isc_blob_handle* handle) {
-    IIBClientLibrary& lib = RequireLibrary(library, "GetBlobInfo");
-    const char items[] = {isc_info_blob_num_segments, isc_info_blob_max_segment, isc_info_blob_total_length,
-                          isc_info_blob_type};
-    char answer[100] = {};
-    Check(lib, lib.isc_blob_info(StatusVector(), handle, sizeof(items), items, sizeof(answer), answer));
+TBlobInfo ParseBlobInfo(std::span<const char> answer) {
     TBlobInfo info;
     std::size_t at = 0;
-    while (at + 3 <= sizeof(answer) && answer[at] != isc_info_end) {
+    while (at + 3 <= answer.size() && answer[at] != isc_info_end) {
         const char item = answer[at];
-        const auto length = static_cast<short>(lib.isc_vax_integer(answer + at + 1, 2));
-        if (length < 0 || at + 3 + static_cast<std::size_t>(length) > sizeof(answer))
+        const auto length =
+            static_cast<std::size_t>(static_cast<std::uint16_t>(VaxInteger(&answer[at + 1], 2)));
+        if (at + 3 + length > answer.size())
             break;
-        const auto value = static_cast<std::int32_t>(lib.isc_vax_integer(answer + at + 3, length));
+        const std::int32_t value = length <= 4 ? VaxInteger(&answer[at + 3], length) : 0;
         switch (item) {
             case isc_info_blob_num_segments:
                 info.Segments = value;
@@ -52,9 +58,18 @@ TBlobInfo GetBlobInfo(IIBClientLibrary* library, isc_blob_handle* handle) {
             default:
                 break;
         }
-        at += 3 + static_cast<std::size_t>(length);
+        at += 3 + length;
     }
     return info;
+}
+
+TBlobInfo GetBlobInfo(IIBClientLibrary* library, isc_blob_handle* handle) {
+    IIBClientLibrary& lib = RequireLibrary(library, "GetBlobInfo");
+    const char items[] = {isc_info_blob_num_segments, isc_info_blob_max_segment, isc_info_blob_total_length,
+                          isc_info_blob_type};
+    char answer[100] = {};
+    Check(lib, lib.isc_blob_info(StatusVector(), handle, sizeof(items), items, sizeof(answer), answer));
+    return ParseBlobInfo(answer);
 }
 
 void ReadBlob(IIBClientLibrary* library, isc_blob_handle* handle, char* buffer, std::int32_t size) {

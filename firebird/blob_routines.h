@@ -4,6 +4,7 @@
 #include <ibase.h>
 
 #include <cstdint>
+#include <span>
 
 #include "firebird/client_library.h"
 
@@ -15,6 +16,10 @@ struct TBlobInfo {
     std::int32_t TotalLength = 0;
     std::int16_t BlobType = 0;
 };
+
+// The answer of isc_blob_info, walked item by item up to the end item or the end of the buffer;
+// an item that claims more bytes than remain ends the walk.
+TBlobInfo ParseBlobInfo(std::span<const char> answer);
 
 // Each routine raises "Can't perform operation %s. Unknown client library" without a library,
 // and the server's error when a client call fails.

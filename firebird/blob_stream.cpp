@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "firebird/blob_routines.h"
+#include "firebird/database.h"
 #include "firebird/fib_errors.h"
 #include "firebird/status_vector.h"
+#include "firebird/transaction.h"
 
 bool IsEmptyBlobID(const ISC_QUAD& id) {
     return id.gds_quad_high == 0 && id.gds_quad_low == 0;
@@ -38,8 +40,23 @@ void TFIBBlobStream::SetDatabase(isc_db_handle* database) {
 }
 
 void TFIBBlobStream::SetTransaction(isc_tr_handle* transaction) {
+    transactionObject_ = nullptr;
     transaction_ = transaction;
     initialized_ = false;
+}
+
+void TFIBBlobStream::SetDatabase(TFIBDatabase* database) {
+    library_ = database ? &database->GetClientLibrary() : nullptr;
+    SetDatabase(database ? database->HandleAddress() : nullptr);
+}
+
+void TFIBBlobStream::SetTransaction(TFIBTransaction* transaction) {
+    SetTransaction(transaction ? transaction->HandleAddress() : nullptr);
+    transactionObject_ = transaction;
+}
+
+void TFIBBlobStream::SetUpdateTransaction(TFIBTransaction* transaction) {
+    updateTransaction_ = transaction ? transaction->HandleAddress() : nullptr;
 }
 
 void TFIBBlobStream::SetMode(TBlobStreamMode mode) {
@@ -72,7 +89,9 @@ void TFIBBlobStream::CheckHandles() const {
 }
 
 void TFIBBlobStream::Check(ISC_STATUS status) {
-    if (status != 0)
+    if (transactionObject_)
+        transactionObject_->CheckStatus(status, true);
+    else if (status != 0)
         RaiseServerError(*library_, this);
 }
 

@@ -14,6 +14,9 @@
 
 enum TBlobStreamMode : std::uint8_t { bmRead = 0, bmWrite = 1, bmReadWrite = 2 };
 
+class TFIBDatabase;
+class TFIBTransaction;
+
 class TFIBBlobStream : public TStream {
   public:
     TFIBBlobStream() : TFIBBlobStream(-1, nullptr) {}
@@ -32,6 +35,11 @@ class TFIBBlobStream : public TStream {
     void SetTransaction(isc_tr_handle* transaction);
     void SetUpdateTransaction(isc_tr_handle* transaction) { updateTransaction_ = transaction; }
     void SetBlobFilters(TIBBlobFilters* filters) { filters_ = filters; }
+    // The same through the connection's components, which must outlive the stream's use of
+    // them; server errors then go through the transaction's status check.
+    void SetDatabase(TFIBDatabase* database);
+    void SetTransaction(TFIBTransaction* transaction);
+    void SetUpdateTransaction(TFIBTransaction* transaction);
     void SetMode(TBlobStreamMode mode);
     void SetBlobID(const ISC_QUAD& id);
     void SetBlobSubType(int subtype) { blobSubType_ = subtype; }
@@ -77,6 +85,7 @@ class TFIBBlobStream : public TStream {
     isc_db_handle* database_ = nullptr;
     isc_tr_handle* transaction_ = nullptr;
     isc_tr_handle* updateTransaction_ = nullptr;
+    TFIBTransaction* transactionObject_ = nullptr;
     TIBBlobFilters* filters_ = nullptr;
     ISC_QUAD blobId_{};
     std::int32_t maxSegment_ = 0;

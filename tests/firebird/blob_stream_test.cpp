@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "firebird/blob_filters.h"
+#include "firebird/blob_routines.h"
 #include "firebird/blob_stream.h"
 #include "firebird/fib_errors.h"
 #include "platform/rtl/string_stream.h"
@@ -144,6 +145,35 @@ TEST(BlobStream, StreamListKeepsIndexesDense) {
     EXPECT_EQ(list[0], third.get());
     EXPECT_EQ(third->IndexInList(), 0);
     EXPECT_EQ(list[1], second.get());
+}
+
+TEST(BlobInfo, AnswersWalkedItemByItem) {
+    struct Case {
+        const char* what;
+        std::string answer;
+        TBlobInfo expected;
+    };
+    using namespace std::string_literals;
+    const Case cases[] = {
+        {"all four",
+         "\x04\x01\x00\x02\x05\x02\x00\x00\x40\x06\x04\x00\x01\x40\x00\x00\x07\x01\x00\x01\x01"s,
+         {2, 16384, 16385, 1}},
+        {"ends at the end item", "\x04\x01\x00\x03\x01\x06\x01\x00\x09"s, {3, 0, 0, 0}},
+        {"unknown and long items skipped",
+         "\x63\x06\x00\x01\x02\x03\x04\x05\x06\x06\x02\x00\xff\x7f"s,
+         {0, 0, 32767, 0}},
+        {"an item longer than the answer", "\x06\x04\x00\x01\x02"s, {0, 0, 0, 0}},
+        {"cut inside the length", "\x04\x01"s, {0, 0, 0, 0}},
+        {"empty", ""s, {0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        const TBlobInfo info = ParseBlobInfo(c.answer);
+        EXPECT_EQ(info.Segments, c.expected.Segments) << c.what;
+        EXPECT_EQ(info.MaxSegment, c.expected.MaxSegment) << c.what;
+        EXPECT_EQ(info.TotalLength, c.expected.TotalLength) << c.what;
+        EXPECT_EQ(info.BlobType, c.expected.BlobType) << c.what;
+    }
+    EXPECT_THROW(ReadBlob(nullptr, nullptr, nullptr, 0), Exception);
 }
 
 TEST(BlobFilters, OnlyNegativeSubtypesAreFiltered) {

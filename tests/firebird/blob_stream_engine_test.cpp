@@ -1,0 +1,52 @@
+// Blob streams over a database and transaction component on the embedded engine.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "firebird/blob_stream.h"
+#include "firebird/database.h"
+#include "firebird/transaction.h"
+#include "tests/firebird/engine_database.h"
+
+namespace {
+
+TEST(BlobStreamOnEngine, WrittenAndReadThroughTheConnectionComponents) {
+    const std::string file = fbtest::TEngineFolder::Get().CreateDatabase("blob_stream");
+    fbtest::TConnection c(file);
+    c.db->SetConnected(true);
+    c.tr->StartTransaction();
+
+    TFIBBlobStream writer;
+    writer.SetDatabase(c.db.get());
+    writer.SetTransaction(c.tr.get());
+    writer.SetMode(bmWrite);
+    const std::string data(40000, 'z');
+    writer.WriteBuffer(data.data(), static_cast<std::int64_t>(data.size()));
+    writer.CommitBlob();
+    EXPECT_FALSE(writer.Modified());
+    ASSERT_FALSE(IsEmptyBlobID(writer.BlobID()));
+
+    TFIBBlobStream reader;
+    reader.SetDatabase(c.db.get());
+    reader.SetTransaction(c.tr.get());
+    reader.SetBlobID(writer.BlobID());
+    EXPECT_EQ(reader.GetAsString(), data);
+    EXPECT_EQ(reader.BlobNumSegments(), 3);
+
+    // A blob identifier the server never gave is the server's error, not a crash.
+    reader.SetBlobID(ISC_QUAD{12345, 678});
+    EXPECT_THROW(reader.GetAsString(), EFIBInterBaseError);
+
+    c.tr->Commit();
+    reader.SetBlobID(writer.BlobID());
+    try {
+        reader.GetAsString();
+        ADD_FAILURE() << "read without an active transaction";
+    } catch (const EFIBClientError& e) {
+        EXPECT_EQ(e.SqlErrorCode, fceNotInTransaction);
+        EXPECT_NE(e.Message.find("BlobStream"), std::string::npos) << e.Message;
+    }
+    c.db->SetConnected(false);
+}
+
+}  // namespace
