@@ -40,7 +40,7 @@ class ModelRun {
     explicit ModelRun(unsigned seed) : random_(seed), cache_(MakeTextCache()) { cache_->SetLogging(true); }
 
     void Step() {
-        switch (Pick(12)) {
+        switch (Pick(13)) {
             case 0:
             case 1:
                 Fetch();
@@ -132,6 +132,16 @@ class ModelRun {
             return;
         cache_->DeleteRecord(*lastInserted_ + 1);
         records_.erase(records_.begin() + *lastInserted_);
+        lastInserted_.reset();
+    }
+
+    // Out of the middle, too: the record's number is not given to another.
+    void TakeOutAny() {
+        if (!cache_->HasMap() || Count() == 0 || Pick(4) != 0)
+            return;
+        const int position = AnyPosition();
+        cache_->DeleteRecord(position + 1);
+        records_.erase(records_.begin() + position);
         lastInserted_.reset();
     }
 

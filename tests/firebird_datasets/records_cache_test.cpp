@@ -343,6 +343,23 @@ TEST(RecordsCache, MapLookups) {
     EXPECT_EQ(cache->RecordAddress(7), nullptr);
 }
 
+// A record taken out of the middle keeps its number and its texts: later fetches and insertions
+// take new numbers, and the other records keep their texts.
+TEST(RecordsCache, RecordTakenOutOfTheMiddleLendsNothing) {
+    auto cache = MakeTextCache();
+    for (int n = 1; n <= 5; ++n) Fetch(*cache, n, MakeRecord('0' + n, "text" + std::to_string(n), ""));
+    cache->CreateMap();
+    cache->DeleteRecord(2);
+    EXPECT_EQ(cache->HighMark(), 5);
+    EXPECT_FALSE(cache->ContainsRecord(2));
+    Fetch(*cache, 5, MakeRecord('F', "fetched", ""));
+    cache->InsertRecord(0);
+    Fetch(*cache, 1, MakeRecord('I', "inserted", ""));
+    EXPECT_EQ(MapOf(*cache, 6), (std::vector<std::int32_t>{7, 1, 3, 4, 5, 6}));
+    const char* expected[] = {"inserted", "text1", "text3", "text4", "text5", "fetched"};
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(ReadBack(*cache, n).texts[0], expected[n - 1]) << n;
+}
+
 TEST(RecordsCache, BlocksGrowOneAtATime) {
     auto cache = PlainCache(0, 128);
     for (int n = 1; n <= 1000; ++n) {
