@@ -57,6 +57,8 @@ class HeadlessWindowSystem : public WindowSystem {
     HeadlessTextEngine& TextLog() { return text_; }
     const std::vector<MessageBoxShown>& MessageBoxes() const { return boxes_; }
     const std::vector<TCursor>& CursorsShown() const { return cursors_; }
+    void Beep(UINT type) override { beeps_.push_back(type); }
+    const std::vector<UINT>& Beeps() const { return beeps_; }
     // What the host windows were told: pointer shapes (WM_SETCURSOR) and activations, in order.
     const std::vector<TCursor>& PointerShapes() const { return windows_->Pointers; }
     int Activations() const { return windows_->Activations; }
@@ -67,6 +69,7 @@ class HeadlessWindowSystem : public WindowSystem {
     std::vector<MonitorInfo> monitors_;
     std::vector<MessageBoxShown> boxes_;
     std::vector<TCursor> cursors_;
+    std::vector<UINT> beeps_;
     struct WindowLog {
         std::vector<TCursor> Pointers;
         int Activations = 0;

@@ -1,11 +1,24 @@
 #include "platform/ui/screen.h"
 
+#include <limits>
+
 #include "platform/ui/focus_state.h"
 #include "platform/ui/window_system.h"
 
 namespace {
 TScreen g_screen;
+
+long long Area(const TRect& r) {
+    return r.IsEmpty() ? 0 : static_cast<long long>(r.Width()) * r.Height();
 }
+
+// Squared distance between two rectangles (0 when they touch or overlap).
+long long Distance(const TRect& a, const TRect& b) {
+    const long long dx = std::max({0, b.Left - a.Right, a.Left - b.Right});
+    const long long dy = std::max({0, b.Top - a.Bottom, a.Top - b.Bottom});
+    return dx * dx + dy * dy;
+}
+}  // namespace
 
 TScreen* Screen = &g_screen;
 
@@ -59,6 +72,32 @@ TRect TScreen::WorkAreaRect() {
     Refresh();
     const TMonitor* m = Primary();
     return m != nullptr ? m->WorkareaRect : TRect{};
+}
+
+TMonitor* TScreen::MonitorFromRect(const TRect& rect, TMonitorDefaultTo how) {
+    Refresh();
+    TMonitor* best = nullptr;
+    long long bestArea = 0;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const long long area = Area(IntersectRect(rect, monitors_[i]->BoundsRect));
+        if (area > bestArea)
+            best = monitors_[i].get(), bestArea = area;
+    }
+    if (best != nullptr || how == mdNull)
+        return best;
+    if (how == mdPrimary)
+        return const_cast<TMonitor*>(Primary());
+    long long nearest = std::numeric_limits<long long>::max();
+    for (std::size_t i = 0; i < count_; ++i) {
+        const long long distance = Distance(rect, monitors_[i]->BoundsRect);
+        if (distance < nearest)
+            best = monitors_[i].get(), nearest = distance;
+    }
+    return best;
+}
+
+TMonitor* TScreen::MonitorFromPoint(TPoint point, TMonitorDefaultTo how) {
+    return MonitorFromRect(Bounds(point.X, point.Y, 1, 1), how);
 }
 
 TCustomForm* TScreen::ActiveForm() const {

@@ -23,6 +23,9 @@ class TMonitor {
     int Height() const { return BoundsRect.Height(); }
 };
 
+// What MonitorFromRect gives for a rectangle on no monitor.
+enum TMonitorDefaultTo { mdNearest, mdNull, mdPrimary };
+
 class TScreen : public TComponent {
   public:
     TScreen();
@@ -34,6 +37,10 @@ class TScreen : public TComponent {
     int Width();  // of the primary monitor
     int Height();
     TRect WorkAreaRect();  // of the primary monitor
+    // The monitor the rectangle overlaps most; for one on no monitor, as how says (nearest: the
+    // monitor closest to it).
+    TMonitor* MonitorFromRect(const TRect& rect, TMonitorDefaultTo how = mdNearest);
+    TMonitor* MonitorFromPoint(TPoint point, TMonitorDefaultTo how = mdNearest);
     int PixelsPerInch() const { return 96; }
 
     TCursor Cursor() const { return GetScreenCursor(); }

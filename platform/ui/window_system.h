@@ -38,6 +38,8 @@ class NativeWindow {
     virtual void SetPointer(TCursor cursor) = 0;
 };
 
+class ThemePainter;
+
 class WindowSystem {
   public:
     virtual ~WindowSystem() = default;
@@ -53,6 +55,10 @@ class WindowSystem {
     virtual void WaitForEvents(std::optional<std::uint64_t> maxWaitMs) = 0;
     virtual int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
     virtual void ShowCursor(TCursor cursor) = 0;
+    // The host's look for themed control parts; nullptr: none, parts are drawn the classic way.
+    virtual ThemePainter* Theme() { return nullptr; }
+    // The sound for a message of this kind (an MB_ICON* value, or 0xFFFFFFFF for a simple beep).
+    virtual void Beep(UINT type) { (void)type; }
 };
 
 // The installed host; a headless one until another is installed.

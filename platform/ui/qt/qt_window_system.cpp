@@ -95,6 +95,10 @@ int QtWindowSystem::ShowMessageBox(const std::string& text, const std::string& c
     }
 }
 
+void QtWindowSystem::Beep(UINT) {
+    QApplication::beep();
+}
+
 void QtWindowSystem::ShowCursor(TCursor cursor) {
     if (overrideCursor_)
         QGuiApplication::restoreOverrideCursor();

@@ -1,6 +1,7 @@
 #pragma once
 // The window system on Qt: windows, the event pump, monitors, message boxes and cursors.
 #include "platform/ui/qt/qt_text_engine.h"
+#include "platform/ui/qt/qt_theme_painter.h"
 #include "platform/ui/window_system.h"
 
 namespace platform::ui {
@@ -15,9 +16,12 @@ class QtWindowSystem : public WindowSystem {
     void WaitForEvents(std::optional<std::uint64_t> maxWaitMs) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
     void ShowCursor(TCursor cursor) override;
+    ThemePainter* Theme() override { return &theme_; }
+    void Beep(UINT type) override;
 
   private:
     QtTextEngine text_;
+    QtThemePainter theme_;
     bool overrideCursor_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/ui/frame_controls.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/qt/qt_host.h"
+#include "platform/ui/themes.h"
 
 namespace {
 
@@ -119,6 +120,48 @@ TEST_F(QtDrawingTest, ImageListBlendsHalfWithTheSelectionColour) {
     EXPECT_NEAR(GetBValue(blended), 128, 1);
     EXPECT_EQ(At(shown, 21, 84), clWhite);  // the masked half shows the form
     EXPECT_EQ(At(shown, 46, 84), clRed);
+}
+
+}  // namespace
+
+namespace {
+
+platform::ui::RasterImage ThemedPart(const TThemedElementDetails& details) {
+    TBitmap bitmap;
+    bitmap.SetSize(20, 20);
+    bitmap.Canvas()->Brush()->SetColor(clLime);
+    bitmap.Canvas()->FillRect(Rect(0, 0, 20, 20));
+    ThemeServices().DrawElement(bitmap.Canvas(), details, Rect(2, 2, 18, 18));
+    return bitmap.Pixels();
+}
+
+int DifferingPixels(const platform::ui::RasterImage& a, const platform::ui::RasterImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) n += (a.Pixel(x, y) & 0xFFFFFF) != (b.Pixel(x, y) & 0xFFFFFF);
+    return n;
+}
+
+TEST_F(QtDrawingTest, ThemedPartsComeFromQtsStyleInEachState) {
+    ASSERT_TRUE(ThemeServices().ThemesEnabled());
+    const auto unchecked = ThemedPart({teButton, BP_CHECKBOX, CBS_UNCHECKEDNORMAL});
+    const auto checked = ThemedPart({teButton, BP_CHECKBOX, CBS_CHECKEDNORMAL});
+    const auto push = ThemedPart({teButton, BP_PUSHBUTTON, TS_NORMAL});
+    const auto pushed = ThemedPart({teButton, BP_PUSHBUTTON, TS_PRESSED});
+    const auto up = ThemedPart({teSpin, SPNP_UP, TS_NORMAL});
+    const auto down = ThemedPart({teSpin, SPNP_DOWN, TS_NORMAL});
+    const auto dropDown = ThemedPart({teComboBox, CP_DROPDOWNBUTTON, TS_NORMAL});
+    const auto disabled = ThemedPart({teComboBox, CP_DROPDOWNBUTTON, TS_DISABLED});
+    EXPECT_GT(DifferingPixels(unchecked, checked), 3);
+    EXPECT_GT(DifferingPixels(push, pushed), 3);
+    EXPECT_GT(DifferingPixels(up, down), 3);
+    EXPECT_GT(DifferingPixels(dropDown, disabled), 3);
+    // Drawn inside the rectangle only.
+    for (const auto* part : {&unchecked, &push, &dropDown}) {
+        EXPECT_EQ(part->Pixel(0, 0) & 0xFFFFFF, 0x00FF00u);
+        EXPECT_EQ(part->Pixel(19, 19) & 0xFFFFFF, 0x00FF00u);
+        EXPECT_NE(part->Pixel(10, 10) & 0xFFFFFF, 0x00FF00u);
+    }
 }
 
 }  // namespace
