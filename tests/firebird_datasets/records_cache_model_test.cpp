@@ -247,7 +247,7 @@ TEST(RecordsCacheModel, MixedOperationsReadBackAsTheModel) {
     for (unsigned seed : {1u, 27u, 4242u, 90210u}) {
         SCOPED_TRACE(seed);
         ModelRun run(seed);
-        for (int step = 0; step < 20000; ++step) {
+        for (int step = 0; step < 50000; ++step) {
             run.Step();
             if (::testing::Test::HasFatalFailure())
                 return;
