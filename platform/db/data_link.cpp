@@ -4,6 +4,7 @@
 
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
+#include "platform/rtl/basic_action.h"
 
 TDataLink::~TDataLink() {
     // Only unhook: the derived link is gone, so it hears nothing more.
@@ -145,4 +146,18 @@ void TDataLink::DataEvent(TDataEvent event, std::intptr_t info) {
         default:
             break;
     }
+}
+
+bool TDataLink::ExecuteAction(TBasicAction* action) {
+    if (action == nullptr || !action->HandlesTarget(dataSource_))
+        return false;
+    action->ExecuteTarget(dataSource_);
+    return true;
+}
+
+bool TDataLink::UpdateAction(TBasicAction* action) {
+    if (action == nullptr || !action->HandlesTarget(dataSource_))
+        return false;
+    action->UpdateTarget(dataSource_);
+    return true;
 }

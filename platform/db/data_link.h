@@ -3,9 +3,13 @@
 // BufferCount records inside the dataset's buffers, which follows the dataset as it scrolls, and
 // hears the dataset's notices through its virtual methods.
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/db/dataset_types.h"
 
+class TBasicAction;
 class TDataSet;
 class TDataSource;
 class TField;
@@ -39,6 +43,11 @@ class TDataLink {
     // Writes the control's pending value back (UpdateData) before the dataset posts.
     void UpdateRecord();
 
+    // An action that serves the link's data source is carried out (or refreshed) on it; true when
+    // the action took it.
+    virtual bool ExecuteAction(TBasicAction* action);
+    virtual bool UpdateAction(TBasicAction* action);
+
   protected:
     virtual void ActiveChanged() {}
     virtual void CheckBrowseMode() {}
@@ -68,8 +77,42 @@ class TDataLink {
     bool updating_ = false;
 };
 
-// A data link through which a master drives a detail dataset.
+// A data link through which a master drives a detail dataset; the master lists its details
+// through these links (TDataSet::GetDetailDataSets).
 class TDetailDataLink : public TDataLink {
   public:
-    virtual TDataSet* DetailDataSet() const { return nullptr; }
+    TDataSet* DetailDataSet() const { return GetDetailDataSet(); }
+
+  protected:
+    virtual TDataSet* GetDetailDataSet() const { return nullptr; }
+};
+
+// The detail link a dataset keeps to its master source: it resolves the master fields named in
+// FieldNames and calls OnMasterChange when the master moves to another record or one of those
+// fields changes, OnMasterDisable when the master closes.
+class TMasterDataLink : public TDetailDataLink {
+  public:
+    using TNotifyEvent = std::function<void(TMasterDataLink* Sender)>;
+
+    explicit TMasterDataLink(TDataSet* dataSet) : dataSet_(dataSet) {}
+    const std::string& FieldNames() const { return fieldNames_; }
+    // Resolves the fields again when the link is active.
+    void SetFieldNames(const std::string& value);
+    const std::vector<TField*>& Fields() const { return fields_; }
+
+    TNotifyEvent OnMasterChange;
+    TNotifyEvent OnMasterDisable;
+
+  protected:
+    TDataSet* GetDetailDataSet() const override { return dataSet_; }
+    void ActiveChanged() override;
+    void CheckBrowseMode() override;
+    void LayoutChanged() override { ActiveChanged(); }
+    void RecordChanged(TField* field) override;
+
+  private:
+    void Fire(const TNotifyEvent& event);
+    TDataSet* dataSet_;
+    std::string fieldNames_;
+    std::vector<TField*> fields_;
 };

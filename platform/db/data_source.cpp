@@ -7,8 +7,14 @@
 
 TDataSource::TDataSource(TComponent* AOwner) : TComponent(AOwner) {}
 
+// A source deleted without BeforeDestruction (one on the stack) still leaves its dataset's list,
+// quietly: the dataset must not call back into a source that is going.
 TDataSource::~TDataSource() {
     for (TDataLink* link : links_) link->dataSource_ = nullptr;
+    if (dataSet_ != nullptr) {
+        std::erase(dataSet_->dataSources_, this);
+        dataSet_->RemoveFreeNotification(this);
+    }
 }
 
 void TDataSource::BeforeDestruction() {
@@ -130,4 +136,17 @@ void TDataSource::DataEvent(TDataEvent event, std::intptr_t info) {
         default:
             break;
     }
+}
+
+const TPropertyList& TDataSource::Published() {
+    static const TPropertyList list =
+        TPublish<TDataSource>(TComponent::Published())
+            .Component("DataSet", &TDataSource::DataSet, &TDataSource::SetDataSet)
+            .Boolean(
+                "AutoEdit", [](const TDataSource& s) { return s.AutoEdit; },
+                [](TDataSource& s, bool v) { s.AutoEdit = v; })
+            .Default(true)
+            .Boolean("Enabled", &TDataSource::Enabled, &TDataSource::SetEnabled)
+            .Default(true);
+    return list;
 }

@@ -33,6 +33,10 @@ class TDataSource : public TComponent {
     // True when this source is the dataset's master source, or the master source of one of its masters.
     bool IsLinkedTo(const TDataSet* dataSet) const;
 
+    // "DataSet" is published, so forms and helpers find it by name.
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
+
     TNotifyEvent OnStateChange;
     TDataChangeEvent OnDataChange;
     TNotifyEvent OnUpdateData;

@@ -164,8 +164,17 @@ class TDataSet : public TComponent {
     // Points at another buffered record without scrolling, for a link that reads each of its
     // rows in turn; the caller puts it back.
     void SetActiveRecord(int index);
-    // The master source a detail dataset follows; nullptr when it has none.
+    // The master source a detail dataset follows; nullptr when it has none. Published as
+    // "MasterSource"; a dataset that follows no master refuses one.
     virtual TDataSource* GetDataSource() const { return nullptr; }
+    virtual void SetDataSource(TDataSource* value);
+    // True when following master sources up from `source` reaches this dataset: making it the
+    // master source would close a circle.
+    bool IsLinkedTo(const TDataSource* source) const;
+    // The open datasets whose detail links hang on this dataset's data sources.
+    std::vector<TDataSet*> GetDetailDataSets() const;
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 
     TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
     TDataSetNotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit;

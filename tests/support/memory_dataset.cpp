@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/db/data_source.h"
 #include "platform/db/field.h"
 
 namespace {
@@ -20,7 +21,36 @@ RecordBuffer& Rec(TRecordBuffer buffer) {
 
 }  // namespace
 
-TMemoryDataSet::TMemoryDataSet(TComponent* AOwner) : TDataSet(AOwner) {}
+TMemoryDataSet::TMemoryDataSet(TComponent* AOwner) : TDataSet(AOwner) {
+    masterLink_.OnMasterChange = [this](TMasterDataLink*) { MasterChanged(); };
+    masterLink_.OnMasterDisable = [this](TMasterDataLink*) { MasterChanged(); };
+}
+
+void TMemoryDataSet::SetDataSource(TDataSource* value) {
+    if (IsLinkedTo(value))
+        DatabaseError("Circular datalinks are not allowed", this);
+    masterLink_.SetDataSource(value);
+}
+
+void TMemoryDataSet::MasterChanged() {
+    if (!Active())
+        return;
+    CheckBrowseMode();
+    First();
+}
+
+bool TMemoryDataSet::MatchesMaster(TRecordBuffer buffer) {
+    const std::vector<TField*>& masterFields = masterLink_.Fields();
+    if (!masterLink_.Active() || masterFields.empty())
+        return true;
+    bool matches = true;
+    ReadRecord(buffer, [&] {
+        const std::vector<TField*> details = GetFieldList(DetailFields);
+        for (std::size_t i = 0; matches && i < masterFields.size() && i < details.size(); ++i)
+            matches = details[i]->Value() == masterFields[i]->Value();
+    });
+    return matches;
+}
 
 TMemoryDataSet::~TMemoryDataSet() {
     if (!Destroying())
@@ -134,7 +164,7 @@ bool TMemoryDataSet::LoadAccepted(int index, TRecordBuffer buffer) {
     const KeptRow& row = rows_[static_cast<std::size_t>(index)];
     Rec(buffer) = RecordBuffer{row.id, bfCurrent, row.values, {}};
     GetCalcFields(buffer);
-    return FilterAccepts(buffer);
+    return MatchesMaster(buffer) && FilterAccepts(buffer);
 }
 
 TGetResult TMemoryDataSet::GetRecord(TRecordBuffer buffer, TGetMode mode, bool /*doCheck*/) {

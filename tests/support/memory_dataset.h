@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/db/data_link.h"
 #include "platform/db/dataset.h"
 #include "platform/rtl/variant.h"
 
@@ -36,6 +37,14 @@ class TMemoryDataSet : public TDataSet {
     // Fields read and write the column of their FieldNo.
     bool GetFieldData(const TField* field, Variant& value) const override;
     void SetFieldData(TField* field, const Variant& value) override;
+
+    // Master and detail: with a master source, only the rows whose DetailFields equal the master
+    // record's MasterFields show, and the dataset goes back to its first row as the master moves.
+    TDataSource* GetDataSource() const override { return masterLink_.DataSource(); }
+    // Raises "Circular datalinks are not allowed" for a source that leads back to this dataset.
+    void SetDataSource(TDataSource* value) override;
+    void SetMasterFields(const std::string& value) { masterLink_.SetFieldNames(value); }
+    std::string DetailFields;
 
     // Makes the next `count` posts or deletes raise EDatabaseError.
     void FailNextPosts(int count) { failPosts_ = count; }
@@ -91,6 +100,9 @@ class TMemoryDataSet : public TDataSet {
     // The 0-based position among the rows that pass the filter.
     int VisiblePosition(int index);
     int BookmarkId(const TBookmark& bookmark) const;
+    // Whether the row loaded into the buffer belongs to the master's current record.
+    bool MatchesMaster(TRecordBuffer buffer);
+    void MasterChanged();
 
     struct ColumnType {
         TFieldType type = ftVariant;
@@ -104,4 +116,5 @@ class TMemoryDataSet : public TDataSet {
     bool open_ = false;
     int failPosts_ = 0;
     int failDeletes_ = 0;
+    TMasterDataLink masterLink_{this};
 };
