@@ -187,13 +187,9 @@ void TFIBXSQLDA::MakeUniqueNames() {
     }
 }
 
+// A variable that was not nullable becomes so: NULL can't be sent otherwise.
 void TFIBXSQLDA::ClearValues() {
-    for (int i = 0; i < count_; ++i) {
-        TFIBXSQLVAR& var = *vars_[static_cast<std::size_t>(i)];
-        const short nullableBit = static_cast<short>(var.XSQLVar->sqltype & 1);
-        var.WriteIsNull(true);
-        var.XSQLVar->sqltype = static_cast<short>((var.XSQLVar->sqltype & ~1) | nullableBit);
-    }
+    for (int i = 0; i < count_; ++i) vars_[static_cast<std::size_t>(i)]->WriteIsNull(true);
 }
 
 void TFIBXSQLDA::ResetModified() {

@@ -21,11 +21,6 @@ int ClientErrorOf(const std::function<void()>& action) {
     return -1;
 }
 
-std::string Content(TFIBBlobStream& stream) {
-    stream.SetMode(bmReadWrite);
-    return stream.GetAsString();
-}
-
 TEST(BlobStream, ModesRefuseTheWrongDirection) {
     TFIBBlobStream stream;
     char byte = 'x';

@@ -272,6 +272,38 @@ TEST_F(DescriptorArea, VaryingLengthBeyondItsBufferIsCut) {
     EXPECT_EQ(columns[0].ReadAsString(), "abcd");
 }
 
+TEST_F(DescriptorArea, ValuesCopiedBetweenAreasByName) {
+    TFIBXSQLDA source(&context, false);
+    source.SetCount(4);
+    const char* names[] = {"AMOUNT", "DAY", "NOTE", "GONE"};
+    for (int i = 0; i < 4; ++i) source.AddName(names[i], i);
+    source[0].WriteAsCurrency(1234500);
+    source[1].WriteAsString("01.02.2020");
+    source[2].WriteAsString("text");
+    source[3].WriteIsNull(true);
+
+    TFIBXSQLDA target(&context, true);
+    target.SetCount(4);
+    const short types[] = {SQL_INT64, SQL_TYPE_DATE, SQL_VARYING, SQL_LONG};
+    for (int i = 0; i < 4; ++i) {
+        XSQLVAR& x = target.GetXSQLDA()->sqlvar[i];
+        x.sqltype = static_cast<short>(types[i] | 1);
+        x.sqllen = 8;
+        target.AddName(names[3 - i], i);  // in another order than the source's
+    }
+    target.MakeUniqueNames();
+    target[0].WriteAsInteger(5);
+    target.AssignValues(source);
+    EXPECT_TRUE(target.ByName("GONE")->ReadIsNull());
+    EXPECT_EQ(target.ByName("NOTE")->ReadAsString(), "text");
+    EXPECT_EQ(target.ByName("AMOUNT")->ReadAsCurrency(), 1234500);
+    EXPECT_EQ(target.ByName("DAY")->ReadAsString(), "01.02.2020");
+    target.ResetModified();
+    EXPECT_FALSE(target[1].Changed);
+    target.ClearValues();
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(target[i].ReadIsNull()) << i;
+}
+
 TEST_F(DescriptorArea, VariantsChooseTheWriter) {
     TFIBXSQLDA params(&context, true);
     params.SetCount(1);
