@@ -82,10 +82,13 @@ void TCustomMaskEdit::DoExit() {
 }
 
 int TCustomMaskEdit::PlaceChar(std::u32string& text, int pos, char32_t ch) const {
-    // A literal typed at its own place steps over it.
+    // A literal typed at its own place steps over it; one the caret has just stepped over is taken
+    // as typed (a pasted "123-45" fills "000-00").
     for (int i = pos; i < mask_.Length() && mask_.IsLiteral(i); ++i)
         if (mask_.LiteralAt(i) == ch)
             return i + 1;
+    if (mask_.IsLiteral(pos - 1) && mask_.LiteralAt(pos - 1) == ch)
+        return pos;
     int input = mask_.NextInput(pos);
     if (input < 0)
         return -1;

@@ -57,6 +57,7 @@ TEST_F(MaskEditTest, TypingFollowsTheMask) {
         // Typing starts past a leading literal; a literal typed at its place steps over it.
         {"(999)000;1;*", "", "12", "(12*)***", "(12 )   "},
         {"(000);1;_", "", "(1", "(1__)", "(1  )"},
+        {"000-00;1;_", "", "123-45", "123-45", "123-45"},
         // Case rules, Cyrillic too.
         {">LL<ll;1;_", "", "abCD", "ABcd", "ABcd"},
         {">LLL;0;_", "", "жыя", "ЖЫЯ", "ЖЫЯ"},
