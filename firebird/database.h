@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "firebird/blob_filters.h"
 #include "firebird/callback_list.h"
 #include "firebird/client_library.h"
 #include "platform/rtl/component.h"
@@ -128,6 +129,13 @@ class TFIBDatabase : public TComponent {
 
     TFIBTransaction& InternalWriteTransaction() { return *internalWrite_; }
     TFIBTransaction& InternalReadTransaction() { return *internalRead_; }
+    // The blob filters of this database's user-defined blob subtypes.
+    TIBBlobFilters& BlobFilters() { return blobFilters_; }
+    void FilterBlob(std::string& data, bool writing, int subtype) {
+        blobFilters_.DoFilter(data, writing, subtype);
+    }
+    bool HasBlobFilter(int subtype) { return blobFilters_.HasFilter(subtype); }
+
     // The pool that the services above take their statements from; nullptr puts the direct one back.
     void SetQueryPool(std::shared_ptr<IFIBQueryPool> pool);
 
@@ -183,6 +191,7 @@ class TFIBDatabase : public TComponent {
     TObjectPtr<TFIBTransaction> internalRead_;
     bool shutDown_ = false;
     std::shared_ptr<IFIBQueryPool> queryPool_;
+    TIBBlobFilters blobFilters_;
 };
 
 // Every database in existence, in order of creation, under one lock.

@@ -196,6 +196,19 @@ TEST(Database, EveryDatabaseIsListedWhileItExists) {
     EXPECT_NO_THROW(CloseAllDatabases());
 }
 
+TEST(Database, BlobFiltersWorkOnTheirOwnSubtypes) {
+    auto db = NamedDatabase("Clinic");
+    db->BlobFilters().Add(
+        -5, [](std::string& data) { data += " read"; }, [](std::string& data) { data += " written"; });
+    EXPECT_TRUE(db->HasBlobFilter(-5));
+    EXPECT_FALSE(db->HasBlobFilter(-6));
+    std::string data = "note";
+    db->FilterBlob(data, false, -5);
+    db->FilterBlob(data, true, -5);
+    db->FilterBlob(data, true, -6);
+    EXPECT_EQ(data, "note read written");
+}
+
 class DatabaseLogin : public ::testing::Test {
   protected:
     void TearDown() override { SetLoginDialogHook(previous_); }
