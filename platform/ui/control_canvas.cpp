@@ -51,3 +51,17 @@ void ControlCanvasTarget::Changed(const TRect& imageRect) {
 }
 
 }  // namespace platform::ui
+
+TControlCanvas::TControlCanvas() = default;
+
+TControlCanvas::~TControlCanvas() {
+    SetTarget(nullptr);
+}
+
+void TControlCanvas::SetControl(TControl* control) {
+    if (control == control_)
+        return;
+    control_ = control;
+    target_ = control != nullptr ? std::make_unique<platform::ui::ControlCanvasTarget>(*control) : nullptr;
+    SetTarget(target_.get());
+}

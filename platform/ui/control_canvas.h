@@ -2,6 +2,8 @@
 // The canvas target of a control: its form's surface, at the control's place, clipped to the part
 // of the window where the control can be seen (windowed children and the windowed siblings above
 // it cut out), and while painting also to the area being painted.
+#include <memory>
+
 #include "platform/ui/canvas.h"
 
 class TControl;
@@ -37,3 +39,18 @@ class PaintClipScope {
 const Region* CurrentPaintClip();
 
 }  // namespace platform::ui
+
+// A canvas on a control, for drawing outside painting: at the control's place in its window,
+// clipped to the part of it that can be seen. Without a control it draws nowhere.
+class TControlCanvas : public TCanvas {
+  public:
+    TControlCanvas();
+    ~TControlCanvas() override;
+    std::string ClassName() const override { return "TControlCanvas"; }
+    TControl* Control() const { return control_; }
+    void SetControl(TControl* control);
+
+  private:
+    TControl* control_ = nullptr;
+    std::unique_ptr<platform::ui::ControlCanvasTarget> target_;
+};

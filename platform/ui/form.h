@@ -67,6 +67,8 @@ class TCustomForm : public TWinControl {
     platform::ui::RasterImage& SurfaceImage();
     // Marks part of the window (form coordinates) for painting at the next message-loop pass.
     void InvalidateArea(const TRect& rect);
+    // Takes part of the window off what waits for painting.
+    void ValidateArea(const TRect& rect) { invalid_.Subtract(rect); }
     bool NeedsPaint() const { return !invalid_.Empty(); }
     // Paints what is invalid and hands the new pixels to the host window.
     void PaintInvalid();

@@ -1,0 +1,73 @@
+#include "platform/ui/window_update.h"
+
+#include "platform/ui/control_canvas.h"
+#include "platform/ui/dc_drawing.h"
+#include "platform/ui/form.h"
+#include "platform/ui/top_level.h"
+#include "platform/ui/win_control.h"
+
+namespace {
+
+// rect (client coordinates; nullptr the client area) in the top-level window's coordinates.
+TRect InTopLevel(const TWinControl& control, const TRect* rect) {
+    const TRect client = rect != nullptr ? *rect : control.ClientRect();
+    const TPoint origin = control.FormOrigin();
+    return OffsetRect(client, origin.X, origin.Y);
+}
+
+int RegionKind(const platform::ui::Region& region) {
+    if (region.Empty())
+        return NULLREGION;
+    return region.Rects().size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+}  // namespace
+
+bool InvalidateRect(HWND wnd, const TRect* rect, bool) {
+    TWinControl* control = FindControl(wnd);
+    if (control == nullptr)
+        return false;
+    platform::ui::InvalidateTopLevel(*control, InTopLevel(*control, rect));
+    return true;
+}
+
+bool ValidateRect(HWND wnd, const TRect* rect) {
+    TWinControl* control = FindControl(wnd);
+    if (control == nullptr)
+        return false;
+    if (auto* form = dynamic_cast<TCustomForm*>(platform::ui::TopLevelOf(control)))
+        form->ValidateArea(InTopLevel(*control, rect));
+    return true;
+}
+
+int ScrollWindowEx(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* clip,
+                   platform::ui::Region* update, TRect* updateRect, UINT flags) {
+    TWinControl* control = FindControl(wnd);
+    if (control == nullptr)
+        return RGN_ERROR;
+    const TRect scrolled = InTopLevel(*control, scroll);
+    const TRect limit = IntersectRect(InTopLevel(*control, clip), InTopLevel(*control, nullptr));
+    // Where pixels land: the moved area within the limit and the control's own part of the window.
+    platform::ui::Region target = control->OwnPaintArea();
+    target.Intersect(IntersectRect(OffsetRect(scrolled, dx, dy), limit));
+    platform::ui::Region uncovered = control->OwnPaintArea();
+    uncovered.Intersect(IntersectRect(scrolled, limit));
+    for (const TRect& r : target.Rects()) uncovered.Subtract(r);
+    if (platform::ui::RasterImage* surface = platform::ui::TopLevelSurface(*control); surface != nullptr) {
+        // Taken first: the source and the target overlap.
+        const platform::ui::RasterImage before = *surface;
+        for (const TRect& r : target.Rects())
+            surface->CopyFrom(before, OffsetRect(r, -dx, -dy), r.TopLeft(), r);
+        platform::ui::PresentTopLevel(*control, UnionRect(target.Bounds(), uncovered.Bounds()));
+    }
+    if ((flags & SW_INVALIDATE) != 0)
+        for (const TRect& r : uncovered.Rects()) platform::ui::InvalidateTopLevel(*control, r);
+    const TPoint origin = control->FormOrigin();
+    platform::ui::Region local = uncovered;
+    local.Offset(-origin.X, -origin.Y);
+    if (update != nullptr)
+        *update = local;
+    if (updateRect != nullptr)
+        *updateRect = local.Bounds();
+    return RegionKind(local);
+}
