@@ -126,10 +126,12 @@ void TControl::SetClientHeight(int value) {
 }
 
 TPoint TControl::FormOrigin() const {
+    auto* win = dynamic_cast<const TWinControl*>(this);
+    TPoint frame = win != nullptr ? win->ClientOffset() : TPoint{};
     if (parent_ == nullptr || platform::ui::TopLevelOf(this) == this)
-        return {};
+        return frame;
     TPoint p = parent_->FormOrigin();
-    return {p.X + left_, p.Y + top_};
+    return {p.X + left_ + frame.X, p.Y + top_ + frame.Y};
 }
 
 TPoint TControl::ClientToScreen(TPoint p) const {
@@ -260,7 +262,9 @@ void TControl::InvalidateArea() {
     if (top == nullptr || (top == this && parent_ == nullptr && dynamic_cast<TCustomForm*>(this) == nullptr))
         return;
     TPoint o = FormOrigin();
-    platform::ui::InvalidateTopLevel(*this, Bounds(o.X, o.Y, width_, height_));
+    auto* win = dynamic_cast<const TWinControl*>(this);
+    platform::ui::InvalidateTopLevel(*this,
+                                     win != nullptr ? win->WindowArea() : Bounds(o.X, o.Y, width_, height_));
 }
 
 void TControl::Invalidate() {

@@ -8,6 +8,7 @@
 #include "platform/ui/input.h"
 #include "platform/ui/popup_window.h"
 #include "platform/ui/top_level.h"
+#include "platform/ui/window_functions.h"
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), brush_(std::make_unique<TBrush>()) {
     brush_->SetColor(Color());
@@ -86,6 +87,12 @@ void TWinControl::Dispatch(TMessage& Message) {
             }
             TControl::Dispatch(Message);
             return;
+        case WM_NCCALCSIZE:
+            WMNCCalcSize(Message);
+            return;
+        case WM_NCPAINT:
+            WMNCPaint(Message);
+            return;
         case WM_NCHITTEST:
             Message.Result = HitTest(ScreenToClient(PointFromLParam(Message.LParam)));
             return;
@@ -125,9 +132,7 @@ void TWinControl::Dispatch(TMessage& Message) {
             return;
         case CM_VISIBLECHANGED:
             windowVisible_ = Visible();
-            // A pop-up learns it is one when its window is made.
-            if (Visible() && parent_ != nullptr)
-                HandleNeeded();
+            CreateShowingHandles();
             SyncPopupWindow();
             if (!Visible()) {
                 if (TCustomForm* form = ParentForm(); form != nullptr && form != this)
@@ -184,6 +189,44 @@ void TWinControl::CreateWnd() {
     });
     if ((params_.Style & WS_POPUP) != 0 || madeTopLevel_)
         BecomeTopLevel(true);
+    UpdateFrame();
+}
+
+void TWinControl::CreateShowingHandles() {
+    // A pop-up learns it is one, and a window its frame, when its window is made.
+    if (!IsShowing())
+        return;
+    HandleNeeded();
+    for (TControl* child : std::vector<TControl*>(controls_))
+        if (auto* win = dynamic_cast<TWinControl*>(child))
+            win->CreateShowingHandles();
+}
+
+TRect TWinControl::ClientRect() const {
+    return {0, 0, std::max(0, Width() - frame_.Left - frame_.Right),
+            std::max(0, Height() - frame_.Top - frame_.Bottom)};
+}
+
+void TWinControl::UpdateFrame() {
+    TRect window = BoundsRect();
+    TRect client = window;
+    // The frame is the class's own to say: asked of its window procedure, past any WindowProc hook.
+    TMessage m{WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&client), 0};
+    WndProc(m);
+    TRect frame{std::max(0, client.Left - window.Left), std::max(0, client.Top - window.Top),
+                std::max(0, window.Right - client.Right), std::max(0, window.Bottom - client.Bottom)};
+    if (frame == frame_)
+        return;
+    frame_ = frame;
+    InvalidateArea();
+    Realign();
+}
+
+// LParam: the window's rectangle, which the handler shrinks to the client area.
+void TWinControl::WMNCCalcSize(TMessage& Message) {
+    auto& rect = *reinterpret_cast<TRect*>(Message.LParam);
+    int inset = StyleFrameWidth(params_.Style, params_.ExStyle);
+    rect = {rect.Left + inset, rect.Top + inset, rect.Right - inset, rect.Bottom - inset};
 }
 
 void TWinControl::DestroyWnd() {
@@ -248,6 +291,8 @@ void TWinControl::InsertControl(TControl* control) {
     if (auto* win = dynamic_cast<TWinControl*>(control))
         tabList_.push_back(win);
     Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
+    if (auto* win = dynamic_cast<TWinControl*>(control))
+        win->CreateShowingHandles();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -322,7 +367,9 @@ bool TWinControl::RouteMouseToChild(TMessage& Message) {
 }
 
 LRESULT TWinControl::HitTest(TPoint clientPos) const {
-    return Bounds(0, 0, Width(), Height()).Contains(clientPos) ? HTCLIENT : HTNOWHERE;
+    if (ClientRect().Contains(clientPos))
+        return HTCLIENT;
+    return Bounds(-frame_.Left, -frame_.Top, Width(), Height()).Contains(clientPos) ? HTBORDER : HTNOWHERE;
 }
 
 void TWinControl::WMSetCursor(TMessage& Message) {

@@ -61,6 +61,16 @@ class TWinControl : public TControl {
     void SetWindowVisible(bool value);
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
+    // The non-client frame (borders) the window asked for by WM_NCCALCSIZE when it was made (or
+    // SWP_FRAMECHANGED): the client area lies inside it, and WM_NCPAINT draws it.
+    TRect ClientRect() const override;
+    // Where the client area starts within the window.
+    TPoint ClientOffset() const { return {frame_.Left, frame_.Top}; }
+    // The window's rectangle in its top-level window's coordinates, frame included.
+    TRect WindowArea() const;
+    // Asks the window for its frame again (WM_NCCALCSIZE) and lays the children out in the new client area.
+    void UpdateFrame();
+
     // Focus and tab order.
     bool Focused() const;
     virtual bool CanFocus() const;
@@ -123,6 +133,10 @@ class TWinControl : public TControl {
     void WMKeyUp(TMessage& Message);
     void WMChar(TMessage& Message);
     void WMSetCursor(TMessage& Message);
+    void WMNCCalcSize(TMessage& Message);
+    void WMNCPaint(TMessage& Message);
+    // Windows are made when they show: the control's and its windowed children's.
+    void CreateShowingHandles();
     bool RouteMouseToChild(TMessage& Message);
     // A windowed child drawn inside this window (shown, and no pop-up of its own).
     static bool ShowsInParent(const TControl* child);
@@ -141,6 +155,7 @@ class TWinControl : public TControl {
     bool topLevel_ = false;
     bool madeTopLevel_ = false;  // by SetParent(handle, 0): kept when the window is made anew
     bool windowVisible_ = true;
+    TRect frame_;  // widths of the frame's sides
     bool tabStop_ = false;
     bool aligning_ = false;
     int lastClientWidth_ = 0;

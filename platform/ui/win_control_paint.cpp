@@ -3,14 +3,14 @@
 #include "platform/ui/control_canvas.h"
 #include "platform/ui/form.h"
 #include "platform/ui/win_control.h"
+#include "platform/ui/window_canvas.h"
 
 using platform::ui::Region;
 
 Region TWinControl::VisibleArea() const {
     if (!IsShowing())
         return {};
-    TPoint o = FormOrigin();
-    Region area(Bounds(o.X, o.Y, Width(), Height()));
+    Region area(WindowArea());
     if (parent_ == nullptr || topLevel_)
         return area;
     area.Intersect(parent_->VisibleArea());
@@ -21,27 +21,42 @@ Region TWinControl::VisibleArea() const {
         auto* w = dynamic_cast<TWinControl*>(*it);
         if (!ShowsInParent(w))
             continue;
-        TPoint so = w->FormOrigin();
-        area.Subtract(Bounds(so.X, so.Y, w->Width(), w->Height()));
+        area.Subtract(w->WindowArea());
     }
     return area;
 }
 
 Region TWinControl::OwnPaintArea() const {
     Region area = VisibleArea();
+    TPoint o = FormOrigin();
+    area.Intersect(OffsetRect(ClientRect(), o.X, o.Y));
     for (TControl* child : controls_) {
         auto* w = dynamic_cast<TWinControl*>(child);
-        if (!ShowsInParent(w))
-            continue;
-        TPoint o = w->FormOrigin();
-        area.Subtract(Bounds(o.X, o.Y, w->Width(), w->Height()));
+        if (ShowsInParent(w))
+            area.Subtract(w->WindowArea());
     }
     return area;
+}
+
+TRect TWinControl::WindowArea() const {
+    TPoint o = FormOrigin();
+    return Bounds(o.X - frame_.Left, o.Y - frame_.Top, Width(), Height());
 }
 
 void TWinControl::PaintTree(const Region& clip) {
     if (!IsShowing())
         return;
+    if (frame_ != TRect{}) {
+        // The frame: what shows of the window outside its client area.
+        Region frame = VisibleArea();
+        TPoint o = FormOrigin();
+        frame.Subtract(OffsetRect(ClientRect(), o.X, o.Y));
+        frame.Intersect(clip);
+        if (!frame.Empty()) {
+            platform::ui::PaintClipScope scope(frame);
+            Perform(WM_NCPAINT, 1, 0);
+        }
+    }
     Region own = OwnPaintArea();
     own.Intersect(clip);
     if (!own.Empty()) {
@@ -63,6 +78,13 @@ void TWinControl::PaintTree(const Region& clip) {
     for (TControl* child : std::vector<TControl*>(controls_))
         if (ShowsInParent(child))
             static_cast<TWinControl*>(child)->PaintTree(clip);
+}
+
+void TWinControl::WMNCPaint(TMessage& Message) {
+    (void)Message;
+    platform::ui::WindowCanvasTarget target(*this);
+    TCanvas canvas(&target);
+    platform::ui::DrawStyleFrame(canvas, Bounds(0, 0, Width(), Height()), params_.Style, params_.ExStyle);
 }
 
 bool TWinControl::ShowsInParent(const TControl* child) {

@@ -36,6 +36,8 @@ bool SetWindowPos(HWND wnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
     control->SetBoundsRect(r);
     if ((flags & SWP_NOZORDER) == 0)
         Restack(*control, insertAfter);
+    if ((flags & SWP_FRAMECHANGED) != 0)
+        control->UpdateFrame();
     bool activate = (flags & SWP_NOACTIVATE) == 0;
     auto* form = dynamic_cast<TCustomForm*>(control);
     if ((flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0) {
@@ -95,4 +97,15 @@ HWND SetParent(HWND child, HWND newParent) {
         return 0;
     control->SetTopLevelWindow(false);
     return previous;
+}
+
+int StyleFrameWidth(DWORD style, DWORD exStyle) {
+    return ((style & WS_BORDER) != 0 ? 1 : 0) + ((exStyle & WS_EX_CLIENTEDGE) != 0 ? 2 : 0);
+}
+
+bool AdjustWindowRectEx(TRect& rect, DWORD style, bool menu, DWORD exStyle) {
+    (void)menu;  // no window here has a menu bar
+    int w = StyleFrameWidth(style, exStyle);
+    rect = {rect.Left - w, rect.Top - w, rect.Right + w, rect.Bottom + w};
+    return true;
 }

@@ -19,3 +19,9 @@ bool IsChild(HWND parent, HWND child);
 // newParent 0 makes child a top-level pop-up window; its own parent control's window makes it a child
 // again. Returns the previous parent window (0: it was top-level, or the call failed).
 HWND SetParent(HWND child, HWND newParent);
+
+// The width of the frame a window's styles give it on every side: WS_BORDER one pixel, WS_EX_CLIENTEDGE
+// two more.
+int StyleFrameWidth(DWORD style, DWORD exStyle);
+// Grows a client rectangle to the window rectangle that holds it with these styles.
+bool AdjustWindowRectEx(TRect& rect, DWORD style, bool menu, DWORD exStyle);

@@ -97,8 +97,10 @@ class WindowInputTest : public ::testing::Test {
         TPoint o = control->FormOrigin();
         platform::ui::PostMouseMove(*form, {}, {o.X + pos.X, o.Y + pos.Y});
         ui.ProcessMessages();
-        const auto& shapes = ui.System().PointerShapes();
-        return shapes.empty() ? crNone : shapes.back();
+        std::vector<TCursor> shapes = ui.System().PointerShapes();
+        if (shapes.empty())
+            return crNone;
+        return shapes.back();
     }
     platform::ui::HeadlessSession ui;
     InputForm* form = nullptr;
