@@ -127,6 +127,9 @@ class TDataSet : public TComponent {
     // A field's value in the record the state points at; false when it is null. The base holds
     // no data and raises; a dataset that stores values overrides both.
     virtual bool GetFieldData(const TField* field, Variant& value) const;
+    // A field's value read in a temporary state (dsOldValue, dsNewValue, dsCurValue); the dataset
+    // answers GetFieldData in that state.
+    virtual Variant GetStateFieldValue(TDataSetState state, const TField* field);
     // Stores a field's value in the active record; the field has already checked it may change.
     virtual void SetFieldData(TField* field, const Variant& value);
 

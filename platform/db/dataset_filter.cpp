@@ -1,5 +1,6 @@
 // Filter settings, the filter state and temporary states.
 #include "platform/db/dataset.h"
+#include "platform/rtl/variant.h"
 
 TDataSetState TDataSet::SetTempState(TDataSetState value) {
     TDataSetState old = state_;
@@ -41,6 +42,20 @@ bool TDataSet::FilterAccepts(TRecordBuffer buffer) {
     RestoreState(old);
     filterBuffer_ = saved;
     return accept;
+}
+
+Variant TDataSet::GetStateFieldValue(TDataSetState state, const TField* field) {
+    Variant value;
+    const TDataSetState old = SetTempState(state);
+    try {
+        if (!GetFieldData(field, value))
+            value = Variant::Null();
+    } catch (...) {
+        RestoreState(old);
+        throw;
+    }
+    RestoreState(old);
+    return value.IsEmpty() ? Variant::Null() : value;
 }
 
 void TDataSet::ReadRecord(TRecordBuffer buffer, const std::function<void()>& read) {

@@ -96,6 +96,23 @@ void TField::SetData(const Variant& value) {
         OnChange(this);
 }
 
+Variant TField::OldValue() const {
+    if (dataSet_ == nullptr)
+        DatabaseError("Field '" + DisplayName() + "' has no dataset", this);
+    return dataSet_->GetStateFieldValue(dsOldValue, this);
+}
+
+Variant TField::NewValue() const {
+    if (dataSet_ == nullptr)
+        DatabaseError("Field '" + DisplayName() + "' has no dataset", this);
+    return dataSet_->GetStateFieldValue(dsNewValue, this);
+}
+
+bool TField::CanModify() const {
+    const bool writable = FieldKind == fkData || FieldKind == fkInternalCalc;
+    return writable && !ReadOnly && dataSet_ != nullptr && dataSet_->CanModify();
+}
+
 bool TField::IsNull() const {
     Variant value;
     return !GetData(value) || value.IsNull() || value.IsEmpty();

@@ -78,6 +78,16 @@ class TField : public TComponent {
 
     bool IsNull() const;
     Variant Value() const { return GetAsVariant(); }
+    // The value the record had before this edit began (Null for a new record), and the edited one.
+    Variant OldValue() const;
+    Variant NewValue() const;
+    // Whether the value may be written: a data or internally calculated field, not read-only, of
+    // a dataset that can be modified.
+    bool CanModify() const;
+    // What the dataset fills a new record with, as the column's default was written.
+    std::string DefaultExpression;
+    // Where the value comes from ("TABLE.COLUMN").
+    std::string Origin;
     void SetValue(const Variant& value) { SetAsVariant(value); }
     void Clear() { SetData(Variant::Null()); }
 

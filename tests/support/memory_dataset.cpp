@@ -110,7 +110,14 @@ bool TMemoryDataSet::GetFieldData(const TField* field, Variant& value) const {
         return false;
     if (field->Offset() >= 0)
         return GetCalcFieldData(Rec(buffer).calc.data(), field, value);
-    value = Rec(buffer).values.at(static_cast<std::size_t>(field->FieldNo() - 1));
+    const auto column = static_cast<std::size_t>(field->FieldNo() - 1);
+    if (State() == dsOldValue || State() == dsCurValue) {
+        // The stored row, as it was before the edit; a new record has none.
+        const int index = GetBookmarkFlag(buffer) == bfInserted ? -1 : IndexOfId(Rec(buffer).id);
+        value = index < 0 ? Variant::Null() : rows_[static_cast<std::size_t>(index)].values.at(column);
+        return !value.IsNull();
+    }
+    value = Rec(buffer).values.at(column);
     return !value.IsNull();
 }
 

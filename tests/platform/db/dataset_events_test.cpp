@@ -54,6 +54,20 @@ TEST(DataSetEvents, EachOperationFiresItsEventsInOrder) {
          [](auto& ds) { ds.Next(); },
          {"BeforePost", "AfterPost", "BeforeScroll", "AfterScroll"}},
         {"refresh", OpenAtSecond, [](auto& ds) { ds.Refresh(); }, {"BeforeRefresh", "AfterRefresh"}},
+        {"locate",
+         OpenAtSecond,
+         [](auto& ds) { ds.Locate("N", Variant(3), {}); },
+         {"BeforeScroll", "AfterScroll"}},
+        {"locate while editing posts first",
+         EditSecond,
+         [](auto& ds) { ds.Locate("N", Variant(1), {}); },
+         {"BeforePost", "AfterPost", "BeforeScroll", "AfterScroll"}},
+        {"lookup", OpenAtSecond, [](auto& ds) { ds.Lookup("N", Variant(3), "N"); }, {}},
+        {"insert record",
+         OpenAtSecond,
+         [](auto& ds) { ds.InsertRecord({7}); },
+         {"BeforeInsert", "BeforeScroll", "OnNewRecord", "AfterInsert", "AfterScroll", "BeforePost",
+          "AfterPost"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

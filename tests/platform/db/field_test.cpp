@@ -287,3 +287,63 @@ TEST_F(TypedFieldTest, IntegerFieldRefusesTextAndValuesOutOfRange) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FieldStates, OldValueIsTheRecordBeforeTheEdit) {
+    TMemoryDataSet ds;
+    ds.SetColumns({"Name"});
+    ds.SetColumnType(0, ftString, 10);
+    ds.AddRow({"Ann"});
+    ds.Open();
+    TField* name = ds.FieldByName("Name");
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+        Variant oldValue;
+        Variant newValue;
+    };
+    const std::vector<Case> cases = {
+        {"browsing", [] {}, Variant("Ann"), Variant("Ann")},
+        {"editing",
+         [&] {
+             ds.Edit();
+             name->SetAsString("Bob");
+         },
+         Variant("Ann"), Variant("Bob")},
+        {"inserting",
+         [&] {
+             ds.Insert();
+             name->SetAsString("Eve");
+         },
+         Variant::Null(), Variant("Eve")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.act();
+        const TDataSetState state = ds.State();
+        EXPECT_EQ(name->OldValue().IsNull(), c.oldValue.IsNull());
+        if (!c.oldValue.IsNull())
+            EXPECT_EQ(name->OldValue(), c.oldValue);
+        EXPECT_EQ(name->NewValue(), c.newValue);
+        EXPECT_EQ(ds.State(), state);
+        ds.Cancel();
+    }
+}
+
+TEST(FieldStates, OnlyWritableFieldsOfAModifiableDataSetCanModify) {
+    TMemoryDataSet ds;
+    ds.SetColumns({"A"});
+    ds.Open();
+    TField* field = ds.FieldByName("A");
+    EXPECT_TRUE(field->CanModify());
+    field->ReadOnly = true;
+    EXPECT_FALSE(field->CanModify());
+    field->ReadOnly = false;
+    field->FieldKind = fkCalculated;
+    EXPECT_FALSE(field->CanModify());
+    field->FieldKind = fkInternalCalc;
+    EXPECT_TRUE(field->CanModify());
+}
+
+}  // namespace
