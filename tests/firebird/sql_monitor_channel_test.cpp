@@ -122,11 +122,16 @@ TEST_F(SqlMonitorChannel, WithoutListenersOnlyTheHandlersRun) {
     EXPECT_EQ(executes, 1);
 }
 
-TEST_F(SqlMonitorChannel, ShutdownLeavesNoHook) {
+TEST_F(SqlMonitorChannel, ShutdownDoesNotWaitForTheQueueToDrain) {
     auto module = std::make_unique<TMonitorModule>(name.Prefix());
-    EXPECT_EQ(module->GetMonitorHook(), module->GetMonitorHook());
-    module.reset();  // must not hang nor leak a running thread
-    SUCCEED();
+    TFIBSQLMonitorHook* hook = module->GetMonitorHook();
+    EXPECT_EQ(module->GetMonitorHook(), hook);
+    auto channel = TMonitorChannel::Open(name.Prefix());
+    channel->Block().MonitorCount().fetch_add(1);  // a tool that never answers: a second per chunk
+    for (int i = 0; i < 20; ++i) hook->WriteTrace("text " + std::to_string(i), mcExecute);
+    const auto start = std::chrono::steady_clock::now();
+    module.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
 }
 
 TEST_F(SqlMonitorChannel, ToolReceivesOnlyTheCategoriesItWantsAndEveryServiceText) {
@@ -221,6 +226,39 @@ TEST_F(SqlMonitorChannel, LiveToolKeepsReceivingBesideADeadOne) {
     }
     EXPECT_EQ(listener.WaitForText(expected.size()), expected);
     EXPECT_EQ(hook->MonitorCount(), 1);
+}
+
+TEST_F(SqlMonitorChannel, TextDroppedWhileTracingIsOffIsNotAnsweredWithTheLastChunkAgain) {
+    TMonitorModule module(name.Prefix());
+    TFIBSQLMonitorHook* hook = module.GetMonitorHook();
+    Listener listener(name.Prefix(), {mcExecute});
+    hook->WriteTrace("first", mcExecute);
+    ASSERT_EQ(listener.WaitForText(Traced("first").size()), Traced("first"));
+
+    module.MonitorHookEnabled() = false;
+    hook->WriteTrace("dropped", mcExecute);
+    ASSERT_TRUE(Eventually([&] { return module.QueuedCount() == 0; }));
+    module.MonitorHookEnabled() = true;
+    hook->WriteTrace("second", mcExecute);
+    const std::string expected = Traced("first") + Traced("second");
+    EXPECT_EQ(listener.WaitForText(expected.size()), expected);
+    EXPECT_EQ(listener.WaitFor([](const auto&) { return false; }, 300ms).size(), 2u);
+}
+
+TEST_F(SqlMonitorChannel, DisablingTheHookEndsTheWriterThread) {
+    TMonitorModule module(name.Prefix());
+    TFIBSQLMonitorHook* hook = module.GetMonitorHook();
+    Listener listener(name.Prefix(), {mcConnect});
+    FakeDatabase database;
+    int connects = 0;
+    hook->OnConnect = [&](ITracedDatabase&) { ++connects; };
+    hook->TraceConnect(database);
+    EXPECT_TRUE(module.HasWriterThread());
+    hook->SetEnabled(false);
+    EXPECT_FALSE(module.HasWriterThread());
+    hook->TraceConnect(database);
+    EXPECT_EQ(connects, 1);
+    EXPECT_FALSE(module.HasWriterThread());
 }
 
 }  // namespace
