@@ -44,6 +44,8 @@ class TFIBDatabase : public TComponent {
     ~TFIBDatabase() override;
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TFIBDatabase"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 
     // Attaching and detaching in their steps; see Close for a quiet disconnect.
     virtual void CloseConnection(bool Force);
@@ -152,6 +154,8 @@ class TFIBDatabase : public TComponent {
   protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // DBParams, stored as their lines.
+    void DefineProperties(TFiler& filer) override;
 
   private:
     friend class TFIBTransaction;

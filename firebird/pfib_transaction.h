@@ -25,6 +25,8 @@ class TpFIBTransaction : public TFIBTransaction {
   public:
     explicit TpFIBTransaction(TComponent* AOwner) : TFIBTransaction(AOwner) {}
     std::string ClassName() const override { return "TpFIBTransaction"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 
     // Nothing when already active; otherwise TRParams are set by TPBMode first.
     void StartTransaction() override;
@@ -43,6 +45,10 @@ class TpFIBTransaction : public TFIBTransaction {
     TEndTrEvent AfterEnd;
     TOnSQLExecute BeforeSQLExecute;
     TOnSQLExecute AfterSQLExecute;
+
+  protected:
+    // The mode's own lines are not stored: they are set again at each start.
+    bool StoresTRParams() const override { return TPBMode == tpbDefault; }
 
   private:
     std::string userKind_ = NoUserKind;

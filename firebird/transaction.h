@@ -53,6 +53,8 @@ class TFIBTransaction : public TComponent {
     ~TFIBTransaction() override;
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TFIBTransaction"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 
     virtual void EndTransaction(TTransactionAction Action, bool Force);
     // Statements call it with kind 0 before and 1 after they run.
@@ -123,6 +125,9 @@ class TFIBTransaction : public TComponent {
   protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // TRParams, stored as their lines when StoresTRParams says so.
+    void DefineProperties(TFiler& filer) override;
+    virtual bool StoresTRParams() const { return true; }
 
   private:
     friend class TFIBDatabase;
