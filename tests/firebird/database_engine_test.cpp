@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "firebird/database.h"
 #include "firebird/fib_base.h"
@@ -53,6 +54,19 @@ TEST_F(DatabaseOnEngine, AttachesReadsInformationAndDetaches) {
     EXPECT_GE(pageSize.Value, 4096);
     // The server's clock is this machine's: the measured offset is well under a minute.
     EXPECT_LT(std::fabs(c.db->ServerTimeOffset()), 1.0 / 1440);
+    // What the connection was made with stays put while it lasts.
+    for (auto change : std::initializer_list<std::function<void()>>{
+             [&] { c.db->SetDBName("other.fdb"); }, [&] { c.db->DBParams().Add("lc_ctype=UTF8"); },
+             [&] { c.db->SetLibraryName("libfbclient.so.3"); }, [&] { c.db->OpenConnection(); }}) {
+        try {
+            change();
+            ADD_FAILURE() << "changed while connected";
+        } catch (const EFIBClientError& e) {
+            EXPECT_EQ(e.SqlErrorCode, fceDatabaseOpen);
+        }
+    }
+    EXPECT_EQ(c.db->DBName(), file_);
+    EXPECT_EQ(c.db->DBParams().Text(), "user_name=SYSDBA\r\n");
     c.db->SetConnected(false);
     EXPECT_FALSE(c.db->Connected());
     EXPECT_EQ(c.db->Handle(), 0u);
