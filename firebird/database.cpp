@@ -315,11 +315,14 @@ void TFIBDatabase::Loaded() {
 void TFIBDatabase::SetDefault(TFIBTransaction*& slot, TFIBTransaction* transaction) {
     if (slot == transaction)
         return;
+    if (transaction != nullptr) {
+        // A transaction that cannot take this database does not become its default.
+        transaction->AddDatabase(this);
+        AddTransaction(transaction);
+    }
     slot = transaction;
     if (transaction == nullptr)
         return;
-    transaction->AddDatabase(this);
-    AddTransaction(transaction);
     if (transaction->DefaultDatabase() == nullptr)
         transaction->defaultDatabase_ = this;
 }

@@ -141,6 +141,8 @@ TEST(Database, ATransactionWorksWithOneClientLibrary) {
     }
     EXPECT_EQ(tr->DatabaseCount(), 1);
     EXPECT_EQ(second->FindTransaction(tr), -1);
+    EXPECT_THROW(second->SetDefaultTransaction(tr), Exception);
+    EXPECT_EQ(second->DefaultTransaction(), nullptr);
 }
 
 TEST(Database, TransactionsAndDatabasesForgetEachOther) {
