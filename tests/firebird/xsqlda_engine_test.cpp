@@ -272,6 +272,27 @@ TEST_F(AreasOnEngine, BlobStreamEditsAndLongTextsBecomeBlobs) {
     EXPECT_EQ(stream.GetAsString(), tenBytes);
 }
 
+TEST_F(AreasOnEngine, AssignCopiesValuesAndBlobContent) {
+    Execute("CREATE TABLE SRC (N NUMERIC(18,2), T BLOB SUB_TYPE TEXT, S VARCHAR(10))");
+    Execute("CREATE TABLE DST (N NUMERIC(18,2), T BLOB SUB_TYPE TEXT, S BLOB SUB_TYPE TEXT, B VARCHAR(20))");
+    Commit();
+    Execute("INSERT INTO SRC VALUES (-12.34, 'long story', 'short')");
+    auto source = Statement("SELECT N, T, S, T FROM SRC");
+    source->Execute();
+    ASSERT_TRUE(source->Fetch());
+    auto insert = Statement("INSERT INTO DST (N, T, S, B) VALUES (?, ?, ?, ?)");
+    for (int i = 0; i < 4; ++i) insert->params[i].Assign(source->columns[i]);
+    EXPECT_EQ(insert->params[3].ReadAsString(), "long story");  // a blob into text: its bytes
+    insert->Execute();
+    auto copy = Statement("SELECT N, T, S, B FROM DST");
+    copy->Execute();
+    ASSERT_TRUE(copy->Fetch());
+    EXPECT_EQ(copy->columns[0].ReadAsCurrency(), -123400);
+    EXPECT_EQ(copy->columns[1].ReadAsString(), "long story");
+    EXPECT_EQ(copy->columns[2].ReadAsString(), "short");
+    EXPECT_EQ(copy->columns[3].ReadAsString(), "long story");
+}
+
 TEST_F(AreasOnEngine, BlobFiltersApplyBothWays) {
     Execute("CREATE TABLE CODED (ID INTEGER, B BLOB SUB_TYPE -3)");
     Commit();
