@@ -240,6 +240,18 @@ TEST_F(DatabaseOnEngine, TheIdleTimerClosesOnItsSecondTickWithoutClientCalls) {
     }
 }
 
+TEST_F(DatabaseOnEngine, ShutDownClosesEveryConnectedDatabase) {
+    TConnection a(file_), b(file_), idle(file_);
+    a.db->SetConnected(true);
+    b.db->SetConnected(true);
+    b.tr->StartTransaction();
+    CloseAllDatabases();
+    EXPECT_FALSE(a.db->Connected());
+    EXPECT_FALSE(b.db->Connected());
+    EXPECT_FALSE(b.tr->Active());
+    EXPECT_FALSE(idle.db->Connected());
+}
+
 TEST_F(DatabaseOnEngine, DisconnectHandlerFailuresNameTheDatabase) {
     auto owner = MakeComponent<TComponent>(nullptr);
     owner->SetName("Form");
