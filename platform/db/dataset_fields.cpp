@@ -77,7 +77,9 @@ void TDataSet::CreateFields() {
         TField* field = MakeField(def->DataType, def->Name);
         field->FieldName = def->Name;
         field->SetDataType(def->DataType);
-        if (def->Size != 0)
+        // A text column of size 0 keeps texts of any length; other classes keep their own size then.
+        const bool text = dynamic_cast<TStringField*>(field) != nullptr && def->DataType != ftGuid;
+        if (def->Size != 0 || text)
             field->SetSize(def->Size);
         field->SetFieldNo(def->FieldNo());
         field->Required = def->Required;

@@ -108,7 +108,6 @@ class TField : public TComponent {
     std::int64_t AsLargeInt() const { return GetAsLargeInt(); }
     void SetAsLargeInt(std::int64_t value) { SetAsLargeIntValue(value); }
     Variant AsVariant() const { return GetAsVariant(); }
-    void SetAsVariantValue(const Variant& value) { SetAsVariant(value); }
 
     // The value as edited (Text) and as shown (DisplayText); OnGetText and OnSetText replace the
     // default reading and writing.

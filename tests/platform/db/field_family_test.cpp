@@ -155,6 +155,7 @@ TEST(FieldFamily, TextIsReadAsTheFieldsKindOfValue) {
          "{01234567-89AB-CDEF-0123-456789ABCDEF}", ""},
         {"guid nonsense", ftGuid, 38, "{0123}", "", "'{0123}' is not a valid GUID value for field 'F'"},
         {"string cut to size", ftString, 3, "abcdef", "abc", ""},
+        {"string of no size keeps any length", ftString, 0, std::string(300, 's'), std::string(300, 's'), ""},
         {"bytes padded to size", ftBytes, 4, "ab", std::string("ab\0\0", 4), ""},
         {"var bytes cut to size", ftVarBytes, 2, "abc", "ab", ""},
         {"memo holds any length", ftMemo, 0, std::string(5000, 'm'), std::string(5000, 'm'), ""},
