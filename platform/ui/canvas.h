@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/ui/brush.h"
@@ -69,7 +70,8 @@ class TCanvas : public TPersistent {
     int SaveState();
     // Back to a saved level (below 0: that many levels back); the levels above it are dropped.
     bool RestoreState(int level);
-    // Applies fn(screenArgb) -> argb to each pixel of rect (canvas coordinates) that may be drawn.
+    // Applies fn(screenArgb) -> argb, or fn(x, y, screenArgb) -> argb with the pixel's canvas
+    // coordinates, to each pixel of rect (canvas coordinates) that may be drawn.
     template <typename Fn>
     void ModifyPixels(const TRect& rect, Fn fn);
 
@@ -125,7 +127,12 @@ void TCanvas::ModifyPixels(const TRect& rect, Fn fn) {
     for (const TRect& part : area.Rects())
         for (int y = part.Top; y < part.Bottom; ++y) {
             std::uint32_t* row = image->Row(y);
-            for (int x = part.Left; x < part.Right; ++x) row[x] = fn(row[x]);
+            for (int x = part.Left; x < part.Right; ++x) {
+                if constexpr (std::is_invocable_v<Fn, int, int, std::uint32_t>)
+                    row[x] = fn(x - origin.X, y - origin.Y, row[x]);
+                else
+                    row[x] = fn(row[x]);
+            }
         }
     Changed(rect);
 }

@@ -75,10 +75,8 @@ bool DrawFocusRect(HDC dc, const TRect* rect) {
         return false;
     const TRect& r = *rect;
     auto invertDots = [dc](const TRect& line) {
-        for (int y = line.Top; y < line.Bottom; ++y)
-            for (int x = line.Left; x < line.Right; ++x)
-                if (((x + y) & 1) == 0)
-                    dc->ModifyPixels(Bounds(x, y, 1, 1), [](std::uint32_t p) { return p ^ 0x00FFFFFFu; });
+        dc->ModifyPixels(
+            line, [](int x, int y, std::uint32_t p) { return ((x + y) & 1) == 0 ? p ^ 0x00FFFFFFu : p; });
     };
     invertDots({r.Left, r.Top, r.Right, r.Top + 1});
     if (r.Height() > 1)

@@ -85,11 +85,8 @@ void DrawCheckMark(TCanvas& canvas, const TRect& inside, TColor color) {
 void PaintGrayed(TCanvas& canvas, const TRect& inside) {
     const std::uint32_t face = ColorToArgb(clBtnFace);
     const std::uint32_t light = ColorToArgb(clBtnHighlight);
-    for (int y = inside.Top; y < inside.Bottom; ++y)
-        for (int x = inside.Left; x < inside.Right; ++x) {
-            const std::uint32_t argb = ((x + y) & 1) == 0 ? face : light;
-            canvas.ModifyPixels(Bounds(x, y, 1, 1), [argb](std::uint32_t) { return argb; });
-        }
+    canvas.ModifyPixels(
+        inside, [face, light](int x, int y, std::uint32_t) { return ((x + y) & 1) == 0 ? face : light; });
 }
 
 void DrawCheckBox(TCanvas& canvas, const TRect& rect, UINT state) {

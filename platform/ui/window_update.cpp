@@ -54,10 +54,12 @@ int ScrollWindowEx(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* c
     uncovered.Intersect(IntersectRect(scrolled, limit));
     for (const TRect& r : target.Rects()) uncovered.Subtract(r);
     if (platform::ui::RasterImage* surface = platform::ui::TopLevelSurface(*control); surface != nullptr) {
-        // Taken first: the source and the target overlap.
-        const platform::ui::RasterImage before = *surface;
+        // The source pixels are taken first: they and the target overlap.
+        const TRect source = OffsetRect(target.Bounds(), -dx, -dy);
+        platform::ui::RasterImage before(source.Width(), source.Height());
+        before.CopyFrom(*surface, source, {0, 0}, before.BoundsRect());
         for (const TRect& r : target.Rects())
-            surface->CopyFrom(before, OffsetRect(r, -dx, -dy), r.TopLeft(), r);
+            surface->CopyFrom(before, OffsetRect(r, -dx - source.Left, -dy - source.Top), r.TopLeft(), r);
         platform::ui::PresentTopLevel(*control, UnionRect(target.Bounds(), uncovered.Bounds()));
     }
     if ((flags & SW_INVALIDATE) != 0)
