@@ -52,6 +52,14 @@ class TFIBBlobStream : public TStream {
     std::int32_t BlobMaxSegmentSize() const { return maxSegment_; }
     std::int32_t BlobNumSegments() const { return segments_; }
     std::int16_t BlobType() const { return blobType_; }
+    // The handles in use: nullptr while not connected (not active); writing uses the update
+    // transaction when there is one.
+    isc_db_handle* GetDBHandle() const { return database_ && *database_ ? database_ : nullptr; }
+    isc_tr_handle* GetTRHandle() const { return transaction_ && *transaction_ ? transaction_ : nullptr; }
+    isc_tr_handle* GetUpdateTRHandle() const {
+        isc_tr_handle* tr = UpdateTRHandle();
+        return tr && *tr ? tr : nullptr;
+    }
 
     std::int64_t Read(void* buffer, std::int64_t count) override;
     std::int64_t Write(const void* buffer, std::int64_t count) override;

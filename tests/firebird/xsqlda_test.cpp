@@ -304,6 +304,32 @@ TEST_F(DescriptorArea, ValuesCopiedBetweenAreasByName) {
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(target[i].ReadIsNull()) << i;
 }
 
+TEST_F(DescriptorArea, DialectOneWritesStampsAndDoublesAndUpperCasesNames) {
+    context.dialect = 1;
+    TFIBXSQLDA params(&context, true);
+    params.SetCount(1);
+    params.AddName("price", 0);
+    EXPECT_EQ(params[0].VarName, "PRICE");
+    TFIBXSQLVAR* v = params.ByName("Price");
+    ASSERT_EQ(v, &params[0]);
+    struct Case {
+        const char* what;
+        std::function<void(TFIBXSQLVAR&)> write;
+        short type;
+    };
+    const Case cases[] = {
+        {"date", [](TFIBXSQLVAR& x) { x.WriteAsDate(43831.5); }, SQL_TIMESTAMP},
+        {"time", [](TFIBXSQLVAR& x) { x.WriteAsTime(0.5); }, SQL_TIMESTAMP},
+        {"midnight stamp", [](TFIBXSQLVAR& x) { x.WriteAsDateTime(43831.0); }, SQL_TIMESTAMP},
+        {"extended", [](TFIBXSQLVAR& x) { x.WriteAsExtended(1.25); }, SQL_DOUBLE},
+    };
+    for (const Case& c : cases) {
+        c.write(*v);
+        EXPECT_EQ(v->ReadSQLType(), c.type) << c.what;
+    }
+    EXPECT_EQ(v->ReadAsDouble(), 1.25);
+}
+
 TEST_F(DescriptorArea, VariantsChooseTheWriter) {
     TFIBXSQLDA params(&context, true);
     params.SetCount(1);
