@@ -95,12 +95,21 @@ void WriteFieldBytes(const TField& field, const Variant& value, std::byte* data)
             Put(data, static_cast<std::uint16_t>(bytes.size()));
             return PutBytes(data + 2, bytes, size > 2 ? size - 2 : 0);
         }
-        case ftString:
-        case ftFixedChar:
-        case ftWideString:
-        case ftGuid:
         case ftBytes:
             return PutBytes(data, value.AsString(), size);
+        case ftGuid:
+            if (size == 16)
+                return PutBytes(data, value.AsString(), size);
+            [[fallthrough]];
+        case ftString:
+        case ftFixedChar:
+        case ftWideString: {
+            // Texts keep their terminating NUL: a longer text is cut to the field's size.
+            std::memset(data, 0, size);
+            const std::string text = value.AsString();
+            std::memcpy(data, text.data(), std::min(text.size(), size > 0 ? size - 1 : 0));
+            return;
+        }
         default:
             return;
     }
