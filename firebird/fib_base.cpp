@@ -45,6 +45,7 @@ void TFIBBase::SetDatabase(TFIBDatabase* database) {
         return;
     if (database_ != nullptr)
         database_->RemoveFIBBase(indexInDatabase_);
+    database_ = nullptr;
     if (database != nullptr) {
         indexInDatabase_ = database->AddFIBBase(this);
         database_ = database;
@@ -58,6 +59,7 @@ void TFIBBase::SetTransaction(TFIBTransaction* transaction) {
         return;
     if (transaction_ != nullptr)
         transaction_->RemoveFIBBaseAt(indexInTransaction_);
+    transaction_ = nullptr;
     if (transaction == nullptr)
         return;
     indexInTransaction_ = transaction->AddFIBBase(this);
