@@ -48,6 +48,7 @@ void TControl::Dispatch(TMessage& Message) {
         case WM_CAPTURECHANGED:
             // A press whose capture was taken away is no click any more.
             clicked_ = false;
+            ControlState.Exclude(csClicked);
             return;
         case WM_CANCELMODE:
         case CM_CANCELMODE:
@@ -79,6 +80,12 @@ void TControl::Dispatch(TMessage& Message) {
                 updatingParentFont_ = true;
                 font_->Assign(*parent_->Font());
                 updatingParentFont_ = false;
+            }
+            return;
+        case CM_PARENTBIDIMODECHANGED:
+            if (parentBiDiMode_ && parent_ != nullptr && biDiMode_ != parent_->BiDiMode()) {
+                biDiMode_ = parent_->BiDiMode();
+                Perform(CM_BIDIMODECHANGED);
             }
             return;
         case CM_PARENTCOLORCHANGED:
@@ -178,6 +185,40 @@ void TControl::SyncWithParent() {
         return;
     Perform(CM_PARENTFONTCHANGED);
     Perform(CM_PARENTCOLORCHANGED);
+    Perform(CM_PARENTBIDIMODECHANGED);
+    Perform(CM_PARENTCTL3DCHANGED);
+}
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+    parentBiDiMode_ = false;
+    if (value == biDiMode_)
+        return;
+    biDiMode_ = value;
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+    parentBiDiMode_ = value;
+    if (value)
+        Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+void TControl::ScaleBy(int M, int D) {
+    ChangeScale(M, D);
+}
+
+void TControl::ChangeScale(int M, int D) {
+    if (M == D)
+        return;
+    // Right and bottom edges are scaled, so neighbours that touched still touch.
+    int left = MulDiv(left_, M, D), top = MulDiv(top_, M, D);
+    int right = MulDiv(left_ + width_, M, D), bottom = MulDiv(top_ + height_, M, D);
+    SetBounds(left, top, right - left, bottom - top);
+    if (!parentFont_) {
+        updatingParentFont_ = true;
+        font_->SetSize(MulDiv(font_->Size(), M, D));
+        updatingParentFont_ = false;
+    }
 }
 
 TComponent* TControl::GetParentComponent() const {
@@ -440,10 +481,13 @@ void TControl::HandleMouseMessage(TMessage& Message) {
     switch (Message.Msg) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
+            ControlState.Include(csLButtonDown);
             if (ControlStyle.Contains(csCaptureMouse))
                 SetCaptureControl(this);
-            if (ControlStyle.Contains(csClickEvents))
+            if (ControlStyle.Contains(csClickEvents)) {
                 clicked_ = true;
+                ControlState.Include(csClicked);
+            }
             if (Message.Msg == WM_LBUTTONDBLCLK) {
                 shift.Include(ssDouble);
                 if (OnDblClick)
@@ -461,6 +505,8 @@ void TControl::HandleMouseMessage(TMessage& Message) {
         case WM_LBUTTONUP: {
             // Releasing the capture tells this control it lost it: take the press first.
             bool clicked = std::exchange(clicked_, false);
+            ControlState.Exclude(csLButtonDown);
+            ControlState.Exclude(csClicked);
             if (GetCaptureControl() == this)
                 SetCaptureControl(nullptr);
             if (clicked && ClientRect().Contains(p))

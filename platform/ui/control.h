@@ -29,9 +29,32 @@ enum TControlStyleItem {
     csOpaque,
     csSetCaption,
     csDoubleClicks,
-    csNoStdEvents
+    csNoStdEvents,
+    csFramed,
+    csFixedWidth,
+    csFixedHeight,
+    csReplicatable,  // may be painted as a copy (csPaintCopy) in another control's rows
+    csNoDesignVisible,
+    csNeedsBorderPaint,
+    csParentBackground
 };
 using TControlStyle = TSet<TControlStyleItem>;
+
+// What a control is doing: pressed by the left button, clicked, taking the focus, making its window,
+// painted as a copy (a grid painting a control in each row), letting its window go.
+enum TControlStateItem {
+    csLButtonDown,
+    csClicked,
+    csFocusing,
+    csCreating,
+    csPaintCopy,
+    csCustomPaint,
+    csDestroyingHandle,
+    csAlignmentNeeded
+};
+using TControlState = TSet<TControlStateItem>;
+
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 class TControl : public TComponent {
   public:
@@ -107,6 +130,7 @@ class TControl : public TComponent {
     std::string Hint;
     bool ShowHint = false;
     TControlStyle ControlStyle;
+    TControlState ControlState;
     // Shown on WM_CONTEXTMENU (a right click, the context-menu key) unless OnContextPopup handles it.
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* value);
@@ -117,6 +141,20 @@ class TControl : public TComponent {
     void Repaint();  // Invalidate + Update
     void Refresh() { Repaint(); }
     void BringToFront();
+    // Scales place, size and (unless it follows its parent's) font by M / D, children with it.
+    void ScaleBy(int M, int D);
+
+    // Right-to-left reading and alignment; ParentBiDiMode follows the parent's.
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool value);
+    bool IsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
+    bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLeft; }
+    bool UseRightToLeftScrollBar() const {
+        return biDiMode_ == bdRightToLeft || biDiMode_ == bdRightToLeftNoAlign;
+    }
     void SendToBack();
 
     TNotifyEvent OnClick;
@@ -151,6 +189,8 @@ class TControl : public TComponent {
     // Adjusts the size to the content (labels); called when text or font change.
     virtual void AdjustSize() {}
     virtual void FontChanged();
+    // Scales the control by M / D (ScaleBy); a windowed control scales its children too.
+    virtual void ChangeScale(int M, int D);
     // Size rules: a control may refuse or correct a new size.
     virtual bool CanResize(int& NewWidth, int& NewHeight) {
         (void)NewWidth;
@@ -188,5 +228,7 @@ class TControl : public TComponent {
     bool parentColor_ = false;
     TCursor cursor_ = crDefault;
     TPopupMenu* popupMenu_ = nullptr;
+    TBiDiMode biDiMode_ = bdLeftToRight;
+    bool parentBiDiMode_ = true;
     bool clicked_ = false;
 };

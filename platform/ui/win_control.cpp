@@ -125,6 +125,20 @@ void TWinControl::Dispatch(TMessage& Message) {
         case CM_EXIT:
             DoExit();
             return;
+        case CM_PARENTCTL3DCHANGED:
+            if (parentCtl3D_ && parent_ != nullptr && ctl3D_ != parent_->Ctl3D()) {
+                SetCtl3D(parent_->Ctl3D());
+                parentCtl3D_ = true;
+            }
+            return;
+        case CM_CTL3DCHANGED:
+            for (TControl* child : std::vector<TControl*>(controls_)) child->Perform(CM_PARENTCTL3DCHANGED);
+            return;
+        case CM_BIDIMODECHANGED:
+            for (TControl* child : std::vector<TControl*>(controls_))
+                child->Perform(CM_PARENTBIDIMODECHANGED);
+            Invalidate();
+            return;
         case CM_COLORCHANGED:
             brush_->SetColor(Color());
             for (TControl* child : std::vector<TControl*>(controls_)) child->Perform(CM_PARENTCOLORCHANGED);
@@ -178,8 +192,15 @@ void TWinControl::CreateParams(TCreateParams& Params) {
 }
 
 void TWinControl::CreateWnd() {
+    ControlState.Include(csCreating);
     params_ = TCreateParams{};
-    CreateParams(params_);
+    try {
+        CreateParams(params_);
+    } catch (...) {
+        ControlState.Exclude(csCreating);
+        throw;
+    }
+    ControlState.Exclude(csCreating);
     handle_ = platform::ui::RegisterWindowHandle([this](TMessage& m) {
         TBusyScope busy(this);
         if (WindowProc)
@@ -232,9 +253,11 @@ void TWinControl::WMNCCalcSize(TMessage& Message) {
 void TWinControl::DestroyWnd() {
     if (handle_ == 0)
         return;
+    ControlState.Include(csDestroyingHandle);
     BecomeTopLevel(false);
     platform::ui::UnregisterWindowHandle(handle_);
     handle_ = 0;
+    ControlState.Exclude(csDestroyingHandle);
 }
 
 void TWinControl::SetTopLevelWindow(bool value) {
@@ -393,4 +416,39 @@ void TWinControl::WMSetCursor(TMessage& Message) {
     }
     if (topLevel_ || parent_ == nullptr)
         platform::ui::ShowPointer(*this, crDefault);
+}
+
+void TWinControl::SetCtl3D(bool value) {
+    parentCtl3D_ = false;
+    if (value == ctl3D_)
+        return;
+    ctl3D_ = value;
+    Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool value) {
+    if (!value) {
+        parentCtl3D_ = false;
+        return;
+    }
+    parentCtl3D_ = true;
+    Perform(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::AddBorderStyle(TCreateParams& Params, TBorderStyle style) const {
+    if (style != bsSingle)
+        return;
+    if (ctl3D_)
+        Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+        Params.Style |= WS_BORDER;
+}
+
+void TWinControl::AddBiDiModeExStyle(DWORD& ExStyle) const {
+    if (UseRightToLeftReading())
+        ExStyle |= WS_EX_RTLREADING;
+    if (UseRightToLeftScrollBar())
+        ExStyle |= WS_EX_LEFTSCROLLBAR;
+    if (UseRightToLeftAlignment())
+        ExStyle |= WS_EX_RIGHT;
 }

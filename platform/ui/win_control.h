@@ -10,6 +10,10 @@
 #include "platform/ui/window_styles.h"
 
 class TCanvas;
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// A control's border: bsNone or bsSingle.
+using TBorderStyle = TFormBorderStyle;
 namespace platform::ui {
 class PopupHost;
 }
@@ -86,6 +90,12 @@ class TWinControl : public TControl {
     void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
 
     TBrush* Brush() const { return brush_.get(); }
+
+    // The 3-D look: sunken client edges instead of flat borders. ParentCtl3D follows the parent's.
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool value);
+    bool ParentCtl3D() const { return parentCtl3D_; }
+    void SetParentCtl3D(bool value);
     // Lays the children out again (Align first, then the anchored ones keep their distances).
     void Realign();
     // The part of the client area that aligned children share (a panel leaves its bevel out).
@@ -106,6 +116,10 @@ class TWinControl : public TControl {
 
   protected:
     virtual void CreateParams(TCreateParams& Params);
+    // A single border in the window's styles: WS_EX_CLIENTEDGE with the 3-D look, else WS_BORDER.
+    void AddBorderStyle(TCreateParams& Params, TBorderStyle style) const;
+    // The right-to-left extended styles: WS_EX_RTLREADING, WS_EX_LEFTSCROLLBAR, WS_EX_RIGHT.
+    void AddBiDiModeExStyle(DWORD& ExStyle) const;
     virtual void CreateWnd();
     virtual void DestroyWnd();
     const TCreateParams& WindowParams() const { return params_; }
@@ -122,6 +136,7 @@ class TWinControl : public TControl {
     virtual void DoExit();
     void FontChanged() override;
     void Resize() override;
+    void ChangeScale(int M, int D) override;
 
   private:
     friend class TControl;
@@ -158,6 +173,9 @@ class TWinControl : public TControl {
     TRect frame_;  // widths of the frame's sides
     bool tabStop_ = false;
     bool aligning_ = false;
+    bool ctl3D_ = true;
+    bool parentCtl3D_ = true;
+    bool scaling_ = false;  // children are scaled by themselves, not moved by anchors or alignment
     int lastClientWidth_ = 0;
     int lastClientHeight_ = 0;
 };

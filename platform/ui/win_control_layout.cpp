@@ -6,15 +6,17 @@ void TWinControl::Realign() {
 }
 
 void TWinControl::Resize() {
-    AnchorControls(lastClientWidth_, lastClientHeight_);
-    AlignControls();
+    if (!scaling_) {
+        AnchorControls(lastClientWidth_, lastClientHeight_);
+        AlignControls();
+    }
     lastClientWidth_ = ClientWidth();
     lastClientHeight_ = ClientHeight();
     TControl::Resize();
 }
 
 void TWinControl::AlignControls() {
-    if (aligning_)
+    if (aligning_ || scaling_)
         return;
     aligning_ = true;
     TRect r = ClientRect();
@@ -88,4 +90,19 @@ void TWinControl::AnchorControls(int oldWidth, int oldHeight) {
         }
         c->SetBounds(l, t, w, h);
     }
+}
+
+void TWinControl::ChangeScale(int M, int D) {
+    if (M == D)
+        return;
+    scaling_ = true;
+    try {
+        TControl::ChangeScale(M, D);
+        for (TControl* child : std::vector<TControl*>(controls_)) child->ChangeScale(M, D);
+    } catch (...) {
+        scaling_ = false;
+        throw;
+    }
+    scaling_ = false;
+    AlignControls();
 }
