@@ -8,6 +8,7 @@
 #include "firebird/fib_errors.h"
 #include "firebird/library_texts.h"
 #include "firebird/param_blocks.h"
+#include "firebird/sql_monitor_module.h"
 #include "firebird/status_vector.h"
 #include "firebird/transaction.h"
 #include "platform/rtl/format.h"
@@ -183,6 +184,8 @@ void TFIBDatabase::OpenConnection() {
     }
     MarkUsed();
     FireLinks(&TFIBBase::DoAfterConnect);
+    if (TFIBSQLMonitorHook* hook = GetMonitorHook())
+        hook->TraceConnect(*this);
     ReadServerState();
     if (OnConnect)
         OnConnect(this);
@@ -248,6 +251,8 @@ void TFIBDatabase::CloseConnection(bool Force) {
         // The server may already be gone; the handle is of no further use either way.
     }
     handle_ = 0;
+    if (TFIBSQLMonitorHook* hook = GetMonitorHook())
+        hook->TraceDisconnect(*this);
     FireLinks(&TFIBBase::DoAfterDisconnect);
     FireDisconnectEvent(AfterDisconnect, SAfterDisconnectError, SAfterDisconnectDestroyed);
 }

@@ -15,6 +15,7 @@
 #include "firebird/blob_filters.h"
 #include "firebird/callback_list.h"
 #include "firebird/client_library.h"
+#include "firebird/sql_monitor_sources.h"
 #include "platform/rtl/component.h"
 #include "platform/rtl/datetime.h"
 #include "platform/rtl/notify_event.h"
@@ -38,12 +39,13 @@ struct TDBInfoValue {
     std::int64_t Value = 0;
 };
 
-class TFIBDatabase : public TComponent {
+class TFIBDatabase : public TComponent, public ITracedDatabase {
   public:
     explicit TFIBDatabase(TComponent* AOwner);
     ~TFIBDatabase() override;
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TFIBDatabase"; }
+    std::string TraceName() const override { return Name(); }
     static const TPropertyList& Published();
     const TPropertyList& PublishedProperties() const override { return Published(); }
 

@@ -10,6 +10,7 @@
 #include "firebird/fib_errors.h"
 #include "firebird/library_texts.h"
 #include "firebird/param_blocks.h"
+#include "firebird/sql_monitor_module.h"
 #include "firebird/status_vector.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/runtime.h"
@@ -164,6 +165,8 @@ void TFIBTransaction::StartTransaction() {
         afterStartListeners_->CallAll(true, this);
     }
     FireLinks(&TFIBBase::DoAfterTransactionStart, false);
+    if (TFIBSQLMonitorHook* hook = GetMonitorHook())
+        hook->TraceStartTransaction(*this);
     state_ = tsActive;
 }
 
@@ -217,6 +220,14 @@ void TFIBTransaction::EndRetaining(TTransactionAction action) {
 
 void TFIBTransaction::EndTransaction(TTransactionAction Action, bool Force) {
     CheckActive();
+    // A monitor tool's text names the ending transaction by its id, which is gone after the end.
+    if (TFIBSQLMonitorHook* hook = GetMonitorHook(); hook != nullptr && hook->MonitorCount() > 0) {
+        try {
+            TransactionID();
+        } catch (const EFIBError&) {
+            // The text goes without the id; the end itself decides what fails.
+        }
+    }
     try {
         if (Action == TARollback || Action == TACommit)
             EndFully(Action, Force);
@@ -227,8 +238,35 @@ void TFIBTransaction::EndTransaction(TTransactionAction Action, bool Force) {
         state_ = Active() ? tsActive : tsInactive;
         throw;
     }
+    TraceEnd(Action);
     state_ = Active() ? tsActive : tsInactive;
     transactionId_ = 0;
+}
+
+void TFIBTransaction::TraceEnd(TTransactionAction action) {
+    TFIBSQLMonitorHook* hook = GetMonitorHook();
+    if (hook == nullptr)
+        return;
+    switch (action) {
+        case TARollback:
+            hook->TraceRollback(*this);
+            break;
+        case TARollbackRetaining:
+            hook->TraceRollbackRetaining(*this);
+            break;
+        case TACommit:
+            hook->TraceCommit(*this);
+            break;
+        case TACommitRetaining:
+            hook->TraceCommitRetaining(*this);
+            break;
+    }
+}
+
+std::int64_t TFIBTransaction::TransactionID() const {
+    if (transactionId_ != 0 || !Active())
+        return transactionId_;
+    return const_cast<TFIBTransaction*>(this)->TransactionID();
 }
 
 void TFIBTransaction::EndByTimeoutAction() {

@@ -12,6 +12,7 @@
 
 #include "firebird/callback_list.h"
 #include "firebird/client_library.h"
+#include "firebird/sql_monitor_sources.h"
 #include "firebird/statement_kind.h"
 #include "platform/rtl/component.h"
 #include "platform/rtl/notify_event.h"
@@ -47,12 +48,16 @@ enum TTransactionState : std::uint8_t {
     tsDoCommitRetaining = 5,
 };
 
-class TFIBTransaction : public TComponent {
+class TFIBTransaction : public TComponent, public ITracedTransaction {
   public:
     explicit TFIBTransaction(TComponent* AOwner);
     ~TFIBTransaction() override;
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TFIBTransaction"; }
+    std::string TraceName() const override { return Name(); }
+    // The id for the trace texts: the one read last, also once the transaction has ended.
+    std::int64_t TransactionID() const override;
+    bool HasDefaultDatabase() const override { return defaultDatabase_ != nullptr; }
     static const TPropertyList& Published();
     const TPropertyList& PublishedProperties() const override { return Published(); }
 
@@ -138,6 +143,7 @@ class TFIBTransaction : public TComponent {
     void NotifyEnding(TTransactionAction action, bool force);
     void NotifyEnded(TTransactionAction action, bool force);
     void FireLinks(void (TFIBBase::*fire)(), bool lastFirst);
+    void TraceEnd(TTransactionAction action);
     void RaiseError();
     void OnParamsChanging();
     static TTransactionAction FullAction(TTransactionAction action);

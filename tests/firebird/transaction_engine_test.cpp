@@ -4,6 +4,7 @@
 
 #include "firebird/database.h"
 #include "firebird/pfib_transaction.h"
+#include "firebird/sql_monitor_module.h"
 #include "firebird/transaction.h"
 #include "platform/os/clock.h"
 #include "platform/rtl/runtime.h"
@@ -171,6 +172,49 @@ TEST_F(TransactionOnEngine, TheIdleTimerEndsTheTransactionByItsAction) {
     EXPECT_EQ(timeouts, 2);
     EXPECT_FALSE(c.tr->Active());
     EXPECT_EQ(CountSeenFromOutside(first_), 1);
+}
+
+TEST_F(TransactionOnEngine, TheTraceHookHearsEachStep) {
+    TFIBSQLMonitorHook* hook = GetMonitorHook();
+    ASSERT_NE(hook, nullptr);
+    std::vector<std::string> heard;
+    auto database = [&](const char* step) {
+        return [&heard, step](ITracedDatabase& db) { heard.push_back(db.TraceName() + " " + step); };
+    };
+    auto transaction = [&](const char* step) {
+        return [&heard, step](ITracedTransaction& tr) { heard.push_back(tr.TraceName() + " " + step); };
+    };
+    hook->OnConnect = database("connect");
+    hook->OnDisconnect = database("disconnect");
+    hook->OnStartTransaction = [&](ITracedTransaction& tr) {
+        EXPECT_GT(tr.TransactionID(), 0) << "a started transaction has its server id";
+        transaction("start")(tr);
+    };
+    hook->OnCommit = transaction("commit");
+    hook->OnCommitRetaining = transaction("commit retaining");
+    hook->OnRollback = transaction("rollback");
+    hook->OnRollbackRetaining = transaction("rollback retaining");
+    {
+        TConnection c(first_);
+        c.db->SetName("Clinic");
+        c.tr->SetName("Work");
+        c.db->SynchronizeTime = false;
+        c.db->SetConnected(true);
+        c.tr->StartTransaction();
+        c.tr->CommitRetaining();
+        c.tr->RollbackRetaining();
+        c.tr->Commit();
+        c.tr->StartTransaction();
+        c.db->SetConnected(false);
+    }
+    for (auto* handler : {&hook->OnStartTransaction, &hook->OnCommit, &hook->OnCommitRetaining,
+                          &hook->OnRollback, &hook->OnRollbackRetaining})
+        *handler = nullptr;
+    hook->OnConnect = nullptr;
+    hook->OnDisconnect = nullptr;
+    EXPECT_EQ(heard, (std::vector<std::string>{"Clinic connect", "Work start", "Work commit retaining",
+                                               "Work rollback retaining", "Work commit", "Work start",
+                                               "Work rollback", "Clinic disconnect"}));
 }
 
 TEST_F(TransactionOnEngine, StartingNeedsConnectedDatabases) {
