@@ -12,6 +12,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/qt/qt_popup_window.h"
 #include "platform/ui/qt/qt_window.h"
+#include "platform/ui/system_colour_change.h"
 
 namespace platform::ui {
 namespace {
@@ -60,6 +61,15 @@ std::vector<MonitorInfo> QtWindowSystem::Monitors() {
 
 void QtWindowSystem::PumpEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    NoticePaletteChange();
+}
+
+void QtWindowSystem::NoticePaletteChange() {
+    const qint64 key = QApplication::palette().cacheKey();
+    const bool changed = paletteKey_ != 0 && key != paletteKey_;
+    paletteKey_ = key;
+    if (changed)
+        BroadcastSysColorChange();
 }
 
 void QtWindowSystem::WaitForEvents(std::optional<std::uint64_t> maxWaitMs) {
@@ -68,6 +78,7 @@ void QtWindowSystem::WaitForEvents(std::optional<std::uint64_t> maxWaitMs) {
     if (maxWaitMs)
         wake.start(static_cast<int>(std::min<std::uint64_t>(*maxWaitMs, INT_MAX)));
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    NoticePaletteChange();
 }
 
 int QtWindowSystem::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {

@@ -20,9 +20,12 @@ class QtWindowSystem : public WindowSystem {
     void Beep(UINT type) override;
 
   private:
+    // The desktop's colours changed since the last look: the windows are told (WM_SYSCOLORCHANGE).
+    void NoticePaletteChange();
     QtTextEngine text_;
     QtThemePainter theme_;
     bool overrideCursor_ = false;
+    long long paletteKey_ = 0;  // 0: not looked at yet
 };
 
 }  // namespace platform::ui

@@ -2,6 +2,8 @@
 // XOR and dotted pens and an image list's blend, checked in what Qt shows.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPalette>
 #include <cstdlib>
 
 #include "platform/ui/application.h"
@@ -10,6 +12,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/frame_controls.h"
 #include "platform/ui/image_list.h"
+#include "platform/ui/messages.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/themes.h"
 
@@ -162,6 +165,35 @@ TEST_F(QtDrawingTest, ThemedPartsComeFromQtsStyleInEachState) {
         EXPECT_EQ(part->Pixel(19, 19) & 0xFFFFFF, 0x00FF00u);
         EXPECT_NE(part->Pixel(10, 10) & 0xFFFFFF, 0x00FF00u);
     }
+}
+
+}  // namespace
+
+namespace {
+
+class ColourListener : public TForm {
+  public:
+    using TForm::TForm;
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg == WM_SYSCOLORCHANGE)
+            ++changes;
+        TForm::Dispatch(Message);
+    }
+    int changes = 0;
+};
+
+TEST_F(QtDrawingTest, ADesktopPaletteChangeTellsTheWindows) {
+    ColourListener* listener = nullptr;
+    Application->CreateForm(&listener);
+    Application->ProcessMessages();
+    EXPECT_EQ(listener->changes, 0);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(QPalette(Qt::darkBlue));
+    Application->ProcessMessages();
+    EXPECT_EQ(listener->changes, 1);
+    QApplication::setPalette(before);
+    Application->ProcessMessages();
+    EXPECT_EQ(listener->changes, 2);
 }
 
 }  // namespace
