@@ -2,8 +2,6 @@
 // A monitor tool's side of the trace channel: it counts itself among the listeners of the
 // categories it wants while it exists, and takes the chunks the writers send, one handshake each.
 #include <chrono>
-#include <cstdint>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string_view>

@@ -1,6 +1,7 @@
 #pragma once
 // A monitor tool inside the test process: attaches at construction and gathers every chunk on a
 // thread of its own until destroyed.
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>

@@ -5,11 +5,13 @@
 //
 // Without --categories it listens to all of prepare (0), execute (1), fetch (2), connect (3) and
 // transactions (4); service texts (5) reach every listener.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
