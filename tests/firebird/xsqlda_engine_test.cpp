@@ -439,6 +439,13 @@ TEST_F(AreasOnEngine, EmptyArrayAndTooLargeValues) {
     EXPECT_THROW(insert->params[0].WriteAsVariant(VarArrayCreate({1, 2, 1, 3, 1, 1}, varVariant)),
                  EFIBClientError);
     EXPECT_EQ(insert->params[0].ArraySize(), 24);
+    // Slice calls that fail raise the server's error instead of leaving zeros behind.
+    EXPECT_THROW(field.ArrayInfo->GetArrayValues(ISC_QUAD{12345, 678}, &db_, &tr_), EFIBInterBaseError);
+    isc_tr_handle ended = 0;
+    ISC_QUAD id{};
+    EXPECT_THROW(
+        field.ArrayInfo->SetArrayFromVariant(VarArrayCreate({1, 2, 1, 3}, varVariant), id, &db_, &ended),
+        EFIBInterBaseError);
 }
 
 }  // namespace
