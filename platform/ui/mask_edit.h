@@ -46,7 +46,6 @@ class TCustomMaskEdit : public TEdit {
     TEditMask mask_;
     std::string editMask_;
     std::string savedText_;
-    bool storing_ = false;
 };
 
 class TMaskEdit : public TCustomMaskEdit {

@@ -214,7 +214,7 @@ TEST_F(EditSelectionTest, ALongLineScrollsToKeepTheCaretInView) {
     ui.TypeText("abcdefghijklmnopqrstuvwxyz");
     TRect rect;
     Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
-    EXPECT_EQ(rect, TRect(3, 2, 57, form->edit->Height() - 2));
+    EXPECT_EQ(rect, Rect(3, 2, 57, form->edit->Height() - 2));
     auto x = [&](int index) {
         return static_cast<int>(static_cast<short>(Send(EM_POSFROMCHAR, index) & 0xFFFF));
     };
@@ -245,7 +245,7 @@ TEST_F(EditSelectionTest, MultiLineTextHasLinesAndAFormattingRectangle) {
     };
     for (Case c : {Case{0, 0}, Case{5, 0}, Case{7, 1}, Case{13, 1}, Case{15, 2}, Case{17, 3}, Case{100, 3}})
         EXPECT_EQ(Send(EM_LINEFROMCHAR, static_cast<WPARAM>(c.Char)), c.Line) << c.Char;
-    TRect wanted(20, 5, 150, 70);
+    TRect wanted = Rect(20, 5, 150, 70);
     Send(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&wanted));
     TRect rect;
     Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
