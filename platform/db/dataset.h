@@ -234,8 +234,9 @@ class TDataSet : public TComponent {
     // A field's value in a calculated-field area, and storing one there.
     bool GetCalcFieldData(const std::byte* area, const TField* field, Variant& value) const;
     void SetCalcFieldData(std::byte* area, const TField* field, const Variant& value) const;
-    // A persistent field must have its definition's type: raises "Type mismatch for field '%s',
-    // expecting: %s actual: %s" otherwise.
+    // A persistent field must hold the same kind of value as its definition (integers of any
+    // width, dates and times, texts, blobs go together): raises "Type mismatch for field '%s',
+    // expecting: %s actual: %s" otherwise. A dataset that needs exact types overrides it.
     virtual void CheckFieldCompatibility(const TField* field, const TFieldDef* def) const;
     // On open (true): data fields take their definition's number, calculated and lookup fields
     // their place in the calculated-field area. On close (false) the area goes.

@@ -95,9 +95,39 @@ void TDataSet::DestroyFields() {
     defaultFields_ = false;
 }
 
+namespace {
+
+// Types that hold the same kind of value: a field of one may read a column of another.
+TFieldType BaseFieldType(TFieldType type) {
+    switch (type) {
+        case ftSmallint:
+        case ftWord:
+        case ftAutoInc:
+            return ftInteger;
+        case ftCurrency:
+            return ftFloat;
+        case ftDate:
+        case ftTime:
+            return ftDateTime;
+        case ftFixedChar:
+            return ftString;
+        case ftMemo:
+        case ftGraphic:
+        case ftFmtMemo:
+        case ftParadoxOle:
+        case ftDBaseOle:
+        case ftTypedBinary:
+            return ftBlob;
+        default:
+            return type;
+    }
+}
+
+}  // namespace
+
 void TDataSet::CheckFieldCompatibility(const TField* field, const TFieldDef* def) const {
     // A plain field made by hand has no type of its own and reads whatever the column holds.
-    if (field->DataType() != ftUnknown && field->DataType() != def->DataType)
+    if (field->DataType() != ftUnknown && BaseFieldType(field->DataType()) != BaseFieldType(def->DataType))
         DatabaseError("Type mismatch for field '" + field->DisplayName() + "', expecting: " +
                           FieldTypeName(field->DataType()) + " actual: " + FieldTypeName(def->DataType),
                       this);

@@ -414,6 +414,8 @@ TEST(FieldFamily, PersistentFieldsMustHaveTheirColumnsType) {
         {"date over text", [](TComponent* o) { return new TDateField(o); },
          "Type mismatch for field 'Name', expecting: Date actual: String"},
         {"text over text", [](TComponent* o) { return new TStringField(o); }, ""},
+        {"large integer over text", [](TComponent* o) { return new TLargeintField(o); },
+         "Type mismatch for field 'Name', expecting: Largeint actual: String"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -425,6 +427,36 @@ TEST(FieldFamily, PersistentFieldsMustHaveTheirColumnsType) {
         field->SetDataSet(&ds);
         EXPECT_EQ(ErrorOf([&] { ds.Open(); }), c.error);
         EXPECT_EQ(ds.Active(), c.error.empty());
+    }
+}
+
+TEST(FieldFamily, FieldsOfTheSameKindOfValueFitEachOthersColumns) {
+    struct Case {
+        const char* name;
+        TFieldType column;
+        std::function<TField*(TComponent*)> make;
+        bool fits;
+    };
+    const std::vector<Case> cases = {
+        {"smallint over integer", ftInteger, [](TComponent* o) { return new TSmallintField(o); }, true},
+        {"integer over autoinc", ftAutoInc, [](TComponent* o) { return new TIntegerField(o); }, true},
+        {"float over currency", ftCurrency, [](TComponent* o) { return new TFloatField(o); }, true},
+        {"date-time over date", ftDate, [](TComponent* o) { return new TDateTimeField(o); }, true},
+        {"text over fixed text", ftFixedChar, [](TComponent* o) { return new TStringField(o); }, true},
+        {"blob over memo", ftMemo, [](TComponent* o) { return new TBlobField(o); }, true},
+        {"integer over large integer", ftLargeint, [](TComponent* o) { return new TIntegerField(o); }, false},
+        {"float over bcd", ftBCD, [](TComponent* o) { return new TFloatField(o); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TMemoryDataSet ds;
+        ds.SetColumns({"V"});
+        ds.SetColumnType(0, c.column, c.column == ftFixedChar ? 5 : 0);
+        TField* field = c.make(&ds);
+        field->FieldName = "V";
+        field->SetDataSet(&ds);
+        const std::string error = ErrorOf([&] { ds.Open(); });
+        EXPECT_EQ(error.empty(), c.fits) << error;
     }
 }
 
