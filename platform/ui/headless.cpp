@@ -22,6 +22,7 @@ class HeadlessWindow : public NativeWindow {
     void Present(const TRect&) override {}
     void Activate() override { ++log_->Activations; }
     void SetPointer(TCursor cursor) override { log_->Pointers.push_back(cursor); }
+    void SetShape(const Region*) override {}
 
   private:
     std::shared_ptr<HeadlessWindowSystem::WindowLog> log_;

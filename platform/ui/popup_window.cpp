@@ -59,8 +59,10 @@ void PopupHost::PresentArea(const TRect& rect) {
 
 void PopupHost::Sync() {
     bool showing = control_.IsShowing();
-    if (showing && !native_)
+    if (showing && !native_) {
         native_ = CurrentWindowSystem().CreatePopupWindow(control_, control_.ParentForm());
+        native_->SetShape(control_.WindowRegion());
+    }
     if (!native_)
         return;
     if (control_.BoundsRect() != placed_) {

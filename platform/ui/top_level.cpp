@@ -65,14 +65,17 @@ void PresentTopLevel(const TControl& control, const TRect& rect) {
         top->PopupWindow()->PresentArea(rect);
 }
 
-void ShowPointer(const TControl& control, TCursor cursor) {
+NativeWindow* TopLevelNative(const TControl& control) {
     TWinControl* top = TopLevelOf(&control);
-    NativeWindow* native = nullptr;
     if (auto* form = dynamic_cast<TCustomForm*>(top))
-        native = form->Native();
-    else if (top != nullptr && top->PopupWindow() != nullptr)
-        native = top->PopupWindow()->Native();
-    if (native != nullptr)
+        return form->Native();
+    if (top != nullptr && top->PopupWindow() != nullptr)
+        return top->PopupWindow()->Native();
+    return nullptr;
+}
+
+void ShowPointer(const TControl& control, TCursor cursor) {
+    if (NativeWindow* native = TopLevelNative(control))
         native->SetPointer(cursor);
 }
 

@@ -18,6 +18,9 @@ RasterImage* TopLevelSurface(const TControl& control);
 void InvalidateTopLevel(const TControl& control, const TRect& rect);
 // Paints what is invalid in that window now.
 void PaintTopLevel(const TControl& control);
+class NativeWindow;
+// The host's window of that top-level window; nullptr when it has none yet.
+NativeWindow* TopLevelNative(const TControl& control);
 // Shows cursor as the pointer over that window.
 void ShowPointer(const TControl& control, TCursor cursor);
 // Tells the host that these pixels of that window changed.

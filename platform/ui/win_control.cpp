@@ -9,6 +9,16 @@
 #include "platform/ui/popup_window.h"
 #include "platform/ui/top_level.h"
 #include "platform/ui/window_functions.h"
+#include "platform/ui/window_system.h"
+
+namespace {
+bool RegionContains(const platform::ui::Region& region, TPoint p) {
+    for (const TRect& r : region.Rects())
+        if (r.Contains(p))
+            return true;
+    return false;
+}
+}  // namespace
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), brush_(std::make_unique<TBrush>()) {
     brush_->SetColor(Color());
@@ -344,8 +354,13 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 
 TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls) const {
     auto hit = [&](TControl* c) {
-        bool shown = dynamic_cast<TWinControl*>(c) != nullptr ? ShowsInParent(c) : c->Visible();
-        return shown && (allowDisabled || c->Enabled()) && c->BoundsRect().Contains(pos);
+        auto* w = dynamic_cast<TWinControl*>(c);
+        bool shown = w != nullptr ? ShowsInParent(c) : c->Visible();
+        if (!shown || !(allowDisabled || c->Enabled()) || !c->BoundsRect().Contains(pos))
+            return false;
+        // A window with a region takes only the points inside it.
+        return w == nullptr || w->WindowRegion() == nullptr ||
+               RegionContains(*w->WindowRegion(), {pos.X - c->Left(), pos.Y - c->Top()});
     };
     // Windowed children lie above graphic ones; within each kind the last one is on top.
     if (allowWinControls)
@@ -390,6 +405,9 @@ bool TWinControl::RouteMouseToChild(TMessage& Message) {
 }
 
 LRESULT TWinControl::HitTest(TPoint clientPos) const {
+    if (windowRegion_ &&
+        !RegionContains(*windowRegion_, {clientPos.X + frame_.Left, clientPos.Y + frame_.Top}))
+        return HTNOWHERE;
     if (ClientRect().Contains(clientPos))
         return HTCLIENT;
     return Bounds(-frame_.Left, -frame_.Top, Width(), Height()).Contains(clientPos) ? HTBORDER : HTNOWHERE;
@@ -451,4 +469,13 @@ void TWinControl::AddBiDiModeExStyle(DWORD& ExStyle) const {
         ExStyle |= WS_EX_LEFTSCROLLBAR;
     if (UseRightToLeftAlignment())
         ExStyle |= WS_EX_RIGHT;
+}
+
+void TWinControl::SetWindowRegion(std::optional<platform::ui::Region> region) {
+    InvalidateArea();
+    windowRegion_ = std::move(region);
+    InvalidateArea();
+    if (platform::ui::TopLevelOf(this) == this)
+        if (platform::ui::NativeWindow* native = platform::ui::TopLevelNative(*this))
+            native->SetShape(WindowRegion());
 }

@@ -2,6 +2,7 @@
 // TWinControl: a control with a window handle. It holds child controls, takes the keyboard focus,
 // follows a tab order and lays out its children (Align, Anchors).
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/ui/brush.h"
@@ -72,6 +73,12 @@ class TWinControl : public TControl {
     TPoint ClientOffset() const { return {frame_.Left, frame_.Top}; }
     // The window's rectangle in its top-level window's coordinates, frame included.
     TRect WindowArea() const;
+    // The window region (window coordinates): only that part of the window shows and takes the mouse;
+    // nullptr: all of it.
+    const platform::ui::Region* WindowRegion() const { return windowRegion_ ? &*windowRegion_ : nullptr; }
+    void SetWindowRegion(std::optional<platform::ui::Region> region);
+    // The part of the top-level window this window covers: its rectangle, cut to its region.
+    platform::ui::Region CoveredArea() const;
     // Asks the window for its frame again (WM_NCCALCSIZE) and lays the children out in the new client area.
     void UpdateFrame();
 
@@ -171,6 +178,7 @@ class TWinControl : public TControl {
     bool madeTopLevel_ = false;  // by SetParent(handle, 0): kept when the window is made anew
     bool windowVisible_ = true;
     TRect frame_;  // widths of the frame's sides
+    std::optional<platform::ui::Region> windowRegion_;
     bool tabStop_ = false;
     bool aligning_ = false;
     bool ctl3D_ = true;

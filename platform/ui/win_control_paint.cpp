@@ -7,10 +7,16 @@
 
 using platform::ui::Region;
 
+namespace {
+void SubtractArea(Region& from, const Region& covered) {
+    for (const TRect& r : covered.Rects()) from.Subtract(r);
+}
+}  // namespace
+
 Region TWinControl::VisibleArea() const {
     if (!IsShowing())
         return {};
-    Region area(WindowArea());
+    Region area = CoveredArea();
     if (parent_ == nullptr || topLevel_)
         return area;
     area.Intersect(parent_->VisibleArea());
@@ -21,7 +27,7 @@ Region TWinControl::VisibleArea() const {
         auto* w = dynamic_cast<TWinControl*>(*it);
         if (!ShowsInParent(w))
             continue;
-        area.Subtract(w->WindowArea());
+        SubtractArea(area, w->CoveredArea());
     }
     return area;
 }
@@ -32,8 +38,9 @@ Region TWinControl::OwnPaintArea() const {
     area.Intersect(OffsetRect(ClientRect(), o.X, o.Y));
     for (TControl* child : controls_) {
         auto* w = dynamic_cast<TWinControl*>(child);
-        if (ShowsInParent(w))
-            area.Subtract(w->WindowArea());
+        if (!ShowsInParent(w))
+            continue;
+        SubtractArea(area, w->CoveredArea());
     }
     return area;
 }
@@ -41,6 +48,17 @@ Region TWinControl::OwnPaintArea() const {
 TRect TWinControl::WindowArea() const {
     TPoint o = FormOrigin();
     return Bounds(o.X - frame_.Left, o.Y - frame_.Top, Width(), Height());
+}
+
+Region TWinControl::CoveredArea() const {
+    TRect window = WindowArea();
+    Region area(window);
+    if (windowRegion_) {
+        Region shape = *windowRegion_;
+        shape.Offset(window.Left, window.Top);
+        area.Intersect(shape);
+    }
+    return area;
 }
 
 void TWinControl::PaintTree(const Region& clip) {

@@ -109,3 +109,12 @@ bool AdjustWindowRectEx(TRect& rect, DWORD style, bool menu, DWORD exStyle) {
     rect = {rect.Left - w, rect.Top - w, rect.Right + w, rect.Bottom + w};
     return true;
 }
+
+int SetWindowRgn(HWND wnd, std::optional<platform::ui::Region> region, bool redraw) {
+    (void)redraw;
+    TWinControl* control = FindControl(wnd);
+    if (control == nullptr)
+        return 0;
+    control->SetWindowRegion(std::move(region));
+    return 1;
+}

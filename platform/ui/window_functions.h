@@ -1,6 +1,9 @@
 #pragma once
 // The platform's functions on window handles: placing, showing and hiding windows apart from the
 // controls' Visible, the parent chain of child windows, and making a window top-level.
+#include <optional>
+
+#include "platform/ui/region.h"
 #include "platform/ui/types.h"
 #include "platform/ui/window_styles.h"
 
@@ -25,3 +28,7 @@ HWND SetParent(HWND child, HWND newParent);
 int StyleFrameWidth(DWORD style, DWORD exStyle);
 // Grows a client rectangle to the window rectangle that holds it with these styles.
 bool AdjustWindowRectEx(TRect& rect, DWORD style, bool menu, DWORD exStyle);
+// Gives the window a region (window coordinates; std::nullopt: the whole window again): only that part
+// shows and takes the mouse. With redraw the place is painted anew (it always is here). 0 when wnd
+// is no window.
+int SetWindowRgn(HWND wnd, std::optional<platform::ui::Region> region, bool redraw);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/cursors.h"
+#include "platform/ui/region.h"
 #include "platform/ui/text_engine.h"
 #include "platform/ui/types.h"
 
@@ -36,6 +37,8 @@ class NativeWindow {
     virtual void Activate() = 0;
     // The pointer's shape over this window (WM_SETCURSOR's answer).
     virtual void SetPointer(TCursor cursor) = 0;
+    // The part of the window that exists (window coordinates); nullptr: all of it.
+    virtual void SetShape(const Region* shape) = 0;
 };
 
 class ThemePainter;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWindow>
 
 #include "platform/ui/application.h"
@@ -117,6 +118,24 @@ void QtPopupWindow::Present(const TRect& rect) {
 
 void QtPopupWindow::SetPointer(TCursor cursor) {
     widget_->setCursor(QCursor(CursorShapeFor(cursor)));
+}
+
+}  // namespace platform::ui
+
+namespace platform::ui {
+
+void ApplyShape(QWidget& widget, const Region* shape) {
+    if (shape == nullptr) {
+        widget.clearMask();
+        return;
+    }
+    QRegion mask;
+    for (const TRect& r : shape->Rects()) mask += QRect(r.Left, r.Top, r.Width(), r.Height());
+    widget.setMask(mask);
+}
+
+void QtPopupWindow::SetShape(const Region* shape) {
+    ApplyShape(*widget_, shape);
 }
 
 }  // namespace platform::ui

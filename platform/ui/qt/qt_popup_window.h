@@ -10,6 +10,9 @@ class TWinControl;
 
 namespace platform::ui {
 
+// The window region as Qt's mask: nothing is drawn or clicked outside it.
+void ApplyShape(QWidget& widget, const Region* shape);
+
 class PopupWidget : public QWidget {
   public:
     PopupWidget(TWinControl& control, QWidget* owner);
@@ -37,6 +40,7 @@ class QtPopupWindow : public NativeWindow {
     void Present(const TRect& rect) override;
     void Activate() override {}
     void SetPointer(TCursor cursor) override;
+    void SetShape(const Region* shape) override;
 
   private:
     std::unique_ptr<PopupWidget> widget_;

@@ -13,6 +13,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/input.h"
 #include "platform/ui/qt/qt_keys.h"
+#include "platform/ui/qt/qt_popup_window.h"
 
 namespace platform::ui {
 namespace {
@@ -244,6 +245,10 @@ void QtWindow::Present(const TRect& rect) {
 
 void QtWindow::SetPointer(TCursor cursor) {
     widget_->setCursor(QCursor(CursorShapeFor(cursor)));
+}
+
+void QtWindow::SetShape(const Region* shape) {
+    ApplyShape(*widget_, shape);
 }
 
 void QtWindow::Activate() {

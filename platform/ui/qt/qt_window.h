@@ -50,6 +50,7 @@ class QtWindow : public NativeWindow {
     void Present(const TRect& rect) override;
     void Activate() override;
     void SetPointer(TCursor cursor) override;
+    void SetShape(const Region* shape) override;
     FormWidget& Widget() { return *widget_; }
 
   private:

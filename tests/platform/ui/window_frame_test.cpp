@@ -7,6 +7,7 @@
 #include "platform/ui/custom_control.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
+#include "platform/ui/mouse_capture.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/top_level.h"
 #include "platform/ui/window_canvas.h"
@@ -185,6 +186,33 @@ TEST_F(WindowFrameTest, AFrameChangedAfterCreationIsAskedForBySwpFramechanged) {
     SetWindowPos(box->Handle(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     EXPECT_EQ(box->ClientRect(), Rect(0, 0, 52, 52));
     EXPECT_EQ(box->ClientOffset(), (TPoint{4, 4}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowFrameTest, AWindowRegionLimitsWhereTheWindowShowsAndTakesTheMouse) {
+    auto* grip = new Framed(form, 0, 0);
+    grip->SetColor(clRed);
+    grip->SetBounds(100, 100, 20, 20);
+    grip->SetParent(form);
+    ui.ProcessMessages();
+    // A triangle with its right angle in the bottom-right corner, as a size grip's.
+    const TPoint triangle[] = {{0, 20}, {20, 0}, {20, 20}};
+    ASSERT_EQ(SetWindowRgn(grip->Handle(), platform::ui::PolygonRegion(triangle), true), 1);
+    ui.ProcessMessages();
+    const auto& s = form->SurfaceImage();
+    EXPECT_EQ(s.Pixel(118, 118) & 0xFFFFFF, Rgb(clRed));
+    EXPECT_EQ(s.Pixel(102, 102) & 0xFFFFFF, Rgb(clBlue)) << "the form shows where the region leaves off";
+    EXPECT_EQ(platform::ui::ControlAtFormPoint(*form, {118, 118}), grip);
+    EXPECT_EQ(platform::ui::ControlAtFormPoint(*form, {102, 102}), form);
+    EXPECT_EQ(SendMessage(grip->Handle(), WM_NCHITTEST, 0, MakeLParam(102, 102)), HTNOWHERE);
+
+    SetWindowRgn(grip->Handle(), std::nullopt, true);
+    ui.ProcessMessages();
+    EXPECT_EQ(s.Pixel(102, 102) & 0xFFFFFF, Rgb(clRed));
+    EXPECT_EQ(platform::ui::ControlAtFormPoint(*form, {102, 102}), grip);
 }
 
 }  // namespace
