@@ -90,12 +90,11 @@ void TFIBQuery::RunScan(const std::string& text, bool serverPass) {
         const bool isMacro = !serverPass && !found.Name.empty() && found.Name.front() == MacroChar;
         if (isMacro) {
             macros = true;
-            std::string defaultValue, name;
-            SplitMacro(found.Name, MacroChar, defaultValue, name);
-            area->AddName(name.substr(1), i);
+            const TMacroParts parts = SplitMacroParam(found.Name, MacroChar);
+            area->AddName(parts.Name, i);
             var.MacroParam = true;
-            var.MacroQuoted = !defaultValue.empty() && defaultValue.front() == '#';
-            var.MacroDefault = var.MacroQuoted ? defaultValue.substr(1) : defaultValue;
+            var.MacroQuoted = parts.Quoted;
+            var.MacroDefault = parts.Default;
             var.WriteAsString(var.MacroDefault);
         } else {
             area->AddName(found.Name, i);

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "firebird/fib_errors.h"
+#include "firebird/sql_normalize.h"
 #include "firebird/sql_parser.h"
 #include "firebird/sql_words.h"
 
@@ -234,6 +235,17 @@ bool IsParamNameChar(char c) {
 TParamScan ScanSQLParams(std::string_view text, TParamScanPass pass, char macroChar,
                          const std::string& senderPath) {
     return TParamScanner(text, pass, macroChar, senderPath).Run();
+}
+
+TMacroParts SplitMacroParam(std::string_view text, char macroChar) {
+    std::string defaultValue, name;
+    SplitMacro(text, macroChar, defaultValue, name);
+    TMacroParts parts;
+    // With "%" as the macro character the name before the split may be empty.
+    parts.Name = !name.empty() && name.front() == macroChar ? name.substr(1) : name;
+    parts.Quoted = !defaultValue.empty() && defaultValue.front() == '#';
+    parts.Default = parts.Quoted ? defaultValue.substr(1) : defaultValue;
+    return parts;
 }
 
 bool IsTextWithoutParams(std::string_view text, char macroChar) {

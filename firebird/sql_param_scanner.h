@@ -14,6 +14,7 @@ struct TScannedParam {
     std::string Name;  // a macro's text starts with the macro character
     bool WithinWhere = false;
     bool NullRewritable = false;  // within WHERE and not followed by an arithmetic operator
+    bool operator==(const TScannedParam&) const = default;
 };
 
 struct TParamScan {
@@ -31,6 +32,15 @@ TParamScan ScanSQLParams(std::string_view text, TParamScanPass pass, char macroC
 
 // False when the text holds ":", "?" or the macro character outside quoted strings and comments.
 bool IsTextWithoutParams(std::string_view text, char macroChar);
+
+// A macro's text as the scanner records it, split into its name (without the macro character) and
+// its default; a default starting with "#" is quoted and loses the "#".
+struct TMacroParts {
+    std::string Name;
+    std::string Default;
+    bool Quoted = false;
+};
+TMacroParts SplitMacroParam(std::string_view text, char macroChar);
 
 struct TMacroValue {
     std::string Name;  // without the macro character
