@@ -100,7 +100,13 @@ void TCanvas::StrokePath(std::span<const TPoint> points, bool closed) {
     const int width = std::max(1, pen_->Width());
     // Wide pens draw solid, as the platform's cosmetic pens do.
     const std::span<const int> pattern = width == 1 ? DashPattern(pen_->Style()) : std::span<const int>{};
-    PixelMask mask(PathBounds(points, width));
+    // Only the part that can be seen is marked: a line to far away costs no memory.
+    Region area = ImageClip(*image);
+    const TRect visible = OffsetRect(area.Bounds(), -origin.X, -origin.Y);
+    const TRect markable = IntersectRect(PathBounds(points, width), visible);
+    if (markable.IsEmpty())
+        return;
+    PixelMask mask(markable);
     int step = 0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
         MarkSegment(mask, points[i], points[i + 1], width, pattern, step);
@@ -108,7 +114,6 @@ void TCanvas::StrokePath(std::span<const TPoint> points, bool closed) {
         MarkSegment(mask, points.back(), points.front(), width, pattern, step);
     const std::uint32_t argb = ColorToArgb(pen_->Color());
     const TPenMode mode = pen_->Mode();
-    Region area = ImageClip(*image);
     area.Intersect(OffsetRect(mask.Bounds(), origin.X, origin.Y));
     for (const TRect& part : area.Rects())
         for (int y = part.Top; y < part.Bottom; ++y) {

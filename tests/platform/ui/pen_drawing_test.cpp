@@ -69,6 +69,14 @@ TEST_F(PenDrawingTest, WidePenCoversRowsAroundTheLine) {
     for (int y = 8; y <= 12; ++y) EXPECT_EQ(At(8, y) == clBlack, y >= 9 && y <= 11) << y;
 }
 
+TEST_F(PenDrawingTest, LinesReachingFarOutsideDrawTheirVisiblePart) {
+    canvas()->Pen()->SetWidth(3);
+    const TPoint far[] = {{-2000000, 5}, {2000000, 5}, {2000000, 2000000}};
+    canvas()->Polyline(far);
+    EXPECT_EQ(Row(5, 0, 40, clBlack), std::string(40, '#'));
+    EXPECT_EQ(At(20, 8), clWhite);
+}
+
 TEST_F(PenDrawingTest, RasterOperationsOnTheColourBits) {
     struct Case {
         TPenMode Mode;
