@@ -55,7 +55,8 @@ void PaintSolid(TCanvas& canvas, const TRect& rect, TColor color) {
 }  // namespace platform::ui
 
 bool DrawEdge(HDC dc, TRect* rect, UINT edge, UINT flags) {
-    if (dc == nullptr || rect == nullptr || (edge & (BDR_OUTER | BDR_INNER)) == 0)
+    if (dc == nullptr || rect == nullptr || (edge & (BDR_OUTER | BDR_INNER)) == 0 ||
+        (flags & BF_DIAGONAL) != 0)
         return false;
     const UINT sides = flags & BF_RECT;
     TRect inside = *rect;

@@ -34,8 +34,8 @@ constexpr UINT BF_ADJUST = 0x2000;    // rect becomes what lies inside the edge
 constexpr UINT BF_FLAT = 0x4000;      // shadow and face instead of light and dark
 constexpr UINT BF_MONO = 0x8000;      // frame and window colours
 
-// Draws the rings edge asks for on the sides flags name, outer first. Returns false for an edge
-// kind of neither ring.
+// Draws the rings edge asks for on the sides flags name, outer first. Returns false, drawing
+// nothing, for an edge kind of neither ring and for diagonal edges.
 bool DrawEdge(HDC dc, TRect* rect, UINT edge, UINT flags);
 // Inverts every other pixel of the rectangle's one-pixel frame; a second call takes it away.
 bool DrawFocusRect(HDC dc, const TRect* rect);

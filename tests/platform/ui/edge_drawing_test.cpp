@@ -121,6 +121,9 @@ TEST_F(EdgeDrawingTest, EdgesPaintTheirRingsOnTheSidesAsked) {
     }
     TRect r{2, 2, 12, 12};
     EXPECT_FALSE(DrawEdge(canvas(), &r, 0, BF_RECT));
+    Clear();
+    EXPECT_FALSE(DrawEdge(canvas(), &r, EDGE_RAISED, BF_DIAGONAL | BF_TOPLEFT));
+    Check({{{2, 5}, clLime}, {{5, 2}, clLime}});
 }
 
 TEST_F(EdgeDrawingTest, FocusRectInvertsEveryOtherPixelAndTakesItselfAway) {
