@@ -1,11 +1,10 @@
 #include "firebird/database.h"
 
-#include <cfenv>
-
 #include "firebird/component_path.h"
 #include "firebird/direct_query_pool.h"
 #include "firebird/fib_base.h"
 #include "firebird/fib_errors.h"
+#include "firebird/fp_environment.h"
 #include "firebird/library_texts.h"
 #include "firebird/param_blocks.h"
 #include "firebird/sql_monitor_module.h"
@@ -128,7 +127,7 @@ IIBClientLibrary& TFIBDatabase::GetClientLibrary() {
 }
 
 ISC_STATUS TFIBDatabase::CheckStatus(ISC_STATUS status, bool raise) {
-    std::fesetenv(FE_DFL_ENV);
+    ResetFloatingPointEnvironment();
     MarkUsed();
     if (raise && status > 0)
         RaiseServerError(GetClientLibrary(), this);

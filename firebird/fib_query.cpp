@@ -1,13 +1,13 @@
 // TFIBQuery: construction, links, preparing, executing, fetching, closing and freeing.
 #include "firebird/fib_query.h"
 
-#include <cfenv>
 #include <random>
 
 #include "firebird/component_path.h"
 #include "firebird/database.h"
 #include "firebird/fib_array.h"
 #include "firebird/fib_errors.h"
+#include "firebird/fp_environment.h"
 #include "firebird/status_vector.h"
 #include "firebird/transaction.h"
 #include "platform/os/clock.h"
@@ -108,7 +108,7 @@ void TFIBQuery::CheckOpen(const char* operation) {
 }
 
 ISC_STATUS TFIBQuery::CheckStatus(ISC_STATUS status, bool raise) {
-    std::fesetenv(FE_DFL_ENV);
+    ResetFloatingPointEnvironment();
     if (TFIBTransaction* transaction = Transaction())
         status = transaction->CheckStatus(status, false);
     else

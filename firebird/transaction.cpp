@@ -1,13 +1,13 @@
 #include "firebird/transaction.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cstring>
 
 #include "firebird/component_path.h"
 #include "firebird/database.h"
 #include "firebird/fib_base.h"
 #include "firebird/fib_errors.h"
+#include "firebird/fp_environment.h"
 #include "firebird/library_texts.h"
 #include "firebird/param_blocks.h"
 #include "firebird/sql_monitor_module.h"
@@ -93,7 +93,7 @@ IIBClientLibrary& TFIBTransaction::Library() {
 }
 
 ISC_STATUS TFIBTransaction::CheckStatus(ISC_STATUS status, bool raise) {
-    std::fesetenv(FE_DFL_ENV);
+    ResetFloatingPointEnvironment();
     for (TFIBDatabase* database : databases_) database->MarkUsed();
     MarkUsed();
     if (raise && status > 0)
