@@ -1,0 +1,153 @@
+// List box: searching, selecting by keys and clicks, scrolling, and owner-drawn virtual rows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "platform/ui/headless.h"
+#include "platform/ui/input.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/scroll_info.h"
+#include "platform/ui/virtual_keys.h"
+
+namespace {
+
+class ListForm : public TForm {
+  public:
+    explicit ListForm(TComponent* owner) : TForm(owner) {
+        SetBounds(0, 0, 400, 300);
+        list = NewComponent<TListBox>(this);
+        list->SetParent(this);
+        list->SetBounds(10, 10, 150, 100);  // 6 whole rows of 16
+        for (const char* s :
+             {"Apple", "apricot", "Banana", "Берёза", "берег", "Cherry", "Date", "Elder", "Fig", "Grape"})
+            list->Items()->Add(s);
+        list->OnClick = [this](TObject*) { ++clicks; };
+    }
+    TListBox* list;
+    int clicks = 0;
+};
+
+class ListBoxTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Application->CreateForm(&form);
+        form->Show();
+        ui.ProcessMessages();
+        form->list->SetFocus();
+    }
+    LRESULT Select(int start, const char* text) {
+        return SendMessage(form->list->Handle(), LB_SELECTSTRING, static_cast<WPARAM>(start),
+                           reinterpret_cast<LPARAM>(text));
+    }
+    platform::ui::HeadlessSession ui;
+    ListForm* form = nullptr;
+};
+
+TEST_F(ListBoxTest, SelectStringFindsTheNextRowBeginningWithTheText) {
+    struct Case {
+        int start;
+        const char* text;
+        LRESULT found;
+    } cases[] = {
+        {0xFFFF, "ap", 0},  // from the top
+        {0, "ap", 1},       // after the start row, case aside
+        {1, "ap", 0},       // wrapping round
+        {0xFFFF, "БЕР", 3}, {3, "бер", 4}, {0xFFFF, "grapes", LB_ERR}, {-1, "d", 6},
+    };
+    for (const auto& c : cases) {
+        form->list->SetItemIndex(9);
+        LRESULT found = Select(c.start, c.text);
+        EXPECT_EQ(found, c.found) << c.text << " from " << c.start;
+        EXPECT_EQ(form->list->ItemIndex(), c.found == LB_ERR ? 9 : c.found) << c.text;
+    }
+    EXPECT_EQ(form->clicks, 0) << "a program's selection is no click";
+}
+
+TEST_F(ListBoxTest, KeysMoveTheSelectionAndTheTopRowFollows) {
+    struct Case {
+        WORD key;
+        int index;
+        int top;
+    } cases[] = {
+        {VK_DOWN, 0, 0}, {VK_NEXT, 5, 0},  {VK_DOWN, 6, 1}, {VK_END, 9, 4},
+        {VK_UP, 8, 4},   {VK_PRIOR, 3, 3}, {VK_HOME, 0, 0},
+    };
+    int clicks = 0;
+    for (const auto& c : cases) {
+        ui.PressKey(c.key);
+        EXPECT_EQ(form->list->ItemIndex(), c.index) << c.key;
+        EXPECT_EQ(form->list->TopIndex(), c.top) << c.key;
+        EXPECT_EQ(form->clicks, ++clicks) << c.key;
+    }
+    ui.TypeText("b");
+    EXPECT_EQ(form->list->ItemIndex(), 2);
+    ui.TypeText("b");
+    EXPECT_EQ(form->list->ItemIndex(), 2) << "no other row begins with b in this alphabet";
+}
+
+TEST_F(ListBoxTest, AClickSelectsTheRowUnderThePointer) {
+    form->list->SetTopIndex(2);
+    ui.ClickAt(form->list, {20, 16 * 3 + 5});
+    EXPECT_EQ(form->list->ItemIndex(), 5);
+    EXPECT_EQ(form->clicks, 1);
+    ui.ClickAt(form->list, {20, 16 * 3 + 5});
+    EXPECT_EQ(form->clicks, 1) << "the same row again changes nothing";
+}
+
+TEST_F(ListBoxTest, ScrollingMovesTheTopRowWithinTheListAndTheBarFollows) {
+    HWND h = form->list->Handle();
+    struct Case {
+        int code;
+        int pos;
+        int top;
+    } cases[] = {
+        {SB_LINEDOWN, 0, 1},   {SB_PAGEDOWN, 0, 4}, {SB_LINEDOWN, 0, 4}, {SB_LINEUP, 0, 3},
+        {SB_THUMBTRACK, 2, 2}, {SB_TOP, 0, 0},      {SB_BOTTOM, 0, 4},   {SB_PAGEUP, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SendMessage(h, WM_VSCROLL, static_cast<WPARAM>(c.code | (c.pos << 16)), 0);
+        EXPECT_EQ(form->list->TopIndex(), c.top) << c.code;
+        EXPECT_EQ(GetScrollPos(h, SB_VERT), c.top) << c.code;
+    }
+    SCROLLINFO info;
+    info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(h, SB_VERT, info));
+    EXPECT_EQ(info.nMax, 9);
+    EXPECT_EQ(info.nPage, 6u);
+    platform::ui::PostMouseWheel(*form, {}, -WHEEL_DELTA, {50, 50});
+    ui.ProcessMessages();
+    EXPECT_EQ(form->list->TopIndex(), 3);
+    form->list->Items()->Clear();
+    EXPECT_EQ(form->list->TopIndex(), 0);
+    EXPECT_EQ(form->list->ItemIndex(), -1);
+    EXPECT_FALSE(IsScrollBarVisible(h, SB_VERT));
+}
+
+TEST_F(ListBoxTest, VirtualOwnerDrawAsksForTheShownRowsOnly) {
+    TListBox* list = form->list;
+    list->SetStyle(lbVirtualOwnerDraw);
+    list->SetItemHeight(20);  // 5 rows
+    list->SetCount(1000);
+    list->OnData = [](TWinControl*, int index, std::string& data) { data = "row " + std::to_string(index); };
+    std::vector<int> drawn;
+    std::vector<int> selected;
+    list->OnDrawItem = [&](TWinControl*, int index, TRect rect, TOwnerDrawState state) {
+        drawn.push_back(index);
+        EXPECT_EQ(rect.Top, (index - list->TopIndex()) * 20);
+        if (state.Contains(odSelected))
+            selected.push_back(index);
+    };
+    EXPECT_EQ(Select(0xFFFF, "row 512"), 512);
+    EXPECT_EQ(list->TopIndex(), 508);
+    list->Repaint();
+    EXPECT_EQ(drawn, (std::vector<int>{508, 509, 510, 511, 512}));
+    EXPECT_EQ(selected, (std::vector<int>{512}));
+    list->SetCount(3);
+    EXPECT_EQ(list->ItemIndex(), -1);
+    EXPECT_EQ(list->TopIndex(), 0);
+}
+
+}  // namespace
