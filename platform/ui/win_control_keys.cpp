@@ -1,4 +1,5 @@
 #include "platform/ui/form.h"
+#include "platform/ui/popup_menu.h"
 #include "platform/ui/virtual_keys.h"
 #include "platform/ui/win_control.h"
 
@@ -59,11 +60,23 @@ bool KeptByControl(WORD key, LRESULT code) {
     return false;
 }
 
+// The popup menus of the control and the controls holding it are asked first, nearest first.
+bool IsMenuKey(TControl* control, WORD key, TShiftState shift) {
+    for (; control != nullptr; control = control->Parent())
+        if (TPopupMenu* menu = control->PopupMenu(); menu != nullptr && menu->IsShortCut(key, shift))
+            return true;
+    return false;
+}
+
 }  // namespace
 
 void TWinControl::WMKeyDown(TMessage& Message) {
     WORD key = static_cast<WORD>(Message.WParam);
     TShiftState shift = KeyDataToShiftState(Message.LParam);
+    if (IsMenuKey(this, key, shift)) {
+        Message.Result = 1;
+        return;
+    }
     TCustomForm* form = ParentForm();
     if (form != nullptr && form != this && form->KeyPreview) {
         form->KeyDown(key, shift);
