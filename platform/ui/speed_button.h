@@ -40,6 +40,13 @@ class TSpeedButton : public TGraphicControl {
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
+    // For buttons that press only a part of themselves and let it up while the mouse is held.
+    void SetState(TButtonState value) {
+        if (value == state_)
+            return;
+        state_ = value;
+        Invalidate();
+    }
 
   private:
     // Tells the group's other buttons that this one went down, or shares AllowAllUp with them.
