@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     int missing = mask.FirstMissing(edit);
     Check(missing < mask.Length() && (missing < 0 || mask.IsRequired(missing)));
-    mask.TextOf(edit);
+    // The text a program reads sets the same edit text again.
+    Check(mask.EditTextOf(mask.TextOf(edit)) == edit);
     mask.TextOf(text);
     FormatMaskText(maskText, value);
     return 0;

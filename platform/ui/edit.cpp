@@ -37,9 +37,10 @@ void TEdit::SetCharCase(TEditCharCase value) {
     if (value == charCase_)
         return;
     charCase_ = value;
-    // The text already there takes the new case, as the platform's edit does.
+    // The text already there takes the new case, as the platform's edit does (a mask's literals
+    // and blanks keep theirs).
     int anchor = anchor_, caret = caret_;
-    StoreText(CaseApplied(text_));
+    SetTextBuf(GetText());
     SetSelection(anchor, caret);
 }
 

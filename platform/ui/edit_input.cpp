@@ -154,8 +154,7 @@ void TEdit::CharMessage(TMessage& Message) {
 }
 
 void TEdit::KeyDownMessage(TMessage& Message) {
-    if (EditKey(static_cast<WORD>(Message.WParam), KeyDataToShiftState(Message.LParam)))
-        Message.Result = 0;
+    EditKey(static_cast<WORD>(Message.WParam), KeyDataToShiftState(Message.LParam));
 }
 
 void TEdit::MoveCaret(int index, bool extend) {

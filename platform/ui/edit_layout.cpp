@@ -115,6 +115,12 @@ void TEdit::ScrollCaret() {
         scrollX_ = x - width;
     if (x < scrollX_)
         scrollX_ = x;
+    // A line that got shorter comes back rather than leave empty room at the right.
+    if (!multiline_) {
+        std::u32string shown = ShownText();
+        int textWidth = WidthOf(shown, 0, static_cast<int>(shown.size()));
+        scrollX_ = std::min(scrollX_, std::max(textWidth - width, 0));
+    }
     scrollX_ = std::max(scrollX_, 0);
 }
 

@@ -177,7 +177,9 @@ std::u32string TEditMask::EditTextOf(std::u32string_view text) const {
                 ++next;
             continue;
         }
-        char32_t accepted = Accept(i, source[next++]);
+        // A space stands for a blank, as TextOf gives it.
+        char32_t ch = source[next++];
+        char32_t accepted = ch == U' ' ? 0 : Accept(i, ch);
         if (accepted != 0)
             result[static_cast<std::size_t>(i)] = accepted;
     }

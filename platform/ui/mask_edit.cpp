@@ -111,6 +111,10 @@ void TCustomMaskEdit::TypeChar(char32_t ch) {
         TEdit::TypeChar(ch);
         return;
     }
+    if (CharCase() == ecUpperCase)
+        ch = UpperCaseChar(ch);
+    else if (CharCase() == ecLowerCase)
+        ch = LowerCaseChar(ch);
     std::u32string text = mask_.Normalized(Utf8ToUtf32(EditBuffer()));
     BlankRange(text, SelStart(), SelStart() + SelLength());
     int next = PlaceChar(text, SelStart(), ch);

@@ -232,6 +232,9 @@ TEST_F(EditSelectionTest, ALongLineScrollsToKeepTheCaretInView) {
     for (const auto& d : ui.System().TextLog().Drawn)
         drawnFromLeft |= d.At.X >= form->edit->Left() + rect.Left && d.Text.rfind("abc", 0) == 0;
     EXPECT_FALSE(drawnFromLeft);
+    // Deleting from the end brings the line back rather than scroll past its end.
+    Keys("{END}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}");
+    EXPECT_EQ(x(0), rect.Left);
 }
 
 TEST_F(EditSelectionTest, MultiLineTextHasLinesAndAFormattingRectangle) {

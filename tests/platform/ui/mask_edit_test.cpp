@@ -87,6 +87,8 @@ TEST_F(MaskEditTest, TypingFollowsTheMask) {
         {"000-00;0;_", "1234", "", "123-4_", "1234"},
         {"!999;0;_", "5", "", "__5", "5"},
         {"000;0;_", "1x3", "", "1_3", "1 3"},
+        // What Text gives back sets the same edit text, blanks included.
+        {"cc-cc;1;_", "a -b ", "", "a_-b_", "a -b "},
     };
     for (const TypingCase& c : cases) {
         SCOPED_TRACE(std::string(c.Mask) + " typing " + c.Keys);
@@ -143,6 +145,15 @@ TEST_F(MaskEditTest, ChangingTheMaskKeepsTheTextAProgramReads) {
     form->edit->SetEditMask("");
     EXPECT_EQ(form->edit->Text(), "123456");
     EXPECT_FALSE(form->edit->IsMasked());
+}
+
+TEST_F(MaskEditTest, CharCaseChangesTypedCharactersOnly) {
+    form->edit->SetEditMask("cc-cc;1;x");
+    ui.TypeText("ab");
+    form->edit->SetCharCase(ecUpperCase);
+    EXPECT_EQ(form->edit->EditText(), "AB-xx");
+    ui.TypeText("q");
+    EXPECT_EQ(form->edit->EditText(), "AB-Qx");
 }
 
 TEST_F(MaskEditTest, AnEmptyMaskBodyIsNoMask) {
