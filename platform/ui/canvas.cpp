@@ -1,6 +1,7 @@
 #include "platform/ui/canvas.h"
 
 #include "platform/ui/graphic.h"
+#include "platform/ui/raster_ops.h"
 #include "platform/ui/window_system.h"
 
 using platform::ui::RasterImage;
@@ -92,7 +93,16 @@ void TCanvas::FrameRect(const TRect& rect) {
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
-    FillRect({left + 1, top + 1, right - 1, bottom - 1});
+    const TRect inside{left + 1, top + 1, right - 1, bottom - 1};
+    if (pen_->Mode() == pmCopy) {
+        FillRect(inside);
+    } else if (brush_->Style() != bsClear) {
+        // The pen's mode rules the fill as well, so a XOR rectangle drawn twice is gone.
+        const std::uint32_t argb = ColorToArgb(brush_->Color());
+        const TPenMode mode = pen_->Mode();
+        ModifyPixels(inside,
+                     [&](std::uint32_t screen) { return platform::ui::ApplyRasterOp(mode, screen, argb); });
+    }
     if (pen_->Style() == psClear)
         return;
     MoveTo(left, top);

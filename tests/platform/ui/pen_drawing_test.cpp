@@ -115,6 +115,19 @@ TEST_F(PenDrawingTest, XorLinesAndPolylinesUndoThemselves) {
     EXPECT_EQ(At(30, 10), clWhite);
 }
 
+TEST_F(PenDrawingTest, XorRectangleTakesItselfAwayInsideAndOut) {
+    canvas()->Pen()->SetMode(pmXor);
+    canvas()->Pen()->SetColor(clWhite);
+    canvas()->Brush()->SetColor(clRed);
+    for (int pass = 1; pass <= 2; ++pass) {
+        SCOPED_TRACE(pass);
+        canvas()->Rectangle(5, 5, 15, 15);
+        EXPECT_EQ(At(5, 5), pass == 1 ? clBlack : clWhite);
+        EXPECT_EQ(At(14, 14), pass == 1 ? clBlack : clWhite);
+        EXPECT_EQ(At(10, 10), pass == 1 ? (clWhite ^ clRed) : clWhite);
+    }
+}
+
 TEST_F(PenDrawingTest, PolygonFillsItsInsideAndClosesItsOutline) {
     canvas()->Brush()->SetColor(clYellow);
     canvas()->Pen()->SetColor(clRed);
