@@ -15,6 +15,7 @@
 #include "firebird/blob_filters.h"
 #include "firebird/callback_list.h"
 #include "firebird/client_library.h"
+#include "firebird/connect_params.h"
 #include "firebird/sql_monitor_sources.h"
 #include "platform/rtl/component.h"
 #include "platform/rtl/datetime.h"
@@ -175,7 +176,7 @@ class TFIBDatabase : public TComponent, public ITracedDatabase {
     IIBClientLibraryPtr library_;
     isc_db_handle handle_ = 0;
     std::string dbName_;
-    TStringList dbParams_;
+    TDBParams dbParams_{this};
     std::string dpb_;
     bool rebuildDPB_ = true;
     std::string libraryName_;

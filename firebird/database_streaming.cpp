@@ -46,9 +46,8 @@ const TPropertyList& TFIBDatabase::Published() {
 
 void TFIBDatabase::DefineProperties(TFiler& filer) {
     TComponent::DefineProperties(filer);
-    DefineLinesProperty(
-        filer, "DBParams", dbParams_, [this](const TStrings& lines) { dbParams_.Assign(lines); },
-        dbParams_.Count() > 0);
+    const auto* ancestor = dynamic_cast<const TFIBDatabase*>(filer.Ancestor());
+    dbParams_.DefineProperties(filer, "DBParams", ancestor != nullptr ? &ancestor->DBParams() : nullptr);
 }
 
 const TPropertyList& TFIBTransaction::Published() {
