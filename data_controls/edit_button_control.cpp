@@ -1,6 +1,11 @@
 #include "data_controls/edit_button_control.h"
 
+#include "data_controls/button_bitmap_cache.h"
+#include "platform/ui/dc_drawing.h"
+#include "platform/ui/edge_drawing.h"
 #include "platform/ui/mouse_capture.h"
+#include "platform/ui/themes.h"
+#include "platform/ui/win_control.h"
 
 namespace {
 
@@ -136,4 +141,35 @@ void TEditButtonControlEh::RepeatTick() {
     FireOnDown(activeButtonIndex_ == 1, autoRepeat);
     if (!autoRepeat)
         StopRepeat();
+}
+
+void TEditButtonControlEh::Paint() {
+    if (style_ == ebsGlyphEh) {
+        PaintGlyphButton();
+        return;
+    }
+    const bool held = State() == bsDown || State() == bsExclusive;
+    const TColor parentColor = Parent() != nullptr ? Parent()->Color() : Color();
+    PaintEditButton(Canvas(), ClientRect(), parentColor, 0, Enabled(), active_, Flat(),
+                    held ? activeButtonIndex_ : 0, DrawStyleOf(style_));
+}
+
+void TEditButtonControlEh::PaintGlyphButton() {
+    const bool classicFlat = Flat() && !ThemeServices().ThemesEnabled();
+    TRect r = ClientRect();
+    if (!classicFlat) {
+        TSpeedButton::Paint();
+        return;
+    }
+    const int saved = SaveDC(Canvas());
+    IntersectClipRect(Canvas(), r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+    TSpeedButton::Paint();
+    RestoreDC(Canvas(), saved);
+    if (active_) {
+        const bool held = State() == bsDown || State() == bsExclusive;
+        DrawEdge(Canvas(), &r, held ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    } else {
+        Canvas()->Brush()->SetColor(Parent() != nullptr ? Parent()->Color() : Color());
+        Canvas()->FrameRect(r);
+    }
 }

@@ -35,8 +35,10 @@ class TEditButtonControlEh : public TSpeedButton {
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Paint() override;
 
   private:
+    void PaintGlyphButton();
     void UpdateActiveButtonIndex(int y);
     void StartRepeat(unsigned interval);
     void StopRepeat();

@@ -1,0 +1,16 @@
+#pragma once
+// TMemoryStreamEh: a memory stream that grows in larger steps, for the grid's clipboard export,
+// which writes many small pieces.
+#include <cstdint>
+
+#include "platform/rtl/memory_stream.h"
+
+class TMemoryStreamEh : public TMemoryStream {
+  public:
+    std::string ClassName() const override { return "TMemoryStreamEh"; }
+    // The capacity grows in multiples of twice this.
+    std::int32_t HalfMemoryDelta = 0x1000;
+
+  protected:
+    void* Realloc(std::int64_t& newCapacity) override;
+};

@@ -1,0 +1,149 @@
+// Button faces on a headless bitmap (classic look): the cache, ellipsis dots, plus and minus bars,
+// dotted lines and the growth of the export stream.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "data_controls/button_bitmap_cache.h"
+#include "data_controls/button_faces.h"
+#include "data_controls/memory_stream_eh.h"
+#include "data_controls/tree_lines.h"
+#include "platform/ui/bitmap.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/headless.h"
+
+namespace {
+
+bool IsColor(TBitmap& b, int x, int y, TColor color) {
+    return (ColorToRGB(b.Canvas()->Pixel(x, y)) & 0xFFFFFF) == (ColorToRGB(color) & 0xFFFFFF);
+}
+
+int CountIn(TBitmap& b, const TRect& r, TColor color) {
+    int n = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x) n += IsColor(b, x, y, color) ? 1 : 0;
+    return n;
+}
+
+std::unique_ptr<TBitmap> Blank(int w, int h) {
+    auto b = std::make_unique<TBitmap>();
+    b->SetSize(w, h);
+    b->Canvas()->Brush()->SetColor(clWhite);
+    b->Canvas()->FillRect(Rect(0, 0, w, h));
+    return b;
+}
+
+TEST(ButtonBitmapCache, KeysDecideWhatIsShared) {
+    platform::ui::HeadlessSession ui;
+    TButtonsBitmapCache cache;
+    const TButtonBitmapKeyEh base{16, 20, dbsUpDownEh, false, false, false, true, 0, 0};
+    TBitmap* first = cache.GetButtonBitmap(base);
+    EXPECT_EQ(cache.GetButtonBitmap(base), first);
+    struct Case {
+        const char* what;
+        std::function<void(TButtonBitmapKeyEh&)> change;
+    };
+    const Case cases[] = {
+        {"check state", [](TButtonBitmapKeyEh& k) { k.CheckState = 1; }},
+        {"half", [](TButtonBitmapKeyEh& k) { k.Half = 1; }},
+        {"hot", [](TButtonBitmapKeyEh& k) { k.Hot = true; }},
+        {"width", [](TButtonBitmapKeyEh& k) { k.Width = 17; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TButtonBitmapKeyEh key = base;
+        c.change(key);
+        const int before = cache.Count();
+        EXPECT_NE(cache.GetButtonBitmap(key), first);
+        EXPECT_EQ(cache.Count(), before + 1);
+    }
+    TBitmap* negative = cache.GetButtonBitmap({-5, 10, dbsEllipsisEh, false, false, false, true, 0, 0});
+    EXPECT_EQ(negative->Width(), 0);
+    EXPECT_EQ(cache.GetButtonBitmap({0, 10, dbsEllipsisEh, false, false, false, true, 0, 0}), negative);
+}
+
+TEST(ButtonFaces, EllipsisDotsAndGaps) {
+    platform::ui::HeadlessSession ui;
+    struct Case {
+        int w, h;
+        bool pressed;
+        int dot, gap;
+    };
+    // Raised buttons: the inner area is the button less a 2-pixel rim.
+    for (const Case& c : {Case{20, 16, false, 2, 2}, Case{20, 16, true, 2, 2}, Case{15, 12, false, 2, 1},
+                          Case{11, 10, false, 1, 1}}) {
+        SCOPED_TRACE(c.w);
+        auto b = Blank(c.w, c.h);
+        DrawEllipsisGlyph(b->Canvas(), Rect(0, 0, c.w, c.h), true, c.pressed, false, false);
+        const TRect inner = Rect(2, 2, c.w - 2, c.h - 2);
+        const int p = c.pressed ? 1 : 0;
+        const int x = inner.Left + inner.Width() / 2 + p - c.dot / 2;
+        const int y = inner.Top + inner.Height() / 2 + p - c.dot / 2;
+        for (int dx : {-(c.gap + c.dot), 0, c.gap + c.dot}) {
+            EXPECT_TRUE(IsColor(*b, x + dx, y, clBtnText)) << dx;
+            EXPECT_TRUE(IsColor(*b, x + dx + c.dot - 1, y + c.dot - 1, clBtnText)) << dx;
+        }
+        EXPECT_EQ(CountIn(*b, inner, clBtnText), 3 * c.dot * c.dot);
+    }
+}
+
+TEST(ButtonFaces, PlusAndMinusBars) {
+    platform::ui::HeadlessSession ui;
+    struct Case {
+        int size;
+        bool flat, plus;
+        int pixels;
+    };
+    // 20 raised: inner 16, bar 10 x 3 (minus) or 9 x 3 crossed (plus, overlap 3 x 3).
+    // 20 flat: inner 18, bar 10 -> 10 x 3, plus 11 (m < 12 is false: 10 -> 9).
+    for (const Case& c : {Case{20, false, false, 30}, Case{20, false, true, 45}, Case{20, true, false, 30},
+                          Case{20, true, true, 45}, Case{11, false, true, 5 * 1 * 2 - 1}}) {
+        SCOPED_TRACE(testing::Message() << c.size << (c.flat ? " flat" : "") << (c.plus ? " plus" : ""));
+        auto b = Blank(c.size, c.size);
+        DrawPlusMinusGlyph(b->Canvas(), Rect(0, 0, c.size, c.size), true, false, false, c.flat, c.plus);
+        const int rim = c.flat ? 1 : 2;
+        EXPECT_EQ(CountIn(*b, Rect(rim, rim, c.size - rim, c.size - rim), clBtnText), c.pixels);
+    }
+}
+
+TEST(ButtonFaces, DisabledMarksAreEmbossed) {
+    platform::ui::HeadlessSession ui;
+    auto b = Blank(20, 16);
+    DrawEllipsisGlyph(b->Canvas(), Rect(0, 0, 20, 16), false, false, false, false);
+    EXPECT_EQ(CountIn(*b, Rect(2, 2, 18, 14), clBtnText), 0);
+    EXPECT_TRUE(IsColor(*b, 9, 7, clBtnShadow));
+    EXPECT_TRUE(IsColor(*b, 11, 9, clBtnHighlight));
+}
+
+TEST(TreeLines, DottedLineDotsAndPhase) {
+    platform::ui::HeadlessSession ui;
+    struct Case {
+        TPoint at;
+        int length, phase;
+        int dots;
+        int firstX;
+    };
+    for (const Case& c : {Case{{2, 4}, 10, 0, 5, 2}, Case{{2, 4}, 9, 0, 5, 2}, Case{{2, 4}, 10, 1, 5, 3},
+                          Case{{3, 4}, 10, 0, 5, 4}}) {
+        SCOPED_TRACE(c.length * 10 + c.phase);
+        auto b = Blank(30, 10);
+        b->Canvas()->Pen()->SetColor(clBlack);
+        DrawDottedLine(*b->Canvas(), c.at, c.length, c.phase, true);
+        EXPECT_EQ(CountIn(*b, Rect(0, 0, 30, 10), clBlack), c.dots);
+        EXPECT_TRUE(IsColor(*b, c.firstX, 4, clBlack));
+        EXPECT_FALSE(IsColor(*b, c.firstX + 1, 4, clBlack));
+    }
+}
+
+TEST(MemoryStreamEh, GrowsInStepsOfTwiceTheHalfDelta) {
+    TMemoryStreamEh stream;
+    const char byte = 'x';
+    stream.Write(&byte, 1);
+    EXPECT_EQ(stream.Capacity(), 8192);
+    stream.SetSize(8193);
+    EXPECT_EQ(stream.Capacity(), 16384);
+    stream.Clear();
+    EXPECT_EQ(stream.Capacity(), 0);
+}
+
+}  // namespace
