@@ -4,6 +4,7 @@
 #include "platform/rtl/runtime.h"
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
+#include "platform/ui/hint_controller.h"
 #include "platform/ui/popup_window.h"
 #include "platform/ui/timers.h"
 #include "platform/ui/window_system.h"
@@ -68,6 +69,8 @@ bool TApplication::ProcessMessage() {
                 Free(form);
             return true;
         }
+        if (IsMouseMessage(msg.message) && (hints_ != nullptr || showHint_))
+            Hints()->MouseMessage(msg.message, msg.hwnd, PointFromLParam(msg.lParam));
         LRESULT handled = platform::ui::DispatchQueued(q);
         bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
         if (keyDown && handled == 0 && !q.Text.empty()) {
@@ -184,11 +187,31 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 void TApplication::DestroyForms() {
     DestroyComponents();
     mainForm_ = nullptr;
+    hints_.reset();
     terminated_ = false;
+}
+
+void TApplication::SetShowHint(bool value) {
+    showHint_ = value;
+    if (!value)
+        CancelHint();
+}
+
+void TApplication::CancelHint() {
+    if (hints_ != nullptr)
+        hints_->CancelHint();
+}
+
+THintController* TApplication::Hints() {
+    // Made on first use (and again after DestroyForms), once the runtime's clock and timers are up.
+    if (hints_ == nullptr)
+        hints_ = MakeComponent<THintController>(nullptr);
+    return hints_.get();
 }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent == mainForm_)
         mainForm_ = nullptr;
+
     TComponent::Notification(AComponent, Operation);
 }

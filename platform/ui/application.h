@@ -10,9 +10,11 @@
 #include <string>
 
 #include "platform/rtl/component.h"
+#include "platform/ui/colors.h"
 #include "platform/ui/messages.h"
 
 class TCustomForm;
+class THintController;
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
@@ -43,6 +45,16 @@ class TApplication : public TComponent {
     TExceptionEvent OnException;
     std::string Title;
 
+    // Hints: shown after HintPause (HintShortPause when one already shows), hidden after HintHidePause.
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value);
+    int HintPause = 500;
+    int HintShortPause = 50;
+    int HintHidePause = 2500;
+    TColor HintColor = clInfoBk;
+    void CancelHint();
+    THintController* Hints();
+
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
     // Frees every form (the end of the program, or of a test) and starts afresh.
     void DestroyForms();
@@ -59,6 +71,8 @@ class TApplication : public TComponent {
     void PaintForms();
     void Idle();
     TCustomForm* mainForm_ = nullptr;
+    TObjectPtr<THintController> hints_;
+    bool showHint_ = true;
     bool terminated_ = false;
 };
 
