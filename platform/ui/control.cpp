@@ -175,6 +175,9 @@ void TControl::SetParent(TWinControl* AParent) {
     if (AParent != nullptr) {
         AParent->InsertControl(this);
         SyncWithParent();
+        // Its window is made once it has what it takes from its parent (3-D look, right-to-left).
+        if (auto* win = dynamic_cast<TWinControl*>(this))
+            win->CreateShowingHandles();
         Invalidate();
         RequestAlign();
     }

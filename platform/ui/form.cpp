@@ -100,6 +100,7 @@ void TCustomForm::ShowingChanged(bool showing) {
         DoShow();
         if (!Visible() || shown_)
             return;
+        PlaceForShowing();
         if (!native_)
             native_ = platform::ui::CurrentWindowSystem().CreateNativeWindow(*this);
         native_->SetBorderless(borderStyle_ == bsNone);
@@ -184,6 +185,26 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
     FocusControl(control);
 }
 
+namespace {
+// csFocusing while the focus moves to a control (its exit, focus and enter handlers run). A handler
+// may free the control: it is looked up by its window at the end.
+class FocusingScope {
+  public:
+    explicit FocusingScope(TWinControl& control) : window_(control.Handle()) {
+        control.ControlState.Include(csFocusing);
+    }
+    ~FocusingScope() {
+        if (TWinControl* control = FindControl(window_))
+            control->ControlState.Exclude(csFocusing);
+    }
+    FocusingScope(const FocusingScope&) = delete;
+    FocusingScope& operator=(const FocusingScope&) = delete;
+
+  private:
+    HWND window_;
+};
+}  // namespace
+
 bool TCustomForm::FocusControl(TWinControl* control) {
     if (control == this)
         control = nullptr;
@@ -191,6 +212,7 @@ bool TCustomForm::FocusControl(TWinControl* control) {
         return false;
     TWinControl* old = activeControl_;
     TWinControl* focusNow = control != nullptr ? control : this;
+    FocusingScope focusing(*focusNow);
     bool takeFocus = active_ || platform::ui::ActiveForm() == nullptr;
     if (old == control && (!takeFocus || platform::ui::FocusHolder() == focusNow))
         return true;

@@ -324,8 +324,6 @@ void TWinControl::InsertControl(TControl* control) {
     if (auto* win = dynamic_cast<TWinControl*>(control))
         tabList_.push_back(win);
     Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
-    if (auto* win = dynamic_cast<TWinControl*>(control))
-        win->CreateShowingHandles();
 }
 
 void TWinControl::RemoveControl(TControl* control) {

@@ -75,6 +75,23 @@ TEST_F(ControlSettingsTest, TheThreeDLookFollowsTheParentUntilSetAndGivesTheBord
     box->border = bsNone;
     box->RecreateWnd();
     EXPECT_EQ(box->ClientRect(), Rect(0, 0, 100, 21));
+
+    // Put into a showing parent, a window is made with what it took from the parent.
+    struct Plain : TCustomControl {
+        using TCustomControl::TCustomControl;
+        DWORD styleMade = 0;
+
+      protected:
+        void CreateParams(TCreateParams& params) override {
+            TCustomControl::CreateParams(params);
+            AddBorderStyle(params, bsSingle);
+            styleMade = params.Style;
+        }
+    };
+    auto* plain = new Plain(form);
+    plain->SetParent(panel);
+    EXPECT_TRUE(plain->HandleAllocated());
+    EXPECT_NE(plain->styleMade & WS_BORDER, 0u) << "a flat border, as the parent's look is flat";
 }
 
 TEST_F(ControlSettingsTest, RightToLeftModesFollowTheParentAndNameTheirWindowStyles) {
@@ -151,6 +168,13 @@ TEST_F(ControlSettingsTest, ThePressAndTheWindowsMakingShowInTheControlState) {
             creatingSeen = ControlState.Contains(csCreating);
         }
     };
+    bool focusingOnEnter = false;
+    box->OnEnter = [&](TObject*) { focusingOnEnter = box->ControlState.Contains(csFocusing); };
+    form->SetActiveControl(nullptr);
+    box->SetFocus();
+    EXPECT_TRUE(focusingOnEnter);
+    EXPECT_FALSE(box->ControlState.Contains(csFocusing));
+
     auto* watcher = new Watcher(form);
     watcher->SetParent(form);
     EXPECT_TRUE(watcher->creatingSeen);
