@@ -7,6 +7,7 @@
 #include "firebird/database.h"
 #include "firebird/fib_array.h"
 #include "firebird/fib_errors.h"
+#include "firebird/fib_query_trace.h"
 #include "firebird/fp_environment.h"
 #include "firebird/status_vector.h"
 #include "firebird/transaction.h"
@@ -137,10 +138,12 @@ void TFIBQuery::Prepare() {
         return;
     try {
         AllocateAndPrepare();
-    } catch (...) {
+    } catch (const std::exception& e) {
+        TraceQueryFailure(*this, "Prepare", e.what());
         FreeHandle();
         throw;
     }
+    TraceQuery(*this, TQueryTraceStep::Prepare);
 }
 
 void TFIBQuery::AllocateAndPrepare() {
@@ -334,6 +337,7 @@ void TFIBQuery::Execute() {
         transaction->SQLExecuted(this, 0);
         ExecuteByKind();
         executionTime_ = GetTickCount64() - start;
+        TraceQuery(*this, TQueryTraceStep::Execute);
         if (ParamsScannedAndPresent())
             SaveParamValues(*params_, true);
         transaction->SQLExecuted(this, 1);
@@ -343,8 +347,10 @@ void TFIBQuery::Execute() {
             else
                 transaction->Commit();
         }
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
         executionTime_ = GetTickCount64() - start;
+        TraceQuery(*this, TQueryTraceStep::Execute);
+        TraceQueryFailure(*this, "Execute", e.what());
         throw;
     }
     params_->ResetModified();
@@ -421,11 +427,14 @@ TFIBXSQLDA* TFIBQuery::Next() {
     if (status <= 0) {
         ++fetched_;
         bof_ = false;
+        TraceQuery(*this, TQueryTraceStep::Fetch);
         return &fields_;
     }
     eof_ = true;
-    if (status == 100 || StatusHasCode({kCursorNotOpen}))
+    if (status == 100 || StatusHasCode({kCursorNotOpen})) {
+        TraceQuery(*this, TQueryTraceStep::Fetch);
         return nullptr;
+    }
     // The error stays in the thread's status vector while the cursor closes.
     const ISC_STATUS saved[20] = {
         StatusVector()[0],  StatusVector()[1],  StatusVector()[2],  StatusVector()[3],  StatusVector()[4],

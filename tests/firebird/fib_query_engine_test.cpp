@@ -8,6 +8,8 @@
 #include "firebird/database.h"
 #include "firebird/fib_errors.h"
 #include "firebird/pfib_query.h"
+#include "firebird/sql_monitor_hook.h"
+#include "firebird/sql_monitor_module.h"
 #include "firebird/transaction.h"
 #include "tests/firebird/embedded_query.h"
 #include "tests/firebird/engine_database.h"
@@ -391,6 +393,38 @@ TEST_F(QueryOnEngine, DisconnectFreesTheStatement) {
     c_.db->SetConnected(false);
     EXPECT_FALSE(q_->Prepared());
     EXPECT_FALSE(q_->Open());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QueryOnEngine, TraceChannelSeesPrepareExecuteAndEveryFetch) {
+    TFIBSQLMonitorHook* hook = GetMonitorHook();
+    ASSERT_NE(hook, nullptr);
+    if (!hook->Enabled())
+        GTEST_SKIP() << "the trace channel could not open here";
+    std::vector<std::string> steps;
+    auto note = [&](const char* step) {
+        return [&steps, step](ITracedStatement& statement) {
+            steps.push_back(step + (": " + statement.SQLText()));
+            if (std::string(step) == "prepare")
+                EXPECT_EQ(statement.PlanText().rfind("PLAN", 0), 0u);
+        };
+    };
+    hook->OnPrepare = note("prepare");
+    hook->OnExecute = note("execute");
+    hook->OnFetch = note("fetch");
+    q_->SQL().SetText("select ID from T where ID < :N");
+    q_->ParamByName("N").WriteAsInteger(3);
+    q_->Execute();
+    while (q_->Next()) {
+    }
+    hook->OnPrepare = hook->OnExecute = hook->OnFetch = nullptr;
+    const std::string text = " SELECT ID FROM T WHERE ID < ? ";
+    // The first row is fetched within the execution, which is traced when it is over.
+    EXPECT_EQ(steps, (std::vector<std::string>{"prepare: " + text, "fetch: " + text, "execute: " + text,
+                                               "fetch: " + text, "fetch: " + text}));
 }
 
 }  // namespace
