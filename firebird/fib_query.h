@@ -19,6 +19,7 @@
 #include "firebird/xsqlda.h"
 #include "platform/rtl/component.h"
 #include "platform/rtl/notify_event.h"
+#include "platform/rtl/published_properties.h"
 #include "platform/rtl/set.h"
 #include "platform/rtl/string_list.h"
 
@@ -55,6 +56,8 @@ class TFIBQuery : public TComponent,
     explicit TFIBQuery(TComponent* AOwner);
     ~TFIBQuery() override;
     std::string ClassName() const override { return "TFIBQuery"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 
     virtual void SetDatabase(TFIBDatabase* database);
     virtual void Execute();
@@ -169,6 +172,9 @@ class TFIBQuery : public TComponent,
     Variant FieldValue(int index) override { return GetFieldByIndex(index).ReadAsVariant(); }
     std::string FieldAsString(int index) override { return GetFieldByIndex(index).ReadAsString(); }
     std::int64_t FieldAsInt64(int index) override { return GetFieldByIndex(index).ReadAsInt64(); }
+
+  protected:
+    void DefineProperties(TFiler& filer) override;
 
   private:
     void SQLChanging();

@@ -18,6 +18,8 @@ class TpFIBQuery : public TFIBQuery {
   public:
     explicit TpFIBQuery(TComponent* AOwner) : TFIBQuery(AOwner) {}
     std::string ClassName() const override { return "TpFIBQuery"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 
     void Execute() override;
 
@@ -26,6 +28,7 @@ class TpFIBQuery : public TFIBQuery {
     TNotifyEvent AfterExecute;
     TFIBQueryErrorEvent OnExecuteError;
     std::string About() const { return "5.3.0 Release"; }
+    void SetAbout(const std::string&) {}
 };
 
 // The text of a BLOB column of subtype 1 of an open query into the lines; false when it can't be
