@@ -144,7 +144,7 @@ class TFIBQuery : public TComponent,
     void StartTransactionOnDemand() override;
     bool TrimCharFields() const override { return Options.Contains(qoTrimCharFields); }
     bool UpperOldNames() const override;
-    bool RowFetched() const override { return fetched_ > 0 && !eof_; }
+    bool RowFetched() const override { return fetched_ > 0; }
     bool IsProcedureCall() const override { return procExecuted_; }
     TFIBXSQLDA* AppParamArea() override { return params_.get(); }
     TFIBXSQLDA* ServerParamArea() override { return serverParams_.get(); }
