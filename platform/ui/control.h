@@ -17,6 +17,7 @@
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
+class TBasicAction;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -168,6 +169,10 @@ class TControl : public TComponent {
     TMouseWheelUpDownEvent OnMouseWheelUp;
 
     virtual void Click();
+    // Serves an action offered to the control (TBasicAction::Execute / Update): true when served. By
+    // default an action that handles this control as its target works on it.
+    virtual bool ExecuteAction(TBasicAction* Action);
+    virtual bool UpdateAction(TBasicAction* Action);
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
   protected:

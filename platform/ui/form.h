@@ -17,6 +17,18 @@ class NativeWindow;
 }
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+// Where a form places itself when first shown.
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
@@ -40,6 +52,14 @@ class TCustomForm : public TWinControl {
 
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
+    // Maximized, the form covers the work area of its monitor; its normal rectangle is kept and comes
+    // back with wsNormal.
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState value);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition value) { position_ = value; }
+    // The bounds the form has in the normal state, also while maximized or minimized.
+    TRect RestoredBounds() const { return windowState_ == wsNormal ? BoundsRect() : normalBounds_; }
     // Asks OnCloseQuery and OnClose; closing the main form ends the program.
     void Close();
     bool Active() const { return active_; }
@@ -91,6 +111,9 @@ class TCustomForm : public TWinControl {
 
   private:
     void ShowingChanged(bool showing);
+    // Position and WindowState applied as the form first shows.
+    void PlaceForShowing();
+    TRect CentreOf(TPosition position) const;
     TRect SurfaceRect() const { return Bounds(0, 0, Width(), Height()); }
     std::unique_ptr<TCanvas> canvas_;
     std::unique_ptr<platform::ui::CanvasTarget> target_;
@@ -103,6 +126,10 @@ class TCustomForm : public TWinControl {
     bool active_ = false;
     bool shown_ = false;
     bool hostMoving_ = false;
+    TWindowState windowState_ = wsNormal;
+    TPosition position_ = poDesigned;
+    TRect normalBounds_;
+    bool placed_ = false;
 };
 
 class TForm : public TCustomForm {
