@@ -115,6 +115,41 @@ TEST(ButtonFaces, DisabledMarksAreEmbossed) {
     EXPECT_TRUE(IsColor(*b, 11, 9, clBtnHighlight));
 }
 
+TEST(PaintEditButton, ClassicFramesAndMiddleRow) {
+    platform::ui::HeadlessSession ui;
+    struct Case {
+        const char* what;
+        TDrawButtonStyleEh style;
+        bool flat, hot;
+        int w, h;
+        TPoint parentColoured, notParentColoured;
+    };
+    const Case cases[] = {
+        {"flat at rest: a frame of the parent's colour", dbsDropDownEh, true, false, 18, 20, {0, 7}, {1, 7}},
+        {"flat and hot: the face reaches the edge", dbsEllipsisEh, true, true, 18, 20, {-1, -1}, {0, 7}},
+        {"raised: the face reaches the edge", dbsPlusEh, false, false, 18, 20, {-1, -1}, {0, 7}},
+        {"up-down of odd height: the middle row", dbsUpDownEh, false, false, 18, 21, {8, 10}, {8, 9}},
+        {"flat up-down: rows around the middle", dbsUpDownEh, true, false, 18, 20, {8, 10}, {8, 5}},
+        {"flat check box at rest: a frame of the parent's colour",
+         dbsCheckBoxEh,
+         true,
+         false,
+         16,
+         16,
+         {0, 8},
+         {1, 8}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FlushButtonBitmapCache();
+        auto b = Blank(c.w, c.h);
+        PaintEditButton(b->Canvas(), Rect(0, 0, c.w, c.h), clLime, 0, true, c.hot, c.flat, 0, c.style);
+        if (c.parentColoured.X >= 0)
+            EXPECT_TRUE(IsColor(*b, c.parentColoured.X, c.parentColoured.Y, clLime));
+        EXPECT_FALSE(IsColor(*b, c.notParentColoured.X, c.notParentColoured.Y, clLime));
+    }
+}
+
 TEST(TreeLines, DottedLineDotsAndPhase) {
     platform::ui::HeadlessSession ui;
     struct Case {
