@@ -10,19 +10,26 @@
 
 namespace {
 
+TPropInfo MasterSourceProperty() {
+    TPropInfo info;
+    info.Name = "MasterSource";
+    info.Kind = pkComponent;
+    return info;
+}
+
 TEST(DataSourcePropDataSet, OnlyADataSourceGivesItsDataset) {
     TMemoryDataSet master;
     TDataSource source;
     source.SetDataSet(&master);
     TDataSource detail;  // its published "DataSet" holds a dataset, not a source
     detail.SetDataSet(&master);
-    TPropInfo holdsSource{"MasterSource", pkComponent};
+    TPropInfo holdsSource = MasterSourceProperty();
     holdsSource.Get = [&](const TPersistent&) { return TPropValue(static_cast<TPersistent*>(&source)); };
-    TPropInfo holdsDataset{"MasterSource", pkComponent};
+    TPropInfo holdsDataset = MasterSourceProperty();
     holdsDataset.Get = [&](const TPersistent&) { return TPropValue(static_cast<TPersistent*>(&master)); };
-    TPropInfo holdsNothing{"MasterSource", pkComponent};
+    TPropInfo holdsNothing = MasterSourceProperty();
     holdsNothing.Get = [](const TPersistent&) { return TPropValue(static_cast<TPersistent*>(nullptr)); };
-    TPropInfo fails{"MasterSource", pkComponent};
+    TPropInfo fails = MasterSourceProperty();
     fails.Get = [](const TPersistent&) -> TPropValue { throw Exception("unreadable"); };
     EXPECT_EQ(DataSourcePropDataSet(detail, holdsSource), &master);
     EXPECT_EQ(DataSourcePropDataSet(detail, holdsDataset), nullptr);
