@@ -2,21 +2,22 @@
 
 #include "platform/ui/screen.h"
 
-using namespace form_placement;
+// Qualified: the window system names its own window states and positions the same way.
+namespace fp = form_placement;
 
 namespace {
 
-TFormPlacement* PlacementOf(const TCustomForm& form) {
-    return dynamic_cast<TFormPlacement*>(const_cast<TCustomForm*>(&form));
+fp::TFormPlacement* PlacementOf(const TCustomForm& form) {
+    return dynamic_cast<fp::TFormPlacement*>(const_cast<TCustomForm*>(&form));
 }
 
-TWindowState WindowStateOf(const TCustomForm& form) {
-    const TFormPlacement* placement = PlacementOf(form);
-    return placement != nullptr ? placement->WindowState() : wsNormal;
+fp::TWindowState WindowStateOf(const TCustomForm& form) {
+    const fp::TFormPlacement* placement = PlacementOf(form);
+    return placement != nullptr ? placement->WindowState() : fp::wsNormal;
 }
 
-bool IsCentred(const TFormPlacement& placement) {
-    return placement.Position() == poScreenCenter || placement.Position() == poDesktopCenter;
+bool IsCentred(const fp::TFormPlacement& placement) {
+    return placement.Position() == fp::poScreenCenter || placement.Position() == fp::poDesktopCenter;
 }
 
 // Write-only properties are taken when read and never written out.
@@ -27,7 +28,7 @@ bool NeverStored(const TFormStoragePropertyInterceptor&) {
 }  // namespace
 
 TRect FormRestoredBounds(const TCustomForm& Form) {
-    if (WindowStateOf(Form) != wsNormal && Form.HandleAllocated())
+    if (WindowStateOf(Form) != fp::wsNormal && Form.HandleAllocated())
         return PlacementOf(Form)->NormalPosition();
     return Form.BoundsRect();
 }
@@ -46,7 +47,7 @@ TFormStoragePropertyInterceptor::TFormStoragePropertyInterceptor(TPersistent* Ta
     FTop = bounds.Top;
     FWidth = bounds.Width();
     FHeight = bounds.Height();
-    const TFormPlacement* placement = PlacementOf(*form);
+    const fp::TFormPlacement* placement = PlacementOf(*form);
     FPixelsPerInch = placement != nullptr ? placement->PixelsPerInch() : screenPixelsPerInch_;
     FWindowState = WindowStateOf(*form);
     FActiveControl = form->ActiveControl();
@@ -90,7 +91,7 @@ void TFormStoragePropertyInterceptor::AfterPropertiesRead() {
     TCustomForm* form = Form();
     if (form == nullptr)
         return;
-    TFormPlacement* placement = PlacementOf(*form);
+    fp::TFormPlacement* placement = PlacementOf(*form);
     if (placement != nullptr) {
         placement->SetWindowState(FWindowState);
         placement->SetActiveControlDirect(FActiveControl);
@@ -100,7 +101,7 @@ void TFormStoragePropertyInterceptor::AfterPropertiesRead() {
     ApplyBounds(*form);
     if (placement != nullptr && IsCentred(*placement) && !form->ComponentState().Contains(csDesigning) &&
         FPosPresent)
-        placement->SetPosition(poDesigned);
+        placement->SetPosition(fp::poDesigned);
 }
 
 // A stored resolution of 0 or less cannot be scaled from, so the values stay as stored.
@@ -113,7 +114,7 @@ void TFormStoragePropertyInterceptor::Rescale() {
 
 // A maximized or minimized form keeps its state; the bounds become where it goes when restored.
 void TFormStoragePropertyInterceptor::ApplyBounds(TCustomForm& form) const {
-    if (WindowStateOf(form) != wsNormal) {
+    if (WindowStateOf(form) != fp::wsNormal) {
         PlacementOf(form)->SetNormalPosition({FLeft, FTop, FLeft + FWidth, FTop + FHeight});
         return;
     }

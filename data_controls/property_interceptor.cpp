@@ -1,7 +1,6 @@
 #include "data_controls/property_interceptor.h"
 
 #include <algorithm>
-#include <ranges>
 
 void TPropertyInterceptorRegistry::Register(const TInterceptedClass& targetClass,
                                             const TPropertyInterceptorClass& interceptorClass) {
@@ -18,7 +17,9 @@ void TPropertyInterceptorRegistry::Unregister(const TInterceptedClass& targetCla
 
 const TPropertyInterceptorClass* TPropertyInterceptorRegistry::InterceptorClassFor(
     const TPersistent& target) const {
-    auto latest = std::ranges::find_if(entries_ | std::views::reverse,
-                                       [&](const Entry& entry) { return entry.Target.InstanceOf(target); });
-    return latest == std::ranges::end(entries_ | std::views::reverse) ? nullptr : &latest->Interceptor;
+    for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
+        if (entry->Target.InstanceOf(target))
+            return &entry->Interceptor;
+    }
+    return nullptr;
 }

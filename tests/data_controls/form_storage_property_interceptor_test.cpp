@@ -9,22 +9,23 @@
 
 namespace {
 
-using namespace form_placement;
+// Qualified: the window system names its own window states and positions the same way.
+namespace fp = form_placement;
 
-class TPlacedForm : public TForm, public TFormPlacement {
+class TPlacedForm : public TForm, public fp::TFormPlacement {
   public:
     using TForm::TForm;
-    TWindowState WindowState() const override { return state; }
-    void SetWindowState(TWindowState value) override { state = value; }
-    TPosition Position() const override { return position; }
-    void SetPosition(TPosition value) override { position = value; }
+    fp::TWindowState WindowState() const override { return state; }
+    void SetWindowState(fp::TWindowState value) override { state = value; }
+    fp::TPosition Position() const override { return position; }
+    void SetPosition(fp::TPosition value) override { position = value; }
     int PixelsPerInch() const override { return pixelsPerInch; }
     TRect NormalPosition() const override { return normal; }
     void SetNormalPosition(const TRect& rect) override { normal = rect; }
     void SetActiveControlDirect(TWinControl* control) override { activeDirect = control; }
 
-    TWindowState state = wsNormal;
-    TPosition position = poDesigned;
+    fp::TWindowState state = fp::wsNormal;
+    fp::TPosition position = fp::poDesigned;
     int pixelsPerInch = 96;
     TRect normal;
     TWinControl* activeDirect = nullptr;
@@ -32,7 +33,7 @@ class TPlacedForm : public TForm, public TFormPlacement {
 
 struct Stored {
     int left, top, width, height, pixelsPerInch;
-    TWindowState state = wsNormal;
+    fp::TWindowState state = fp::wsNormal;
 };
 
 class FormInterceptor : public ::testing::Test {
@@ -77,15 +78,15 @@ TEST_F(FormInterceptor, NormalFormTakesRescaledBounds) {
     for (const Case& c : cases) {
         Restore(form.get(), c.stored, c.screenPixelsPerInch);
         EXPECT_EQ(form->BoundsRect(), c.expected) << c.what;
-        EXPECT_EQ(form->state, wsNormal) << c.what;
+        EXPECT_EQ(form->state, fp::wsNormal) << c.what;
     }
 }
 
 TEST_F(FormInterceptor, MaximizedFormGetsScaledNormalRectangleAndStaysMaximized) {
     form->HandleNeeded();
     const TRect maximizedBounds = form->BoundsRect();
-    Restore(form.get(), {96, 48, 640, 480, 96, wsMaximized}, 120);
-    EXPECT_EQ(form->state, wsMaximized);
+    Restore(form.get(), {96, 48, 640, 480, 96, fp::wsMaximized}, 120);
+    EXPECT_EQ(form->state, fp::wsMaximized);
     EXPECT_EQ(form->normal, (TRect{120, 60, 120 + 800, 60 + 600}));
     EXPECT_EQ(form->BoundsRect(), maximizedBounds);
     EXPECT_EQ(FormRestoredBounds(*form), (TRect{120, 60, 920, 660}));
@@ -94,15 +95,15 @@ TEST_F(FormInterceptor, MaximizedFormGetsScaledNormalRectangleAndStaysMaximized)
 TEST_F(FormInterceptor, StoredPositionStopsCentring) {
     struct Case {
         const char* what;
-        TPosition before;
+        fp::TPosition before;
         bool positionStored;
-        TPosition after;
+        fp::TPosition after;
     };
     const Case cases[] = {
-        {"screen-centred with a stored Left", poScreenCenter, true, poDesigned},
-        {"desktop-centred with a stored Left", poDesktopCenter, true, poDesigned},
-        {"screen-centred without a stored position", poScreenCenter, false, poScreenCenter},
-        {"default position keeps its rule", poDefault, true, poDefault},
+        {"screen-centred with a stored Left", fp::poScreenCenter, true, fp::poDesigned},
+        {"desktop-centred with a stored Left", fp::poDesktopCenter, true, fp::poDesigned},
+        {"screen-centred without a stored position", fp::poScreenCenter, false, fp::poScreenCenter},
+        {"default position keeps its rule", fp::poDefault, true, fp::poDefault},
     };
     for (const Case& c : cases) {
         form->position = c.before;
@@ -117,7 +118,7 @@ TEST_F(FormInterceptor, StoredPositionStopsCentring) {
 }
 
 TEST_F(FormInterceptor, StartsFromTheFormAndReadsItsRestoredBounds) {
-    form->state = wsMaximized;
+    form->state = fp::wsMaximized;
     form->normal = {5, 6, 105, 206};
     form->pixelsPerInch = 120;
     form->HandleNeeded();
@@ -128,7 +129,7 @@ TEST_F(FormInterceptor, StartsFromTheFormAndReadsItsRestoredBounds) {
     EXPECT_EQ(interceptor.Height(), 200);
     // Nothing stored: the form's own values, rescaled from its resolution, go back to it.
     interceptor.AfterPropertiesRead();
-    EXPECT_EQ(form->state, wsMaximized);
+    EXPECT_EQ(form->state, fp::wsMaximized);
     EXPECT_EQ(form->normal, (TRect{4, 5, 84, 165}));
 }
 
@@ -137,7 +138,7 @@ TEST_F(FormInterceptor, WithoutAFormOnlyRescales) {
     TFormStoragePropertyInterceptor interceptor(&notAForm, 120);
     EXPECT_EQ(interceptor.Left(), 0);
     EXPECT_EQ(interceptor.Width(), 0);
-    EXPECT_NO_THROW(Restore(&notAForm, {40, 50, 400, 300, 96, wsMaximized}, 120));
+    EXPECT_NO_THROW(Restore(&notAForm, {40, 50, 400, 300, 96, fp::wsMaximized}, 120));
 }
 
 TEST(DefaultPropertyInterceptors, FormsGetTheFormInterceptor) {
