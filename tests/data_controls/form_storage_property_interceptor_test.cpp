@@ -117,6 +117,22 @@ TEST_F(FormInterceptor, StoredPositionStopsCentring) {
     }
 }
 
+// A storage facility writes through the published properties; write-only ones are never saved.
+TEST_F(FormInterceptor, PublishedPropertiesAsAFacilitySeesThem) {
+    form->position = fp::poScreenCenter;
+    TFormStoragePropertyInterceptor interceptor(form.get(), 96);
+    const TPropertyList& properties = interceptor.PublishedProperties();
+    for (const char* writeOnly : {"ActiveControl", "PixelsPerInch", "WindowState"}) {
+        ASSERT_NE(properties.Find(writeOnly), nullptr) << writeOnly;
+        EXPECT_FALSE(properties.Find(writeOnly)->IsStored(interceptor)) << writeOnly;
+    }
+    ASSERT_NE(properties.Find("Top"), nullptr);
+    properties.Find("Top")->Set(interceptor, TPropValue(std::int64_t{33}));
+    interceptor.AfterPropertiesRead();
+    EXPECT_EQ(form->Top(), 33);
+    EXPECT_EQ(form->position, fp::poDesigned);
+}
+
 TEST_F(FormInterceptor, StartsFromTheFormAndReadsItsRestoredBounds) {
     form->state = fp::wsMaximized;
     form->normal = {5, 6, 105, 206};
