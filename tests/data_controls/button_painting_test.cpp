@@ -6,11 +6,13 @@
 
 #include "data_controls/button_bitmap_cache.h"
 #include "data_controls/button_faces.h"
+#include "data_controls/image_list_color.h"
 #include "data_controls/memory_stream_eh.h"
 #include "data_controls/tree_lines.h"
 #include "platform/ui/bitmap.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/headless.h"
+#include "platform/ui/image_list.h"
 
 namespace {
 
@@ -168,6 +170,45 @@ TEST(TreeLines, DottedLineDotsAndPhase) {
         EXPECT_TRUE(IsColor(*b, c.firstX, 4, clBlack));
         EXPECT_FALSE(IsColor(*b, c.firstX + 1, 4, clBlack));
     }
+}
+
+TEST(TreeLines, NodeBoxesAndConnectors) {
+    platform::ui::HeadlessSession ui;
+    struct Case {
+        int kind;
+        bool plus, lineUp, lineDown;
+    };
+    // Cell 20 x 20: the box is 9 x 9 around (10, 10).
+    for (const Case& c : {Case{0, false, true, true}, Case{2, false, false, true}, Case{3, true, true, true},
+                          Case{4, true, true, false}}) {
+        SCOPED_TRACE(c.kind);
+        auto b = Blank(20, 20);
+        DrawTreeNodeGlyph(*b->Canvas(), Rect(0, 0, 20, 20), c.kind, 1, 1, 0);
+        EXPECT_TRUE(IsColor(*b, 6, 6, clBtnShadow));  // box corners
+        EXPECT_TRUE(IsColor(*b, 14, 14, clBtnShadow));
+        EXPECT_TRUE(IsColor(*b, 8, 10, clWindowText));  // the minus bar
+        EXPECT_EQ(IsColor(*b, 10, 8, clWindowText), c.plus);
+        EXPECT_EQ(IsColor(*b, 10, 0, clBtnShadow), c.lineUp);
+        EXPECT_EQ(IsColor(*b, 10, 18, clBtnShadow), c.lineDown);
+        EXPECT_TRUE(IsColor(*b, 16, 10, clBtnShadow));  // the connector to the right
+    }
+}
+
+TEST(DrawImageCentered, ALargerImageIsClippedToTheCell) {
+    platform::ui::HeadlessSession ui;
+    TImageList images(nullptr);
+    images.SetWidth(16);
+    images.SetHeight(16);
+    TBitmap red;
+    red.SetSize(16, 16);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    images.Add(&red, nullptr);
+    auto b = Blank(30, 30);
+    DrawImageCentered(b->Canvas(), Rect(10, 10, 20, 20), &images, false, 0);
+    EXPECT_EQ(CountIn(*b, Rect(0, 0, 30, 30), clRed), 100);
+    EXPECT_TRUE(IsColor(*b, 10, 10, clRed));
+    EXPECT_TRUE(IsColor(*b, 9, 15, clWhite));
 }
 
 TEST(MemoryStreamEh, GrowsInStepsOfTwiceTheHalfDelta) {
