@@ -8,6 +8,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/hint_window.h"
 #include "platform/ui/list_box.h"
+#include "platform/ui/month_calendar.h"
 #include "platform/ui/popup_window.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/scroll_bar.h"
@@ -104,6 +105,31 @@ TEST_F(QtStandardControlsTest, TheHintWindowShowsItsTextOnTheHintColour) {
     EXPECT_EQ(shown.Pixel(inside.Right - 2, inside.Bottom - 2), Argb(clInfoBk));
     EXPECT_GT(DarkPixels(shown, inside), 30) << "the hint's text";
     EXPECT_GT(r.Width(), 40);
+}
+
+TEST_F(QtStandardControlsTest, TheCalendarShowsItsMonthWithTheDateHighlighted) {
+    auto* calendar = NewComponent<TMonthCalendar>(form);
+    calendar->SetParent(form);
+    calendar->SetLeft(230);
+    calendar->SetDate(EncodeDate(2026, 3, 15));
+    Application->ProcessMessages();
+    platform::ui::RasterImage shown = platform::ui::GrabHostWindow(*form);
+    TPoint o = calendar->FormOrigin();
+    TRect client = calendar->ClientRect();
+    ASSERT_LE(o.X + client.Right, 400) << "the month fits the form";
+    int highlighted = 0;
+    int window = 0;
+    // Below the title, which may share the highlight's colour.
+    for (int y = client.Height() * 3 / 10; y < client.Bottom; ++y)
+        for (int x = 0; x < client.Right; ++x) {
+            std::uint32_t p = shown.Pixel(o.X + x, o.Y + y);
+            highlighted += p == Argb(clHighlight);
+            window += p == Argb(clWindow);
+        }
+    EXPECT_GT(highlighted, 100) << "the chosen day's cell";
+    EXPECT_LT(highlighted, client.Width() * client.Height() / 20) << "one cell only";
+    EXPECT_GT(window, client.Width() * client.Height() / 3);
+    EXPECT_GT(DarkPixels(shown, OffsetRect(client, o.X, o.Y)), 200) << "the day numbers";
 }
 
 }  // namespace
