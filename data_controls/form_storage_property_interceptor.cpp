@@ -1,24 +1,9 @@
 #include "data_controls/form_storage_property_interceptor.h"
 
+#include "platform/ui/font.h"
 #include "platform/ui/screen.h"
 
-// Qualified: the window system names its own window states and positions the same way.
-namespace fp = form_placement;
-
 namespace {
-
-fp::TFormPlacement* PlacementOf(const TCustomForm& form) {
-    return dynamic_cast<fp::TFormPlacement*>(const_cast<TCustomForm*>(&form));
-}
-
-fp::TWindowState WindowStateOf(const TCustomForm& form) {
-    const fp::TFormPlacement* placement = PlacementOf(form);
-    return placement != nullptr ? placement->WindowState() : fp::wsNormal;
-}
-
-bool IsCentred(const fp::TFormPlacement& placement) {
-    return placement.Position() == fp::poScreenCenter || placement.Position() == fp::poDesktopCenter;
-}
 
 // Write-only properties are taken when read and never written out.
 bool NeverStored(const TFormStoragePropertyInterceptor&) {
@@ -28,15 +13,16 @@ bool NeverStored(const TFormStoragePropertyInterceptor&) {
 }  // namespace
 
 TRect FormRestoredBounds(const TCustomForm& Form) {
-    if (WindowStateOf(Form) != fp::wsNormal && Form.HandleAllocated())
-        return PlacementOf(Form)->NormalPosition();
+    if (Form.WindowState() != wsNormal && Form.HandleAllocated())
+        return Form.RestoredBounds();
     return Form.BoundsRect();
 }
 
 int TFormStoragePropertyInterceptor::DefaultPixelsPerInch() {
-    return Screen != nullptr ? Screen->PixelsPerInch() : 96;
+    return Screen != nullptr ? Screen->PixelsPerInch() : ScreenPixelsPerInch;
 }
 
+// A form is laid out at the screen's resolution here, so that is the resolution its values are in.
 TFormStoragePropertyInterceptor::TFormStoragePropertyInterceptor(TPersistent* Target, int screenPixelsPerInch)
     : TStoragePropertyInterceptor(Target), screenPixelsPerInch_(screenPixelsPerInch) {
     TCustomForm* form = Form();
@@ -47,9 +33,8 @@ TFormStoragePropertyInterceptor::TFormStoragePropertyInterceptor(TPersistent* Ta
     FTop = bounds.Top;
     FWidth = bounds.Width();
     FHeight = bounds.Height();
-    const fp::TFormPlacement* placement = PlacementOf(*form);
-    FPixelsPerInch = placement != nullptr ? placement->PixelsPerInch() : screenPixelsPerInch_;
-    FWindowState = WindowStateOf(*form);
+    FPixelsPerInch = DefaultPixelsPerInch();
+    FWindowState = form->WindowState();
     FActiveControl = form->ActiveControl();
 }
 
@@ -91,17 +76,12 @@ void TFormStoragePropertyInterceptor::AfterPropertiesRead() {
     TCustomForm* form = Form();
     if (form == nullptr)
         return;
-    fp::TFormPlacement* placement = PlacementOf(*form);
-    if (placement != nullptr) {
-        placement->SetWindowState(FWindowState);
-        placement->SetActiveControlDirect(FActiveControl);
-    } else {
-        form->SetActiveControl(FActiveControl);
-    }
+    form->SetWindowState(FWindowState);
+    ApplyActiveControl(*form);
     ApplyBounds(*form);
-    if (placement != nullptr && IsCentred(*placement) && !form->ComponentState().Contains(csDesigning) &&
-        FPosPresent)
-        placement->SetPosition(fp::poDesigned);
+    const bool centred = form->Position() == poScreenCenter || form->Position() == poDesktopCenter;
+    if (centred && !form->ComponentState().Contains(csDesigning) && FPosPresent)
+        form->SetPosition(poDesigned);
 }
 
 // A stored resolution of 0 or less cannot be scaled from, so the values stay as stored.
@@ -112,11 +92,19 @@ void TFormStoragePropertyInterceptor::Rescale() {
         *value = MulDiv(*value, screenPixelsPerInch_, FPixelsPerInch);
 }
 
-// A maximized or minimized form keeps its state; the bounds become where it goes when restored.
+// The form has no setter of its normal rectangle alone, so a maximized or minimized form is put
+// back to normal, given the bounds there and returned to its state: the bounds become where it
+// goes when the user restores it.
 void TFormStoragePropertyInterceptor::ApplyBounds(TCustomForm& form) const {
-    if (WindowStateOf(form) != fp::wsNormal) {
-        PlacementOf(form)->SetNormalPosition({FLeft, FTop, FLeft + FWidth, FTop + FHeight});
-        return;
-    }
+    const TWindowState state = form.WindowState();
+    if (state != wsNormal)
+        form.SetWindowState(wsNormal);
     form.SetBounds(FLeft, FTop, FWidth, FHeight);
+    form.SetWindowState(state);
+}
+
+// Setting the form's active control moves the focus, so it is set only when it changes.
+void TFormStoragePropertyInterceptor::ApplyActiveControl(TCustomForm& form) const {
+    if (form.ActiveControl() != FActiveControl)
+        form.SetActiveControl(FActiveControl);
 }

@@ -4,11 +4,11 @@
 // resolution to the screen's and applies them together with the window state.
 #include <string>
 
-#include "data_controls/form_placement.h"
 #include "data_controls/property_interceptor.h"
 #include "platform/ui/form.h"
 
-// The bounds the form has when not maximized or minimized.
+// The bounds the form has when not maximized or minimized: its normal rectangle while it is
+// maximized or minimized and has a window, else its bounds.
 TRect FormRestoredBounds(const TCustomForm& Form);
 
 class TFormStoragePropertyInterceptor : public TStoragePropertyInterceptor {
@@ -30,7 +30,7 @@ class TFormStoragePropertyInterceptor : public TStoragePropertyInterceptor {
     void SetWidth(int value) { FWidth = value; }
     void SetHeight(int value) { FHeight = value; }
     void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
-    void SetWindowState(form_placement::TWindowState value) { FWindowState = value; }
+    void SetWindowState(TWindowState value) { FWindowState = value; }
     void SetActiveControl(TWinControl* value) { FActiveControl = value; }
 
     void AfterPropertiesRead() override;
@@ -41,6 +41,7 @@ class TFormStoragePropertyInterceptor : public TStoragePropertyInterceptor {
     TRect RestoredBounds() const;
     void Rescale();
     void ApplyBounds(TCustomForm& form) const;
+    void ApplyActiveControl(TCustomForm& form) const;
 
     int screenPixelsPerInch_;
     TWinControl* FActiveControl = nullptr;
@@ -49,6 +50,6 @@ class TFormStoragePropertyInterceptor : public TStoragePropertyInterceptor {
     int FTop = 0;
     int FWidth = 0;
     int FPixelsPerInch = 0;
-    form_placement::TWindowState FWindowState = form_placement::wsNormal;
+    TWindowState FWindowState = wsNormal;
     bool FPosPresent = false;
 };
