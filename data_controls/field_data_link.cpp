@@ -181,6 +181,16 @@ void TFieldDataLinkEh::RecordChanged(TField* field) {
     modified_ = false;
 }
 
+void TFieldDataLinkEh::DataEvent(TDataEvent event, std::intptr_t info) {
+    TDataLink::DataEvent(event, info);
+    if (event != deDisabledStateChange)
+        return;
+    if (info != 0)
+        ResolveFields();
+    else
+        fields_.clear();
+}
+
 void TFieldDataLinkEh::FocusControl(TField* field) {
     if (field == nullptr || std::find(fields_.begin(), fields_.end(), field) == fields_.end())
         return;

@@ -62,6 +62,9 @@ class TFieldDataLinkEh : public TDataLink {
     void LayoutChanged() override { ResolveFields(); }
     void RecordChanged(TField* field) override;
     void FocusControl(TField* field) override;
+    // While the dataset's controls are disabled its fields may be rebuilt: the link lets go of
+    // them and binds its names again when the controls are enabled.
+    void DataEvent(TDataEvent event, std::intptr_t info) override;
 
   private:
     void CheckUnbound();

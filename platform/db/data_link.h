@@ -58,10 +58,12 @@ class TDataLink {
     virtual void LayoutChanged() { DataSetChanged(); }
     virtual void RecordChanged(TField* /*field*/) {}
     virtual void UpdateData() {}
+    // Every notice the data source passes on; a derived link that overrides it calls this one
+    // first for the standard handling.
+    virtual void DataEvent(TDataEvent event, std::intptr_t info);
 
   private:
     friend class TDataSource;
-    void DataEvent(TDataEvent event, std::intptr_t info);
     void UpdateState();
     void SetActive(bool value);
     void SetEditing(bool value);

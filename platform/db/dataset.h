@@ -149,7 +149,9 @@ class TDataSet : public TComponent {
     virtual Variant Lookup(const std::string& keyFields, const Variant& keyValues,
                            const std::string& resultFields);
 
-    // Data links see the controls-disabled state through these.
+    // Data links see the controls-disabled state through these: the first disable and the last
+    // enable send deDisabledStateChange (info 0, then 1, before the held notices) straight to the
+    // data sources.
     void DisableControls();
     void EnableControls();
     bool ControlsDisabled() const { return disableCount_ != 0; }

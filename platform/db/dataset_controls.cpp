@@ -16,6 +16,8 @@ void TDataSet::DisableControls() {
         enableEvent_ = deDataSetChange;
     }
     ++disableCount_;
+    if (disableCount_ == 1)
+        NotifyDataSources(deDisabledStateChange, 0);
 }
 
 void TDataSet::EnableControls() {
@@ -23,6 +25,8 @@ void TDataSet::EnableControls() {
         return;
     if (--disableCount_ != 0)
         return;
+    // Controls bind their fields again before they hear what changed, so none shows a stale one.
+    NotifyDataSources(deDisabledStateChange, 1);
     if (disableState_ != state_)
         NotifyDataSources(deUpdateState, 0);
     if (disableState_ != dsInactive && state_ != dsInactive)

@@ -205,6 +205,41 @@ TEST_F(Bound, ClosingTheDatasetDropsTheFields) {
     EXPECT_NE(std::find(calls.begin(), calls.end(), "active"), calls.end());
 }
 
+TEST_F(Bound, DisabledControlsLetGoOfTheFieldsUntilTheLastEnable) {
+    BindOpen("B;A", true);
+    const struct {
+        void (TDataSet::*step)();
+        int fieldsAfter;
+    } steps[] = {
+        {&TDataSet::DisableControls, 0},
+        {&TDataSet::DisableControls, 0},
+        {&TDataSet::EnableControls, 0},
+        {&TDataSet::EnableControls, 2},
+    };
+    for (const auto& s : steps) {
+        (ds.*s.step)();
+        EXPECT_EQ(link.FieldsCount(), s.fieldsAfter);
+    }
+    EXPECT_EQ(link.FieldsField(0), ds.FieldByName("B"));
+    EXPECT_EQ(link.FieldsField(1), ds.FieldByName("A"));
+}
+
+TEST_F(Bound, FieldsRebuiltWhileControlsAreDisabledAreBoundAfresh) {
+    BindOpen("C", false);
+    ds.DisableControls();
+    ds.Close();
+    ds.SetColumns({"D", "C"});  // C now reads the stored rows' second column
+    ds.Open();
+    std::vector<std::string> shown;
+    link.DataChangeHook = [&](TFieldDataLinkEh* l) {
+        shown.push_back(l->FirstField() != nullptr ? l->FirstField()->AsString() : "(none)");
+    };
+    ds.EnableControls();
+    ASSERT_EQ(link.FieldsCount(), 1);
+    EXPECT_EQ(link.FirstField(), ds.FieldByName("C"));
+    EXPECT_EQ(shown, (std::vector<std::string>{"20", "20"}));  // bound again, then the data change
+}
+
 TEST_F(Bound, FieldListHelpers) {
     BindOpen("A", false);
     TFieldsArrEh fields;

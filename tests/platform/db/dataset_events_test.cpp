@@ -209,12 +209,15 @@ TEST(DataSetEvents, ControlsHearOneChangeOnTheLastEnable) {
     ds.Last();
     ds.EnableControls();
     EXPECT_TRUE(ds.ControlsDisabled());
-    EXPECT_TRUE(ds.Notices.empty());
+    // Only the first disable tells the controls, so they can let go of fields rebuilt meanwhile.
+    EXPECT_EQ(ds.Notices, std::vector<TDataEvent>{deDisabledStateChange});
     ds.EnableControls();
     EXPECT_FALSE(ds.ControlsDisabled());
-    EXPECT_EQ(ds.Notices, std::vector<TDataEvent>{deDataSetChange});
+    EXPECT_EQ(ds.Notices,
+              (std::vector<TDataEvent>{deDisabledStateChange, deDisabledStateChange, deDataSetChange}));
+    EXPECT_EQ(ds.NoticeInfo, (std::vector<std::intptr_t>{0, 1, 0}));
     ds.EnableControls();  // one too many is harmless
-    EXPECT_EQ(ds.Notices.size(), 1U);
+    EXPECT_EQ(ds.Notices.size(), 3U);
 }
 
 TEST(DataSetEvents, EnablingInAnotherStateTellsTheStateFirst) {
@@ -224,7 +227,8 @@ TEST(DataSetEvents, EnablingInAnotherStateTellsTheStateFirst) {
     ds.DisableControls();
     ds.Edit();
     ds.EnableControls();
-    EXPECT_EQ(ds.Notices, (std::vector<TDataEvent>{deUpdateState, deDataSetChange}));
+    EXPECT_EQ(ds.Notices, (std::vector<TDataEvent>{deDisabledStateChange, deDisabledStateChange,
+                                                   deUpdateState, deDataSetChange}));
 }
 
 }  // namespace
