@@ -126,7 +126,7 @@ TDateTime TMonthCalendar::CellDate(int row, int column) const {
     return FirstShownDay() + row * 7 + column;
 }
 
-UINT TMonthCalendar::HitTest(TPoint pos, SYSTEMTIME* day) const {
+UINT TMonthCalendar::CalendarHitTest(TPoint pos, SYSTEMTIME* day) const {
     if (!ClientRect().Contains(pos))
         return MCHT_NOWHERE;
     Metrics m = Measure();
@@ -167,7 +167,7 @@ UINT TMonthCalendar::HitTest(TPoint pos, SYSTEMTIME* day) const {
 void TMonthCalendar::Dispatch(TMessage& Message) {
     if (Message.Msg == MCM_HITTEST) {
         auto* info = reinterpret_cast<MCHITTESTINFO*>(Message.LParam);
-        info->uHit = HitTest(info->pt, &info->st);
+        info->uHit = CalendarHitTest(info->pt, &info->st);
         Message.Result = static_cast<LRESULT>(info->uHit);
         return;
     }
@@ -197,7 +197,7 @@ void TMonthCalendar::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         if (CanFocus())
             SetFocus();
         SYSTEMTIME st;
-        UINT hit = HitTest({X, Y}, &st);
+        UINT hit = CalendarHitTest({X, Y}, &st);
         if (hit == MCHT_TITLEBTNPREV || hit == MCHT_TITLEBTNNEXT)
             TurnMonths(hit == MCHT_TITLEBTNNEXT ? 1 : -1);
         else if ((hit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE && hit != MCHT_CALENDARWEEKNUM &&

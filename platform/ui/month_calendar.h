@@ -69,7 +69,7 @@ class TMonthCalendar : public TCustomControl {
 
     // The smallest rectangle that shows the whole month.
     TRect MinReqRect() const;
-    UINT HitTest(TPoint pos, SYSTEMTIME* day) const;
+    UINT CalendarHitTest(TPoint pos, SYSTEMTIME* day) const;
 
   protected:
     void Paint() override;
