@@ -26,6 +26,9 @@ class TEditButtonEh : public TCollectionItem {
     explicit TEditButtonEh(TWinControl* editControl);
     ~TEditButtonEh() override;
     std::string ClassName() const override { return "TEditButtonEh"; }
+    // What stored forms keep of a button (its glyph not yet: pictures have no stored form).
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 
     TPopupMenu* DropdownMenu = nullptr;
     TBitmap* Glyph() const { return glyph_.get(); }
@@ -72,6 +75,9 @@ class TVisibleEditButtonEh : public TEditButtonEh {
     TVisibleEditButtonEh();
     explicit TVisibleEditButtonEh(TWinControl* editControl);
     std::string ClassName() const override { return "TVisibleEditButtonEh"; }
+    // The same properties, with shown and Alt+Down as the defaults of Visible and ShortCut.
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 };
 
 class TEditButtonsEh : public TCollection {

@@ -1,0 +1,37 @@
+// The stored form of edit-button settings.
+#include "data_controls/edit_button.h"
+#include "platform/rtl/published_properties.h"
+#include "platform/ui/popup_menu.h"
+#include "platform/ui/virtual_keys.h"
+
+namespace {
+
+// Both button classes store the same properties in the same order; only two defaults differ.
+TPropertyList EditButtonProperties(bool visibleDefault, TShortCut shortCutDefault) {
+    return TPublish<TEditButtonEh>(TCollectionItem::Published())
+        .Component("DropdownMenu", &TEditButtonEh::DropdownMenu, &TEditButtonEh::DropdownMenu)
+        .String("Hint", &TEditButtonEh::Hint, &TEditButtonEh::SetHint)
+        .Integer("NumGlyphs", &TEditButtonEh::NumGlyphs, &TEditButtonEh::SetNumGlyphs)
+        .Default(1)
+        .Integer("ShortCut", &TEditButtonEh::ShortCut, &TEditButtonEh::ShortCut)
+        .Default(shortCutDefault)
+        .Enum("Style", &TEditButtonEh::Style, &TEditButtonEh::SetStyle,
+              {"ebsDropDownEh", "ebsEllipsisEh", "ebsGlyphEh", "ebsUpDownEh", "ebsPlusEh", "ebsMinusEh"})
+        .Default(ebsDropDownEh)
+        .Boolean("Visible", &TEditButtonEh::Visible, &TEditButtonEh::SetVisible)
+        .Default(visibleDefault)
+        .Integer("Width", &TEditButtonEh::Width, &TEditButtonEh::SetWidth)
+        .Default(0);
+}
+
+}  // namespace
+
+const TPropertyList& TEditButtonEh::Published() {
+    static const TPropertyList list = EditButtonProperties(false, 0);
+    return list;
+}
+
+const TPropertyList& TVisibleEditButtonEh::Published() {
+    static const TPropertyList list = EditButtonProperties(true, static_cast<TShortCut>(scAlt | VK_DOWN));
+    return list;
+}
