@@ -13,6 +13,7 @@
 #include "firebird/fib_base.h"
 #include "firebird/param_field_access.h"
 #include "firebird/pooled_query.h"
+#include "firebird/query_conditions.h"
 #include "firebird/sql_parser.h"
 #include "firebird/statement_context.h"
 #include "firebird/statement_kind.h"
@@ -68,6 +69,8 @@ class TFIBQuery : public TComponent,
 
     TStrings& SQL() { return sql_; }
     const TStrings& SQL() const { return sql_; }
+    TConditions& Conditions() { return conditions_; }
+    const TConditions& Conditions() const { return conditions_; }
     bool GoToFirstRecordOnExecute = true;
     bool ParamCheck = true;
     bool CloseOnTransactionEnd = true;
@@ -179,6 +182,7 @@ class TFIBQuery : public TComponent,
   private:
     void SQLChanging();
     void SQLChanged();
+    void ForgetConditionsBase();
     void RestoreLines();
     void RunScan(const std::string& text, bool serverPass);
     void CarryValues(TFIBXSQLDA& from, TFIBXSQLDA& to);
@@ -202,6 +206,7 @@ class TFIBQuery : public TComponent,
 
     TFIBBase link_{this};
     TStringList sql_;
+    TConditions conditions_{this};
     std::unique_ptr<TFIBXSQLDA> params_;
     std::unique_ptr<TFIBXSQLDA> serverParams_;
     TFIBXSQLDA fields_{this, false};

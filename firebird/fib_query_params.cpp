@@ -27,6 +27,16 @@ void TFIBQuery::SQLChanging() {
         FreeHandle();
     macrosChanged_ = false;
     changingSeen_ = true;
+    ForgetConditionsBase();
+}
+
+// A text set from outside is the new base: the conditions no longer apply to it. The base is
+// dropped before cancelling so that the old text is not written back in the middle of this change.
+void TFIBQuery::ForgetConditionsBase() {
+    if (conditions_.ApplyState() != 0)
+        return;
+    conditions_.SetBaseSQLText({});
+    conditions_.CancelApply();
 }
 
 // Changes made under BeginUpdate (SetText, Assign) announce themselves only when done: an open

@@ -56,6 +56,7 @@ void TFIBQuery::DefineProperties(TFiler& filer) {
             [this, option](TWriter& writer) { writer.WriteBoolean(Options.Contains(option.Option)); },
             hasData);
     }
+    conditions_.DefineProperties(filer, "Conditions", ancestor ? &ancestor->Conditions() : nullptr);
 }
 
 const TPropertyList& TpFIBQuery::Published() {

@@ -38,4 +38,33 @@ TEST(QueryStreaming, TextSwitchesAndOptionsSurviveAStoredForm) {
     EXPECT_EQ(read->GetParams().Count(), 0) << "read without scanning for parameters";
 }
 
+TEST(QueryStreaming, ConditionsSurviveAStoredFormAndAreLeftOutWhenThereAreNone) {
+    TClassRegistry classes;
+    classes.RegisterClass<TpFIBQuery>("TpFIBQuery");
+    auto root = MakeComponent<TComponent>(nullptr);
+    root->SetName("Module");
+    auto* plain = NewComponent<TpFIBQuery>(root.get());
+    plain->SetName("Plain");
+    auto* query = NewComponent<TpFIBQuery>(root.get());
+    query->SetName("Goods");
+    query->SQL().SetText("select ID from GOODS");
+    query->Conditions().AddCondition("kind", "KIND = 'B'", true);
+    query->Conditions().AddCondition("blank", "", false);
+    query->Conditions().AddCondition("cheap", "PRICE < 10", false);
+    const std::string text = ComponentToText(*root);
+    EXPECT_EQ(text.find("Conditions"), text.rfind("Conditions")) << "only the query with conditions:\n"
+                                                                 << text;
+
+    auto copy = MakeComponent<TComponent>(nullptr);
+    TReader(text, classes).ReadRootComponent(*copy);
+    auto* read = dynamic_cast<TpFIBQuery*>(copy->FindComponent("Goods"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Conditions().GetAsText(), query->Conditions().GetAsText());
+    EXPECT_FALSE(read->Conditions().Applied());
+    EXPECT_EQ(read->SQL().Text(), "select ID from GOODS\r\n") << "conditions are not applied by reading";
+    auto* readPlain = dynamic_cast<TpFIBQuery*>(copy->FindComponent("Plain"));
+    ASSERT_NE(readPlain, nullptr);
+    EXPECT_EQ(readPlain->Conditions().Count(), 0);
+}
+
 }  // namespace

@@ -66,6 +66,32 @@ TEST_P(ConditionsOnEngine, AppliedConditionsFilterTheRowsAndCancellingBringsThem
     EXPECT_EQ(Ids(), all);
 }
 
+// A text set from outside becomes the new base: applying again must not bring the old one back.
+TEST_P(ConditionsOnEngine, TheQuerysOwnConditionsFollowATextSetFromOutside) {
+    TConditions& own = q_->Conditions();
+    q_->SQL().SetText(GetParam().Sql);
+    const std::string base = q_->SQL().Text();
+    const std::vector<int> all = Ids();
+    own.SetAsText(GetParam().Conditions);
+    own.Apply();
+    EXPECT_TRUE(own.Applied());
+    EXPECT_EQ(own.BaseSQLText(), base);
+    EXPECT_EQ(Ids(), GetParam().Ids) << q_->SQL().Text();
+    own.CancelApply();
+    EXPECT_EQ(q_->SQL().Text(), base);
+    EXPECT_EQ(Ids(), all);
+
+    own.Apply();
+    std::string descending = GetParam().Sql;
+    descending.replace(descending.rfind("ORDER BY ID"), 11, "ORDER BY ID DESC");
+    q_->SQL().SetText(descending);
+    EXPECT_FALSE(own.Applied());
+    EXPECT_EQ(own.BaseSQLText(), "");
+    EXPECT_NE(q_->SQL().Text().find("DESC"), std::string::npos) << q_->SQL().Text();
+    own.Apply();
+    EXPECT_EQ(Ids(), std::vector<int>(GetParam().Ids.rbegin(), GetParam().Ids.rend())) << q_->SQL().Text();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, ConditionsOnEngine,
     ::testing::Values(
