@@ -6,6 +6,7 @@
 #include "firebird/pfib_query.h"
 #include "firebird/sql_normalize.h"
 #include "firebird/transaction.h"
+#include "firebird/unnamed_params.h"
 #include "platform/rtl/strings.h"
 
 namespace {
@@ -72,7 +73,8 @@ TObjectPtr<TpFIBQuery> TCacheQueries::NewQuery(TFIBTransaction& transaction, con
     query->FreeNotification(this);
     query->SetDatabase(database_);
     query->SetTransaction(&transaction);
-    query->SQL().SetText(text);
+    // Keyed by the text as given; the query gets names for its bare markers, which its scan needs.
+    query->SQL().SetText(NameUnnamedParams(text));
     return query;
 }
 

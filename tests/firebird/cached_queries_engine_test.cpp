@@ -97,6 +97,31 @@ TEST_F(CachedQueries, AQueryIsMovedToTheTransactionItIsAcquiredFor) {
     ReleaseCachedQuery(*cache_, moved);
 }
 
+TEST_F(CachedQueries, UnnamedParametersAreBoundByPositionAndTheTextStillSharesItsQuery) {
+    const std::string sql = "select NAME from T where ID = ? or ID = ? order by ID desc";
+    TpFIBQuery* query = AcquireCachedQuery(*cache_, c_.tr.get(), sql);
+    ASSERT_NE(query, nullptr);
+    ASSERT_EQ(query->GetParamCount(), 2);
+    query->SetParamValue(0, Variant(1));
+    query->SetParamValue(1, Variant(2));
+    query->ExecQuery();
+    EXPECT_EQ(query->FieldByName("NAME").ReadAsString(), "two");
+    ReleaseCachedQuery(*cache_, query);
+
+    TpFIBQuery* again = AcquireCachedQuery(*cache_, c_.tr.get(),
+                                           "SELECT name FROM t WHERE id = ? OR id = ? ORDER BY id DESC");
+    EXPECT_EQ(again, query);
+    ReleaseCachedQuery(*cache_, again);
+}
+
+TEST_F(CachedQueries, TheDatabaseServicesRunUnnamedParametersThroughThePool) {
+    cache_->CacheOfDatabase(*c_.db);
+    Variant value;
+    ASSERT_TRUE(c_.db->SelectValue("select NAME from T where ID = ?", 0, value, c_.tr.get(), {Variant(2)}));
+    EXPECT_EQ(value.AsString(), "two");
+    EXPECT_EQ(cache_->CacheOfDatabase(*c_.db).IdleCount(), 1);
+}
+
 TEST_F(CachedQueries, AQueryHandedOutAgainHasEveryParameterNull) {
     const std::string sql = "select count(*) from T where ID = :ID or :ID is null";
     TpFIBQuery* query = AcquireCachedQuery(*cache_, c_.tr.get(), sql);
