@@ -21,19 +21,15 @@ bool OfferToFocusChain(Offer offer) {
 
 }  // namespace
 
-bool TBasicAction::Execute() {
-    if (OnExecute) {
-        OnExecute(this);
+bool TCustomAction::Execute() {
+    if (TBasicAction::Execute())
         return true;
-    }
     return OfferToFocusChain([this](TControl* c) { return c->ExecuteAction(this); });
 }
 
-bool TBasicAction::Update() {
-    if (OnUpdate) {
-        OnUpdate(this);
+bool TCustomAction::Update() {
+    if (TBasicAction::Update())
         return true;
-    }
     return OfferToFocusChain([this](TControl* c) { return c->UpdateAction(this); });
 }
 

@@ -1,41 +1,25 @@
 #pragma once
-// TBasicAction: a command that runs its OnExecute, or else is offered to the focused control and the
-// controls holding it, up to the form, each of which may serve it (ExecuteAction). Update does the
-// same with OnUpdate and UpdateAction, so the control that would serve it can enable it.
+// Actions of the window system. TCustomAction runs its OnExecute, or else is offered to the focused
+// control and the controls holding it, up to the form, each of which may serve it (ExecuteAction).
+// Update does the same with OnUpdate and UpdateAction, so the control that would serve it can enable
+// it. The base TBasicAction lies below, in the runtime, so data links can serve actions too.
 #include <string>
 
-#include "platform/rtl/component.h"
-#include "platform/rtl/notify_event.h"
+#include "platform/rtl/basic_action.h"
 #include "platform/ui/shortcuts.h"
-
-class TBasicAction : public TComponent {
-  public:
-    explicit TBasicAction(TComponent* AOwner) : TComponent(AOwner) {}
-    std::string ClassName() const override { return "TBasicAction"; }
-
-    // True when someone served the action.
-    virtual bool Execute();
-    virtual bool Update();
-    // Whether the action works on this target, and the work itself; the base works on none.
-    virtual bool HandlesTarget(TObject* Target) {
-        (void)Target;
-        return false;
-    }
-    virtual void ExecuteTarget(TObject* Target) { (void)Target; }
-    virtual void UpdateTarget(TObject* Target) { (void)Target; }
-
-    TNotifyEvent OnExecute;
-    TNotifyEvent OnUpdate;
-};
 
 // An action with the state the controls showing it follow.
 class TCustomAction : public TBasicAction {
   public:
     using TBasicAction::TBasicAction;
     std::string ClassName() const override { return "TCustomAction"; }
+
+    // True when someone served the action.
+    bool Execute() override;
+    bool Update() override;
+
     std::string Caption;
     std::string Hint;
-    bool Enabled = true;
     bool Checked = false;
     bool Visible = true;
     TShortCut ShortCut = scNone;

@@ -146,8 +146,9 @@ TEST(PaintEditButton, ClassicFramesAndMiddleRow) {
         FlushButtonBitmapCache();
         auto b = Blank(c.w, c.h);
         PaintEditButton(b->Canvas(), Rect(0, 0, c.w, c.h), clLime, 0, true, c.hot, c.flat, 0, c.style);
-        if (c.parentColoured.X >= 0)
+        if (c.parentColoured.X >= 0) {
             EXPECT_TRUE(IsColor(*b, c.parentColoured.X, c.parentColoured.Y, clLime));
+        }
         EXPECT_FALSE(IsColor(*b, c.notParentColoured.X, c.notParentColoured.Y, clLime));
     }
 }

@@ -408,8 +408,9 @@ TEST_F(QueryOnEngine, TraceChannelSeesPrepareExecuteAndEveryFetch) {
     auto note = [&](const char* step) {
         return [&steps, step](ITracedStatement& statement) {
             steps.push_back(step + (": " + statement.SQLText()));
-            if (std::string(step) == "prepare")
+            if (std::string(step) == "prepare") {
                 EXPECT_EQ(statement.PlanText().rfind("PLAN", 0), 0u);
+            }
         };
     };
     hook->OnPrepare = note("prepare");

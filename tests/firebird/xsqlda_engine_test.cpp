@@ -189,8 +189,9 @@ TEST_F(AreasOnEngine, EveryTypeMakesTheRoundTrip) {
         SCOPED_TRACE(std::string(c.type) + " #" + std::to_string(n));
         auto row = RoundTrip("R" + std::to_string(n++), c.type, c.write);
         TFIBXSQLVAR& v = row->columns[0];
-        if (c.text)
+        if (c.text) {
             EXPECT_EQ(v.ReadAsString(), c.text);
+        }
         if (c.check)
             c.check(v);
     }

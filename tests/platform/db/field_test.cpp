@@ -323,8 +323,9 @@ TEST(FieldStates, OldValueIsTheRecordBeforeTheEdit) {
         c.act();
         const TDataSetState state = ds.State();
         EXPECT_EQ(name->OldValue().IsNull(), c.oldValue.IsNull());
-        if (!c.oldValue.IsNull())
+        if (!c.oldValue.IsNull()) {
             EXPECT_EQ(name->OldValue(), c.oldValue);
+        }
         EXPECT_EQ(name->NewValue(), c.newValue);
         EXPECT_EQ(ds.State(), state);
         ds.Cancel();

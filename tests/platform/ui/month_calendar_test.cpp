@@ -48,8 +48,9 @@ TEST_F(MonthCalendarTest, HitTestNamesThePartUnderThePoint) {
         MCHITTESTINFO info;
         info.pt = c.at;
         EXPECT_EQ(MonthCal_HitTest(calendar->Handle(), &info), c.hit) << c.at.X << "," << c.at.Y;
-        if (c.day != 0)
+        if (c.day != 0) {
             EXPECT_EQ(info.st.wDay, c.day) << c.at.X << "," << c.at.Y;
+        }
     }
 }
 
