@@ -1,7 +1,7 @@
 #include "firebird_datasets/auto_update_options.h"
 
 #include "firebird/string_list_utils.h"
-#include "firebird_datasets/strings_property.h"
+#include "firebird/strings_property.h"
 #include "platform/rtl/reader.h"
 
 TAutoUpdateOptions::TAutoUpdateOptions(TComponent* owner, const TFIBDatasetsSettings& settings)
@@ -67,8 +67,9 @@ void TAutoUpdateOptions::ReadGenBeforePost(bool value) {
 
 void TAutoUpdateOptions::DefineProperties(TFiler& filer) {
     TPersistent::DefineProperties(filer);
-    DefineStringsProperty(filer, "ParamsToFieldsLinks", *paramsToFieldsLinks_,
-                          [this](const TStrings& lines) { SetParamsToFieldsLinks(lines); });
+    DefineLinesProperty(
+        filer, "ParamsToFieldsLinks", *paramsToFieldsLinks_,
+        [this](const TStrings& lines) { SetParamsToFieldsLinks(lines); }, paramsToFieldsLinks_->Count() > 0);
     filer.DefineProperty(
         "SelectGenID", [this](TReader& reader) { ReadSelectGenID(reader.ReadBoolean()); }, {}, false);
     filer.DefineProperty(

@@ -1,6 +1,6 @@
 #include "firebird_datasets/sqls.h"
 
-#include "firebird_datasets/strings_property.h"
+#include "firebird/strings_property.h"
 
 void TSQLs::DefineProperties(TFiler& filer) {
     TPersistent::DefineProperties(filer);
@@ -14,7 +14,9 @@ void TSQLs::DefineProperties(TFiler& filer) {
                   {"RefreshSQL", TSQLKind::Refresh}};
     for (const auto& text : kTexts) {
         const TSQLKind kind = text.kind;
-        DefineStringsProperty(filer, text.name, owner_.GetSQLText(kind),
-                              [this, kind](const TStrings& lines) { owner_.SetSQLText(kind, lines); });
+        const TStrings& lines = owner_.GetSQLText(kind);
+        DefineLinesProperty(
+            filer, text.name, lines, [this, kind](const TStrings& read) { owner_.SetSQLText(kind, read); },
+            lines.Count() > 0);
     }
 }

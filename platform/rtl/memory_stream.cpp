@@ -45,6 +45,10 @@ TMemoryStream::~TMemoryStream() {
 void* TMemoryStream::Realloc(std::int64_t& newCapacity) {
     if (newCapacity > 0 && newCapacity != Size())
         newCapacity = (newCapacity + (MemoryDelta - 1)) & ~(MemoryDelta - 1);
+    return ResizeBlock(newCapacity);
+}
+
+void* TMemoryStream::ResizeBlock(std::int64_t newCapacity) {
     if (newCapacity == capacity_)
         return Memory();
     if (newCapacity == 0) {

@@ -56,6 +56,9 @@ class TMemoryStream : public TCustomMemoryStream {
     // std::malloc / std::realloc: the destructor frees it with std::free. Raises EStreamError
     // "Out of memory while expanding memory stream" when the heap refuses.
     virtual void* Realloc(std::int64_t& newCapacity);
+    // Moves the block to one of exactly newCapacity bytes (0 frees it): what Realloc does once it has
+    // rounded the capacity.
+    void* ResizeBlock(std::int64_t newCapacity);
     void SetCapacity(std::int64_t newCapacity);
 
   private:

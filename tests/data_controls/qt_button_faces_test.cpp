@@ -11,24 +11,16 @@
 #include "platform/ui/colors.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/themes.h"
+#include "tests/support/qt_host_test.h"
 
 namespace {
 
-class QtButtonFacesTest : public ::testing::Test {
+class QtButtonFacesTest : public QtHostTest {
   protected:
-    static void SetUpTestSuite() {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "data_controls_qt_tests";
-        static char* argv[] = {name, nullptr};
-        host = new platform::ui::QtHost(argc, argv);
-    }
     static void TearDownTestSuite() {
         FlushButtonBitmapCache();
-        delete host;
-        host = nullptr;
+        QtHostTest::TearDownTestSuite();
     }
-    static inline platform::ui::QtHost* host = nullptr;
 };
 
 struct Look {

@@ -15,22 +15,12 @@
 #include "platform/ui/messages.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/themes.h"
+#include "tests/support/qt_host_test.h"
 
 namespace {
 
-class QtDrawingTest : public ::testing::Test {
+class QtDrawingTest : public QtHostTest {
   protected:
-    static void SetUpTestSuite() {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "platform_ui_qt_tests";
-        static char* argv[] = {name, nullptr};
-        host = new platform::ui::QtHost(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete host;
-        host = nullptr;
-    }
     void SetUp() override {
         Application->CreateForm(&form);
         form->SetBorderStyle(bsNone);
@@ -50,7 +40,6 @@ class QtDrawingTest : public ::testing::Test {
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
 
-    static inline platform::ui::QtHost* host = nullptr;
     TForm* form = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt/qt_host.h"
+#include "tests/support/qt_host_test.h"
 
 namespace {
 
@@ -17,19 +18,8 @@ std::uint32_t Rgb(TColor color) {
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-class QtEditTest : public ::testing::Test {
+class QtEditTest : public QtHostTest {
   protected:
-    static void SetUpTestSuite() {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "platform_ui_qt_tests";
-        static char* argv[] = {name, nullptr};
-        host = new platform::ui::QtHost(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete host;
-        host = nullptr;
-    }
     void SetUp() override {
         Application->CreateForm(&form);
         form->SetBorderStyle(bsNone);
@@ -61,7 +51,6 @@ class QtEditTest : public ::testing::Test {
             for (int x = x1; x < x2; ++x) n += (s.Pixel(x, y) & 0xFFFFFF) == rgb ? 1 : 0;
         return n;
     }
-    static inline platform::ui::QtHost* host = nullptr;
     TForm* form = nullptr;
     TEdit* edit = nullptr;
 };

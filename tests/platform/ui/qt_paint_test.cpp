@@ -14,6 +14,7 @@
 #include "platform/ui/picture.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/window_system.h"
+#include "tests/support/qt_host_test.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -39,19 +40,8 @@ std::string MakeJpeg(const std::filesystem::path& dir) {
     return path.string();
 }
 
-class QtPaintTest : public ::testing::Test {
+class QtPaintTest : public QtHostTest {
   protected:
-    static void SetUpTestSuite() {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "platform_ui_qt_tests";
-        static char* argv[] = {name, nullptr};
-        host = new platform::ui::QtHost(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete host;
-        host = nullptr;
-    }
     void SetUp() override {
         Application->CreateForm(&form);
         form->SetBorderStyle(bsNone);
@@ -79,7 +69,6 @@ class QtPaintTest : public ::testing::Test {
         Application->ProcessMessages();
     }
     void TearDown() override { Application->DestroyForms(); }
-    static inline platform::ui::QtHost* host = nullptr;
     testsupport::TempDir dir{"ui_qt"};
     TForm* form = nullptr;
     TImage* image = nullptr;

@@ -12,6 +12,7 @@
 #include "platform/ui/popup_window.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/scroll_bar.h"
+#include "tests/support/qt_host_test.h"
 
 namespace {
 
@@ -32,19 +33,8 @@ int DarkPixels(const platform::ui::RasterImage& image, const TRect& rect) {
     return dark;
 }
 
-class QtStandardControlsTest : public ::testing::Test {
+class QtStandardControlsTest : public QtHostTest {
   protected:
-    static void SetUpTestSuite() {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "platform_ui_qt_tests";
-        static char* argv[] = {name, nullptr};
-        host = new platform::ui::QtHost(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete host;
-        host = nullptr;
-    }
     void SetUp() override {
         Application->CreateForm(&form);
         form->SetBorderStyle(bsNone);
@@ -64,7 +54,6 @@ class QtStandardControlsTest : public ::testing::Test {
         Application->ProcessMessages();
     }
     void TearDown() override { Application->DestroyForms(); }
-    static inline platform::ui::QtHost* host = nullptr;
     TForm* form = nullptr;
     TListBox* list = nullptr;
     TScrollBar* bar = nullptr;

@@ -15,6 +15,7 @@
 #include "platform/ui/qt/qt_window.h"
 #include "platform/ui/top_level.h"
 #include "platform/ui/window_functions.h"
+#include "tests/support/qt_host_test.h"
 
 namespace {
 
@@ -29,19 +30,8 @@ class Dropped : public TCustomControl {
     }
 };
 
-class QtWindowTest : public ::testing::Test {
+class QtWindowTest : public QtHostTest {
   protected:
-    static void SetUpTestSuite() {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "platform_ui_qt_tests";
-        static char* argv[] = {name, nullptr};
-        host = new platform::ui::QtHost(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete host;
-        host = nullptr;
-    }
     void SetUp() override {
         Application->CreateForm(&form);
         form->SetBorderStyle(bsNone);
@@ -56,7 +46,6 @@ class QtWindowTest : public ::testing::Test {
     void TearDown() override { Application->DestroyForms(); }
     QWidget& FormWidget() { return dynamic_cast<platform::ui::QtWindow*>(form->Native())->Widget(); }
 
-    static inline platform::ui::QtHost* host = nullptr;
     TForm* form = nullptr;
     TEdit* edit = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/mask_edit.h"
 #include "platform/ui/qt/qt_host.h"
+#include "tests/platform/ui/x11_host_test.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/xvfb_server.h"
@@ -36,23 +37,8 @@ class MaskForm : public TForm {
     TMaskEdit* edit;
 };
 
-class X11EditTest : public ::testing::Test {
+class X11EditTest : public X11HostTest {
   protected:
-    static void SetUpTestSuite() {
-        xvfb = std::make_unique<testsupport::XvfbServer>("1024x768x24");
-        if (xvfb->Display().empty())
-            return;
-        setenv("DISPLAY", xvfb->Display().c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        static int argc = 1;
-        static char name[] = "platform_ui_x11_tests";
-        static char* argv[] = {name, nullptr};
-        host = new platform::ui::QtHost(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete host;
-        xvfb.reset();
-    }
     void SetUp() override {
         ASSERT_NE(host, nullptr) << "Xvfb did not start";
         Application->CreateForm(&form);
@@ -62,17 +48,6 @@ class X11EditTest : public ::testing::Test {
     }
     void TearDown() override { Application->DestroyForms(); }
 
-    // Runs the message loop (which also serves the clipboard to others) until done() or the time is up.
-    bool Pump(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-        auto end = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < end) {
-            Application->ProcessMessages();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return done();
-    }
     // Runs a program against the display while the loop runs; true when it ended with status 0 and
     // done() came true.
     bool Run(const std::vector<std::string>& argv, const std::function<bool()>& done) {
@@ -88,8 +63,6 @@ class X11EditTest : public ::testing::Test {
     }
     std::string EditText() const { return form->edit->EditText(); }
 
-    static inline platform::ui::QtHost* host = nullptr;
-    static inline std::unique_ptr<testsupport::XvfbServer> xvfb;
     testsupport::TempDir dir{"ui_x11_edit"};
     MaskForm* form = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/speed_button.h"
+#include "tests/platform/ui/x11_host_test.h"
 #include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
@@ -42,23 +43,8 @@ class ScanForm : public TForm {
     int clicks = 0;
 };
 
-class X11InputTest : public ::testing::Test {
+class X11InputTest : public X11HostTest {
   protected:
-    static void SetUpTestSuite() {
-        xvfb = std::make_unique<testsupport::XvfbServer>("1024x768x24");
-        if (xvfb->Display().empty())
-            return;
-        setenv("DISPLAY", xvfb->Display().c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        static int argc = 1;
-        static char name[] = "platform_ui_x11_tests";
-        static char* argv[] = {name, nullptr};
-        host = new platform::ui::QtHost(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete host;
-        xvfb.reset();
-    }
     void SetUp() override {
         ASSERT_NE(host, nullptr) << "Xvfb did not start";
         Application->CreateForm(&form);
@@ -66,26 +52,6 @@ class X11InputTest : public ::testing::Test {
         Pump([] { return false; }, std::chrono::milliseconds(300));
     }
     void TearDown() override { Application->DestroyForms(); }
-
-    // Runs the message loop while a tool drives the X server, until done() or the time is up.
-    template <class Done>
-    bool Pump(Done done, std::chrono::milliseconds limit) {
-        auto end = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < end) {
-            Application->ProcessMessages();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return done();
-    }
-    bool Drive(std::vector<std::string> xdotool, std::function<bool()> done) {
-        xdotool.insert(xdotool.begin(), "xdotool");
-        testsupport::ChildProcess tool;
-        tool.Start(xdotool);
-        const bool seen = Pump(done, std::chrono::seconds(10));
-        return tool.WaitExit(std::chrono::seconds(10)) == 0 && seen;
-    }
 
     // Switches the X server's keyboard layout and lets Qt hear of it.
     bool SetLayout(const std::string& layout) {
@@ -95,8 +61,6 @@ class X11InputTest : public ::testing::Test {
         return true;
     }
 
-    static inline platform::ui::QtHost* host = nullptr;
-    static inline std::unique_ptr<testsupport::XvfbServer> xvfb;
     ScanForm* form = nullptr;
 };
 

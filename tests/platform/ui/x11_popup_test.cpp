@@ -16,6 +16,7 @@
 #include "platform/ui/popup_window.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/window_functions.h"
+#include "tests/platform/ui/x11_host_test.h"
 #include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
@@ -56,23 +57,8 @@ class PopupOverForm : public TForm {
     DropList* list;
 };
 
-class X11PopupTest : public ::testing::Test {
+class X11PopupTest : public X11HostTest {
   protected:
-    static void SetUpTestSuite() {
-        xvfb = std::make_unique<testsupport::XvfbServer>("1024x768x24");
-        if (xvfb->Display().empty())
-            return;
-        setenv("DISPLAY", xvfb->Display().c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        static int argc = 1;
-        static char name[] = "platform_ui_x11_popup_tests";
-        static char* argv[] = {name, nullptr};
-        host = new platform::ui::QtHost(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete host;
-        xvfb.reset();
-    }
     void SetUp() override {
         ASSERT_NE(host, nullptr) << "Xvfb did not start";
         Application->CreateForm(&form);
@@ -82,27 +68,6 @@ class X11PopupTest : public ::testing::Test {
     }
     void TearDown() override { Application->DestroyForms(); }
 
-    template <class Done>
-    bool Pump(Done done, std::chrono::milliseconds limit) {
-        auto end = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < end) {
-            Application->ProcessMessages();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return done();
-    }
-    bool Drive(std::vector<std::string> xdotool, std::function<bool()> done) {
-        xdotool.insert(xdotool.begin(), "xdotool");
-        testsupport::ChildProcess tool;
-        tool.Start(xdotool);
-        const bool seen = Pump(done, std::chrono::seconds(10));
-        return tool.WaitExit(std::chrono::seconds(10)) == 0 && seen;
-    }
-
-    static inline platform::ui::QtHost* host = nullptr;
-    static inline std::unique_ptr<testsupport::XvfbServer> xvfb;
     PopupOverForm* form = nullptr;
 };
 
