@@ -59,7 +59,7 @@ void TIntegerField::CheckRange(std::int64_t value) const {
         RangeError(IntToStr(value), IntToStr(low), IntToStr(high));
 }
 
-void TIntegerField::SetAsVariant(const Variant& value) {
+void TNumericField::SetIntegerVariant(const Variant& value) {
     if (IsBlank(value))
         Clear();
     else if (value.IsString())
@@ -68,7 +68,7 @@ void TIntegerField::SetAsVariant(const Variant& value) {
         SetAsLargeIntValue(value.AsInt64());
 }
 
-void TIntegerField::SetAsStringValue(const std::string& value) {
+void TNumericField::SetIntegerText(const std::string& value) {
     if (value.empty()) {
         Clear();
         return;
@@ -77,6 +77,14 @@ void TIntegerField::SetAsStringValue(const std::string& value) {
     if (!TryStrToInt64(value, parsed))
         DatabaseError("'" + value + "' is not a valid integer value");
     SetAsLargeIntValue(parsed);
+}
+
+void TIntegerField::SetAsVariant(const Variant& value) {
+    SetIntegerVariant(value);
+}
+
+void TIntegerField::SetAsStringValue(const std::string& value) {
+    SetIntegerText(value);
 }
 
 void TIntegerField::SetAsIntegerValue(int value) {
@@ -115,23 +123,11 @@ TLargeintField::TLargeintField(TComponent* AOwner) : TNumericField(AOwner) {
 }
 
 void TLargeintField::SetAsVariant(const Variant& value) {
-    if (IsBlank(value))
-        Clear();
-    else if (value.IsString())
-        SetAsStringValue(value.AsString());
-    else
-        SetAsLargeIntValue(value.AsInt64());
+    SetIntegerVariant(value);
 }
 
 void TLargeintField::SetAsStringValue(const std::string& value) {
-    if (value.empty()) {
-        Clear();
-        return;
-    }
-    std::int64_t parsed = 0;
-    if (!TryStrToInt64(value, parsed))
-        DatabaseError("'" + value + "' is not a valid integer value");
-    SetAsLargeIntValue(parsed);
+    SetIntegerText(value);
 }
 
 void TLargeintField::SetAsFloatValue(double value) {

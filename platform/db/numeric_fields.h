@@ -20,6 +20,10 @@ class TNumericField : public TField {
     const std::string& TextFormat(bool displayText) const;
     void CheckTypeSize(int value) const override { CheckNoSize(value); }
     void SetValidChars(const std::string& chars);
+    // The integer fields' common setters: a blank clears, text is parsed (empty clears, other text
+    // that is no integer raises), anything else goes through SetAsLargeIntValue.
+    void SetIntegerVariant(const Variant& value);
+    void SetIntegerText(const std::string& value);
 };
 
 class TIntegerField : public TNumericField {
