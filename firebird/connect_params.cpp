@@ -6,21 +6,8 @@
 #include "platform/rtl/reader.h"
 #include "platform/rtl/writer.h"
 
-namespace {
-
-bool SameLines(const TStrings& a, const TStrings& b) {
-    if (a.Count() != b.Count())
-        return false;
-    for (int i = 0; i < a.Count(); ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
-
-}  // namespace
-
 void TDBParams::DefineProperties(TFiler& filer, const std::string& name, const TStrings* ancestor) {
-    const bool hasData = ancestor == nullptr ? Count() > 0 : !SameLines(*this, *ancestor);
+    const bool hasData = ancestor == nullptr ? Count() > 0 : !Equals(*ancestor);
     filer.DefineProperty(
         name + ".Strings", [this](TReader& reader) { ReadData(reader); },
         [this](TWriter& writer) { WriteData(writer); }, hasData);

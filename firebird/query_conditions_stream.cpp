@@ -12,15 +12,6 @@ constexpr std::string_view kDeletedMarker = "#@DELETED";
 constexpr std::string_view kAncestorText = "0";
 constexpr std::string_view kEmptyText = "'";
 
-bool SameLines(const TStrings& a, const TStrings& b) {
-    if (a.Count() != b.Count())
-        return false;
-    for (int i = 0; i < a.Count(); ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
-
 }  // namespace
 
 void TConditions::DefineProperties(TFiler& filer, const std::string& name, const TConditions* ancestor) {
@@ -36,7 +27,7 @@ void TConditions::DefineProperties(TFiler& filer, const std::string& name, const
 bool TConditions::StoresData(const TConditions* ancestor) const {
     if (ancestor == nullptr)
         return Count() > 0;
-    if (!SameLines(*this, *ancestor))
+    if (!Equals(*ancestor))
         return true;
     for (int i = 0; i < Count(); ++i) {
         const TCondition* mine = GetCondition(i);

@@ -20,6 +20,15 @@ int TStrings::AddObject(std::string s, void* object) {
     return index;
 }
 
+bool TStrings::Equals(const TStrings& other) const {
+    if (Count() != other.Count())
+        return false;
+    for (int i = 0; i < Count(); ++i)
+        if (Get(i) != other.Get(i))
+            return false;
+    return true;
+}
+
 void TStrings::AddStrings(const TStrings& other) {
     BeginUpdate();
     for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));

@@ -37,6 +37,8 @@ class TStrings {
     void Insert(int index, std::string s) { InsertObject(index, std::move(s), nullptr); }
     void AddStrings(const TStrings& other);
     void Assign(const TStrings& other);
+    // The same lines in the same order (objects are not compared).
+    bool Equals(const TStrings& other) const;
     int IndexOfObject(const void* object) const;
     void Exchange(int a, int b);
     void Move(int from, int to);

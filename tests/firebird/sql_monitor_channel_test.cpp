@@ -28,21 +28,6 @@ const std::vector<std::string_view> ObjectNames = {
     monitor_names::SharedMem,          monitor_names::Mutex,     monitor_names::WriteEvent,
     monitor_names::WriteFinishedEvent, monitor_names::ReadEvent, monitor_names::ReadFinishedEvent};
 
-std::string Traced(std::string_view text) {
-    return EscapeTraceText(WithApplicationHeader(ExtractFileName(ExecutablePath()), text));
-}
-
-template <typename Condition>
-bool Eventually(Condition condition, std::chrono::milliseconds timeout = 20s) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
 class SqlMonitorChannel : public ::testing::Test {
   protected:
     UniqueChannelName name;

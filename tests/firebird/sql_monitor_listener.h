@@ -7,12 +7,32 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "firebird/sql_monitor_reader.h"
+#include "firebird/sql_monitor_texts.h"
+#include "platform/os/paths.h"
 
 namespace monitor_test {
+
+// A text as the trace channel sends it from this program: with the program's header, escaped.
+inline std::string Traced(std::string_view text) {
+    return EscapeTraceText(WithApplicationHeader(ExtractFileName(ExecutablePath()), text));
+}
+
+// Polls until the condition holds; false when the time ran out first.
+template <typename Condition>
+bool Eventually(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
 
 class Listener {
   public:

@@ -27,21 +27,6 @@ namespace {
 using namespace monitor_test;
 using namespace std::chrono_literals;
 
-std::string Traced(std::string_view text) {
-    return EscapeTraceText(WithApplicationHeader(ExtractFileName(ExecutablePath()), text));
-}
-
-template <typename Condition>
-bool Eventually(Condition condition, std::chrono::milliseconds timeout = 20s) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
 std::string FileText(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
