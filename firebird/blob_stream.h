@@ -10,9 +10,8 @@
 
 #include "firebird/blob_filters.h"
 #include "firebird/client_library.h"
+#include "platform/rtl/blob_stream_mode.h"
 #include "platform/rtl/stream.h"
-
-enum TBlobStreamMode : std::uint8_t { bmRead = 0, bmWrite = 1, bmReadWrite = 2 };
 
 class TFIBDatabase;
 class TFIBTransaction;

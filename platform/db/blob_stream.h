@@ -3,11 +3,10 @@
 // field's value, and in a writing mode each write stores the whole content back into the field.
 #include <string>
 
+#include "platform/rtl/blob_stream_mode.h"
 #include "platform/rtl/memory_stream.h"
 
 class TField;
-
-enum TBlobStreamMode { bmRead, bmWrite, bmReadWrite };
 
 class TFieldBlobStream : public TMemoryStream {
   public:
