@@ -1,0 +1,413 @@
+#pragma once
+// TFIBCustomDataSet: the buffered dataset. Its rows come from a select statement, forward only,
+// and are kept in a TRecordsCache, so the user can scroll back and forth over them. Five owned
+// statements do the work: select, refresh, and the three modify statements.
+//
+// Record buffer layout (offsets from the buffer's start; N columns):
+//   0-3    record index: 0-based position in the dataset
+//   4      bookmark flag
+//   5      cached-update status
+//   6..    one NULL flag byte per column, column c (1-based) at 5 + c
+//   then   the values of the columns not in the string store, each its descriptor size
+//   then   the long texts (string-store columns), each its SQL length
+//   then   one 32-bit blob-stream slot per blob column: the stream's number in the dataset's list
+//   then   the calculated-field area
+// The cache keeps bytes 5 up to the end of the blob slots, without the long texts.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "firebird/fib_base.h"
+#include "firebird/fib_query.h"
+#include "firebird/param_field_access.h"
+#include "firebird/transaction.h"
+#include "firebird_datasets/dataset_option_sets.h"
+#include "firebird_datasets/fib_fields.h"
+#include "firebird_datasets/field_descr_list.h"
+#include "firebird_datasets/records_cache.h"
+#include "firebird_datasets/sqls.h"
+#include "platform/db/data_link.h"
+#include "platform/db/dataset.h"
+#include "platform/rtl/notify_event.h"
+#include "platform/rtl/screen_cursor.h"
+#include "platform/rtl/string_list.h"
+#include "platform/rtl/timer.h"
+
+class TFIBDatabase;
+class TFIBBlobStream;
+class TFIBCustomDataSet;
+
+// Stored as one byte in the record buffer.
+enum TCachedUpdateStatus : std::uint8_t {
+    cusUnmodified,
+    cusModified,
+    cusInserted,
+    cusDeleted,
+    cusUninserted,
+    cusDeletedApplied
+};
+using TFIBUpdateRecordTypes = TSet<TCachedUpdateStatus>;
+
+enum TTransactionKind { tkReadTransaction, tkUpdateTransaction };
+enum TFIBUpdateAction { uaFail, uaAbort, uaSkip, uaRetry, uaApply, uaApplied };
+
+using TOnFetchRecord = std::function<void(TFIBQuery* FromQuery, int RecordNumber, bool& StopFetching)>;
+using TCompareFieldValues = std::function<int(TField* Field, const Variant& S1, const Variant& S2)>;
+using TFIBUpdateErrorEvent = std::function<void(TDataSet* DataSet, EDatabaseError& E, TUpdateKind UpdateKind,
+                                                TFIBUpdateAction& UpdateAction)>;
+using TFIBUpdateRecordEvent =
+    std::function<void(TDataSet* DataSet, TUpdateKind UpdateKind, TFIBUpdateAction& UpdateAction)>;
+
+// The link to the master data source; the master-detail work hangs on it.
+class TFIBDataLink : public TDetailDataLink {
+  public:
+    explicit TFIBDataLink(TFIBCustomDataSet& dataSet) : dataSet_(dataSet) {}
+
+  protected:
+    TDataSet* GetDetailDataSet() const override;
+
+  private:
+    TFIBCustomDataSet& dataSet_;
+};
+
+class TFIBCustomDataSet : public TDataSet,
+                          public IParamFieldAccess,
+                          public IFIBFieldDataSet,
+                          protected TSQLsOwner {
+  public:
+    explicit TFIBCustomDataSet(TComponent* AOwner);
+    ~TFIBCustomDataSet() override;
+    std::string ClassName() const override { return "TFIBCustomDataSet"; }
+
+    // Bytes of the record buffer header, and of a bookmark.
+    static constexpr int RecordIndexOffset = 0;
+    static constexpr int BookmarkFlagOffset = 4;
+    static constexpr int StatusOffset = 5;
+    static constexpr int BookmarkBytes = 8;
+
+    // Connections.
+    TFIBDatabase* Database() const { return link_->Database(); }
+    void SetDatabase(TFIBDatabase* value);
+    TFIBTransaction* Transaction() const { return link_->Transaction(); }
+    void SetTransaction(TFIBTransaction* value);
+    TFIBTransaction* UpdateTransaction() const { return updateQuery_->Transaction(); }
+    virtual void SetUpdateTransaction(TFIBTransaction* value);
+    TTransactionKind RefreshTransactionKind() const { return refreshTransactionKind_; }
+    void SetRefreshTransactionKind(TTransactionKind value);
+    TFIBBase& Link() const { return *link_; }
+
+    // Statements and texts.
+    TFIBQuery& QSelect() const { return *selectQuery_; }
+    TFIBQuery& QRefresh() const { return *refreshQuery_; }
+    TFIBQuery& QInsert() const { return *insertQuery_; }
+    TFIBQuery& QUpdate() const { return *updateQuery_; }
+    TFIBQuery& QDelete() const { return *deleteQuery_; }
+    TStrings& SelectSQL() const { return selectQuery_->SQL(); }
+    void SetSelectSQL(const TStrings& value);
+    TStrings& InsertSQL() const { return insertQuery_->SQL(); }
+    void SetInsertSQL(const TStrings& value) { insertQuery_->SQL().Assign(value); }
+    TStrings& UpdateSQL() const { return updateQuery_->SQL(); }
+    void SetUpdateSQL(const TStrings& value) { updateQuery_->SQL().Assign(value); }
+    TStrings& DeleteSQL() const { return deleteQuery_->SQL(); }
+    void SetDeleteSQL(const TStrings& value) { deleteQuery_->SQL().Assign(value); }
+    TStrings& RefreshSQL() const { return refreshQuery_->SQL(); }
+    void SetRefreshSQL(const TStrings& value) { refreshQuery_->SQL().Assign(value); }
+    TSQLs& SQLs() const { return *sqls_; }
+    TConditions& Conditions() const { return selectQuery_->Conditions(); }
+    TFIBXSQLDA& Params() const { return selectQuery_->GetParams(); }
+    const TStringList& TableNames() const { return tableNames_; }
+
+    // Options.
+    TpFIBDsOptions Options;
+    TpPrepareOptions PrepareOptions() const { return prepareOptions_; }
+    virtual void SetPrepareOptions(TpPrepareOptions value);
+    TDetailConditions DetailConditions;
+    bool AutoCommit = false;
+    TCursor SQLScreenCursor = 0;
+    int BufferChunks() const { return bufferChunks_; }
+    void SetBufferChunks(int value);
+    bool UniDirectional() const { return uniDirectional_; }
+    void SetUniDirectional(bool value);
+    bool CachedUpdates() const { return cachedUpdates_; }
+    void SetCachedUpdates(bool value);
+    TFIBUpdateRecordTypes UpdateRecordTypes() const { return updateRecordTypes_; }
+    void SetUpdateRecordTypes(TFIBUpdateRecordTypes value);
+    TDataSource* GetDataSource() const override;
+    // Client error 50 for a source that would link the dataset to itself.
+    void SetDataSource(TDataSource* value) override;
+    // The wait before a detail follows its master's scrolling, in ms.
+    int WaitEndMasterInterval = 300;
+
+    // Checks: client errors 28 and 29 with the operation and the component path.
+    void CheckDatasetClosed(const std::string& operation) const;
+    void CheckDatasetOpen(const std::string& operation) const;
+
+    // Opening and fetching.
+    virtual void OpenWithScreenCursor();
+    void PrepareTransactions();
+    bool Prepared() const { return prepared_; }
+    // Fetches up to count more rows; returns how many came. Errors are raised, the rows so far kept.
+    int FetchNext(int count);
+    void FetchAll();
+    int FetchedCount() const { return fetchedCount_; }
+    int CurrentIndex() const { return currentIndex_; }
+    bool UpdatesPending() const { return updatesPending_; }
+    int CachedChangeCount() const { return pendingChanges_; }
+    virtual void QueryRecordCount() {}
+
+    // The counter that silences the scroll events while positive.
+    void BeginInternalUpdate() { ++internalUpdateCount_; }
+    void EndInternalUpdate();
+    bool InInternalUpdate() const { return internalUpdateCount_ > 0; }
+
+    // Navigation and records.
+    int GetRecordCount() const override;
+    int GetRecNo() const override;
+    void SetRecNo(int value) override;
+    bool IsSequenced() const override;
+    bool BookmarkValid(const TBookmark& bookmark) const override;
+    int CompareBookmarks(const TBookmark& a, const TBookmark& b) const override;
+    TUpdateStatus UpdateStatus() const override;
+    TCachedUpdateStatus CachedUpdateStatus() const;
+
+    // Field data.
+    bool GetFieldData(const TField* field, Variant& value) const override;
+    void SetFieldData(TField* field, const Variant& value) override;
+    TFieldClass GetFieldClass(TFieldType type) const override;
+    std::unique_ptr<TStream> CreateBlobStream(TField* field, TBlobStreamMode mode) override;
+    // IFIBFieldDataSet: the column behind a field, and array values.
+    bool FieldColumn(const TField* field, TFIBFieldColumn& column) const override;
+    Variant GetArrayFieldValues(TField* field) override;
+    void SetArrayFieldValues(TField* field, const Variant& value) override;
+    int ArrayFieldSize(const TField* field) const override;
+
+    // Field information.
+    XSQLVAR GetFieldXSQLVAR(const TField* field);
+    int GetFieldScale(const TField* field);
+    std::string GetRelationName(const TField* field);
+    std::string GetSQLFieldName(const TField* field);
+    int GetDefScale(const TFieldDef* def);
+    std::string GetDefRelationName(const TFieldDef* def);
+    std::string GetDefSQLFieldName(const TFieldDef* def);
+    // The select column of a data field; nullptr for other fields and outside the layout.
+    const TFieldDescr* ColumnOfField(const TField* field) const;
+
+    // IParamFieldAccess.
+    int GetParamCount() override;
+    std::string GetParamName(int index) override;
+    int GetFieldCount() override;
+    bool FindFieldIndex(const std::string& name, int& index) override;
+    bool FindParamIndex(const std::string& name, int& index) override;
+    Variant GetFieldValueByName(const std::string& name) override;
+    Variant GetFieldValue(int index) override;
+    Variant GetParamValueByName(const std::string& name) override;
+    Variant GetParamValue(int index) override;
+    void SetParamValue(int index, const Variant& value) override;
+    // Field values by name and index read the old values while this is set.
+    bool ParamFieldOldValues = false;
+
+    // Editing, locating and sorting belong to later work; these are the points it hangs on.
+    virtual bool CanEdit() const { return false; }
+    virtual bool CanInsert() const { return false; }
+    virtual bool CanDelete() const { return false; }
+    bool CanModify() const override { return CanEdit() || CanInsert() || CanDelete(); }
+    virtual bool LocateEx(const std::string& /*keyFields*/, const Variant& /*keyValues*/,
+                          TLocateOptions /*options*/) {
+        return false;
+    }
+    virtual void CancelUpdates() {}
+    virtual void MoveRecord(int /*from*/, int /*to*/) {}
+    virtual void DoSort(const std::vector<std::string>& /*fields*/, const std::vector<bool>& /*ascending*/) {}
+
+    // Events.
+    TOnFetchRecord BeforeFetchRecord, AfterFetchRecord;
+    TDataSetErrorEvent OnGetRecordError;
+    TFieldNotifyEvent OnFieldChange;
+    TDataSetNotifyEvent OnEnableControls, OnDisableControls;
+    const TDataSetNotifyEvent& OnEndScroll() const { return onEndScroll_; }
+    // A handler makes the end-of-scroll timer; none frees it.
+    void SetOnEndScroll(TDataSetNotifyEvent value);
+    TCompareFieldValues OnCompareFieldValues;
+    TNotifyEvent BeforeStartTransaction, AfterStartTransaction;
+    TEndTrEvent BeforeEndTransaction, AfterEndTransaction;
+    TNotifyEvent BeforeStartUpdateTransaction, AfterStartUpdateTransaction;
+    TEndTrEvent BeforeEndUpdateTransaction, AfterEndUpdateTransaction;
+    TNotifyEvent DatabaseDisconnecting, DatabaseDisconnected, DatabaseFree;
+    TNotifyEvent TransactionEnding, TransactionEnded, TransactionFree;
+    TFIBUpdateErrorEvent OnUpdateError;
+    TFIBUpdateRecordEvent OnUpdateRecord;
+
+  protected:
+    // The record-buffer protocol.
+    TRecordBuffer AllocRecordBuffer() override;
+    void FreeRecordBuffer(TRecordBuffer& buffer) override;
+    void InternalInitRecord(TRecordBuffer buffer) override;
+    TGetResult GetRecord(TRecordBuffer buffer, TGetMode mode, bool doCheck) override;
+    void InternalFirst() override;
+    void InternalLast() override;
+    void InternalOpen() override;
+    void InternalClose() override;
+    bool IsCursorOpen() const override;
+    void InternalInitFieldDefs() override;
+    int BookmarkSize() const override { return BookmarkBytes; }
+    void GetBookmarkData(TRecordBuffer buffer, char* data) const override;
+    void SetBookmarkData(TRecordBuffer buffer, const char* data) override;
+    TBookmarkFlag GetBookmarkFlag(TRecordBuffer buffer) const override;
+    void SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag) override;
+    void InternalGotoBookmark(const char* bookmark) override;
+    void InternalSetToRecord(TRecordBuffer buffer) override;
+    void InternalPost() override;
+    void InternalDelete() override;
+    void InternalAddRecord(TRecordBuffer buffer, bool append) override;
+    void InternalHandleException() override;
+    void ClearCalcFields(TRecordBuffer buffer) override;
+    void CheckFieldCompatibility(const TField* field, const TFieldDef* def) const override;
+    void DataEvent(TDataEvent event, std::intptr_t info) override;
+    void DoBeforeScroll() override;
+    void DoAfterScroll() override;
+    void DoAfterOpen() override;
+    void DefineProperties(TFiler& filer) override;
+
+    // Transaction and database notices.
+    virtual void DoTransactionEnding();
+    virtual void DoTransactionEnded();
+    virtual void DoAfterEndUpdateTransaction(TFIBTransaction* transaction, TTransactionAction action,
+                                             bool force);
+    void DoDatabaseDisconnecting();
+    void DoDatabaseDisconnected();
+    void DoDatabaseFree();
+    void DoTransactionFree();
+
+    // Later work: deleting and posting on the server, what the user may see, post errors, master
+    // parameters. The core's versions do nothing, or refuse.
+    virtual void DeleteRecordOnServer(TRecordBuffer /*buffer*/) {}
+    virtual void InternalPostRecord(TFIBQuery& /*query*/, TRecordBuffer /*buffer*/) {}
+    // A record shows when its status is one of UpdateRecordTypes.
+    virtual bool RecordIsVisible(TRecordBuffer buffer) const;
+    virtual void DoOnPostError(EDatabaseError& /*error*/, TDataAction& /*action*/) {}
+    virtual void SetMasterParams() {}
+    // Hooks of opening: the filter parser, and sorting again after the open.
+    virtual void PrepareFilterParser() {}
+    virtual void ApplySortingAfterOpen() {}
+    // The repository's answers about a column; no until one is connected.
+    virtual bool ColumnCanBeBoolean(TFIBXSQLVAR& /*column*/) const { return false; }
+    virtual bool ColumnCanBeGuid(TFIBXSQLVAR& /*column*/) const { return false; }
+    virtual bool ColumnDefaultIsEmptyString(const TField* /*field*/) const { return false; }
+
+    // Fetching into the cache and copying between cache and buffers.
+    void BuildRecordLayout();
+    void FetchRecordToCache(TFIBQuery& statement, int index);
+    void FetchAndStore(TFIBQuery& statement, int index, TRecordBuffer buffer);
+    void InitRecordBuffer(int index, TRecordBuffer buffer, bool old);
+    void WriteRecordToCache(int index, TRecordBuffer buffer);
+    // The buffer field values come from in the current state; nullptr when there is none.
+    TRecordBuffer FieldDataBuffer() const;
+    void CheckEditState() const;
+    TRecordsCache* Cache() const { return cache_.get(); }
+    const TFIBFieldDescrList& Descriptors() const { return descriptors_; }
+    TCachedUpdateStatus RecordStatus(TRecordBuffer buffer) const;
+    void SetRecordStatus(TRecordBuffer buffer, TCachedUpdateStatus status);
+    std::int32_t RecordIndexOf(TRecordBuffer buffer) const;
+    bool ColumnIsNull(TRecordBuffer buffer, int column) const;  // 1-based column
+    void SetColumnNull(TRecordBuffer buffer, int column, bool isNull);
+    int RecordBufferSize() const { return recordBufferSize_; }
+    int CalcFieldsOffset() const { return calcFieldsOffset_; }
+
+    // Blob streams: the slot of a field in a buffer holds the stream's number in the list.
+    std::int32_t* BlobStreamSlot(TRecordBuffer buffer, const TField* field) const;
+    std::int32_t* BlobStreamSlotOfColumn(char* buffer, int column) const;  // 1-based column
+    TFIBBlobStream* BlobStreamAt(std::int32_t number) const;
+    // Finishes (posting) or cancels the streams of a buffer's blob fields, their identifiers
+    // going into the record.
+    void ReleaseBlobStreams(TRecordBuffer buffer, bool finish, TTransactionAction action);
+    void FreeBlobStream(std::int32_t number);
+    void FreeBlobStreams();
+    std::vector<std::unique_ptr<TFIBBlobStream>> blobStreams_;
+
+    // TSQLsOwner.
+    TStrings& GetSQLText(TSQLKind kind) override;
+    void SetSQLText(TSQLKind kind, const TStrings& text) override;
+
+  private:
+    void CreateStatements();
+    TFIBQuery* CreateStatement(const char* name);
+    void SelectSQLChanging();
+    void ConnectLinkHandlers();
+    void MoveReadHandlers(TFIBTransaction* from, TFIBTransaction* to);
+    void MoveUpdateHandlers(TFIBTransaction* from, TFIBTransaction* to);
+    void ReadTransactionStarting(TObject* sender);
+    void ReadTransactionStarted(TObject* sender);
+    void ReadTransactionEnding(TFIBTransaction* transaction, TTransactionAction action, bool force);
+    void ReadTransactionEnded(TFIBTransaction* transaction, TTransactionAction action, bool force);
+    void UpdateTransactionStarting(TObject* sender);
+    void UpdateTransactionStarted(TObject* sender);
+    void UpdateTransactionEnding(TFIBTransaction* transaction, TTransactionAction action, bool force);
+    void UpdateTransactionEnded(TFIBTransaction* transaction, TTransactionAction action, bool force);
+    void PrepareStatements();
+    void AddFieldDef(TFIBXSQLVAR& column, int number);
+    void OpenCursorStep();
+    void CreateCache();
+    // One row more from the select cursor into the cache; false at its end.
+    bool FetchNextRow();
+    void FetchToEnd();
+    TGetResult GetCurrentRecord(TRecordBuffer buffer);
+    TGetResult GetNextRecord(TRecordBuffer buffer);
+    TGetResult GetPriorRecord(TRecordBuffer buffer);
+    TGetResult SkipInvisible(TRecordBuffer buffer, TGetMode mode);
+    int CacheIndex(int index) const;  // modulo BufferChunks with UniDirectional
+    void StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& descr, int column1, int index, char* image);
+    Variant ReadColumn(const TField* field, const TFieldDescr& descr, const std::byte* data) const;
+    void WriteColumn(TField* field, const TFieldDescr& descr, std::byte* data, const Variant& value);
+    void EndScrollTimerFired(TObject* sender);
+
+    std::unique_ptr<TFIBBase> link_;
+    TFIBQuery* deleteQuery_ = nullptr;
+    TFIBQuery* insertQuery_ = nullptr;
+    TFIBQuery* refreshQuery_ = nullptr;
+    TFIBQuery* updateQuery_ = nullptr;
+    TFIBQuery* selectQuery_ = nullptr;
+    std::unique_ptr<TFIBDataLink> dataLink_;
+    std::unique_ptr<TSQLs> sqls_;
+    TFIBFieldDescrList descriptors_;
+    TStringList tableNames_;
+    std::unique_ptr<TRecordsCache> cache_;
+    std::unique_ptr<TTimer> endScrollTimer_;
+    TDataSetNotifyEvent onEndScroll_;
+
+    TpPrepareOptions prepareOptions_;
+    TTransactionKind refreshTransactionKind_ = tkReadTransaction;
+    TFIBUpdateRecordTypes updateRecordTypes_;
+    int bufferChunks_ = 32;
+    bool uniDirectional_ = false;
+    bool cachedUpdates_ = false;
+    bool prepared_ = false;
+    bool open_ = false;
+
+    // Counters.
+    int fetchedCount_ = 0;
+    int currentIndex_ = -1;
+    int hiddenCount_ = 0;
+    int pendingChanges_ = 0;
+    bool updatesPending_ = false;
+    int internalUpdateCount_ = 0;
+    bool controlsWereDisabled_ = false;
+
+    // Layout.
+    int headerSize_ = 0;
+    int recordBufferSize_ = 0;
+    int calcFieldsOffset_ = 0;
+    int blobSlotsOffset_ = 0;
+    int cacheRecordSize_ = 0;
+    std::vector<int> blobSlotOfColumn_;  // per 0-based column; -1 for columns without a slot
+};
+
+// The dataset with its SQL texts and options published.
+class TFIBDataSet : public TFIBCustomDataSet {
+  public:
+    using TFIBCustomDataSet::TFIBCustomDataSet;
+    std::string ClassName() const override { return "TFIBDataSet"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
+};
