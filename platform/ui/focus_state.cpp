@@ -7,6 +7,7 @@
 namespace platform::ui {
 namespace {
 TWinControl* g_focus = nullptr;
+TWinControl* g_keyboardGrab = nullptr;
 TCustomForm* g_activeForm = nullptr;
 // Kept for the whole run: forms may still go away while the program's statics are torn down.
 std::vector<TCustomForm*>& Forms() {
@@ -25,9 +26,18 @@ void SetFocusHolder(TWinControl* control) {
 void ForgetFocusOf(TWinControl* control) {
     if (g_focus == control)
         g_focus = nullptr;
+    if (g_keyboardGrab == control)
+        g_keyboardGrab = nullptr;
     for (TCustomForm* form : Forms())
         if (form != control)
             form->DefocusControl(control, true);
+}
+
+TWinControl* KeyboardGrab() {
+    return g_keyboardGrab;
+}
+void SetKeyboardGrab(TWinControl* control) {
+    g_keyboardGrab = control;
 }
 
 void RegisterForm(TCustomForm* form) {

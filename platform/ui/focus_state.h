@@ -11,6 +11,10 @@ TWinControl* FocusHolder();
 void SetFocusHolder(TWinControl* control);
 // Drops every reference to a control that goes away.
 void ForgetFocusOf(TWinControl* control);
+// The window that takes the keyboard while it is open (a pop-up menu), the focus staying where it
+// is; nullptr: keys go to the focused control.
+TWinControl* KeyboardGrab();
+void SetKeyboardGrab(TWinControl* control);
 
 void RegisterForm(TCustomForm* form);
 void UnregisterForm(TCustomForm* form);

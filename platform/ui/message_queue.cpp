@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/os/clock.h"
+#include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
 #include "platform/ui/timers.h"
 #include "platform/ui/win_control.h"
@@ -34,8 +35,10 @@ std::shared_ptr<TWndMethod> MethodOf(HWND wnd) {
     return it == S().windows.end() ? nullptr : it->second;
 }
 
-// The control that takes keyboard input for a form: its focused control, or the form itself.
+// The control that takes keyboard input for a form: an open menu, its focused control, or the form itself.
 HWND FocusTargetOf(HWND formWnd) {
+    if (TWinControl* grab = KeyboardGrab())
+        return grab->Handle();
     auto* form = dynamic_cast<TCustomForm*>(FindControl(formWnd));
     if (form == nullptr)
         return formWnd;

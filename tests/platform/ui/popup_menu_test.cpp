@@ -82,6 +82,23 @@ TEST_F(PopupMenuTest, ShortcutsClickTheirItemsNearestMenuFirst) {
     EXPECT_EQ(form->edit->Text(), "s") << "a key taken by a menu types nothing";
 }
 
+TEST(ShortCutTextTest, ModifiersThenTheKeysName) {
+    struct Case {
+        TShortCut shortCut;
+        const char* text;
+    } cases[] = {
+        {ShortCut('S', {ssCtrl}), "Ctrl+S"},
+        {ShortCut(VK_F5, {ssShift}), "Shift+F5"},
+        {ShortCut(VK_DELETE, {ssShift, ssCtrl, ssAlt}), "Shift+Ctrl+Alt+Del"},
+        {ShortCut(VK_F12, {}), "F12"},
+        {ShortCut('7', {ssAlt}), "Alt+7"},
+        {ShortCut(VK_NEXT, {}), "PgDn"},
+        {scNone, ""},
+        {ShortCut(VK_SHIFT, {ssCtrl}), ""},  // no name: nothing shown
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShortCutToText(c.shortCut), c.text) << c.shortCut;
+}
+
 TEST_F(PopupMenuTest, AFreedItemLeavesItsMenu) {
     TMenuItem* first = form->editMenu->Items()->Items(0);
     Free(first);
