@@ -133,7 +133,8 @@ class TFIBBCDField : public TBCDField {
   public:
     explicit TFIBBCDField(TComponent* AOwner);
     std::string ClassName() const override { return "TFIBBCDField"; }
-    int DataSize() const override { return 8; }
+    // The scaled integer's 8 bytes; fields of no column keep the platform's value.
+    int DataSize() const override;
     bool RoundByScale = true;
     // Rounded to an integer for Size above 0.
     virtual std::int64_t GetAsInt64() const;
@@ -164,6 +165,8 @@ class TFIBBCDField : public TBCDField {
     std::string DefaultText(bool displayText) const override;
 
   private:
+    std::int64_t RawValue() const;
+    // Checks MinValue..MaxValue (when either is set) and stores.
     void StoreScaled(std::int64_t value);
     [[noreturn]] void RaiseConversionError(const std::exception& error) const;
     mutable bool readingRaw_ = false;
@@ -228,7 +231,6 @@ class TFIBGuidField : public TGuidField {
     void SetGuidData(const TGUID& value);
 
   protected:
-    std::string GetAsString() const override;
     void SetAsStringValue(const std::string& value) override;
 };
 
