@@ -22,17 +22,6 @@ int DayNumber(TDateTime date) {
     return static_cast<int>(std::floor(date));
 }
 
-SYSTEMTIME ToSystemTime(TDateTime date) {
-    int y = 0, m = 0, d = 0;
-    DecodeDate(date, y, m, d);
-    SYSTEMTIME st;
-    st.wYear = static_cast<WORD>(y);
-    st.wMonth = static_cast<WORD>(m);
-    st.wDay = static_cast<WORD>(d);
-    st.wDayOfWeek = static_cast<WORD>(DayOfWeek(date) - 1);
-    return st;
-}
-
 }  // namespace
 
 int IsoWeekOf(TDateTime date) {
@@ -55,7 +44,7 @@ TMonthCalendar::TMonthCalendar(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 void TMonthCalendar::SetDate(TDateTime value) {
-    value = DayNumber(value);
+    value = ClampToRange(DayNumber(value));
     int d = 0;
     DecodeDate(value, year_, month_, d);
     bool changed = value != date_;
@@ -135,6 +124,8 @@ UINT TMonthCalendar::CalendarHitTest(TPoint pos, SYSTEMTIME* day) const {
             return MCHT_TITLEBTNPREV;
         if (TitleButton(true).Contains(pos))
             return MCHT_TITLEBTNNEXT;
+        if (yearSpin_ && (YearSpinButton(true).Contains(pos) || YearSpinButton(false).Contains(pos)))
+            return MCHT_TITLEYEAR;
         int middle = ClientWidth() / 2;
         int quarter = ClientWidth() / 4;
         if (pos.X >= quarter && pos.X < middle)
@@ -156,7 +147,7 @@ UINT TMonthCalendar::CalendarHitTest(TPoint pos, SYSTEMTIME* day) const {
         return MCHT_CALENDARDAY;
     TDateTime date = CellDate(row, column);
     if (day != nullptr)
-        *day = ToSystemTime(date);
+        *day = DateToSystemTime(date);
     int y = 0, mo = 0, d = 0;
     DecodeDate(date, y, mo, d);
     if (mo == month_)
@@ -171,6 +162,14 @@ void TMonthCalendar::Dispatch(TMessage& Message) {
         Message.Result = static_cast<LRESULT>(info->uHit);
         return;
     }
+    if (Message.Msg == MCM_SETRANGE) {
+        SetRangeMessage(Message);
+        return;
+    }
+    if (Message.Msg == MCM_GETRANGE) {
+        GetRangeMessage(Message);
+        return;
+    }
     if (Message.Msg == MCM_GETMINREQRECT) {
         *reinterpret_cast<TRect*>(Message.LParam) = MinReqRect();
         Message.Result = 1;
@@ -183,9 +182,43 @@ void TMonthCalendar::TurnMonths(int months) {
     int index = year_ * 12 + (month_ - 1) + months;
     int year = index / 12;
     int month = index % 12 + 1;
+    if (year < 1 || year > 9999)
+        return;
+    TDateTime first = EncodeDate(year, month, 1);
+    TDateTime last = EncodeDate(year, month, DaysInMonth(year, month));
+    bool beyondMax = maxDate_ != 0 && first > maxDate_;
+    bool beforeMin = minDate_ != 0 && last < minDate_;
+    if (beyondMax || beforeMin)
+        return;
     int y = 0, m = 0, d = 0;
     DecodeDate(date_, y, m, d);
     Pick(EncodeDate(year, month, std::min(d, DaysInMonth(year, month))));
+}
+
+TRect TMonthCalendar::TitleYearRect() const {
+    TCanvas& canvas = *Canvas();
+    canvas.Font()->Assign(*Font());
+    int titleWidth = canvas.TextWidth(FormatDateTime("mmmm yyyy", ShownMonth()));
+    int yearWidth = canvas.TextWidth(FormatDateTime("yyyy", ShownMonth()));
+    int right = (ClientWidth() + titleWidth) / 2;
+    return {right - yearWidth, 3, right, Measure().TitleH - 3};
+}
+
+TRect TMonthCalendar::YearSpinButton(bool up) const {
+    TRect year = TitleYearRect();
+    constexpr int kSpinWidth = 11;
+    int left = std::min(year.Right + 2, TitleButton(true).Left - kSpinWidth - 1);
+    int middle = (year.Top + year.Bottom) / 2;
+    return up ? TRect{left, year.Top, left + kSpinWidth, middle}
+              : TRect{left, middle, left + kSpinWidth, year.Bottom};
+}
+
+void TMonthCalendar::DoExit() {
+    if (yearSpin_) {
+        yearSpin_ = false;
+        Invalidate();
+    }
+    TCustomControl::DoExit();
 }
 
 void TMonthCalendar::Pick(TDateTime value) {
@@ -197,14 +230,27 @@ void TMonthCalendar::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         if (CanFocus())
             SetFocus();
         SYSTEMTIME st;
-        UINT hit = CalendarHitTest({X, Y}, &st);
-        if (hit == MCHT_TITLEBTNPREV || hit == MCHT_TITLEBTNNEXT)
+        TPoint pos{X, Y};
+        UINT hit = CalendarHitTest(pos, &st);
+        bool onSpin = yearSpin_ && hit == MCHT_TITLEYEAR;
+        if (onSpin && YearSpinButton(true).Contains(pos))
+            TurnMonths(12);
+        else if (onSpin && YearSpinButton(false).Contains(pos))
+            TurnMonths(-12);
+        else if (hit == MCHT_TITLEBTNPREV || hit == MCHT_TITLEBTNNEXT)
             TurnMonths(hit == MCHT_TITLEBTNNEXT ? 1 : -1);
         else if ((hit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE && hit != MCHT_CALENDARWEEKNUM &&
-                 hit != MCHT_CALENDARDAY)
-            Pick(EncodeDate(st.wYear, st.wMonth, st.wDay));
-        else if (hit == MCHT_TODAYLINK)
+                 hit != MCHT_CALENDARDAY) {
+            // A day outside the bounds cannot be chosen.
+            if (InRange(SystemTimeToDate(st)))
+                Pick(SystemTimeToDate(st));
+        } else if (hit == MCHT_TODAYLINK && InRange(DayNumber(::Date())))
             Pick(::Date());
+        bool spin = hit == MCHT_TITLEYEAR;
+        if (spin != yearSpin_) {
+            yearSpin_ = spin;
+            Invalidate();
+        }
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
 }
@@ -259,6 +305,8 @@ void TMonthCalendar::Paint() {
     TRect title{0, 0, ClientWidth(), m.TitleH};
     DrawText(&canvas, FormatDateTime("mmmm yyyy", ShownMonth()), -1, &title,
              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (yearSpin_)
+        PaintYearSpin(canvas);
     canvas.Font()->SetColor(Font()->Color());
     for (int column = 0; column < 7; ++column) {
         TRect r = DayCell(-1, column);
@@ -277,7 +325,8 @@ void TMonthCalendar::Paint() {
             bool selected = date == date_;
             if (selected)
                 platform::ui::PaintSolid(canvas, r, clHighlight);
-            canvas.Font()->SetColor(selected ? clHighlightText : mo == month_ ? Font()->Color() : clGrayText);
+            bool plain = mo == month_ && InRange(date);
+            canvas.Font()->SetColor(selected ? clHighlightText : plain ? Font()->Color() : clGrayText);
             DrawText(&canvas, std::to_string(d), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         }
     }
@@ -288,4 +337,11 @@ void TMonthCalendar::Paint() {
         DrawText(&canvas, "Today: " + DateToStr(::Date()), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
     canvas.Brush()->SetStyle(bsSolid);
+}
+
+void TMonthCalendar::PaintYearSpin(TCanvas& canvas) {
+    for (bool up : {true, false}) {
+        TRect button = YearSpinButton(up);
+        DrawFrameControl(&canvas, &button, DFC_SCROLL, up ? DFCS_SCROLLUP : DFCS_SCROLLDOWN);
+    }
 }

@@ -113,3 +113,101 @@ TEST_F(MonthCalendarTest, WeekNumbersWidenTheMinimalSize) {
 }
 
 }  // namespace
+
+TEST_F(MonthCalendarTest, TheYearsArrowsShowAfterAClickOnTheYearAndStepIt) {
+    auto centre = [](const TRect& r) { return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; };
+    EXPECT_FALSE(calendar->YearSpinShown());
+    ui.ClickAt(calendar, {90, 10});
+    ASSERT_TRUE(calendar->YearSpinShown());
+    TPoint up = centre(calendar->YearSpinButton(true));
+    TPoint down = centre(calendar->YearSpinButton(false));
+    EXPECT_TRUE(IntersectRect(calendar->YearSpinButton(true), calendar->YearSpinButton(false)).IsEmpty());
+    MCHITTESTINFO info;
+    info.pt = up;
+    EXPECT_EQ(MonthCal_HitTest(calendar->Handle(), &info), MCHT_TITLEYEAR);
+    struct Case {
+        TPoint at;
+        TDateTime want;
+        bool spinAfter;
+    } cases[] = {
+        {up, EncodeDate(2027, 3, 15), true},
+        {down, EncodeDate(2026, 3, 15), true},
+        {down, EncodeDate(2025, 3, 15), true},
+        {Cell(1, 2), EncodeDate(2025, 3, 5), false},  // a click elsewhere puts them away
+    };
+    for (const auto& c : cases) {
+        ui.ClickAt(calendar, c.at);
+        EXPECT_EQ(calendar->Date(), c.want) << c.at.X << "," << c.at.Y;
+        EXPECT_EQ(calendar->YearSpinShown(), c.spinAfter) << c.at.X << "," << c.at.Y;
+    }
+}
+
+TEST_F(MonthCalendarTest, TheRangeBoundsClicksKeysAndPages) {
+    SYSTEMTIME range[2] = {DateToSystemTime(EncodeDate(2026, 3, 10)),
+                           DateToSystemTime(EncodeDate(2026, 3, 20))};
+    ASSERT_TRUE(MonthCal_SetRange(calendar->Handle(), GDTR_MIN | GDTR_MAX, range));
+    SYSTEMTIME read[2];
+    EXPECT_EQ(MonthCal_GetRange(calendar->Handle(), read), GDTR_MIN | GDTR_MAX);
+    EXPECT_EQ(SystemTimeToDate(read[0]), EncodeDate(2026, 3, 10));
+    EXPECT_EQ(SystemTimeToDate(read[1]), EncodeDate(2026, 3, 20));
+
+    ui.ClickAt(calendar, Cell(1, 3));  // 5 March
+    EXPECT_EQ(calendar->Date(), EncodeDate(2026, 3, 15)) << "a day before the minimum is refused";
+    ui.ClickAt(calendar, Cell(3, 5));  // 21 March
+    EXPECT_EQ(calendar->Date(), EncodeDate(2026, 3, 15)) << "a day after the maximum is refused";
+    ui.ClickAt(calendar, Cell(3, 4));  // 20 March
+    EXPECT_EQ(calendar->Date(), EncodeDate(2026, 3, 20));
+
+    struct Case {
+        WORD key;
+        TShiftState shift;
+        TDateTime want;
+    } cases[] = {
+        {VK_RIGHT, {}, EncodeDate(2026, 3, 20)},  // stops at the maximum
+        {VK_DOWN, {}, EncodeDate(2026, 3, 20)},
+        {VK_NEXT, {}, EncodeDate(2026, 3, 20)},  // April lies wholly beyond it
+        {VK_UP, {}, EncodeDate(2026, 3, 13)},
+        {VK_UP, {}, EncodeDate(2026, 3, 10)},  // a week back would pass the minimum: stops at it
+        {VK_LEFT, {}, EncodeDate(2026, 3, 10)},
+        {VK_PRIOR, {ssCtrl}, EncodeDate(2026, 3, 10)},
+        {VK_END, {}, EncodeDate(2026, 3, 20)},
+        {VK_HOME, {}, EncodeDate(2026, 3, 10)},
+    };
+    for (const auto& c : cases) {
+        ui.PressKey(c.key, c.shift);
+        EXPECT_EQ(calendar->Date(), c.want) << c.key;
+    }
+    ui.ClickAt(calendar, {155, 8});
+    ui.ClickAt(calendar, {90, 10});
+    TRect up = calendar->YearSpinButton(true);
+    ui.ClickAt(calendar, {up.Left + 2, up.Top + 2});
+    EXPECT_EQ(calendar->ShownMonth(), EncodeDate(2026, 3, 1)) << "neither the page nor the year turns";
+
+    calendar->SetMinDate(EncodeDate(2026, 3, 12));
+    EXPECT_EQ(calendar->Date(), EncodeDate(2026, 3, 12)) << "a new bound moves the date inside";
+    calendar->SetDate(EncodeDate(2030, 1, 1));
+    EXPECT_EQ(calendar->Date(), EncodeDate(2026, 3, 20));
+    SYSTEMTIME crossed[2] = {range[1], range[0]};
+    EXPECT_FALSE(MonthCal_SetRange(calendar->Handle(), GDTR_MIN | GDTR_MAX, crossed))
+        << "a minimum after the maximum";
+    range[1] = {};
+    ASSERT_TRUE(MonthCal_SetRange(calendar->Handle(), GDTR_MIN, range));
+    EXPECT_EQ(MonthCal_GetRange(calendar->Handle(), read), GDTR_MIN);
+    EXPECT_EQ(calendar->MaxDate(), 0);
+}
+
+TEST_F(MonthCalendarTest, DaysOutsideTheRangeAreGreyed) {
+    calendar->SetMinDate(EncodeDate(2026, 3, 10));
+    auto& log = ui.System().TextLog();
+    log.Drawn.clear();
+    calendar->Repaint();
+    auto colourOf = [&](const std::string& day) {
+        for (const auto& d : log.Drawn)
+            if (d.Text == day)
+                return d.Argb;
+        ADD_FAILURE() << "not drawn: " << day;
+        return 0u;
+    };
+    EXPECT_EQ(colourOf("9"), ColorToArgb(clGrayText));
+    EXPECT_EQ(colourOf("10"), ColorToArgb(clWindowText));
+}
