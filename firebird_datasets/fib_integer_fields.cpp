@@ -29,8 +29,9 @@ std::int64_t SecondsOfTimeText(const std::string& text, char separator) {
         if (end == std::string::npos)
             end = text.size();
         const std::string piece = Trim(text.substr(start, end - start));
+        // 32-bit parts keep the sum inside 64 bits; the integer field's range check follows.
         if (!piece.empty())
-            seconds += StrToInt64(piece) * weights[part];
+            seconds += std::int64_t{StrToInt(piece)} * weights[part];
         start = end + 1;
     }
     return seconds;

@@ -503,6 +503,10 @@ TEST(FibFields, TimeFieldAcceptsTheTimeSeparatorOnlyWhileSet) {
     field.SetIsTimeField(true);
     EXPECT_TRUE(field.IsValidChar(':'));
     EXPECT_TRUE(field.IsValidChar('7'));
+    EXPECT_NE(ErrorOf([&] { field.SetText("600000:00"); }), "(no error)") << "beyond the integer range";
+    EXPECT_NE(ErrorOf([&] { field.SetText("99999999999:1"); }), "(no error)");
+    EXPECT_NE(ErrorOf([&] { field.SetText("1:x"); }), "(no error)");
+    EXPECT_TRUE(table.Stored().IsNull());
     field.SetIsTimeField(false);
     EXPECT_FALSE(field.IsValidChar(':'));
     EXPECT_NE(ErrorOf([&] { field.SetText("1:30"); }), "(no error)") << "plain integers again";
