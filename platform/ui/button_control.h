@@ -16,7 +16,6 @@ constexpr WPARAM BST_INDETERMINATE = 2;
 constexpr LRESULT BST_PUSHED = 0x0004;
 constexpr LRESULT BST_FOCUS = 0x0008;
 constexpr UINT WM_COMMAND = 0x0111;
-constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr WORD BN_CLICKED = 0;
 

@@ -51,22 +51,34 @@ TWinControl* MouseTarget(TWinControl& window, TPoint pos) {
     return WindowAtFormPoint(window, pos);
 }
 
-// Asks the window under the pointer where the point lies and which pointer to show; the capture
-// holder shows its own.
-void SetPointerFor(TWinControl& target, UINT msg, TPoint screen) {
+// Where in the window the point lies; the capture holder takes everything as its client area's.
+LRESULT HitTestAt(TWinControl& target, TPoint screen) {
     if (GetCaptureControl() != nullptr)
-        return;
-    LRESULT hit = SendMessage(target.Handle(), WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y));
-    SendMessage(target.Handle(), WM_SETCURSOR, target.Handle(),
-                MakeLParam(static_cast<int>(hit), static_cast<int>(msg)));
+        return HTCLIENT;
+    return SendMessage(target.Handle(), WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y));
+}
+
+// Asks the window under the pointer where the point lies and which pointer to show; the capture
+// holder shows its own. Returns where the point lies.
+LRESULT SetPointerFor(TWinControl& target, UINT msg, TPoint screen) {
+    LRESULT hit = HitTestAt(target, screen);
+    if (GetCaptureControl() == nullptr)
+        SendMessage(target.Handle(), WM_SETCURSOR, target.Handle(),
+                    MakeLParam(static_cast<int>(hit), static_cast<int>(msg)));
+    return hit;
+}
+
+// A window's scroll bars take the mouse through the non-client messages.
+bool IsScrollBarHit(LRESULT hit) {
+    return hit == HTVSCROLL || hit == HTHSCROLL;
 }
 
 // False when the window eats the press (MA_ACTIVATEANDEAT, MA_NOACTIVATEANDEAT).
-bool MouseActivate(TWinControl& window, TWinControl& target, UINT msg) {
+bool MouseActivate(TWinControl& window, TWinControl& target, UINT msg, LRESULT hit) {
     if (GetCaptureControl() != nullptr)
         return true;
     LRESULT answer = SendMessage(target.Handle(), WM_MOUSEACTIVATE, window.Handle(),
-                                 MakeLParam(HTCLIENT, static_cast<int>(msg)));
+                                 MakeLParam(static_cast<int>(hit), static_cast<int>(msg)));
     return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
 }
 
@@ -74,6 +86,14 @@ void PostMouseTo(TWinControl& target, UINT msg, WPARAM keys, TShiftState shift, 
     TPoint client = target.ScreenToClient(screen);
     QueuedMessage m;
     m.Msg = TMsg{target.Handle(), msg, keys, MakeLParam(client.X, client.Y), 0, screen};
+    m.Shift = shift;
+    PostQueued(std::move(m));
+}
+
+// A non-client mouse message: the hit code in WParam, the point in screen coordinates.
+void PostNonClientMouseTo(TWinControl& target, UINT msg, LRESULT hit, TShiftState shift, TPoint screen) {
+    QueuedMessage m;
+    m.Msg = TMsg{target.Handle(), msg, static_cast<WPARAM>(hit), MakeLParam(screen.X, screen.Y), 0, screen};
     m.Shift = shift;
     PostQueued(std::move(m));
 }
@@ -140,12 +160,16 @@ void PostMouseDown(TWinControl& window, TMouseButton button, TShiftState shift, 
     TWinControl* target = MouseTarget(window, pos);
     if (IsSecondPress(target->Handle(), button, pos))
         msg += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
-    SetPointerFor(*target, msg, screen);
-    if (!MouseActivate(window, *target, msg))
+    LRESULT hit = SetPointerFor(*target, msg, screen);
+    if (!MouseActivate(window, *target, msg, hit))
         return;
     TShiftState held = shift;
     held.Include(button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle);
-    PostMouseTo(*target, msg, MouseKeys(held), held, screen);
+    if (button == mbLeft && IsScrollBarHit(hit))
+        PostNonClientMouseTo(*target, msg == WM_LBUTTONDBLCLK ? WM_NCLBUTTONDBLCLK : WM_NCLBUTTONDOWN, hit,
+                             held, screen);
+    else
+        PostMouseTo(*target, msg, MouseKeys(held), held, screen);
 }
 
 void PostMouseUp(TWinControl& window, TMouseButton button, TShiftState shift, TPoint pos) {
@@ -154,15 +178,23 @@ void PostMouseUp(TWinControl& window, TMouseButton button, TShiftState shift, TP
     LastPointerPos() = screen;
     TShiftState held = shift;
     held.Exclude(button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle);
-    PostMouseTo(*MouseTarget(window, pos), msg, MouseKeys(held), held, screen);
+    TWinControl* target = MouseTarget(window, pos);
+    LRESULT hit = HitTestAt(*target, screen);
+    if (button == mbLeft && IsScrollBarHit(hit))
+        PostNonClientMouseTo(*target, WM_NCLBUTTONUP, hit, held, screen);
+    else
+        PostMouseTo(*target, msg, MouseKeys(held), held, screen);
 }
 
 void PostMouseMove(TWinControl& window, TShiftState shift, TPoint pos) {
     TPoint screen = window.ClientToScreen(pos);
     LastPointerPos() = screen;
     TWinControl* target = MouseTarget(window, pos);
-    SetPointerFor(*target, WM_MOUSEMOVE, screen);
-    PostMouseTo(*target, WM_MOUSEMOVE, MouseKeys(shift), shift, screen);
+    LRESULT hit = SetPointerFor(*target, WM_MOUSEMOVE, screen);
+    if (IsScrollBarHit(hit))
+        PostNonClientMouseTo(*target, WM_NCMOUSEMOVE, hit, shift, screen);
+    else
+        PostMouseTo(*target, WM_MOUSEMOVE, MouseKeys(shift), shift, screen);
 }
 
 void PostMouseWheel(TCustomForm& form, TShiftState shift, int delta, TPoint pos) {

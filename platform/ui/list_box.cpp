@@ -49,6 +49,32 @@ void TCustomListBox::SetItemHeight(int value) {
     }
 }
 
+int TCustomListBox::ItemHeight() const {
+    if (IsOwnerDraw())
+        return itemHeight_;
+    if (fontRowHeight_ <= 0) {
+        Canvas()->Font()->Assign(*Font());
+        fontRowHeight_ = std::max(Canvas()->TextHeight("Wg"), 1);
+    }
+    return fontRowHeight_;
+}
+
+void TCustomListBox::FontChanged() {
+    TCustomControl::FontChanged();
+    fontRowHeight_ = 0;
+    ItemsChanged();
+}
+
+void TCustomListBox::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    Params.Style |= WS_VSCROLL;
+}
+
+void TCustomListBox::CreateWnd() {
+    TCustomControl::CreateWnd();
+    UpdateScrollBar();
+}
+
 void TCustomListBox::ItemsChanged() {
     if (itemIndex_ >= Count())
         itemIndex_ = -1;
@@ -64,7 +90,7 @@ void TCustomListBox::Resize() {
 }
 
 int TCustomListBox::VisibleRows() const {
-    return std::max(ClientHeight() / itemHeight_, 1);
+    return std::max(ClientHeight() / ItemHeight(), 1);
 }
 
 int TCustomListBox::MaxTopIndex() const {
@@ -113,15 +139,15 @@ void TCustomListBox::UpdateScrollBar() {
 int TCustomListBox::ItemAtPos(TPoint pos, bool Existing) const {
     if (!ClientRect().Contains(pos))
         return Existing ? -1 : Count();
-    int index = topIndex_ + pos.Y / itemHeight_;
+    int index = topIndex_ + pos.Y / ItemHeight();
     if (index >= Count())
         return Existing ? -1 : Count();
     return index;
 }
 
 TRect TCustomListBox::ItemRect(int index) const {
-    int top = (index - topIndex_) * itemHeight_;
-    return {0, top, ClientWidth(), top + itemHeight_};
+    int top = (index - topIndex_) * ItemHeight();
+    return {0, top, ClientWidth(), top + ItemHeight()};
 }
 
 std::string TCustomListBox::ItemText(int index) const {
@@ -160,7 +186,8 @@ void TCustomListBox::SelectByUser(int index) {
 }
 
 void TCustomListBox::Dispatch(TMessage& Message) {
-    if (Message.Msg == WM_VSCROLL) {
+    // A notice from a child scroll bar (LParam its window) is the child's.
+    if (Message.Msg == WM_VSCROLL && Message.LParam == 0) {
         WMVScroll(Message);
         return;
     }
@@ -192,7 +219,7 @@ bool TCustomListBox::HandleListMessage(TMessage& Message) {
             SetTopIndex(index);
             return true;
         case LB_GETITEMHEIGHT:
-            Message.Result = itemHeight_;
+            Message.Result = ItemHeight();
             return true;
         case LB_SETITEMHEIGHT:
             SetItemHeight(static_cast<int>(Message.LParam & 0xFFFF));
@@ -354,8 +381,7 @@ void TCustomListBox::Paint() {
 }
 
 void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
-    bool ownerDraw = style_ == lbOwnerDrawFixed || style_ == lbVirtualOwnerDraw;
-    if (ownerDraw && OnDrawItem) {
+    if (IsOwnerDraw() && OnDrawItem) {
         OnDrawItem(this, Index, Rect, State);
         return;
     }

@@ -1,8 +1,9 @@
 #pragma once
 // TCustomListBox: a list of rows of one height, drawn by the list itself or by its owner (OnDrawItem),
 // with the rows kept in Items or, in the virtual styles, asked for by index (OnData). One row may be
-// selected (ItemIndex); TopIndex is the first row shown and the window's vertical bar follows it.
-// The LB_ messages read and set the same state.
+// selected (ItemIndex); TopIndex is the first row shown and the window's vertical bar follows it,
+// showing while the rows overflow. Rows the list draws itself are as high as a line of its font;
+// owner-drawn rows are ItemHeight high. The LB_ messages read and set the same state.
 #include <functional>
 #include <memory>
 #include <string>
@@ -46,8 +47,11 @@ class TCustomListBox : public TCustomControl {
     // The rows: Items' count, or the count set for the virtual styles.
     int Count() const;
     void SetCount(int value);
-    int ItemHeight() const { return itemHeight_; }
+    // The rows' height: the font's line height for the styles the list draws itself, else the
+    // height set (which those styles keep for when they are owner-drawn).
+    int ItemHeight() const;
     void SetItemHeight(int value);
+    bool IsOwnerDraw() const { return style_ == lbOwnerDrawFixed || style_ == lbVirtualOwnerDraw; }
     // -1: none selected. Setting it shows the row.
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int value);
@@ -75,6 +79,9 @@ class TCustomListBox : public TCustomControl {
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
     void Resize() override;
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void FontChanged() override;
 
   private:
     bool HandleListMessage(TMessage& Message);
@@ -89,6 +96,7 @@ class TCustomListBox : public TCustomControl {
     TListBoxStyle style_ = lbStandard;
     int virtualCount_ = 0;
     int itemHeight_ = 16;
+    mutable int fontRowHeight_ = 0;  // measured on first use after a font change
     int itemIndex_ = -1;
     int topIndex_ = 0;
 };

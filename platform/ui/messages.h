@@ -50,6 +50,12 @@ constexpr UINT WM_NCCALCSIZE = 0x0083;
 constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_NCPAINT = 0x0085;
 constexpr UINT WM_GETDLGCODE = 0x0087;
+// The mouse over a window's frame (its scroll bars): WParam the hit-test code, LParam the point in
+// screen coordinates.
+constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
@@ -122,6 +128,12 @@ constexpr UINT CM_BORDERCHANGED = CM_BASE + 59;
 constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;
 constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
 constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;
+
+// Notices a control sends its parent (WM_COMMAND, WM_HSCROLL ...), handed back to the control that
+// sent them under these numbers, so the control itself reacts.
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 
 // WM_ACTIVATE states.
 constexpr WPARAM WA_INACTIVE = 0;

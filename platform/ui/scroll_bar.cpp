@@ -2,22 +2,21 @@
 
 #include <algorithm>
 
-#include "platform/ui/edge_drawing.h"
-#include "platform/ui/frame_controls.h"
+#include "platform/ui/message_queue.h"
 #include "platform/ui/system_metrics.h"
 #include "platform/ui/virtual_keys.h"
 
-namespace {
-
-constexpr int kMinThumb = 8;
-
-}  // namespace
+using platform::ui::ScrollBarLayout;
 
 TScrollBar::TScrollBar(TComponent* AOwner) : TCustomControl(AOwner) {
     SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));
     SetTabStop(true);
     ControlStyle = ControlStyle - TControlStyle{csDoubleClicks};
+    tracker_ = std::make_unique<platform::ui::ScrollTracker>(
+        [this] { return Layout(); }, [this](int code, int pos) { Notify(code, pos); });
 }
+
+TScrollBar::~TScrollBar() = default;
 
 void TScrollBar::SetKind(TScrollBarKind value) {
     if (kind_ == value)
@@ -103,82 +102,60 @@ void TScrollBar::Scroll(TScrollCode code, int trackPos) {
     SetPosition(pos);
 }
 
+void TScrollBar::Notify(int code, int pos) {
+    UINT msg = kind_ == sbVertical ? WM_VSCROLL : WM_HSCROLL;
+    WPARAM wParam = static_cast<WPARAM>(code & 0xFFFF) | (static_cast<WPARAM>(pos & 0xFFFF) << 16);
+    notifiedPos_ = pos;
+    if (Parent() != nullptr)
+        SendMessage(Parent()->Handle(), msg, wParam, static_cast<LPARAM>(Handle()));
+    else
+        Perform(CN_BASE + msg, wParam, static_cast<LPARAM>(Handle()));
+    notifiedPos_.reset();
+}
+
+void TScrollBar::ScrollMessage(TMessage& Message) {
+    int code = static_cast<int>(Message.WParam & 0xFFFF);
+    auto word = static_cast<WORD>((Message.WParam >> 16) & 0xFFFF);
+    // The notice carries 16 bits; a position of ours beyond them is taken whole.
+    int pos = static_cast<std::int16_t>(word);
+    if (notifiedPos_ && static_cast<WORD>(*notifiedPos_) == word)
+        pos = *notifiedPos_;
+    if (code >= SB_LINEUP && code <= SB_ENDSCROLL)
+        Scroll(static_cast<TScrollCode>(code), pos);
+    Message.Result = 0;
+}
+
 void TScrollBar::Dispatch(TMessage& Message) {
-    bool own = (Message.Msg == WM_VSCROLL) == (kind_ == sbVertical);
-    if ((Message.Msg == WM_HSCROLL || Message.Msg == WM_VSCROLL) && own) {
-        int code = static_cast<int>(Message.WParam & 0xFFFF);
-        if (code >= SB_LINEUP && code <= SB_ENDSCROLL)
-            Scroll(static_cast<TScrollCode>(code),
-                   static_cast<std::int16_t>((Message.WParam >> 16) & 0xFFFF));
-        Message.Result = 0;
+    UINT own = kind_ == sbVertical ? WM_VSCROLL : WM_HSCROLL;
+    if (Message.Msg == own || Message.Msg == CN_BASE + own) {
+        ScrollMessage(Message);
         return;
+    }
+    switch (Message.Msg) {
+        case WM_LBUTTONUP:
+            // Before the base lets go of the capture, which would cut the press short.
+            tracker_->Release(PointFromLParam(Message.LParam));
+            Invalidate();
+            break;
+        case WM_CAPTURECHANGED:
+        case WM_CANCELMODE:
+            if (tracker_->Tracking()) {
+                tracker_->Cancel();
+                Invalidate();
+            }
+            break;
+        default:
+            break;
     }
     TCustomControl::Dispatch(Message);
 }
 
-int TScrollBar::Length() const {
-    return kind_ == sbVertical ? ClientHeight() : ClientWidth();
-}
-
-int TScrollBar::ArrowLength() const {
-    int across = kind_ == sbVertical ? ClientWidth() : ClientHeight();
-    return std::min(across, Length() / 2);
-}
-
-int TScrollBar::ThumbLength() const {
-    int track = TrackLength();
-    if (values_.Page == 0)
-        return std::min(ArrowLength(), track);
-    long long range = static_cast<long long>(values_.Max) - values_.Min + 1;
-    int length = static_cast<int>(track * static_cast<long long>(values_.Page) / range);
-    return std::min(std::max(length, kMinThumb), track);
-}
-
-int TScrollBar::ThumbOffset() const {
-    int room = TrackLength() - ThumbLength();
-    int span = values_.MaxPos() - values_.Min;
-    if (span <= 0 || room <= 0)
-        return 0;
-    return static_cast<int>(static_cast<long long>(values_.Pos - values_.Min) * room / span);
-}
-
-int TScrollBar::PositionForThumbOffset(int offset) const {
-    int room = TrackLength() - ThumbLength();
-    int span = values_.MaxPos() - values_.Min;
-    if (room <= 0)
-        return values_.Min;
-    offset = std::clamp(offset, 0, room);
-    return values_.Min + static_cast<int>((static_cast<long long>(offset) * span + room / 2) / room);
+ScrollBarLayout TScrollBar::Layout() const {
+    return ScrollBarLayout(ClientRect(), kind_ == sbVertical, values_);
 }
 
 TRect TScrollBar::PartRect(Part part) const {
-    int arrow = ArrowLength();
-    int thumbStart = arrow + ThumbOffset();
-    int thumbEnd = thumbStart + ThumbLength();
-    int from = 0;
-    int to = 0;
-    switch (part) {
-        case Part::None:
-            return {};
-        case Part::LineUp:
-            to = arrow;
-            break;
-        case Part::PageUp:
-            from = arrow, to = thumbStart;
-            break;
-        case Part::Thumb:
-            from = thumbStart, to = thumbEnd;
-            break;
-        case Part::PageDown:
-            from = thumbEnd, to = Length() - arrow;
-            break;
-        case Part::LineDown:
-            from = Length() - arrow, to = Length();
-            break;
-    }
-    if (!values_.CanScroll() && (part == Part::Thumb || part == Part::PageUp || part == Part::PageDown))
-        return {};
-    return kind_ == sbVertical ? TRect{0, from, ClientWidth(), to} : TRect{from, 0, to, ClientHeight()};
+    return Layout().PartRect(part);
 }
 
 TRect TScrollBar::ThumbRect() const {
@@ -186,10 +163,7 @@ TRect TScrollBar::ThumbRect() const {
 }
 
 TScrollBar::Part TScrollBar::PartAt(TPoint pos) const {
-    for (Part part : {Part::LineUp, Part::Thumb, Part::PageUp, Part::PageDown, Part::LineDown})
-        if (PartRect(part).Contains(pos))
-            return part;
-    return Part::None;
+    return Layout().PartAt(pos);
 }
 
 void TScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -198,105 +172,51 @@ void TScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
         return;
     if (CanFocus())
         SetFocus();
-    pressed_ = PartAt({X, Y});
-    switch (pressed_) {
-        case Part::LineUp:
-            Scroll(scLineUp);
-            break;
-        case Part::LineDown:
-            Scroll(scLineDown);
-            break;
-        case Part::PageUp:
-            Scroll(scPageUp);
-            break;
-        case Part::PageDown:
-            Scroll(scPageDown);
-            break;
-        case Part::Thumb:
-            dragGrip_ = Along({X, Y}) - ArrowLength() - ThumbOffset();
-            break;
-        case Part::None:
-            break;
-    }
+    tracker_->Press({X, Y});
     Invalidate();
 }
 
 void TScrollBar::MouseMove(TShiftState Shift, int X, int Y) {
     TCustomControl::MouseMove(Shift, X, Y);
-    if (pressed_ != Part::Thumb)
-        return;
-    int pos = PositionForThumbOffset(Along({X, Y}) - ArrowLength() - dragGrip_);
-    if (pos != values_.TrackPos || pos != Position())
-        Scroll(scTrack, pos);
-}
-
-void TScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    Part was = pressed_;
-    pressed_ = Part::None;
-    if (Button == mbLeft && was == Part::Thumb)
-        Scroll(scPosition, PositionForThumbOffset(Along({X, Y}) - ArrowLength() - dragGrip_));
-    if (Button == mbLeft && was != Part::None) {
-        Scroll(scEndScroll);
-        Invalidate();
-    }
-    TCustomControl::MouseUp(Button, Shift, X, Y);
+    tracker_->Move({X, Y});
 }
 
 void TScrollBar::KeyDown(WORD& Key, TShiftState Shift) {
     TCustomControl::KeyDown(Key, Shift);
     bool vertical = kind_ == sbVertical;
+    int code = -1;
     switch (Key) {
         case VK_UP:
-            if (vertical)
-                Scroll(scLineUp);
-            break;
         case VK_LEFT:
-            if (!vertical)
-                Scroll(scLineUp);
+            if (vertical == (Key == VK_UP))
+                code = SB_LINEUP;
             break;
         case VK_DOWN:
-            if (vertical)
-                Scroll(scLineDown);
-            break;
         case VK_RIGHT:
-            if (!vertical)
-                Scroll(scLineDown);
+            if (vertical == (Key == VK_DOWN))
+                code = SB_LINEDOWN;
             break;
         case VK_PRIOR:
-            Scroll(scPageUp);
+            code = SB_PAGEUP;
             break;
         case VK_NEXT:
-            Scroll(scPageDown);
+            code = SB_PAGEDOWN;
             break;
         case VK_HOME:
-            Scroll(scTop);
+            code = SB_TOP;
             break;
         case VK_END:
-            Scroll(scBottom);
+            code = SB_BOTTOM;
             break;
         default:
             return;
     }
-    Scroll(scEndScroll);
+    if (code < 0)
+        return;
+    Notify(code, 0);
+    Notify(SB_ENDSCROLL, 0);
 }
 
 void TScrollBar::Paint() {
-    TCanvas& canvas = *Canvas();
-    bool active = values_.CanScroll() && Enabled();
-    platform::ui::PaintSolid(canvas, ClientRect(), clScrollBar);
-    bool vertical = kind_ == sbVertical;
-    auto arrow = [&](Part part, UINT kind) {
-        TRect r = PartRect(part);
-        UINT state = kind | (active ? 0 : DFCS_INACTIVE) | (pressed_ == part ? DFCS_PUSHED | DFCS_FLAT : 0);
-        DrawFrameControl(&canvas, &r, DFC_SCROLL, state);
-    };
-    arrow(Part::LineUp, vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT);
-    arrow(Part::LineDown, vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT);
-    if (!active)
-        return;
-    for (Part part : {Part::PageUp, Part::PageDown})
-        if (pressed_ == part)
-            platform::ui::PaintSolid(canvas, PartRect(part), clBtnShadow);
-    TRect thumb = ThumbRect();
-    DrawEdge(&canvas, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    platform::ui::PaintScrollBar(*Canvas(), Layout(), Enabled(), tracker_->Pressed());
 }

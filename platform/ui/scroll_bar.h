@@ -1,12 +1,17 @@
 #pragma once
 // TScrollBar: a scroll-bar control. Arrows step by SmallChange, the track beside the thumb by
-// LargeChange, the thumb drags (scTrack while it moves, scPosition where it is let go). Every step goes
-// through OnScroll, which may change the position it is given, then becomes Position (OnChange).
+// LargeChange, the thumb drags (scTrack while it moves, scPosition where it is let go); held arrows
+// and track repeat. Each step is told to the parent as WM_HSCROLL / WM_VSCROLL with the bar's window
+// in LParam, and comes back to the bar as CN_HSCROLL / CN_VSCROLL; there it goes through OnScroll,
+// which may change the position it is given, then becomes Position (OnChange).
 // Its values are the SB_CTL bar of SetScrollInfo / GetScrollInfo.
 #include <functional>
+#include <memory>
+#include <optional>
 
 #include "platform/ui/custom_control.h"
 #include "platform/ui/scroll_info.h"
+#include "platform/ui/scroll_tracker.h"
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TScrollCode {
@@ -24,10 +29,10 @@ using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode,
 
 class TScrollBar : public TCustomControl {
   public:
-    // The parts along the bar, from its start (top or left) to its end.
-    enum class Part { None, LineUp, PageUp, Thumb, PageDown, LineDown };
+    using Part = platform::ui::ScrollBarPart;
 
     explicit TScrollBar(TComponent* AOwner);
+    ~TScrollBar() override;
     std::string ClassName() const override { return "TScrollBar"; }
     void Dispatch(TMessage& Message) override;
 
@@ -62,22 +67,18 @@ class TScrollBar : public TCustomControl {
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     LRESULT DialogCode() const override { return DLGC_WANTARROWS; }
     virtual void Change();
 
   private:
-    int Length() const;       // along the bar
-    int ArrowLength() const;  // each arrow's extent along the bar
-    int ThumbLength() const;
-    int ThumbOffset() const;  // from the track's start
-    int TrackLength() const { return Length() - 2 * ArrowLength(); }
-    int Along(TPoint pos) const { return kind_ == sbVertical ? pos.Y : pos.X; }
-    int PositionForThumbOffset(int offset) const;
+    platform::ui::ScrollBarLayout Layout() const;
+    // Tells the parent of a step taken by the mouse or the keyboard (the bar itself when it has none).
+    void Notify(int code, int pos);
+    void ScrollMessage(TMessage& Message);
     void Apply(const ScrollBarValues& values);
     TScrollBarKind kind_ = sbHorizontal;
     ScrollBarValues values_{0, 100, 0, 0, 0};
-    Part pressed_ = Part::None;
-    int dragGrip_ = 0;  // where in the thumb it was taken
+    std::unique_ptr<platform::ui::ScrollTracker> tracker_;
+    std::optional<int> notifiedPos_;  // while a notice travels: the position behind its 16 bits
 };

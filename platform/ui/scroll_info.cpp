@@ -1,10 +1,10 @@
 #include "platform/ui/scroll_info.h"
 
 #include <algorithm>
-#include <array>
 
 #include "platform/ui/scroll_bar.h"
 #include "platform/ui/win_control.h"
+#include "platform/ui/window_scroll_bars.h"
 
 void ScrollBarValues::Apply(const SCROLLINFO& info) {
     if (info.fMask & SIF_RANGE) {
@@ -43,52 +43,13 @@ bool ScrollBarValues::CanScroll() const {
 
 namespace {
 
-// The window's own bars, kept by a component the window owns, so they go with it.
-class WindowScrollBars : public TComponent {
-  public:
-    using TComponent::TComponent;
-    struct Bar {
-        ScrollBarValues Values;
-        bool Set = false;
-        bool Shown = false;
-        bool Enabled = true;
-    };
-    std::array<Bar, 2> Bars;
-};
-
-WindowScrollBars* BarsOf(TWinControl* control, bool make) {
-    for (int i = 0; i < control->ComponentCount(); ++i)
-        if (auto* bars = dynamic_cast<WindowScrollBars*>(control->Components(i)))
-            return bars;
-    return make ? NewComponent<WindowScrollBars>(control) : nullptr;
-}
-
-bool IsWindowBar(int bar) {
-    return bar == SB_HORZ || bar == SB_VERT;
-}
-
-DWORD StyleOf(int bar) {
-    return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
-}
-
 TScrollBar* BarControl(HWND wnd) {
     return dynamic_cast<TScrollBar*>(FindControl(wnd));
 }
 
-WindowScrollBars::Bar* WindowBar(HWND wnd, int bar, bool make) {
-    TWinControl* control = IsWindowBar(bar) ? FindControl(wnd) : nullptr;
-    if (control == nullptr)
-        return nullptr;
-    WindowScrollBars* bars = BarsOf(control, make || (control->WindowStyle() & StyleOf(bar)) != 0);
-    if (bars == nullptr)
-        return nullptr;
-    auto& b = bars->Bars[static_cast<std::size_t>(bar)];
-    if (!b.Set && (control->WindowStyle() & StyleOf(bar)) != 0) {
-        b.Set = true;
-        b.Values = {0, 100, 0, 0, 0};
-        b.Shown = true;
-    }
-    return make || b.Set ? &b : nullptr;
+platform::ui::WindowScrollBars::Bar* WindowBar(HWND wnd, int bar, bool make) {
+    TWinControl* control = FindControl(wnd);
+    return control != nullptr ? control->ScrollBars().Find(bar, make) : nullptr;
 }
 
 }  // namespace
@@ -101,16 +62,17 @@ int SetScrollInfo(HWND wnd, int bar, const SCROLLINFO& info, bool redraw) {
     auto* b = WindowBar(wnd, bar, true);
     if (b == nullptr)
         return 0;
-    b->Set = true;
     b->Values.Apply(info);
+    int pos = b->Values.Pos;
+    TWinControl* control = FindControl(wnd);
     if (info.fMask & (SIF_RANGE | SIF_PAGE)) {
         bool keepShown = (info.fMask & SIF_DISABLENOSCROLL) != 0;
-        b->Shown = b->Values.CanScroll() || keepShown;
         b->Enabled = b->Values.CanScroll();
+        control->ScrollBars().Show(bar, b->Values.CanScroll() || keepShown);
     }
     if (redraw)
-        FindControl(wnd)->Invalidate();
-    return b->Values.Pos;
+        control->Invalidate();
+    return pos;
 }
 
 bool GetScrollInfo(HWND wnd, int bar, SCROLLINFO& info) {
@@ -165,15 +127,15 @@ bool GetScrollRange(HWND wnd, int bar, int& minPos, int& maxPos) {
 }
 
 bool ShowScrollBar(HWND wnd, int bar, bool show) {
-    if (FindControl(wnd) == nullptr)
+    TWinControl* control = FindControl(wnd);
+    if (control == nullptr)
         return false;
     for (int b : {SB_HORZ, SB_VERT})
         if (bar == b || bar == SB_BOTH) {
-            auto* shown = WindowBar(wnd, b, true);
-            shown->Set = true;
-            shown->Shown = show;
+            WindowBar(wnd, b, true);
+            control->ScrollBars().Show(b, show);
         }
-    FindControl(wnd)->Invalidate();
+    control->Invalidate();
     return true;
 }
 
@@ -188,19 +150,18 @@ bool EnableScrollBar(HWND wnd, int bar, UINT arrows) {
         return false;
     for (int b : {SB_HORZ, SB_VERT})
         if (bar == b || bar == SB_BOTH) {
-            auto* enabled = WindowBar(wnd, b, true);
-            enabled->Set = true;
-            enabled->Enabled = arrows != ESB_DISABLE_BOTH;
+            WindowBar(wnd, b, true)->Enabled = arrows != ESB_DISABLE_BOTH;
         }
+    FindControl(wnd)->Invalidate();
     return true;
 }
 
 bool IsScrollBarVisible(HWND wnd, int bar) {
-    auto* b = WindowBar(wnd, bar, false);
-    return b != nullptr && b->Shown;
+    TWinControl* control = FindControl(wnd);
+    return control != nullptr && (bar == SB_HORZ || bar == SB_VERT) && control->ScrollBars().Shows(bar);
 }
 
 bool IsScrollBarEnabled(HWND wnd, int bar) {
     auto* b = WindowBar(wnd, bar, false);
-    return b != nullptr && b->Shown && b->Enabled;
+    return b != nullptr && IsScrollBarVisible(wnd, bar) && b->Enabled;
 }

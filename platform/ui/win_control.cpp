@@ -6,9 +6,11 @@
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
 #include "platform/ui/input.h"
+#include "platform/ui/mouse_capture.h"
 #include "platform/ui/popup_window.h"
 #include "platform/ui/top_level.h"
 #include "platform/ui/window_functions.h"
+#include "platform/ui/window_scroll_bars.h"
 #include "platform/ui/window_system.h"
 
 namespace {
@@ -39,6 +41,8 @@ TWinControl::~TWinControl() {
 
 void TWinControl::Dispatch(TMessage& Message) {
     if (IsMouseMessage(Message.Msg)) {
+        if (TrackScrollBar(Message))
+            return;
         if (Message.Msg == WM_MOUSEMOVE)
             TrackMouseControl(PointFromLParam(Message.LParam));
         UINT msg = Message.Msg;
@@ -106,6 +110,19 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_NCHITTEST:
             Message.Result = HitTest(ScreenToClient(PointFromLParam(Message.LParam)));
             return;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            WMNCLButtonDown(Message);
+            return;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            ReflectScrollNotice(Message);
+            return;
+        case WM_CAPTURECHANGED:
+            if (scrollBars_ && scrollBars_->Tracking())
+                scrollBars_->Cancel();
+            TControl::Dispatch(Message);
+            return;
         case WM_SETCURSOR:
             WMSetCursor(Message);
             return;
@@ -117,6 +134,8 @@ void TWinControl::Dispatch(TMessage& Message) {
                 Message.Result = topLevel_ ? MA_NOACTIVATE : MA_ACTIVATE;
             return;
         case WM_CANCELMODE:
+            if (scrollBars_ && scrollBars_->Tracking())
+                scrollBars_->Cancel();
             // A graphic child holding the capture through this window gives it up too.
             if (TControl* capture = GetCaptureControl(); capture != nullptr && capture->Parent() == this &&
                                                          dynamic_cast<TWinControl*>(capture) == nullptr)
@@ -258,6 +277,44 @@ void TWinControl::WMNCCalcSize(TMessage& Message) {
     auto& rect = *reinterpret_cast<TRect*>(Message.LParam);
     int inset = StyleFrameWidth(params_.Style, params_.ExStyle);
     rect = {rect.Left + inset, rect.Top + inset, rect.Right - inset, rect.Bottom - inset};
+    if (params_.Style & (WS_HSCROLL | WS_VSCROLL))
+        ScrollBars().TakeRoom(rect);
+}
+
+platform::ui::WindowScrollBars& TWinControl::ScrollBars() {
+    if (!scrollBars_)
+        scrollBars_ = std::make_unique<platform::ui::WindowScrollBars>(*this);
+    return *scrollBars_;
+}
+
+void TWinControl::WMNCLButtonDown(TMessage& Message) {
+    TPoint client = ScreenToClient(PointFromLParam(Message.LParam));
+    TPoint window{client.X + frame_.Left, client.Y + frame_.Top};
+    if (ScrollBars().Press(static_cast<LRESULT>(Message.WParam), window))
+        SetCaptureControl(this);
+}
+
+bool TWinControl::TrackScrollBar(TMessage& Message) {
+    if (!scrollBars_ || !scrollBars_->Tracking())
+        return false;
+    TPoint client = PointFromLParam(Message.LParam);
+    TPoint window{client.X + frame_.Left, client.Y + frame_.Top};
+    if (Message.Msg == WM_MOUSEMOVE)
+        scrollBars_->Move(window);
+    if (Message.Msg == WM_LBUTTONUP) {
+        scrollBars_->Release(window);
+        if (GetCaptureControl() == this)
+            SetCaptureControl(nullptr);
+    }
+    return true;
+}
+
+void TWinControl::ReflectScrollNotice(TMessage& Message) {
+    TWinControl* from = Message.LParam != 0 ? FindControl(static_cast<HWND>(Message.LParam)) : nullptr;
+    if (from != nullptr && from != this && from->Parent() == this)
+        Message.Result = from->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    else
+        TControl::Dispatch(Message);
 }
 
 void TWinControl::DestroyWnd() {
@@ -403,11 +460,14 @@ bool TWinControl::RouteMouseToChild(TMessage& Message) {
 }
 
 LRESULT TWinControl::HitTest(TPoint clientPos) const {
-    if (windowRegion_ &&
-        !RegionContains(*windowRegion_, {clientPos.X + frame_.Left, clientPos.Y + frame_.Top}))
+    TPoint window{clientPos.X + frame_.Left, clientPos.Y + frame_.Top};
+    if (windowRegion_ && !RegionContains(*windowRegion_, window))
         return HTNOWHERE;
     if (ClientRect().Contains(clientPos))
         return HTCLIENT;
+    if (scrollBars_)
+        if (LRESULT bar = scrollBars_->HitTest(window); bar != HTNOWHERE)
+            return bar;
     return Bounds(-frame_.Left, -frame_.Top, Width(), Height()).Contains(clientPos) ? HTBORDER : HTNOWHERE;
 }
 

@@ -17,7 +17,8 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 using TBorderStyle = TFormBorderStyle;
 namespace platform::ui {
 class PopupHost;
-}
+class WindowScrollBars;
+}  // namespace platform::ui
 
 // Parameters a windowed control is made with; a descendant adjusts them in CreateParams and
 // RecreateWnd makes the window anew with them.
@@ -81,6 +82,8 @@ class TWinControl : public TControl {
     platform::ui::Region CoveredArea() const;
     // Asks the window for its frame again (WM_NCCALCSIZE) and lays the children out in the new client area.
     void UpdateFrame();
+    // The window's own scroll bars (WS_HSCROLL / WS_VSCROLL), in its frame.
+    platform::ui::WindowScrollBars& ScrollBars();
 
     // Focus and tab order.
     bool Focused() const;
@@ -147,6 +150,7 @@ class TWinControl : public TControl {
 
   private:
     friend class TControl;
+    friend class platform::ui::WindowScrollBars;  // a bar shown or hidden is a style bit
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void AlignControls();
@@ -157,6 +161,11 @@ class TWinControl : public TControl {
     void WMSetCursor(TMessage& Message);
     void WMNCCalcSize(TMessage& Message);
     void WMNCPaint(TMessage& Message);
+    void WMNCLButtonDown(TMessage& Message);
+    // While a press on a scroll bar is held, the mouse is the bar's; true when it took the message.
+    bool TrackScrollBar(TMessage& Message);
+    // A child's scroll notice (WM_HSCROLL / WM_VSCROLL with its window in LParam) goes back to it.
+    void ReflectScrollNotice(TMessage& Message);
     // Windows are made when they show: the control's and its windowed children's.
     void CreateShowingHandles();
     bool RouteMouseToChild(TMessage& Message);
@@ -174,6 +183,7 @@ class TWinControl : public TControl {
     TCreateParams params_;
     HWND handle_ = 0;
     std::unique_ptr<platform::ui::PopupHost> popupHost_;
+    std::unique_ptr<platform::ui::WindowScrollBars> scrollBars_;
     bool topLevel_ = false;
     bool madeTopLevel_ = false;  // by SetParent(handle, 0): kept when the window is made anew
     bool windowVisible_ = true;

@@ -4,6 +4,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/win_control.h"
 #include "platform/ui/window_canvas.h"
+#include "platform/ui/window_scroll_bars.h"
 
 using platform::ui::Region;
 
@@ -103,6 +104,8 @@ void TWinControl::WMNCPaint(TMessage& Message) {
     platform::ui::WindowCanvasTarget target(*this);
     TCanvas canvas(&target);
     platform::ui::DrawStyleFrame(canvas, Bounds(0, 0, Width(), Height()), params_.Style, params_.ExStyle);
+    if (scrollBars_)
+        scrollBars_->Paint(canvas);
 }
 
 bool TWinControl::ShowsInParent(const TControl* child) {

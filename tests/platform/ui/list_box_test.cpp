@@ -20,7 +20,7 @@ class ListForm : public TForm {
         SetBounds(0, 0, 400, 300);
         list = NewComponent<TListBox>(this);
         list->SetParent(this);
-        list->SetBounds(10, 10, 150, 100);  // 6 whole rows of 16
+        list->SetBounds(10, 10, 150, 6 * list->ItemHeight() + 4);  // 6 whole rows
         for (const char* s :
              {"Apple", "apricot", "Banana", "Берёза", "берег", "Cherry", "Date", "Elder", "Fig", "Grape"})
             list->Items()->Add(s);
@@ -90,10 +90,11 @@ TEST_F(ListBoxTest, KeysMoveTheSelectionAndTheTopRowFollows) {
 
 TEST_F(ListBoxTest, AClickSelectsTheRowUnderThePointer) {
     form->list->SetTopIndex(2);
-    ui.ClickAt(form->list, {20, 16 * 3 + 5});
+    int rowHeight = form->list->ItemHeight();
+    ui.ClickAt(form->list, {20, rowHeight * 3 + 5});
     EXPECT_EQ(form->list->ItemIndex(), 5);
     EXPECT_EQ(form->clicks, 1);
-    ui.ClickAt(form->list, {20, 16 * 3 + 5});
+    ui.ClickAt(form->list, {20, rowHeight * 3 + 5});
     EXPECT_EQ(form->clicks, 1) << "the same row again changes nothing";
 }
 
@@ -129,7 +130,8 @@ TEST_F(ListBoxTest, ScrollingMovesTheTopRowWithinTheListAndTheBarFollows) {
 TEST_F(ListBoxTest, VirtualOwnerDrawAsksForTheShownRowsOnly) {
     TListBox* list = form->list;
     list->SetStyle(lbVirtualOwnerDraw);
-    list->SetItemHeight(20);  // 5 rows
+    list->SetItemHeight(20);
+    list->SetBounds(10, 10, 150, 100);  // 5 rows
     list->SetCount(1000);
     list->OnData = [](TWinControl*, int index, std::string& data) { data = "row " + std::to_string(index); };
     std::vector<int> drawn;
