@@ -23,6 +23,7 @@
 #include "platform/db/numeric_fields.h"
 #include "platform/db/string_fields.h"
 #include "platform/rtl/bcd.h"
+#include "platform/rtl/published_properties.h"
 
 // The select column behind a data field.
 struct TFIBFieldColumn {
@@ -58,6 +59,8 @@ class TFIBstringField : public TStringField {
   public:
     explicit TFIBstringField(TComponent* AOwner);
     std::string ClassName() const override { return "TFIBstringField"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
     // An empty text is stored as NULL.
     bool EmptyStrToNull;
     // Set by the repository when the column's default is the empty string.
@@ -88,6 +91,8 @@ class TFIBIntegerField : public TIntegerField {
   public:
     explicit TFIBIntegerField(TComponent* AOwner);
     std::string ClassName() const override { return "TFIBIntegerField"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
     // The value counts seconds and shows as hours and minutes.
     bool IsTimeField() const { return isTimeField_; }
     void SetIsTimeField(bool value);
@@ -116,6 +121,8 @@ class TFIBFloatField : public TFloatField {
   public:
     explicit TFIBFloatField(TComponent* AOwner);
     std::string ClassName() const override { return "TFIBFloatField"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
     // Values are rounded to the column's decimal places when set.
     bool RoundByScale = true;
 
@@ -133,6 +140,8 @@ class TFIBBCDField : public TBCDField {
   public:
     explicit TFIBBCDField(TComponent* AOwner);
     std::string ClassName() const override { return "TFIBBCDField"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
     // The scaled integer's 8 bytes; fields of no column keep the platform's value.
     int DataSize() const override;
     bool RoundByScale = true;
@@ -176,6 +185,8 @@ class TFIBBooleanField : public TBooleanField {
   public:
     explicit TFIBBooleanField(TComponent* AOwner);
     std::string ClassName() const override { return "TFIBBooleanField"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
     // The column's width; 2 for a field of no column.
     int DataSize() const override;
     std::string StringTrue = "True";

@@ -14,6 +14,7 @@
 #include "platform/db/dataset.h"
 #include "platform/rtl/bcd.h"
 #include "platform/rtl/database_error.h"
+#include "platform/rtl/form_stream.h"
 #include "tests/support/memory_dataset.h"
 
 namespace {
@@ -533,6 +534,60 @@ TEST(FibFields, BlobOfNullReadsAsNull) {
     OneColumn full(ftBlob, 0, Column(520), Variant("content"));
     EXPECT_TRUE(empty.Field().AsVariant().IsNull());
     EXPECT_EQ(full.Field().AsVariant(), Variant("content"));
+}
+
+// A field alone, named and set up, as a stored form would hold it.
+template <class F>
+std::function<TObjectPtr<TComponent>()> StoredField(std::function<void(F&)> setup = [](F&) {}) {
+    return [setup] {
+        TObjectPtr<F> field = MakeComponent<F>(nullptr);
+        field->SetName("F");
+        setup(*field);
+        return TObjectPtr<TComponent>(std::move(field));
+    };
+}
+
+TEST(FibFields, StoredFormsKeepSettingsAwayFromTheirDefaults) {
+    struct StoredCase {
+        const char* what;
+        std::function<TObjectPtr<TComponent>()> make;
+        std::vector<std::string> written;
+        std::vector<std::string> notWritten;
+    };
+    const std::vector<StoredCase> cases = {
+        {"boolean texts as they come", StoredField<TFIBBooleanField>(), {}, {"StringTrue", "StringFalse"}},
+        {"boolean true text changed",
+         StoredField<TFIBBooleanField>([](auto& f) { f.StringTrue = "Yes"; }),
+         {"StringTrue = 'Yes'"},
+         {"StringFalse"}},
+        {"BCD of 8 places, rounding", StoredField<TFIBBCDField>(), {}, {"Size", "RoundByScale"}},
+        {"BCD of 2 places, not rounding",
+         StoredField<TFIBBCDField>([](auto& f) {
+             f.SetSize(2);
+             f.RoundByScale = false;
+         }),
+         {"Size = 2", "RoundByScale = False"},
+         {}},
+        {"text keeping empty strings",
+         StoredField<TFIBstringField>([](auto& f) { f.EmptyStrToNull = false; }),
+         {"EmptyStrToNull = False"},
+         {}},
+        {"seconds as time",
+         StoredField<TFIBIntegerField>([](auto& f) { f.SetIsTimeField(true); }),
+         {"IsTimeField = True"},
+         {}},
+        {"float not rounding",
+         StoredField<TFIBFloatField>([](auto& f) { f.RoundByScale = false; }),
+         {"RoundByScale = False"},
+         {}},
+    };
+    for (const StoredCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TObjectPtr<TComponent> field = c.make();
+        const std::string text = ComponentToText(*field);
+        for (const std::string& part : c.written) EXPECT_NE(text.find(part), std::string::npos) << text;
+        for (const std::string& part : c.notWritten) EXPECT_EQ(text.find(part), std::string::npos) << text;
+    }
 }
 
 }  // namespace
