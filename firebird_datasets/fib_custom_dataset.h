@@ -75,10 +75,12 @@ class TFIBDataLink : public TDetailDataLink {
 class TFIBCustomDataSet : public TDataSet,
                           public IParamFieldAccess,
                           public IFIBFieldDataSet,
-                          protected TSQLsOwner {
+                          public TSQLsOwner {
   public:
     explicit TFIBCustomDataSet(TComponent* AOwner);
     ~TFIBCustomDataSet() override;
+    // Lets go of the transactions while the owned statements still exist.
+    void BeforeDestruction() override;
     std::string ClassName() const override { return "TFIBCustomDataSet"; }
 
     // Bytes of the record buffer header, and of a bookmark.
@@ -347,6 +349,11 @@ class TFIBCustomDataSet : public TDataSet,
     void UpdateTransactionEnded(TFIBTransaction* transaction, TTransactionAction action, bool force);
     void PrepareStatements();
     void AddFieldDef(TFIBXSQLVAR& column, int number);
+    // The 1-based select column of a field number; 0 for none.
+    int ColumnOfFieldNo(int fieldNo) const;
+    // Blob subtypes and BCD sizes of the fields made from the definitions.
+    void AdjustDefaultFields();
+    void DetachTransactions();
     void OpenCursorStep();
     void CreateCache();
     // One row more from the select cursor into the cache; false at its end.
@@ -357,9 +364,15 @@ class TFIBCustomDataSet : public TDataSet,
     TGetResult GetPriorRecord(TRecordBuffer buffer);
     TGetResult SkipInvisible(TRecordBuffer buffer, TGetMode mode);
     int CacheIndex(int index) const;  // modulo BufferChunks with UniDirectional
+    void ClearBlobSlotsOfImage(TFIBQuery& statement, char* image);
     void StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& descr, int column1, int index, char* image);
     Variant ReadColumn(const TField* field, const TFieldDescr& descr, const std::byte* data) const;
+    Variant ReadInt64Column(const TField* field, const TFieldDescr& descr, const char* chars) const;
+    Variant ReadBlobColumn(const TField* field, const std::byte* data) const;
+    bool StoresNull(const TField* field, const TFieldDescr& descr, const Variant& value) const;
     void WriteColumn(TField* field, const TFieldDescr& descr, std::byte* data, const Variant& value);
+    void WriteInt64Column(const TField* field, const TFieldDescr& descr, char* chars, const Variant& value);
+    void WriteBlobColumn(TField* field, const Variant& value);
     void EndScrollTimerFired(TObject* sender);
 
     std::unique_ptr<TFIBBase> link_;
@@ -401,6 +414,12 @@ class TFIBCustomDataSet : public TDataSet,
     int blobSlotsOffset_ = 0;
     int cacheRecordSize_ = 0;
     std::vector<int> blobSlotOfColumn_;  // per 0-based column; -1 for columns without a slot
+    int longTextBytes_ = 0;
+    int stringColumnCount_ = 0;
+    std::vector<int> columnOfFieldNo_;  // field number - 1 -> 1-based select column
+    bool fetchStopped_ = false;         // AfterFetchRecord asked to stop
+    bool writingBlob_ = false;
+    mutable std::vector<std::byte> tempBuffer_;  // old values are read into it
 };
 
 // The dataset with its SQL texts and options published.

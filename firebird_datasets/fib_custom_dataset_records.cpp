@@ -1,0 +1,192 @@
+// Record buffers, bookmarks, record numbers and counts.
+#include <algorithm>
+#include <cstring>
+
+#include "firebird_datasets/fib_custom_dataset.h"
+
+namespace {
+
+template <class T>
+T Load(const void* from) {
+    T value;
+    std::memcpy(&value, from, sizeof value);
+    return value;
+}
+
+template <class T>
+void Store(void* to, T value) {
+    std::memcpy(to, &value, sizeof value);
+}
+
+}  // namespace
+
+TRecordBuffer TFIBCustomDataSet::AllocRecordBuffer() {
+    return new std::byte[static_cast<std::size_t>(std::max(recordBufferSize_, calcFieldsOffset_ + 1))];
+}
+
+void TFIBCustomDataSet::FreeRecordBuffer(TRecordBuffer& buffer) {
+    delete[] buffer;
+    buffer = nullptr;
+}
+
+void TFIBCustomDataSet::InternalInitRecord(TRecordBuffer buffer) {
+    std::memset(buffer, 0, static_cast<std::size_t>(recordBufferSize_));
+    for (int column = 1; column <= descriptors_.Count(); ++column) SetColumnNull(buffer, column, true);
+}
+
+void TFIBCustomDataSet::ClearCalcFields(TRecordBuffer buffer) {
+    std::memset(buffer + calcFieldsOffset_, 0, static_cast<std::size_t>(CalcFieldsSize()));
+}
+
+TCachedUpdateStatus TFIBCustomDataSet::RecordStatus(TRecordBuffer buffer) const {
+    return static_cast<TCachedUpdateStatus>(buffer[StatusOffset]);
+}
+
+void TFIBCustomDataSet::SetRecordStatus(TRecordBuffer buffer, TCachedUpdateStatus status) {
+    buffer[StatusOffset] = static_cast<std::byte>(status);
+}
+
+std::int32_t TFIBCustomDataSet::RecordIndexOf(TRecordBuffer buffer) const {
+    return Load<std::int32_t>(buffer + RecordIndexOffset);
+}
+
+bool TFIBCustomDataSet::ColumnIsNull(TRecordBuffer buffer, int column) const {
+    return buffer[StatusOffset + column] != std::byte{0};
+}
+
+void TFIBCustomDataSet::SetColumnNull(TRecordBuffer buffer, int column, bool isNull) {
+    buffer[StatusOffset + column] = isNull ? std::byte{1} : std::byte{0};
+}
+
+TBookmarkFlag TFIBCustomDataSet::GetBookmarkFlag(TRecordBuffer buffer) const {
+    return static_cast<TBookmarkFlag>(buffer[BookmarkFlagOffset]);
+}
+
+void TFIBCustomDataSet::SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag) {
+    buffer[BookmarkFlagOffset] = static_cast<std::byte>(flag);
+}
+
+void TFIBCustomDataSet::GetBookmarkData(TRecordBuffer buffer, char* data) const {
+    const std::int32_t physical = cache_ ? cache_->MapRecNo(CacheIndex(RecordIndexOf(buffer)) + 1) : 0;
+    std::int32_t window = 0;
+    for (int i = 0; i <= BufferedRecordCount() && i <= BufferCount(); ++i)
+        if (Buffer(i) == buffer)
+            window = i;
+    Store<std::int32_t>(data, physical);
+    Store<std::int32_t>(data + 4, window);
+}
+
+void TFIBCustomDataSet::SetBookmarkData(TRecordBuffer buffer, const char* data) {
+    const std::int32_t physical = Load<std::int32_t>(data);
+    Store<std::int32_t>(buffer + RecordIndexOffset, cache_ ? cache_->IndexOfPhysical(physical) : -1);
+}
+
+void TFIBCustomDataSet::InternalGotoBookmark(const char* bookmark) {
+    const int index = cache_ ? cache_->IndexOfPhysical(Load<std::int32_t>(bookmark)) : -1;
+    if (index < 0)
+        DatabaseError("Record not found", this);
+    currentIndex_ = index;
+}
+
+void TFIBCustomDataSet::InternalSetToRecord(TRecordBuffer buffer) {
+    currentIndex_ = RecordIndexOf(buffer);
+}
+
+bool TFIBCustomDataSet::BookmarkValid(const TBookmark& bookmark) const {
+    if (!cache_ || bookmark.size() != BookmarkBytes)
+        return false;
+    const std::int32_t physical = Load<std::int32_t>(bookmark.data());
+    return physical > 0 && cache_->ContainsRecord(physical);
+}
+
+int TFIBCustomDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {
+    if (a.size() < 4 || b.size() < 4)
+        return TDataSet::CompareBookmarks(a, b);
+    const std::int32_t left = Load<std::int32_t>(a.data());
+    const std::int32_t right = Load<std::int32_t>(b.data());
+    return left < right ? -1 : (left == right ? 0 : 1);
+}
+
+int TFIBCustomDataSet::GetRecordCount() const {
+    if (uniDirectional_ && fetchedCount_ >= bufferChunks_)
+        return bufferChunks_;
+    return fetchedCount_ - hiddenCount_;
+}
+
+int TFIBCustomDataSet::GetRecNo() const {
+    if (State() == dsFilter)
+        return currentIndex_;
+    TRecordBuffer buffer = ActiveRecordBuffer();
+    if (!Active() || buffer == nullptr || GetBookmarkFlag(buffer) != bfCurrent)
+        return 0;
+    return RecordIndexOf(buffer) + 1;
+}
+
+void TFIBCustomDataSet::SetRecNo(int value) {
+    CheckBrowseMode();
+    value = std::max(value, 1);
+    if (value > fetchedCount_) {
+        FetchToEnd();
+        value = std::min(value, fetchedCount_);
+    }
+    if (value <= 0 || value == GetRecNo())
+        return;
+    DoBeforeScroll();
+    currentIndex_ = value - 1;
+    Resync({.Exact = false, .Center = true});
+    DoAfterScroll();
+}
+
+bool TFIBCustomDataSet::IsSequenced() const {
+    if (selectQuery_ == nullptr || selectQuery_->Open() || uniDirectional_)
+        return false;
+    return !(Filtered() && fetchedCount_ > 0);
+}
+
+TCachedUpdateStatus TFIBCustomDataSet::CachedUpdateStatus() const {
+    TRecordBuffer buffer = ActiveRecordBuffer();
+    return buffer == nullptr ? cusUnmodified : RecordStatus(buffer);
+}
+
+TUpdateStatus TFIBCustomDataSet::UpdateStatus() const {
+    switch (CachedUpdateStatus()) {
+        case cusModified:
+            return usModified;
+        case cusInserted:
+            return usInserted;
+        case cusDeleted:
+            return usDeleted;
+        default:
+            return usUnmodified;
+    }
+}
+
+TRecordBuffer TFIBCustomDataSet::FieldDataBuffer() const {
+    if (!Active())
+        return nullptr;
+    if (State() == dsOldValue) {
+        TRecordBuffer active = ActiveBuffer();
+        if (active == nullptr || GetBookmarkFlag(active) == bfInserted || !cache_)
+            return nullptr;
+        tempBuffer_.assign(static_cast<std::size_t>(recordBufferSize_), std::byte{0});
+        auto* self = const_cast<TFIBCustomDataSet*>(this);
+        self->InitRecordBuffer(RecordIndexOf(active), tempBuffer_.data(), true);
+        return tempBuffer_.data();
+    }
+    if (State() == dsNewValue)
+        return ActiveBuffer();
+    return ActiveRecordBuffer();
+}
+
+// Rows are taken and put back only by the editing that builds on this class.
+void TFIBCustomDataSet::InternalPost() {
+    DatabaseError("Cannot modify a read-only dataset", this);
+}
+
+void TFIBCustomDataSet::InternalDelete() {
+    DatabaseError("Cannot modify a read-only dataset", this);
+}
+
+void TFIBCustomDataSet::InternalAddRecord(TRecordBuffer /*buffer*/, bool /*append*/) {
+    DatabaseError("Cannot modify a read-only dataset", this);
+}

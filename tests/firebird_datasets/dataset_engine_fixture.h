@@ -1,0 +1,104 @@
+#pragma once
+// Datasets over the embedded engine: one database file per test program, in the engine folder's
+// temporary directory, with a table of every column type (ALL_TYPES, two rows: one of values, one
+// of NULLs) and a table of 1000 numbered rows (NUMBERS: N 1..1000 and a text of varied length).
+// Each test gets its own connection and a dataset on it.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "firebird_datasets/fib_custom_dataset.h"
+#include "platform/rtl/float_format.h"
+#include "tests/firebird/engine_database.h"
+
+namespace dstest {
+
+inline constexpr const char* kAllTypesTable =
+    "CREATE TABLE ALL_TYPES ("
+    " ID INTEGER NOT NULL PRIMARY KEY,"
+    " SMALL_V SMALLINT, INT_V INTEGER, BIG_V BIGINT,"
+    " NUM_V NUMERIC(18,4), MONEY_V NUMERIC(9,2), FINE_V NUMERIC(18,6),"
+    " FLOAT_V FLOAT, DOUBLE_V DOUBLE PRECISION,"
+    " DATE_V DATE, TIME_V TIME, TS_V TIMESTAMP,"
+    " CHAR_V CHAR(20), SHORT_CHAR CHAR(5), VC_V VARCHAR(40), SHORT_VC VARCHAR(5),"
+    " MEMO_V BLOB SUB_TYPE 1, BLOB_V BLOB SUB_TYPE 0,"
+    " BOOL_V BOOLEAN, ARR_V INTEGER[3], GUID_V CHAR(16) CHARACTER SET OCTETS)";
+
+inline constexpr const char* kAllTypesValues =
+    "INSERT INTO ALL_TYPES VALUES (1, -12, 123456, 9000000000000000001,"
+    " 12345678901234.5678, -1234567.89, 123456789012.345678,"
+    " 1.5, 2.25,"
+    " '2024-02-29', '10:00:00.5', '1999-12-31 23:59:58.25',"
+    " 'fixed', 'abc', 'a varying text', 'xy',"
+    " 'memo text', x'00FF10', TRUE, NULL, x'000102030405060708090A0B0C0D0E0F')";
+
+inline constexpr const char* kAllTypesNulls = "INSERT INTO ALL_TYPES (ID) VALUES (2)";
+
+inline constexpr const char* kNumbersTable = "CREATE TABLE NUMBERS (N INTEGER NOT NULL, NAME VARCHAR(40))";
+
+inline constexpr const char* kNumbersRows =
+    "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN"
+    " WHILE (I <= 1000) DO BEGIN"
+    "  INSERT INTO NUMBERS VALUES (:I, 'row ' || :I || LEFT('..........................', MOD(:I, 27)));"
+    "  I = I + 1;"
+    " END END";
+
+class DatasetEngine : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (!File().empty())
+            return;
+        File() = fbtest::TEngineFolder::Get().CreateDatabase("datasets");
+        fbtest::TConnection setup(File());
+        setup.db->SetConnected(true);
+        setup.tr->StartTransaction();
+        fbtest::ExecSQL(*setup.tr, kAllTypesTable);
+        fbtest::ExecSQL(*setup.tr, kNumbersTable);
+        setup.tr->Commit();
+        setup.tr->StartTransaction();
+        fbtest::ExecSQL(*setup.tr, kAllTypesValues);
+        fbtest::ExecSQL(*setup.tr, kAllTypesNulls);
+        fbtest::ExecSQL(*setup.tr, kNumbersRows);
+        setup.tr->Commit();
+    }
+
+    void SetUp() override {
+        SetNumberFormat({'.', ','});
+        connection_ = std::make_unique<fbtest::TConnection>(File());
+        connection_->db->SetConnected(true);
+    }
+
+    void TearDown() override {
+        dataSet_.reset();
+        connection_.reset();
+        ReloadNumberFormat();
+    }
+
+    // A dataset of the test's connection over the select text; not yet open.
+    template <class D = TFIBDataSet>
+    D& DataSet(const std::string& select) {
+        dataSet_.reset();
+        TObjectPtr<D> made = MakeComponent<D>(nullptr);
+        D& dataSet = *made;
+        dataSet_.reset(made.release());
+        dataSet.SetName("TestDS");
+        dataSet.SetDatabase(connection_->db.get());
+        dataSet.SetTransaction(connection_->tr.get());
+        dataSet.SelectSQL().SetText(select);
+        return dataSet;
+    }
+
+    TFIBDatabase& Database() { return *connection_->db; }
+    TFIBTransaction& Transaction() { return *connection_->tr; }
+
+    static std::string& File() {
+        static std::string file;
+        return file;
+    }
+
+    std::unique_ptr<fbtest::TConnection> connection_;
+    TObjectPtr<TFIBDataSet> dataSet_;
+};
+
+}  // namespace dstest
