@@ -1,0 +1,114 @@
+// Opening a TFIBDataSet over a million rows and fetching them all into its record cache, beside
+// the TFIBQuery and bare isc_dsql_fetch loops over the same rows. The dataset's run reports the heap
+// bytes its cache takes per record against the row's raw bytes (4 + 2 + text length + 8 + 8),
+// counted by this program's own operator new.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "bench/fetch_bench_rows.h"
+#include "firebird_datasets/fib_custom_dataset.h"
+
+namespace {
+
+// Live heap bytes of everything allocated through operator new: usable sizes, so the allocator's
+// rounding counts too.
+std::atomic<std::int64_t> liveHeapBytes{0};
+
+void* CountedAlloc(std::size_t size) {
+    void* p = std::malloc(size == 0 ? 1 : size);
+    if (p == nullptr)
+        throw std::bad_alloc();
+    liveHeapBytes.fetch_add(static_cast<std::int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
+    return p;
+}
+
+void CountedFree(void* p) noexcept {
+    if (p == nullptr)
+        return;
+    liveHeapBytes.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
+    std::free(p);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    return CountedAlloc(size);
+}
+void* operator new[](std::size_t size) {
+    return CountedAlloc(size);
+}
+void operator delete(void* p) noexcept {
+    CountedFree(p);
+}
+void operator delete[](void* p) noexcept {
+    CountedFree(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    CountedFree(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    CountedFree(p);
+}
+
+namespace {
+
+using namespace fetchbench;
+
+// The rows' raw bytes: every column's value without any framing but the text's length word.
+double RawBytesPerRow(fbtest::TConnection& c) {
+    TObjectPtr<TFIBQuery> q = MakeComponent<TFIBQuery>(nullptr);
+    q->SetDatabase(c.db.get());
+    q->SetTransaction(c.tr.get());
+    q->SQL().SetText("select sum(char_length(V)), count(*) from R");
+    q->ExecQuery();
+    const double textBytes = static_cast<double>(q->GetFields()[0].ReadAsInt64());
+    const double rows = static_cast<double>(q->GetFields()[1].ReadAsInt64());
+    q->Close();
+    return 4 + 2 + textBytes / rows + 8 + 8;
+}
+
+// Arg: BufferChunks, the records per block of the cache.
+void BM_DataSetFetchAll(benchmark::State& state) {
+    fbtest::TConnection c(BenchDatabase());
+    c.db->SetConnected(true);
+    c.tr->StartTransaction();
+    const double rawBytes = RawBytesPerRow(c);
+    TObjectPtr<TFIBDataSet> dataSet = MakeComponent<TFIBDataSet>(nullptr);
+    dataSet->SetDatabase(c.db.get());
+    dataSet->SetTransaction(c.tr.get());
+    dataSet->SelectSQL().SetText(kSelect);
+    dataSet->SetBufferChunks(static_cast<int>(state.range(0)));
+    std::int64_t rows = 0;
+    std::int64_t heapBytes = 0;
+    for (auto _ : state) {
+        const std::int64_t before = liveHeapBytes.load();
+        dataSet->Open();
+        dataSet->FetchAll();
+        rows = dataSet->FetchedCount();
+        heapBytes = liveHeapBytes.load() - before;
+        state.PauseTiming();
+        dataSet->Close();
+        state.ResumeTiming();
+    }
+    if (rows != kRows)
+        state.SkipWithError("wrong row count");
+    state.SetItemsProcessed(state.iterations() * rows);
+    const double perRecord = static_cast<double>(heapBytes) / static_cast<double>(rows > 0 ? rows : 1);
+    state.counters["heap_B_per_record"] = perRecord;
+    state.counters["raw_B_per_row"] = rawBytes;
+    state.counters["heap_to_raw"] = perRecord / rawBytes;
+}
+
+}  // namespace
+
+using fetchbench::BM_BareFetch;
+using fetchbench::BM_TFIBQuery;
+
+BENCHMARK(BM_BareFetch)->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(BM_TFIBQuery)->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(BM_DataSetFetchAll)->Arg(32)->Arg(4096)->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK_MAIN();
