@@ -62,10 +62,9 @@ void WindowScrollBars::TakeRoom(TRect& client) const {
         else
             client.Right -= GetSystemMetrics(SM_CXVSCROLL);
     }
+    // Not clamped: the frame keeps the bars' widths even while the window is smaller than they are.
     if (Shows(SB_HORZ))
         client.Bottom -= GetSystemMetrics(SM_CYHSCROLL);
-    client.Right = std::max(client.Right, client.Left);
-    client.Bottom = std::max(client.Bottom, client.Top);
 }
 
 TRect WindowScrollBars::BarRect(int bar) const {

@@ -35,8 +35,21 @@ class ScrollForm : public TForm {
         plain->SetParent(this);
         plain->SetBounds(100, 10, 100, 100);
     }
+    // The parent hears of every step, with the bar's window.
+    void Dispatch(TMessage& m) override {
+        if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL)
+            heard.push_back({m.Msg, static_cast<int>(m.WParam & 0xFFFF), m.LParam});
+        TForm::Dispatch(m);
+    }
+    struct Heard {
+        UINT msg;
+        int code;
+        LPARAM from;
+        bool operator==(const Heard&) const = default;
+    };
     TScrollBar* bar;
     TWinControl* plain;
+    std::vector<Heard> heard;
     std::vector<TScrollCode> codes;
     int changes = 0;
     int clampTo = -1;
@@ -210,6 +223,55 @@ TEST_F(ScrollBarTest, ScrollMessagesAndKeysReachThePosition) {
     EXPECT_EQ(form->bar->Position(), 90);
     ui.PressKey(VK_UP);
     EXPECT_EQ(form->bar->Position(), 89);
+}
+
+TEST_F(ScrollBarTest, TheParentHearsEachStepWithTheBarsWindow) {
+    form->bar->SetPosition(50);
+    Mouse(WM_LBUTTONDOWN, {8, 211});
+    Mouse(WM_LBUTTONUP, {8, 211});
+    form->bar->SetFocus();
+    ui.PressKey(VK_HOME);
+    auto from = static_cast<LPARAM>(form->bar->Handle());
+    using Heard = ScrollForm::Heard;
+    EXPECT_EQ(form->heard, (std::vector<Heard>{{WM_VSCROLL, SB_LINEDOWN, from},
+                                               {WM_VSCROLL, SB_ENDSCROLL, from},
+                                               {WM_VSCROLL, SB_TOP, from},
+                                               {WM_VSCROLL, SB_ENDSCROLL, from}}));
+    EXPECT_EQ(form->codes, (std::vector<TScrollCode>{scLineDown, scEndScroll, scTop, scEndScroll}))
+        << "each notice came back to the bar";
+    EXPECT_EQ(form->bar->Position(), 0);
+}
+
+TEST_F(ScrollBarTest, AHeldArrowOrTrackRepeatsUntilReleased) {
+    form->bar->SetPosition(50);
+    Mouse(WM_LBUTTONDOWN, {8, 211});
+    ui.Advance(399);
+    EXPECT_EQ(form->bar->Position(), 51);
+    ui.Advance(201);
+    EXPECT_EQ(form->bar->Position(), 54) << "after the delay, one step every interval";
+    Mouse(WM_LBUTTONUP, {8, 211});
+    ui.Advance(1000);
+    EXPECT_EQ(form->bar->Position(), 54);
+    EXPECT_EQ(form->codes.back(), scEndScroll);
+
+    // The track pages until the thumb comes under the pointer.
+    Mouse(WM_LBUTTONDOWN, {8, 180});
+    ui.Advance(3000);
+    Mouse(WM_LBUTTONUP, {8, 180});
+    EXPECT_EQ(form->bar->Position(), 84);
+    EXPECT_TRUE(form->bar->ThumbRect().Contains({8, 180}));
+}
+
+TEST_F(ScrollBarTest, AThumbDraggedOverAWideRangeKeepsTheWholePosition) {
+    // Positions past 16 bits do not fit a notice's word; the bar keeps them whole.
+    form->bar->SetParams(0, 0, 99999);
+    form->bar->SetPageSize(1000);
+    TRect thumb = form->bar->ThumbRect();
+    Mouse(WM_LBUTTONDOWN, {8, thumb.Top + 1});
+    Mouse(WM_MOUSEMOVE, {8, 400});
+    EXPECT_EQ(form->bar->Position(), 99000);
+    Mouse(WM_LBUTTONUP, {8, 400});
+    EXPECT_EQ(form->bar->Position(), 99000);
 }
 
 }  // namespace
