@@ -138,7 +138,8 @@ void TFIBCustomDataSet::SetRecNo(int value) {
 }
 
 bool TFIBCustomDataSet::IsSequenced() const {
-    if (selectQuery_ == nullptr || selectQuery_->Open() || uniDirectional_)
+    // Rows still to come make the count and the numbers unknown.
+    if (selectQuery_ == nullptr || (selectQuery_->Open() && !selectQuery_->Eof()) || uniDirectional_)
         return false;
     return !(Filtered() && fetchedCount_ > 0);
 }
