@@ -114,6 +114,10 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_NCLBUTTONDBLCLK:
             WMNCLButtonDown(Message);
             return;
+        case WM_NCMOUSEMOVE:
+        case WM_NCLBUTTONUP:
+            TrackScrollBar(Message);
+            return;
         case WM_HSCROLL:
         case WM_VSCROLL:
             ReflectScrollNotice(Message);
@@ -297,11 +301,14 @@ void TWinControl::WMNCLButtonDown(TMessage& Message) {
 bool TWinControl::TrackScrollBar(TMessage& Message) {
     if (!scrollBars_ || !scrollBars_->Tracking())
         return false;
-    TPoint client = PointFromLParam(Message.LParam);
+    // The non-client messages carry screen coordinates (a release queued before the capture was taken).
+    bool nonClient = Message.Msg == WM_NCMOUSEMOVE || Message.Msg == WM_NCLBUTTONUP;
+    TPoint at = PointFromLParam(Message.LParam);
+    TPoint client = nonClient ? ScreenToClient(at) : at;
     TPoint window{client.X + frame_.Left, client.Y + frame_.Top};
-    if (Message.Msg == WM_MOUSEMOVE)
+    if (Message.Msg == WM_MOUSEMOVE || Message.Msg == WM_NCMOUSEMOVE)
         scrollBars_->Move(window);
-    if (Message.Msg == WM_LBUTTONUP) {
+    if (Message.Msg == WM_LBUTTONUP || Message.Msg == WM_NCLBUTTONUP) {
         scrollBars_->Release(window);
         if (GetCaptureControl() == this)
             SetCaptureControl(nullptr);

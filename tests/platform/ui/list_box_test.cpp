@@ -10,6 +10,7 @@
 #include "platform/ui/input.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/scroll_info.h"
+#include "platform/ui/system_metrics.h"
 #include "platform/ui/virtual_keys.h"
 
 namespace {
@@ -150,6 +151,61 @@ TEST_F(ListBoxTest, VirtualOwnerDrawAsksForTheShownRowsOnly) {
     list->SetCount(3);
     EXPECT_EQ(list->ItemIndex(), -1);
     EXPECT_EQ(list->TopIndex(), 0);
+}
+
+TEST_F(ListBoxTest, RowsThatOverflowShowTheVerticalBarWhichScrollsThem) {
+    TListBox* list = form->list;
+    HWND h = list->Handle();
+    int bar = GetSystemMetrics(SM_CXVSCROLL);
+    ASSERT_TRUE(IsScrollBarVisible(h, SB_VERT)) << "10 rows, 6 shown";
+    EXPECT_EQ(list->ClientWidth(), 150 - bar);
+    // The bar (client coordinates, right of the client area): arrows of 17 at both ends of 82 pixels,
+    // a thumb of 28 on a track of 48 that moves 5 pixels a row.
+    int x = list->ClientWidth() + bar / 2;
+    ui.ClickAt(list, {x, list->ClientHeight() - 5});
+    EXPECT_EQ(list->TopIndex(), 1) << "the down arrow";
+    ui.ClickAt(list, {x, 55});
+    EXPECT_EQ(list->TopIndex(), 4) << "the track below the thumb: a page, to the last one";
+    TPoint o = list->FormOrigin();
+    platform::ui::PostMouseDown(*form, mbLeft, {}, {o.X + x, o.Y + 40});
+    platform::ui::PostMouseMove(*form, {ssLeft}, {o.X + x, o.Y + 30});
+    ui.ProcessMessages();
+    EXPECT_EQ(list->TopIndex(), 2) << "the thumb dragged up 10 pixels";
+    platform::ui::PostMouseUp(*form, mbLeft, {ssLeft}, {o.X + x, o.Y});
+    ui.ProcessMessages();
+    EXPECT_EQ(list->TopIndex(), 0);
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 0);
+    EXPECT_EQ(form->clicks, 0) << "the bar's clicks select no row";
+
+    list->Items()->Delete(9);
+    list->Items()->Delete(8);
+    list->Items()->Delete(7);
+    EXPECT_TRUE(IsScrollBarVisible(h, SB_VERT)) << "7 rows, 6 shown";
+    list->Items()->Delete(6);
+    EXPECT_FALSE(IsScrollBarVisible(h, SB_VERT));
+    EXPECT_EQ(list->ClientWidth(), 150);
+}
+
+TEST_F(ListBoxTest, RowsAreAsHighAsTheFontsLinesUnlessOwnerDrawn) {
+    // The headless font: lines of 6/5 of the em, 11 pixels at 8 points and 16 at 12.
+    struct Case {
+        TListBoxStyle style;
+        int points;
+        int height;
+    } cases[] = {
+        {lbStandard, 8, 13},       {lbStandard, 12, 19},       {lbVirtual, 12, 19},
+        {lbOwnerDrawFixed, 8, 20}, {lbOwnerDrawFixed, 12, 20},
+    };
+    TListBox* list = form->list;
+    list->SetItemHeight(20);
+    for (const auto& c : cases) {
+        list->SetStyle(c.style);
+        list->Font()->SetSize(c.points);
+        EXPECT_EQ(list->ItemHeight(), c.height) << c.style << " at " << c.points;
+        EXPECT_EQ(list->Perform(LB_GETITEMHEIGHT, 0, 0), c.height);
+        EXPECT_EQ(list->ItemRect(list->TopIndex() + 2).Top, 2 * c.height);
+        EXPECT_EQ(list->VisibleRows(), list->ClientHeight() / c.height);
+    }
 }
 
 }  // namespace
