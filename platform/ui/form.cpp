@@ -108,7 +108,12 @@ void TCustomForm::ShowingChanged(bool showing) {
         native_->SetBounds(BoundsRect());
         invalid_ = platform::ui::Region(SurfaceRect());
         shown_ = true;
+        // A form shown minimized comes up iconified and inactive.
+        bool minimized = windowState_ == wsMinimized;
+        native_->SetMinimized(minimized);
         native_->SetVisible(true);
+        if (minimized)
+            return;
         native_->Activate();
         HostActivated(true);
         return;

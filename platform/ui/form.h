@@ -52,10 +52,13 @@ class TCustomForm : public TWinControl {
 
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
-    // Maximized, the form covers the work area of its monitor; its normal rectangle is kept and comes
-    // back with wsNormal.
+    // Maximized, the form covers the work area of its monitor; minimized, its window is iconified and
+    // the form gives up the activation. Either way its normal rectangle is kept and comes back with
+    // wsNormal.
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState value);
+    // The state and the normal rectangle at once, as a window placement gives them.
+    void SetPlacement(TWindowState state, const TRect& normal);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }
     // The bounds the form has in the normal state, also while maximized or minimized.
@@ -98,6 +101,8 @@ class TCustomForm : public TWinControl {
     // Called by the host when the window's frame moved or was resized by the user.
     void HostBoundsChanged(const TRect& bounds);
     void HostActivated(bool active);
+    // Called by the host when the user iconified the window or brought it back.
+    void HostMinimizedChanged(bool minimized);
 
     // Hands the keyboard focus to control (nullptr: the form itself).
     bool FocusControl(TWinControl* control);
@@ -111,6 +116,7 @@ class TCustomForm : public TWinControl {
 
   private:
     void ShowingChanged(bool showing);
+    void MinimizedChanged(bool minimized);
     // Position and WindowState applied as the form first shows.
     void PlaceForShowing();
     TRect CentreOf(TPosition position) const;
@@ -127,6 +133,8 @@ class TCustomForm : public TWinControl {
     bool shown_ = false;
     bool hostMoving_ = false;
     TWindowState windowState_ = wsNormal;
+    TWindowState stateBeforeMinimized_ = wsNormal;  // what restoring an iconified window goes back to
+    bool hostMinimizing_ = false;
     TPosition position_ = poDesigned;
     TRect normalBounds_;
     bool placed_ = false;
@@ -139,3 +147,20 @@ class TForm : public TCustomForm {
 };
 
 TCustomForm* GetParentForm(const TControl* control);
+
+// Where a window shows and where it goes back to: showCmd is SW_SHOWNORMAL, SW_SHOWMINIMIZED or
+// SW_SHOWMAXIMIZED; rcNormalPosition the form's normal rectangle in screen coordinates, also while it
+// is maximized or minimized (a child window: its bounds in its parent).
+struct WINDOWPLACEMENT {
+    UINT length = sizeof(WINDOWPLACEMENT);
+    UINT flags = 0;
+    UINT showCmd = 0;
+    TPoint ptMinPosition{-1, -1};
+    TPoint ptMaxPosition{-1, -1};
+    TRect rcNormalPosition;
+};
+bool GetWindowPlacement(HWND wnd, WINDOWPLACEMENT* placement);
+// Sets a form's normal rectangle and state (SW_SHOWMINIMIZED, SW_MINIMIZE and SW_SHOWMINNOACTIVE
+// minimize, SW_SHOWMAXIMIZED maximizes, SW_HIDE hides, the others restore); whether the form is
+// visible is otherwise left as it is. A child window takes the rectangle as its bounds.
+bool SetWindowPlacement(HWND wnd, const WINDOWPLACEMENT* placement);

@@ -1,7 +1,9 @@
-// A form's Position and WindowState: where it shows first, and its maximized and normal rectangles.
+// A form's Position and WindowState: where it shows first, its maximized and normal rectangles, its
+// iconified window, and the window placement that reads and sets them.
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/window_system.h"
 
 namespace {
 
@@ -23,11 +25,53 @@ void TCustomForm::SetWindowState(TWindowState value) {
         return;
     if (windowState_ == wsNormal)
         normalBounds_ = BoundsRect();
+    TWindowState previous = windowState_;
     windowState_ = value;
     if (value == wsMaximized)
         SetBoundsRect(WorkAreaAround(normalBounds_));
     else if (value == wsNormal)
         SetBoundsRect(normalBounds_);
+    if (value == wsMinimized)
+        stateBeforeMinimized_ = previous;
+    if ((value == wsMinimized) != (previous == wsMinimized))
+        MinimizedChanged(value == wsMinimized);
+}
+
+void TCustomForm::SetPlacement(TWindowState state, const TRect& normal) {
+    if (windowState_ == wsNormal)
+        SetBoundsRect(normal);
+    else
+        normalBounds_ = normal;
+    if (state != windowState_)
+        SetWindowState(state);
+    else if (state == wsMaximized)
+        SetBoundsRect(WorkAreaAround(normal));
+}
+
+void TCustomForm::MinimizedChanged(bool minimized) {
+    if (!shown_ || !native_)
+        return;
+    if (!hostMinimizing_)
+        native_->SetMinimized(minimized);
+    if (minimized) {
+        HostActivated(false);
+        return;
+    }
+    native_->Activate();
+    HostActivated(true);
+}
+
+void TCustomForm::HostMinimizedChanged(bool minimized) {
+    if (minimized == (windowState_ == wsMinimized))
+        return;
+    hostMinimizing_ = true;
+    try {
+        SetWindowState(minimized ? wsMinimized : stateBeforeMinimized_);
+    } catch (...) {
+        hostMinimizing_ = false;
+        throw;
+    }
+    hostMinimizing_ = false;
 }
 
 TRect TCustomForm::CentreOf(TPosition position) const {
@@ -62,4 +106,56 @@ void TCustomForm::PlaceForShowing() {
     normalBounds_ = normal;
     if (windowState_ == wsMaximized)
         SetBoundsRect(WorkAreaAround(normal));
+}
+
+bool GetWindowPlacement(HWND wnd, WINDOWPLACEMENT* placement) {
+    TWinControl* window = FindControl(wnd);
+    if (window == nullptr || placement == nullptr)
+        return false;
+    *placement = WINDOWPLACEMENT{};
+    placement->showCmd = SW_SHOWNORMAL;
+    placement->rcNormalPosition = window->BoundsRect();
+    if (auto* form = dynamic_cast<TCustomForm*>(window)) {
+        if (form->WindowState() == wsMinimized)
+            placement->showCmd = SW_SHOWMINIMIZED;
+        else if (form->WindowState() == wsMaximized)
+            placement->showCmd = SW_SHOWMAXIMIZED;
+        placement->rcNormalPosition = form->RestoredBounds();
+    }
+    return true;
+}
+
+namespace {
+
+TWindowState StateForShowCommand(UINT showCmd, TWindowState current) {
+    switch (showCmd) {
+        case SW_SHOWMINIMIZED:
+        case SW_MINIMIZE:
+        case SW_SHOWMINNOACTIVE:
+            return wsMinimized;
+        case SW_SHOWMAXIMIZED:
+            return wsMaximized;
+        case SW_HIDE:
+            return current;
+        default:
+            return wsNormal;
+    }
+}
+
+}  // namespace
+
+bool SetWindowPlacement(HWND wnd, const WINDOWPLACEMENT* placement) {
+    TWinControl* window = FindControl(wnd);
+    if (window == nullptr || placement == nullptr)
+        return false;
+    auto* form = dynamic_cast<TCustomForm*>(window);
+    if (form == nullptr) {
+        window->SetBoundsRect(placement->rcNormalPosition);
+        return true;
+    }
+    form->SetPlacement(StateForShowCommand(placement->showCmd, form->WindowState()),
+                       placement->rcNormalPosition);
+    if (placement->showCmd == static_cast<UINT>(SW_HIDE))
+        form->Hide();
+    return true;
 }

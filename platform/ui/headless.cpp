@@ -14,9 +14,19 @@ namespace platform::ui {
 
 class HeadlessWindow : public NativeWindow {
   public:
-    explicit HeadlessWindow(std::shared_ptr<HeadlessWindowSystem::WindowLog> log) : log_(std::move(log)) {}
+    HeadlessWindow(std::shared_ptr<HeadlessWindowSystem::WindowLog> log, const TWinControl* owner)
+        : log_(std::move(log)), owner_(owner) {}
+    ~HeadlessWindow() override { log_->Shown.erase(owner_); }
     void SetBounds(const TRect&) override {}
-    void SetVisible(bool) override {}
+    void SetVisible(bool visible) override {
+        visible_ = visible;
+        Record();
+    }
+    // An iconified window is not on the screen here: there is no task bar.
+    void SetMinimized(bool minimized) override {
+        minimized_ = minimized;
+        Record();
+    }
     void SetCaption(const std::string&) override {}
     void SetBorderless(bool) override {}
     void Present(const TRect&) override {}
@@ -25,7 +35,11 @@ class HeadlessWindow : public NativeWindow {
     void SetShape(const Region*) override {}
 
   private:
+    void Record() { log_->Shown[owner_] = visible_ && !minimized_; }
     std::shared_ptr<HeadlessWindowSystem::WindowLog> log_;
+    const TWinControl* owner_;
+    bool visible_ = false;
+    bool minimized_ = false;
 };
 
 namespace {
@@ -86,12 +100,17 @@ HeadlessWindowSystem::HeadlessWindowSystem() {
     SetWorkAreas({Rect(0, 0, 1280, 1024)});
 }
 
-std::unique_ptr<NativeWindow> HeadlessWindowSystem::CreateNativeWindow(TCustomForm&) {
-    return std::make_unique<HeadlessWindow>(windows_);
+std::unique_ptr<NativeWindow> HeadlessWindowSystem::CreateNativeWindow(TCustomForm& form) {
+    return std::make_unique<HeadlessWindow>(windows_, &form);
 }
 
-std::unique_ptr<NativeWindow> HeadlessWindowSystem::CreatePopupWindow(TWinControl&, TCustomForm*) {
-    return std::make_unique<HeadlessWindow>(windows_);
+std::unique_ptr<NativeWindow> HeadlessWindowSystem::CreatePopupWindow(TWinControl& control, TCustomForm*) {
+    return std::make_unique<HeadlessWindow>(windows_, &control);
+}
+
+bool HeadlessWindowSystem::WindowShown(const TWinControl& window) const {
+    auto it = windows_->Shown.find(&window);
+    return it != windows_->Shown.end() && it->second;
 }
 
 void HeadlessWindowSystem::WaitForEvents(std::optional<std::uint64_t> maxWaitMs) {

@@ -5,6 +5,7 @@
 // Fixed metrics: a font of em height E pixels (E = size * 96 / 72, rounded) has every character
 // E * 2 / 3 pixels wide and lines E * 6 / 5 pixels high; text is drawn as a filled box per
 // character (blanks stay empty), so tests can see where text went.
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,8 @@ class HeadlessWindowSystem : public WindowSystem {
     // What the host windows were told: pointer shapes (WM_SETCURSOR) and activations, in order.
     const std::vector<TCursor>& PointerShapes() const { return windows_->Pointers; }
     int Activations() const { return windows_->Activations; }
+    // Whether the host window of a form or pop-up is on the screen (made, visible, not iconified).
+    bool WindowShown(const TWinControl& window) const;
     int MessageBoxAnswer = 1;  // IDOK
 
   private:
@@ -73,6 +76,7 @@ class HeadlessWindowSystem : public WindowSystem {
     struct WindowLog {
         std::vector<TCursor> Pointers;
         int Activations = 0;
+        std::map<const TWinControl*, bool> Shown;
     };
     std::shared_ptr<WindowLog> windows_ = std::make_shared<WindowLog>();
     friend class HeadlessWindow;

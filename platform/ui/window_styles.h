@@ -47,9 +47,15 @@ constexpr HWND HWND_NOTOPMOST = static_cast<HWND>(-2);
 // ShowWindow commands.
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_MAXIMIZE = 3;
 constexpr int SW_SHOWNOACTIVATE = 4;
 constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_SHOWNA = 8;
+constexpr int SW_RESTORE = 9;
 
 // WM_MOUSEACTIVATE answers.
 constexpr LRESULT MA_ACTIVATE = 1;

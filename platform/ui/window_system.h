@@ -39,6 +39,8 @@ class NativeWindow {
     virtual void SetPointer(TCursor cursor) = 0;
     // The part of the window that exists (window coordinates); nullptr: all of it.
     virtual void SetShape(const Region* shape) = 0;
+    // Iconifies a form's window, or brings it back; also before the window first shows.
+    virtual void SetMinimized(bool minimized) { (void)minimized; }
 };
 
 class ThemePainter;

@@ -200,6 +200,11 @@ void FormWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Guarded(form_, [&] { form_.HostActivated(true); });
+    // The user iconified the window or brought it back (echoes of our own requests change nothing).
+    if (event->type() == QEvent::WindowStateChange) {
+        bool minimized = isMinimized();
+        Guarded(form_, [&] { form_.HostMinimizedChanged(minimized); });
+    }
 }
 
 bool FormWidget::focusNextPrevChild(bool) {
@@ -221,6 +226,8 @@ void QtWindow::SetVisible(bool visible) {
         return;
     }
     widget_->show();
+    if (widget_->isMinimized())
+        return;
     widget_->raise();
     widget_->activateWindow();
     widget_->setFocus(Qt::ActiveWindowFocusReason);
@@ -249,6 +256,11 @@ void QtWindow::SetPointer(TCursor cursor) {
 
 void QtWindow::SetShape(const Region* shape) {
     ApplyShape(*widget_, shape);
+}
+
+void QtWindow::SetMinimized(bool minimized) {
+    Qt::WindowStates state = widget_->windowState();
+    widget_->setWindowState(minimized ? state | Qt::WindowMinimized : state & ~Qt::WindowMinimized);
 }
 
 void QtWindow::Activate() {

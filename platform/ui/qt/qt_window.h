@@ -51,6 +51,7 @@ class QtWindow : public NativeWindow {
     void Activate() override;
     void SetPointer(TCursor cursor) override;
     void SetShape(const Region* shape) override;
+    void SetMinimized(bool minimized) override;
     FormWidget& Widget() { return *widget_; }
 
   private:

@@ -87,4 +87,22 @@ TEST_F(QtWindowTest, APopupShowsInAWindowOfItsOwnThatAsksForNoActivation) {
     EXPECT_FALSE(popupWidget->isVisible());
 }
 
+TEST_F(QtWindowTest, AMinimizedFormIsIconifiedAndTheUsersRestoreComesBackToIt) {
+    form->SetWindowState(wsMinimized);
+    Application->ProcessMessages();
+    EXPECT_TRUE(FormWidget().isMinimized());
+    form->SetWindowState(wsNormal);
+    Application->ProcessMessages();
+    EXPECT_FALSE(FormWidget().isMinimized());
+    EXPECT_EQ(form->BoundsRect(), Bounds(0, 0, 300, 200));
+
+    // The user iconifies the window and brings it back.
+    FormWidget().setWindowState(FormWidget().windowState() | Qt::WindowMinimized);
+    Application->ProcessMessages();
+    EXPECT_EQ(form->WindowState(), wsMinimized);
+    FormWidget().setWindowState(FormWidget().windowState() & ~Qt::WindowMinimized);
+    Application->ProcessMessages();
+    EXPECT_EQ(form->WindowState(), wsNormal);
+}
+
 }  // namespace
