@@ -5,6 +5,7 @@
 #include <string>
 
 #include "firebird_datasets/dataset_option_names.h"
+#include "firebird_datasets/fib_custom_dataset.h"
 #include "platform/rtl/form_stream.h"
 #include "platform/rtl/reader.h"
 
@@ -139,6 +140,28 @@ TEST(DataSetOlderOptionNames, ObjectViewIsReadAndDropped) {
     Read(holder, "  ObjectView = True\n");
     EXPECT_TRUE(holder.Sets == kUsual);
     EXPECT_EQ(Body(holder), "");
+}
+
+TEST(DataSetOlderOptionNames, ADataSetStoresAndReadsItsOwnSets) {
+    TObjectPtr<TFIBDataSet> source = MakeComponent<TFIBDataSet>(nullptr);
+    source->SetName("DataSet1");
+    source->Options.Include(poFetchAll).Exclude(poTrimCharFields);
+    source->SetPrepareOptions(source->PrepareOptions().Include(psSQLINT64ToBCD));
+    source->DetailConditions.Include(dcForceOpen);
+    const std::string text = ComponentToText(*source);
+    for (const char* line :
+         {"oFetchAll = True", "oTrimCharFields = False", "poSQLINT64ToBCD = True", "dcForceOpen = True"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+    EXPECT_EQ(text.find("oRefreshAfterPost"), std::string::npos) << text;
+
+    TObjectPtr<TFIBDataSet> copy = MakeComponent<TFIBDataSet>(nullptr);
+    TReader(
+        "object DataSet1: TFIBDataSet\n  oFetchAll = True\n  oTrimCharFields = False\n"
+        "  poSQLINT64ToBCD = True\n  dcForceOpen = True\nend\n")
+        .ReadRootComponent(*copy);
+    EXPECT_TRUE(copy->Options == source->Options);
+    EXPECT_TRUE(copy->PrepareOptions() == source->PrepareOptions());
+    EXPECT_TRUE(copy->DetailConditions == source->DetailConditions);
 }
 
 }  // namespace
