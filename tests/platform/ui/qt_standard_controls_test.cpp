@@ -12,6 +12,7 @@
 #include "platform/ui/popup_window.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/scroll_bar.h"
+#include "platform/ui/scroll_info.h"
 #include "tests/support/qt_host_test.h"
 
 namespace {
@@ -32,6 +33,18 @@ int DarkPixels(const platform::ui::RasterImage& image, const TRect& rect) {
         }
     return dark;
 }
+
+// A window with both of its own scroll bars.
+class BarsWindow : public TCustomControl {
+  public:
+    using TCustomControl::TCustomControl;
+
+  protected:
+    void CreateParams(TCreateParams& params) override {
+        TCustomControl::CreateParams(params);
+        params.Style |= WS_VSCROLL | WS_HSCROLL;
+    }
+};
 
 class QtStandardControlsTest : public QtHostTest {
   protected:
@@ -119,6 +132,43 @@ TEST_F(QtStandardControlsTest, TheCalendarShowsItsMonthWithTheDateHighlighted) {
     EXPECT_LT(highlighted, client.Width() * client.Height() / 20) << "one cell only";
     EXPECT_GT(window, client.Width() * client.Height() / 3);
     EXPECT_GT(DarkPixels(shown, OffsetRect(client, o.X, o.Y)), 200) << "the day numbers";
+}
+
+TEST_F(QtStandardControlsTest, AWindowShowsBothBarsInItsFrameWithTheCornerBox) {
+    form->SetColor(clWhite);  // unlike every part of the bars
+    auto* window = NewComponent<BarsWindow>(form);
+    window->SetParent(form);
+    window->SetColor(clWindow);
+    window->SetBounds(230, 10, 160, 150);
+    SCROLLINFO info;
+    info.fMask = SIF_ALL;
+    info.nMax = 99;
+    info.nPage = 10;
+    SetScrollInfo(window->Handle(), SB_HORZ, info, true);
+    info.nPos = 50;
+    SetScrollInfo(window->Handle(), SB_VERT, info, true);
+    Application->ProcessMessages();
+    platform::ui::RasterImage shown = platform::ui::GrabHostWindow(*form);
+    // Window coordinates: the vertical bar spans 143..160 by 0..133 with its thumb at 67..76; the
+    // horizontal one 0..143 by 133..150 with its thumb at 17..27.
+    TPoint o{window->FormOrigin().X - window->ClientOffset().X,
+             window->FormOrigin().Y - window->ClientOffset().Y};
+    auto at = [&](int x, int y) { return shown.Pixel(o.X + x, o.Y + y); };
+    auto dark = [&](TRect r) { return DarkPixels(shown, OffsetRect(r, o.X, o.Y)); };
+    EXPECT_EQ(at(135, 60), Argb(clWindow)) << "the client area ends left of the bar";
+    // The thumbs: raised, so their far edges are dark; the track beside them is plain.
+    EXPECT_GE(dark(Bounds(143, 67, 17, 9)), 15) << "the vertical thumb halfway";
+    EXPECT_EQ(dark(Bounds(143, 20, 17, 45)), 0);
+    EXPECT_EQ(at(151, 40), Argb(clScrollBar));
+    EXPECT_EQ(at(151, 100), Argb(clScrollBar));
+    EXPECT_GE(dark(Bounds(17, 133, 10, 17)), 15) << "the horizontal thumb at the start";
+    EXPECT_EQ(dark(Bounds(29, 133, 95, 17)), 0);
+    EXPECT_EQ(at(80, 141), Argb(clScrollBar));
+    for (TPoint p : {TPoint{144, 134}, TPoint{151, 141}, TPoint{159, 149}})
+        EXPECT_EQ(at(p.X, p.Y), Argb(clBtnFace)) << "the corner box at " << p.X << "," << p.Y;
+    for (TRect arrow :
+         {Bounds(143, 0, 17, 17), Bounds(143, 116, 17, 17), Bounds(0, 133, 17, 17), Bounds(126, 133, 17, 17)})
+        EXPECT_GT(dark(arrow), 5) << "an arrow's glyph at " << arrow.Left << "," << arrow.Top;
 }
 
 }  // namespace
