@@ -84,7 +84,9 @@ void TFIBCustomDataSet::CreateStatements() {
         if (BeforeFetchRecord)
             BeforeFetchRecord(selectQuery_, fetched, stop);
     };
-    selectQuery_->CloseOnTransactionEnd = cachedUpdates_;
+    // The transaction tells its statements before the dataset; the dataset closes the cursor
+    // itself, after fetching what cached updates keep.
+    selectQuery_->CloseOnTransactionEnd = false;
 }
 
 void TFIBCustomDataSet::CheckDatasetClosed(const std::string& operation) const {
@@ -236,7 +238,6 @@ void TFIBCustomDataSet::SetCachedUpdates(bool value) {
     if (value && !reading)
         CheckDatasetClosed(" change CachedUpdates mode ");
     cachedUpdates_ = value;
-    selectQuery_->CloseOnTransactionEnd = value;
     if (cache_)
         cache_->SetLogging(value);
 }
