@@ -52,7 +52,24 @@ void TEdit::SetAutoSize(bool value) {
 void TEdit::SetMultiline(bool value) {
     multiline_ = value;
     scrollX_ = 0;
+    firstLine_ = 0;
     Invalidate();
+}
+
+void TEdit::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    Params.Style |= ES_AUTOHSCROLL;
+    if (multiline_)
+        Params.Style |= ES_MULTILINE;
+}
+
+void TEdit::CreateWnd() {
+    TCustomControl::CreateWnd();
+    // The window's styles decide, as they do for the platform's edit: a descendant may ask for lines
+    // of its own and for wrapping them.
+    multiline_ = (WindowStyle() & ES_MULTILINE) != 0;
+    wordWrap_ = multiline_ && (WindowStyle() & ES_AUTOHSCROLL) == 0;
+    ScrollCaret();
 }
 
 void TEdit::FitHeight() {

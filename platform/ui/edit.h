@@ -2,9 +2,10 @@
 // TEdit: the platform's edit control. Characters arrive as WM_CHAR (after OnKeyPress), editing keys
 // (arrows, Home, End, Delete, Ctrl+C/X/V/Z, Shift+Delete, Ctrl/Shift+Insert) as WM_KEYDOWN; every
 // change of Text fires OnChange. It answers the EM_ messages of platform/ui/edit_messages.h and
-// WM_CUT / WM_COPY / WM_PASTE / WM_CLEAR / WM_UNDO. A multi-line edit lays its lines out in its
-// formatting rectangle (EM_SETRECTNP); a single-line one centres its line and scrolls it sideways
-// to keep the caret in view.
+// WM_CUT / WM_COPY / WM_PASTE / WM_CLEAR / WM_UNDO. A multi-line edit (Multiline, or ES_MULTILINE
+// in its window style) lays its lines out in its formatting rectangle (EM_SETRECTNP), wraps them at
+// the rectangle's width when its style lacks ES_AUTOHSCROLL, and scrolls by whole lines to keep the
+// caret in view; a single-line one centres its line and scrolls it sideways.
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
@@ -40,6 +41,10 @@ class TEdit : public TCustomControl {
     void SetAutoSize(bool value);
     bool Multiline() const { return multiline_; }
     void SetMultiline(bool value);
+    // Long lines break at the formatting rectangle's width (a multi-line window without ES_AUTOHSCROLL).
+    bool WrapsLines() const { return multiline_ && wordWrap_; }
+    // The top line shown (multi-line).
+    int FirstVisibleLine() const { return firstLine_; }
 
     // Caret and selection, counted in characters. The caret is the selection's moving end.
     int SelStart() const { return std::min(anchor_, caret_); }
@@ -61,6 +66,8 @@ class TEdit : public TCustomControl {
     TNotifyEvent OnChange;
 
   protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
     void Paint() override;
     void SetTextBuf(const std::string& value) override;
     void TextChanged() override;
@@ -114,6 +121,12 @@ class TEdit : public TCustomControl {
     TRect EditRect() const;
     std::u32string ShownText() const;
     std::vector<Line> Lines() const;
+    // Breaks the paragraph of count characters at start into lines no wider than width.
+    void WrapParagraph(const std::u32string& shown, int start, int count, int width,
+                       std::vector<Line>& lines) const;
+    int VisibleLineCount() const;
+    void LineScroll(TMessage& Message);
+    int FirstVisibleChar() const;
     int LineOf(int index) const;
     int LineHeight() const;
     int LineTop(int line) const;
@@ -130,11 +143,13 @@ class TEdit : public TCustomControl {
     int anchor_ = 0;
     int caret_ = 0;
     int scrollX_ = 0;
+    int firstLine_ = 0;
     char32_t passwordChar_ = 0;
     TEditCharCase charCase_ = ecNormal;
     bool modified_ = false;
     bool autoSize_ = true;
     bool multiline_ = false;
+    bool wordWrap_ = false;
     bool editing_ = false;
     bool typingRun_ = false;
     bool mouseSelecting_ = false;

@@ -24,6 +24,12 @@ bool TEdit::HandleEditMessage(TMessage& Message) {
         case EM_SETRECTNP:
             SetFormatRect(reinterpret_cast<const TRect*>(Message.LParam), Message.Msg == EM_SETRECT);
             return true;
+        case EM_LINESCROLL:
+            LineScroll(Message);
+            return true;
+        case EM_GETFIRSTVISIBLELINE:
+            Message.Result = multiline_ ? firstLine_ : FirstVisibleChar();
+            return true;
         case EM_SCROLLCARET:
             ScrollCaret();
             Message.Result = 1;
@@ -41,6 +47,12 @@ bool TEdit::HandleEditMessage(TMessage& Message) {
             Message.Result =
                 LineOf(static_cast<int>(Message.WParam) < 0 ? SelStart() : static_cast<int>(Message.WParam));
             return true;
+        case EM_LINELENGTH: {
+            std::vector<Line> lines = Lines();
+            int index = static_cast<int>(Message.WParam) < 0 ? caret_ : static_cast<int>(Message.WParam);
+            Message.Result = lines[static_cast<std::size_t>(LineOf(index))].Length;
+            return true;
+        }
         case EM_LINEINDEX: {
             std::vector<Line> lines = Lines();
             int line =

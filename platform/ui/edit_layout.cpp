@@ -37,22 +37,6 @@ std::u32string TEdit::ShownText() const {
     return text;
 }
 
-std::vector<TEdit::Line> TEdit::Lines() const {
-    std::u32string text = Utf8ToUtf32(text_);
-    std::vector<Line> lines;
-    int start = 0;
-    int size = static_cast<int>(text.size());
-    for (int i = 0; multiline_ && i < size; ++i) {
-        if (text[static_cast<std::size_t>(i)] != U'\n')
-            continue;
-        int end = i > start && text[static_cast<std::size_t>(i) - 1] == U'\r' ? i - 1 : i;
-        lines.push_back({start, end - start});
-        start = i + 1;
-    }
-    lines.push_back({start, size - start});
-    return lines;
-}
-
 int TEdit::LineOf(int index) const {
     std::vector<Line> lines = Lines();
     for (std::size_t i = lines.size(); i-- > 0;)
@@ -69,7 +53,11 @@ int TEdit::LineHeight() const {
 int TEdit::LineTop(int line) const {
     if (!multiline_)
         return (ClientHeight() - LineHeight()) / 2;
-    return EditRect().Top + line * LineHeight();
+    return EditRect().Top + (line - firstLine_) * LineHeight();
+}
+
+int TEdit::VisibleLineCount() const {
+    return std::max(EditRect().Height() / std::max(LineHeight(), 1), 1);
 }
 
 int TEdit::WidthOf(const std::u32string& text, int start, int count) const {
@@ -91,9 +79,13 @@ TPoint TEdit::PosFromChar(int index) const {
 int TEdit::CharFromPos(TPoint pos) const {
     std::vector<Line> lines = Lines();
     int lineIndex = 0;
-    if (multiline_)
-        lineIndex = std::clamp((pos.Y - EditRect().Top) / std::max(LineHeight(), 1), 0,
-                               static_cast<int>(lines.size()) - 1);
+    if (multiline_) {
+        // Rounded down, so that a point above the rectangle names a line scrolled out above it.
+        int offset = pos.Y - EditRect().Top;
+        int height = std::max(LineHeight(), 1);
+        int shown = offset >= 0 ? offset / height : -((-offset + height - 1) / height);
+        lineIndex = std::clamp(firstLine_ + shown, 0, static_cast<int>(lines.size()) - 1);
+    }
     const Line& line = lines[static_cast<std::size_t>(lineIndex)];
     std::u32string shown = ShownText();
     int x = pos.X - EditRect().Left + scrollX_;
@@ -121,7 +113,37 @@ void TEdit::ScrollCaret() {
         int textWidth = WidthOf(shown, 0, static_cast<int>(shown.size()));
         scrollX_ = std::min(scrollX_, std::max(textWidth - width, 0));
     }
-    scrollX_ = std::max(scrollX_, 0);
+    // Wrapped lines fit the width: only the spaces at a break may run past it.
+    scrollX_ = WrapsLines() ? 0 : std::max(scrollX_, 0);
+    if (!multiline_)
+        return;
+    int caretLine = LineOf(caret_);
+    int visible = VisibleLineCount();
+    if (caretLine < firstLine_)
+        firstLine_ = caretLine;
+    else if (caretLine >= firstLine_ + visible)
+        firstLine_ = caretLine - visible + 1;
+    int lastTop = std::max(static_cast<int>(Lines().size()) - visible, 0);
+    firstLine_ = std::clamp(firstLine_, 0, std::max(lastTop, caretLine - visible + 1));
+}
+
+void TEdit::LineScroll(TMessage& Message) {
+    if (!multiline_) {
+        Message.Result = 0;
+        return;
+    }
+    int lastTop = std::max(static_cast<int>(Lines().size()) - VisibleLineCount(), 0);
+    firstLine_ = std::clamp(firstLine_ + static_cast<int>(Message.LParam), 0, lastTop);
+    if (!WrapsLines()) {
+        Canvas()->Font()->Assign(*Font());
+        scrollX_ = std::max(scrollX_ + static_cast<int>(Message.WParam) * Canvas()->TextWidth("x"), 0);
+    }
+    Invalidate();
+    Message.Result = 1;
+}
+
+int TEdit::FirstVisibleChar() const {
+    return CharFromPos({EditRect().Left, LineTop(0)});
 }
 
 void TEdit::PaintLine(TCanvas& canvas, const std::u32string& shown, const Line& line, int lineIndex) {

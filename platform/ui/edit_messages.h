@@ -8,6 +8,7 @@ constexpr UINT EM_SETSEL =
 constexpr UINT EM_GETRECT = 0x00B2;      // lParam: TRect* to the formatting rectangle
 constexpr UINT EM_SETRECT = 0x00B3;      // lParam: const TRect* (nullptr: the default); repaints
 constexpr UINT EM_SETRECTNP = 0x00B4;    // as EM_SETRECT, without repainting
+constexpr UINT EM_LINESCROLL = 0x00B6;   // wParam characters sideways, lParam lines down (multi-line only)
 constexpr UINT EM_SCROLLCARET = 0x00B7;  // scrolls the caret into view
 constexpr UINT EM_GETMODIFY = 0x00B8;
 constexpr UINT EM_SETMODIFY = 0x00B9;
@@ -21,6 +22,8 @@ constexpr UINT EM_UNDO = 0x00C7;
 constexpr UINT EM_LINEFROMCHAR = 0x00C9;  // wParam character index (-1: the caret's line)
 constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
 constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
+constexpr UINT EM_GETFIRSTVISIBLELINE =
+    0x00CE;  // multi-line: the top line; single-line: the first character shown
 constexpr UINT EM_SETREADONLY = 0x00CF;
 constexpr UINT EM_GETMARGINS = 0x00D4;   // result: MAKELONG(left, right)
 constexpr UINT EM_CHARFROMPOS = 0x00D7;  // lParam: client point; result: MAKELONG(char, line)
