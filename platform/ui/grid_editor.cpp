@@ -106,13 +106,14 @@ void TCustomGrid::UpdateEdit() {
         loadEditor();
     }
     if (CanEditShow())
-        inplaceEdit_->Move(CellRect(Col(), Row()));
+        inplaceEdit_->UpdateLoc(CellRect(Col(), Row()));
 }
 
 void TCustomGrid::ShowEditorChar(char32_t ch) {
     ShowEditor();
+    // At once: keys typed after it are waiting in the queue already.
     if (inplaceEdit_ != nullptr && inplaceEdit_->Visible())
-        PostMessage(inplaceEdit_->Handle(), WM_CHAR, static_cast<WPARAM>(ch), 0);
+        inplaceEdit_->Perform(WM_CHAR, static_cast<WPARAM>(ch), 0);
 }
 
 void TCustomGrid::CancelEditor() {
