@@ -23,7 +23,6 @@ constexpr short kTimeStamp = 510;
 constexpr short kBlob = 520;
 constexpr short kDFloat = 530;
 constexpr short kArray = 540;
-constexpr short kQuad = 550;
 constexpr short kTime = 560;
 constexpr short kDate = 570;
 constexpr short kInt64 = 580;
