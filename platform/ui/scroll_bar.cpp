@@ -187,14 +187,16 @@ void TScrollBar::KeyDown(WORD& Key, TShiftState Shift) {
     int code = -1;
     switch (Key) {
         case VK_UP:
+            code = vertical ? SB_LINEUP : -1;
+            break;
         case VK_LEFT:
-            if (vertical == (Key == VK_UP))
-                code = SB_LINEUP;
+            code = vertical ? -1 : SB_LINEUP;
             break;
         case VK_DOWN:
+            code = vertical ? SB_LINEDOWN : -1;
+            break;
         case VK_RIGHT:
-            if (vertical == (Key == VK_DOWN))
-                code = SB_LINEDOWN;
+            code = vertical ? -1 : SB_LINEDOWN;
             break;
         case VK_PRIOR:
             code = SB_PAGEUP;
@@ -209,7 +211,7 @@ void TScrollBar::KeyDown(WORD& Key, TShiftState Shift) {
             code = SB_BOTTOM;
             break;
         default:
-            return;
+            break;
     }
     if (code < 0)
         return;
