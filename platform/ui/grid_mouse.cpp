@@ -179,6 +179,8 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         CalcDrawInfo(info);
         CalcSizingState(X, Y, gridState_, sizingIndex_, sizingPos_, sizingOfs_, info);
         if (gridState_ != gsNormal) {
+            // The XOR line goes over what the window shows now.
+            Update();
             DrawSizingLine(info);
         } else {
             TGridCoord hit = CalcCoordFromPoint(X, Y, info);
