@@ -53,8 +53,6 @@ IFIBFieldDataSet* FIBFieldDataSet(const TField& field);
 // Whether the field has a select column behind it, and which.
 bool FIBFieldColumn(const TField& field, TFIBFieldColumn& column);
 
-constexpr int SqlTypeInt64 = 580;
-
 class TFIBstringField : public TStringField {
   public:
     explicit TFIBstringField(TComponent* AOwner);

@@ -25,6 +25,7 @@ constexpr int SqlDouble = 480;
 constexpr int SqlLong = 496;
 constexpr int SqlBoolean = 32764;
 constexpr int SqlArray = 540;
+constexpr int SqlTypeInt64 = 580;
 
 // A memory dataset whose fields are the TFIB classes and whose columns carry SQL descriptions.
 class FibFieldsDataSet : public TMemoryDataSet, public IFIBFieldDataSet {
