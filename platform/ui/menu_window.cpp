@@ -24,7 +24,6 @@ constexpr int kItemPadding = 6;   // above and below a caption
 
 TMenuWindow::TMenuWindow(TComponent* AOwner, TMenuItem* items) : TCustomControl(AOwner), items_(items) {
     SetColor(clMenu);
-    Font()->SetColor(clMenuText);
     SetVisible(false);
     for (int i = 0; i < items->Count(); ++i)
         if (items->Items(i)->Visible) {
@@ -63,10 +62,14 @@ void TMenuWindow::Notification(TComponent* AComponent, TOperation Operation) {
     }
 }
 
+int TMenuWindow::ItemHeight() const {
+    Canvas()->Font()->Assign(*Font());
+    return Canvas()->TextHeight("Ag") + kItemPadding;
+}
+
 TMenuWindow::Layout TMenuWindow::Measure() const {
     TCanvas& canvas = *Canvas();
-    canvas.Font()->Assign(*Font());
-    Layout layout{canvas.TextHeight("Ag") + kItemPadding, 0, 0};
+    Layout layout{ItemHeight(), 0, 0};
     for (TMenuItem* item : shown_) {
         TRect r;
         DrawText(&canvas, item->Caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
@@ -88,7 +91,7 @@ TSize TMenuWindow::ContentSize() const {
 }
 
 TRect TMenuWindow::ItemRect(int index) const {
-    int itemHeight = Measure().ItemHeight;
+    int itemHeight = ItemHeight();
     int top = kBorder;
     for (int i = 0; i < index; ++i)
         top += shown_[static_cast<std::size_t>(i)]->IsLine() ? kSeparatorHeight : itemHeight;
@@ -272,7 +275,7 @@ void TMenuWindow::PaintItem(TCanvas& canvas, int index, const Layout& layout) {
     bool lit = index == highlighted_;
     if (lit)
         platform::ui::PaintSolid(canvas, r, clHighlight);
-    TColor textColor = !item->Enabled ? clGrayText : lit ? clHighlightText : Font()->Color();
+    TColor textColor = !item->Enabled ? clGrayText : lit ? clHighlightText : clMenuText;
     if (item->Checked)
         PaintCheckMark(canvas, {r.Left, r.Top, r.Left + kCheckWidth, r.Bottom}, textColor);
     if (HasSubItems(index))

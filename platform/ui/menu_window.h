@@ -48,6 +48,7 @@ class TMenuWindow : public TCustomControl {
         int CaptionWidth;
         int ShortCutWidth;
     };
+    int ItemHeight() const;
     Layout Measure() const;
     TSize ContentSize() const;
     // Shows the window at pos; when it would run off the monitor's right side, its right edge goes to
