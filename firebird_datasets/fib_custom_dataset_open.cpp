@@ -86,11 +86,16 @@ void TFIBCustomDataSet::PrepareTransactions() {
 
 void TFIBCustomDataSet::OpenWithScreenCursor() {
     TScreenCursorScope cursor(SQLScreenCursor);
+    const bool wasPrepared = prepared_ && selectQuery_->Prepared();
     PrepareStatements();
+    if (wasPrepared && FieldDefs().Count() > 0)
+        return;
     FieldDefs().SetUpdated(false);
     InitFieldDefs();
 }
 
+// Every open checks the connection and starts the transaction as asked; the statements are
+// prepared once.
 void TFIBCustomDataSet::PrepareStatements() {
     PrepareTransactions();
     link_->CheckDatabase();
@@ -212,8 +217,7 @@ void TFIBCustomDataSet::CheckFieldCompatibility(const TField* field, const TFiel
 
 void TFIBCustomDataSet::InternalOpen() {
     TScreenCursorScope cursor(SQLScreenCursor);
-    if (!prepared_ || FieldDefs().Count() == 0 || !FieldDefs().Updated())
-        OpenWithScreenCursor();
+    OpenWithScreenCursor();
     SetMasterParams();
     const TFIBSQLTypes kind = selectQuery_->SQLType();
     if (kind != SQLSelect && kind != SQLSelectForUpdate) {
