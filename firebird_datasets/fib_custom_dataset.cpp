@@ -103,12 +103,14 @@ void TFIBCustomDataSet::SetDatabase(TFIBDatabase* value) {
     if (value == Database())
         return;
     CheckDatasetClosed(" change database ");
+    TFIBTransaction* oldRead = selectQuery_->Transaction();
+    TFIBTransaction* oldUpdate = updateQuery_->Transaction();
     link_->SetDatabase(value);
     for (TFIBQuery* statement : {deleteQuery_, insertQuery_, refreshQuery_, updateQuery_, selectQuery_})
         statement->SetDatabase(value);
-    // The database's default transaction may have come with the link.
-    if (Transaction() != selectQuery_->Transaction())
-        SetTransaction(Transaction());
+    // Links without a transaction took the database's default one: the handlers go with them.
+    MoveReadHandlers(oldRead, selectQuery_->Transaction());
+    MoveUpdateHandlers(oldUpdate, updateQuery_->Transaction());
     const bool loading = ComponentState().Contains(csLoading) ||
                          (value != nullptr && value->ComponentState().Contains(csLoading));
     if (value != nullptr && value->DefaultUpdateTransaction() != nullptr && !loading &&

@@ -2,6 +2,7 @@
 // its parameters and fields seen by name, and what it tells about its fields.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,26 @@ TEST_F(NoticesOnEngine, ReadTransactionSharedWithUpdatesMovesBoth) {
     other->StartTransaction();
     EXPECT_EQ(starts, 2);
     other->Commit();
+    Transaction().Commit();
+}
+
+TEST_F(NoticesOnEngine, TransactionTakenFromTheDatabaseTellsTheDataset) {
+    Database().SetDefaultTransaction(&Transaction());
+    TObjectPtr<TFIBDataSet> ds = MakeComponent<TFIBDataSet>(nullptr);
+    ds->SetDatabase(&Database());
+    ASSERT_EQ(ds->Transaction(), &Transaction());
+    std::vector<std::string> heard;
+    ds->BeforeStartTransaction = [&](TObject*) { heard.push_back("read"); };
+    ds->BeforeStartUpdateTransaction = [&](TObject*) { heard.push_back("update"); };
+    ds->SelectSQL().SetText("SELECT N FROM NUMBERS");
+    ds->Open();
+    std::sort(heard.begin(), heard.end());
+    EXPECT_EQ(heard, (std::vector<std::string>{"read", "update"}));
+    ds.reset();
+    heard.clear();
+    Transaction().Commit();
+    Transaction().StartTransaction();
+    EXPECT_TRUE(heard.empty());
     Transaction().Commit();
 }
 
