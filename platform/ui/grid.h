@@ -144,8 +144,9 @@ class TCustomGrid : public TCustomControl {
     // border's index and position and the offset of the point from it.
     virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
                                  const TGridDrawInfo& FixedInfo);
-    // The dotted XOR line that follows the mouse while sizing; drawn twice it is gone.
-    virtual void DrawSizingLine(const TGridDrawInfo& DrawInfo);
+    // The dotted XOR line that follows the mouse while sizing, across the cells shown (GridWidth and
+    // GridHeight: the grid boundaries); drawn twice it is gone.
+    virtual void DrawSizingLine(int GridWidth, int GridHeight);
     // Hooks of moving a column or row by the mouse: may it start, may it go there, may it drop.
     virtual bool BeginColumnDrag(int& Origin, int& Destination, TPoint MousePt);
     virtual bool CheckColumnDrag(int& Origin, int& Destination, TPoint MousePt);

@@ -66,7 +66,7 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
     }
 }
 
-void TCustomGrid::DrawSizingLine(const TGridDrawInfo& DrawInfo) {
+void TCustomGrid::DrawSizingLine(int GridWidth, int GridHeight) {
     TCanvas& canvas = *Canvas();
     TPen saved;
     saved.Assign(*canvas.Pen());
@@ -76,10 +76,10 @@ void TCustomGrid::DrawSizingLine(const TGridDrawInfo& DrawInfo) {
     canvas.Pen()->SetColor(clWhite);
     if (gridState_ == gsRowSizing) {
         canvas.MoveTo(0, sizingPos_);
-        canvas.LineTo(DrawInfo.Horz.GridBoundary, sizingPos_);
+        canvas.LineTo(GridWidth, sizingPos_);
     } else {
         canvas.MoveTo(sizingPos_, 0);
-        canvas.LineTo(sizingPos_, DrawInfo.Vert.GridBoundary);
+        canvas.LineTo(sizingPos_, GridHeight);
     }
     canvas.Pen()->Assign(saved);
 }
@@ -181,7 +181,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         if (gridState_ != gsNormal) {
             // The XOR line goes over what the window shows now.
             Update();
-            DrawSizingLine(info);
+            DrawSizingLine(info.Horz.GridBoundary, info.Vert.GridBoundary);
         } else {
             TGridCoord hit = CalcCoordFromPoint(X, Y, info);
             if (hit.X >= fixedCols_ && hit.Y >= fixedRows_) {
@@ -263,9 +263,9 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
             break;
         case gsRowSizing:
         case gsColSizing:
-            DrawSizingLine(info);
+            DrawSizingLine(info.Horz.GridBoundary, info.Vert.GridBoundary);
             sizingPos_ = (gridState_ == gsRowSizing ? Y : X) + sizingOfs_;
-            DrawSizingLine(info);
+            DrawSizingLine(info.Horz.GridBoundary, info.Vert.GridBoundary);
             break;
         default:
             break;
@@ -285,7 +285,7 @@ void TCustomGrid::EndMouseState(TShiftState Shift, int X, int Y) {
             break;
         case gsColSizing:
         case gsRowSizing: {
-            DrawSizingLine(info);
+            DrawSizingLine(info.Horz.GridBoundary, info.Vert.GridBoundary);
             bool columns = gridState_ == gsColSizing;
             int size = ResizeLine(columns ? info.Horz : info.Vert);
             if (size > 1 && sizingIndex_ >= 0) {
@@ -386,7 +386,7 @@ void TCustomGrid::WMCancelMode() {
         case gsColSizing: {
             TGridDrawInfo info;
             CalcDrawInfo(info);
-            DrawSizingLine(info);
+            DrawSizingLine(info.Horz.GridBoundary, info.Vert.GridBoundary);
             break;
         }
         case gsColMoving:

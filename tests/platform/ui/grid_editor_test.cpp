@@ -143,4 +143,39 @@ TEST_F(GridEditorTest, ScrollingCarriesTheEditorWithItsCellAndHidesItOutOfView) 
     EXPECT_FALSE(Editor()->Visible());
 }
 
+// An editor that reloads its text from elsewhere, as a drop-down list would.
+class TReloadingEdit : public TInplaceEdit {
+  public:
+    using TInplaceEdit::TInplaceEdit;
+    void Reload(const std::string& text) {
+        SetChangeGuard(true);
+        SetText(text);
+        SetChangeGuard(false);
+        Deselect();
+    }
+};
+
+TEST_F(GridEditorTest, ADerivedEditorReloadsItsTextBehindItsChangeGuard) {
+    TReloadingEdit* made = nullptr;
+    grid->EditorFactory = [&made](TTextGrid* owner) { return made = NewComponent<TReloadingEdit>(owner); };
+    ui.PressKey(VK_F2);
+    ASSERT_EQ(Editor(), made);
+    grid->Log.clear();
+    made->Reload("from the list");
+    EXPECT_TRUE(grid->Log.empty());
+    EXPECT_EQ(grid->Text(1, 1), "B1");
+    ui.TypeText("!");
+    EXPECT_EQ(grid->Text(1, 1), "from the list!");
+}
+
+TEST_F(GridEditorTest, TheWheelOverTheEditorMovesTheGridsRow) {
+    grid->SetOptions(grid->Options() + TGridOptions{goAlwaysShowEditor});
+    ASSERT_TRUE(EditorShown());
+    ASSERT_TRUE(Editor()->Focused());
+    platform::ui::PostMouseWheel(*form, {}, -120, FormPoint({60, 30}));
+    ui.ProcessMessages();
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_EQ(Editor()->Text(), "B2");
+}
+
 }  // namespace

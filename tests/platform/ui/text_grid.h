@@ -1,6 +1,7 @@
 #pragma once
 // A small grid of text cells for the grid's tests: it draws each cell's text, keeps the editor's text
 // in its cells, and logs the calls the grid makes to it (selection, editing protocol, drag hooks).
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -34,6 +35,8 @@ class TTextGrid : public TCustomGrid {
     bool Modifiable = true;
     std::string RejectedChars;
     bool RefuseColumnDrop = false;
+    // Makes the editor instead of the grid's own.
+    std::function<TInplaceEdit*(TTextGrid*)> EditorFactory;
 
     std::string Text(int col, int row) const {
         auto it = Cells.find({col, row});
@@ -41,6 +44,9 @@ class TTextGrid : public TCustomGrid {
     }
 
   protected:
+    TInplaceEdit* CreateEditor() override {
+        return EditorFactory ? EditorFactory(this) : TCustomGrid::CreateEditor();
+    }
     void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override {
         (void)AState;
         Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, Text(ACol, ARow));
