@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr UINT_PTR kScrollTimer = 1;
 const char* const kIndexOutOfRange = "Grid index out of range";
 
 void CheckIndex(int index, int count) {
@@ -30,7 +29,19 @@ TCustomGrid::TCustomGrid(TComponent* AOwner)
     SetBounds(Left(), Top(), ColCount() * defaultColWidth_, RowCount() * defaultRowHeight_);
 }
 
-TCustomGrid::~TCustomGrid() = default;
+TCustomGrid::~TCustomGrid() {
+    // The editor goes with the grid's owned components, after the grid itself.
+    if (inplaceEdit_ != nullptr)
+        inplaceEdit_->SetGrid(nullptr);
+}
+
+void TCustomGrid::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == inplaceEdit_) {
+        inplaceEdit_ = nullptr;
+        inplaceCell_ = {-1, -1};
+    }
+}
 
 void TCustomGrid::SetColCount(int value) {
     value = std::max(value, 1);
@@ -406,7 +417,7 @@ void TCustomGrid::Dispatch(TMessage& Message) {
             ScrollMessage(Message, SB_VERT);
             return;
         case WM_TIMER:
-            if (Message.WParam == kScrollTimer) {
+            if (Message.WParam == ScrollTimerId) {
                 WMTimer();
                 return;
             }

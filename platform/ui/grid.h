@@ -20,6 +20,7 @@ class TCustomGrid : public TCustomControl {
     ~TCustomGrid() override;
     std::string ClassName() const override { return "TCustomGrid"; }
     void Dispatch(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Counts. A fixed count must stay below its count; a count shrinking to the fixed count takes
     // the fixed count down with it.
@@ -96,6 +97,8 @@ class TCustomGrid : public TCustomControl {
     }
 
   protected:
+    // Window timer of selecting and moving past an edge.
+    static constexpr UINT_PTR ScrollTimerId = 1;
     // Geometry. CalcDrawInfo fills both axes for the client area; a derived grid extends it.
     virtual void CalcDrawInfo(TGridDrawInfo& DrawInfo) const;
     void CalcDrawInfoXY(TGridDrawInfo& DrawInfo, int UseWidth, int UseHeight) const;

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT kScrollInterval = 60;
 // Pixels around a border that take the mouse for sizing, when the line is thinner.
 constexpr int kSizingZone = 7;
@@ -162,7 +161,7 @@ void TCustomGrid::StartMoving(TGridCoord CellHit, TPoint MousePt) {
     gridState_ = columns ? gsColMoving : gsRowMoving;
     Update();
     DrawMove();
-    SetTimer(Handle(), kScrollTimer, kScrollInterval);
+    SetTimer(Handle(), ScrollTimerId, kScrollInterval);
 }
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -195,7 +194,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
                     Click();
                 } else {
                     gridState_ = gsSelecting;
-                    SetTimer(Handle(), kScrollTimer, kScrollInterval);
+                    SetTimer(Handle(), ScrollTimerId, kScrollInterval);
                     if (Shift.Contains(ssShift))
                         MoveAnchor(hit);
                     else
@@ -279,7 +278,7 @@ void TCustomGrid::EndMouseState(TShiftState Shift, int X, int Y) {
     switch (gridState_) {
         case gsSelecting:
             MouseMove(Shift, X, Y);
-            KillTimer(Handle(), kScrollTimer);
+            KillTimer(Handle(), ScrollTimerId);
             UpdateEdit();
             Click();
             break;
@@ -299,7 +298,7 @@ void TCustomGrid::EndMouseState(TShiftState Shift, int X, int Y) {
         case gsColMoving:
         case gsRowMoving: {
             DrawMove();
-            KillTimer(Handle(), kScrollTimer);
+            KillTimer(Handle(), ScrollTimerId);
             bool columns = gridState_ == gsColMoving;
             TPoint pt{X, Y};
             bool dropped =
@@ -380,7 +379,7 @@ void TCustomGrid::WMTimer() {
 void TCustomGrid::WMCancelMode() {
     switch (gridState_) {
         case gsSelecting:
-            KillTimer(Handle(), kScrollTimer);
+            KillTimer(Handle(), ScrollTimerId);
             break;
         case gsRowSizing:
         case gsColSizing: {
@@ -392,7 +391,7 @@ void TCustomGrid::WMCancelMode() {
         case gsColMoving:
         case gsRowMoving:
             DrawMove();
-            KillTimer(Handle(), kScrollTimer);
+            KillTimer(Handle(), ScrollTimerId);
             moveIndex_ = movePos_ = -1;
             break;
         default:

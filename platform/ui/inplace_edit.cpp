@@ -49,7 +49,7 @@ void TInplaceEdit::HideWindow() {
     // Leaving for another control, the focus is on its way already.
     bool hadFocus = Focused() && !leaving_;
     SetVisible(false);
-    if (hadFocus && grid_->CanFocus())
+    if (hadFocus && grid_ != nullptr && grid_->CanFocus())
         grid_->SetFocus();
 }
 
@@ -78,11 +78,13 @@ LRESULT TInplaceEdit::DialogCode() const {
 }
 
 bool TInplaceEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
-    return grid_->GridMouseWheel(Shift, WheelDelta, MousePos);
+    return grid_ != nullptr && grid_->GridMouseWheel(Shift, WheelDelta, MousePos);
 }
 
 void TInplaceEdit::DoExit() {
     TCustomMaskEdit::DoExit();
+    if (grid_ == nullptr || grid_->ComponentState().Contains(csDestroying))
+        return;
     leaving_ = true;
     try {
         grid_->EditorExit();

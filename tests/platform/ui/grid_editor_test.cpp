@@ -178,4 +178,19 @@ TEST_F(GridEditorTest, TheWheelOverTheEditorMovesTheGridsRow) {
     EXPECT_EQ(Editor()->Text(), "B2");
 }
 
+TEST_F(GridEditorTest, FreeingTheEditorOrTheGridWhileTheEditorHasTheFocus) {
+    ui.PressKey(VK_F2);
+    ASSERT_TRUE(Editor()->Focused());
+    Free(Editor());
+    ui.ProcessMessages();
+    EXPECT_EQ(Editor(), nullptr);
+    grid->SetFocus();
+    ui.TypeText("q");
+    ASSERT_TRUE(EditorShown()) << "a new editor is made";
+    EXPECT_EQ(grid->Text(1, 1), "q");
+    Free(grid);
+    ui.ProcessMessages();
+    EXPECT_EQ(form->ControlCount(), 0);
+}
+
 }  // namespace
