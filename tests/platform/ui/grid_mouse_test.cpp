@@ -30,12 +30,14 @@ TEST_F(GridMouseTest, BordersInTheFixedCellsSizeWhatTheyEnd) {
         const char* what;
         TPoint from, to;
         int colWidth1, rowHeight1;
+        Log hooks;
     } cases[] = {
-        {"column border in the fixed row", {101, 5}, {121, 5}, 70, 20},
-        {"inside the zone left of it", {119, 5}, {109, 5}, 60, 20},  // the offset is kept
-        {"row border in the fixed column", {5, 41}, {5, 51}, 60, 30},
-        {"a border between scrolling cells", {101, 30}, {121, 30}, 60, 30},
-        {"narrower than two pixels is refused", {111, 5}, {52, 5}, 60, 30},
+        {"column border in the fixed row", {101, 5}, {121, 5}, 70, 20, {"ColWidthsChanged"}},
+        {"inside the zone left of it", {119, 5}, {109, 5}, 60, 20, {"ColWidthsChanged"}},  // the offset is
+                                                                                           // kept
+        {"row border in the fixed column", {5, 41}, {5, 51}, 60, 30, {"RowHeightsChanged"}},
+        {"a border between scrolling cells", {101, 30}, {121, 30}, 60, 30, {}},
+        {"narrower than two pixels is refused", {111, 5}, {52, 5}, 60, 30, {}},
     };
     for (const Case& c : cases) {
         grid->Log.clear();
@@ -45,6 +47,7 @@ TEST_F(GridMouseTest, BordersInTheFixedCellsSizeWhatTheyEnd) {
         ui.Advance(1000);
         EXPECT_EQ(grid->ColWidths(1), c.colWidth1) << c.what;
         EXPECT_EQ(grid->RowHeights(1), c.rowHeight1) << c.what;
+        EXPECT_EQ(Hooks(), c.hooks) << c.what;
         EXPECT_EQ(grid->GridState(), gsNormal);
     }
 }
