@@ -1,13 +1,14 @@
 #pragma once
 // Datasets over the embedded engine: one database file per test program, in the engine folder's
 // temporary directory, with a table of every column type (ALL_TYPES, two rows: one of values, one
-// of NULLs) and a table of 1000 numbered rows (NUMBERS: N 1..1000 and a text of varied length).
-// Each test gets its own connection and a dataset on it.
+// of NULLs; the array of the first holds 7, 8, 9) and a table of 1000 numbered rows (NUMBERS: N 1..1000 and a
+// text of varied length). Each test gets its own connection and a dataset on it.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "firebird/fib_array.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "platform/rtl/float_format.h"
 #include "tests/firebird/engine_database.h"
@@ -60,7 +61,27 @@ class DatasetEngine : public ::testing::Test {
         fbtest::ExecSQL(*setup.tr, kAllTypesValues);
         fbtest::ExecSQL(*setup.tr, kAllTypesNulls);
         fbtest::ExecSQL(*setup.tr, kNumbersRows);
+        WriteArray(setup, VarArrayOf({7, 8, 9}));
         setup.tr->Commit();
+    }
+
+    // Puts the array slice into the first row's ARR_V.
+    static void WriteArray(fbtest::TConnection& on, const Variant& values) {
+        TObjectPtr<TFIBQuery> column = MakeComponent<TFIBQuery>(nullptr);
+        column->SetDatabase(on.db.get());
+        column->SetTransaction(on.tr.get());
+        column->SQL().SetText("SELECT ARR_V FROM ALL_TYPES");
+        column->Prepare();
+        ISC_QUAD id{};
+        column->GetFieldByIndex(0).ArrayInfo->SetArrayFromVariant(values, id, on.db->HandleAddress(),
+                                                                  on.tr->HandleAddress());
+        TObjectPtr<TFIBQuery> update = MakeComponent<TFIBQuery>(nullptr);
+        update->SetDatabase(on.db.get());
+        update->SetTransaction(on.tr.get());
+        update->SQL().SetText("UPDATE ALL_TYPES SET ARR_V = :A WHERE ID = 1");
+        update->Prepare();
+        update->ParamByName("A").WriteAsQuad(id);
+        update->Execute();
     }
 
     void SetUp() override {

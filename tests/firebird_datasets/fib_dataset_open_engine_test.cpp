@@ -138,8 +138,14 @@ TEST_F(OpenOnEngine, EveryColumnTypeReadsThroughItsField) {
     EXPECT_EQ(ds.FieldByName("BLOB_V")->AsString(), std::string("\x00\xff\x10", 3));
     EXPECT_EQ(ds.FieldByName("BOOL_V")->ClassName(), "TFIBBooleanField");
     EXPECT_TRUE(ds.FieldByName("BOOL_V")->AsBoolean());
-    EXPECT_EQ(ds.FieldByName("ARR_V")->ClassName(), "TFIBArrayField");
-    EXPECT_TRUE(ds.FieldByName("ARR_V")->IsNull());
+    TField* array = ds.FieldByName("ARR_V");
+    EXPECT_EQ(array->ClassName(), "TFIBArrayField");
+    EXPECT_EQ(array->AsString(), "(ARRAY)");
+    const Variant values = array->AsVariant();
+    ASSERT_TRUE(values.IsArray());
+    EXPECT_EQ(values.HighBound(1) - values.LowBound(1), 2);
+    EXPECT_EQ(values[values.LowBound(1)].AsInteger(), 7);
+    EXPECT_EQ(values[values.HighBound(1)].AsInteger(), 9);
 
     ds.Next();
     ASSERT_EQ(ds.FieldByName("ID")->AsInteger(), 2);
@@ -148,6 +154,18 @@ TEST_F(OpenOnEngine, EveryColumnTypeReadsThroughItsField) {
         if (field->FieldName != "ID")
             EXPECT_TRUE(field->IsNull()) << field->FieldName;
     }
+}
+
+TEST_F(OpenOnEngine, DBKeysShowAsHexadecimalWords) {
+    auto& ds = DataSet("SELECT RDB$DB_KEY, ID FROM ALL_TYPES ORDER BY ID");
+    ds.Open();
+    TField* key = ds.Fields().Fields(0);
+    EXPECT_TRUE(IsDBKeyStringField(key));
+    const std::string first = key->AsString();
+    EXPECT_EQ(first.size(), 16u);
+    EXPECT_EQ(first.find_first_not_of("0123456789abcdef"), std::string::npos) << first;
+    ds.Next();
+    EXPECT_NE(key->AsString(), first);
 }
 
 TEST_F(OpenOnEngine, TextsKeepTheirBlanksWithoutTrimming) {

@@ -76,6 +76,24 @@ TEST_F(ValuesOnEngine, ValuesWrittenThroughFieldsReadBackUnchanged) {
     EXPECT_EQ(ds.FieldByName("SHORT_VC")->AsString(), "xy");
 }
 
+// The server reads a new array only once a record holds it, which posting does: here the record
+// takes the new array's identifier.
+TEST_F(ValuesOnEngine, ArrayValuesAreWrittenAsANewArray) {
+    auto& ds = DataSet<TWritableProbe>("SELECT ID, ARR_V FROM ALL_TYPES ORDER BY ID");
+    ds.Open();
+    TField* array = ds.FieldByName("ARR_V");
+    EXPECT_TRUE(array->AsVariant().IsArray());
+    ds.Next();
+    ASSERT_TRUE(array->IsNull());
+    EXPECT_EQ(array->AsString(), "(Array)");
+    ds.Edit();
+    array->SetValue(VarArrayOf({4, 5, 6}));
+    EXPECT_FALSE(array->IsNull());
+    EXPECT_EQ(array->AsString(), "(ARRAY)");
+    ds.Cancel();
+    EXPECT_TRUE(array->IsNull());
+}
+
 TEST_F(ValuesOnEngine, EmptyTextFromTheRefreshStatementReplacesTheOldOne) {
     auto& ds = DataSet<TWritableProbe>(
         "SELECT ID, CAST('abc' AS VARCHAR(5)) AS SHORT_VC FROM ALL_TYPES WHERE ID = 1");
