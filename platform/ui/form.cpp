@@ -5,6 +5,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/control_canvas.h"
 #include "platform/ui/focus_state.h"
+#include "platform/ui/mouse_capture.h"
 #include "platform/ui/virtual_keys.h"
 #include "platform/ui/window_system.h"
 
@@ -167,6 +168,9 @@ void TCustomForm::HostActivated(bool active) {
     }
     if (platform::ui::ActiveForm() == this)
         platform::ui::SetActiveForm(nullptr);
+    // Whatever holds the mouse on this form (a pressed button, an open menu) lets go.
+    if (TControl* capture = GetCaptureControl(); capture != nullptr && GetParentForm(capture) == this)
+        capture->Perform(WM_CANCELMODE);
     TWinControl* focus = platform::ui::FocusHolder();
     if (focus != nullptr && ContainsControl(focus))
         platform::ui::SetFocusHolder(nullptr);

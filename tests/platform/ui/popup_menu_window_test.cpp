@@ -243,6 +243,19 @@ TEST_F(PopupMenuWindowTest, CaptionsAndShortcutsAreDrawnInTheirColumns) {
     EXPECT_EQ(drawn("Delete").Argb, ColorToArgb(clGrayText));
 }
 
+TEST_F(PopupMenuWindowTest, TheMenuClosesWhenItsFormLosesTheActivation) {
+    TForm* other = nullptr;
+    Application->CreateForm(&other);
+    form->menu->Popup(100, 100);
+    ASSERT_NE(Window(), nullptr);
+    other->Show();
+    EXPECT_EQ(Window(), nullptr);
+    EXPECT_EQ(form->clicked, "");
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    ui.TypeText("x");
+    EXPECT_EQ(FocusedControl(), other) << "keys go to the newly active form";
+}
+
 TEST_F(PopupMenuWindowTest, TheMenuStaysOnTheScreen) {
     form->menu->Popup(Screen->Width() - 5, Screen->Height() - 5);
     ASSERT_NE(Window(), nullptr);
