@@ -3,6 +3,17 @@
 #include "data_controls/drop_down_placement.h"
 #include "platform/ui/system_metrics.h"
 
+namespace {
+
+bool OwnsComponent(const TComponent& owner, const TComponent* component) {
+    for (int i = 0; i < owner.ComponentCount(); ++i)
+        if (owner.Components(i) == component)
+            return true;
+    return false;
+}
+
+}  // namespace
+
 TMRUListboxEh::TMRUListboxEh(TComponent* AOwner) : TPopupListboxEh(AOwner) {
     scrollBar_ = NewComponent<TScrollBar>(this);
     scrollBar_->SetKind(sbVertical);
@@ -22,7 +33,9 @@ TMRUListboxEh::TMRUListboxEh(TComponent* AOwner) : TPopupListboxEh(AOwner) {
 
 TMRUListboxEh::~TMRUListboxEh() {
     Items()->OnChange = nullptr;
-    scrollBar_->WindowProc = [bar = scrollBar_](TMessage& message) { bar->WndProc(message); };
+    // Freed through Free, the bar went before this; deleted outright, it outlives this part of the list.
+    if (OwnsComponent(*this, scrollBar_))
+        scrollBar_->WindowProc = [bar = scrollBar_](TMessage& message) { bar->WndProc(message); };
 }
 
 void TMRUListboxEh::CreateParams(TCreateParams& Params) {
@@ -70,7 +83,7 @@ void TMRUListboxEh::ScrollBarWndProc(TMessage& Message) {
 }
 
 void TMRUListboxEh::UpdateScrollBar() {
-    if (scrollBar_ == nullptr)
+    if (SizeGrip() == nullptr)
         return;
     PlaceScrollBar();
     ArrangeScrollBar();
@@ -92,7 +105,7 @@ void TMRUListboxEh::PlaceScrollBar() {
 }
 
 void TMRUListboxEh::ArrangeScrollBar() {
-    if (!HandleAllocated())
+    if (!HandleAllocated() || SizeGrip() == nullptr)
         return;
     scrollBar_->SetCtl3D(false);
     PlaceScrollBar();

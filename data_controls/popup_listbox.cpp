@@ -90,7 +90,8 @@ void TPopupListboxEh::Dispatch(TMessage& Message) {
             Ctl3DChanged(Message);
             return;
         case WM_DROPDOWN_SIDE_EH:
-            sizeGrip_->MoveToSide(static_cast<int>(Message.WParam));
+            if (TSizeGripEh* grip = SizeGrip())
+                grip->MoveToSide(static_cast<int>(Message.WParam));
             return;
         default:
             TCustomListBox::Dispatch(Message);
@@ -145,8 +146,8 @@ void TPopupListboxEh::SizeForRows(int rows) {
 
 void TPopupListboxEh::Resize() {
     TCustomListBox::Resize();
-    if (sizeGrip_ != nullptr)
-        sizeGrip_->PlaceInCorner();
+    if (TSizeGripEh* grip = SizeGrip())
+        grip->PlaceInCorner();
     SizeGripResized = true;
 }
 

@@ -33,7 +33,8 @@ class TPopupListboxEh : public TCustomListBox {
     // What the frame adds to the rows' height.
     int BorderHeight() const;
     int BorderWidth() const { return borderWidth_; }
-    TSizeGripEh* SizeGrip() const { return sizeGrip_; }
+    // nullptr once the list is being freed (owned components go first).
+    TSizeGripEh* SizeGrip() const { return ComponentState().Contains(csDestroying) ? nullptr : sizeGrip_; }
     // Set by every resize; the owner clears it after sizing the list itself.
     bool SizeGripResized = false;
     const std::string& SearchText() const { return searchText_; }

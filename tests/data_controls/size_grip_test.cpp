@@ -83,14 +83,14 @@ TEST_F(GripOnPopup, StandsInItsCornerWithItsCursor) {
     };
     for (const Case& c : cases) {
         grip->SetPosition(c.position);
-        EXPECT_EQ(TPoint(grip->Left(), grip->Top()), c.at) << c.position;
+        EXPECT_EQ((TPoint{grip->Left(), grip->Top()}), c.at) << c.position;
         EXPECT_EQ(grip->Cursor(), c.cursor) << c.position;
     }
     grip->SetLeft(3);  // moved by someone else: back in its corner
     EXPECT_EQ(grip->Left(), 0);
     box->SetBounds(300, 300, 250, 180);  // the parent grew: the grip follows once placed
     grip->PlaceInCorner();
-    EXPECT_EQ(TPoint(grip->Left(), grip->Top()), TPoint(0, 180 - h));
+    EXPECT_EQ((TPoint{grip->Left(), grip->Top()}), (TPoint{0, 180 - h}));
 }
 
 TEST_F(GripOnPopup, RegionIsTheTriangleInItsCorner) {
@@ -155,7 +155,7 @@ TEST_F(GripOnPopup, DraggingResizesTheParentFromEachCorner) {
             c.position == sgpTopRight || c.position == sgpBottomRight ? box->ClientWidth() - grip->Width()
                                                                       : 0,
             c.position == sgpTopLeft || c.position == sgpTopRight ? 0 : box->ClientHeight() - grip->Height()};
-        EXPECT_EQ(TPoint(grip->Left(), grip->Top()), corner) << c.what;
+        EXPECT_EQ((TPoint{grip->Left(), grip->Top()}), corner) << c.what;
     }
 }
 
