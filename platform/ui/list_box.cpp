@@ -71,7 +71,10 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomListBox::CreateWnd() {
+    // A list made without the bar (a descendant took WS_VSCROLL away) never shows one.
+    hasScrollBar_ = false;
     TCustomControl::CreateWnd();
+    hasScrollBar_ = (WindowStyle() & WS_VSCROLL) != 0;
     UpdateScrollBar();
 }
 
@@ -125,7 +128,7 @@ void TCustomListBox::ShowRow(int index) {
 }
 
 void TCustomListBox::UpdateScrollBar() {
-    if (!HandleAllocated())
+    if (!HandleAllocated() || !hasScrollBar_)
         return;
     SCROLLINFO info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;

@@ -97,6 +97,7 @@ class TCustomListBox : public TCustomControl {
     int virtualCount_ = 0;
     int itemHeight_ = 16;
     mutable int fontRowHeight_ = 0;  // measured on first use after a font change
+    bool hasScrollBar_ = false;      // the window was made with WS_VSCROLL
     int itemIndex_ = -1;
     int topIndex_ = 0;
 };

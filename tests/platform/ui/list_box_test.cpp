@@ -186,6 +186,29 @@ TEST_F(ListBoxTest, RowsThatOverflowShowTheVerticalBarWhichScrollsThem) {
     EXPECT_EQ(list->ClientWidth(), 150);
 }
 
+// A list that keeps a scroll bar of its own takes the window's away.
+class BarlessList : public TListBox {
+  public:
+    using TListBox::TListBox;
+
+  protected:
+    void CreateParams(TCreateParams& params) override {
+        TListBox::CreateParams(params);
+        params.Style &= ~WS_VSCROLL;
+    }
+};
+
+TEST_F(ListBoxTest, AListMadeWithoutTheBarNeverShowsIt) {
+    auto* list = NewComponent<BarlessList>(form);
+    list->SetParent(form);
+    list->SetBounds(200, 10, 150, 50);
+    for (int i = 0; i < 20; ++i) list->Items()->Add("row");
+    list->SetTopIndex(5);
+    EXPECT_FALSE(IsScrollBarVisible(list->Handle(), SB_VERT));
+    EXPECT_EQ(list->ClientWidth(), 150);
+    EXPECT_EQ(list->TopIndex(), 5);
+}
+
 TEST_F(ListBoxTest, RowsAreAsHighAsTheFontsLinesUnlessOwnerDrawn) {
     // The headless font: lines of 6/5 of the em, 11 pixels at 8 points and 16 at 12.
     struct Case {
