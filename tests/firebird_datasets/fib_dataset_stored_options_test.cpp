@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 const TDataSetOptionSets kUsual{
     {poTrimCharFields, poRefreshAfterPost, poStartTransaction, poAutoFormatFields},
     {pfImportDefaultValues, psUseBooleanField, psGetOrderInfo},
@@ -151,8 +153,8 @@ TEST(DataSetOlderOptionNames, ADataSetStoresAndReadsItsOwnSets) {
     const std::string text = ComponentToText(*source);
     for (const char* line :
          {"oFetchAll = True", "oTrimCharFields = False", "poSQLINT64ToBCD = True", "dcForceOpen = True"})
-        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
-    EXPECT_EQ(text.find("oRefreshAfterPost"), std::string::npos) << text;
+        EXPECT_NE(text.find("\n  "s + line + "\n"), std::string::npos) << line << " in\n" << text;
+    EXPECT_EQ(text.find("\n  oRefreshAfterPost ="), std::string::npos) << text;
 
     TObjectPtr<TFIBDataSet> copy = MakeComponent<TFIBDataSet>(nullptr);
     TReader(
