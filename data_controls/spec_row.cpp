@@ -1,7 +1,10 @@
 #include "data_controls/spec_row.h"
 
 #include "data_controls/variants_equal.h"
+#include "platform/rtl/filer.h"
 #include "platform/rtl/published_properties.h"
+#include "platform/rtl/reader.h"
+#include "platform/rtl/writer.h"
 #include "platform/ui/control.h"
 #include "platform/ui/virtual_keys.h"
 
@@ -60,6 +63,46 @@ class CellsReader {
     std::size_t pos_ = 0;
 };
 
+// The key value is stored as the plain value of its kind: a number, a boolean or a string.
+void WriteKeyValue(TWriter& writer, const Variant& value) {
+    switch (value.VarType()) {
+        case varBoolean:
+            writer.WriteBoolean(value.AsBoolean());
+            return;
+        case varSmallint:
+        case varInteger:
+        case varShortInt:
+        case varByte:
+        case varWord:
+        case varLongWord:
+        case varInt64:
+            writer.WriteInteger(value.AsInt64());
+            return;
+        case varSingle:
+        case varDouble:
+        case varCurrency:
+        case varDate:
+            writer.WriteFloat(value.AsDouble());
+            return;
+        default:
+            writer.WriteString(value.AsString());
+    }
+}
+
+Variant ReadKeyValue(TReader& reader) {
+    switch (reader.NextValue()) {
+        case vaInt:
+            return Variant(static_cast<long long>(reader.ReadInt64()));
+        case vaExtended:
+            return Variant(reader.ReadFloat());
+        case vaFalse:
+        case vaTrue:
+            return Variant(reader.ReadBoolean());
+        default:
+            return Variant(reader.ReadString());
+    }
+}
+
 const TControl* OwnerControl(const TPersistent* owner) {
     return dynamic_cast<const TControl*>(owner);
 }
@@ -102,6 +145,12 @@ const TPropertyList& TSpecRowEh::Published() {
             .Boolean("Visible", &TSpecRowEh::Visible, &TSpecRowEh::SetVisible)
             .Default(false);
     return list;
+}
+
+void TSpecRowEh::DefineProperties(TFiler& filer) {
+    filer.DefineProperty(
+        "Value", [this](TReader& reader) { SetValue(ReadKeyValue(reader)); },
+        [this](TWriter& writer) { WriteKeyValue(writer, value_); }, !value_.IsNull());
 }
 
 void TSpecRowEh::SetCellsText(const std::string& value) {

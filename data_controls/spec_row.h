@@ -58,6 +58,10 @@ class TSpecRowEh : public TPersistent {
 
     std::function<void(TSpecRowEh* Sender)> OnChanged;
 
+  protected:
+    // Value, stored when not Null.
+    void DefineProperties(TFiler& filer) override;
+
   private:
     void FontChanged();
     TPersistent* owner_;
