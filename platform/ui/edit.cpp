@@ -77,6 +77,13 @@ void TEdit::FitHeight() {
         SetHeight(LineHeight() + 8);
 }
 
+void TEdit::Resize() {
+    TCustomControl::Resize();
+    // Lines wrap anew and more or fewer of them show.
+    if (multiline_)
+        ScrollCaret();
+}
+
 void TEdit::FontChanged() {
     TCustomControl::FontChanged();
     FitHeight();

@@ -72,6 +72,7 @@ class TEdit : public TCustomControl {
     void SetTextBuf(const std::string& value) override;
     void TextChanged() override;
     void FontChanged() override;
+    void Resize() override;
     virtual void Change();
     LRESULT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; }
     void DoEnter() override;

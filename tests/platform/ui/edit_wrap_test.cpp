@@ -145,6 +145,11 @@ TEST_F(EditWrapTest, LineScrollMovesTheTopLineWithinTheText) {
     ui.ClickAt(form->edit, {rect.Left + 1, rect.Top + 2});
     EXPECT_EQ(form->edit->SelStart(), static_cast<int>(Send(EM_LINEINDEX, 3)))
         << "a click on the top line shown";
+
+    form->edit->SetHeight(4 + 6 * 13);
+    EXPECT_EQ(FirstVisible(), 0) << "grown to show every line: no empty room below them";
+    form->edit->SetWidth(6 + 20 * 7);
+    EXPECT_EQ(Send(EM_GETLINECOUNT), 3) << "wider, the lines wrap anew";
 }
 
 TEST_F(EditWrapTest, ASingleLineEditNeitherWrapsNorScrollsByLines) {
