@@ -146,6 +146,9 @@ class TFIBCustomDataSet : public TDataSet,
     void CheckDatasetClosed(const std::string& operation) const;
     void CheckDatasetOpen(const std::string& operation) const;
 
+    // Active as the stored form keeps it: read while loading, the dataset opens once loaded.
+    void SetStreamedActive(bool value);
+
     // Opening and fetching.
     virtual void OpenWithScreenCursor();
     void PrepareTransactions();
@@ -271,6 +274,9 @@ class TFIBCustomDataSet : public TDataSet,
     void DoAfterScroll() override;
     void DoAfterOpen() override;
     void DefineProperties(TFiler& filer) override;
+    void Loaded() override;
+    // The internal statements belong to the dataset, not to the stored form.
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
     // Transaction and database notices.
     virtual void DoTransactionEnding();
@@ -419,6 +425,7 @@ class TFIBCustomDataSet : public TDataSet,
     std::vector<int> columnOfFieldNo_;  // field number - 1 -> 1-based select column
     bool fetchStopped_ = false;         // AfterFetchRecord asked to stop
     bool writingBlob_ = false;
+    bool streamedActive_ = false;
     mutable std::vector<std::byte> tempBuffer_;  // old values are read into it
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "firebird/fib_errors.h"
+#include "platform/rtl/form_stream.h"
 #include "tests/firebird_datasets/dataset_engine_fixture.h"
 
 namespace {
@@ -140,6 +141,15 @@ TEST_F(ValuesOnEngine, RollbackClosesAndFreeingAnOpenDatasetLetsGoOfItsTransacti
     dataSet_.reset();
     Transaction().Commit();
     EXPECT_EQ(ended, 0);
+}
+
+TEST_F(ValuesOnEngine, AnOpenDatasetIsStoredOpenWhereItsDatabaseIsStoredConnected) {
+    auto& ds = DataSet("SELECT N FROM NUMBERS");
+    EXPECT_EQ(ComponentToText(ds).find("Active"), std::string::npos);
+    ds.Open();
+    EXPECT_NE(ComponentToText(ds).find("Active = True"), std::string::npos) << ComponentToText(ds);
+    Database().SetDesignDBOptions({});
+    EXPECT_EQ(ComponentToText(ds).find("Active"), std::string::npos);
 }
 
 }  // namespace
