@@ -13,6 +13,7 @@
 #include "platform/ui/input.h"
 #include "platform/ui/mouse_capture.h"
 #include "platform/ui/popup_menu.h"
+#include "platform/ui/popup_window.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/virtual_keys.h"
 
@@ -241,6 +242,22 @@ TEST_F(PopupMenuWindowTest, CaptionsAndShortcutsAreDrawnInTheirColumns) {
     EXPECT_GT(drawn("Open").At.Y, open.Top);
     EXPECT_EQ(drawn("Print").Argb, ColorToArgb(clMenuText));
     EXPECT_EQ(drawn("Delete").Argb, ColorToArgb(clGrayText));
+
+    // The check mark left of a checked caption, the arrow right of an item with sub-items.
+    const platform::ui::RasterImage& shown = Window()->PopupWindow()->SurfaceImage();
+    auto marked = [&](int item, int left, int right) {
+        TRect r = Window()->ItemRect(item);
+        int count = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left + left; x < r.Left + right; ++x)
+                count += shown.Pixel(x, y) == ColorToArgb(clMenuText) ? 1 : 0;
+        return count;
+    };
+    int arrowColumn = Window()->ItemRect(kMore).Width() - 16;
+    EXPECT_GT(marked(kPrint, 0, 18), 10);
+    EXPECT_EQ(marked(kOpen, 0, 18), 0);
+    EXPECT_GT(marked(kMore, arrowColumn, arrowColumn + 16), 6);
+    EXPECT_EQ(marked(kPrint, arrowColumn, arrowColumn + 16), 0);
 }
 
 TEST_F(PopupMenuWindowTest, TheMenuClosesWhenItsFormLosesTheActivation) {
