@@ -138,11 +138,11 @@ bool TMRUListEh::FilterByPrefix(TStrings& target, std::string_view prefix) {
 }
 
 void TMRUListEh::CloseUp(bool Accept) {
-    if (OnSetCloseUp)
-        OnSetCloseUp(this, Accept);
+    if (OnCloseUp)
+        OnCloseUp(this, Accept);
 }
 
 void TMRUListEh::DropDown() {
-    if (OnSetDropDown)
-        OnSetDropDown(this);
+    if (OnDropDown)
+        OnDropDown(this);
 }

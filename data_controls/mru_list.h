@@ -56,8 +56,8 @@ class TMRUListEh : public TPersistent {
     virtual void DropDown();
 
     TMRUListNotifyEvent OnActiveChanged;
-    TMRUListNotifyEvent OnSetDropDown;
-    TMRUListCloseUpEvent OnSetCloseUp;
+    TMRUListNotifyEvent OnDropDown;
+    TMRUListCloseUpEvent OnCloseUp;
     TMRUListFilterEvent OnFilterItem;
 
   protected:

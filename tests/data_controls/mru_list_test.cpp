@@ -152,8 +152,8 @@ TEST(MRUList, HooksAndAssign) {
     TMRUListEh mru(nullptr);
     std::vector<std::string> calls;
     mru.OnActiveChanged = [&](TMRUListEh*) { calls.push_back("active"); };
-    mru.OnSetDropDown = [&](TMRUListEh*) { calls.push_back("drop"); };
-    mru.OnSetCloseUp = [&](TMRUListEh*, bool accept) { calls.push_back(accept ? "accept" : "cancel"); };
+    mru.OnDropDown = [&](TMRUListEh*) { calls.push_back("drop"); };
+    mru.OnCloseUp = [&](TMRUListEh*, bool accept) { calls.push_back(accept ? "accept" : "cancel"); };
     mru.SetActive(true);
     mru.SetActive(true);
     mru.DropDown();
