@@ -266,9 +266,11 @@ void TFIBCustomDataSet::BuildRecordLayout() {
         const std::string sqlName = SqlNameOf(var);
         const TField* field = FindField(AliasOf(var));
         const bool isGuid = IsText(type) && field != nullptr && field->DataType() == ftGuid;
-        const bool inStringStore = IsText(type) && var.sqllen > 8 && !isGuid;
+        const bool isDBKey = sqlName == "DB_KEY" || sqlName == "RDB$DB_KEY";
+        // The string store trims texts: a view's longer DB key is binary and keeps every byte.
+        const bool inStringStore = IsText(type) && var.sqllen > 8 && !isGuid && !isDBKey;
         descriptors_.AddFieldDescr(type, var.sqlscale, BufferSize(type, var.sqllen), (var.sqltype & 1) != 0,
-                                   sqlName == "DB_KEY" || sqlName == "RDB$DB_KEY", inStringStore, isGuid);
+                                   isDBKey, inStringStore, isGuid);
         stringCount += inStringStore ? 1 : 0;
     }
     headerSize_ = count + 6;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -166,6 +167,36 @@ TEST_F(OpenOnEngine, DBKeysShowAsHexadecimalWords) {
     EXPECT_EQ(first.find_first_not_of("0123456789abcdef"), std::string::npos) << first;
     ds.Next();
     EXPECT_NE(key->AsString(), first);
+}
+
+TEST_F(OpenOnEngine, AViewsLongDBKeyKeepsEveryByte) {
+    Transaction().StartTransaction();
+    fbtest::ExecSQL(Transaction(),
+                    "CREATE OR ALTER VIEW PAIRS (ID, N) AS SELECT A.ID, B.N FROM ALL_TYPES A JOIN NUMBERS B "
+                    "ON B.N = A.ID");
+    Transaction().Commit();
+    TObjectPtr<TFIBQuery> raw = MakeComponent<TFIBQuery>(nullptr);
+    raw->SetDatabase(&Database());
+    raw->SetTransaction(&Transaction());
+    raw->SQL().SetText("SELECT RDB$DB_KEY FROM PAIRS ORDER BY ID");
+    raw->GoToFirstRecordOnExecute = false;
+    Transaction().StartTransaction();
+    raw->Execute();
+    raw->Next();
+    const std::string bytes = raw->GetFieldByIndex(0).ReadAsString();
+    raw->Close();
+    ASSERT_EQ(bytes.size(), 16u);
+    std::string expected;
+    for (std::size_t i = 0; i < bytes.size(); i += 4) {
+        std::uint32_t word = 0;
+        std::memcpy(&word, bytes.data() + i, 4);
+        char hex[9];
+        std::snprintf(hex, sizeof hex, "%08x", word);
+        expected += hex;
+    }
+    auto& ds = DataSet("SELECT RDB$DB_KEY FROM PAIRS ORDER BY ID");
+    ds.Open();
+    EXPECT_EQ(ds.Fields().Fields(0)->AsString(), expected);
 }
 
 TEST_F(OpenOnEngine, TextsKeepTheirBlanksWithoutTrimming) {
