@@ -17,6 +17,24 @@
 
 namespace {
 
+TEST(WindowBorderHeight, StylesAndTheBorderDrawnInside) {
+    struct Case {
+        DWORD style, exStyle;
+        int borderWidth;
+        int height;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0},
+        {WS_BORDER, 0, 0, 2},
+        {0, 0, 2, 4},
+        {0, WS_EX_CLIENTEDGE, 0, 4},
+        {WS_BORDER, WS_EX_CLIENTEDGE, 1, 8},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WindowBorderHeight(c.style, c.exStyle, c.borderWidth), c.height)
+            << c.style << " " << c.exStyle << " " << c.borderWidth;
+}
+
 struct PopupList : ::testing::Test {
     platform::ui::HeadlessSession ui;
     TForm* form = nullptr;
