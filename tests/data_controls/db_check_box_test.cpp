@@ -8,7 +8,9 @@
 #include "data_controls/db_check_box.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
+#include "platform/rtl/class_registry.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/form_stream.h"
 #include "platform/ui/application.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
@@ -390,6 +392,20 @@ TEST_F(CheckBox, AFailedWriteShowsTheFieldAgain) {
     EXPECT_EQ(ds.GetValue(kFlag), Variant(false));
 }
 
+TEST_F(CheckBox, AnUpdateHandlerMaySetTheStateItselfWithoutPostingAgain) {
+    BindTo(kFlag, Variant(false));
+    int updates = 0;
+    box->OnUpdateData = [&](TObject*, bool& handled) {
+        if (++updates < 5)
+            box->SetState(cbGrayed);
+        handled = true;
+    };
+    box->SetState(cbChecked);
+    EXPECT_EQ(updates, 1);
+    EXPECT_EQ(box->State(), cbGrayed);
+    EXPECT_EQ(ds.GetValue(kFlag), Variant(false)) << "handled: the field is left alone";
+}
+
 TEST_F(CheckBox, BoxAndCaptionStandOnTheirSides) {
     struct Case {
         const char* what;
@@ -486,6 +502,37 @@ TEST(DBCheckBoxProperties, StateIsStoredOnlyUnboundAndNotUnchecked) {
     ASSERT_NE(checked, nullptr);
     EXPECT_FALSE(checked->IsDefault(checked->Get(box))) << "the default text is written";
     ds.BeforeDestruction();
+}
+
+TEST(DBCheckBoxProperties, SettingsAreWrittenAndReadBack) {
+    TDBCheckBoxEh box(nullptr);
+    box.SetName("Box1");
+    box.SetAlignment(taLeftJustify);
+    box.SetAllowGrayed(true);
+    box.SetCaption("&Оплачено");
+    box.SetFlat(true);
+    box.SetState(cbGrayed);
+    box.SetValueChecked("Да;Д");
+    box.SetValueUnchecked("Нет");
+    const std::string text = ComponentToText(box);
+    EXPECT_EQ(text,
+              "object Box1: TDBCheckBoxEh\n"
+              "  Alignment = taLeftJustify\n"
+              "  AllowGrayed = True\n"
+              "  Caption = '&Оплачено'\n"
+              "  Flat = True\n"
+              "  State = cbGrayed\n"
+              "  ValueChecked = 'Да;Д'\n"
+              "  ValueUnchecked = 'Нет'\n"
+              "end\n");
+
+    TClassRegistry classes;
+    classes.RegisterClass<TDBCheckBoxEh>("TDBCheckBoxEh");
+    TObjectPtr<TComponent> read = TextToComponent(text, classes);
+    auto& copy = dynamic_cast<TDBCheckBoxEh&>(*read);
+    EXPECT_EQ(copy.State(), cbGrayed) << "the lists read after the state keep it";
+    EXPECT_EQ(copy.ValueChecked(), "Да;Д");
+    EXPECT_EQ(ComponentToText(copy), text);
 }
 
 }  // namespace
