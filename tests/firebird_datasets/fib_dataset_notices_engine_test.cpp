@@ -137,6 +137,26 @@ TEST_F(NoticesOnEngine, TransactionTakenFromTheDatabaseTellsTheDataset) {
     Transaction().Commit();
 }
 
+TEST_F(NoticesOnEngine, FreeingTheTransactionFirstLeavesTheDatasetWhole) {
+    TObjectPtr<TFIBTransaction> own = MakeComponent<TFIBTransaction>(nullptr);
+    own->SetDefaultDatabase(&Database());
+    auto& ds = DataSet("SELECT N FROM NUMBERS");
+    ds.SetTransaction(own.get());
+    ds.SetUpdateTransaction(own.get());
+    int freed = 0;
+    ds.TransactionFree = [&](TObject*) { ++freed; };
+    ds.Open();
+    own.reset();
+    EXPECT_EQ(freed, 1);
+    EXPECT_FALSE(ds.Active());
+    EXPECT_EQ(ds.Transaction(), nullptr);
+    EXPECT_EQ(ds.UpdateTransaction(), nullptr);
+    ds.SetTransaction(&Transaction());
+    ds.Open();
+    EXPECT_TRUE(ds.Active());
+    dataSet_.reset();
+}
+
 TEST_F(NoticesOnEngine, DatabaseDefaultUpdateTransactionIsTaken) {
     TObjectPtr<TFIBTransaction> updates = MakeComponent<TFIBTransaction>(nullptr);
     Database().SetDefaultUpdateTransaction(updates.get());
