@@ -16,14 +16,13 @@ bool IsBlank(const Variant& v) {
     return v.IsNull() || v.IsEmpty();
 }
 
-// The values of a list element that is itself a list, up to its first empty one.
+// Visits a list's values up to its first empty one; true as soon as a visit answers true.
 template <typename Visit>
-void ForEachListValue(const Variant& list, Visit visit) {
-    for (int i = list.LowBound(1); i <= list.HighBound(1); ++i) {
-        if (list[i].IsEmpty())
-            return;
-        visit(list[i]);
-    }
+bool AnyListValue(const Variant& list, Visit visit) {
+    for (int i = list.LowBound(1); i <= list.HighBound(1) && !list[i].IsEmpty(); ++i)
+        if (visit(list[i]))
+            return true;
+    return false;
 }
 
 std::string CutText(const std::string& text, int length) {
@@ -181,11 +180,14 @@ Variant TExpressionParser::EvaluateCompare(const TExprNode& node) {
 Variant TExpressionParser::EvaluateList(const TExprNode& node) {
     Variant list = VarArrayCreate({0, ListHighIndex}, varVariant);
     int count = 0;
-    const auto append = [&](const Variant& value) { list.PutElement({count++}, value); };
+    const auto append = [&](const Variant& value) {
+        list.PutElement({count++}, value);
+        return false;
+    };
     for (const auto& element : node.Args) {
         const Variant value = EvaluateNode(*element);
         if (value.IsArray())
-            ForEachListValue(value, append);
+            AnyListValue(value, append);
         else
             append(value);
     }
@@ -198,10 +200,7 @@ Variant TExpressionParser::EvaluateList(const TExprNode& node) {
 bool TExpressionParser::In(const Variant& value, const Variant& list) const {
     if (!list.IsArray())
         return filter_variants::Equal(value, list);
-    for (int i = list.LowBound(1); i <= list.HighBound(1) && !list[i].IsEmpty(); ++i)
-        if (filter_variants::Equal(value, list[i]))
-            return true;
-    return false;
+    return AnyListValue(list, [&](const Variant& element) { return filter_variants::Equal(value, element); });
 }
 
 bool TExpressionParser::Like(const Variant& value, const Variant& pattern) const {
