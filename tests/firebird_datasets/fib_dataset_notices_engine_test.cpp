@@ -198,6 +198,7 @@ TEST_F(NoticesOnEngine, ControlsNoticesAndFieldChanges) {
     ds.FieldByName("NAME")->SetAsString("changed");
     EXPECT_EQ(heard, (std::vector<std::string>{"disable", "enable", "change NAME"}));
     EXPECT_EQ(ds.FieldByName("NAME")->AsString(), "changed");
+    EXPECT_EQ(ds.FieldByName("NAME")->OldValue().AsString(), "row 5.....");
     EXPECT_EQ(ds.CachedUpdateStatus(), cusModified);
     EXPECT_EQ(ds.CachedChangeCount(), 1);
     ds.FieldByName("N")->Clear();
