@@ -442,17 +442,26 @@ TEST_F(CheckBox, BoxAndCaptionStandOnTheirSides) {
     }
 }
 
-TEST_F(CheckBox, HotWhileTheMouseIsAbove) {
-    box->Boxes.clear();
-    box->Repaint();
-    ASSERT_FALSE(box->Boxes.empty());
-    EXPECT_FALSE(box->Boxes.back().Hot);
+TEST_F(CheckBox, HotUnderTheMouseAndPressedOnlyWhileHeldOverIt) {
+    box->SetFocus();
+    auto last = [this] {
+        box->Boxes.clear();
+        box->Repaint();
+        EXPECT_EQ(box->Boxes.size(), 1u);
+        return box->Boxes.empty() ? TRecordingCheckBox::BoxPainted{} : box->Boxes.back();
+    };
+    EXPECT_FALSE(last().Hot);
     box->Perform(CM_MOUSEENTER);
-    box->Repaint();
-    EXPECT_TRUE(box->Boxes.back().Hot);
+    EXPECT_TRUE(last().Hot);
+    EXPECT_FALSE(last().Pressed);
+    box->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(5, 5));
+    EXPECT_TRUE(last().Pressed);
     box->Perform(CM_MOUSELEAVE);
-    box->Repaint();
-    EXPECT_FALSE(box->Boxes.back().Hot);
+    const auto away = last();
+    EXPECT_FALSE(away.Hot);
+    EXPECT_FALSE(away.Pressed) << "held, but no longer over the box";
+    box->Perform(WM_LBUTTONUP, 0, MakeLParam(-1, -1));
+    EXPECT_EQ(box->State(), cbUnchecked);
 }
 
 TEST_F(CheckBox, CaptionIsCentredAndDisabledLooksEngraved) {
