@@ -4,40 +4,18 @@
 
 #include "firebird/blob_stream.h"
 #include "firebird/fib_errors.h"
+#include "firebird/sql_types.h"
 #include "firebird_datasets/fib_custom_dataset.h"
+#include "firebird_datasets/fib_custom_dataset_bytes.h"
 
 namespace {
 
-constexpr short kText = 452;
-constexpr short kVarText = 448;
-constexpr short kDouble = 480;
-constexpr short kFloat = 482;
-constexpr short kLong = 496;
-constexpr short kShort = 500;
-constexpr short kTimeStamp = 510;
-constexpr short kBlob = 520;
-constexpr short kDFloat = 530;
-constexpr short kTime = 560;
-constexpr short kDate = 570;
-constexpr short kInt64 = 580;
-constexpr short kBoolean16 = 590;
-constexpr short kBoolean = 32764;
+using fibds::LoadValue;
+using fibds::MsPerDay;
+using fibds::StoreValue;
 
 // Day 1 of the buffer's dates is 1 January of year 1; TDateTime counts from 30 December 1899.
 constexpr double kDateDelta = 693594.0;
-constexpr double kMsPerDay = 86400000.0;
-
-template <class T>
-T Load(const void* from) {
-    T value;
-    std::memcpy(&value, from, sizeof value);
-    return value;
-}
-
-template <class T>
-void Store(void* to, T value) {
-    std::memcpy(to, &value, sizeof value);
-}
 
 std::int64_t Pow10(int exponent) {
     std::int64_t result = 1;
@@ -47,8 +25,8 @@ std::int64_t Pow10(int exponent) {
 
 // Milliseconds since day 0 as a TDateTime; before 1899 the time of day counts backwards.
 TDateTime MsToDateTime(double ms) {
-    const double day = std::floor(ms / kMsPerDay);
-    const double time = (ms - day * kMsPerDay) / kMsPerDay;
+    const double day = std::floor(ms / MsPerDay);
+    const double time = (ms - day * MsPerDay) / MsPerDay;
     const double date = day - kDateDelta;
     return date < 0 ? date - time : date + time;
 }
@@ -56,7 +34,7 @@ TDateTime MsToDateTime(double ms) {
 double DateTimeToMs(TDateTime value) {
     const double date = std::trunc(value);
     const double time = std::fabs(value - date);
-    return std::round((date + kDateDelta) * kMsPerDay + time * kMsPerDay);
+    return std::round((date + kDateDelta) * MsPerDay + time * MsPerDay);
 }
 
 // Characters of a text column as the field shows them: trimmed of trailing blanks, or up to the
@@ -102,8 +80,8 @@ Variant TFIBCustomDataSet::ReadColumn(const TField* field, const TFieldDescr& de
                                       const std::byte* data) const {
     const auto* chars = reinterpret_cast<const char*>(data);
     switch (descr.SqlType) {
-        case kText:
-        case kVarText: {
+        case SQL_TEXT:
+        case SQL_VARYING: {
             if (field->Size() < descr.Size && field->DataType() != ftGuid)
                 RaiseClientError(fceFieldSizeTooSmall, {Name(), field->FieldName});
             if (descr.IsGUID || field->DataType() == ftGuid || descr.IsDBKey)
@@ -113,33 +91,33 @@ Variant TFIBCustomDataSet::ReadColumn(const TField* field, const TFieldDescr& de
                 text->SetValueLength(static_cast<int>(length));
             return Variant(std::string(chars, length));
         }
-        case kDouble:
-        case kDFloat:
-            return Variant(Load<double>(chars));
-        case kFloat:
-            return Variant(static_cast<double>(Load<float>(chars)));
-        case kLong:
-        case kShort: {
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT:
+            return Variant(LoadValue<double>(chars));
+        case SQL_FLOAT:
+            return Variant(static_cast<double>(LoadValue<float>(chars)));
+        case SQL_LONG:
+        case SQL_SHORT: {
             const std::int32_t raw =
-                descr.SqlType == kLong ? Load<std::int32_t>(chars) : Load<std::int16_t>(chars);
+                descr.SqlType == SQL_LONG ? LoadValue<std::int32_t>(chars) : LoadValue<std::int16_t>(chars);
             if (descr.Scale != 0)
                 return Variant(static_cast<double>(raw) * std::pow(10.0, descr.Scale));
             if (field->DataType() == ftBoolean)
                 return Variant(raw != 0);
             return Variant(static_cast<int>(raw));
         }
-        case kInt64:
+        case SQL_INT64:
             return ReadInt64Column(field, descr, chars);
-        case kTimeStamp:
-            return Variant::FromDateTime(MsToDateTime(Load<double>(chars)));
-        case kDate:
-            return Variant::FromDateTime(static_cast<double>(Load<std::int32_t>(chars)) - kDateDelta);
-        case kTime:
-            return Variant::FromDateTime(static_cast<double>(Load<std::int32_t>(chars)) / kMsPerDay);
-        case kBoolean16:
-        case kBoolean:
-            return Variant(Load<std::int16_t>(chars) != 0);
-        case kBlob:
+        case SQL_TIMESTAMP:
+            return Variant::FromDateTime(MsToDateTime(LoadValue<double>(chars)));
+        case SQL_TYPE_DATE:
+            return Variant::FromDateTime(static_cast<double>(LoadValue<std::int32_t>(chars)) - kDateDelta);
+        case SQL_TYPE_TIME:
+            return Variant::FromDateTime(static_cast<double>(LoadValue<std::int32_t>(chars)) / MsPerDay);
+        case SQL_BOOLEAN16:
+        case SQL_BOOLEAN:
+            return Variant(LoadValue<std::int16_t>(chars) != 0);
+        case SQL_BLOB:
             return ReadBlobColumn(field, data);
         default:
             return Variant(std::string(chars, static_cast<std::size_t>(descr.Size)));
@@ -149,8 +127,8 @@ Variant TFIBCustomDataSet::ReadColumn(const TField* field, const TFieldDescr& de
 Variant TFIBCustomDataSet::ReadInt64Column(const TField* field, const TFieldDescr& descr,
                                            const char* chars) const {
     if (descr.Scale < -4 && !prepareOptions_.Contains(psSQLINT64ToBCD))
-        return Variant(Load<double>(chars));
-    const auto scaled = Load<std::int64_t>(chars);
+        return Variant(LoadValue<double>(chars));
+    const auto scaled = LoadValue<std::int64_t>(chars);
     if (dynamic_cast<const TFIBBCDField*>(field) != nullptr || field->DataType() == ftLargeint)
         return Variant(static_cast<long long>(scaled));
     if (field->DataType() == ftBCD || field->DataType() == ftCurrency) {
@@ -176,7 +154,7 @@ Variant TFIBCustomDataSet::ReadBlobColumn(const TField* field, const std::byte* 
     stream.SetDatabase(Database());
     stream.SetTransaction(Transaction());
     stream.SetMode(bmRead);
-    stream.SetBlobID(Load<ISC_QUAD>(data));
+    stream.SetBlobID(LoadValue<ISC_QUAD>(data));
     return Variant(stream.GetAsString());
 }
 
@@ -230,23 +208,23 @@ void TFIBCustomDataSet::WriteColumn(TField* field, const TFieldDescr& descr, std
                                     const Variant& value) {
     auto* chars = reinterpret_cast<char*>(data);
     switch (descr.SqlType) {
-        case kText:
-        case kVarText: {
+        case SQL_TEXT:
+        case SQL_VARYING: {
             const std::string text = value.AsString();
             const std::size_t size = static_cast<std::size_t>(descr.Size);
             std::memset(chars, 0, size);
             std::memcpy(chars, text.data(), std::min(text.size(), size));
             return;
         }
-        case kDouble:
-        case kDFloat:
-            Store<double>(chars, value.AsDouble());
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT:
+            StoreValue<double>(chars, value.AsDouble());
             return;
-        case kFloat:
-            Store<float>(chars, static_cast<float>(value.AsDouble()));
+        case SQL_FLOAT:
+            StoreValue<float>(chars, static_cast<float>(value.AsDouble()));
             return;
-        case kLong:
-        case kShort: {
+        case SQL_LONG:
+        case SQL_SHORT: {
             std::int64_t number = 0;
             if (descr.Scale != 0)
                 number = std::llround(value.AsDouble() * std::pow(10.0, -descr.Scale));
@@ -254,32 +232,32 @@ void TFIBCustomDataSet::WriteColumn(TField* field, const TFieldDescr& descr, std
                 number = value.AsBoolean() ? 1 : 0;
             else
                 number = value.AsInt64();
-            if (descr.SqlType == kLong)
-                Store<std::int32_t>(chars, static_cast<std::int32_t>(number));
+            if (descr.SqlType == SQL_LONG)
+                StoreValue<std::int32_t>(chars, static_cast<std::int32_t>(number));
             else
-                Store<std::int16_t>(chars, static_cast<std::int16_t>(number));
+                StoreValue<std::int16_t>(chars, static_cast<std::int16_t>(number));
             return;
         }
-        case kInt64:
+        case SQL_INT64:
             WriteInt64Column(field, descr, chars, value);
             return;
-        case kTimeStamp:
-            Store<double>(chars, DateTimeToMs(value.AsDateTime()));
+        case SQL_TIMESTAMP:
+            StoreValue<double>(chars, DateTimeToMs(value.AsDateTime()));
             return;
-        case kDate:
-            Store<std::int32_t>(chars,
-                                static_cast<std::int32_t>(std::trunc(value.AsDateTime()) + kDateDelta));
+        case SQL_TYPE_DATE:
+            StoreValue<std::int32_t>(chars,
+                                     static_cast<std::int32_t>(std::trunc(value.AsDateTime()) + kDateDelta));
             return;
-        case kTime: {
+        case SQL_TYPE_TIME: {
             const double time = std::fabs(value.AsDateTime() - std::trunc(value.AsDateTime()));
-            Store<std::int32_t>(chars, static_cast<std::int32_t>(std::llround(time * kMsPerDay)));
+            StoreValue<std::int32_t>(chars, static_cast<std::int32_t>(std::llround(time * MsPerDay)));
             return;
         }
-        case kBoolean16:
-        case kBoolean:
-            Store<std::int16_t>(chars, value.AsBoolean() ? 1 : 0);
+        case SQL_BOOLEAN16:
+        case SQL_BOOLEAN:
+            StoreValue<std::int16_t>(chars, value.AsBoolean() ? 1 : 0);
             return;
-        case kBlob:
+        case SQL_BLOB:
             WriteBlobColumn(field, value);
             return;
         default: {
@@ -293,7 +271,7 @@ void TFIBCustomDataSet::WriteColumn(TField* field, const TFieldDescr& descr, std
 void TFIBCustomDataSet::WriteInt64Column(const TField* field, const TFieldDescr& descr, char* chars,
                                          const Variant& value) {
     if (descr.Scale < -4 && !prepareOptions_.Contains(psSQLINT64ToBCD)) {
-        Store<double>(chars, value.AsDouble());
+        StoreValue<double>(chars, value.AsDouble());
         return;
     }
     std::int64_t scaled = 0;
@@ -306,7 +284,7 @@ void TFIBCustomDataSet::WriteInt64Column(const TField* field, const TFieldDescr&
     } else {
         scaled = std::llround(value.AsDouble() * std::pow(10.0, -descr.Scale));
     }
-    Store<std::int64_t>(chars, scaled);
+    StoreValue<std::int64_t>(chars, scaled);
 }
 
 // A blob's text goes to the server through the field's stream; the identifier comes back into

@@ -2,35 +2,16 @@
 #include <cmath>
 #include <cstring>
 
+#include "firebird/sql_types.h"
 #include "firebird_datasets/fib_custom_dataset.h"
+#include "firebird_datasets/fib_custom_dataset_bytes.h"
 #include "firebird_datasets/fib_custom_dataset_cursor.h"
 
 namespace {
 
-constexpr short kText = 452;
-constexpr short kVarText = 448;
-constexpr short kTimeStamp = 510;
-constexpr short kTime = 560;
-constexpr short kDate = 570;
-constexpr short kInt64 = 580;
-constexpr short kBoolean16 = 590;
-constexpr short kBoolean = 32764;
-
-// The server counts days from 17 November 1858; the buffer from 1 January of year 1 as day 1.
-constexpr std::int32_t kServerDateShift = 678576;
-constexpr double kMsPerDay = 86400000.0;
-
-template <class T>
-T Load(const void* from) {
-    T value;
-    std::memcpy(&value, from, sizeof value);
-    return value;
-}
-
-template <class T>
-void Store(void* to, T value) {
-    std::memcpy(to, &value, sizeof value);
-}
+using fibds::LoadValue;
+using fibds::MsPerDay;
+using fibds::StoreValue;
 
 double ScaledToDouble(std::int64_t value, int scale) {
     return static_cast<double>(value) * std::pow(10.0, scale);
@@ -77,9 +58,9 @@ void TFIBCustomDataSet::ClearBlobSlotsOfImage(TFIBQuery& statement, char* image)
             const std::string name = selectQuery_->GetFields()[static_cast<int>(i)].VarName;
             if (statement.GetFields().ByName(name) == nullptr)
                 continue;
-            FreeBlobStream(Load<std::int32_t>(place));
+            FreeBlobStream(LoadValue<std::int32_t>(place));
         }
-        Store<std::int32_t>(place, 0);
+        StoreValue<std::int32_t>(place, 0);
     }
 }
 
@@ -97,7 +78,7 @@ void TFIBCustomDataSet::StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& desc
     // Long texts live in the string store; every other value lies in the image.
     char* place = image + descr.Offset - StatusOffset;
     switch (descr.SqlType) {
-        case kText:
+        case SQL_TEXT:
             if (descr.InStringStore) {
                 char* chars = const_cast<char*>(data);
                 if (descr.Size > 0 && chars[descr.Size - 1] == ' ')
@@ -107,8 +88,8 @@ void TFIBCustomDataSet::StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& desc
                 std::memcpy(place, data, static_cast<std::size_t>(descr.Size));
             }
             return;
-        case kVarText: {
-            const int length = std::min<int>(Load<std::int16_t>(data), descr.Size);
+        case SQL_VARYING: {
+            const int length = std::min<int>(LoadValue<std::int16_t>(data), descr.Size);
             const char* chars = data + 2;
             if (descr.InStringStore) {
                 cache_->SetStringValue(descr.StringIndex, index,
@@ -120,29 +101,29 @@ void TFIBCustomDataSet::StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& desc
                 place[length] = '\0';
             return;
         }
-        case kDate:
-            Store<std::int32_t>(place, Load<ISC_DATE>(data) + kServerDateShift);
+        case SQL_TYPE_DATE:
+            StoreValue<std::int32_t>(place, LoadValue<ISC_DATE>(data) + TimeStampToServerDays);
             return;
-        case kTime:
-            Store<std::int32_t>(place, static_cast<std::int32_t>(Load<ISC_TIME>(data) / 10));
+        case SQL_TYPE_TIME:
+            StoreValue<std::int32_t>(place, static_cast<std::int32_t>(LoadValue<ISC_TIME>(data) / 10));
             return;
-        case kTimeStamp: {
-            const auto stamp = Load<ISC_TIMESTAMP>(data);
-            const double days = static_cast<double>(stamp.timestamp_date + kServerDateShift);
-            Store<double>(place, days * kMsPerDay + static_cast<double>(stamp.timestamp_time / 10));
+        case SQL_TIMESTAMP: {
+            const auto stamp = LoadValue<ISC_TIMESTAMP>(data);
+            const double days = static_cast<double>(stamp.timestamp_date + TimeStampToServerDays);
+            StoreValue<double>(place, days * MsPerDay + static_cast<double>(stamp.timestamp_time / 10));
             return;
         }
-        case kInt64:
+        case SQL_INT64:
             if (descr.Scale >= -4 || prepareOptions_.Contains(psSQLINT64ToBCD))
                 std::memcpy(place, data, 8);
             else
-                Store<double>(place, ScaledToDouble(Load<std::int64_t>(data), descr.Scale));
+                StoreValue<double>(place, ScaledToDouble(LoadValue<std::int64_t>(data), descr.Scale));
             return;
-        case kBoolean16:
-            Store<std::int16_t>(place, Load<std::int16_t>(data) != 0 ? 1 : 0);
+        case SQL_BOOLEAN16:
+            StoreValue<std::int16_t>(place, LoadValue<std::int16_t>(data) != 0 ? 1 : 0);
             return;
-        case kBoolean:
-            Store<std::int16_t>(place, data[0] != 0 ? 1 : 0);
+        case SQL_BOOLEAN:
+            StoreValue<std::int16_t>(place, data[0] != 0 ? 1 : 0);
             return;
         default:
             std::memcpy(place, data, static_cast<std::size_t>(descr.Size));
@@ -162,7 +143,7 @@ void TFIBCustomDataSet::InitRecordBuffer(int index, TRecordBuffer buffer, bool o
     if (index < 0)
         return;
     // The buffer keeps the record's true position; only the cache wraps for UniDirectional.
-    Store<std::int32_t>(buffer + RecordIndexOffset, index);
+    StoreValue<std::int32_t>(buffer + RecordIndexOffset, index);
     std::memset(buffer + calcFieldsOffset_, 0, static_cast<std::size_t>(CalcFieldsSize()));
     char* to = reinterpret_cast<char*>(buffer) + StatusOffset;
     const int n = CacheIndex(index) + 1;

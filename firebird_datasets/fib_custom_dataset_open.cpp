@@ -13,42 +13,26 @@
 
 namespace {
 
-constexpr short kText = 452;
-constexpr short kVarText = 448;
-constexpr short kDouble = 480;
-constexpr short kFloat = 482;
-constexpr short kLong = 496;
-constexpr short kShort = 500;
-constexpr short kTimeStamp = 510;
-constexpr short kBlob = 520;
-constexpr short kDFloat = 530;
-constexpr short kArray = 540;
-constexpr short kTime = 560;
-constexpr short kDate = 570;
-constexpr short kInt64 = 580;
-constexpr short kBoolean16 = 590;
-constexpr short kBoolean = 32764;
-
 bool IsText(short type) {
-    return type == kText || type == kVarText;
+    return type == SQL_TEXT || type == SQL_VARYING;
 }
 
 // Bytes a value of the type takes in the record buffer.
 short BufferSize(short type, short sqlLength) {
     switch (type) {
-        case kDouble:
-        case kDFloat:
-        case kTimeStamp:
-        case kInt64:
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT:
+        case SQL_TIMESTAMP:
+        case SQL_INT64:
             return 8;
-        case kFloat:
-        case kLong:
-        case kTime:
-        case kDate:
+        case SQL_FLOAT:
+        case SQL_LONG:
+        case SQL_TYPE_TIME:
+        case SQL_TYPE_DATE:
             return 4;
-        case kShort:
-        case kBoolean16:
-        case kBoolean:
+        case SQL_SHORT:
+        case SQL_BOOLEAN16:
+        case SQL_BOOLEAN:
             return 2;
         default:
             return sqlLength;
@@ -129,51 +113,51 @@ void TFIBCustomDataSet::AddFieldDef(TFIBXSQLVAR& column, int number) {
     int size = 0;
     bool takeSize = false;
     switch (type) {
-        case kText:
-        case kVarText:
+        case SQL_TEXT:
+        case SQL_VARYING:
             fieldType = ftString;
             size = var.sqllen;
             takeSize = true;
             if (prepareOptions_.Contains(psUseGuidField) && var.sqllen == 16 && ColumnCanBeGuid(column))
                 fieldType = ftGuid;
             break;
-        case kDouble:
-        case kFloat:
+        case SQL_DOUBLE:
+        case SQL_FLOAT:
             fieldType = ftFloat;
             break;
-        case kLong:
-        case kShort:
+        case SQL_LONG:
+        case SQL_SHORT:
             if (var.sqlscale < 0) {
                 fieldType = ftFloat;
             } else if ((prepareOptions_.Contains(psUseBooleanField) && RelationOf(var) != "FIB$FIELDS_INFO" &&
                         ColumnCanBeBoolean(column)) ||
                        (existing != nullptr && existing->DataType() == ftBoolean)) {
                 fieldType = ftBoolean;
-            } else if (type == kShort &&
+            } else if (type == SQL_SHORT &&
                        (existing == nullptr || dynamic_cast<TSmallintField*>(existing) != nullptr)) {
                 fieldType = ftSmallint;
             } else {
                 fieldType = ftInteger;
             }
             break;
-        case kTimeStamp:
+        case SQL_TIMESTAMP:
             fieldType = ftDateTime;
             break;
-        case kBlob:
+        case SQL_BLOB:
             fieldType = var.sqlsubtype == 1 ? ftMemo : ftBlob;
             size = 8;
             break;
-        case kArray:
+        case SQL_ARRAY:
             fieldType = ftBytes;
             size = 8;
             break;
-        case kTime:
+        case SQL_TYPE_TIME:
             fieldType = ftTime;
             break;
-        case kDate:
+        case SQL_TYPE_DATE:
             fieldType = ftDate;
             break;
-        case kInt64:
+        case SQL_INT64:
             if (var.sqlscale == 0) {
                 fieldType = ftBCD;
             } else if (var.sqlscale >= -4 || prepareOptions_.Contains(psSQLINT64ToBCD)) {
@@ -184,8 +168,8 @@ void TFIBCustomDataSet::AddFieldDef(TFIBXSQLVAR& column, int number) {
                 fieldType = ftFloat;
             }
             break;
-        case kBoolean16:
-        case kBoolean:
+        case SQL_BOOLEAN16:
+        case SQL_BOOLEAN:
             fieldType = ftBoolean;
             break;
         default:  // d_float and quad columns have no field
@@ -295,7 +279,7 @@ void TFIBCustomDataSet::BuildRecordLayout() {
     blobSlotsOffset_ = offset;
     int slots = 0;
     for (int i = 0; i < count; ++i)
-        if (descriptors_.GetDescr(i)->SqlType == kBlob)
+        if (descriptors_.GetDescr(i)->SqlType == SQL_BLOB)
             blobSlotOfColumn_[static_cast<std::size_t>(i)] = slots++;
     calcFieldsOffset_ = blobSlotsOffset_ + 4 * slots;
     recordBufferSize_ = calcFieldsOffset_ + CalcFieldsSize();

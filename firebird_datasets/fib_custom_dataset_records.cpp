@@ -3,22 +3,10 @@
 #include <cstring>
 
 #include "firebird_datasets/fib_custom_dataset.h"
+#include "firebird_datasets/fib_custom_dataset_bytes.h"
 
-namespace {
-
-template <class T>
-T Load(const void* from) {
-    T value;
-    std::memcpy(&value, from, sizeof value);
-    return value;
-}
-
-template <class T>
-void Store(void* to, T value) {
-    std::memcpy(to, &value, sizeof value);
-}
-
-}  // namespace
+using fibds::LoadValue;
+using fibds::StoreValue;
 
 TRecordBuffer TFIBCustomDataSet::AllocRecordBuffer() {
     return new std::byte[static_cast<std::size_t>(std::max(recordBufferSize_, calcFieldsOffset_ + 1))];
@@ -47,7 +35,7 @@ void TFIBCustomDataSet::SetRecordStatus(TRecordBuffer buffer, TCachedUpdateStatu
 }
 
 std::int32_t TFIBCustomDataSet::RecordIndexOf(TRecordBuffer buffer) const {
-    return Load<std::int32_t>(buffer + RecordIndexOffset);
+    return LoadValue<std::int32_t>(buffer + RecordIndexOffset);
 }
 
 bool TFIBCustomDataSet::ColumnIsNull(TRecordBuffer buffer, int column) const {
@@ -72,17 +60,17 @@ void TFIBCustomDataSet::GetBookmarkData(TRecordBuffer buffer, char* data) const 
     for (int i = 0; i <= BufferedRecordCount() && i <= BufferCount(); ++i)
         if (Buffer(i) == buffer)
             window = i;
-    Store<std::int32_t>(data, physical);
-    Store<std::int32_t>(data + 4, window);
+    StoreValue<std::int32_t>(data, physical);
+    StoreValue<std::int32_t>(data + 4, window);
 }
 
 void TFIBCustomDataSet::SetBookmarkData(TRecordBuffer buffer, const char* data) {
-    const std::int32_t physical = Load<std::int32_t>(data);
-    Store<std::int32_t>(buffer + RecordIndexOffset, cache_ ? cache_->IndexOfPhysical(physical) : -1);
+    const std::int32_t physical = LoadValue<std::int32_t>(data);
+    StoreValue<std::int32_t>(buffer + RecordIndexOffset, cache_ ? cache_->IndexOfPhysical(physical) : -1);
 }
 
 void TFIBCustomDataSet::InternalGotoBookmark(const char* bookmark) {
-    const int index = cache_ ? cache_->IndexOfPhysical(Load<std::int32_t>(bookmark)) : -1;
+    const int index = cache_ ? cache_->IndexOfPhysical(LoadValue<std::int32_t>(bookmark)) : -1;
     if (index < 0)
         DatabaseError("Record not found", this);
     currentIndex_ = index;
@@ -95,15 +83,15 @@ void TFIBCustomDataSet::InternalSetToRecord(TRecordBuffer buffer) {
 bool TFIBCustomDataSet::BookmarkValid(const TBookmark& bookmark) const {
     if (!cache_ || bookmark.size() != BookmarkBytes)
         return false;
-    const std::int32_t physical = Load<std::int32_t>(bookmark.data());
+    const std::int32_t physical = LoadValue<std::int32_t>(bookmark.data());
     return physical > 0 && cache_->ContainsRecord(physical);
 }
 
 int TFIBCustomDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {
     if (a.size() < 4 || b.size() < 4)
         return TDataSet::CompareBookmarks(a, b);
-    const std::int32_t left = Load<std::int32_t>(a.data());
-    const std::int32_t right = Load<std::int32_t>(b.data());
+    const std::int32_t left = LoadValue<std::int32_t>(a.data());
+    const std::int32_t right = LoadValue<std::int32_t>(b.data());
     return left < right ? -1 : (left == right ? 0 : 1);
 }
 
