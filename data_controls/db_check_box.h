@@ -67,8 +67,7 @@ class TCustomDBCheckBoxEh : public TButtonControl {
     TUpdateDataEvent OnUpdateData;
 
     virtual bool IsUnbound() const { return dataLink_.Unbound(); }
-    virtual void Toggle();
-    // Tells the owner of the change, then fires OnClick.
+    // Sends the change notice (CM_CHANGED), then fires OnClick.
     void Click() override;
 
   protected:
@@ -79,6 +78,8 @@ class TCustomDBCheckBoxEh : public TButtonControl {
     virtual void DrawControl(TCheckBoxState state, bool focused, bool pressed, bool hot);
     virtual void ApplyState(TCheckBoxState value);
     virtual void PostStateToField();
+    // The next state, when the data can be edited: unchecked, grayed (with AllowGrayed), checked.
+    virtual void Toggle();
     virtual void CommitData();
 
     void KeyDown(WORD& Key, TShiftState Shift) override;
