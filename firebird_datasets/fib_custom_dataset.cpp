@@ -7,6 +7,35 @@
 #include "firebird/fib_errors.h"
 #include "platform/db/data_source.h"
 
+namespace {
+
+// The four handlers a dataset keeps on a transaction.
+struct TTransactionHandlers {
+    TNotifyMethod Starting;
+    TNotifyMethod Started;
+    TEndTrMethod Ending;
+    TEndTrMethod Ended;
+};
+
+void MoveHandlers(const TTransactionHandlers& handlers, TFIBTransaction* from, TFIBTransaction* to) {
+    if (from == to)
+        return;
+    if (from != nullptr) {
+        from->RemoveEventHandler(tlBeforeStart, handlers.Starting);
+        from->RemoveEventHandler(tlAfterStart, handlers.Started);
+        from->RemoveEndingHandler(tlEnding, handlers.Ending);
+        from->RemoveEndingHandler(tlEnded, handlers.Ended);
+    }
+    if (to != nullptr) {
+        to->AddEventHandler(tlBeforeStart, handlers.Starting);
+        to->AddEventHandler(tlAfterStart, handlers.Started);
+        to->AddEndingHandler(tlEnding, handlers.Ending);
+        to->AddEndingHandler(tlEnded, handlers.Ended);
+    }
+}
+
+}  // namespace
+
 TDataSet* TFIBDataLink::GetDetailDataSet() const {
     return &dataSet_;
 }
@@ -150,45 +179,19 @@ void TFIBCustomDataSet::SetRefreshTransactionKind(TTransactionKind value) {
 }
 
 void TFIBCustomDataSet::MoveReadHandlers(TFIBTransaction* from, TFIBTransaction* to) {
-    if (from == to)
-        return;
-    const TNotifyMethod starting = MakeMethod(this, &TFIBCustomDataSet::ReadTransactionStarting);
-    const TNotifyMethod started = MakeMethod(this, &TFIBCustomDataSet::ReadTransactionStarted);
-    const TEndTrMethod ending = MakeMethod(this, &TFIBCustomDataSet::ReadTransactionEnding);
-    const TEndTrMethod ended = MakeMethod(this, &TFIBCustomDataSet::ReadTransactionEnded);
-    if (from != nullptr) {
-        from->RemoveEventHandler(tlBeforeStart, starting);
-        from->RemoveEventHandler(tlAfterStart, started);
-        from->RemoveEndingHandler(tlEnding, ending);
-        from->RemoveEndingHandler(tlEnded, ended);
-    }
-    if (to != nullptr) {
-        to->AddEventHandler(tlBeforeStart, starting);
-        to->AddEventHandler(tlAfterStart, started);
-        to->AddEndingHandler(tlEnding, ending);
-        to->AddEndingHandler(tlEnded, ended);
-    }
+    MoveHandlers({MakeMethod(this, &TFIBCustomDataSet::ReadTransactionStarting),
+                  MakeMethod(this, &TFIBCustomDataSet::ReadTransactionStarted),
+                  MakeMethod(this, &TFIBCustomDataSet::ReadTransactionEnding),
+                  MakeMethod(this, &TFIBCustomDataSet::ReadTransactionEnded)},
+                 from, to);
 }
 
 void TFIBCustomDataSet::MoveUpdateHandlers(TFIBTransaction* from, TFIBTransaction* to) {
-    if (from == to)
-        return;
-    const TNotifyMethod starting = MakeMethod(this, &TFIBCustomDataSet::UpdateTransactionStarting);
-    const TNotifyMethod started = MakeMethod(this, &TFIBCustomDataSet::UpdateTransactionStarted);
-    const TEndTrMethod ending = MakeMethod(this, &TFIBCustomDataSet::UpdateTransactionEnding);
-    const TEndTrMethod ended = MakeMethod(this, &TFIBCustomDataSet::UpdateTransactionEnded);
-    if (from != nullptr) {
-        from->RemoveEventHandler(tlBeforeStart, starting);
-        from->RemoveEventHandler(tlAfterStart, started);
-        from->RemoveEndingHandler(tlEnding, ending);
-        from->RemoveEndingHandler(tlEnded, ended);
-    }
-    if (to != nullptr) {
-        to->AddEventHandler(tlBeforeStart, starting);
-        to->AddEventHandler(tlAfterStart, started);
-        to->AddEndingHandler(tlEnding, ending);
-        to->AddEndingHandler(tlEnded, ended);
-    }
+    MoveHandlers({MakeMethod(this, &TFIBCustomDataSet::UpdateTransactionStarting),
+                  MakeMethod(this, &TFIBCustomDataSet::UpdateTransactionStarted),
+                  MakeMethod(this, &TFIBCustomDataSet::UpdateTransactionEnding),
+                  MakeMethod(this, &TFIBCustomDataSet::UpdateTransactionEnded)},
+                 from, to);
 }
 
 void TFIBCustomDataSet::SetSelectSQL(const TStrings& value) {
