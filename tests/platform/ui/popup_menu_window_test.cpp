@@ -192,8 +192,9 @@ TEST_F(PopupMenuWindowTest, KeysAndClicksChooseOrDismiss) {
         for (const Step& step : c.steps) Run(step);
         EXPECT_EQ(form->clicked, c.clicked);
         EXPECT_EQ(Window() != nullptr, c.openAfter);
-        if (c.openAfter && Window() != nullptr)
+        if (c.openAfter && Window() != nullptr) {
             EXPECT_EQ(Window()->Highlighted(), c.highlighted);
+        }
         EXPECT_EQ(FocusedControl(), form->edit);
         EXPECT_EQ(form->edit->Text(), "") << "no key reached the edit";
         form->menu->CloseMenu();
