@@ -102,9 +102,11 @@ std::unique_ptr<TStream> TFIBCustomDataSet::CreateBlobStream(TField* field, TBlo
         }
         blobStreams_.push_back(std::move(blob));
         *slot = static_cast<std::int32_t>(blobStreams_.size());
-        // Only the slot goes back to the cache: the rest of the buffer may hold edits not posted. A
-        // buffer of old values is a scratch copy whose stream must not become the record's.
-        if (State() != dsInsert && buffer == ActiveBuffer() && Cache() != nullptr)
+        // Only the slot goes back to the cache, so the record finds its stream again from any buffer
+        // (filters and sorting read records into buffers of their own): the rest of the buffer may
+        // hold edits not posted. A buffer of old values is a scratch copy whose stream must not
+        // become the record's.
+        if (State() != dsInsert && State() != dsOldValue && Cache() != nullptr)
             CopySlotToImage(
                 Cache()->RecordAddress(CacheIndex(RecordIndexOf(buffer)) + 1), Cache()->RecordSize(),
                 CalcFieldsOffset() - static_cast<int>(reinterpret_cast<std::byte*>(slot) - buffer), *slot);

@@ -25,6 +25,12 @@ class TBlobProbe : public TFIBDataSet {
     std::size_t StreamCount() const { return blobStreams_.size(); }
     TFIBBlobStream* StreamOf(const char* field) const { return BlobStreamAt(SlotOf(field)); }
     void Release(bool finish) { ReleaseBlobStreams(ActiveBuffer(), finish, TACommit); }
+    // Reads a field of the window's buffer as a filter would, in a buffer other than the active one.
+    std::string ReadInBuffer(int index, const char* field) {
+        std::string text;
+        ReadRecord(Buffer(index), [&] { text = FieldByName(field)->AsString(); });
+        return text;
+    }
 };
 
 std::string ReadAll(TStream& stream) {
@@ -152,6 +158,18 @@ TEST_F(BlobsOnEngine, WithCachedUpdatesABlobIsReadAfterTheReadTransactionEnded) 
     EXPECT_EQ(Read(ds, "MEMO_V"), "memo text");
     EXPECT_FALSE(Transaction().Active()) << "the transaction started for the read ends with it";
     EXPECT_EQ(Read(ds, "MEMO_V"), "memo text");
+}
+
+TEST_F(BlobsOnEngine, ARecordReadInAnotherBufferFindsItsStreamAgain) {
+    auto& ds = AllTypes();
+    ds.SetBufferCount(2);
+    ds.Last();  // the window holds both rows, the first in a buffer that is not the active one
+    ASSERT_EQ(ds.ActiveRecord(), 1);
+    for (int pass = 0; pass < 3; ++pass) {
+        EXPECT_EQ(ds.ReadInBuffer(0, "MEMO_V"), "memo text");
+        ds.Resync({});  // the buffers are read from the cache again
+    }
+    EXPECT_EQ(ds.StreamCount(), 1u) << "each read through a fresh buffer made a stream of its own";
 }
 
 }  // namespace
