@@ -374,7 +374,7 @@ class TFIBCustomDataSet : public TDataSet,
     void StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& descr, int column1, int index, char* image);
     Variant ReadColumn(const TField* field, const TFieldDescr& descr, const std::byte* data) const;
     Variant ReadInt64Column(const TField* field, const TFieldDescr& descr, const char* chars) const;
-    Variant ReadBlobColumn(const TField* field, const std::byte* data) const;
+    Variant ReadBlobColumn(const TField* field) const;
     bool StoresNull(const TField* field, const TFieldDescr& descr, const Variant& value) const;
     void WriteColumn(TField* field, const TFieldDescr& descr, std::byte* data, const Variant& value);
     void WriteInt64Column(const TField* field, const TFieldDescr& descr, char* chars, const Variant& value);

@@ -2,7 +2,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "firebird/blob_stream.h"
 #include "firebird/fib_errors.h"
 #include "firebird/sql_types.h"
 #include "firebird_datasets/fib_custom_dataset.h"
@@ -118,7 +117,7 @@ Variant TFIBCustomDataSet::ReadColumn(const TField* field, const TFieldDescr& de
         case SQL_BOOLEAN:
             return Variant(LoadValue<std::int16_t>(chars) != 0);
         case SQL_BLOB:
-            return ReadBlobColumn(field, data);
+            return ReadBlobColumn(field);
         default:
             return Variant(std::string(chars, static_cast<std::size_t>(descr.Size)));
     }
@@ -143,19 +142,15 @@ Variant TFIBCustomDataSet::ReadInt64Column(const TField* field, const TFieldDesc
     return Variant(static_cast<double>(scaled) * std::pow(10.0, descr.Scale));
 }
 
-Variant TFIBCustomDataSet::ReadBlobColumn(const TField* field, const std::byte* data) const {
-    TRecordBuffer buffer = FieldDataBuffer();
-    if (const std::int32_t* slot = BlobStreamSlot(buffer, field); slot != nullptr)
-        if (TFIBBlobStream* open = BlobStreamAt(*slot); open != nullptr) {
-            open->Seek(0, soBeginning);
-            return Variant(open->GetAsString());
-        }
-    TFIBBlobStream stream;
-    stream.SetDatabase(Database());
-    stream.SetTransaction(Transaction());
-    stream.SetMode(bmRead);
-    stream.SetBlobID(LoadValue<ISC_QUAD>(data));
-    return Variant(stream.GetAsString());
+// Blob values come through the field's stream, which the record keeps open: reading it again
+// costs no server call, and under cached updates it reads after the transaction ended.
+Variant TFIBCustomDataSet::ReadBlobColumn(const TField* field) const {
+    auto* self = const_cast<TFIBCustomDataSet*>(this);
+    std::unique_ptr<TStream> stream = self->CreateBlobStream(const_cast<TField*>(field), bmRead);
+    std::string content(static_cast<std::size_t>(stream->Size()), '\0');
+    stream->Seek(0, soBeginning);
+    stream->ReadBuffer(content.data(), static_cast<std::int64_t>(content.size()));
+    return Variant(std::move(content));
 }
 
 void TFIBCustomDataSet::CheckEditState() const {

@@ -143,6 +143,23 @@ TEST_F(ValuesOnEngine, RollbackClosesAndFreeingAnOpenDatasetLetsGoOfItsTransacti
     EXPECT_EQ(ended, 0);
 }
 
+TEST_F(ValuesOnEngine, BlobsReadAfterACommitUnderCachedUpdates) {
+    auto& ds = DataSet("SELECT ID, MEMO_V, BLOB_V FROM ALL_TYPES ORDER BY ID");
+    ds.SetCachedUpdates(true);
+    ds.Open();
+    Transaction().Commit();
+    ASSERT_TRUE(ds.Active());
+    EXPECT_EQ(ds.FieldByName("MEMO_V")->AsString(), "memo text");
+    EXPECT_EQ(ds.FieldByName("MEMO_V")->AsString(), "memo text");
+    EXPECT_EQ(ds.FieldByName("BLOB_V")->AsString(), std::string("\x00\xff\x10", 3));
+    EXPECT_FALSE(Transaction().Active());
+    ds.Next();
+    EXPECT_TRUE(ds.FieldByName("MEMO_V")->IsNull());
+    EXPECT_EQ(ds.FieldByName("MEMO_V")->AsString(), "");
+    ds.Prior();
+    EXPECT_EQ(ds.FieldByName("MEMO_V")->AsString(), "memo text");
+}
+
 TEST_F(ValuesOnEngine, AnOpenDatasetIsStoredOpenWhereItsDatabaseIsStoredConnected) {
     auto& ds = DataSet("SELECT N FROM NUMBERS");
     EXPECT_EQ(ComponentToText(ds).find("Active"), std::string::npos);
