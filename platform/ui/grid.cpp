@@ -30,14 +30,13 @@ TCustomGrid::TCustomGrid(TComponent* AOwner)
 }
 
 TCustomGrid::~TCustomGrid() {
-    // The editor goes with the grid's owned components, after the grid itself.
+    // An editor the grid does not own may outlive it.
     if (inplaceEdit_ != nullptr)
         inplaceEdit_->SetGrid(nullptr);
 }
 
-void TCustomGrid::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == inplaceEdit_) {
+void TCustomGrid::EditorFreed(const TInplaceEdit* editor) {
+    if (editor == inplaceEdit_) {
         inplaceEdit_ = nullptr;
         inplaceCell_ = {-1, -1};
     }

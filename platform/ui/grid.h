@@ -20,7 +20,6 @@ class TCustomGrid : public TCustomControl {
     ~TCustomGrid() override;
     std::string ClassName() const override { return "TCustomGrid"; }
     void Dispatch(TMessage& Message) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Counts. A fixed count must stay below its count; a count shrinking to the fixed count takes
     // the fixed count down with it.
@@ -215,6 +214,7 @@ class TCustomGrid : public TCustomControl {
     void CancelEditor();
     // The focus left the editor: unless it came back to the grid, it left the grid.
     void EditorExit();
+    void EditorFreed(const TInplaceEdit* editor);
     bool ColumnShown(int ACol) const;
     // The first shown column from ACol on in the direction of Step, else back the other way.
     int ShownColumnFrom(int ACol, int Step) const;

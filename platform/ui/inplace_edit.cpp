@@ -12,6 +12,11 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     SetVisible(false);
 }
 
+TInplaceEdit::~TInplaceEdit() {
+    if (grid_ != nullptr)
+        grid_->EditorFreed(this);
+}
+
 void TInplaceEdit::UpdateContents() {
     SetChangeGuard(true);
     try {

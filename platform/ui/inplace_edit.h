@@ -10,6 +10,7 @@ class TCustomGrid;
 class TInplaceEdit : public TCustomMaskEdit {
   public:
     explicit TInplaceEdit(TComponent* AOwner);
+    ~TInplaceEdit() override;
     std::string ClassName() const override { return "TInplaceEdit"; }
 
     TCustomGrid* Grid() const { return grid_; }
