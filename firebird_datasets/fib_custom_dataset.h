@@ -360,7 +360,6 @@ class TFIBCustomDataSet : public TDataSet,
     // Blob subtypes and BCD sizes of the fields made from the definitions.
     void AdjustDefaultFields();
     void DetachTransactions();
-    void OpenCursorStep();
     void CreateCache();
     // One row more from the select cursor into the cache; false at its end.
     bool FetchNextRow();
