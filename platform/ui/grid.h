@@ -219,6 +219,15 @@ class TCustomGrid : public TCustomControl {
     // The first shown column from ACol on in the direction of Step, else back the other way.
     int ShownColumnFrom(int ACol, int Step) const;
     TGridCoord NextTabStop(bool Forward) const;
+    // Where a key takes the view and the current cell.
+    struct KeyMove {
+        TGridCoord TopLeft;
+        TGridCoord Current;
+        int ColStep = 0;  // the direction to skip hidden columns in
+        bool MoveAnchor = true;
+    };
+    void CtrlKeyMove(WORD Key, const TGridDrawInfo& DrawInfo, KeyMove& move) const;
+    void PlainKeyMove(WORD Key, TShiftState Shift, const TGridDrawInfo& DrawInfo, KeyMove& move);
     void WMChar(TMessage& Message);
     void WMTimer();
     void WMCancelMode();

@@ -29,119 +29,131 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
         return;
     TGridDrawInfo info;
     CalcDrawInfo(info);
-    int pageWidth = std::max(info.Horz.LastFullVisibleCell - LeftCol() + 1, 1);
-    int pageHeight = std::max(info.Vert.LastFullVisibleCell - TopRow() + 1, 1);
-    bool rowSelect = options_.Contains(goRowSelect);
-    TGridCoord topLeft = topLeft_;
-    TGridCoord current = current_;
-    int colStep = 0;  // the direction to skip hidden columns in
-    bool moveAnchor = !Shift.Contains(ssShift);
-    if (Shift.Contains(ssCtrl)) {
-        switch (Key) {
-            case VK_UP:
-                --topLeft.Y;
-                break;
-            case VK_DOWN:
-                ++topLeft.Y;
-                break;
-            case VK_LEFT:
-                if (!rowSelect) {
-                    current.X -= pageWidth;
-                    topLeft.X -= pageWidth;
-                    colStep = -1;
-                }
-                break;
-            case VK_RIGHT:
-                if (!rowSelect) {
-                    current.X += pageWidth;
-                    topLeft.X += pageWidth;
-                    colStep = 1;
-                }
-                break;
-            case VK_PRIOR:
-                current.Y = TopRow();
-                break;
-            case VK_NEXT:
-                current.Y = info.Vert.LastFullVisibleCell;
-                break;
-            case VK_HOME:
-                current = {fixedCols_, fixedRows_};
-                colStep = 1;
-                break;
-            case VK_END:
-                current = {ColCount() - 1, RowCount() - 1};
-                colStep = -1;
-                break;
-            default:
-                break;
-        }
-    } else {
-        switch (Key) {
-            case VK_UP:
-                --current.Y;
-                break;
-            case VK_DOWN:
-                ++current.Y;
-                break;
-            case VK_LEFT:
-                if (rowSelect)
-                    --topLeft.X;
-                else
-                    --current.X, colStep = -1;
-                break;
-            case VK_RIGHT:
-                if (rowSelect)
-                    ++topLeft.X;
-                else
-                    ++current.X, colStep = 1;
-                break;
-            case VK_NEXT:
-                current.Y += pageHeight;
-                topLeft.Y += pageHeight;
-                break;
-            case VK_PRIOR:
-                current.Y -= pageHeight;
-                topLeft.Y -= pageHeight;
-                break;
-            case VK_HOME:
-                if (rowSelect)
-                    current.Y = fixedRows_;
-                else
-                    current.X = fixedCols_, colStep = 1;
-                break;
-            case VK_END:
-                if (rowSelect)
-                    current.Y = RowCount() - 1;
-                else
-                    current.X = ColCount() - 1, colStep = -1;
-                break;
-            case VK_TAB:
-                if (!Shift.Contains(ssAlt) && options_.Contains(goTabs)) {
-                    current = NextTabStop(!Shift.Contains(ssShift));
-                    moveAnchor = true;
-                }
-                break;
-            case VK_F2:
-                SetEditorMode(true);
-                break;
-            case VK_ESCAPE:
-                CancelEditor();
-                break;
-            default:
-                break;
-        }
-    }
-    TGridCoord maxTopLeft = CalcMaxTopLeft(info);
-    topLeft.X = std::clamp(topLeft.X, fixedCols_, std::max(maxTopLeft.X, fixedCols_));
-    topLeft.Y = std::clamp(topLeft.Y, fixedRows_, std::max(maxTopLeft.Y, fixedRows_));
-    if (topLeft != topLeft_)
-        MoveTopLeft(topLeft.X, topLeft.Y);
+    KeyMove move{topLeft_, current_, 0, !Shift.Contains(ssShift)};
+    if (Shift.Contains(ssCtrl))
+        CtrlKeyMove(Key, info, move);
+    else
+        PlainKeyMove(Key, Shift, info, move);
+    if (move.TopLeft != topLeft_)
+        MoveTopLeft(move.TopLeft.X, move.TopLeft.Y);
+    TGridCoord current = move.Current;
     current.X = std::clamp(current.X, fixedCols_, ColCount() - 1);
     current.Y = std::clamp(current.Y, fixedRows_, RowCount() - 1);
-    if (colStep != 0)
-        current.X = ShownColumnFrom(current.X, colStep);
+    if (move.ColStep != 0)
+        current.X = ShownColumnFrom(current.X, move.ColStep);
     if (current != current_)
-        FocusCell(current.X, current.Y, moveAnchor);
+        FocusCell(current.X, current.Y, move.MoveAnchor);
+}
+
+// Ctrl with a key scrolls the view or jumps to the ends.
+void TCustomGrid::CtrlKeyMove(WORD Key, const TGridDrawInfo& DrawInfo, KeyMove& move) const {
+    int pageWidth = std::max(DrawInfo.Horz.LastFullVisibleCell - LeftCol() + 1, 1);
+    bool rowSelect = options_.Contains(goRowSelect);
+    switch (Key) {
+        case VK_UP:
+            --move.TopLeft.Y;
+            break;
+        case VK_DOWN:
+            ++move.TopLeft.Y;
+            break;
+        case VK_LEFT:
+            if (!rowSelect) {
+                move.Current.X -= pageWidth;
+                move.TopLeft.X -= pageWidth;
+                move.ColStep = -1;
+            }
+            break;
+        case VK_RIGHT:
+            if (!rowSelect) {
+                move.Current.X += pageWidth;
+                move.TopLeft.X += pageWidth;
+                move.ColStep = 1;
+            }
+            break;
+        case VK_PRIOR:
+            move.Current.Y = TopRow();
+            break;
+        case VK_NEXT:
+            move.Current.Y = DrawInfo.Vert.LastFullVisibleCell;
+            break;
+        case VK_HOME:
+            move.Current = {fixedCols_, fixedRows_};
+            move.ColStep = 1;
+            break;
+        case VK_END:
+            move.Current = {ColCount() - 1, RowCount() - 1};
+            move.ColStep = -1;
+            break;
+        default:
+            break;
+    }
+}
+
+void TCustomGrid::PlainKeyMove(WORD Key, TShiftState Shift, const TGridDrawInfo& DrawInfo, KeyMove& move) {
+    int pageHeight = std::max(DrawInfo.Vert.LastFullVisibleCell - TopRow() + 1, 1);
+    bool rowSelect = options_.Contains(goRowSelect);
+    switch (Key) {
+        case VK_UP:
+            --move.Current.Y;
+            break;
+        case VK_DOWN:
+            ++move.Current.Y;
+            break;
+        case VK_LEFT:
+            if (rowSelect) {
+                --move.TopLeft.X;
+            } else {
+                --move.Current.X;
+                move.ColStep = -1;
+            }
+            break;
+        case VK_RIGHT:
+            if (rowSelect) {
+                ++move.TopLeft.X;
+            } else {
+                ++move.Current.X;
+                move.ColStep = 1;
+            }
+            break;
+        case VK_NEXT:
+            move.Current.Y += pageHeight;
+            move.TopLeft.Y += pageHeight;
+            break;
+        case VK_PRIOR:
+            move.Current.Y -= pageHeight;
+            move.TopLeft.Y -= pageHeight;
+            break;
+        case VK_HOME:
+            if (rowSelect) {
+                move.Current.Y = fixedRows_;
+            } else {
+                move.Current.X = fixedCols_;
+                move.ColStep = 1;
+            }
+            break;
+        case VK_END:
+            if (rowSelect) {
+                move.Current.Y = RowCount() - 1;
+            } else {
+                move.Current.X = ColCount() - 1;
+                move.ColStep = -1;
+            }
+            break;
+        case VK_TAB:
+            if (!Shift.Contains(ssAlt) && options_.Contains(goTabs)) {
+                move.Current = NextTabStop(!Shift.Contains(ssShift));
+                move.MoveAnchor = true;
+            }
+            break;
+        case VK_F2:
+            SetEditorMode(true);
+            break;
+        case VK_ESCAPE:
+            CancelEditor();
+            break;
+        default:
+            break;
+    }
 }
 
 bool TCustomGrid::ColumnShown(int ACol) const {

@@ -120,32 +120,44 @@ int TCustomGrid::ResizeLine(const TGridAxisDrawInfo& AxisInfo) const {
 }
 
 bool TCustomGrid::BeginColumnDrag(int& Origin, int& Destination, TPoint MousePt) {
-    (void)Origin, (void)Destination, (void)MousePt;
+    (void)Origin;
+    (void)Destination;
+    (void)MousePt;
     return true;
 }
 
 bool TCustomGrid::CheckColumnDrag(int& Origin, int& Destination, TPoint MousePt) {
-    (void)Origin, (void)Destination, (void)MousePt;
+    (void)Origin;
+    (void)Destination;
+    (void)MousePt;
     return true;
 }
 
 bool TCustomGrid::EndColumnDrag(int& Origin, int& Destination, TPoint MousePt) {
-    (void)Origin, (void)Destination, (void)MousePt;
+    (void)Origin;
+    (void)Destination;
+    (void)MousePt;
     return true;
 }
 
 bool TCustomGrid::BeginGridRowDrag(int& Origin, int& Destination, TPoint MousePt) {
-    (void)Origin, (void)Destination, (void)MousePt;
+    (void)Origin;
+    (void)Destination;
+    (void)MousePt;
     return true;
 }
 
 bool TCustomGrid::CheckGridRowDrag(int& Origin, int& Destination, TPoint MousePt) {
-    (void)Origin, (void)Destination, (void)MousePt;
+    (void)Origin;
+    (void)Destination;
+    (void)MousePt;
     return true;
 }
 
 bool TCustomGrid::EndGridRowDrag(int& Origin, int& Destination, TPoint MousePt) {
-    (void)Origin, (void)Destination, (void)MousePt;
+    (void)Origin;
+    (void)Destination;
+    (void)MousePt;
     return true;
 }
 
