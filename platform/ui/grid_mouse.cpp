@@ -93,7 +93,9 @@ void TCustomGrid::DrawMove() {
     canvas.Pen()->SetStyle(psDot);
     canvas.Pen()->SetMode(pmXor);
     canvas.Pen()->SetWidth(5);
-    canvas.Pen()->SetColor(clWhite);
+    // A derived grid may choose the marker's colour; black would leave no mark.
+    if (ColorToRGB(saved.Color()) == clBlack)
+        canvas.Pen()->SetColor(clWhite);
     if (gridState_ == gsRowMoving) {
         TRect r = CellRect(0, movePos_);
         int pos = movePos_ > moveIndex_ ? r.Bottom : r.Top;

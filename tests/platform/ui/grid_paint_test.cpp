@@ -99,4 +99,27 @@ TEST_F(GridPaintTest, TheSizingLineIsDottedXorAndFollowsTheMouse) {
     EXPECT_EQ(Pixel(121, 10), Argb(clBlack)) << "the column's new line";
 }
 
+TEST_F(GridPaintTest, TheMoveMarkerTakesThePensColourAndWhiteForBlack) {
+    grid->SetOptions(grid->Options() + TGridOptions{goColMoving});
+    struct Case {
+        TColor pen;
+        std::uint32_t mask;
+    } cases[] = {{clBlack, 0xFFFFFF}, {clSilver, 0xC0C0C0}};
+    for (const Case& c : cases) {
+        grid->Canvas()->Pen()->SetColor(c.pen);
+        std::vector<std::uint32_t> before = Column(51);
+        Press({70, 5});  // column 1's fixed cell: the marker stands at its left edge
+        ASSERT_EQ(grid->GridState(), gsColMoving);
+        std::vector<std::uint32_t> marked = Column(51);
+        int inverted = 0;
+        for (std::size_t y = 0; y < before.size(); ++y) inverted += marked[y] == (before[y] ^ c.mask);
+        EXPECT_GT(inverted, 30) << c.pen;
+        grid->Perform(WM_CANCELMODE);
+        EXPECT_EQ(Column(51), before) << "cancelling takes the marker away";
+        Release({70, 5});
+        ui.Advance(1000);
+        EXPECT_EQ(grid->Canvas()->Pen()->Color(), c.pen) << "the pen is given back";
+    }
+}
+
 }  // namespace
