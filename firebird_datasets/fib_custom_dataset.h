@@ -60,6 +60,16 @@ using TFIBUpdateErrorEvent = std::function<void(TDataSet* DataSet, EDatabaseErro
 using TFIBUpdateRecordEvent =
     std::function<void(TDataSet* DataSet, TUpdateKind UpdateKind, TFIBUpdateAction& UpdateAction)>;
 
+// What the dataset asks the repository about its columns. The repository of a later part of the
+// library answers; without one every answer is no. Not owned by the dataset.
+class IFIBColumnRepository {
+  public:
+    virtual ~IFIBColumnRepository() = default;
+    virtual bool ColumnCanBeBoolean(const TFIBCustomDataSet& dataSet, TFIBXSQLVAR& column) = 0;
+    virtual bool ColumnCanBeGuid(const TFIBCustomDataSet& dataSet, TFIBXSQLVAR& column) = 0;
+    virtual bool DefaultIsEmptyString(const TFIBCustomDataSet& dataSet, const TField* field) = 0;
+};
+
 // The link to the master data source; the master-detail work hangs on it.
 class TFIBDataLink : public TDetailDataLink {
   public:
@@ -139,6 +149,8 @@ class TFIBCustomDataSet : public TDataSet,
     TDataSource* GetDataSource() const override;
     // Client error 50 for a source that would link the dataset to itself.
     void SetDataSource(TDataSource* value) override;
+    IFIBColumnRepository* ColumnRepository() const { return repository_; }
+    void SetColumnRepository(IFIBColumnRepository* value) { repository_ = value; }
     // The wait before a detail follows its master's scrolling, in ms.
     int WaitEndMasterInterval = 300;
 
@@ -299,10 +311,16 @@ class TFIBCustomDataSet : public TDataSet,
     // Hooks of opening: the filter parser, and sorting again after the open.
     virtual void PrepareFilterParser() {}
     virtual void ApplySortingAfterOpen() {}
-    // The repository's answers about a column; no until one is connected.
-    virtual bool ColumnCanBeBoolean(TFIBXSQLVAR& /*column*/) const { return false; }
-    virtual bool ColumnCanBeGuid(TFIBXSQLVAR& /*column*/) const { return false; }
-    virtual bool ColumnDefaultIsEmptyString(const TField* /*field*/) const { return false; }
+    // The repository's answers about a column; no without a repository.
+    virtual bool ColumnCanBeBoolean(TFIBXSQLVAR& column) const {
+        return repository_ != nullptr && repository_->ColumnCanBeBoolean(*this, column);
+    }
+    virtual bool ColumnCanBeGuid(TFIBXSQLVAR& column) const {
+        return repository_ != nullptr && repository_->ColumnCanBeGuid(*this, column);
+    }
+    virtual bool ColumnDefaultIsEmptyString(const TField* field) const {
+        return repository_ != nullptr && repository_->DefaultIsEmptyString(*this, field);
+    }
 
     // Fetching into the cache and copying between cache and buffers.
     void BuildRecordLayout();
@@ -392,6 +410,7 @@ class TFIBCustomDataSet : public TDataSet,
     TStringList tableNames_;
     std::unique_ptr<TRecordsCache> cache_;
     std::unique_ptr<TTimer> endScrollTimer_;
+    IFIBColumnRepository* repository_ = nullptr;
     TDataSetNotifyEvent onEndScroll_;
 
     TpPrepareOptions prepareOptions_;

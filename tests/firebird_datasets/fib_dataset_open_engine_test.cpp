@@ -89,6 +89,32 @@ TEST_F(OpenOnEngine, FieldDefinitionsFollowTheColumnTypes) {
     EXPECT_FALSE(ds.Active());
 }
 
+// Answers yes for the columns it names.
+class TNamedColumns : public IFIBColumnRepository {
+  public:
+    std::string Booleans;
+    bool ColumnCanBeBoolean(const TFIBCustomDataSet&, TFIBXSQLVAR& column) override {
+        return column.VarName == Booleans;
+    }
+    bool ColumnCanBeGuid(const TFIBCustomDataSet&, TFIBXSQLVAR&) override { return false; }
+    bool DefaultIsEmptyString(const TFIBCustomDataSet&, const TField*) override { return false; }
+};
+
+TEST_F(OpenOnEngine, RepositoryDecidesWhichIntegersAreBooleans) {
+    TNamedColumns repository;
+    repository.Booleans = "SMALL_V";
+    auto& ds = DataSet("SELECT SMALL_V, INT_V FROM ALL_TYPES ORDER BY ID");
+    ds.SetColumnRepository(&repository);
+    ds.Open();
+    EXPECT_EQ(ds.FieldByName("SMALL_V")->ClassName(), "TFIBBooleanField");
+    EXPECT_TRUE(ds.FieldByName("SMALL_V")->AsBoolean());  // -12 is not 0
+    EXPECT_EQ(ds.FieldByName("INT_V")->ClassName(), "TFIBIntegerField");
+    ds.Close();
+    ds.SetPrepareOptions(ds.PrepareOptions() - TpPrepareOptions{psUseBooleanField});
+    ds.Open();
+    EXPECT_EQ(ds.FieldByName("SMALL_V")->ClassName(), "TFIBSmallIntField");
+}
+
 TEST_F(OpenOnEngine, Int64BelowFourDecimalsBecomesBcdOnlyWhenAsked) {
     auto& ds = DataSet("SELECT FINE_V FROM ALL_TYPES");
     ds.SetPrepareOptions(ds.PrepareOptions() + TpPrepareOptions{psSQLINT64ToBCD});
