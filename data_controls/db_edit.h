@@ -14,6 +14,7 @@
 #include "data_controls/edit_button.h"
 #include "data_controls/edit_image.h"
 #include "data_controls/field_data_link.h"
+#include "data_controls/inplace_editor.h"
 #include "data_controls/mru_list.h"
 #include "platform/rtl/alignment.h"
 #include "platform/ui/canvas.h"
@@ -46,7 +47,7 @@ struct TEditButtonControlLineRec {
 };
 using TEditButtonControlList = std::vector<TEditButtonControlLineRec>;
 
-class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh {
+class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public IInplaceEditorEh {
   public:
     explicit TCustomDBEditEh(TComponent* AOwner);
     ~TCustomDBEditEh() override;
@@ -129,13 +130,13 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh {
     void CloseDropDown(bool Accept) override;
 
     // Hosting by a holder (a grid's cell editor).
-    TFont* GetFont() const { return Font(); }
-    void AttachEditHolder(TWinControl* Holder);
-    void SetBorderStyle(TBorderStyle value);
-    void SetFont(const TFont& value) { TCustomMaskEdit::SetFont(value); }
-    void SetColor(TColor value) { TCustomMaskEdit::SetColor(value); }
-    void SetOnKeyPress(TKeyPressEvent handler) { OnKeyPress = std::move(handler); }
-    void SetOnExit(TNotifyEvent handler) { OnExit = std::move(handler); }
+    TFont* GetFont() const override { return Font(); }
+    void AttachEditHolder(TWinControl* Holder) override;
+    void SetBorderStyle(TBorderStyle value) override;
+    void SetFont(const TFont& value) override { TCustomMaskEdit::SetFont(value); }
+    void SetColor(TColor value) override { TCustomMaskEdit::SetColor(value); }
+    void SetOnKeyPress(TKeyPressEvent handler) override { OnKeyPress = std::move(handler); }
+    void SetOnExit(TNotifyEvent handler) override { OnExit = std::move(handler); }
     TBorderStyle BorderStyle() const { return borderStyle_; }
     bool InplaceMode() const { return inplaceMode_; }
     TWinControl* EditHolder() const { return editHolder_; }
@@ -217,8 +218,8 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh {
     void DefineProperties(TFiler& filer) override;
 
     // Painting and hosting entry points.
-    // Paints the control: through the edit window, or its own aligned text while unfocused. dc: a
-    // copy painted onto that context instead of the window.
+    // Paints the control on dc: through the edit window, or its own aligned text while unfocused or
+    // when painting a copy (paintingCopy_ or csPaintCopy), which shows the field's text.
     void PaintWindowEh(HDC dc);
     void PaintWindow(TCanvas& canvas) override;
     void WMNCPaint(TMessage& Message);
@@ -254,12 +255,33 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh {
 
   private:
     void BindLinkHooks();
+    // Writing a text or value: the dataset enters editing first; false when the write is ignored.
+    bool EntersEditingForWrite();
+    // Commits unless a commit is under way; a failure shows the record's data again.
+    void CommitAfterWrite();
+    // The holder lets the data be changed (always, unhosted).
+    bool HolderCanModify() const;
+    // Enter and Escape kept from the form while the list has a choice, Escape while the text changed.
+    bool WantsSpecialKey(WORD key) const;
+    // A button holding the mouse lets go of it.
+    void CancelChildCapture();
+    // Backspace in an empty edit offers the remembered texts.
+    void OpenMRUListOnBackspace();
+    void OpenMRUListBox(TMRUListboxEh& list, int matches);
+    // The formatting rectangle on the screen: where the list of remembered texts opens.
+    TRect ScreenTextRect();
+    // The text of an edit with nothing typed: the mask's blanks and literals, or ''.
+    std::string BlankEditText() const;
     void SetButtonControlHooks(TEditButtonControlEh& control);
     void ResetButtonControl(TEditButtonControlLineRec& line, TEditButtonEh& button, bool isMain);
     void EditButtonChanged();
     void ImageChanged();
     void PlaceButtons();
     void ShowButtonMenu(TEditButtonEh& button, TEditButtonControlEh& control);
+    // The settings behind a button control (by its Tag); nullptr for a stale one.
+    TEditButtonEh* ButtonOfControl(const TEditButtonControlEh& control) const;
+    // Takes the marker posted when the button's menu closed; true when it was waiting.
+    bool TakeMenuClosedMarker(int tag);
     bool ButtonShortCut(WORD key, TShiftState shift);
     bool CharBeginsEditing(char32_t key) const;
     void BeginEditingUnlessReadOnly();

@@ -1,0 +1,128 @@
+// The edit control's buttons: what a press and a click do, drop-down menus and the latched main button.
+#include "data_controls/db_edit.h"
+#include "platform/ui/message_queue.h"
+#include "platform/ui/popup_menu.h"
+
+namespace {
+
+TEditButtonControlEh* ButtonControlOf(TObject* sender) {
+    return dynamic_cast<TEditButtonControlEh*>(sender);
+}
+
+}  // namespace
+
+TEditButtonEh* TCustomDBEditEh::ButtonOfControl(const TEditButtonControlEh& control) const {
+    if (control.Tag == 0)
+        return editButton_.get();
+    if (control.Tag > editButtons_->Count())
+        return nullptr;
+    return editButtons_->GetButton(control.Tag - 1);
+}
+
+bool TCustomDBEditEh::TakeMenuClosedMarker(int tag) {
+    if (!HandleAllocated())
+        return false;
+    TMsg msg;
+    if (!PeekMessage(msg, Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_NOREMOVE) ||
+        static_cast<int>(msg.wParam) != tag)
+        return false;
+    PeekMessage(msg, Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_REMOVE);
+    return true;
+}
+
+void TCustomDBEditEh::EditButtonPressed(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled) {
+    if (CanFocus() && !Focused())
+        SetFocus();
+    Handled = false;
+    TEditButtonControlEh* control = ButtonControlOf(Sender);
+    if (control == nullptr)
+        return;
+    // The press that closed the button's menu must not open it again.
+    if (TakeMenuClosedMarker(control->Tag))
+        return;
+    TEditButtonEh* button = ButtonOfControl(*control);
+    if (button == nullptr)
+        return;
+    if (control->Tag == 0) {
+        if (OnButtonDown)
+            OnButtonDown(this, TopButton, AutoRepeat, Handled);
+        if (Handled)
+            return;
+        if (button->DropdownMenu != nullptr)
+            ShowButtonMenu(*button, *control);
+        else
+            MainButtonPressed(!TopButton);
+        return;
+    }
+    if (button->OnDown)
+        button->OnDown(button, TopButton, AutoRepeat, Handled);
+    if (!Handled && button->DropdownMenu != nullptr)
+        ShowButtonMenu(*button, *control);
+}
+
+void TCustomDBEditEh::ShowButtonMenu(TEditButtonEh& button, TEditButtonControlEh& control) {
+    TPopupMenu* menu = button.DropdownMenu;
+    const TPoint at = control.ClientToScreen({0, control.Height()});
+    menu->PopupComponent = this;
+    menu->Popup(at.X, at.Y);
+    PostMessage(Handle(), CM_IGNOREEDITDOWNEH, static_cast<WPARAM>(control.Tag), 0);
+    // The menu took the mouse: the button would stay pressed.
+    control.Perform(WM_LBUTTONUP, 0, MakeLParam(0, 0));
+}
+
+void TCustomDBEditEh::MainButtonPressed(bool InMouseControl) {
+    (void)InMouseControl;
+    if (editButton_->Style() == ebsUpDownEh || droppedDown_)
+        return;
+    OpenDropDown();
+    noClickCloseUp_ = true;
+}
+
+void TCustomDBEditEh::EditButtonClicked(TObject* Sender) {
+    TEditButtonControlEh* control = ButtonControlOf(Sender);
+    TEditButtonEh* button = control != nullptr ? ButtonOfControl(*control) : nullptr;
+    bool handled = false;
+    const bool main = control != nullptr && control->Tag == 0;
+    if (main && OnButtonClick)
+        OnButtonClick(this, handled);
+    else if (!main && button != nullptr && button->OnClick)
+        button->OnClick(button, handled);
+    if (!handled && main && droppedDown_ && !noClickCloseUp_)
+        CloseDropDown(false);
+    noClickCloseUp_ = false;
+}
+
+void TCustomDBEditEh::EditButtonDragged(TObject* Sender, TShiftState Shift, int X, int Y) {
+    (void)Sender;
+    (void)Shift;
+    (void)X;
+    (void)Y;
+}
+
+void TCustomDBEditEh::EditButtonMouseReleased(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                              int Y) {
+    (void)Button;
+    (void)Shift;
+    const auto* control = dynamic_cast<TControl*>(Sender);
+    if (control != nullptr && !control->ClientRect().Contains({X, Y}))
+        noClickCloseUp_ = false;
+}
+
+void TCustomDBEditEh::OpenDropDown() {
+    if (!buttonControls_.empty())
+        buttonControls_.front().EditButtonControl->SetLatchedDown(true);
+    droppedDown_ = true;
+    if (mruList_->DroppedDown)
+        mruList_->CloseUp(false);
+}
+
+void TCustomDBEditEh::CloseDropDown(bool Accept) {
+    DoCloseDropDown(Accept);
+}
+
+void TCustomDBEditEh::DoCloseDropDown(bool Accept) {
+    (void)Accept;
+    if (!buttonControls_.empty())
+        buttonControls_.front().EditButtonControl->SetLatchedDown(false);
+    droppedDown_ = false;
+}
