@@ -387,6 +387,7 @@ class TFIBCustomDataSet : public TDataSet,
     TGetResult GetPriorRecord(TRecordBuffer buffer);
     TGetResult SkipInvisible(TRecordBuffer buffer, TGetMode mode);
     int CacheIndex(int index) const;  // modulo BufferChunks with UniDirectional
+    bool IsCached(int index) const;   // false for a UniDirectional record whose place was reused
     void ClearBlobSlotsOfImage(TFIBQuery& statement, char* image);
     void StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& descr, int column1, int index, char* image);
     Variant ReadColumn(const TField* field, const TFieldDescr& descr, const std::byte* data) const;

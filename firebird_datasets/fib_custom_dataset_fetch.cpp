@@ -239,6 +239,8 @@ TGetResult TFIBCustomDataSet::GetCurrentRecord(TRecordBuffer buffer) {
         currentIndex_ = fetchedCount_ - 1;
     if (currentIndex_ < 0)
         return grBOF;
+    if (!IsCached(currentIndex_))
+        return grError;
     InitRecordBuffer(currentIndex_, buffer, false);
     return grOK;
 }
@@ -265,9 +267,16 @@ TGetResult TFIBCustomDataSet::GetPriorRecord(TRecordBuffer buffer) {
             currentIndex_ = -1;
         return grBOF;
     }
+    // A UniDirectional cache has given the place of older records to newer ones.
+    if (!IsCached(currentIndex_ - 1))
+        return grBOF;
     --currentIndex_;
     InitRecordBuffer(currentIndex_, buffer, false);
     return grOK;
+}
+
+bool TFIBCustomDataSet::IsCached(int index) const {
+    return !uniDirectional_ || index >= fetchedCount_ - bufferChunks_;
 }
 
 TGetResult TFIBCustomDataSet::SkipInvisible(TRecordBuffer buffer, TGetMode mode) {

@@ -148,6 +148,21 @@ TEST_F(FetchOnEngine, UniDirectionalKeepsOneChunkOfRecords) {
     EXPECT_EQ(ds.Cache()->HighMark(), 32);
 }
 
+TEST_F(FetchOnEngine, UniDirectionalGoesNoFurtherBackThanItsChunk) {
+    auto& ds = DataSet("SELECT N FROM NUMBERS ORDER BY N");
+    ds.SetUniDirectional(true);
+    ds.SetBufferChunks(32);
+    ds.Open();
+    ds.MoveBy(99);
+    ASSERT_EQ(N(ds), 100);
+    EXPECT_EQ(ds.MoveBy(-10), -10);
+    EXPECT_EQ(N(ds), 90);
+    // Rows before the last 32 fetched are gone: the move stops instead of showing another row.
+    EXPECT_EQ(ds.MoveBy(-50), -21);
+    EXPECT_EQ(N(ds), 69);
+    EXPECT_TRUE(ds.Bof());
+}
+
 TEST_F(FetchOnEngine, BufferChunksOfZeroOrLessMeanThirtyTwo) {
     auto& ds = DataSet("SELECT N FROM NUMBERS");
     for (int value : {0, -5}) {
