@@ -388,6 +388,8 @@ class TFIBCustomDataSet : public TDataSet,
     TGetResult SkipInvisible(TRecordBuffer buffer, TGetMode mode);
     int CacheIndex(int index) const;  // modulo BufferChunks with UniDirectional
     bool IsCached(int index) const;   // false for a UniDirectional record whose place was reused
+    std::int32_t BookmarkNumber(int index) const;
+    int IndexOfBookmark(const char* bookmark) const;  // -1 for a record no longer there
     void ClearBlobSlotsOfImage(TFIBQuery& statement, char* image);
     void StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& descr, int column1, int index, char* image);
     Variant ReadColumn(const TField* field, const TFieldDescr& descr, const std::byte* data) const;

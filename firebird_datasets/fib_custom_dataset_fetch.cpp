@@ -186,7 +186,8 @@ void TFIBCustomDataSet::FetchAll() {
     if (!Active() || !selectQuery_->Open() || selectQuery_->Eof())
         return;
     TScreenCursorScope cursor(SQLScreenCursor);
-    const TBookmark bookmark = GetBookmark();
+    // A UniDirectional dataset cannot come back: it stays on the last record.
+    const TBookmark bookmark = uniDirectional_ ? TBookmark() : GetBookmark();
     DisableControls();
     try {
         Last();

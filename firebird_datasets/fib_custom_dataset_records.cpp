@@ -54,8 +54,22 @@ void TFIBCustomDataSet::SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag
     buffer[BookmarkFlagOffset] = static_cast<std::byte>(flag);
 }
 
+// A UniDirectional cache reuses its places, so its bookmarks carry the record's own number.
+std::int32_t TFIBCustomDataSet::BookmarkNumber(int index) const {
+    if (uniDirectional_)
+        return index + 1;
+    return cache_ ? cache_->MapRecNo(index + 1) : 0;
+}
+
+int TFIBCustomDataSet::IndexOfBookmark(const char* bookmark) const {
+    const std::int32_t number = LoadValue<std::int32_t>(bookmark);
+    if (uniDirectional_)
+        return number >= 1 && number <= fetchedCount_ && IsCached(number - 1) ? number - 1 : -1;
+    return cache_ && number > 0 && cache_->ContainsRecord(number) ? cache_->IndexOfPhysical(number) : -1;
+}
+
 void TFIBCustomDataSet::GetBookmarkData(TRecordBuffer buffer, char* data) const {
-    const std::int32_t physical = cache_ ? cache_->MapRecNo(CacheIndex(RecordIndexOf(buffer)) + 1) : 0;
+    const std::int32_t physical = BookmarkNumber(RecordIndexOf(buffer));
     std::int32_t window = 0;
     for (int i = 0; i <= BufferedRecordCount() && i <= BufferCount(); ++i)
         if (Buffer(i) == buffer)
@@ -65,12 +79,11 @@ void TFIBCustomDataSet::GetBookmarkData(TRecordBuffer buffer, char* data) const 
 }
 
 void TFIBCustomDataSet::SetBookmarkData(TRecordBuffer buffer, const char* data) {
-    const std::int32_t physical = LoadValue<std::int32_t>(data);
-    StoreValue<std::int32_t>(buffer + RecordIndexOffset, cache_ ? cache_->IndexOfPhysical(physical) : -1);
+    StoreValue<std::int32_t>(buffer + RecordIndexOffset, IndexOfBookmark(data));
 }
 
 void TFIBCustomDataSet::InternalGotoBookmark(const char* bookmark) {
-    const int index = cache_ ? cache_->IndexOfPhysical(LoadValue<std::int32_t>(bookmark)) : -1;
+    const int index = IndexOfBookmark(bookmark);
     if (index < 0)
         DatabaseError("Record not found", this);
     currentIndex_ = index;
@@ -81,10 +94,7 @@ void TFIBCustomDataSet::InternalSetToRecord(TRecordBuffer buffer) {
 }
 
 bool TFIBCustomDataSet::BookmarkValid(const TBookmark& bookmark) const {
-    if (!cache_ || bookmark.size() != BookmarkBytes)
-        return false;
-    const std::int32_t physical = LoadValue<std::int32_t>(bookmark.data());
-    return physical > 0 && cache_->ContainsRecord(physical);
+    return bookmark.size() == BookmarkBytes && IndexOfBookmark(bookmark.data()) >= 0;
 }
 
 int TFIBCustomDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {

@@ -161,6 +161,13 @@ TEST_F(FetchOnEngine, UniDirectionalGoesNoFurtherBackThanItsChunk) {
     EXPECT_EQ(ds.MoveBy(-50), -21);
     EXPECT_EQ(N(ds), 69);
     EXPECT_TRUE(ds.Bof());
+    const TBookmark at69 = ds.GetBookmark();
+    ds.MoveBy(10);
+    ds.GotoBookmark(at69);
+    EXPECT_EQ(N(ds), 69);
+    ds.FetchAll();
+    EXPECT_EQ(N(ds), 1000);
+    EXPECT_FALSE(ds.BookmarkValid(at69));
 }
 
 TEST_F(FetchOnEngine, BufferChunksOfZeroOrLessMeanThirtyTwo) {
