@@ -178,8 +178,9 @@ TEST_F(OpenOnEngine, EveryColumnTypeReadsThroughItsField) {
     ASSERT_EQ(ds.FieldByName("ID")->AsInteger(), 2);
     for (int i = 0; i < ds.Fields().Count(); ++i) {
         TField* field = ds.Fields().Fields(i);
-        if (field->FieldName != "ID")
+        if (field->FieldName != "ID") {
             EXPECT_TRUE(field->IsNull()) << field->FieldName;
+        }
     }
 }
 

@@ -104,8 +104,9 @@ TEST_F(FieldsOnEngine, ExtremesOf18DigitsReadExactly) {
         EXPECT_EQ(numeric.AsString(), row.numeric);
         EXPECT_EQ(bigint.AsString(), row.bigint);
         EXPECT_EQ(bigint.GetAsInt64(), row.bigintValue);
-        if (*row.bigint != '\0')
+        if (*row.bigint != '\0') {
             EXPECT_EQ(bigint.AsVariant(), Variant(row.bigintValue));
+        }
         ds.Next();
     }
 }
