@@ -13,6 +13,8 @@
 
 void TCustomDBEditEh::CreateParams(TCreateParams& Params) {
     TCustomMaskEdit::CreateParams(Params);
+    // The platform's edit has no border style of its own; the flat frame is painted in this one.
+    AddBorderStyle(Params, borderStyle_);
     // The formatting rectangle that keeps text clear of the buttons works in multi-line mode only.
     if (PasswordChar() == 0)
         Params.Style |= ES_MULTILINE;

@@ -127,23 +127,27 @@ void TCustomDBEditEh::PaintWindow(TCanvas& canvas) {
 
 void TCustomDBEditEh::PaintWindowEh(HDC dc) {
     TCanvas& canvas = *dc;
-    if (editImage_->Visible() && editImage_->Images() != nullptr && editImage_->ImageIndex() >= 0) {
+    // The platform's edit fills its client area when it paints, so the image and the mark go on top.
+    auto paintImage = [&] {
+        if (!editImage_->Visible() || editImage_->Images() == nullptr || editImage_->ImageIndex() < 0)
+            return;
         TRect r = ImageRect();
         DrawImageCentered(&canvas, {r.Left + 2, r.Top + 1, r.Right - 2, r.Bottom - 1}, editImage_->Images(),
                           false, editImage_->ImageIndex());
-    }
+    };
     TAlignment alignment = UseRightToLeftAlignment() ? Mirrored(Alignment()) : Alignment();
     ControlCanvas();
     bool copy = paintingCopy_ || ControlState.Contains(csPaintCopy);
     if ((alignment == taLeftJustify || Focused() || wordWrap_) && !copy) {
         TCustomMaskEdit::PaintWindow(canvas);
-        // The platform's edit fills its client area when it paints, so the mark goes on top.
+        paintImage();
         PaintRequiredMark(canvas);
         return;
     }
     canvas.Font()->Assign(*Font());
     canvas.Brush()->SetColor(Color());
     canvas.FillRect(ClientRect());
+    paintImage();
     if (borderStyle_ == bsSingle && !Ctl3D()) {
         canvas.Brush()->SetColor(clWindowFrame);
         canvas.FrameRect(ClientRect());
