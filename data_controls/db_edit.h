@@ -263,6 +263,10 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public 
     bool HolderCanModify() const;
     // Enter and Escape kept from the form while the list has a choice, Escape while the text changed.
     bool WantsSpecialKey(WORD key) const;
+    // Over the buttons and the image the pointer is the arrow, not the text's.
+    bool ArrowOverButtonsOrImage(TMessage& Message);
+    // A mouse message on the button row or the image, not for the edit's text.
+    bool MouseOffTheText(const TMessage& Message) const;
     // A button holding the mouse lets go of it.
     void CancelChildCapture();
     // Backspace in an empty edit offers the remembered texts.

@@ -5,10 +5,12 @@
 #include "data_controls/db_edit.h"
 #include "data_controls/mru_listbox.h"
 #include "platform/rtl/strings.h"
+#include "platform/ui/input.h"
 #include "platform/ui/message_queue.h"
 #include "platform/ui/mouse_capture.h"
 #include "platform/ui/shortcuts.h"
 #include "platform/ui/system_parameters.h"
+#include "platform/ui/top_level.h"
 #include "platform/ui/virtual_keys.h"
 
 namespace {
@@ -45,6 +47,8 @@ void TCustomDBEditEh::WndProc(TMessage& Message) {
 }
 
 void TCustomDBEditEh::Dispatch(TMessage& Message) {
+    if (MouseOffTheText(Message))
+        return;
     switch (Message.Msg) {
         case CM_GETDATALINK:
             Message.Result = reinterpret_cast<LRESULT>(dataLink_.get());
@@ -108,6 +112,10 @@ void TCustomDBEditEh::Dispatch(TMessage& Message) {
         case WM_NCPAINT:
             WMNCPaint(Message);
             return;
+        case WM_SETCURSOR:
+            if (ArrowOverButtonsOrImage(Message))
+                return;
+            break;
         default:
             break;
     }
@@ -120,11 +128,25 @@ void TCustomDBEditEh::Dispatch(TMessage& Message) {
 }
 
 void TCustomDBEditEh::DefaultHandler(TMessage& Message) {
-    // Presses on the buttons' row or the image are not the text's, unless the edit holds the mouse.
-    if (IsMouseMessage(Message.Msg) && Message.Msg != WM_MOUSEWHEEL && GetCaptureControl() != this &&
-        PointInButtonsOrImage(PointFromLParam(Message.LParam)))
-        return;
     TCustomMaskEdit::DefaultHandler(Message);
+}
+
+bool TCustomDBEditEh::MouseOffTheText(const TMessage& Message) const {
+    // The buttons themselves take their presses; the rest of their row and the image are no text.
+    if (!IsMouseMessage(Message.Msg) || Message.Msg == WM_MOUSEWHEEL || GetCaptureControl() != nullptr)
+        return false;
+    const TPoint at = PointFromLParam(Message.LParam);
+    return PointInButtonsOrImage(at) && ControlAtPos(at, false) == nullptr;
+}
+
+bool TCustomDBEditEh::ArrowOverButtonsOrImage(TMessage& Message) {
+    TPoint pointer;
+    if (LoWordSigned(Message.LParam) != HTCLIENT || !GetCursorPos(pointer) ||
+        !PointInButtonsOrImage(ScreenToClient(pointer)))
+        return false;
+    platform::ui::ShowPointer(*this, crArrow);
+    Message.Result = 1;
+    return true;
 }
 
 bool TCustomDBEditEh::WantsSpecialKey(WORD key) const {

@@ -56,6 +56,7 @@ struct DBEditForm : ::testing::Test {
         next->SetBounds(10, 60, 100, 24);
         next->SetTabStop(true);
         form->Show();
+        next->SetFocus();
         ui.ProcessMessages();
     }
     ~DBEditForm() override { ds.BeforeDestruction(); }
@@ -67,7 +68,6 @@ struct DBEditForm : ::testing::Test {
     }
     // Tabbed into, as a user comes to it.
     void Focus() {
-        next->SetFocus();
         edit->SetFocus();
         ui.ProcessMessages();
     }
