@@ -65,6 +65,12 @@ enum TCANOperator {
 };
 
 struct TExprNode {
+    TExprNode() = default;
+    // Takes the subtree apart without recursion, so a long chain of operators cannot exhaust the stack.
+    ~TExprNode();
+    TExprNode(const TExprNode&) = delete;
+    TExprNode& operator=(const TExprNode&) = delete;
+
     TNodeClass NodeClass = nodeNULL;
     TCANOperator Operator = coNOTDEFINED;
     // Unary: one operand; binary and compare: left and right; function: none, one argument or a

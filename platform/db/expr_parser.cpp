@@ -49,7 +49,34 @@ class DepthGuard {
     int& depth_;
 };
 
+// The number of levels of the tree, walked with a stack of its own.
+int TreeHeight(const TExprNode& root) {
+    std::vector<std::pair<const TExprNode*, int>> pending{{&root, 1}};
+    int height = 0;
+    while (!pending.empty()) {
+        const auto [node, level] = pending.back();
+        pending.pop_back();
+        height = std::max(height, level);
+        for (const auto& arg : node->Args)
+            if (arg)
+                pending.emplace_back(arg.get(), level + 1);
+    }
+    return height;
+}
+
 }  // namespace
+
+TExprNode::~TExprNode() {
+    std::vector<std::unique_ptr<TExprNode>> pending = std::move(Args);
+    while (!pending.empty()) {
+        std::unique_ptr<TExprNode> node = std::move(pending.back());
+        pending.pop_back();
+        if (!node)
+            continue;
+        for (auto& arg : node->Args) pending.push_back(std::move(arg));
+        node->Args.clear();
+    }
+}
 
 std::unique_ptr<TExprNode> MakeExprNode(TNodeClass nodeClass, TCANOperator op) {
     auto node = std::make_unique<TExprNode>();
@@ -64,6 +91,8 @@ TExprParser::TExprParser(TDataSet* dataSet, const std::string& text, TFilterOpti
     root_ = ParseOr();
     if (lexer_.Token() != etEnd)
         DatabaseError("Filter expression incorrectly terminated");
+    if (TreeHeight(*root_) > MaxHeight)
+        DatabaseError("Filter expression nested too deeply");
 }
 
 void TExprParser::Enter() {

@@ -47,6 +47,9 @@ class TExprParser {
 
     // Deeper nesting than this is refused rather than risking the stack.
     static constexpr int MaxDepth = 256;
+    // A taller tree is refused too: evaluators walk it recursively, and a long chain of AND, OR or
+    // arithmetic operators grows it one level per operator without any brackets.
+    static constexpr int MaxHeight = 1024;
 
   private:
     using Node = std::unique_ptr<TExprNode>;

@@ -53,6 +53,13 @@ std::string ConstantText(const TExprNode& node) {
 }
 
 // The tree in a compact prefix form: (OP args), compare flags after a slash, lists in brackets.
+// count terms "a", "a", ... joined by op: a tree one level taller per operator.
+std::string Chain(const std::string& op, int count) {
+    std::string text = "a";
+    for (int i = 1; i < count; ++i) text += op + "a";
+    return text;
+}
+
 std::string Show(const TExprNode& node) {
     std::string args;
     for (const auto& arg : node.Args) args += " " + Show(*arg);
@@ -213,6 +220,15 @@ TEST_F(ExprParserWithFields, FieldsTheDataSetCannotFilterOnAreRefused) {
     }
 }
 
+TEST(ExprParser, LongChainsOfOperatorsParseUpToTheHeightLimit) {
+    TExprParser parser(nullptr, Chain(" OR ", 900));
+    int height = 0;
+    for (const TExprNode* node = &parser.Root(); node != nullptr;
+         node = node->Args.empty() ? nullptr : node->Args.front().get())
+        ++height;
+    EXPECT_EQ(height, 900);
+}
+
 TEST(ExprParser, FaultsInTheTextRaiseDatabaseErrors) {
     struct Case {
         std::string text;
@@ -238,6 +254,8 @@ TEST(ExprParser, FaultsInTheTextRaiseDatabaseErrors) {
         {"a = )", "Expression expected but ')' found"},
         {std::string(1000, '(') + "a", "Filter expression nested too deeply"},
         {std::string(1000, '-') + "a", "Filter expression nested too deeply"},
+        {Chain(" OR ", 2000), "Filter expression nested too deeply"},
+        {Chain(" + ", 400000) + " = 1", "Filter expression nested too deeply"},
         {"1e999 = a", "Constant out of range"},
     };
     for (const Case& c : cases) {
