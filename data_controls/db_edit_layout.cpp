@@ -18,6 +18,8 @@ void TCustomDBEditEh::CreateParams(TCreateParams& Params) {
     // The formatting rectangle that keeps text clear of the buttons works in multi-line mode only.
     if (PasswordChar() == 0)
         Params.Style |= ES_MULTILINE;
+    else
+        Params.Style &= ~ES_MULTILINE;
     Params.Style &= ~(ES_LEFT | ES_RIGHT | ES_CENTER);
     if (wordWrap_) {
         Params.Style &= ~ES_AUTOHSCROLL;
