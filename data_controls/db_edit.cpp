@@ -1,6 +1,7 @@
 // The edit control's construction, settings and the way its value goes between the text and the data.
 #include "data_controls/db_edit.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "data_controls/mru_listbox.h"
@@ -127,6 +128,20 @@ void TCustomDBEditEh::Notification(TComponent* AComponent, TOperation Operation)
                 editButtons_->GetButton(i)->DropdownMenu = nullptr;
     if (AComponent == mruListBox_)
         mruListBox_ = nullptr;
+    ForgetButtonControl(AComponent);
+}
+
+void TCustomDBEditEh::ForgetButtonControl(TComponent* component) {
+    auto found = std::find_if(buttonControls_.begin(), buttonControls_.end(), [component](const auto& line) {
+        return line.EditButtonControl == component || line.ButtonLine == component;
+    });
+    if (found == buttonControls_.end())
+        return;
+    TControl* partner = found->EditButtonControl == component ? static_cast<TControl*>(found->ButtonLine)
+                                                              : found->EditButtonControl;
+    buttonControls_.erase(found);
+    if (!ComponentState().Contains(csDestroying))
+        Free(partner);
 }
 
 void TCustomDBEditEh::Loaded() {

@@ -255,6 +255,8 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public 
 
   private:
     void BindLinkHooks();
+    // A button control or separator freed from outside leaves the row with its partner.
+    void ForgetButtonControl(TComponent* component);
     // Writing a text or value: the dataset enters editing first; false when the write is ignored.
     bool EntersEditingForWrite();
     // Commits unless a commit is under way; a failure shows the record's data again.

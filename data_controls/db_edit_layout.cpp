@@ -147,9 +147,11 @@ void TCustomDBEditEh::UpdateEditButtonControlList() {
         return;
     const std::size_t wanted = static_cast<std::size_t>(editButtons_->Count()) + 1;
     while (buttonControls_.size() > wanted) {
-        Free(buttonControls_.back().EditButtonControl);
-        Free(buttonControls_.back().ButtonLine);
+        // Out of the row first: freeing them comes back here as notifications.
+        const TEditButtonControlLineRec surplus = buttonControls_.back();
         buttonControls_.pop_back();
+        Free(surplus.EditButtonControl);
+        Free(surplus.ButtonLine);
     }
     while (buttonControls_.size() < wanted) {
         TEditButtonControlLineRec line;

@@ -169,3 +169,13 @@ TEST_F(DBEditForm, ButtonsAreUsableOnlyOverAnActiveLink) {
     edit->SetEnabled(false);
     EXPECT_FALSE(button->Enabled());
 }
+
+TEST_F(DBEditForm, AButtonControlFreedFromOutsideIsMadeAgain) {
+    edit->EditButton()->SetVisible(true);
+    ui.ProcessMessages();
+    Free(edit->ButtonControls()[0].EditButtonControl);
+    EXPECT_TRUE(edit->ButtonControls().empty());
+    edit->UpdateEditButtonControlList();
+    ASSERT_EQ(edit->ButtonControls().size(), 1u);
+    EXPECT_EQ(edit->ButtonControls()[0].EditButtonControl->Width(), GetSystemMetrics(SM_CXVSCROLL));
+}

@@ -167,3 +167,15 @@ TEST(SafeVarToStrTest, TextOfVariants) {
     EXPECT_EQ(SafeVarToStr(Variant("x")), "x");
     EXPECT_EQ(SafeVarToStr(VarArrayOf({Variant(1), Variant(2)})), "");
 }
+
+TEST_F(DBEditForm, LeavingWithoutTypingWritesNothing) {
+    // Stored forms read DataField before DataSource: the refresh on the source must not count as an edit.
+    ds.Open();
+    edit->SetDataField("NAME");
+    edit->SetDataSource(&source);
+    Focus();
+    Press(VK_TAB);
+    EXPECT_TRUE(next->Focused());
+    EXPECT_TRUE(ui.System().MessageBoxes().empty());
+    EXPECT_EQ(ds.State(), dsBrowse);
+}
