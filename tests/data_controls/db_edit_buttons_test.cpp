@@ -179,3 +179,25 @@ TEST_F(DBEditForm, AButtonControlFreedFromOutsideIsMadeAgain) {
     ASSERT_EQ(edit->ButtonControls().size(), 1u);
     EXPECT_EQ(edit->ButtonControls()[0].EditButtonControl->Width(), GetSystemMetrics(SM_CXVSCROLL));
 }
+
+TEST_F(DBEditForm, AltDownWithoutAHandlerDropsDown) {
+    edit->EditButton()->SetVisible(true);
+    edit->EditButton()->ShortCut = static_cast<TShortCut>(scAlt | VK_DOWN);
+    Focus();
+    Press(VK_DOWN, TShiftState{ssAlt});
+    EXPECT_TRUE(edit->DroppedDown()) << "the click that follows the press does not close it again";
+    Press(VK_DOWN, TShiftState{ssAlt});
+    EXPECT_FALSE(edit->DroppedDown());
+}
+
+TEST_F(DBEditForm, APressLetGoOutsideTheButtonDoesNotHoldTheDropDownOpen) {
+    edit->EditButton()->SetVisible(true);
+    ui.ProcessMessages();
+    TEditButtonControlEh* button = edit->ButtonControls()[0].EditButtonControl;
+    button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(2, 2));
+    button->Perform(WM_LBUTTONUP, 0, MakeLParam(-20, 2));
+    ASSERT_TRUE(edit->DroppedDown());
+    ui.Advance(1000);
+    ui.Click(button);
+    EXPECT_FALSE(edit->DroppedDown()) << "one click closes it";
+}
