@@ -10,10 +10,6 @@ namespace {
 // Below the pointer's arrow.
 constexpr int kHintBelowPointer = 20;
 
-bool HasHint(const TControl* control) {
-    return control->ShowHint && !GetShortHint(control->Hint).empty();
-}
-
 bool IsButtonDown(UINT msg) {
     return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
            msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
@@ -64,7 +60,8 @@ void THintController::PointerOn(TControl* control, TPoint screenPos) {
     HideWindow();
     StartTimer(Waiting::None, 0);
     Watch(hintControl_, control);
-    if (!Application->ShowHint() || !HasHint(control))
+    // The text is settled when the hint shows: a control may supply one of its own then.
+    if (!Application->ShowHint() || !control->ShowHint)
         return;
     int pause = shown ? Application->HintShortPause : Application->HintPause;
     control->Perform(CM_HINTSHOWPAUSE, shown ? 1 : 0, reinterpret_cast<LPARAM>(&pause));
@@ -95,7 +92,7 @@ void THintController::TimerTick() {
 void THintController::ActivateHint(TPoint cursorPos) {
     TControl* control = hintControl_;
     TCustomForm* form = control != nullptr ? control->ParentForm() : nullptr;
-    if (form == nullptr || !Application->ShowHint() || !HasHint(control))
+    if (form == nullptr || !Application->ShowHint() || !control->ShowHint)
         return;
     THintInfo info;
     info.HintControl = control;
@@ -107,7 +104,7 @@ void THintController::ActivateHint(TPoint cursorPos) {
     info.CursorPos = control->ScreenToClient(cursorPos);
     info.HideTimeout = Application->HintHidePause;
     info.HintStr = GetShortHint(control->Hint);
-    if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0)
+    if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0 || info.HintStr.empty())
         return;
     if (window_ != nullptr) {
         Free(window_);

@@ -1,8 +1,8 @@
 #pragma once
-// What the application does about hints: the pointer resting on a control whose ShowHint is on and
-// whose Hint is not empty shows the hint after the hint pause (on the program's clock); the control is
-// asked first (CM_HINTSHOWPAUSE, CM_HINTSHOW). The hint goes when the pointer leaves the control's
-// cursor rectangle, when a button is pressed, or after the hide pause.
+// What the application does about hints: the pointer resting on a control whose ShowHint is on shows
+// the hint after the hint pause (on the program's clock); the control is asked first (CM_HINTSHOWPAUSE,
+// CM_HINTSHOW) and may give a text of its own; an empty text shows nothing. The hint goes when the pointer
+// leaves the control's cursor rectangle, when a button is pressed, or after the hide pause.
 #include "platform/rtl/component.h"
 #include "platform/ui/hint_window.h"
 

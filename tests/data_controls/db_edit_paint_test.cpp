@@ -264,7 +264,6 @@ TEST_F(EditPaint, ToolTipShowsTheWholeTextOnlyWhenItOverflows) {
     const std::string text = "12345678";
     edit->Font()->SetSize(12);
     edit->SetText(text);
-    edit->Hint = "Номер полиса";
     edit->SetTooltips(true);
     EXPECT_TRUE(edit->ShowHint);
     const int width = TextWidth(text);
@@ -296,6 +295,7 @@ TEST_F(EditPaint, ToolTipShowsTheWholeTextOnlyWhenItOverflows) {
 
     edit->SetPasswordChar(U'*');
     EXPECT_EQ(hover(), nullptr) << "a password's text is never shown";
+    edit->Hint = "Номер полиса";
     edit->SetShowHint(true);
     shown = hover();
     ASSERT_NE(shown, nullptr);

@@ -151,4 +151,19 @@ TEST_F(HintTest, NoHintWhenTheApplicationOrTheControlSaysNo) {
     Application->SetShowHint(true);
 }
 
+// A control without a Hint of its own may still give a text when asked (a tool-tip of its contents).
+TEST_F(HintTest, ATextGivenOnlyWhenAskedShowsAndNoTextShowsNothing) {
+    form->hinted->Hint.clear();
+    MoveTo(form->hinted, {20, 20});
+    ui.Advance(Application->HintPause * 2);
+    EXPECT_EQ(Shown(), nullptr) << "no text from the control either";
+
+    MoveTo(form->quiet, {5, 5});
+    form->hinted->replaceText = "весь текст";
+    MoveTo(form->hinted, {20, 20});
+    ui.Advance(Application->HintPause);
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_EQ(Shown()->Caption(), "весь текст");
+}
+
 }  // namespace
