@@ -91,12 +91,12 @@ std::string TypeText(TVarType t) {
     static const struct {
         TVarType type;
         const char* name;
-    } names[] = {{varEmpty, "Empty"},       {varNull, "Null"},         {varSmallint, "Smallint"},
-                 {varInteger, "Integer"},   {varSingle, "Single"},     {varDouble, "Double"},
-                 {varCurrency, "Currency"}, {varDate, "Date"},         {varBoolean, "Boolean"},
-                 {varVariant, "Variant"},   {varShortInt, "ShortInt"}, {varByte, "Byte"},
-                 {varWord, "Word"},         {varLongWord, "LongWord"}, {varInt64, "Int64"},
-                 {varString, "String"}};
+    } names[] = {{varEmpty, "Empty"},       {varNull, "Null"},       {varSmallint, "Smallint"},
+                 {varInteger, "Integer"},   {varSingle, "Single"},   {varDouble, "Double"},
+                 {varCurrency, "Currency"}, {varDate, "Date"},       {varBoolean, "Boolean"},
+                 {varError, "Error"},       {varVariant, "Variant"}, {varShortInt, "ShortInt"},
+                 {varByte, "Byte"},         {varWord, "Word"},       {varLongWord, "LongWord"},
+                 {varInt64, "Int64"},       {varString, "String"}};
     for (const auto& n : names)
         if (n.type == t)
             return n.name;
@@ -132,6 +132,12 @@ Variant Variant::OfInteger(TVarType kind, std::int64_t value) {
     if (!IntegerFits(kind, value))
         v.OverflowError(kind);
     v.type_ = kind;
+    return v;
+}
+
+Variant Variant::OfError(std::int32_t code) {
+    Variant v(static_cast<long long>(code));
+    v.type_ = varError;
     return v;
 }
 
@@ -409,6 +415,8 @@ void Variant::PutElement(std::initializer_list<int> indexes, const Variant& valu
 bool Variant::operator==(const Variant& other) const {
     if (type_ == varEmpty || type_ == varNull || other.type_ == varEmpty || other.type_ == varNull)
         return type_ == other.type_;
+    if (type_ == varError || other.type_ == varError)
+        return type_ == other.type_ && IntegerValue() == other.IntegerValue();
     if (type_ == varString || other.type_ == varString)
         return type_ == other.type_ && std::get<std::string>(value_) == std::get<std::string>(other.value_);
     if (type_ == varArray || other.type_ == varArray) {

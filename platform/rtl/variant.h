@@ -29,6 +29,7 @@ constexpr TVarType varSingle = 0x0004;
 constexpr TVarType varDouble = 0x0005;
 constexpr TVarType varCurrency = 0x0006;
 constexpr TVarType varDate = 0x0007;
+constexpr TVarType varError = 0x000A;  // an error code in place of a value
 constexpr TVarType varBoolean = 0x000B;
 constexpr TVarType varVariant = 0x000C;  // element type of arrays of variants
 constexpr TVarType varShortInt = 0x0010;
@@ -88,6 +89,8 @@ class Variant {
     // it does not fit.
     static Variant OfInteger(TVarType kind, std::int64_t value);
     static Variant OfSingle(float value);
+    // An error variant: converts to nothing and equals only an error of the same code.
+    static Variant OfError(std::int32_t code);
 
     TVarType VarType() const;  // varArray | element type for arrays
     bool IsEmpty() const { return type_ == varEmpty; }
@@ -95,6 +98,7 @@ class Variant {
     bool IsArray() const { return type_ == varArray; }
     bool IsNumeric() const;  // the integer kinds, Single, Double, Currency
     bool IsString() const { return type_ == varString; }
+    bool IsError() const { return type_ == varError; }
 
     bool AsBoolean() const;
     std::int32_t AsInteger() const;

@@ -46,6 +46,7 @@ TEST_F(VariantTest, FailedConversionsRaiseWithTheTypes) {
          "Overflow while converting variant of type (Int64) into type (Currency)"},
         {VarArrayOf({1, 2}), varString,
          "Could not convert variant of type (Array Variant) into type (String)"},
+        {Variant::OfError(1), varDouble, "Could not convert variant of type (Error) into type (Double)"},
     };
     for (const auto& c : cases) {
         try {
@@ -108,5 +109,8 @@ TEST_F(VariantTest, EqualityByValue) {
     EXPECT_FALSE(Variant() == Variant::Null());
     EXPECT_EQ(VarArrayOf({1, "a"}), VarArrayOf({1, "a"}));
     EXPECT_FALSE(VarArrayOf({1, "a"}) == VarArrayOf({1, "b"}));
+    EXPECT_EQ(Variant::OfError(5), Variant::OfError(5));
+    EXPECT_FALSE(Variant::OfError(5) == Variant::OfError(6));
+    EXPECT_FALSE(Variant::OfError(5) == Variant(5));
 }
 }  // namespace
