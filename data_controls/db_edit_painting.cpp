@@ -63,7 +63,7 @@ void TCustomDBEditEh::RefreshBorderState() {
     if (ComponentState().Contains(csLoading))
         return;
     bool active =
-        ComponentState().Contains(csDesigning) || focused_ || mouseAboveControl_ || alwaysShowBorder_;
+        ComponentState().Contains(csDesigning) || Focused() || mouseAboveControl_ || alwaysShowBorder_;
     if (active == borderActive_)
         return;
     borderActive_ = active;

@@ -224,10 +224,10 @@ TEST_F(EditPaint, PasswordIsPaintedAsItsCharacterOncePerCharacter) {
     EXPECT_FALSE(TextDrawn("тайна").Found);
 }
 
-TEST_F(EditPaint, FlatBorderLightsUpUnderTheMouseOrAlways) {
-    // The frame's outer ring at the window's top-left corner, and the ring inside it.
+TEST_F(EditPaint, FlatBorderLightsUpWhenFocusedUnderTheMouseOrAlways) {
+    // The frame's outer ring at the window's top-left corner, and the ring inside it, as the form paints.
     auto frame = [&] {
-        edit->Perform(WM_NCPAINT, 1, 0);
+        form->Repaint();
         TRect window = edit->WindowArea();
         const auto& image = form->SurfaceImage();
         return std::pair{image.Pixel(window.Left, window.Top), image.Pixel(window.Left + 1, window.Top + 1)};
@@ -236,22 +236,25 @@ TEST_F(EditPaint, FlatBorderLightsUpUnderTheMouseOrAlways) {
     const auto face = ColorToArgb(clBtnFace);
     struct Case {
         const char* what;
-        bool flat, always, mouse;
+        bool flat, always, mouse, focused;
         std::uint32_t outer, inner;
     };
     const Case cases[] = {
-        {"flat, the mouse away", true, false, false, face, face},
-        {"flat, the mouse over it", true, false, true, shadow, face},
-        {"flat, always shown", true, true, false, shadow, face},
-        {"flat, always shown, the mouse over it", true, true, true, shadow, face},
-        {"not flat", false, false, false, shadow, ColorToArgb(cl3DDkShadow)},
+        {"flat, idle", true, false, false, false, face, face},
+        {"flat, the mouse over it", true, false, true, false, shadow, face},
+        {"flat, focused", true, false, false, true, shadow, face},
+        {"flat, always shown", true, true, false, false, shadow, face},
+        {"flat, always shown, the mouse over it", true, true, true, false, shadow, face},
+        {"not flat", false, false, false, false, shadow, ColorToArgb(cl3DDkShadow)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         edit->SetFlat(c.flat);
         edit->SetAlwaysShowBorder(c.always);
         edit->Perform(c.mouse ? CM_MOUSEENTER : CM_MOUSELEAVE);
-        EXPECT_EQ(edit->BorderActive(), c.always || c.mouse);
+        (c.focused ? static_cast<TWinControl*>(edit) : other)->SetFocus();
+        ui.ProcessMessages();
+        EXPECT_EQ(edit->BorderActive(), c.always || c.mouse || c.focused);
         auto [outer, inner] = frame();
         EXPECT_EQ(outer, c.outer);
         EXPECT_EQ(inner, c.inner);
