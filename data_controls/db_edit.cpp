@@ -284,6 +284,9 @@ bool TCustomDBEditEh::AcceptsChar(char32_t Key) const {
 
 void TCustomDBEditEh::LinkActiveChanged() {
     ClearFieldMaxLength();
+    // A closed dataset sends no record change: the last record's text must not stay on show.
+    if (!IsUnbound() && !dataLink_->Active())
+        FieldDataChanged();
     UpdateEditButtonControlsState();
 }
 

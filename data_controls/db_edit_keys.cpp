@@ -202,10 +202,10 @@ void TCustomDBEditEh::KeyDown(WORD& Key, TShiftState Shift) {
         SelectAll();
         return;
     }
-    // The platform's edit pastes and cuts on the key itself, so editing begins here for those too.
-    const bool cutOrPaste =
-        ((Key == 'V' || Key == 'X') && ctrlOnly) || (Key == VK_DELETE && Shift.Contains(ssShift));
-    if (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift)) || cutOrPaste)
+    // The platform's edit pastes, cuts and undoes on the key itself, so editing begins here too.
+    const bool clipboardOrUndo = ((Key == 'V' || Key == 'X' || Key == 'Z') && ctrlOnly) ||
+                                 (Key == VK_DELETE && Shift.Contains(ssShift));
+    if (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift)) || clipboardOrUndo)
         BeginEditingUnlessReadOnly();
 }
 

@@ -179,3 +179,11 @@ TEST_F(DBEditForm, LeavingWithoutTypingWritesNothing) {
     EXPECT_TRUE(ui.System().MessageBoxes().empty());
     EXPECT_EQ(ds.State(), dsBrowse);
 }
+
+TEST_F(DBEditForm, ClosingTheDatasetClearsTheText) {
+    Bind("NAME");
+    ds.Close();
+    EXPECT_EQ(edit->Text(), "");
+    ds.Open();
+    EXPECT_EQ(edit->Text(), "Ivanov");
+}

@@ -24,6 +24,7 @@ TEST_F(DBEditForm, KeysThatBeginEditing) {
         {"Shift+Insert pastes", VK_INSERT, {ssShift}, true, "Ivanovxy"},
         {"Ctrl+V pastes", 'V', {ssCtrl}, true, "Ivanovxy"},
         {"Ctrl+X cuts", 'X', {ssCtrl}, true, ""},
+        {"Ctrl+Z undoes", 'Z', {ssCtrl}, true, "Ivanov"},
         {"Ctrl+C copies", 'C', {ssCtrl}, false, "Ivanov"},
         {"Home moves", VK_HOME, {}, false, "Ivanov"},
         {"Left moves", VK_LEFT, {}, false, "Ivanov"},
