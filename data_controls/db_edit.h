@@ -218,8 +218,9 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public 
     void DefineProperties(TFiler& filer) override;
 
     // Painting and hosting entry points.
-    // Paints the control on dc: through the edit window, or its own aligned text while unfocused or
-    // when painting a copy (paintingCopy_ or csPaintCopy), which shows the field's text.
+    // Paints the control on dc (nullptr: the control canvas): through the edit window, or its own aligned
+    // text while unfocused or when painting a copy (paintingCopy_ or csPaintCopy), which shows the field's
+    // text.
     void PaintWindowEh(HDC dc);
     void PaintWindow(TCanvas& canvas) override;
     void WMNCPaint(TMessage& Message);

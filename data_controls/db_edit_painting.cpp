@@ -126,7 +126,7 @@ void TCustomDBEditEh::PaintWindow(TCanvas& canvas) {
 }
 
 void TCustomDBEditEh::PaintWindowEh(HDC dc) {
-    TCanvas& canvas = *dc;
+    TCanvas& canvas = dc != nullptr ? *dc : *ControlCanvas();
     // The platform's edit fills its client area when it paints, so the image and the mark go on top.
     auto paintImage = [&] {
         if (!editImage_->Visible() || editImage_->Images() == nullptr || editImage_->ImageIndex() < 0)
