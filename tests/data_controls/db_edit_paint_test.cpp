@@ -216,6 +216,23 @@ TEST_F(EditPaint, UnfocusedTextTakesTheAlignmentAndGreysWhenDisabled) {
     EXPECT_EQ(focused.X, left.X) << "focused, the edit window shows the text for editing";
 }
 
+// Painted as a copy (a grid's rows) the control shows the field's text in its case, not the edit's.
+TEST_F(EditPaint, CopyShowsTheFieldsTextInTheEditsCase) {
+    ds.Close();
+    ds.AddRow({Variant("Сидоров")});
+    Bind();
+    ds.Last();
+    edit->SetCharCase(ecUpperCase);
+    edit->SetFocus();
+    ui.TypeText("x");
+    ui.ProcessMessages();
+    ASSERT_NE(edit->Text(), "СИДОРОВ") << "typed, not yet written";
+    edit->ControlState.Include(csPaintCopy);
+    EXPECT_TRUE(TextDrawn("СИДОРОВ").Found);
+    edit->ControlState.Exclude(csPaintCopy);
+    EXPECT_FALSE(TextDrawn("СИДОРОВ").Found) << "the window shows what was typed";
+}
+
 TEST_F(EditPaint, PasswordIsPaintedAsItsCharacterOncePerCharacter) {
     edit->SetText("тайна");
     edit->SetPasswordChar(U'*');
