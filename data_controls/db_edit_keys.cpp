@@ -28,10 +28,9 @@ class FlagScope {
     bool saved_;
 };
 
-// Messages by which the user changes the text.
-bool IsUserEditMessage(UINT msg) {
-    return msg == WM_CHAR || msg == WM_KEYDOWN || msg == WM_PASTE || msg == WM_CUT || msg == WM_UNDO ||
-           msg == WM_CLEAR;
+// Messages by which the user changes the text: the clipboard ones here, keys in DefaultHandler.
+bool IsClipboardEditMessage(UINT msg) {
+    return msg == WM_PASTE || msg == WM_CUT || msg == WM_UNDO || msg == WM_CLEAR;
 }
 
 }  // namespace
@@ -119,7 +118,7 @@ void TCustomDBEditEh::Dispatch(TMessage& Message) {
         default:
             break;
     }
-    if (IsUserEditMessage(Message.Msg)) {
+    if (IsClipboardEditMessage(Message.Msg)) {
         FlagScope byUser(userTextChanged_);
         TCustomMaskEdit::Dispatch(Message);
         return;
@@ -128,6 +127,13 @@ void TCustomDBEditEh::Dispatch(TMessage& Message) {
 }
 
 void TCustomDBEditEh::DefaultHandler(TMessage& Message) {
+    // Only the edit window's own response to a key is the user's change: what the key handlers
+    // did before (beginning to edit reloads the record) is not.
+    if (Message.Msg == WM_CHAR || Message.Msg == WM_KEYDOWN) {
+        FlagScope byUser(userTextChanged_);
+        TCustomMaskEdit::DefaultHandler(Message);
+        return;
+    }
     TCustomMaskEdit::DefaultHandler(Message);
 }
 
