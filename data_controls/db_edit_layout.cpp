@@ -35,8 +35,7 @@ void TCustomDBEditEh::CreateParams(TCreateParams& Params) {
 void TCustomDBEditEh::CreateWnd() {
     TCustomMaskEdit::CreateWnd();
     UpdateFixedHeight();
-    if (focused_)
-        RefreshBorderState();
+    RefreshBorderState();
     UpdateEditButtonControlList();
     UpdateEditButtonControlsState();
     imageWidth_ = 0;
