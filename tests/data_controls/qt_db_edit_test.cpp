@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "data_controls/button_bitmap_cache.h"
 #include "data_controls/db_edit.h"
@@ -94,8 +95,16 @@ TEST_F(QtDBEditTest, FlatFrameLightsUpWhenTheBorderIsActive) {
     EXPECT_EQ(idle.Pixel(window.Right - 1, window.Bottom - 1) & 0xFFFFFF, Rgb(clBtnFace));
     EXPECT_EQ(idle.Pixel(window.Left + 1, window.Top + 1) & 0xFFFFFF, Rgb(clBtnFace));
 
+    const TRect button = OnForm(edit->ButtonRect());
+    auto buttonPixels = [&](const RasterImage& image) {
+        std::vector<std::uint32_t> pixels;
+        for (int y = button.Top; y < button.Bottom; ++y)
+            for (int x = button.Left; x < button.Right; ++x) pixels.push_back(image.Pixel(x, y) & 0xFFFFFF);
+        return pixels;
+    };
     edit->SetAlwaysShowBorder(true);
     RasterImage lit = Shown();
+    EXPECT_NE(buttonPixels(lit), buttonPixels(idle)) << "the flat button follows the border";
     EXPECT_EQ(lit.Pixel(window.Left, window.Top) & 0xFFFFFF, Rgb(clBtnShadow));
     EXPECT_EQ(lit.Pixel(window.Right - 1, window.Bottom - 1) & 0xFFFFFF, Rgb(clBtnHighlight));
     EXPECT_EQ(lit.Pixel(window.Left + 1, window.Top + 1) & 0xFFFFFF, Rgb(clBtnFace))
