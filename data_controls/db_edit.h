@@ -59,7 +59,6 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public 
     void DefaultHandler(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     bool ExecuteAction(TBasicAction* Action) override;
     bool UpdateAction(TBasicAction* Action) override;
 
@@ -290,7 +289,6 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public 
     // Takes the marker posted when the button's menu closed; true when it was waiting.
     bool TakeMenuClosedMarker(int tag);
     bool ButtonShortCut(WORD key, TShiftState shift);
-    bool CharBeginsEditing(char32_t key) const;
     void BeginEditingUnlessReadOnly();
     bool PointInButtonsOrImage(TPoint clientPos) const;
     void CheckCursor();

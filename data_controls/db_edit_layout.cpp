@@ -45,10 +45,6 @@ void TCustomDBEditEh::CreateWnd() {
     UpdateTextRect();
 }
 
-void TCustomDBEditEh::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    TCustomMaskEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
-}
-
 void TCustomDBEditEh::Resize() {
     TCustomMaskEdit::Resize();
     if (!editButton_)
