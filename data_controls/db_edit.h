@@ -236,6 +236,9 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public 
     bool HolderWindowProc(TMessage& Message);
     // Handles the in-place WM_SETFOCUS and double-click rules; true when the message is done.
     bool InplaceMessage(TMessage& Message);
+    // Self-painting pieces: the image at the left, and the text with the alignment the window lacks.
+    void PaintEditImage(TCanvas& canvas);
+    void PaintAlignedText(TCanvas& canvas, TAlignment alignment);
 
     // Keys while the list of remembered texts is open; true when taken.
     bool MRUListKey(TMessage& Message);
@@ -291,6 +294,8 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public 
     bool ButtonShortCut(WORD key, TShiftState shift);
     void BeginEditingUnlessReadOnly();
     bool PointInButtonsOrImage(TPoint clientPos) const;
+    // A single border without the 3-D look.
+    bool ThinBorder() const;
     void CheckCursor();
     void CloseMRUListOnExit(HWND focusedWnd);
     void CancelMode(TMessage& Message);

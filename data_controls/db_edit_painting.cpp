@@ -127,27 +127,31 @@ void TCustomDBEditEh::PaintWindow(TCanvas& canvas) {
 
 void TCustomDBEditEh::PaintWindowEh(HDC dc) {
     TCanvas& canvas = dc != nullptr ? *dc : *ControlCanvas();
-    // The platform's edit fills its client area when it paints, so the image and the mark go on top.
-    auto paintImage = [&] {
-        if (!editImage_->Visible() || editImage_->Images() == nullptr || editImage_->ImageIndex() < 0)
-            return;
-        TRect r = ImageRect();
-        DrawImageCentered(&canvas, {r.Left + 2, r.Top + 1, r.Right - 2, r.Bottom - 1}, editImage_->Images(),
-                          false, editImage_->ImageIndex());
-    };
     TAlignment alignment = UseRightToLeftAlignment() ? Mirrored(Alignment()) : Alignment();
-    ControlCanvas();
     bool copy = paintingCopy_ || ControlState.Contains(csPaintCopy);
     if ((alignment == taLeftJustify || Focused() || wordWrap_) && !copy) {
+        // The platform's edit fills its client area when it paints, so the image and the mark go on top.
         TCustomMaskEdit::PaintWindow(canvas);
-        paintImage();
-        PaintRequiredMark(canvas);
-        return;
+        PaintEditImage(canvas);
+    } else {
+        PaintAlignedText(canvas, alignment);
     }
+    PaintRequiredMark(canvas);
+}
+
+void TCustomDBEditEh::PaintEditImage(TCanvas& canvas) {
+    if (!editImage_->Visible() || editImage_->Images() == nullptr || editImage_->ImageIndex() < 0)
+        return;
+    TRect r = ImageRect();
+    DrawImageCentered(&canvas, {r.Left + 2, r.Top + 1, r.Right - 2, r.Bottom - 1}, editImage_->Images(),
+                      false, editImage_->ImageIndex());
+}
+
+void TCustomDBEditEh::PaintAlignedText(TCanvas& canvas, TAlignment alignment) {
     canvas.Font()->Assign(*Font());
     canvas.Brush()->SetColor(Color());
     canvas.FillRect(ClientRect());
-    paintImage();
+    PaintEditImage(canvas);
     if (borderStyle_ == bsSingle && !Ctl3D()) {
         canvas.Brush()->SetColor(clWindowFrame);
         canvas.FrameRect(ClientRect());
@@ -169,7 +173,6 @@ void TCustomDBEditEh::PaintWindowEh(HDC dc) {
     else if (alignment == taCenter)
         x = (area.Right - width) / 2;
     canvas.TextRect(area, x, marginY, text);
-    PaintRequiredMark(canvas);
 }
 
 // ---- Required mark
