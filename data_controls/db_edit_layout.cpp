@@ -220,16 +220,24 @@ void TCustomDBEditEh::UpdateTextRect() {
 TRect TCustomDBEditEh::ButtonRect() const {
     const int width = ClientWidth();
     const int height = ClientHeight();
+    // A plain single border keeps the row one pixel inside the client area.
+    const int inset = ThinBorder() ? 1 : 0;
+    TRect rect{width - buttonWidth_ - inset, inset, width - inset, height - inset};
     if (UseRightToLeftAlignment())
-        return {0, 0, buttonWidth_, height};
-    return {width - buttonWidth_, 0, width, height};
+        rect = OffsetRect(rect, buttonWidth_ + 2 * inset - width, 0);
+    return rect;
 }
 
 TRect TCustomDBEditEh::TextAreaRect() const {
-    TRect rect{imageWidth_, 0, ClientWidth() - buttonWidth_ - 1, ClientHeight()};
+    const int inset = ThinBorder() ? 1 : 0;
+    TRect rect{imageWidth_ + inset, inset, ClientWidth() - buttonWidth_ - 1 - inset, ClientHeight() - inset};
     if (UseRightToLeftAlignment())
         rect = OffsetRect(rect, buttonWidth_ - imageWidth_, 0);
     return rect;
+}
+
+bool TCustomDBEditEh::ThinBorder() const {
+    return borderStyle_ == bsSingle && !Ctl3D();
 }
 
 TRect TCustomDBEditEh::ImageRect() const {

@@ -217,3 +217,38 @@ TEST_F(DBEditForm, PointerIsTheArrowOverTheImageAndTheButtons) {
     EXPECT_EQ(pointerAt(edit->ImageWidth() + 10), crIBeam);
     EXPECT_NE(pointerAt(edit->ClientWidth() - 2), crIBeam);
 }
+
+TEST_F(DBEditForm, ButtonAndTextAreasKeepInsideAPlainBorder) {
+    struct Case {
+        const char* what;
+        bool ctl3D;
+        TBiDiMode biDi;
+        int buttonLeftFromRight;  // ClientWidth - ButtonRect.Left
+        int buttonTop;
+        int textLeft;
+        int textRightFromRight;  // ClientWidth - TextAreaRect.Right
+    };
+    edit->EditButton()->SetVisible(true);
+    ui.ProcessMessages();
+    const int b = edit->ButtonWidth();
+    const Case cases[] = {
+        {"3-D", true, bdLeftToRight, b, 0, 0, b + 1},
+        {"plain border", false, bdLeftToRight, b + 1, 1, 1, b + 2},
+    };
+    for (const Case& c : cases) {
+        edit->SetCtl3D(c.ctl3D);
+        edit->SetBiDiMode(c.biDi);
+        edit->RecreateWnd();
+        const int w = edit->ClientWidth();
+        EXPECT_EQ(w - edit->ButtonRect().Left, c.buttonLeftFromRight) << c.what;
+        EXPECT_EQ(edit->ButtonRect().Top, c.buttonTop) << c.what;
+        EXPECT_EQ(edit->ButtonRect().Width(), b) << c.what;
+        EXPECT_EQ(edit->TextAreaRect().Left, c.textLeft) << c.what;
+        EXPECT_EQ(w - edit->TextAreaRect().Right, c.textRightFromRight) << c.what;
+    }
+    edit->SetCtl3D(false);
+    edit->SetBiDiMode(bdRightToLeft);
+    edit->RecreateWnd();
+    EXPECT_EQ(edit->ButtonRect().Left, 1) << "mirrored to the left edge";
+    EXPECT_EQ(edit->ButtonRect().Width(), b);
+}
