@@ -138,6 +138,13 @@ WPARAM MouseKeys(TShiftState shift) {
     return keys;
 }
 
+// A host's pointer positions lie on the window's surface, whose client area starts inside the frame
+// a pop-up draws in its window.
+TPoint SurfaceToScreen(const TWinControl& window, TPoint pos) {
+    TPoint origin = window.FormOrigin();
+    return window.ClientToScreen({pos.X - origin.X, pos.Y - origin.Y});
+}
+
 }  // namespace
 
 void PostKeyDown(TCustomForm& form, WORD key, TShiftState shift, const std::string& text) {
@@ -155,7 +162,7 @@ void PostKeyUp(TCustomForm& form, WORD key, TShiftState shift) {
 
 void PostMouseDown(TWinControl& window, TMouseButton button, TShiftState shift, TPoint pos) {
     UINT msg = button == mbLeft ? WM_LBUTTONDOWN : button == mbRight ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
-    TPoint screen = window.ClientToScreen(pos);
+    TPoint screen = SurfaceToScreen(window, pos);
     LastPointerPos() = screen;
     TWinControl* target = MouseTarget(window, pos);
     if (IsSecondPress(target->Handle(), button, pos))
@@ -174,7 +181,7 @@ void PostMouseDown(TWinControl& window, TMouseButton button, TShiftState shift, 
 
 void PostMouseUp(TWinControl& window, TMouseButton button, TShiftState shift, TPoint pos) {
     UINT msg = button == mbLeft ? WM_LBUTTONUP : button == mbRight ? WM_RBUTTONUP : WM_MBUTTONUP;
-    TPoint screen = window.ClientToScreen(pos);
+    TPoint screen = SurfaceToScreen(window, pos);
     LastPointerPos() = screen;
     TShiftState held = shift;
     held.Exclude(button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle);
@@ -187,7 +194,7 @@ void PostMouseUp(TWinControl& window, TMouseButton button, TShiftState shift, TP
 }
 
 void PostMouseMove(TWinControl& window, TShiftState shift, TPoint pos) {
-    TPoint screen = window.ClientToScreen(pos);
+    TPoint screen = SurfaceToScreen(window, pos);
     LastPointerPos() = screen;
     TWinControl* target = MouseTarget(window, pos);
     LRESULT hit = SetPointerFor(*target, WM_MOUSEMOVE, screen);

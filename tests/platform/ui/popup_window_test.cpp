@@ -171,4 +171,46 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PopupWindowTest, ::testing::Values(PopupKind::St
                                                                    : std::string("MadeTopLevel");
                          });
 
+// A pop-up that draws a frame inside its window: the pointer's place on the window's surface is
+// told apart from its place in the client area.
+class FramedPopup : public TCustomControl {
+  public:
+    using TCustomControl::TCustomControl;
+    std::vector<TPoint> downs;
+    void Dispatch(TMessage& message) override {
+        if (message.Msg == WM_NCCALCSIZE) {
+            auto& r = *reinterpret_cast<TRect*>(message.LParam);
+            r = {r.Left + 3, r.Top + 3, r.Right - 3, r.Bottom - 3};
+        }
+        TCustomControl::Dispatch(message);
+    }
+
+  protected:
+    void CreateParams(TCreateParams& params) override {
+        TCustomControl::CreateParams(params);
+        params.Style |= WS_POPUP;
+        params.ExStyle = WS_EX_TOOLWINDOW;
+    }
+    void MouseDown(TMouseButton, TShiftState, int x, int y) override { downs.push_back({x, y}); }
+};
+
+TEST(FramedPopupWindow, ClicksLandWhereTheyWereMadeInTheClientArea) {
+    platform::ui::HeadlessSession ui;
+    auto* form = new TForm(nullptr);
+    form->SetBounds(100, 50, 400, 300);
+    auto* popup = new FramedPopup(form);
+    popup->SetVisible(false);
+    popup->SetParent(form);
+    form->Show();
+    SetWindowPos(popup->Handle(), HWND_TOP, 150, 100, 120, 80, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ui.ProcessMessages();
+    ASSERT_EQ(popup->ClientWidth(), 114);
+    for (TPoint at : {TPoint{0, 0}, TPoint{5, 7}, TPoint{113, 73}}) {
+        popup->downs.clear();
+        ui.Advance(1000);
+        ui.ClickAt(popup, at);
+        EXPECT_EQ(popup->downs, std::vector<TPoint>{at});
+    }
+}
+
 }  // namespace
