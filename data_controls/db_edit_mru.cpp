@@ -107,6 +107,8 @@ void TCustomDBEditEh::MRUListCloseUp(bool Accept) {
     if (!mruList_->DroppedDown || mruListBox_ == nullptr)
         return;
     TMRUListboxEh& list = *mruListBox_;
+    // Marked closed first: the cancel-mode below comes back here when the edit holds the mouse.
+    mruList_->DroppedDown = false;
     if (TControl* capture = GetCaptureControl())
         capture->Perform(WM_CANCELMODE);
     SetWindowPos(list.Handle(), 0, 0, 0, 0, 0,
@@ -115,7 +117,6 @@ void TCustomDBEditEh::MRUListCloseUp(bool Accept) {
     list.SetVisible(false);
     if (listFocused && CanFocus())
         SetFocus();
-    mruList_->DroppedDown = false;
     if (!Accept || readOnly_ || !dataLink_->BeginEditing())
         return;
     if (list.ItemIndex() >= 0)

@@ -7,6 +7,7 @@
 #include "platform/ui/clipboard.h"
 #include "platform/ui/input.h"
 #include "platform/ui/message_queue.h"
+#include "platform/ui/mouse_capture.h"
 #include "platform/ui/virtual_keys.h"
 #include "tests/data_controls/db_edit_test_support.h"
 
@@ -124,4 +125,13 @@ TEST_F(DBEditOpenList, AFilterCutShortByAPendingKeyShowsWhatItFound) {
     edit->MRUList()->DropDown();
     EXPECT_TRUE(edit->MRUList()->DroppedDown) << "closed, then opened again with the first match";
     EXPECT_EQ(List().Items()->Count(), 1);
+}
+
+TEST_F(DBEditOpenList, ClosingWhileTheEditHoldsTheMouse) {
+    // Closing cancels the capture; the edit's own cancel-mode must not close the list a second time.
+    SetCaptureControl(edit);
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(edit->MRUList()->DroppedDown);
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    EXPECT_EQ(edit->Text(), "З");
 }
