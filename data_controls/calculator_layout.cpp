@@ -92,6 +92,8 @@ void TCalculatorEh::BuildLayout() {
     textBox_->SetColor(clWindow);
     textBox_->SetCaption("0");
     for (const CalculatorKeyLayout& key : kKeys) AddKey(key);
+    // The "Cancel" key lies hidden under the tall "C" key.
+    KeyOf('A')->SendToBack();
 }
 
 void TCalculatorEh::AddKey(const CalculatorKeyLayout& layout) {

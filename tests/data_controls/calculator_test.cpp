@@ -206,6 +206,12 @@ TEST_F(Calculator, LayoutKeysAndFlatness) {
     EXPECT_EQ(clear->Caption(), "C");
     EXPECT_EQ(clear->BoundsRect(), Bounds(151, 29, 27, 46));
     EXPECT_EQ(calc->EqualButton()->BoundsRect(), Bounds(122, 101, 56, 22));
+    // The "Cancel" key lies under the tall "C" key, which takes the clicks there.
+    Type("12");
+    ui.ClickAt(calc, {160, 60});
+    EXPECT_EQ(Display(), "0");
+    EXPECT_EQ(calc->Keys()[11]->Caption(), "Cancel");
+    EXPECT_EQ(calc->Keys()[11]->BoundsRect(), Bounds(151, 52, 27, 23));
     EXPECT_EQ(calc->KeyOf('7')->Font()->Color(), clBlue);
     EXPECT_EQ(calc->KeyOf('/')->Font()->Color(), clRed);
     EXPECT_EQ(calc->TextBox()->Caption(), "0");
