@@ -61,20 +61,17 @@ void TGridDataLinkEh::GrowMap() {
 TField* TGridDataLinkEh::FieldAt(int Index) const {
     if (Index < 0 || Index >= mapCount_)
         return nullptr;
-    const MapEntryEh& entry = map_[static_cast<std::size_t>(Index)];
-    TDataSet* dataSet = DataSet();
-    if (entry.field == nullptr || dataSet == nullptr || entry.fieldIndex >= dataSet->Fields().Count())
-        return nullptr;
-    // The field list may have changed since the map was built; answer only the mapped field.
-    TField* field = dataSet->Fields().Fields(entry.fieldIndex);
-    return field == entry.field ? field : nullptr;
+    // The entry's own field, not the list's field at its index: fields may have come or gone
+    // since the map was built, and a freed one is already cleared.
+    TField* field = map_[static_cast<std::size_t>(Index)].field;
+    return field != nullptr && field->DataSet() == DataSet() ? field : nullptr;
 }
 
-void TGridDataLinkEh::FieldFreed(const TField* Field) {
-    if (Field == nullptr)
+void TGridDataLinkEh::FieldFreed(const TComponent* Component) {
+    if (Component == nullptr)
         return;
     for (MapEntryEh& entry : map_)
-        if (entry.field == Field)
+        if (entry.field != nullptr && static_cast<const TComponent*>(entry.field) == Component)
             entry = MapEntryEh{};
 }
 

@@ -54,8 +54,9 @@ class TGridDataLinkEh : public TDataLink {
     // The field of a data column; nullptr outside the map, for a -1 entry and for a freed field.
     TField* FieldAt(int Index) const;
     void ResetFieldMap();
-    // A mapped field is being freed: its entries become -1 until the next rebuild.
-    void FieldFreed(const TField* Field);
+    // A component is being freed; when it is a mapped field its entries become -1 until the
+    // next rebuild. Takes the bare component: by then it may no longer be a TField.
+    void FieldFreed(const TComponent* Component);
 
     int MapCapacity() const { return mapCapacity_; }
     int MapCount() const { return mapCount_; }
