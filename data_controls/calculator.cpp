@@ -28,6 +28,14 @@ bool IsDecimalPoint(char32_t key) {
     return key == static_cast<unsigned char>(NumberFormat().DecimalSeparator) || key == ',' || key == '.';
 }
 
+// The display's text as a number; "5." while the fraction is being typed reads as 5.
+bool ReadDisplay(std::string_view text, double& value) {
+    std::string trimmed = Trim(text);
+    if (!trimmed.empty() && trimmed.back() == NumberFormat().DecimalSeparator)
+        trimmed.pop_back();
+    return TryStrToFloat(trimmed, value, NumberFormat());
+}
+
 char32_t UpperCase(char32_t key) {
     return key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key;
 }
@@ -81,15 +89,18 @@ std::string TCalculatorEh::DisplayText() const {
 double TCalculatorEh::DisplayValue() const {
     if (status_ == 2)
         return 0;
-    std::string text = Trim(DisplayText());
-    // "5." while the fraction is being typed reads as 5.
-    if (!text.empty() && text.back() == NumberFormat().DecimalSeparator)
-        text.pop_back();
-    return StrToFloat(text);
+    double value = 0;
+    if (!ReadDisplay(DisplayText(), value))
+        return StrToFloat(Trim(DisplayText()));  // raises the conversion error
+    return value;
 }
 
 void TCalculatorEh::ShowValue(double value) {
-    textBox_->SetCaption(FloatToStr(value, NumberFormat()));
+    // An overflow shows as an error: "INF" would not read back as a number.
+    if (!std::isfinite(value))
+        ShowError();
+    else
+        textBox_->SetCaption(FloatToStr(value, NumberFormat()));
 }
 
 void TCalculatorEh::ShowError() {
@@ -205,10 +216,13 @@ void TCalculatorEh::AppendDigit(char32_t digit) {
 void TCalculatorEh::Backspace() {
     StartNumber();
     const std::string text = DisplayText();
-    if (text.size() == 1 || (text.size() == 2 && text[0] == '-'))
+    const std::string shorter = text.substr(0, text.size() - 1);
+    // What would stop reading as a number ("1E" of a pasted "1E5") becomes 0 too.
+    double ignored = 0;
+    if (text.size() == 1 || (text.size() == 2 && text[0] == '-') || !ReadDisplay(shorter, ignored))
         textBox_->SetCaption("0");
     else
-        textBox_->SetCaption(text.substr(0, text.size() - 1));
+        textBox_->SetCaption(shorter);
 }
 
 void TCalculatorEh::ApplyOperator(char32_t key) {

@@ -166,6 +166,23 @@ TEST_F(Calculator, CopyAndPasteThroughTheClipboard) {
     EXPECT_EQ(Display(), "43.25");
 }
 
+TEST_F(Calculator, DisplayAlwaysReadsAsANumberOrAnError) {
+    // An overflow is an error, not "INF" that no later key could read.
+    Clipboard()->SetAsText("1E300");
+    Type("1\x16*1\x16=");
+    EXPECT_EQ(Display(), "Error");
+    EXPECT_TRUE(calc->FetchPopupValue().IsError());
+    Type("C");
+    // Backspace through a pasted exponent.
+    Clipboard()->SetAsText("-1E-5");
+    Type("1\x16\b");
+    EXPECT_EQ(Display(), "0");
+    Type("1.5\b");
+    EXPECT_EQ(Display(), "1.");
+    Type("+1=");
+    EXPECT_EQ(Display(), "2");
+}
+
 TEST_F(Calculator, PutValueClearsAndWheelSteps) {
     Type("2+");
     calc->PutPopupValue(Variant(7.5));
