@@ -13,44 +13,41 @@ TStringCollection::TStringCollection(int columns)
     : columns_(static_cast<std::size_t>(std::max(columns, 0))) {}
 
 int TStringCollection::AddRow() {
+    // Rows beyond the count are always empty: the new row needs no clearing.
     if (rows_ == capacity_)
         Grow();
-    for (auto& column : columns_) column[static_cast<std::size_t>(rows_)].clear();
     return ++rows_;
 }
 
 void TStringCollection::DeleteRow(int row) {
     CheckRow(row, Access::Write);
-    for (auto& column : columns_) {
-        const auto first = column.begin() + row;
-        first->clear();
-        // The emptied cell moves to the end, behind the last row.
-        std::rotate(first, first + 1, column.begin() + rows_);
-    }
+    for (auto& column : columns_) column.Erase(row, rows_);
     --rows_;
 }
 
-const std::string& TStringCollection::GetValue(int column, int row) const {
+std::string_view TStringCollection::GetValue(int column, int row) const {
     CheckCell(column, row, Access::Read);
-    return columns_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
+    return columns_[static_cast<std::size_t>(column)].Get(row);
 }
 
-std::string* TStringCollection::GetValuePtr(int column, int row) {
-    CheckCell(column, row, Access::Read);
-    return &Cell(column, row);
-}
-
-void TStringCollection::SetValue(int column, int row, std::string s) {
+void TStringCollection::SetValue(int column, int row, std::string_view s) {
     CheckCell(column, row, Access::Write);
-    Cell(column, row) = std::move(s);
+    Column(column).Set(row, s);
 }
 
 void TStringCollection::SetValueBuf(int column, int row, const char* buffer, int length) {
     CheckCell(column, row, Access::Write);
     if (buffer == nullptr)
-        Cell(column, row).clear();
+        Column(column).Set(row, {});
     else
-        Cell(column, row).assign(buffer, length < 0 ? std::strlen(buffer) : static_cast<std::size_t>(length));
+        Column(column).Set(row,
+                           {buffer, length < 0 ? std::strlen(buffer) : static_cast<std::size_t>(length)});
+}
+
+void TStringCollection::SwapValues(int column, int row1, int row2) {
+    CheckCell(column, row1, Access::Write);
+    CheckRow(row2, Access::Write);
+    Column(column).Swap(row1, row2);
 }
 
 void TStringCollection::Grow() {
@@ -61,15 +58,12 @@ void TStringCollection::Grow() {
 void TStringCollection::SetCapacity(int capacity) {
     if (capacity < rows_ || capacity < 0)
         throw EListError(Format("List capacity out of bounds (%d)", {capacity}));
-    for (auto& column : columns_) column.resize(static_cast<std::size_t>(capacity));
+    for (auto& column : columns_) column.Resize(capacity);
     capacity_ = capacity;
 }
 
 void TStringCollection::Clear() {
-    for (auto& column : columns_) {
-        column.clear();
-        column.shrink_to_fit();
-    }
+    for (auto& column : columns_) column.Reset();
     rows_ = 0;
     capacity_ = 0;
 }
@@ -90,8 +84,4 @@ void TStringCollection::CheckCell(int column, int row, Access access) const {
 void TStringCollection::CheckRow(int row, Access access) const {
     if (row < 0 || row >= rows_)
         RaiseBadIndex(access == Access::Read, "Y");
-}
-
-std::string& TStringCollection::Cell(int column, int row) {
-    return columns_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
 }

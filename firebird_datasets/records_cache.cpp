@@ -160,11 +160,14 @@ void TRecordsCache::ExpandImage(const char* image, TStringCollection* store, int
         std::size_t length = 0;
         // A record whose strings were never stored reads them as empty.
         if (rowExists) {
-            std::string* value = store->GetValuePtr(static_cast<int>(i), row);
-            if (value->size() > static_cast<std::size_t>(field.MaxLength))
-                value->resize(static_cast<std::size_t>(field.MaxLength));
-            length = value->size();
-            std::memcpy(buffer + field.Offset, value->data(), length);
+            const int column = static_cast<int>(i);
+            std::string_view value = store->GetValue(column, row);
+            if (value.size() > static_cast<std::size_t>(field.MaxLength)) {
+                store->SetValue(column, row, value.substr(0, static_cast<std::size_t>(field.MaxLength)));
+                value = store->GetValue(column, row);
+            }
+            length = value.size();
+            std::memcpy(buffer + field.Offset, value.data(), length);
         }
         if (length < static_cast<std::size_t>(field.MaxLength))
             buffer[field.Offset + static_cast<int>(length)] = '\0';

@@ -79,13 +79,9 @@ void TRecordsCache::LogRecord(int n) {
     const int row = physical - 1;
     const bool rowExists = row < strings_->Rows();
     while (logStrings_->Rows() < position) logStrings_->AddRow();
-    for (int column = 0; column < strings_->Columns(); ++column) {
-        std::string* logged = logStrings_->GetValuePtr(column, position - 1);
-        if (rowExists)
-            logged->assign(strings_->GetValue(column, row));
-        else
-            logged->clear();
-    }
+    for (int column = 0; column < strings_->Columns(); ++column)
+        logStrings_->SetValue(column, position - 1,
+                              rowExists ? strings_->GetValue(column, row) : std::string_view{});
 }
 
 char* TRecordsCache::LogImage(int position) const {
@@ -109,8 +105,7 @@ void TRecordsCache::DropLogEntry(std::int32_t physical) {
     std::memcpy(LogImage(freed), LogImage(last), static_cast<std::size_t>(recordSize_));
     if (logStrings_)
         for (int column = 0; column < logStrings_->Columns(); ++column)
-            std::swap(*logStrings_->GetValuePtr(column, freed - 1),
-                      *logStrings_->GetValuePtr(column, last - 1));
+            logStrings_->SwapValues(column, freed - 1, last - 1);
 }
 
 void TRecordsCache::ClearChangeLog() {

@@ -61,8 +61,7 @@ void TRecordsCache::InsertRecord(int position) {
     // The new record's strings start empty, also where a taken-back insertion left a row.
     const int row = highMark_ - 1;
     if (row < strings_->Rows()) {
-        for (int column = 0; column < strings_->Columns(); ++column)
-            strings_->GetValuePtr(column, row)->clear();
+        for (int column = 0; column < strings_->Columns(); ++column) strings_->SetValue(column, row, {});
     } else {
         while (strings_->Rows() <= row) strings_->AddRow();
     }

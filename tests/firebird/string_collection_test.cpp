@@ -40,7 +40,7 @@ TEST(StringCollection, CellsByColumnAndRow) {
     table.AddRow();
     table.SetValue(0, 0, "a0");
     table.SetValue(2, 1, "c1");
-    *table.GetValuePtr(1, 1) = "b1";
+    table.SetValue(1, 1, "b1");
     const char buffer[] = "xyz\0tail";
     table.SetValueBuf(1, 0, buffer, -1);  // up to the zero
     EXPECT_EQ(table.GetValue(1, 0), "xyz");
@@ -87,7 +87,9 @@ TEST(StringCollection, CellsOutsideTheTableRaise) {
         {[&] { table.GetValue(2, 0); }, read + "X-Index"},
         {[&] { table.GetValue(-1, 0); }, read + "X-Index"},
         {[&] { table.GetValue(0, 1); }, read + "Y-Index"},
-        {[&] { table.GetValuePtr(0, -1); }, read + "Y-Index"},
+        {[&] { table.GetValue(0, -1); }, read + "Y-Index"},
+        {[&] { table.SwapValues(0, 0, 1); }, write + "Y-Index"},
+        {[&] { table.SwapValues(2, 0, 0); }, write + "X-Index"},
         {[&] { table.GetValue(5, 5); }, read + "X-Index"},
         {[&] { table.SetValue(2, 0, "x"); }, write + "X-Index"},
         {[&] { table.SetValue(0, 1, "x"); }, write + "Y-Index"},
