@@ -226,15 +226,24 @@ class TFIBCustomDataSet : public TDataSet,
     bool ParamFieldOldValues = false;
 
     // Editing, locating and sorting belong to later work; these are the points it hangs on.
-    virtual bool CanEdit() const { return false; }
-    virtual bool CanInsert() const { return false; }
-    virtual bool CanDelete() const { return false; }
+    // Editing is allowed by the modify statements' texts.
+    virtual bool CanEdit() const;
+    virtual bool CanInsert() const;
+    virtual bool CanDelete() const;
     bool CanModify() const override { return CanEdit() || CanInsert() || CanDelete(); }
     virtual bool LocateEx(const std::string& /*keyFields*/, const Variant& /*keyValues*/,
                           TLocateOptions /*options*/) {
         return false;
     }
-    virtual void CancelUpdates() {}
+    virtual void CancelUpdates();
+    void RevertRecordUpdate(int index, bool reinsert);
+    // Parameters of a modify statement from a record: OLD_, NEW_ and MAS_ prefixes, else the field.
+    void SetParamsFromRecord(TFIBQuery& statement, TRecordBuffer buffer);
+    bool RefreshRecordByQuery(TFIBQuery& statement, TRecordBuffer buffer);
+    void StartUpdateTransaction();
+    void AutoCommitUpdate();
+    void RemoveFromCache();
+    void RefreshMaster();
     virtual void MoveRecord(int /*from*/, int /*to*/) {}
     virtual void DoSort(const std::vector<std::string>& /*fields*/, const std::vector<bool>& /*ascending*/) {}
 
@@ -302,11 +311,23 @@ class TFIBCustomDataSet : public TDataSet,
 
     // Later work: deleting and posting on the server, what the user may see, post errors, master
     // parameters. The core's versions do nothing, or refuse.
-    virtual void DeleteRecordOnServer(TRecordBuffer /*buffer*/) {}
+    virtual void DeleteRecordOnServer(TFIBQuery& statement, TRecordBuffer buffer);
     virtual void InternalPostRecord(TFIBQuery& /*query*/, TRecordBuffer /*buffer*/) {}
     // A record shows when its status is one of UpdateRecordTypes.
     virtual bool RecordIsVisible(TRecordBuffer buffer) const;
-    virtual void DoOnPostError(EDatabaseError& /*error*/, TDataAction& /*action*/) {}
+    virtual void DoOnPostError(EDatabaseError& error, TDataAction& action);
+    // The before and after steps of editing, and the framework's editing steps.
+    void DoBeforeEdit() override;
+    void DoBeforeInsert() override;
+    void DoAfterInsert() override;
+    void DoBeforeDelete() override;
+    void DoBeforePost() override;
+    void DoBeforeCancel() override;
+    void DoAfterDelete() override;
+    void InternalInsert() override;
+    void InternalRefresh() override;
+    // Saves the record's image as its old one; with CachedUpdates the change log keeps it.
+    void SaveOldRecord(TRecordBuffer buffer);
     virtual void SetMasterParams() {}
     // Hooks of opening: the filter parser, and sorting again after the open.
     virtual void PrepareFilterParser() {}
@@ -330,7 +351,10 @@ class TFIBCustomDataSet : public TDataSet,
     void WriteRecordToCache(int index, TRecordBuffer buffer);
     // The buffer field values come from in the current state; nullptr when there is none.
     TRecordBuffer FieldDataBuffer() const;
+    // Post may go on: 46 editing without CanEdit, 44 inserting without CanInsert, 42 otherwise.
     void CheckEditState() const;
+    // A field value may be written: client error 43 outside editing.
+    void CheckFieldWritable() const;
     TRecordsCache* Cache() const { return cache_.get(); }
     const TFIBFieldDescrList& Descriptors() const { return descriptors_; }
     TCachedUpdateStatus RecordStatus(TRecordBuffer buffer) const;
@@ -400,6 +424,16 @@ class TFIBCustomDataSet : public TDataSet,
     void WriteInt64Column(const TField* field, const TFieldDescr& descr, char* chars, const Variant& value);
     void WriteBlobColumn(TField* field, const Variant& value);
     void EndScrollTimerFired(TObject* sender);
+    // Editing helpers.
+    void CheckStillOpen(const char* eventName) const;
+    void LoadArrayBuffers();
+    int InsertionIndex(TRecordBuffer buffer) const;
+    void PlaceInsertion(int index, TRecordBuffer buffer);
+    void PostToServer(TFIBQuery& statement, TRecordBuffer buffer, bool inserting, int index);
+    void CachedDelete(TRecordBuffer buffer);
+    void SetParamFromField(TFIBXSQLVAR& param, TField* field, TRecordBuffer source);
+    bool SetMasterParam(TFIBXSQLVAR& param, const std::string& fieldName);
+    std::vector<std::byte> OldImageOf(TRecordBuffer buffer);
 
     std::unique_ptr<TFIBBase> link_;
     TFIBQuery* deleteQuery_ = nullptr;

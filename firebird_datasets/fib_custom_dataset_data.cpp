@@ -153,7 +153,7 @@ Variant TFIBCustomDataSet::ReadBlobColumn(const TField* field) const {
     return Variant(std::move(content));
 }
 
-void TFIBCustomDataSet::CheckEditState() const {
+void TFIBCustomDataSet::CheckFieldWritable() const {
     if (State() != dsEdit && State() != dsInsert && State() != dsSetKey && State() != dsNewValue)
         RaiseClientError(fceNotEditing);
 }
@@ -171,7 +171,7 @@ void TFIBCustomDataSet::SetFieldData(TField* field, const Variant& value) {
         const TFieldDescr* descr = ColumnOfField(field);
         if (descr == nullptr)
             return;
-        CheckEditState();
+        CheckFieldWritable();
         const int column = ColumnOfFieldNo(field->FieldNo());
         const bool isNull = StoresNull(field, *descr, value);
         if (!isNull)

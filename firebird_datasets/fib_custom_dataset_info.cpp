@@ -153,7 +153,13 @@ void TFIBCustomDataSet::SetArrayFieldValues(TField* field, const Variant& value)
     TFIBXSQLVAR* var = column == 0 ? nullptr : &selectQuery_->GetFields()[column - 1];
     if (var == nullptr || !var->ArrayInfo)
         return;
-    CheckEditState();
+    // Outside editing the write is ignored; an empty value clears the field.
+    if (State() != dsEdit && State() != dsInsert)
+        return;
+    if (value.IsNull() || value.IsEmpty()) {
+        SetFieldData(field, Variant::Null());
+        return;
+    }
     ISC_QUAD id{};
     TFIBTransaction* transaction = UpdateTransaction() != nullptr ? UpdateTransaction() : Transaction();
     var->ArrayInfo->SetArrayFromVariant(value, id, link_->GetDBHandle(), transaction->HandleAddress());

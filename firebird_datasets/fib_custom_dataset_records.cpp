@@ -176,16 +176,3 @@ TRecordBuffer TFIBCustomDataSet::FieldDataBuffer() const {
         return ActiveBuffer();
     return ActiveRecordBuffer();
 }
-
-// Rows are taken and put back only by the editing that builds on this class.
-void TFIBCustomDataSet::InternalPost() {
-    DatabaseError("Cannot modify a read-only dataset", this);
-}
-
-void TFIBCustomDataSet::InternalDelete() {
-    DatabaseError("Cannot modify a read-only dataset", this);
-}
-
-void TFIBCustomDataSet::InternalAddRecord(TRecordBuffer /*buffer*/, bool /*append*/) {
-    DatabaseError("Cannot modify a read-only dataset", this);
-}

@@ -85,7 +85,7 @@ void CopySlotToImage(char* image, int imageSize, int bytesFromSlotToEnd, std::in
 
 std::unique_ptr<TStream> TFIBCustomDataSet::CreateBlobStream(TField* field, TBlobStreamMode mode) {
     if (mode != bmRead && !field->ReadOnly)
-        CheckEditState();
+        CheckFieldWritable();
     TRecordBuffer buffer = FieldDataBuffer();
     if (buffer == nullptr)
         return NewBlobStream(*this, field, ISC_QUAD{});

@@ -1,0 +1,95 @@
+// The parameters a modify or refresh statement takes from a record: OLD_ names from the record's
+// old image, NEW_ and plain names from the buffer, MAS_ names from the master dataset.
+#include <cstring>
+
+#include "firebird/fib_errors.h"
+#include "firebird/sql_types.h"
+#include "firebird/str_basics.h"
+#include "firebird_datasets/fib_custom_dataset.h"
+#include "platform/db/data_source.h"
+
+namespace {
+
+bool HasPrefix(const std::string& name, const char* prefix) {
+    return name.size() > 4 && AsciiUpperCase(name.substr(0, 4)) == prefix;
+}
+
+}  // namespace
+
+std::vector<std::byte> TFIBCustomDataSet::OldImageOf(TRecordBuffer buffer) {
+    std::vector<std::byte> image(static_cast<std::size_t>(recordBufferSize_));
+    std::memcpy(image.data(), buffer, image.size());
+    InitRecordBuffer(RecordIndexOf(buffer), image.data(), true);
+    return image;
+}
+
+bool TFIBCustomDataSet::SetMasterParam(TFIBXSQLVAR& param, const std::string& fieldName) {
+    TDataSource* source = GetDataSource();
+    TDataSet* master = source != nullptr ? source->DataSet() : nullptr;
+    if (master == nullptr)
+        return false;
+    if (TField* field = master->FindField(fieldName))
+        param.WriteAsVariant(field->AsVariant());
+    return true;
+}
+
+void TFIBCustomDataSet::SetParamFromField(TFIBXSQLVAR& param, TField* field, TRecordBuffer source) {
+    const TFieldDescr* descr = ColumnOfField(field);
+    const int column = ColumnOfFieldNo(field->FieldNo());
+    if (ColumnIsNull(source, column)) {
+        param.WriteIsNull(true);
+        return;
+    }
+    param.WriteIsNull(false);
+    const std::byte* data = source + descr->Offset;
+    switch (descr->SqlType) {
+        case SQL_BLOB:
+        case SQL_ARRAY:
+        case SQL_QUAD: {
+            ISC_QUAD id;
+            std::memcpy(&id, data, sizeof id);
+            param.WriteAsQuad(id);
+            return;
+        }
+        default:
+            break;
+    }
+    if (descr->IsGUID)
+        param.WriteAsGuid(std::string(reinterpret_cast<const char*>(data), 16));
+    else if (descr->IsDBKey)
+        param.WriteAsString(
+            std::string(reinterpret_cast<const char*>(data), static_cast<std::size_t>(descr->Size)));
+    else
+        param.WriteAsVariant(ReadColumn(field, *descr, data));
+}
+
+void TFIBCustomDataSet::SetParamsFromRecord(TFIBQuery& statement, TRecordBuffer buffer) {
+    if (buffer == nullptr)
+        RaiseClientError(fceBufferNotSet);
+    if (RecordIndexOf(buffer) < 0)
+        return;
+    const std::vector<std::byte> oldImage = OldImageOf(buffer);
+    TFIBXSQLDA& params = statement.GetParams();
+    for (int i = 0; i < params.Count(); ++i) {
+        TFIBXSQLVAR& param = params[i];
+        const std::string name = param.VarName;
+        std::string fieldName = name;
+        TRecordBuffer source = buffer;
+        if (HasPrefix(name, "OLD_")) {
+            fieldName = name.substr(4);
+            source = const_cast<std::byte*>(oldImage.data());
+        } else if (HasPrefix(name, "NEW_")) {
+            fieldName = name.substr(4);
+        } else if (HasPrefix(name, "MAS_") && SetMasterParam(param, name.substr(4))) {
+            continue;
+        }
+        TField* field = FindField(fieldName);
+        if (field != nullptr && field->FieldKind == fkData && ColumnOfField(field) != nullptr) {
+            SetParamFromField(param, field, source);
+        } else if (&statement != selectQuery_) {
+            // A name no column has may be one of the select's own parameters (a detail's key).
+            if (TFIBXSQLVAR* own = selectQuery_->FindParam(name))
+                param.WriteAsVariant(own->ReadAsVariant());
+        }
+    }
+}

@@ -1,0 +1,96 @@
+#pragma once
+// Editing over the embedded engine: a small table rebuilt for every test, a dataset whose modify
+// statements the test writes, and a second connection that reads what the server holds.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "tests/firebird_datasets/dataset_engine_fixture.h"
+
+namespace dstest {
+
+// Posts through the test's statements the way a dataset with generated SQL would.
+class TEditProbe : public TFIBDataSet {
+  public:
+    using TFIBCustomDataSet::RefreshRecordByQuery;
+    using TFIBCustomDataSet::RemoveFromCache;
+    using TFIBCustomDataSet::RevertRecordUpdate;
+    using TFIBDataSet::TFIBDataSet;
+
+  protected:
+    void InternalPostRecord(TFIBQuery& statement, TRecordBuffer buffer) override {
+        StartUpdateTransaction();
+        SetParamsFromRecord(statement, buffer);
+        statement.Execute();
+        AutoCommitUpdate();
+    }
+};
+
+// PREV_NAME and NEW_SEEN show the OLD_NAME and NEW_NAME values the update statement received.
+inline constexpr const char* kEditRowsTable =
+    "RECREATE TABLE EDIT_ROWS (ID INTEGER NOT NULL PRIMARY KEY, NAME VARCHAR(20),"
+    " PREV_NAME VARCHAR(20), NEW_SEEN VARCHAR(20), MASTER_ID INTEGER)";
+
+class EditEngine : public DatasetEngine {
+  protected:
+    void SetUp() override {
+        DatasetEngine::SetUp();
+        Transaction().StartTransaction();
+        fbtest::ExecSQL(Transaction(), kEditRowsTable);
+        Transaction().Commit();
+        Transaction().StartTransaction();
+        for (const char* row : {"(1, 'one')", "(2, 'two')", "(3, 'three')"})
+            fbtest::ExecSQL(Transaction(), std::string("INSERT INTO EDIT_ROWS (ID, NAME) VALUES ") + row);
+        Transaction().Commit();
+    }
+
+    // A dataset over EDIT_ROWS by ID with the test's modify statements, committing each change.
+    TEditProbe& EditDataSet(const std::string& where = "") {
+        auto& ds = DataSet<TEditProbe>("SELECT ID, NAME, MASTER_ID FROM EDIT_ROWS " + where + " ORDER BY ID");
+        ds.SetUpdateTransaction(&Transaction());
+        ds.AutoCommit = true;
+        ds.UpdateSQL().SetText(
+            "UPDATE EDIT_ROWS SET ID = :ID, NAME = :NAME, PREV_NAME = :OLD_NAME, NEW_SEEN = :NEW_NAME"
+            " WHERE ID = :OLD_ID");
+        ds.InsertSQL().SetText("INSERT INTO EDIT_ROWS (ID, NAME, MASTER_ID) VALUES (:ID, :NAME, :MAS_ID)");
+        ds.DeleteSQL().SetText("DELETE FROM EDIT_ROWS WHERE ID = :OLD_ID");
+        ds.RefreshSQL().SetText("SELECT ID, NAME, MASTER_ID FROM EDIT_ROWS WHERE ID = :OLD_ID");
+        return ds;
+    }
+
+    // What the server holds, read through a connection of its own: ID -> "NAME|PREV_NAME|NEW_SEEN|MASTER_ID".
+    std::map<int, std::string> ServerRows() {
+        fbtest::TConnection reader(File());
+        reader.db->SetConnected(true);
+        reader.tr->StartTransaction();
+        TObjectPtr<TFIBQuery> q = MakeComponent<TFIBQuery>(nullptr);
+        q->SetDatabase(reader.db.get());
+        q->SetTransaction(reader.tr.get());
+        q->GoToFirstRecordOnExecute = false;
+        q->SQL().SetText("SELECT ID, NAME, PREV_NAME, NEW_SEEN, MASTER_ID FROM EDIT_ROWS");
+        q->Execute();
+        std::map<int, std::string> rows;
+        while (TFIBXSQLDA* row = q->Next()) {
+            std::string text;
+            for (int i = 1; i < 5; ++i) {
+                const Variant value = (*row)[i].ReadAsVariant();
+                text += (i > 1 ? "|" : "") + (value.IsNull() ? std::string() : value.AsString());
+            }
+            rows[(*row)[0].ReadAsVariant().AsInteger()] = text;
+        }
+        q->Close();
+        reader.tr->Commit();
+        return rows;
+    }
+
+    // Runs a statement on the server from another connection, committed.
+    void ServerExec(const std::string& sql) {
+        fbtest::TConnection writer(File());
+        writer.db->SetConnected(true);
+        writer.tr->StartTransaction();
+        fbtest::ExecSQL(*writer.tr, sql);
+        writer.tr->Commit();
+    }
+};
+
+}  // namespace dstest
