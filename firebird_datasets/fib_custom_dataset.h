@@ -326,9 +326,13 @@ class TFIBCustomDataSet : public TDataSet,
     void DoAfterDelete() override;
     void InternalInsert() override;
     void InternalRefresh() override;
+    void InternalCancel() override;
     // Saves the record's image as its old one; with CachedUpdates the change log keeps it.
     void SaveOldRecord(TRecordBuffer buffer);
     virtual void SetMasterParams() {}
+    // A detail waiting for its master to stop scrolling follows it now: before an edit, insertion
+    // or delete the detail must show the current master's records.
+    virtual void ApplyPendingMasterScroll() {}
     // Hooks of opening: the filter parser, and sorting again after the open.
     virtual void PrepareFilterParser() {}
     virtual void ApplySortingAfterOpen() {}

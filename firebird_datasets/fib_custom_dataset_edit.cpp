@@ -57,6 +57,7 @@ void TFIBCustomDataSet::SaveOldRecord(TRecordBuffer buffer) {
 }
 
 void TFIBCustomDataSet::DoBeforeEdit() {
+    ApplyPendingMasterScroll();
     if (!CanEdit())
         Abort();
     TRecordBuffer buffer = ActiveBuffer();
@@ -72,6 +73,7 @@ void TFIBCustomDataSet::DoBeforeEdit() {
 }
 
 void TFIBCustomDataSet::DoBeforeInsert() {
+    ApplyPendingMasterScroll();
     if (!CanInsert())
         Abort();
     TDataSet::DoBeforeInsert();
@@ -83,6 +85,7 @@ void TFIBCustomDataSet::DoAfterInsert() {
 }
 
 void TFIBCustomDataSet::DoBeforeDelete() {
+    ApplyPendingMasterScroll();
     if (!CanDelete())
         Abort();
     TRecordBuffer buffer = ActiveBuffer();
@@ -124,4 +127,20 @@ void TFIBCustomDataSet::InternalInsert() {
     if (currentIndex_ >= 0 && (flag == bfEOF || (flag == bfBOF && GetRecordCount() == 0)))
         --currentIndex_;
     ReleaseBlobStreams(buffer, false, TARollback);
+}
+
+// The first value written counted the record as pending; a cancelled change leaves nothing pending.
+void TFIBCustomDataSet::InternalCancel() {
+    TRecordBuffer buffer = ActiveBuffer();
+    if (buffer == nullptr || RecordStatus(buffer) == cusUnmodified)
+        return;
+    TCachedUpdateStatus stored = cusUnmodified;
+    const int index = RecordIndexOf(buffer);
+    if (State() == dsEdit && index >= 0 && index < fetchedCount_) {
+        std::vector<std::byte> record(static_cast<std::size_t>(recordBufferSize_));
+        InitRecordBuffer(index, record.data(), false);
+        stored = RecordStatus(record.data());
+    }
+    if (stored == cusUnmodified)
+        --pendingChanges_;
 }

@@ -66,6 +66,13 @@ TEST_F(CachedEditing, EditsCountOncePerRecordAndCancelBringsTheFetchedValuesBack
 
     ds.CancelUpdates();
     EXPECT_EQ(Ids(ds), "1:one 2:two 3:three ");
+    // A change cancelled before its post leaves nothing pending, for an edit as for an insertion.
+    ds.Edit();
+    ds.FieldByName("NAME")->SetAsString("dropped");
+    ds.Cancel();
+    ds.Append();
+    ds.FieldByName("ID")->SetAsInteger(9);
+    ds.Cancel();
     ds.First();
     EXPECT_EQ(ds.CachedUpdateStatus(), cusUnmodified);
     EXPECT_EQ(ds.CachedChangeCount(), 0);
