@@ -1,0 +1,76 @@
+// Making and freeing the grid. The steps that call the grid's own virtual operations wait for
+// AfterConstruction, so a derived grid's overrides make its parts.
+#include "data_grid/db_grid.h"
+
+#include "platform/db/data_source.h"
+#include "platform/ui/font.h"
+#include "platform/ui/image_list.h"
+
+TCustomDBGridEh::TCustomDBGridEh(TComponent* AOwner) : TCustomGrid(AOwner) {
+    TCustomGrid::SetDefaultDrawing(false);
+    DesignOptionsBoost = {goColSizing};
+    SetVirtualView(true);
+    SetScrollBars(ssHorizontal);
+    TCustomGrid::SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goColSizing,
+                             goColMoving, goEditing, goTabs});
+    SetRowCount(2);
+    SetColCount(2);
+    dataLink_ = std::make_unique<TGridDataLinkEh>(this);
+    SetColor(clWindow);
+    SetParentColor(false);
+    titleFont_ = std::make_unique<TFont>();
+    titleFont_->OnChange = [this](TObject*) { TitleFontChanged(); };
+    SetSaveCellExtents(false);
+    footerFont_ = std::make_unique<TFont>();
+    footerFont_->OnChange = [this](TObject*) { FooterFontChanged(); };
+    titleImageChangeLink_ = std::make_unique<TChangeLink>();
+    titleImageChangeLink_->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+void TCustomDBGridEh::AfterConstruction() {
+    TCustomGrid::AfterConstruction();
+    columnDefValues_ = NewColumnDefValues();
+    columns_ = NewColumns();
+    selectedRows_ = NewSelectedRows();
+    horzScrollBar_ = NewScrollBar(sbHorizontalEh);
+    vertScrollBar_ = NewScrollBar(sbVerticalEh);
+    selection_ = NewSelection();
+    stFilter_ = NewFilterRow();
+    // Only now: the filter row tells SubTitleRowCount whether it shows.
+    topDataOffset_ = static_cast<std::uint8_t>(ShowsTitles() + SubTitleRowCount());
+}
+
+TCustomDBGridEh::~TCustomDBGridEh() {
+    if (titleImages_ != nullptr)
+        titleImages_->UnRegisterChanges(titleImageChangeLink_.get());
+    if (selection_)
+        selection_->Clear();
+    // The link goes first: its dataset must not call back into a grid being taken apart.
+    dataLink_.reset();
+    visibleColumns_.clear();
+    sortMarkedColumns_.clear();
+}
+
+std::unique_ptr<IGridColumnDefValuesEh> TCustomDBGridEh::NewColumnDefValues() {
+    return std::make_unique<IGridColumnDefValuesEh>();
+}
+
+std::unique_ptr<IGridColumnsEh> TCustomDBGridEh::NewColumns() {
+    return std::make_unique<TPlainGridColumnsEh>();
+}
+
+std::unique_ptr<IGridScrollBarEh> TCustomDBGridEh::NewScrollBar(TScrollBarKindEh Kind) {
+    return std::make_unique<TPlainGridScrollBarEh>(Kind);
+}
+
+std::unique_ptr<IGridFilterRowEh> TCustomDBGridEh::NewFilterRow() {
+    return std::make_unique<TPlainGridFilterRowEh>();
+}
+
+std::unique_ptr<IGridSelectionEh> TCustomDBGridEh::NewSelection() {
+    return std::make_unique<TPlainGridSelectionEh>();
+}
+
+std::unique_ptr<IGridSelectedRowsEh> TCustomDBGridEh::NewSelectedRows() {
+    return std::make_unique<TPlainGridSelectedRowsEh>();
+}

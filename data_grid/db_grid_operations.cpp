@@ -1,0 +1,194 @@
+// The grid's own virtual operations as the plain grid has them, the data link's calls and the
+// event dispatchers. The drawing, keyboard, mouse and layout features override what they own.
+#include "data_grid/db_grid.h"
+
+#include "platform/db/data_source.h"
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
+#include "platform/db/fields.h"
+#include "platform/ui/inplace_edit.h"
+
+bool TCustomDBGridEh::CanStartRowDrag() {
+    return true;
+}
+int TCustomDBGridEh::TreeLevelAtPoint(int /*X*/, int /*Y*/) {
+    return 0;
+}
+bool TCustomDBGridEh::ShowsRowFocusFrame() {
+    return options_.Contains(gdoRowSelectEh) && DefaultDrawing && Focused() &&
+           !ComponentState().Contains(csDesigning);
+}
+bool TCustomDBGridEh::KeepsEditorShown() {
+    return options_.Contains(gdoAlwaysShowEditorEh) && !FilterEditingActive();
+}
+bool TCustomDBGridEh::FilterEditingActive() {
+    return false;
+}
+bool TCustomDBGridEh::CellHas3DFrame(int /*ACol*/, int /*ARow*/, TGridDrawState /*AState*/) {
+    return false;
+}
+bool TCustomDBGridEh::IsCellInSelection(int /*ACol*/, int /*ARow*/) {
+    return false;
+}
+bool TCustomDBGridEh::ToggleTreeNodeAt(int /*X*/, int /*Y*/) {
+    return false;
+}
+bool TCustomDBGridEh::BeginRowDrag(int& /*Origin*/, int& /*Destination*/, TPoint /*MousePt*/) {
+    return false;
+}
+TWinControl* TCustomDBGridEh::NewFilterEditor() {
+    return nullptr;
+}
+int TCustomDBGridEh::SubTitleRowCount() {
+    return stFilter_ && stFilter_->Visible() ? 1 : 0;
+}
+int TCustomDBGridEh::ShowsTitles() {
+    return options_.Contains(gdoTitlesEh) ? 1 : 0;
+}
+void TCustomDBGridEh::GetHighlightColors(TGridDrawState /*State*/, TColor& /*Background*/, TColor& /*Text*/) {
+}
+void TCustomDBGridEh::GetDataCellColors(int /*DataCol*/, TGridDrawState /*State*/, TColor& /*Background*/,
+                                        TColor& /*Text*/) {}
+bool TCustomDBGridEh::HasFocusWithin() {
+    return Focused() || (InplaceEditor() != nullptr && InplaceEditor()->Focused());
+}
+bool TCustomDBGridEh::MoveRecords(const std::vector<std::string>& /*Bookmarks*/, int /*TargetRecNo*/,
+                                  int /*TreeLevel*/, bool /*CheckOnly*/) {
+    return false;
+}
+bool TCustomDBGridEh::MoveSelectedRecords(int /*TargetRecNo*/, int /*TreeLevel*/, bool /*CheckOnly*/) {
+    return false;
+}
+bool TCustomDBGridEh::NeedsBufferedPaint() {
+    return false;
+}
+void TCustomDBGridEh::LinkDataSetChanged() {
+    RefreshLayout();
+}
+void TCustomDBGridEh::MapColumnsToFields() {}
+void TCustomDBGridEh::ApplyLayoutChange() {}
+void TCustomDBGridEh::PaintBorder3D(TRect /*ARect*/, TGridDrawState /*AState*/) {}
+void TCustomDBGridEh::DrawTreeCell(int /*ACol*/, int /*ARow*/, TRect& /*ARect*/, TGridDrawState /*AState*/) {}
+void TCustomDBGridEh::DrawFixedCell(int /*ACol*/, int /*ARow*/, TRect /*ARect*/, TGridDrawState /*AState*/) {}
+bool TCustomDBGridEh::EndRowDrag(int& /*Origin*/, int& /*Destination*/, TPoint /*MousePt*/) {
+    return false;
+}
+void TCustomDBGridEh::CollectDataSetFields(std::vector<TField*>& Fields) {
+    if (TDataSet* dataSet = dataLink_->DataSet())
+        for (int i = 0; i < dataSet->Fields().Count(); ++i) Fields.push_back(dataSet->Fields().Fields(i));
+}
+int TCustomDBGridEh::RowAtDragPoint(TPoint /*MousePt*/) {
+    return -1;
+}
+void TCustomDBGridEh::LinkDataSetScrolled(int /*Distance*/) {
+    Invalidate();
+}
+void TCustomDBGridEh::InvalidateSelection() {
+    Invalidate();
+}
+void TCustomDBGridEh::ApplyColumnAttributes() {}
+void TCustomDBGridEh::StoreFilterText() {}
+void TCustomDBGridEh::ShowCellEditor() {
+    ShowEditor();
+}
+void TCustomDBGridEh::AutoScrollTick() {}
+void TCustomDBGridEh::ActiveRecordChanged() {}
+void TCustomDBGridEh::FillFilterList(std::vector<std::string>& /*Items*/) {}
+void TCustomDBGridEh::SyncExternalHorzScrollBar() {}
+void TCustomDBGridEh::RecalcRowCount() {}
+void TCustomDBGridEh::RefreshVertScrollBar() {}
+bool TCustomDBGridEh::MoveRecordsDefault(const std::vector<std::string>& /*Bookmarks*/, int /*TargetRecNo*/,
+                                         int /*TreeLevel*/, bool /*CheckOnly*/) {
+    return false;
+}
+std::string TCustomDBGridEh::GetFooterText(int /*DataCol*/, int /*Row*/) {
+    return {};
+}
+bool TCustomDBGridEh::FindDialogModal() {
+    return true;
+}
+void TCustomDBGridEh::ApplyFilter() {}
+void TCustomDBGridEh::ApplySorting() {}
+void TCustomDBGridEh::RefreshEditors() {
+    InvalidateEditor();
+}
+
+void TCustomDBGridEh::DataLinkActiveChanged(bool Active) {
+    if (!Active)
+        HideEditor();
+    if (selection_)
+        selection_->LinkStateChanged(Active);
+    if (InMemTableView())
+        RecalcRowCount();
+    RefreshLayout();
+    if (Active && KeepsEditorShown())
+        ShowCellEditor();
+    RefreshVertScrollBar();
+    if (columns_)
+        columns_->ReleaseValueLists();
+}
+
+void TCustomDBGridEh::EditingStateChanged() {
+    InvalidateEditor();
+}
+void TCustomDBGridEh::RecordChanged(TField* /*Field*/) {
+    InvalidateRow(Row());
+}
+void TCustomDBGridEh::SelectFieldColumn(TField* /*Field*/) {}
+TField* TCustomDBGridEh::SelectedField() const {
+    return nullptr;
+}
+void TCustomDBGridEh::PostEditText() {}
+
+void TCustomDBGridEh::CellClick(IGridColumnEh* Column) {
+    if (OnDataCellClick)
+        OnDataCellClick(this, Column);
+}
+void TCustomDBGridEh::CheckTitleButton(int ACol, IGridColumnEh* Column, bool& Enabled) {
+    if (OnTitleButtonCheck)
+        OnTitleButtonCheck(this, ACol, Column, Enabled);
+}
+void TCustomDBGridEh::ColEnter() {
+    if (OnColumnEnter)
+        OnColumnEnter(this);
+}
+void TCustomDBGridEh::ColExit() {
+    if (OnColumnExit)
+        OnColumnExit(this);
+}
+void TCustomDBGridEh::SortMarkingChanged() {
+    if (OnSortMarkersChange)
+        OnSortMarkersChange(this);
+}
+void TCustomDBGridEh::TitleClick(int ACol, IGridColumnEh* Column) {
+    if (OnTitleButtonClick)
+        OnTitleButtonClick(this, ACol, Column);
+}
+void TCustomDBGridEh::DrawColumnCell(const TRect& Rect, int DataCol, IGridColumnEh* Column,
+                                     TGridDrawState State) {
+    if (OnColumnCellDraw)
+        OnColumnCellDraw(this, Rect, DataCol, Column, State);
+}
+void TCustomDBGridEh::DrawDataCell(const TRect& Rect, TField* Field, TGridDrawState State) {
+    if (OnDataCellDraw)
+        OnDataCellDraw(this, Rect, Field, State);
+}
+void TCustomDBGridEh::EditButtonClick() {
+    if (OnEditButtonClick)
+        OnEditButtonClick(this);
+}
+void TCustomDBGridEh::FireGetCellParams(IGridColumnEh* Column, TFont* AFont, TColor& Background,
+                                        TGridDrawState State) {
+    if (OnCellParams)
+        OnCellParams(this, Column, AFont, Background, State);
+}
+void TCustomDBGridEh::GetFooterParams(int DataCol, int Row, IGridColumnEh* Column, TFont* AFont,
+                                      TColor& Background, TAlignment& Alignment, TGridDrawState State,
+                                      std::string& Text) {
+    if (OnFooterCellParams)
+        OnFooterCellParams(this, DataCol, Row, Column, AFont, Background, Alignment, State, Text);
+}
+void TCustomDBGridEh::TitleCellClick(IGridColumnEh* Column) {
+    if (OnTitleCellClick)
+        OnTitleCellClick(this, Column);
+}

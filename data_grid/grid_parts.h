@@ -1,0 +1,163 @@
+#pragma once
+// The objects a data grid owns whose full classes come with their own features (columns, column
+// defaults, scroll-bar settings, filter row, selection). The grid sees them through these small
+// interfaces; the plain implementations here carry only what the grid itself needs of them.
+#include <memory>
+#include <vector>
+
+#include "platform/ui/types.h"
+
+class TComponent;
+class TField;
+class TPopupMenu;
+
+enum TSortMarkerEh { smNoneEh, smDownEh, smUpEh };
+
+// One column as the grid's life cycle sees it.
+class IGridColumnEh {
+  public:
+    virtual ~IGridColumnEh() = default;
+    virtual TField* Field() const = 0;
+    virtual void SetField(TField* Value) = 0;
+    virtual TSortMarkerEh SortMarker() const = 0;
+    virtual void SetSortMarker(TSortMarkerEh Value) = 0;
+    // The column lets go of a menu, image list or list source that is being freed.
+    virtual void ForgetComponent(const TComponent* Component) = 0;
+    // The menu a right click on the column's cells pops up; nullptr when none.
+    virtual TPopupMenu* PopupMenu() const = 0;
+};
+
+// The column collection as the grid's life cycle sees it.
+class IGridColumnsEh {
+  public:
+    virtual ~IGridColumnsEh() = default;
+    virtual int Count() const = 0;
+    virtual IGridColumnEh* Items(int Index) const = 0;
+    virtual void BeginUpdate() = 0;
+    virtual void EndUpdate() = 0;
+    // Whether the columns were made by the user rather than from the dataset's fields.
+    virtual bool Customized() const = 0;
+    virtual void ReleaseValueLists() = 0;
+};
+
+class IGridColumnDefValuesEh {
+  public:
+    virtual ~IGridColumnDefValuesEh() = default;
+};
+
+enum TScrollBarKindEh { sbHorizontalEh, sbVerticalEh };
+
+class IGridScrollBarEh {
+  public:
+    virtual ~IGridScrollBarEh() = default;
+    virtual TScrollBarKindEh Kind() const = 0;
+    // A scroll bar outside the grid that follows it; nullptr when none.
+    virtual TComponent* ExtScrollBar() const = 0;
+    virtual void SetExtScrollBar(TComponent* Value) = 0;
+};
+
+class IGridFilterRowEh {
+  public:
+    virtual ~IGridFilterRowEh() = default;
+    virtual bool Visible() const = 0;
+};
+
+// Bit 0 unused, as the stored sets have it.
+enum TGridSelectionKindEh { gskNoneEh, gskRowsEh, gskRectangleEh, gskColumnsEh, gskAllEh };
+
+class IGridSelectionEh {
+  public:
+    virtual ~IGridSelectionEh() = default;
+    virtual TGridSelectionKindEh Kind() const = 0;
+    virtual void Clear() = 0;
+    virtual void LinkStateChanged(bool Active) = 0;
+};
+
+// Selected records (bookmarks).
+class IGridSelectedRowsEh {
+  public:
+    virtual ~IGridSelectedRowsEh() = default;
+    virtual int Count() const = 0;
+    virtual void Clear() = 0;
+};
+
+// A column that only holds its field and sort marker.
+class TPlainGridColumnEh : public IGridColumnEh {
+  public:
+    TField* Field() const override { return field_; }
+    void SetField(TField* Value) override { field_ = Value; }
+    TSortMarkerEh SortMarker() const override { return sortMarker_; }
+    void SetSortMarker(TSortMarkerEh Value) override { sortMarker_ = Value; }
+    void ForgetComponent(const TComponent* Component) override;
+    TPopupMenu* PopupMenu() const override { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* Value) { popupMenu_ = Value; }
+
+  private:
+    TField* field_ = nullptr;
+    TPopupMenu* popupMenu_ = nullptr;
+    TSortMarkerEh sortMarker_ = smNoneEh;
+};
+
+class TPlainGridColumnsEh : public IGridColumnsEh {
+  public:
+    int Count() const override { return static_cast<int>(items_.size()); }
+    IGridColumnEh* Items(int Index) const override {
+        return items_.at(static_cast<std::size_t>(Index)).get();
+    }
+    void BeginUpdate() override { ++updateCount_; }
+    void EndUpdate() override;
+    bool Customized() const override { return customized_; }
+    void ReleaseValueLists() override {}
+
+    IGridColumnEh* Add();
+    void Clear() { items_.clear(); }
+    void SetCustomized(bool Value) { customized_ = Value; }
+    int UpdateCount() const { return updateCount_; }
+
+  private:
+    std::vector<std::unique_ptr<IGridColumnEh>> items_;
+    int updateCount_ = 0;
+    bool customized_ = false;
+};
+
+class TPlainGridScrollBarEh : public IGridScrollBarEh {
+  public:
+    explicit TPlainGridScrollBarEh(TScrollBarKindEh Kind) : kind_(Kind) {}
+    TScrollBarKindEh Kind() const override { return kind_; }
+    TComponent* ExtScrollBar() const override { return extScrollBar_; }
+    void SetExtScrollBar(TComponent* Value) override { extScrollBar_ = Value; }
+
+  private:
+    TScrollBarKindEh kind_;
+    TComponent* extScrollBar_ = nullptr;
+};
+
+class TPlainGridFilterRowEh : public IGridFilterRowEh {
+  public:
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool Value) { visible_ = Value; }
+
+  private:
+    bool visible_ = false;
+};
+
+class TPlainGridSelectionEh : public IGridSelectionEh {
+  public:
+    TGridSelectionKindEh Kind() const override { return kind_; }
+    void SetKind(TGridSelectionKindEh Value) { kind_ = Value; }
+    void Clear() override { kind_ = gskNoneEh; }
+    void LinkStateChanged(bool Active) override;
+
+  private:
+    TGridSelectionKindEh kind_ = gskNoneEh;
+};
+
+class TPlainGridSelectedRowsEh : public IGridSelectedRowsEh {
+  public:
+    int Count() const override { return count_; }
+    void Clear() override { count_ = 0; }
+    void SetCount(int Value) { count_ = Value; }
+
+  private:
+    int count_ = 0;
+};
