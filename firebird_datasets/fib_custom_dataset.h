@@ -435,7 +435,9 @@ class TFIBCustomDataSet : public TDataSet,
     void PlaceInsertion(int index, TRecordBuffer buffer);
     void PostToServer(TFIBQuery& statement, TRecordBuffer buffer, bool inserting, int index);
     void CachedDelete(TRecordBuffer buffer);
-    void SetParamFromField(TFIBXSQLVAR& param, TField* field, TRecordBuffer source);
+    void SetParamFromField(TFIBXSQLVAR& param, TField* field, TRecordBuffer source, bool oldValues);
+    void WriteBlobParam(TFIBXSQLVAR& param, TField* field, TRecordBuffer source, const std::byte* data,
+                        bool oldValues);
     bool SetMasterParam(TFIBXSQLVAR& param, const std::string& fieldName);
     std::vector<std::byte> OldImageOf(TRecordBuffer buffer);
 

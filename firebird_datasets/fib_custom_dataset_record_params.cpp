@@ -2,6 +2,7 @@
 // old image, NEW_ and plain names from the buffer, MAS_ names from the master dataset.
 #include <cstring>
 
+#include "firebird/blob_stream.h"
 #include "firebird/fib_errors.h"
 #include "firebird/sql_types.h"
 #include "firebird/str_basics.h"
@@ -33,17 +34,34 @@ bool TFIBCustomDataSet::SetMasterParam(TFIBXSQLVAR& param, const std::string& fi
     return true;
 }
 
-void TFIBCustomDataSet::SetParamFromField(TFIBXSQLVAR& param, TField* field, TRecordBuffer source) {
+// Text written through the field's stream is still in the stream: it goes to the server as a new
+// blob now, or the statement would get the blob the record had before.
+void TFIBCustomDataSet::WriteBlobParam(TFIBXSQLVAR& param, TField* field, TRecordBuffer source,
+                                       const std::byte* data, bool oldValues) {
+    const std::int32_t* slot = oldValues ? nullptr : BlobStreamSlot(source, field);
+    TFIBBlobStream* blob = slot != nullptr ? BlobStreamAt(*slot) : nullptr;
+    ISC_QUAD id;
+    std::memcpy(&id, data, sizeof id);
+    if (blob != nullptr) {
+        blob->CommitBlob();
+        id = blob->BlobID();
+        param.WriteIsNull(blob->Size() == 0);
+    }
+    param.WriteAsQuad(id);
+}
+
+void TFIBCustomDataSet::SetParamFromField(TFIBXSQLVAR& param, TField* field, TRecordBuffer source,
+                                          bool oldValues) {
     const TFieldDescr* descr = ColumnOfField(field);
     const int column = ColumnOfFieldNo(field->FieldNo());
-    if (ColumnIsNull(source, column)) {
+    const std::int32_t* slot = oldValues ? nullptr : BlobStreamSlot(source, field);
+    if (ColumnIsNull(source, column) && (slot == nullptr || BlobStreamAt(*slot) == nullptr)) {
         param.WriteIsNull(true);
         return;
     }
     param.WriteIsNull(false);
     const std::byte* data = source + descr->Offset;
     switch (descr->SqlType) {
-        case SQL_BLOB:
         case SQL_ARRAY:
         case SQL_QUAD: {
             ISC_QUAD id;
@@ -51,6 +69,9 @@ void TFIBCustomDataSet::SetParamFromField(TFIBXSQLVAR& param, TField* field, TRe
             param.WriteAsQuad(id);
             return;
         }
+        case SQL_BLOB:
+            WriteBlobParam(param, field, source, data, oldValues);
+            return;
         default:
             break;
     }
@@ -75,7 +96,8 @@ void TFIBCustomDataSet::SetParamsFromRecord(TFIBQuery& statement, TRecordBuffer 
         const std::string name = param.VarName;
         std::string fieldName = name;
         TRecordBuffer source = buffer;
-        if (HasPrefix(name, "OLD_")) {
+        const bool oldValues = HasPrefix(name, "OLD_");
+        if (oldValues) {
             fieldName = name.substr(4);
             source = const_cast<std::byte*>(oldImage.data());
         } else if (HasPrefix(name, "NEW_")) {
@@ -85,7 +107,7 @@ void TFIBCustomDataSet::SetParamsFromRecord(TFIBQuery& statement, TRecordBuffer 
         }
         TField* field = FindField(fieldName);
         if (field != nullptr && field->FieldKind == fkData && ColumnOfField(field) != nullptr) {
-            SetParamFromField(param, field, source);
+            SetParamFromField(param, field, source, oldValues);
         } else if (&statement != selectQuery_) {
             // A name no column has may be one of the select's own parameters (a detail's key).
             if (TFIBXSQLVAR* own = selectQuery_->FindParam(name))

@@ -29,7 +29,7 @@ class TEditProbe : public TFIBDataSet {
 // PREV_NAME and NEW_SEEN show the OLD_NAME and NEW_NAME values the update statement received.
 inline constexpr const char* kEditRowsTable =
     "RECREATE TABLE EDIT_ROWS (ID INTEGER NOT NULL PRIMARY KEY, NAME VARCHAR(20),"
-    " PREV_NAME VARCHAR(20), NEW_SEEN VARCHAR(20), MASTER_ID INTEGER)";
+    " PREV_NAME VARCHAR(20), NEW_SEEN VARCHAR(20), MASTER_ID INTEGER, NOTE BLOB SUB_TYPE 1)";
 
 class EditEngine : public DatasetEngine {
   protected:

@@ -49,6 +49,20 @@ TEST_F(EditOnServer, ChangedKeyGoesOutWithTheOldOne) {
     EXPECT_EQ(rows.at(10), "one|one|one|");
 }
 
+TEST_F(EditOnServer, TextWrittenToABlobFieldReachesTheServer) {
+    auto& ds = DataSet<dstest::TEditProbe>("SELECT ID, NOTE FROM EDIT_ROWS ORDER BY ID");
+    ds.SetUpdateTransaction(&Transaction());
+    ds.AutoCommit = true;
+    ds.UpdateSQL().SetText("UPDATE EDIT_ROWS SET NOTE = :NOTE WHERE ID = :OLD_ID");
+    OpenAll(ds);
+    ds.Edit();
+    ds.FieldByName("NOTE")->SetAsString("a long note");
+    ds.Post();
+    EXPECT_EQ(ds.FieldByName("NOTE")->AsString(), "a long note");
+    ServerExec("UPDATE EDIT_ROWS SET NAME = CAST(NOTE AS VARCHAR(20)) WHERE ID = 1");
+    EXPECT_EQ(ServerRows().at(1), "a long note|||");
+}
+
 TEST_F(EditOnServer, InsertAndAppendPlaceTheRecordAndSendItsValues) {
     auto& ds = EditDataSet();
     OpenAll(ds);
