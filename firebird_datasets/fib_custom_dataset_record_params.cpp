@@ -105,13 +105,19 @@ void TFIBCustomDataSet::SetParamsFromRecord(TFIBQuery& statement, TRecordBuffer 
         } else if (HasPrefix(name, "MAS_") && SetMasterParam(param, name.substr(4))) {
             continue;
         }
+        // A detail re-reads its record under the same master key it was selected with.
+        TFIBXSQLVAR* selectParam = selectQuery_->FindParam(name);
+        if (&statement == refreshQuery_ && GetDataSource() != nullptr && selectParam != nullptr) {
+            param.WriteAsVariant(selectParam->ReadAsVariant());
+            continue;
+        }
         TField* field = FindField(fieldName);
         if (field != nullptr && field->FieldKind == fkData && ColumnOfField(field) != nullptr) {
             SetParamFromField(param, field, source, oldValues);
         } else if (&statement != selectQuery_) {
             // A name no column has may be one of the select's own parameters (a detail's key).
-            if (TFIBXSQLVAR* own = selectQuery_->FindParam(name))
-                param.WriteAsVariant(own->ReadAsVariant());
+            if (selectParam != nullptr)
+                param.WriteAsVariant(selectParam->ReadAsVariant());
         }
     }
 }

@@ -154,6 +154,7 @@ TUpdateStatus TFIBCustomDataSet::UpdateStatus() const {
         case cusInserted:
             return usInserted;
         case cusDeleted:
+        case cusUninserted:
             return usDeleted;
         default:
             return usUnmodified;

@@ -75,3 +75,34 @@ TEST_F(EditSteps, ArrayValuesAreWrittenOnlyWhileEditingAndNullClearsThem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditSteps, AutoCommitEndsASeparateUpdateTransactionOnlyWhenItsTimeoutActionCommits) {
+    struct Case {
+        TTransactionAction timeoutAction;
+        bool stillActive;
+    };
+    for (const Case& c : {Case{TACommit, false}, Case{TARollback, true}}) {
+        SCOPED_TRACE(c.timeoutAction);
+        TObjectPtr<TFIBTransaction> update = MakeComponent<TFIBTransaction>(nullptr);
+        update->SetDefaultDatabase(&Database());
+        update->TimeoutAction = c.timeoutAction;
+        auto& ds = DataSet<dstest::TEditProbe>("SELECT ID, NAME FROM EDIT_ROWS ORDER BY ID");
+        ds.SetUpdateTransaction(update.get());
+        ds.AutoCommit = true;
+        ds.UpdateSQL().SetText("UPDATE EDIT_ROWS SET NAME = :NAME WHERE ID = :OLD_ID");
+        ds.Open();
+        ds.Edit();
+        ds.FieldByName("NAME")->SetAsString("committed");
+        ds.Post();
+        EXPECT_EQ(update->Active(), c.stillActive);
+        EXPECT_EQ(ServerRows().at(1), "committed|||");
+        ds.Close();
+        ds.SetUpdateTransaction(nullptr);
+        if (update->Active())
+            update->Commit();
+    }
+}
+
+}  // namespace
