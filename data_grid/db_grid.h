@@ -20,6 +20,7 @@ class TCustomImageList;
 class TChangeLink;
 class TDataSet;
 class TDataSource;
+class TFiler;
 class TFont;
 
 enum TDBGridEhOption {
@@ -301,6 +302,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     void DropSelection();
     virtual void RefreshEditors();
 
+    void DefineProperties(TFiler& Filer) override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
@@ -314,6 +316,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     bool ColumnsForgetField(const TComponent* Field);
     void FieldFreed(TComponent* Field);
     bool ColumnsMayShow(const TComponent* AComponent) const;
+    bool ColumnsStored(const TFiler& Filer) const;
     void ForgetComponentInParts(TComponent* AComponent);
     void ShowColumnMenu(TMessage& Message);
     void DropPendingMessage();

@@ -12,9 +12,30 @@ void TPlainGridColumnsEh::EndUpdate() {
         --updateCount_;
 }
 
+const TPropertyList& TPlainGridColumnEh::Published() {
+    using Self = TPlainGridColumnEh;
+    static const TPropertyList list =
+        TPublish<Self>(TPersistent::Published())
+            .Enum("SortMarker", &Self::SortMarker, &Self::SetSortMarker, {"smNoneEh", "smDownEh", "smUpEh"})
+            .Default(smNoneEh);
+    return list;
+}
+
+IGridColumnEh* TPlainGridColumnsEh::Items(int Index) const {
+    return static_cast<TPlainGridColumnEh*>(collection_.Items(Index));
+}
+
 IGridColumnEh* TPlainGridColumnsEh::Add() {
-    items_.push_back(std::make_unique<TPlainGridColumnEh>());
-    return items_.back().get();
+    return static_cast<TPlainGridColumnEh*>(collection_.Add());
+}
+
+bool TPlainGridColumnsEh::SameAs(const IGridColumnsEh& Other) const {
+    if (Other.Count() != Count())
+        return false;
+    for (int i = 0; i < Count(); ++i)
+        if (Other.Items(i)->SortMarker() != Items(i)->SortMarker())
+            return false;
+    return true;
 }
 
 void TPlainGridSelectionEh::LinkStateChanged(bool Active) {

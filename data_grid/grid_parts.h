@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/rtl/collection.h"
 #include "platform/ui/types.h"
 
 class TComponent;
@@ -38,6 +39,10 @@ class IGridColumnsEh {
     // Whether the columns were made by the user rather than from the dataset's fields.
     virtual bool Customized() const = 0;
     virtual void ReleaseValueLists() = 0;
+    // The collection the columns are stored as in a form.
+    virtual TCollection& Stored() = 0;
+    // Whether another grid's columns store the same form.
+    virtual bool SameAs(const IGridColumnsEh& Other) const = 0;
 };
 
 class IGridColumnDefValuesEh {
@@ -81,9 +86,12 @@ class IGridSelectedRowsEh {
     virtual void Clear() = 0;
 };
 
-// A column that only holds its field and sort marker.
-class TPlainGridColumnEh : public IGridColumnEh {
+// A column that only holds its field, menu and sort marker.
+class TPlainGridColumnEh : public TCollectionItem, public IGridColumnEh {
   public:
+    std::string ClassName() const override { return "TPlainGridColumnEh"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
     TField* Field() const override { return field_; }
     void SetField(TField* Value) override { field_ = Value; }
     TSortMarkerEh SortMarker() const override { return sortMarker_; }
@@ -100,22 +108,22 @@ class TPlainGridColumnEh : public IGridColumnEh {
 
 class TPlainGridColumnsEh : public IGridColumnsEh {
   public:
-    int Count() const override { return static_cast<int>(items_.size()); }
-    IGridColumnEh* Items(int Index) const override {
-        return items_.at(static_cast<std::size_t>(Index)).get();
-    }
+    int Count() const override { return collection_.Count(); }
+    IGridColumnEh* Items(int Index) const override;
     void BeginUpdate() override { ++updateCount_; }
     void EndUpdate() override;
     bool Customized() const override { return customized_; }
     void ReleaseValueLists() override {}
+    TCollection& Stored() override { return collection_; }
+    bool SameAs(const IGridColumnsEh& Other) const override;
 
     IGridColumnEh* Add();
-    void Clear() { items_.clear(); }
+    void Clear() { collection_.Clear(); }
     void SetCustomized(bool Value) { customized_ = Value; }
     int UpdateCount() const { return updateCount_; }
 
   private:
-    std::vector<std::unique_ptr<IGridColumnEh>> items_;
+    TCollection collection_{ItemClass<TPlainGridColumnEh>()};
     int updateCount_ = 0;
     bool customized_ = false;
 };
