@@ -106,3 +106,47 @@ TEST_F(EditSteps, AutoCommitEndsASeparateUpdateTransactionOnlyWhenItsTimeoutActi
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditSteps, ABeforeHandlerThatClosesTheDatasetStopsTheStep) {
+    struct Case {
+        const char* event;
+        std::function<void(TDataSet&, TDataSetNotifyEvent)> hook;
+        std::function<void(TDataSet&)> act;
+    };
+    const Case cases[] = {
+        {"BeforeEdit", [](TDataSet& ds, TDataSetNotifyEvent e) { ds.BeforeEdit = e; },
+         [](TDataSet& ds) { ds.Edit(); }},
+        {"BeforeDelete", [](TDataSet& ds, TDataSetNotifyEvent e) { ds.BeforeDelete = e; },
+         [](TDataSet& ds) { ds.Delete(); }},
+        {"BeforePost", [](TDataSet& ds, TDataSetNotifyEvent e) { ds.BeforePost = e; },
+         [](TDataSet& ds) {
+             ds.Edit();
+             ds.FieldByName("NAME")->SetAsString("x");
+             ds.Post();
+         }},
+        {"BeforeCancel", [](TDataSet& ds, TDataSetNotifyEvent e) { ds.BeforeCancel = e; },
+         [](TDataSet& ds) {
+             ds.Edit();
+             ds.Cancel();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.event);
+        auto& ds = EditDataSet();
+        ds.Open();
+        c.hook(ds, [](TDataSet* d) { d->Close(); });
+        try {
+            c.act(ds);
+            ADD_FAILURE() << "the step went on after the dataset closed";
+        } catch (const EFIBError& e) {
+            EXPECT_EQ(e.SqlErrorCode, fceDatasetClosed);
+            EXPECT_NE(e.Message.find(std::string("continue after ") + c.event), std::string::npos)
+                << e.Message;
+        }
+        EXPECT_EQ(ServerRows().size(), 3u);
+    }
+}
+
+}  // namespace
