@@ -15,6 +15,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/message_queue.h"
+#include "platform/ui/popup_menu.h"
 #include "tests/support/memory_dataset.h"
 
 namespace {
@@ -328,6 +329,47 @@ TEST(DBGridConstruction, DefaultsOfAPlainGrid) {
     EXPECT_EQ(grid->TitleExtraHeight(), 10);
     EXPECT_EQ(grid->RowCount(), 2);
     EXPECT_EQ(grid->ColCount(), 2);
+}
+
+class RecordingMenu : public TPopupMenu {
+  public:
+    using TPopupMenu::TPopupMenu;
+    void Popup(int X, int Y) override { shownAt.push_back(TPoint{X, Y}); }
+    std::vector<TPoint> shownAt;
+};
+
+TEST_F(GridOnForm, ARightClickOnADataColumnPopsUpItsMenu) {
+    auto* menu = NewComponent<RecordingMenu>(form);
+    auto* column = static_cast<TPlainGridColumnEh*>(grid->PlainColumns().Add());
+    column->SetPopupMenu(menu);
+    const TRect cell = grid->CellRect(1, 1);
+    const TPoint inCell{cell.Left + 5, cell.Top + 5};
+    const TRect indicator = grid->CellRect(0, 1);
+    struct Case {
+        const char* what;
+        TPoint at;
+        bool autoPopup;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"the data cell", inCell, true, true},
+        {"the indicator", TPoint{indicator.Left + 2, indicator.Top + 5}, true, false},
+        {"a menu without auto pop-up", inCell, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        menu->shownAt.clear();
+        menu->PopupComponent = nullptr;
+        menu->AutoPopup = c.autoPopup;
+        grid->Perform(WM_RBUTTONUP, 0, MakeLParam(c.at.X, c.at.Y));
+        ASSERT_EQ(menu->shownAt.size(), c.shown ? 1u : 0u);
+        if (c.shown) {
+            EXPECT_EQ(menu->PopupComponent, grid);
+            EXPECT_EQ(menu->shownAt[0], grid->ClientToScreen(c.at));
+        }
+    }
+    Free(menu);
+    EXPECT_EQ(column->PopupMenu(), nullptr);
 }
 
 }  // namespace
