@@ -313,6 +313,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     void TitleFontChanged();
     void FooterFontChanged();
     void DeferredLayoutMessage();
+    void ParentFontChanged();
+    void ParentColorChanged();
     bool ColumnsForgetField(const TComponent* Field);
     void FieldFreed(TComponent* Field);
     bool ColumnsMayShow(const TComponent* AComponent) const;

@@ -107,11 +107,3 @@ void TCustomDBGridEh::RebuildLayout() {
     } done{layoutRunning_};
     ApplyLayoutChange();
 }
-
-void TCustomDBGridEh::Dispatch(TMessage& Message) {
-    if (Message.Msg == WM_DEFERRED_LAYOUT_EH) {
-        DeferredLayoutMessage();
-        return;
-    }
-    TCustomGrid::Dispatch(Message);
-}

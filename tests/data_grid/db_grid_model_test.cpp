@@ -12,6 +12,7 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/ui/application.h"
 #include "platform/ui/edit.h"
+#include "platform/ui/font.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/message_queue.h"
@@ -370,6 +371,30 @@ TEST_F(GridOnForm, ARightClickOnADataColumnPopsUpItsMenu) {
     }
     Free(menu);
     EXPECT_EQ(column->PopupMenu(), nullptr);
+}
+
+TEST_F(GridOnForm, TitleAndFooterFontsFollowTheParentUntilSetThemselves) {
+    grid->SetParentFont(true);
+    form->Font()->SetSize(14);
+    EXPECT_EQ(grid->TitleFont()->Size(), 14);
+    EXPECT_EQ(grid->FooterFont()->Size(), 14);
+    EXPECT_TRUE(grid->ParentFont());
+    EXPECT_GE(grid->rebuilds, 1);
+
+    grid->TitleFont()->SetSize(9);
+    EXPECT_FALSE(grid->ParentFont());
+    form->Font()->SetSize(16);
+    EXPECT_EQ(grid->TitleFont()->Size(), 9);
+}
+
+TEST_F(GridOnForm, FooterColorFollowsTheParentColour) {
+    grid->SetParentColor(true);
+    form->SetColor(clYellow);
+    EXPECT_EQ(grid->FooterColor(), clYellow);
+    grid->SetFooterColor(clRed);
+    EXPECT_FALSE(grid->ParentColor());
+    form->SetColor(clLime);
+    EXPECT_EQ(grid->FooterColor(), clRed);
 }
 
 }  // namespace

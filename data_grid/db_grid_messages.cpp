@@ -1,0 +1,53 @@
+// Messages the grid's model answers: the deferred rebuild and the fonts and colours it takes
+// from its parent.
+#include "data_grid/db_grid.h"
+
+#include "data_controls/button_bitmap_cache.h"
+#include "platform/ui/font.h"
+
+void TCustomDBGridEh::Dispatch(TMessage& Message) {
+    if (Message.Msg == WM_DEFERRED_LAYOUT_EH) {
+        DeferredLayoutMessage();
+        return;
+    }
+    TCustomGrid::Dispatch(Message);
+    switch (Message.Msg) {
+        case CM_PARENTFONTCHANGED:
+            ParentFontChanged();
+            break;
+        case CM_PARENTCOLORCHANGED:
+            ParentColorChanged();
+            break;
+        case CM_FONTCHANGED:
+            // The columns' default fonts follow the grid's font.
+            BeginLayout();
+            EndLayout();
+            break;
+        case CM_SYSCOLORCHANGE:
+            FlushButtonBitmapCache();
+            break;
+        default:
+            break;
+    }
+}
+
+void TCustomDBGridEh::ParentFontChanged() {
+    if (!ParentFont())
+        return;
+    // The title and footer fonts stay parent-bound: their change handlers must not clear ParentFont.
+    copyingParentFont_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{copyingParentFont_};
+    titleFont_->Assign(*Font());
+    footerFont_->Assign(*Font());
+    RefreshLayout();
+}
+
+void TCustomDBGridEh::ParentColorChanged() {
+    if (!ParentColor())
+        return;
+    footerColor_ = Color();
+    Invalidate();
+}
