@@ -435,6 +435,7 @@ class TFIBCustomDataSet : public TDataSet,
     void PlaceInsertion(int index, TRecordBuffer buffer);
     void PostToServer(TFIBQuery& statement, TRecordBuffer buffer, bool inserting, int index);
     void CachedDelete(TRecordBuffer buffer);
+    bool ChangeNeedsCount(TRecordBuffer buffer, bool inserting);
     void SetParamFromField(TFIBXSQLVAR& param, TField* field, TRecordBuffer source, bool oldValues);
     void WriteBlobParam(TFIBXSQLVAR& param, TField* field, TRecordBuffer source, const std::byte* data,
                         bool oldValues);

@@ -129,18 +129,20 @@ void TFIBCustomDataSet::InternalInsert() {
     ReleaseBlobStreams(buffer, false, TARollback);
 }
 
-// The first value written counted the record as pending; a cancelled change leaves nothing pending.
+// The first value written to an unchanged or new record counted it as pending.
+bool TFIBCustomDataSet::ChangeNeedsCount(TRecordBuffer buffer, bool inserting) {
+    const int index = RecordIndexOf(buffer);
+    if (inserting || index < 0 || index >= fetchedCount_)
+        return true;
+    std::vector<std::byte> record(static_cast<std::size_t>(recordBufferSize_));
+    InitRecordBuffer(index, record.data(), false);
+    return RecordStatus(record.data()) == cusUnmodified;
+}
+
+// A change cancelled before its post leaves nothing pending.
 void TFIBCustomDataSet::InternalCancel() {
     TRecordBuffer buffer = ActiveBuffer();
-    if (buffer == nullptr || RecordStatus(buffer) == cusUnmodified)
-        return;
-    TCachedUpdateStatus stored = cusUnmodified;
-    const int index = RecordIndexOf(buffer);
-    if (State() == dsEdit && index >= 0 && index < fetchedCount_) {
-        std::vector<std::byte> record(static_cast<std::size_t>(recordBufferSize_));
-        InitRecordBuffer(index, record.data(), false);
-        stored = RecordStatus(record.data());
-    }
-    if (stored == cusUnmodified)
+    if (buffer != nullptr && RecordStatus(buffer) != cusUnmodified &&
+        ChangeNeedsCount(buffer, State() == dsInsert))
         --pendingChanges_;
 }

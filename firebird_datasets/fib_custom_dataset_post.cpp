@@ -42,6 +42,8 @@ void TFIBCustomDataSet::InternalPost() {
     const bool inserting = State() == dsInsert;
     TFIBQuery* statement = updateQuery_;
     int index = RecordIndexOf(buffer);
+    const bool needsCount = ChangeNeedsCount(buffer, inserting);
+    const bool counted = needsCount && RecordStatus(buffer) != cusUnmodified;
     if (inserting) {
         statement = insertQuery_;
         SetRecordStatus(buffer, cusInserted);
@@ -54,13 +56,18 @@ void TFIBCustomDataSet::InternalPost() {
     } else if (RecordStatus(buffer) == cusUnmodified) {
         SetRecordStatus(buffer, cusModified);
     }
+    // Only cached changes stay pending; one posted to the server is done.
     if (cachedUpdates_) {
+        if (needsCount && !counted)
+            ++pendingChanges_;
         if (inserting)
             PlaceInsertion(index, buffer);
         WriteRecordToCache(index, buffer);
         updatesPending_ = true;
     } else {
         PostToServer(*statement, buffer, inserting, index);
+        if (counted)
+            --pendingChanges_;
     }
     if (inserting)
         ++fetchedCount_;

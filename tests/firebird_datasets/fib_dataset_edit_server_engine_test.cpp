@@ -106,8 +106,12 @@ TEST_F(EditOnServer, DeleteRemovesTheRowByItsKeyAndHidesTheRecord) {
     auto& ds = EditDataSet();
     OpenAll(ds);
     ds.Next();
+    Rename(ds, "edited first");
     ds.Delete();
     EXPECT_EQ(ds.RecordCount(), 2);
+    // Changes done on the server are not pending.
+    EXPECT_EQ(ds.CachedChangeCount(), 0);
+    EXPECT_FALSE(ds.UpdatesPending());
     EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 3);
     const auto rows = ServerRows();
     EXPECT_EQ(rows.count(2), 0u);
