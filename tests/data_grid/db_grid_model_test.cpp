@@ -249,11 +249,13 @@ TEST_F(GridOverData, AFreedFieldLeavesItsColumnWithoutAField) {
     shown->SetField(name);
     other->SetField(ds.FieldByName("ID"));
     name->FreeNotification(grid);
+    ASSERT_TRUE(grid->DataLink()->MapField("NAME"));
 
     ds.Close();  // frees the dataset's own fields
 
     EXPECT_EQ(grid->Columns()->Count(), 2);
     EXPECT_EQ(shown->Field(), nullptr);
+    EXPECT_EQ(grid->DataLink()->FieldAt(0), nullptr);
     EXPECT_EQ(grid->LayoutLockCount(), 0);
     EXPECT_EQ(grid->LayoutUpdateCount(), 0);
 }
