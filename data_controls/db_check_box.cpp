@@ -4,6 +4,7 @@
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include "platform/db/field_list.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/rtl/string_compare.h"
 #include "platform/ui/accelerators.h"
 #include "platform/ui/mouse_capture.h"
@@ -21,23 +22,6 @@ std::string CheckBoxFirstValue(std::string_view list) {
     std::size_t pos = 0;
     return ExtractFieldName(list, pos);
 }
-
-namespace {
-
-// Sets a flag for a scope, restoring what it was before.
-class FlagScope {
-  public:
-    explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = saved_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-  private:
-    bool& flag_;
-    bool saved_;
-};
-
-}  // namespace
 
 TCustomDBCheckBoxEh::TCustomDBCheckBoxEh(TComponent* AOwner) : TButtonControl(AOwner) {
     ControlStyle.Exclude(csDoubleClicks);
@@ -161,7 +145,7 @@ void TCustomDBCheckBoxEh::CommitData() {
     bool handled = false;
     if (OnUpdateData) {
         // The handler may set the state itself; that must not post again.
-        FlagScope posting(dataPosting_);
+        TFlagScope posting(dataPosting_);
         OnUpdateData(this, handled);
     }
     if (!handled)

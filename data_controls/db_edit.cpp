@@ -8,25 +8,13 @@
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/ui/control_canvas.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/popup_menu.h"
 #include "platform/ui/shape.h"
 
 namespace {
-
-// Sets a flag for a scope, restoring what it was before.
-class FlagScope {
-  public:
-    explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = saved_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-  private:
-    bool& flag_;
-    bool saved_;
-};
 
 bool IsTextField(const TField* field) {
     return field->DataType() == ftString || field->DataType() == ftWideString;
@@ -401,7 +389,7 @@ void TCustomDBEditEh::CommitData() {
     if (focused_)
         ValidateEdit();
     {
-        FlagScope posting(dataPosting_);
+        TFlagScope posting(dataPosting_);
         bool handled = false;
         if (OnUpdateData)
             OnUpdateData(this, handled);

@@ -4,6 +4,7 @@
 
 #include "data_controls/db_edit.h"
 #include "data_controls/mru_listbox.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/rtl/strings.h"
 #include "platform/ui/input.h"
 #include "platform/ui/message_queue.h"
@@ -14,19 +15,6 @@
 #include "platform/ui/virtual_keys.h"
 
 namespace {
-
-// Sets a flag for a scope, restoring what it was before.
-class FlagScope {
-  public:
-    explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = saved_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-  private:
-    bool& flag_;
-    bool saved_;
-};
 
 // Messages by which the user changes the text: the clipboard ones here, keys in DefaultHandler.
 bool IsClipboardEditMessage(UINT msg) {
@@ -119,7 +107,7 @@ void TCustomDBEditEh::Dispatch(TMessage& Message) {
             break;
     }
     if (IsClipboardEditMessage(Message.Msg)) {
-        FlagScope byUser(userTextChanged_);
+        TFlagScope byUser(userTextChanged_);
         TCustomMaskEdit::Dispatch(Message);
         return;
     }
@@ -130,7 +118,7 @@ void TCustomDBEditEh::DefaultHandler(TMessage& Message) {
     // Only the edit window's own response to a key is the user's change: what the key handlers
     // did before (beginning to edit reloads the record) is not.
     if (Message.Msg == WM_CHAR || Message.Msg == WM_KEYDOWN) {
-        FlagScope byUser(userTextChanged_);
+        TFlagScope byUser(userTextChanged_);
         TCustomMaskEdit::DefaultHandler(Message);
         return;
     }

@@ -7,6 +7,7 @@
 #include "firebird_datasets/fib_fields.h"
 #include "platform/db/dataset.h"
 #include "platform/rtl/decimal_digits.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/rtl/float_format.h"
 
 namespace {
@@ -22,18 +23,6 @@ std::int64_t Rescale(std::int64_t value, int fromPlaces, int toPlaces) {
                             " is out of range");
     return result;
 }
-
-// On while the field reads its own data, however the read ends.
-class RawReadScope {
-  public:
-    explicit RawReadScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RawReadScope() { flag_ = false; }
-    RawReadScope(const RawReadScope&) = delete;
-    RawReadScope& operator=(const RawReadScope&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 bool TryParseLocalDecimal(const std::string& text, DecimalDigits& value) {
     const char separator = NumberFormat().DecimalSeparator;
@@ -51,7 +40,7 @@ int TFIBBCDField::DataSize() const {
 }
 
 bool TFIBBCDField::GetRawData(std::int64_t& value) const {
-    RawReadScope reading(readingRaw_);
+    TFlagScope reading(readingRaw_);
     Variant data;
     const bool present = GetData(data) && !data.IsNull() && !data.IsEmpty();
     value = present ? data.AsInt64() : 0;

@@ -2,20 +2,9 @@
 
 #include "firebird_datasets/datasets_settings.h"
 #include "firebird_datasets/fib_fields.h"
+#include "platform/rtl/flag_scope.h"
 
 namespace {
-
-// Restores the flag however the store ends.
-class FlagScope {
-  public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 std::uint32_t LittleEndianWord(const std::string& bytes, std::size_t at) {
     std::uint32_t word = 0;
@@ -77,6 +66,6 @@ Variant TFIBstringField::GetAsVariant() const {
 void TFIBstringField::SetAsStringValue(const std::string& value) {
     const std::size_t limit = static_cast<std::size_t>(Size());
     valueLength_ = static_cast<int>(Size() > 0 && value.size() > limit ? limit : value.size());
-    FlagScope setting(settingValue_);
+    TFlagScope setting(settingValue_);
     TStringField::SetAsStringValue(value);
 }
