@@ -39,21 +39,6 @@ Number Floating(double value, bool date = false) {
     throw EVariantError("Invalid variant operation");
 }
 
-bool IsIntegerType(TVarType type) {
-    switch (type) {
-        case varSmallint:
-        case varInteger:
-        case varShortInt:
-        case varByte:
-        case varWord:
-        case varLongWord:
-        case varInt64:
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool IsText(const Variant& v) {
     return v.IsString() || v.IsEmpty();
 }
@@ -63,7 +48,7 @@ Number ToNumber(const Variant& v, const Variant& other) {
     const TVarType type = v.VarType();
     if (v.IsArray())
         InvalidOperation();
-    if (type == varEmpty || type == varBoolean || IsIntegerType(type))
+    if (type == varEmpty || type == varBoolean || VarTypeIsInteger(type))
         return Exactly(v.AsInt64());
     if (type == varCurrency)
         return Number{Number::Currency, v.AsCurrency(), 0, false};

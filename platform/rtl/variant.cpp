@@ -19,21 +19,6 @@ struct VarArrayData {
 
 namespace {
 
-bool IsIntegerKind(TVarType t) {
-    switch (t) {
-        case varSmallint:
-        case varInteger:
-        case varShortInt:
-        case varByte:
-        case varWord:
-        case varLongWord:
-        case varInt64:
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool IsFloatKind(TVarType t) {
     return t == varSingle || t == varDouble || t == varDate;
 }
@@ -105,6 +90,21 @@ std::string TypeText(TVarType t) {
 
 }  // namespace
 
+bool VarTypeIsInteger(TVarType type) {
+    switch (type) {
+        case varSmallint:
+        case varInteger:
+        case varShortInt:
+        case varByte:
+        case varWord:
+        case varLongWord:
+        case varInt64:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // ---- construction and kind ----
 
 Variant Variant::Null() {
@@ -126,7 +126,7 @@ Variant Variant::FromDateTime(TDateTime dt) {
 }
 
 Variant Variant::OfInteger(TVarType kind, std::int64_t value) {
-    if (!IsIntegerKind(kind))
+    if (!VarTypeIsInteger(kind))
         throw EVariantTypeCastError("Invalid variant integer type " + TypeText(kind));
     Variant v(static_cast<long long>(value));
     if (!IntegerFits(kind, value))
@@ -152,7 +152,7 @@ TVarType Variant::VarType() const {
 }
 
 bool Variant::IsNumeric() const {
-    return IsIntegerKind(type_) || type_ == varSingle || type_ == varDouble || type_ == varCurrency;
+    return VarTypeIsInteger(type_) || type_ == varSingle || type_ == varDouble || type_ == varCurrency;
 }
 
 void Variant::CastError(TVarType target) const {
@@ -173,7 +173,7 @@ std::int64_t Variant::ToInt64(TVarType target) const {
         return 0;
     if (type_ == varBoolean)
         return std::get<bool>(value_) ? -1 : 0;
-    if (IsIntegerKind(type_))
+    if (VarTypeIsInteger(type_))
         return IntegerValue();
     if (type_ == varCurrency)
         return CurrencyToInteger(IntegerValue());
@@ -212,7 +212,7 @@ bool Variant::AsBoolean() const {
         return false;
     if (type_ == varBoolean)
         return std::get<bool>(value_);
-    if (IsIntegerKind(type_) || type_ == varCurrency)
+    if (VarTypeIsInteger(type_) || type_ == varCurrency)
         return IntegerValue() != 0;
     if (IsFloatKind(type_))
         return FloatValue() != 0;
@@ -234,7 +234,7 @@ double Variant::AsDouble() const {
         return 0;
     if (type_ == varBoolean)
         return std::get<bool>(value_) ? -1 : 0;
-    if (IsIntegerKind(type_))
+    if (VarTypeIsInteger(type_))
         return static_cast<double>(IntegerValue());
     if (type_ == varCurrency)
         return static_cast<double>(IntegerValue()) / CurrencyScale;
@@ -256,7 +256,7 @@ std::int64_t Variant::AsCurrency() const {
     if (type_ == varBoolean)
         return std::get<bool>(value_) ? -CurrencyScale : 0;
     std::int64_t out = 0;
-    if (IsIntegerKind(type_)) {
+    if (VarTypeIsInteger(type_)) {
         if (__builtin_mul_overflow(IntegerValue(), CurrencyScale, &out))
             OverflowError(varCurrency);
         return out;
@@ -307,7 +307,7 @@ std::string Variant::AsString() const {
         default:
             break;
     }
-    if (IsIntegerKind(type_))
+    if (VarTypeIsInteger(type_))
         return IntToStr(IntegerValue());
     CastError(varString);
 }
@@ -335,7 +335,7 @@ Variant Variant::AsType(TVarType type) const {
         default:
             break;
     }
-    if (IsIntegerKind(type)) {
+    if (VarTypeIsInteger(type)) {
         const std::int64_t v = ToInt64(type);
         if (!IntegerFits(type, v))
             OverflowError(type);
@@ -431,8 +431,8 @@ bool Variant::operator==(const Variant& other) const {
                 return false;
         return a.elements == b.elements;
     }
-    const bool exactA = IsIntegerKind(type_) || type_ == varBoolean,
-               exactB = IsIntegerKind(other.type_) || other.type_ == varBoolean;
+    const bool exactA = VarTypeIsInteger(type_) || type_ == varBoolean,
+               exactB = VarTypeIsInteger(other.type_) || other.type_ == varBoolean;
     if (exactA && exactB)
         return ToInt64(varInt64) == other.ToInt64(varInt64);
     if ((exactA || type_ == varCurrency) && (exactB || other.type_ == varCurrency)) {

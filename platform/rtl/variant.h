@@ -149,6 +149,8 @@ bool VarIsClear(const Variant& v);  // Empty
 bool VarIsArray(const Variant& v);
 bool VarIsStr(const Variant& v);
 bool VarIsNumeric(const Variant& v);
+// The integer kinds, from the 8-bit to the 64-bit.
+bool VarTypeIsInteger(TVarType type);
 std::string VarToStr(const Variant& v);  // Null gives ""
 std::string VarToStrDef(const Variant& v, std::string_view def);
 Variant VarAsType(const Variant& v, TVarType type);
