@@ -379,6 +379,10 @@ class TFIBCustomDataSet : public TDataSet,
     void FreeBlobStream(std::int32_t number);
     void FreeBlobStreams();
     std::vector<std::unique_ptr<TFIBBlobStream>> blobStreams_;
+    // Numbers go on from the last list after the list is emptied, so a dataset stream kept across
+    // a close and an open never reaches a stream of another record.
+    std::int32_t blobStreamsBase_ = 0;
+    std::size_t BlobStreamIndex(std::int32_t number) const;  // SIZE_MAX when no stream has it
 
     // TSQLsOwner.
     TStrings& GetSQLText(TSQLKind kind) override;

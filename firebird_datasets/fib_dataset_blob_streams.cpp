@@ -101,7 +101,7 @@ std::unique_ptr<TStream> TFIBCustomDataSet::CreateBlobStream(TField* field, TBlo
             blob->Seek(0, soBeginning);
         }
         blobStreams_.push_back(std::move(blob));
-        *slot = static_cast<std::int32_t>(blobStreams_.size());
+        *slot = blobStreamsBase_ + static_cast<std::int32_t>(blobStreams_.size());
         // Only the slot goes back to the cache, so the record finds its stream again from any buffer
         // (filters and sorting read records into buffers of their own): the rest of the buffer may
         // hold edits not posted. A buffer of old values is a scratch copy whose stream must not
@@ -131,10 +131,16 @@ std::int32_t* TFIBCustomDataSet::BlobStreamSlotOfColumn(char* buffer, int column
     return reinterpret_cast<std::int32_t*>(buffer + blobSlotsOffset_ + slot * 4);
 }
 
+std::size_t TFIBCustomDataSet::BlobStreamIndex(std::int32_t number) const {
+    if (number <= blobStreamsBase_ ||
+        number - blobStreamsBase_ > static_cast<std::int32_t>(blobStreams_.size()))
+        return SIZE_MAX;
+    return static_cast<std::size_t>(number - blobStreamsBase_ - 1);
+}
+
 TFIBBlobStream* TFIBCustomDataSet::BlobStreamAt(std::int32_t number) const {
-    if (number <= 0 || number > static_cast<std::int32_t>(blobStreams_.size()))
-        return nullptr;
-    return blobStreams_[static_cast<std::size_t>(number - 1)].get();
+    const std::size_t index = BlobStreamIndex(number);
+    return index == SIZE_MAX ? nullptr : blobStreams_[index].get();
 }
 
 void TFIBCustomDataSet::ReleaseBlobStreams(TRecordBuffer buffer, bool finish, TTransactionAction /*action*/) {
@@ -157,10 +163,14 @@ void TFIBCustomDataSet::ReleaseBlobStreams(TRecordBuffer buffer, bool finish, TT
 }
 
 void TFIBCustomDataSet::FreeBlobStream(std::int32_t number) {
-    if (number > 0 && number <= static_cast<std::int32_t>(blobStreams_.size()))
-        blobStreams_[static_cast<std::size_t>(number - 1)].reset();
+    const std::size_t index = BlobStreamIndex(number);
+    if (index != SIZE_MAX)
+        blobStreams_[index].reset();
 }
 
 void TFIBCustomDataSet::FreeBlobStreams() {
+    const auto used = static_cast<std::int32_t>(blobStreams_.size());
+    // Past a billion numbers they start again; a stream kept that long is beyond reason.
+    blobStreamsBase_ = blobStreamsBase_ > (1 << 30) - used ? 0 : blobStreamsBase_ + used;
     blobStreams_.clear();
 }

@@ -93,6 +93,16 @@ TEST_F(BlobsOnEngine, TheSlotKeepsItsStreamNumberThroughMoves) {
     EXPECT_EQ(ds.StreamCount(), 2u) << "the record's streams are found again, not made anew";
 }
 
+TEST_F(BlobsOnEngine, AStreamKeptAcrossCloseAndOpenNeverReachesAnotherRecordsBlob) {
+    auto& ds = AllTypes();
+    auto kept = ds.CreateBlobStream(ds.FieldByName("MEMO_V"), bmRead);
+    ds.Close();
+    ds.Open();
+    EXPECT_EQ(Read(ds, "BLOB_V"), "\x00\xFF\x10"s);  // the first stream after the reopen
+    EXPECT_EQ(kept->Size(), 0) << "the kept stream's own blob was freed with the close";
+    EXPECT_NE(ds.SlotOf("BLOB_V"), 1) << "numbers are not given out again";
+}
+
 TEST_F(BlobsOnEngine, WritingOutsideEditingRaisesNotEditing) {
     auto& ds = AllTypes();
     TField* memo = ds.FieldByName("MEMO_V");
