@@ -69,7 +69,7 @@ std::uint32_t PackedTextColumn::Chunks::Append(std::string_view text) {
     return at;
 }
 
-const char* PackedTextColumn::Address(std::uint32_t at) const {
+char* PackedTextColumn::Address(std::uint32_t at) const {
     return chunks_.blocks[at >> 16].get() + (at & 0xFFFF);
 }
 
@@ -102,7 +102,7 @@ void PackedTextColumn::Set(int row, std::string_view text) {
         dead_ += oldSize;
     } else if (size <= oldSize) {
         // A value no longer than the old one takes its place; the old one's tail is dead.
-        WriteValue(const_cast<char*>(Address(at)), text);
+        WriteValue(Address(at), text);
         dead_ += oldSize - size;
     } else {
         at = chunks_.Append(text);

@@ -32,7 +32,7 @@ class PackedTextColumn {
     };
     static constexpr std::uint32_t kEmpty = UINT32_MAX;
 
-    const char* Address(std::uint32_t at) const;
+    char* Address(std::uint32_t at) const;
     std::string_view ValueAt(std::uint32_t at) const;
     std::size_t EncodedSize(std::uint32_t at) const;  // 0 for an empty row
     void Forget(std::uint32_t at);
