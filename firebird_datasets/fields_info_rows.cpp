@@ -34,10 +34,7 @@ std::string ColumnName(TFIBXSQLVAR& column) {
 
 void TFieldsInfoRows::Read(TFIBTransaction& transaction, const std::string& table) {
     rows_.clear();
-    TObjectPtr<TFIBQuery> query = MakeComponent<TFIBQuery>(nullptr);
-    query->SetDatabase(transaction.DefaultDatabase());
-    query->SetTransaction(&transaction);
-    query->SQL().SetText(kRowsSQL);
+    TObjectPtr<TFIBQuery> query = MakeQuery(transaction, kRowsSQL);
     query->ParamByName("TN").WriteAsString(table);
     StartIfInactive(transaction);
     query->ExecQuery();

@@ -27,6 +27,14 @@ TObjectPtr<TpFIBTransaction> MakeInfoTransaction() {
     return transaction;
 }
 
+TObjectPtr<TFIBQuery> MakeQuery(TFIBTransaction& transaction, const std::string& sql) {
+    TObjectPtr<TFIBQuery> query = MakeComponent<TFIBQuery>(nullptr);
+    query->SetDatabase(transaction.DefaultDatabase());
+    query->SetTransaction(&transaction);
+    query->SQL().SetText(sql);
+    return query;
+}
+
 bool StartIfInactive(TFIBTransaction& transaction) {
     if (transaction.Active())
         return false;

@@ -23,6 +23,9 @@ std::string UnquotedName(std::string_view name);
 // system tables through it without holding up writers.
 TObjectPtr<TpFIBTransaction> MakeInfoTransaction();
 
+// A statement with the text on the transaction and its default database.
+TObjectPtr<TFIBQuery> MakeQuery(TFIBTransaction& transaction, const std::string& sql);
+
 // Starts the transaction when it is not active; true when this call started it.
 bool StartIfInactive(TFIBTransaction& transaction);
 

@@ -3,6 +3,7 @@
 #include "firebird/database.h"
 #include "firebird/fib_query.h"
 #include "firebird/transaction.h"
+#include "firebird_datasets/metadata_queries.h"
 
 namespace {
 
@@ -64,10 +65,8 @@ bool TpFIBRepository::TestTable(TFIBDatabase& database, TRepositoryTable table) 
     TObjectPtr<TFIBTransaction> transaction = MakeComponent<TFIBTransaction>(nullptr);
     transaction->TimeoutAction = TACommit;
     transaction->SetDefaultDatabase(&database);
-    TObjectPtr<TFIBQuery> query = MakeComponent<TFIBQuery>(nullptr);
-    query->SetDatabase(&database);
-    query->SetTransaction(transaction.get());
-    query->SQL().SetText(
+    TObjectPtr<TFIBQuery> query = MakeQuery(
+        *transaction,
         "select COUNT(RDB$RELATION_NAME) from RDB$RELATIONS where RDB$FLAGS = 1 and RDB$RELATION_NAME=?RT");
     query->ParamByName("RT").WriteAsString(TableName(table));
     transaction->StartTransaction();

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "firebird_datasets/dataset_info_collect.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "firebird_datasets/table_info_collect.h"
 #include "platform/rtl/component.h"
@@ -63,6 +64,7 @@ class TpFIBRepository : public TComponent, public IFIBColumnRepository {
     std::string RepositoryState(const TFIBDatabase& database) const;
 
     TpFIBTableInfoCollect& TableInfos() const { return *tables_; }
+    TpDataSetInfoCollect& DataSetInfos() const { return *dataSets_; }
     TpStoredProcCollect& StoredProcs() const { return *storedProcs_; }
     TpErrorMessagesCollect& ErrorMessages() const { return *errorMessages_; }
 
@@ -84,6 +86,7 @@ class TpFIBRepository : public TComponent, public IFIBColumnRepository {
     mutable std::recursive_mutex lock_;                // the state texts
     std::map<const TComponent*, std::string> states_;  // by database
     TObjectPtr<TpFIBTableInfoCollect> tables_;
+    std::unique_ptr<TpDataSetInfoCollect> dataSets_ = std::make_unique<TpDataSetInfoCollect>(*this);
     std::unique_ptr<TpStoredProcCollect> storedProcs_ = std::make_unique<TpStoredProcCollect>();
     std::unique_ptr<TpErrorMessagesCollect> errorMessages_ = std::make_unique<TpErrorMessagesCollect>();
 };

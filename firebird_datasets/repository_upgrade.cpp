@@ -42,10 +42,7 @@ TLayoutPart VersionTrigger(const std::string& table, const char* suffix, const c
 }
 
 bool CountsAny(TFIBTransaction& transaction, const std::string& sql, const std::vector<std::string>& params) {
-    TObjectPtr<TFIBQuery> query = MakeComponent<TFIBQuery>(nullptr);
-    query->SetDatabase(transaction.DefaultDatabase());
-    query->SetTransaction(&transaction);
-    query->SQL().SetText(sql);
+    TObjectPtr<TFIBQuery> query = MakeQuery(transaction, sql);
     for (std::size_t i = 0; i < params.size(); ++i)
         query->GetParams()[static_cast<int>(i)].WriteAsString(params[i]);
     query->ExecQuery();
@@ -54,9 +51,9 @@ bool CountsAny(TFIBTransaction& transaction, const std::string& sql, const std::
 
 void Execute(TFIBTransaction& transaction, const std::string& sql) {
     TObjectPtr<TFIBQuery> query = MakeComponent<TFIBQuery>(nullptr);
+    query->ParamCheck = false;  // trigger bodies hold colons
     query->SetDatabase(transaction.DefaultDatabase());
     query->SetTransaction(&transaction);
-    query->ParamCheck = false;  // trigger bodies hold colons
     query->SQL().SetText(sql);
     query->ExecQuery();
 }

@@ -59,6 +59,18 @@ inline const std::vector<std::string> kFieldsInfoRows = {
     "INSERT INTO FIB$FIELDS_INFO (TABLE_NAME, FIELD_NAME, DISPLAY_LABEL) VALUES ('O''NEIL', 'A', 'Quoted')",
 };
 
+inline const std::vector<std::string> kDataSetsInfoRows = {
+    "INSERT INTO FIB$DATASETS_INFO (DS_ID, DESCRIPTION, SELECT_SQL, INSERT_SQL, UPDATE_SQL, DELETE_SQL,"
+    " REFRESH_SQL, KEY_FIELD, NAME_GENERATOR, UPDATE_TABLE_NAME, UPDATE_ONLY_MODIFIED_FIELDS, CONDITIONS)"
+    " VALUES (10, 'Люди', 'SELECT * FROM PEOPLE', 'INSERT INTO PEOPLE (ID) VALUES (:ID)',"
+    " 'UPDATE PEOPLE SET NOTE = :NOTE WHERE ID = :OLD_ID', 'DELETE FROM PEOPLE WHERE ID = :OLD_ID',"
+    " 'SELECT * FROM PEOPLE WHERE ID = :ID', 'ID', 'GEN_PEOPLE', 'PEOPLE', 1, 'ACTIVE_ONLY#$#$ACTIVE = "
+    "1#$#$1')",
+    "INSERT INTO FIB$DATASETS_INFO (DS_ID, DESCRIPTION, SELECT_SQL, UPDATE_ONLY_MODIFIED_FIELDS)"
+    " VALUES (11, 'Only a select', 'SELECT * FROM PEOPLE', 0)",
+    "INSERT INTO FIB$DATASETS_INFO (DS_ID, DESCRIPTION) VALUES (12, 'Changes')",
+};
+
 // Each statement committed on its own, so later ones see what earlier ones made.
 inline void ExecEach(fbtest::TConnection& on, const std::vector<std::string>& statements) {
     for (const std::string& sql : statements) {
@@ -89,6 +101,7 @@ class RepositoryEngine : public ::testing::Test {
         UpgradeFieldsInfoTable(*setup.tr);
         UpgradeDataSetsInfoTable(*setup.tr);
         ExecEach(setup, kFieldsInfoRows);
+        ExecEach(setup, kDataSetsInfoRows);
     }
 
     void SetUp() override {
