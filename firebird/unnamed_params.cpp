@@ -17,7 +17,8 @@ std::string FreshPrefix(std::string_view sql) {
     return prefix;
 }
 
-// The end of the quoted text or comment starting at i, or i itself when none starts there.
+}  // namespace
+
 std::size_t SkipQuotedOrComment(std::string_view sql, std::size_t i) {
     const char c = sql[i];
     const char next = i + 1 < sql.size() ? sql[i + 1] : '\0';
@@ -34,8 +35,6 @@ std::size_t SkipQuotedOrComment(std::string_view sql, std::size_t i) {
         return sql.size();
     return close + (c == '/' ? 2 : 1);
 }
-
-}  // namespace
 
 std::string NameUnnamedParams(std::string_view sql) {
     const std::string prefix = FreshPrefix(sql);
@@ -55,6 +54,24 @@ std::string NameUnnamedParams(std::string_view sql) {
         const char next = i < sql.size() ? sql[i] : '\0';
         if (next != '"' && !IsParamNameChar(next))
             out += prefix + std::to_string(++number);
+    }
+    return out;
+}
+
+std::string NumberPositionalParams(std::string_view sql, std::string_view prefix) {
+    std::string out;
+    int number = 0;
+    for (std::size_t i = 0; i < sql.size();) {
+        const std::size_t end = SkipQuotedOrComment(sql, i);
+        if (end != i) {
+            out.append(sql.substr(i, end - i));
+            i = end;
+        } else if (sql[i] == '?') {
+            out.append(prefix).append(std::to_string(number++));
+            ++i;
+        } else {
+            out += sql[i++];
+        }
     }
     return out;
 }

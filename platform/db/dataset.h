@@ -16,6 +16,7 @@
 #include "platform/db/dataset_types.h"
 #include "platform/db/field_defs.h"
 #include "platform/db/fields.h"
+#include "platform/db/provider_support.h"
 #include "platform/rtl/component.h"
 #include "platform/rtl/database_error.h"
 
@@ -46,7 +47,7 @@ using TDataSetErrorEvent = std::function<void(TDataSet* DataSet, EDatabaseError&
 
 [[noreturn]] void DatabaseError(const std::string& message, const TComponent* component = nullptr);
 
-class TDataSet : public TComponent {
+class TDataSet : public TComponent, public IProviderSupport {
   public:
     explicit TDataSet(TComponent* AOwner);
     ~TDataSet() override;
@@ -304,6 +305,15 @@ class TDataSet : public TComponent {
     // Runs OnFilterRecord on a candidate record, in the filter state; true when it passes.
     bool FilterAccepts(TRecordBuffer buffer);
     void ResetAfterFilterChange();
+    // For a dataset that filters by itself: the settings stored as they are, nothing else done.
+    void StoreFilterSettings(bool filtered, const std::string& text, TFilterOptions options) {
+        filtered_ = filtered;
+        filterText_ = text;
+        filterOptions_ = options;
+    }
+    // A dataset that reopens keeping its fields clears the mark, so closing leaves them, and sets
+    // it again afterwards.
+    void SetDefaultFields(bool value) { defaultFields_ = value; }
 
   private:
     friend class TDataSource;

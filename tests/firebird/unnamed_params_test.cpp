@@ -45,3 +45,29 @@ INSTANTIATE_TEST_SUITE_P(
         TNamingCase{"select * from T where A = ?", "select * from T where A = ?UNNAMED1"}));
 
 }  // namespace
+
+namespace {
+
+struct TNumberingCase {
+    std::string Sql;
+    std::string Numbered;
+};
+
+class PositionalParams : public ::testing::TestWithParam<TNumberingCase> {};
+
+TEST_P(PositionalParams, EveryBareMarkerIsNumberedFromZero) {
+    EXPECT_EQ(NumberPositionalParams(GetParam().Sql), GetParam().Numbered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PositionalParams,
+    ::testing::Values(
+        TNumberingCase{"insert into T (A, B) values (?, ?)",
+                       "insert into T (A, B) values (:Param0, :Param1)"},
+        TNumberingCase{"select '?', \"?\" from T /* ? */ where A=? -- ?\r\n and B=?",
+                       "select '?', \"?\" from T /* ? */ where A=:Param0 -- ?\r\n and B=:Param1"},
+        TNumberingCase{"select 'it''s ?' from T where A = ?", "select 'it''s ?' from T where A = :Param0"},
+        TNumberingCase{"update T set A = ? where B = 'open ?", "update T set A = :Param0 where B = 'open ?"},
+        TNumberingCase{"select * from T", "select * from T"}));
+
+}  // namespace
