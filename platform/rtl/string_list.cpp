@@ -99,6 +99,95 @@ void TStrings::SetText(std::string_view text) {
     EndUpdate();
 }
 
+namespace {
+
+bool IsBlank(char c) {
+    return c != '\0' && static_cast<unsigned char>(c) <= ' ';
+}
+
+bool NeedsQuotes(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) <= ' ' || c == '"' || c == ',')
+            return true;
+    return false;
+}
+
+std::string Quoted(std::string_view s) {
+    std::string out = "\"";
+    for (char c : s) {
+        out += c;
+        if (c == '"')
+            out += '"';
+    }
+    return out + '"';
+}
+
+// The quoted item at text[pos] (pos on its opening quote): up to the closing quote, a doubled
+// quote standing for one; an unclosed item runs to the end. pos ends past the closing quote.
+std::string TakeQuoted(std::string_view text, std::size_t& pos) {
+    std::string item;
+    ++pos;
+    while (pos < text.size()) {
+        if (text[pos] == '"') {
+            if (pos + 1 < text.size() && text[pos + 1] == '"') {
+                item += '"';
+                pos += 2;
+                continue;
+            }
+            ++pos;
+            return item;
+        }
+        item += text[pos++];
+    }
+    return item;
+}
+
+}  // namespace
+
+std::string TStrings::CommaText() const {
+    if (Count() == 1 && Get(0).empty())
+        return "\"\"";
+    std::string out;
+    for (int i = 0; i < Count(); ++i) {
+        if (i > 0)
+            out += ',';
+        out += NeedsQuotes(Get(i)) ? Quoted(Get(i)) : Get(i);
+    }
+    return out;
+}
+
+void TStrings::SetCommaText(std::string_view text) {
+    // A NUL ends the text, as it does the platform's.
+    text = text.substr(0, text.find('\0'));
+    BeginUpdate();
+    struct End {
+        TStrings& list;
+        ~End() { list.EndUpdate(); }
+    } end{*this};
+    Clear();
+    std::size_t pos = 0;
+    auto skipBlanks = [&] {
+        while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    };
+    skipBlanks();
+    while (pos < text.size()) {
+        if (text[pos] == '"') {
+            Add(TakeQuoted(text, pos));
+        } else {
+            const std::size_t start = pos;
+            while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != ',') ++pos;
+            Add(std::string(text.substr(start, pos - start)));
+        }
+        skipBlanks();
+        if (pos < text.size() && text[pos] == ',') {
+            if (pos + 1 == text.size())
+                Add("");
+            ++pos;
+            skipBlanks();
+        }
+    }
+}
+
 std::string TStrings::Names(int index) const {
     const std::string& s = Get(index);
     const std::size_t eq = s.find('=');

@@ -46,6 +46,11 @@ class TStrings {
     // Lines joined with CR LF (each line ends with one); assignment splits at CR LF, LF or CR.
     std::string Text() const;
     void SetText(std::string_view text);
+    // Items joined with commas, an item holding a blank, comma, quote or control character in
+    // double quotes (a quote doubled); assignment splits at commas or blanks, a double-quoted item
+    // keeping them. A single empty item reads as "".
+    std::string CommaText() const;
+    void SetCommaText(std::string_view text);
 
     // "Name=Value" lines.
     std::string Names(int index) const;

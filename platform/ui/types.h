@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/rtl/mul_div.h"
+
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
@@ -67,6 +69,3 @@ inline TRect UnionRect(const TRect& a, const TRect& b) {
     return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
             std::max(a.Bottom, b.Bottom)};
 }
-
-// value * numerator / denominator rounded to the nearest, as the platform's MulDiv.
-int MulDiv(int value, int numerator, int denominator);
