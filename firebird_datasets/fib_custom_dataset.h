@@ -24,6 +24,7 @@
 #include "firebird/param_field_access.h"
 #include "firebird/transaction.h"
 #include "firebird_datasets/dataset_option_sets.h"
+#include "firebird_datasets/expression_parser.h"
 #include "firebird_datasets/fib_fields.h"
 #include "firebird_datasets/field_descr_list.h"
 #include "firebird_datasets/records_cache.h"
@@ -70,13 +71,19 @@ class IFIBColumnRepository {
     virtual bool DefaultIsEmptyString(const TFIBCustomDataSet& dataSet, const TField* field) = 0;
 };
 
-// The link to the master data source; the master-detail work hangs on it.
+// The link to the master data source; the master-detail work hangs on it (fib_data_link.cpp).
 class TFIBDataLink : public TDetailDataLink {
   public:
     explicit TFIBDataLink(TFIBCustomDataSet& dataSet) : dataSet_(dataSet) {}
 
   protected:
     TDataSet* GetDetailDataSet() const override;
+    // The master opened (the detail follows it) or closed (the detail closes).
+    void ActiveChanged() override;
+    // The master moved to another record: the detail follows when its parameters differ.
+    void RecordChanged(TField* field) override;
+    // The master's pending edits are none of the detail's business.
+    void CheckBrowseMode() override {}
 
   private:
     TFIBCustomDataSet& dataSet_;
@@ -247,6 +254,26 @@ class TFIBCustomDataSet : public TDataSet,
     virtual void MoveRecord(int /*from*/, int /*to*/) {}
     virtual void DoSort(const std::vector<std::string>& /*fields*/, const std::vector<bool>& /*ascending*/) {}
 
+    // ---- Record filter and master-detail (fib_custom_dataset_filter.cpp, _master.cpp) ----
+    // The filter text and options. While open the parser follows them, and a filtered dataset goes
+    // to its first record; a closed dataset parses them when it opens.
+    void SetFilterText(const std::string& value) override;
+    void SetFilterOptions(TFilterOptions value) override;
+    void SetFilterData(const std::string& text, TFilterOptions options);
+    TExpressionParser* FilterParser() const { return filterParser_.get(); }
+    // Filters again around the current record; to the first record when it no longer shows.
+    virtual void ReapplyRecordFilter();
+    void RepositionByBookmark();
+    // Feeds the select parameters from the master's fields ("MAS_" names the master field).
+    void AssignMasterParams();
+    // The master moved or opened: reopen now, or once it has rested WaitEndMasterInterval ms.
+    void MasterChanged();
+    void MasterDisabled();
+    void ReopenAsDetail();
+    bool WaitingForMaster() const { return waitMasterTimer_ != nullptr && waitMasterTimer_->Enabled(); }
+    bool ReopeningAsDetail() const { return reopeningAsDetail_; }
+    friend class TFIBDataLink;
+
     // Events.
     TOnFetchRecord BeforeFetchRecord, AfterFetchRecord;
     TDataSetErrorEvent OnGetRecordError;
@@ -329,12 +356,13 @@ class TFIBCustomDataSet : public TDataSet,
     void InternalCancel() override;
     // Saves the record's image as its old one; with CachedUpdates the change log keeps it.
     void SaveOldRecord(TRecordBuffer buffer);
-    virtual void SetMasterParams() {}
+    // True when a master field differs from the select parameter it feeds (fib_custom_dataset_master.cpp).
+    virtual bool SetMasterParams();
     // A detail waiting for its master to stop scrolling follows it now: before an edit, insertion
     // or delete the detail must show the current master's records.
-    virtual void ApplyPendingMasterScroll() {}
-    // Hooks of opening: the filter parser, and sorting again after the open.
-    virtual void PrepareFilterParser() {}
+    virtual void ApplyPendingMasterScroll();
+    // Hooks of opening: the filter parser (fib_custom_dataset_filter.cpp), and sorting again after the open.
+    virtual void PrepareFilterParser();
     virtual void ApplySortingAfterOpen() {}
     // The repository's answers about a column; no without a repository.
     virtual bool ColumnCanBeBoolean(TFIBXSQLVAR& column) const {
@@ -445,6 +473,14 @@ class TFIBCustomDataSet : public TDataSet,
                         bool oldValues);
     bool SetMasterParam(TFIBXSQLVAR& param, const std::string& fieldName);
     std::vector<std::byte> OldImageOf(TRecordBuffer buffer);
+    // Record filter and master-detail.
+    std::unique_ptr<TExpressionParser> MakeFilterParser(const std::string& text, TFilterOptions options);
+    TDataSet* MasterDataSet() const;
+    TField* MasterFieldOf(TDataSet& master, const std::string& paramName) const;
+    // Visits the select's parameters, then those only the server text has, until `visit` says true.
+    bool ForEachMasterParam(const std::function<bool(TFIBXSQLVAR&)>& visit);
+    void StartMasterWait();
+    void ReopenForMaster();
 
     std::unique_ptr<TFIBBase> link_;
     TFIBQuery* deleteQuery_ = nullptr;
@@ -453,6 +489,10 @@ class TFIBCustomDataSet : public TDataSet,
     TFIBQuery* updateQuery_ = nullptr;
     TFIBQuery* selectQuery_ = nullptr;
     std::unique_ptr<TFIBDataLink> dataLink_;
+    // Record filter and master-detail.
+    std::unique_ptr<TExpressionParser> filterParser_;
+    std::unique_ptr<TTimer> waitMasterTimer_;
+    bool reopeningAsDetail_ = false;
     std::unique_ptr<TSQLs> sqls_;
     TFIBFieldDescrList descriptors_;
     TStringList tableNames_;

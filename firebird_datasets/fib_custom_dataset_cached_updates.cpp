@@ -17,6 +17,7 @@ void TFIBCustomDataSet::CancelUpdates() {
             cache_->ClearChangeLog();
             if (Active())
                 Resync({});
+            ReapplyRecordFilter();
         }
     } catch (...) {
         EnableControls();

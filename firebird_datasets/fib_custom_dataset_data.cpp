@@ -63,7 +63,8 @@ bool TFIBCustomDataSet::GetFieldData(const TField* field, Variant& value) const 
         return false;
     if (field->FieldKind != fkData)
         return GetCalcFieldData(buffer + calcFieldsOffset_, field, value);
-    if (State() != dsOldValue && !RecordIsVisible(buffer))
+    // The status test only: a record filter reads fields itself and must not run again here.
+    if (State() != dsOldValue && !TFIBCustomDataSet::RecordIsVisible(buffer))
         return false;
     const TFieldDescr* descr = ColumnOfField(field);
     if (descr == nullptr)

@@ -202,7 +202,7 @@ void TFIBCustomDataSet::CheckFieldCompatibility(const TField* field, const TFiel
 void TFIBCustomDataSet::InternalOpen() {
     TScreenCursorScope cursor(SQLScreenCursor);
     OpenWithScreenCursor();
-    SetMasterParams();
+    AssignMasterParams();
     const TFIBSQLTypes kind = selectQuery_->SQLType();
     if (kind != SQLSelect && kind != SQLSelectForUpdate) {
         selectQuery_->Execute();
