@@ -15,8 +15,6 @@ void TFIBCustomDataSet::CancelUpdates() {
             pendingChanges_ = 0;
             updatesPending_ = false;
             cache_->ClearChangeLog();
-            if (Active())
-                Resync({});
             ReapplyRecordFilter();
         }
     } catch (...) {
