@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "data_controls/db_check_box.h"
+#include "data_controls/db_combo_box.h"
 #include "data_controls/db_edit.h"
 #include "platform/db/field.h"
 #include "platform/ui/label.h"
@@ -39,6 +41,22 @@ TEditDemoForm::TEditDemoForm(TComponent* AOwner, std::ostream& out) : TForm(AOwn
 
     AmountEdit = AddEdit("Сумма", "AMOUNT");
     AmountEdit->SetAlignment(taRightJustify);
+
+    VisitCombo = NewComponent<TDBComboBoxEh>(this);
+    AddRow("Приём", VisitCombo);
+    VisitCombo->SetTabStop(true);
+    for (const char* kind : {"Первичный", "Повторный", "Консультация"}) VisitCombo->Items()->Add(kind);
+    for (const char* key : {"P", "R", "K"}) VisitCombo->KeyItems()->Add(key);
+    VisitCombo->SetDataSource(&source_);
+    VisitCombo->SetDataField("VISIT");
+
+    PaidCheck = NewComponent<TDBCheckBoxEh>(this);
+    PaidCheck->SetCaption("Оплачено");
+    PaidCheck->SetHeight(20);
+    AddRow("", PaidCheck);
+    PaidCheck->SetTabStop(true);
+    PaidCheck->SetDataSource(&source_);
+    PaidCheck->SetDataField("PAID");
 
     CloseButton = NewComponent<TSpeedButton>(this);
     CloseButton->SetParent(this);

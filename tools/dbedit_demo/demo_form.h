@@ -10,6 +10,8 @@
 #include "tools/dbedit_demo/demo_layout.h"
 
 class TControl;
+class TDBCheckBoxEh;
+class TDBComboBoxEh;
 class TDBEditEh;
 class TSpeedButton;
 
@@ -24,11 +26,13 @@ class TEditDemoForm : public TForm {
     // Places control in the next row below a label with caption; other demos add their controls so.
     void AddRow(const std::string& caption, TControl* control);
 
-    TDBEditEh* NameEdit = nullptr;    // required, with its mark
-    TDBEditEh* PolicyEdit = nullptr;  // masked
-    TDBEditEh* CodeEdit = nullptr;    // a button that appends the next code
-    TDBEditEh* CityEdit = nullptr;    // remembered texts
-    TDBEditEh* AmountEdit = nullptr;  // right-aligned
+    TDBEditEh* NameEdit = nullptr;        // required, with its mark
+    TDBEditEh* PolicyEdit = nullptr;      // masked
+    TDBEditEh* CodeEdit = nullptr;        // a button that appends the next code
+    TDBEditEh* CityEdit = nullptr;        // remembered texts
+    TDBEditEh* AmountEdit = nullptr;      // right-aligned
+    TDBComboBoxEh* VisitCombo = nullptr;  // a key-based list: the visit's kind kept as its letter
+    TDBCheckBoxEh* PaidCheck = nullptr;
     TSpeedButton* CloseButton = nullptr;
 
   private:

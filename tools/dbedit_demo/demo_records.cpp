@@ -6,13 +6,16 @@
 #include "tests/support/memory_dataset.h"
 
 void DefineDemoTable(TMemoryDataSet& table) {
-    table.SetColumns({"NAME", "POLICY", "CODE", "CITY", "AMOUNT"});
+    table.SetColumns({"NAME", "POLICY", "CODE", "CITY", "AMOUNT", "VISIT", "PAID"});
     table.SetColumnType(kDemoName, ftString, 30);
     table.SetColumnType(kDemoPolicy, ftString, 7);
     table.SetColumnType(kDemoCode, ftString, 20);
     table.SetColumnType(kDemoCity, ftString, 30);
     table.SetColumnType(kDemoAmount, ftInteger);
-    table.AddRow({Variant::Null(), Variant::Null(), Variant::Null(), Variant::Null(), Variant::Null()});
+    table.SetColumnType(kDemoVisit, ftString, 1);
+    table.SetColumnType(kDemoPaid, ftBoolean);
+    table.AddRow({Variant::Null(), Variant::Null(), Variant::Null(), Variant::Null(), Variant::Null(),
+                  Variant::Null(), Variant(false)});
 }
 
 void PrintRecords(TDataSet& dataSet, std::ostream& out) {

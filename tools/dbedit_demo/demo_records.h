@@ -6,7 +6,7 @@
 class TDataSet;
 class TMemoryDataSet;
 
-enum DemoColumn { kDemoName, kDemoPolicy, kDemoCode, kDemoCity, kDemoAmount };
+enum DemoColumn { kDemoName, kDemoPolicy, kDemoCode, kDemoCity, kDemoAmount, kDemoVisit, kDemoPaid };
 
 // Sets up the table's columns with one empty record; the table is left closed.
 void DefineDemoTable(TMemoryDataSet& table);

@@ -1,5 +1,6 @@
 // The edit-control demo in a private X server, driven by xdotool as a user would: typing, Tab,
-// Escape, a click on an edit button and a pick from the remembered texts; closing prints the records.
+// Escape, a click on an edit button, a pick from the remembered texts, a pick from the combo box's
+// list and a click on the check box; closing prints the records.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -19,7 +20,7 @@ namespace {
 using namespace std::chrono_literals;
 using namespace demo_layout;
 
-enum Row { kNameRow, kPolicyRow, kCodeRow, kCityRow, kAmountRow };
+enum Row { kNameRow, kPolicyRow, kCodeRow, kCityRow, kAmountRow, kVisitRow, kPaidRow };
 
 class EditDemoEndToEnd : public ::testing::Test {
   protected:
@@ -69,10 +70,15 @@ TEST_F(EditDemoEndToEnd, TypedTabbedEscapedClickedAndPickedRecordIsPrinted) {
     ASSERT_TRUE(Xdotool({"type", "--delay", "60", "Kaz"}));
     ASSERT_TRUE(Xdotool({"sleep", "0.3", "key", "--delay", "100", "Down", "Return", "Tab"}));
     ASSERT_TRUE(Xdotool({"type", "--delay", "40", "250"}));
+    // The combo box's list: Alt+Down opens it, Down moves to the first kind, Enter takes it.
+    ASSERT_TRUE(Xdotool({"key", "--delay", "40", "Tab"}));
+    ASSERT_TRUE(Xdotool({"key", "--delay", "100", "alt+Down", "Down", "Return", "sleep", "0.3"}));
+    ASSERT_TRUE(ClickAt(kControlLeft + 8, RowTop(kPaidRow) + 10));
     ASSERT_TRUE(ClickAt(kCloseLeft + kCloseWidth / 2, RowTop(0) + kCloseHeight / 2));
 
     EXPECT_EQ(demo_.WaitExit(15s), 0);
-    EXPECT_EQ(Output(), "NAME=Ivanov; POLICY=123-456; CODE=K-7; CITY=Kazan; AMOUNT=250\n");
+    EXPECT_EQ(Output(),
+              "NAME=Ivanov; POLICY=123-456; CODE=K-7; CITY=Kazan; AMOUNT=250; VISIT=P; PAID=True\n");
 }
 
 }  // namespace
