@@ -474,7 +474,6 @@ class TFIBCustomDataSet : public TDataSet,
     bool SetMasterParam(TFIBXSQLVAR& param, const std::string& fieldName);
     std::vector<std::byte> OldImageOf(TRecordBuffer buffer);
     // Record filter and master-detail.
-    std::unique_ptr<TExpressionParser> MakeFilterParser(const std::string& text, TFilterOptions options);
     TDataSet* MasterDataSet() const;
     TField* MasterFieldOf(TDataSet& master, const std::string& paramName) const;
     // Visits the select's parameters, then those only the server text has, until `visit` says true.

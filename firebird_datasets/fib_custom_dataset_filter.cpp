@@ -1,48 +1,10 @@
 // The record filter's parser, built from the filter text and options, and filtering again
 // around the current record.
-#include <vector>
-
-#include "firebird/date_text.h"
-#include "firebird/wildcards.h"
 #include "firebird_datasets/fib_custom_dataset.h"
-#include "platform/rtl/strings.h"
-
-namespace {
-
-// A filter may name calculated fields: they count as internally calculated while it is parsed.
-class TCalcFieldsAsInternal {
-  public:
-    explicit TCalcFieldsAsInternal(TDataSet& dataSet) {
-        for (int i = 0; i < dataSet.Fields().Count(); ++i)
-            if (TField* field = dataSet.Fields().Fields(i); field->FieldKind == fkCalculated) {
-                field->FieldKind = fkInternalCalc;
-                turned_.push_back(field);
-            }
-    }
-    ~TCalcFieldsAsInternal() {
-        for (TField* field : turned_) field->FieldKind = fkCalculated;
-    }
-    TCalcFieldsAsInternal(const TCalcFieldsAsInternal&) = delete;
-    TCalcFieldsAsInternal& operator=(const TCalcFieldsAsInternal&) = delete;
-
-  private:
-    std::vector<TField*> turned_;
-};
-
-}  // namespace
-
-std::unique_ptr<TExpressionParser> TFIBCustomDataSet::MakeFilterParser(const std::string& text,
-                                                                       TFilterOptions options) {
-    const std::string trimmed = Trim(text);
-    if (trimmed.empty())
-        return nullptr;
-    TCalcFieldsAsInternal calculated(*this);
-    return std::make_unique<TExpressionParser>(*this, MatchLikePattern, StrToDateTimeByFormat, options,
-                                               TParserOptions{}, trimmed);
-}
+#include "firebird_datasets/record_filter_parser.h"
 
 void TFIBCustomDataSet::PrepareFilterParser() {
-    filterParser_ = MakeFilterParser(Filter(), FilterOptions());
+    filterParser_ = MakeRecordFilterParser(*this, Filter(), FilterOptions());
 }
 
 void TFIBCustomDataSet::SetFilterText(const std::string& value) {
@@ -57,7 +19,7 @@ void TFIBCustomDataSet::SetFilterData(const std::string& text, TFilterOptions op
     if (Active()) {
         CheckBrowseMode();
         if (text != Filter() || options != FilterOptions())
-            filterParser_ = MakeFilterParser(text, options);
+            filterParser_ = MakeRecordFilterParser(*this, text, options);
     } else {
         filterParser_.reset();
     }
