@@ -198,6 +198,10 @@ TEST_F(ComboList, AKeyBasedBoxDropsDownOnAClickOnItsTextAndTheNextClickClosesIt)
     ui.ProcessMessages();
     EXPECT_FALSE(combo->ListVisible());
     EXPECT_EQ(VarToStr(combo->Value()), "B");
+    platform::ui::PostMouseMove(*form, {}, {combo->Left() + 40, combo->Top() + 10});
+    ui.ProcessMessages();
+    ASSERT_FALSE(ui.System().PointerShapes().empty());
+    EXPECT_EQ(ui.System().PointerShapes().back(), crArrow) << "a pick list, not a text";
 }
 
 TEST_F(ComboList, PressOnTheButtonDragIntoTheListAndReleaseTakesTheRow) {
