@@ -8,8 +8,18 @@
 #include "platform/ui/top_level.h"
 #include "platform/ui/win_control.h"
 
+namespace {
+
+// A named callable, so that WindowProc can be asked whether it still holds the control's own.
+struct OwnWndProc {
+    TControl* control;
+    void operator()(TMessage& m) const { control->WndProc(m); }
+};
+
+}  // namespace
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
-    WindowProc = [this](TMessage& m) { WndProc(m); };
+    WindowProc = OwnWindowProc();
     font_->OnChange = [this](TObject*) { FontChanged(); };
     ControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
 }
@@ -18,6 +28,15 @@ TControl::~TControl() {
     ForgetMouseControl(this);
     if (parent_ != nullptr)
         parent_->RemoveControl(this);
+}
+
+TWndMethod TControl::OwnWindowProc() {
+    return OwnWndProc{this};
+}
+
+bool TControl::HasOwnWindowProc() const {
+    const auto* own = WindowProc.target<OwnWndProc>();
+    return own != nullptr && own->control == this;
 }
 
 void TControl::WndProc(TMessage& Message) {

@@ -66,6 +66,11 @@ class TControl : public TComponent {
     // Messages.
     TWndMethod WindowProc;
     virtual void WndProc(TMessage& Message);
+    // The control's own window procedure, as WindowProc starts out: whoever hooked WindowProc
+    // puts this back to let go.
+    TWndMethod OwnWindowProc();
+    // Whether WindowProc is still the control's own, so that nobody has hooked it.
+    bool HasOwnWindowProc() const;
     virtual void Dispatch(TMessage& Message);
     virtual void DefaultHandler(TMessage& Message);
     LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);

@@ -60,6 +60,9 @@ class HeadlessWindowSystem : public WindowSystem {
     const std::vector<TCursor>& CursorsShown() const { return cursors_; }
     void Beep(UINT type) override { beeps_.push_back(type); }
     const std::vector<UINT>& Beeps() const { return beeps_; }
+    // A palette display of this many colours (256, 16 ...); -1, as at first, for true colour.
+    int ScreenNumColors() override { return numColors_; }
+    void SetScreenNumColors(int value) { numColors_ = value; }
     // What the host windows were told: pointer shapes (WM_SETCURSOR) and activations, in order.
     const std::vector<TCursor>& PointerShapes() const { return windows_->Pointers; }
     int Activations() const { return windows_->Activations; }
@@ -73,6 +76,7 @@ class HeadlessWindowSystem : public WindowSystem {
     std::vector<MessageBoxShown> boxes_;
     std::vector<TCursor> cursors_;
     std::vector<UINT> beeps_;
+    int numColors_ = -1;
     struct WindowLog {
         std::vector<TCursor> Pointers;
         int Activations = 0;

@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <set>
 
 #include "platform/os/clock.h"
 #include "platform/ui/focus_state.h"
@@ -18,6 +19,7 @@ struct State {
     std::recursive_mutex lock;
     std::deque<QueuedMessage> queue;
     std::map<HWND, std::shared_ptr<TWndMethod>> windows;
+    std::set<HWND> utilityWindows;  // made by AllocateHWnd
     HWND nextHandle = 0x1000;
     TShiftState shift;
     DWORD time = 0;  // of the message being handled
@@ -136,6 +138,11 @@ bool QueueEmpty() {
     return S().queue.empty();
 }
 
+std::vector<HWND> UtilityWindows() {
+    std::lock_guard guard(S().lock);
+    return {S().utilityWindows.begin(), S().utilityWindows.end()};
+}
+
 void ResetMessageQueue() {
     KillAllTimers();
     std::lock_guard guard(S().lock);
@@ -152,10 +159,17 @@ DWORD GetMessageTime() {
 using platform::ui::S;
 
 HWND AllocateHWnd(TWndMethod method) {
-    return platform::ui::RegisterWindowHandle(std::move(method));
+    HWND wnd = platform::ui::RegisterWindowHandle(std::move(method));
+    std::lock_guard guard(platform::ui::S().lock);
+    platform::ui::S().utilityWindows.insert(wnd);
+    return wnd;
 }
 
 void DeallocateHWnd(HWND wnd) {
+    {
+        std::lock_guard guard(platform::ui::S().lock);
+        platform::ui::S().utilityWindows.erase(wnd);
+    }
     platform::ui::UnregisterWindowHandle(wnd);
 }
 

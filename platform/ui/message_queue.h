@@ -4,6 +4,7 @@
 // dispatches them to the handle's window procedure. A handle that was freed drops its messages.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/ui/messages.h"
 #include "platform/ui/shift_state.h"
@@ -54,6 +55,8 @@ void RemoveQueued(HWND wnd, UINT msg, WPARAM wParam);
 HWND RegisterWindowHandle(TWndMethod method);
 void UnregisterWindowHandle(HWND wnd);
 bool QueueEmpty();
+// The windows AllocateHWnd made that still exist; they hear what is told to every top-level window.
+std::vector<HWND> UtilityWindows();
 // Removes every queued message and every handle's timers; for tests that start afresh.
 void ResetMessageQueue();
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
+#include "platform/ui/message_queue.h"
 #include "platform/ui/messages.h"
 
 namespace {
@@ -18,6 +19,8 @@ void TellControls(TWinControl& parent) {
 }  // namespace
 
 void BroadcastSysColorChange() {
+    // Utility windows are top-level windows too (a style's hidden window follows the colour depth).
+    for (HWND wnd : platform::ui::UtilityWindows()) SendMessage(wnd, WM_SYSCOLORCHANGE, 0, 0);
     // A handler may close a form: go over a copy.
     const std::vector<TCustomForm*> forms = platform::ui::LiveForms();
     for (TCustomForm* form : forms) {

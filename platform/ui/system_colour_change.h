@@ -1,5 +1,5 @@
 #pragma once
-// Telling the windows that the system colours changed: every form gets WM_SYSCOLORCHANGE, every
-// control on it CM_SYSCOLORCHANGE (a grid drops the button faces it drew in the old colours), and
-// the forms paint again.
+// Telling the windows that the system colours changed: every form and every utility window
+// (AllocateHWnd) gets WM_SYSCOLORCHANGE, every control on a form CM_SYSCOLORCHANGE (a grid drops
+// the button faces it drew in the old colours), and the forms paint again.
 void BroadcastSysColorChange();

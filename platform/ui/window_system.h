@@ -64,6 +64,8 @@ class WindowSystem {
     virtual ThemePainter* Theme() { return nullptr; }
     // The sound for a message of this kind (an MB_ICON* value, or 0xFFFFFFFF for a simple beep).
     virtual void Beep(UINT type) { (void)type; }
+    // The screen's NUMCOLORS: the number of palette colours, -1 on a display of more than 256 colours.
+    virtual int ScreenNumColors() { return -1; }
 };
 
 // The installed host; a headless one until another is installed.
