@@ -224,11 +224,13 @@ void TFIBCustomDataSet::ReopenAsDetail() {
         DataEvent(deDataSetScroll, 0);
 }
 
+// The masters come first, whether this dataset waits or not: a master that still waits holds the
+// records of a master record the user has left, and this dataset follows it once it reopens.
 void TFIBCustomDataSet::ApplyPendingMasterScroll() {
-    if (!WaitingForMaster())
-        return;
     if (auto* master = dynamic_cast<TFIBCustomDataSet*>(MasterDataSet()))
         master->ApplyPendingMasterScroll();
+    if (!WaitingForMaster())
+        return;
     if (SetMasterParams())
         ReopenForMaster();
     waitMasterTimer_->SetEnabled(false);

@@ -231,6 +231,15 @@ TEST_F(MasterOnEngine, AWaitingDetailOfAReopeningDetailFollowsAtOnce) {
     clock.Wait(300);  // the visits reopen for client 2; the topic follows without a wait of its own
     EXPECT_FALSE(topic->WaitingForMaster());
     EXPECT_EQ(Column(*topic, "LOUD"), "HEART ");
+    // Both wait again; an edit of the last detail brings its masters up to date first.
+    topic->UpdateSQL().SetText("UPDATE VISITS SET TOPIC = LOWER(:LOUD) WHERE ID = :ID");
+    GoToClient(4);
+    ASSERT_TRUE(detail.WaitingForMaster());
+    topic->Edit();
+    EXPECT_FALSE(detail.WaitingForMaster());
+    EXPECT_EQ(detail.FieldByName("ID")->AsInteger(), 40);
+    EXPECT_EQ(topic->FieldByName("LOUD")->AsString(), "SKIN");
+    topic->Cancel();
     topic->SetDataSource(nullptr);
 }
 
