@@ -18,7 +18,6 @@
 
 class TCustomImageList;
 class TChangeLink;
-class TDBGridEhSumList;
 class TDataSet;
 class TDataSource;
 class TFiler;
@@ -129,8 +128,6 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     IGridFilterRowEh* STFilter() const { return stFilter_.get(); }
     IGridSelectionEh* Selection() const { return selection_.get(); }
     IGridSelectedRowsEh* SelectedRows() const { return selectedRows_.get(); }
-    // Running sums, averages and counts of the dataset, read by the footers.
-    TDBGridEhSumList* SumList() const { return sumList_.get(); }
     // Columns that carry sort markers, in sort order.
     std::vector<IGridColumnEh*>& SortMarkedColumns() { return sortMarkedColumns_; }
 
@@ -281,8 +278,6 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     virtual std::unique_ptr<IGridFilterRowEh> NewFilterRow();
     virtual std::unique_ptr<IGridSelectionEh> NewSelection();
     virtual std::unique_ptr<IGridSelectedRowsEh> NewSelectedRows();
-    // Its changes repaint the footers; its recalculations fire OnSumsRecalc and OnSumsRecalcDone.
-    virtual std::unique_ptr<TDBGridEhSumList> NewSumList();
 
     // Event dispatchers: each calls its event when assigned.
     virtual void CellClick(IGridColumnEh* Column);
@@ -365,6 +360,4 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     // A deferred rebuild found the layout held; it is posted again when the last lock goes.
     bool deferredWaiting_ = false;
     int savedActiveRecord_ = -1;
-    // Last: it lets go of the dataset's handlers before the rest of the grid goes.
-    std::unique_ptr<TDBGridEhSumList> sumList_;
 };

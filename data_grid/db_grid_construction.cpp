@@ -2,8 +2,6 @@
 // AfterConstruction, so a derived grid's overrides make its parts.
 #include "data_grid/db_grid.h"
 
-#include "data_grid/sum_list_grid.h"
-
 #include "platform/db/data_source.h"
 #include "platform/ui/font.h"
 #include "platform/ui/image_list.h"
@@ -38,7 +36,6 @@ void TCustomDBGridEh::AfterConstruction() {
     vertScrollBar_ = NewScrollBar(sbVerticalEh);
     selection_ = NewSelection();
     stFilter_ = NewFilterRow();
-    sumList_ = NewSumList();
     // Only now: the filter row tells SubTitleRowCount whether it shows.
     topDataOffset_ = static_cast<std::uint8_t>(ShowsTitles() + SubTitleRowCount());
 }

@@ -1,6 +1,5 @@
 // The grid's option sets and the setters that change its layout.
 #include "data_grid/db_grid.h"
-#include "data_grid/sum_list_grid.h"
 
 #include <algorithm>
 
@@ -87,8 +86,6 @@ void TCustomDBGridEh::SetDataSource(TDataSource* Source) {
     if (Source != nullptr)
         Source->FreeNotification(this);
     DataLinkActiveChanged(dataLink_->Active());
-    if (sumList_)
-        sumList_->SetDataSet(Source != nullptr ? Source->DataSet() : nullptr);
 }
 
 void TCustomDBGridEh::SetFlat(bool Value) {
@@ -186,8 +183,6 @@ void TCustomDBGridEh::Loaded() {
         SetColCount(columns_->Count());
     if (autoFitColWidths_)
         SetScrollBars(ssNone);
-    if (sumList_ && DataSource() != nullptr)
-        sumList_->AfterLoad();
     RefreshLayout();
     // Once more after the form's other components have settled.
     BeginLayout();

@@ -201,6 +201,7 @@ void TFIBCustomDataSet::SetSelectSQL(const TStrings& value) {
 
 void TFIBCustomDataSet::SelectSQLChanging() {
     CheckDatasetClosed(" change SelectSQL ");
+    ClearSortInfo();
     FieldDefs().Clear();
     FieldDefs().SetUpdated(false);
     prepared_ = false;

@@ -117,6 +117,8 @@ void TFIBCustomDataSet::InternalRefresh() {
     if (buffer == nullptr || GetBookmarkFlag(buffer) != bfCurrent)
         return;
     RefreshRecordByQuery(*refreshQuery_, buffer);
+    if (IsSorted())
+        ResortCurrentRecord();
     if (DetailConditions.Contains(dcForceMasterRefresh))
         RefreshMaster();
 }

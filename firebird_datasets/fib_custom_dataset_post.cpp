@@ -74,6 +74,8 @@ void TFIBCustomDataSet::InternalPost() {
     if (!cachedUpdates_)
         ReleaseBlobStreams(buffer, true, TACommit);
     WriteRecordToCache(index, buffer);
+    if (IsSorted())
+        ResortCurrentRecord();
 }
 
 void TFIBCustomDataSet::InternalAddRecord(TRecordBuffer buffer, bool append) {

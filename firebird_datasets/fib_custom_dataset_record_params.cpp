@@ -8,6 +8,7 @@
 #include "firebird/str_basics.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "platform/db/data_source.h"
+#include "platform/rtl/strings.h"
 
 namespace {
 
@@ -34,24 +35,37 @@ bool TFIBCustomDataSet::SetMasterParam(TFIBXSQLVAR& param, const std::string& fi
     return true;
 }
 
-// Text written through the field's stream is still in the stream: it goes to the server as a new
-// blob now, or the statement would get the blob the record had before.
-void TFIBCustomDataSet::WriteBlobParam(TFIBXSQLVAR& param, TField* field, TRecordBuffer source,
-                                       const std::byte* data, bool oldValues) {
-    const std::int32_t* slot = oldValues ? nullptr : BlobStreamSlot(source, field);
-    TFIBBlobStream* blob = slot != nullptr ? BlobStreamAt(*slot) : nullptr;
+// Text written through the field's stream is still in the stream. A stream writing in the
+// statement's transaction gives its blob; one of another transaction has its text sent again as a
+// new blob, since a blob made in one transaction is no use in another. A statement of the read
+// transaction (one that no update goes through) takes the identifier the record holds.
+void TFIBCustomDataSet::WriteBlobParam(TFIBQuery& statement, TFIBXSQLVAR& param, TField* field,
+                                       TRecordBuffer source, const std::byte* data, bool oldValues) {
     ISC_QUAD id;
     std::memcpy(&id, data, sizeof id);
-    if (blob != nullptr) {
-        blob->CommitBlob();
-        id = blob->BlobID();
-        param.WriteIsNull(blob->Size() == 0);
+    TFIBTransaction* transaction = statement.Transaction();
+    const bool readOnly = transaction == Transaction() && transaction != UpdateTransaction();
+    const std::int32_t* slot = oldValues || readOnly ? nullptr : BlobStreamSlot(source, field);
+    TFIBBlobStream* blob = slot != nullptr ? BlobStreamAt(*slot) : nullptr;
+    if (blob == nullptr) {
+        param.WriteAsQuad(id);
+        return;
     }
-    param.WriteAsQuad(id);
+    if (transaction == nullptr || blob->GetUpdateTRHandle() == transaction->HandleAddress()) {
+        blob->CommitBlob();
+        param.WriteAsQuad(blob->BlobID());
+        param.WriteIsNull(blob->Size() == 0);
+        return;
+    }
+    const std::int64_t position = blob->Position();
+    blob->SetPosition(0);
+    param.LoadFromStream(*blob);
+    blob->SetPosition(position);
+    param.WriteIsNull(blob->Size() == 0);
 }
 
-void TFIBCustomDataSet::SetParamFromField(TFIBXSQLVAR& param, TField* field, TRecordBuffer source,
-                                          bool oldValues) {
+void TFIBCustomDataSet::SetParamFromField(TFIBQuery& statement, TFIBXSQLVAR& param, TField* field,
+                                          TRecordBuffer source, bool oldValues) {
     const TFieldDescr* descr = ColumnOfField(field);
     const int column = ColumnOfFieldNo(field->FieldNo());
     const std::int32_t* slot = oldValues ? nullptr : BlobStreamSlot(source, field);
@@ -70,7 +84,7 @@ void TFIBCustomDataSet::SetParamFromField(TFIBXSQLVAR& param, TField* field, TRe
             return;
         }
         case SQL_BLOB:
-            WriteBlobParam(param, field, source, data, oldValues);
+            WriteBlobParam(statement, param, field, source, data, oldValues);
             return;
         default:
             break;
@@ -84,6 +98,49 @@ void TFIBCustomDataSet::SetParamFromField(TFIBXSQLVAR& param, TField* field, TRe
         param.WriteAsVariant(ReadColumn(field, *descr, data));
 }
 
+void TFIBCustomDataSet::ParamFromRecord(TFIBQuery& statement, TFIBXSQLVAR& param, TRecordBuffer buffer,
+                                        const std::vector<std::byte>& oldImage) {
+    const std::string name = param.VarName;
+    std::string fieldName = name;
+    TRecordBuffer source = buffer;
+    const bool oldValues = HasPrefix(name, "OLD_");
+    if (oldValues) {
+        fieldName = name.substr(4);
+        source = const_cast<std::byte*>(oldImage.data());
+    } else if (HasPrefix(name, "NEW_")) {
+        fieldName = name.substr(4);
+    } else if (HasPrefix(name, "MAS_") && SetMasterParam(param, name.substr(4))) {
+        return;
+    }
+    // A detail re-reads its record under the same master key it was selected with.
+    TFIBXSQLVAR* selectParam = selectQuery_->FindParam(name);
+    if (&statement == refreshQuery_ && GetDataSource() != nullptr && selectParam != nullptr) {
+        param.WriteAsVariant(selectParam->ReadAsVariant());
+        return;
+    }
+    TField* field = FindField(fieldName);
+    if (field != nullptr && field->FieldKind == fkData && ColumnOfField(field) != nullptr) {
+        SetParamFromField(statement, param, field, source, oldValues);
+    } else if (&statement != selectQuery_) {
+        // A name no column has may be one of the select's own parameters (a detail's key).
+        if (selectParam != nullptr)
+            param.WriteAsVariant(selectParam->ReadAsVariant());
+    }
+}
+
+// Names that macro values brought into the text reach the server without a parameter of their own.
+void TFIBCustomDataSet::ExtraParamsFromRecord(TFIBQuery& statement, TRecordBuffer buffer,
+                                              const std::vector<std::byte>& oldImage) {
+    // Only a prepared statement knows them: the first execution would go without their values.
+    if (!statement.Prepared() && !Trim(statement.SQL().Text()).empty())
+        statement.Prepare();
+    TFIBXSQLDA* server = statement.ServerParamArea();
+    const TStringList& names = statement.ExtraServerParams();
+    for (int i = 0; server != nullptr && i < names.Count(); ++i)
+        if (TFIBXSQLVAR* param = server->ByName(names[i]))
+            ParamFromRecord(statement, *param, buffer, oldImage);
+}
+
 void TFIBCustomDataSet::SetParamsFromRecord(TFIBQuery& statement, TRecordBuffer buffer) {
     if (buffer == nullptr)
         RaiseClientError(fceBufferNotSet);
@@ -91,33 +148,6 @@ void TFIBCustomDataSet::SetParamsFromRecord(TFIBQuery& statement, TRecordBuffer 
         return;
     const std::vector<std::byte> oldImage = OldImageOf(buffer);
     TFIBXSQLDA& params = statement.GetParams();
-    for (int i = 0; i < params.Count(); ++i) {
-        TFIBXSQLVAR& param = params[i];
-        const std::string name = param.VarName;
-        std::string fieldName = name;
-        TRecordBuffer source = buffer;
-        const bool oldValues = HasPrefix(name, "OLD_");
-        if (oldValues) {
-            fieldName = name.substr(4);
-            source = const_cast<std::byte*>(oldImage.data());
-        } else if (HasPrefix(name, "NEW_")) {
-            fieldName = name.substr(4);
-        } else if (HasPrefix(name, "MAS_") && SetMasterParam(param, name.substr(4))) {
-            continue;
-        }
-        // A detail re-reads its record under the same master key it was selected with.
-        TFIBXSQLVAR* selectParam = selectQuery_->FindParam(name);
-        if (&statement == refreshQuery_ && GetDataSource() != nullptr && selectParam != nullptr) {
-            param.WriteAsVariant(selectParam->ReadAsVariant());
-            continue;
-        }
-        TField* field = FindField(fieldName);
-        if (field != nullptr && field->FieldKind == fkData && ColumnOfField(field) != nullptr) {
-            SetParamFromField(param, field, source, oldValues);
-        } else if (&statement != selectQuery_) {
-            // A name no column has may be one of the select's own parameters (a detail's key).
-            if (selectParam != nullptr)
-                param.WriteAsVariant(selectParam->ReadAsVariant());
-        }
-    }
+    for (int i = 0; i < params.Count(); ++i) ParamFromRecord(statement, params[i], buffer, oldImage);
+    ExtraParamsFromRecord(statement, buffer, oldImage);
 }
