@@ -55,6 +55,11 @@ TEST_F(ComboList, AltDownOpensTheListWhileTheFocusStaysAndEnterTakesTheRow) {
     EXPECT_EQ(List().ItemIndex(), 1);
     EXPECT_TRUE(combo->Focused());
     EXPECT_EQ(combo->Text(), "") << "the keys move in the list, not the box";
+    Press(VK_HOME, {ssCtrl});
+    EXPECT_EQ(List().ItemIndex(), 0);
+    Press(VK_END, {ssCtrl});
+    EXPECT_EQ(List().ItemIndex(), 1);
+    EXPECT_EQ(combo->Text(), "");
     Press(VK_RETURN);
     EXPECT_FALSE(combo->ListVisible());
     EXPECT_FALSE(combo->DroppedDown());
