@@ -64,7 +64,7 @@ bool TFIBCustomDataSet::GetFieldData(const TField* field, Variant& value) const 
     if (field->FieldKind != fkData)
         return GetCalcFieldData(buffer + calcFieldsOffset_, field, value);
     // The status test only: a record filter reads fields itself and must not run again here.
-    if (State() != dsOldValue && !TFIBCustomDataSet::RecordIsVisible(buffer))
+    if (State() != dsOldValue && !ReadHiddenRecords && !TFIBCustomDataSet::RecordIsVisible(buffer))
         return false;
     const TFieldDescr* descr = ColumnOfField(field);
     if (descr == nullptr)

@@ -58,6 +58,7 @@ void TFIBCustomDataSet::SaveOldRecord(TRecordBuffer buffer) {
 
 void TFIBCustomDataSet::DoBeforeEdit() {
     ApplyPendingMasterScroll();
+    PrepareModifyStatement(ukModify);
     if (!CanEdit())
         Abort();
     TRecordBuffer buffer = ActiveBuffer();
@@ -74,6 +75,7 @@ void TFIBCustomDataSet::DoBeforeEdit() {
 
 void TFIBCustomDataSet::DoBeforeInsert() {
     ApplyPendingMasterScroll();
+    PrepareModifyStatement(ukInsert);
     if (!CanInsert())
         Abort();
     TDataSet::DoBeforeInsert();
@@ -86,6 +88,7 @@ void TFIBCustomDataSet::DoAfterInsert() {
 
 void TFIBCustomDataSet::DoBeforeDelete() {
     ApplyPendingMasterScroll();
+    PrepareModifyStatement(ukDelete);
     if (!CanDelete())
         Abort();
     TRecordBuffer buffer = ActiveBuffer();
@@ -101,6 +104,7 @@ void TFIBCustomDataSet::DoBeforePost() {
     if (State() == dsEdit || State() == dsInsert)
         TDataSet::DoBeforePost();
     CheckStillOpen("BeforePost");
+    PreparePost();
 }
 
 void TFIBCustomDataSet::DoBeforeCancel() {
@@ -109,6 +113,7 @@ void TFIBCustomDataSet::DoBeforeCancel() {
 }
 
 void TFIBCustomDataSet::DoAfterDelete() {
+    FinishModification(ukDelete);
     TDataSet::DoAfterDelete();
     if (DetailConditions.Contains(dcForceMasterRefresh) && !cachedUpdates_)
         RefreshMaster();

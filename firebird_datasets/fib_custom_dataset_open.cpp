@@ -300,6 +300,7 @@ void TFIBCustomDataSet::CreateCache() {
 }
 
 void TFIBCustomDataSet::DoAfterOpen() {
+    PrepareAfterOpen();
     TDataSet::DoAfterOpen();
     if (Options.Contains(poFetchAll))
         FetchAll();

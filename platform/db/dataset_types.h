@@ -28,6 +28,7 @@ enum TGetResult { grOK, grBOF, grEOF, grError };
 enum TBookmarkFlag { bfCurrent, bfBOF, bfEOF, bfInserted };
 enum TUpdateStatus { usUnmodified, usModified, usInserted, usDeleted };
 enum TUpdateKind { ukModify, ukInsert, ukDelete };
+using TUpdateKinds = TSet<TUpdateKind>;
 enum TDataAction { daFail, daAbort, daRetry };
 
 enum TFilterOption { foCaseInsensitive, foNoPartialCompare };
