@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "firebird/fib_base.h"
@@ -69,6 +70,39 @@ class IFIBColumnRepository {
     virtual bool ColumnCanBeBoolean(const TFIBCustomDataSet& dataSet, TFIBXSQLVAR& column) = 0;
     virtual bool ColumnCanBeGuid(const TFIBCustomDataSet& dataSet, TFIBXSQLVAR& column) = 0;
     virtual bool DefaultIsEmptyString(const TFIBCustomDataSet& dataSet, const TField* field) = 0;
+};
+
+// LocateEx's options, bit by bit: case-insensitive, partial key, "%" patterns, search by halves
+// over the sort order, stay at the nearest place when not found, look at no more records than
+// were fetched less one.
+enum TExtLocateOption {
+    eloCaseInsensitive,
+    eloPartialKey,
+    eloWildCards,
+    eloInSortedDS,
+    eloNearest,
+    eloInFetchedRecords
+};
+using TExtLocateOptions = TSet<TExtLocateOption>;
+
+// One sort field as GetSortFieldInfo tells it; "Unknown" with indexes -1 for none.
+struct TSortFieldInfo {
+    std::string FieldName;
+    int InDataSetIndex = -1;  // the field's index in Fields()
+    int InOrderIndex = -1;    // its 1-based place in the order
+    bool Asc = true;
+};
+
+// A field as DoSort takes it: an index, a one-letter name, the field, its name, or a variant
+// holding an index or a name.
+struct TSortFieldRef {
+    std::variant<int, char, TField*, std::string, Variant> Value;
+    TSortFieldRef(int index) : Value(index) {}
+    TSortFieldRef(char letter) : Value(letter) {}
+    TSortFieldRef(TField* field) : Value(field) {}
+    TSortFieldRef(const char* name) : Value(std::string(name)) {}
+    TSortFieldRef(std::string name) : Value(std::move(name)) {}
+    TSortFieldRef(Variant value) : Value(std::move(value)) {}
 };
 
 // The link to the master data source; the master-detail work hangs on it (fib_data_link.cpp).
@@ -238,10 +272,6 @@ class TFIBCustomDataSet : public TDataSet,
     virtual bool CanInsert() const;
     virtual bool CanDelete() const;
     bool CanModify() const override { return CanEdit() || CanInsert() || CanDelete(); }
-    virtual bool LocateEx(const std::string& /*keyFields*/, const Variant& /*keyValues*/,
-                          TLocateOptions /*options*/) {
-        return false;
-    }
     virtual void CancelUpdates();
     void RevertRecordUpdate(int index, bool reinsert);
     // Parameters of a modify statement from a record: OLD_, NEW_ and MAS_ prefixes, else the field.
@@ -251,8 +281,34 @@ class TFIBCustomDataSet : public TDataSet,
     void AutoCommitUpdate();
     void RemoveFromCache();
     void RefreshMaster();
-    virtual void MoveRecord(int /*from*/, int /*to*/) {}
-    virtual void DoSort(const std::vector<std::string>& /*fields*/, const std::vector<bool>& /*ascending*/) {}
+    // ---- Locating and local sorting (fib_custom_dataset_locate.cpp, _sort.cpp, _resort.cpp,
+    // _order_info.cpp) ----
+    // Searches the cached records: linearly, or by halves over the current sort order (eloInSortedDS).
+    virtual bool LocateEx(const std::string& keyFields, const Variant& keyValues, TExtLocateOptions options,
+                          bool fromBeginning = true);
+    bool Locate(const std::string& keyFields, const Variant& keyValues, TLocateOptions options) override;
+    // Searches by halves only over an order this dataset made itself with the same comparison.
+    Variant Lookup(const std::string& keyFields, const Variant& keyValues,
+                   const std::string& resultFields) override;
+    bool LocateInSortOrder(const std::string& keyFields, const Variant& keyValues, TExtLocateOptions options);
+    // Reorders the cached records (only the record map) and filters again.
+    virtual void DoSort(const std::vector<TSortFieldRef>& fields, const std::vector<bool>& ordering);
+    virtual void MoveRecord(int from, int to);  // 1-based record numbers
+    int SortFieldCount() const { return static_cast<int>(sortFields_.size()); }
+    bool IsSorted() const { return !sortFields_.empty(); }
+    TSortFieldInfo GetSortFieldInfo(int n) const;  // 1-based
+    std::string SortFieldNames() const;            // joined by ";"
+    // The description as [0..n-1, 0..1] of name and ascending; Null when not sorted.
+    Variant SortInfo() const;
+    bool SortedByDoSort() const { return sortedByDoSort_; }
+    int CompareFieldValues(TField* field, const Variant& value1, const Variant& value2);
+    // Puts the current record where the sort order wants it (poKeepSorting), else drops the order.
+    void ResortCurrentRecord();
+    // The description from the select's ORDER BY, and the table-name list.
+    void ReadOrderInfo();
+    std::string GetFieldOrigin(TField* field);  // TABLE.COLUMN
+    TField* FindFieldByOrigin(const std::string& origin);
+    TField* FindFieldBySQLName(const std::string& name);
 
     // ---- Record filter and master-detail (fib_custom_dataset_filter.cpp, _master.cpp) ----
     // The filter text and options. While open the parser follows them, and a filtered dataset goes
@@ -363,7 +419,7 @@ class TFIBCustomDataSet : public TDataSet,
     virtual void ApplyPendingMasterScroll();
     // Hooks of opening: the filter parser (fib_custom_dataset_filter.cpp), and sorting again after the open.
     virtual void PrepareFilterParser();
-    virtual void ApplySortingAfterOpen() {}
+    virtual void ApplySortingAfterOpen();
     // Work of a derived dataset at the editing steps: before an edit, insertion or deletion goes on
     // (the permission is asked afterwards), once BeforePost has run, after a post or a delete, and
     // after an open before AfterOpen.
@@ -487,11 +543,32 @@ class TFIBCustomDataSet : public TDataSet,
     void PostToServer(TFIBQuery& statement, TRecordBuffer buffer, bool inserting, int index);
     void CachedDelete(TRecordBuffer buffer);
     bool ChangeNeedsCount(TRecordBuffer buffer, bool inserting);
-    void SetParamFromField(TFIBXSQLVAR& param, TField* field, TRecordBuffer source, bool oldValues);
-    void WriteBlobParam(TFIBXSQLVAR& param, TField* field, TRecordBuffer source, const std::byte* data,
-                        bool oldValues);
+    void SetParamFromField(TFIBQuery& statement, TFIBXSQLVAR& param, TField* field, TRecordBuffer source,
+                           bool oldValues);
+    void WriteBlobParam(TFIBQuery& statement, TFIBXSQLVAR& param, TField* field, TRecordBuffer source,
+                        const std::byte* data, bool oldValues);
     bool SetMasterParam(TFIBXSQLVAR& param, const std::string& fieldName);
     std::vector<std::byte> OldImageOf(TRecordBuffer buffer);
+    // Locating and sorting.
+    struct TSortField {
+        std::string Name;
+        bool Asc;
+    };
+    bool SortAscending(const TField* field) const;
+    void ClearSortInfo();
+    void DoLocalSort(const std::vector<TSortFieldRef>& fields, const std::vector<bool>& ordering);
+    TField* SortFieldOf(const TSortFieldRef& ref, int position) const;
+    void SortByOneField(TField* field, bool ascending);
+    void SortBySeveralFields(const std::vector<TField*>& fields);
+    int LocalSortCompare(TField* field, bool ascending, const Variant& value, const Variant& pivot);
+    // Another record of the cache, read into the sort buffer (fetched up to it when needed).
+    TRecordBuffer ReadOtherRecord(int index);
+    Variant ReadOtherRecordValue(TField* field, TRecordBuffer buffer);
+    void ReapplySortAfterOpen();
+    void ExtraParamsFromRecord(TFIBQuery& statement, TRecordBuffer buffer,
+                               const std::vector<std::byte>& oldImage);
+    void ParamFromRecord(TFIBQuery& statement, TFIBXSQLVAR& param, TRecordBuffer buffer,
+                         const std::vector<std::byte>& oldImage);
     // Record filter and master-detail.
     TDataSet* MasterDataSet() const;
     TField* MasterFieldOf(TDataSet& master, const std::string& paramName) const;
@@ -514,6 +591,12 @@ class TFIBCustomDataSet : public TDataSet,
     std::unique_ptr<TSQLs> sqls_;
     TFIBFieldDescrList descriptors_;
     TStringList tableNames_;
+    // Locating and sorting.
+    std::vector<TSortField> sortFields_;
+    bool sortedByDoSort_ = false;
+    bool sortUsedCompareHandler_ = false;  // the order came through OnCompareFieldValues
+    int resortingRecNo_ = -1;              // the record ResortCurrentRecord moves; searches skip it
+    std::vector<std::byte> sortBuffer_;    // other records are read into it
     std::unique_ptr<TRecordsCache> cache_;
     std::unique_ptr<TTimer> endScrollTimer_;
     IFIBColumnRepository* repository_ = nullptr;
