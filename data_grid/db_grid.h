@@ -18,6 +18,7 @@
 
 class TCustomImageList;
 class TChangeLink;
+class TColumnsEhList;
 class TDataSet;
 class TDataSource;
 class TFiler;
@@ -130,6 +131,32 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     IGridSelectedRowsEh* SelectedRows() const { return selectedRows_.get(); }
     // Columns that carry sort markers, in sort order.
     std::vector<IGridColumnEh*>& SortMarkedColumns() { return sortMarkedColumns_; }
+    // The sort-marked columns again from their titles' sort indexes.
+    void RebuildSortMarkedList();
+    // Columns shown, in collection order.
+    std::vector<IGridColumnEh*>& VisibleColumns() { return visibleColumns_; }
+    // A column going away leaves the grid's lists.
+    void ForgetColumn(IGridColumnEh* Column);
+
+    // Grid column = data column + the indicator's column.
+    int DataColToGridCol(int DataCol) const { return DataCol + indicatorOffset_; }
+    int GridColToDataCol(int GridCol) const { return GridCol - indicatorOffset_; }
+    int SelectedColumnIndex() const { return Col() - indicatorOffset_; }
+    void SelectColumnByIndex(int DataCol);
+    void InvalidateColumn(int GridCol);
+    // Sets the columns' widths from what they show; the mouse feature fills it in.
+    virtual void MeasureColumnWidths(TColumnsEhList& Columns);
+
+    // Input-method settings: the grid's own, and those applied for the current column.
+    TImeMode ImeMode = imDontCare;
+    std::string ImeName;
+    TImeMode ActiveImeMode() const { return activeImeMode_; }
+    const std::string& ActiveImeName() const { return activeImeName_; }
+
+    // A dataset offering the memory-table view; none of this program's datasets does.
+    IMemTableEh* MemTable() const { return memTable_; }
+    bool HasMemTable() const { return memTable_ != nullptr; }
+    void DetectMemTable();
 
     // Look.
     bool Flat() const { return flat_; }
@@ -218,7 +245,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     void SelectFieldColumn(TField* Field) override;
     TField* SelectedField() const override;
     void PostEditText() override;
-    bool InMemTableView() const override { return false; }
+    bool InMemTableView() const override { return HasMemTable() && footerRowCount_ == 0; }
 
     // New virtual operations, in slot order; the base behaviour here, the features fill them in.
     bool TryFocusGrid() override;
@@ -309,11 +336,17 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     void DefaultHandler(TMessage& Message) override;
 
   private:
+    friend class TDBGridColumnsEh;
     void ApplyGridOptions(TDBGridEhOptions Value);
+    void ApplyColumnImeSettings();
+    bool CurrentColumnVisible() const;
+    void SelectFirstVisibleColumn();
+    void KeepColumnWidthsAsInitial();
     void TitleFontChanged();
     void FooterFontChanged();
     void DeferredLayoutMessage();
     void ParentFontChanged();
+    void ColumnsFollowFont();
     void ParentColorChanged();
     bool ColumnsForgetField(const TComponent* Field);
     void FieldFreed(TComponent* Field);
@@ -360,4 +393,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     // A deferred rebuild found the layout held; it is posted again when the last lock goes.
     bool deferredWaiting_ = false;
     int savedActiveRecord_ = -1;
+    TImeMode activeImeMode_ = imDontCare;
+    std::string activeImeName_;
+    IMemTableEh* memTable_ = nullptr;
+    TDataSet* memTableDataSet_ = nullptr;
 };

@@ -2,6 +2,9 @@
 // AfterConstruction, so a derived grid's overrides make its parts.
 #include "data_grid/db_grid.h"
 
+#include "data_grid/column_interceptors.h"
+#include "data_grid/columns.h"
+
 #include "platform/db/data_source.h"
 #include "platform/ui/font.h"
 #include "platform/ui/image_list.h"
@@ -25,6 +28,12 @@ TCustomDBGridEh::TCustomDBGridEh(TComponent* AOwner) : TCustomGrid(AOwner) {
     footerFont_->OnChange = [this](TObject*) { FooterFontChanged(); };
     titleImageChangeLink_ = std::make_unique<TChangeLink>();
     titleImageChangeLink_->OnChange = [this](TObject*) { Invalidate(); };
+    // The grid's start-up: its interceptors join the program's registry once.
+    static const bool interceptorsRegistered = [] {
+        RegisterColumnPropertyInterceptors(PropertyInterceptors());
+        return true;
+    }();
+    (void)interceptorsRegistered;
 }
 
 void TCustomDBGridEh::AfterConstruction() {
@@ -56,7 +65,7 @@ std::unique_ptr<IGridColumnDefValuesEh> TCustomDBGridEh::NewColumnDefValues() {
 }
 
 std::unique_ptr<IGridColumnsEh> TCustomDBGridEh::NewColumns() {
-    return std::make_unique<TPlainGridColumnsEh>();
+    return std::make_unique<TDBGridColumnsEh>(this, TDBGridColumnsEh::ColumnClass<TDBGridColumnEh>());
 }
 
 std::unique_ptr<IGridScrollBarEh> TCustomDBGridEh::NewScrollBar(TScrollBarKindEh Kind) {

@@ -19,9 +19,7 @@ void TCustomDBGridEh::Dispatch(TMessage& Message) {
             ParentColorChanged();
             break;
         case CM_FONTCHANGED:
-            // The columns' default fonts follow the grid's font.
-            BeginLayout();
-            EndLayout();
+            ColumnsFollowFont();
             break;
         case CM_SYSCOLORCHANGE:
             FlushButtonBitmapCache();
@@ -29,6 +27,18 @@ void TCustomDBGridEh::Dispatch(TMessage& Message) {
         default:
             break;
     }
+}
+
+// The columns without a font of their own take the grid's new one.
+void TCustomDBGridEh::ColumnsFollowFont() {
+    BeginLayout();
+    try {
+        for (int i = 0; columns_ && i < columns_->Count(); ++i) columns_->Items(i)->SyncDefaultFont();
+    } catch (...) {
+        EndLayout();
+        throw;
+    }
+    EndLayout();
 }
 
 void TCustomDBGridEh::ParentFontChanged() {

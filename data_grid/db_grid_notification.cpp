@@ -53,8 +53,18 @@ void TCustomDBGridEh::Notification(TComponent* AComponent, TOperation Operation)
     }
     // The field may be half gone already: it is recognised by what points at it, not by its class.
     const bool isField = dynamic_cast<TField*>(AComponent) != nullptr;
-    if (dataLink_ && (isField || ColumnsMayShow(AComponent)))
+    if (dataLink_ && (isField || ColumnsMayShow(AComponent))) {
         FieldFreed(AComponent);
+        return;
+    }
+    // A memory table going away must not stay held; any other dataset may be the link's new one.
+    if (AComponent == memTableDataSet_) {
+        memTable_ = nullptr;
+        memTableDataSet_ = nullptr;
+        RefreshLayout();
+    } else if (AComponent != dataLink_->DataSet() && dynamic_cast<TDataSet*>(AComponent) != nullptr) {
+        DetectMemTable();
+    }
 }
 
 bool TCustomDBGridEh::ColumnsMayShow(const TComponent* AComponent) const {

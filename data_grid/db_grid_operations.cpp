@@ -124,6 +124,7 @@ void TCustomDBGridEh::DataLinkActiveChanged(bool Active) {
     if (Active && KeepsEditorShown())
         ShowCellEditor();
     RefreshVertScrollBar();
+    DetectMemTable();
     if (columns_)
         columns_->ReleaseValueLists();
 }
@@ -149,6 +150,7 @@ void TCustomDBGridEh::CheckTitleButton(int ACol, IGridColumnEh* Column, bool& En
         OnTitleButtonCheck(this, ACol, Column, Enabled);
 }
 void TCustomDBGridEh::ColEnter() {
+    ApplyColumnImeSettings();
     if (OnColumnEnter)
         OnColumnEnter(this);
 }

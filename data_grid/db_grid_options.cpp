@@ -150,8 +150,23 @@ void TCustomDBGridEh::SetAutoFitColWidths(bool Value) {
     if (Value == autoFitColWidths_)
         return;
     autoFitColWidths_ = Value;
-    // Column widths and their saved initial widths come with the columns themselves.
-    SetScrollBars(Value ? ssNone : ssHorizontal);
+    if (ComponentState().Contains(csDesigning))
+        return;
+    if (Value) {
+        // The widths the user gave are kept to fit from.
+        if (!Loading(*this)) {
+            KeepColumnWidthsAsInitial();
+            SetScrollBars(ssNone);
+        }
+    } else {
+        if (columns_) {
+            columns_->BeginUpdate();
+            for (int i = 0; i < columns_->Count(); ++i)
+                columns_->Items(i)->SetWidth(columns_->Items(i)->InitialWidth());
+            columns_->EndUpdate();
+        }
+        SetScrollBars(ssHorizontal);
+    }
     RefreshLayout();
 }
 
@@ -181,8 +196,11 @@ void TCustomDBGridEh::Loaded() {
     TCustomGrid::Loaded();
     if (columns_ && columns_->Count() > 0)
         SetColCount(columns_->Count());
-    if (autoFitColWidths_)
+    if (autoFitColWidths_ && !ComponentState().Contains(csDesigning)) {
+        KeepColumnWidthsAsInitial();
         SetScrollBars(ssNone);
+    }
+    RebuildSortMarkedList();
     RefreshLayout();
     // Once more after the form's other components have settled.
     BeginLayout();

@@ -3,9 +3,13 @@
 // defaults, scroll-bar settings, filter row, selection). The grid sees them through these small
 // interfaces; the plain implementations here carry only what the grid itself needs of them.
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "platform/rtl/alignment.h"
 #include "platform/rtl/collection.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/label.h"
 #include "platform/ui/types.h"
 
 class TComponent;
@@ -13,6 +17,22 @@ class TField;
 class TPopupMenu;
 
 enum TSortMarkerEh { smNoneEh, smDownEh, smUpEh };
+enum TTextOrientationEh { tohHorizontal, tohVertical };
+// Input-method modes of a window; this host has no input-method system, so they are only kept.
+enum TImeMode {
+    imDisable,
+    imClose,
+    imOpen,
+    imDontCare,
+    imSAlpha,
+    imAlpha,
+    imHira,
+    imSKata,
+    imKata,
+    imChinese,
+    imSHanguel,
+    imHanguel
+};
 
 // One column as the grid's life cycle sees it.
 class IGridColumnEh {
@@ -26,6 +46,24 @@ class IGridColumnEh {
     virtual void ForgetComponent(const TComponent* Component) = 0;
     // The menu a right click on the column's cells pops up; nullptr when none.
     virtual TPopupMenu* PopupMenu() const = 0;
+    virtual int Width() const = 0;
+    virtual void SetWidth(int Value) = 0;
+    // The width the column had before the grid fitted the widths to its client area.
+    virtual int InitialWidth() const = 0;
+    virtual void SetInitialWidth(int Value) = 0;
+    virtual bool Visible() const = 0;
+    // The column's place in the sort order, 1 for the first; 0 when it is not sorted.
+    virtual int SortIndex() const = 0;
+    // Copies the grid's font into the column's while the column has none of its own.
+    virtual void SyncDefaultFont() = 0;
+    // The column's own input-method settings; false when it keeps none and the grid's apply.
+    virtual bool OwnImeSettings(TImeMode& Mode, std::string& Name) const = 0;
+};
+
+// What a dataset offers when it can show its records as a memory table (tree, grouped rows).
+class IMemTableEh {
+  public:
+    virtual ~IMemTableEh() = default;
 };
 
 // The column collection as the grid's life cycle sees it.
@@ -45,9 +83,25 @@ class IGridColumnsEh {
     virtual bool SameAs(const IGridColumnsEh& Other) const = 0;
 };
 
+// What columns and their titles fall back on while the user has not set their own values.
 class IGridColumnDefValuesEh {
   public:
     virtual ~IGridColumnDefValuesEh() = default;
+    virtual bool AlwaysShowEditButton() const { return false; }
+    virtual bool AutoDropDown() const { return false; }
+    virtual bool DblClickNextVal() const { return false; }
+    virtual bool DropDownShowTitles() const { return false; }
+    virtual bool DropDownSizing() const { return false; }
+    virtual bool EndEllipsis() const { return false; }
+    virtual bool HighlightRequired() const { return false; }
+    virtual TTextLayout Layout() const { return tlTop; }
+    virtual bool ToolTips() const { return false; }
+    virtual TAlignment TitleAlignment() const { return taLeftJustify; }
+    virtual TColor TitleColor() const { return clBtnFace; }
+    virtual bool TitleEndEllipsis() const { return false; }
+    virtual TTextOrientationEh TitleOrientation() const { return tohHorizontal; }
+    virtual bool TitleButton() const { return false; }
+    virtual bool TitleToolTips() const { return false; }
 };
 
 enum TScrollBarKindEh { sbHorizontalEh, sbVerticalEh };
@@ -99,11 +153,21 @@ class TPlainGridColumnEh : public TCollectionItem, public IGridColumnEh {
     void ForgetComponent(const TComponent* Component) override;
     TPopupMenu* PopupMenu() const override { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* Value) { popupMenu_ = Value; }
+    int Width() const override { return width_; }
+    void SetWidth(int Value) override { width_ = Value; }
+    int InitialWidth() const override { return initialWidth_; }
+    void SetInitialWidth(int Value) override { initialWidth_ = Value; }
+    bool Visible() const override { return true; }
+    int SortIndex() const override { return 0; }
+    void SyncDefaultFont() override {}
+    bool OwnImeSettings(TImeMode& /*Mode*/, std::string& /*Name*/) const override { return false; }
 
   private:
     TField* field_ = nullptr;
     TPopupMenu* popupMenu_ = nullptr;
     TSortMarkerEh sortMarker_ = smNoneEh;
+    int width_ = 64;
+    int initialWidth_ = 64;
 };
 
 class TPlainGridColumnsEh : public IGridColumnsEh {

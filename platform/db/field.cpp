@@ -64,6 +64,11 @@ int TField::Index() const {
     return dataSet_ == nullptr ? -1 : dataSet_->Fields().IndexOf(this);
 }
 
+void TField::SetIndex(int value) {
+    if (dataSet_ != nullptr)
+        dataSet_->Fields().SetFieldIndex(this, value);
+}
+
 int TField::DisplayWidth() const {
     if (displayWidth_ > 0)
         return displayWidth_;

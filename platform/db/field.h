@@ -62,6 +62,8 @@ class TField : public TComponent {
     void SetDataSet(TDataSet* value);
     // The position in the dataset's fields; -1 without a dataset.
     int Index() const;
+    // Moves the field to that position among its dataset's fields.
+    void SetIndex(int value);
 
     bool Visible = true;
     bool ReadOnly = false;

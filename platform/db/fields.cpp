@@ -20,6 +20,15 @@ void TFields::Remove(TField* field) {
     std::erase(fields_, field);
 }
 
+void TFields::SetFieldIndex(TField* field, int index) {
+    const int current = IndexOf(field);
+    if (current < 0)
+        return;
+    index = std::clamp(index, 0, Count() - 1);
+    fields_.erase(fields_.begin() + current);
+    fields_.insert(fields_.begin() + index, field);
+}
+
 TField* TFields::FindField(const std::string& name) const {
     for (TField* field : fields_) {
         if (SameText(field->FieldName, name))

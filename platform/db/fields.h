@@ -15,6 +15,8 @@ class TFields {
     int IndexOf(const TField* field) const;
     void Add(TField* field);
     void Remove(TField* field);
+    // Moves a listed field to index, limited to the list.
+    void SetFieldIndex(TField* field, int index);
     // Names compare without regard to case; nullptr when absent.
     TField* FindField(const std::string& name) const;
     // Raises EDatabaseError "Field '%s' not found" when absent.

@@ -11,12 +11,19 @@
 
 namespace {
 
+// A grid of plain columns, whose storing the test sets by hand.
+class PlainColumnsGrid : public TCustomDBGridEh {
+  public:
+    using TCustomDBGridEh::TCustomDBGridEh;
+    std::unique_ptr<IGridColumnsEh> NewColumns() override { return std::make_unique<TPlainGridColumnsEh>(); }
+};
+
 TPlainGridColumnsEh& ColumnsOf(TCustomDBGridEh& grid) {
     return static_cast<TPlainGridColumnsEh&>(*grid.Columns());
 }
 
 TObjectPtr<TCustomDBGridEh> GridWithColumns(std::initializer_list<TSortMarkerEh> markers, bool customized) {
-    auto grid = MakeComponent<TCustomDBGridEh>(nullptr);
+    TObjectPtr<TCustomDBGridEh> grid = MakeComponent<PlainColumnsGrid>(nullptr);
     grid->SetName("Grid1");
     for (TSortMarkerEh marker : markers) ColumnsOf(*grid).Add()->SetSortMarker(marker);
     ColumnsOf(*grid).SetCustomized(customized);
