@@ -65,6 +65,22 @@ TEST_F(ApplyUpdates, EveryKindReachesTheServerAndStatusesChangeOnCommit) {
     EXPECT_EQ(ds.CachedChangeCount(), 0);
 }
 
+// With AutoCommit each cached change is applied, committed and made the fetched state at once.
+TEST_F(ApplyUpdates, WithAutoCommitEachChangeGoesOutAtOnce) {
+    auto& ds = Clients();
+    ds.AutoUpdateOptions().SetCanChangeSQLs(true);
+    ds.SetCachedUpdates(true);
+    ds.Open();
+    ds.AutoGenerateSQLs();
+    Rename(ds, "Anna");
+    EXPECT_EQ(ServerRows().front(), "1|Anna|111");
+    EXPECT_EQ(ds.CachedUpdateStatus(), cusUnmodified);
+    EXPECT_FALSE(ds.UpdatesPending());
+    ds.Delete();
+    EXPECT_EQ(ServerRows().front(), "2|Bob|-");
+    EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 2);
+}
+
 struct TUpdateRecordCase {
     TFIBUpdateAction Action;
     std::vector<std::string> Server;
