@@ -309,6 +309,8 @@ class TFIBCustomDataSet : public TDataSet,
     std::string GetFieldOrigin(TField* field);  // TABLE.COLUMN
     TField* FindFieldByOrigin(const std::string& origin);
     TField* FindFieldBySQLName(const std::string& name);
+    // Calculated fields are left alone while a search reads records by other fields.
+    void CalculateFields(TRecordBuffer buffer) override;
 
     // ---- Record filter and master-detail (fib_custom_dataset_filter.cpp, _master.cpp) ----
     // The filter text and options. While open the parser follows them, and a filtered dataset goes
@@ -596,6 +598,7 @@ class TFIBCustomDataSet : public TDataSet,
     bool sortedByDoSort_ = false;
     bool sortUsedCompareHandler_ = false;  // the order came through OnCompareFieldValues
     int resortingRecNo_ = -1;              // the record ResortCurrentRecord moves; searches skip it
+    bool calcFieldsSuspended_ = false;     // a search by data fields only is running
     std::vector<std::byte> sortBuffer_;    // other records are read into it
     std::unique_ptr<TRecordsCache> cache_;
     std::unique_ptr<TTimer> endScrollTimer_;

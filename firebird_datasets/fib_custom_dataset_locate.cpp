@@ -1,5 +1,6 @@
 // Locating over the cached records: a linear search from the first record, or a search by halves
 // over the current sort order that can also tell where a missing record would go.
+#include <algorithm>
 #include <climits>
 
 #include "firebird_datasets/fib_custom_dataset.h"
@@ -24,6 +25,11 @@ class TRecordSearch {
     }
 
     bool Run() { return options_.Contains(eloInSortedDS) ? ByHalves() : Linear(); }
+    // Whether a key field needs the calculated fields of the records read.
+    bool NeedsCalcFields() const {
+        return std::any_of(fields_.begin(), fields_.end(),
+                           [](const TField* field) { return field->Calculated() || field->Lookup(); });
+    }
     TExtLocateOptions Options() const { return options_; }
     bool TargetAfter() const { return !targetBefore_; }
     // The search by halves stopped where no bound could move: the place needs no correction.
@@ -140,21 +146,28 @@ bool TFIBCustomDataSet::LocateEx(const std::string& keyFields, const Variant& ke
     TBookmark target;
     DisableControls();
     BeginInternalUpdate();
+    const bool wereSuspended = calcFieldsSuspended_;
     try {
         const TBookmark start = GetBookmark();
         if (fromBeginning)
             First();
+        calcFieldsSuspended_ = wereSuspended || !search.NeedsCalcFields();
         found = search.Run();
+        calcFieldsSuspended_ = wereSuspended;
         const TExtLocateOptions left = search.Options();
         const bool keepPlace = found || left.Contains(eloInSortedDS) || left.Contains(eloNearest);
         if (!found && left.Contains(eloNearest) && search.TargetAfter() && !search.Settled())
             Next();
+        // The records shown where the search stays get their calculated fields back.
+        if (!found && keepPlace && !wereSuspended && !Eof())
+            Resync({});
         if (found)
             target = GetBookmark();
         // Coming back first lets the scroll events of a find fire once, from where the user was.
         if (found || !keepPlace)
             GotoBookmark(start);
     } catch (...) {
+        calcFieldsSuspended_ = wereSuspended;
         EndInternalUpdate();
         EnableControls();
         throw;
@@ -208,4 +221,9 @@ Variant TFIBCustomDataSet::Lookup(const std::string& keyFields, const Variant& k
 bool TFIBCustomDataSet::LocateInSortOrder(const std::string& keyFields, const Variant& keyValues,
                                           TExtLocateOptions options) {
     return LocateEx(keyFields, keyValues, options, true);
+}
+
+void TFIBCustomDataSet::CalculateFields(TRecordBuffer buffer) {
+    if (!calcFieldsSuspended_)
+        TDataSet::CalculateFields(buffer);
 }

@@ -195,6 +195,35 @@ TEST_F(LocateEngine, LookupOverTheServersOrderSearchesFromTheStart) {
     EXPECT_FALSE(ds.lastOptions.Contains(eloInSortedDS));
 }
 
+// A search by data fields reads the records without working out their calculated fields; one by
+// a calculated field needs them for every record.
+TEST_F(LocateEngine, CalculatedFieldsAreWorkedOutOnlyWhenTheSearchNeedsThem) {
+    auto& ds = People("SELECT ID FROM PEOPLE ORDER BY ID");
+    auto* id = new TFIBIntegerField(&ds);
+    id->FieldName = "ID";
+    id->SetDataSet(&ds);
+    auto* twice = new TFIBIntegerField(&ds);
+    twice->FieldName = "TWICE";
+    twice->FieldKind = fkCalculated;
+    twice->SetDataSet(&ds);
+    int calculations = 0;
+    ds.OnCalcFields = [&](TDataSet* d) {
+        ++calculations;
+        twice->SetAsInteger(2 * d->FieldByName("ID")->AsInteger());
+    };
+    ds.Open();
+    ds.FetchAll();
+    calculations = 0;
+    ASSERT_TRUE(ds.LocateEx("ID", 7, {}));
+    EXPECT_LT(calculations, 7);
+    EXPECT_EQ(twice->AsInteger(), 14);
+    ds.First();
+    calculations = 0;
+    ASSERT_TRUE(ds.LocateEx("TWICE", 10, {}));
+    EXPECT_GE(calculations, 5);
+    EXPECT_EQ(CurrentId(ds), 5);
+}
+
 TEST_F(LocateEngine, LocateOnAClosedDataSetRaises) {
     auto& ds = People();
     EXPECT_THROW(ds.LocateEx("ID", 1, {}), EDatabaseError);
