@@ -4,6 +4,8 @@
 
 #include "firebird/fib_errors.h"
 #include "firebird/string_list_utils.h"
+#include "firebird_datasets/datasets_settings.h"
+#include "platform/rtl/flag_scope.h"
 #include "tests/firebird_datasets/generated_sql_fixture.h"
 
 namespace {
@@ -213,6 +215,33 @@ TEST_F(GeneratedSQL, RefusedKindsStopTheChangeSilently) {
     EXPECT_THROW(ds.Delete(), EAbort);
     EXPECT_THROW(ds.Insert(), EAbort);
     EXPECT_EQ(ds.State(), dsBrowse);
+    EXPECT_EQ(ServerRows().size(), 3u);
+}
+
+// A user who may only read the table: preparing the delete fails on the server's permission check.
+TEST_F(GeneratedSQL, APermissionRefusedWhilePreparingRaisesOrDropsTheKind) {
+    Exec({"GRANT SELECT ON CLIENTS TO CLERK"});
+    fbtest::TConnection clerk(File(), "user_name=CLERK");
+    clerk.db->SetConnected(true);
+    TObjectPtr<TpFIBDataSet> ds = MakeComponent<TpFIBDataSet>(nullptr);
+    ds->SetDatabase(clerk.db.get());
+    ds->SetTransaction(clerk.tr.get());
+    ds->SetUpdateTransaction(clerk.tr.get());
+    ds->SelectSQL().SetText("SELECT ID, NAME FROM CLIENTS ORDER BY ID");
+    ds->DeleteSQL().SetText("DELETE FROM CLIENTS WHERE ID = :OLD_ID");
+    ds->Open();
+    try {
+        ds->Delete();
+        FAIL() << "deleted without the right";
+    } catch (const EFIBError& e) {
+        EXPECT_EQ(e.SqlErrorCode, -551);
+    }
+    EXPECT_TRUE(ds->AllowedUpdateKinds().Contains(ukDelete));
+    TFlagScope dropKind(FIBDatasetsSettings().RemoveUpdateKindOnPermissionError);
+    EXPECT_THROW(ds->Delete(), EAbort);
+    EXPECT_FALSE(ds->AllowedUpdateKinds().Contains(ukDelete));
+    EXPECT_FALSE(ds->CanDelete());
+    ds->Close();
     EXPECT_EQ(ServerRows().size(), 3u);
 }
 
