@@ -18,6 +18,7 @@
 
 class TCustomImageList;
 class TChangeLink;
+class TDBGridEhSumList;
 class TColumnsEhList;
 class TDataSet;
 class TDataSource;
@@ -129,6 +130,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     IGridFilterRowEh* STFilter() const { return stFilter_.get(); }
     IGridSelectionEh* Selection() const { return selection_.get(); }
     IGridSelectedRowsEh* SelectedRows() const { return selectedRows_.get(); }
+    // Running sums, averages and counts of the dataset, read by the footers.
+    TDBGridEhSumList* SumList() const { return sumList_.get(); }
     // Columns that carry sort markers, in sort order.
     std::vector<IGridColumnEh*>& SortMarkedColumns() { return sortMarkedColumns_; }
     // The sort-marked columns again from their titles' sort indexes.
@@ -305,6 +308,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     virtual std::unique_ptr<IGridFilterRowEh> NewFilterRow();
     virtual std::unique_ptr<IGridSelectionEh> NewSelection();
     virtual std::unique_ptr<IGridSelectedRowsEh> NewSelectedRows();
+    // Its changes repaint the footers; its recalculations fire OnSumsRecalc and OnSumsRecalcDone.
+    virtual std::unique_ptr<TDBGridEhSumList> NewSumList();
 
     // Event dispatchers: each calls its event when assigned.
     virtual void CellClick(IGridColumnEh* Column);
@@ -359,6 +364,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     TDBGridEhOptions options_ = DefaultDBGridEhOptions;
     TDBGridEhExtOptions extOptions_ = DefaultDBGridEhExtOptions;
     std::unique_ptr<TGridDataLinkEh> dataLink_;
+    // Before the columns: their footers give back their sums as they go.
+    std::unique_ptr<TDBGridEhSumList> sumList_;
     std::unique_ptr<IGridColumnDefValuesEh> columnDefValues_;
     std::unique_ptr<IGridColumnsEh> columns_;
     std::vector<IGridColumnEh*> visibleColumns_;

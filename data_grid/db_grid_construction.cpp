@@ -2,6 +2,8 @@
 // AfterConstruction, so a derived grid's overrides make its parts.
 #include "data_grid/db_grid.h"
 
+#include "data_grid/sum_list_grid.h"
+
 #include "data_grid/column_interceptors.h"
 #include "data_grid/columns.h"
 
@@ -45,6 +47,7 @@ void TCustomDBGridEh::AfterConstruction() {
     vertScrollBar_ = NewScrollBar(sbVerticalEh);
     selection_ = NewSelection();
     stFilter_ = NewFilterRow();
+    sumList_ = NewSumList();
     // Only now: the filter row tells SubTitleRowCount whether it shows.
     topDataOffset_ = static_cast<std::uint8_t>(ShowsTitles() + SubTitleRowCount());
 }

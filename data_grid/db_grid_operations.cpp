@@ -1,6 +1,7 @@
 // The grid's own virtual operations as the plain grid has them, the data link's calls and the
 // event dispatchers. The drawing, keyboard, mouse and layout features override what they own.
 #include "data_grid/db_grid.h"
+#include "data_grid/sum_list_grid.h"
 
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
@@ -118,6 +119,8 @@ void TCustomDBGridEh::DataLinkActiveChanged(bool Active) {
         HideEditor();
     if (selection_)
         selection_->LinkStateChanged(Active);
+    if (sumList_)
+        sumList_->SetDataSet(dataLink_->DataSet());
     if (InMemTableView())
         RecalcRowCount();
     RefreshLayout();

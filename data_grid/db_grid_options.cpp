@@ -1,5 +1,6 @@
 // The grid's option sets and the setters that change its layout.
 #include "data_grid/db_grid.h"
+#include "data_grid/sum_list_grid.h"
 
 #include <algorithm>
 
@@ -86,6 +87,8 @@ void TCustomDBGridEh::SetDataSource(TDataSource* Source) {
     if (Source != nullptr)
         Source->FreeNotification(this);
     DataLinkActiveChanged(dataLink_->Active());
+    if (sumList_)
+        sumList_->SetDataSet(Source != nullptr ? Source->DataSet() : nullptr);
 }
 
 void TCustomDBGridEh::SetFlat(bool Value) {
@@ -201,6 +204,8 @@ void TCustomDBGridEh::Loaded() {
         SetScrollBars(ssNone);
     }
     RebuildSortMarkedList();
+    if (sumList_ && DataSource() != nullptr)
+        sumList_->AfterLoad();
     RefreshLayout();
     // Once more after the form's other components have settled.
     BeginLayout();
