@@ -76,14 +76,7 @@ std::unique_ptr<TEditButtonsEh> TColumnEh::NewEditButtons() {
     return std::make_unique<TEditButtonsEh>(this, ItemClass<TVisibleEditButtonEh>());
 }
 
-std::unique_ptr<TPersistent> TColumnEh::NewFooter() {
-    return std::make_unique<TPlainColumnPartEh>(this);
-}
-
-std::unique_ptr<TCollection> TColumnEh::NewFooters() {
-    return std::make_unique<TOwnedCollection>(this, ItemClass<TPlainColumnPartItemEh>());
-}
-
+// NewFooter, NewFooters and BindFooterSums come with the footers (column_footer.cpp).
 std::unique_ptr<TPersistent> TColumnEh::NewSTFilter() {
     return std::make_unique<TPlainColumnPartEh>(this);
 }
@@ -326,6 +319,3 @@ void TColumnEh::SetMRUList(const TMRUListEh& Value) {
 void TColumnEh::SetSTFilter(const TPersistent& Value) {
     stFilter_->Assign(Value);
 }
-
-// Sums for footers come with the footers' own feature.
-void TColumnEh::BindFooterSums() {}

@@ -225,6 +225,10 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     TPersistent* Footer() const { return footer_.get(); }
     void SetFooter(const TPersistent& Value);
     TCollection* Footers() const { return footers_.get(); }
+    // The footer of footer row Index: that item of Footers, or the single Footer past them.
+    TPersistent* FooterAt(int Index) const;
+    // Binds the footer and then every item of Footers to the grid's sum list.
+    void BindFooterSums();
     void SetFooters(const TCollection& Value);
     TEditButtonsEh* EditButtons() const { return editButtons_.get(); }
     void SetEditButtons(const TEditButtonsEh& Value);
@@ -275,7 +279,7 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     void SetOwn(TColumnEhValue Flag, V& Stored, V Value);
     template <class V>
     void SetOwnQuietly(TColumnEhValue Flag, V& Stored, V Value);
-    void BindFooterSums();
+
     void RepaintGrid() const;
     bool LinkActive() const;
     void WidthFromDisplayWidth(int Value);

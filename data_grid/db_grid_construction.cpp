@@ -2,6 +2,7 @@
 // AfterConstruction, so a derived grid's overrides make its parts.
 #include "data_grid/db_grid.h"
 
+#include "data_grid/column_def_values.h"
 #include "data_grid/sum_list_grid.h"
 
 #include "data_grid/column_interceptors.h"
@@ -64,7 +65,7 @@ TCustomDBGridEh::~TCustomDBGridEh() {
 }
 
 std::unique_ptr<IGridColumnDefValuesEh> TCustomDBGridEh::NewColumnDefValues() {
-    return std::make_unique<IGridColumnDefValuesEh>();
+    return std::make_unique<TDBGridEhColumnDefValuesEh>(this);
 }
 
 std::unique_ptr<IGridColumnsEh> TCustomDBGridEh::NewColumns() {
