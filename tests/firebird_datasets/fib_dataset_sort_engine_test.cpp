@@ -213,6 +213,27 @@ TEST_F(SortEngine, AnInsertedRecordGoesToItsPlaceWithKeepSorting) {
     EXPECT_EQ(Order(ds), Ids({1, 6, 3, 8, 2, 4, 7, 5}));
 }
 
+TEST_F(SortEngine, ARefreshedRecordMovesToItsPlaceWithKeepSorting) {
+    for (const bool keep : {true, false}) {
+        SCOPED_TRACE(keep ? "keep sorting" : "no keep sorting");
+        auto& ds = People();
+        ds.RefreshSQL().SetText("SELECT ID, NAME, CITY, AGE FROM PEOPLE WHERE ID = :OLD_ID");
+        if (keep)
+            ds.Options.Include(poKeepSorting);
+        ds.Open();
+        ds.DoSort({"NAME"}, {true});
+        ASSERT_TRUE(ds.Locate("ID", 4, {}));
+        ServerExec("UPDATE PEOPLE SET NAME = 'aaa' WHERE ID = 4");
+        ds.Refresh();
+        EXPECT_EQ(CurrentId(ds), 4);
+        EXPECT_EQ(ds.FieldByName("NAME")->AsString(), "aaa");
+        EXPECT_EQ(Order(ds), keep ? Ids({6, 4, 2, 1, 3, 5, 7}) : Ids({6, 2, 1, 3, 5, 4, 7}));
+        EXPECT_EQ(ds.IsSorted(), keep);
+        ds.Close();
+        ServerExec("UPDATE PEOPLE SET NAME = 'Banana' WHERE ID = 4");
+    }
+}
+
 TEST_F(SortEngine, PersistentSortingSortsAgainAfterAReopen) {
     for (const bool persistent : {true, false}) {
         SCOPED_TRACE(persistent ? "persistent" : "not persistent");
