@@ -21,6 +21,7 @@ class TChangeLink;
 class TDBGridEhSumList;
 class TColumnsEhList;
 class TDataSet;
+class TDBGridEhStyle;
 class TDataSource;
 class TFiler;
 class TFont;
@@ -299,6 +300,14 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     virtual bool FindDialogModal();
     virtual void ApplyFilter();
     virtual void ApplySorting();
+    // What the selection and the style ask of the grid; the drawing and layout features refine them.
+    virtual void InvalidateGridRow(int ARow);
+    virtual int VisibleDataRowCount();
+    virtual TRect CellsBoxRect(int ALeft, int ATop, int ARight, int ABottom);
+
+    // The style that colours highlighted cells: the program's default unless another is set.
+    TDBGridEhStyle* Style() const { return style_; }
+    void SetStyle(TDBGridEhStyle* Value);
 
   protected:
     // The owned parts, made during construction; a derived grid makes its own.
@@ -333,6 +342,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     // Forgets every selected row and cell.
     void DropSelection();
     virtual void RefreshEditors();
+    // Takes the default style, or without one relayouts to colour the cells itself.
+    void RefreshDefaultStyle();
 
     void DefineProperties(TFiler& Filer) override;
     void Loaded() override;
@@ -342,6 +353,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
 
   private:
     friend class TDBGridColumnsEh;
+    friend class TDBGridEhSelection;
     void ApplyGridOptions(TDBGridEhOptions Value);
     void ApplyColumnImeSettings();
     bool CurrentColumnVisible() const;
@@ -400,6 +412,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     // A deferred rebuild found the layout held; it is posted again when the last lock goes.
     bool deferredWaiting_ = false;
     int savedActiveRecord_ = -1;
+    TDBGridEhStyle* style_ = nullptr;
     TImeMode activeImeMode_ = imDontCare;
     std::string activeImeName_;
     IMemTableEh* memTable_ = nullptr;

@@ -2,6 +2,11 @@
 // AfterConstruction, so a derived grid's overrides make its parts.
 #include "data_grid/db_grid.h"
 
+#include "data_grid/bookmark_list.h"
+#include "data_grid/grid_scroll_bar.h"
+#include "data_grid/grid_selection.h"
+#include "data_grid/grid_style.h"
+
 #include "data_grid/column_def_values.h"
 #include "data_grid/sum_list_grid.h"
 
@@ -13,6 +18,7 @@
 #include "platform/ui/image_list.h"
 
 TCustomDBGridEh::TCustomDBGridEh(TComponent* AOwner) : TCustomGrid(AOwner) {
+    RefreshDefaultStyle();
     TCustomGrid::SetDefaultDrawing(false);
     DesignOptionsBoost = {goColSizing};
     SetVirtualView(true);
@@ -54,6 +60,8 @@ void TCustomDBGridEh::AfterConstruction() {
 }
 
 TCustomDBGridEh::~TCustomDBGridEh() {
+    if (style_ != nullptr)
+        style_->RemoveChangeNotification(this);
     if (titleImages_ != nullptr)
         titleImages_->UnRegisterChanges(titleImageChangeLink_.get());
     if (selection_)
@@ -73,7 +81,9 @@ std::unique_ptr<IGridColumnsEh> TCustomDBGridEh::NewColumns() {
 }
 
 std::unique_ptr<IGridScrollBarEh> TCustomDBGridEh::NewScrollBar(TScrollBarKindEh Kind) {
-    return std::make_unique<TPlainGridScrollBarEh>(Kind);
+    if (Kind == sbVerticalEh)
+        return std::make_unique<TVertDBGridEhScrollBar>(this);
+    return std::make_unique<TDBGridEhScrollBar>(this, Kind);
 }
 
 std::unique_ptr<IGridFilterRowEh> TCustomDBGridEh::NewFilterRow() {
@@ -81,9 +91,9 @@ std::unique_ptr<IGridFilterRowEh> TCustomDBGridEh::NewFilterRow() {
 }
 
 std::unique_ptr<IGridSelectionEh> TCustomDBGridEh::NewSelection() {
-    return std::make_unique<TPlainGridSelectionEh>();
+    return std::make_unique<TDBGridEhSelection>(this);
 }
 
 std::unique_ptr<IGridSelectedRowsEh> TCustomDBGridEh::NewSelectedRows() {
-    return std::make_unique<TPlainGridSelectedRowsEh>();
+    return std::make_unique<TBookmarkListEh>(this);
 }

@@ -9,6 +9,7 @@
 #include "platform/rtl/alignment.h"
 #include "platform/rtl/collection.h"
 #include "platform/ui/colors.h"
+#include "platform/ui/grid_types.h"
 #include "platform/ui/label.h"
 #include "platform/ui/types.h"
 
@@ -106,6 +107,8 @@ class IGridColumnDefValuesEh {
 
 enum TScrollBarKindEh { sbHorizontalEh, sbVerticalEh };
 
+enum TScrollBarVisibleModeEh { sbAlwaysShowEh, sbNeverShowEh, sbAutoShowEh };
+
 class IGridScrollBarEh {
   public:
     virtual ~IGridScrollBarEh() = default;
@@ -113,6 +116,11 @@ class IGridScrollBarEh {
     // A scroll bar outside the grid that follows it; nullptr when none.
     virtual TComponent* ExtScrollBar() const = 0;
     virtual void SetExtScrollBar(TComponent* Value) = 0;
+    virtual TScrollBarVisibleModeEh VisibleMode() const { return sbAutoShowEh; }
+    // Dragging the thumb scrolls at once.
+    virtual bool Tracking() const { return false; }
+    // Whether the bar the grid scrolls with shows (the external one when there is one).
+    virtual bool IsShown() const { return false; }
 };
 
 class IGridFilterRowEh {
@@ -124,12 +132,28 @@ class IGridFilterRowEh {
 // Bit 0 unused, as the stored sets have it.
 enum TGridSelectionKindEh { gskNoneEh, gskRowsEh, gskRectangleEh, gskColumnsEh, gskAllEh };
 
+// No cells: what a selection of nothing covers.
+inline constexpr TGridRect EmptyGridRectEh{-1, -1, -1, -1};
+
 class IGridSelectionEh {
   public:
     virtual ~IGridSelectionEh() = default;
     virtual TGridSelectionKindEh Kind() const = 0;
     virtual void Clear() = 0;
     virtual void LinkStateChanged(bool Active) = 0;
+    // Whether a data cell of the record with this bookmark is selected; asked per painted cell.
+    virtual bool CellIsSelected(int /*DataCol*/, const std::string& /*Bookmark*/) { return false; }
+    // Drops the selection of whatever kind.
+    virtual void Reset() { Clear(); }
+    // A rows or columns selection with nothing left becomes none.
+    virtual void Revalidate() {}
+    // Tells the grid's OnSelectionChange.
+    virtual void NotifyChanged() {}
+    // Stores the kind as it is, with none of a change's side effects.
+    virtual void StoreKind(TGridSelectionKindEh /*Kind*/) {}
+    virtual void SelectWholeGrid() {}
+    // The grid cells the selection covers, for repainting.
+    virtual TGridRect AsGridRect() { return EmptyGridRectEh; }
 };
 
 // Selected records (bookmarks).
@@ -138,6 +162,17 @@ class IGridSelectedRowsEh {
     virtual ~IGridSelectedRowsEh() = default;
     virtual int Count() const = 0;
     virtual void Clear() = 0;
+    // Whether the bookmark is selected; Index is its place or where it would go.
+    virtual bool Search(const std::string& /*Bookmark*/, int& Index) {
+        Index = 0;
+        return false;
+    }
+    virtual std::string ItemAt(int /*Index*/) const { return {}; }
+    virtual bool IsCurrentRowSelected() { return false; }
+    virtual void SelectCurrentRow(bool /*Selected*/) {}
+    virtual void LinkStateChanged(bool /*Active*/) { Clear(); }
+    // The grid rows of the selected records shown, for repainting.
+    virtual TGridRect AsGridRect() { return EmptyGridRectEh; }
 };
 
 // A column that only holds its field, menu and sort marker.

@@ -39,6 +39,15 @@ class CountingGrid : public TCustomDBGridEh {
     }
     int rebuilds = 0;
     bool rebuildRaises = false;
+
+  protected:
+    // The stand-ins, whose state the tests set directly.
+    std::unique_ptr<IGridSelectionEh> NewSelection() override {
+        return std::make_unique<TPlainGridSelectionEh>();
+    }
+    std::unique_ptr<IGridSelectedRowsEh> NewSelectedRows() override {
+        return std::make_unique<TPlainGridSelectedRowsEh>();
+    }
 };
 
 struct GridOnForm : ::testing::Test {
