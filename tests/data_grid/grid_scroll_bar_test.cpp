@@ -182,4 +182,16 @@ TEST_F(ScrollBarFixture, AssignCopiesVisibilityTrackingAndTheExternalBar) {
     EXPECT_EQ(horz.ExtScrollBar(), nullptr);
 }
 
+TEST_F(ScrollBarFixture, ScrollInformationComesFromTheBarTheGridScrollsWith) {
+    SCROLLINFO info{};
+    info.fMask = SIF_ALL;
+    // The grid's own window has no vertical bar of its own.
+    EXPECT_FALSE(Vert(first).ReadScrollInfo(info));
+    bar->SetParams(7, 0, 50);
+    Vert(first).SetExtScrollBar(bar);
+    ASSERT_TRUE(Vert(first).ReadScrollInfo(info));
+    EXPECT_EQ(info.nPos, 7);
+    EXPECT_EQ(info.nMax, 50);
+}
+
 }  // namespace

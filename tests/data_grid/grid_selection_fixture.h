@@ -80,7 +80,8 @@ struct GridOverRows {
         grid->calls.clear();
     }
     ~GridOverRows() {
-        grid->SetDataSource(nullptr);
+        if (grid != nullptr)
+            grid->SetDataSource(nullptr);
         ds.BeforeDestruction();
     }
     TDBGridEhSelection& Selection() const { return dynamic_cast<TDBGridEhSelection&>(*grid->Selection()); }

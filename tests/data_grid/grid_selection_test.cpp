@@ -378,4 +378,14 @@ TEST_F(SelectionFixture, ChangingTheKindRefreshesTheEditorsOnce) {
     EXPECT_EQ(grid->calls, (std::vector<std::string>{"refresh editors"}));
 }
 
+TEST(GridSelectionLifetime, AGridFreedWithASelectionTellsNobody) {
+    GridOverRows g;
+    g.SelectRow(3);
+    int changes = 0;
+    g.grid->OnSelectionChange = [&](TObject*) { ++changes; };
+    Free(g.grid);
+    g.grid = nullptr;
+    EXPECT_EQ(changes, 0);
+}
+
 }  // namespace
