@@ -372,6 +372,17 @@ TEST_F(SelectionFixture, ResetDropsTheKindAndShowsTheEditorAgainWhereTheGridKeep
     EXPECT_EQ(grid->calls, (std::vector<std::string>{"show editor"}));
 }
 
+TEST_F(SelectionFixture, ResetEndsWithNoSelectionEvenWhenClearingFails) {
+    grid->SetOptions(grid->Options() + TDBGridEhOptions{gdoAlwaysShowEditorEh});
+    grid->keepsEditor = true;
+    SelectRow(4);
+    grid->calls.clear();
+    grid->OnSelectionChange = [](TObject*) { throw Exception("handler failed"); };
+    EXPECT_THROW(Selection().Reset(), Exception);
+    EXPECT_EQ(Selection().Kind(), gskNoneEh);
+    EXPECT_EQ(grid->calls, (std::vector<std::string>{"show editor"}));
+}
+
 TEST_F(SelectionFixture, ChangingTheKindRefreshesTheEditorsOnce) {
     Selection().ChangeKind(gskRectangleEh);
     Selection().ChangeKind(gskRectangleEh);
