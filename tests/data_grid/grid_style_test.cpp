@@ -43,7 +43,11 @@ struct StyleFixture : ::testing::Test, GridOverRows {
     TObjectPtr<TDBGridEhStyle> style = MakeComponent<TDBGridEhStyle>();
 
     StyleFixture() { grid->SetStyle(style.get()); }
-    ~StyleFixture() override { grid->SetStyle(nullptr); }
+    ~StyleFixture() override {
+        // The program's default style heard the changes too: leave it on true colour.
+        ColourDepth(-1);
+        grid->SetStyle(nullptr);
+    }
     void ColourDepth(int colours) {
         ui.System().SetScreenNumColors(colours);
         BroadcastSysColorChange();
