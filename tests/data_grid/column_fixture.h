@@ -17,6 +17,7 @@
 // Counts the layout rebuilds.
 class ColumnsTestGrid : public TCustomDBGridEh {
   public:
+    using TCustomDBGridEh::ColEnter;
     using TCustomDBGridEh::TCustomDBGridEh;
     void ApplyLayoutChange() override { ++rebuilds; }
     TDBGridColumnsEh& GridColumns() { return static_cast<TDBGridColumnsEh&>(*Columns()); }
