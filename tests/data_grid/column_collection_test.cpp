@@ -28,6 +28,23 @@ TEST_F(ColumnsOverData, SortMarkersSetInsideAnUpdateRebuildTheSortListOnce) {
     EXPECT_EQ(b->Title()->SortIndex(), 0);
 }
 
+TEST_F(ColumnsOverData, SortIndexesWithGapsOrTwinsStillGiveAListOfRealColumns) {
+    OpenData();
+    TColumnEh* a = ColumnFor("ID");
+    TColumnEh* b = ColumnFor("NAME");
+    // As a form may hold them: the second place twice, nothing first.
+    Columns().BeginUpdate();
+    a->Title()->SetSortIndex(2);
+    b->Title()->SetSortIndex(2);
+    Columns().EndUpdate();
+
+    EXPECT_EQ(grid->SortMarkedColumns(), std::vector<IGridColumnEh*>{b});
+    Columns().BeginUpdate();
+    b->Title()->SetSortIndex(9);
+    Columns().EndUpdate();
+    EXPECT_EQ(grid->SortMarkedColumns(), (std::vector<IGridColumnEh*>{a, b}));
+}
+
 TEST_F(ColumnsOverData, AColumnsWidthReachesItsGridColumn) {
     OpenData();
     grid->SetColCount(4);
