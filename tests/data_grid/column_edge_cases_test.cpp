@@ -114,6 +114,38 @@ const Scenario kScenarios[] = {
          EXPECT_EQ(b->Title()->SortMarker(), smNoneEh);
          EXPECT_TRUE(f.grid->SortMarkedColumns().empty());
      }},
+    {"switching multi-sort off keeps only the first marker of real columns",
+     [](ColumnsOverData& f) {
+         f.grid->SetExtOptions(f.grid->ExtOptions() + TDBGridEhExtOptions{gxoMultiSortMarkingEh});
+         TColumnEh* a = f.ColumnFor("ID");
+         TColumnEh* b = f.ColumnFor("PAID");
+         TColumnEh* c = f.ColumnFor("NAME");
+         for (TColumnEh* column : {c, a, b}) column->Title()->SetSortMarker(smUpEh);
+         f.grid->SetExtOptions(f.grid->ExtOptions() - TDBGridEhExtOptions{gxoMultiSortMarkingEh});
+         EXPECT_EQ(c->Title()->SortMarker(), smUpEh);
+         EXPECT_EQ(a->Title()->SortMarker(), smNoneEh);
+         EXPECT_EQ(b->Title()->SortMarker(), smNoneEh);
+         EXPECT_EQ(f.grid->SortMarkedColumns(), std::vector<IGridColumnEh*>{c});
+     }},
+    {"the sort marker's room: the glyph, its number with several sorted, less in narrow columns",
+     [](ColumnsOverData& f) {
+         f.grid->SetExtOptions(f.grid->ExtOptions() + TDBGridEhExtOptions{gxoMultiSortMarkingEh});
+         TColumnEh* a = f.ColumnFor("ID");
+         TColumnEh* b = f.ColumnFor("NAME");
+         a->SetWidth(100);
+         EXPECT_EQ(a->Title()->SortMarkerAreaWidth(), 0);
+         a->Title()->SetSortMarker(smDownEh);
+         EXPECT_EQ(a->Title()->SortMarkerAreaWidth(), 16);
+         b->Title()->SetSortMarker(smDownEh);
+         f.grid->Canvas()->Font()->Assign(SortMarkerNumberFont());
+         const int number = f.grid->Canvas()->TextWidth("2");
+         b->SetWidth(100);
+         EXPECT_EQ(b->Title()->SortMarkerAreaWidth(), 16 + number);
+         b->SetWidth(16 + number);
+         EXPECT_EQ(b->Title()->SortMarkerAreaWidth(), 2 + number);
+         b->SetWidth(8);
+         EXPECT_EQ(b->Title()->SortMarkerAreaWidth(), 0);
+     }},
     {"ColumnsIndex reads the names in order and writing moves columns by name",
      [](ColumnsOverData& f) {
          f.ColumnFor("A");
