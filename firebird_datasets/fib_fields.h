@@ -230,6 +230,9 @@ class TFIBDateTimeField : public TDateTimeField {
     std::string ClassName() const override { return "TFIBDateTimeField"; }
 };
 
+// How a field of a new record gets its value without the user.
+enum TAutoRefreshFlag { arNone, arAutoInc, arDefault };
+
 // A GUID kept as its 16 raw bytes.
 class TFIBGuidField : public TGuidField {
   public:
@@ -238,6 +241,8 @@ class TFIBGuidField : public TGuidField {
     int DataSize() const override { return RawGuidSize; }
     // The all-zero GUID clears the field.
     void SetGuidData(const TGUID& value);
+    // arAutoInc: a new record gets a new GUID.
+    TAutoRefreshFlag AutoGenerateValue = arNone;
 
   protected:
     void SetAsStringValue(const std::string& value) override;

@@ -18,6 +18,9 @@ class TpFIBFieldInfo : public TObject {
     bool Computed = false;
     std::string DefaultValue;
     bool DefaultIsEmptyString = false;
+    // The column or its domain is NOT NULL. A select describes every column as nullable, so
+    // only the system tables tell.
+    bool NotNull = false;
     // Blobs and arrays can't be compared in a WHERE clause.
     bool CanBeInWhere = true;
 

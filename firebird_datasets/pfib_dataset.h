@@ -11,11 +11,15 @@
 
 #include "firebird/sorted_list.h"
 #include "firebird_datasets/auto_update_options.h"
+#include "firebird_datasets/dataset_events.h"
+#include "firebird_datasets/dataset_info.h"
 #include "firebird_datasets/fib_custom_dataset.h"
+#include "firebird_datasets/format_fields.h"
 #include "firebird_datasets/generated_sql.h"
 #include "platform/db/params.h"
 
 class EFIBError;
+class TDataSetsContainer;
 class TpFIBRepository;
 class TpFIBTableInfo;
 
@@ -151,4 +155,145 @@ class TpFIBDataSet : public TFIBDataSet {
     TRecordBuffer applyingRecord_ = nullptr;         // the record ApplyUpdates is sending
     bool postingInsertion_ = false;                  // the post under way inserts
     TParams providerParams_;
+
+    // ---- Record locking, new-record values, formats, container and user events, record counts
+    // and the repository link (pfib_dataset_lock.cpp, pfib_dataset_defaults.cpp,
+    // pfib_dataset_formats.cpp, pfib_dataset_events.cpp, pfib_dataset_counts.cpp,
+    // pfib_dataset_repository.cpp) ----
+  public:
+    // Points the framework's post and delete error events at the dataset's own handlers.
+    void AfterConstruction() override;
+    // Locks the current record on the server by updating it in the update transaction; asks
+    // OnLockError on failure when told to raise (daFail raises, daAbort aborts, daRetry tries again).
+    TLockStatus LockRecord(bool raiseOnFailure);
+    TDataAction HandleLockError(TLockStatus status, std::string& message);
+    // The lock statement's text for the current settings; raises when there is nothing to lock with.
+    std::string LockSQLText();
+    TFIBQuery& QLock() const { return *lockQuery_; }
+
+    TFormatFields& DefaultFormats() const { return *defaultFormats_; }
+    void SetDefaultFormats(const TFormatFields& value) { defaultFormats_->Assign(value); }
+    // Display and edit formats, and what the repository and the columns say of each field.
+    virtual void ApplyDefaultFormats();
+    // Asks the container, then OnApplyDefaultValue, to give a new record's field its value.
+    void ApplyDefaultValue(TField* field, bool& applied);
+    // Adds "field=parameter" for each select parameter compared with a field in the WHERE clauses.
+    void FillParamsToFieldsLinks(TStrings& list);
+
+    TDataSetsContainer* Container() const { return container_; }
+    void SetContainer(TDataSetsContainer* value);
+    // The user events the dataset takes ("*" and "?" allowed); empty takes all.
+    TStrings& ReceiveEvents() const { return *receiveEvents_; }
+    void SetReceiveEvents(const TStrings& value) { receiveEvents_->Assign(value); }
+    // "CLOSE" closes the dataset and "OPEN" opens it; other names go to the container. OnUserEvent
+    // hears every one.
+    void ReceiveUserEvent(TObject* sender, const std::string& eventName, std::string& info);
+
+    // The select's record count asked from the server; 0 outside the read transaction.
+    int ServerRecordCount();
+    // Record numbers counting only the records the filter shows (poVisibleRecno).
+    int VisibleRecNo() const;
+    void SetVisibleRecNo(int value);
+    int VisibleRecordCount() const;
+    int GetRecordCount() const override;
+    int GetRecNo() const override;
+    void SetRecNo(int value) override;
+    bool IsSequenced() const override;
+    // The count asked from the server at the open (psAskRecordCount) with the insertions since.
+    int KnownRecordCount() const { return knownRecordCount_; }
+
+    // The number of the dataset's description in FIB$DATASETS_INFO; applied at the next open.
+    int DataSet_ID() const { return dataSetId_; }
+    void SetDataSet_ID(int value);
+    void SetPrepareOptions(TpPrepareOptions value) override;
+    std::string Description;
+
+    TLockErrorEvent OnLockError;
+    TUserEvent OnUserEvent;
+    TOnGetSQLTextProc OnAskRecordCount;
+    TOnApplyDefaultValue OnApplyDefaultValue;
+    // Heard after the container's error event; these hide the framework's events of the same
+    // names, which the dataset keeps for itself.
+    TDataSetErrorEvent OnPostError, OnDeleteError;
+
+  protected:
+    void DoBeforeOpen() override;
+    void DoAfterOpen() override;
+    void DoBeforeClose() override;
+    void DoAfterClose() override;
+    void DoBeforeInsert() override;
+    void DoAfterInsert() override;
+    // With poProtectedEdit an unchanged record is locked and read again before it is edited.
+    void DoBeforeEdit() override;
+    void DoAfterEdit() override;
+    void DoBeforePost() override;
+    // A protected record stays modified until the update transaction ends.
+    void DoAfterPost() override;
+    void DoBeforeCancel() override;
+    void DoAfterCancel() override;
+    void DoBeforeDelete() override;
+    void DoAfterDelete() override;
+    void DoBeforeScroll() override;
+    void DoAfterScroll() override;
+    // The generator, the empty-string defaults, GUIDs, linked parameters and default expressions.
+    void DoOnNewRecord() override;
+    void DoOnCalcFields() override;
+    void DoBeforeRefresh() override;
+    void DoAfterRefresh() override;
+    // Records kept modified by protected edits become unchanged once the update transaction ends.
+    void DoAfterEndUpdateTransaction(TFIBTransaction* transaction, TTransactionAction action,
+                                     bool force) override;
+    // The known record count, with psAskRecordCount.
+    void QueryRecordCount() override;
+    // Applies the repository's description of DataSet_ID before the statements are prepared.
+    void OpenWithScreenCursor() override;
+
+  private:
+    // What the repository reads from and gives to the dataset.
+    class TRepositoryLink : public IFIBRepositoryDataSet {
+      public:
+        explicit TRepositoryLink(TpFIBDataSet& dataSet) : dataSet_(dataSet) {}
+        TFIBCustomDataSet& RepositoryDataSet() override { return dataSet_; }
+        int RepositoryId() const override { return dataSet_.dataSetId_; }
+        TAutoUpdateOptions& RepositoryUpdateOptions() override { return dataSet_.AutoUpdateOptions(); }
+        std::string RepositoryDescription() const override { return dataSet_.Description; }
+        void SetRepositoryDescription(const std::string& text) override { dataSet_.Description = text; }
+
+      private:
+        TpFIBDataSet& dataSet_;
+    };
+    void NotifyContainer(TKindDataSetEvent event);
+    void ReportError(TKindDataSetError kind, EDatabaseError& error, TDataAction& action);
+    TLockStatus ExecuteLock(std::string& serverMessage);
+    void SetLockParams();
+    void ProtectedEdit();
+    void ReleaseLockedRecords();
+    void ApplyNewRecordValue(TField* field);
+    void ApplyDefaultExpression(TField* field);
+    // The data field over the table's column; nullptr when none.
+    TField* FieldOfColumn(const std::string& table, const std::string& column);
+    void ApplyFieldFormats(TField* field);
+    bool FieldOfOtherTable(TField* field);
+    void ApplyRepositoryToField(TField* field, TpFIBRepository& repository);
+    std::string LockKeyCondition();
+    int HiddenBefore(int recNo) const;
+    void ApplyRepositoryDescription();
+    void CopySelectParams(TFIBQuery& to, bool extraServerParams);
+
+    TObjectPtr<TFIBQuery> lockQuery_ = MakeComponent<TFIBQuery>(nullptr);
+    TObjectPtr<TFIBQuery> countQuery_ = MakeComponent<TFIBQuery>(nullptr);
+    std::unique_ptr<TFormatFields> defaultFormats_ = std::make_unique<TFormatFields>(this);
+    std::unique_ptr<TStringList> receiveEvents_ = std::make_unique<TStringList>();
+    TRepositoryLink repositoryLink_{*this};
+    TDataSetsContainer* container_ = nullptr;
+    int knownRecordCount_ = 0;
+    bool insertionPosting_ = false;
+    bool linksPending_ = false;  // the select was prepared again: the parameter links are read anew
+    int dataSetId_ = 0;
+    int appliedDataSetId_ = 0;
+    bool rawRecNo_ = false;  // record numbers count hidden records too
+    // The visible-record count and the fetched count and filter it was worked out for.
+    mutable int visibleCount_ = 0;
+    mutable int visibleCountFetched_ = -1;
+    mutable bool visibleCountFiltered_ = false;
 };

@@ -25,19 +25,30 @@ constexpr const char* kFormatNumberSQL =
 constexpr const char* kColumnsSQL =
     "Select R.RDB$FIELD_NAME,R.RDB$FIELD_SOURCE,F.RDB$COMPUTED_BLR, R.RDB$DEFAULT_SOURCE "
     "DS,F.RDB$DEFAULT_SOURCE "
-    "DS1, F.RDB$FIELD_TYPE, F.RDB$DIMENSIONS from  RDB$RELATION_FIELDS R JOIN RDB$FIELDS F ON "
+    "DS1, F.RDB$FIELD_TYPE, F.RDB$DIMENSIONS, R.RDB$NULL_FLAG, F.RDB$NULL_FLAG from  RDB$RELATION_FIELDS R "
+    "JOIN RDB$FIELDS F ON "
     "(R.RDB$FIELD_SOURCE = F.RDB$FIELD_NAME) where  R.RDB$RELATION_NAME=:TN order by R.RDB$FIELD_POSITION";
 
 // A name that is no relation may be a selectable procedure: its output parameters, in the
 // columns' layout.
 constexpr const char* kProcedureOutputsSQL =
-    "Select RDB$PARAMETER_NAME,0,NULL,0,0, RDB$PARAMETER_TYPE,0 from RDB$PROCEDURE_PARAMETERS WHERE "
+    "Select RDB$PARAMETER_NAME,0,NULL,0,0, RDB$PARAMETER_TYPE,0,0,0 from RDB$PROCEDURE_PARAMETERS WHERE "
     "RDB$PROCEDURE_NAME=:PN AND RDB$PARAMETER_TYPE=1 ";
 
 constexpr int kBlobType = 261;
 constexpr int kQuadType = 9;
 
-enum TColumnsColumn { ccName, ccDomain, ccComputed, ccDefault, ccDomainDefault, ccType, ccDimensions };
+enum TColumnsColumn {
+    ccName,
+    ccDomain,
+    ccComputed,
+    ccDefault,
+    ccDomainDefault,
+    ccType,
+    ccDimensions,
+    ccNullFlag,
+    ccDomainNullFlag
+};
 
 int IntegerColumn(TFIBQuery& query, int index) {
     TFIBXSQLVAR& column = query.GetFieldByIndex(index);
@@ -54,6 +65,7 @@ void FillFromColumnsRow(TFIBQuery& query, TpFIBFieldInfo& info) {
     info.DefaultValue = columnDefault.Text;
     info.DefaultIsEmptyString = columnDefault.IsEmptyString();
     const int type = IntegerColumn(query, ccType);
+    info.NotNull = IntegerColumn(query, ccNullFlag) != 0 || IntegerColumn(query, ccDomainNullFlag) != 0;
     info.CanBeInWhere = type != kBlobType && type != kQuadType && IntegerColumn(query, ccDimensions) == 0;
 }
 
