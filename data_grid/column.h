@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "data_grid/column_cell_params.h"
 #include "data_grid/column_parts.h"
 #include "data_grid/grid_parts.h"
 #include "platform/rtl/collection.h"
@@ -251,6 +252,21 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     TNotInListEventEh OnNotInList;
     TColumnUpdateDataEventEh OnUpdateData;
 
+    // The current record's cell: what it shows, whether and how it is edited, and writing it back.
+    TColumnCellKindEh CellKind();
+    int EditButtonsWidth();
+    std::string CellDisplayText();
+    TCheckBoxState ReadCheckState();
+    void WriteCheckState(TCheckBoxState State);
+    int ValueListIndex();
+    void InitCellParams(TColCellParamsEh& Params);
+    // With BeginEdit the dataset also goes into edit mode.
+    bool IsEditable(bool BeginEdit);
+    // To the next (Delta > 0) or previous value: +-1 from clicks and keys, +-Increment from buttons.
+    void StepValue(double Delta);
+    // Through OnUpdateData first; the field takes Text (UseText) or Value unless the handler did.
+    void PutCellValue(std::string Text, Variant Value, bool UseText);
+
     TColumnEhValues OwnValues;
     bool UserColumn = true;
 
@@ -272,6 +288,8 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     friend struct TColumnEhStoring;
 
   private:
+    // StepValue on a lookup column: the next or previous record of its list dataset.
+    void StepLookupValue(const std::string& Text, bool Next);
     void FontChanged();
     void CopyFallbackFont() const;
     // Sets a flag property by the general rule: stores and reports a change unless it holds it.

@@ -304,6 +304,13 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     virtual void InvalidateGridRow(int ARow);
     virtual int VisibleDataRowCount();
     virtual TRect CellsBoxRect(int ALeft, int ATop, int ARight, int ABottom);
+    // What the columns ask of the grid while they edit a cell; the keyboard feature refines them.
+    // Whether the allowed operations let the current cell be edited.
+    virtual bool GridAllowsCellEdit();
+    // The in-place editor exists and is visible; its text; whether it is on screen as well.
+    virtual bool EditorShown();
+    virtual std::string EditorText();
+    virtual bool EditorShowing();
 
     // The style that colours highlighted cells: the program's default unless another is set.
     TDBGridEhStyle* Style() const { return style_; }
