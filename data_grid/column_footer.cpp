@@ -39,7 +39,8 @@ TCustomDBGridEh* TColumnFooterEh::Grid() const {
 }
 
 void TColumnFooterEh::RepaintFooters() const {
-    if (TCustomDBGridEh* grid = Grid())
+    // A grid taking its columns apart has nothing left to paint.
+    if (TCustomDBGridEh* grid = Grid(); grid != nullptr && !grid->Destroying())
         grid->Invalidate();
 }
 
