@@ -125,6 +125,7 @@ class TpFIBDataSet : public TFIBDataSet {
     TNameStyle NameStyle() const;
     TpFIBRepository* MetadataRepository() const;
     TpFIBTableInfo* UpdateTableInfo(const std::string& table) const;
+    bool FieldOfTable(TField* field, const std::string& table);
     std::string KeyCondition(const std::string& table, const std::vector<TField*>& keys,
                              TpFIBTableInfo& info);
     std::vector<TGeneratedColumn> ChangedColumns(const std::string& table, TGeneratedSQLKind kind,

@@ -90,8 +90,16 @@ TpFIBTableInfo* TpFIBDataSet::UpdateTableInfo(const std::string& table) const {
     TFIBDatabase* database = Database();
     if (repository == nullptr || database == nullptr || table.empty())
         return nullptr;
-    TpFIBTableInfo* info = repository->TableInfos().GetTableInfo(*database, table, false);
+    TpFIBTableInfo* info =
+        repository->TableInfos().GetTableInfo(*database, NameStyle().Ident(Trim(table)), false);
     return info != nullptr && info->FieldCount() > 0 ? info : nullptr;
+}
+
+// The data field's relation, written as the table is (upper-cased unless the table is quoted).
+bool TpFIBDataSet::FieldOfTable(TField* field, const std::string& table) {
+    const bool quotedTable = !table.empty() && table.front() == '"';
+    return field->FieldKind == fkData &&
+           DialectIdentifierEx(NameStyle().Dialect, GetRelationName(field), !quotedTable) == table;
 }
 
 TField* TpFIBDataSet::KeyField() {
@@ -107,8 +115,7 @@ std::string TpFIBDataSet::KeyFieldsFromPrimaryKey(const std::string& table) {
         TField* match = nullptr;
         for (int i = 0; i < Fields().Count() && match == nullptr; ++i) {
             TField* field = Fields().Fields(i);
-            if (field->FieldKind == fkData && GetRelationName(field) == Unquoted(Trim(table)) &&
-                GetSQLFieldName(field) == column)
+            if (FieldOfTable(field, NameStyle().Ident(Trim(table))) && GetSQLFieldName(field) == column)
                 match = field;
         }
         if (match == nullptr)
@@ -122,7 +129,7 @@ std::string TpFIBDataSet::KeyFieldsFromTable(const std::string& table) {
     std::vector<std::string> names;
     for (int i = 0; i < Fields().Count(); ++i) {
         TField* field = Fields().Fields(i);
-        if (!field->IsBlob() && field->FieldKind == fkData && GetRelationName(field) == Unquoted(Trim(table)))
+        if (!field->IsBlob() && FieldOfTable(field, NameStyle().Ident(Trim(table))))
             names.push_back(field->FieldName);
     }
     return JoinNames(names);
@@ -139,11 +146,10 @@ bool TpFIBDataSet::CanAutoGenerateSQL() const {
 std::string TpFIBDataSet::KeyCondition(const std::string& table, const std::vector<TField*>& keys,
                                        TpFIBTableInfo& info) {
     const TNameStyle style = NameStyle();
-    const bool quotedTable = !table.empty() && table.front() == '"';
     std::vector<TGeneratedColumn> columns;
     for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
         TField* field = *it;
-        if (DialectIdentifierEx(style.Dialect, GetRelationName(field), !quotedTable) != table)
+        if (!FieldOfTable(field, table))
             continue;
         std::string column = DialectIdentifierEx(style.Dialect, GetSQLFieldName(field), style.Dialect < 3);
         TpFIBFieldInfo* fieldInfo = info.FieldInfo(column);
@@ -189,7 +195,6 @@ bool TpFIBDataSet::FieldGoesToServer(TField* field, TGeneratedSQLKind kind, TRec
 std::vector<TGeneratedColumn> TpFIBDataSet::ChangedColumns(const std::string& table, TGeneratedSQLKind kind,
                                                            TpFIBTableInfo& info) {
     const TNameStyle style = NameStyle();
-    const bool quotedTable = !table.empty() && table.front() == '"';
     TRecordBuffer record = PostingRecord();
     std::vector<std::byte> oldImage;
     if (record != nullptr) {
@@ -200,8 +205,7 @@ std::vector<TGeneratedColumn> TpFIBDataSet::ChangedColumns(const std::string& ta
     std::vector<TGeneratedColumn> columns;
     for (int i = 0; i < Fields().Count(); ++i) {
         TField* field = Fields().Fields(i);
-        if (field->FieldKind != fkData ||
-            DialectIdentifierEx(style.Dialect, GetRelationName(field), !quotedTable) != table)
+        if (!FieldOfTable(field, table))
             continue;
         if (record != nullptr && !FieldGoesToServer(field, kind, record, oldImage.data()))
             continue;

@@ -218,6 +218,15 @@ TEST_F(Generators, KeysAdvanceByTheStepBeforeEachPost) {
     ds.Cancel();
 }
 
+TEST_F(Generators, ANewRecordGetsItsKeyAtOnce) {
+    auto& ds = Keyed("SELECT ID, NAME FROM CLIENTS", "CLIENTS", wgOnNewRecord);
+    ds.Append();
+    EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 105);
+    ds.FieldByName("NAME")->SetAsString("Gil");
+    ds.Post();
+    EXPECT_EQ(ServerRows().back(), "105|Gil|-");
+}
+
 TEST_F(Generators, AValueTheKeyCannotHoldRaisesInsteadOfWrapping) {
     Exec({"RECREATE TABLE SMALL_KEYS (ID SMALLINT NOT NULL PRIMARY KEY, NAME VARCHAR(10))"});
     // Fetched before the post, so that the new record is made before the value is asked for.

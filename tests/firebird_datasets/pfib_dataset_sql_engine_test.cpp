@@ -117,9 +117,11 @@ TEST_F(GeneratedSQL, KeyFieldsComeFromThePrimaryKeyOrTheTable) {
         {"RECREATE TABLE LINES (ORDER_ID INTEGER NOT NULL, LINE_NO INTEGER NOT NULL, QTY INTEGER,"
          " NOTE BLOB SUB_TYPE 1, CONSTRAINT PK_LINES PRIMARY KEY (ORDER_ID, LINE_NO))",
          "RECREATE TABLE LOOSE (A INTEGER, B VARCHAR(5), MEMO BLOB SUB_TYPE 1)"});
-    auto& lines = Clients("SELECT LINE_NO, ORDER_ID, QTY, NOTE FROM LINES", "LINES", "");
+    // A database that upper-cases names takes the table's name in any letter case.
+    Database().UpperOldNames = true;
+    auto& lines = Clients("SELECT LINE_NO, ORDER_ID, QTY, NOTE FROM LINES", "Lines", "");
     lines.Open();
-    EXPECT_EQ(lines.KeyFieldsFromPrimaryKey("LINES"), "ORDER_ID;LINE_NO");
+    EXPECT_EQ(lines.KeyFieldsFromPrimaryKey("lines"), "ORDER_ID;LINE_NO");
     lines.AutoGenerateSQLs();
     EXPECT_EQ(lines.AutoUpdateOptions().KeyFields(), "ORDER_ID;LINE_NO");
     EXPECT_EQ(lines.DeleteSQL().Text(),
