@@ -4,6 +4,7 @@
 
 #include "firebird/component_path.h"
 #include "firebird/fib_errors.h"
+#include "firebird/library_texts.h"
 #include "firebird/string_list_utils.h"
 #include "firebird/transaction.h"
 #include "firebird_datasets/datasets_settings.h"
@@ -43,7 +44,8 @@ void TpFIBDataSet::CheckRecordChanged(TFIBQuery& statement, TGeneratedSQLKind ki
     if (!HoldsGeneratedText(kind) || (statement.SQLType() != SQLUpdate && statement.SQLType() != SQLDelete))
         return;
     if (statement.RowsAffected() == 0)
-        throw EFIBError(kRecordNotFoundCode, this, "Error of record updating:\r\nRecord does not exist");
+        throw EFIBError(kRecordNotFoundCode, this,
+                        std::string(SRecordUpdateError) + "\r\n" + SRecordDoesNotExist);
 }
 
 // The row the statement returned (RETURNING, a procedure, a select) becomes the record's values.

@@ -6,6 +6,7 @@
 #include "firebird/component_path.h"
 #include "firebird/database.h"
 #include "firebird/ident_quoting.h"
+#include "firebird/library_texts.h"
 #include "firebird/str_basics.h"
 #include "firebird/string_list_utils.h"
 #include "firebird_datasets/generated_sql.h"
@@ -243,8 +244,7 @@ void TpFIBDataSet::GenerateSQLText(const std::string& tableName, const std::stri
         return;
     const std::string condition = missing ? std::string() : KeyCondition(table, keys, *info);
     if (condition.empty())
-        throw Exception(Format("%s: unable to generate %s because fields for \"%s\" do not exist in dataset.",
-                               {ComponentPath(this), GeneratedSQLName(kind), tableName}));
+        throw Exception(Format(SCantGenerateSql, {ComponentPath(this), GeneratedSQLName(kind), tableName}));
     switch (kind) {
         case gsDelete:
             text = DeleteText(table, condition);
