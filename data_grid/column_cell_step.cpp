@@ -158,6 +158,8 @@ void TColumnEh::StepLookupValue(const std::string& Text, bool Next) {
             list->Last();
     }
     PutCellValue(Text, list->FieldValues(field->LookupKeyFields), false);
-    if (const TField* result = list->FindField(field->LookupResultField))
+    // Datasets that work out lookup values from the new keys themselves keep the field read-only.
+    const TField* result = list->FindField(field->LookupResultField);
+    if (result != nullptr && field->CanModify())
         field->SetText(result->Text());
 }

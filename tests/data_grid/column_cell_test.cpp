@@ -351,3 +351,37 @@ TEST(ColumnCellTexts, SemicolonListContains) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ColumnCells, GridAllowsCellEditByItsAllowedOperations) {
+    struct Case {
+        TDBGridEhAllowedOperations operations;
+        bool empty;
+        bool inserting;
+        bool allowed;
+    };
+    const std::vector<Case> cases = {
+        {{alopUpdateEh}, false, false, true},
+        {{alopInsertEh, alopAppendEh, alopDeleteEh}, false, false, false},
+        {{alopInsertEh}, false, true, true},
+        {{alopUpdateEh}, true, false, false},
+        {{alopUpdateEh, alopAppendEh}, true, false, true},
+        {{alopUpdateEh, alopInsertEh}, true, false, true},
+    };
+    for (const Case& c : cases) {
+        if (c.empty && !ds.IsEmpty())
+            ds.Delete();
+        if (c.inserting)
+            ds.Append();
+        grid->AllowedOperations = c.operations;
+        EXPECT_EQ(grid->TCustomDBGridEh::GridAllowsCellEdit(), c.allowed)
+            << c.operations.Bits() << " " << c.empty << " " << c.inserting;
+        ds.Cancel();
+    }
+    ds.Close();
+    grid->AllowedOperations = {alopUpdateEh};
+    EXPECT_FALSE(grid->TCustomDBGridEh::GridAllowsCellEdit()) << "an inactive link";
+}
+
+}  // namespace
