@@ -73,4 +73,28 @@ TEST_F(ProviderSupport, UpdateErrorsCarryTheServerCodes) {
     EXPECT_EQ(ds.PSGetUpdateException(error, first.get())->PreviousError, -803);
 }
 
+// The delta is another dataset whose current record holds the old and new values.
+TEST_F(ProviderSupport, ARecordFromADeltaGoesThroughTheKindsStatement) {
+    auto& ds = Clients();
+    ds.UpdateSQL().SetText("UPDATE CLIENTS SET NAME = :NEW_NAME, PHONE = :PHONE WHERE ID = :OLD_ID");
+    TObjectPtr<TpFIBDataSet> delta = MakeComponent<TpFIBDataSet>(nullptr);
+    delta->SetDatabase(&Database());
+    delta->SetTransaction(&Transaction());
+    delta->SelectSQL().SetText("SELECT ID, NAME, PHONE FROM CLIENTS WHERE ID = 2");
+    delta->UpdateSQL().SetText("UPDATE CLIENTS SET NAME = NAME WHERE 1 = 0");
+    delta->Open();
+    delta->Edit();
+    delta->FieldByName("ID")->SetAsInteger(20);
+    delta->FieldByName("NAME")->SetAsString("Bea");
+    delta->FieldByName("PHONE")->SetAsString("222");
+    EXPECT_TRUE(ds.PSUpdateRecord(ukModify, *delta));
+    delta->Cancel();
+    // The handler decides instead, and only uaApplied counts as done.
+    ds.OnUpdateRecord = [](TDataSet*, TUpdateKind, TFIBUpdateAction& action) { action = uaSkip; };
+    EXPECT_FALSE(ds.PSUpdateRecord(ukModify, *delta));
+    delta->Close();
+    Transaction().CommitRetaining();
+    EXPECT_EQ(ServerRows(), (std::vector<std::string>{"1|Ann|111", "2|Bea|222", "3|Cid|333"}));
+}
+
 }  // namespace
