@@ -1,5 +1,6 @@
 // The layout-update protocol: locks, nested brackets and the deferred rebuild.
 #include "data_grid/db_grid.h"
+#include "data_grid/grid_routines.h"
 
 #include "platform/ui/message_queue.h"
 
@@ -89,12 +90,8 @@ void TCustomDBGridEh::DeferredLayoutMessage() {
 }
 
 void TCustomDBGridEh::DropPendingMessage() {
-    if (!HandleAllocated())
-        return;
-    TMsg removed;
-    if (PeekMessage(removed, Handle(), WM_DEFERRED_LAYOUT_EH, WM_DEFERRED_LAYOUT_EH, PM_REMOVE) &&
-        removed.message == WM_QUIT)
-        PostQuitMessage(static_cast<int>(removed.wParam));
+    if (HandleAllocated())
+        ::DropPendingMessage(Handle(), WM_DEFERRED_LAYOUT_EH);
 }
 
 void TCustomDBGridEh::RebuildLayout() {
