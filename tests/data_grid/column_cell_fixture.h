@@ -1,6 +1,6 @@
 #pragma once
 // A grid over the in-memory dataset for the tests of a column's cells: one record with a text,
-// an integer, a Boolean, a date, a time and a float field. The grid answers the editing questions
+// an integer, a Boolean, a date, a time, a float and a memo field. The grid answers the editing questions
 // from its members and records that it was asked.
 #include <gtest/gtest.h>
 
@@ -53,14 +53,16 @@ struct CellsOverData : ::testing::Test {
         grid = NewComponent<CellTestGrid>(form);
         grid->SetParent(form);
         grid->SetBounds(0, 0, 480, 240);
-        ds.SetColumns({"CODE", "QTY", "PAID", "DAY", "AT", "RATE"});
+        ds.SetColumns({"CODE", "QTY", "PAID", "DAY", "AT", "RATE", "NOTE"});
         ds.SetColumnType(0, ftString, 20);
         ds.SetColumnType(1, ftInteger);
         ds.SetColumnType(2, ftBoolean);
         ds.SetColumnType(3, ftDate);
         ds.SetColumnType(4, ftTime);
         ds.SetColumnType(5, ftFloat);
-        ds.AddRow({Variant("B"), Variant(3), Variant(true), Variant::Null(), Variant::Null(), Variant(1.5)});
+        ds.SetColumnType(6, ftMemo);
+        ds.AddRow({Variant("B"), Variant(3), Variant(true), Variant::Null(), Variant::Null(), Variant(1.5),
+                   Variant("first line")});
         source = NewComponent<TDataSource>(form);
         source->SetDataSet(&ds);
         ds.Open();
