@@ -2,6 +2,7 @@
 // old image, NEW_ and plain names from the buffer, MAS_ names from the master dataset.
 #include <cstring>
 
+#include "firebird/bcd_utils.h"
 #include "firebird/blob_stream.h"
 #include "firebird/fib_errors.h"
 #include "firebird/sql_types.h"
@@ -64,6 +65,22 @@ void TFIBCustomDataSet::WriteBlobParam(TFIBQuery& statement, TFIBXSQLVAR& param,
     param.WriteIsNull(blob->Size() == 0);
 }
 
+namespace {
+
+// A BCD field's record value is its scaled integer (7.7777 held as 77777 at four places): it goes
+// to the server as the exact decimal, never as the bare integer.
+void WriteFieldValue(TFIBXSQLVAR& param, const TField* field, const Variant& value) {
+    const auto* bcdField = dynamic_cast<const TFIBBCDField*>(field);
+    TBcd bcd;
+    if (bcdField != nullptr && VarTypeIsInteger(value.VarType()) &&
+        ScaledInt64ToBcd(bcdField->Size(), bcd, value.AsInt64()))
+        param.WriteAsBcd(bcd);
+    else
+        param.WriteAsVariant(value);
+}
+
+}  // namespace
+
 void TFIBCustomDataSet::SetParamFromField(TFIBQuery& statement, TFIBXSQLVAR& param, TField* field,
                                           TRecordBuffer source, bool oldValues) {
     const TFieldDescr* descr = ColumnOfField(field);
@@ -95,7 +112,7 @@ void TFIBCustomDataSet::SetParamFromField(TFIBQuery& statement, TFIBXSQLVAR& par
         param.WriteAsString(
             std::string(reinterpret_cast<const char*>(data), static_cast<std::size_t>(descr->Size)));
     else
-        param.WriteAsVariant(ReadColumn(field, *descr, data));
+        WriteFieldValue(param, field, ReadColumn(field, *descr, data));
 }
 
 void TFIBCustomDataSet::ParamFromRecord(TFIBQuery& statement, TFIBXSQLVAR& param, TRecordBuffer buffer,
