@@ -117,7 +117,7 @@ void QtPopupWindow::Present(const TRect& rect) {
 }
 
 void QtPopupWindow::SetPointer(TCursor cursor) {
-    widget_->setCursor(QCursor(CursorShapeFor(cursor)));
+    widget_->setCursor(CursorFor(cursor));
 }
 
 }  // namespace platform::ui

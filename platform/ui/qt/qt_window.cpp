@@ -7,10 +7,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QWheelEvent>
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
+#include "platform/ui/image_cursor.h"
 #include "platform/ui/input.h"
 #include "platform/ui/qt/qt_keys.h"
 #include "platform/ui/qt/qt_popup_window.h"
@@ -81,6 +83,16 @@ Qt::CursorShape CursorShapeFor(TCursor cursor) {
         default:
             return Qt::ArrowCursor;
     }
+}
+
+QCursor CursorFor(TCursor cursor) {
+    const TImageCursor* made = ImageCursors().Find(cursor);
+    if (made == nullptr)
+        return QCursor(CursorShapeFor(cursor));
+    const RasterImage& image = made->Image;
+    const QImage picture(reinterpret_cast<const uchar*>(image.Bits()), image.Width(), image.Height(),
+                         image.Width() * 4, image.HasAlpha() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    return QCursor(QPixmap::fromImage(picture.copy()), made->HotSpot.X, made->HotSpot.Y);
 }
 
 FormWidget::FormWidget(TCustomForm& form) : QWidget(nullptr), form_(form) {
@@ -251,7 +263,7 @@ void QtWindow::Present(const TRect& rect) {
 }
 
 void QtWindow::SetPointer(TCursor cursor) {
-    widget_->setCursor(QCursor(CursorShapeFor(cursor)));
+    widget_->setCursor(CursorFor(cursor));
 }
 
 void QtWindow::SetShape(const Region* shape) {

@@ -1,5 +1,6 @@
 #pragma once
 // One Qt top-level widget per form: shows the form's surface and hands input to our queue.
+#include <QCursor>
 #include <QWidget>
 #include <memory>
 
@@ -11,6 +12,9 @@ namespace platform::ui {
 
 // The pointer shape Qt shows for one of our cursors.
 Qt::CursorShape CursorShapeFor(TCursor cursor);
+// The pointer Qt shows: a cursor made from a picture (image_cursor.h) with its hot spot, else the
+// shape above.
+QCursor CursorFor(TCursor cursor);
 
 class FormWidget : public QWidget {
   public:

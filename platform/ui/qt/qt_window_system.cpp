@@ -115,7 +115,7 @@ void QtWindowSystem::ShowCursor(TCursor cursor) {
         QGuiApplication::restoreOverrideCursor();
     overrideCursor_ = cursor != crDefault && cursor != crArrow;
     if (overrideCursor_)
-        QGuiApplication::setOverrideCursor(QCursor(CursorShapeFor(cursor)));
+        QGuiApplication::setOverrideCursor(CursorFor(cursor));
 }
 
 }  // namespace platform::ui
