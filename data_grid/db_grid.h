@@ -11,6 +11,7 @@
 
 #include "data_grid/grid_data_link.h"
 #include "data_grid/grid_parts.h"
+#include "data_grid/head_tree.h"
 #include "platform/rtl/alignment.h"
 #include "platform/rtl/set.h"
 #include "platform/ui/colors.h"
@@ -312,6 +313,10 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     virtual std::string EditorText();
     virtual bool EditorShowing();
 
+    // The title tree's root and each column's leaf in it (by column index), rebuilt with the layout.
+    THeadTreeNode* HeadTree() const { return headTree_.get(); }
+    std::vector<TLeafCol>& LeafColumns() { return leafColumns_; }
+
     // The style that colours highlighted cells: the program's default unless another is set.
     TDBGridEhStyle* Style() const { return style_; }
     void SetStyle(TDBGridEhStyle* Value);
@@ -424,4 +429,6 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     std::string activeImeName_;
     IMemTableEh* memTable_ = nullptr;
     TDataSet* memTableDataSet_ = nullptr;
+    std::unique_ptr<THeadTreeNode> headTree_ = std::make_unique<THeadTreeNode>("Root", 10, 0);
+    std::vector<TLeafCol> leafColumns_;
 };
