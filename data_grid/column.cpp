@@ -7,6 +7,7 @@
 #include "data_controls/edit_button.h"
 #include "data_controls/mru_list.h"
 #include "data_controls/spec_row.h"
+#include "data_grid/column_filter.h"
 #include "data_grid/column_title.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
@@ -78,7 +79,7 @@ std::unique_ptr<TEditButtonsEh> TColumnEh::NewEditButtons() {
 
 // NewFooter, NewFooters and BindFooterSums come with the footers (column_footer.cpp).
 std::unique_ptr<TPersistent> TColumnEh::NewSTFilter() {
-    return std::make_unique<TPlainColumnPartEh>(this);
+    return std::make_unique<TSTColumnFilterEh>(this);
 }
 
 std::unique_ptr<TColumnTitleEh> TColumnEh::NewTitle() {

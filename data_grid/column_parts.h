@@ -1,12 +1,13 @@
 #pragma once
 // What a column shares with the parts later features give it: the drop-down box's view of the
 // column (IDropDownBoxOwnerEh), the lookup grid's option set, the list of distinct field values
-// the filter row fills, and the plain stand-in for the column's footer, footers, filter and
-// drop-down box until their own classes come.
+// the filter row fills, and the plain stand-in for the column's parts until their own classes
+// come.
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "data_controls/dataset_field_value_list.h"
 #include "platform/os/guid.h"
 #include "platform/rtl/collection.h"
 #include "platform/rtl/component.h"
@@ -24,12 +25,6 @@ enum TDBLookupGridEhOption {
     dlgMultiSortMarkingEh
 };
 using TDBLookupGridEhOptions = TSet<TDBLookupGridEhOption>;
-
-// Distinct values of a column's field, filled by the filter row and let go when the data changes.
-class IMemTableDataFieldValueListEh {
-  public:
-    virtual ~IMemTableDataFieldValueListEh() = default;
-};
 
 // {2A1F4552-15C3-4359-ADAB-F2F6719FAA97}
 inline constexpr TGUID IID_IDropDownBoxOwnerEh{

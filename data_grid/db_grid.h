@@ -312,6 +312,11 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     virtual bool EditorShown();
     virtual std::string EditorText();
     virtual bool EditorShowing();
+    // What the filter row's settings and the columns' filters ask of the grid; the filter-row
+    // editing feature fills them in. Leaves filter-row editing unless an update is locked.
+    virtual void StopFilterEditing();
+    // Places the filter-row editor again over its cell.
+    virtual void PlaceFilterEditor();
 
     // The title tree's root and each column's leaf in it (by column index), rebuilt with the layout.
     THeadTreeNode* HeadTree() const { return headTree_.get(); }
@@ -366,6 +371,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
   private:
     friend class TDBGridColumnsEh;
     friend class TDBGridEhSelection;
+    friend class TSTDBGridEhFilter;
     void ApplyGridOptions(TDBGridEhOptions Value);
     void ApplyColumnImeSettings();
     bool CurrentColumnVisible() const;

@@ -3,6 +3,7 @@
 #include "data_grid/db_grid.h"
 
 #include "data_grid/bookmark_list.h"
+#include "data_grid/grid_filter.h"
 #include "data_grid/grid_scroll_bar.h"
 #include "data_grid/grid_selection.h"
 #include "data_grid/grid_style.h"
@@ -87,7 +88,7 @@ std::unique_ptr<IGridScrollBarEh> TCustomDBGridEh::NewScrollBar(TScrollBarKindEh
 }
 
 std::unique_ptr<IGridFilterRowEh> TCustomDBGridEh::NewFilterRow() {
-    return std::make_unique<TPlainGridFilterRowEh>();
+    return std::make_unique<TSTDBGridEhFilter>(this);
 }
 
 std::unique_ptr<IGridSelectionEh> TCustomDBGridEh::NewSelection() {

@@ -127,6 +127,10 @@ class IGridFilterRowEh {
   public:
     virtual ~IGridFilterRowEh() = default;
     virtual bool Visible() const = 0;
+    // The filter applies to the fetched records rather than through the server.
+    virtual bool Local() const { return false; }
+    // While not zero the grid stays in filter-row editing.
+    virtual int UpdateCount() const { return 0; }
 };
 
 // Bit 0 unused, as the stored sets have it.

@@ -1,0 +1,97 @@
+#pragma once
+// TSTColumnFilterEh: a grid column's filter-row condition. It keeps the text the user typed and
+// its parsed form, says which field the condition tests, and, for a column that filters through
+// a key field (a lookup column, or a list source with a key field), turns the typed text into the
+// key values it stands for.
+#include <memory>
+#include <string>
+
+#include "data_grid/filter_expression.h"
+#include "platform/rtl/component.h"
+#include "platform/rtl/variant.h"
+
+class TColumnEh;
+class TCustomDBGridEh;
+class TDataSet;
+class TDataSource;
+class TDatasetFieldValueListEh;
+class TField;
+class TFieldDataLinkEh;
+
+class TSTColumnFilterEh : public TPersistent {
+  public:
+    explicit TSTColumnFilterEh(TColumnEh* Column);
+    ~TSTColumnFilterEh() override;
+    std::string ClassName() const override { return "TSTColumnFilterEh"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
+    TPersistent* GetOwner() const override;
+    // Copies DataField, Visible, KeyField, ListField and ListSource.
+    void Assign(const TPersistent& Source) override;
+
+    // New virtual operations, in slot order.
+    // The condition as the filter row shows it.
+    virtual std::string RenderExpression() const;
+    virtual bool HasDropDownButton() const;
+    virtual std::string FilterFieldName() const;
+    virtual Variant FirstFilterValue() const;
+    virtual Variant SecondFilterValue() const;
+
+    const std::string& DataField() const { return dataField_; }
+    void SetDataField(const std::string& Value) { dataField_ = Value; }
+    const std::string& KeyField() const { return keyField_; }
+    void SetKeyField(const std::string& Value) { keyField_ = Value; }
+    const std::string& ListField() const { return listField_; }
+    void SetListField(const std::string& Value) { listField_ = Value; }
+    TDataSource* ListSource() const;
+    void SetListSource(TDataSource* Value);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool Value);
+    // The size of the filter row's drop-down list as the user left it.
+    int ListWidth = 0;
+    int ListRows = 0;
+
+    // The key values found for the typed text when the filter works through a key field.
+    const Variant& KeyValueList() const { return keyValueList_; }
+    const std::string& FilterText() const { return filterText_; }
+    const TSTFilterExpressionEh& Expression() const { return expression_; }
+    TSTFilterExpressionEh CopyExpression() const { return expression_; }
+
+    // Reads the typed text into the condition; a text that does not parse raises and leaves
+    // FilterText as it was.
+    void ParseExpressionText(const std::string& Text);
+    // Reads the text and shows it: repaints the grid and places its filter editor again.
+    void SetExpressionText(const std::string& Text);
+    void Reset();
+
+    std::string FilterKeyField() const;
+    TDataSet* ListDataSet() const;
+    std::string ListResultField() const;
+    // The distinct values for the filter row's drop-down list; nullptr without an active list
+    // dataset or when its field does not exist.
+    std::unique_ptr<TDatasetFieldValueListEh> BuildValueList() const;
+
+    TColumnEh* Column() const { return column_; }
+    TCustomDBGridEh* OwnerGrid() const;
+
+  private:
+    TField* ColumnField() const;
+    TField* LookupField() const;
+    bool GridLinkActive() const;
+    void ReadThroughKeyField(const std::string& Text, const std::string& KeyFields);
+
+    TColumnEh* column_;
+    std::string dataField_;
+    std::string keyField_;
+    Variant keyValueList_ = Variant::Null();
+    std::string listField_;
+    std::unique_ptr<TFieldDataLinkEh> listLink_;
+    bool visible_ = true;
+    TSTFilterExpressionEh expression_;
+    std::string filterText_;
+};
+
+// The display text of one condition ("=Null", "In ('a','b')", ">= 5").
+std::string FilterConditionText(TFilterOperatorKindEh Operator, const Variant& Operand);
+// A number as a number, a date-time in the short date format, anything else in single quotes.
+std::string FilterValueText(const Variant& Value);
