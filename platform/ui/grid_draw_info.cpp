@@ -73,6 +73,9 @@ std::optional<int> CellStart(const TGridAxisDrawInfo& axis, int index) {
 // The pixels of cells first to last on one axis: fixed cells first, then those shown of the
 // scrolling ones; false when none of them shows.
 bool AxisRange(const TGridAxisDrawInfo& axis, int first, int last, int& start, int& end) {
+    // Cells outside the axis have no pixels: a box reaching past either end covers those that exist.
+    first = std::max(first, 0);
+    last = std::min(last, axis.GridCellCount - 1);
     if (first >= axis.FixedCellCount && first < axis.FirstGridCell)
         first = axis.FirstGridCell;
     if (last >= axis.FixedCellCount && last < axis.FirstGridCell)

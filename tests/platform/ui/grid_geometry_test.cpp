@@ -70,6 +70,24 @@ TEST_F(GridGeometryTest, PointsOnNoCellGiveMinusOne) {
     for (TPoint p : points) EXPECT_EQ(grid->MouseCoord(p.X, p.Y), (TGridCoord{-1, -1})) << p.X << "," << p.Y;
 }
 
+TEST_F(GridGeometryTest, BoxesReachingPastTheGridCoverOnlyItsCells) {
+    grid->SetRowCount(3);
+    struct Case {
+        int left, top, right, bottom;
+        TRect rect;
+    } cases[] = {
+        {1, 1, 1, 1, {31, 21, 71, 39}},
+        {1, 1, 99, 1, {31, 21, 200, 39}},  // columns past the last one
+        {1, 1, 1, 99, {31, 21, 71, 58}},   // rows past the last one
+        {-5, -5, 0, 0, {0, 0, 30, 20}},    // before the first cell
+        {7, 4, 9, 8, {}},                  // wholly outside
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " - " << c.right << "," << c.bottom);
+        EXPECT_EQ(Shown(grid->BoxRect(c.left, c.top, c.right, c.bottom)), Shown(c.rect));
+    }
+}
+
 TEST_F(GridGeometryTest, TheViewNeverScrollsPastTheLastCellShownWhole) {
     // 170 pixels of room for scrolling columns: 50 + 60 + 70 and their lines do not fit, 60 + 70 do.
     grid->SetLeftCol(5);

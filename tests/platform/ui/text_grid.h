@@ -13,6 +13,7 @@
 
 class TTextGrid : public TCustomGrid {
   public:
+    using TCustomGrid::BoxRect;
     using TCustomGrid::CalcDrawInfo;
     using TCustomGrid::CanEditShow;
     using TCustomGrid::GridState;
