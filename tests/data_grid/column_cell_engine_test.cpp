@@ -1,5 +1,5 @@
 // Stepping a grid column over a NUMERIC(18,4) column of a TpFIBDataSet on the embedded engine:
-// every one of the 18 digits survives the step, and a Null steps to zero.
+// every one of the 18 digits survives the step and the post, and a Null steps to zero.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,6 +41,11 @@ class StepEngine : public gentest::GeneratedSQLEngine {
         return ds;
     }
 
+    std::string ServerValue(int id) {
+        return ServerRows("SELECT CAST(V AS VARCHAR(30)) FROM AMOUNTS WHERE ID = " + std::to_string(id))
+            .at(0);
+    }
+
     platform::ui::HeadlessSession ui_;
     TDataSource source_{nullptr};
     TObjectPtr<TCustomDBGridEh> grid_;
@@ -65,6 +70,10 @@ TEST_F(StepEngine, NumericStepsKeepEveryDigit) {
         EXPECT_EQ(ds.FieldByName("V")->AsString(), c.stepped) << c.id << " " << c.delta;
         ds.Cancel();
     }
+    ASSERT_TRUE(ds.Locate("ID", Variant(1), {}));
+    column_->StepValue(1);
+    ds.Post();
+    EXPECT_EQ(ServerValue(1), "12345678901235.5678");
     // A Null counts as minus the step, so either way it becomes zero.
     for (double delta : {1.0, -1.0}) {
         ASSERT_TRUE(ds.Locate("ID", Variant(2), {}));
