@@ -8,6 +8,7 @@
 #include "data_controls/edit_button_metrics.h"
 #include "data_controls/mru_list.h"
 #include "platform/db/numeric_fields.h"
+#include "platform/ui/image_list.h"
 #include "platform/ui/system_metrics.h"
 #include "tests/data_grid/column_cell_fixture.h"
 
@@ -382,6 +383,31 @@ TEST_F(ColumnCells, GridAllowsCellEditByItsAllowedOperations) {
     ds.Close();
     grid->AllowedOperations = {alopUpdateEh};
     EXPECT_FALSE(grid->TCustomDBGridEh::GridAllowsCellEdit()) << "an inactive link";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ColumnCells, ImageColumnsStepThroughTheirKeysAndShowNoText) {
+    TColumnEh* column = ColumnFor("CODE");
+    auto* images = NewComponent<TImageList>(form);
+    column->SetImageList(images);
+    SetItems(column->KeyList(), {"A", "B", "C"});
+    Store("CODE", Variant("C"));
+    EXPECT_EQ(column->CellKind(), ckImageListEh);
+    EXPECT_EQ(column->CellDisplayText(), "");
+    EXPECT_EQ(column->ValueListIndex(), 2);
+    column->StepValue(1);
+    EXPECT_EQ(ds.FieldByName("CODE")->AsString(), "A");
+    column->StepValue(-1);
+    EXPECT_EQ(ds.FieldByName("CODE")->AsString(), "C");
+    ds.Cancel();
+    column->SetShowImageAndText(true);
+    EXPECT_EQ(column->CellKind(), ckPlainEh) << "keys without pick texts";
+    SetItems(column->PickList(), {"Alpha", "Beta", "Gamma"});
+    EXPECT_EQ(column->CellKind(), ckKeyPickListEh);
+    EXPECT_EQ(column->CellDisplayText(), "Gamma");
 }
 
 }  // namespace
