@@ -28,6 +28,10 @@ class TpFIBDataSet : public TFIBDataSet {
     explicit TpFIBDataSet(TComponent* AOwner);
     ~TpFIBDataSet() override;
     std::string ClassName() const override { return "TpFIBDataSet"; }
+    // Stored form: the core's properties, then formats, update options and kinds, the container,
+    // the events received, the repository number and description, and Filtered.
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 
     // ---- Record filter (pfib_dataset_filter.cpp) ----
     // Turning the filter on or off forgets the hidden records and filters again from the current
@@ -95,6 +99,9 @@ class TpFIBDataSet : public TFIBDataSet {
     void PSSetParams(const TParams& params) override;
 
   protected:
+    // ReceiveEvents is stored as its lines (pfib_dataset_published.cpp).
+    void DefineProperties(TFiler& filer) override;
+
     // ---- Record filter (pfib_dataset_filter.cpp) ----
     // The status test, then while filtered the filter text, OnFilterRecord and DoExtendedFilter.
     bool RecordIsVisible(TRecordBuffer buffer) const override;
