@@ -49,8 +49,8 @@ TEST(PFIBDataSetStoredForm, DefaultsAreLeftOut) {
     TObjectPtr<TpFIBDataSet> ds = MakeComponent<TpFIBDataSet>(nullptr);
     ds->SetName("Plain");
     const std::string text = ComponentToText(*ds);
-    for (const char* name : {"AllowedUpdateKinds", "Container", "DataSet_ID", "Description", "Filtered",
-                             "ReceiveEvents"})
+    for (const char* name :
+         {"AllowedUpdateKinds", "Container", "DataSet_ID", "Description", "Filtered", "ReceiveEvents"})
         EXPECT_EQ(text.find(std::string(name) + " ="), std::string::npos) << name << "\n" << text;
 }
 
