@@ -47,27 +47,30 @@ bool IsDecimalType(TFieldType type) {
     return type == ftCurrency || type == ftBCD || type == ftFMTBcd;
 }
 
-// A decimal value and Delta added at Places digits after the point; false when either cannot be
-// held there exactly or the sum leaves 64 bits.
-bool AddScaled(const std::string& text, double delta, int places, std::int64_t& sum) {
-    const char separator = NumberFormat().DecimalSeparator;
-    DecimalDigits value;
-    std::int64_t units = 0;
-    std::int64_t step = 0;
-    if (!TryParseDecimal(text, separator, value) || !DecimalToScaledInt64(value, places, units))
-        return false;
-    const DecimalDigits digits = DecimalFromDouble(delta);
-    if (static_cast<int>(digits.digits.size()) - digits.exponent > places ||
-        !DecimalToScaledInt64(digits, places, step))
-        return false;
-    return !__builtin_add_overflow(units, step, &sum);
+// Digits after the point a decimal needs to be held exactly.
+int PlacesOf(const DecimalDigits& value) {
+    return std::max(static_cast<int>(value.digits.size()) - value.exponent, 0);
 }
 
-// A decimal field's value plus Delta: a Currency up to four places, else the exact text.
+// A decimal text and a step added at Places digits after the point; false when the sum leaves
+// 64 bits.
+bool AddScaled(const std::string& text, const DecimalDigits& step, int places, std::int64_t& sum) {
+    DecimalDigits value;
+    std::int64_t units = 0;
+    std::int64_t stepUnits = 0;
+    return TryParseDecimal(text, NumberFormat().DecimalSeparator, value) &&
+           DecimalToScaledInt64(value, places, units) && DecimalToScaledInt64(step, places, stepUnits) &&
+           !__builtin_add_overflow(units, stepUnits, &sum);
+}
+
+// A decimal field's value plus Delta at the field's own scale (or the step's, when finer): a
+// Currency at four places, else the exact text.
 Variant SteppedDecimal(const TField* field, double delta) {
-    const int places = std::max(field->DataType() == ftCurrency ? 0 : field->Size(), CurrencyPlaces);
+    const DecimalDigits step = DecimalFromDouble(delta);
+    const int scale = field->DataType() == ftCurrency ? CurrencyPlaces : field->Size();
+    const int places = std::max(scale, PlacesOf(step));
     std::int64_t sum = 0;
-    if (!AddScaled(field->AsString(), delta, places, sum))
+    if (!AddScaled(field->AsString(), step, places, sum))
         return Variant(field->AsFloat() + delta);
     if (places == CurrencyPlaces)
         return Variant::FromCurrency(sum);
