@@ -56,6 +56,16 @@ const std::vector<ParseCase>& ParseCases() {
         // A value alone: a list is In, else LIKE for strings and = for the rest.
         {.text = "abc", .first = fokLikeEh, .firstOperand = "abc"},
         {.text = "  Иван Петров  ", .first = fokLikeEh, .firstOperand = "Иван Петров"},
+        {.text = "Иван,Пётр", .first = fokInEh, .firstOperand = VarArrayOf({"Иван", "Пётр"})},
+        // A character cut short at the end of the text is read as far as it goes.
+        {.text = "ab\xD0", .first = fokLikeEh, .firstOperand = "ab\xD0"},
+        {.text = "\xE2\x80 or x",
+         .first = fokLikeEh,
+         .firstOperand = "\xE2\x80",
+         .joiner = fokOrEh,
+         .second = fokLikeEh,
+         .secondOperand = "x",
+         .twoConditions = true},
         {.text = "5", .kind = fdkNumberEh, .first = fokEqualEh, .firstOperand = 5.0},
         {.text = "true", .kind = fdkBooleanEh, .first = fokEqualEh, .firstOperand = "true"},
         {.text = "x", .kind = fdkOtherEh, .first = fokEqualEh, .firstOperand = "x"},
