@@ -1,6 +1,7 @@
 // The stored form of the combo box: the edit's settings, the list's, and the items and keys as lists
 // of strings.
 #include "data_controls/db_combo_box.h"
+#include "data_controls/stored_strings.h"
 #include "platform/db/data_source.h"
 #include "platform/rtl/filer.h"
 #include "platform/rtl/published_properties.h"
@@ -40,25 +41,6 @@ TPublish<Self> EditSettings(TPublish<Self> publish) {
         .Default(false);
 }
 
-void DefineStrings(TFiler& filer, const std::string& name, TStrings& strings) {
-    filer.DefineProperty(
-        name,
-        [&strings](TReader& reader) {
-            strings.BeginUpdate();
-            strings.Clear();
-            reader.ReadListBegin();
-            while (!reader.EndOfList()) strings.Add(reader.ReadString());
-            reader.ReadListEnd();
-            strings.EndUpdate();
-        },
-        [&strings](TWriter& writer) {
-            writer.WriteListBegin();
-            for (int i = 0; i < strings.Count(); ++i) writer.WriteString(strings.Get(i));
-            writer.WriteListEnd();
-        },
-        strings.Count() > 0);
-}
-
 }  // namespace
 
 const TPropertyList& TDBComboBoxEh::Published() {
@@ -72,6 +54,6 @@ const TPropertyList& TDBComboBoxEh::Published() {
 // Items and KeyItems are stored as lists of strings.
 void TCustomDBComboBoxEh::DefineProperties(TFiler& filer) {
     TCustomDBEditEh::DefineProperties(filer);
-    DefineStrings(filer, "Items.Strings", *items_);
-    DefineStrings(filer, "KeyItems.Strings", *keyItems_);
+    DefineStoredStrings(filer, "Items.Strings", *items_);
+    DefineStoredStrings(filer, "KeyItems.Strings", *keyItems_);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data_controls/stored_strings.h"
 #include "platform/rtl/filer.h"
 #include "platform/rtl/published_properties.h"
 #include "platform/rtl/reader.h"
@@ -45,22 +46,7 @@ const TPropertyList& TMRUListEh::Published() {
 
 // The remembered texts are stored as a list of strings under Items.Strings.
 void TMRUListEh::DefineProperties(TFiler& filer) {
-    filer.DefineProperty(
-        "Items.Strings",
-        [this](TReader& reader) {
-            items_->BeginUpdate();
-            items_->Clear();
-            reader.ReadListBegin();
-            while (!reader.EndOfList()) items_->Add(reader.ReadString());
-            reader.ReadListEnd();
-            items_->EndUpdate();
-        },
-        [this](TWriter& writer) {
-            writer.WriteListBegin();
-            for (int i = 0; i < items_->Count(); ++i) writer.WriteString(items_->Get(i));
-            writer.WriteListEnd();
-        },
-        items_->Count() > 0);
+    DefineStoredStrings(filer, "Items.Strings", *items_);
 }
 
 void TMRUListEh::Assign(const TPersistent& source) {

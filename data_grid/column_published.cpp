@@ -5,6 +5,7 @@
 #include "data_controls/edit_button.h"
 #include "data_controls/mru_list.h"
 #include "data_controls/spec_row.h"
+#include "data_controls/stored_strings.h"
 #include "data_grid/column.h"
 #include "data_grid/column_title.h"
 #include "platform/rtl/filer.h"
@@ -182,33 +183,15 @@ const TPropertyList& TColumnTitleEh::Published() {
     return list;
 }
 
-namespace {
-
-void ReadStrings(TReader& reader, TStrings& strings) {
-    strings.BeginUpdate();
-    strings.Clear();
-    reader.ReadListBegin();
-    while (!reader.EndOfList()) strings.Add(reader.ReadString());
-    reader.ReadListEnd();
-    strings.EndUpdate();
-}
-
-void WriteStrings(TWriter& writer, const TStrings& strings) {
-    writer.WriteListBegin();
-    for (int i = 0; i < strings.Count(); ++i) writer.WriteString(strings[i]);
-    writer.WriteListEnd();
-}
-
-}  // namespace
-
 // The pick and key lists are stored as their strings, when they hold any.
 void TColumnEh::DefineProperties(TFiler& Filer) {
     TCollectionItem::DefineProperties(Filer);
     Filer.DefineProperty(
-        "KeyList.Strings", [this](TReader& reader) { ReadStrings(reader, *KeyList()); },
-        [this](TWriter& writer) { WriteStrings(writer, *KeyList()); }, HasKeyList() && keyList_->Count() > 0);
+        "KeyList.Strings", [this](TReader& reader) { ReadStoredStrings(reader, *KeyList()); },
+        [this](TWriter& writer) { WriteStoredStrings(writer, *KeyList()); },
+        HasKeyList() && keyList_->Count() > 0);
     Filer.DefineProperty(
-        "PickList.Strings", [this](TReader& reader) { ReadStrings(reader, *PickList()); },
-        [this](TWriter& writer) { WriteStrings(writer, *PickList()); },
+        "PickList.Strings", [this](TReader& reader) { ReadStoredStrings(reader, *PickList()); },
+        [this](TWriter& writer) { WriteStoredStrings(writer, *PickList()); },
         HasPickList() && pickList_->Count() > 0);
 }
