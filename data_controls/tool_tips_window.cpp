@@ -4,7 +4,9 @@
 
 TRect TToolTipsWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) {
     // The base window measures in its own font, so the text's font becomes the window's.
-    if (AData != nullptr)
+    if (AData != nullptr) {
         Font()->Assign(*static_cast<TFont*>(AData));
+        Font()->SetColor(clWindowText);
+    }
     return THintWindow::CalcHintRect(MaxWidth, AHint, AData);
 }

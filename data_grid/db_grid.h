@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "data_grid/draw_bitmap.h"
 #include "data_grid/grid_data_link.h"
 #include "data_grid/grid_parts.h"
 #include "data_grid/head_tree.h"
@@ -437,4 +438,6 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     TDataSet* memTableDataSet_ = nullptr;
     std::unique_ptr<THeadTreeNode> headTree_ = std::make_unique<THeadTreeNode>("Root", 10, 0);
     std::vector<TLeafCol> leafColumns_;
+    // The shared off-screen bitmap is kept while any grid lives.
+    TDrawBitmapUserEh drawBitmapUser_;
 };

@@ -47,6 +47,10 @@ class TCanvas : public TPersistent {
     TBrush* Brush() const { return brush_.get(); }
     TPen* Pen() const { return pen_.get(); }
     HDC Handle() { return this; }
+    // Marks the canvas in use by one drawing (a shared off-screen canvas); calls nest.
+    void Lock() { ++lockCount_; }
+    void Unlock() { --lockCount_; }
+    int LockCount() const { return lockCount_; }
     TCopyMode CopyMode = cmSrcCopy;
 
     // The part of the canvas that drawing can reach, in canvas coordinates.
@@ -114,6 +118,7 @@ class TCanvas : public TPersistent {
     TPoint penPos_;
     std::optional<platform::ui::Region> ownClip_;
     std::vector<SavedState> saved_;
+    int lockCount_ = 0;
 };
 
 template <typename Fn>

@@ -1,5 +1,7 @@
 #include "platform/ui/dc_drawing.h"
 
+#include "platform/ui/window_system.h"
+
 using platform::ui::Region;
 
 namespace {
@@ -133,4 +135,9 @@ bool StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int xSrc
                    Bounds(xSrc, ySrc, widthSrc, heightSrc));
     dest->CopyMode = saved;
     return true;
+}
+
+TColor GetNearestColor(HDC /*dc*/, TColor rgb) {
+    return static_cast<TColor>(
+        platform::ui::CurrentWindowSystem().NearestColor(static_cast<std::uint32_t>(rgb)));
 }

@@ -29,6 +29,8 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
 // Saves the clip and the pen position; RestoreDC takes a level SaveDC returned or -1 for the last.
 int SaveDC(HDC dc);
 bool RestoreDC(HDC dc, int savedDC);
+// The colour the display shows for an RGB colour (0x00BBGGRR): itself on a true-colour display.
+TColor GetNearestColor(HDC dc, TColor rgb);
 // Canvases have no mapping modes: logical and device points are the same.
 bool LPtoDP(HDC dc, TPoint* points, int count);
 

@@ -362,3 +362,15 @@ bool GetTextMetrics(HDC dc, TEXTMETRIC* metrics) {
     metrics->tmStruckOut = font.Style.Contains(fsStrikeOut) ? 1 : 0;
     return true;
 }
+
+UINT GetOutlineTextMetrics(HDC dc, UINT size, OUTLINETEXTMETRIC* metrics) {
+    constexpr UINT recordSize = 212;
+    if (metrics == nullptr || size < recordSize || !GetTextMetrics(dc, &metrics->otmTextMetrics))
+        return 0;
+    const platform::ui::FontMetrics m =
+        platform::ui::CurrentWindowSystem().Text().Metrics(dc->Font()->Spec());
+    metrics->otmSize = recordSize;
+    metrics->otmsCharSlopeRise = m.SlopeRise;
+    metrics->otmsCharSlopeRun = m.SlopeRun;
+    return recordSize;
+}

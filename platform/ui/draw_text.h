@@ -68,3 +68,14 @@ struct TEXTMETRIC {
 };
 // The metrics of the canvas's font.
 bool GetTextMetrics(HDC dc, TEXTMETRIC* metrics);
+
+// The outline metrics a caller reads: the record's size (212), the text metrics and the slant.
+struct OUTLINETEXTMETRIC {
+    UINT otmSize = 212;
+    TEXTMETRIC otmTextMetrics;
+    int otmsCharSlopeRise = 1;
+    int otmsCharSlopeRun = 0;
+};
+// Every font here is an outline font. Fills metrics when size is at least the record's 212 and
+// returns 212; 0 on failure.
+UINT GetOutlineTextMetrics(HDC dc, UINT size, OUTLINETEXTMETRIC* metrics);

@@ -8,6 +8,7 @@ void TFont::Assign(const TPersistent& source) {
     if (auto* f = dynamic_cast<const TFont*>(&source)) {
         if (*this == *f)
             return;
+        handle_ = f->handle_;
         name_ = f->name_;
         size_ = f->size_;
         color_ = f->color_;
@@ -19,15 +20,17 @@ void TFont::Assign(const TPersistent& source) {
 }
 
 void TFont::SetName(const std::string& name) {
-    if (name.empty() || name == name_)
+    if (name.empty() || (name == name_ && !handle_))
         return;
+    handle_.reset();
     name_ = name;
     Changed();
 }
 
 void TFont::SetSize(int points) {
-    if (points == size_)
+    if (points == size_ && !handle_)
         return;
+    handle_.reset();
     size_ = points;
     Changed();
 }
@@ -48,18 +51,44 @@ void TFont::SetColor(TColor color) {
 }
 
 void TFont::SetStyle(TFontStyles style) {
-    if (style == style_)
+    if (style == style_ && !handle_)
         return;
+    handle_.reset();
     style_ = style;
     Changed();
 }
 
+void TFont::SetHandle(HFONT handle) {
+    handle_ = std::move(handle);
+    Changed();
+}
+
 platform::ui::FontSpec TFont::Spec() const {
-    return {name_, std::abs(Height()), style_};
+    if (!handle_)
+        return {name_, std::abs(Height()), style_};
+    const LOGFONT& f = *handle_;
+    TFontStyles style;
+    if (f.lfWeight >= FW_BOLD)
+        style.Include(fsBold);
+    if (f.lfItalic != 0)
+        style.Include(fsItalic);
+    if (f.lfUnderline != 0)
+        style.Include(fsUnderline);
+    if (f.lfStrikeOut != 0)
+        style.Include(fsStrikeOut);
+    return {f.lfFaceName.empty() ? name_ : f.lfFaceName,
+            f.lfHeight != 0 ? std::abs(f.lfHeight) : std::abs(Height()), style, f.lfEscapement};
+}
+
+HFONT CreateFontIndirect(const LOGFONT& font) {
+    return std::make_shared<const LOGFONT>(font);
 }
 
 bool TFont::operator==(const TFont& other) const {
-    return name_ == other.name_ && size_ == other.size_ && color_ == other.color_ && style_ == other.style_;
+    const bool sameHandle =
+        handle_ == other.handle_ || (handle_ && other.handle_ && *handle_ == *other.handle_);
+    return name_ == other.name_ && size_ == other.size_ && color_ == other.color_ && style_ == other.style_ &&
+           sameHandle;
 }
 
 void TFont::Changed() {

@@ -91,8 +91,11 @@ void HeadlessTextEngine::Draw(RasterImage& image, const FontSpec& font, std::uin
     for (std::size_t i = 0; i < chars.size(); ++i) {
         if (chars[i] == U' ')
             continue;
-        int left = x + static_cast<int>(i) * w;
-        image.Fill({left + 1, y + h - font.PixelHeight, left + w - 1, y + h}, argb, clip);
+        int left = static_cast<int>(i) * w;
+        if (font.Escapement == 900)  // upward from (x, y): the box turned, its top to the left
+            image.Fill({x + h - font.PixelHeight, y - left - w + 1, x + h, y - left - 1}, argb, clip);
+        else
+            image.Fill({x + left + 1, y + h - font.PixelHeight, x + left + w - 1, y + h}, argb, clip);
     }
 }
 

@@ -5,6 +5,7 @@
 // Fixed metrics: a font of em height E pixels (E = size * 96 / 72, rounded) has every character
 // E * 2 / 3 pixels wide and lines E * 6 / 5 pixels high; text is drawn as a filled box per
 // character (blanks stay empty), so tests can see where text went.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -63,6 +64,11 @@ class HeadlessWindowSystem : public WindowSystem {
     // A palette display of this many colours (256, 16 ...); -1, as at first, for true colour.
     int ScreenNumColors() override { return numColors_; }
     void SetScreenNumColors(int value) { numColors_ = value; }
+    // True colour unless a test maps colours to others, as a display of few colours would.
+    std::uint32_t NearestColor(std::uint32_t rgb) override {
+        return NearestColorMap ? NearestColorMap(rgb) : rgb;
+    }
+    std::function<std::uint32_t(std::uint32_t)> NearestColorMap;
     // What the host windows were told: pointer shapes (WM_SETCURSOR) and activations, in order.
     const std::vector<TCursor>& PointerShapes() const { return windows_->Pointers; }
     int Activations() const { return windows_->Activations; }

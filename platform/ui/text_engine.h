@@ -3,6 +3,7 @@
 // (Qt with real fonts through fontconfig; the headless backend with fixed metrics).
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/ui/raster_image.h"
 #include "platform/ui/set.h"
@@ -17,6 +18,9 @@ struct FontSpec {
     std::string Name;
     int PixelHeight = 11;  // the character height without internal leading (the em size)
     TFontStyles Style;
+    // Tenths of a degree counter-clockwise; 900: the text runs upward from its start point, the
+    // glyphs' tops to the left.
+    int Escapement = 0;
     bool operator==(const FontSpec&) const = default;
 };
 
@@ -29,7 +33,14 @@ struct FontMetrics {
     int ExternalLeading = 0;  // room the font suggests between lines
     int AveCharWidth = 0;
     int MaxCharWidth = 0;
+    // The slant of the upright strokes, as run across per rise up (0 per 1: upright).
+    int SlopeRise = 1;
+    int SlopeRun = 0;
 };
+
+// The bytes of the UTF-8 character starting at text[at]: a broken or cut sequence counts as one
+// character per byte, so no character is ever split.
+std::size_t Utf8CharLength(std::string_view text, std::size_t at);
 
 class TextEngine {
   public:
@@ -44,6 +55,8 @@ class TextEngine {
     virtual FontMetrics Metrics(const FontSpec& font);
     // The installed font family a font name resolves to.
     virtual std::string ResolveFamily(const std::string& name) = 0;
+    // The advance of the text up to the end of each of its characters (UTF-8 sequences), in one pass.
+    virtual std::vector<int> CharacterExtents(const FontSpec& font, std::string_view text);
 };
 
 }  // namespace platform::ui

@@ -66,6 +66,8 @@ class WindowSystem {
     virtual void Beep(UINT type) { (void)type; }
     // The screen's NUMCOLORS: the number of palette colours, -1 on a display of more than 256 colours.
     virtual int ScreenNumColors() { return -1; }
+    // The colour (0x00BBGGRR) the display shows for rgb; a true-colour display shows every colour.
+    virtual std::uint32_t NearestColor(std::uint32_t rgb) { return rgb; }
 };
 
 // The installed host; a headless one until another is installed.

@@ -70,7 +70,28 @@ FontMetrics QtTextEngine::Metrics(const FontSpec& font) {
     m.ExternalLeading = std::max(0, metrics.leading());
     m.AveCharWidth = metrics.averageCharWidth();
     m.MaxCharWidth = metrics.maxWidth();
+    // Synthesised and most designed italics lean about 14 degrees.
+    if (font.Style.Contains(fsItalic))
+        m.SlopeRise = 4, m.SlopeRun = 1;
     return m;
+}
+
+std::vector<int> QtTextEngine::CharacterExtents(const FontSpec& font, std::string_view text) {
+    QFontMetrics metrics(FontFor(font));
+    std::vector<int> extents;
+    extents.reserve(text.size());
+    qreal advance = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = Utf8CharLength(text, at);
+        if (length == 1 && static_cast<unsigned char>(text[at]) < 0x80)
+            advance += metrics.horizontalAdvance(QChar(text[at]));
+        else
+            advance += metrics.horizontalAdvance(
+                QString::fromUtf8(text.data() + at, static_cast<qsizetype>(length)));
+        extents.push_back(static_cast<int>(advance));
+        at += length;
+    }
+    return extents;
 }
 
 void QtTextEngine::Draw(RasterImage& image, const FontSpec& font, std::uint32_t argb, const TRect& clip,
@@ -86,8 +107,15 @@ void QtTextEngine::Draw(RasterImage& image, const FontSpec& font, std::uint32_t 
     painter.setFont(f);
     painter.setPen(QColor::fromRgba(argb));
     QFontMetrics metrics(f);
-    painter.drawText(x, y + metrics.ascent(),
-                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (font.Escapement != 0) {
+        // Turned about the start point, counter-clockwise: a 900 font reads upward.
+        painter.translate(x, y);
+        painter.rotate(-font.Escapement / 10.0);
+        painter.drawText(0, metrics.ascent(), s);
+        return;
+    }
+    painter.drawText(x, y + metrics.ascent(), s);
 }
 
 }  // namespace platform::ui

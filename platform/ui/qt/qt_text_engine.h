@@ -16,6 +16,7 @@ class QtTextEngine : public TextEngine {
               std::string_view text) override;
     FontMetrics Metrics(const FontSpec& font) override;
     std::string ResolveFamily(const std::string& name) override;
+    std::vector<int> CharacterExtents(const FontSpec& font, std::string_view text) override;
 
   private:
     const QFont& FontFor(const FontSpec& spec);
