@@ -60,36 +60,15 @@ class EditEngine : public DatasetEngine {
 
     // What the server holds, read through a connection of its own: ID -> "NAME|PREV_NAME|NEW_SEEN|MASTER_ID".
     std::map<int, std::string> ServerRows() {
-        fbtest::TConnection reader(File());
-        reader.db->SetConnected(true);
-        reader.tr->StartTransaction();
-        TObjectPtr<TFIBQuery> q = MakeComponent<TFIBQuery>(nullptr);
-        q->SetDatabase(reader.db.get());
-        q->SetTransaction(reader.tr.get());
-        q->GoToFirstRecordOnExecute = false;
-        q->SQL().SetText("SELECT ID, NAME, PREV_NAME, NEW_SEEN, MASTER_ID FROM EDIT_ROWS");
-        q->Execute();
         std::map<int, std::string> rows;
-        while (TFIBXSQLDA* row = q->Next()) {
+        for (const auto& row :
+             ServerSelect("SELECT ID, NAME, PREV_NAME, NEW_SEEN, MASTER_ID FROM EDIT_ROWS")) {
             std::string text;
-            for (int i = 1; i < 5; ++i) {
-                const Variant value = (*row)[i].ReadAsVariant();
-                text += (i > 1 ? "|" : "") + (value.IsNull() ? std::string() : value.AsString());
-            }
-            rows[(*row)[0].ReadAsVariant().AsInteger()] = text;
+            for (std::size_t i = 1; i < row.size(); ++i)
+                text += (i > 1 ? "|" : "") + (row[i].IsNull() ? std::string() : row[i].AsString());
+            rows[row[0].AsInteger()] = text;
         }
-        q->Close();
-        reader.tr->Commit();
         return rows;
-    }
-
-    // Runs a statement on the server from another connection, committed.
-    void ServerExec(const std::string& sql) {
-        fbtest::TConnection writer(File());
-        writer.db->SetConnected(true);
-        writer.tr->StartTransaction();
-        fbtest::ExecSQL(*writer.tr, sql);
-        writer.tr->Commit();
     }
 };
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "firebird/fib_array.h"
 #include "firebird_datasets/fib_custom_dataset.h"
@@ -82,6 +83,36 @@ class DatasetEngine : public ::testing::Test {
         update->Prepare();
         update->ParamByName("A").WriteAsQuad(id);
         update->Execute();
+    }
+
+    // Runs a statement on the server from another connection, committed.
+    static void ServerExec(const std::string& sql) {
+        fbtest::TConnection writer(File());
+        writer.db->SetConnected(true);
+        writer.tr->StartTransaction();
+        fbtest::ExecSQL(*writer.tr, sql);
+        writer.tr->Commit();
+    }
+
+    // The select's rows as the server holds them, read through another connection.
+    static std::vector<std::vector<Variant>> ServerSelect(const std::string& select) {
+        fbtest::TConnection reader(File());
+        reader.db->SetConnected(true);
+        reader.tr->StartTransaction();
+        TObjectPtr<TFIBQuery> q = MakeComponent<TFIBQuery>(nullptr);
+        q->SetDatabase(reader.db.get());
+        q->SetTransaction(reader.tr.get());
+        q->GoToFirstRecordOnExecute = false;
+        q->SQL().SetText(select);
+        q->Execute();
+        std::vector<std::vector<Variant>> rows;
+        while (TFIBXSQLDA* row = q->Next()) {
+            std::vector<Variant>& values = rows.emplace_back();
+            for (int i = 0; i < row->Count(); ++i) values.push_back((*row)[i].ReadAsVariant());
+        }
+        q->Close();
+        reader.tr->Commit();
+        return rows;
     }
 
     void SetUp() override {

@@ -21,18 +21,8 @@ class NumericPost : public dstest::EditEngine {
 
     // The column's value as the server prints it, read through another connection.
     std::string ServerText(const std::string& column) {
-        fbtest::TConnection reader(File());
-        reader.db->SetConnected(true);
-        reader.tr->StartTransaction();
-        TObjectPtr<TFIBQuery> q = MakeComponent<TFIBQuery>(nullptr);
-        q->SetDatabase(reader.db.get());
-        q->SetTransaction(reader.tr.get());
-        q->SQL().SetText("SELECT CAST(" + column + " AS VARCHAR(40)) FROM AMOUNTS WHERE ID = 1");
-        q->Execute();
-        const std::string text = q->GetFields()[0].ReadAsVariant().AsString();
-        q->Close();
-        reader.tr->Commit();
-        return text;
+        return ServerSelect("SELECT CAST(" + column + " AS VARCHAR(40)) FROM AMOUNTS WHERE ID = 1")[0][0]
+            .AsString();
     }
 };
 

@@ -54,36 +54,14 @@ class GeneratedSQLEngine : public dstest::DatasetEngine {
     // The rows as "col|col|..." (NULL as "-"), read through a connection of its own.
     std::vector<std::string> ServerRows(
         const std::string& select = "SELECT ID, NAME, PHONE FROM CLIENTS ORDER BY ID") {
-        fbtest::TConnection reader(File());
-        reader.db->SetConnected(true);
-        reader.tr->StartTransaction();
-        TObjectPtr<TFIBQuery> q = MakeComponent<TFIBQuery>(nullptr);
-        q->SetDatabase(reader.db.get());
-        q->SetTransaction(reader.tr.get());
-        q->GoToFirstRecordOnExecute = false;
-        q->SQL().SetText(select);
-        q->Execute();
         std::vector<std::string> rows;
-        while (TFIBXSQLDA* row = q->Next()) {
+        for (const auto& row : ServerSelect(select)) {
             std::string text;
-            for (int i = 0; i < row->Count(); ++i) {
-                const Variant value = (*row)[i].ReadAsVariant();
-                text += (i > 0 ? "|" : "") + (value.IsNull() ? std::string("-") : value.AsString());
-            }
+            for (std::size_t i = 0; i < row.size(); ++i)
+                text += (i > 0 ? "|" : "") + (row[i].IsNull() ? std::string("-") : row[i].AsString());
             rows.push_back(text);
         }
-        q->Close();
-        reader.tr->Commit();
         return rows;
-    }
-
-    // A statement run and committed by another connection.
-    void OtherConnectionExec(const std::string& sql) {
-        fbtest::TConnection writer(File());
-        writer.db->SetConnected(true);
-        writer.tr->StartTransaction();
-        fbtest::ExecSQL(*writer.tr, sql);
-        writer.tr->Commit();
     }
 
     TObjectPtr<TCacheList> queries_ = MakeComponent<TCacheList>(nullptr);

@@ -75,15 +75,6 @@ class PeopleEngine : public DatasetEngine {
         return ids;
     }
 
-    // Runs a statement on the server from another connection, committed.
-    void ServerExec(const std::string& sql) {
-        fbtest::TConnection writer(File());
-        writer.db->SetConnected(true);
-        writer.tr->StartTransaction();
-        fbtest::ExecSQL(*writer.tr, sql);
-        writer.tr->Commit();
-    }
-
     static int CurrentId(TFIBCustomDataSet& ds) { return ds.FieldByName("ID")->AsInteger(); }
 };
 

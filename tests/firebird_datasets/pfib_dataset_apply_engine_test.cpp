@@ -231,7 +231,7 @@ TEST_F(Generators, AValueTheKeyCannotHoldRaisesInsteadOfWrapping) {
     Exec({"RECREATE TABLE SMALL_KEYS (ID SMALLINT NOT NULL PRIMARY KEY, NAME VARCHAR(10))"});
     // Fetched before the post, so that the new record is made before the value is asked for.
     auto& ds = Keyed("SELECT ID, NAME FROM SMALL_KEYS", "SMALL_KEYS", wgBeforePost);
-    OtherConnectionExec("ALTER SEQUENCE GEN_KEYS RESTART WITH 32765");
+    ServerExec("ALTER SEQUENCE GEN_KEYS RESTART WITH 32765");
     ds.Append();
     EXPECT_THROW(ds.FetchGeneratorValue(), EDatabaseError);
     EXPECT_TRUE(ds.FieldByName("ID")->IsNull());

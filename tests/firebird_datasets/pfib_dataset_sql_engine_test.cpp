@@ -66,7 +66,7 @@ TEST_F(GeneratedSQL, GeneratedStatementsChangeTheServerRows) {
     ds.Delete();
     EXPECT_EQ(ServerRows(), (std::vector<std::string>{"1|Anna|111", "3|Cid|333", "4|Dan|-"}));
     // The refresh statement reads the record again by its key.
-    OtherConnectionExec("UPDATE CLIENTS SET PHONE = '999' WHERE ID = 3");
+    ServerExec("UPDATE CLIENTS SET PHONE = '999' WHERE ID = 3");
     ASSERT_TRUE(ds.Locate("ID", Variant(3), {}));
     ds.Refresh();
     EXPECT_EQ(ds.FieldByName("PHONE")->AsString(), "999");
@@ -190,7 +190,7 @@ TEST_F(GeneratedSQL, ChangingARowAnotherConnectionDeletedRaises) {
     ds.AutoGenerateSQLs();
     ds.FetchAll();
     ds.First();
-    OtherConnectionExec("DELETE FROM CLIENTS WHERE ID = 1");
+    ServerExec("DELETE FROM CLIENTS WHERE ID = 1");
     ds.Edit();
     ds.FieldByName("NAME")->SetAsString("gone");
     try {
@@ -201,7 +201,7 @@ TEST_F(GeneratedSQL, ChangingARowAnotherConnectionDeletedRaises) {
     }
     EXPECT_EQ(ds.State(), dsEdit);
     ds.Cancel();
-    OtherConnectionExec("DELETE FROM CLIENTS WHERE ID = 2");
+    ServerExec("DELETE FROM CLIENTS WHERE ID = 2");
     ds.Next();
     EXPECT_THROW(ds.Delete(), EFIBError);
     EXPECT_EQ(ServerRows(), (std::vector<std::string>{"3|Cid|333"}));
