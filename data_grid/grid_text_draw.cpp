@@ -102,8 +102,11 @@ void DrawSingleLine(TCanvas& Canvas, const TRect& ARect, bool FillRect, int DX, 
                     TAlignment Alignment, TTextLayout Layout, bool EndEllipsis) {
     if (EndEllipsis)
         Text = ShortenTextToWidth(Text, &Canvas, ARect.Width() - DX);
-    const int x = SingleLineX(ARect, DX, SingleLineWidth(Canvas, Text, Alignment), Alignment);
-    const int y = SingleLineY(ARect, DY, Canvas.TextHeight(Text), Layout);
+    // Left-aligned text at the top needs no measuring: most cells are drawn so.
+    const int width = Alignment == taLeftJustify ? 0 : SingleLineWidth(Canvas, Text, Alignment);
+    const int height = Layout == tlTop ? 0 : Canvas.TextHeight(Text);
+    const int x = SingleLineX(ARect, DX, width, Alignment);
+    const int y = SingleLineY(ARect, DY, height, Layout);
     TClearBrushScopeEh brush(Canvas, !FillRect);
     Canvas.TextRect(ARect, x, y, Text);
 }

@@ -20,12 +20,15 @@ std::size_t PrefixBytes(std::string_view Text, int Count) {
 }  // namespace
 
 std::string ShortenTextToWidth(const std::string& Text, TCanvas* Canvas, int MaxWidth) {
-    if (Canvas->TextWidth(Text) <= MaxWidth)
-        return Text;
     const platform::ui::FontSpec font = Canvas->Font()->Spec();
     const std::vector<int> extents = platform::ui::CurrentWindowSystem().Text().CharacterExtents(font, Text);
     const int length = static_cast<int>(extents.size());
     if (length == 0)
+        return Text;
+    // Whole-text shaping differs from the summed advances by kerning, well under two pixels a
+    // character: a text clearly too wide is not measured again.
+    const bool clearlyTooWide = extents.back() > MaxWidth + 2 * length;
+    if (!clearlyTooWide && Canvas->TextWidth(Text) <= MaxWidth)
         return Text;
     const int ellipsis = Canvas->TextWidth(Ellipsis);
     // Keep = length - k for k = 2, 3, ...: the first that fits, else "..." alone.

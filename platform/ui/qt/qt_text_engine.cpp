@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -27,6 +28,17 @@ std::string FontconfigFamily(const std::string& name) {
     return family;
 }
 
+// The code point of one whole UTF-8 character; a stray byte stands for the replacement character.
+char32_t CodePoint(std::string_view ch) {
+    const auto lead = static_cast<unsigned char>(ch[0]);
+    if (ch.size() == 1)
+        return lead < 0x80 ? lead : 0xFFFD;
+    char32_t code = lead & (0x7F >> ch.size());
+    for (std::size_t i = 1; i < ch.size(); ++i)
+        code = (code << 6) | (static_cast<unsigned char>(ch[i]) & 0x3F);
+    return code;
+}
+
 std::string Key(const FontSpec& spec) {
     return spec.Name + "|" + std::to_string(spec.PixelHeight) + "|" + std::to_string(spec.Style.Bits());
 }
@@ -41,6 +53,15 @@ std::string QtTextEngine::ResolveFamily(const std::string& name) {
 }
 
 const QFont& QtTextEngine::FontFor(const FontSpec& spec) {
+    // Cells are drawn one after another in the same font: the last one is kept at hand.
+    if (lastFont_ != nullptr && spec == lastSpec_)
+        return *lastFont_;
+    lastSpec_ = spec;
+    lastFont_ = &FindFont(spec);
+    return *lastFont_;
+}
+
+const QFont& QtTextEngine::FindFont(const FontSpec& spec) {
     std::string key = Key(spec);
     auto it = fonts_.find(key);
     if (it != fonts_.end())
@@ -77,17 +98,18 @@ FontMetrics QtTextEngine::Metrics(const FontSpec& font) {
 }
 
 std::vector<int> QtTextEngine::CharacterExtents(const FontSpec& font, std::string_view text) {
-    QFontMetrics metrics(FontFor(font));
+    QFontMetricsF metrics(FontFor(font));
     std::vector<int> extents;
     extents.reserve(text.size());
     qreal advance = 0;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = Utf8CharLength(text, at);
-        if (length == 1 && static_cast<unsigned char>(text[at]) < 0x80)
-            advance += metrics.horizontalAdvance(QChar(text[at]));
+        const char32_t code = CodePoint(text.substr(at, length));
+        // A character of one UTF-16 unit comes from the font's advance cache, unshaped.
+        if (code <= 0xFFFF)
+            advance += metrics.horizontalAdvance(QChar(static_cast<char16_t>(code)));
         else
-            advance += metrics.horizontalAdvance(
-                QString::fromUtf8(text.data() + at, static_cast<qsizetype>(length)));
+            advance += metrics.horizontalAdvance(QString::fromUcs4(&code, 1));
         extents.push_back(static_cast<int>(advance));
         at += length;
     }

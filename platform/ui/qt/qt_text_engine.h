@@ -20,8 +20,11 @@ class QtTextEngine : public TextEngine {
 
   private:
     const QFont& FontFor(const FontSpec& spec);
+    const QFont& FindFont(const FontSpec& spec);
     std::map<std::string, std::string> families_;
-    std::map<std::string, QFont> fonts_;
+    std::map<std::string, QFont> fonts_;  // its nodes stay put: lastFont_ points into it
+    FontSpec lastSpec_;
+    const QFont* lastFont_ = nullptr;
 };
 
 }  // namespace platform::ui
