@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data_controls/db_combo_box.h"
+#include "data_controls/open_list_messages.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/mouse_capture.h"
 #include "platform/ui/screen_canvas.h"
@@ -150,13 +151,8 @@ bool TCustomDBComboBoxEh::EditButtonShortCut(WORD key, TShiftState shift) const 
 bool TCustomDBComboBoxEh::ListOpenMessage(TMessage& Message) {
     if (!listVisible_ || popupList_ == nullptr)
         return false;
-    if (Message.Msg == WM_MOUSEWHEEL) {
-        const LRESULT taken = popupList_->Perform(Message.Msg, Message.WParam, Message.LParam);
-        if (taken == 0)
-            return false;
-        Message.Result = taken;
-        return true;
-    }
+    if (Message.Msg == WM_MOUSEWHEEL)
+        return PassWheelToList(*popupList_, Message);
     // Only keys are compared: characters whose codes equal key codes ('!', '(' ...) are typed.
     if (Message.Msg != WM_KEYDOWN && Message.Msg != WM_SYSKEYDOWN)
         return false;
@@ -171,9 +167,7 @@ bool TCustomDBComboBoxEh::ListOpenMessage(TMessage& Message) {
     }
     if (!IsListNavigationKey(key, shift))
         return false;
-    popupList_->Perform(Message.Msg, Message.WParam, Message.LParam);
-    Message.Result = 1;
-    return true;
+    return PassKeyToList(*popupList_, Message);
 }
 
 void TCustomDBComboBoxEh::WndProc(TMessage& Message) {

@@ -3,6 +3,7 @@
 #include "data_controls/db_edit.h"
 #include "data_controls/drop_down_placement.h"
 #include "data_controls/mru_listbox.h"
+#include "data_controls/open_list_messages.h"
 #include "data_controls/popup_listbox.h"
 #include "platform/rtl/string_compare.h"
 #include "platform/rtl/string_list.h"
@@ -137,22 +138,14 @@ void TCustomDBEditEh::MRUListBoxMouseUp(TObject* Sender, TMouseButton Button, TS
 bool TCustomDBEditEh::MRUListKey(TMessage& Message) {
     if (!mruList_ || !mruList_->DroppedDown || mruListBox_ == nullptr)
         return false;
-    if (Message.Msg == WM_MOUSEWHEEL) {
-        const LRESULT taken = mruListBox_->Perform(Message.Msg, Message.WParam, Message.LParam);
-        if (taken == 0)
-            return false;
-        Message.Result = taken;
-        return true;
-    }
+    if (Message.Msg == WM_MOUSEWHEEL)
+        return PassWheelToList(*mruListBox_, Message);
     // Only keys are compared: typed characters whose codes match key codes go into the text.
     if (Message.Msg != WM_KEYDOWN && Message.Msg != WM_SYSKEYDOWN)
         return false;
     const auto key = static_cast<WORD>(Message.WParam);
-    if (IsListNavigationKey(key, KeyDataToShiftState(Message.LParam))) {
-        mruListBox_->Perform(Message.Msg, Message.WParam, Message.LParam);
-        Message.Result = 1;
-        return true;
-    }
+    if (IsListNavigationKey(key, KeyDataToShiftState(Message.LParam)))
+        return PassKeyToList(*mruListBox_, Message);
     if (key == VK_RETURN || key == VK_ESCAPE) {
         mruList_->CloseUp(key == VK_RETURN);
         Message.Result = 1;
