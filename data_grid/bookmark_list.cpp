@@ -1,25 +1,9 @@
 #include "data_grid/bookmark_list.h"
 
 #include "data_controls/system_adapters.h"
+#include "data_grid/active_record_keeper.h"
 #include "data_grid/db_grid.h"
 #include "platform/db/dataset.h"
-
-namespace {
-
-// Puts the link's active record back however the walk over the buffered records ends.
-class ActiveRecordKeeper {
-  public:
-    explicit ActiveRecordKeeper(TDataLink& Link) : link_(Link), saved_(Link.ActiveRecord()) {}
-    ~ActiveRecordKeeper() { link_.SetActiveRecord(saved_); }
-    ActiveRecordKeeper(const ActiveRecordKeeper&) = delete;
-    ActiveRecordKeeper& operator=(const ActiveRecordKeeper&) = delete;
-
-  private:
-    TDataLink& link_;
-    int saved_;
-};
-
-}  // namespace
 
 TBookmarkListEh::TBookmarkListEh(TCustomDBGridEh* Grid) : grid_(Grid) {
     entries_.OnChange = [this] { ListChanged(); };

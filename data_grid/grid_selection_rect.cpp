@@ -4,6 +4,7 @@
 #include <string>
 
 #include "data_controls/system_adapters.h"
+#include "data_grid/active_record_keeper.h"
 #include "data_grid/db_grid.h"
 #include "data_grid/grid_selection.h"
 #include "platform/db/data_source.h"
@@ -11,18 +12,6 @@
 #include "platform/ui/window_update.h"
 
 namespace {
-
-class ActiveRecordKeeper {
-  public:
-    explicit ActiveRecordKeeper(TDataLink& Link) : link_(Link), saved_(Link.ActiveRecord()) {}
-    ~ActiveRecordKeeper() { link_.SetActiveRecord(saved_); }
-    ActiveRecordKeeper(const ActiveRecordKeeper&) = delete;
-    ActiveRecordKeeper& operator=(const ActiveRecordKeeper&) = delete;
-
-  private:
-    TDataLink& link_;
-    int saved_;
-};
 
 bool Intersect(const TRect& A, const TRect& B) {
     return std::max(A.Left, B.Left) < std::min(A.Right, B.Right) &&
