@@ -3,6 +3,7 @@
 #include "data_grid/column.h"
 #include "data_grid/column_def_values.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/fallback_font.h"
 #include "data_grid/sum_list_grid.h"
 #include "platform/db/field.h"
 #include "platform/rtl/published_properties.h"
@@ -196,15 +197,7 @@ void TColumnFooterEh::SetValueType(TFooterValueType Value) {
 void TColumnFooterEh::SyncDefaultFont() const {
     if (FooterOwnValues.Contains(fovFont))
         return;
-    const TFont* fallback = FallbackFont();
-    if (fallback == nullptr || *fallback == *font_)
-        return;
-    copyingFont_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{copyingFont_};
-    font_->Assign(*fallback);
+    AssignFallbackFont(*font_, FallbackFont(), copyingFont_);
 }
 
 TFont* TColumnFooterEh::Font() const {

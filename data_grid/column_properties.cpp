@@ -5,6 +5,7 @@
 #include "data_grid/column.h"
 #include "data_grid/column_title.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/fallback_font.h"
 #include "platform/db/data_link.h"
 #include "platform/db/field.h"
 #include "platform/rtl/string_list.h"
@@ -272,15 +273,7 @@ const TFont* TColumnEh::FallbackFont() const {
 
 // The copy is no change of the user's: the change handler stays quiet meanwhile.
 void TColumnEh::CopyFallbackFont() const {
-    const TFont* fallback = FallbackFont();
-    if (fallback == nullptr || fallback == font_.get() || *fallback == *font_)
-        return;
-    copyingFont_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{copyingFont_};
-    font_->Assign(*fallback);
+    AssignFallbackFont(*font_, FallbackFont(), copyingFont_);
 }
 
 TFont* TColumnEh::Font() const {

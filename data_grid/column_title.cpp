@@ -3,6 +3,7 @@
 
 #include "data_grid/column.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/fallback_font.h"
 #include "platform/db/data_link.h"
 #include "platform/db/field.h"
 #include "platform/ui/font.h"
@@ -104,15 +105,7 @@ const TFont* TColumnTitleEh::FallbackFont() const {
 void TColumnTitleEh::SyncDefaultFont() const {
     if (column_.OwnValues.Contains(ovTitleFont))
         return;
-    const TFont* fallback = FallbackFont();
-    if (fallback == nullptr || *fallback == *font_)
-        return;
-    copyingFont_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{copyingFont_};
-    font_->Assign(*fallback);
+    AssignFallbackFont(*font_, FallbackFont(), copyingFont_);
 }
 
 TFont* TColumnTitleEh::Font() const {
