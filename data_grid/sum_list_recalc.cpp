@@ -25,6 +25,10 @@ void TDBSumListProducer::RememberFilter() {
 void TDBSumListProducer::RecalcSums() {
     if (!CanRecalc())
         return;
+    // A pending edit or insert is posted before the totals are cleared: posted by the scan's move
+    // to the first record instead, it would be counted by the post and again by the scan.
+    if (!externalRecalc_ && NeedsScan())
+        dataSet_->CheckBrowseMode();
     ZeroSums();
     lastVirtualIndex_ = -1;
     if (OnRecalcAll)
@@ -82,8 +86,9 @@ void TDBSumListProducer::ScanRecords() {
         for (int i = 0; i < sumCollection_->Count(); ++i)
             if (TDBSum& sum = *sumCollection_->Items(i); sum.Live() && sum.GroupOperation() == goAvg)
                 sum.AggregateValue = fixed_point::Average(sum.RunningTotal, sum.NotNullCount);
-        if (!current.empty() && dataSet.BookmarkValid(current) &&
-            dataSet.CompareBookmarks(dataSet.GetBookmark(), current) != 0)
+        // Back even onto the last record: the walk ended past it, at Eof, and a scan that runs
+        // inside another list's scan (both hooked on AfterScroll) would end that scan early.
+        if (!current.empty() && dataSet.BookmarkValid(current))
             dataSet.GotoBookmark(current);
     } catch (...) {
         dataSet.EnableControls();

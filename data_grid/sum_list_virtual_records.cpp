@@ -33,8 +33,13 @@ void TDBSumListProducer::MoveToVirtualRecNo(int RecNo) {
             dataSet_->SetRecNo(RecNo);
         return;
     }
-    if (RecNo >= 1 && RecNo <= static_cast<int>(virtualRecordList_.size()))
-        dataSet_->GotoBookmark(virtualRecordList_[static_cast<std::size_t>(RecNo - 1)]);
+    // A pending insert posts first, placing its bookmark; the numbers then count it. The bookmark
+    // goes by copy: a post inside the move could grow the list under a reference.
+    dataSet_->CheckBrowseMode();
+    if (RecNo >= 1 && RecNo <= static_cast<int>(virtualRecordList_.size())) {
+        const TBookmark bookmark = virtualRecordList_[static_cast<std::size_t>(RecNo - 1)];
+        dataSet_->GotoBookmark(bookmark);
+    }
 }
 
 int TDBSumListProducer::VirtualRecordCount() {
