@@ -18,6 +18,16 @@ bool CheckBoxValueInList(std::string_view text, std::string_view list) {
     return false;
 }
 
+std::optional<TCheckBoxState> CheckBoxStateWithoutText(const TField* field) {
+    if (field == nullptr)
+        return cbUnchecked;
+    if (field->IsNull())
+        return cbGrayed;
+    if (field->DataType() == ftBoolean)
+        return field->AsBoolean() ? cbChecked : cbUnchecked;
+    return std::nullopt;
+}
+
 std::string CheckBoxFirstValue(std::string_view list) {
     std::size_t pos = 0;
     return ExtractFieldName(list, pos);
@@ -60,12 +70,8 @@ TCheckBoxState TCustomDBCheckBoxEh::FieldState() const {
         return VariantsEqual(value, Variant(false)) ? cbUnchecked : cbGrayed;
     }
     const TField* field = Field();
-    if (field == nullptr)
-        return cbUnchecked;
-    if (field->IsNull())
-        return cbGrayed;
-    if (field->DataType() == ftBoolean)
-        return field->AsBoolean() ? cbChecked : cbUnchecked;
+    if (const auto fixed = CheckBoxStateWithoutText(field))
+        return *fixed;
     const std::string text = field->Text();
     if (CheckBoxValueInList(text, valueChecked_))
         return cbChecked;

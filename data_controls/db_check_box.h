@@ -4,6 +4,7 @@
 // the mouse, and the caption beside it. Boolean fields are read directly; other fields by their
 // text, matched against the ';'-separated lists ValueChecked and ValueUnchecked.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -125,5 +126,8 @@ class TDBCheckBoxEh : public TCustomDBCheckBoxEh {
 
 // Whether text equals one of the ';'-separated entries of list, ignoring letter case.
 bool CheckBoxValueInList(std::string_view text, std::string_view list);
+// The state a field shows whatever its text: unchecked without a field, grayed when NULL, a
+// boolean's own value; nothing when the text decides.
+std::optional<TCheckBoxState> CheckBoxStateWithoutText(const TField* field);
 // The list's first entry: what a check box writes into a text field.
 std::string CheckBoxFirstValue(std::string_view list);

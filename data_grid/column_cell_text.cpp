@@ -2,6 +2,7 @@
 // image index, and the cell parameters made of them.
 #include <string>
 
+#include "data_controls/db_check_box.h"
 #include "data_controls/spec_row.h"
 #include "data_controls/variants_equal.h"
 #include "data_grid/column_cell.h"
@@ -106,12 +107,8 @@ bool SemicolonListContains(const std::string& List, const std::string& Value) {
 
 TCheckBoxState TColumnEh::ReadCheckState() {
     TField* field = ResolveField();
-    if (field == nullptr)
-        return cbUnchecked;
-    if (field->IsNull())
-        return cbGrayed;
-    if (field->DataType() == ftBoolean)
-        return field->AsBoolean() ? cbChecked : cbUnchecked;
+    if (const auto fixed = CheckBoxStateWithoutText(field))
+        return *fixed;
     const std::string text = field->Text();
     const int keys = ItemCount(HasKeyList(), keyList_.get());
     if (keys > 0 && SemicolonListContains(keyList_->Get(0), text))
