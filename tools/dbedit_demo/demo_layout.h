@@ -10,6 +10,17 @@ constexpr int kControlWidth = 220;
 constexpr int kCloseLeft = kControlLeft + kControlWidth + 12;
 constexpr int kCloseWidth = 90;
 constexpr int kCloseHeight = 26;
+// The demo's rows from the top; forms built on it add theirs from kEditDemoRows on.
+enum EditDemoRow {
+    kNameRow,
+    kPolicyRow,
+    kCodeRow,
+    kCityRow,
+    kAmountRow,
+    kVisitKindRow,
+    kPaidRow,
+    kEditDemoRows
+};
 constexpr int RowTop(int row) {
     return kTop + row * kRowHeight;
 }

@@ -12,7 +12,7 @@ TPopupEditsDemoForm::TPopupEditsDemoForm(TComponent* AOwner, std::ostream& out) 
     visitSource_.SetDataSet(&visits_);
 
     VisitEdit = NewComponent<TPopupDateEditDemo>(this);
-    AddRow("Приём", VisitEdit);
+    AddRow("Дата приёма", VisitEdit);
     TotalEdit = NewComponent<TPopupSumEditDemo>(this);
     AddRow("Итого", TotalEdit);
     for (TPopupEditDemo* edit :

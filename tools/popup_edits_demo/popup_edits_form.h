@@ -6,11 +6,12 @@
 #include "platform/db/data_source.h"
 #include "tests/support/memory_dataset.h"
 #include "tools/dbedit_demo/demo_form.h"
+#include "tools/dbedit_demo/demo_layout.h"
 #include "tools/popup_edits_demo/popup_edits.h"
 
-// The rows after the edit demo's five.
-constexpr int kVisitRow = 5;
-constexpr int kTotalRow = 6;
+// The rows after the edit demo's own.
+constexpr int kVisitRow = demo_layout::kEditDemoRows;
+constexpr int kTotalRow = demo_layout::kEditDemoRows + 1;
 
 class TPopupEditsDemoForm : public TEditDemoForm {
   public:

@@ -20,8 +20,6 @@ namespace {
 using namespace std::chrono_literals;
 using namespace demo_layout;
 
-enum Row { kNameRow, kPolicyRow, kCodeRow, kCityRow, kAmountRow, kVisitRow, kPaidRow };
-
 class EditDemoEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {

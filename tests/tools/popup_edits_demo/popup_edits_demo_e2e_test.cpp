@@ -87,7 +87,8 @@ TEST_F(PopupEditsDemoEndToEnd, ClickedDayAndTypedSumArePrinted) {
     ASSERT_TRUE(ClickAt(kCloseLeft + kCloseWidth / 2, RowTop(0) + kCloseHeight / 2));
 
     EXPECT_EQ(demo_.WaitExit(15s), 0);
-    EXPECT_EQ(Output(), "NAME=; POLICY=; CODE=; CITY=; AMOUNT=\nVISIT=" + day + "; TOTAL=250\n");
+    EXPECT_EQ(Output(),
+              "NAME=; POLICY=; CODE=; CITY=; AMOUNT=; VISIT=; PAID=False\nVISIT=" + day + "; TOTAL=250\n");
 }
 
 }  // namespace
