@@ -1,5 +1,6 @@
 #pragma once
 // A column part's font that follows a fallback (the grid's, the column's) until the user sets it.
+#include "platform/rtl/flag_scope.h"
 #include "platform/ui/font.h"
 
 // Copies the fallback into the font when it differs in any way, its colour included. `copying` is
@@ -7,10 +8,6 @@
 inline void AssignFallbackFont(TFont& font, const TFont* fallback, bool& copying) {
     if (fallback == nullptr || fallback == &font || *fallback == font)
         return;
-    copying = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{copying};
+    const TFlagScope scope(copying);
     font.Assign(*fallback);
 }
