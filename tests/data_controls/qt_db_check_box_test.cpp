@@ -13,6 +13,7 @@
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt/qt_host.h"
+#include "tests/data_controls/qt_pixel_checks.h"
 #include "tests/support/qt_host_test.h"
 
 namespace {
@@ -65,37 +66,6 @@ class QtCheckBoxTest : public QtHostTest {
     TForm* form = nullptr;
     TEdit* edit = nullptr;
 };
-
-// The face PaintEditButton gives for a box that is neither hot nor pressed.
-RasterImage ExpectedFace(TSize size, TColor background, TCheckBoxState state, bool flat) {
-    TBitmap bitmap;
-    bitmap.SetSize(size.cx, size.cy);
-    bitmap.Canvas()->Brush()->SetColor(background);
-    bitmap.Canvas()->FillRect(Rect(0, 0, size.cx, size.cy));
-    PaintEditButton(bitmap.Canvas(), Rect(0, 0, size.cx, size.cy), background, state, true, false, flat, 0,
-                    dbsCheckBoxEh);
-    return bitmap.Pixels();
-}
-
-int DifferingPixels(const RasterImage& shown, const TRect& at, const RasterImage& expected) {
-    int n = 0;
-    for (int y = 0; y < at.Height(); ++y)
-        for (int x = 0; x < at.Width(); ++x)
-            n += (shown.Pixel(at.Left + x, at.Top + y) & 0xFFFFFF) != (expected.Pixel(x, y) & 0xFFFFFF);
-    return n;
-}
-
-int PixelsNotOf(const RasterImage& shown, const TRect& rect, TColor color) {
-    int n = 0;
-    for (int y = rect.Top; y < rect.Bottom; ++y)
-        for (int x = rect.Left; x < rect.Right; ++x)
-            n += (shown.Pixel(x, y) & 0xFFFFFF) != (ColorToArgb(color) & 0xFFFFFF);
-    return n;
-}
-
-int PixelsOf(const RasterImage& shown, const TRect& rect, TColor color) {
-    return rect.Width() * rect.Height() - PixelsNotOf(shown, rect, color);
-}
 
 // Pixels lighter than color in every channel: the white copy under engraved text, blended or not.
 int PixelsLighterThan(const RasterImage& shown, const TRect& rect, TColor color) {

@@ -13,38 +13,12 @@
 #include "platform/ui/popup_window.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/virtual_keys.h"
+#include "tests/data_controls/qt_pixel_checks.h"
 #include "tests/support/qt_host_test.h"
 
 namespace {
 
 using platform::ui::RasterImage;
-
-int PixelsOf(const RasterImage& image, const TRect& rect, TColor color) {
-    int count = 0;
-    for (int y = rect.Top; y < rect.Bottom; ++y)
-        for (int x = rect.Left; x < rect.Right; ++x)
-            count += (image.Pixel(x, y) & 0xFFFFFF) == (ColorToArgb(color) & 0xFFFFFF);
-    return count;
-}
-
-// The face the edit-button painter gives a box that is neither hot nor pressed.
-RasterImage ExpectedFace(TSize size, TCheckBoxState state, bool flat) {
-    TBitmap bitmap;
-    bitmap.SetSize(size.cx, size.cy);
-    bitmap.Canvas()->Brush()->SetColor(clBtnFace);
-    bitmap.Canvas()->FillRect(Rect(0, 0, size.cx, size.cy));
-    PaintEditButton(bitmap.Canvas(), Rect(0, 0, size.cx, size.cy), clBtnFace, state, true, false, flat, 0,
-                    dbsCheckBoxEh);
-    return bitmap.Pixels();
-}
-
-int DifferingPixels(const RasterImage& shown, const TRect& at, const RasterImage& expected) {
-    int n = 0;
-    for (int y = 0; y < at.Height(); ++y)
-        for (int x = 0; x < at.Width(); ++x)
-            n += (shown.Pixel(at.Left + x, at.Top + y) & 0xFFFFFF) != (expected.Pixel(x, y) & 0xFFFFFF);
-    return n;
-}
 
 class QtComboAndCheckBoxTest : public QtHostTest {
   protected:
@@ -151,12 +125,14 @@ TEST_F(QtComboAndCheckBoxTest, EachCheckBoxStateFlatAndRaisedShowsItsOwnFace) {
             const TRect glyph = OffsetRect(CheckBoxGlyphRect(box->ClientRect(), taLeftJustify, tlCenter),
                                            box->Left(), box->Top());
             const TSize size{glyph.Width(), glyph.Height()};
-            EXPECT_EQ(DifferingPixels(shown, glyph, ExpectedFace(size, states[s], flat == 1)), 0);
+            EXPECT_EQ(DifferingPixels(shown, glyph, ExpectedFace(size, clBtnFace, states[s], flat == 1)), 0);
             for (int other = 0; other < 3; ++other)
                 if (other != s) {
-                    EXPECT_GT(DifferingPixels(shown, glyph, ExpectedFace(size, states[other], flat == 1)), 0);
+                    EXPECT_GT(DifferingPixels(shown, glyph,
+                                              ExpectedFace(size, clBtnFace, states[other], flat == 1)),
+                              0);
                 }
-            EXPECT_GT(DifferingPixels(shown, glyph, ExpectedFace(size, states[s], flat == 0)), 0)
+            EXPECT_GT(DifferingPixels(shown, glyph, ExpectedFace(size, clBtnFace, states[s], flat == 0)), 0)
                 << "against the other look";
         }
     }
