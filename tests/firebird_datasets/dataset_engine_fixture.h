@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,20 @@ class DatasetEngine : public ::testing::Test {
         update->Prepare();
         update->ParamByName("A").WriteAsQuad(id);
         update->Execute();
+    }
+
+    // Creates a table and fills it with its rows, each given as "(1, 'a', ...)", on a connection of
+    // its own.
+    static void CreateTable(const std::string& create, const std::string& table,
+                            std::span<const char* const> rows) {
+        fbtest::TConnection setup(File());
+        setup.db->SetConnected(true);
+        setup.tr->StartTransaction();
+        fbtest::ExecSQL(*setup.tr, create);
+        setup.tr->Commit();
+        setup.tr->StartTransaction();
+        for (const char* row : rows) fbtest::ExecSQL(*setup.tr, "INSERT INTO " + table + " VALUES " + row);
+        setup.tr->Commit();
     }
 
     // Runs a statement on the server from another connection, committed.

@@ -35,18 +35,8 @@ class MasterOnEngine : public dstest::DatasetEngine {
   protected:
     static void SetUpTestSuite() {
         DatasetEngine::SetUpTestSuite();
-        fbtest::TConnection setup(File());
-        setup.db->SetConnected(true);
-        setup.tr->StartTransaction();
-        fbtest::ExecSQL(*setup.tr, kClientsTable);
-        fbtest::ExecSQL(*setup.tr, kVisitsTable);
-        setup.tr->Commit();
-        setup.tr->StartTransaction();
-        for (const char* row : kClients)
-            fbtest::ExecSQL(*setup.tr, std::string("INSERT INTO CLIENTS VALUES ") + row);
-        for (const char* row : kVisits)
-            fbtest::ExecSQL(*setup.tr, std::string("INSERT INTO VISITS VALUES ") + row);
-        setup.tr->Commit();
+        CreateTable(kClientsTable, "CLIENTS", kClients);
+        CreateTable(kVisitsTable, "VISITS", kVisits);
     }
 
     void SetUp() override {

@@ -39,15 +39,7 @@ class FilterOnEngine : public dstest::DatasetEngine {
   protected:
     static void SetUpTestSuite() {
         DatasetEngine::SetUpTestSuite();
-        fbtest::TConnection setup(File());
-        setup.db->SetConnected(true);
-        setup.tr->StartTransaction();
-        fbtest::ExecSQL(*setup.tr, kFilterRowsTable);
-        setup.tr->Commit();
-        setup.tr->StartTransaction();
-        for (const char* row : kFilterRows)
-            fbtest::ExecSQL(*setup.tr, std::string("INSERT INTO FILTER_ROWS VALUES ") + row);
-        setup.tr->Commit();
+        CreateTable(kFilterRowsTable, "FILTER_ROWS", kFilterRows);
     }
 
     template <class D = TpFIBDataSet>
