@@ -6,6 +6,7 @@
 #include "firebird/date_text.h"
 #include "firebird/wildcards.h"
 #include "firebird_datasets/expression_parser.h"
+#include "fuzz/filter_options_input.h"
 #include "platform/base/exception.h"
 #include "platform/rtl/datetime.h"
 #include "tests/support/memory_dataset.h"
@@ -36,11 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > MaxTextLength)
         return 0;
     FuzzedDataProvider in(data, size);
-    TFilterOptions options;
-    if (in.ConsumeBool())
-        options = options + TFilterOptions{foCaseInsensitive};
-    if (in.ConsumeBool())
-        options = options + TFilterOptions{foNoPartialCompare};
+    const TFilterOptions options = ConsumeFilterOptions(in);
     const bool withRoutines = in.ConsumeBool();
     const std::string text = in.ConsumeRemainingBytesAsString();
 

@@ -1,16 +1,13 @@
 // Filter texts as users and stored forms give them, parsed into expression trees.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include "fuzz/filter_options_input.h"
 #include "platform/db/expr_parser.h"
 #include "platform/rtl/database_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    TFilterOptions options;
-    if (in.ConsumeBool())
-        options = options + TFilterOptions{foCaseInsensitive};
-    if (in.ConsumeBool())
-        options = options + TFilterOptions{foNoPartialCompare};
+    const TFilterOptions options = ConsumeFilterOptions(in);
     const std::string text = in.ConsumeRemainingBytesAsString();
     try {
         TExprParser parser(nullptr, text, options);

@@ -5,6 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "firebird_datasets/record_filter_parser.h"
+#include "fuzz/filter_options_input.h"
 #include "platform/base/exception.h"
 #include "platform/db/typed_fields.h"
 #include "platform/rtl/datetime.h"
@@ -53,11 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > MaxTextLength)
         return 0;
     FuzzedDataProvider in(data, size);
-    TFilterOptions options;
-    if (in.ConsumeBool())
-        options = options + TFilterOptions{foCaseInsensitive};
-    if (in.ConsumeBool())
-        options = options + TFilterOptions{foNoPartialCompare};
+    const TFilterOptions options = ConsumeFilterOptions(in);
     const std::string text = in.ConsumeRemainingBytesAsString();
 
     TMemoryDataSet ds;
