@@ -98,6 +98,7 @@ class TDBSumListProducer : public TPersistent {
         hsBeforeDelete,
         hsAfterClose,
         hsAfterCancel,
+        hsAfterDelete,
         hsMasterAfterScroll,
         HookSlotCount
     };
@@ -118,6 +119,10 @@ class TDBSumListProducer : public TPersistent {
     friend class TSumListWatcher;
     friend struct TSumListHookLink;
     void HookMasterAfterScroll(TDataSet* DataSet);
+    // Drops a pending insert's or delete's bookmark work, for a list whose bookmarks start anew.
+    void ForgetPending();
+    // A delete counts once it went through: the server may refuse it and keep the record.
+    void HookAfterDelete(TDataSet* DataSet);
     void Install(THookSlot Slot, TDataSet& Target, void (TDBSumListProducer::*Hook)(TDataSet*));
     // Takes the slot's hook out of Target's chain (Target nullptr: leaves the handlers alone).
     void Uninstall(THookSlot Slot, TDataSet* Target);
@@ -143,7 +148,8 @@ class TDBSumListProducer : public TPersistent {
     TContribution RecordContribution(const TDBSum& Sum) const;
     void RememberContribution(TDBSum& Sum, bool Inserting);
     void ApplyPosted(TDBSum& Sum);
-    void RemoveContribution(TDBSum& Sum, bool EditingRecord);
+    TContribution Removal(const TDBSum& Sum, bool EditingRecord) const;
+    void ApplyRemoval(TDBSum& Sum, TContribution Gone);
     // Whether the dataset's bookmarks are kept for virtual numbers.
     bool KeepsBookmarks() const;
     void PlaceBookmark(const TBookmark& Bookmark);
@@ -167,6 +173,11 @@ class TDBSumListProducer : public TPersistent {
     // The bookmark the current insert appended; taken back when the insert is cancelled.
     TBookmark insertedBookmark_;
     std::vector<TBookmark> virtualRecordList_;
+    // What the record being deleted takes away, one entry per sum, and where its bookmark is;
+    // applied after the delete, dropped when it is refused.
+    bool deletePending_ = false;
+    std::vector<TContribution> pendingRemovals_;
+    int deletedVirtualIndex_ = -1;
     std::array<std::shared_ptr<TSumListHookLink>, HookSlotCount> links_;
     std::unique_ptr<TSumListWatcher> watcher_;
 };

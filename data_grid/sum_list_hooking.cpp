@@ -10,9 +10,9 @@ using THandlerSlot = TDataSetNotifyEvent TDataSet::*;
 
 // The dataset handler each hook slot replaces, in slot order.
 constexpr THandlerSlot HandlerOf[TDBSumListProducer::HookSlotCount] = {
-    &TDataSet::AfterEdit,  &TDataSet::AfterInsert, &TDataSet::AfterOpen,
-    &TDataSet::AfterPost,  &TDataSet::AfterScroll, &TDataSet::BeforeDelete,
-    &TDataSet::AfterClose, &TDataSet::AfterCancel, &TDataSet::AfterScroll,
+    &TDataSet::AfterEdit,   &TDataSet::AfterInsert,  &TDataSet::AfterOpen,  &TDataSet::AfterPost,
+    &TDataSet::AfterScroll, &TDataSet::BeforeDelete, &TDataSet::AfterClose, &TDataSet::AfterCancel,
+    &TDataSet::AfterDelete, &TDataSet::AfterScroll,
 };
 
 // The handler a detached link stands for: links of lists already gone are skipped.
@@ -63,6 +63,7 @@ void TDBSumListProducer::HookDataSetEvents() {
     Install(hsBeforeDelete, *dataSet_, &TDBSumListProducer::HookBeforeDelete);
     Install(hsAfterClose, *dataSet_, &TDBSumListProducer::HookAfterClose);
     Install(hsAfterCancel, *dataSet_, &TDBSumListProducer::HookAfterCancel);
+    Install(hsAfterDelete, *dataSet_, &TDBSumListProducer::HookAfterDelete);
     if (masterDataSet_ != nullptr) {
         Install(hsMasterAfterScroll, *masterDataSet_, &TDBSumListProducer::HookMasterAfterScroll);
         Watch(masterDataSet_);
@@ -83,6 +84,7 @@ void TDBSumListProducer::UnhookAll() {
     masterDataSet_ = nullptr;
     eventsHooked_ = false;
     virtualRecordList_.clear();
+    ForgetPending();
 }
 
 void TDBSumListProducer::Install(THookSlot Slot, TDataSet& Target,

@@ -55,20 +55,21 @@ void TDBSumListProducer::ApplyPosted(TDBSum& Sum) {
         Sum.PreEditVariant = posted.Null ? Variant::Null() : SumField(Sum)->Value();
 }
 
-void TDBSumListProducer::RemoveContribution(TDBSum& Sum, bool EditingRecord) {
+TDBSumListProducer::TContribution TDBSumListProducer::Removal(const TDBSum& Sum, bool EditingRecord) const {
     // A record deleted in the middle of its edit counts with what it held before the edit.
-    TContribution gone;
     if (EditingRecord)
-        gone = {Sum.PreEditValue, Sum.GroupOperation() != goCount && Sum.PreEditVariant.IsNull()};
-    else
-        gone = RecordContribution(Sum);
+        return {Sum.PreEditValue, Sum.GroupOperation() != goCount && Sum.PreEditVariant.IsNull()};
+    return RecordContribution(Sum);
+}
+
+void TDBSumListProducer::ApplyRemoval(TDBSum& Sum, TContribution Gone) {
     if (Sum.GroupOperation() == goAvg) {
-        Sum.RunningTotal = fixed_point::Subtract(Sum.RunningTotal, gone.Value);
-        if (!gone.Null)
+        Sum.RunningTotal = fixed_point::Subtract(Sum.RunningTotal, Gone.Value);
+        if (!Gone.Null)
             --Sum.NotNullCount;
         Sum.AggregateValue = fixed_point::Average(Sum.RunningTotal, Sum.NotNullCount);
     } else {
-        Sum.AggregateValue = fixed_point::Subtract(Sum.AggregateValue, gone.Value);
+        Sum.AggregateValue = fixed_point::Subtract(Sum.AggregateValue, Gone.Value);
     }
 }
 
@@ -134,14 +135,29 @@ void TDBSumListProducer::HookAfterScroll(TDataSet* DataSet) {
 
 void TDBSumListProducer::HookBeforeDelete(TDataSet* DataSet) {
     CallReplaced(hsBeforeDelete, DataSet);
+    deletePending_ = false;
     if (!active_ || dataSet_ == nullptr)
         return;
     const bool editing = Editing(*dataSet_);
+    pendingRemovals_.assign(static_cast<std::size_t>(sumCollection_->Count()), TContribution{});
     for (int i = 0; i < sumCollection_->Count(); ++i)
-        if (TDBSum& sum = *sumCollection_->Items(i); sum.Live())
-            RemoveContribution(sum, editing);
-    TakeBackBookmark(dataSet_->GetBookmark());
-    FireSumListChanged();
+        if (const TDBSum& sum = *sumCollection_->Items(i); sum.Live())
+            pendingRemovals_[static_cast<std::size_t>(i)] = Removal(sum, editing);
+    deletedVirtualIndex_ = LocateVirtualRecord(dataSet_->GetBookmark());
+    deletePending_ = true;
+}
+
+void TDBSumListProducer::HookAfterDelete(TDataSet* DataSet) {
+    if (deletePending_ && active_ && static_cast<int>(pendingRemovals_.size()) == sumCollection_->Count()) {
+        for (int i = 0; i < sumCollection_->Count(); ++i)
+            if (TDBSum& sum = *sumCollection_->Items(i); sum.Live())
+                ApplyRemoval(sum, pendingRemovals_[static_cast<std::size_t>(i)]);
+        if (deletedVirtualIndex_ >= 0 && deletedVirtualIndex_ < static_cast<int>(virtualRecordList_.size()))
+            virtualRecordList_.erase(virtualRecordList_.begin() + deletedVirtualIndex_);
+        FireSumListChanged();
+    }
+    deletePending_ = false;
+    CallReplaced(hsAfterDelete, DataSet);
 }
 
 void TDBSumListProducer::HookAfterClose(TDataSet* DataSet) {
@@ -151,9 +167,14 @@ void TDBSumListProducer::HookAfterClose(TDataSet* DataSet) {
         changing_ = false;
     }
     virtualRecordList_.clear();
+    ForgetPending();
+    CallReplaced(hsAfterClose, DataSet);
+}
+
+void TDBSumListProducer::ForgetPending() {
     pendingInsert_ = false;
     insertedBookmark_.clear();
-    CallReplaced(hsAfterClose, DataSet);
+    deletePending_ = false;
 }
 
 void TDBSumListProducer::HookAfterCancel(TDataSet* DataSet) {

@@ -30,6 +30,9 @@ void TDBSumListProducer::RecalcSums() {
     if (!externalRecalc_ && NeedsScan())
         dataSet_->CheckBrowseMode();
     ZeroSums();
+    // The recount starts from the records as they are: an insert or delete the list saw begin
+    // (perhaps while it was switched off since) is no longer pending for it.
+    ForgetPending();
     lastVirtualIndex_ = -1;
     if (OnRecalcAll)
         OnRecalcAll(this);

@@ -1,5 +1,5 @@
 // A sum list kept current through a run of dataset operations decoded from the input: edits (NULL
-// among the values), inserts and appends, posts and posts the server refuses, cancels, deletes,
+// among the values), inserts and appends, posts and deletes, both also refused by the server, cancels,
 // moves, a filter switched on, changed and off, the list switched off and on, and a second list
 // over the same dataset made and freed in either order. After every step each sum, average and
 // count, and the virtual record numbers, must equal a fresh count of the stored rows; a difference
@@ -157,7 +157,11 @@ class SumListRun {
                 ds_.Cancel();
                 break;
             case 7:
+                // Now and then the server refuses the delete: the record stays.
+                if (in_.ConsumeIntegralInRange(0, 3) == 0)
+                    ds_.FailNextDeletes(1);
                 ds_.Delete();
+                ds_.FailNextDeletes(0);
                 break;
             case 8:
                 ds_.MoveBy(in_.ConsumeIntegralInRange(-4, 4));

@@ -1,6 +1,7 @@
 // Sum lists that recount or move while the dataset is in the middle of something: an edit or
-// insert still pending, another list's scan running, the user on the last record. Each case ends
-// with every total equal to the stored rows' and the user on the record he was on.
+// insert still pending, another list's scan running, the user on the last record, a delete the
+// server refuses. Each case ends with every total equal to the stored rows' and the user on the
+// record the case names.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "data_grid/sum_list.h"
+#include "platform/base/exception.h"
 #include "platform/db/field.h"
 #include "platform/rtl/variant.h"
 #include "tests/support/memory_dataset.h"
@@ -88,6 +90,33 @@ const std::vector<PendingCase>& PendingCases() {
              r.ds.SetFiltered(true);
          },
          30 * Unit, 1, 3},
+        {"a delete the server refuses takes nothing away",
+         [](PendingRig& r) {
+             r.ds.FailNextDeletes(1);
+             EXPECT_THROW(r.ds.Delete(), Exception);
+         },
+         60 * Unit, 3, 1},
+        {"a delete going through after a refused one takes the record away once",
+         [](PendingRig& r) {
+             r.ds.FailNextDeletes(1);
+             EXPECT_THROW(r.ds.Delete(), Exception);
+             r.ds.Delete();
+         },
+         50 * Unit, 2, 2},
+        {"a list switched off during an insert and on again numbers each record once",
+         [](PendingRig& r) {
+             r.ds.Last();
+             r.ds.Append();
+             r.ds.FieldByName("ID")->SetValue(Variant(4));
+             r.SetAmount(40 * Unit);
+             r.lists[0]->SetActive(false);
+             r.ds.Post();
+             r.lists[0]->SetActive(true);
+             r.ds.Edit();
+             r.SetAmount(50 * Unit);
+             r.ds.Post();
+         },
+         110 * Unit, 4, 4},
         {"moving by record number during an insert posts it and lands on the asked record",
          [](PendingRig& r) {
              r.ds.Last();
