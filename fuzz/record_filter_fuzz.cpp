@@ -9,22 +9,12 @@
 #include "platform/base/exception.h"
 #include "platform/db/typed_fields.h"
 #include "platform/rtl/datetime.h"
+#include "tests/support/add_field.h"
 #include "tests/support/memory_dataset.h"
 
 namespace {
 
 constexpr std::size_t MaxTextLength = 2048;
-
-template <class F>
-F* AddField(TDataSet& ds, const char* name, TFieldKind kind = fkData, int size = 0) {
-    auto* field = new F(&ds);
-    field->FieldName = name;
-    field->FieldKind = kind;
-    if (size != 0)
-        field->SetSize(size);
-    field->SetDataSet(&ds);
-    return field;
-}
 
 void OpenRecords(TMemoryDataSet& ds) {
     ds.SetColumns({"ID", "NAME", "BORN", "AMOUNT", "FLAG"});

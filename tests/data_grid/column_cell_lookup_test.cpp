@@ -7,19 +7,9 @@
 #include "data_controls/spec_row.h"
 #include "platform/db/typed_fields.h"
 #include "tests/data_grid/column_cell_fixture.h"
+#include "tests/support/add_field.h"
 
 namespace {
-
-template <class F>
-F* AddField(TDataSet& ds, const std::string& name, TFieldKind kind, int size = 0) {
-    auto* field = new F(&ds);
-    field->FieldName = name;
-    field->FieldKind = kind;
-    if (size != 0)
-        field->SetSize(size);
-    field->SetDataSet(&ds);
-    return field;
-}
 
 struct LookupCells : ::testing::Test {
     platform::ui::HeadlessSession ui;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/firebird_datasets/people_engine_fixture.h"
+#include "tests/support/add_field.h"
 
 namespace {
 
@@ -199,13 +200,8 @@ TEST_F(LocateEngine, LookupOverTheServersOrderSearchesFromTheStart) {
 // a calculated field needs them for every record.
 TEST_F(LocateEngine, CalculatedFieldsAreWorkedOutOnlyWhenTheSearchNeedsThem) {
     auto& ds = People("SELECT ID FROM PEOPLE ORDER BY ID");
-    auto* id = new TFIBIntegerField(&ds);
-    id->FieldName = "ID";
-    id->SetDataSet(&ds);
-    auto* twice = new TFIBIntegerField(&ds);
-    twice->FieldName = "TWICE";
-    twice->FieldKind = fkCalculated;
-    twice->SetDataSet(&ds);
+    AddField<TFIBIntegerField>(ds, "ID");
+    auto* twice = AddField<TFIBIntegerField>(ds, "TWICE", fkCalculated);
     int calculations = 0;
     ds.OnCalcFields = [&](TDataSet* d) {
         ++calculations;

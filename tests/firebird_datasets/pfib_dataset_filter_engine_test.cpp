@@ -8,6 +8,7 @@
 
 #include "firebird_datasets/pfib_dataset.h"
 #include "tests/firebird_datasets/dataset_engine_fixture.h"
+#include "tests/support/add_field.h"
 
 namespace {
 
@@ -205,13 +206,8 @@ TEST_F(FilterOnEngine, AFilterSetWhileClosedAppliesOnOpen) {
 
 TEST_F(FilterOnEngine, CalculatedFieldsMayBeNamedInTheFilter) {
     auto& ds = DataSet<TpFIBDataSet>("SELECT ID FROM FILTER_ROWS ORDER BY ID");
-    auto* id = new TFIBIntegerField(&ds);
-    id->FieldName = "ID";
-    id->SetDataSet(&ds);
-    auto* twice = new TFIBIntegerField(&ds);
-    twice->FieldName = "TWICE";
-    twice->FieldKind = fkCalculated;
-    twice->SetDataSet(&ds);
+    AddField<TFIBIntegerField>(ds, "ID");
+    auto* twice = AddField<TFIBIntegerField>(ds, "TWICE", fkCalculated);
     ds.OnCalcFields = [](TDataSet* sender) {
         sender->FieldByName("TWICE")->SetAsInteger(sender->FieldByName("ID")->AsInteger() * 2);
     };

@@ -7,20 +7,10 @@
 
 #include "platform/db/typed_fields.h"
 #include "platform/rtl/database_error.h"
+#include "tests/support/add_field.h"
 #include "tests/support/memory_dataset.h"
 
 namespace {
-
-template <class F>
-F* AddField(TDataSet& ds, const std::string& name, TFieldKind kind, int size = 0) {
-    auto* field = new F(&ds);
-    field->FieldName = name;
-    field->FieldKind = kind;
-    if (size != 0)
-        field->SetSize(size);
-    field->SetDataSet(&ds);
-    return field;
-}
 
 // People with a city id; "Double" and "Label" are calculated, "City" looks the id up in `cities`.
 class CalcFieldsTest : public ::testing::Test {
