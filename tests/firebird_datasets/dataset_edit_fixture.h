@@ -9,21 +9,13 @@
 
 namespace dstest {
 
-// Posts through the test's statements the way a dataset with generated SQL would.
-class TEditProbe : public TFIBDataSet {
+// Posts as a dataset with generated SQL would, with the cache operations the tests call.
+class TEditProbe : public TStatementPostDataSet {
   public:
     using TFIBCustomDataSet::RefreshRecordByQuery;
     using TFIBCustomDataSet::RemoveFromCache;
     using TFIBCustomDataSet::RevertRecordUpdate;
-    using TFIBDataSet::TFIBDataSet;
-
-  protected:
-    void InternalPostRecord(TFIBQuery& statement, TRecordBuffer buffer) override {
-        StartUpdateTransaction();
-        SetParamsFromRecord(statement, buffer);
-        statement.Execute();
-        AutoCommitUpdate();
-    }
+    using TStatementPostDataSet::TStatementPostDataSet;
 };
 
 // PREV_NAME and NEW_SEEN show the OLD_NAME and NEW_NAME values the update statement received.

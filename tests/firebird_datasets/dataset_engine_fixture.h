@@ -47,6 +47,21 @@ inline constexpr const char* kNumbersRows =
     "  I = I + 1;"
     " END END";
 
+// Posts through the dataset's own statements the way a dataset with generated SQL would, committing
+// each change.
+class TStatementPostDataSet : public TFIBDataSet {
+  public:
+    using TFIBDataSet::TFIBDataSet;
+
+  protected:
+    void InternalPostRecord(TFIBQuery& statement, TRecordBuffer buffer) override {
+        StartUpdateTransaction();
+        SetParamsFromRecord(statement, buffer);
+        statement.Execute();
+        AutoCommitUpdate();
+    }
+};
+
 class DatasetEngine : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {

@@ -26,17 +26,9 @@ inline const std::vector<std::string> kPeopleRows = {"(1, 'ABc', 'Kazan', NULL)"
                                                      "(7, 'Ёлка', 'Тверь', 30)"};
 
 // Posts through the dataset's own statements, committing each change.
-class TPeopleDataSet : public TFIBDataSet {
+class TPeopleDataSet : public TStatementPostDataSet {
   public:
-    using TFIBDataSet::TFIBDataSet;
-
-  protected:
-    void InternalPostRecord(TFIBQuery& statement, TRecordBuffer buffer) override {
-        StartUpdateTransaction();
-        SetParamsFromRecord(statement, buffer);
-        statement.Execute();
-        AutoCommitUpdate();
-    }
+    using TStatementPostDataSet::TStatementPostDataSet;
 };
 
 class PeopleEngine : public DatasetEngine {
