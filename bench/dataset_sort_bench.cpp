@@ -1,6 +1,6 @@
-// A local sort of 100,000 cached records (DoSort over the record map, values read from the cache
-// record by record), beside std::stable_sort of the same keys held in a vector: the text column V
-// and the NUMERIC column N of the fetch benchmarks' rows.
+// A local sort of 100,000 cached records (DoSort: each record's value read once into sort keys, the
+// quicksort over those, the order laid into the record map), beside std::stable_sort of the same
+// keys held in a vector: the text column V and the NUMERIC column N of the fetch benchmarks' rows.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
