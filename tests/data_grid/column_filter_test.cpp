@@ -21,6 +21,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
+#include "tests/support/add_field.h"
 #include "tests/support/memory_dataset.h"
 
 namespace {
@@ -39,17 +40,6 @@ class FilterTestGrid : public TCustomDBGridEh {
     bool filterEditing = false;
     std::vector<std::string> calls;
 };
-
-template <class F>
-F* AddField(TDataSet& ds, const std::string& name, TFieldKind kind, int size = 0) {
-    auto* field = new F(&ds);
-    field->FieldName = name;
-    field->FieldKind = kind;
-    if (size != 0)
-        field->SetSize(size);
-    field->SetDataSet(&ds);
-    return field;
-}
 
 struct ColumnFilters : ::testing::Test {
     platform::ui::HeadlessSession ui;
