@@ -71,6 +71,26 @@ class MasterOnEngine : public dstest::DatasetEngine {
         return detail;
     }
 
+    // Visits that wait for the master's scrolling to end.
+    TpFIBDataSet& WaitingVisits() {
+        auto& detail = Visits();
+        WaitForMaster(detail);
+        return detail;
+    }
+
+    // Master and waiting visits open, the opens counted from here.
+    TpFIBDataSet& OpenWaitingVisits() {
+        auto& detail = WaitingVisits();
+        master_->Open();
+        detail.Open();
+        opens_ = 0;
+        return detail;
+    }
+
+    static void WaitForMaster(TpFIBDataSet& detail) {
+        detail.DetailConditions = detail.DetailConditions + TDetailConditions{dcWaitEndMasterScroll};
+    }
+
     static std::string Column(TDataSet& ds, const char* name) {
         std::string text;
         for (ds.First(); !ds.Eof(); ds.Next()) text += ds.FieldByName(name)->AsString() + " ";
@@ -160,11 +180,7 @@ TEST_F(MasterOnEngine, WithoutWaitingTheDetailFollowsEachMove) {
 
 TEST_F(MasterOnEngine, FiveScrollsWithinTheWaitReopenTheDetailOnce) {
     WaitClock clock;
-    auto& detail = Visits();
-    detail.DetailConditions = detail.DetailConditions + TDetailConditions{dcWaitEndMasterScroll};
-    master_->Open();
-    detail.Open();
-    opens_ = 0;
+    auto& detail = OpenWaitingVisits();
     for (int i = 0; i < 5; ++i) {
         master_->Next();
         clock.Wait(50);
@@ -184,11 +200,7 @@ TEST_F(MasterOnEngine, FiveScrollsWithinTheWaitReopenTheDetailOnce) {
 
 TEST_F(MasterOnEngine, EditingWhileTheWaitIsPendingFollowsTheMasterFirst) {
     WaitClock clock;
-    auto& detail = Visits();
-    detail.DetailConditions = detail.DetailConditions + TDetailConditions{dcWaitEndMasterScroll};
-    master_->Open();
-    detail.Open();
-    opens_ = 0;
+    auto& detail = OpenWaitingVisits();
     GoToClient(4);
     clock.Wait(100);
     ASSERT_TRUE(detail.WaitingForMaster());
@@ -203,15 +215,14 @@ TEST_F(MasterOnEngine, EditingWhileTheWaitIsPendingFollowsTheMasterFirst) {
 
 TEST_F(MasterOnEngine, AWaitingDetailOfAReopeningDetailFollowsAtOnce) {
     WaitClock clock;
-    auto& detail = Visits();
-    detail.DetailConditions = detail.DetailConditions + TDetailConditions{dcWaitEndMasterScroll};
+    auto& detail = WaitingVisits();
     TDataSource visitsSource;
     visitsSource.SetDataSet(&detail);
     TObjectPtr<TpFIBDataSet> topic = MakeComponent<TpFIBDataSet>(nullptr);
     topic->SetDatabase(&Database());
     topic->SetTransaction(&Transaction());
     topic->SelectSQL().SetText("SELECT UPPER(TOPIC) AS LOUD FROM VISITS WHERE ID = :ID");
-    topic->DetailConditions = topic->DetailConditions + TDetailConditions{dcWaitEndMasterScroll};
+    WaitForMaster(*topic);
     topic->SetDataSource(&visitsSource);
     master_->Open();
     detail.Open();
