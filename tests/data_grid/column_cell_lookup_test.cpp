@@ -36,11 +36,7 @@ struct LookupCells : ::testing::Test {
         people.AddRow({10, 2});
         AddField<TIntegerField>(people, "ID", fkData);
         cityId = AddField<TIntegerField>(people, "CITY_ID", fkData);
-        city = AddField<TStringField>(people, "City", fkLookup, 20);
-        city->SetLookupDataSet(&cities);
-        city->KeyFields = "CITY_ID";
-        city->LookupKeyFields = "ID";
-        city->LookupResultField = "NAME";
+        city = AddLookupField<TStringField>(people, "City", 20, cities, "CITY_ID", "ID", "NAME");
         people.Open();
         Application->CreateForm(&form);
         grid = NewComponent<CellTestGrid>(form);

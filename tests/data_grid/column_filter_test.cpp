@@ -69,11 +69,7 @@ struct ColumnFilters : ::testing::Test {
         AddField<TDateField>(people, "BORN", fkData);
         AddField<TBooleanField>(people, "PAID", fkData);
         AddField<TBlobField>(people, "PHOTO", fkData);
-        TField* city = AddField<TStringField>(people, "City", fkLookup, 20);
-        city->SetLookupDataSet(&cities);
-        city->KeyFields = "CITY_ID";
-        city->LookupKeyFields = "ID";
-        city->LookupResultField = "NAME";
+        AddLookupField<TStringField>(people, "City", 20, cities, "CITY_ID", "ID", "NAME");
         people.Open();
         Application->CreateForm(&form);
         grid = NewComponent<FilterTestGrid>(form);

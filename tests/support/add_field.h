@@ -15,3 +15,17 @@ F* AddField(TDataSet& ds, const std::string& name, TFieldKind kind = fkData, int
     field->SetDataSet(&ds);
     return field;
 }
+
+// A lookup field of class F: its KeyFields looked up as LookupKeyFields in `lookup`, showing
+// ResultField.
+template <class F>
+F* AddLookupField(TDataSet& ds, const std::string& name, int size, TDataSet& lookup,
+                  const std::string& keyFields, const std::string& lookupKeyFields,
+                  const std::string& resultField) {
+    F* field = AddField<F>(ds, name, fkLookup, size);
+    field->SetLookupDataSet(&lookup);
+    field->KeyFields = keyFields;
+    field->LookupKeyFields = lookupKeyFields;
+    field->LookupResultField = resultField;
+    return field;
+}

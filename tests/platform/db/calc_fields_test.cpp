@@ -34,11 +34,7 @@ class CalcFieldsTest : public ::testing::Test {
         cityId = AddField<TIntegerField>(people, "CITY_ID", fkData);
         doubled = AddField<TIntegerField>(people, "Double", fkCalculated);
         label = AddField<TStringField>(people, "Label", fkCalculated, 10);
-        city = AddField<TStringField>(people, "City", fkLookup, 20);
-        city->SetLookupDataSet(&cities);
-        city->KeyFields = "CITY_ID";
-        city->LookupKeyFields = "ID";
-        city->LookupResultField = "NAME";
+        city = AddLookupField<TStringField>(people, "City", 20, cities, "CITY_ID", "ID", "NAME");
         people.OnCalcFields = [this](TDataSet*) {
             ++calcRuns;
             if (!id->IsNull())
