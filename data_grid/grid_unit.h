@@ -7,10 +7,12 @@
 // counted, so libraries above the grid call them too.
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "data_grid/data_service.h"
 #include "data_grid/dataset_features.h"
+#include "data_grid/find_dialog_scope.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/cursors.h"
 #include "platform/ui/resources.h"
@@ -31,8 +33,10 @@ struct TDBGridEhShortcuts {
     TShortCut FindDialog = 0;
 };
 
-// Opens the find dialog for a grid; the find dialog installs it.
-using TDBGridEhFindHook = std::function<void(TCustomDBGridEh* Grid)>;
+// Opens the find dialog for a grid with a first pattern, an explicit scope (empty: the grid's
+// visible columns) and whether it runs modally; the find dialog installs it.
+using TDBGridEhFindHook = std::function<void(TCustomDBGridEh* Grid, const std::string& Text,
+                                             const TColumnFieldsArrEh& ColumnFields, bool Modal)>;
 
 class TDBGridEhUnit {
   public:
