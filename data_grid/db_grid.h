@@ -80,6 +80,17 @@ inline constexpr std::uint32_t LayoutDBGridEhOptionBits = 0x036F;
 // Posted to the grid to rebuild its layout once the current message is done.
 inline constexpr UINT WM_DEFERRED_LAYOUT_EH = WM_USER + 100;
 
+// Layout: the base grid's draw information with the pixels of the frozen columns (across) and of the
+// footer rows shown (down).
+struct TGridAxisDrawInfoEh : TGridAxisDrawInfo {
+    int FrozenPixels = 0;
+    int FooterPixels = 0;
+};
+struct TGridDrawInfoEh {
+    TGridAxisDrawInfoEh Horz;
+    TGridAxisDrawInfoEh Vert;
+};
+
 class TCustomDBGridEh;
 using TGridEhNotifyEvent = std::function<void(TObject* Sender)>;
 using TGridEhColumnEvent = std::function<void(TObject* Sender, IGridColumnEh* Column)>;
@@ -327,6 +338,20 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     TDBGridEhStyle* Style() const { return style_; }
     void SetStyle(TDBGridEhStyle* Value);
 
+    // Layout: cell kinds and areas, the draw information with frozen and footer pixels, metrics.
+    // The cell's kind (grid_cell_type.h) and its column and row within its area.
+    std::uint16_t GetCellType(int ACol, int ARow, int& AreaCol, int& AreaRow);
+    // The data cells in grid coordinates, both corners included.
+    TGridRect DataCellArea();
+    int DataRowCount();
+    void CalcGridDrawInfo(TGridDrawInfoEh& Info) const;
+    int EditButtonWidth() const;
+    int EditButtonHeight() const { return editButtonHeight_; }
+    // Whether a row has room for more than one line: cells, footers and hints wrap words only then.
+    bool WordWrapRoom() const { return wordWrapRoom_; }
+    // The grid line width when the option's lines show (gdoRowLinesEh, gdoColLinesEh), else 0.
+    int GridLineWidthFor(TDBGridEhOption LineOption) const;
+
   protected:
     // The owned parts, made during construction; a derived grid makes its own.
     virtual std::unique_ptr<IGridColumnDefValuesEh> NewColumnDefValues();
@@ -440,4 +465,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     std::vector<TLeafCol> leafColumns_;
     // The shared off-screen bitmap is kept while any grid lives.
     TDrawBitmapUserEh drawBitmapUser_;
+    // Layout: edit-button size and word-wrap room, measured by the rebuild.
+    int editButtonWidth_ = 0;
+    int editButtonHeight_ = 0;
+    bool wordWrapRoom_ = false;
 };
