@@ -6,6 +6,7 @@
 #include "platform/ui/control_canvas.h"
 #include "platform/ui/focus_state.h"
 #include "platform/ui/mouse_capture.h"
+#include "platform/ui/push_button.h"
 #include "platform/ui/virtual_keys.h"
 #include "platform/ui/window_system.h"
 
@@ -77,6 +78,8 @@ void TCustomForm::Dispatch(TMessage& Message) {
                 Message.Result = 1;
                 return;
             }
+            if (OfferDialogKey(*this, Message))
+                return;
             TWinControl::Dispatch(Message);
             return;
         default:
@@ -94,6 +97,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     borderStyle_ = value;
     if (native_)
         native_->SetBorderless(value == bsNone);
+    ApplyWindowKind();
 }
 
 void TCustomForm::ShowingChanged(bool showing) {
@@ -105,6 +109,7 @@ void TCustomForm::ShowingChanged(bool showing) {
         if (!native_)
             native_ = platform::ui::CurrentWindowSystem().CreateNativeWindow(*this);
         native_->SetBorderless(borderStyle_ == bsNone);
+        ApplyWindowKind();
         native_->SetCaption(Caption());
         native_->SetBounds(BoundsRect());
         invalid_ = platform::ui::Region(SurfaceRect());
@@ -255,6 +260,11 @@ void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
 }
 
 void TCustomForm::Close() {
+    // A modal form closes through its loop, which asks the close events.
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
     if (OnCloseQuery) {
         bool canClose = true;
         OnCloseQuery(this, canClose);

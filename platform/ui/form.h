@@ -29,6 +29,8 @@ enum TPosition {
     poMainFormCenter,
     poOwnerFormCenter
 };
+// How a form stands among the program's windows: fsStayOnTop floats above the others.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
@@ -108,6 +110,17 @@ class TCustomForm : public TWinControl {
     bool FocusControl(TWinControl* control);
     void DefocusControl(TWinControl* control, bool removing);
 
+    // Modal use: ShowModal shows the form and runs its own message loop until ModalResult is set
+    // (a button's ModalResult, Close giving mrCancel, or mrCancel when the program ends), then hides
+    // it, gives the activation back to the form that had it and answers the result. The form's close
+    // events may refuse: the loop then goes on.
+    int ShowModal();
+    bool Modal() const { return modal_; }
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int value) { modalResult_ = value; }
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle value);
+
   protected:
     void PaintWindow(TCanvas& canvas) override;
     virtual void DoShow();
@@ -116,6 +129,13 @@ class TCustomForm : public TWinControl {
 
   private:
     void ShowingChanged(bool showing);
+    // Modal use and dialog keys.
+    void CloseModal();
+    void EndModal(HWND previousActive);
+    // Offers Enter, Esc and the like to every control of parent until one takes it.
+    static bool OfferDialogKey(TWinControl& parent, TMessage& Message);
+    // Tells the host window how it floats and whether its frame can be resized.
+    void ApplyWindowKind();
     void MinimizedChanged(bool minimized);
     // Position and WindowState applied as the form first shows.
     void PlaceForShowing();
@@ -136,6 +156,9 @@ class TCustomForm : public TWinControl {
     TWindowState stateBeforeMinimized_ = wsNormal;  // what restoring an iconified window goes back to
     bool hostMinimizing_ = false;
     TPosition position_ = poDesigned;
+    TFormStyle formStyle_ = fsNormal;
+    bool modal_ = false;
+    int modalResult_ = 0;
     TRect normalBounds_;
     bool placed_ = false;
 };

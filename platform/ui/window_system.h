@@ -41,6 +41,10 @@ class NativeWindow {
     virtual void SetShape(const Region* shape) = 0;
     // Iconifies a form's window, or brings it back; also before the window first shows.
     virtual void SetMinimized(bool minimized) { (void)minimized; }
+    // Keeps the window above the program's other windows.
+    virtual void SetStayOnTop(bool stayOnTop) { (void)stayOnTop; }
+    // A dialog's frame: the user cannot resize the window, minimize or maximize it.
+    virtual void SetFixedFrame(bool fixed) { (void)fixed; }
 };
 
 class ThemePainter;

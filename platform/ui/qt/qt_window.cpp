@@ -229,6 +229,8 @@ QtWindow::~QtWindow() = default;
 
 void QtWindow::SetBounds(const TRect& bounds) {
     widget_->requested = bounds;
+    if (fixedFrame_)
+        widget_->setFixedSize(bounds.Width(), bounds.Height());
     widget_->setGeometry(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
 }
 
@@ -255,6 +257,27 @@ void QtWindow::SetBorderless(bool borderless) {
     bool shown = widget_->isVisible();
     widget_->setWindowFlag(Qt::FramelessWindowHint, borderless);
     if (shown)
+        widget_->show();
+}
+
+void QtWindow::SetStayOnTop(bool stayOnTop) {
+    if (widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == stayOnTop)
+        return;
+    bool shown = widget_->isVisible();
+    widget_->setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
+    if (shown)
+        widget_->show();
+}
+
+void QtWindow::SetFixedFrame(bool fixed) {
+    // A fixed frame keeps the size our side gives it: the user cannot drag it bigger or smaller.
+    fixedFrame_ = fixed;
+    if (fixed)
+        widget_->setFixedSize(widget_->size());
+    else
+        widget_->setFixedSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    widget_->setWindowFlag(Qt::WindowMinMaxButtonsHint, !fixed);
+    if (widget_->isVisible())
         widget_->show();
 }
 

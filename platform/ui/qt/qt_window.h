@@ -56,10 +56,13 @@ class QtWindow : public NativeWindow {
     void SetPointer(TCursor cursor) override;
     void SetShape(const Region* shape) override;
     void SetMinimized(bool minimized) override;
+    void SetStayOnTop(bool stayOnTop) override;
+    void SetFixedFrame(bool fixed) override;
     FormWidget& Widget() { return *widget_; }
 
   private:
     std::unique_ptr<FormWidget> widget_;
+    bool fixedFrame_ = false;
 };
 
 }  // namespace platform::ui
