@@ -1,0 +1,235 @@
+// The exporters' shared walk over the grid's selection: the columns and records of each selection
+// kind, the footer sums over the exported records, and each data and footer cell's parameters as
+// the grid would paint them. The dataset's controls stay disabled and its position is kept while
+// the walk moves through the records.
+#include "data_grid/grid_export.h"
+
+#include "data_grid/column.h"
+#include "data_grid/column_footer.h"
+#include "data_grid/db_grid.h"
+#include "data_grid/grid_export_position.h"
+#include "data_grid/grid_selection.h"
+#include "data_grid/group_operation.h"
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
+#include "platform/rtl/file_stream.h"
+#include "platform/ui/font.h"
+
+namespace {
+
+TColumnEh* ColumnOf(IGridColumnEh* Column) {
+    return dynamic_cast<TColumnEh*>(Column);
+}
+
+// The grid's shown columns in collection order.
+void AddVisibleColumns(TCustomDBGridEh& Grid, TColumnsEhList& List, int From, int To) {
+    IGridColumnsEh& columns = *Grid.Columns();
+    for (int i = std::max(From, 0); i <= To && i < columns.Count(); ++i) {
+        TColumnEh* column = ColumnOf(columns.Items(i));
+        if (column != nullptr && column->Visible())
+            List.Add(column);
+    }
+}
+
+TDataSet* ActiveDataSet(TCustomDBGridEh& Grid) {
+    return Grid.DataLink()->Active() ? Grid.DataLink()->DataSet() : nullptr;
+}
+
+TColumnFooterEh* FooterOf(TColumnEh* Column, int FooterRow) {
+    return static_cast<TColumnFooterEh*>(Column->FooterAt(FooterRow));
+}
+
+// The field a footer sums or counts: its own field name, else the column's.
+TField* FooterField(TDataSet& DataSet, TColumnEh* Column, const TColumnFooterEh& Footer) {
+    const std::string& name = Footer.FieldName().empty() ? Column->FieldName() : Footer.FieldName();
+    return DataSet.FindField(name);
+}
+
+// A field's value in the fixed-point form; decimal fields keep their exact value.
+std::int64_t FixedValue(const TField& Field) {
+    if (Field.DataType() == ftBCD)
+        return Field.AsCurrency();
+    return fixed_point::FromVariant(Variant(Field.AsFloat()));
+}
+
+}  // namespace
+
+TDBGridEhExport::TDBGridEhExport()
+    : CellParams(std::make_unique<TColCellParamsEh>()), cellFont_(std::make_unique<TFont>()) {}
+
+TDBGridEhExport::~TDBGridEhExport() = default;
+
+void TDBGridEhExport::ExportFile(const std::string& FileName, bool ExportAll) {
+    TFileStream file(FileName, fmCreate);
+    ExportStream(file, ExportAll);
+}
+
+void TDBGridEhExport::ExportStream(TStream& AStream, bool ExportAll) {
+    Stream = &AStream;
+    const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid->Selection()->Kind();
+    if (kind == gskNoneEh)
+        return;
+    TDataSet* dataSet = ActiveDataSet(*Grid);
+    if (dataSet == nullptr) {
+        WalkSelection(gskNoneEh);
+    } else {
+        TGridDataPositionEh position(*Grid);
+        position.Run([&] { WalkSelection(kind); });
+    }
+    PutSuffix();
+}
+
+int TDBGridEhExport::FooterRowCount() const {
+    return std::max(Grid->FooterRowCount(), 0);
+}
+
+void TDBGridEhExport::WalkSelection(int Kind) {
+    TColumnsEhList columns;
+    auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->Selection());
+    switch (Kind) {
+        case gskRowsEh:
+            AddVisibleColumns(*Grid, columns, 0, Grid->Columns()->Count() - 1);
+            WalkColumns(columns, [this] { WalkRows(); });
+            return;
+        case gskRectangleEh:
+            AddVisibleColumns(*Grid, columns, selection->Rect().LeftColIndex(),
+                              selection->Rect().RightColIndex());
+            WalkColumns(columns, [this] { WalkRectangle(); });
+            return;
+        case gskColumnsEh:
+            for (int i = 0; i < selection->Columns().Count(); ++i)
+                if (TColumnEh* column = ColumnOf(selection->Columns().Items(i)))
+                    columns.Add(column);
+            WalkColumns(columns, [this] { WalkFromFirst(); });
+            return;
+        case gskAllEh:
+            AddVisibleColumns(*Grid, columns, 0, Grid->Columns()->Count() - 1);
+            WalkColumns(columns, [this] { WalkFromFirst(); });
+            return;
+        default:  // no dataset: titles and footers only
+            AddVisibleColumns(*Grid, columns, 0, Grid->Columns()->Count() - 1);
+            WalkColumns(columns, [] {});
+            return;
+    }
+}
+
+void TDBGridEhExport::WalkColumns(TColumnsEhList& Columns, const std::function<void()>& Records) {
+    ExportColumns = &Columns;
+    FooterSums.assign(static_cast<std::size_t>(FooterRowCount() * Columns.Count()), 0);
+    PutPrefix();
+    if (Grid->Options().Contains(gdoTitlesEh))
+        PutTitle(Columns);
+    Records();
+    for (int row = 0; row < FooterRowCount(); ++row) PutFooter(Columns, row);
+}
+
+void TDBGridEhExport::ExportCurrentRecord() {
+    AddToFooterSums();
+    PutRecord(*ExportColumns);
+}
+
+void TDBGridEhExport::WalkRows() {
+    TDataSet& dataSet = *Grid->DataLink()->DataSet();
+    IGridSelectedRowsEh& rows = *Grid->SelectedRows();
+    for (int i = 0; i < rows.Count(); ++i) {
+        dataSet.GotoBookmark(rows.ItemAt(i));
+        ExportCurrentRecord();
+    }
+}
+
+void TDBGridEhExport::WalkRectangle() {
+    TDataSet& dataSet = *Grid->DataLink()->DataSet();
+    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->Selection()).Rect();
+    const std::string bottom = rect.GetBottomRow();
+    dataSet.GotoBookmark(rect.TopRowBookmark());
+    while (!dataSet.Eof()) {
+        ExportCurrentRecord();
+        if (dataSet.CompareBookmarks(dataSet.GetBookmark(), bottom) == 0)
+            break;
+        dataSet.Next();
+    }
+}
+
+void TDBGridEhExport::WalkFromFirst() {
+    TDataSet& dataSet = *Grid->DataLink()->DataSet();
+    dataSet.First();
+    while (!dataSet.Eof()) {
+        ExportCurrentRecord();
+        dataSet.Next();
+    }
+}
+
+void TDBGridEhExport::AddToFooterSums() {
+    TDataSet& dataSet = *Grid->DataLink()->DataSet();
+    const int count = ExportColumns->Count();
+    for (int row = 0; row < FooterRowCount(); ++row) {
+        for (int i = 0; i < count; ++i) {
+            TColumnEh* column = ExportColumns->ColumnAt(i);
+            const TColumnFooterEh& footer = *FooterOf(column, row);
+            if (footer.ValueType() != fvtSum && footer.ValueType() != fvtCount)
+                continue;
+            const TField* field = FooterField(dataSet, column, footer);
+            if (field == nullptr)
+                continue;
+            std::int64_t& sum = FooterSums[static_cast<std::size_t>(i + row * count)];
+            if (footer.ValueType() == fvtCount)
+                sum = fixed_point::Add(sum, fixed_point::Scale);
+            else if (!field->IsNull())
+                sum = fixed_point::Add(sum, FixedValue(*field));
+        }
+    }
+}
+
+TColor TDBGridEhExport::CellBackground(TColumnEh* Column, TFont* Font) const {
+    TColor background = Column->Color();
+    if (Grid->OnCellParams)
+        Grid->OnCellParams(Grid, Column, Font, background, TGridDrawState{});
+    return background;
+}
+
+void TDBGridEhExport::PutRecord(TColumnsEhList& Columns) {
+    TColCellParamsEh& params = *CellParams;
+    for (int i = 0; i < Columns.Count(); ++i) {
+        TColumnEh* column = Columns.ColumnAt(i);
+        cellFont_->Assign(*column->Font());
+        params.GridRow = -1;
+        params.GridCol = -1;
+        params.State = {};
+        params.Font = cellFont_.get();
+        params.Alignment = column->Alignment();
+        params.ImageIndex = column->ValueListIndex();
+        params.Text = column->CellDisplayText();
+        params.BoxState = column->ReadCheckState();
+        params.ReadOnly = column->ReadOnly();
+        // The column's own handler may not change the background the grid's event chose.
+        const TColor background = CellBackground(column, cellFont_.get());
+        params.Background = background;
+        column->FireGetCellParams(false, &params);
+        params.Background = background;
+        PutDataCell(column, params);
+    }
+}
+
+void TDBGridEhExport::PutFooter(TColumnsEhList& Columns, int FooterRow) {
+    for (int i = 0; i < Columns.Count(); ++i) {
+        TColumnEh* column = Columns.ColumnAt(i);
+        const TColumnFooterEh& footer = *FooterOf(column, FooterRow);
+        cellFont_->Assign(*footer.Font());
+        TColor background = footer.Color();
+        TAlignment alignment = footer.Alignment();
+        std::string text = footer.ValueType() == fvtSum || footer.ValueType() == fvtCount
+                               ? FooterValueText(FooterRow, i)
+                               : Grid->GetFooterText(column->Index(), FooterRow);
+        if (Grid->OnFooterCellParams)
+            Grid->OnFooterCellParams(Grid, column->Index(), FooterRow, column, cellFont_.get(), background,
+                                     alignment, TGridDrawState{}, text);
+        PutFooterCell(i, FooterRow, text, alignment, background, cellFont_.get(), column);
+    }
+}
+
+void ExportGridToStream(const TDBGridEhExportClass& ExportClass, TCustomDBGridEh* Grid, TStream& Stream,
+                        bool ExportAll) {
+    std::unique_ptr<TDBGridEhExport> exporter = ExportClass();
+    exporter->Grid = Grid;
+    exporter->ExportStream(Stream, ExportAll);
+}

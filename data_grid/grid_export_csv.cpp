@@ -1,0 +1,14 @@
+// CSV: the text form with the program's separator between cells and every cell quoted.
+#include "data_grid/grid_export.h"
+
+TDBGridEhExportAsCSV::TDBGridEhExportAsCSV() : CellSeparator(ExportCsvSeparator) {}
+
+void TDBGridEhExportAsCSV::SeparateCell() {
+    if (!AtFirstCell)
+        Line += CellSeparator;
+    AtFirstCell = false;
+}
+
+std::string TDBGridEhExportAsCSV::CellText(const std::string& Text) const {
+    return QuotedCellText(Text);
+}
