@@ -12,7 +12,9 @@
 #include "data_grid/group_operation.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
+#include "platform/rtl/decimal_digits.h"
 #include "platform/rtl/file_stream.h"
+#include "platform/rtl/variant.h"
 #include "platform/ui/font.h"
 
 namespace {
@@ -45,11 +47,31 @@ TField* FooterField(TDataSet& DataSet, TColumnEh* Column, const TColumnFooterEh&
     return DataSet.FindField(name);
 }
 
-// A field's value in the fixed-point form; decimal fields keep their exact value.
+// A field's value in the fixed-point form; decimal fields keep their exact value (an FMT BCD
+// field keeps it as decimal text).
 std::int64_t FixedValue(const TField& Field) {
     if (Field.DataType() == ftBCD)
         return Field.AsCurrency();
+    if (Field.DataType() == ftFMTBcd) {
+        DecimalDigits digits;
+        std::int64_t units = 0;
+        const Variant value = Field.AsVariant();
+        if (value.IsString() && TryParseDecimal(value.AsString(), '.', digits)) {
+            if (!DecimalToScaledInt64(digits, 4, units))
+                throw EVariantOverflowError("Arithmetic overflow of a sum");
+            return units;
+        }
+    }
     return fixed_point::FromVariant(Variant(Field.AsFloat()));
+}
+
+// A number too large to be an index picks no image rather than failing the export.
+int ImageIndexOf(TColumnEh& Column) {
+    try {
+        return Column.ValueListIndex();
+    } catch (const EVariantError&) {
+        return Column.NotInKeyListIndex();
+    }
 }
 
 }  // namespace
@@ -197,7 +219,7 @@ void TDBGridEhExport::PutRecord(TColumnsEhList& Columns) {
         params.State = {};
         params.Font = cellFont_.get();
         params.Alignment = column->Alignment();
-        params.ImageIndex = column->ValueListIndex();
+        params.ImageIndex = ImageIndexOf(*column);
         params.Text = column->CellDisplayText();
         params.BoxState = column->ReadCheckState();
         params.ReadOnly = column->ReadOnly();
