@@ -9,15 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "data_controls/edit_button_style.h"
+#include "data_controls/inplace_editor.h"
 #include "data_grid/draw_bitmap.h"
 #include "data_grid/grid_data_link.h"
 #include "data_grid/grid_parts.h"
 #include "data_grid/head_tree.h"
 #include "platform/rtl/alignment.h"
 #include "platform/rtl/set.h"
+#include "platform/rtl/variant.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/grid.h"
 
+class TBitmap;
+class TCanvas;
+class TColumnEh;
 class TCustomImageList;
 class TChangeLink;
 class TDBGridEhSumList;
@@ -92,6 +98,23 @@ struct TGridDrawInfoEh {
 };
 
 class TCustomDBGridEh;
+class TDBGridEhSelection;
+// Keyboard: where an in-place search goes from the current record.
+enum TIncSearchModeEh { ismNewEh, ismNextEh, ismPriorEh };
+// Keyboard: the clipboard and delete actions the grid's shortcuts reach.
+class IGridEditActionsEh {
+  public:
+    virtual ~IGridEditActionsEh() = default;
+    virtual bool ActionPossible(TCustomDBGridEh* Grid, TDBGridEhEditAction Action) = 0;
+    virtual void RunAction(TCustomDBGridEh* Grid, TDBGridEhEditAction Action) = 0;
+};
+// Editing: what the grid's in-place editor tells of the read-only state its cell parameters set.
+class IGridCellEditorEh {
+  public:
+    virtual ~IGridCellEditorEh() = default;
+    // False when the cell parameters set none; otherwise true, with that state in ReadOnly.
+    virtual bool CellParamsReadOnly(bool& ReadOnly) const = 0;
+};
 using TGridEhNotifyEvent = std::function<void(TObject* Sender)>;
 using TGridEhColumnEvent = std::function<void(TObject* Sender, IGridColumnEh* Column)>;
 using TMovedEventEh = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
@@ -115,7 +138,7 @@ using TTitleEhCellParamsEvent =
 using TRecordsMoveEhEvent = std::function<bool(TObject* Sender, const std::vector<std::string>& Bookmarks,
                                                int TargetRecNo, int TreeLevel, bool CheckOnly)>;
 
-class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
+class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public IInplaceEditHolderEh {
   public:
     explicit TCustomDBGridEh(TComponent* AOwner);
     ~TCustomDBGridEh() override;
@@ -253,6 +276,40 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     TRecordsMoveEhEvent OnRecordsMove;
     TTitleEhClickEvent OnTitleButtonClick;
 
+    // Mouse: title presses, sizing, selecting by dragging with auto-scroll, row dragging, sorting.
+    enum TGridDragStateEh : std::uint8_t {
+        dgsNoneEh = 0,
+        dgsSelectingRowsEh = 1,
+        dgsSelectingColumnsEh = 2,
+        dgsSelectingRectEh = 3,
+        dgsSizingFrozenEh = 6,
+        dgsDraggingRowsEh = 7
+    };
+    TGridDragStateEh GridDragState() const { return dragState_; }
+    // Whether the user may make a selection of this kind.
+    bool SelectionKindAllowed(TGridSelectionKindEh Kind) const;
+    // Fits the widths of the selected (or all) columns, and of Column, to what they show.
+    void OptimizeColumnWidths(IGridColumnEh* Column);
+    // Ends what a press started (a title press, row or cell tracking, a row drag) and frees the mouse.
+    void CancelMouseTracking();
+    // The title column held pressed (grid column, -1 none) and whether it shows pressed now.
+    int PressedTitleColumn() const { return pressedTitleColumn_; }
+    bool TitlePressShown() const { return titlePressShown_; }
+    // The drop line of a row drag: the target grid row, whether the line runs along its bottom, and
+    // where it starts across.
+    int DropTargetRow() const { return rowDrag_.TargetRow; }
+    bool DropLineBelow() const;
+    int DropLineStart() const { return rowDrag_.LineStart; }
+    void DrawDropLine();
+    // A Ctrl+click changed a sort marker: sorting waits for Ctrl's release or the focus leaving.
+    bool SortMarkingDeferred() const { return sortMarkingDeferred_; }
+    void SetSortMarkingDeferred(bool Value) { sortMarkingDeferred_ = Value; }
+    // Timer 1 of auto-scrolling and row dragging; a running timer restarts only for a new interval.
+    void StartScrollTimer(int Interval);
+    void StopScrollTimer();
+    // The running timer's interval; -1 when stopped.
+    int ScrollTimerInterval() const { return scrollTimerInterval_; }
+
     // What the data link asks of the grid.
     TComponent* FieldFreeNoticeReceiver() override { return this; }
     void EditingStateChanged() override;
@@ -272,14 +329,16 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     virtual bool KeepsEditorShown();
     virtual bool FilterEditingActive();
     virtual bool CellHas3DFrame(int ACol, int ARow, TGridDrawState AState);
-    virtual bool IsCellInSelection(int ACol, int ARow);
+    virtual bool IsCellInSelection(int ACol, int ARow, const std::string& Bookmark, int DataCol);
     virtual bool ToggleTreeNodeAt(int X, int Y);
-    virtual bool BeginRowDrag(int& Origin, int& Destination, TPoint MousePt);
+    virtual bool BeginRowDrag(int X, int Y, bool CheckOnly);
     virtual TWinControl* NewFilterEditor();
     virtual int SubTitleRowCount();
     virtual int ShowsTitles();
-    virtual void GetHighlightColors(TGridDrawState State, TColor& Background, TColor& Text);
-    virtual void GetDataCellColors(int DataCol, TGridDrawState State, TColor& Background, TColor& Text);
+    virtual bool GetHighlightColors(int ACol, int ARow, TFont* AFont, TColor& Background, bool Highlighted,
+                                    TGridDrawState State, std::uint16_t CellType);
+    virtual bool GetDataCellColors(int ACol, int ARow, int DataCol, int DataRow, TFont* AFont,
+                                   TColor& Background, TGridDrawState& State);
     virtual bool HasFocusWithin();
     virtual bool MoveRecords(const std::vector<std::string>& Bookmarks, int TargetRecNo, int TreeLevel,
                              bool CheckOnly);
@@ -290,12 +349,13 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     virtual void ApplyLayoutChange();
     virtual void PaintBorder3D(TRect ARect, TGridDrawState AState);
     virtual void DrawTreeCell(int ACol, int ARow, TRect& ARect, TGridDrawState AState);
-    virtual void DrawFixedCell(int ACol, int ARow, TRect ARect, TGridDrawState AState);
-    virtual bool EndRowDrag(int& Origin, int& Destination, TPoint MousePt);
+    virtual void DrawFixedCell(int ACol, int ARow, bool& Highlighted, TGridDrawState AState, TRect ARect,
+                               std::uint16_t CellType);
+    virtual void EndRowDrag(int X, int Y, bool Dropped);
     virtual void CollectDataSetFields(std::vector<TField*>& Fields);
     void RefreshLayout() override;
     void DataLinkActiveChanged(bool Active) override;
-    virtual int RowAtDragPoint(TPoint MousePt);
+    virtual void RowAtDragPoint(int X, int Y);
     void LinkDataSetScrolled(int Distance) override;
     virtual void InvalidateSelection();
     virtual void ApplyColumnAttributes();
@@ -351,6 +411,78 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     bool WordWrapRoom() const { return wordWrapRoom_; }
     // The grid line width when the option's lines show (gdoRowLinesEh, gdoColLinesEh), else 0.
     int GridLineWidthFor(TDBGridEhOption LineOption) const;
+    // The rows and columns follow the dataset and the client area.
+    void ColWidthsChanged() override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void TopLeftChanged() override;
+    void ChangeScale(int M, int D) override;
+    // Keeps the dataset's position in the middle of the link's buffer, so a reopened dataset shows
+    // the same records.
+    void SaveDataPosition();
+    void RestoreDataPosition();
+    // The rebuild's steps after the protocol's own; a grid that lays itself out differently
+    // replaces them.
+    virtual void RebuildGridLayout();
+
+    // Drawing: cells by kind, their colours and frames, cell buttons, title groups and repainting.
+    // GetFooterText takes the column's index and the footer row (0 for the first footer row).
+    // Each channel of the colour gains its own part Divisor of itself, up to 255.
+    static TColor LightenColor(TColor Color, int Divisor);
+    void Paint3DFrame(TCanvas* ACanvas, TRect ARect, bool DrawLeft, bool DrawTop, bool Highlighted,
+                      bool Pressed);
+    void PaintCellButton(TColumnEh* Column, TCanvas* ACanvas, TBitmap* Glyph, TColor AColor, bool Active,
+                         bool IsFlat, bool Pressed, bool Hot, TRect ARect, TRect ButtonRect,
+                         TEditButtonStyleEh Style);
+    void DrawTitleGroups(THeadTreeNode* Node, TRect ARect, bool EndEllipsis);
+    void RepaintCell(int ACol, int ARow);
+    void InvalidateFooters();
+    // Mirrors the canvas's x coordinates around the client area's middle while right-to-left.
+    void MirrorForRightToLeft(bool On);
+    // The rectangle as drawn: mirrored while right-to-left mirroring is on.
+    TRect MirroredRect(const TRect& ARect) const;
+    // The grid row of the active record as the indicator last drew it; -1 before.
+    int IndicatorActiveRow() const { return indicatorActiveRow_; }
+    // Whether the selection was shown active (the focus within the grid) at its last repaint.
+    bool SelectionShownActive() const { return selectionShownActive_; }
+
+    // Keyboard and editing: the editor's text and rules, moving by keys, the in-place search.
+    bool CanEditAcceptKey(char32_t Key) override;
+    bool CanEditModify() override;
+    int GetEditLimit() override;
+    std::string GetEditMask(int ACol, int ARow) override;
+    std::string GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const std::string& Value) override;
+    // Puts the link into edit for the current cell once every rule lets the cell be edited.
+    bool GridBeginFieldEdit();
+    bool ColumnEditable(TColumnEh* Column);
+    // The current cell takes the value of the record above.
+    void CopyValueFromPrevious();
+    // Asks, with gdoConfirmDeleteEh, before the current or the selected records are deleted.
+    bool ConfirmDelete();
+    void MoveDown(bool Extend);
+    void MoveUp(bool Extend);
+    void TabToColumn(bool Forward);
+    void MoveRows(bool Select, int Distance, bool WithRows, bool ToEnd);
+    void MoveToColumn(int GridCol, int Direction, bool Extend);
+    void GridIncrementalSearch(const std::string& Text, int Timeout, TIncSearchModeEh Mode);
+    void GridEndIncrementalSearch();
+    bool InplaceSearching() const { return searching_; }
+    const std::string& InplaceSearchText() const { return searchText_; }
+    int InplaceSearchTimeout() const { return searchTimeout_; }
+    // The editor's text as the grid keeps it, and the key value it stands for in a lookup cell.
+    const std::string& EditText() const { return editText_; }
+    const Variant& EditKeyValue() const { return editKeyValue_; }
+    // The clipboard and delete actions the shortcuts reach; none until the grid is given them.
+    IGridEditActionsEh* EditActionsHandler = nullptr;
+    // The press that opened a hosted editor, handed to it for a double click.
+    void NoteEditorPress(TPoint ClientPoint, DWORD Time);
+    // IInplaceEditHolderEh: the editors the grid hosts ask it before they act.
+    bool EditorCanModify(TControl* Editor) override;
+    void EditorMouseDownPlace(TPoint& ScreenPoint, DWORD& Time) override;
+    void EditorWindowProc(TControl* Editor, TMessage& Message) override;
+    void EditorKeyDown(TControl* Editor, WORD& Key, TShiftState Shift) override;
+    void EditorKeyPress(TControl* Editor, char32_t& Key) override;
+    void EditorKeyUp(TControl* Editor, WORD& Key, TShiftState Shift) override;
 
   protected:
     // The owned parts, made during construction; a derived grid makes its own.
@@ -393,6 +525,33 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
     void DefaultHandler(TMessage& Message) override;
+    // Drawing: the grid's own painting, its flat border and its buffered paint.
+    void Paint() override;
+    void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    void CreateParams(TCreateParams& Params) override;
+    void PaintWindow(TCanvas& ACanvas) override;
+    // Non-client size and paint of the flat border; true when the message was answered.
+    bool DrawingMessage(TMessage& Message);
+    // Keyboard and editing: the base grid's keys and editor as records need them.
+    bool CanEditShow() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void DoExit() override;
+    LRESULT DialogCode() const override;
+    // The typed character, the input method's start and the search timer; true when answered.
+    bool KeyboardMessage(TMessage& Message);
+
+    // Mouse: the base grid's mouse handling refined for records, titles and frozen columns.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                         const TGridDrawInfo& FixedInfo) override;
+    void TimedScroll(TGridScrollDirection Direction) override;
+    // A point on the right border of a frozen column, in the title rows: the sizing state, the
+    // column, the border's position and the point's offset from it.
+    bool FrozenSizingHit(int X, int Y, int& Offset, int& Position, int& Column, TGridDragStateEh& State);
 
   private:
     friend class TDBGridColumnsEh;
@@ -416,6 +575,70 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     void ForgetComponentInParts(TComponent* AComponent);
     void ShowColumnMenu(TMessage& Message);
     void DropPendingMessage();
+    // Mouse: the messages it answers and the state of the press being handled.
+    bool MouseMessage(TMessage& Message);
+    void DoubleClickMessage(TMessage& Message);
+    void SetCursorMessage(TMessage& Message);
+    void CancelModeMessage(TMessage& Message);
+    void TimerMessage(TMessage& Message);
+    bool OverFrozenBorder(int X, int Y);
+    bool ColumnSelectZone(int X, int Y);
+    bool RowSelectZone(int X, int Y);
+    TColumnEh* ColumnAtGridCol(int GridCol) const;
+    bool InDataRows(TGridCoord Cell);
+    TRect DataCellsPixels();
+    void MouseDownSelectRows(TMouseButton Button, TShiftState Shift, TGridCoord Cell);
+    void MouseDownEditor(TMouseButton Button, int X, int Y, TGridCoord Cell, TGridCoord OldCell);
+    int MeasureTitleWidth(TColumnEh& Column);
+    int MeasureCellWidth(TColumnEh& Column);
+    int MeasureFooterWidth(TColumnEh& Column);
+    bool MouseDownDoubleClick(TShiftState Shift, int X, int Y);
+    bool MouseDownSizing(TMouseButton Button, TShiftState Shift, int X, int Y);
+    bool MouseDownTitle(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell);
+    void MouseDownSelectColumn(TShiftState Shift, TGridCoord Cell);
+    void MouseDownData(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell);
+    void MouseDownSelect(TMouseButton Button, TShiftState Shift, TGridCoord Cell, TGridCoord OldCell,
+                         bool SelectionWasRect);
+    void MouseMoveTitle(int X, int Y);
+    void MouseMoveTracking(TShiftState Shift, int X, int Y);
+    void MouseMoveSizing(int X);
+    void MouseUpTitle(TMouseButton& Button, TShiftState Shift, int X, int Y);
+    void MouseUpEnd(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void EndFrozenSizing();
+    void StepCellOnRelease(TShiftState Shift, TGridCoord Cell);
+    void AutoScrollColumns(int X);
+    void AutoScrollCells(int X, int Y);
+    void ExtendColumnSelection(int GridCol);
+    struct TRowDragStateEh {
+        int SourceRow = -1;
+        std::string SourceBookmark;
+        int SourceLevel = -1;
+        int TargetRow = -1;
+        int TargetLevel = 0;
+        int LineStart = 0;
+    };
+    TGridDragStateEh dragState_ = dgsNoneEh;
+    TRowDragStateEh rowDrag_;
+    bool tracking_ = false;
+    bool rowTracking_ = false;
+    bool cellTracking_ = false;
+    bool horzAutoScroll_ = false;
+    bool titlePressShown_ = false;
+    bool rightPressAsLeft_ = false;
+    bool sortMarkingDeferred_ = false;
+    bool selectionDragPending_ = false;
+    bool optimizedOnDoubleClick_ = false;
+    bool rowSizedByMouse_ = false;
+    bool scrollTimerRunning_ = false;
+    int scrollTimerInterval_ = -1;
+    TPoint mousePressPoint_;
+    TPoint mousePoint_;
+    TShiftState trackingShift_;
+    TGridCoord steppedCellPress_{-1, -1};
+    int frozenSizingCol_ = -1;
+    int frozenSizingPos_ = 0;
+    int frozenSizingOfs_ = 0;
+    TNotifyEvent pendingDblClick_;
 
     TDBGridEhOptions options_ = DefaultDBGridEhOptions;
     TDBGridEhExtOptions extOptions_ = DefaultDBGridEhExtOptions;
@@ -465,8 +688,108 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh {
     std::vector<TLeafCol> leafColumns_;
     // The shared off-screen bitmap is kept while any grid lives.
     TDrawBitmapUserEh drawBitmapUser_;
-    // Layout: edit-button size and word-wrap room, measured by the rebuild.
+    // Drawing: the parts of DrawCell, the text margins of the cell being drawn and the border.
+    struct TCellDrawEh;
+    void DrawIndicatorCell(TCellDrawEh& Cell);
+    void DrawTitleCell(TCellDrawEh& Cell);
+    void DrawMultiTitleCell(TCellDrawEh& Cell);
+    void DrawDataAreaCell(TCellDrawEh& Cell);
+    void DrawDataCellBody(TCellDrawEh& Cell);
+    void DrawCellButtons(TCellDrawEh& Cell, TColumnEh* Column, const TRect& ButtonArea);
+    void DrawRequiredMark(TCellDrawEh& Cell, TColumnEh* Column, const std::string& Text);
+    void DrawFooterCell(TCellDrawEh& Cell);
+    void DrawFilterCell(int ACol, int ARow, bool& Highlighted, TGridDrawState AState, TRect ARect,
+                        std::uint16_t CellType);
+    bool CellParamsText(TColumnEh* Column, TGridDrawState State, std::string& Text, int& ImageIndex);
+    bool UseThemedFixedCells() const;
+    void PaintGridLines(const TGridDrawInfoEh& Info);
+    void PaintCellRegion(const TGridDrawInfoEh& Info, TGridCoord Start, TRect Bounds, TGridDrawState Include);
+    int indicatorActiveRow_ = -1;
+    bool selectionShownActive_ = false;
+    bool mirrored_ = false;
+    int borderInset_ = 0;
+    // Layout: measured sizes, the scroll state, and the steps of the rebuild, rows and scrolling.
     int editButtonWidth_ = 0;
     int editButtonHeight_ = 0;
     bool wordWrapRoom_ = false;
+    bool layoutPending_ = false;
+    bool thumbTrackGuard_ = false;
+    bool sumsRecalcGuard_ = false;
+    std::string savedDataPosition_;
+    void CreateWnd() override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    bool LayoutMessage(TMessage& Message);
+    void VertScrollMessage(int Code, int Pos);
+    void HorzScrollMessage(TMessage& Message);
+    void MouseWheelMessage(TMessage& Message);
+    void SizeMessage();
+    void FollowClientArea();
+    void SyncGeneratedColumns();
+    void LayOutColumns();
+    void MeasureRows();
+    static int FitRowHeightToText(int Height, int TextHeight, int Margin);
+    void SetRowHeightsKeepingTitle(int Height);
+    void MeasureTitleRow();
+    TFont* NodeTitleFont(const THeadTreeNode& Node) const;
+    int MeasureTitleChildren(THeadTreeNode& Node);
+    void ApplyHorzScrollBar();
+    void AutoFitColumns();
+    void FitWidthsAfterSizing();
+    int RowLineWidth() const { return GridLineWidthFor(gdoRowLinesEh); }
+    void ScrollDataRows(int Distance);
+    void FollowVertScrollBar();
+    TRect WholeRowRect(int ARow);
+    TScrollBarVisibleModeEh lastVertMode_ = sbAutoShowEh;
+
+    // Keyboard and editing: the steps and the state behind them.
+    static constexpr UINT_PTR SearchTimerId = 2;
+    static bool StepsInPlace(TColumnEh& Column);
+    static std::string WithCrLfLineBreaks(std::string_view Text);
+    TColumnEh* ColumnAt(int DataCol) const;
+    TColumnEh* CurrentColumnEh() const;
+    bool EditorParamsReadOnly(bool& ReadOnly) const;
+    void LookupEditKey(TColumnEh& Column, TField& Field, std::string& Text);
+    void PostLookupText(TColumnEh& Column, TField& Field, const std::string& Text);
+    TDBGridEhSelection* BlockSelection() const;
+    void AfterMove();
+    void StepRows(bool MaySelect, int Distance, bool ToEnd);
+    void StretchBlock(int Distance, bool ToEnd);
+    bool EnterColumn(int GridCol);
+    bool ShortcutKeyDown(WORD Key, TShiftState Shift);
+    void OpenFindDialog();
+    void CtrlKeyDown(WORD Key, TShiftState Shift);
+    void PlainKeyDown(WORD Key, TShiftState Shift);
+    void PasteByKey();
+    bool RunEditAction(TDBGridEhEditAction Action);
+    void DeleteByKey();
+    void EscapeKey();
+    void EndOrHomeKey(bool End, bool Multi);
+    void SideKey(int Step, bool Multi);
+    void InsertKey(bool Shift);
+    void ClearStepCellByKey();
+    bool TypingSearches();
+    int TypingSearchTimeout() const;
+    void CharMessage(TMessage& Message);
+    bool FindSearchedRecord(TColumnEh& Column, const std::u32string& Wanted, TIncSearchModeEh Mode,
+                            std::string& Own);
+    void RestartSearchTimer();
+    void StopSearchTimer();
+    void SearchBackspace();
+    bool searching_ = false;
+    // Set while the search gives the dataset back to the controls: that scroll keeps the search.
+    bool keepSearch_ = false;
+    std::string searchText_;
+    int searchTimeout_ = -1;
+    bool searchTimerRunning_ = false;
+    // Ctrl held or gxoClearSelectionEh off: the rows passed change their selected state.
+    bool toggleSelection_ = false;
+    bool columnExitRunning_ = false;
+    std::string editText_;
+    Variant editKeyValue_;
+    // Where a Shift range of rows began and whether that row was selected before.
+    std::string rowRangeAnchor_;
+    bool rowAnchorWasSelected_ = false;
+    TPoint editorPressPoint_{};
+    DWORD editorPressTime_ = 0;
 };

@@ -6,10 +6,21 @@
 #include "platform/ui/font.h"
 
 void TCustomDBGridEh::Dispatch(TMessage& Message) {
+    if (DrawingMessage(Message))
+        return;
     if (Message.Msg == WM_DEFERRED_LAYOUT_EH) {
         DeferredLayoutMessage();
         return;
     }
+    // Layout: scroll bars, the window's size.
+    if (LayoutMessage(Message))
+        return;
+    // Keyboard: typed characters, the input method's start and the search timer.
+    if (KeyboardMessage(Message))
+        return;
+    // Mouse: timers, cursors, cancel mode and double clicks.
+    if (MouseMessage(Message))
+        return;
     TCustomGrid::Dispatch(Message);
     switch (Message.Msg) {
         case CM_PARENTFONTCHANGED:

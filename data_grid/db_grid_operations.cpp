@@ -25,16 +25,7 @@ bool TCustomDBGridEh::KeepsEditorShown() {
 bool TCustomDBGridEh::FilterEditingActive() {
     return false;
 }
-bool TCustomDBGridEh::CellHas3DFrame(int /*ACol*/, int /*ARow*/, TGridDrawState /*AState*/) {
-    return false;
-}
-bool TCustomDBGridEh::IsCellInSelection(int /*ACol*/, int /*ARow*/) {
-    return false;
-}
 bool TCustomDBGridEh::ToggleTreeNodeAt(int /*X*/, int /*Y*/) {
-    return false;
-}
-bool TCustomDBGridEh::BeginRowDrag(int& /*Origin*/, int& /*Destination*/, TPoint /*MousePt*/) {
     return false;
 }
 TWinControl* TCustomDBGridEh::NewFilterEditor() {
@@ -46,73 +37,23 @@ int TCustomDBGridEh::SubTitleRowCount() {
 int TCustomDBGridEh::ShowsTitles() {
     return options_.Contains(gdoTitlesEh) ? 1 : 0;
 }
-void TCustomDBGridEh::GetHighlightColors(TGridDrawState /*State*/, TColor& /*Background*/, TColor& /*Text*/) {
-}
-void TCustomDBGridEh::GetDataCellColors(int /*DataCol*/, TGridDrawState /*State*/, TColor& /*Background*/,
-                                        TColor& /*Text*/) {}
 bool TCustomDBGridEh::HasFocusWithin() {
     return Focused() || (InplaceEditor() != nullptr && InplaceEditor()->Focused());
-}
-bool TCustomDBGridEh::MoveRecords(const std::vector<std::string>& /*Bookmarks*/, int /*TargetRecNo*/,
-                                  int /*TreeLevel*/, bool /*CheckOnly*/) {
-    return false;
-}
-bool TCustomDBGridEh::MoveSelectedRecords(int /*TargetRecNo*/, int /*TreeLevel*/, bool /*CheckOnly*/) {
-    return false;
 }
 bool TCustomDBGridEh::NeedsBufferedPaint() {
     return false;
 }
-void TCustomDBGridEh::LinkDataSetChanged() {
-    RefreshLayout();
-}
-void TCustomDBGridEh::MapColumnsToFields() {}
-void TCustomDBGridEh::ApplyLayoutChange() {}
-void TCustomDBGridEh::PaintBorder3D(TRect /*ARect*/, TGridDrawState /*AState*/) {}
 void TCustomDBGridEh::DrawTreeCell(int /*ACol*/, int /*ARow*/, TRect& /*ARect*/, TGridDrawState /*AState*/) {}
-void TCustomDBGridEh::DrawFixedCell(int /*ACol*/, int /*ARow*/, TRect /*ARect*/, TGridDrawState /*AState*/) {}
-bool TCustomDBGridEh::EndRowDrag(int& /*Origin*/, int& /*Destination*/, TPoint /*MousePt*/) {
-    return false;
-}
 void TCustomDBGridEh::CollectDataSetFields(std::vector<TField*>& Fields) {
     if (TDataSet* dataSet = dataLink_->DataSet())
         for (int i = 0; i < dataSet->Fields().Count(); ++i) Fields.push_back(dataSet->Fields().Fields(i));
 }
-int TCustomDBGridEh::RowAtDragPoint(TPoint /*MousePt*/) {
-    return -1;
-}
-void TCustomDBGridEh::LinkDataSetScrolled(int /*Distance*/) {
-    Invalidate();
-}
-void TCustomDBGridEh::InvalidateSelection() {
-    Invalidate();
-}
-void TCustomDBGridEh::ApplyColumnAttributes() {}
 void TCustomDBGridEh::StoreFilterText() {}
-void TCustomDBGridEh::ShowCellEditor() {
-    ShowEditor();
-}
-void TCustomDBGridEh::AutoScrollTick() {}
-void TCustomDBGridEh::ActiveRecordChanged() {}
 void TCustomDBGridEh::FillFilterList(std::vector<std::string>& /*Items*/) {}
-void TCustomDBGridEh::SyncExternalHorzScrollBar() {}
-void TCustomDBGridEh::RecalcRowCount() {}
-void TCustomDBGridEh::RefreshVertScrollBar() {}
-bool TCustomDBGridEh::MoveRecordsDefault(const std::vector<std::string>& /*Bookmarks*/, int /*TargetRecNo*/,
-                                         int /*TreeLevel*/, bool /*CheckOnly*/) {
-    return false;
-}
-std::string TCustomDBGridEh::GetFooterText(int /*DataCol*/, int /*Row*/) {
-    return {};
-}
 bool TCustomDBGridEh::FindDialogModal() {
     return true;
 }
 void TCustomDBGridEh::ApplyFilter() {}
-void TCustomDBGridEh::ApplySorting() {}
-void TCustomDBGridEh::RefreshEditors() {
-    InvalidateEditor();
-}
 
 void TCustomDBGridEh::DataLinkActiveChanged(bool Active) {
     if (!Active)
@@ -135,14 +76,9 @@ void TCustomDBGridEh::DataLinkActiveChanged(bool Active) {
 void TCustomDBGridEh::EditingStateChanged() {
     InvalidateEditor();
 }
-void TCustomDBGridEh::RecordChanged(TField* /*Field*/) {
-    InvalidateRow(Row());
-}
-void TCustomDBGridEh::SelectFieldColumn(TField* /*Field*/) {}
 TField* TCustomDBGridEh::SelectedField() const {
     return nullptr;
 }
-void TCustomDBGridEh::PostEditText() {}
 
 void TCustomDBGridEh::CellClick(IGridColumnEh* Column) {
     if (OnDataCellClick)
@@ -160,10 +96,6 @@ void TCustomDBGridEh::ColEnter() {
 void TCustomDBGridEh::ColExit() {
     if (OnColumnExit)
         OnColumnExit(this);
-}
-void TCustomDBGridEh::SortMarkingChanged() {
-    if (OnSortMarkersChange)
-        OnSortMarkersChange(this);
 }
 void TCustomDBGridEh::TitleClick(int ACol, IGridColumnEh* Column) {
     if (OnTitleButtonClick)

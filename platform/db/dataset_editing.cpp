@@ -72,6 +72,8 @@ void TDataSet::Insert() {
 void TDataSet::Append() {
     BeginInsertAppend();
     ClearBuffers();
+    // The new record lies past the last one: the dataset stands at its end until it moves.
+    eof_ = true;
     TRecordBuffer buffer = buffers_[0];
     InitRecord(buffer);
     SetBookmarkFlag(buffer, bfEOF);

@@ -1,0 +1,120 @@
+#pragma once
+// A data grid with the focus on a headless form over the in-memory dataset, driven by typed keys:
+// three columns (ID, NAME, CITY) over a few records whose names differ in letter case and script.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data_grid/column.h"
+#include "data_grid/columns.h"
+#include "data_grid/db_grid.h"
+#include "data_grid/grid_unit.h"
+#include "platform/db/data_source.h"
+#include "platform/db/field.h"
+#include "platform/ui/application.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/form.h"
+#include "platform/ui/headless.h"
+#include "platform/ui/inplace_edit.h"
+#include "platform/ui/virtual_keys.h"
+#include "tests/support/memory_dataset.h"
+
+namespace grid_keys_test {
+
+struct Person {
+    int id;
+    const char* name;
+    const char* city;
+};
+
+inline const std::vector<Person> DefaultPeople = {{1, "Alpha", "Москва"},
+                                                  {2, "bravo", "Тверь"},
+                                                  {3, "Борис", "Омск"},
+                                                  {4, "борщ", "Курск"},
+                                                  {5, "Charlie", "Псков"}};
+
+// Starts the grid unit (shortcuts, find hook) for the fixture's lifetime.
+struct GridUnitScope {
+    GridUnitScope() { InitializeDBGridEhUnit(); }
+    ~GridUnitScope() { FinalizeDBGridEhUnit(); }
+};
+
+struct KeyedGrid {
+    static constexpr int NameCol = 2;
+    static constexpr int CityCol = 3;
+    platform::ui::HeadlessSession ui;
+    GridUnitScope unit;
+    TForm* form = nullptr;
+    TEdit* other = nullptr;
+    TCustomDBGridEh* grid = nullptr;
+    TMemoryDataSet ds;
+    TDataSource* source = nullptr;
+
+    explicit KeyedGrid(const std::vector<Person>& people = DefaultPeople) {
+        Application->CreateForm(&form);
+        form->SetBounds(0, 0, 500, 400);
+        other = NewComponent<TEdit>(form);
+        other->SetParent(form);
+        other->SetBounds(10, 360, 100, 24);
+        grid = NewComponent<TCustomDBGridEh>(form);
+        grid->SetParent(form);
+        grid->SetBounds(0, 0, 480, 300);
+        ds.SetColumns({"ID", "NAME", "CITY"});
+        ds.SetColumnType(0, ftInteger);
+        ds.SetColumnType(1, ftString, 20);
+        ds.SetColumnType(2, ftString, 20);
+        for (const Person& p : people) ds.AddRow({Variant(p.id), Variant(p.name), Variant(p.city)});
+        source = NewComponent<TDataSource>(form);
+        source->SetDataSet(&ds);
+        ds.Open();
+        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+        for (const char* name : {"ID", "NAME", "CITY"}) columns.Add()->SetFieldName(name);
+        grid->SetDataSource(source);
+        grid->DataLink()->SetBufferCount(static_cast<int>(people.size()));
+        grid->SetColCount(4);
+        grid->SetRowCount(static_cast<int>(people.size()) + 1);
+        grid->SetFixedCols(1);
+        grid->SetFixedRows(1);
+        grid->SetCol(NameCol);
+        form->Show();
+        grid->SetFocus();
+        ui.ProcessMessages();
+    }
+    ~KeyedGrid() {
+        grid->SetDataSource(nullptr);
+        ds.BeforeDestruction();
+    }
+    void Press(WORD key, TShiftState shift = {}) {
+        ui.PressKey(key, shift);
+        ui.ProcessMessages();
+    }
+    void Type(const std::string& text) {
+        ui.TypeText(text);
+        ui.ProcessMessages();
+    }
+    TColumnEh* Column(int dataCol) const {
+        return static_cast<TDBGridColumnsEh&>(*grid->Columns()).ColumnAt(dataCol);
+    }
+    void GoTo(int id) {
+        ds.First();
+        while (!ds.Eof() && CurrentId() != id) ds.Next();
+    }
+    int CurrentId() { return ds.FieldByName("ID")->AsInteger(); }
+    std::string Name() { return ds.FieldByName("NAME")->AsString(); }
+    std::string StoredName(int index) const { return ds.StoredRow(index).at(1).AsString(); }
+    bool EditorShown() const { return grid->InplaceEditor() != nullptr && grid->InplaceEditor()->Visible(); }
+    std::string EditorText() const { return grid->InplaceEditor() ? grid->InplaceEditor()->Text() : ""; }
+    std::vector<int> SelectedIds() const {
+        std::vector<int> ids;
+        for (int i = 0; i < grid->SelectedRows()->Count(); ++i) {
+            int id = 0;
+            std::memcpy(&id, grid->SelectedRows()->ItemAt(i).data(), sizeof(int));
+            ids.push_back(id);
+        }
+        return ids;
+    }
+};
+
+}  // namespace grid_keys_test
