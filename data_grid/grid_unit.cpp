@@ -2,6 +2,7 @@
 
 #include "data_grid/column_cell_params.h"
 #include "data_grid/column_interceptors.h"
+#include "data_grid/find_dialog.h"
 #include "data_grid/grid_style.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/ui/bitmap.h"
@@ -133,8 +134,10 @@ void TDBGridEhUnit::BuildWideIndicatorImages() {
 
 void InitializeDBGridEhUnit() {
     UnitSlot& slot = Slot();
-    if (slot.starts == 0)
+    if (slot.starts == 0) {
         slot.unit = std::make_unique<TDBGridEhUnit>();
+        slot.unit->FindHook = ShowGridFindDialog;
+    }
     ++slot.starts;
 }
 
