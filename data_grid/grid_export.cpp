@@ -137,6 +137,7 @@ void TDBGridEhExport::WalkSelection(int Kind) {
 
 void TDBGridEhExport::WalkColumns(TColumnsEhList& Columns, const std::function<void()>& Records) {
     ExportColumns = &Columns;
+    ReadColumnLooks(Columns);
     FooterSums.assign(static_cast<std::size_t>(FooterRowCount() * Columns.Count()), 0);
     PutPrefix();
     if (Grid->Options().Contains(gdoTitlesEh))
@@ -209,22 +210,52 @@ TColor TDBGridEhExport::CellBackground(TColumnEh* Column, TFont* Font) const {
     return background;
 }
 
+void TDBGridEhExport::ReadColumnLooks(TColumnsEhList& Columns) {
+    looks_.clear();
+    looks_.resize(static_cast<std::size_t>(Columns.Count()));
+    for (int i = 0; i < Columns.Count(); ++i) {
+        TColumnEh* column = Columns.ColumnAt(i);
+        TColumnLook& look = looks_[static_cast<std::size_t>(i)];
+        look.Font = std::make_unique<TFont>();
+        look.Font->Assign(*column->Font());
+        look.Alignment = column->Alignment();
+        look.Color = column->Color();
+        look.Checkboxes = column->Checkboxes();
+    }
+}
+
+const TDBGridEhExport::TColumnLook& TDBGridEhExport::LookOf(TColumnsEhList& Columns, int Index) {
+    if (&Columns == ExportColumns && static_cast<std::size_t>(Index) < looks_.size())
+        return looks_[static_cast<std::size_t>(Index)];
+    TColumnEh* column = Columns.ColumnAt(Index);
+    if (!otherLook_.Font)
+        otherLook_.Font = std::make_unique<TFont>();
+    otherLook_.Font->Assign(*column->Font());
+    otherLook_.Alignment = column->Alignment();
+    otherLook_.Color = column->Color();
+    otherLook_.Checkboxes = column->Checkboxes();
+    return otherLook_;
+}
+
 void TDBGridEhExport::PutRecord(TColumnsEhList& Columns) {
     TColCellParamsEh& params = *CellParams;
     for (int i = 0; i < Columns.Count(); ++i) {
         TColumnEh* column = Columns.ColumnAt(i);
-        cellFont_->Assign(*column->Font());
+        const TColumnLook& look = LookOf(Columns, i);
+        cellFont_->Assign(*look.Font);
         params.GridRow = -1;
         params.GridCol = -1;
         params.State = {};
         params.Font = cellFont_.get();
-        params.Alignment = column->Alignment();
+        params.Alignment = look.Alignment;
         params.ImageIndex = ImageIndexOf(*column);
         params.Text = column->CellDisplayText();
-        params.BoxState = column->ReadCheckState();
-        params.ReadOnly = column->ReadOnly();
+        // Only a check-box column has a state; reading it means the field's text once more.
+        params.BoxState = look.Checkboxes ? column->ReadCheckState() : cbUnchecked;
         // The column's own handler may not change the background the grid's event chose.
-        const TColor background = CellBackground(column, cellFont_.get());
+        TColor background = look.Color;
+        if (Grid->OnCellParams)
+            Grid->OnCellParams(Grid, column, cellFont_.get(), background, TGridDrawState{});
         params.Background = background;
         column->FireGetCellParams(false, &params);
         params.Background = background;

@@ -78,8 +78,21 @@ class TDBGridEhExport : public TObject {
     void WalkRectangle();
     void WalkFromFirst();
 
+    // What each exported column brings to every one of its cells, read once per export.
+    struct TColumnLook {
+        std::unique_ptr<TFont> Font;
+        TAlignment Alignment = taLeftJustify;
+        TColor Color = clWindow;
+        bool Checkboxes = false;
+    };
+    void ReadColumnLooks(TColumnsEhList& Columns);
+    const TColumnLook& LookOf(TColumnsEhList& Columns, int Index);
+
     // Reused for every data cell and footer cell.
     std::unique_ptr<TFont> cellFont_;
+    std::vector<TColumnLook> looks_;
+    // For a column list other than the exported one.
+    TColumnLook otherLook_;
 };
 
 // Tab-separated text. A cell holding TAB, CR or LF, or starting with a double quote, is written
