@@ -40,8 +40,6 @@ void TCustomDBGridEh::InvalidateColumn(int GridCol) {
         InvalidateCol(GridCol);
 }
 
-void TCustomDBGridEh::MeasureColumnWidths(TColumnsEhList& /*Columns*/) {}
-
 bool TCustomDBGridEh::CurrentColumnVisible() const {
     const int current = SelectedColumnIndex();
     if (!columns_ || current < 0 || current >= columns_->Count())

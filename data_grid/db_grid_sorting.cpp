@@ -1,0 +1,27 @@
+// Sorting by the titles' sort markers, and which selections the user may make.
+#include "data_grid/db_grid.h"
+#include "data_grid/grid_unit.h"
+
+bool TCustomDBGridEh::SelectionKindAllowed(TGridSelectionKindEh Kind) const {
+    if (Kind == gskNoneEh)
+        return true;
+    if (!options_.Contains(gdoMultiSelectEh) || !AllowedSelections.Contains(Kind))
+        return false;
+    if (Kind == gskRectangleEh || Kind == gskColumnsEh)
+        return !options_.Contains(gdoRowSelectEh);
+    return true;
+}
+
+void TCustomDBGridEh::SortMarkingChanged() {
+    if (!extOptions_.Contains(gxoAutoSortMarkingEh))
+        return;
+    if (OnSortMarkersChange)
+        OnSortMarkersChange(this);
+    else
+        ApplySorting();
+}
+
+void TCustomDBGridEh::ApplySorting() {
+    if (TDBGridEhDataService* service = DBGridEhDataService())
+        service->ApplySorting(this);
+}

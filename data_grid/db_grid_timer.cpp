@@ -1,0 +1,168 @@
+// Timer 1 of the grid window: auto-scrolling while the mouse selects past an edge of the data
+// cells, and following the pointer while records are dragged.
+#include <algorithm>
+
+#include "data_grid/db_grid.h"
+#include "data_grid/grid_selection.h"
+#include "platform/db/dataset.h"
+#include "platform/ui/input.h"
+#include "platform/ui/timers.h"
+
+namespace {
+
+// The host's timers never fire at 0 ms; the window system's shortest interval stands in.
+constexpr int kShortestTimerMs = 10;
+// Rows moved per tick: one per 6 pixels past the edge, at most 8.
+constexpr int kPixelsPerRow = 6;
+constexpr int kMostRowsPerTick = 8;
+
+int TickInterval(int Distance, int PerPixel) {
+    return std::max(0, 200 - PerPixel * Distance);
+}
+
+}  // namespace
+
+void TCustomDBGridEh::StartScrollTimer(int Interval) {
+    if (scrollTimerRunning_ && scrollTimerInterval_ == Interval)
+        return;
+    SetTimer(Handle(), ScrollTimerId, static_cast<UINT>(std::max(Interval, kShortestTimerMs)));
+    scrollTimerRunning_ = true;
+    scrollTimerInterval_ = Interval;
+}
+
+void TCustomDBGridEh::StopScrollTimer() {
+    if (scrollTimerRunning_ && HandleAllocated())
+        KillTimer(Handle(), ScrollTimerId);
+    scrollTimerRunning_ = false;
+    scrollTimerInterval_ = -1;
+}
+
+// The data cells shown, in client pixels (right and bottom outside).
+TRect TCustomDBGridEh::DataCellsPixels() {
+    TGridDrawInfoEh info;
+    CalcGridDrawInfo(info);
+    const TGridRect area = DataCellArea();
+    int bottom = info.Vert.FixedBoundary;
+    for (int row = TopRow(); row <= area.Bottom && bottom < info.Vert.GridBoundary; ++row)
+        bottom += info.Vert.Span(row);
+    bottom = std::min(bottom, info.Vert.GridBoundary);
+    int left = 0;
+    for (int col = 0; col < indicatorOffset_; ++col) left += info.Horz.Span(col);
+    return TRect{left, info.Vert.FixedBoundary, info.Horz.GridBoundary, bottom};
+}
+
+void TCustomDBGridEh::AutoScrollTick() {
+    if (dragState_ == dgsSelectingColumnsEh)
+        AutoScrollColumns(mousePoint_.X);
+    else
+        AutoScrollCells(mousePoint_.X, mousePoint_.Y);
+}
+
+void TCustomDBGridEh::AutoScrollColumns(int X) {
+    const TRect data = DataCellsPixels();
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    int distance = 0;
+    if (X >= data.Right) {
+        distance = X - data.Right + 1;
+        if (info.Horz.LastFullVisibleCell < ColCount() - 1) {
+            SetLeftCol(LeftCol() + 1);
+            CalcDrawInfo(info);
+            ExtendColumnSelection(std::min(info.Horz.LastFullVisibleCell + 1, ColCount() - 1));
+        } else {
+            ExtendColumnSelection(ColCount() - 1);
+        }
+    } else if (X < info.Horz.FixedBoundary) {
+        distance = info.Horz.FixedBoundary - X;
+        if (LeftCol() > FixedCols())
+            SetLeftCol(LeftCol() - 1);
+        ExtendColumnSelection(LeftCol());
+    } else {
+        return;
+    }
+    StartScrollTimer(TickInterval(distance, 10));
+}
+
+void TCustomDBGridEh::AutoScrollCells(int X, int Y) {
+    const TRect data = DataCellsPixels();
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    int vert = 0;
+    int vertDir = 0;
+    if (Y < data.Top) {
+        vert = data.Top - Y;
+        vertDir = -1;
+    } else if (Y >= data.Bottom) {
+        vert = Y - data.Bottom + 1;
+        vertDir = 1;
+    }
+    int horz = 0;
+    int horzDir = 0;
+    if (X < info.Horz.FixedBoundary && X < data.Left + info.Horz.FixedBoundary) {
+        horz = info.Horz.FixedBoundary - X;
+        horzDir = -1;
+    } else if (X >= data.Right) {
+        horz = X - data.Right + 1;
+        horzDir = 1;
+    }
+    if (vertDir == 0 && horzDir == 0) {
+        StopScrollTimer();
+        return;
+    }
+    const int rows = vertDir * std::min(vert / kPixelsPerRow, kMostRowsPerTick);
+    LockLayout();
+    try {
+        if (dragState_ != dgsSelectingRectEh && rows != 0)
+            MoveRows(trackingShift_.Contains(ssLeft), rows, false, false);
+        if (horzDir != 0) {
+            if (horzAutoScroll_) {
+                if (horzDir < 0 && LeftCol() > FixedCols())
+                    SetLeftCol(LeftCol() - 1);
+                else if (horzDir > 0 && info.Horz.LastFullVisibleCell < ColCount() - 1)
+                    SetLeftCol(LeftCol() + 1);
+            }
+            if (dragState_ != dgsSelectingRowsEh)
+                MoveToColumn(Col() + horzDir, horzDir, false);
+        }
+        if (dragState_ == dgsSelectingRectEh) {
+            if (rows != 0 && dataLink_->Active())
+                dataLink_->DataSet()->MoveBy(rows);
+            auto* selection = dynamic_cast<TDBGridEhSelection*>(selection_.get());
+            if (selection != nullptr && selection->Kind() == gskRectangleEh && dataLink_->Active()) {
+                const int col = LeftCol() == FixedCols() && horzDir < 0 ? 0 : GridColToDataCol(Col());
+                selection->Rect().ExtendTo(col, dataLink_->DataSet()->GetBookmark(), true);
+            }
+        }
+    } catch (...) {
+        UnlockLayout();
+        throw;
+    }
+    UnlockLayout();
+    if (LayoutLockCount() == 0)
+        Update();
+    StartScrollTimer(TickInterval(std::max(vert, horz), 15));
+}
+
+void TCustomDBGridEh::TimedScroll(TGridScrollDirection Direction) {
+    if (dataLink_->Active()) {
+        if (Direction.Contains(sdUp))
+            dataLink_->MoveBy(-(dataLink_->ActiveRecord() + 1));
+        else if (Direction.Contains(sdDown))
+            dataLink_->MoveBy(dataLink_->RecordCount() - dataLink_->ActiveRecord());
+        Direction = Direction - TGridScrollDirection{sdUp, sdDown};
+    }
+    if (Direction != TGridScrollDirection{})
+        TCustomGrid::TimedScroll(Direction);
+}
+
+void TCustomDBGridEh::TimerMessage(TMessage& Message) {
+    TCustomGrid::Dispatch(Message);
+    if (rowTracking_ || cellTracking_ || dragState_ == dgsSelectingColumnsEh) {
+        AutoScrollTick();
+    } else if (dragState_ == dgsDraggingRowsEh) {
+        TPoint pointer;
+        GetCursorPos(pointer);
+        pointer = ScreenToClient(pointer);
+        RowAtDragPoint(pointer.X, pointer.Y);
+    }
+}

@@ -1,0 +1,141 @@
+#pragma once
+// A data grid on a borderless headless form over 30 in-memory records (ID, NAME, CITY), with
+// helpers that drive the mouse and the keyboard at points of the grid's client area.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data_grid/column.h"
+#include "data_grid/column_title.h"
+#include "data_grid/columns.h"
+#include "data_grid/db_grid.h"
+#include "data_grid/grid_unit.h"
+#include "platform/db/data_source.h"
+#include "platform/db/field.h"
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "platform/ui/headless.h"
+#include "platform/ui/input.h"
+#include "platform/ui/mouse_capture.h"
+#include "tests/support/memory_dataset.h"
+
+namespace grid_mouse_test {
+
+// The in-memory dataset's bookmark of a record: its id.
+inline std::string BookmarkOfId(int id) {
+    std::string bookmark(sizeof(int), '\0');
+    std::memcpy(bookmark.data(), &id, sizeof(int));
+    return bookmark;
+}
+
+// Opens the grid's protected state to the tests.
+class MouseGrid : public TCustomDBGridEh {
+  public:
+    using TCustomDBGridEh::GridState;
+    using TCustomDBGridEh::SizingPos;
+    using TCustomDBGridEh::TCustomDBGridEh;
+    // Set false: the grid cannot take the focus when pressed.
+    bool TryFocusGrid() override { return mayFocus && TCustomDBGridEh::TryFocusGrid(); }
+    bool mayFocus = true;
+};
+
+class GridMouseTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InitializeDBGridEhUnit();
+        Application->CreateForm(&form);
+        form->SetBorderStyle(bsNone);
+        form->SetBounds(0, 0, 520, 420);
+        grid = NewComponent<MouseGrid>(form);
+        grid->SetParent(form);
+        grid->SetBounds(10, 10, 400, 300);
+        ds.SetColumns({"ID", "NAME", "CITY"});
+        ds.SetColumnType(0, ftInteger);
+        ds.SetColumnType(1, ftString, 30);
+        ds.SetColumnType(2, ftString, 30);
+        for (int id = 1; id <= 30; ++id)
+            ds.AddRow({Variant(id), Variant("name " + std::to_string(id)), Variant("city")});
+        source = NewComponent<TDataSource>(form);
+        source->SetDataSet(&ds);
+        ds.Open();
+        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+        for (const char* field : {"ID", "NAME", "CITY"}) {
+            TColumnEh* column = columns.Add();
+            column->SetFieldName(field);
+            column->SetWidth(80);
+        }
+        grid->SetDataSource(source);
+        form->Show();
+        ui.ProcessMessages();
+        grid->SetFocus();
+        ui.ProcessMessages();
+    }
+    void TearDown() override {
+        grid->SetDataSource(nullptr);
+        ds.BeforeDestruction();
+        FinalizeDBGridEhUnit();
+    }
+    TColumnEh* Column(int index) const {
+        return static_cast<TColumnEh*>(static_cast<TDBGridColumnsEh&>(*grid->Columns()).Items(index));
+    }
+    TPoint FormPoint(TPoint client) const {
+        TPoint origin = grid->FormOrigin();
+        return {origin.X + client.X, origin.Y + client.Y};
+    }
+    // A press long after the last one: never the second half of a double click.
+    void Press(TPoint p, TShiftState shift = {}, TMouseButton button = mbLeft) {
+        ui.Advance(1000);
+        PressAtOnce(p, shift, button);
+    }
+    void PressAtOnce(TPoint p, TShiftState shift = {}, TMouseButton button = mbLeft) {
+        platform::ui::PostMouseDown(*form, button, shift, FormPoint(p));
+        ui.ProcessMessages();
+    }
+    void MoveTo(TPoint p, TShiftState shift = {ssLeft}) {
+        platform::ui::PostMouseMove(*form, shift, FormPoint(p));
+        ui.ProcessMessages();
+    }
+    void Release(TPoint p, TShiftState shift = {}, TMouseButton button = mbLeft) {
+        platform::ui::PostMouseUp(*form, button, shift, FormPoint(p));
+        ui.ProcessMessages();
+    }
+    void Click(TPoint p, TShiftState shift = {}) {
+        Press(p, shift);
+        Release(p, shift);
+    }
+    void DoubleClick(TPoint p) {
+        Click(p);
+        PressAtOnce(p);
+        Release(p);
+    }
+    // The middle of a cell, and points relative to its corners.
+    TPoint Middle(int col, int row) const {
+        TRect r = grid->CellRect(col, row);
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    int CurrentId() const { return ds.FieldByName("ID")->AsInteger(); }
+    void GoTo(int id) {
+        ds.First();
+        ds.MoveBy(id - 1);
+    }
+    std::uint32_t Pixel(int x, int y) const {
+        TPoint p = FormPoint({x, y});
+        return form->SurfaceImage().Pixel(p.X, p.Y);
+    }
+
+    // Makes the grid's rows end exactly at the client's bottom.
+    void FitRowsToClient(int LastRow) {
+        grid->SetClientHeight(grid->CellRect(1, LastRow).Bottom + grid->GridLineWidth());
+        ui.ProcessMessages();
+    }
+
+    platform::ui::HeadlessSession ui;
+    TForm* form = nullptr;
+    MouseGrid* grid = nullptr;
+    TMemoryDataSet ds;
+    TDataSource* source = nullptr;
+};
+
+}  // namespace grid_mouse_test
