@@ -3,7 +3,10 @@
 // parameters the grid's and the columns' events give, and the text and CSV forms of the cells.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/variant.h"
 #include "tests/data_grid/grid_export_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -250,6 +254,37 @@ TEST_F(ExportOverRows, EventsShapeDataAndFooterCells) {
     };
     EXPECT_EQ(Text(), "1\t<n1>\t10\r\n2\t<n2>\t20\r\nfooter 0/0\tfooter 1/0\tΣ 30");
     EXPECT_EQ(footerColumns, (std::vector<int>{0, 10, 20}));
+}
+
+int OpenFileCount() {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                          std::filesystem::directory_iterator()));
+}
+
+std::string FileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(ExportOverRows, AFileIsTruncatedAndClosedOnEveryPath) {
+    Fill(3);
+    testsupport::TempDir dir("grid_export_file");
+    const std::filesystem::path path = dir / "grid.txt";
+    const int files = OpenFileCount();
+    TDBGridEhExportAsText exporter;
+    exporter.Grid = grid;
+    exporter.ExportFile(path.string(), true);
+    EXPECT_EQ(FileText(path), "1\tn1\t10\r\n2\tn2\t20\r\n3\tn3\t30");
+    SelectRows({2});
+    exporter.ExportFile(path.string(), false);
+    EXPECT_EQ(FileText(path), "2\tn2\t20");
+    grid->OnCellParams = [](TObject*, IGridColumnEh*, TFont*, TColor&, TGridDrawState) {
+        throw Exception("cell failed");
+    };
+    EXPECT_THROW(exporter.ExportFile(path.string(), true), Exception);
+    grid->OnCellParams = nullptr;
+    EXPECT_EQ(OpenFileCount(), files);
+    EXPECT_EQ(FileText(path), "");
 }
 
 }  // namespace
