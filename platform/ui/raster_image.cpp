@@ -35,6 +35,46 @@ RasterImage::RasterImage(int width, int height, std::uint32_t fill)
       height_(std::max(0, height)),
       pixels_(static_cast<std::size_t>(width_) * height_, fill) {}
 
+RasterImage::RasterImage(const RasterImage& other)
+    : width_(other.width_), height_(other.height_), hasAlpha_(other.hasAlpha_), pixels_(other.pixels_) {}
+
+RasterImage::RasterImage(RasterImage&& other) noexcept
+    : width_(other.width_), height_(other.height_), hasAlpha_(other.hasAlpha_) {
+    other.Detach();
+    pixels_ = std::move(other.pixels_);
+    other.width_ = other.height_ = 0;
+}
+
+RasterImage& RasterImage::operator=(const RasterImage& other) {
+    if (this == &other)
+        return *this;
+    Detach();
+    width_ = other.width_;
+    height_ = other.height_;
+    hasAlpha_ = other.hasAlpha_;
+    pixels_ = other.pixels_;
+    return *this;
+}
+
+RasterImage& RasterImage::operator=(RasterImage&& other) noexcept {
+    if (this == &other)
+        return *this;
+    Detach();
+    other.Detach();
+    width_ = other.width_;
+    height_ = other.height_;
+    hasAlpha_ = other.hasAlpha_;
+    pixels_ = std::move(other.pixels_);
+    other.width_ = other.height_ = 0;
+    return *this;
+}
+
+RasterImage::~RasterImage() = default;
+
+void RasterImage::Attach(std::unique_ptr<Attachment> attachment) {
+    attachment_ = std::move(attachment);
+}
+
 std::uint32_t RasterImage::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return 0;
@@ -52,6 +92,7 @@ void RasterImage::Resize(int width, int height, std::uint32_t fill) {
     height = std::max(0, height);
     if (width == width_ && height == height_)
         return;
+    Detach();
     std::vector<std::uint32_t> next(static_cast<std::size_t>(width) * height, fill);
     int w = std::min(width, width_);
     int h = std::min(height, height_);

@@ -2,6 +2,7 @@
 // A pixel buffer of 0xAARRGGBB values (not premultiplied), row after row without padding. Window
 // surfaces and bitmaps both hold one, whatever backend shows them.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/ui/types.h"
@@ -12,6 +13,22 @@ class RasterImage {
   public:
     RasterImage() = default;
     RasterImage(int width, int height, std::uint32_t fill = 0xFFFFFFFF);
+    // Copies and moves take the pixels, never an attachment; the target's attachment is let go first.
+    RasterImage(const RasterImage& other);
+    RasterImage(RasterImage&& other) noexcept;
+    RasterImage& operator=(const RasterImage& other);
+    RasterImage& operator=(RasterImage&& other) noexcept;
+    ~RasterImage();
+
+    // What a backend keeps open on these pixels between its drawings (the Qt host's painter). It is
+    // let go before the pixels move or go away: on resizing, assigning, moving out and destruction.
+    class Attachment {
+      public:
+        virtual ~Attachment() = default;
+    };
+    Attachment* GetAttachment() const { return attachment_.get(); }
+    void Attach(std::unique_ptr<Attachment> attachment);
+    void Detach() { attachment_.reset(); }
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -47,6 +64,8 @@ class RasterImage {
     int height_ = 0;
     bool hasAlpha_ = false;
     std::vector<std::uint32_t> pixels_;
+    // Declared after the pixels: it goes first, while they are still there.
+    std::unique_ptr<Attachment> attachment_;
 };
 
 }  // namespace platform::ui

@@ -2,11 +2,6 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <QFontMetrics>
-#include <QFontMetricsF>
-#include <QImage>
-#include <QPainter>
-
 namespace platform::ui {
 namespace {
 
@@ -52,7 +47,7 @@ std::string QtTextEngine::ResolveFamily(const std::string& name) {
     return families_[name] = FontconfigFamily(name);
 }
 
-const QFont& QtTextEngine::FontFor(const FontSpec& spec) {
+const QtTextEngine::QtFont& QtTextEngine::FontFor(const FontSpec& spec) {
     // Cells are drawn one after another in the same font: the last one is kept at hand.
     if (lastFont_ != nullptr && spec == lastSpec_)
         return *lastFont_;
@@ -61,7 +56,7 @@ const QFont& QtTextEngine::FontFor(const FontSpec& spec) {
     return *lastFont_;
 }
 
-const QFont& QtTextEngine::FindFont(const FontSpec& spec) {
+const QtTextEngine::QtFont& QtTextEngine::FindFont(const FontSpec& spec) {
     std::string key = Key(spec);
     auto it = fonts_.find(key);
     if (it != fonts_.end())
@@ -72,17 +67,17 @@ const QFont& QtTextEngine::FindFont(const FontSpec& spec) {
     font.setItalic(spec.Style.Contains(fsItalic));
     font.setUnderline(spec.Style.Contains(fsUnderline));
     font.setStrikeOut(spec.Style.Contains(fsStrikeOut));
-    return fonts_.emplace(key, font).first->second;
+    return fonts_.try_emplace(key, font).first->second;
 }
 
 TSize QtTextEngine::Measure(const FontSpec& font, std::string_view text) {
-    QFontMetrics metrics(FontFor(font));
+    const QFontMetrics& metrics = FontFor(font).Metrics;
     QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     return {metrics.horizontalAdvance(s), metrics.height()};
 }
 
 FontMetrics QtTextEngine::Metrics(const FontSpec& font) {
-    QFontMetrics metrics(FontFor(font));
+    const QFontMetrics& metrics = FontFor(font).Metrics;
     FontMetrics m;
     m.Ascent = metrics.ascent();
     m.Descent = metrics.descent();
@@ -98,7 +93,7 @@ FontMetrics QtTextEngine::Metrics(const FontSpec& font) {
 }
 
 std::vector<int> QtTextEngine::CharacterExtents(const FontSpec& font, std::string_view text) {
-    QFontMetricsF metrics(FontFor(font));
+    const QFontMetricsF& metrics = FontFor(font).MetricsF;
     std::vector<int> extents;
     extents.reserve(text.size());
     qreal advance = 0;
@@ -121,23 +116,19 @@ void QtTextEngine::Draw(RasterImage& image, const FontSpec& font, std::uint32_t 
     TRect area = IntersectRect(clip, image.BoundsRect());
     if (area.IsEmpty() || text.empty())
         return;
-    QImage target(reinterpret_cast<uchar*>(image.Bits()), image.Width(), image.Height(), image.Width() * 4,
-                  QImage::Format_ARGB32);
-    QPainter painter(&target);
-    painter.setClipRect(QRect(area.Left, area.Top, area.Width(), area.Height()));
-    const QFont& f = FontFor(font);
-    painter.setFont(f);
-    painter.setPen(QColor::fromRgba(argb));
-    QFontMetrics metrics(f);
+    const QtFont& f = FontFor(font);
+    QPainter& painter = painter_.Begin(image, area, f.Font, argb);
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (font.Escapement != 0) {
-        // Turned about the start point, counter-clockwise: a 900 font reads upward.
-        painter.translate(x, y);
-        painter.rotate(-font.Escapement / 10.0);
-        painter.drawText(0, metrics.ascent(), s);
+    const int ascent = f.Ascent;
+    if (font.Escapement == 0) {
+        painter.drawText(x, y + ascent, s);
         return;
     }
-    painter.drawText(x, y + metrics.ascent(), s);
+    // Turned about the start point, counter-clockwise: a 900 font reads upward.
+    painter.translate(x, y);
+    painter.rotate(-font.Escapement / 10.0);
+    painter.drawText(0, ascent, s);
+    painter.resetTransform();
 }
 
 }  // namespace platform::ui

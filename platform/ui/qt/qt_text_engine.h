@@ -2,9 +2,12 @@
 // Text through Qt with real fonts; font names resolve through fontconfig to installed families
 // ("Verdana" or "MS Sans Serif" to DejaVu Sans where those are not installed).
 #include <QFont>
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <map>
 #include <string>
 
+#include "platform/ui/qt/qt_text_painter.h"
 #include "platform/ui/text_engine.h"
 
 namespace platform::ui {
@@ -19,12 +22,22 @@ class QtTextEngine : public TextEngine {
     std::vector<int> CharacterExtents(const FontSpec& font, std::string_view text) override;
 
   private:
-    const QFont& FontFor(const FontSpec& spec);
-    const QFont& FindFont(const FontSpec& spec);
+    // A font made once, with its metrics at hand.
+    struct QtFont {
+        explicit QtFont(const QFont& font)
+            : Font(font), Metrics(font), MetricsF(font), Ascent(Metrics.ascent()) {}
+        QFont Font;
+        QFontMetrics Metrics;
+        QFontMetricsF MetricsF;
+        int Ascent;
+    };
+    const QtFont& FontFor(const FontSpec& spec);
+    const QtFont& FindFont(const FontSpec& spec);
     std::map<std::string, std::string> families_;
-    std::map<std::string, QFont> fonts_;  // its nodes stay put: lastFont_ points into it
+    std::map<std::string, QtFont> fonts_;  // its nodes stay put: lastFont_ and the painter point into it
     FontSpec lastSpec_;
-    const QFont* lastFont_ = nullptr;
+    const QtFont* lastFont_ = nullptr;
+    QtTextPainter painter_;  // declared last: it ends before the fonts go
 };
 
 }  // namespace platform::ui
