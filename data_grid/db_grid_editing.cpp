@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data_controls/spec_row.h"
+#include "data_controls/variants_equal.h"
 #include "data_grid/column.h"
 #include "data_grid/column_cell.h"
 #include "data_grid/column_cell_rules.h"
@@ -177,7 +178,8 @@ void TCustomDBGridEh::LookupEditKey(TColumnEh& Column, TField& Field, std::strin
     const Variant keys = Field.DataSet()->FieldValues(Field.KeyFields);
     TSpecRowEh* special = Column.DropDownSpecRow();
     if (special != nullptr && special->Visible() &&
-        (keys == special->Value() || (special->ShowIfNotInKeyList() && !LookupKeyFound(&Field)))) {
+        (VariantsEqual(keys, special->Value()) ||
+         (special->ShowIfNotInKeyList() && !LookupKeyFound(&Field)))) {
         editKeyValue_ = special->Value();
         Text = special->CellTextAt(0);
         return;
