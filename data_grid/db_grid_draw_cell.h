@@ -1,0 +1,24 @@
+#pragma once
+// The cell being drawn, as DrawCell hands it to the drawing of each cell kind.
+#include <cstdint>
+
+#include "data_grid/db_grid.h"
+
+struct TCustomDBGridEh::TCellDrawEh {
+    int ACol = 0;
+    int ARow = 0;
+    // Inside the 3-D frame when the cell has one.
+    TRect Rect;
+    TGridDrawState State;
+    std::uint16_t CellType = 0;
+    // The column and row within the cell's area (the data column and data row for data cells).
+    int AreaCol = 0;
+    int AreaRow = 0;
+    bool Framed = false;
+    int MarginX = 2;
+    int MarginY = 2;
+    bool Highlighted = false;
+    bool Pressed = false;
+    TColumnEh* Column = nullptr;
+    TCanvas* Canvas = nullptr;
+};
