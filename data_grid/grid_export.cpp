@@ -91,6 +91,10 @@ void TDBGridEhExport::ExportStream(TStream& AStream, bool ExportAll) {
     const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid->Selection()->Kind();
     if (kind == gskNoneEh)
         return;
+    // Blocks and column lists are known only to the grid's own selection.
+    if ((kind == gskRectangleEh || kind == gskColumnsEh) &&
+        dynamic_cast<TDBGridEhSelection*>(Grid->Selection()) == nullptr)
+        return;
     TDataSet* dataSet = ActiveDataSet(*Grid);
     if (dataSet == nullptr) {
         WalkSelection(gskNoneEh);
