@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/exceptions.h"
 #include "platform/ui/dialogs.h"
 #include "tests/data_grid/db_grid_keys_fixture.h"
 
@@ -258,6 +259,44 @@ TEST(GridKeys, PreferredSearchMakesTheGridWantCharacters) {
     EXPECT_EQ(g.grid->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS, 0);
     g.grid->SetExtOptions(g.grid->ExtOptions() + TDBGridEhExtOptions{gxoPreferIncSearchEh});
     EXPECT_NE(g.grid->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A text that cannot be shown stops the search, which still gives the dataset back to its
+// controls on the record the user was on.
+TEST(GridKeys, ASearchStoppedByAFailingTextLeavesTheDatasetWhereItWasAndShownAgain) {
+    KeyedGrid g;
+    g.grid->SetExtOptions(g.grid->ExtOptions() + TDBGridEhExtOptions{gxoIncSearchEh});
+    g.GoTo(2);
+    g.ds.FieldByName("NAME")->OnGetText = [](TField* Sender, std::string& Text, bool) {
+        Text = Sender->AsString();
+        if (Text == "борщ")
+            throw EConvertError("Cannot show");
+    };
+    EXPECT_THROW(g.grid->GridIncrementalSearch("Ch", 1500, ismNewEh), EConvertError);
+    EXPECT_FALSE(g.ds.ControlsDisabled());
+    EXPECT_EQ(g.CurrentId(), 2);
+    EXPECT_EQ(g.grid->InplaceSearchText(), "");
+}
+
+TEST(GridKeys, CtrlShiftEndAndHomeSelectTheRowsToTheEndsOfTheData) {
+    struct Case {
+        WORD key;
+        std::vector<int> selected;
+        int id;
+    };
+    const std::vector<Case> cases = {{VK_END, {3, 4, 5}, 5}, {VK_HOME, {1, 2, 3}, 1}};
+    for (const Case& c : cases) {
+        KeyedGrid g;
+        g.grid->SetOptions(g.grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
+        g.GoTo(3);
+        g.Press(c.key, {ssCtrl, ssShift});
+        EXPECT_EQ(g.SelectedIds(), c.selected) << c.key;
+        EXPECT_EQ(g.CurrentId(), c.id) << c.key;
+    }
 }
 
 }  // namespace
