@@ -16,7 +16,7 @@
 namespace {
 
 // The glyph of the current row's indicator: -1 for none.
-int IndicatorGlyph(const TDataSet* DataSet, bool Selected) {
+int IndicatorGlyph(const TDataSet* DataSet, bool Selected, bool Searching) {
     if (DataSet == nullptr)
         return -1;
     switch (DataSet->State()) {
@@ -25,13 +25,25 @@ int IndicatorGlyph(const TDataSet* DataSet, bool Selected) {
         case dsInsert:
             return 2;
         case dsBrowse:
-            return Selected ? 5 : 0;
+            return Selected ? 5 : Searching ? 6 : 0;
         default:
             return 0;
     }
 }
 
 }  // namespace
+
+void PaintFixedBackground(TCanvas& Canvas, const TRect& Drawn, const TRect* ThemedArea, bool Pressed) {
+    if (ThemedArea == nullptr) {
+        Canvas.FillRect(Drawn);
+        return;
+    }
+    // The face covers the frame's ring too: themed cells get no 3-D frame of their own. Its rounded
+    // corners show the cell's colour, not what the last paint left there.
+    Canvas.FillRect(*ThemedArea);
+    const TThemedElementDetails face{teButton, BP_PUSHBUTTON, Pressed ? TS_PRESSED : TS_NORMAL};
+    ThemeServices().DrawElement(Canvas.Handle(), face, *ThemedArea);
+}
 
 bool TCustomDBGridEh::UseThemedFixedCells() const {
     return ThemeServices().ThemesEnabled() && !flat_ && extOptions_.Contains(gxoFixed3DEh) &&
@@ -58,6 +70,8 @@ void TCustomDBGridEh::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState A
     cell.Canvas = canvas;
     cell.Framed = CellHas3DFrame(ACol, ARow, AState);
     cell.Rect = ARect;
+    cell.Full = ARect;
+    cell.Themed = cell.Framed && AState.Contains(gdFixed) && UseThemedFixedCells();
     if (cell.Framed)
         cell.Rect = {ARect.Left + 1, ARect.Top + 1, ARect.Right - 1, ARect.Bottom - 1};
     cell.MarginX = cell.Framed ? 1 : 2;
@@ -80,6 +94,10 @@ void TCustomDBGridEh::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState A
             else
                 DrawTitleCell(cell);
         } else if (vert == gctSubTitleRowEh || ARow < TopDataOffset()) {
+            if (cell.Themed) {
+                const TRect face = MirroredRect(cell.Full);
+                PaintFixedBackground(*canvas, MirroredRect(cell.Rect), &face, false);
+            }
             bool highlighted = IsCellInSelection(ACol, ARow, std::string(), cell.AreaCol);
             DrawFixedCell(ACol, ARow, highlighted, AState, cell.Rect, cell.CellType);
             cell.Highlighted = highlighted;
@@ -121,12 +139,13 @@ void TCustomDBGridEh::DrawIndicatorCell(TCellDrawEh& Cell) {
     }
     Cell.Highlighted = selected;
     canvas.Brush()->SetColor(background);
-    canvas.FillRect(Cell.Rect);
+    const TRect face = MirroredRect(Cell.Full);
+    PaintFixedBackground(canvas, MirroredRect(Cell.Rect), Cell.Themed ? &face : nullptr, false);
     if (!activeRow)
         return;
     indicatorActiveRow_ = Cell.ARow;
     // Only the current row shows a state glyph; other selected rows show their highlight alone.
-    const int glyph = IndicatorGlyph(dataSet, selected);
+    const int glyph = IndicatorGlyph(dataSet, selected, InplaceSearching());
     TDBGridEhUnit* unit = DBGridEhUnit();
     if (glyph < 0 || unit == nullptr || glyph >= unit->Indicators().Count())
         return;

@@ -19,6 +19,7 @@
 #include "platform/ui/edge_drawing.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/pen.h"
+#include "platform/ui/text_engine.h"
 
 namespace {
 
@@ -34,6 +35,54 @@ TEditButtonStyleEh MainButtonStyle(TColumnEh& Column) {
         default:
             return ebsDropDownEh;
     }
+}
+
+// The first characters of Text, as many as Search has.
+std::string LeadingCharacters(const std::string& Text, const std::string& Search) {
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < Search.size() && at < Text.size();
+         i += platform::ui::Utf8CharLength(Search, i))
+        at += platform::ui::Utf8CharLength(Text, at);
+    return Text.substr(0, at);
+}
+
+struct TSearchMarkEh {
+    std::string Text;
+    TAlignment Alignment = taLeftJustify;
+    TTextLayout Layout = tlTop;
+    bool WordWrap = false;
+    bool RightToLeft = false;
+};
+
+// The searched characters drawn again over the start of the cell's text in the search colours. For
+// right and centred text the rest of the text's width stays free on the right, so the marked part
+// lies over the characters it matched.
+void DrawSearchMark(TCanvas& Canvas, const TRect& Rect, int MarginX, int MarginY, const std::string& Search,
+                    const TSearchMarkEh& Cell, const TDBGridEhUnit& Unit) {
+    const std::string marked = LeadingCharacters(Cell.Text, Search);
+    if (marked.empty())
+        return;
+    const int markedWidth = Canvas.TextWidth(marked);
+    const int restWidth = Canvas.TextWidth(Cell.Text.substr(marked.size()));
+    TRect room = Rect;
+    if (Cell.Alignment != taLeftJustify)
+        room.Right -= restWidth;
+    Canvas.Font()->SetColor(Unit.SearchText);
+    if (!Cell.WordWrap) {
+        int x = room.Left + MarginX;
+        if (Cell.Alignment == taRightJustify)
+            x = room.Right - markedWidth - 3;
+        else if (Cell.Alignment == taCenter)
+            x = room.Left + room.Width() / 2 - markedWidth / 2;
+        const int height = Canvas.TextHeight(marked);
+        const int y = Cell.Layout == tlTop || height >= room.Height() - MarginY ? room.Top + MarginY
+                      : Cell.Layout == tlCenter ? (room.Top + room.Bottom - height) / 2
+                                                : room.Bottom - height;
+        Canvas.Brush()->SetColor(Unit.SearchBackground);
+        Canvas.FillRect(IntersectRect({x, y, x + markedWidth, y + height}, Rect));
+    }
+    DrawGridText(&Canvas, room, false, MarginX, MarginY, marked, Cell.Alignment, Cell.Layout, Cell.WordWrap,
+                 false, 0, Cell.Alignment != taLeftJustify ? restWidth : 0, Cell.RightToLeft);
 }
 
 }  // namespace
@@ -178,6 +227,17 @@ void TCustomDBGridEh::DrawDataCellBody(TCellDrawEh& Cell) {
     if (!columns_->Customized())
         DrawDataCell(Cell.Rect, column.Field(), Cell.State);
     DrawColumnCell(Cell.Rect, Cell.AreaCol, &column, Cell.State);
+    if (InplaceSearching() && Cell.ARow == Row() && Cell.ACol == Col() &&
+        (Focused() || options_.Contains(gdoAlwaysShowSelectionEh)) && IsActiveControl() &&
+        !ComponentState().Contains(csDesigning) && layoutLock_ == 0 && DBGridEhUnit() != nullptr) {
+        TSearchMarkEh mark{text, alignment, column.Layout(), column.WordWrap() && WordWrapRoom(),
+                           column.IsRightToLeftReading()};
+        // Right-to-left alignment swaps the sides.
+        if (UseRightToLeftAlignment() && alignment != taCenter)
+            mark.Alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+        DrawSearchMark(canvas, MirroredRect(textRect), Cell.MarginX, Cell.MarginY, InplaceSearchText(), mark,
+                       *DBGridEhUnit());
+    }
     if (duplicate && options_.Contains(gdoRowLinesEh)) {
         // The line above goes: the repeated cells read as one.
         const int line = GridLineWidth();

@@ -33,7 +33,7 @@ void TCustomDBGridEh::DrawTitleCell(TCellDrawEh& Cell) {
     TCanvas& canvas = *Cell.Canvas;
     TColumnEh& column = *Cell.Column;
     TColumnTitleEh& title = *column.Title();
-    Cell.Pressed = pressedTitleColumn_ == Cell.ACol;
+    Cell.Pressed = PressedTitleColumn() == Cell.ACol && TitlePressShown();
     std::string caption = title.Caption();
     int imageOffset = 0;
     const bool hasImage = titleImages_ != nullptr && title.ImageIndex() != -1;
@@ -79,18 +79,20 @@ void TCustomDBGridEh::DrawTitleCell(TCellDrawEh& Cell) {
     GetHighlightColors(Cell.ACol, Cell.ARow, canvas.Font(), background, Cell.Highlighted, Cell.State,
                        Cell.CellType);
     canvas.Brush()->SetColor(background);
-    canvas.FillRect(MirroredRect(Cell.Rect));
+    const TRect face = MirroredRect(Cell.Full);
+    PaintFixedBackground(canvas, MirroredRect(Cell.Rect), Cell.Themed ? &face : nullptr, Cell.Pressed);
+    const bool fill = !Cell.Themed;
 
     const bool rtl = UseRightToLeftReading();
     const TRect drawRect = MirroredRect(textRect);
     if (title.Orientation() == tohVertical) {
-        DrawGridTextVertical(&canvas, drawRect, true, Cell.MarginX, Cell.MarginY, caption, title.Alignment(),
+        DrawGridTextVertical(&canvas, drawRect, fill, Cell.MarginX, Cell.MarginY, caption, title.Alignment(),
                              tlBottom, title.EndEllipsis(), false);
     } else if (sized) {
-        DrawGridText(&canvas, drawRect, true, Cell.MarginX + pressOffset, 0, caption, title.Alignment(),
+        DrawGridText(&canvas, drawRect, fill, Cell.MarginX + pressOffset, 0, caption, title.Alignment(),
                      tlCenter, true, title.EndEllipsis(), 0, 0, rtl);
     } else {
-        DrawGridText(&canvas, drawRect, true, Cell.MarginX + pressOffset, Cell.MarginY + pressOffset, caption,
+        DrawGridText(&canvas, drawRect, fill, Cell.MarginX + pressOffset, Cell.MarginY + pressOffset, caption,
                      title.Alignment(), tlTop, false, title.EndEllipsis(), 0, 0, rtl);
     }
     if (hasImage)

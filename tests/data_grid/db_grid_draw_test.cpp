@@ -57,6 +57,14 @@ void SelectRecords(GridDrawRig& r, std::initializer_list<int> Ids) {
     r.ds.First();
 }
 
+// The grid focused on the NAME column of the first record, searching for Text.
+void StartSearch(GridDrawRig& r, const std::string& Text) {
+    r.grid->SetExtOptions({gxoIncSearchEh});
+    r.grid->SetFocus();
+    r.grid->SetCol(2);
+    r.grid->GridIncrementalSearch(Text, 60000, ismNewEh);
+}
+
 void ShowFooter(GridDrawRig& r, TFooterValueType Type, const std::string& FieldName = "",
                 const std::string& Format = "") {
     r.grid->SetFooterRowCount(1);
@@ -110,6 +118,31 @@ TEST(GridCellDrawing, WhatEachCellDraws) {
          [](GridDrawRig& r, const std::vector<DrawnText>&) {
              EXPECT_EQ(r.IndicatorGlyph(1), 1);
              EXPECT_EQ(r.IndicatorGlyph(2), -1);
+         }},
+        {"during an in-place search the current row shows the arrow on the search colour",
+         [](GridDrawRig& r) { StartSearch(r, "Ив"); },
+         [](GridDrawRig& r, const std::vector<DrawnText>&) {
+             EXPECT_EQ(r.IndicatorGlyph(1), 6);
+             EXPECT_EQ(r.IndicatorGlyph(2), -1);
+         }},
+        {"the searched characters are marked over the start of right-aligned text",
+         [](GridDrawRig& r) {
+             r.Column(1)->SetAlignment(taRightJustify);
+             StartSearch(r, "ив");
+         },
+         [](GridDrawRig& r, const std::vector<DrawnText>& texts) {
+             const TRect cell = r.grid->CellRect(2, 1);
+             const DrawnText* whole = r.Find(texts, "Иванов");
+             const DrawnText* mark = r.Find(texts, "Ив");
+             ASSERT_NE(whole, nullptr);
+             ASSERT_NE(mark, nullptr);
+             EXPECT_TRUE(TextIn(*mark, cell));
+             EXPECT_EQ(mark->At.X, whole->At.X);
+             EXPECT_EQ(mark->At.Y, whole->At.Y);
+             EXPECT_EQ(mark->Argb & 0xFFFFFF, 0u);
+             EXPECT_GT(r.CountPixels(cell, TColor(0x0000FFFF)), 0);
+             // Only the current cell is marked.
+             EXPECT_EQ(r.Occurrences(texts, "Ив"), 1);
          }},
         {"a single sort marker stands without a number",
          [](GridDrawRig& r) { r.Column(1)->Title()->SetSortMarker(smDownEh); },

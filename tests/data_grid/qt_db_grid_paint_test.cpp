@@ -23,6 +23,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/qt/qt_host.h"
+#include "platform/ui/themes.h"
 #include "tests/data_controls/qt_pixel_checks.h"
 #include "tests/support/memory_dataset.h"
 #include "tests/support/qt_host_test.h"
@@ -151,6 +152,24 @@ TEST_F(QtGridPaintTest, EachFeatureShows) {
              const TRect name = t.OnForm(2, 0);
              EXPECT_GT(Ink(shown, RightPart(name, 18), clBtnFace, clBlack), 0);
              EXPECT_GT(PixelsOf(shown, LeftPart(name, name.Width() / 2), clBlack), 0);
+         }},
+        {"a 3-D grid under the host's theme gives its fixed cells the theme's button face",
+         [](QtGridPaintTest& t) { t.grid->SetExtOptions({gxoFixed3DEh}); },
+         [](QtGridPaintTest& t, const RasterImage& shown) {
+             if (!ThemeServices().ThemesEnabled())
+                 return;
+             const TRect cell = t.OnForm(0, 2);
+             TBitmap face;
+             face.SetSize(cell.Width(), cell.Height());
+             face.Canvas()->Brush()->SetColor(clBtnFace);
+             face.Canvas()->FillRect({0, 0, cell.Width(), cell.Height()});
+             ThemeServices().DrawElement(face.Canvas()->Handle(), {teButton, BP_PUSHBUTTON, TS_NORMAL},
+                                         {0, 0, cell.Width(), cell.Height()});
+             EXPECT_EQ(DifferingPixels(shown, cell, face.Pixels()), 0);
+             // The title's face shows around its caption.
+             const TRect title = t.OnForm(1, 0);
+             EXPECT_EQ(shown.Pixel(title.Left + 3, title.Bottom - 3) & 0xFFFFFF,
+                       face.Pixels().Pixel(3, cell.Height() - 3) & 0xFFFFFF);
          }},
         {"the indicator marks the current row only", [](QtGridPaintTest&) {},
          [](QtGridPaintTest& t, const RasterImage& shown) {
