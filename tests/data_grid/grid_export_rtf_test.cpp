@@ -176,22 +176,30 @@ struct MultiTitleCase {
     const char* what;
     std::vector<std::string> captions;
     std::vector<std::vector<std::string>> rows;
+    // The selected columns to export; empty: the whole grid.
+    std::vector<int> selected;
 };
 
 TEST(GridExportRtf, MultiRowTitlesMergeGroupCellsAndDropInnerBorders) {
     const MultiTitleCase cases[] = {
         {"a group over two columns beside a tall title",
          {"A|x", "A|y", "B"},
-         {{"A:ltb", ":tbr", "B:ltr"}, {"x:ltbr", "y:ltbr", ":lbr"}}},
+         {{"A:ltb", ":tbr", "B:ltr"}, {"x:ltbr", "y:ltbr", ":lbr"}},
+         {}},
         {"nested groups",
          {"A|B|x", "A|B|y", "A|z"},
-         {{"A:ltb", ":tb", ":tbr"}, {"B:ltb", ":tbr", "z:ltr"}, {"x:ltbr", "y:ltbr", ":lbr"}}},
-        {"flat captions stay one row", {"x", "y"}, {{"x:ltbr", "y:ltbr"}}},
+         {{"A:ltb", ":tb", ":tbr"}, {"B:ltb", ":tbr", "z:ltr"}, {"x:ltbr", "y:ltbr", ":lbr"}},
+         {}},
+        {"flat captions stay one row", {"x", "y"}, {{"x:ltbr", "y:ltbr"}}, {}},
+        {"selected columns take only their part of a group",
+         {"A|x", "A|y", "B"},
+         {{"A:ltbr", "B:ltr"}, {"y:ltbr", ":lbr"}},
+         {1, 2}},
         {"cyrillic groups",
          {"Пациент|Фамилия", "Пациент|Имя"},
          {{"\\u1055?\\u1072?\\u1094?\\u1080?\\u1077?\\u1085?\\u1090?:ltb", ":tbr"},
-          {"\\u1060?\\u1072?\\u1084?\\u1080?\\u1083?\\u1080?\\u1103?:ltbr",
-           "\\u1048?\\u1084?\\u1103?:ltbr"}}},
+          {"\\u1060?\\u1072?\\u1084?\\u1080?\\u1083?\\u1080?\\u1103?:ltbr", "\\u1048?\\u1084?\\u1103?:ltbr"}},
+         {}},
     };
     for (const MultiTitleCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -202,7 +210,8 @@ TEST(GridExportRtf, MultiRowTitlesMergeGroupCellsAndDropInnerBorders) {
         f.grid->SetRowHeights(0, 60);
         f.grid->SetUseMultiTitle(true);
         f.grid->HeadTree()->BuildFromColumns(*f.grid);
-        EXPECT_EQ(Rows(Rtf(f)), c.rows);
+        for (int column : c.selected) f.Selection().Columns().SelectColumn(f.Column(column), true);
+        EXPECT_EQ(Rows(Rtf(f, c.selected.empty())), c.rows);
     }
 }
 
