@@ -2,6 +2,7 @@
 // by its text, the value copied from the record above; and the editor following the field.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -155,6 +156,25 @@ TEST(GridEditingValues, TheEditorFollowsAFieldTheDatasetChangesAndTheInputMethod
     EXPECT_EQ(g.EditorText(), "changed");
     g.ds.FieldByName("CITY")->SetAsString("Вологда");
     EXPECT_EQ(g.EditorText(), "changed");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridEditingValues, TheEditorStartsWithTheTextTheCellParametersGiveInEditMode) {
+    KeyedGrid g;
+    std::vector<bool> modes;
+    g.Column(1)->SetOnGetCellParams([&](TObject*, bool EditMode, TColCellParamsEh* Params) {
+        modes.push_back(EditMode);
+        if (EditMode)
+            Params->Text = "<" + Params->Text + ">";
+    });
+    g.GoTo(2);
+    g.Press(VK_F2);
+    EXPECT_EQ(g.EditorText(), "<bravo>");
+    EXPECT_EQ(g.grid->EditText(), "<bravo>");
+    EXPECT_NE(std::count(modes.begin(), modes.end(), true), 0) << "asked in edit mode";
 }
 
 }  // namespace
