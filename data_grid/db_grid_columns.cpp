@@ -29,10 +29,11 @@ void TCustomDBGridEh::ForgetColumn(IGridColumnEh* Column) {
     std::erase(visibleColumns_, Column);
 }
 
+// As a key moves it: the pending edit is written and the column events run.
 void TCustomDBGridEh::SelectColumnByIndex(int DataCol) {
     const int gridCol = DataColToGridCol(DataCol);
     if (DataCol >= 0 && gridCol < ColCount() && gridCol >= FixedCols())
-        SetCol(gridCol);
+        MoveToColumn(gridCol, 0, false);
 }
 
 void TCustomDBGridEh::InvalidateColumn(int GridCol) {
