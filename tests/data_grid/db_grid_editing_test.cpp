@@ -63,6 +63,7 @@ TEST(GridEditing, EnterAColumnMoveOrLeavingTheGridWritesTheTextToTheField) {
         {"Enter", false, [](KeyedGrid& g) { g.Press(VK_RETURN); }},
         {"Right at the end of the text", true, [](KeyedGrid& g) { g.Press(VK_RIGHT); }},
         {"Tab", false, [](KeyedGrid& g) { g.Press(VK_TAB); }},
+        {"column chosen by index", false, [](KeyedGrid& g) { g.grid->SelectColumnByIndex(2); }},
         {"focus elsewhere", false,
          [](KeyedGrid& g) {
              g.other->SetFocus();
