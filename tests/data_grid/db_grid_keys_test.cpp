@@ -300,3 +300,41 @@ TEST(GridKeys, CtrlShiftEndAndHomeSelectTheRowsToTheEndsOfTheData) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridKeys, InsertAddsARecordWhereTheOperationsAllowIt) {
+    struct Case {
+        const char* what;
+        TDBGridEhAllowedOperations allowed;
+        bool readOnly;
+        TDataSetState state;
+        bool atEnd;
+    };
+    const std::vector<Case> cases = {
+        {"insert", {alopInsertEh, alopAppendEh}, false, dsInsert, false},
+        {"append only", {alopAppendEh}, false, dsInsert, true},
+        {"neither", {alopUpdateEh}, false, dsBrowse, false},
+        {"read-only grid", {alopInsertEh}, true, dsBrowse, false},
+    };
+    for (const Case& c : cases) {
+        KeyedGrid g;
+        g.grid->AllowedOperations = c.allowed;
+        g.grid->ReadOnly = c.readOnly;
+        g.GoTo(3);
+        g.Press(VK_INSERT);
+        EXPECT_EQ(g.ds.State(), c.state) << c.what;
+        EXPECT_EQ(g.ds.Eof(), c.atEnd) << c.what;
+    }
+}
+
+TEST(GridKeys, RightToLeftSwapsLeftAndRight) {
+    for (TBiDiMode mode : {bdLeftToRight, bdRightToLeft}) {
+        KeyedGrid g;
+        g.grid->SetBiDiMode(mode);
+        g.Press(VK_LEFT, {ssCtrl});
+        EXPECT_EQ(g.grid->Col(), mode == bdRightToLeft ? KeyedGrid::CityCol : 1) << mode;
+    }
+}
+
+}  // namespace
