@@ -21,6 +21,9 @@
 #include "platform/ui/colors.h"
 #include "platform/ui/grid.h"
 
+namespace platform::ui {
+class CanvasTarget;
+}
 class TBitmap;
 class TCanvas;
 class TColumnEh;
@@ -708,6 +711,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool selectionShownActive_ = false;
     bool mirrored_ = false;
     int borderInset_ = 0;
+    // The canvas's own window target, put back after painting through the off-screen bitmap.
+    std::shared_ptr<platform::ui::CanvasTarget> windowTarget_;
     // Layout: measured sizes, the scroll state, and the steps of the rebuild, rows and scrolling.
     int editButtonWidth_ = 0;
     int editButtonHeight_ = 0;

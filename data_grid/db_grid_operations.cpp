@@ -40,9 +40,6 @@ int TCustomDBGridEh::ShowsTitles() {
 bool TCustomDBGridEh::HasFocusWithin() {
     return Focused() || (InplaceEditor() != nullptr && InplaceEditor()->Focused());
 }
-bool TCustomDBGridEh::NeedsBufferedPaint() {
-    return false;
-}
 void TCustomDBGridEh::DrawTreeCell(int /*ACol*/, int /*ARow*/, TRect& /*ARect*/, TGridDrawState /*AState*/) {}
 void TCustomDBGridEh::CollectDataSetFields(std::vector<TField*>& Fields) {
     if (TDataSet* dataSet = dataLink_->DataSet())

@@ -4,7 +4,10 @@
 
 #include "data_grid/db_grid.h"
 #include "data_grid/grid_style.h"
+#include "data_grid/grid_unit.h"
+#include "platform/ui/bitmap.h"
 #include "platform/ui/canvas.h"
+#include "platform/ui/control_canvas.h"
 #include "platform/ui/dc_drawing.h"
 #include "platform/ui/edge_drawing.h"
 #include "platform/ui/pen.h"
@@ -33,6 +36,19 @@ class TLineBatchEh {
   private:
     std::vector<TPoint> points_;
     std::vector<DWORD> counts_;
+};
+
+// Where a buffered paint draws: the off-screen bitmap's pixels, clipped to the part being painted.
+class TBufferTargetEh : public platform::ui::CanvasTarget {
+  public:
+    TBufferTargetEh(platform::ui::RasterImage& Image, const TRect& Clip) : image_(Image), clip_(Clip) {}
+    platform::ui::RasterImage* Image() override { return &image_; }
+    TPoint Origin() override { return {0, 0}; }
+    platform::ui::Region Clip() override { return platform::ui::Region(clip_); }
+
+  private:
+    platform::ui::RasterImage& image_;
+    TRect clip_;
 };
 
 struct TLineRegionEh {
@@ -218,11 +234,41 @@ void TCustomDBGridEh::Paint() {
     MirrorForRightToLeft(false);
 }
 
-// The cells cover the whole client area: the background is not erased first.
-void TCustomDBGridEh::PaintWindow(TCanvas& /*ACanvas*/) {
-    Canvas()->Font()->Assign(*Font());
-    Canvas()->Brush()->SetColor(Color());
+bool TCustomDBGridEh::NeedsBufferedPaint() {
+    return UseThemedFixedCells();
+}
+
+// The cells cover the whole client area: the background is not erased first. Themed cells are
+// painted whole into an off-screen bitmap and copied to the window at once.
+void TCustomDBGridEh::PaintWindow(TCanvas& ACanvas) {
+    TCanvas& canvas = *Canvas();
+    canvas.Font()->Assign(*Font());
+    canvas.Brush()->SetColor(Color());
+    const TDBGridEhUnit* unit = DBGridEhUnit();
+    if (!NeedsBufferedPaint() || (unit != nullptr && unit->NoBufferedPaint)) {
+        Paint();
+        return;
+    }
+    const TRect client = ClientRect();
+    const TRect area = IntersectRect(ACanvas.ClipRect(), {0, 0, client.Width(), client.Height()});
+    if (area.IsEmpty())
+        return;
+    TBitmap buffer;
+    buffer.SetSize(client.Width(), client.Height());
+    TBufferTargetEh target(buffer.Pixels(), area);
+    if (!windowTarget_)
+        windowTarget_ = std::make_shared<platform::ui::ControlCanvasTarget>(*this);
+    canvas.SetTarget(&target);
+    struct Restore {
+        TCanvas& canvas;
+        platform::ui::CanvasTarget* window;
+        ~Restore() { canvas.SetTarget(window); }
+    } restore{canvas, windowTarget_.get()};
+    canvas.Brush()->SetColor(Color());
+    canvas.FillRect(area);
     Paint();
+    BitBlt(ACanvas.Handle(), area.Left, area.Top, area.Width(), area.Height(), buffer.Canvas()->Handle(),
+           area.Left, area.Top, SRCCOPY);
 }
 
 void TCustomDBGridEh::RepaintCell(int ACol, int ARow) {

@@ -293,4 +293,23 @@ TEST_F(QtGridPaintTest, EachFeatureShows) {
     }
 }
 
+// A themed grid paints through the off-screen bitmap; switched off, it paints the same pixels
+// straight into the window.
+TEST_F(QtGridPaintTest, BufferedPaintShowsWhatDirectPaintShows) {
+    grid->SetExtOptions({gxoFixed3DEh});
+    if (!grid->NeedsBufferedPaint())
+        GTEST_SKIP() << "no host theme";
+    const RasterImage buffered = Shown();
+    DBGridEhUnit()->NoBufferedPaint = true;
+    const RasterImage direct = Shown();
+    DBGridEhUnit()->NoBufferedPaint = false;
+    int differing = 0;
+    for (int y = grid->Top(); y < grid->Top() + grid->Height(); ++y)
+        for (int x = grid->Left(); x < grid->Left() + grid->Width(); ++x)
+            differing += (buffered.Pixel(x, y) & 0xFFFFFF) != (direct.Pixel(x, y) & 0xFFFFFF);
+    EXPECT_EQ(differing, 0);
+    // Not trivially: the grid drew its cells.
+    EXPECT_GT(PixelsNotOf(buffered, OnForm(2, 1), clBtnFace), 10);
+}
+
 }  // namespace
