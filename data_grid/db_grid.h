@@ -586,6 +586,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void TimerMessage(TMessage& Message);
     bool OverFrozenBorder(int X, int Y);
     bool ColumnSelectZone(int X, int Y);
+    bool InTitleLeafPart(int GridCol, int Y);
     bool RowSelectZone(int X, int Y);
     TColumnEh* ColumnAtGridCol(int GridCol) const;
     bool InDataRows(TGridCoord Cell);

@@ -32,6 +32,15 @@ TColumnEh* TCustomDBGridEh::ColumnAtGridCol(int GridCol) const {
     return dynamic_cast<TColumnEh*>(columns_->Items(index));
 }
 
+// In multi-title mode the group captions above a column's own caption are no title button.
+bool TCustomDBGridEh::InTitleLeafPart(int GridCol, int Y) {
+    const int index = GridColToDataCol(GridCol);
+    if (!useMultiTitle_ || index < 0 || index >= static_cast<int>(leafColumns_.size()))
+        return true;
+    const THeadTreeNode* leaf = leafColumns_[static_cast<std::size_t>(index)].FLeaf;
+    return leaf == nullptr || Y >= CellRect(GridCol, 0).Bottom - leaf->NodeHeight;
+}
+
 bool TCustomDBGridEh::InDataRows(TGridCoord Cell) {
     return Cell.Y >= topDataOffset_ && Cell.Y <= DataCellArea().Bottom;
 }
@@ -170,7 +179,7 @@ void TCustomDBGridEh::MouseDownSelectColumn(TShiftState Shift, TGridCoord Cell) 
 bool TCustomDBGridEh::MouseDownTitle(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell) {
     const bool designing = ComponentState().Contains(csDesigning);
     TColumnEh* column = ColumnAtGridCol(Cell.X);
-    if (Cell.Y < ShowsTitles() && column != nullptr && !designing) {
+    if (Cell.Y < ShowsTitles() && column != nullptr && !designing && InTitleLeafPart(Cell.X, Y)) {
         if (Button == mbRight && options_.Contains(gdoColumnResizeEh)) {
             rightPressAsLeft_ = true;
             Button = mbLeft;

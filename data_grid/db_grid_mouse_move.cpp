@@ -172,7 +172,8 @@ void TCustomDBGridEh::EndFrozenSizing() {
 void TCustomDBGridEh::MouseUpTitle(TMouseButton& Button, TShiftState Shift, int X, int Y) {
     const int pressed = pressedTitleColumn_;
     const TGridCoord cell = MouseCoord(X, Y);
-    const bool counts = ClientRect().Contains({X, Y}) && cell.Y == 0 && cell.X == pressed;
+    const bool counts =
+        ClientRect().Contains({X, Y}) && cell.Y == 0 && cell.X == pressed && InTitleLeafPart(pressed, Y);
     CancelMouseTracking();
     if (counts) {
         TColumnEh* column = ColumnAtGridCol(pressed);

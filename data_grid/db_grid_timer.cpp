@@ -98,8 +98,8 @@ void TCustomDBGridEh::AutoScrollCells(int X, int Y) {
     }
     int horz = 0;
     int horzDir = 0;
-    if (X < info.Horz.FixedBoundary && X < data.Left + info.Horz.FixedBoundary) {
-        horz = info.Horz.FixedBoundary - X;
+    if (X < data.Left) {
+        horz = data.Left - X;
         horzDir = -1;
     } else if (X >= data.Right) {
         horz = X - data.Right + 1;

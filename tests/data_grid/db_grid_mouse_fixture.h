@@ -1,5 +1,6 @@
 #pragma once
-// A data grid on a borderless headless form over 30 in-memory records (ID, NAME, CITY), with
+// A data grid on a borderless headless form over 30 in-memory records (ID, NAME, CITY shown; PAID
+// for the tests that add its check-box column), with
 // helpers that drive the mouse and the keyboard at points of the grid's client area.
 #include <gtest/gtest.h>
 
@@ -51,12 +52,13 @@ class GridMouseTest : public ::testing::Test {
         grid = NewComponent<MouseGrid>(form);
         grid->SetParent(form);
         grid->SetBounds(10, 10, 400, 300);
-        ds.SetColumns({"ID", "NAME", "CITY"});
+        ds.SetColumns({"ID", "NAME", "CITY", "PAID"});
         ds.SetColumnType(0, ftInteger);
         ds.SetColumnType(1, ftString, 30);
         ds.SetColumnType(2, ftString, 30);
+        ds.SetColumnType(3, ftBoolean);
         for (int id = 1; id <= 30; ++id)
-            ds.AddRow({Variant(id), Variant("name " + std::to_string(id)), Variant("city")});
+            ds.AddRow({Variant(id), Variant("name " + std::to_string(id)), Variant("city"), Variant(false)});
         source = NewComponent<TDataSource>(form);
         source->SetDataSet(&ds);
         ds.Open();

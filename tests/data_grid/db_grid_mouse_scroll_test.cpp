@@ -83,5 +83,23 @@ TEST_F(GridMouseTest, ASelectionOfColumnsDraggedPastTheRightEdgeScrollsOneColumn
     EXPECT_EQ(grid->GridDragState(), TCustomDBGridEh::dgsNoneEh);
 }
 
+TEST_F(GridMouseTest, ACellDraggedPastTheRightEdgeScrollsAndMovesOneColumnPerTick) {
+    auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+    for (const char* field : {"ID", "NAME", "CITY"}) columns.Add()->SetFieldName(field);
+    for (int i = 0; i < 6; ++i) Column(i)->SetWidth(120);
+    ui.ProcessMessages();
+    Press(Middle(1, 2));
+    MoveTo({grid->ClientWidth() - 1 + 10, Middle(1, 2).Y});
+    EXPECT_EQ(grid->ScrollTimerInterval(), 50);
+    const int col = grid->Col();
+    const int left = grid->LeftCol();
+    ui.Advance(50);
+    EXPECT_EQ(grid->Col(), col + 1);
+    EXPECT_EQ(grid->LeftCol(), left + 1);
+    EXPECT_EQ(CurrentId(), 2) << "the record pressed stays";
+    Release({grid->ClientWidth() - 1 + 10, Middle(1, 2).Y});
+    EXPECT_EQ(grid->ScrollTimerInterval(), -1);
+}
+
 }  // namespace
 }  // namespace grid_mouse_test
