@@ -225,6 +225,7 @@ void TDBGridEhExport::ReadColumnLooks(TColumnsEhList& Columns) {
         look.Alignment = column->Alignment();
         look.Color = column->Color();
         look.Checkboxes = column->Checkboxes();
+        look.Images = column->ImageList() != nullptr;
     }
 }
 
@@ -238,6 +239,7 @@ const TDBGridEhExport::TColumnLook& TDBGridEhExport::LookOf(TColumnsEhList& Colu
     otherLook_.Alignment = column->Alignment();
     otherLook_.Color = column->Color();
     otherLook_.Checkboxes = column->Checkboxes();
+    otherLook_.Images = column->ImageList() != nullptr;
     return otherLook_;
 }
 
@@ -252,7 +254,8 @@ void TDBGridEhExport::PutRecord(TColumnsEhList& Columns) {
         params.State = {};
         params.Font = cellFont_.get();
         params.Alignment = look.Alignment;
-        params.ImageIndex = ImageIndexOf(*column);
+        // Only a column with images shows an index of its value list.
+        params.ImageIndex = look.Images ? ImageIndexOf(*column) : -1;
         params.Text = column->CellDisplayText();
         // Only a check-box column has a state; reading it means the field's text once more.
         params.BoxState = look.Checkboxes ? column->ReadCheckState() : cbUnchecked;

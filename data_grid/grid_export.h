@@ -84,6 +84,7 @@ class TDBGridEhExport : public TObject {
         TAlignment Alignment = taLeftJustify;
         TColor Color = clWindow;
         bool Checkboxes = false;
+        bool Images = false;
     };
     void ReadColumnLooks(TColumnsEhList& Columns);
     const TColumnLook& LookOf(TColumnsEhList& Columns, int Index);
@@ -111,8 +112,8 @@ class TDBGridEhExportAsText : public TDBGridEhExport {
                        TColor Background, TFont* Font, TColumnEh* Column) override;
     virtual void SeparateRecord();
     virtual void SeparateCell();
-    // The cell as the format writes it.
-    virtual std::string CellText(const std::string& Text) const;
+    // Appends the cell to the line as the format writes it.
+    virtual void AppendCell(const std::string& Text);
     // Writes what the current line has gathered.
     void FlushLine();
 
@@ -123,6 +124,7 @@ class TDBGridEhExportAsText : public TDBGridEhExport {
 
 // The text in double quotes, its own double quotes doubled.
 std::string QuotedCellText(const std::string& Text);
+void AppendQuotedCell(std::string& Line, const std::string& Text);
 
 // Every cell in double quotes with its quotes doubled, cells apart by CellSeparator.
 class TDBGridEhExportAsCSV : public TDBGridEhExportAsText {
@@ -133,7 +135,7 @@ class TDBGridEhExportAsCSV : public TDBGridEhExportAsText {
 
   protected:
     void SeparateCell() override;
-    std::string CellText(const std::string& Text) const override;
+    void AppendCell(const std::string& Text) override;
 };
 
 // A cell text as RTF: "\\", "{" and "}" escaped, line breaks as \line, tabs as \tab, other

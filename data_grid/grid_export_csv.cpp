@@ -9,6 +9,6 @@ void TDBGridEhExportAsCSV::SeparateCell() {
     AtFirstCell = false;
 }
 
-std::string TDBGridEhExportAsCSV::CellText(const std::string& Text) const {
-    return QuotedCellText(Text);
+void TDBGridEhExportAsCSV::AppendCell(const std::string& Text) {
+    AppendQuotedCell(Line, Text);
 }

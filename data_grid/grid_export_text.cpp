@@ -13,16 +13,21 @@ bool NeedsQuotes(const std::string& Text) {
 
 }  // namespace
 
+void AppendQuotedCell(std::string& Line, const std::string& Text) {
+    Line += '"';
+    std::size_t from = 0;
+    for (std::size_t quote = Text.find('"'); quote != std::string::npos; quote = Text.find('"', from)) {
+        Line.append(Text, from, quote + 1 - from);
+        Line += '"';
+        from = quote + 1;
+    }
+    Line.append(Text, from, std::string::npos);
+    Line += '"';
+}
+
 std::string QuotedCellText(const std::string& Text) {
     std::string quoted;
-    quoted.reserve(Text.size() + 2);
-    quoted += '"';
-    for (const char c : Text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
+    AppendQuotedCell(quoted, Text);
     return quoted;
 }
 
@@ -44,8 +49,11 @@ void TDBGridEhExportAsText::SeparateCell() {
     AtFirstCell = false;
 }
 
-std::string TDBGridEhExportAsText::CellText(const std::string& Text) const {
-    return NeedsQuotes(Text) ? QuotedCellText(Text) : Text;
+void TDBGridEhExportAsText::AppendCell(const std::string& Text) {
+    if (NeedsQuotes(Text))
+        AppendQuotedCell(Line, Text);
+    else
+        Line += Text;
 }
 
 void TDBGridEhExportAsText::FlushLine() {
@@ -58,7 +66,7 @@ void TDBGridEhExportAsText::PutTitle(TColumnsEhList& Columns) {
     AtFirstCell = true;
     for (int i = 0; i < Columns.Count(); ++i) {
         SeparateCell();
-        Line += CellText(Columns.ColumnAt(i)->Title()->Caption());
+        AppendCell(Columns.ColumnAt(i)->Title()->Caption());
     }
     FlushLine();
 }
@@ -72,7 +80,7 @@ void TDBGridEhExportAsText::PutRecord(TColumnsEhList& Columns) {
 
 void TDBGridEhExportAsText::PutDataCell(TColumnEh* /*Column*/, TColCellParamsEh& Params) {
     SeparateCell();
-    Line += CellText(Params.Text);
+    AppendCell(Params.Text);
 }
 
 void TDBGridEhExportAsText::PutFooter(TColumnsEhList& Columns, int FooterRow) {
@@ -86,5 +94,5 @@ void TDBGridEhExportAsText::PutFooterCell(int /*DataCol*/, int /*FooterRow*/, co
                                           TAlignment /*Alignment*/, TColor /*Background*/, TFont* /*Font*/,
                                           TColumnEh* /*Column*/) {
     SeparateCell();
-    Line += CellText(Text);
+    AppendCell(Text);
 }
