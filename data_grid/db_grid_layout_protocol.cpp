@@ -102,5 +102,7 @@ void TCustomDBGridEh::RebuildLayout() {
         bool& running;
         ~Done() { running = false; }
     } done{layoutRunning_};
-    ApplyLayoutChange();
+    if (ComponentState().Contains(csLoading))
+        return;
+    RebuildGridLayout();
 }

@@ -22,7 +22,7 @@
 class CellTestGrid : public TCustomDBGridEh {
   public:
     using TCustomDBGridEh::TCustomDBGridEh;
-    void ApplyLayoutChange() override {}
+    void RebuildGridLayout() override {}
     bool GridAllowsCellEdit() override {
         calls.push_back("GridAllowsCellEdit");
         return allowsEdit;

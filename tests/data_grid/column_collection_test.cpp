@@ -88,13 +88,19 @@ TEST_F(ColumnsOverData, AutoFitKeepsInitialWidthsAndScalesThemWithTheUsersSizing
 
     // The grid shows the first column 200 wide; the user makes it 300: its initial width grows
     // by half and the next column gives up the difference.
+    // Fitted widths reach the grid's columns inside its layout; outside it a width set counts
+    // as the user's sizing.
+    grid->LockLayout();
     grid->SetColWidths(1, 200);
+    grid->UnlockLayout();
     id->SetWidth(300);
     EXPECT_EQ(id->InitialWidth(), 150);
     EXPECT_EQ(name->InitialWidth(), 0);
 
     // A collapsed grid column gives nothing to scale by: the initial width stays.
+    grid->LockLayout();
     grid->SetColWidths(1, 0);
+    grid->UnlockLayout();
     id->SetWidth(120);
     EXPECT_EQ(id->InitialWidth(), 150);
 

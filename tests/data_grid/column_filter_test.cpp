@@ -35,7 +35,7 @@ class FilterTestGrid : public TCustomDBGridEh {
     bool FilterEditingActive() override { return filterEditing; }
     void StopFilterEditing() override { calls.push_back("stop editing"); }
     void PlaceFilterEditor() override { calls.push_back("place editor"); }
-    void ApplyLayoutChange() override { calls.push_back("layout"); }
+    void RebuildGridLayout() override { calls.push_back("layout"); }
     void RefreshEditors() override { calls.push_back("editors"); }
     bool filterEditing = false;
     std::vector<std::string> calls;

@@ -19,7 +19,7 @@ class ColumnsTestGrid : public TCustomDBGridEh {
   public:
     using TCustomDBGridEh::ColEnter;
     using TCustomDBGridEh::TCustomDBGridEh;
-    void ApplyLayoutChange() override { ++rebuilds; }
+    void RebuildGridLayout() override { ++rebuilds; }
     TDBGridColumnsEh& GridColumns() { return static_cast<TDBGridColumnsEh&>(*Columns()); }
     int rebuilds = 0;
 };

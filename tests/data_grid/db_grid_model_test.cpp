@@ -27,7 +27,7 @@ class CountingGrid : public TCustomDBGridEh {
   public:
     using TCustomDBGridEh::TCustomDBGridEh;
     std::unique_ptr<IGridColumnsEh> NewColumns() override { return std::make_unique<TPlainGridColumnsEh>(); }
-    void ApplyLayoutChange() override {
+    void RebuildGridLayout() override {
         ++rebuilds;
         if (rebuildRaises)
             throw Exception("layout failed");

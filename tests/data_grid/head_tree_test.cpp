@@ -23,7 +23,7 @@ constexpr int TitleRowHeight = 50;
 class TitleTreeGrid : public TCustomDBGridEh {
   public:
     using TCustomDBGridEh::TCustomDBGridEh;
-    void ApplyLayoutChange() override {}
+    void RebuildGridLayout() override {}
     TDBGridColumnsEh& GridColumns() { return static_cast<TDBGridColumnsEh&>(*Columns()); }
 };
 

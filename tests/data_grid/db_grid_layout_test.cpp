@@ -1,0 +1,160 @@
+// The grid's layout over the in-memory dataset: rows, the filler row above the footers, cell kinds
+// with the filter row, auto-fitted widths, row heights fitted to text, frozen columns and scaling.
+#include <numeric>
+#include <vector>
+
+#include "data_grid/grid_cell_type.h"
+#include "data_grid/grid_filter.h"
+#include "platform/ui/font.h"
+#include "tests/data_grid/db_grid_layout_fixture.h"
+
+namespace {
+
+TEST_F(GridLayout, RowsFillerAndFootersFillTheClientHeight) {
+    struct Case {
+        int Records;
+        int Footers;
+        int Rows;  // with the title row
+    };
+    const std::vector<Case> cases = {
+        {5, 0, 1 + 5},
+        {5, 2, 1 + 5 + 1 + 2},
+        {0, 2, 1 + 1 + 1 + 2},  // an empty dataset still shows one empty data row
+        {0, 0, 1 + 1},
+    };
+    Open(5);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Records) + " records, " + std::to_string(c.Footers) + " footers");
+        if (c.Records == 0)
+            ds.Close();
+        grid->SetFooterRowCount(c.Footers);
+        EXPECT_EQ(grid->RowCount(), c.Rows);
+        EXPECT_EQ(grid->DataRowCount(), c.Records == 0 ? 1 : c.Records);
+        if (c.Footers == 0)
+            continue;
+        // The filler takes what the rows leave: the footers end at the client area's bottom edge.
+        const int filler = grid->RowCount() - c.Footers - 1;
+        EXPECT_GT(grid->RowHeights(filler), 0);
+        TGridDrawInfoEh info;
+        grid->CalcGridDrawInfo(info);
+        EXPECT_EQ(info.Vert.GridBoundary, grid->ClientHeight());
+        EXPECT_EQ(info.Vert.FooterPixels, c.Footers * RowSpan());
+    }
+}
+
+TEST_F(GridLayout, TheFillerNeverGoesNegativeWhenRecordsFillTheGrid) {
+    Open(200);
+    grid->SetFooterRowCount(2);
+    const int filler = grid->RowCount() - 3;
+    EXPECT_GE(grid->RowHeights(filler), 0);
+    EXPECT_LT(grid->RowHeights(filler), RowSpan());
+    EXPECT_LT(grid->DataRowCount(), 200);
+}
+
+TEST_F(GridLayout, TheFilterRowIsTheSubTitleAreaAboveTheData) {
+    Open(3);
+    dynamic_cast<TSTDBGridEhFilter&>(*grid->STFilter()).SetVisible(true);
+    grid->SetFooterRowCount(1);
+    ASSERT_EQ(grid->TopDataOffset(), 2);
+    struct Case {
+        int Row;
+        std::uint16_t Type;
+        int AreaRow;
+    };
+    const int last = grid->RowCount() - 1;
+    for (const Case& c : std::vector<Case>{{0, gctTitleRowEh, 0},
+                                           {1, gctSubTitleRowEh, 0},
+                                           {2, gctDataRowEh, 0},
+                                           {4, gctDataRowEh, 2},
+                                           {5, gctFillerRowEh, 0},
+                                           {last, gctFooterRowEh, 1}}) {
+        int areaCol = 0;
+        int areaRow = 0;
+        EXPECT_EQ(grid->GetCellType(2, c.Row, areaCol, areaRow), c.Type | gctDataColEh) << c.Row;
+        EXPECT_EQ(areaCol, 1);
+        EXPECT_EQ(areaRow, c.AreaRow) << c.Row;
+    }
+    EXPECT_EQ(grid->DataCellArea(), (TGridRect{1, 2, 2, 4}));
+}
+
+TEST_F(GridLayout, AutoFitSharesTheWidthAndAColumnAtItsLimitLeavesTheShare) {
+    Open(3);
+    TColumnEh* id = grid->GridColumns().Add();
+    id->SetFieldName("ID");
+    TColumnEh* name = grid->GridColumns().Add();
+    name->SetFieldName("NAME");
+    TColumnEh* more = grid->GridColumns().Add();
+    more->SetFieldName("ID");
+    for (TColumnEh* c : {id, name, more}) c->SetWidth(100);
+    name->SetMaxWidth(40);
+    grid->SetAutoFitColWidths(true);
+    ui.ProcessMessages();
+
+    EXPECT_EQ(name->Width(), 40);
+    // The other two share the rest evenly; the last absorbs the rounding.
+    const int lines = grid->Options().Contains(gdoColLinesEh) ? 3 + 1 : 0;
+    const int available = grid->ClientWidth() - grid->ColWidths(0) - lines;
+    EXPECT_EQ(id->Width() + name->Width() + more->Width(), available);
+    EXPECT_LE(std::abs(id->Width() - more->Width()), 1);
+    EXPECT_EQ(grid->ColWidths(2), 40);
+}
+
+TEST_F(GridLayout, RowHeightFittedToWholeLinesOfText) {
+    Open(3);
+    // A font whose text is 13 pixels high; margin 3 without row lines.
+    grid->SetOptions(grid->Options() - TDBGridEhOptions{gdoRowLinesEh});
+    grid->Font()->SetSize(8);
+    ASSERT_EQ(grid->Canvas()->TextHeight("Wg"), 13);
+    struct Case {
+        int RowHeight;
+        int Fitted;
+    };
+    for (const Case& c : std::vector<Case>{{20, 16}, {23, 29}}) {
+        grid->SetExtOptions(grid->ExtOptions() - TDBGridEhExtOptions{gxoFitRowHeightToTextEh});
+        grid->RowLines = 0;
+        grid->SetRowHeight(c.RowHeight);
+        ASSERT_EQ(grid->DefaultRowHeight(), c.RowHeight);
+        grid->SetExtOptions(grid->ExtOptions() + TDBGridEhExtOptions{gxoFitRowHeightToTextEh});
+        EXPECT_EQ(grid->DefaultRowHeight(), c.Fitted) << c.RowHeight;
+        EXPECT_EQ(grid->RowLines, (c.Fitted - 3) / 13);
+    }
+}
+
+TEST_F(GridLayout, NegativeRowLinesCountAsNoneAndRowsStayAtLeastAPixelHigh) {
+    Open(3);
+    grid->RowLines = -5;
+    grid->SetRowHeight(1);
+    EXPECT_GE(grid->DefaultRowHeight(), 1);
+    EXPECT_GE(grid->DataRowCount(), 1);
+}
+
+TEST_F(GridLayout, MoreFrozenColumnsThanTheDatasetGivesLeaveOneToScroll) {
+    Open(3);
+    grid->FrozenCols = 10;
+    EXPECT_NO_THROW(grid->RefreshLayout());
+    EXPECT_EQ(grid->ColCount(), 3);
+    EXPECT_EQ(grid->FixedCols(), grid->ColCount() - 1);
+}
+
+TEST_F(GridLayout, ScalingWidthsAsRunningSums) {
+    struct Case {
+        int M;
+        int D;
+        int Width;
+        std::vector<int> Scaled;
+    };
+    Open(1);
+    for (const Case& c : std::vector<Case>{{2, 1, 33, {66, 66}}, {3, 2, 1, {2, 1}}}) {
+        grid->GridColumns().Clear();
+        for (int i = 0; i < 2; ++i) {
+            TColumnEh* column = grid->GridColumns().Add();
+            column->SetFieldName("ID");
+            column->SetWidth(c.Width);
+        }
+        grid->ChangeScale(c.M, c.D);
+        EXPECT_EQ(grid->GridColumns().ColumnAt(0)->Width(), c.Scaled[0]) << c.M << "/" << c.D;
+        EXPECT_EQ(grid->GridColumns().ColumnAt(1)->Width(), c.Scaled[1]) << c.M << "/" << c.D;
+    }
+}
+
+}  // namespace
