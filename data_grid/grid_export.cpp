@@ -110,7 +110,9 @@ int TDBGridEhExport::FooterRowCount() const {
 }
 
 void TDBGridEhExport::WalkSelection(int Kind) {
-    TColumnsEhList columns;
+    // Kept until the next export, so that PutSuffix still has the exported columns.
+    TColumnsEhList& columns = walkColumns_;
+    columns.Clear();
     auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->Selection());
     switch (Kind) {
         case gskRowsEh:

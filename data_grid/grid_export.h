@@ -92,6 +92,7 @@ class TDBGridEhExport : public TObject {
     // Reused for every data cell and footer cell.
     std::unique_ptr<TFont> cellFont_;
     std::vector<TColumnLook> looks_;
+    TColumnsEhList walkColumns_;
     // For a column list other than the exported one.
     TColumnLook otherLook_;
 };
