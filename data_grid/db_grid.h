@@ -312,6 +312,9 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void StopScrollTimer();
     // The running timer's interval; -1 when stopped.
     int ScrollTimerInterval() const { return scrollTimerInterval_; }
+    // The user has just sized a row: set by the release, cleared by the row heights' handling.
+    bool RowSizedByMouse() const { return rowSizedByMouse_; }
+    void SetRowSizedByMouse(bool Value) { rowSizedByMouse_ = Value; }
 
     // What the data link asks of the grid.
     TComponent* FieldFreeNoticeReceiver() override { return this; }
@@ -417,6 +420,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     // The rows and columns follow the dataset and the client area.
     void ColWidthsChanged() override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowHeightsChanged() override;
     void TopLeftChanged() override;
     void ChangeScale(int M, int D) override;
     // Keeps the dataset's position in the middle of the link's buffer, so a reopened dataset shows

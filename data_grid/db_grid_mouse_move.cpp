@@ -8,9 +8,7 @@
 #include "data_grid/db_grid.h"
 #include "data_grid/grid_selection.h"
 #include "platform/db/dataset.h"
-#include "platform/rtl/runtime.h"
 #include "platform/ui/canvas.h"
-#include "platform/ui/cursors.h"
 #include "platform/ui/inplace_edit.h"
 #include "platform/ui/mouse_capture.h"
 #include "platform/ui/pen.h"
@@ -145,7 +143,7 @@ void TCustomDBGridEh::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     }
     const TGridDragStateEh wasDragging = dragState_;
     dragState_ = dgsNoneEh;
-    if (platform::Runtime().Cursor.Get() == crVSplit)
+    if (GridState() == gsRowSizing)
         rowSizedByMouse_ = true;
     if (tracking_ && pressedTitleColumn_ >= 0)
         MouseUpTitle(Button, Shift, X, Y);

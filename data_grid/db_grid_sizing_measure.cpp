@@ -70,8 +70,14 @@ int TCustomDBGridEh::MeasureTitleWidth(TColumnEh& Column) {
         return width + titleImages_->Width();
     if (title.Orientation() == tohVertical)
         return width;
+    std::string caption = title.Caption();
+    // In multi-title mode only the column's own part of the caption stands above it.
+    const int index = Column.Index();
+    if (useMultiTitle_ && index >= 0 && index < static_cast<int>(leafColumns_.size()))
+        if (const THeadTreeNode* leaf = leafColumns_[static_cast<std::size_t>(index)].FLeaf)
+            caption = leaf->Caption;
     Canvas()->Font()->Assign(*title.Font());
-    return width + Canvas()->TextWidth(title.Caption());
+    return width + Canvas()->TextWidth(caption);
 }
 
 int TCustomDBGridEh::MeasureCellWidth(TColumnEh& Column) {
