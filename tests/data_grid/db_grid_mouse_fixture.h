@@ -12,6 +12,7 @@
 #include "data_grid/column_title.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/grid_style.h"
 #include "data_grid/grid_unit.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
@@ -78,6 +79,8 @@ class GridMouseTest : public ::testing::Test {
         grid->SetDataSource(nullptr);
         ds.BeforeDestruction();
         FinalizeDBGridEhUnit();
+        // The unit's shut-down takes the default style with it; later suites expect one.
+        MakeDefaultGridStyle();
     }
     TColumnEh* Column(int index) const {
         return static_cast<TColumnEh*>(static_cast<TDBGridColumnsEh&>(*grid->Columns()).Items(index));
