@@ -98,6 +98,7 @@ void TCustomDBGridEh::MouseDownSelect(TMouseButton Button, TShiftState Shift, TG
 void TCustomDBGridEh::MouseDownSelectRows(TMouseButton Button, TShiftState Shift, TGridCoord Cell) {
     const bool clears = extOptions_.Contains(gxoClearSelectionEh);
     const int distance = Cell.Y - topDataOffset_ - dataLink_->ActiveRecord();
+    const bool wasSelected = distance == 0 && selectedRows_->IsCurrentRowSelected();
     if (Shift.Contains(ssShift) && distance != 0) {
         toggleSelection_ = true;
         MoveRows(true, distance, true, false);
@@ -111,7 +112,7 @@ void TCustomDBGridEh::MouseDownSelectRows(TMouseButton Button, TShiftState Shift
     dragState_ = dgsSelectingRowsEh;
     rowTracking_ = true;
     rowRangeAnchor_ = dataLink_->DataSet()->GetBookmark();
-    rowAnchorWasSelected_ = selectedRows_->IsCurrentRowSelected();
+    rowAnchorWasSelected_ = wasSelected;
     toggleSelection_ = Shift.Contains(ssCtrl) || !clears;
 }
 

@@ -35,6 +35,8 @@ inline std::string BookmarkOfId(int id) {
 // Opens the grid's protected state to the tests.
 class MouseGrid : public TCustomDBGridEh {
   public:
+    using TCustomDBGridEh::CalcDrawInfo;
+    using TCustomDBGridEh::CalcSizingState;
     using TCustomDBGridEh::GridState;
     using TCustomDBGridEh::SizingPos;
     using TCustomDBGridEh::TCustomDBGridEh;

@@ -75,6 +75,27 @@ TEST_F(GridSizingTest, WithTraceSizingColumnsTakeTheirWidthAsThePointerMoves) {
     }
 }
 
+TEST_F(GridSizingTest, RowsAreSizedOnTheIndicatorOnly) {
+    grid->RowSizingAllowed = true;
+    grid->SetOptions(grid->Options() - TDBGridEhOptions{gdoTabsEh});
+    const int border = grid->CellRect(0, 2).Bottom;
+    struct Case {
+        const char* where;
+        int x;
+        TGridState state;
+    } cases[] = {{"indicator", Middle(0, 2).X, gsRowSizing}, {"frozen column", Middle(1, 2).X, gsNormal}};
+    for (const Case& c : cases) {
+        TGridDrawInfo info;
+        grid->CalcDrawInfo(info);
+        TGridState state = gsNormal;
+        int index = -1;
+        int pos = 0;
+        int ofs = 0;
+        grid->CalcSizingState(c.x, border, state, index, pos, ofs, info);
+        EXPECT_EQ(state, c.state) << c.where;
+    }
+}
+
 TEST_F(GridSizingTest, ThePointerShowsWhatAPressWouldDo) {
     grid->SetOptions(grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
     TDBGridEhUnit& unit = *DBGridEhUnit();
