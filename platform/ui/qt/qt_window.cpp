@@ -137,6 +137,12 @@ void FormWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void FormWidget::mousePressEvent(QMouseEvent* event) {
     Guarded(form_, [&] {
+        // A press on an inactive window activates it first, so the control under the pointer can
+        // take the focus and act on the press (the window manager may tell Qt only later, or never).
+        if (!form_.Active() && form_.Enabled()) {
+            activateWindow();
+            form_.HostActivated(true);
+        }
         PostMouseDown(form_, ButtonFromQt(event->button()), ShiftFromQt(event->modifiers()), PosOf(*event));
     });
 }
