@@ -9,6 +9,7 @@
 #include "data_grid/grid_unit.h"
 #include "platform/db/field.h"
 #include "platform/ui/canvas.h"
+#include "platform/ui/dc_drawing.h"
 #include "platform/ui/edge_drawing.h"
 #include "platform/ui/image_list.h"
 
@@ -144,7 +145,9 @@ void TCustomDBGridEh::DrawMultiTitleCell(TCellDrawEh& Cell) {
     DrawGridText(&canvas, MirroredRect(textRect), true, Cell.MarginX, 0, leaf->Caption, taCenter, tlCenter,
                  true, Cell.Column->Title()->EndEllipsis(), 0, 0, UseRightToLeftReading());
     if (leaf->Parent != nullptr && leaf->Parent != headTree_.get())
-        DrawTitleGroups(leaf, Cell.Rect, Cell.Column->Title()->EndEllipsis());
+        DrawTitleGroups(
+            leaf, {Cell.Rect.Left, Cell.Rect.Bottom - leaf->NodeHeight, Cell.Rect.Right, Cell.Rect.Bottom},
+            Cell.Column->Title()->EndEllipsis());
 }
 
 void TCustomDBGridEh::DrawTitleGroups(THeadTreeNode* Node, TRect ARect, bool EndEllipsis) {
@@ -165,6 +168,7 @@ void TCustomDBGridEh::DrawTitleGroups(THeadTreeNode* Node, TRect ARect, bool End
                 break;
         }
         groupRect.Right = groupRect.Left + group->NodeWidth;
+        // Each title cell paints its own part of the group; the caption is centred on the whole group.
         TRect clipped =
             IntersectRect(groupRect, {ARect.Left, groupRect.Top, ARect.Right + 1, groupRect.Bottom});
         if (extOptions_.Contains(gxoFixed3DEh)) {
@@ -172,17 +176,20 @@ void TCustomDBGridEh::DrawTitleGroups(THeadTreeNode* Node, TRect ARect, bool End
             clipped.Bottom -= 1;
         }
         if (!clipped.IsEmpty()) {
+            const TRect part = MirroredRect(clipped);
+            const int saved = SaveDC(canvas.Handle());
+            IntersectClipRect(canvas.Handle(), part.Left, part.Top, part.Right, part.Bottom);
             canvas.Brush()->SetColor(FixedColor());
-            canvas.FillRect(MirroredRect(clipped));
-            DrawGridText(&canvas, MirroredRect(clipped), true, 2, 0, group->Caption, taCenter, tlCenter, true,
-                         EndEllipsis, 0, 0, UseRightToLeftReading());
+            DrawGridText(&canvas, MirroredRect(groupRect), true, 2, 0, group->Caption, taCenter, tlCenter,
+                         true, EndEllipsis, 0, 0, UseRightToLeftReading());
             if (extOptions_.Contains(gxoFixed3DEh))
-                Paint3DFrame(&canvas, clipped, true, true, false, false);
+                Paint3DFrame(&canvas, groupRect, true, true, false, false);
             if (options_.Contains(gdoRowLinesEh)) {
                 canvas.Brush()->SetColor(flat_ ? clBtnShadow : clBlack);
                 canvas.FillRect(
-                    MirroredRect({clipped.Left, groupRect.Bottom, clipped.Right, groupRect.Bottom + 1}));
+                    MirroredRect({groupRect.Left, groupRect.Bottom, groupRect.Right, groupRect.Bottom + 1}));
             }
+            RestoreDC(canvas.Handle(), saved);
         }
         child = group;
         childRect = {groupRect.Left, groupRect.Top, groupRect.Right, groupRect.Bottom};

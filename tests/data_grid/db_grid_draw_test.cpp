@@ -145,6 +145,28 @@ TEST(GridCellDrawing, WhatEachCellDraws) {
              EXPECT_EQ(r.Occurrences(texts, "Ив"), 1);
          },
          [](GridDrawRig& r) { StartSearch(r, "ив"); }},
+        {"multi-line titles draw their leaves under the group caption they share",
+         [](GridDrawRig& r) {
+             r.grid->SetUseMultiTitle(true);
+             r.Column(0)->Title()->SetCaption("Пациент|Номер");
+             r.Column(1)->Title()->SetCaption("Пациент|Фамилия");
+         },
+         [](GridDrawRig& r, const std::vector<DrawnText>& texts) {
+             const DrawnText* number = r.Find(texts, "Номер");
+             const DrawnText* name = r.Find(texts, "Фамилия");
+             ASSERT_NE(number, nullptr);
+             ASSERT_NE(name, nullptr);
+             EXPECT_TRUE(TextIn(*number, r.grid->CellRect(1, 0)));
+             EXPECT_TRUE(TextIn(*name, r.grid->CellRect(2, 0)));
+             // The group's caption, drawn in each of its cells, stands above both leaves.
+             std::vector<const DrawnText*> group;
+             for (const DrawnText& t : texts)
+                 if (t.Text == "Пациент")
+                     group.push_back(&t);
+             ASSERT_FALSE(group.empty());
+             for (const DrawnText* g : group) EXPECT_LT(g->At.Y, std::min(number->At.Y, name->At.Y));
+             EXPECT_EQ(r.Find(texts, "Пациент|Номер"), nullptr);
+         }},
         {"a single sort marker stands without a number",
          [](GridDrawRig& r) { r.Column(1)->Title()->SetSortMarker(smDownEh); },
          [](GridDrawRig& r, const std::vector<DrawnText>& texts) {
