@@ -65,9 +65,6 @@ void TCustomDBGridEh::CancelModeMessage(TMessage& Message) {
         StopScrollTimer();
     }
     dragState_ = dgsNoneEh;
-    if (Message.Msg == CM_CANCELMODE)
-        if (TWinControl* editor = NewFilterEditor())
-            editor->Perform(CM_CANCELMODE, Message.WParam, Message.LParam);
 }
 
 bool TCustomDBGridEh::OverFrozenBorder(int X, int Y) {

@@ -103,6 +103,28 @@ TEST_F(GridRowDragTest, ATargetTheProgramRefusesKeepsTheLineWhereItWas) {
     Release(Middle(0, 5));
 }
 
+TEST_F(GridRowDragTest, HeldBelowTheRowsTheDragScrollsOneRecordPerTickAndDropsOnTheLastRow) {
+    FitRowsToClient(8);
+    GoTo(1);
+    Press(Middle(0, 3));
+    const TPoint below{Middle(0, 3).X, grid->ClientHeight() + 10};
+    MoveTo(below);
+    EXPECT_EQ(grid->ScrollTimerInterval(), 60);
+    // Each tick shows one record more at the bottom, the current one, and aims there.
+    ui.Advance(60);
+    const int lastRow = grid->TopDataOffset() + 7;
+    EXPECT_EQ(grid->DropTargetRow(), lastRow);
+    const int shownLast = CurrentId();
+    EXPECT_EQ(shownLast, 9);
+    ui.Advance(60);
+    EXPECT_EQ(CurrentId(), shownLast + 1);
+    EXPECT_EQ(grid->DropTargetRow(), lastRow);
+    Release(below);
+    ASSERT_EQ(Drops(), 1);
+    EXPECT_EQ(calls.back().targetRecNo, CurrentId()) << "the record shown last";
+    EXPECT_EQ(calls.back().bookmarks, std::vector<std::string>{BookmarkOfId(3)});
+}
+
 TEST_F(GridRowDragTest, WithRowSelectionOnlyASelectedRowDragsAndItTakesTheWholeSelection) {
     grid->SetOptions(grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
     GoTo(1);
