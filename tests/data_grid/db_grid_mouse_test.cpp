@@ -2,6 +2,7 @@
 // move a column, fitting a column on a double click, right presses that always give the mouse back.
 #include "db_grid_mouse_fixture.h"
 
+#include "data_grid/grid_selection.h"
 #include "platform/ui/virtual_keys.h"
 
 namespace grid_mouse_test {
@@ -104,6 +105,38 @@ TEST_F(GridMouseTest, ADoubleClickOnABorderFitsTheColumnAndIsNoDoubleClickForThe
     DoubleClick(Middle(2, 3));
     EXPECT_EQ(doubleClicks, 1);
     EXPECT_EQ(Column(1)->Width(), widest);
+}
+
+TEST_F(GridMouseTest, FittingTakesTheSelectedColumnsAlongAndAWideFooter) {
+    grid->SetOptions(grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
+    grid->SetFooterRowCount(1);
+    const std::string footer = "a footer wider than any name";
+    grid->OnFooterCellParams = [&](TObject*, int DataCol, int, IGridColumnEh*, TFont*, TColor&, TAlignment&,
+                                   TGridDrawState, std::string& Text) {
+        if (DataCol == 2)
+            Text = footer;
+    };
+    ui.ProcessMessages();
+    TCanvas& canvas = *grid->Canvas();
+    canvas.Font()->Assign(*grid->FooterFont());
+    const int footerWidth = canvas.TextWidth(footer) + 5;
+    struct Case {
+        const char* what;
+        bool selectIdAndCity;
+        std::vector<bool> fitted;
+    } cases[] = {{"alone", false, {false, true, false}}, {"with the selected", true, {true, true, true}}};
+    for (const Case& c : cases) {
+        for (int i = 0; i < 3; ++i) Column(i)->SetWidth(300);
+        auto& selection = dynamic_cast<TDBGridEhSelection&>(*grid->Selection());
+        selection.Reset();
+        if (c.selectIdAndCity) {
+            selection.Columns().SelectColumn(Column(0), false);
+            selection.Columns().SelectColumn(Column(2), true);
+        }
+        grid->OptimizeColumnWidths(Column(1));
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(Column(i)->Width() != 300, c.fitted[i]) << c.what << " " << i;
+    }
+    EXPECT_EQ(Column(2)->Width(), footerWidth);
 }
 
 TEST_F(GridMouseTest, FittingAColumnGivesTheDatasetBackWhenADisplayTextRaises) {
