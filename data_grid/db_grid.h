@@ -519,7 +519,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
                                  std::string& Text);
     virtual void TitleCellClick(IGridColumnEh* Column);
 
-    // Rebuilds the layout now (the layout feature fills in ApplyLayoutChange).
+    // Rebuilds the layout now (the layout feature fills in RebuildGridLayout).
     void RebuildLayout();
     // Forgets every selected row and cell.
     void DropSelection();
@@ -726,6 +726,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool thumbTrackGuard_ = false;
     bool sumsRecalcGuard_ = false;
     std::string savedDataPosition_;
+    int savedDataOffset_ = 0;
     void CreateWnd() override;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;

@@ -70,6 +70,8 @@ void TCustomDBGridEh::RecalcRowCount() {
 }
 
 void TCustomDBGridEh::ActiveRecordChanged() {
+    if (!keepSearch_)
+        GridEndIncrementalSearch();
     if (!dataLink_->Active() || !HandleAllocated() || ComponentState().Contains(csLoading))
         return;
     const int target = dataLink_->ActiveRecord() + topDataOffset_;
@@ -162,4 +164,21 @@ void TCustomDBGridEh::ScrollDataRows(int Distance) {
         rect.Bottom = ClientHeight();
     const int dy = -Distance * (DefaultRowHeight() + RowLineWidth());
     ScrollWindowEx(Handle(), 0, dy, &rect, &rect, nullptr, nullptr, SW_INVALIDATE);
+}
+
+// A row the user sized gives every row its height: the grid's rows are all alike.
+void TCustomDBGridEh::RowHeightsChanged() {
+    if (rowSizedByMouse_) {
+        rowSizedByMouse_ = false;
+        const int end = RowCount() - (footerRowCount_ > 0 ? footerRowCount_ + 1 : 0);
+        for (int row = ShowsTitles(); row < end; ++row) {
+            if (RowHeights(row) == DefaultRowHeight())
+                continue;
+            RowLines = 0;
+            SetRowHeight(RowHeights(row));
+            RefreshVertScrollBar();
+            break;
+        }
+    }
+    TCustomGrid::RowHeightsChanged();
 }

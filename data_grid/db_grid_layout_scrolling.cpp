@@ -121,16 +121,17 @@ void TCustomDBGridEh::SaveDataPosition() {
     const int offset = MiddleOffset(*dataLink_);
     dataSet->MoveBy(-offset);
     savedDataPosition_ = dataSet->GetBookmark();
+    savedDataOffset_ = offset;
     dataSet->MoveBy(offset);
 }
 
 void TCustomDBGridEh::RestoreDataPosition() {
     if (!dataLink_->Active() || savedDataPosition_.empty())
         return;
+    // The offset saved, not today's: the current record may have moved anywhere since.
     TDataSet* dataSet = dataLink_->DataSet();
-    const int offset = MiddleOffset(*dataLink_);
     dataSet->GotoBookmark(savedDataPosition_);
-    dataSet->MoveBy(offset);
+    dataSet->MoveBy(savedDataOffset_);
 }
 
 bool TCustomDBGridEh::LayoutMessage(TMessage& Message) {

@@ -158,3 +158,52 @@ TEST_F(GridLayout, ScalingWidthsAsRunningSums) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridLayout, ResizingTheWindowChangesHowManyRecordsTheGridShows) {
+    Open(40);
+    for (int rows : {5, 12, 3}) {
+        ShowRows(rows);
+        EXPECT_EQ(grid->DataLink()->RecordCount(), rows);
+        EXPECT_EQ(grid->DataRowCount(), rows);
+    }
+}
+
+TEST_F(GridLayout, AutoFitWithoutInitialWidthsKeepsTheColumnsShown) {
+    Open(3);
+    TColumnEh* id = grid->GridColumns().Add();
+    id->SetFieldName("ID");
+    TColumnEh* name = grid->GridColumns().Add();
+    name->SetFieldName("NAME");
+    grid->SetAutoFitColWidths(true);
+    // Nothing to share by: the widths stay what they were rather than hiding the columns.
+    for (TColumnEh* c : {id, name}) c->SetInitialWidth(0);
+    grid->RefreshLayout();
+    for (int col : {1, 2}) EXPECT_GE(grid->ColWidths(col), 0) << col;
+}
+
+TEST_F(GridLayout, TheSavedDataPositionShowsTheSameRecordsAgain) {
+    Open(40);
+    ShowRows(10);
+    ds.First();
+    ds.MoveBy(24);  // records 16 to 25 shown, the last current
+    const int firstShown = CurrentId() - grid->DataLink()->ActiveRecord();
+    grid->SaveDataPosition();
+    ds.First();
+    grid->RestoreDataPosition();
+    EXPECT_EQ(CurrentId(), 25);
+    EXPECT_EQ(CurrentId() - grid->DataLink()->ActiveRecord(), firstShown);
+}
+
+TEST_F(GridLayout, ScalingTakesTheTitleFontFromTheGridsFont) {
+    Open(1);
+    grid->Font()->SetSize(10);
+    grid->TitleFont()->SetSize(7);
+    grid->FooterFont()->SetSize(8);
+    grid->ChangeScale(3, 2);
+    EXPECT_EQ(grid->TitleFont()->Size(), 15);
+    EXPECT_EQ(grid->FooterFont()->Size(), 12);
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 // dataset, and a scroll of a row moves the shown pixels while a long jump paints everything again.
 #include "platform/ui/messages.h"
 #include "platform/ui/raster_image.h"
+#include "platform/ui/scroll_bar.h"
 #include "platform/ui/scroll_info.h"
 #include "tests/data_grid/db_grid_layout_fixture.h"
 
@@ -97,6 +98,39 @@ TEST_F(GridScrolling, ARowsScrollMovesPixelsWhileALongJumpRepaints) {
     ui.ProcessMessages();
     EXPECT_NE(surface.Pixel(x, y), marker) << "and paints the rows afresh";
     grid->UnlockLayout();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GridLayout, AnExternalHorizontalBarFollowsTheLeftColumn) {
+    Open(3);
+    auto* bar = NewComponent<TScrollBar>(form);
+    bar->SetParent(form);
+    bar->SetBounds(0, 420, 500, 16);
+    grid->HorzScrollBar()->SetExtScrollBar(bar);
+    grid->ApplyLayoutChange();
+    // Every column shows: nothing to scroll, and the position is 0, not -1.
+    EXPECT_EQ(bar->Max(), 0);
+    EXPECT_EQ(bar->Position(), 0);
+
+    for (int i = 0; i < 12; ++i) {
+        TColumnEh* column = grid->GridColumns().Add();
+        column->SetFieldName("ID");
+        column->SetWidth(90);
+    }
+    ui.ProcessMessages();
+    ASSERT_LT(grid->VisibleColCount(), 12);
+    EXPECT_EQ(bar->Max(), 127);
+    EXPECT_EQ(bar->PageSize(), grid->VisibleColCount());
+    // As far right as the last column shown whole.
+    for (int left = grid->FixedCols(); left + grid->VisibleColCount() < grid->ColCount();)
+        grid->SetLeftCol(++left);
+    // 127, kept by the bar within its last full page.
+    EXPECT_EQ(bar->Position(), 127 - bar->PageSize() + 1);
+    grid->Perform(WM_HSCROLL, SB_LEFT, 0);
+    EXPECT_EQ(bar->Position(), 0);
 }
 
 }  // namespace
