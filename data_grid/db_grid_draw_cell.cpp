@@ -106,7 +106,6 @@ void TCustomDBGridEh::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState A
         }
     }
     if (cell.Framed && !UseThemedFixedCells()) {
-        canvas->Brush()->SetColor(canvas->Brush()->Color());
         Paint3DFrame(canvas, ARect, true, true, cell.Highlighted, cell.Pressed);
     }
 }
