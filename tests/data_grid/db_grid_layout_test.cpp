@@ -6,6 +6,7 @@
 #include "data_grid/grid_cell_type.h"
 #include "data_grid/grid_filter.h"
 #include "platform/ui/font.h"
+#include "platform/ui/input.h"
 #include "tests/data_grid/db_grid_layout_fixture.h"
 
 namespace {
@@ -204,6 +205,35 @@ TEST_F(GridLayout, ScalingTakesTheTitleFontFromTheGridsFont) {
     grid->ChangeScale(3, 2);
     EXPECT_EQ(grid->TitleFont()->Size(), 15);
     EXPECT_EQ(grid->FooterFont()->Size(), 12);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GridLayout, ARowSizedByTheMouseGivesEveryRowItsHeight) {
+    Open(10);
+    grid->RowSizingAllowed = true;
+    // The base grid takes row sizing with the next change of the options.
+    grid->SetOptions(grid->Options() - TDBGridEhOptions{gdoTabsEh});
+    ASSERT_TRUE(static_cast<TCustomGrid*>(grid)->Options().Contains(goRowSizing));
+    grid->RowLines = 2;
+    grid->RefreshLayout();
+    const int before = grid->DefaultRowHeight();
+    const TRect second = grid->CellRect(0, grid->TopDataOffset() + 1);
+    const TPoint origin = grid->FormOrigin();
+    auto at = [&](int y) { return TPoint{origin.X + 3, origin.Y + y}; };
+    platform::ui::PostMouseDown(*form, mbLeft, {}, at(second.Bottom - 1));
+    ui.ProcessMessages();
+    platform::ui::PostMouseMove(*form, {ssLeft}, at(second.Bottom + 9));
+    ui.ProcessMessages();
+    platform::ui::PostMouseUp(*form, mbLeft, {}, at(second.Bottom + 9));
+    ui.ProcessMessages();
+
+    EXPECT_EQ(grid->DefaultRowHeight(), before + 10);
+    EXPECT_EQ(grid->RowLines, 0);
+    for (int row = grid->TopDataOffset(); row < grid->RowCount(); ++row)
+        EXPECT_EQ(grid->RowHeights(row), before + 10) << row;
 }
 
 }  // namespace
