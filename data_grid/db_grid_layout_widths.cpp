@@ -2,6 +2,7 @@
 // scaling fonts and widths with the form.
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 #include "data_controls/edit_button_metrics.h"
 #include "data_grid/column.h"
@@ -10,6 +11,7 @@
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
 #include "data_grid/db_grid_layout_scale.h"
+#include "data_grid/grid_filter.h"
 #include "platform/rtl/mul_div.h"
 #include "platform/ui/font.h"
 #include "platform/ui/system_metrics.h"
@@ -41,6 +43,24 @@ void ScaleColumnFonts(TColumnEh& Column, int M, int D) {
             extra != nullptr && extra->FooterOwnValues.Contains(fovFont))
             ScaleFont(extra->Font(), M, D);
 }
+
+// The filter row's settings stay in their update while columns are sized or moved.
+class FilterUpdate {
+  public:
+    explicit FilterUpdate(IGridFilterRowEh* Filter) : filter_(dynamic_cast<TSTDBGridEhFilter*>(Filter)) {
+        if (filter_ != nullptr)
+            filter_->LockUpdate();
+    }
+    ~FilterUpdate() {
+        if (filter_ != nullptr)
+            filter_->UnlockUpdate();
+    }
+    FilterUpdate(const FilterUpdate&) = delete;
+    FilterUpdate& operator=(const FilterUpdate&) = delete;
+
+  private:
+    TSTDBGridEhFilter* filter_;
+};
 
 }  // namespace
 
@@ -89,6 +109,7 @@ void TCustomDBGridEh::AutoFitColumns() {
 }
 
 void TCustomDBGridEh::ColWidthsChanged() {
+    std::optional<FilterUpdate> filterUpdate(std::in_place, stFilter_.get());
     const bool mapped = dataLink_->Active() || (columns_ && columns_->Customized());
     if (mapped && TryBeginLayout()) {
         try {
@@ -106,6 +127,7 @@ void TCustomDBGridEh::ColWidthsChanged() {
     if (OnColumnWidthsChange)
         OnColumnWidthsChange(this);
     SyncExternalHorzScrollBar();
+    filterUpdate.reset();
     PlaceFilterEditor();
 }
 
@@ -169,11 +191,13 @@ void TCustomDBGridEh::FitWidthsAfterSizing() {
 void TCustomDBGridEh::ColumnMoved(int FromIndex, int ToIndex) {
     const int from = GridColToDataCol(FromIndex);
     const int to = GridColToDataCol(ToIndex);
+    std::optional<FilterUpdate> filterUpdate(std::in_place, stFilter_.get());
     if (columns_ && from >= 0 && from < columns_->Count())
         if (auto* item = dynamic_cast<TCollectionItem*>(columns_->Items(from)))
             item->SetIndex(to);
     if (OnColumnMove)
         OnColumnMove(this, from, to);
+    filterUpdate.reset();
     PlaceFilterEditor();
 }
 

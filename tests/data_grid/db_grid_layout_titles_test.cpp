@@ -102,11 +102,17 @@ TEST_F(GridTitles, AutoFitSizingMovesTheRestOfTheWidthToTheColumnsOnTheRight) {
 
 TEST_F(GridTitles, MovingAGridColumnMovesTheColumnAndTellsDataIndexes) {
     std::vector<std::pair<int, int>> moves;
-    grid->OnColumnMove = [&](TObject*, int From, int To) { moves.emplace_back(From, To); };
+    int filterUpdates = -1;
+    grid->OnColumnMove = [&](TObject*, int From, int To) {
+        moves.emplace_back(From, To);
+        filterUpdates = grid->STFilter()->UpdateCount();
+    };
     TColumnEh* id = Column(0);
     grid->ColumnMoved(1, 2);
     EXPECT_EQ(id->Index(), 1);
     EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{0, 1}}));
+    EXPECT_EQ(filterUpdates, 1) << "the filter row waits while the column moves";
+    EXPECT_EQ(grid->STFilter()->UpdateCount(), 0);
 }
 
 }  // namespace
