@@ -15,6 +15,9 @@ constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
+// Yes, No and All: a question that can be answered once for every case to come.
+constexpr unsigned MB_YESNOALL = 0x00000007;
+constexpr int IDALL = 8;
 
 // A modal message box; returns the button pressed (IDOK ...).
 int MessageBox(const std::string& text, const std::string& caption, unsigned flags);

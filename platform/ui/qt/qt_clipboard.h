@@ -8,6 +8,8 @@ class QtClipboard : public ClipboardStore {
   public:
     std::optional<std::string> Text() override;
     void SetText(const std::optional<std::string>& text) override;
+    std::optional<std::string> Data(const std::string& mimeType) override;
+    void SetData(const std::map<std::string, std::string>& formats) override;
 };
 
 }  // namespace platform::ui

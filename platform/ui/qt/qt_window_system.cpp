@@ -90,6 +90,9 @@ int QtWindowSystem::ShowMessageBox(const std::string& text, const std::string& c
         case MB_YESNO:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
+        case MB_YESNOALL:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::YesToAll);
+            break;
         default:
             box.setStandardButtons(QMessageBox::Ok);
             break;
@@ -101,6 +104,8 @@ int QtWindowSystem::ShowMessageBox(const std::string& text, const std::string& c
             return IDYES;
         case QMessageBox::No:
             return IDNO;
+        case QMessageBox::YesToAll:
+            return IDALL;
         default:
             return IDOK;
     }
