@@ -223,7 +223,7 @@ void TCustomDBGridEh::StepCellOnRelease(TShiftState Shift, TGridCoord Cell) {
 }
 
 void TCustomDBGridEh::CancelMouseTracking() {
-    if (!tracking_ && !rowTracking_ && !cellTracking_ && dragState_ == dgsNoneEh)
+    if (!tracking_ && !rowTracking_ && !cellTracking_)
         return;
     if (dragState_ == dgsDraggingRowsEh)
         EndRowDrag(mousePoint_.X, mousePoint_.Y, false);

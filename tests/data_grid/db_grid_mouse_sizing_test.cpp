@@ -2,6 +2,8 @@
 // follows the pointer, the dotted line on the headless surface, and the pointer's shapes.
 #include "db_grid_mouse_fixture.h"
 
+#include "platform/ui/messages.h"
+
 namespace grid_mouse_test {
 namespace {
 
@@ -49,6 +51,20 @@ TEST_F(GridSizingTest, AFrozenColumnIsSizedByADottedLineThatFollowsTheMouse) {
     Release({border.X + 20, border.Y});
     EXPECT_EQ(Column(0)->Width(), width + 20);
     EXPECT_EQ(grid->GridDragState(), TCustomDBGridEh::dgsNoneEh);
+}
+
+TEST_F(GridSizingTest, CancelModeTakesTheFrozenSizingLineAwayAndKeepsTheWidth) {
+    const int width = Column(0)->Width();
+    const TPoint border = TitleBorder(1);
+    const std::vector<std::uint32_t> further = Down(border.X + 20);
+    Press(border);
+    MoveTo({border.X + 20, border.Y});
+    ASSERT_TRUE(Dotted(further, Down(border.X + 20)));
+    grid->Perform(WM_CANCELMODE);
+    EXPECT_EQ(Down(border.X + 20), further);
+    EXPECT_EQ(grid->GridDragState(), TCustomDBGridEh::dgsNoneEh);
+    Release({border.X + 20, border.Y});
+    EXPECT_EQ(Column(0)->Width(), width);
 }
 
 TEST_F(GridSizingTest, WithTraceSizingColumnsTakeTheirWidthAsThePointerMoves) {
