@@ -26,10 +26,13 @@ void FillKeyBased(TDBComboBoxEh& Box, std::initializer_list<const char*> Items) 
     Box.SetKeyItems(*Box.Items());
 }
 
-TLabel* NewLabel(TWinControl& Parent, const char* Name, const char* Caption, int Left, int Top) {
+TLabel* NewLabel(TWinControl& Parent, const char* Name, const char* Caption, int Left, int Top,
+                 TWinControl* Labelled) {
     auto* label = NewComponent<TLabel>(&Parent);
     label->SetName(Name);
     label->SetParent(&Parent);
+    label->ShowAccelChar = true;
+    label->FocusControl = Labelled;
     label->SetCaption(Caption);
     label->SetLeft(Left);
     label->SetTop(Top);
@@ -84,19 +87,19 @@ void TDBGridEhFindDlg::CreateControls() {
     bCancel->Cancel = true;
     bCancel->ModalResult = mrCancel;
     bCancel->OnClick = [this](TObject* Sender) { bCancelClick(Sender); };
-    Label1 = NewLabel(*this, "Label1", "&Образец:", 12, 15);
+    Label1 = NewLabel(*this, "Label1", "&Образец:", 12, 15, cbText);
     cbFindIn = NewComboBox(*this, "cbFindIn");
     cbFindIn->OnChange = [this](TObject* Sender) { cbFindInChange(Sender); };
-    Label2 = NewLabel(*this, "Label2", "&Поиск в:", 12, 43);
+    Label2 = NewLabel(*this, "Label2", "&Поиск в:", 12, 43, cbFindIn);
     cbMatchinType = NewComboBox(*this, "cbMatchinType");
     FillKeyBased(*cbMatchinType, {"С любой части поля", "Поля целиком", "С начала поля"});
     cbMatchinType->SetItemIndex(fmmAnywhereEh);
-    cbMatchType = NewLabel(*this, "cbMatchType", "&Совпадение:", 12, 71);
+    cbMatchType = NewLabel(*this, "cbMatchType", "&Совпадение:", 12, 71, cbMatchinType);
     cbFindDirection = NewComboBox(*this, "cbFindDirection");
     FillKeyBased(*cbFindDirection, {"Вверх", "Вниз", "Все"});
     cbFindDirection->SetItemIndex(fdAllEh);
     cbFindDirection->OnChange = [this](TObject* Sender) { cbTextChange(Sender); };
-    Label3 = NewLabel(*this, "Label3", "Прос&мотр:", 12, 101);
+    Label3 = NewLabel(*this, "Label3", "Прос&мотр:", 12, 101, cbFindDirection);
     cbCharCase = NewCheckBox(*this, "cbCharCase", "С учетом ре&гистра", false);
     cbUseFormat = NewCheckBox(*this, "cbUseFormat", "С у&четом формата", true);
 }

@@ -1,5 +1,7 @@
 #include "platform/ui/label.h"
 
+#include "platform/ui/accelerators.h"
+#include "platform/ui/draw_text.h"
 #include "platform/ui/win_control.h"
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -115,6 +117,26 @@ void TLabel::AdjustSize() {
     SetBounds(left, Top(), width, height);
 }
 
+void TLabel::DrawLine(TCanvas& canvas, const TRect& client, int x, int y, const std::string& line) const {
+    if (!ShowAccelChar) {
+        canvas.TextRect(client, x, y, line);
+        return;
+    }
+    TRect r{x, y, client.Right, client.Bottom};
+    r = IntersectRect(r, client);
+    DrawText(canvas.Handle(), line, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE);
+}
+
+void TLabel::Dispatch(TMessage& Message) {
+    if (Message.Msg == CM_DIALOGCHAR && ShowAccelChar && FocusControl != nullptr &&
+        IsAccel(static_cast<char32_t>(Message.WParam), Caption()) && FocusControl->CanFocus()) {
+        FocusControl->SetFocus();
+        Message.Result = 1;
+        return;
+    }
+    TGraphicControl::Dispatch(Message);
+}
+
 void TLabel::Paint() {
     TCanvas& canvas = *Canvas();
     TRect client = ClientRect();
@@ -136,7 +158,7 @@ void TLabel::Paint() {
         int x = alignment_ == taLeftJustify ? 0
                 : alignment_ == taCenter    ? (client.Width() - w) / 2
                                             : client.Width() - w;
-        canvas.TextRect(client, x, y, line);
+        DrawLine(canvas, client, x, y, line);
         y += lineHeight;
     }
 }

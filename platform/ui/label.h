@@ -4,6 +4,8 @@
 #include "platform/rtl/alignment.h"
 #include "platform/ui/graphic_control.h"
 
+class TWinControl;
+
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TLabel : public TGraphicControl {
@@ -22,12 +24,19 @@ class TLabel : public TGraphicControl {
     TTextLayout Layout() const { return layout_; }
     void SetLayout(TTextLayout value);
 
+    // Accelerators: with ShowAccelChar an '&' underlines the next letter and Alt with that letter
+    // focuses FocusControl.
+    bool ShowAccelChar = false;
+    TWinControl* FocusControl = nullptr;
+    void Dispatch(TMessage& Message) override;
+
   protected:
     void Paint() override;
     void AdjustSize() override;
 
   private:
     std::vector<std::string> Lines(TCanvas& canvas, int width) const;
+    void DrawLine(TCanvas& canvas, const TRect& client, int x, int y, const std::string& line) const;
     bool autoSize_ = true;
     bool wordWrap_ = false;
     bool transparent_ = false;

@@ -1,5 +1,6 @@
 #include "platform/ui/push_button.h"
 
+#include "platform/ui/accelerators.h"
 #include "platform/ui/draw_text.h"
 #include "platform/ui/edge_drawing.h"
 #include "platform/ui/form.h"
@@ -32,6 +33,13 @@ void TButton::Dispatch(TMessage& Message) {
         case CM_DIALOGKEY:
             DialogKey(Message);
             return;
+        case CM_DIALOGCHAR:
+            if (IsAccel(static_cast<char32_t>(Message.WParam), Caption()) && CanFocus()) {
+                Click();
+                Message.Result = 1;
+                return;
+            }
+            break;
         case CM_FOCUSCHANGED:
             Invalidate();
             break;

@@ -1,7 +1,8 @@
 #pragma once
 // TButton: the push button. A Default button takes Enter anywhere on its form unless another push
 // button has the focus (that one takes it); a Cancel button takes Esc. A click hands the button's
-// ModalResult to its form, which ends a modal loop when it is not mrNone.
+// ModalResult to its form, which ends a modal loop when it is not mrNone. Alt with the letter after
+// the caption's '&' clicks it.
 #include "platform/ui/button_control.h"
 
 constexpr int mrNone = 0;

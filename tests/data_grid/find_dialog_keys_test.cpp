@@ -168,11 +168,20 @@ TEST(FindDialogForm, ControlsStandWhereTheLayoutAt120PixelsPerInchPutsThemOnThis
         EXPECT_EQ(e.control->BoundsRect(), e.bounds);
         EXPECT_EQ(e.control->Caption(), e.text);
     }
-    const std::pair<TLabel*, const char*> labels[] = {{dialog.Label1, "&Образец:"},
-                                                      {dialog.Label2, "&Поиск в:"},
-                                                      {dialog.cbMatchType, "&Совпадение:"},
-                                                      {dialog.Label3, "Прос&мотр:"}};
-    for (const auto& [label, caption] : labels) EXPECT_EQ(label->Caption(), caption);
+    struct Label {
+        TLabel* label;
+        const char* caption;
+        TWinControl* labelled;
+    };
+    const Label labels[] = {{dialog.Label1, "&Образец:", dialog.cbText},
+                            {dialog.Label2, "&Поиск в:", dialog.cbFindIn},
+                            {dialog.cbMatchType, "&Совпадение:", dialog.cbMatchinType},
+                            {dialog.Label3, "Прос&мотр:", dialog.cbFindDirection}};
+    for (const Label& l : labels) {
+        EXPECT_EQ(l.label->Caption(), l.caption);
+        EXPECT_EQ(l.label->FocusControl, l.labelled);
+        EXPECT_TRUE(l.label->ShowAccelChar);
+    }
     EXPECT_EQ(dialog.Label1->Left(), 10);
     EXPECT_EQ(dialog.Label3->Top(), 81);
     EXPECT_FALSE(dialog.cbCharCase->Checked());

@@ -13,6 +13,7 @@
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
+#include "platform/ui/label.h"
 #include "platform/ui/push_button.h"
 #include "platform/ui/virtual_keys.h"
 
@@ -91,6 +92,30 @@ TEST_F(ModalDialogTest, EnterAndEscGoToTheButtonsThatTakeThem) {
         ui.PressKey(c.key, c.shift);
         EXPECT_EQ(dialog->clicks, c.clicks);
     }
+}
+
+TEST_F(ModalDialogTest, AltWithAnAcceleratorClicksItsButtonOrFocusesItsLabelsControl) {
+    auto* label = NewComponent<TLabel>(dialog);
+    label->SetParent(dialog);
+    label->SetCaption("&Name:");
+    label->SetBounds(10, 60, 60, 17);
+    label->ShowAccelChar = true;
+    label->FocusControl = dialog->edit;
+    dialog->other->SetCaption("O&ther");
+    dialog->Show();
+    ui.ProcessMessages();
+    dialog->SetActiveControl(dialog->ok);
+    ui.PressKey('T', {ssAlt});
+    EXPECT_EQ(dialog->clicks, "Other;");
+    ui.PressKey('N', {ssAlt});
+    EXPECT_EQ(dialog->ActiveControl(), dialog->edit);
+    // A letter no caption marks does nothing; a label without ShowAccelChar keeps its '&'.
+    ui.PressKey('Q', {ssAlt});
+    EXPECT_EQ(dialog->clicks, "Other;");
+    label->ShowAccelChar = false;
+    dialog->SetActiveControl(dialog->ok);
+    ui.PressKey('N', {ssAlt});
+    EXPECT_EQ(dialog->ActiveControl(), dialog->ok);
 }
 
 TEST_F(ModalDialogTest, TheModalLoopEndsWithTheResultThatClosedIt) {
