@@ -1,6 +1,7 @@
 // The find dialog over a grid on the in-memory dataset, typed and clicked through: directions and
 // Ctrl reversing them, the three match modes with and without letter case, the scope, the pattern
 // history and what a failed search leaves behind.
+#include "platform/rtl/exceptions.h"
 #include "tests/data_grid/find_dialog_fixture.h"
 
 namespace find_dialog_test {
@@ -308,6 +309,27 @@ TEST(FindDialog, ChangingThePatternDirectionOrScopeStartsAFreshSearch) {
     dialog.cbFindIn->SetItemIndex(0);
     EXPECT_TRUE(dialog.FirstTry());
     EXPECT_EQ(dialog.SearchColumnIndex(), 0);
+}
+
+}  // namespace
+}  // namespace find_dialog_test
+
+namespace find_dialog_test {
+namespace {
+
+TEST(FindDialog, AFailingCellTextPassesOnWithTheControlsEnabledAgain) {
+    GridWithFindDialog g;
+    TDBGridEhFindDlg& dialog = g.Open("курск");
+    dialog.cbFindIn->SetItemIndex(dialog.cbFindIn->Items()->Count() - 1);
+    g.ds.FieldByName("CITY")->OnGetText = [](TField* field, std::string& text, bool) {
+        if (field->AsString() == "Омск")
+            throw EConvertError("unreadable");
+        text = field->AsString();
+    };
+    EXPECT_THROW(dialog.bFindClick(dialog.bFind), EConvertError);
+    EXPECT_FALSE(g.ds.ControlsDisabled());
+    EXPECT_EQ(g.RecordId(), 3);
+    EXPECT_TRUE(g.Messages().empty());
 }
 
 }  // namespace
