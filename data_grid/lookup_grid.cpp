@@ -112,8 +112,10 @@ void TDBLookupGridEh::SetListSource(TDataSource* Source) {
 }
 
 void TDBLookupGridEh::SetMasterDataSource(TDataSource* Source) {
-    if (!(masterLink_->DataSourceFixed && ComponentState().Contains(csLoading)))
+    if (!(masterLink_->DataSourceFixed && ComponentState().Contains(csLoading))) {
         masterLink_->SetDataSource(Source);
+        masterSource_ = Source;
+    }
     if (Source != nullptr)
         Source->FreeNotification(this);
 }
@@ -127,8 +129,12 @@ void TDBLookupGridEh::SetDataField(const std::string& Value) {
 
 void TDBLookupGridEh::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomDBGridEh::Notification(AComponent, Operation);
-    if (Operation == opRemove && masterLink_ && AComponent == masterLink_->DataSource())
+    if (Operation == opRemove && masterLink_ && AComponent != nullptr && AComponent == masterSource_) {
         SetMasterDataSource(nullptr);
+        // A source being freed tells its links nothing: drop the master fields here, so no
+        // reference to its dataset's fields outlives it.
+        RebuildDataFields();
+    }
 }
 
 void TDBLookupGridEh::SetKeyValue(const Variant& Value) {

@@ -128,6 +128,8 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     static constexpr std::size_t SearchTextLimit = 32;
 
     std::unique_ptr<TLookupGridDataLinkEh> masterLink_;
+    // The source as set: a source being freed has already left the link when the grid hears of it.
+    TDataSource* masterSource_ = nullptr;
     TDataSource* lookupSource_ = nullptr;
     std::unique_ptr<TSpecRowEh> specRow_;
     std::string dataFieldName_;

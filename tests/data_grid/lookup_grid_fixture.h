@@ -63,7 +63,7 @@ struct LookupGridFixture {
     }
     ~LookupGridFixture() {
         grid->SetDataSource(nullptr);
-        grid->SetListSource(nullptr);
+        grid->TCustomDBGridEh::SetDataSource(nullptr);
         people.BeforeDestruction();
     }
     void Press(WORD key) {
