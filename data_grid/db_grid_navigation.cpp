@@ -33,7 +33,9 @@ TDBGridEhSelection* TCustomDBGridEh::BlockSelection() const {
 }
 
 void TCustomDBGridEh::AfterMove() {
-    ApplyLayoutChange();
+    // A resize that came while the move held the layout is applied now.
+    if (layoutPending_)
+        ApplyLayoutChange();
     if (LayoutLockCount() == 0)
         Update();
 }
