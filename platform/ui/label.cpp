@@ -108,13 +108,26 @@ void TLabel::AdjustSize() {
         Caption().empty() ? std::vector<std::string>{" "} : Lines(canvas, Width());
     int textWidth = 0;
     for (const auto& line : lines)
-        textWidth = std::max(textWidth, canvas.TextWidth(line.empty() ? " " : line));
+        textWidth = std::max(textWidth, canvas.TextWidth(line.empty() ? " " : ShownText(line)));
     int height = canvas.TextHeight("Wg") * static_cast<int>(lines.size());
     int width = wordWrap_ ? Width() : textWidth;
     int left = Left();
     if (alignment_ == taRightJustify)
         left = Left() + Width() - width;
     SetBounds(left, Top(), width, height);
+}
+
+std::string TLabel::ShownText(const std::string& line) const {
+    if (!ShowAccelChar)
+        return line;
+    // "&x" shows x underlined, "&&" one ampersand.
+    std::string shown;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '&' && i + 1 < line.size())
+            ++i;
+        shown += line[i];
+    }
+    return shown;
 }
 
 void TLabel::DrawLine(TCanvas& canvas, const TRect& client, int x, int y, const std::string& line) const {

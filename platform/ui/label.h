@@ -37,6 +37,8 @@ class TLabel : public TGraphicControl {
   private:
     std::vector<std::string> Lines(TCanvas& canvas, int width) const;
     void DrawLine(TCanvas& canvas, const TRect& client, int x, int y, const std::string& line) const;
+    // The line as it shows, without its accelerator marks.
+    std::string ShownText(const std::string& line) const;
     bool autoSize_ = true;
     bool wordWrap_ = false;
     bool transparent_ = false;
