@@ -84,6 +84,17 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     virtual void RebuildListFields();
     virtual bool LocateKeyValue();
 
+    // Whole-row geometry: the height always holds whole rows; SetRowCount sizes the grid for N
+    // data rows (1 to 100), SetBounds snaps a height down to whole rows.
+    bool TitlesShown() const;
+    int TitleHeight() const;
+    int ListRowCount() const { return rowCount_; }
+    void SetRowCount(int N);
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void SetShowTitles(bool Value);
+    void SetUseMultiTitle(bool Value);
+    void RefreshVertScrollBar() override;
+
     // What the master link reports.
     void DataRecordChanged(TField* Field);
     void SetLookupMode(bool On);
@@ -111,6 +122,11 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     void Dispatch(TMessage& Message) override;
 
   private:
+    void ListScrollMessage(int Code, int Pos);
+    void TrackThumb(TDataSet& List);
+    bool WheelMoves(int Direction);
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void CheckPropertyGuards();
     void CheckNotCircular();
     void ResolveListFields();
@@ -126,6 +142,7 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     static inline std::uint32_t lastSearchTick_ = 0;
     static constexpr std::uint32_t SearchPause = 2000;
     static constexpr std::size_t SearchTextLimit = 32;
+    static constexpr int MaxRowCount = 100;
 
     std::unique_ptr<TLookupGridDataLinkEh> masterLink_;
     // The source as set: a source being freed has already left the link when the grid hears of it.
@@ -154,6 +171,8 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     bool positionLock_ = false;
     bool specRowSelected_ = false;
     std::string searchText_;
+    int rowCount_ = 1;
+    int specRowHeight_ = 0;
     bool heightSetting_ = false;
     bool widthSetting_ = false;
 };

@@ -5,6 +5,7 @@
 #include "platform/db/field.h"
 #include "platform/os/clock.h"
 #include "platform/rtl/strings.h"
+#include "platform/ui/messages.h"
 
 void TDBLookupGridEh::SelectByText(char32_t Key) {
     if (listField_ == nullptr || listField_->DataType() != ftString ||
@@ -23,15 +24,18 @@ void TDBLookupGridEh::SelectByText(char32_t Key) {
     if (Utf8Length(searchText_) >= SearchTextLimit)
         return;
     const std::string text = searchText_ + Utf32ToUtf8(std::u32string(1, Key));
+    bool found = false;
     try {
-        TDataSet* list = ListDataSet();
-        if (list->Locate(listField_->FieldName, Variant(text), {loCaseInsensitive, loPartialKey})) {
-            StoreKeyValue(CurrentListKey());
-            searchText_ = text;
-        }
+        found =
+            ListDataSet()->Locate(listField_->FieldName, Variant(text), {loCaseInsensitive, loPartialKey});
     } catch (const std::exception&) {
         searchText_ = text;
+        return;
     }
+    if (!found)
+        return;
+    StoreKeyValue(CurrentListKey());
+    searchText_ = text;
 }
 
 void TDBLookupGridEh::Dispatch(TMessage& Message) {
@@ -42,6 +46,13 @@ void TDBLookupGridEh::Dispatch(TMessage& Message) {
         case WM_GETDLGCODE:
             Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
             return;
+        case WM_VSCROLL:
+            if (!HasMemTable()) {
+                ListScrollMessage(static_cast<int>(Message.WParam & 0xFFFF),
+                                  static_cast<int>((Message.WParam >> 16) & 0xFFFF));
+                return;
+            }
+            break;
         case WM_SETFOCUS:
             searchText_.clear();
             break;
