@@ -2,6 +2,7 @@
 // bytes left before anything is allocated or read, so a damaged block ends in the format error
 // rather than a huge allocation or an endless walk.
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 #include "data_grid/column.h"
@@ -17,6 +18,25 @@ enum TVclDbIfTag : std::uint8_t { tagEnd, tagNoValue, tagNull, tagInteger, tagFl
 constexpr int HeaderSize = 12;
 // A column's visibility byte and the zero ending its name.
 constexpr int ColumnHeaderMinSize = 2;
+
+// The days a date and time can hold: 0001-01-01 to the end of 9999-12-31.
+constexpr double FirstDateTime = -693593.0;
+constexpr double EndDateTime = 2958466.0;
+
+bool HoldsDateTime(const TField& Field) {
+    const TFieldType type = Field.DataType();
+    return type == ftDate || type == ftTime || type == ftDateTime || type == ftTimeStamp;
+}
+
+// A number read for a date field must be a day the calendar has, before the field turns it into
+// whole days and milliseconds.
+void CheckDateTimeValue(const TField& Target, const Variant& Value) {
+    if (!HoldsDateTime(Target) || !Value.IsNumeric())
+        return;
+    const double days = Value.AsDouble();
+    if (!std::isfinite(days) || days < FirstDateTime || days >= EndDateTime)
+        throw EConvertError("'" + VarToStr(Value) + "' is not a valid date and time");
+}
 
 }  // namespace
 
@@ -119,8 +139,10 @@ void TDBGridEhImportAsVCLDBIF::ReadCell(TColumnEh* Column) {
     if (!CurrentValue.IsEmpty() && Column != nullptr && Column->IsEditable(false)) {
         if (TField* target = TargetField(*Column)) {
             GuardedWrite([&] {
-                if (BeginTargetEdit(*target))
-                    target->SetValue(CurrentValue);
+                if (!BeginTargetEdit(*target))
+                    return;
+                CheckDateTimeValue(*target, CurrentValue);
+                target->SetValue(CurrentValue);
             });
         }
     }

@@ -3,11 +3,15 @@
 // damaged blocks ending in the format error without a huge allocation or an endless walk.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "data_grid/grid_import.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/variant.h"
+#include "platform/ui/dialogs.h"
 #include "tests/data_grid/grid_export_fixture.h"
 
 namespace {
@@ -159,6 +163,30 @@ TEST(GridImportVclDbIf, NoColumnsThenTheEndIsAnEmptyImport) {
     f.AddColumn("ID");
     Import(f.grid, Bytes("'VCLDBIF' 01 00 00 00 00 00"));
     EXPECT_EQ(f.ds.StoredRow(0).at(0).AsInteger(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridImportVclDbIf, NumbersNoCalendarDayHoldsAreRefusedByDateFields) {
+    for (const double days : {1e300, -1e7, 2958466.0, std::nan("")}) {
+        SCOPED_TRACE(days);
+        GridExport f;
+        f.Define({{"DAY", ftDate}});
+        f.ds.AddRow({Variant::FromDateTime(45000.0)});
+        f.Open();
+        f.AddColumn("DAY");
+        f.ui.System().MessageBoxAnswer = IDYES;
+        std::string value = "\x04";
+        const auto bits = std::bit_cast<std::uint64_t>(days);
+        for (int i = 0; i < 8; ++i) value += static_cast<char>(bits >> (8 * i));
+        Import(f.grid, Bytes("'VCLDBIF' 01 01 00 00 00 01 00") + value + '\0');
+        ASSERT_EQ(f.ui.System().MessageBoxes().size(), 1u);
+        EXPECT_NE(f.ui.System().MessageBoxes()[0].Text.find("is not a valid date and time"),
+                  std::string::npos);
+        EXPECT_EQ(f.ds.StoredRow(0).at(0).AsDouble(), 45000.0);
+    }
 }
 
 }  // namespace
