@@ -19,6 +19,7 @@
 #include "platform/rtl/set.h"
 #include "platform/rtl/variant.h"
 #include "platform/ui/colors.h"
+#include "platform/ui/font.h"
 #include "platform/ui/grid.h"
 
 namespace platform::ui {
@@ -102,6 +103,7 @@ struct TGridDrawInfoEh {
 
 class TCustomDBGridEh;
 class TDBGridEhSelection;
+struct THintInfo;
 // Keyboard: where an in-place search goes from the current record.
 enum TIncSearchModeEh { ismNewEh, ismNextEh, ismPriorEh };
 // Keyboard: the clipboard and delete actions the grid's shortcuts reach.
@@ -803,4 +805,27 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool rowAnchorWasSelected_ = false;
     TPoint editorPressPoint_{};
     DWORD editorPressTime_ = 0;
+
+    // Tool-tips: the text of a title, data or footer cell that does not fit, shown over the cell.
+    struct TCellHintEh {
+        TRect Rect;
+        int ColumnRight = 0;
+        std::string Text;
+        TAlignment Alignment = taLeftJustify;
+        TFont Font;
+        bool WordWrap = false;
+        bool Vertical = false;
+        bool Always = false;
+        int LineSpacing = 0;
+        int TextWidth = 0;
+    };
+    bool HintMessage(TMessage& Message);
+    bool ToolTipCellAt(TPoint P);
+    void CellHint(THintInfo& Info);
+    bool TitleHint(TColumnEh& Column, TGridCoord Cell, TPoint P, TCellHintEh& Hint);
+    bool DataHint(TColumnEh& Column, int DataRow, TPoint P, TCellHintEh& Hint);
+    bool FooterHint(TColumnEh& Column, int DataCol, int FooterRow, TCellHintEh& Hint);
+    bool HintTextFits(TCellHintEh& Hint);
+    void ShowCellHint(THintInfo& Info, const TCellHintEh& Hint);
+    std::unique_ptr<TFont> hintFont_;
 };

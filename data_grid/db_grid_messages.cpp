@@ -21,6 +21,9 @@ void TCustomDBGridEh::Dispatch(TMessage& Message) {
     // Mouse: timers, cursors, cancel mode and double clicks.
     if (MouseMessage(Message))
         return;
+    // Tool-tips, focus and commands.
+    if (HintMessage(Message))
+        return;
     TCustomGrid::Dispatch(Message);
     switch (Message.Msg) {
         case CM_PARENTFONTCHANGED:

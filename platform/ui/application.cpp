@@ -69,8 +69,16 @@ bool TApplication::ProcessMessage() {
                 Free(form);
             return true;
         }
-        if (IsMouseMessage(msg.message) && (hints_ != nullptr || showHint_))
+        if (IsMouseMessage(msg.message) && (hints_ != nullptr || showHint_)) {
+            // The control asked for its hint reads the keys held with this message.
+            const TShiftState outer = platform::ui::MessageShiftState();
+            platform::ui::SetMessageShiftState(q.Shift);
+            struct Restore {
+                TShiftState shift;
+                ~Restore() { platform::ui::SetMessageShiftState(shift); }
+            } restore{outer};
             Hints()->MouseMessage(msg.message, msg.hwnd, PointFromLParam(msg.lParam));
+        }
         LRESULT handled = platform::ui::DispatchQueued(q);
         bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
         if (keyDown && handled == 0 && !q.Text.empty()) {
