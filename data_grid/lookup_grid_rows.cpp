@@ -99,7 +99,8 @@ void TDBLookupGridEh::RefreshVertScrollBar() {
         wanted.nPos = state == dsInactive || state == dsBrowse || state == dsEdit
                           ? list->RecNo() - ListDataLink()->ActiveRecord() - 1
                           : 0;
-    } else if (DataRowCount() == recordCount_) {
+    } else if (ListDataLink()->BufferCount() == recordCount_) {
+        // The link's window is full: more records may lie beyond it.
         wanted.nMax = 4;
         wanted.nPos = list->Bof() ? 0 : list->Eof() ? 4 : 2;
     }
