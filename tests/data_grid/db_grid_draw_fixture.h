@@ -10,7 +10,6 @@
 #include "data_grid/column.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
-#include "data_grid/grid_style.h"
 #include "data_grid/grid_unit.h"
 #include "platform/db/data_source.h"
 #include "platform/ui/application.h"
@@ -20,6 +19,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/image_list.h"
+#include "tests/data_grid/grid_unit_scope.h"
 #include "tests/support/memory_dataset.h"
 
 namespace grid_draw_test {
@@ -40,16 +40,13 @@ struct DrawnText {
 
 struct GridDrawRig {
     platform::ui::HeadlessSession ui;
+    GridUnitScope unit;
     TForm* form = nullptr;
     DrawProbeGrid* grid = nullptr;
     TMemoryDataSet ds;
     TDataSource* source = nullptr;
 
-    // The unit's shut-down frees the default style; the tests after these find it again.
-    bool hadDefaultStyle = DefaultGridStyle() != nullptr;
-
     GridDrawRig() {
-        InitializeDBGridEhUnit();
         Application->CreateForm(&form);
         form->SetBorderStyle(bsNone);
         form->SetBounds(0, 0, 520, 320);
@@ -87,33 +84,27 @@ struct GridDrawRig {
         grid->SetDataSource(nullptr);
         ds.BeforeDestruction();
         Free(form);
-        FinalizeDBGridEhUnit();
-        if (hadDefaultStyle)
-            MakeDefaultGridStyle();
     }
     TColumnEh* Column(int index) { return static_cast<TColumnEh*>(grid->Columns()->Items(index)); }
     TDBGridColumnsEh& Columns() { return static_cast<TDBGridColumnsEh&>(*grid->Columns()); }
 
     // Paints the grid now; the texts drawn, in client coordinates.
     std::vector<DrawnText> Paint() {
-        auto& log = ui.System().TextLog();
-        log.Drawn.clear();
-        grid->Repaint();
-        TControlCanvas canvas;
-        canvas.SetControl(grid);
-        TPoint origin;
-        canvas.Surface(&origin);
-        std::vector<DrawnText> texts;
-        for (const auto& d : log.Drawn)
-            texts.push_back({d.Text, {d.At.X - origin.X, d.At.Y - origin.Y}, d.Argb});
-        return texts;
+        return TextsDrawnBy([this] { grid->Repaint(); });
     }
     // Draws one fixed cell now, as the grid's painting would; the texts drawn.
     std::vector<DrawnText> DrawFixed(int Col, int Row, std::uint16_t CellType) {
+        return TextsDrawnBy([&] {
+            bool highlighted = false;
+            grid->DrawFixedCell(Col, Row, highlighted, {gdFixed}, grid->CellRect(Col, Row), CellType);
+        });
+    }
+    // The texts the drawing puts on the grid, in client coordinates.
+    template <class Drawing>
+    std::vector<DrawnText> TextsDrawnBy(Drawing draw) {
         auto& log = ui.System().TextLog();
         log.Drawn.clear();
-        bool highlighted = false;
-        grid->DrawFixedCell(Col, Row, highlighted, {gdFixed}, grid->CellRect(Col, Row), CellType);
+        draw();
         TControlCanvas canvas;
         canvas.SetControl(grid);
         TPoint origin;

@@ -74,13 +74,7 @@ TEST(GridEditingValues, ALookupCellWithoutAKeyTakesTheKeyOfTheRecordShowingTheTy
     };
     const std::vector<Case> cases = {{"SECOND", false, 2}, {"third", false, 0}, {"third", true, 3}};
     for (const Case& c : cases) {
-        platform::ui::HeadlessSession ui;
-        GridUnitScope unit;
-        TForm* form = nullptr;
-        Application->CreateForm(&form);
-        auto* grid = NewComponent<TCustomDBGridEh>(form);
-        grid->SetParent(form);
-        grid->SetBounds(0, 0, 300, 200);
+        OneColumnGrid<> g;
         TMemoryDataSet kinds;
         kinds.SetColumns({"KIND", "TITLE"});
         kinds.SetColumnType(0, ftInteger);
@@ -94,30 +88,20 @@ TEST(GridEditingValues, ALookupCellWithoutAKeyTakesTheKeyOfTheRecordShowingTheTy
         ds.AddRow({Variant::Null()});
         AddField<TIntegerField>(ds, "KIND");
         AddLookupField<TStringField>(ds, "KIND_NAME", 20, kinds, "KIND", "KIND", "TITLE");
-        auto* source = NewComponent<TDataSource>(form);
-        source->SetDataSet(&ds);
-        ds.Open();
-        TColumnEh* column = static_cast<TDBGridColumnsEh&>(*grid->Columns()).Add();
-        column->SetFieldName("KIND_NAME");
+        TColumnEh* column = g.OpenColumn(ds, "KIND_NAME");
         column->OnNotInList = [&](TObject*, const std::string&, bool& recheck) {
             if (c.addsOnNotInList) {
                 kinds.AddRow({Variant(3), Variant("Third")});
                 recheck = true;
             }
         };
-        grid->SetDataSource(source);
-        grid->SetColCount(2);
-        grid->SetRowCount(2);
-        grid->SetCol(1);
-        form->Show();
-        grid->SetFocus();
-        ui.ProcessMessages();
-        ui.TypeText(c.typed);
-        ui.PressKey(VK_RETURN);
-        ui.ProcessMessages();
+        g.Show();
+        g.ui.TypeText(c.typed);
+        g.ui.PressKey(VK_RETURN);
+        g.ui.ProcessMessages();
         const Variant key = ds.FieldByName("KIND")->Value();
         EXPECT_EQ(key.IsNull() ? 0 : key.AsInteger(), c.key) << c.typed;
-        grid->SetDataSource(nullptr);
+        g.grid->SetDataSource(nullptr);
         ds.BeforeDestruction();
         kinds.BeforeDestruction();
     }

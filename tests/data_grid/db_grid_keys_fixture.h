@@ -3,14 +3,12 @@
 // three columns (ID, NAME, CITY) over a few records whose names differ in letter case and script.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "data_grid/column.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
-#include "data_grid/grid_unit.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include "platform/ui/application.h"
@@ -19,6 +17,8 @@
 #include "platform/ui/headless.h"
 #include "platform/ui/inplace_edit.h"
 #include "platform/ui/virtual_keys.h"
+#include "tests/data_grid/grid_unit_scope.h"
+#include "tests/data_grid/row_id_bookmarks.h"
 #include "tests/support/memory_dataset.h"
 
 namespace grid_keys_test {
@@ -34,12 +34,6 @@ inline const std::vector<Person> DefaultPeople = {{1, "Alpha", "Москва"},
                                                   {3, "Борис", "Омск"},
                                                   {4, "борщ", "Курск"},
                                                   {5, "Charlie", "Псков"}};
-
-// Starts the grid unit (shortcuts, find hook) for the fixture's lifetime.
-struct GridUnitScope {
-    GridUnitScope() { InitializeDBGridEhUnit(); }
-    ~GridUnitScope() { FinalizeDBGridEhUnit(); }
-};
 
 struct KeyedGrid {
     static constexpr int NameCol = 2;
@@ -106,14 +100,43 @@ struct KeyedGrid {
     std::string StoredName(int index) const { return ds.StoredRow(index).at(1).AsString(); }
     bool EditorShown() const { return grid->InplaceEditor() != nullptr && grid->InplaceEditor()->Visible(); }
     std::string EditorText() const { return grid->InplaceEditor() ? grid->InplaceEditor()->Text() : ""; }
-    std::vector<int> SelectedIds() const {
-        std::vector<int> ids;
-        for (int i = 0; i < grid->SelectedRows()->Count(); ++i) {
-            int id = 0;
-            std::memcpy(&id, grid->SelectedRows()->ItemAt(i).data(), sizeof(int));
-            ids.push_back(id);
-        }
-        return ids;
+    std::vector<int> SelectedIds() const { return row_id_bookmarks::SelectedRowIds(*grid); }
+};
+
+// A grid of one column on a form of its own, for cases that build their own dataset: the case sets
+// the grid up, opens its dataset behind the column, then shows it with the first record's cell
+// current and focused.
+template <class Grid = TCustomDBGridEh>
+struct OneColumnGrid {
+    platform::ui::HeadlessSession ui;
+    GridUnitScope unit;
+    TForm* form = nullptr;
+    Grid* grid = nullptr;
+    TDataSource* source = nullptr;
+
+    OneColumnGrid() {
+        Application->CreateForm(&form);
+        grid = NewComponent<Grid>(form);
+        grid->SetParent(form);
+        grid->SetBounds(0, 0, 300, 200);
+    }
+    // The column, for the case to set up further before the grid is shown.
+    TColumnEh* OpenColumn(TMemoryDataSet& ds, const char* field) {
+        source = NewComponent<TDataSource>(form);
+        source->SetDataSet(&ds);
+        ds.Open();
+        TColumnEh* column = static_cast<TDBGridColumnsEh&>(*grid->Columns()).Add();
+        column->SetFieldName(field);
+        return column;
+    }
+    void Show() {
+        grid->SetDataSource(source);
+        grid->SetColCount(2);
+        grid->SetRowCount(2);
+        grid->SetCol(1);
+        form->Show();
+        grid->SetFocus();
+        ui.ProcessMessages();
     }
 };
 

@@ -4,7 +4,6 @@
 // helpers that drive the mouse and the keyboard at points of the grid's client area.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,8 +11,6 @@
 #include "data_grid/column_title.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
-#include "data_grid/grid_style.h"
-#include "data_grid/grid_unit.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include "platform/ui/application.h"
@@ -21,16 +18,13 @@
 #include "platform/ui/headless.h"
 #include "platform/ui/input.h"
 #include "platform/ui/mouse_capture.h"
+#include "tests/data_grid/grid_unit_scope.h"
+#include "tests/data_grid/row_id_bookmarks.h"
 #include "tests/support/memory_dataset.h"
 
 namespace grid_mouse_test {
 
-// The in-memory dataset's bookmark of a record: its id.
-inline std::string BookmarkOfId(int id) {
-    std::string bookmark(sizeof(int), '\0');
-    std::memcpy(bookmark.data(), &id, sizeof(int));
-    return bookmark;
-}
+using row_id_bookmarks::BookmarkOf;
 
 // Opens the grid's protected state to the tests.
 class MouseGrid : public TCustomDBGridEh {
@@ -48,7 +42,6 @@ class MouseGrid : public TCustomDBGridEh {
 class GridMouseTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        InitializeDBGridEhUnit();
         Application->CreateForm(&form);
         form->SetBorderStyle(bsNone);
         form->SetBounds(0, 0, 520, 420);
@@ -80,9 +73,6 @@ class GridMouseTest : public ::testing::Test {
     void TearDown() override {
         grid->SetDataSource(nullptr);
         ds.BeforeDestruction();
-        FinalizeDBGridEhUnit();
-        // The unit's shut-down takes the default style with it; later suites expect one.
-        MakeDefaultGridStyle();
     }
     TColumnEh* Column(int index) const {
         return static_cast<TColumnEh*>(static_cast<TDBGridColumnsEh&>(*grid->Columns()).Items(index));
@@ -139,6 +129,7 @@ class GridMouseTest : public ::testing::Test {
     }
 
     platform::ui::HeadlessSession ui;
+    GridUnitScope unit;
     TForm* form = nullptr;
     MouseGrid* grid = nullptr;
     TMemoryDataSet ds;

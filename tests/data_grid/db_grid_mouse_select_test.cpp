@@ -16,15 +16,7 @@ class GridMouseSelectTest : public GridMouseTest {
         ui.ProcessMessages();
     }
     TDBGridEhSelection& Selection() const { return dynamic_cast<TDBGridEhSelection&>(*grid->Selection()); }
-    std::vector<int> SelectedIds() const {
-        std::vector<int> ids;
-        for (int i = 0; i < grid->SelectedRows()->Count(); ++i) {
-            int id = 0;
-            std::memcpy(&id, grid->SelectedRows()->ItemAt(i).data(), sizeof(int));
-            ids.push_back(id);
-        }
-        return ids;
-    }
+    std::vector<int> SelectedIds() const { return row_id_bookmarks::SelectedRowIds(*grid); }
 };
 
 TEST_F(GridMouseSelectTest, ABlockOfCellsFollowsTheDragOrAShiftClick) {
@@ -51,9 +43,9 @@ TEST_F(GridMouseSelectTest, ABlockOfCellsFollowsTheDragOrAShiftClick) {
         }
         ASSERT_EQ(grid->Selection()->Kind(), gskRectangleEh) << c.what;
         EXPECT_EQ(Selection().Rect().AnchorCell().ColumnIndex, c.anchorCol) << c.what;
-        EXPECT_EQ(Selection().Rect().AnchorCell().RowBookmark, BookmarkOfId(c.anchorId)) << c.what;
+        EXPECT_EQ(Selection().Rect().AnchorCell().RowBookmark, BookmarkOf(c.anchorId)) << c.what;
         EXPECT_EQ(Selection().Rect().MovingCell().ColumnIndex, c.movingCol) << c.what;
-        EXPECT_EQ(Selection().Rect().MovingCell().RowBookmark, BookmarkOfId(c.movingId)) << c.what;
+        EXPECT_EQ(Selection().Rect().MovingCell().RowBookmark, BookmarkOf(c.movingId)) << c.what;
         EXPECT_EQ(grid->GridDragState(), TCustomDBGridEh::dgsNoneEh) << c.what;
     }
 }

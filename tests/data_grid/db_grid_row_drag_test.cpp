@@ -61,7 +61,7 @@ TEST_F(GridRowDragTest, ADropMovesTheRecordsUnlessItLandsOnTheirOwnRow) {
         const MoveCall& drop = calls.back();
         EXPECT_EQ(drop.targetRecNo, c.targetRecNo) << c.what;
         ASSERT_EQ(drop.bookmarks.size(), 1u) << c.what;
-        EXPECT_EQ(drop.bookmarks[0], BookmarkOfId(3)) << c.what << ": the record pressed";
+        EXPECT_EQ(drop.bookmarks[0], BookmarkOf(3)) << c.what << ": the record pressed";
     }
 }
 
@@ -122,7 +122,7 @@ TEST_F(GridRowDragTest, HeldBelowTheRowsTheDragScrollsOneRecordPerTickAndDropsOn
     Release(below);
     ASSERT_EQ(Drops(), 1);
     EXPECT_EQ(calls.back().targetRecNo, CurrentId()) << "the record shown last";
-    EXPECT_EQ(calls.back().bookmarks, std::vector<std::string>{BookmarkOfId(3)});
+    EXPECT_EQ(calls.back().bookmarks, std::vector<std::string>{BookmarkOf(3)});
 }
 
 TEST_F(GridRowDragTest, WithRowSelectionOnlyASelectedRowDragsAndItTakesTheWholeSelection) {

@@ -4,7 +4,6 @@
 // the grid into a memory stream and gives back the bytes it wrote.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
+#include "tests/data_grid/row_id_bookmarks.h"
 #include "tests/support/memory_dataset.h"
 
 namespace grid_export_test {
@@ -44,12 +44,7 @@ struct ColumnSpec {
     int size = 0;
 };
 
-// The in-memory dataset's bookmark of a row: its id.
-inline std::string BookmarkOf(int id) {
-    std::string bookmark(sizeof(int), '\0');
-    std::memcpy(bookmark.data(), &id, sizeof(int));
-    return bookmark;
-}
+using row_id_bookmarks::BookmarkOf;
 
 struct GridExport {
     static constexpr int RowsShown = 5;

@@ -2,7 +2,6 @@
 // A data grid on a headless form over the in-memory dataset, for the selection and style tests.
 // The layout is set by hand (the grid's own layout rebuild is not what these tests are about): a
 // title row, the indicator column, four data columns and a window of visible records.
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
+#include "tests/data_grid/row_id_bookmarks.h"
 #include "tests/support/memory_dataset.h"
 
 namespace grid_selection_test {
@@ -36,12 +36,7 @@ class RecordingGrid : public TCustomDBGridEh {
     void RefreshEditors() override { calls.push_back("refresh editors"); }
 };
 
-// The in-memory dataset's bookmark of a row: its id.
-inline std::string BookmarkOf(int id) {
-    std::string bookmark(sizeof(int), '\0');
-    std::memcpy(bookmark.data(), &id, sizeof(int));
-    return bookmark;
-}
+using row_id_bookmarks::BookmarkOf;
 
 struct GridOverRows {
     static constexpr int RowsShown = 5;
@@ -96,15 +91,7 @@ struct GridOverRows {
         GoTo(id);
         grid->SelectedRows()->SelectCurrentRow(selected);
     }
-    std::vector<int> SelectedIds() const {
-        std::vector<int> ids;
-        for (int i = 0; i < grid->SelectedRows()->Count(); ++i) {
-            int id = 0;
-            std::memcpy(&id, grid->SelectedRows()->ItemAt(i).data(), sizeof(int));
-            ids.push_back(id);
-        }
-        return ids;
-    }
+    std::vector<int> SelectedIds() const { return row_id_bookmarks::SelectedRowIds(*grid); }
 };
 
 }  // namespace grid_selection_test

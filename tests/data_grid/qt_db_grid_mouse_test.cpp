@@ -8,13 +8,12 @@
 #include "data_grid/column_title.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
-#include "data_grid/grid_style.h"
-#include "data_grid/grid_unit.h"
 #include "platform/db/data_source.h"
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/input.h"
 #include "platform/ui/qt/qt_host.h"
+#include "tests/data_grid/grid_unit_scope.h"
 #include "tests/support/memory_dataset.h"
 #include "tests/support/qt_host_test.h"
 
@@ -25,7 +24,6 @@ using platform::ui::RasterImage;
 class QtGridMouseTest : public QtHostTest {
   protected:
     void SetUp() override {
-        InitializeDBGridEhUnit();
         Application->CreateForm(&form);
         form->SetBorderStyle(bsNone);
         form->SetBounds(0, 0, 460, 260);
@@ -55,8 +53,6 @@ class QtGridMouseTest : public QtHostTest {
         grid->SetDataSource(nullptr);
         Application->DestroyForms();
         ds.BeforeDestruction();
-        FinalizeDBGridEhUnit();
-        MakeDefaultGridStyle();
     }
     TPoint OnForm(TPoint client) const {
         const TPoint origin = grid->FormOrigin();
@@ -75,6 +71,7 @@ class QtGridMouseTest : public QtHostTest {
         return shown.Pixel(p.X, p.Y) & 0xFFFFFF;
     }
 
+    GridUnitScope unit;
     TForm* form = nullptr;
     TCustomDBGridEh* grid = nullptr;
     TMemoryDataSet ds;
