@@ -23,7 +23,7 @@ void PutExport(TCustomDBGridEh* Grid, TMemoryStreamEh& Stream, const TDBGridEhEx
         const char zero = '\0';
         Stream.WriteBuffer(&zero, 1);
     }
-    Clipboard()->SetFormat(Format, StreamBytes(Stream));
+    PutStreamToClipboard(Format, Stream);
 }
 
 // Keeps the clipboard open and the dataset's controls disabled for its lifetime.
@@ -52,6 +52,17 @@ TDataSet* GridDataSet(TCustomDBGridEh* Grid) {
 
 }  // namespace
 
+void PutStreamToClipboard(const std::string& Format, TMemoryStream& Stream) {
+    Clipboard()->SetFormat(Format, StreamBytes(Stream));
+}
+
+void ClipboardToStream(const std::string& Format, TMemoryStream& Stream) {
+    if (!Clipboard()->HasFormat(Format))
+        return;
+    const std::string bytes = Clipboard()->GetFormat(Format);
+    Stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+}
+
 void GridCopyToClipboard(TCustomDBGridEh* Grid, bool WholeGrid) {
     TOpenClipboard open(GridDataSet(Grid));
     TMemoryStreamEh stream;
@@ -70,17 +81,17 @@ void GridCutToClipboard(TCustomDBGridEh* Grid, bool WholeGrid) {
 void GridPasteFromClipboard(TCustomDBGridEh* Grid, bool WholeGrid) {
     TMemoryStream stream;
     TDBGridEhImportClass importClass;
-    std::string bytes;
     if (Clipboard()->HasFormat("VCLDBIF")) {
-        bytes = Clipboard()->GetFormat("VCLDBIF");
+        ClipboardToStream("VCLDBIF", stream);
         importClass = ImportClass<TDBGridEhImportAsVCLDBIF>();
     } else if (Clipboard()->HasText()) {
-        bytes = Clipboard()->AsText();
+        // Whatever text another program offers.
+        const std::string text = Clipboard()->AsText();
+        stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
         importClass = ImportClass<TDBGridEhImportAsText>();
     } else {
         return;
     }
-    stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
     stream.SetPosition(0);
     ImportGridFromStream(importClass, Grid, stream, WholeGrid);
 }

@@ -15,7 +15,6 @@
 #include "data_grid/grid_clipboard.h"
 #include "data_grid/grid_import.h"
 #include "data_grid/grid_selection.h"
-#include "data_grid/grid_unit.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include "platform/rtl/memory_stream.h"
@@ -39,11 +38,6 @@ using People = std::vector<Person>;
 inline const std::vector<Person> ThreePeople = {
     {1, "Alpha", "Москва"}, {2, "Bravo", "Тверь"}, {3, "Gamma", "Омск"}};
 
-struct GridUnitScope {
-    GridUnitScope() { InitializeDBGridEhUnit(); }
-    ~GridUnitScope() { FinalizeDBGridEhUnit(); }
-};
-
 // The in-memory dataset's bookmark of a row: its id.
 inline std::string BookmarkOf(int id) {
     std::string bookmark(sizeof(int), '\0');
@@ -56,7 +50,6 @@ struct ImportGrid {
     static constexpr int NameCol = 1;
     static constexpr int CityCol = 2;
     platform::ui::HeadlessSession ui;
-    GridUnitScope unit;
     TForm* form = nullptr;
     TCustomDBGridEh* grid = nullptr;
     TMemoryDataSet ds;
