@@ -35,11 +35,11 @@ TEST(GridImportCells, EachAnswerToTheQuestion) {
         std::size_t questions;
         std::vector<std::string> rows;
     };
-    // Record 1's ID is refused; record 2 gets a name, then a city not in the list.
-    const std::string text = "x\tN1\tTver\r\n2\tN2\tParis\r\n3\tN3\tOmsk\r\n";
+    // Record 1 gets a name, then a city not in the list; record 2's ID is refused.
+    const std::string text = "1\tN1\tRome\r\nx\tN2\tTver\r\n3\tN3\tOmsk\r\n";
     const Case cases[] = {
-        {"Yes goes on past each refused cell", IDYES, false, 2, {"1|N1|Тверь", "2|N2|Тверь", "3|N3|Омск"}},
-        {"All asks once and ignores the rest", IDALL, false, 1, {"1|N1|Тверь", "2|N2|Тверь", "3|N3|Омск"}},
+        {"Yes goes on past each refused cell", IDYES, false, 2, {"1|N1|Москва", "2|N2|Тверь", "3|N3|Омск"}},
+        {"All asks once and ignores the rest", IDALL, false, 1, {"1|N1|Москва", "2|N2|Тверь", "3|N3|Омск"}},
         {"No ends the import, dropping the half-written record",
          IDNO,
          true,
