@@ -828,4 +828,10 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool HintTextFits(TCellHintEh& Hint);
     void ShowCellHint(THintInfo& Info, const TCellHintEh& Hint);
     std::unique_ptr<TFont> hintFont_;
+
+    // Focus and commands: the deferred sort when the focus leaves, commands sent back to children.
+    bool WindowMessage(TMessage& Message);
+    bool FocusMessage(TMessage& Message);
+    void RepaintSelectionOnFocusChange();
+    void CommandMessage(TMessage& Message);
 };

@@ -22,7 +22,7 @@ void TCustomDBGridEh::Dispatch(TMessage& Message) {
     if (MouseMessage(Message))
         return;
     // Tool-tips, focus and commands.
-    if (HintMessage(Message))
+    if (WindowMessage(Message))
         return;
     TCustomGrid::Dispatch(Message);
     switch (Message.Msg) {

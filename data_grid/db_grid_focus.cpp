@@ -1,0 +1,41 @@
+// The grid taking and losing the focus: a sort held back while Ctrl was down runs when the focus
+// leaves, and the selection repaints when the focus within the grid changed.
+#include "data_grid/db_grid.h"
+
+#include "platform/ui/inplace_edit.h"
+#include "platform/ui/messages.h"
+
+namespace {
+
+bool FromWindow(TWinControl* Control, WPARAM Handle) {
+    return Control != nullptr && Control->HandleAllocated() && static_cast<HWND>(Handle) == Control->Handle();
+}
+
+}  // namespace
+
+bool TCustomDBGridEh::FocusMessage(TMessage& Message) {
+    if (Message.Msg == WM_SETFOCUS) {
+        if (options_.Contains(gdoRowSelectEh))
+            InvalidateGridRow(Row());
+        TCustomGrid::Dispatch(Message);
+        RepaintSelectionOnFocusChange();
+        return true;
+    }
+    if (Message.Msg == WM_KILLFOCUS) {
+        if (sortMarkingDeferred_ && !FromWindow(InplaceEditor(), Message.WParam)) {
+            sortMarkingDeferred_ = false;
+            SortMarkingChanged();
+        }
+        if (options_.Contains(gdoRowSelectEh))
+            InvalidateGridRow(Row());
+        TCustomGrid::Dispatch(Message);
+        RepaintSelectionOnFocusChange();
+        return true;
+    }
+    return false;
+}
+
+void TCustomDBGridEh::RepaintSelectionOnFocusChange() {
+    if (SelectionShownActive() != HasFocusWithin())
+        InvalidateSelection();
+}
