@@ -16,7 +16,7 @@ TDBLookupGridEh::TDBLookupGridEh(TComponent* AOwner) : TCustomDBGridEh(AOwner) {
     lookupSource_ = NewComponent<TDataSource>(this);
     masterLink_ = std::make_unique<TLookupGridDataLinkEh>(this);
     specRow_ = std::make_unique<TSpecRowEh>(this);
-    specRow_->OnChanged = [this](TSpecRowEh*) { InvalidateList(); };
+    specRow_->OnChanged = [this](TSpecRowEh*) { SpecRowChanged(); };
     TCustomDBGridEh::SetOptions({gdoColLinesEh, gdoRowSelectEh});
     SetExtOptions(ExtOptions() + TDBGridEhExtOptions{gxoTraceColSizingEh});
     SetFlat(true);

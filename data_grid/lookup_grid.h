@@ -95,6 +95,18 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     void SetUseMultiTitle(bool Value);
     void RefreshVertScrollBar() override;
 
+    // Mouse and painting.
+    void TrackMouse(int X, int Y);
+    void AutoScrollTick() override;
+    int SubTitleRowCount() override;
+    bool CellHas3DFrame(int ACol, int ARow, TGridDrawState AState) override;
+    bool GetDataCellColors(int ACol, int ARow, int DataCol, int DataRow, TFont* AFont, TColor& Background,
+                           TGridDrawState& State) override;
+    bool ShowsRowFocusFrame() override;
+    // The drop-down variant chooses without taking the focus.
+    bool PopupMode() const { return popupMode_; }
+    void SetPopupMode(bool Value) { popupMode_ = Value; }
+
     // What the master link reports.
     void DataRecordChanged(TField* Field);
     void SetLookupMode(bool On);
@@ -122,6 +134,11 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     void Dispatch(TMessage& Message) override;
 
   private:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool InSpecRow(int GridRow) const;
+    void SpecRowChanged();
     void ListScrollMessage(int Code, int Pos);
     void TrackThumb(TDataSet& List);
     bool WheelMoves(int Direction);
@@ -173,6 +190,10 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     std::string searchText_;
     int rowCount_ = 1;
     int specRowHeight_ = 0;
+    bool specRowShown_ = false;
+    int lastMouseY_ = 0;
+    bool cellTracking_ = false;
+    bool popupMode_ = false;
     bool heightSetting_ = false;
     bool widthSetting_ = false;
 };

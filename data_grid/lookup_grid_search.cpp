@@ -53,6 +53,12 @@ void TDBLookupGridEh::Dispatch(TMessage& Message) {
                 return;
             }
             break;
+        case WM_TIMER:
+            // Timer 1 scrolls while the pointer is held beyond the grid's edge.
+            TCustomDBGridEh::Dispatch(Message);
+            if (cellTracking_ && Message.WParam == 1)
+                AutoScrollTick();
+            return;
         case WM_SETFOCUS:
             searchText_.clear();
             break;
