@@ -79,16 +79,7 @@ void TCustomDBGridEh::DrawDropLine() {
         return;
     const TRect row = CellRect(0, rowDrag_.TargetRow);
     const int y = DropLineBelow() ? row.Bottom : row.Top;
-    TCanvas& canvas = *Canvas();
-    TPen saved;
-    saved.Assign(*canvas.Pen());
-    canvas.Pen()->SetStyle(psDot);
-    canvas.Pen()->SetMode(pmXor);
-    canvas.Pen()->SetWidth(5);
-    canvas.Pen()->SetColor(clWhite);
-    canvas.MoveTo(rowDrag_.LineStart, y);
-    canvas.LineTo(ClientWidth(), y);
-    canvas.Pen()->Assign(saved);
+    DrawInvertedDotLine({rowDrag_.LineStart, y}, {ClientWidth(), y}, 5, clWhite);
 }
 
 void TCustomDBGridEh::RowAtDragPoint(int X, int Y) {

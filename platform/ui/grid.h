@@ -149,6 +149,9 @@ class TCustomGrid : public TCustomControl {
     // The dotted XOR line that follows the mouse while sizing, across the cells shown (GridWidth and
     // GridHeight: the grid boundaries); drawn twice it is gone.
     virtual void DrawSizingLine(int GridWidth, int GridHeight);
+    // A dotted line XORed onto the canvas in this pen width and colour, the pen left as it was;
+    // drawn twice it is gone.
+    void DrawInvertedDotLine(TPoint From, TPoint To, int Width, TColor Color);
     // Hooks of moving a column or row by the mouse: may it start, may it go there, may it drop.
     virtual bool BeginColumnDrag(int& Origin, int& Destination, TPoint MousePt);
     virtual bool CheckColumnDrag(int& Origin, int& Destination, TPoint MousePt);

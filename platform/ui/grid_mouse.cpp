@@ -65,49 +65,42 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
     }
 }
 
-void TCustomGrid::DrawSizingLine(int GridWidth, int GridHeight) {
+void TCustomGrid::DrawInvertedDotLine(TPoint From, TPoint To, int Width, TColor Color) {
     TCanvas& canvas = *Canvas();
     TPen saved;
     saved.Assign(*canvas.Pen());
     canvas.Pen()->SetStyle(psDot);
     canvas.Pen()->SetMode(pmXor);
-    canvas.Pen()->SetWidth(1);
-    canvas.Pen()->SetColor(clWhite);
-    if (gridState_ == gsRowSizing) {
-        canvas.MoveTo(0, sizingPos_);
-        canvas.LineTo(GridWidth, sizingPos_);
-    } else {
-        canvas.MoveTo(sizingPos_, 0);
-        canvas.LineTo(sizingPos_, GridHeight);
-    }
+    canvas.Pen()->SetWidth(Width);
+    canvas.Pen()->SetColor(Color);
+    canvas.MoveTo(From.X, From.Y);
+    canvas.LineTo(To.X, To.Y);
     canvas.Pen()->Assign(saved);
+}
+
+void TCustomGrid::DrawSizingLine(int GridWidth, int GridHeight) {
+    if (gridState_ == gsRowSizing)
+        DrawInvertedDotLine({0, sizingPos_}, {GridWidth, sizingPos_}, 1, clWhite);
+    else
+        DrawInvertedDotLine({sizingPos_, 0}, {sizingPos_, GridHeight}, 1, clWhite);
 }
 
 // The marker where a moved column or row would land: before the cell, or after it when moving on.
 void TCustomGrid::DrawMove() {
     if (movePos_ < 0)
         return;
-    TCanvas& canvas = *Canvas();
-    TPen saved;
-    saved.Assign(*canvas.Pen());
-    canvas.Pen()->SetStyle(psDot);
-    canvas.Pen()->SetMode(pmXor);
-    canvas.Pen()->SetWidth(5);
     // A derived grid may choose the marker's colour; black would leave no mark.
-    if (ColorToRGB(saved.Color()) == clBlack)
-        canvas.Pen()->SetColor(clWhite);
+    const TColor chosen = Canvas()->Pen()->Color();
+    const TColor color = ColorToRGB(chosen) == clBlack ? clWhite : chosen;
     if (gridState_ == gsRowMoving) {
         TRect r = CellRect(0, movePos_);
         int pos = movePos_ > moveIndex_ ? r.Bottom : r.Top;
-        canvas.MoveTo(0, pos);
-        canvas.LineTo(ClientWidth(), pos);
+        DrawInvertedDotLine({0, pos}, {ClientWidth(), pos}, 5, color);
     } else {
         TRect r = CellRect(movePos_, 0);
         int pos = movePos_ > moveIndex_ ? r.Right : r.Left;
-        canvas.MoveTo(pos, 0);
-        canvas.LineTo(pos, ClientHeight());
+        DrawInvertedDotLine({pos, 0}, {pos, ClientHeight()}, 5, color);
     }
-    canvas.Pen()->Assign(saved);
 }
 
 int TCustomGrid::ResizeLine(const TGridAxisDrawInfo& AxisInfo) const {
