@@ -20,6 +20,15 @@ int TickInterval(int Distance, int PerPixel) {
     return std::max(0, 200 - PerPixel * Distance);
 }
 
+// How far a position lies outside the span [Low, High): the distance in pixels, and in Dir the side
+// (-1 before, 1 after, 0 inside).
+int DistanceOutside(int Pos, int Low, int High, int& Dir) {
+    Dir = Pos < Low ? -1 : (Pos >= High ? 1 : 0);
+    if (Dir < 0)
+        return Low - Pos;
+    return Dir > 0 ? Pos - High + 1 : 0;
+}
+
 }  // namespace
 
 void TCustomDBGridEh::StartScrollTimer(int Interval) {
@@ -87,24 +96,10 @@ void TCustomDBGridEh::AutoScrollCells(int X, int Y) {
     const TRect data = DataCellsPixels();
     TGridDrawInfo info;
     CalcDrawInfo(info);
-    int vert = 0;
     int vertDir = 0;
-    if (Y < data.Top) {
-        vert = data.Top - Y;
-        vertDir = -1;
-    } else if (Y >= data.Bottom) {
-        vert = Y - data.Bottom + 1;
-        vertDir = 1;
-    }
-    int horz = 0;
+    const int vert = DistanceOutside(Y, data.Top, data.Bottom, vertDir);
     int horzDir = 0;
-    if (X < data.Left) {
-        horz = data.Left - X;
-        horzDir = -1;
-    } else if (X >= data.Right) {
-        horz = X - data.Right + 1;
-        horzDir = 1;
-    }
+    const int horz = DistanceOutside(X, data.Left, data.Right, horzDir);
     if (vertDir == 0 && horzDir == 0) {
         StopScrollTimer();
         return;

@@ -33,6 +33,16 @@ void AddVisibleColumns(TCustomDBGridEh& Grid, TColumnsEhList& List, int From, in
     }
 }
 
+// A column's font, alignment, colour and cell kinds into an export's look of it.
+template <class Look>
+void TakeLook(Look& look, TColumnEh& column) {
+    look.Font->Assign(*column.Font());
+    look.Alignment = column.Alignment();
+    look.Color = column.Color();
+    look.Checkboxes = column.Checkboxes();
+    look.Images = column.ImageList() != nullptr;
+}
+
 TDataSet* ActiveDataSet(TCustomDBGridEh& Grid) {
     return Grid.DataLink()->Active() ? Grid.DataLink()->DataSet() : nullptr;
 }
@@ -220,28 +230,18 @@ void TDBGridEhExport::ReadColumnLooks(TColumnsEhList& Columns) {
     looks_.clear();
     looks_.resize(static_cast<std::size_t>(Columns.Count()));
     for (int i = 0; i < Columns.Count(); ++i) {
-        TColumnEh* column = Columns.ColumnAt(i);
         TColumnLook& look = looks_[static_cast<std::size_t>(i)];
         look.Font = std::make_unique<TFont>();
-        look.Font->Assign(*column->Font());
-        look.Alignment = column->Alignment();
-        look.Color = column->Color();
-        look.Checkboxes = column->Checkboxes();
-        look.Images = column->ImageList() != nullptr;
+        TakeLook(look, *Columns.ColumnAt(i));
     }
 }
 
 const TDBGridEhExport::TColumnLook& TDBGridEhExport::LookOf(TColumnsEhList& Columns, int Index) {
     if (&Columns == ExportColumns && static_cast<std::size_t>(Index) < looks_.size())
         return looks_[static_cast<std::size_t>(Index)];
-    TColumnEh* column = Columns.ColumnAt(Index);
     if (!otherLook_.Font)
         otherLook_.Font = std::make_unique<TFont>();
-    otherLook_.Font->Assign(*column->Font());
-    otherLook_.Alignment = column->Alignment();
-    otherLook_.Color = column->Color();
-    otherLook_.Checkboxes = column->Checkboxes();
-    otherLook_.Images = column->ImageList() != nullptr;
+    TakeLook(otherLook_, *Columns.ColumnAt(Index));
     return otherLook_;
 }
 
