@@ -834,4 +834,14 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool FocusMessage(TMessage& Message);
     void RepaintSelectionOnFocusChange();
     void CommandMessage(TMessage& Message);
+
+  public:
+    // Actions: the standard edit actions served while the grid has the focus.
+    bool ExecuteAction(TBasicAction* Action) override;
+    bool UpdateAction(TBasicAction* Action) override;
+    bool EditActionAvailable(TDBGridEhEditAction Action);
+    bool CheckCopyAction();
+    bool CheckPasteAction();
+    bool CheckSelectAllAction();
+    bool CheckDeleteAction();
 };
