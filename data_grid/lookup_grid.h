@@ -103,6 +103,9 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     bool GetDataCellColors(int ACol, int ARow, int DataCol, int DataRow, TFont* AFont, TColor& Background,
                            TGridDrawState& State) override;
     bool ShowsRowFocusFrame() override;
+    // The special row's cells: each column's special cell, highlighted with a focus frame when chosen.
+    void DrawFixedCell(int ACol, int ARow, bool& Highlighted, TGridDrawState AState, TRect ARect,
+                       std::uint16_t CellType) override;
     // The drop-down variant chooses without taking the focus.
     bool PopupMode() const { return popupMode_; }
     void SetPopupMode(bool Value) { popupMode_ = Value; }
