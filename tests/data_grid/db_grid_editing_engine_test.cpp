@@ -2,18 +2,19 @@
 // the server holds it; Esc leaves the server's row as it was.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data_grid/column.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
-#include "data_grid/grid_unit.h"
 #include "platform/db/data_source.h"
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/virtual_keys.h"
+#include "tests/data_grid/grid_unit_scope.h"
 #include "tests/firebird_datasets/generated_sql_fixture.h"
 
 namespace {
@@ -22,12 +23,12 @@ class TypedCellEngine : public gentest::GeneratedSQLEngine {
   protected:
     void SetUp() override {
         GeneratedSQLEngine::SetUp();
-        InitializeDBGridEhUnit();
+        unit_.emplace();
     }
     void TearDown() override {
         if (grid_ != nullptr)
             grid_->SetDataSource(nullptr);
-        FinalizeDBGridEhUnit();
+        unit_.reset();
         GeneratedSQLEngine::TearDown();
     }
 
@@ -62,6 +63,7 @@ class TypedCellEngine : public gentest::GeneratedSQLEngine {
     }
 
     platform::ui::HeadlessSession ui_;
+    std::optional<GridUnitScope> unit_;
     TDataSource source_{nullptr};
     TForm* form_ = nullptr;
     TCustomDBGridEh* grid_ = nullptr;
