@@ -1,6 +1,8 @@
 #include "platform/rtl/timestamp.h"
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/format.h"
@@ -8,6 +10,10 @@
 TTimeStamp DateTimeToTimeStamp(TDateTime dt) {
     TTimeStamp ts;
     const double days = std::trunc(dt);
+    // A day number the stamp cannot hold (or no number at all) is refused, not wrapped.
+    constexpr double lastDay = std::numeric_limits<std::int32_t>::max() - DateDelta;
+    if (!std::isfinite(dt) || days < -DateDelta || days > lastDay)
+        throw EConvertError(Format("'%g' is not a valid date and time", {dt}));
     ts.Time = static_cast<std::int32_t>(std::llround(std::fabs(dt - days) * MSecsPerDay));
     ts.Date = DateDelta + static_cast<std::int32_t>(days);
     return ts;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -53,6 +54,13 @@ TEST(TimeStamp, ConvertsBothWaysAndRejectsDateZero) {
     EXPECT_DOUBLE_EQ(TimeStampToDateTime(ts), dt);
     EXPECT_EQ(DateTimeToTimeStamp(0).Date, DateDelta);
     EXPECT_THROW(TimeStampToDateTime(TTimeStamp{1000, 0}), EConvertError);
+}
+
+TEST(TimeStamp, RefusesDayNumbersItCannotHold) {
+    for (const TDateTime dt : {1e300, -1e300, static_cast<double>(-DateDelta) - 1.5, std::nan(""),
+                               std::numeric_limits<double>::infinity()})
+        EXPECT_THROW(DateTimeToTimeStamp(dt), EConvertError) << dt;
+    EXPECT_EQ(DateTimeToTimeStamp(-DateDelta).Date, 0);
 }
 }  // namespace
 
