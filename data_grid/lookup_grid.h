@@ -94,6 +94,11 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     void SetShowTitles(bool Value);
     void SetUseMultiTitle(bool Value);
     void RefreshVertScrollBar() override;
+    // The lookup grid's own auto-fit: the columns fill the client width and the horizontal bar goes.
+    void SetLookupAutoFitColWidths(bool Value);
+    // The width the columns take, and the data rows' box (with the special row), for a drop-down.
+    int ColumnsWidth();
+    TRect DataRowsRect();
 
     // Mouse and painting.
     void TrackMouse(int X, int Y);

@@ -5,6 +5,7 @@
 #include "data_controls/spec_row.h"
 #include "data_grid/columns.h"
 #include "data_grid/grid_data_link.h"
+#include "data_grid/grid_scroll_bar.h"
 #include "data_grid/lookup_grid.h"
 #include "platform/db/dataset.h"
 #include "platform/ui/scroll_info.h"
@@ -193,4 +194,34 @@ bool TDBLookupGridEh::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
     if (HasMemTable() && ListDataSet() != nullptr && !Shift.Contains(ssShift))
         return TCustomGrid::DoMouseWheelUp(Shift, MousePos);
     return WheelMoves(-1);
+}
+
+void TDBLookupGridEh::SetLookupAutoFitColWidths(bool Value) {
+    if (Value == ownAutoFit_)
+        return;
+    ownAutoFit_ = Value;
+    if (auto* bar = dynamic_cast<TDBGridEhScrollBar*>(HorzScrollBar()))
+        bar->SetVisible(!Value);
+    SetRowCount(rowCount_);
+    RefreshVertScrollBar();
+    FitColumnWidths();
+}
+
+int TDBLookupGridEh::ColumnsWidth() {
+    TDBGridColumnsEh* columns = LookupColumns();
+    const int line = GridLineWidthFor(gdoColLinesEh);
+    int width = 0;
+    for (int i = 0; i < columns->Count(); ++i) {
+        TColumnEh* column = columns->ColumnAt(i);
+        if (column->Visible())
+            width += ownAutoFit_ ? column->InitialWidth() : column->Width();
+        width += line;
+    }
+    return width;
+}
+
+TRect TDBLookupGridEh::DataRowsRect() {
+    const int top = TopDataOffset() - (specRow_->Visible() ? 1 : 0);
+    const int bottom = FooterRowCount() > 0 ? rowCount_ - FooterRowCount() - 2 : rowCount_;
+    return BoxRect(IndicatorOffset(), top, ColCount() - 1, bottom);
 }

@@ -78,3 +78,21 @@ TEST(LookupGridRows, NonSequencedListShowsNoRangeWhenItsRecordsFit) {
 
 }  // namespace
 }  // namespace lookup_grid_test
+
+namespace lookup_grid_test {
+namespace {
+
+TEST(LookupGridRows, ColumnsWidthCountsVisibleWidthsAndEveryColumnLine) {
+    LookupGridFixture f;
+    TDBGridColumnsEh& columns = f.Columns();
+    ASSERT_EQ(columns.Count(), 2);
+    const int line = f.grid->GridLineWidthFor(gdoColLinesEh);
+    ASSERT_GT(line, 0);
+    const int name = columns.ColumnAt(0)->Width();
+    EXPECT_EQ(f.grid->ColumnsWidth(), name + columns.ColumnAt(1)->Width() + 2 * line);
+    columns.ColumnAt(1)->SetVisible(false);
+    EXPECT_EQ(f.grid->ColumnsWidth(), name + 2 * line) << "a hidden column keeps only its line";
+}
+
+}  // namespace
+}  // namespace lookup_grid_test
