@@ -561,6 +561,15 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     // A point on the right border of a frozen column, in the title rows: the sizing state, the
     // column, the border's position and the point's offset from it.
     bool FrozenSizingHit(int X, int Y, int& Offset, int& Position, int& Column, TGridDragStateEh& State);
+    // What the sizing test finds at a point over the grid's current layout: the state, the border's
+    // index and position and the point's offset from it.
+    struct TSizingHitEh {
+        TGridState State = gsNormal;
+        int Index = -1;
+        int Pos = 0;
+        int Ofs = 0;
+    };
+    TSizingHitEh SizingHitAt(int X, int Y);
 
   private:
     friend class TDBGridColumnsEh;

@@ -91,19 +91,13 @@ void TCustomDBGridEh::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 
 // Fits a column to its contents on its border, or steps an image or check-box cell.
 bool TCustomDBGridEh::MouseDownDoubleClick(TShiftState Shift, int X, int Y) {
-    TGridDrawInfo info;
-    CalcDrawInfo(info);
-    TGridState state = gsNormal;
-    int index = -1;
-    int pos = 0;
-    int ofs = 0;
-    CalcSizingState(X, Y, state, index, pos, ofs, info);
+    TSizingHitEh hit = SizingHitAt(X, Y);
     TGridDragStateEh frozen = dgsNoneEh;
-    if (state != gsColSizing && FrozenSizingHit(X, Y, ofs, pos, index, frozen))
-        state = gsColSizing;
+    if (hit.State != gsColSizing && FrozenSizingHit(X, Y, hit.Ofs, hit.Pos, hit.Index, frozen))
+        hit.State = gsColSizing;
     optimizedOnDoubleClick_ = false;
-    if (state == gsColSizing && extOptions_.Contains(gxoDblClickOptimizeColWidthEh)) {
-        if (TColumnEh* column = ColumnAtGridCol(index)) {
+    if (hit.State == gsColSizing && extOptions_.Contains(gxoDblClickOptimizeColWidthEh)) {
+        if (TColumnEh* column = ColumnAtGridCol(hit.Index)) {
             OptimizeColumnWidths(column);
             optimizedOnDoubleClick_ = true;
         }
@@ -135,21 +129,15 @@ bool TCustomDBGridEh::MouseDownSizing(TMouseButton Button, TShiftState Shift, in
         }
         return true;
     }
-    TGridDrawInfo info;
-    CalcDrawInfo(info);
-    TGridState state = gsNormal;
-    int index = -1;
-    int pos = 0;
-    int ofs = 0;
-    CalcSizingState(X, Y, state, index, pos, ofs, info);
-    if (state == gsNormal)
+    const TSizingHitEh hit = SizingHitAt(X, Y);
+    if (hit.State == gsNormal)
         return false;
     dataLink_->UpdateRecord();
-    if (state == gsColSizing && extOptions_.Contains(gxoTraceColSizingEh) && Button == mbLeft) {
+    if (hit.State == gsColSizing && extOptions_.Contains(gxoTraceColSizingEh) && Button == mbLeft) {
         SetGridState(gsColSizing);
-        frozenSizingCol_ = index;
-        frozenSizingOfs_ = ofs;
-        frozenSizingPos_ = UseRightToLeftAlignment() ? ClientWidth() - pos : pos;
+        frozenSizingCol_ = hit.Index;
+        frozenSizingOfs_ = hit.Ofs;
+        frozenSizingPos_ = UseRightToLeftAlignment() ? ClientWidth() - hit.Pos : hit.Pos;
         SetSizingPos(frozenSizingPos_);
         return true;
     }

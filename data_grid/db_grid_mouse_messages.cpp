@@ -105,13 +105,7 @@ void TCustomDBGridEh::SetCursorMessage(TMessage& Message) {
         TPoint pointer;
         GetCursorPos(pointer);
         pointer = ScreenToClient(pointer);
-        TGridDrawInfo info;
-        CalcDrawInfo(info);
-        TGridState state = gsNormal;
-        int index = -1;
-        int pos = 0;
-        int ofs = 0;
-        CalcSizingState(pointer.X, pointer.Y, state, index, pos, ofs, info);
+        const TGridState state = SizingHitAt(pointer.X, pointer.Y).State;
         TDBGridEhUnit* unit = DBGridEhUnit();
         if (dragState_ == dgsSizingFrozenEh ||
             (dragState_ == dgsNoneEh && OverFrozenBorder(pointer.X, pointer.Y)))

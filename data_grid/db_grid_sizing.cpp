@@ -80,3 +80,11 @@ void TCustomDBGridEh::CalcSizingState(int X, int Y, TGridState& State, int& Inde
     if (State == gsRowSizing && X >= indicator)
         State = gsNormal;
 }
+
+TCustomDBGridEh::TSizingHitEh TCustomDBGridEh::SizingHitAt(int X, int Y) {
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    TSizingHitEh hit;
+    CalcSizingState(X, Y, hit.State, hit.Index, hit.Pos, hit.Ofs, info);
+    return hit;
+}
