@@ -22,6 +22,7 @@
 #include "platform/ui/headless.h"
 #include "platform/ui/push_button.h"
 #include "platform/ui/virtual_keys.h"
+#include "tests/data_grid/grid_unit_scope.h"
 #include "tests/support/memory_dataset.h"
 
 namespace find_dialog_test {
@@ -37,11 +38,6 @@ inline const std::vector<Person> People = {{1, "Alpha", "Москва"},
                                            {3, "Борис", "Омск"},
                                            {4, "борщ", "Курск"},
                                            {5, "", "Псков"}};
-
-struct GridUnitScope {
-    GridUnitScope() { InitializeDBGridEhUnit(); }
-    ~GridUnitScope() { FinalizeDBGridEhUnit(); }
-};
 
 struct GridWithFindDialog {
     platform::ui::HeadlessSession ui;

@@ -12,6 +12,7 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/variant.h"
 #include "platform/ui/dialogs.h"
+#include "tests/data_grid/byte_spec.h"
 #include "tests/data_grid/grid_export_fixture.h"
 
 namespace {
@@ -19,23 +20,7 @@ namespace {
 using grid_export_test::ExportTestGrid;
 using grid_export_test::GridExport;
 
-// Bytes from hex pairs; a quoted run ('Ab') stands for its own bytes.
-std::string Bytes(const std::string& spec) {
-    std::string out;
-    for (std::size_t i = 0; i < spec.size();) {
-        if (spec[i] == ' ') {
-            ++i;
-        } else if (spec[i] == '\'') {
-            const std::size_t end = spec.find('\'', i + 1);
-            out += spec.substr(i + 1, end - i - 1);
-            i = end + 1;
-        } else {
-            out += static_cast<char>(std::stoi(spec.substr(i, 2), nullptr, 16));
-            i += 2;
-        }
-    }
-    return out;
-}
+using byte_spec::Bytes;
 
 void Import(TCustomDBGridEh* grid, const std::string& bytes) {
     TMemoryStream stream;

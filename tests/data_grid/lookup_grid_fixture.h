@@ -18,14 +18,10 @@
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/virtual_keys.h"
+#include "tests/data_grid/grid_unit_scope.h"
 #include "tests/support/memory_dataset.h"
 
 namespace lookup_grid_test {
-
-struct GridUnitScope {
-    GridUnitScope() { InitializeDBGridEhUnit(); }
-    ~GridUnitScope() { FinalizeDBGridEhUnit(); }
-};
 
 inline const std::string LongName(40, 'x');
 
