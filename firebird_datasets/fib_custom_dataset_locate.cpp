@@ -195,6 +195,9 @@ bool TFIBCustomDataSet::Locate(const std::string& keyFields, const Variant& keyV
         return false;
     fibds::Quietly(*this, [this] {
         const int recNo = GetRecNo();
+        // Filling the records around the found one leaves the cursor elsewhere (before the first
+        // when the window reaches back to it); the exact resync reads the record under the cursor.
+        UpdateCursorPos();
         Resync({.Exact = true, .Center = true});
         SetRecNo(recNo);
     });

@@ -1,6 +1,8 @@
 // Locate, LocateEx and Lookup over the cached records of a real table.
 #include <gtest/gtest.h>
 
+#include "platform/db/data_link.h"
+#include "platform/db/data_source.h"
 #include "tests/firebird_datasets/people_engine_fixture.h"
 #include "tests/support/add_field.h"
 
@@ -66,6 +68,23 @@ TEST_F(LocateEngine, LocateMapsItsOptionsAndScrollsOnceFromWhereItWas) {
     EXPECT_FALSE(ds.Locate("NAME", "zzz", {}));
     EXPECT_EQ(CurrentId(ds), 1);
     EXPECT_EQ(scrolls, 1);
+}
+
+// A grid showing more rows than the table has keeps a window of buffers larger than the records.
+TEST_F(LocateEngine, LocateFindsEveryRecordThroughAWindowLargerThanTheRecords) {
+    auto& ds = People();
+    TDataSource source(nullptr);
+    source.SetDataSet(&ds);
+    TDataLink link;
+    link.SetDataSource(&source);
+    link.SetBufferCount(20);
+    ds.Open();
+    for (int id : {5, 1, 7, 3}) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(ds.Locate("ID", id, {}));
+        EXPECT_EQ(CurrentId(ds), id);
+    }
+    link.SetDataSource(nullptr);
 }
 
 TEST_F(LocateEngine, FetchedRecordsOptionLooksNoFurtherThanTheFetchedRows) {
