@@ -86,14 +86,7 @@ void ClearRectangle(TCustomDBGridEh& Grid, TDataSet& DataSet) {
     TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid.Selection()).Rect();
     const std::vector<TColumnEh*> columns =
         VisibleColumnsBetween(Grid, rect.LeftColIndex(), rect.RightColIndex());
-    const std::string bottom = rect.GetBottomRow();
-    DataSet.GotoBookmark(rect.TopRowBookmark());
-    while (!DataSet.Eof()) {
-        ClearRowCells(columns);
-        if (DataSet.CompareBookmarks(DataSet.GetBookmark(), bottom) == 0)
-            break;
-        DataSet.Next();
-    }
+    rect.ForEachRow(DataSet, [&columns] { ClearRowCells(columns); });
 }
 
 void ClearColumns(TCustomDBGridEh& Grid, TDataSet& DataSet) {

@@ -179,14 +179,7 @@ void TDBGridEhExport::WalkRows() {
 void TDBGridEhExport::WalkRectangle() {
     TDataSet& dataSet = *Grid->DataLink()->DataSet();
     TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->Selection()).Rect();
-    const std::string bottom = rect.GetBottomRow();
-    dataSet.GotoBookmark(rect.TopRowBookmark());
-    while (!dataSet.Eof()) {
-        ExportCurrentRecord();
-        if (dataSet.CompareBookmarks(dataSet.GetBookmark(), bottom) == 0)
-            break;
-        dataSet.Next();
-    }
+    rect.ForEachRow(dataSet, [this] { ExportCurrentRecord(); });
 }
 
 void TDBGridEhExport::WalkFromFirst() {

@@ -145,14 +145,7 @@ void TDBGridEhImport::ImportRows(TDataSet& DataSet) {
 
 void TDBGridEhImport::ImportRectangle(TDataSet& DataSet) {
     TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->Selection()).Rect();
-    const std::string bottom = rect.GetBottomRow();
-    DataSet.GotoBookmark(rect.TopRowBookmark());
-    while (!DataSet.Eof()) {
-        ReadRow(ImportColumns);
-        if (DataSet.CompareBookmarks(DataSet.GetBookmark(), bottom) == 0)
-            break;
-        DataSet.Next();
-    }
+    rect.ForEachRow(DataSet, [this] { ReadRow(ImportColumns); });
 }
 
 void TDBGridEhImport::ImportFromFirst(TDataSet& DataSet) {

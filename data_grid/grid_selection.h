@@ -3,12 +3,14 @@
 // of cells between two corners, whole columns, or the whole grid. TDBGridEhSelection holds the kind
 // and hands each question to the part that holds that kind.
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "data_grid/grid_parts.h"
 
+class TDataSet;
 class TCustomDBGridEh;
 class TDBGridEhSelection;
 
@@ -82,6 +84,8 @@ class TDBGridEhSelectionRect {
     bool IsUsable() const;
     std::string TopRowBookmark() const;
     std::string GetBottomRow() const;
+    // Moves the dataset through the rectangle's records, top to bottom, calling Visit on each.
+    void ForEachRow(TDataSet& DataSet, const std::function<void()>& Visit) const;
     int LeftColIndex() const;
     int RightColIndex() const;
     bool CellSelected(int DataCol, const std::string& Bookmark) const;

@@ -102,6 +102,17 @@ std::string TDBGridEhSelectionRect::GetBottomRow() const {
                                                                          : anchorCell_.RowBookmark;
 }
 
+void TDBGridEhSelectionRect::ForEachRow(TDataSet& DataSet, const std::function<void()>& Visit) const {
+    const std::string bottom = GetBottomRow();
+    DataSet.GotoBookmark(TopRowBookmark());
+    while (!DataSet.Eof()) {
+        Visit();
+        if (DataSet.CompareBookmarks(DataSet.GetBookmark(), bottom) == 0)
+            break;
+        DataSet.Next();
+    }
+}
+
 int TDBGridEhSelectionRect::LeftColIndex() const {
     CheckUsable("TDBGridEhSelectionRect.LeftColIndex");
     return std::min(anchorCell_.ColumnIndex, movingCell_.ColumnIndex);
