@@ -18,6 +18,7 @@
 #include "platform/ui/inplace_edit.h"
 #include "platform/ui/virtual_keys.h"
 #include "tests/data_grid/grid_unit_scope.h"
+#include "tests/data_grid/people_grid.h"
 #include "tests/data_grid/row_id_bookmarks.h"
 #include "tests/support/memory_dataset.h"
 
@@ -55,17 +56,7 @@ struct KeyedGrid {
         grid = NewComponent<TCustomDBGridEh>(form);
         grid->SetParent(form);
         grid->SetBounds(0, 0, 480, 300);
-        ds.SetColumns({"ID", "NAME", "CITY"});
-        ds.SetColumnType(0, ftInteger);
-        ds.SetColumnType(1, ftString, 20);
-        ds.SetColumnType(2, ftString, 20);
-        for (const Person& p : people) ds.AddRow({Variant(p.id), Variant(p.name), Variant(p.city)});
-        source = NewComponent<TDataSource>(form);
-        source->SetDataSet(&ds);
-        ds.Open();
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
-        for (const char* name : {"ID", "NAME", "CITY"}) columns.Add()->SetFieldName(name);
-        grid->SetDataSource(source);
+        source = ShowPeopleInGrid(*grid, ds, people, 20, form);
         grid->DataLink()->SetBufferCount(static_cast<int>(people.size()));
         grid->SetColCount(4);
         grid->SetRowCount(static_cast<int>(people.size()) + 1);

@@ -24,6 +24,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/virtual_keys.h"
+#include "tests/data_grid/people_grid.h"
 #include "tests/support/memory_dataset.h"
 
 namespace grid_import_test {
@@ -62,17 +63,7 @@ struct ImportGrid {
         grid = NewComponent<TCustomDBGridEh>(form);
         grid->SetParent(form);
         grid->SetBounds(0, 0, 480, 300);
-        ds.SetColumns({"ID", "NAME", "CITY"});
-        ds.SetColumnType(0, ftInteger);
-        ds.SetColumnType(1, ftString, 40);
-        ds.SetColumnType(2, ftString, 40);
-        for (const Person& p : people) ds.AddRow({Variant(p.id), Variant(p.name), Variant(p.city)});
-        source = NewComponent<TDataSource>(form);
-        source->SetDataSet(&ds);
-        ds.Open();
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
-        for (const char* name : {"ID", "NAME", "CITY"}) columns.Add()->SetFieldName(name);
-        grid->SetDataSource(source);
+        source = ShowPeopleInGrid(*grid, ds, people, 40, form);
         grid->EditActions = {geaCutEh, geaCopyEh, geaPasteEh, geaDeleteEh, geaSelectAllEh};
         grid->EditActionsHandler = &actions;
         form->Show();
