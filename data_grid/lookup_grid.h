@@ -141,10 +141,11 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void Dispatch(TMessage& Message) override;
 
-  private:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+  private:
     bool InSpecRow(int GridRow) const;
     void SpecRowChanged();
     void ListScrollMessage(int Code, int Pos);
