@@ -9,6 +9,7 @@
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include "platform/ui/application.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/input.h"
@@ -187,6 +188,49 @@ TEST(PopupDataGrid, GripMessageMovesTheGripToTheSideAsked) {
         ASSERT_EQ(f.grid->SizeGrip()->Position(), sgpBottomRight);
         f.grid->Perform(WM_USER + 100, c.side, 0);
         EXPECT_EQ(f.grid->SizeGrip()->Position(), c.position);
+    }
+}
+
+TEST(PopupDataGrid, ClickingLeavesTheFocusWithTheEditor) {
+    PopupGrid f;
+    auto* edit = NewComponent<TEdit>(f.form);
+    edit->SetParent(f.form);
+    edit->SetFocus();
+    f.ui.ProcessMessages();
+    ASSERT_TRUE(edit->Focused());
+    f.Press({20, f.RowY(1)});
+    f.Release({20, f.RowY(1)});
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(f.form->ActiveControl(), edit);
+    EXPECT_EQ(f.closeUps, std::vector<bool>{true});
+}
+
+// Shows the parameters its window was made with.
+struct StyleProbe : TPopupDataGridEh {
+    using TPopupDataGridEh::TPopupDataGridEh;
+    using TWinControl::WindowParams;
+};
+
+TEST(PopupDataGrid, WindowIsAPopUpToolWindowBorderedOnlyWithoutCtl3D) {
+    const struct {
+        bool ctl3D;
+        DWORD style;
+    } cases[] = {{true, 0x82000000}, {false, 0x82800000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ctl3D);
+        PopupGrid f;
+        auto* probe = NewComponent<StyleProbe>(f.form);
+        probe->SetParent(f.form);
+        probe->SetCtl3D(!c.ctl3D);
+        probe->Show();
+        f.ui.ProcessMessages();
+        // Changed while shown: the window is made anew.
+        probe->SetCtl3D(c.ctl3D);
+        f.ui.ProcessMessages();
+        ASSERT_TRUE(probe->HandleAllocated());
+        // The scroll bars come and go with the rows and columns shown.
+        EXPECT_EQ(probe->WindowParams().Style & ~(WS_VSCROLL | WS_HSCROLL), c.style);
+        EXPECT_EQ(probe->WindowParams().ExStyle, static_cast<DWORD>(WS_EX_TOOLWINDOW));
     }
 }
 
