@@ -4,49 +4,11 @@
 #include <cstdio>
 
 #include "data_grid/grid_export.h"
+#include "platform/rtl/strings.h"
 
 namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
-
-// The code point at Pos, moving Pos past it; a byte that starts no valid UTF-8 sequence gives the
-// replacement character and moves one byte.
-char32_t NextCodePoint(const std::string& Text, std::size_t& Pos) {
-    const auto byte = [&Text](std::size_t i) { return static_cast<unsigned char>(Text[i]); };
-    const unsigned char lead = byte(Pos);
-    int length = 0;
-    char32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-    }
-    if (length == 0 || Pos + static_cast<std::size_t>(length) > Text.size()) {
-        ++Pos;
-        return Replacement;
-    }
-    for (int i = 1; i < length; ++i) {
-        const unsigned char next = byte(Pos + static_cast<std::size_t>(i));
-        if ((next & 0xC0) != 0x80) {
-            ++Pos;
-            return Replacement;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and values past the last plane are not characters.
-    static constexpr char32_t Smallest[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < Smallest[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
-        ++Pos;
-        return Replacement;
-    }
-    Pos += static_cast<std::size_t>(length);
-    return code;
-}
 
 // \uN? with N the UTF-16 unit as a signed 16-bit number.
 void AppendUnit(std::string& Out, char32_t Unit) {
@@ -70,27 +32,25 @@ void AppendControl(std::string& Out, unsigned char Byte) {
 }  // namespace
 
 std::string RtfText(const std::string& Text) {
+    const std::u32string chars = Utf8ToUtf32(Text);
     std::string out;
     out.reserve(Text.size() + Text.size() / 4);
-    std::size_t pos = 0;
-    while (pos < Text.size()) {
-        const auto c = static_cast<unsigned char>(Text[pos]);
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        const char32_t c = chars[i];
         if (c >= 0x80) {
-            AppendCodePoint(out, NextCodePoint(Text, pos));
-            continue;
-        }
-        ++pos;
-        if (c == '\\' || c == '{' || c == '}') {
+            // A byte that starts no valid UTF-8 sequence is no character.
+            AppendCodePoint(out, IsStrayByte(c) ? Replacement : c);
+        } else if (c == '\\' || c == '{' || c == '}') {
             out += '\\';
             out += static_cast<char>(c);
         } else if (c == '\r' || c == '\n') {
-            if (c == '\r' && pos < Text.size() && Text[pos] == '\n')
-                ++pos;
+            if (c == '\r' && i + 1 < chars.size() && chars[i + 1] == '\n')
+                ++i;
             out += "\\line ";
         } else if (c == '\t') {
             out += "\\tab ";
         } else if (c < 0x20 || c == 0x7F) {
-            AppendControl(out, c);
+            AppendControl(out, static_cast<unsigned char>(c));
         } else {
             out += static_cast<char>(c);
         }

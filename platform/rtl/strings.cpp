@@ -81,7 +81,7 @@ std::u32string Utf8ToUtf32(std::string_view s) {
             ok = false;
         if (!ok) {
             // A stray byte is kept as a code in the private range so that the text survives a round trip.
-            out.push_back(0xDC00 + c);
+            out.push_back(StrayByteBase + c);
             ++i;
             continue;
         }

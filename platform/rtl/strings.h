@@ -28,6 +28,12 @@ std::string IntToHex(std::uint64_t value, int digits);
 std::size_t Utf8Length(std::string_view s);  // characters, not bytes
 // The first count characters; a character is never cut in half.
 std::string_view Utf8Left(std::string_view s, std::size_t count);
+// A byte that starts no valid UTF-8 sequence comes back as StrayByteBase + the byte, so the text
+// survives the round trip through Utf32ToUtf8.
+inline constexpr char32_t StrayByteBase = 0xDC00;
+constexpr bool IsStrayByte(char32_t c) {
+    return c >= StrayByteBase + 0x80 && c <= StrayByteBase + 0xFF;
+}
 std::u32string Utf8ToUtf32(std::string_view s);
 std::string Utf32ToUtf8(std::u32string_view s);
 char32_t UpperCaseChar(char32_t c);
