@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "data_grid/column.h"
+#include "data_grid/column_value_field.h"
 #include "data_grid/grid_clipboard.h"
 #include "data_grid/grid_export_position.h"
 #include "data_grid/grid_import.h"
@@ -31,21 +32,11 @@ bool ConfirmGridDelete(TCustomDBGridEh& Grid, TGridSelectionKindEh Kind) {
     return MessageBox(text, "Confirm", MB_OKCANCEL | MB_ICONQUESTION) != IDCANCEL;
 }
 
-// The field a column's cell clears, as an import would write it.
-TField* ClearedField(TColumnEh& Column) {
-    TField* field = Column.ResolveField();
-    if (field == nullptr || !field->Lookup())
-        return field;
-    if (field->KeyFields.empty() || field->DataSet() == nullptr)
-        return nullptr;
-    return field->DataSet()->FindField(field->KeyFields);
-}
-
 void ClearRowCells(const std::vector<TColumnEh*>& Columns) {
     for (TColumnEh* column : Columns) {
         if (!column->IsEditable(false))
             continue;
-        TField* field = ClearedField(*column);
+        TField* field = ColumnValueField(*column);
         if (field == nullptr || field->DataSet() == nullptr)
             continue;
         TDataSet& dataSet = *field->DataSet();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "data_grid/column.h"
+#include "data_grid/column_value_field.h"
 #include "data_grid/grid_export.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
@@ -74,14 +75,6 @@ TVclDbIfTag TagOf(TFieldType Type) {
     }
 }
 
-// A lookup column carries its key field's value, not the looked-up text.
-const TField* ExportedField(TColumnEh& Column) {
-    const TField* field = Column.ResolveField();
-    if (field == nullptr || !field->Lookup())
-        return field;
-    return field->DataSet() != nullptr ? field->DataSet()->FindField(field->KeyFields) : nullptr;
-}
-
 void PutValue(TStream& Stream, const TField* Field) {
     const TVclDbIfTag tag = Field != nullptr ? TagOf(Field->DataType()) : tagNoValue;
     if (tag == tagNoValue)
@@ -122,5 +115,6 @@ void TDBGridEhExportAsVCLDBIF::PutSuffix() {
 }
 
 void TDBGridEhExportAsVCLDBIF::PutDataCell(TColumnEh* Column, TColCellParamsEh& /*Params*/) {
-    PutValue(*Stream, ExportedField(*Column));
+    // A lookup column carries its key field's value, not the looked-up text.
+    PutValue(*Stream, ColumnValueField(*Column));
 }

@@ -174,15 +174,6 @@ void TDBGridEhImport::ReadRow(TColumnsEhList& Columns) {
     for (int i = 0; i < Columns.Count(); ++i) ReadCell(Columns.ColumnAt(i));
 }
 
-TField* TDBGridEhImport::TargetField(TColumnEh& Column) {
-    TField* field = Column.ResolveField();
-    if (field == nullptr || !field->Lookup())
-        return field;
-    if (field->KeyFields.empty() || field->DataSet() == nullptr)
-        return nullptr;
-    return field->DataSet()->FindField(field->KeyFields);
-}
-
 bool TDBGridEhImport::BeginTargetEdit(TField& Target) {
     TDataSet* dataSet = Target.DataSet();
     if (dataSet == nullptr)

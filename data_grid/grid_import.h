@@ -44,9 +44,6 @@ class TDBGridEhImport : public TObject {
     // Appends (in append mode) or inserts records, one per source row, until the source ends.
     void InsertImportedRows(TColumnsEhList& Columns);
 
-    // The field a column's value goes to: its own, or for a lookup field the dataset field its
-    // key fields name; nullptr when the column takes no value.
-    static TField* TargetField(TColumnEh& Column);
     // Puts the target's dataset in edit state when it can be modified; false when it is in
     // neither edit nor insert state afterwards.
     static bool BeginTargetEdit(TField& Target);

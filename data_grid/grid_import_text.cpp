@@ -2,6 +2,7 @@
 // cell in double quotes read back whole, lookup texts matched to their keys and key-list texts
 // to their entries.
 #include "data_grid/column.h"
+#include "data_grid/column_value_field.h"
 #include "data_grid/grid_import.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
@@ -158,7 +159,7 @@ void TDBGridEhImportAsText::ReadRow(TColumnsEhList& Columns) {
 void TDBGridEhImportAsText::ReadCell(TColumnEh* Column) {
     if (!Column->IsEditable(false))
         return;
-    TField* target = TargetField(*Column);
+    TField* target = ColumnValueField(*Column);
     if (target == nullptr)
         return;
     GuardedWrite([&] {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "data_grid/column.h"
+#include "data_grid/column_value_field.h"
 #include "data_grid/grid_import.h"
 #include "platform/db/field.h"
 #include "platform/rtl/exceptions.h"
@@ -137,7 +138,7 @@ void TDBGridEhImportAsVCLDBIF::ReadRow(TColumnsEhList& Columns) {
 
 void TDBGridEhImportAsVCLDBIF::ReadCell(TColumnEh* Column) {
     if (!CurrentValue.IsEmpty() && Column != nullptr && Column->IsEditable(false)) {
-        if (TField* target = TargetField(*Column)) {
+        if (TField* target = ColumnValueField(*Column)) {
             GuardedWrite([&] {
                 if (!BeginTargetEdit(*target))
                     return;
