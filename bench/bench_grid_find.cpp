@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data_controls/db_check_box.h"
 #include "data_controls/db_combo_box.h"
@@ -20,12 +21,29 @@
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/push_button.h"
+#include "tests/data_grid/people_grid.h"
 #include "tests/support/memory_dataset.h"
 
 namespace {
 
 constexpr int Records = 100000;
 const std::string Pattern = "последний";
+
+struct Patient {
+    int id;
+    std::string name;
+    std::string city;
+};
+
+// Only the last one lives in the city the search looks for.
+std::vector<Patient> Patients() {
+    std::vector<Patient> patients;
+    patients.reserve(Records);
+    for (int i = 1; i <= Records; ++i)
+        patients.push_back(
+            {i, "Пациент Иванов " + std::to_string(i), i == Records ? "Тверь, ПОСЛЕДНИЙ" : "Москва"});
+    return patients;
+}
 
 struct FindBench {
     platform::ui::HeadlessSession ui;
@@ -41,19 +59,7 @@ struct FindBench {
         grid = NewComponent<TCustomDBGridEh>(form);
         grid->SetParent(form);
         grid->SetBounds(0, 0, 480, 280);
-        ds.SetColumns({"ID", "NAME", "CITY"});
-        ds.SetColumnType(0, ftInteger);
-        ds.SetColumnType(1, ftString, 40);
-        ds.SetColumnType(2, ftString, 40);
-        for (int i = 1; i <= Records; ++i)
-            ds.AddRow({Variant(i), Variant("Пациент Иванов " + std::to_string(i)),
-                       Variant(i == Records ? "Тверь, ПОСЛЕДНИЙ" : "Москва")});
-        source = NewComponent<TDataSource>(form);
-        source->SetDataSet(&ds);
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
-        for (const char* name : {"ID", "NAME", "CITY"}) columns.Add()->SetFieldName(name);
-        grid->SetDataSource(source);
-        ds.Open();
+        source = ShowPeopleInGrid(*grid, ds, Patients(), 40, form);
         form->Show();
         ui.ProcessMessages();
     }

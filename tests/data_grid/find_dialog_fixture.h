@@ -23,6 +23,7 @@
 #include "platform/ui/push_button.h"
 #include "platform/ui/virtual_keys.h"
 #include "tests/data_grid/grid_unit_scope.h"
+#include "tests/data_grid/people_grid.h"
 #include "tests/support/memory_dataset.h"
 
 namespace find_dialog_test {
@@ -53,17 +54,7 @@ struct GridWithFindDialog {
         grid = NewComponent<TCustomDBGridEh>(form);
         grid->SetParent(form);
         grid->SetBounds(0, 0, 480, 280);
-        ds.SetColumns({"ID", "NAME", "CITY"});
-        ds.SetColumnType(0, ftInteger);
-        ds.SetColumnType(1, ftString, 20);
-        ds.SetColumnType(2, ftString, 20);
-        for (const Person& p : People) ds.AddRow({Variant(p.id), Variant(p.name), Variant(p.city)});
-        source = NewComponent<TDataSource>(form);
-        source->SetDataSet(&ds);
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
-        for (const char* name : {"ID", "NAME", "CITY"}) columns.Add()->SetFieldName(name);
-        grid->SetDataSource(source);
-        ds.Open();
+        source = ShowPeopleInGrid(*grid, ds, People, 20, form);
         form->Show();
         ui.ProcessMessages();
     }
