@@ -87,8 +87,11 @@ inline constexpr TDBGridEhOptions DefaultDBGridEhOptions = TDBGridEhOptions::Fro
 inline constexpr TDBGridEhExtOptions DefaultDBGridEhExtOptions = TDBGridEhExtOptions::FromBits(0x00010061);
 // The options whose change alters the layout.
 inline constexpr std::uint32_t LayoutDBGridEhOptionBits = 0x036F;
-// Posted to the grid to rebuild its layout once the current message is done.
+// Posted to the grid to rebuild its layout once the current message is done. The grid's own
+// posts carry DeferredLayoutMarkEh in lParam, so a descendant that gives the same message number
+// another meaning (the pop-up grid's size-grip side) can tell the two apart.
 inline constexpr UINT WM_DEFERRED_LAYOUT_EH = WM_USER + 100;
+inline constexpr LPARAM DeferredLayoutMarkEh = 0x4C41594F;
 
 // Layout: the base grid's draw information with the pixels of the frozen columns (across) and of the
 // footer rows shown (down).
@@ -494,6 +497,9 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void EditorKeyUp(TControl* Editor, WORD& Key, TShiftState Shift) override;
 
   protected:
+    void CreateWnd() override;
+    // Turns the auto-fit switch without refitting (a derived grid's own resizing refits once).
+    void HoldAutoFitColWidths(bool Value) { autoFitColWidths_ = Value; }
     // The owned parts, made during construction; a derived grid makes its own.
     virtual std::unique_ptr<IGridColumnDefValuesEh> NewColumnDefValues();
     virtual std::unique_ptr<IGridColumnsEh> NewColumns();
@@ -738,7 +744,6 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool sumsRecalcGuard_ = false;
     std::string savedDataPosition_;
     int savedDataOffset_ = 0;
-    void CreateWnd() override;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     bool LayoutMessage(TMessage& Message);

@@ -15,7 +15,7 @@ void TCustomDBGridEh::UnlockLayout() {
     if (layoutLock_ == 0 && deferredWaiting_) {
         deferredWaiting_ = false;
         if (HandleAllocated())
-            PostMessage(Handle(), WM_DEFERRED_LAYOUT_EH, 0, 0);
+            PostMessage(Handle(), WM_DEFERRED_LAYOUT_EH, 0, DeferredLayoutMarkEh);
     }
 }
 
@@ -74,7 +74,7 @@ void TCustomDBGridEh::PostDeferredUpdate() {
     if (HandleAllocated()) {
         TMsg waiting;
         if (!PeekMessage(waiting, Handle(), WM_DEFERRED_LAYOUT_EH, WM_DEFERRED_LAYOUT_EH, PM_NOREMOVE))
-            PostMessage(Handle(), WM_DEFERRED_LAYOUT_EH, 0, 0);
+            PostMessage(Handle(), WM_DEFERRED_LAYOUT_EH, 0, DeferredLayoutMarkEh);
     }
     // Only the caller's own bracket ends here; an outer lock stays held.
     EndLayoutQuietly();

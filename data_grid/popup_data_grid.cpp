@@ -64,9 +64,11 @@ void TPopupDataGridEh::Dispatch(TMessage& Message) {
             Message.Result = MA_NOACTIVATE;
             return;
         case WM_SIZE:
-            SizeChanged(Message);
+            WindowResized(Message);
             return;
         case WM_GRIP_SIDE_EH:
+            if (Message.LParam == DeferredLayoutMarkEh)
+                break;
             if (TSizeGripEh* grip = SizeGrip())
                 grip->MoveToSide(static_cast<int>(Message.WParam & 0xFF));
             return;
@@ -74,8 +76,9 @@ void TPopupDataGridEh::Dispatch(TMessage& Message) {
             Ctl3DChanged(Message);
             return;
         default:
-            TDBLookupGridEh::Dispatch(Message);
+            break;
     }
+    TDBLookupGridEh::Dispatch(Message);
 }
 
 void TPopupDataGridEh::NCCalcSize(TMessage& Message) {
@@ -85,7 +88,7 @@ void TPopupDataGridEh::NCCalcSize(TMessage& Message) {
     rect = {rect.Left + inset, rect.Top + inset, rect.Right - inset, rect.Bottom - inset};
 }
 
-void TPopupDataGridEh::SizeChanged(TMessage& Message) {
+void TPopupDataGridEh::WindowResized(TMessage& Message) {
     TDBLookupGridEh::Dispatch(Message);
     if (TSizeGripEh* grip = SizeGrip())
         grip->PlaceInCorner();

@@ -43,7 +43,7 @@ class TPopupDataGridEh : public TDBLookupGridEh {
     void HoldMinimumSize(int& AWidth, int& AHeight) const;
     void Ctl3DChanged(TMessage& Message);
     void NCCalcSize(TMessage& Message);
-    void SizeChanged(TMessage& Message);
+    void WindowResized(TMessage& Message);
     bool ClosesOnRelease(int X, int Y);
     int PopupInset() const { return Ctl3D() ? 1 : 0; }
 

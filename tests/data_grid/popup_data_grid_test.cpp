@@ -21,13 +21,24 @@
 
 namespace {
 
+// Counts its layout rebuilds.
+class CountingPopupGrid : public TPopupDataGridEh {
+  public:
+    using TPopupDataGridEh::TPopupDataGridEh;
+    void RebuildGridLayout() override {
+        ++rebuilds;
+        TPopupDataGridEh::RebuildGridLayout();
+    }
+    int rebuilds = 0;
+};
+
 // A drop-down grid of three rows over six people, shown under a form whose edit keeps the focus;
 // it records what it tells its owner.
 struct PopupGrid {
     platform::ui::HeadlessSession ui;
     GridUnitScope unit;
     TForm* form = nullptr;
-    TPopupDataGridEh* grid = nullptr;
+    CountingPopupGrid* grid = nullptr;
     TMemoryDataSet people;
     TDataSource* peopleSource = nullptr;
     std::vector<bool> closeUps;
@@ -43,7 +54,7 @@ struct PopupGrid {
         form->SetBounds(0, 0, 600, 400);
         peopleSource = NewComponent<TDataSource>(form);
         peopleSource->SetDataSet(&people);
-        grid = NewComponent<TPopupDataGridEh>(form);
+        grid = NewComponent<CountingPopupGrid>(form);
         grid->SetParent(form);
         grid->SetListSource(peopleSource);
         grid->SetKeyField("ID");
@@ -189,6 +200,16 @@ TEST(PopupDataGrid, GripMessageMovesTheGripToTheSideAsked) {
         f.grid->Perform(WM_USER + 100, c.side, 0);
         EXPECT_EQ(f.grid->SizeGrip()->Position(), c.position);
     }
+}
+
+TEST(PopupDataGrid, GridsOwnDeferredRebuildRunsAndLeavesTheGripInItsCorner) {
+    PopupGrid f;
+    f.grid->rebuilds = 0;
+    f.grid->BeginLayout();
+    f.grid->PostDeferredUpdate();
+    f.ui.ProcessMessages();
+    EXPECT_EQ(f.grid->rebuilds, 1);
+    EXPECT_EQ(f.grid->SizeGrip()->Position(), sgpBottomRight);
 }
 
 TEST(PopupDataGrid, ClickingLeavesTheFocusWithTheEditor) {
