@@ -127,6 +127,15 @@ void TDBLookupGridEh::SetDataField(const std::string& Value) {
     RebuildDataFields();
 }
 
+void TDBLookupGridEh::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+    TCustomDBGridEh::GetChildren(
+        [&](TComponent* child) {
+            if (child != lookupSource_)
+                Proc(child);
+        },
+        Root);
+}
+
 void TDBLookupGridEh::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomDBGridEh::Notification(AComponent, Operation);
     if (Operation == opRemove && masterLink_ && AComponent != nullptr && AComponent == masterSource_) {

@@ -4,6 +4,7 @@
 // fields of another dataset. A special row may stand above the data rows for a fixed key value.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -133,11 +134,15 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     void MapColumnsToFields() override;
     void CollectDataSetFields(std::vector<TField*>& Fields) override;
     void RefreshLayout() override;
+    void ColWidthsChanged() override;
 
   protected:
+    void CreateWnd() override;
     std::unique_ptr<IGridColumnDefValuesEh> NewColumnDefValues() override;
     std::unique_ptr<IGridColumnsEh> NewColumns() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The grid's own list source belongs to the grid and is never written with it.
+    void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void Dispatch(TMessage& Message) override;
 
@@ -149,6 +154,10 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     bool InSpecRow(int GridRow) const;
     void SpecRowChanged();
     void ListScrollMessage(int Code, int Pos);
+    void FocusMessage(TMessage& Message, bool Gained);
+    void SizeMessage(TMessage& Message);
+    bool OverSpecRow(const TMessage& SetCursor);
+    void HintShowMessage(TMessage& Message);
     void TrackThumb(TDataSet& List);
     bool WheelMoves(int Direction);
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;

@@ -16,6 +16,8 @@ class TGridColumnSpecCellEh : public TPersistent {
     explicit TGridColumnSpecCellEh(TDBLookupGridColumnEh* Column);
     ~TGridColumnSpecCellEh() override;
     std::string ClassName() const override { return "TGridColumnSpecCellEh"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
     TPersistent* GetOwner() const override;
     void Assign(const TPersistent& Source) override;
 
@@ -46,6 +48,9 @@ class TDBLookupGridColumnEh : public TColumnEh {
     explicit TDBLookupGridColumnEh(TCollection& Collection);
     ~TDBLookupGridColumnEh() override;
     std::string ClassName() const override { return "TDBLookupGridColumnEh"; }
+    // The key and pick lists are stored as the grid column's are.
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
     TDBLookupGridEh* LookupGrid() const;
     TGridColumnSpecCellEh* SpecCell() const { return specCell_.get(); }
     void SetSpecCell(const TGridColumnSpecCellEh& Value) { specCell_->Assign(Value); }

@@ -62,6 +62,30 @@ void TDBLookupGridEh::SetUseMultiTitle(bool Value) {
     SetRowCount(rowCount_);
 }
 
+void TDBLookupGridEh::CreateWnd() {
+    TCustomDBGridEh::CreateWnd();
+    // The border is known only now, and whole rows count it.
+    SetRowCount(rowCount_);
+}
+
+// Sizing a column of an auto-fitting grid widens or narrows the whole grid.
+void TDBLookupGridEh::ColWidthsChanged() {
+    TCustomDBGridEh::ColWidthsChanged();
+    if (widthSetting_ || !HandleAllocated() || GridState() != gsColSizing || !ownAutoFit_)
+        return;
+    const int line = GridLineWidthFor(gdoColLinesEh);
+    int sum = 0;
+    for (int col = 0; col < ColCount(); ++col) sum += ColWidths(col) + line;
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    } guard{widthSetting_};
+    widthSetting_ = true;
+    SetClientWidth(sum);
+    for (int i = 0; i < LookupColumns()->Count(); ++i)
+        LookupColumns()->ColumnAt(i)->SetInitialWidth(LookupColumns()->ColumnAt(i)->Width());
+}
+
 void TDBLookupGridEh::FitColumnWidths() {
     if (widthSetting_)
         return;

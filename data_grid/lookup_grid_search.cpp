@@ -5,7 +5,6 @@
 #include "platform/db/field.h"
 #include "platform/os/clock.h"
 #include "platform/rtl/strings.h"
-#include "platform/ui/messages.h"
 
 void TDBLookupGridEh::SelectByText(char32_t Key) {
     if (listField_ == nullptr || listField_->DataType() != ftString ||
@@ -36,34 +35,4 @@ void TDBLookupGridEh::SelectByText(char32_t Key) {
         return;
     StoreKeyValue(CurrentListKey());
     searchText_ = text;
-}
-
-void TDBLookupGridEh::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_CHAR:
-            SelectByText(static_cast<char32_t>(Message.WParam));
-            return;
-        case WM_GETDLGCODE:
-            Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-            return;
-        case WM_VSCROLL:
-            if (!HasMemTable()) {
-                ListScrollMessage(static_cast<int>(Message.WParam & 0xFFFF),
-                                  static_cast<int>((Message.WParam >> 16) & 0xFFFF));
-                return;
-            }
-            break;
-        case WM_TIMER:
-            // Timer 1 scrolls while the pointer is held beyond the grid's edge.
-            TCustomDBGridEh::Dispatch(Message);
-            if (cellTracking_ && Message.WParam == 1)
-                AutoScrollTick();
-            return;
-        case WM_SETFOCUS:
-            searchText_.clear();
-            break;
-        default:
-            break;
-    }
-    TCustomDBGridEh::Dispatch(Message);
 }
