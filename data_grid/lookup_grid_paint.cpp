@@ -8,6 +8,7 @@
 #include "data_grid/lookup_grid_columns.h"
 #include "platform/db/dataset.h"
 #include "platform/ui/canvas.h"
+#include "platform/ui/dc_drawing.h"
 #include "platform/ui/edge_drawing.h"
 #include "platform/ui/label.h"
 
@@ -75,6 +76,13 @@ void TDBLookupGridEh::DrawFixedCell(int ACol, int ARow, bool& Highlighted, TGrid
         return;
     canvas->Font()->SetColor(clWindowText);
     canvas->Brush()->SetColor(clWindow);
-    const TRect frame = BoxRect(FixedCols(), ARow, ColCount(), ARow);
-    DrawFocusRect(canvas->Handle(), &frame);
+    // The dotted frame goes round the whole row, but each cell inverts only its own part of it: a
+    // cell painted later would otherwise invert the dots of the cells before it back again.
+    const TRect frame = MirroredRect(BoxRect(FixedCols(), ARow, ColCount(), ARow));
+    const TRect cell = MirroredRect(ARect);
+    HDC dc = canvas->Handle();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, cell.Left, cell.Top, cell.Right, cell.Bottom);
+    DrawFocusRect(dc, &frame);
+    RestoreDC(dc, saved);
 }
