@@ -70,8 +70,8 @@ void TDBLookupGridEh::DrawFixedCell(int ACol, int ARow, bool& Highlighted, TGrid
         canvas->Font()->SetColor(clHighlightText);
         canvas->Brush()->SetColor(clHighlight);
     }
-    DrawGridText(canvas, ARect, true, 2, 1, column->SpecCell()->Text(), alignment, tlTop, false, false, 0, 0,
-                 UseRightToLeftAlignment());
+    DrawGridText(canvas, MirroredRect(ARect), true, 2, 1, column->SpecCell()->Text(), alignment, tlTop, false,
+                 false, 0, 0, UseRightToLeftAlignment());
     if (!specRowSelected_)
         return;
     canvas->Font()->SetColor(clWindowText);

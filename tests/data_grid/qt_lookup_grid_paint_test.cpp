@@ -212,6 +212,36 @@ TEST_F(QtLookupGridPaintTest, OnlyTheChosenRowIsHighlightedAndFramed) {
     }
 }
 
+// The special row of a right-to-left grid is mirrored with its columns: each cell's text stands over
+// its own column, and the whole row is highlighted and framed.
+TEST_F(QtLookupGridPaintTest, SpecialRowCellsStandOverTheirColumnsInBothReadingOrders) {
+    for (const TBiDiMode mode : {bdLeftToRight, bdRightToLeft}) {
+        SCOPED_TRACE(mode == bdLeftToRight ? "left to right" : "right to left");
+        TearDown();
+        SetUp();
+        grid->SpecRow()->SetCellsText("(нет);-");
+        grid->SetBiDiMode(mode);
+        ASSERT_TRUE(grid->SpecRowSelected());
+        const RasterImage shown = Shown();
+        const int row = grid->TopDataOffset() - 1;
+        RowLook looks[2];
+        for (int column = 0; column < 2; ++column) {
+            TRect cell = grid->CellRect(grid->IndicatorOffset() + column, row);
+            if (mode == bdRightToLeft)
+                cell = {grid->ClientWidth() - cell.Right, cell.Top, grid->ClientWidth() - cell.Left,
+                        cell.Bottom};
+            const TPoint o = grid->FormOrigin();
+            cell = OffsetRect(cell, o.X, o.Y);
+            looks[column] = Look(shown, cell, clHighlight);
+            EXPECT_GT(looks[column].filled, (cell.Width() - 2) * (cell.Height() - 2) / 2) << column;
+            EXPECT_GE(looks[column].topDots, cell.Width() / 3) << column;
+        }
+        // "(нет)" over the first column leaves far more ink than "-" over the second.
+        EXPECT_GT(looks[0].lightInk, 3 * looks[1].lightInk);
+        EXPECT_GT(looks[1].lightInk, 0);
+    }
+}
+
 // Pixels along one edge of a window's rectangle, corners left out, that are of the colour.
 int EdgePixelsOf(const RasterImage& shown, TPoint from, TPoint step, int count, TColor color) {
     int n = 0;
