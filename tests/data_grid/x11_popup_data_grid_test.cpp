@@ -138,4 +138,23 @@ TEST_F(X11PopupDataGridTest, PointerChoosesRowsWhileTheEditKeepsTheKeysAndTheFor
     EXPECT_TRUE(EditKeepsTheFocus());
 }
 
+// A press on a row dragged off the window and released over the form asks to close without
+// accepting: the release still comes to the grid that took the press.
+TEST_F(X11PopupDataGridTest, ReleaseOverTheFormAsksToCloseWithoutAccepting) {
+    DropDown();
+    ASSERT_TRUE(Pump([&] { return grid_->PopupWindow() != nullptr && grid_->PopupWindow()->Shown(); },
+                     std::chrono::seconds(2)));
+    std::vector<std::string> press = RowPoint(1);
+    press.insert(press.begin(), "mousemove");
+    press.insert(press.end(), {"mousedown", "1"});
+    ASSERT_TRUE(Drive(press, [&] { return Key() == 2; })) << "key " << Key();
+    // Beside the grid, level with its rows: no auto-scroll, and over the form, not the grid.
+    const TPoint beside = grid_->ClientToScreen({grid_->Width() + 40, grid_->Height() / 2});
+    EXPECT_TRUE(Drive({"mousemove", std::to_string(beside.X), std::to_string(beside.Y), "mouseup", "1"},
+                      [&] { return !closeUps_.empty(); }));
+    EXPECT_EQ(closeUps_, std::vector<bool>{false});
+    EXPECT_EQ(Key(), 2);
+    EXPECT_TRUE(EditKeepsTheFocus());
+}
+
 }  // namespace
