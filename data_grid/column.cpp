@@ -7,6 +7,7 @@
 #include "data_controls/edit_button.h"
 #include "data_controls/mru_list.h"
 #include "data_controls/spec_row.h"
+#include "data_grid/column_drop_down_box.h"
 #include "data_grid/column_filter.h"
 #include "data_grid/column_title.h"
 #include "data_grid/columns.h"
@@ -55,7 +56,7 @@ void TColumnEh::AfterConstruction() {
     editButtons_->OnChangeHook = [this](TCollectionItem*) { NotifyChanged(false); };
     dropDownSpecRow_ = std::make_unique<TSpecRowEh>(this);
     dropDownSpecRow_->OnChanged = [this](TSpecRowEh*) { DropDownSpecRowChanged(); };
-    dropDownBox_ = std::make_unique<TPlainColumnPartEh>(this);
+    dropDownBox_ = std::make_unique<TColumnDropDownBoxEh>(this);
     mruList_ = std::make_unique<TMRUListEh>(this);
     stFilter_ = NewSTFilter();
     imageChangeLink_ = std::make_unique<TChangeLink>();
@@ -278,6 +279,8 @@ void TColumnEh::ForgetComponent(const TComponent* Component) {
         popupMenu_ = nullptr;
     if (Component == imageList_)
         SetImageList(nullptr);
+    if (dropDownBox_)
+        dropDownBox_->ForgetComponent(Component);
 }
 
 void TColumnEh::SetPopupMenu(TPopupMenu* Value) {
@@ -311,7 +314,7 @@ void TColumnEh::SetEditButtons(const TEditButtonsEh& Value) {
 void TColumnEh::SetDropDownSpecRow(const TSpecRowEh& Value) {
     dropDownSpecRow_->Assign(Value);
 }
-void TColumnEh::SetDropDownBox(const TPersistent& Value) {
+void TColumnEh::SetDropDownBox(const TColumnDropDownBoxEh& Value) {
     dropDownBox_->Assign(Value);
 }
 void TColumnEh::SetMRUList(const TMRUListEh& Value) {

@@ -18,6 +18,7 @@
 #include "platform/ui/control.h"
 
 class TChangeLink;
+class TColumnDropDownBoxEh;
 class TColumnEh;
 class TColumnTitleEh;
 class TCustomDBGridEh;
@@ -235,8 +236,8 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     void SetEditButtons(const TEditButtonsEh& Value);
     TSpecRowEh* DropDownSpecRow() const { return dropDownSpecRow_.get(); }
     void SetDropDownSpecRow(const TSpecRowEh& Value);
-    TPersistent* DropDownBox() const { return dropDownBox_.get(); }
-    void SetDropDownBox(const TPersistent& Value);
+    TColumnDropDownBoxEh* DropDownBox() const { return dropDownBox_.get(); }
+    void SetDropDownBox(const TColumnDropDownBoxEh& Value);
     TMRUListEh* MRUList() const { return mruList_.get(); }
     void SetMRUList(const TMRUListEh& Value);
     TPersistent* STFilter() const { return stFilter_.get(); }
@@ -353,7 +354,7 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     std::unique_ptr<TCollection> footers_;
     std::unique_ptr<TEditButtonsEh> editButtons_;
     std::unique_ptr<TSpecRowEh> dropDownSpecRow_;
-    std::unique_ptr<TPersistent> dropDownBox_;
+    std::unique_ptr<TColumnDropDownBoxEh> dropDownBox_;
     std::unique_ptr<TMRUListEh> mruList_;
     std::unique_ptr<TPersistent> stFilter_;
     std::unique_ptr<TChangeLink> imageChangeLink_;

@@ -8,7 +8,9 @@
 #include "data_controls/mru_list.h"
 #include "data_grid/column_cell.h"
 #include "data_grid/column_cell_rules.h"
+#include "data_grid/column_drop_down_box.h"
 #include "data_grid/db_grid.h"
+#include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/db/field_list.h"
@@ -155,7 +157,10 @@ TDataSet* ColumnLookupDataSet(TColumnEh& Column) {
     return field != nullptr ? field->LookupDataSet() : nullptr;
 }
 
-// The drop-down box is a plain part until its own class comes, so no list source of its own yet.
+// The drop-down box's own list source comes before the field's lookup dataset.
 TDataSet* ColumnListDataSet(TColumnEh& Column) {
+    const TDataSource* source = Column.DropDownBox()->ListSource();
+    if (source != nullptr && source->DataSet() != nullptr)
+        return source->DataSet();
     return ColumnLookupDataSet(Column);
 }

@@ -1,8 +1,7 @@
 #pragma once
 // What a column shares with the parts later features give it: the drop-down box's view of the
-// column (IDropDownBoxOwnerEh), the lookup grid's option set, the list of distinct field values
-// the filter row fills, and the plain stand-in for the column's parts until their own classes
-// come.
+// column (IDropDownBoxOwnerEh), the lookup grid's option set and the list of distinct field values
+// the filter row fills.
 #include <functional>
 #include <memory>
 #include <string>
@@ -59,21 +58,3 @@ struct TColumnDropDownGridClassEh {
 
 // The program's pop-up grid class for columns; empty (no pop-up grids) until one is registered.
 TColumnDropDownGridClassEh& ColumnDropDownGridClass();
-
-// Stands for a part of the column whose own class comes with a later feature: it owns nothing,
-// stores nothing and copies nothing.
-class TPlainColumnPartEh : public TPersistent {
-  public:
-    explicit TPlainColumnPartEh(TPersistent* Owner) : owner_(Owner) {}
-    std::string ClassName() const override { return "TPlainColumnPartEh"; }
-    TPersistent* GetOwner() const override { return owner_; }
-    void Assign(const TPersistent& Source) override;
-
-  private:
-    TPersistent* owner_;
-};
-
-class TPlainColumnPartItemEh : public TCollectionItem {
-  public:
-    std::string ClassName() const override { return "TPlainColumnPartItemEh"; }
-};

@@ -7,6 +7,7 @@
 #include "data_controls/spec_row.h"
 #include "data_controls/stored_strings.h"
 #include "data_grid/column.h"
+#include "data_grid/column_drop_down_box.h"
 #include "data_grid/column_title.h"
 #include "platform/rtl/filer.h"
 #include "platform/rtl/reader.h"

@@ -4,6 +4,7 @@
 #include "data_grid/column_interceptors.h"
 #include "data_grid/find_dialog.h"
 #include "data_grid/grid_style.h"
+#include "data_grid/popup_data_grid_class.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/ui/bitmap.h"
 #include "platform/ui/font.h"
@@ -36,6 +37,8 @@ constexpr TColor SearchBackgroundTealStandIn = RGB(0, 127, 127);
 TDBGridEhUnit::TDBGridEhUnit(ResourceFinder Find) : find_(std::move(Find)) {
     try {
         RegisterColumnPropertyInterceptors(PropertyInterceptors());
+        // The columns' drop-down lookup grids are pop-up data grids.
+        RegisterPopupDataGridClass();
         MakeDefaultGridStyle();
         dataService_ = MakeComponent<TDBGridEhDataService>(registry_);
         markerFont_ = std::make_unique<TFont>();

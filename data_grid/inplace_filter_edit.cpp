@@ -1,0 +1,12 @@
+#include "data_grid/inplace_filter_edit.h"
+
+TRect TInplaceFilterEditEh::ComputeTextRect() const {
+    TRect rect = TDBComboBoxEh::ComputeTextRect();
+    ++rect.Top;
+    return rect;
+}
+
+void TInplaceFilterEditEh::ShowKeyAndText(const Variant& Value, const std::string& Text) {
+    SetValue(Value);
+    SetEditText(Text);
+}
