@@ -3,6 +3,7 @@
 // focus frame around it and on no other row, and the drop-down's frame and triangular size grip.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,12 +14,15 @@
 #include "data_grid/lookup_grid.h"
 #include "data_grid/popup_data_grid.h"
 #include "platform/db/data_source.h"
+#include "platform/db/field.h"
 #include "platform/ui/application.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/input.h"
+#include "platform/ui/messages.h"
 #include "platform/ui/popup_window.h"
 #include "platform/ui/qt/qt_host.h"
+#include "platform/ui/scroll_info.h"
 #include "platform/ui/virtual_keys.h"
 #include "platform/ui/window_functions.h"
 #include "tests/data_controls/qt_pixel_checks.h"
@@ -155,7 +159,7 @@ TEST_F(QtLookupGridPaintTest, OnlyTheChosenRowIsHighlightedAndFramed) {
     const struct {
         const char* what;
         std::function<void(QtLookupGridPaintTest&)> choose;
-        int chosen;  // the list record shown chosen, Special or None
+        int chosen;  // the shown list row that is chosen, Special or None
     } cases[] = {
         {"the special row, chosen by Up at the first record",
          [](QtLookupGridPaintTest& t) {
@@ -183,6 +187,16 @@ TEST_F(QtLookupGridPaintTest, OnlyTheChosenRowIsHighlightedAndFramed) {
              t.grid->SetFocus();
          },
          None},
+        {"the list scrolled off the key by the scroll bar",
+         [](QtLookupGridPaintTest& t) {
+             t.grid->SetKeyValue(Variant(1));
+             t.grid->SetRowCount(3);
+             t.grid->SetFocus();
+             t.grid->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
+             ASSERT_GT(t.people->FieldByName("ID")->AsInteger(), 3);
+             ASSERT_EQ(t.grid->KeyValue().AsInteger(), 1);
+         },
+         None},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -191,7 +205,8 @@ TEST_F(QtLookupGridPaintTest, OnlyTheChosenRowIsHighlightedAndFramed) {
         c.choose(*this);
         const RasterImage shown = Shown();
         const int specRow = grid->TopDataOffset() - 1;
-        for (int index = Special; index < people->RecordCount(); ++index) {
+        const int shownRows = std::min(people->RecordCount(), grid->ListRowCount());
+        for (int index = Special; index < shownRows; ++index) {
             const bool chosen = index == c.chosen;
             SCOPED_TRACE(index);
             for (int col = grid->IndicatorOffset(); col < grid->ColCount(); ++col) {
