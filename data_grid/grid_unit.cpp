@@ -53,6 +53,7 @@ TDBGridEhUnit::TDBGridEhUnit(ResourceFinder Find) : find_(std::move(Find)) {
         BuildIndicatorImages();
         cellParams_ = std::make_unique<TColCellParamsEh>();
     } catch (...) {
+        UnregisterPopupDataGridClass();
         FreeCursors();
         FreeDefaultGridStyle();
         throw;
@@ -60,6 +61,7 @@ TDBGridEhUnit::TDBGridEhUnit(ResourceFinder Find) : find_(std::move(Find)) {
 }
 
 TDBGridEhUnit::~TDBGridEhUnit() {
+    UnregisterPopupDataGridClass();
     FreeCursors();
     indicators_.reset();
     sortMarkers_.reset();

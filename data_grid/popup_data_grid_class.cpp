@@ -29,3 +29,7 @@ void RegisterPopupDataGridClass() {
         LookupGrid(Grid).AssignSpecRow(SpecRow);
     };
 }
+
+void UnregisterPopupDataGridClass() {
+    ColumnDropDownGridClass() = {};
+}

@@ -138,6 +138,13 @@ TEST_F(DropDownBoxes, TheColumnsDropDownGridIsAPopupDataGridThatFollowsTheBox) {
     EXPECT_EQ(popup->SpecRow()->CellsText(), "(none)");
 }
 
+TEST_F(ColumnsOverData, WithoutTheGridUnitAColumnsBoxHasNoDropDownGrid) {
+    TColumnEh* column = ColumnFor("NAME");
+    EXPECT_EQ(column->DropDownGrid(), nullptr);
+    EXPECT_EQ(column->DropDownBox()->Columns(), nullptr);
+    EXPECT_FALSE(Has(ComponentToText(*grid), "DropDownBox.")) << ComponentToText(*grid);
+}
+
 TEST_F(DropDownBoxes, TheListSourceGivesTheListDatasetUntilItIsFreed) {
     OpenData();
     TColumnEh* column = ColumnFor("NAME");
