@@ -119,7 +119,10 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
     void KeyPress(char32_t& Key) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // A change of the text the user made by keys or the clipboard tells TextChangedByUser.
+    void Change() override;
     // While a drop-down is shown the wheel is swallowed.
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
@@ -145,6 +148,10 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
     void ReconsiderMRUList();
 
   private:
+    // The cell's text, mask and length limit, loaded without telling the grid of a change.
+    void LoadText(const std::string& Value);
+    TPopupListboxEh* EnsurePickList(TColumnEh* Column);
+    TPopupDataGridEh* BorrowDataList(TColumnEh* Column);
     // Buttons: the row's make-up, one control's settings and the row's placement.
     void FitButtonControlCount(int Wanted);
     void SetButtonControlHooks(TEditButtonControlEh& Control);
@@ -156,13 +163,30 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
     void ExtraButtonPressed(int Index, TEditButtonControlEh& Control, bool TopButton, bool& AutoRepeat,
                             bool& Handled);
     bool ButtonHoldsPointInList(TControl& Button, int X, int Y, TPoint& ListPoint);
+    // After the edit's own handling of a message: a user's change reconsiders the remembered texts.
+    void AfterEditMessage();
     // Keys of KeyDown.
     bool WordWrapArrowKey(WORD Key, TShiftState Shift);
     bool SearchShortcutKey(WORD Key, TShiftState Shift);
     bool SpecRowShortcutKey(WORD Key, TShiftState Shift);
     // Painting.
     bool ShowsImage() const;
-    int TreeIndentTaken() const;
+    // Drop-downs: showing the list, the choice it stands on, hiding it and what an accepted choice
+    // writes to the cell.
+    void ShowDropDown(TColumnEh& Column);
+    Variant TakeDropDownChoice(TColumnEh& Column);
+    void HideDropDown();
+    void ShowGridText();
+    void AcceptLookupChoice(TColumnEh& Column, const Variant& Value);
+    void AcceptCalendarChoice(TColumnEh& Column);
+    void AcceptCalculatorChoice(TColumnEh& Column);
+    void AcceptPickListChoice(TColumnEh& Column, const Variant& Value);
+    // Keys of WndProc for the open drop-down and for the remembered texts; true when taken.
+    bool DropDownKeyMessage(TMessage& Message, WORD Key, TShiftState Shift);
+    bool MRUListKeyMessage(TMessage& Message, WORD Key, TShiftState Shift);
+    void ShowListTextInEditor();
+    // The formatting rectangle on the screen.
+    TRect ScreenTextRect();
 
     TInplaceEditStyleEh activeEditStyle_ = esSimpleEh;
     TWinControl* activeDropDown_ = nullptr;
@@ -186,5 +210,7 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
     TEditButtonControlList buttonControls_;
     // The read-only state the cell-parameter handlers set for the current cell, when they changed it.
     bool paramsReadOnlySet_ = false;
+    // Set while the edit itself handles a key or a clipboard message: its changes are the user's.
+    bool textChangeByUser_ = false;
     bool paramsReadOnly_ = false;
 };

@@ -1,0 +1,338 @@
+// The grid editor's buttons: the row of the main and the column's extra buttons, what their presses
+// and clicks do, the up-down step and the extra buttons' shortcuts.
+#include <algorithm>
+#include <cmath>
+
+#include "data_controls/edit_button_metrics.h"
+#include "data_grid/column.h"
+#include "data_grid/grid_inplace_edit.h"
+#include "data_grid/popup_data_grid.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/message_queue.h"
+#include "platform/ui/mouse_capture.h"
+#include "platform/ui/pen.h"
+#include "platform/ui/popup_menu.h"
+#include "platform/ui/shape.h"
+#include "platform/ui/system_metrics.h"
+
+namespace {
+
+TEditButtonControlEh* ButtonControlOf(TObject* Sender) {
+    return dynamic_cast<TEditButtonControlEh*>(Sender);
+}
+
+TEditButtonStyleEh MainButtonStyle(TInplaceEditStyleEh Style) {
+    switch (Style) {
+        case esEllipsisEh:
+            return ebsEllipsisEh;
+        case esUpDownEh:
+            return ebsUpDownEh;
+        default:
+            return ebsDropDownEh;
+    }
+}
+
+}  // namespace
+
+TEditButtonControlEh* TDBGridInplaceEdit::NewEditButtonControl() {
+    auto* control = NewComponent<TEditButtonControlEh>(this);
+    control->ControlStyle.Include(csReplicatable);
+    control->ControlStyle.Include(csOpaque);
+    control->SetBounds(0, 0, 10, 17);
+    control->SetVisible(true);
+    control->SetParent(this);
+    return control;
+}
+
+void TDBGridInplaceEdit::BoundsChanged() {
+    // A menu marker left from a button of the last cell must not swallow a press in this one.
+    if (HandleAllocated()) {
+        TMsg msg;
+        while (PeekMessage(msg, Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_REMOVE)) {
+        }
+    }
+    LayoutEditButtons();
+    ActivateEditButtons();
+    TRect rect = ComputeTextRect();
+    Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rect));
+    Perform(EM_SCROLLCARET);
+}
+
+void TDBGridInplaceEdit::FitButtonControlCount(int Wanted) {
+    while (static_cast<int>(buttonControls_.size()) > Wanted) {
+        const TEditButtonControlLineRec surplus = buttonControls_.back();
+        buttonControls_.pop_back();
+        if (surplus.EditButtonControl != nullptr)
+            surplus.EditButtonControl->SetVisible(false);
+        if (surplus.ButtonLine != nullptr)
+            surplus.ButtonLine->SetVisible(false);
+        Free(surplus.EditButtonControl);
+        Free(surplus.ButtonLine);
+    }
+    while (static_cast<int>(buttonControls_.size()) < Wanted) {
+        TEditButtonControlLineRec line;
+        line.EditButtonControl = NewEditButtonControl();
+        line.ButtonLine = NewComponent<TShape>(this);
+        line.ButtonLine->SetParent(this);
+        buttonControls_.push_back(line);
+    }
+}
+
+void TDBGridInplaceEdit::SetButtonControlHooks(TEditButtonControlEh& Control) {
+    Control.OnDown = [this](TObject* Sender, bool Top, bool& AutoRepeat, bool& Handled) {
+        EditButtonPressed(Sender, Top, AutoRepeat, Handled);
+    };
+    Control.OnClick = [this](TObject* Sender) { EditButtonClicked(Sender); };
+    Control.OnMouseMove = [this](TObject* Sender, TShiftState Shift, int X, int Y) {
+        EditButtonDragged(Sender, Shift, X, Y);
+    };
+    Control.OnMouseUp = [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+        EditButtonMouseReleased(Sender, Button, Shift, X, Y);
+    };
+}
+
+int TDBGridInplaceEdit::DefaultButtonWidth() const {
+    TCustomDBGridEh* grid = OwnerGrid();
+    return grid != nullptr && grid->Flat() ? ComputeFlatButtonWidth() : GetSystemMetrics(SM_CXVSCROLL);
+}
+
+// A button stands shorter than the editor only when the editor is taller than one and a half of its
+// width (rounded half to even); otherwise it fills the editor's height.
+int TDBGridInplaceEdit::ButtonHeightCandidate(int Width, bool Main) const {
+    const int threshold = static_cast<int>(std::nearbyint(Width * 3.0 / 2.0));
+    if (ClientHeight() <= threshold)
+        return ClientHeight();
+    TCustomDBGridEh* grid = OwnerGrid();
+    return Main ? EditButtonHeightForWidth(Width, grid != nullptr && grid->Flat()) : Width;
+}
+
+void TDBGridInplaceEdit::LayoutEditButtons() {
+    TColumnEh* column = CurrentColumn();
+    TEditButtonsEh* extras = column != nullptr ? column->EditButtons() : nullptr;
+    const int extraCount = extras != nullptr ? extras->Count() : 0;
+    FitButtonControlCount(extraCount + 1);
+    TCustomDBGridEh* grid = OwnerGrid();
+    const bool flat = grid != nullptr && grid->Flat();
+    int height = ClientHeight();
+    for (int i = 0; i <= extraCount; ++i) {
+        TEditButtonControlEh& control = *buttonControls_[i].EditButtonControl;
+        int width = 0;
+        if (i == 0) {
+            control.SetVisible(activeEditStyle_ != esSimpleEh);
+            control.SetStyle(MainButtonStyle(activeEditStyle_));
+            control.SetGlyph(TBitmap());
+            control.Hint.clear();
+            if (control.Visible())
+                width = DefaultButtonWidth();
+        } else {
+            const TEditButtonEh& button = *extras->GetButton(i - 1);
+            control.SetVisible(button.Visible());
+            control.SetStyle(button.Style());
+            if (button.Glyph() != nullptr)
+                control.SetGlyph(*button.Glyph());
+            else
+                control.SetGlyph(TBitmap());
+            control.SetNumGlyphs(button.NumGlyphs());
+            control.Hint = button.Hint();
+            if (button.Visible())
+                width = button.Width() > 0 ? button.Width() : DefaultButtonWidth();
+        }
+        control.SetFlat(flat);
+        control.SetBounds(control.Left(), 0, width, control.Height());
+        if (control.Visible())
+            height = std::min(height, ButtonHeightCandidate(width, i == 0));
+        TShape& separator = *buttonControls_[i].ButtonLine;
+        const bool line = flat && control.Visible();
+        separator.SetVisible(line);
+        separator.SetBounds(separator.Left(), 0, line ? 1 : 0, separator.Height());
+        // The index tells the buttons apart when a menu's closing marker comes back.
+        control.Tag = i;
+        separator.Tag = i;
+        SetButtonControlHooks(control);
+    }
+    PlaceButtonControls(height);
+}
+
+// Left to right: each button's separator, then the button, the row ending at the right edge;
+// right-to-left the row is mirrored against the left edge.
+void TDBGridInplaceEdit::PlaceButtonControls(int Height) {
+    int total = 0;
+    for (const auto& line : buttonControls_)
+        total += line.ButtonLine->Width() + line.EditButtonControl->Width();
+    const bool rtl = UseRightToLeftAlignment();
+    const int start = ClientWidth() - total;
+    int offset = 0;
+    auto place = [&](TControl& control) {
+        const int width = control.Width();
+        const int left = rtl ? total - offset - width : start + offset;
+        control.SetBounds(left, 0, width, Height);
+        offset += width;
+    };
+    for (const auto& line : buttonControls_) {
+        place(*line.ButtonLine);
+        place(*line.EditButtonControl);
+    }
+    buttonAreaWidth_ = total;
+}
+
+void TDBGridInplaceEdit::ActivateEditButtons() {
+    for (const auto& line : buttonControls_) {
+        line.EditButtonControl->SetEnabled(true);
+        line.EditButtonControl->SetActive(true);
+        line.ButtonLine->Pen()->SetColor(clBtnFace);
+        line.ButtonLine->Brush()->SetColor(clBtnFace);
+    }
+}
+
+bool TDBGridInplaceEdit::IsMainButton(const TObject* Sender) const {
+    return !buttonControls_.empty() && Sender == buttonControls_.front().EditButtonControl;
+}
+
+bool TDBGridInplaceEdit::TakeMenuClosedMarker(int Tag) {
+    if (!HandleAllocated())
+        return false;
+    TMsg msg;
+    if (!PeekMessage(msg, Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_NOREMOVE) ||
+        static_cast<int>(msg.wParam) != Tag)
+        return false;
+    PeekMessage(msg, Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_REMOVE);
+    return true;
+}
+
+void TDBGridInplaceEdit::EditButtonPressed(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled) {
+    if (CanFocus() && !Focused())
+        SetFocus();
+    Handled = false;
+    TEditButtonControlEh* control = ButtonControlOf(Sender);
+    if (control == nullptr)
+        return;
+    // The press that closed this button's menu must not open it again.
+    if (TakeMenuClosedMarker(control->Tag))
+        return;
+    TColumnEh* column = CurrentColumn();
+    if (IsMainButton(Sender)) {
+        if (column != nullptr && column->OnEditButtonDown)
+            column->OnEditButtonDown(Sender, TopButton, AutoRepeat, Handled);
+        if (!Handled)
+            MainButtonPressed(!TopButton);
+        return;
+    }
+    ExtraButtonPressed(control->Tag - 1, *control, TopButton, AutoRepeat, Handled);
+}
+
+void TDBGridInplaceEdit::ExtraButtonPressed(int Index, TEditButtonControlEh& Control, bool TopButton,
+                                            bool& AutoRepeat, bool& Handled) {
+    TColumnEh* column = CurrentColumn();
+    TEditButtonsEh* extras = column != nullptr ? column->EditButtons() : nullptr;
+    if (extras == nullptr || Index < 0 || Index >= extras->Count())
+        return;
+    TEditButtonEh& button = *extras->GetButton(Index);
+    if (button.OnDown)
+        button.OnDown(&Control, TopButton, AutoRepeat, Handled);
+    if (Handled || button.DropdownMenu == nullptr)
+        return;
+    TPopupMenu* menu = button.DropdownMenu;
+    const TPoint at = Control.ClientToScreen({0, Control.Height()});
+    menu->PopupComponent = this;
+    menu->Popup(at.X, at.Y);
+    if (HandleAllocated())
+        PostMessage(Handle(), CM_IGNOREEDITDOWNEH, static_cast<WPARAM>(Control.Tag), 0);
+    // The menu took the mouse: the button would stay pressed.
+    Control.Perform(WM_LBUTTONUP, 0, MakeLParam(0, 0));
+}
+
+void TDBGridInplaceEdit::MainButtonPressed(bool BottomHalf) {
+    if (activeEditStyle_ == esUpDownEh) {
+        StepByUpDown(BottomHalf);
+        return;
+    }
+    if (listShown_)
+        return;
+    OpenDropDown();
+    keepOpenOnClick_ = true;
+}
+
+void TDBGridInplaceEdit::EditButtonClicked(TObject* Sender) {
+    TEditButtonControlEh* control = ButtonControlOf(Sender);
+    TColumnEh* column = CurrentColumn();
+    TCustomDBGridEh* grid = OwnerGrid();
+    const bool main = IsMainButton(Sender);
+    bool handled = false;
+    if (main) {
+        if (grid != nullptr && (activeEditStyle_ == esEllipsisEh || activeEditStyle_ == esDropDownEh))
+            grid->EditButtonClick();
+        if (column != nullptr && column->OnEditButtonClick)
+            column->OnEditButtonClick(Sender, handled);
+    } else if (control != nullptr && column != nullptr) {
+        TEditButtonsEh* extras = column->EditButtons();
+        const int index = control->Tag - 1;
+        if (extras != nullptr && index >= 0 && index < extras->Count() && extras->GetButton(index)->OnClick)
+            extras->GetButton(index)->OnClick(Sender, handled);
+    }
+    if (!handled && main && listShown_ && !keepOpenOnClick_)
+        CloseDropDown(false);
+    keepOpenOnClick_ = false;
+}
+
+void TDBGridInplaceEdit::EditButtonMouseReleased(TObject* Sender, TMouseButton Button, TShiftState Shift,
+                                                 int X, int Y) {
+    (void)Button;
+    (void)Shift;
+    const auto* control = dynamic_cast<TControl*>(Sender);
+    if (control != nullptr && !control->ClientRect().Contains({X, Y}))
+        keepOpenOnClick_ = false;
+}
+
+// A press on the main button dragged into the open list chooses there, as a press in the list would.
+void TDBGridInplaceEdit::EditButtonDragged(TObject* Sender, TShiftState Shift, int X, int Y) {
+    (void)Shift;
+    auto* button = dynamic_cast<TControl*>(Sender);
+    if (button == nullptr || !IsMainButton(Sender) || !listShown_ || activeDropDown_ == nullptr ||
+        GetCaptureControl() != button)
+        return;
+    TPoint listPoint;
+    if (!ButtonHoldsPointInList(*button, X, Y, listPoint))
+        return;
+    button->Perform(WM_CANCELMODE);
+    activeDropDown_->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(listPoint.X, listPoint.Y));
+}
+
+bool TDBGridInplaceEdit::ButtonHoldsPointInList(TControl& Button, int X, int Y, TPoint& ListPoint) {
+    ListPoint = activeDropDown_->ScreenToClient(Button.ClientToScreen({X, Y}));
+    const TRect area = activeDropDown_ == dataList_ && dataList_ != nullptr ? dataList_->DataRowsRect()
+                                                                            : activeDropDown_->ClientRect();
+    return area.Contains(ListPoint);
+}
+
+void TDBGridInplaceEdit::StepByUpDown(bool BottomHalf) {
+    TColumnEh* column = CurrentColumn();
+    TCustomDBGridEh* grid = OwnerGrid();
+    if (column == nullptr || grid == nullptr || !column->IsEditable(true))
+        return;
+    if (Text() != grid->EditText()) {
+        grid->SetEditText(grid->Col(), grid->Row(), Text());
+        grid->PostEditText();
+    }
+    // A list's top half goes to the previous item, a number's adds the increment.
+    double delta = BottomHalf ? -column->Increment() : column->Increment();
+    if (column->CellKind() != ckPlainEh)
+        delta = -delta;
+    column->StepValue(delta);
+}
+
+bool TDBGridInplaceEdit::EditButtonByShortCut(TShortCut ShortCut) {
+    TColumnEh* column = CurrentColumn();
+    TEditButtonsEh* extras = column != nullptr ? column->EditButtons() : nullptr;
+    if (extras == nullptr || ShortCut == 0)
+        return false;
+    for (int i = 0; i < extras->Count() && i + 1 < static_cast<int>(buttonControls_.size()); ++i) {
+        if (extras->GetButton(i)->ShortCut != ShortCut)
+            continue;
+        TEditButtonControlEh& control = *buttonControls_[i + 1].EditButtonControl;
+        bool autoRepeat = false;
+        control.FireOnDown(true, autoRepeat);
+        control.Click();
+        return true;
+    }
+    return false;
+}
