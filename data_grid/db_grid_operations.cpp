@@ -28,9 +28,7 @@ bool TCustomDBGridEh::FilterEditingActive() {
 bool TCustomDBGridEh::ToggleTreeNodeAt(int /*X*/, int /*Y*/) {
     return false;
 }
-TWinControl* TCustomDBGridEh::NewFilterEditor() {
-    return nullptr;
-}
+// NewFilterEditor comes with the filter-row editor (inplace_filter_edit.cpp).
 int TCustomDBGridEh::SubTitleRowCount() {
     return stFilter_ && stFilter_->Visible() ? 1 : 0;
 }

@@ -31,7 +31,7 @@ struct FilterEditor : ::testing::Test {
         grid->SetParent(form);
         grid->SetBounds(0, 100, 400, 200);
         plain = NewComponent<TDBComboBoxEh>(form);
-        filter = NewComponent<TInplaceFilterEditEh>(grid);
+        filter = dynamic_cast<TInplaceFilterEditEh*>(grid->NewFilterEditor());
         for (TDBComboBoxEh* box : {plain, static_cast<TDBComboBoxEh*>(filter)}) {
             box->SetParent(form);
             box->SetBounds(10, box == plain ? 10 : 50, 150, 24);
@@ -56,6 +56,12 @@ struct FilterEditor : ::testing::Test {
         return {};
     }
 };
+
+TEST_F(FilterEditor, TheGridMakesItAndOwnsIt) {
+    ASSERT_NE(filter, nullptr);
+    EXPECT_EQ(filter->Owner(), grid);
+    EXPECT_EQ(filter->ClassName(), "TInplaceFilterEditEh");
+}
 
 TEST_F(FilterEditor, ItsTextSitsOnePixelLowerThanAPlainComboBoxs) {
     const TRect plainRect = plain->ComputeTextRect();
