@@ -156,6 +156,8 @@ TEST_F(X11GridClipboardTest, TextXclipOffersWithLineFeedsPastesIntoTheGrid) {
     std::ofstream(text, std::ios::binary) << "n1\tПсков\nn2\tc2\n";
     // xclip keeps serving the selection in the background after it returns.
     ASSERT_EQ(Run({"xclip", "-selection", "clipboard", "-i", text.string()}), 0);
+    // The clipboard is xclip's only once it has taken the selection and this process has heard so.
+    ASSERT_TRUE(Pump([] { return Clipboard()->AsText() == "n1\tПсков\nn2\tc2\n"; }, std::chrono::seconds(5)));
     ds_.First();
     grid_->SelectColumnByIndex(1);
     GridPasteFromClipboard(grid_, false);
