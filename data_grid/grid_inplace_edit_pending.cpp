@@ -2,6 +2,78 @@
 // behaviour until its own file takes it over.
 #include "data_grid/grid_inplace_edit.h"
 
+// ---- Lists and drop-downs
+
+TMRUListboxEh* TDBGridInplaceEdit::NewMRUListBox() {
+    return nullptr;
+}
+
+void TDBGridInplaceEdit::AcceptMRUItem(const std::string& Item, bool& Accept) {
+    (void)Item;
+    Accept = false;
+}
+
+void TDBGridInplaceEdit::MRUListBoxResized(TObject* Sender) {
+    (void)Sender;
+}
+
+void TDBGridInplaceEdit::CloseDropDown(bool Accept) {
+    (void)Accept;
+}
+
+void TDBGridInplaceEdit::WndProc(TMessage& Message) {
+    TInplaceEdit::WndProc(Message);
+}
+
+void TDBGridInplaceEdit::OpenDropDown() {}
+
+void TDBGridInplaceEdit::HandleDropDownKeys(WORD& Key, TShiftState Shift) {
+    (void)Key;
+    (void)Shift;
+}
+
+void TDBGridInplaceEdit::DropDownMRUList() {}
+
+void TDBGridInplaceEdit::MRUListClosed(bool Accept) {
+    (void)Accept;
+}
+
+TMRUListboxEh* TDBGridInplaceEdit::MRUListBox() {
+    return mruListWindow_;
+}
+
+void TDBGridInplaceEdit::CMCancelMode(TMessage& Message) {
+    TInplaceEdit::Dispatch(Message);
+}
+
+void TDBGridInplaceEdit::WMKillFocus(TMessage& Message) {
+    TInplaceEdit::Dispatch(Message);
+}
+
+void TDBGridInplaceEdit::WMSetFocus(TMessage& Message) {
+    TInplaceEdit::Dispatch(Message);
+}
+
+void TDBGridInplaceEdit::PickListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                         int Y) {
+    (void)Sender;
+    (void)Button;
+    (void)Shift;
+    (void)X;
+    (void)Y;
+}
+
+void TDBGridInplaceEdit::MRUListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                        int Y) {
+    (void)Sender;
+    (void)Button;
+    (void)Shift;
+    (void)X;
+    (void)Y;
+}
+
+void TDBGridInplaceEdit::ReconsiderMRUList() {}
+
 // ---- Typing, completion and paste
 
 void TDBGridInplaceEdit::ApplyEditedText(std::string& TypedChars) {
