@@ -1,0 +1,350 @@
+// The grid editor's typing in lookup and key-list cells, typed through the headless host: letters
+// completed against the pick list and the lookup list dataset, letters no item starts with
+// swallowed or let in by OnNotInList, Delete and Backspace, paste, and a double click stepping the
+// value.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data_grid/column.h"
+#include "data_grid/columns.h"
+#include "data_grid/db_grid.h"
+#include "data_grid/grid_inplace_edit.h"
+#include "platform/db/data_source.h"
+#include "platform/db/typed_fields.h"
+#include "platform/rtl/string_list.h"
+#include "platform/ui/application.h"
+#include "platform/ui/clipboard.h"
+#include "platform/ui/form.h"
+#include "platform/ui/headless.h"
+#include "platform/ui/input.h"
+#include "platform/ui/virtual_keys.h"
+#include "tests/data_grid/grid_unit_scope.h"
+#include "tests/support/add_field.h"
+#include "tests/support/memory_dataset.h"
+
+namespace {
+
+// People with a kind kept as a key ("A1") shown through a pick list ("Alpha"), a city kept as an
+// id shown through a lookup field into a list of cities, and a count.
+struct TypingGrid : ::testing::Test {
+    static constexpr int KindCol = 1;
+    static constexpr int CityCol = 2;
+    static constexpr int CountCol = 3;
+
+    platform::ui::HeadlessSession ui;
+    GridUnitScope unit;
+    TForm* form = nullptr;
+    TCustomDBGridEh* grid = nullptr;
+    TMemoryDataSet cities;
+    TMemoryDataSet people;
+    TField* kind = nullptr;
+    TField* cityId = nullptr;
+    TField* count = nullptr;
+    std::vector<std::string> notInList;
+
+    TypingGrid() {
+        cities.SetColumns({"ID", "NAME"});
+        cities.SetColumnType(0, ftInteger);
+        cities.SetColumnType(1, ftString, 20);
+        for (const auto& [id, name] :
+             std::vector<std::pair<int, const char*>>{{1, "Омск"}, {2, "Tver"}, {3, "Kazan"}, {4, "Kaluga"}})
+            cities.AddRow({id, name});
+        cities.Open();
+        people.SetColumns({"KIND", "CITY_ID", "COUNT"});
+        people.SetColumnType(0, ftString, 10);
+        people.SetColumnType(1, ftInteger);
+        people.SetColumnType(2, ftInteger);
+        people.AddRow({"B2", 2, 5});
+        people.AddRow({"C3", 1, 7});
+        kind = AddField<TStringField>(people, "KIND", fkData, 10);
+        cityId = AddField<TIntegerField>(people, "CITY_ID");
+        count = AddField<TIntegerField>(people, "COUNT");
+        AddLookupField<TStringField>(people, "City", 20, cities, "CITY_ID", "ID", "NAME");
+        people.Open();
+
+        Application->CreateForm(&form);
+        form->SetBounds(0, 0, 500, 300);
+        grid = NewComponent<TCustomDBGridEh>(form);
+        grid->SetParent(form);
+        grid->SetBounds(0, 0, 480, 200);
+        auto* source = NewComponent<TDataSource>(form);
+        source->SetDataSet(&people);
+        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+        for (const char* name : {"KIND", "City", "COUNT"}) columns.Add()->SetFieldName(name);
+        SetItems(Column(KindCol)->KeyList(), {"A1", "A2", "B2", "C3"});
+        SetItems(Column(KindCol)->PickList(), {"Alpha", "Abacus", "Bravo", "Charlie"});
+        grid->SetDataSource(source);
+        form->Show();
+        grid->SetFocus();
+        ui.ProcessMessages();
+    }
+    ~TypingGrid() override {
+        grid->SetDataSource(nullptr);
+        people.BeforeDestruction();
+        cities.BeforeDestruction();
+    }
+
+    static void SetItems(TStrings* list, const std::vector<std::string>& items) {
+        list->Clear();
+        for (const std::string& item : items) list->Add(item);
+    }
+    TColumnEh* Column(int gridCol) const {
+        return static_cast<TDBGridColumnsEh&>(*grid->Columns()).ColumnAt(gridCol - 1);
+    }
+    TDBGridInplaceEdit* Editor() const { return dynamic_cast<TDBGridInplaceEdit*>(grid->InplaceEditor()); }
+    // The column takes texts not in its list; the texts it was told of are kept.
+    void TakeTextsNotInList(int gridCol) {
+        Column(gridCol)->OnNotInList = [this](TObject*, const std::string& text, bool&) {
+            notInList.push_back(text);
+        };
+    }
+    // Opens the editor on the first record's cell, its whole text selected.
+    TDBGridInplaceEdit* OpenEditor(int gridCol) {
+        grid->SetCol(gridCol);
+        Press(VK_F2);
+        Editor()->SelectAll();
+        return Editor();
+    }
+    void Press(WORD key, TShiftState shift = {}) {
+        ui.PressKey(key, shift);
+        ui.ProcessMessages();
+    }
+    void Type(const std::string& text) { ui.TypeText(text); }
+    std::string Selected() const { return Editor()->SelText(); }
+    // Leaves the row, which writes the edited cell into the record.
+    void PostRow() {
+        Press(VK_DOWN);
+        people.First();
+    }
+};
+
+// ---- Typing
+
+TEST_F(TypingGrid, LettersCompleteToTheFirstListItemStartingWithThem) {
+    struct Case {
+        int col;
+        const char* typed;
+        bool takesOthers;
+        const char* text;
+        const char* selected;
+    };
+    const std::vector<Case> cases = {
+        {KindCol, "a", false, "Alpha", "lpha"},   {KindCol, "ab", false, "Abacus", "acus"},
+        {KindCol, "AB", false, "Abacus", "acus"}, {KindCol, "abx", false, "Abacus", "acus"},
+        {KindCol, "x", false, "Bravo", "Bravo"},  {KindCol, "abx", true, "Abx", ""},
+        {CityCol, "k", false, "Kazan", "azan"},   {CityCol, "kal", false, "Kaluga", "uga"},
+        {CityCol, "ом", false, "Омск", "ск"},     {CityCol, "x", false, "Tver", "Tver"},
+        {CityCol, "kx", true, "Kx", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + (c.takesOthers ? " with OnNotInList" : ""));
+        if (c.takesOthers)
+            TakeTextsNotInList(c.col);
+        OpenEditor(c.col);
+        Type(c.typed);
+        EXPECT_EQ(Editor()->Text(), c.text);
+        EXPECT_EQ(Selected(), c.selected);
+        EXPECT_EQ(grid->EditText(), c.text);
+        Press(VK_ESCAPE);
+        Press(VK_ESCAPE);
+        Column(c.col)->OnNotInList = nullptr;
+    }
+}
+
+TEST_F(TypingGrid, TheGridsEditedKeyFollowsTheLookupTextAndIsStored) {
+    OpenEditor(CityCol);
+    Type("kaz");
+    EXPECT_EQ(grid->EditKeyValue(), Variant(3));
+    Type("x");
+    EXPECT_EQ(grid->EditKeyValue(), Variant(3)) << "a letter no city has changes nothing";
+    PostRow();
+    EXPECT_EQ(cityId->AsInteger(), 3);
+}
+
+TEST_F(TypingGrid, ALookupTextNotInTheListTakesNoKey) {
+    TakeTextsNotInList(CityCol);
+    OpenEditor(CityCol);
+    Type("Kaz");
+    EXPECT_EQ(grid->EditKeyValue(), Variant(3));
+    Type("x");
+    EXPECT_EQ(Editor()->Text(), "Kazx");
+    EXPECT_TRUE(grid->EditKeyValue().IsNull());
+}
+
+TEST_F(TypingGrid, AKeyListItemTypedIsStoredAsItsKey) {
+    OpenEditor(KindCol);
+    Type("ab");
+    PostRow();
+    EXPECT_EQ(kind->AsString(), "A2");
+}
+
+TEST_F(TypingGrid, TypingInAReadOnlyListCellChangesNothing) {
+    for (int col : {KindCol, CityCol}) {
+        Column(col)->SetReadOnly(true);
+        OpenEditor(col);
+        const std::string before = Editor()->Text();
+        Type("a");
+        EXPECT_EQ(Editor()->Text(), before) << col;
+        EXPECT_EQ(people.State(), dsBrowse) << col;
+        Press(VK_ESCAPE);
+    }
+}
+
+// ---- Delete and Backspace
+
+TEST_F(TypingGrid, DeleteWithTheWholeTextSelectedClearsTheCell) {
+    OpenEditor(CityCol);
+    Press(VK_DELETE);
+    EXPECT_EQ(Editor()->Text(), "");
+    EXPECT_TRUE(grid->EditKeyValue().IsNull());
+    PostRow();
+    EXPECT_TRUE(cityId->IsNull());
+
+    OpenEditor(KindCol);
+    Press(VK_DELETE);
+    EXPECT_EQ(Editor()->Text(), "");
+    EXPECT_EQ(grid->EditText(), "");
+}
+
+TEST_F(TypingGrid, DeleteOfPartOfTheTextNeedsOnNotInList) {
+    OpenEditor(CityCol);
+    Type("ka");
+    Press(VK_DELETE);
+    EXPECT_EQ(Editor()->Text(), "Kazan") << "the key is dropped";
+    EXPECT_EQ(grid->EditKeyValue(), Variant(3));
+
+    TakeTextsNotInList(CityCol);
+    Press(VK_DELETE);
+    EXPECT_EQ(Editor()->Text(), "Ka");
+    EXPECT_EQ(Editor()->SelStart(), 2);
+    EXPECT_TRUE(grid->EditKeyValue().IsNull());
+    EXPECT_EQ(grid->EditText(), "Ka");
+}
+
+TEST_F(TypingGrid, BackspaceStepsBackOrDeletesWithOnNotInList) {
+    struct Case {
+        int col;
+        bool takesOthers;
+        const char* text;
+        int caret;
+        bool keyNull;
+    };
+    const std::vector<Case> cases = {
+        {CityCol, false, "Kazan", 2, false},
+        {CityCol, true, "K", 1, true},
+        {KindCol, false, "Abacus", 2, false},
+        {KindCol, true, "A", 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.col) + (c.takesOthers ? " with OnNotInList" : ""));
+        if (c.takesOthers)
+            TakeTextsNotInList(c.col);
+        OpenEditor(c.col);
+        Type(c.col == CityCol ? "ka" : "ab");
+        Press(VK_BACK);
+        EXPECT_EQ(Editor()->Text(), c.text);
+        EXPECT_EQ(Editor()->SelStart(), c.caret);
+        EXPECT_EQ(Editor()->SelLength(), 0);
+        EXPECT_EQ(grid->EditText(), c.text);
+        if (c.col == CityCol) {
+            EXPECT_EQ(grid->EditKeyValue().IsNull(), c.keyNull);
+        }
+        Press(VK_ESCAPE);
+        Press(VK_ESCAPE);
+        Column(c.col)->OnNotInList = nullptr;
+    }
+}
+
+TEST_F(TypingGrid, BackspaceThenTypingCompletesAgain) {
+    OpenEditor(KindCol);
+    Type("ab");
+    Press(VK_BACK);
+    Press(VK_BACK);
+    Type("l");
+    EXPECT_EQ(Editor()->Text(), "Alpha");
+    EXPECT_EQ(Selected(), "pha");
+}
+
+// ---- Paste
+
+TEST_F(TypingGrid, PasteCompletesAgainstTheListWithTheCompletedPartSelected) {
+    struct Case {
+        int col;
+        const char* clipboard;
+        bool takesOthers;
+        const char* text;
+        const char* selected;
+    };
+    const std::vector<Case> cases = {
+        {KindCol, "ab", false, "Abacus", "acus"}, {KindCol, "CHAR", false, "Charlie", "lie"},
+        {KindCol, "zz", false, "Bravo", "Bravo"}, {KindCol, "zz", true, "zz", ""},
+        {CityCol, "tv", false, "Tver", "er"},     {CityCol, "zz", false, "Tver", "Tver"},
+        {CityCol, "zz", true, "zz", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.clipboard) + (c.takesOthers ? " with OnNotInList" : ""));
+        if (c.takesOthers)
+            TakeTextsNotInList(c.col);
+        OpenEditor(c.col);
+        Clipboard()->SetAsText(c.clipboard);
+        Press('V', {ssCtrl});
+        EXPECT_EQ(Editor()->Text(), c.text);
+        EXPECT_EQ(Selected(), c.selected);
+        EXPECT_EQ(grid->EditText(), c.text);
+        Press(VK_ESCAPE);
+        Press(VK_ESCAPE);
+        Column(c.col)->OnNotInList = nullptr;
+    }
+}
+
+TEST_F(TypingGrid, PasteKeepsTheTextAroundTheSelection) {
+    OpenEditor(CityCol);
+    Type("k");
+    Clipboard()->SetAsText("alu");
+    Editor()->Perform(WM_PASTE);
+    EXPECT_EQ(Editor()->Text(), "Kaluga");
+    EXPECT_EQ(Selected(), "ga");
+    EXPECT_EQ(grid->EditKeyValue(), Variant(4));
+}
+
+TEST_F(TypingGrid, AClipboardWithoutTextChangesNothing) {
+    for (int col : {KindCol, CityCol}) {
+        OpenEditor(col);
+        const std::string before = Editor()->Text();
+        Clipboard()->Clear();
+        Press(VK_INSERT, {ssShift});
+        EXPECT_EQ(Editor()->Text(), before) << col;
+        EXPECT_EQ(people.State(), dsBrowse) << col;
+        Press(VK_ESCAPE);
+    }
+}
+
+// ---- Double click
+
+TEST_F(TypingGrid, ADoubleClickStepsTheValueWithDblClickNextVal) {
+    struct Case {
+        bool nextVal;
+        TShiftState shift;
+        int count;
+    };
+    const std::vector<Case> cases = {{false, {}, 5}, {true, {}, 6}, {true, {ssShift}, 4}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.count));
+        Column(CountCol)->SetDblClickNextVal(c.nextVal);
+        TDBGridInplaceEdit* editor = OpenEditor(CountCol);
+        const TPoint origin = editor->FormOrigin();
+        const TPoint at{origin.X + editor->Width() / 2, origin.Y + editor->Height() / 2};
+        for (int i = 0; i < 2; ++i) {
+            platform::ui::PostMouseDown(*form, mbLeft, c.shift, at);
+            platform::ui::PostMouseUp(*form, mbLeft, c.shift, at);
+        }
+        ui.ProcessMessages();
+        EXPECT_EQ(count->AsInteger(), c.count);
+        Press(VK_ESCAPE);
+        Press(VK_ESCAPE);
+    }
+}
+
+}  // namespace
