@@ -120,7 +120,10 @@ bool TDBGridInplaceEdit::DropDownKeyMessage(TMessage& Message, WORD Key, TShiftS
         const bool closing = IsKeyPress(Message.Msg) && (Key == VK_RETURN || Key == VK_ESCAPE);
         if (!typed && !closing)
             return false;
-        return PassKeyToList(*calculatorDropDown_, Message);
+        // The calculator works Enter out from its character: the key press stays unanswered, so
+        // that its character follows.
+        calculatorDropDown_->Perform(Message.Msg, Message.WParam, Message.LParam);
+        return true;
     }
     if (!IsKeyPress(Message.Msg) || !IsListMoveKey(Key, Shift, activeDropDown_ == calendarDropDown_))
         return false;
@@ -161,9 +164,10 @@ bool TDBGridInplaceEdit::MRUListKeyMessage(TMessage& Message, WORD Key, TShiftSt
     if (Key != VK_RETURN && Key != VK_ESCAPE)
         return false;
     // The key press of Enter or Esc stays away from the grid (which would post or cancel the
-    // record); the character that follows it closes the list.
-    if (Message.Msg == WM_CHAR)
+    // record) unanswered, so that its character follows: the character closes the list.
+    if (Message.Msg == WM_CHAR) {
         MRUListClosed(Key == VK_RETURN);
-    Message.Result = 1;
+        Message.Result = 1;
+    }
     return true;
 }
