@@ -309,7 +309,9 @@ void TDBGridInplaceEdit::StepByUpDown(bool BottomHalf) {
     TCustomDBGridEh* grid = OwnerGrid();
     if (column == nullptr || grid == nullptr || !column->IsEditable(true))
         return;
-    if (Text() != grid->EditText()) {
+    // The grid's edit text follows every change of the editor's, so a typed text not yet in the
+    // field shows only as the user's modification: written first, the step goes from it.
+    if (Text() != grid->EditText() || Modified()) {
         grid->SetEditText(grid->Col(), grid->Row(), Text());
         grid->PostEditText();
     }
