@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "data_controls/mru_list.h"
+#include "data_controls/mru_listbox.h"
 #include "data_grid/column.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
@@ -193,6 +195,43 @@ TEST_F(TypingGrid, TypingInAReadOnlyListCellChangesNothing) {
 }
 
 // ---- Delete and Backspace
+
+TEST_F(TypingGrid, BackspaceEmptyingThePlainTextOpensTheRememberedTexts) {
+    TMRUListEh* mru = Column(CountCol)->MRUList();
+    mru->SetActive(true);
+    for (const char* text : {"10", "12", "7"}) mru->Items()->Add(text);
+    struct Case {
+        const char* before;
+        WORD prepare;
+        const char* text;
+        bool droppedDown;
+        int shown;
+    };
+    const std::vector<Case> cases = {
+        {"", 0, "", true, 3},          // the whole text selected
+        {"", VK_DELETE, "", true, 3},  // already empty
+        {"12", 0, "1", true, 2},       // a text left: the list follows it
+        {"1", 0, "", false, 0},        // emptied while open: the list closes
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.before) + " " + std::to_string(c.prepare));
+        OpenEditor(CountCol);
+        if (c.prepare != 0)
+            Press(c.prepare);
+        Type(c.before);
+        Press(VK_BACK);
+        EXPECT_EQ(Editor()->Text(), c.text);
+        EXPECT_EQ(grid->EditText(), c.text);
+        EXPECT_EQ(mru->DroppedDown, c.droppedDown);
+        if (c.droppedDown) {
+            EXPECT_TRUE(Editor()->MRUListBox()->Visible());
+            EXPECT_EQ(Editor()->MRUListBox()->Items()->Count(), c.shown);
+        }
+        Editor()->MRUListClosed(false);
+        Press(VK_ESCAPE);
+        Press(VK_ESCAPE);
+    }
+}
 
 TEST_F(TypingGrid, DeleteWithTheWholeTextSelectedClearsTheCell) {
     OpenEditor(CityCol);
