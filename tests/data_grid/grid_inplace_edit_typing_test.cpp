@@ -29,11 +29,13 @@
 namespace {
 
 // People with a kind kept as a key ("A1") shown through a pick list ("Alpha"), a city kept as an
-// id shown through a lookup field into a list of cities, and a count.
+// id shown through a lookup field into a list of cities, a count, and a note offered from a pick
+// list but free to hold any text.
 struct TypingGrid : ::testing::Test {
     static constexpr int KindCol = 1;
     static constexpr int CityCol = 2;
     static constexpr int CountCol = 3;
+    static constexpr int NoteCol = 4;
 
     platform::ui::HeadlessSession ui;
     GridUnitScope unit;
@@ -54,15 +56,17 @@ struct TypingGrid : ::testing::Test {
              std::vector<std::pair<int, const char*>>{{1, "Омск"}, {2, "Tver"}, {3, "Kazan"}, {4, "Kaluga"}})
             cities.AddRow({id, name});
         cities.Open();
-        people.SetColumns({"KIND", "CITY_ID", "COUNT"});
+        people.SetColumns({"KIND", "CITY_ID", "COUNT", "NOTE"});
         people.SetColumnType(0, ftString, 10);
         people.SetColumnType(1, ftInteger);
         people.SetColumnType(2, ftInteger);
-        people.AddRow({"B2", 2, 5});
-        people.AddRow({"C3", 1, 7});
+        people.SetColumnType(3, ftString, 10);
+        people.AddRow({"B2", 2, 5, "Bravo"});
+        people.AddRow({"C3", 1, 7, ""});
         kind = AddField<TStringField>(people, "KIND", fkData, 10);
         cityId = AddField<TIntegerField>(people, "CITY_ID");
         count = AddField<TIntegerField>(people, "COUNT");
+        AddField<TStringField>(people, "NOTE", fkData, 10);
         AddLookupField<TStringField>(people, "City", 20, cities, "CITY_ID", "ID", "NAME");
         people.Open();
 
@@ -74,9 +78,10 @@ struct TypingGrid : ::testing::Test {
         auto* source = NewComponent<TDataSource>(form);
         source->SetDataSet(&people);
         auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
-        for (const char* name : {"KIND", "City", "COUNT"}) columns.Add()->SetFieldName(name);
+        for (const char* name : {"KIND", "City", "COUNT", "NOTE"}) columns.Add()->SetFieldName(name);
         SetItems(Column(KindCol)->KeyList(), {"A1", "A2", "B2", "C3"});
         SetItems(Column(KindCol)->PickList(), {"Alpha", "Abacus", "Bravo", "Charlie"});
+        SetItems(Column(NoteCol)->PickList(), {"Alpha", "Abacus", "Bravo"});
         grid->SetDataSource(source);
         form->Show();
         grid->SetFocus();
@@ -123,6 +128,23 @@ struct TypingGrid : ::testing::Test {
 };
 
 // ---- Typing
+
+TEST(GridInplaceEditFindStringIndex, FindsTheFirstItemEqualOrStartingWithTheTextInAnyLetterCase) {
+    TStringList list;
+    for (const char* item : {"Alpha", "Abacus", "Борис", "борщ", "Ab"}) list.Add(item);
+    struct Case {
+        const char* text;
+        bool partial;
+        int index;
+    };
+    const std::vector<Case> cases = {
+        {"ab", true, 1},    {"ab", false, 4},       {"ALPHA", false, 0}, {"бор", true, 2},
+        {"БОРЩ", false, 3}, {"Alphabet", true, -1}, {"", true, 0},       {"", false, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TDBGridInplaceEdit::FindStringIndex(list, c.text, c.partial), c.index)
+            << c.text << (c.partial ? " partial" : "");
+}
 
 TEST_F(TypingGrid, LettersCompleteToTheFirstListItemStartingWithThem) {
     struct Case {
@@ -320,7 +342,7 @@ TEST_F(TypingGrid, PasteCompletesAgainstTheListWithTheCompletedPartSelected) {
         {KindCol, "ab", false, "Abacus", "acus"}, {KindCol, "CHAR", false, "Charlie", "lie"},
         {KindCol, "zz", false, "Bravo", "Bravo"}, {KindCol, "zz", true, "zz", ""},
         {CityCol, "tv", false, "Tver", "er"},     {CityCol, "zz", false, "Tver", "Tver"},
-        {CityCol, "zz", true, "zz", ""},
+        {CityCol, "zz", true, "zz", ""},          {NoteCol, "ab", false, "ab", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.clipboard) + (c.takesOthers ? " with OnNotInList" : ""));
