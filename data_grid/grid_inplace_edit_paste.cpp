@@ -4,6 +4,7 @@
 #include "data_grid/column.h"
 #include "data_grid/grid_inplace_edit.h"
 #include "data_grid/grid_inplace_edit_typing.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/rtl/strings.h"
 #include "platform/ui/clipboard.h"
 
@@ -28,7 +29,12 @@ void TDBGridInplaceEdit::WMPaste(TMessage& Message) {
         return;
     const bool keyList = column->CellKind() == ckKeyPickListEh;
     if (activeEditStyle_ != esDataListEh && !keyList) {
-        TInplaceEdit::Dispatch(Message);
+        // The user's change, as a typed one is: the remembered texts follow it.
+        {
+            TFlagScope byUser(textChangeByUser_);
+            TInplaceEdit::Dispatch(Message);
+        }
+        AfterEditMessage();
         return;
     }
     if (!Clipboard()->HasText())

@@ -370,6 +370,18 @@ TEST_F(TypingGrid, PasteKeepsTheTextAroundTheSelection) {
     EXPECT_EQ(grid->EditKeyValue(), Variant(4));
 }
 
+TEST_F(TypingGrid, APasteIntoAPlainCellOpensTheRememberedTextsAsTypingDoes) {
+    TMRUListEh* mru = Column(CountCol)->MRUList();
+    mru->SetActive(true);
+    for (const char* text : {"10", "12", "7"}) mru->Items()->Add(text);
+    OpenEditor(CountCol);
+    Clipboard()->SetAsText("1");
+    Editor()->Perform(WM_PASTE);
+    EXPECT_EQ(Editor()->Text(), "1");
+    EXPECT_TRUE(mru->DroppedDown);
+    EXPECT_EQ(Editor()->MRUListBox()->Items()->Count(), 2);
+}
+
 TEST_F(TypingGrid, AClipboardWithoutTextChangesNothing) {
     for (int col : {KindCol, CityCol}) {
         OpenEditor(col);
