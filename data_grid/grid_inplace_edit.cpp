@@ -192,10 +192,11 @@ void TDBGridInplaceEdit::SetWordWrap(bool Value) {
 
 void TDBGridInplaceEdit::CreateParams(TCreateParams& Params) {
     TInplaceEdit::CreateParams(Params);
-    if (wordWrap_) {
-        Params.Style |= ES_MULTILINE;
+    // The formatting rectangle that keeps the text clear of the buttons and the image works in
+    // multi-line mode only; without word wrap the line still scrolls sideways instead of wrapping.
+    Params.Style |= ES_MULTILINE;
+    if (wordWrap_)
         Params.Style &= ~ES_AUTOHSCROLL;
-    }
     TCustomDBGridEh* grid = OwnerGrid();
     buttonAreaWidth_ =
         grid != nullptr && grid->Flat() ? ComputeFlatButtonWidth() + 1 : GetSystemMetrics(SM_CXVSCROLL);

@@ -84,7 +84,11 @@ void TDBGridInplaceEdit::PaintWindow(TCanvas& ACanvas) {
     if (!ShowsImage() || imageIndex_ < 0 || !Visible())
         return;
     TCustomImageList* images = CurrentColumn()->ImageList();
-    DrawImageCentered(&ACanvas, {2, 0, images->Width() + 2, Height()}, images, false, imageIndex_);
+    // Right-to-left the image stands on the right, where the text rectangle left room for it.
+    TRect area{2, 0, images->Width() + 2, Height()};
+    if (UseRightToLeftAlignment())
+        area = {Width() - images->Width() - 2, 0, Width() - 2, Height()};
+    DrawImageCentered(&ACanvas, area, images, false, imageIndex_);
 }
 
 void TDBGridInplaceEdit::PaintRequiredMark(TCanvas& Canvas) {
