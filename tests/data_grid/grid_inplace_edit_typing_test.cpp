@@ -9,10 +9,12 @@
 
 #include "data_controls/mru_list.h"
 #include "data_controls/mru_listbox.h"
+#include "data_controls/popup_listbox.h"
 #include "data_grid/column.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
 #include "data_grid/grid_inplace_edit.h"
+#include "data_grid/popup_data_grid.h"
 #include "platform/db/data_source.h"
 #include "platform/db/typed_fields.h"
 #include "platform/rtl/string_list.h"
@@ -175,6 +177,42 @@ TEST_F(TypingGrid, LettersCompleteToTheFirstListItemStartingWithThem) {
         Press(VK_ESCAPE);
         Column(c.col)->OnNotInList = nullptr;
     }
+}
+
+TEST_F(TypingGrid, TheOpenListFollowsTheTypedText) {
+    // The first letter puts the record into edit, which loads the editor afresh; the list opens after.
+    OpenEditor(KindCol);
+    Type("a");
+    Press(VK_DOWN, {ssAlt});
+    ASSERT_TRUE(Editor()->ListShown());
+    Type("b");
+    EXPECT_EQ(Editor()->Text(), "Abacus");
+    EXPECT_EQ(Editor()->PickList()->ItemIndex(), 1);
+    TakeTextsNotInList(KindCol);
+    Press(VK_BACK);
+    EXPECT_EQ(Editor()->Text(), "A");
+    EXPECT_EQ(Editor()->PickList()->ItemIndex(), -1) << "no item is just A";
+    Type("lphax");
+    EXPECT_EQ(Editor()->Text(), "Alphax");
+    EXPECT_EQ(Editor()->PickList()->ItemIndex(), -1);
+    Press(VK_BACK);
+    EXPECT_EQ(Editor()->PickList()->ItemIndex(), 0) << "Backspace back to an item";
+    Type("x");
+    Editor()->SetSelStart(5);
+    Editor()->SetSelLength(1);
+    Press(VK_DELETE);
+    EXPECT_EQ(Editor()->Text(), "Alpha");
+    EXPECT_EQ(Editor()->PickList()->ItemIndex(), 0) << "Delete back to an item";
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+
+    OpenEditor(CityCol);
+    Type("k");
+    Press(VK_DOWN, {ssAlt});
+    ASSERT_TRUE(Editor()->ListShown());
+    Type("al");
+    EXPECT_EQ(Editor()->DataList()->KeyValue(), Variant(4));
 }
 
 TEST_F(TypingGrid, TheGridsEditedKeyFollowsTheLookupTextAndIsStored) {
