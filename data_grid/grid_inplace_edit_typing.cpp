@@ -92,20 +92,20 @@ namespace {
 // A typed text completed to a record of the list dataset; a text no record starts with goes in only
 // when the column takes texts not in its list.
 void CompleteLookupText(TDBGridInplaceEdit& Editor, TColumnEh& Column, TDataSet& List,
-                        const std::string& text, Variant& EditKeyValue) {
-    const TTypedTextMatchEh match = MatchLookupText(Column, List, text, true);
+                        const std::string& Text, Variant& EditKeyValue) {
+    const TTypedTextMatchEh match = MatchLookupText(Column, List, Text, true);
     if (match.Found || Column.OnNotInList)
-        PutTypedText(Editor, match, static_cast<int>(Utf8Length(text)), EditKeyValue);
+        PutTypedText(Editor, match, static_cast<int>(Utf8Length(Text)), EditKeyValue);
 }
 
 // The same against the pick list; false when the text is left to the edit (not found in a list
 // that is no key list, or not let in).
-bool CompletePickListText(TDBGridInplaceEdit& Editor, TColumnEh& Column, const std::string& text,
+bool CompletePickListText(TDBGridInplaceEdit& Editor, TColumnEh& Column, const std::string& Text,
                           bool KeyList, Variant& EditKeyValue) {
-    const TTypedTextMatchEh match = MatchPickListText(Column, text);
+    const TTypedTextMatchEh match = MatchPickListText(Column, Text);
     if (!match.Found && !(KeyList && Column.OnNotInList))
         return false;
-    PutTypedText(Editor, match, static_cast<int>(Utf8Length(text)), EditKeyValue);
+    PutTypedText(Editor, match, static_cast<int>(Utf8Length(Text)), EditKeyValue);
     return true;
 }
 
