@@ -16,6 +16,10 @@ bool IsMouseButtonMessage(UINT Msg) {
     return Msg >= WM_LBUTTONDOWN && Msg <= WM_MBUTTONDBLCLK;
 }
 
+bool IsMouseButtonRelease(UINT Msg) {
+    return Msg == WM_LBUTTONUP || Msg == WM_RBUTTONUP || Msg == WM_MBUTTONUP;
+}
+
 TDBGridEhShortcuts UnitShortcuts() {
     const TDBGridEhUnit* unit = DBGridEhUnit();
     return unit != nullptr ? unit->Shortcuts : TDBGridEhShortcuts{};
@@ -128,9 +132,10 @@ void TDBGridInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
     TInplaceEdit::KeyUp(Key, Shift);
 }
 
-// A press outside the text (on the image) leaves the caret where it was.
+// A press outside the text (on the image) leaves the caret where it was. The press itself has
+// taken the mouse by now, so only its place decides.
 void TDBGridInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (GetCaptureControl() != this && !ComputeTextRect().Contains({X, Y}))
+    if (!ComputeTextRect().Contains({X, Y}))
         TCustomControl::MouseDown(Button, Shift, X, Y);
     else
         TInplaceEdit::MouseDown(Button, Shift, X, Y);
@@ -139,7 +144,10 @@ void TDBGridInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X
 }
 
 void TDBGridInplaceEdit::DefaultHandler(TMessage& Message) {
-    if (IsMouseButtonMessage(Message.Msg) && GetCaptureControl() != this) {
+    // Presses outside the text rectangle are not the text's; a release there still ends a drag
+    // that holds the mouse.
+    if (IsMouseButtonMessage(Message.Msg) &&
+        !(IsMouseButtonRelease(Message.Msg) && GetCaptureControl() == this)) {
         TRect text;
         Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
         if (!text.Contains(PointFromLParam(Message.LParam)))
