@@ -62,16 +62,34 @@ bool IsMRUListMoveKey(WORD Key, TShiftState Shift) {
     }
 }
 
+// A printable character typed while no list is shown opens the column's list when it drops down
+// by itself.
+bool OpensOnTypedChar(TDBGridInplaceEdit& Editor, const TMessage& Message) {
+    if (Message.Msg != WM_CHAR || Message.WParam < 32 || Editor.ListShown())
+        return false;
+    if (!OffersDropDownKeys(Editor.ActiveEditStyle()) && !Editor.CalculatorAvailable())
+        return false;
+    TColumnEh* column = Editor.CurrentColumn();
+    return column != nullptr && column->AutoDropDown();
+}
+
 }  // namespace
 
 void TDBGridInplaceEdit::WndProc(TMessage& Message) {
-    if (IsKeyMessage(Message.Msg)) {
-        const auto key = static_cast<WORD>(Message.WParam);
-        const TShiftState shift = KeyDataToShiftState(Message.LParam);
-        if (DropDownKeyMessage(Message, key, shift) || MRUListKeyMessage(Message, key, shift))
-            return;
+    if (!IsKeyMessage(Message.Msg)) {
+        TInplaceEdit::WndProc(Message);
+        return;
     }
+    const auto key = static_cast<WORD>(Message.WParam);
+    const TShiftState shift = KeyDataToShiftState(Message.LParam);
+    // A list other than the calculator opens once the character is typed: typing may first put the
+    // record into edit, which loads the editor afresh and would close a list opened before.
+    const bool openAfter = OpensOnTypedChar(*this, Message) && !CalculatorAvailable();
+    if (!openAfter && (DropDownKeyMessage(Message, key, shift) || MRUListKeyMessage(Message, key, shift)))
+        return;
     TInplaceEdit::WndProc(Message);
+    if (openAfter && !listShown_)
+        OpenDropDown();
 }
 
 void TDBGridInplaceEdit::HandleDropDownKeys(WORD& Key, TShiftState Shift) {
@@ -108,11 +126,8 @@ bool TDBGridInplaceEdit::DropDownKeyMessage(TMessage& Message, WORD Key, TShiftS
             return true;
         }
     }
-    if (Message.Msg == WM_CHAR && Key >= 32 && !listShown_) {
-        TColumnEh* column = CurrentColumn();
-        if (column != nullptr && column->AutoDropDown())
-            OpenDropDown();
-    }
+    if (OpensOnTypedChar(*this, Message))
+        OpenDropDown();
     if (!listShown_ || activeDropDown_ == nullptr)
         return false;
     if (activeDropDown_ == calculatorDropDown_) {

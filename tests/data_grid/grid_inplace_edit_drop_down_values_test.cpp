@@ -3,6 +3,7 @@
 #include "data_controls/popup_calculator.h"
 #include "data_controls/popup_calendar.h"
 #include "data_controls/popup_listbox.h"
+#include "data_grid/popup_data_grid.h"
 #include "platform/rtl/datetime.h"
 #include "tests/data_grid/grid_inplace_edit_drop_down_fixture.h"
 
@@ -169,6 +170,43 @@ TEST(GridEditorPickListDropDown, AKeyListCutsTheItemsAndAnEmptyCellSelectsNone) 
     g.Press(VK_UP);
     g.orders.Last();
     EXPECT_EQ(g.Stored("STATUS"), "N") << "the key beside the item is stored";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridEditorAutoDropDown, TheFirstTypedCharacterOpensTheList) {
+    struct Case {
+        const char* what;
+        int column;
+        bool autoDropDown;
+        const char* typed;
+        bool wantShown;
+        std::string wantText;
+    };
+    const std::vector<Case> cases = {
+        {"a pick list, the item completed", StatusCol, true, "s", true, "sent"},
+        {"a lookup list, the customer completed", CustomerCol, true, "S", true, "Sidorov"},
+        {"a calculator", SumCol, true, "5", true, "12.5"},
+        {"a pick list without the setting", StatusCol, false, "s", false, "sent"},
+    };
+    for (const Case& c : cases) {
+        OrdersGrid g;
+        g.Column(c.column)->SetAutoDropDown(c.autoDropDown);
+        TDBGridInplaceEdit& editor = g.Edit(c.column);
+        g.Type(c.typed);
+        EXPECT_EQ(editor.ListShown(), c.wantShown) << c.what;
+        EXPECT_EQ(editor.Text(), c.wantText) << c.what;
+        if (c.column == SumCol) {
+            EXPECT_EQ(editor.CalculatorDropDown()->FetchPopupValue().AsDouble(), 5)
+                << c.what << ": the character is the calculator's";
+        } else if (c.column == StatusCol && c.wantShown) {
+            EXPECT_EQ(editor.PickList()->ItemIndex(), 2) << c.what;
+        } else if (c.column == CustomerCol) {
+            EXPECT_EQ(editor.DataList()->KeyValue().AsInteger(), 3) << c.what;
+        }
+    }
 }
 
 }  // namespace
