@@ -14,6 +14,7 @@
 #include "data_grid/popup_data_grid.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/image_list.h"
+#include "platform/ui/input.h"
 #include "tests/data_grid/grid_inplace_edit_drop_down_fixture.h"
 #include "tests/data_grid/grid_inplace_edit_fixture.h"
 
@@ -204,6 +205,25 @@ TEST(GridInplaceEditContents, APressOnTheImageLeavesTheCaretWhereItWas) {
     g.ui.ClickAt(editor, {editor->ComputeTextRect().Left + 1, editor->Height() / 2});
     g.ui.ProcessMessages();
     EXPECT_EQ(editor->SelStart(), 0);
+}
+
+TEST(GridInplaceEditContents, ThePointerIsTheIBeamOnlyOverTheText) {
+    EditorGrid g;
+    auto* images = NewComponent<TImageList>(g.form);
+    images->SetWidth(16);
+    images->SetHeight(16);
+    g.Column(1)->SetImageList(images);
+    g.Column(1)->SetShowImageAndText(true);
+    TDBGridInplaceEdit* editor = g.OpenEditor(2, 2);
+    ASSERT_NE(editor, nullptr);
+    auto pointerAt = [&](int x) {
+        const TPoint o = editor->FormOrigin();
+        platform::ui::PostMouseMove(*g.form, {}, {o.X + x, o.Y + editor->Height() / 2});
+        g.ui.ProcessMessages();
+        return g.ui.System().PointerShapes().back();
+    };
+    EXPECT_EQ(pointerAt(6), crArrow);
+    EXPECT_EQ(pointerAt(editor->ComputeTextRect().Left + 4), crIBeam);
 }
 
 }  // namespace
