@@ -91,9 +91,13 @@ void TDBGridInplaceEdit::KeyDownInListCell(WORD& Key, TShiftState Shift) {
         DeleteInListCell(*this, *column, OwnerGrid()->editKeyValue_);
         Key = 0;
     } else if (Key == VK_BACK) {
+        // Without texts of its own the cell only steps back, as Left does, but within the text:
+        // Backspace never moves the grid to the previous column.
         if (column->OnNotInList)
             DeleteBackInListCell(*this, *column);
-        Key = column->OnNotInList ? 0 : VK_LEFT;
+        else
+            EditKey(VK_LEFT, Shift);
+        Key = 0;
     }
 }
 

@@ -356,6 +356,23 @@ TEST_F(TypingGrid, BackspaceStepsBackOrDeletesWithOnNotInList) {
     }
 }
 
+TEST_F(TypingGrid, BackspaceInAListCellNeverLeavesTheCell) {
+    TDBGridEhOptions options = grid->Options();
+    options.Include(gdoAlwaysShowEditorEh);
+    grid->SetOptions(options);
+    for (int col : {CityCol, KindCol}) {
+        OpenEditor(col);
+        const std::string before = Editor()->Text();
+        Press(VK_BACK);
+        EXPECT_EQ(grid->Col(), col) << "the whole text selected";
+        EXPECT_EQ(Editor()->Text(), before);
+        EXPECT_EQ(Editor()->SelLength(), 0);
+        Editor()->SetSelStart(0);
+        Press(VK_BACK);
+        EXPECT_EQ(grid->Col(), col) << "the caret at the start";
+    }
+}
+
 TEST_F(TypingGrid, BackspaceThenTypingCompletesAgain) {
     OpenEditor(KindCol);
     Type("ab");
