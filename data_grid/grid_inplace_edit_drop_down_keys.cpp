@@ -82,13 +82,14 @@ void TDBGridInplaceEdit::WndProc(TMessage& Message) {
     }
     const auto key = static_cast<WORD>(Message.WParam);
     const TShiftState shift = KeyDataToShiftState(Message.LParam);
-    // A list other than the calculator opens once the character is typed: typing may first put the
-    // record into edit, which loads the editor afresh and would close a list opened before.
-    const bool openAfter = OpensOnTypedChar(*this, Message) && !CalculatorAvailable();
+    // Typing may first put the record into edit, which loads the editor afresh and closes an open
+    // list: a list other than the calculator opens, or stays open, once the character is typed.
+    const bool typed = Message.Msg == WM_CHAR && key >= 32 && !CalculatorAvailable();
+    const bool openAfter = typed && (listShown_ || OpensOnTypedChar(*this, Message));
     if (!openAfter && (DropDownKeyMessage(Message, key, shift) || MRUListKeyMessage(Message, key, shift)))
         return;
     TInplaceEdit::WndProc(Message);
-    if (openAfter && !listShown_)
+    if (openAfter && !listShown_ && IsShowing() && Focused())
         OpenDropDown();
 }
 

@@ -210,3 +210,20 @@ TEST(GridEditorAutoDropDown, TheFirstTypedCharacterOpensTheList) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridEditorPickListDropDown, TheOpenListStaysOpenWhenTypingPutsTheRecordIntoEdit) {
+    OrdersGrid g;
+    TDBGridInplaceEdit& editor = g.Edit(StatusCol);
+    ASSERT_EQ(g.orders.State(), dsBrowse);
+    g.Press(VK_DOWN, {ssAlt});
+    g.Type("s");
+    EXPECT_EQ(g.orders.State(), dsEdit);
+    EXPECT_TRUE(editor.ListShown());
+    EXPECT_TRUE(editor.PickList()->Visible());
+    EXPECT_EQ(editor.Text(), "sent");
+    EXPECT_EQ(editor.PickList()->ItemIndex(), 2);
+}
+
+}  // namespace
