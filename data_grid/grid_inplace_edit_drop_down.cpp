@@ -181,6 +181,8 @@ void TDBGridInplaceEdit::HideDropDown() {
     if (&list == dataList_) {
         dataList_->SetLookupAutoFitColWidths(false);
         dataList_->SetListSource(nullptr);
+        // The grid is the column's and outlives this editor's hold on it.
+        dataList_->OnColumnMove = nullptr;
     }
     if (dropDownSource_ != nullptr)
         dropDownSource_->SetDataSet(nullptr);
