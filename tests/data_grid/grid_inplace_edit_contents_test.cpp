@@ -11,10 +11,12 @@
 #include "data_controls/popup_calculator.h"
 #include "data_controls/popup_calendar.h"
 #include "data_controls/popup_listbox.h"
+#include "data_controls/spec_row.h"
 #include "data_grid/popup_data_grid.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/input.h"
+#include "platform/ui/shortcuts.h"
 #include "tests/data_grid/grid_inplace_edit_drop_down_fixture.h"
 #include "tests/data_grid/grid_inplace_edit_fixture.h"
 
@@ -66,6 +68,23 @@ TEST(GridInplaceEditContents, ALookupGridFreedWithItsColumnIsForgotten) {
     ASSERT_NE(now, nullptr);
     EXPECT_EQ(now->DataList(), nullptr);
     EXPECT_NE(now->ActiveEditStyle(), esDataListEh);
+}
+
+TEST(GridInplaceEditContents, TheSpecialRowsShortcutPutsItsTextAndValueInALookupCell) {
+    OrdersGrid g;
+    TSpecRowEh* specRow = g.Column(drop_down_test::CustomerCol)->DropDownSpecRow();
+    specRow->SetVisible(true);
+    specRow->SetCellsText("(никто)");
+    specRow->SetValue(Variant(0));
+    specRow->SetShortCut(ShortCut('N', {ssCtrl}));
+    TDBGridInplaceEdit& editor = g.Edit(drop_down_test::CustomerCol);
+    ASSERT_EQ(editor.Text(), "Petrov");
+    g.Press('N', {ssCtrl});
+    EXPECT_EQ(editor.Text(), "(никто)");
+    EXPECT_EQ(editor.SelLength(), static_cast<int>(std::u32string(U"(никто)").size()));
+    EXPECT_EQ(g.grid->EditText(), "(никто)");
+    EXPECT_EQ(g.grid->EditKeyValue().AsInteger(), 0);
+    EXPECT_EQ(g.orders.State(), dsEdit);
 }
 
 TEST(GridInplaceEditContents, TheWheelOverAnOpenListLeavesTheRecordsAlone) {
