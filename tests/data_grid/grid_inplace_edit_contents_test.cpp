@@ -87,6 +87,27 @@ TEST(GridInplaceEditContents, TheSpecialRowsShortcutPutsItsTextAndValueInALookup
     EXPECT_EQ(g.orders.State(), dsEdit);
 }
 
+// A press on the main button opens the list; dragged on into the list, it chooses there.
+TEST(GridInplaceEditContents, APressOnTheMainButtonDraggedIntoThePickListChoosesThere) {
+    OrdersGrid g;
+    TDBGridInplaceEdit& editor = g.Edit(drop_down_test::StatusCol);
+    TControl* button = editor.ButtonControls().front().EditButtonControl;
+    const TPoint formAt = g.form->ClientToScreen({0, 0});
+    auto onForm = [&](const TControl& control, TPoint p) {
+        const TPoint screen = control.ClientToScreen(p);
+        return TPoint{screen.X - formAt.X, screen.Y - formAt.Y};
+    };
+    platform::ui::PostMouseDown(*g.form, mbLeft, {ssLeft}, onForm(*button, {4, 4}));
+    g.ui.ProcessMessages();
+    ASSERT_TRUE(editor.ListShown());
+    TPopupListboxEh* list = editor.PickList();
+    ASSERT_GE(list->Items()->Count(), 3);
+    const TRect third = list->ItemRect(2);
+    platform::ui::PostMouseMove(*g.form, {ssLeft}, onForm(*list, {third.Left + 5, third.Top + 2}));
+    g.ui.ProcessMessages();
+    EXPECT_EQ(list->ItemIndex(), 2);
+}
+
 TEST(GridInplaceEditContents, TheWheelOverAnOpenListLeavesTheRecordsAlone) {
     OrdersGrid g;
     g.orders.First();
