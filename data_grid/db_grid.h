@@ -37,6 +37,7 @@ class TDBGridEhStyle;
 class TDataSource;
 class TFiler;
 class TFont;
+class TInplaceFilterEditEh;
 
 enum TDBGridEhOption {
     gdoEditingEh,
@@ -370,11 +371,11 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void LinkDataSetScrolled(int Distance) override;
     virtual void InvalidateSelection();
     virtual void ApplyColumnAttributes();
-    virtual void StoreFilterText();
+    virtual void StoreFilterText(int DataCol);
     void ShowCellEditor() override;
     virtual void AutoScrollTick();
     virtual void ActiveRecordChanged();
-    virtual void FillFilterList(std::vector<std::string>& Items);
+    virtual void FillFilterList(int DataCol);
     virtual void SyncExternalHorzScrollBar();
     virtual void RecalcRowCount();
     virtual void RefreshVertScrollBar();
@@ -398,8 +399,24 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     // What the filter row's settings and the columns' filters ask of the grid; the filter-row
     // editing feature fills them in. Leaves filter-row editing unless an update is locked.
     virtual void StopFilterEditing();
-    // Places the filter-row editor again over its cell.
-    virtual void PlaceFilterEditor();
+    // Places the filter-row editor again over its cell; with Focus it takes the focus, its list
+    // filled and its text selected.
+    virtual void PlaceFilterEditor(bool Focus = false);
+    // Filter row: the filter cells above the data, edited one at a time in the filter editor; the
+    // conditions typed there go to the columns' filters and are applied through OnFilterApply or
+    // the data service.
+    bool HasFilterCell(int DataCol);
+    std::string ColumnFilterText(int DataCol);
+    bool IsFilterRowPoint(int ACol, int ARow, TPoint P);
+    void EditFilterCell(int DataCol);
+    void ApplyFilterRow();
+    void ClearAllFilters();
+    void LeaveFilterEditing();
+    void LeaveFilterEditingQuietly();
+    // The filter editor once made (nullptr before), the data column it edits and whether it does.
+    TInplaceFilterEditEh* FilterEditor() const { return filterEditor_; }
+    int FilterColumn() const { return filterCol_; }
+    bool FilterEditing() const { return filterEditing_; }
 
     // The title tree's root and each column's leaf in it (by column index), rebuilt with the layout.
     THeadTreeNode* HeadTree() const { return headTree_.get(); }
@@ -823,6 +840,29 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool rowAnchorWasSelected_ = false;
     TPoint editorPressPoint_{};
     DWORD editorPressTime_ = 0;
+
+    // Filter row: the editor and its handlers, the moves between filter cells and the input that
+    // reaches the filter editor.
+    TInplaceFilterEditEh* EnsureFilterEditor();
+    TRect FilterCellRect(int DataCol);
+    void RepaintFilterCell(int DataCol);
+    void ShowFilterColumn(int DataCol);
+    void FilterItemsNeeded();
+    void FilterClosingUp(bool& Accept);
+    void FilterClosedUp(bool Accept);
+    void ChooseSpecialFilterItem(TColumnEh& Column, int Code);
+    void FilterEditorKeyPress(char32_t& Key);
+    void FilterEditorChanged();
+    void AfterFilterApplied(int LeftColumn);
+    bool StartFilterEditingByKey(WORD Key, TShiftState Shift);
+    int FilterColumnForKey();
+    bool MoveBetweenFilterCells(TControl* Editor, WORD Key, TShiftState Shift);
+    int NextFilterCell(int From, int Step);
+    bool FilterRowPress(TMessage& Message);
+    bool FilterEditorInput(TMessage& Message);
+    TInplaceFilterEditEh* filterEditor_ = nullptr;
+    int filterCol_ = 0;
+    bool filterEditing_ = false;
 
     // Tool-tips: the text of a title, data or footer cell that does not fit, shown over the cell.
     struct TCellHintEh {

@@ -1,6 +1,8 @@
 // The grid as the holder of the editors it hosts (the filter row's editor): what they may change,
-// where the press that opened them was, and the keys that take the user out of them.
+// where the press that opened them was, and the keys that take the user out of them or move them
+// between the filter cells.
 #include "data_grid/db_grid.h"
+#include "data_grid/inplace_filter_edit.h"
 #include "platform/rtl/strings.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/virtual_keys.h"
@@ -25,10 +27,18 @@ void TCustomDBGridEh::EditorKeyPress(TControl* /*Editor*/, char32_t& /*Key*/) {}
 void TCustomDBGridEh::EditorKeyUp(TControl* /*Editor*/, WORD& /*Key*/, TShiftState /*Shift*/) {}
 
 void TCustomDBGridEh::EditorKeyDown(TControl* Editor, WORD& Key, TShiftState Shift) {
+    if (Editor == filterEditor_ && filterEditor_ != nullptr && filterEditor_->ListVisible())
+        return;
+    if (MoveBetweenFilterCells(Editor, Key, Shift)) {
+        Key = 0;
+        return;
+    }
     const bool plain = (Shift * TShiftState{ssShift, ssCtrl, ssAlt}) == TShiftState{};
     switch (Key) {
         case VK_DOWN:
             if (plain || Shift * TShiftState{ssShift, ssCtrl, ssAlt} == TShiftState{ssCtrl}) {
+                if (dataLink_->Active() && Editor == filterEditor_ && filterEditor_ != nullptr)
+                    MoveToColumn(DataColToGridCol(filterCol_), 0, false);
                 if (plain && dataLink_->Active())
                     dataLink_->MoveBy(-dataLink_->ActiveRecord());
                 StopFilterEditing();

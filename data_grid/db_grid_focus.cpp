@@ -1,6 +1,7 @@
 // The grid taking and losing the focus: a sort held back while Ctrl was down runs when the focus
 // leaves, and the selection repaints when the focus within the grid changed.
 #include "data_grid/db_grid.h"
+#include "data_grid/inplace_filter_edit.h"
 
 #include "platform/ui/inplace_edit.h"
 #include "platform/ui/messages.h"
@@ -18,6 +19,8 @@ bool TCustomDBGridEh::FocusMessage(TMessage& Message) {
         if (options_.Contains(gdoRowSelectEh))
             InvalidateGridRow(Row());
         TCustomGrid::Dispatch(Message);
+        if (FilterEditingActive() && filterEditor_ != nullptr && !FromWindow(filterEditor_, Message.WParam))
+            filterEditor_->SetFocus();
         RepaintSelectionOnFocusChange();
         return true;
     }

@@ -31,6 +31,10 @@ void TCustomDBGridEh::KeyDown(WORD& Key, TShiftState Shift) {
     TCustomControl::KeyDown(Key, Shift);
     if (Key == 0)
         return;
+    if (StartFilterEditingByKey(Key, Shift)) {
+        Key = 0;
+        return;
+    }
     if (UseRightToLeftAlignment() && (Key == VK_LEFT || Key == VK_RIGHT))
         Key = Key == VK_LEFT ? VK_RIGHT : VK_LEFT;
     if (dataLink_->Active() && CanGridAcceptKey(Key, Shift) && ShortcutKeyDown(Key, Shift)) {

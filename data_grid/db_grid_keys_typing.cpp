@@ -47,6 +47,8 @@ void TCustomDBGridEh::KeyPress(char32_t& Key) {
 
 // One WM_CHAR carries one whole character, whatever its length in bytes.
 void TCustomDBGridEh::CharMessage(TMessage& Message) {
+    if (FilterEditorInput(Message))
+        return;
     const auto ch = static_cast<char32_t>(Message.WParam);
     TColumnEh* column = CurrentColumnEh();
     const bool stepCell = column != nullptr && StepsInPlace(*column) && !options_.Contains(gdoRowSelectEh);

@@ -18,7 +18,12 @@ constexpr int kColumnSelectBand = 7;
 }  // namespace
 
 bool TCustomDBGridEh::MouseMessage(TMessage& Message) {
+    if (FilterEditorInput(Message))
+        return true;
     switch (Message.Msg) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            return FilterRowPress(Message);
         case WM_TIMER:
             if (Message.WParam != ScrollTimerId)
                 return false;

@@ -22,9 +22,6 @@ bool TCustomDBGridEh::ShowsRowFocusFrame() {
 bool TCustomDBGridEh::KeepsEditorShown() {
     return options_.Contains(gdoAlwaysShowEditorEh) && !FilterEditingActive();
 }
-bool TCustomDBGridEh::FilterEditingActive() {
-    return false;
-}
 bool TCustomDBGridEh::ToggleTreeNodeAt(int /*X*/, int /*Y*/) {
     return false;
 }
@@ -43,12 +40,9 @@ void TCustomDBGridEh::CollectDataSetFields(std::vector<TField*>& Fields) {
     if (TDataSet* dataSet = dataLink_->DataSet())
         for (int i = 0; i < dataSet->Fields().Count(); ++i) Fields.push_back(dataSet->Fields().Fields(i));
 }
-void TCustomDBGridEh::StoreFilterText() {}
-void TCustomDBGridEh::FillFilterList(std::vector<std::string>& /*Items*/) {}
 bool TCustomDBGridEh::FindDialogModal() {
     return true;
 }
-void TCustomDBGridEh::ApplyFilter() {}
 
 void TCustomDBGridEh::DataLinkActiveChanged(bool Active) {
     if (!Active)

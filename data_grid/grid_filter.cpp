@@ -38,7 +38,3 @@ void TSTDBGridEhFilter::SetVisible(bool Value) {
     if (grid_->EditorMode())
         grid_->RefreshEditors();
 }
-
-// The plain grid has no filter-row editor; the filter-row editing feature overrides these.
-void TCustomDBGridEh::StopFilterEditing() {}
-void TCustomDBGridEh::PlaceFilterEditor() {}

@@ -34,7 +34,7 @@ class FilterTestGrid : public TCustomDBGridEh {
     TSTDBGridEhFilter& FilterRow() { return static_cast<TSTDBGridEhFilter&>(*STFilter()); }
     bool FilterEditingActive() override { return filterEditing; }
     void StopFilterEditing() override { calls.push_back("stop editing"); }
-    void PlaceFilterEditor() override { calls.push_back("place editor"); }
+    void PlaceFilterEditor(bool /*Focus*/) override { calls.push_back("place editor"); }
     void RebuildGridLayout() override { calls.push_back("layout"); }
     void RefreshEditors() override { calls.push_back("editors"); }
     bool filterEditing = false;

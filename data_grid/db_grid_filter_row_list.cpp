@@ -1,0 +1,175 @@
+// The filter editor's drop-down list: the column's distinct values followed by the special items
+// (empty, not empty, all, clear every filter and, for a sorting title button, the two sort orders),
+// and what choosing an item does.
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include "data_controls/dataset_field_value_list.h"
+#include "data_grid/column.h"
+#include "data_grid/column_filter.h"
+#include "data_grid/column_title.h"
+#include "data_grid/columns.h"
+#include "data_grid/db_grid.h"
+#include "data_grid/grid_style.h"
+#include "data_grid/inplace_filter_edit.h"
+
+namespace {
+
+enum TFilterListItemCode : std::intptr_t {
+    fliEmpty = 1,
+    fliNotEmpty = 2,
+    fliAll = 3,
+    fliClearFilters = 4,
+    fliSeparator = 5,
+    fliSortDescending = 6,
+    fliSortAscending = 7
+};
+
+struct TFilterListItem {
+    TFilterListItemCode Code;
+    std::string_view Text;
+};
+
+constexpr TFilterListItem FilterListItems[] = {
+    {fliEmpty, "(Пустые)"},
+    {fliNotEmpty, "(Не пустые)"},
+    {fliAll, "(Все)"},
+    {fliClearFilters, "(Очистить фильтр)"},
+    {fliSeparator, "-"},
+    {fliSortDescending, "(Сортировка по убыванию)"},
+    {fliSortAscending, "(Сортировка по возрастанию)"},
+};
+
+constexpr int DefaultFilterListWidth = 100;
+constexpr int DefaultFilterListRows = 17;
+
+TSTColumnFilterEh* FilterOf(TColumnEh* Column) {
+    return Column != nullptr ? dynamic_cast<TSTColumnFilterEh*>(Column->STFilter()) : nullptr;
+}
+
+void* CodeObject(TFilterListItemCode Code) {
+    return reinterpret_cast<void*>(static_cast<std::intptr_t>(Code));
+}
+
+// The special item chosen in the open list; 0 for a value or nothing.
+std::intptr_t ChosenCode(TInplaceFilterEditEh& Editor) {
+    const TPopupListboxEh* list = Editor.PopupList();
+    const int index = list != nullptr ? list->ItemIndex() : -1;
+    if (index < 0 || index >= Editor.Items()->Count())
+        return 0;
+    return reinterpret_cast<std::intptr_t>(Editor.Items()->GetObject(index));
+}
+
+}  // namespace
+
+void TCustomDBGridEh::FillFilterList(int DataCol) {
+    TInplaceFilterEditEh* editor = filterEditor_;
+    TColumnEh* column = ColumnAt(DataCol);
+    TSTColumnFilterEh* filter = FilterOf(column);
+    if (editor == nullptr || filter == nullptr)
+        return;
+    // Filling is no typing: the texts set here must not reach the column's filter.
+    struct QuietChanges {
+        TInplaceFilterEditEh& editor;
+        TNotifyEvent onChange;
+        ~QuietChanges() { editor.OnChange = std::move(onChange); }
+    } quiet{*editor, std::exchange(editor->OnChange, nullptr)};
+    editor->Items()->Clear();
+    if (filter->ListSource() == nullptr && !HasMemTable()) {
+        editor->SetValue(Variant::Null());
+        editor->ItemsListHook = nullptr;
+        editor->EditButton()->SetVisible(false);
+        editor->SetText(ColumnFilterText(DataCol));
+        return;
+    }
+    editor->OnCloseUp = [this](TObject*, bool Accept) { FilterClosedUp(Accept); };
+    editor->ClosingUpHook = [this](TObject*, bool& Accept) { FilterClosingUp(Accept); };
+    editor->ItemsListHook = [this](TObject*) { FilterItemsNeeded(); };
+    editor->SetValue(Variant::Null());
+    editor->SetText("");
+    editor->EditButton()->SetVisible(true);
+    editor->DropDownBox()->SetSizable(true);
+    if (!filter->FilterKeyField().empty())
+        editor->ShowKeyAndText(filter->KeyValueList(), filter->FilterText());
+    else
+        editor->SetText(filter->FilterText());
+    editor->DropDownBox()->SetWidth(filter->ListWidth > 0 ? filter->ListWidth : DefaultFilterListWidth);
+    editor->DropDownBox()->SetRows(filter->ListRows > 0 ? filter->ListRows : DefaultFilterListRows);
+}
+
+void TCustomDBGridEh::FilterItemsNeeded() {
+    TColumnEh* column = ColumnAt(filterCol_);
+    TSTColumnFilterEh* filter = FilterOf(column);
+    if (filterEditor_ == nullptr || filter == nullptr)
+        return;
+    if (!column->FilterValueList && filter->ListSource() != nullptr)
+        column->FilterValueList = filter->BuildValueList();
+    TStrings& items = *filterEditor_->Items();
+    items.BeginUpdate();
+    if (column->FilterValueList)
+        if (const TStrings* values = column->FilterValueList->DistinctValues())
+            items.AddStrings(*values);
+    const bool sortItems = extOptions_.Contains(gxoAutoSortMarkingEh) && column->Title()->TitleButton();
+    for (const TFilterListItem& item : FilterListItems)
+        if (item.Code < fliSeparator || sortItems)
+            items.AddObject(std::string(item.Text), CodeObject(item.Code));
+    items.EndUpdate();
+}
+
+void TCustomDBGridEh::FilterClosingUp(bool& Accept) {
+    TColumnEh* column = ColumnAt(filterCol_);
+    TSTColumnFilterEh* filter = FilterOf(column);
+    if (filterEditor_ == nullptr || filter == nullptr)
+        return;
+    if (const TPopupListboxEh* list = filterEditor_->PopupList()) {
+        filter->ListWidth = list->Width();
+        filter->ListRows = list->RowCount();
+    }
+    const std::intptr_t code = Accept ? ChosenCode(*filterEditor_) : 0;
+    if (code < fliEmpty)
+        return;
+    Accept = false;
+    ChooseSpecialFilterItem(*column, static_cast<int>(code));
+}
+
+void TCustomDBGridEh::ChooseSpecialFilterItem(TColumnEh& Column, int Code) {
+    if (Code > fliSeparator) {
+        for (int i = 0; columns_ && i < columns_->Count(); ++i)
+            if (auto* other = dynamic_cast<TColumnEh*>(columns_->Items(i)))
+                other->Title()->SetSortMarker(smNoneEh);
+        sortMarkedColumns_.clear();
+    }
+    switch (Code) {
+        case fliEmpty:
+            filterEditor_->SetText("=Null");
+            break;
+        case fliNotEmpty:
+            filterEditor_->SetText("<>Null");
+            break;
+        case fliAll:
+            filterEditor_->SetText("");
+            break;
+        case fliClearFilters:
+            ClearAllFilters();
+            break;
+        case fliSortDescending:
+            Column.Title()->SetSortMarker(smUpEh);
+            break;
+        case fliSortAscending:
+            Column.Title()->SetSortMarker(smDownEh);
+            break;
+        default:
+            break;
+    }
+    if (Code == fliClearFilters ||
+        (Code < fliClearFilters && Style() != nullptr && Style()->ApplyFilterOnCloseUp))
+        ApplyFilterRow();
+    else if (Code > fliSeparator)
+        SortMarkingChanged();
+}
+
+void TCustomDBGridEh::FilterClosedUp(bool Accept) {
+    if (Accept && Style() != nullptr && Style()->ApplyFilterOnCloseUp)
+        ApplyFilterRow();
+}

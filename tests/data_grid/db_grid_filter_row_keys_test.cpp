@@ -1,0 +1,168 @@
+// The filter row driven by keys: Up from the first record into it, the moves between filter cells
+// (wrapping around), Down back to the data, typed text reaching the filter editor and Enter applying
+// the conditions through OnFilterApply or the data service.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/data_grid/db_grid_filter_row_fixture.h"
+
+using namespace filter_row_test;
+
+namespace {
+
+TEST(GridFilterRowKeys, UpFromTheFirstRecordEntersTheFilterRowInTheCurrentColumn) {
+    struct Case {
+        const char* name;
+        int startId;
+        TShiftState shift;
+        int filterCol;  // -1: still in the data
+        int id;
+    };
+    const std::vector<Case> cases = {
+        {"first record", 1, {}, FilterRowGrid::NameCol, 1},
+        {"a later record moves up", 3, {}, -1, 2},
+        {"Ctrl enters from any record", 3, {ssCtrl}, FilterRowGrid::NameCol, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FilterRowGrid g;
+        g.ds.First();
+        while (g.CurrentId() != c.startId) g.ds.Next();
+        g.Press(VK_UP, c.shift);
+        EXPECT_EQ(g.EditedFilterColumn(), c.filterCol);
+        EXPECT_EQ(g.CurrentId(), c.id);
+        if (c.filterCol < 0)
+            continue;
+        ASSERT_TRUE(g.EditorShown());
+        EXPECT_TRUE(g.Editor()->Focused());
+        TRect cell = g.FilterCellRect(c.filterCol);
+        ++cell.Left;
+        EXPECT_EQ(g.Editor()->BoundsRect(), cell);
+    }
+}
+
+TEST(GridFilterRowKeys, KeysMoveBetweenFilterCellsWrappingAroundAndDownGoesBackToTheData) {
+    struct Step {
+        WORD key;
+        TShiftState shift;
+        int filterCol;  // -1: back in the data
+    };
+    const std::vector<Step> steps = {
+        {VK_LEFT, {}, 0},       {VK_LEFT, {}, 2},         // wraps to the last
+        {VK_RIGHT, {}, 0},      {VK_END, {}, 2},          //
+        {VK_HOME, {}, 0},       {VK_TAB, {}, 1},          //
+        {VK_TAB, {ssShift}, 0}, {VK_TAB, {ssShift}, 2},   // wraps back
+        {VK_LEFT, {ssCtrl}, 0}, {VK_RIGHT, {ssCtrl}, 2},  //
+        {VK_UP, {}, 2},         {VK_DOWN, {}, -1},        //
+    };
+    FilterRowGrid g;
+    g.ds.Last();
+    g.Press(VK_UP, {ssCtrl});
+    ASSERT_EQ(g.EditedFilterColumn(), FilterRowGrid::NameCol);
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::to_string(s.key) + (s.shift.Contains(ssShift) ? " shift" : "") +
+                     (s.shift.Contains(ssCtrl) ? " ctrl" : ""));
+        g.Press(s.key, s.shift);
+        EXPECT_EQ(g.EditedFilterColumn(), s.filterCol);
+    }
+    // Down left the filter row for the first record, in the column of the last filter cell.
+    EXPECT_FALSE(g.EditorShown());
+    EXPECT_EQ(g.CurrentId(), 1);
+    EXPECT_EQ(g.grid->SelectedColumnIndex(), FilterRowGrid::CityCol);
+    EXPECT_TRUE(g.grid->Focused());
+}
+
+TEST(GridFilterRowKeys, ArrowsWithinTheTextMoveTheCaretAndAHiddenColumnIsSkipped) {
+    FilterRowGrid g;
+    g.Column(FilterRowGrid::IdCol)->SetVisible(false);
+    g.Press(VK_UP);
+    g.Type("ab");
+    g.Press(VK_LEFT);  // the caret leaves the end
+    g.Press(VK_RIGHT);
+    EXPECT_EQ(g.EditedFilterColumn(), FilterRowGrid::NameCol);
+    EXPECT_EQ(g.Editor()->SelStart(), 1 + 1);
+    g.Press(VK_HOME);  // to the start of the text first
+    EXPECT_EQ(g.EditedFilterColumn(), FilterRowGrid::NameCol);
+    g.Press(VK_LEFT);  // past the hidden ID column to the last
+    EXPECT_EQ(g.EditedFilterColumn(), FilterRowGrid::CityCol);
+    // The text typed in the cell left behind was stored into its filter.
+    EXPECT_EQ(g.Filter(FilterRowGrid::NameCol).FilterText(), "ab");
+}
+
+TEST(GridFilterRowKeys, TabStaysInTheCellWithoutTabOptions) {
+    FilterRowGrid g;
+    g.grid->SetOptions(g.grid->Options() - TDBGridEhOptions{gdoTabsEh});
+    g.Press(VK_UP);
+    g.Press(VK_TAB);
+    EXPECT_EQ(g.EditedFilterColumn(), FilterRowGrid::NameCol);
+}
+
+TEST(GridFilterRowKeys, TypedTextAndEnterApplyThroughOnFilterApplyOrTheDataService) {
+    for (const bool handler : {true, false}) {
+        SCOPED_TRACE(handler ? "OnFilterApply" : "data service");
+        FilterRowGrid g;
+        std::string seenText;
+        if (handler)
+            g.grid->OnFilterApply = [&](TObject* Sender) {
+                ++g.filterApplies;
+                seenText = dynamic_cast<TCustomDBGridEh*>(Sender)->ColumnFilterText(FilterRowGrid::NameCol);
+            };
+        g.Press(VK_UP);
+        g.Type("Ом");
+        EXPECT_EQ(g.EditorText(), "Ом");
+        g.Press(VK_RETURN);
+        EXPECT_EQ(g.filterApplies, handler ? 1 : 0);
+        EXPECT_EQ(g.Features().Applied, handler ? 0 : 1);
+        EXPECT_EQ(handler ? seenText : g.Features().NameText, "Ом");
+        EXPECT_EQ(g.Filter(FilterRowGrid::NameCol).Expression().FirstOperator, fokLikeEh);
+        EXPECT_EQ(g.EditorText(), "Ом");
+        // The editor stays over its cell with the focus, for the next condition.
+        EXPECT_TRUE(g.EditorShown());
+        EXPECT_TRUE(g.Editor()->Focused());
+        EXPECT_FALSE(g.grid->LayoutRunning());
+    }
+}
+
+TEST(GridFilterRowKeys, CharactersTheGridGetsWhileFilterEditingGoToTheFilterEditor) {
+    FilterRowGrid g;
+    g.Press(VK_UP);
+    g.Type("a");
+    // The editor comes back over its cell with its text selected, and the character types over it.
+    g.grid->Perform(WM_CHAR, 'b', 0);
+    g.grid->Perform(WM_CHAR, '\r', 0);  // no printable character: the grid's own
+    g.ui.ProcessMessages();
+    EXPECT_EQ(g.EditorText(), "b");
+    g.grid->Perform(WM_CHAR, '\b', 0);
+    g.ui.ProcessMessages();
+    EXPECT_EQ(g.EditorText(), "");
+    EXPECT_EQ(g.CurrentId(), 1);
+}
+
+TEST(GridFilterRowKeys, AConditionThatDoesNotReadWaitsForEnterWhichReportsIt) {
+    FilterRowGrid g;
+    g.CountFilterApplies();
+    g.Press(VK_UP);
+    g.Type("=5");
+    EXPECT_EQ(g.Filter(FilterRowGrid::NameCol).FilterText(), "=5");
+    g.Type(" and 'x");  // an open quote: no condition yet, the last one that read stays
+    EXPECT_EQ(g.Filter(FilterRowGrid::NameCol).FilterText(), "=5 and ");
+    EXPECT_THROW(g.grid->ApplyFilterRow(), Exception);
+    EXPECT_EQ(g.filterApplies, 0);
+    EXPECT_TRUE(g.EditorShown());
+    EXPECT_EQ(g.EditorText(), "=5 and 'x");
+}
+
+TEST(GridFilterRowKeys, AFailingApplyStillPutsTheEditorBackAndKeepsTheColumnsInView) {
+    FilterRowGrid g;
+    g.grid->OnFilterApply = [](TObject*) { throw Exception("refused"); };
+    g.Press(VK_UP);
+    g.Type("x");
+    EXPECT_THROW(g.grid->ApplyFilterRow(), Exception);
+    EXPECT_TRUE(g.EditorShown());
+    EXPECT_EQ(g.EditedFilterColumn(), FilterRowGrid::NameCol);
+    EXPECT_EQ(g.Filter(FilterRowGrid::NameCol).FilterText(), "x");
+}
+
+}  // namespace
