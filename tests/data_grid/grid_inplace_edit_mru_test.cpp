@@ -94,9 +94,17 @@ TEST(GridEditorMRUList, AClickChoosesAndLeavingClosesWithoutChoosing) {
     EXPECT_FALSE(list.Visible());
 }
 
-TEST(GridEditorMRUList, DeletingFollowsTheTextAndAnEmptiedTextClosesIt) {
+TEST(GridEditorMRUList, BackspaceThatEmptiesTheTextOffersEveryText) {
     RememberingGrid g;
     TDBGridInplaceEdit& editor = g.Edit(NoteCol);
+    g.Type("x");
+    ASSERT_FALSE(g.mru.DroppedDown);
+    g.Press(VK_BACK);
+    EXPECT_EQ(editor.Text(), "");
+    EXPECT_TRUE(g.mru.DroppedDown);
+    EXPECT_EQ(g.Shown(editor).size(), 3u);
+
+    // While it is open, deleting follows the text, and an emptied text closes it.
     g.Type("se");
     ASSERT_EQ(g.Shown(editor), (std::vector<std::string>{"second"}));
     g.Press(VK_BACK);
