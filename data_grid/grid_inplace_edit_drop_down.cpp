@@ -207,11 +207,13 @@ void TDBGridInplaceEdit::ShowGridText() {
 void TDBGridInplaceEdit::AcceptLookupChoice(TColumnEh& Column, const Variant& Value) {
     TCustomDBGridEh* grid = OwnerGrid();
     TField* field = Column.Field();
-    if (field == nullptr || !KeyFieldsModifiable(*field) || !grid->GridBeginFieldEdit() ||
-        !Column.IsEditable(true))
+    if (field == nullptr || !KeyFieldsModifiable(*field))
         return;
     const std::string selected = dataList_->SelectedText();
     try {
+        // Asking the grid and the column already puts the record into edit.
+        if (!grid->GridBeginFieldEdit() || !Column.IsEditable(true))
+            return;
         field->DataSet()->Edit();
         if (grid->DataLink()->Editing()) {
             grid->DataLink()->MarkModified();

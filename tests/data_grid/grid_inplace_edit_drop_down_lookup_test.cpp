@@ -2,6 +2,7 @@
 // close it, and what closing leaves in the cell.
 #include "data_grid/column_drop_down_box.h"
 #include "data_grid/popup_data_grid.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/variant.h"
 #include "tests/data_grid/grid_inplace_edit_drop_down_fixture.h"
 
@@ -149,6 +150,24 @@ TEST(GridEditorLookupDropDown, ResizedListIsRememberedByTheColumn) {
     g.Press(VK_ESCAPE);
     EXPECT_EQ(g.Column(CustomerCol)->DropDownRows(), rows);
     EXPECT_EQ(g.Column(CustomerCol)->DropDownWidth(), width);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridEditorLookupDropDown, ARefusedEditShowsTheFieldsTextAndPassesTheErrorOn) {
+    OrdersGrid g;
+    TDBGridInplaceEdit& editor = g.Edit(CustomerCol);
+    g.Press(VK_DOWN, {ssAlt});
+    g.Press(VK_DOWN);
+    ASSERT_EQ(editor.Text(), "Sidorov");
+    g.orders.BeforeEdit = [](TDataSet*) { throw Exception("Запись занята"); };
+    EXPECT_THROW(editor.CloseDropDown(true), Exception);
+    EXPECT_FALSE(editor.ListShown());
+    EXPECT_EQ(editor.Text(), "Petrov ") << "the field's text and a blank: the cell is not what was chosen";
+    EXPECT_EQ(g.orders.State(), dsBrowse);
+    EXPECT_EQ(g.grid->EditKeyValue().AsInteger(), 2);
 }
 
 }  // namespace
