@@ -227,3 +227,22 @@ TEST(GridEditorPickListDropDown, TheOpenListStaysOpenWhenTypingPutsTheRecordInto
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridEditorPickListDropDown, AResizedListIsRememberedByTheColumn) {
+    OrdersGrid g;
+    TDBGridInplaceEdit& editor = g.Edit(StatusCol);
+    g.Press(VK_DOWN, {ssAlt});
+    TPopupListboxEh& list = *editor.PickList();
+    list.SetBounds(list.Left(), list.Top(), list.Width() + 30, list.Height() - list.ItemHeight());
+    ASSERT_TRUE(list.SizeGripResized);
+    const int width = list.Width();
+    g.Press(VK_ESCAPE);
+    EXPECT_EQ(g.Column(StatusCol)->DropDownRows(), 2);
+    EXPECT_EQ(g.Column(StatusCol)->DropDownWidth(), width);
+    g.Press(VK_DOWN, {ssAlt});
+    EXPECT_EQ(list.RowCount(), 2) << "the next drop-down has the rows the user left";
+}
+
+}  // namespace
