@@ -40,8 +40,9 @@ TColumnEh* TDBGridInplaceEdit::CurrentColumn() const {
     return grid != nullptr ? grid->CurrentColumnEh() : nullptr;
 }
 
+// Only the cell the editor shows has parameters of its own: a hidden editor speaks for no cell.
 bool TDBGridInplaceEdit::CellParamsReadOnly(bool& ReadOnly) const {
-    if (!paramsReadOnlySet_)
+    if (!paramsReadOnlySet_ || !Visible())
         return false;
     ReadOnly = paramsReadOnly_;
     return true;
