@@ -60,19 +60,27 @@ void TDBGridInplaceEdit::UpdateContents() {
     }
     SetEditStyle(ColumnEditStyle(*column));
     SetFont(*column->Font());
-    TColCellParamsEh params;
-    column->InitCellParams(params);
-    params.Background = column->Color();
-    params.Font = Font();
-    params.State = TGridDrawState{gdFocused};
     // The grid's edit text has been through the column's cell-parameter handler already: the
     // editor shows it as it is, so a handler that decorates the text does not decorate it twice.
     const std::string editText = grid->GetEditText(grid->Col(), grid->Row());
-    params.Text = editText;
-    const bool columnReadOnly = !column->IsEditable(false);
+    ApplyCellParams(*grid, *column, editText);
+    SetWordWrap(column->WordWrap() && grid->WordWrapRoom());
+    LoadText(editText);
+    mruList_ = column->MRUList();
+}
+
+// The colour, image and read-only state the cell-parameter handlers give the focused cell.
+void TDBGridInplaceEdit::ApplyCellParams(TCustomDBGridEh& Grid, TColumnEh& Column, const std::string& Text) {
+    TColCellParamsEh params;
+    Column.InitCellParams(params);
+    params.Background = Column.Color();
+    params.Font = Font();
+    params.State = TGridDrawState{gdFocused};
+    params.Text = Text;
+    const bool columnReadOnly = !Column.IsEditable(false);
     params.ReadOnly = columnReadOnly;
-    grid->FireGetCellParams(column, Font(), params.Background, params.State);
-    column->FireGetCellParams(true, &params);
+    Grid.FireGetCellParams(&Column, Font(), params.Background, params.State);
+    Column.FireGetCellParams(true, &params);
     SetColor(params.Background);
     imageIndex_ = params.ImageIndex;
     if (params.ReadOnly != columnReadOnly) {
@@ -80,9 +88,6 @@ void TDBGridInplaceEdit::UpdateContents() {
         paramsReadOnlySet_ = true;
         paramsReadOnly_ = params.ReadOnly;
     }
-    SetWordWrap(column->WordWrap() && grid->WordWrapRoom());
-    LoadText(editText);
-    mruList_ = column->MRUList();
 }
 
 void TDBGridInplaceEdit::LoadText(const std::string& Value) {

@@ -150,6 +150,7 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
   private:
     // The cell's text, mask and length limit, loaded without telling the grid of a change.
     void LoadText(const std::string& Value);
+    void ApplyCellParams(TCustomDBGridEh& Grid, TColumnEh& Column, const std::string& Text);
     TPopupListboxEh* EnsurePickList(TColumnEh* Column);
     TPopupDataGridEh* BorrowDataList(TColumnEh* Column);
     // Buttons: the row's make-up, one control's settings and the row's placement.
