@@ -156,6 +156,8 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
     // Buttons: the row's make-up, one control's settings and the row's placement.
     void FitButtonControlCount(int Wanted);
     void SetButtonControlHooks(TEditButtonControlEh& Control);
+    int SetUpMainButton(TEditButtonControlEh& Control);
+    int SetUpExtraButton(TEditButtonControlEh& Control, const TEditButtonEh& Button);
     int DefaultButtonWidth() const;
     int ButtonHeightCandidate(int Width, bool Main) const;
     void PlaceButtonControls(int Height);

@@ -116,27 +116,8 @@ void TDBGridInplaceEdit::LayoutEditButtons() {
     int height = ClientHeight();
     for (int i = 0; i <= extraCount; ++i) {
         TEditButtonControlEh& control = *buttonControls_[i].EditButtonControl;
-        int width = 0;
-        if (i == 0) {
-            control.SetVisible(activeEditStyle_ != esSimpleEh);
-            control.SetStyle(MainButtonStyle(activeEditStyle_));
-            control.SetGlyph(TBitmap());
-            control.Hint.clear();
-            if (control.Visible())
-                width = DefaultButtonWidth();
-        } else {
-            const TEditButtonEh& button = *extras->GetButton(i - 1);
-            control.SetVisible(button.Visible());
-            control.SetStyle(button.Style());
-            if (button.Glyph() != nullptr)
-                control.SetGlyph(*button.Glyph());
-            else
-                control.SetGlyph(TBitmap());
-            control.SetNumGlyphs(button.NumGlyphs());
-            control.Hint = button.Hint();
-            if (button.Visible())
-                width = button.Width() > 0 ? button.Width() : DefaultButtonWidth();
-        }
+        const int width =
+            i == 0 ? SetUpMainButton(control) : SetUpExtraButton(control, *extras->GetButton(i - 1));
         control.SetFlat(flat);
         control.SetBounds(control.Left(), 0, width, control.Height());
         if (control.Visible())
@@ -151,6 +132,30 @@ void TDBGridInplaceEdit::LayoutEditButtons() {
         SetButtonControlHooks(control);
     }
     PlaceButtonControls(height);
+}
+
+// The main button shows the style's own face; its width, 0 while hidden.
+int TDBGridInplaceEdit::SetUpMainButton(TEditButtonControlEh& Control) {
+    Control.SetVisible(activeEditStyle_ != esSimpleEh);
+    Control.SetStyle(MainButtonStyle(activeEditStyle_));
+    Control.SetGlyph(TBitmap());
+    Control.Hint.clear();
+    return Control.Visible() ? DefaultButtonWidth() : 0;
+}
+
+// An extra button takes the column's settings; its width, 0 while hidden.
+int TDBGridInplaceEdit::SetUpExtraButton(TEditButtonControlEh& Control, const TEditButtonEh& Button) {
+    Control.SetVisible(Button.Visible());
+    Control.SetStyle(Button.Style());
+    if (Button.Glyph() != nullptr)
+        Control.SetGlyph(*Button.Glyph());
+    else
+        Control.SetGlyph(TBitmap());
+    Control.SetNumGlyphs(Button.NumGlyphs());
+    Control.Hint = Button.Hint();
+    if (!Button.Visible())
+        return 0;
+    return Button.Width() > 0 ? Button.Width() : DefaultButtonWidth();
 }
 
 // Left to right: each button's separator, then the button, the row ending at the right edge;
