@@ -87,6 +87,35 @@ TEST(GridInplaceEditContents, TheSpecialRowsShortcutPutsItsTextAndValueInALookup
     EXPECT_EQ(g.orders.State(), dsEdit);
 }
 
+TEST(GridInplaceEditContents, TheMainButtonOpensTheListAndItsNextClickClosesIt) {
+    struct Case {
+        const char* what;
+        int clicks;
+        bool downHandled;
+        bool clickHandled;
+        bool shown;
+    };
+    const std::vector<Case> cases = {
+        {"the opening click leaves it open", 1, false, false, true},
+        {"the next click closes it", 2, false, false, false},
+        {"OnEditButtonDown takes the press: nothing opens", 1, true, false, false},
+        {"OnEditButtonClick takes the click: it stays open", 2, false, true, true},
+    };
+    for (const Case& c : cases) {
+        OrdersGrid g;
+        TColumnEh* column = g.Column(drop_down_test::StatusCol);
+        column->OnEditButtonDown = [&c](TObject*, bool, bool&, bool& Handled) { Handled = c.downHandled; };
+        column->OnEditButtonClick = [&c](TObject*, bool& Handled) { Handled = c.clickHandled; };
+        TDBGridInplaceEdit& editor = g.Edit(drop_down_test::StatusCol);
+        for (int i = 0; i < c.clicks; ++i) {
+            g.ui.Click(editor.ButtonControls().front().EditButtonControl);
+            g.ui.ProcessMessages();
+        }
+        EXPECT_EQ(editor.ListShown(), c.shown) << c.what;
+        EXPECT_EQ(g.Stored("STATUS"), "new") << c.what;
+    }
+}
+
 // A press on the main button opens the list; dragged on into the list, it chooses there.
 TEST(GridInplaceEditContents, APressOnTheMainButtonDraggedIntoThePickListChoosesThere) {
     OrdersGrid g;
