@@ -6,6 +6,7 @@
 #include "data_grid/column.h"
 #include "data_grid/column_filter.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_filter_row_quiet.h"
 #include "data_grid/grid_filter.h"
 #include "data_grid/inplace_filter_edit.h"
 #include "platform/db/dataset.h"
@@ -141,8 +142,13 @@ void TCustomDBGridEh::PlaceFilterEditor(bool Focus) {
         filterEditor_->Hide();
         return;
     }
-    // Moving the window may take the focus from it; the editor keeps it as it had it.
+    // Moving the window may take the focus from it; the editor keeps it as it had it, and the text
+    // typed so far survives the editor reading its value again as the focus comes back.
     const bool hadFocus = filterEditor_->Focused() || Focused();
+    const TQuietFilterEditorChanges quiet(*filterEditor_);
+    const std::string typed = filterEditor_->Text();
+    const int selStart = filterEditor_->SelStart();
+    const int selLength = filterEditor_->SelLength();
     if (Focus) {
         filterEditor_->SetEditorBounds(TRect{rect.Left, rect.Top, rect.Left, rect.Top});
         FillFilterList(filterCol_);
@@ -151,6 +157,11 @@ void TCustomDBGridEh::PlaceFilterEditor(bool Focus) {
     filterEditor_->SetEditorBounds(rect);
     if (Focus || hadFocus)
         filterEditor_->SetFocus();
+    if (!Focus && filterEditor_->Text() != typed) {
+        filterEditor_->SetEditText(typed);
+        filterEditor_->SetSelStart(selStart);
+        filterEditor_->SetSelLength(selLength);
+    }
     filterEditor_->Perform(EM_SCROLLCARET, 0, 0);
 }
 

@@ -3,7 +3,6 @@
 // and what choosing an item does.
 #include <cstdint>
 #include <string_view>
-#include <utility>
 
 #include "data_controls/dataset_field_value_list.h"
 #include "data_grid/column.h"
@@ -11,6 +10,7 @@
 #include "data_grid/column_title.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_filter_row_quiet.h"
 #include "data_grid/grid_style.h"
 #include "data_grid/inplace_filter_edit.h"
 
@@ -69,12 +69,7 @@ void TCustomDBGridEh::FillFilterList(int DataCol) {
     TSTColumnFilterEh* filter = FilterOf(column);
     if (editor == nullptr || filter == nullptr)
         return;
-    // Filling is no typing: the texts set here must not reach the column's filter.
-    struct QuietChanges {
-        TInplaceFilterEditEh& editor;
-        TNotifyEvent onChange;
-        ~QuietChanges() { editor.OnChange = std::move(onChange); }
-    } quiet{*editor, std::exchange(editor->OnChange, nullptr)};
+    const TQuietFilterEditorChanges quiet(*editor);
     editor->Items()->Clear();
     if (filter->ListSource() == nullptr && !HasMemTable()) {
         editor->SetValue(Variant::Null());

@@ -165,4 +165,21 @@ TEST(GridFilterRowKeys, AFailingApplyStillPutsTheEditorBackAndKeepsTheColumnsInV
     EXPECT_EQ(g.Filter(FilterRowGrid::NameCol).FilterText(), "x");
 }
 
+TEST(GridFilterRowKeys, TextBeingTypedSurvivesTheGridPlacingItsEditorAgain) {
+    FilterRowGrid g;
+    g.Press(VK_UP);
+    g.Type("ab");
+    g.Press(VK_LEFT);
+    g.ds.Refresh();  // the dataset changed: the grid places its editors again
+    g.Column(FilterRowGrid::IdCol)->SetWidth(g.Column(FilterRowGrid::IdCol)->Width() + 20);
+    g.ui.ProcessMessages();
+    EXPECT_EQ(g.EditorText(), "ab");
+    EXPECT_EQ(g.Editor()->SelStart(), 1);
+    EXPECT_EQ(g.Filter(FilterRowGrid::NameCol).FilterText(), "ab");
+    EXPECT_TRUE(g.Editor()->Focused());
+    TRect cell = g.FilterCellRect(FilterRowGrid::NameCol);
+    ++cell.Left;
+    EXPECT_EQ(g.Editor()->BoundsRect(), cell);
+}
+
 }  // namespace
