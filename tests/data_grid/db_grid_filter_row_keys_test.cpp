@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/edit.h"
 #include "tests/data_grid/db_grid_filter_row_fixture.h"
 
 using namespace filter_row_test;
@@ -180,6 +181,32 @@ TEST(GridFilterRowKeys, TextBeingTypedSurvivesTheGridPlacingItsEditorAgain) {
     TRect cell = g.FilterCellRect(FilterRowGrid::NameCol);
     ++cell.Left;
     EXPECT_EQ(g.Editor()->BoundsRect(), cell);
+}
+
+TEST(GridFilterRowKeys, WithRowSelectionUpEntersTheFirstFilterCellAndKeepsTheCurrentColumn) {
+    FilterRowGrid g;
+    g.grid->SetOptions(g.grid->Options() + TDBGridEhOptions{gdoRowSelectEh});
+    g.Filter(FilterRowGrid::IdCol).SetVisible(false);
+    const int current = g.grid->SelectedColumnIndex();
+    g.Press(VK_UP);
+    EXPECT_EQ(g.EditedFilterColumn(), FilterRowGrid::NameCol);
+    EXPECT_EQ(g.grid->SelectedColumnIndex(), current);
+}
+
+TEST(GridFilterRowKeys, TheFocusComingToTheGridFromElsewhereGoesOnToTheFilterEditor) {
+    FilterRowGrid g;
+    auto* other = NewComponent<TEdit>(g.form);
+    other->SetParent(g.form);
+    other->SetBounds(10, 320, 100, 24);
+    g.Press(VK_UP);
+    other->SetFocus();
+    ASSERT_TRUE(other->Focused());
+    g.grid->SetFocus();
+    EXPECT_TRUE(g.Editor()->Focused());
+    g.Press(VK_DOWN);
+    other->SetFocus();
+    g.grid->SetFocus();
+    EXPECT_TRUE(g.grid->Focused()) << "no filter editing any more";
 }
 
 }  // namespace
