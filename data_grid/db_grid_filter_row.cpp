@@ -120,8 +120,11 @@ void TCustomDBGridEh::ShowFilterColumn(int DataCol) {
     if (options_.Contains(gdoRowSelectEh)) {
         if (gridCol < LeftCol())
             SetLeftCol(std::max(gridCol, FixedCols()));
-        else
-            while (LeftCol() < gridCol && LeftCol() + VisibleColCount() <= gridCol) SetLeftCol(LeftCol() + 1);
+        // Scrolled one column at a time until the column shows or the grid scrolls no further.
+        for (int left = -1; left != LeftCol() && LeftCol() + VisibleColCount() <= gridCol;) {
+            left = LeftCol();
+            SetLeftCol(left + 1);
+        }
     } else {
         MoveToColumn(gridCol, 0, false);
     }

@@ -209,4 +209,22 @@ TEST(GridFilterRowKeys, TheFocusComingToTheGridFromElsewhereGoesOnToTheFilterEdi
     EXPECT_TRUE(g.grid->Focused()) << "no filter editing any more";
 }
 
+TEST(GridFilterRowKeys, WithRowSelectionAFilterCellOutOfViewIsScrolledTo) {
+    FilterRowGrid g;
+    g.grid->SetOptions(g.grid->Options() + TDBGridEhOptions{gdoRowSelectEh});
+    for (int col = 0; col < 3; ++col) g.Column(col)->SetWidth(150);
+    g.grid->SetWidth(200);
+    g.ui.ProcessMessages();
+    g.Press(VK_UP);
+    ASSERT_EQ(g.EditedFilterColumn(), FilterRowGrid::IdCol);
+    const int current = g.grid->SelectedColumnIndex();
+    g.Press(VK_RIGHT, {ssCtrl});
+    EXPECT_EQ(g.EditedFilterColumn(), FilterRowGrid::CityCol);
+    const int cityGridCol = g.grid->DataColToGridCol(FilterRowGrid::CityCol);
+    EXPECT_LE(g.grid->LeftCol(), cityGridCol);
+    EXPECT_GT(g.grid->LeftCol() + g.grid->VisibleColCount(), cityGridCol);
+    EXPECT_EQ(g.grid->SelectedColumnIndex(), current);
+    EXPECT_TRUE(g.EditorShown());
+}
+
 }  // namespace
