@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ui/edit.h"
+#include "platform/ui/inplace_edit.h"
 #include "tests/data_grid/db_grid_filter_row_fixture.h"
 
 using namespace filter_row_test;
@@ -225,6 +226,25 @@ TEST(GridFilterRowKeys, WithRowSelectionAFilterCellOutOfViewIsScrolledTo) {
     EXPECT_GT(g.grid->LeftCol() + g.grid->VisibleColCount(), cityGridCol);
     EXPECT_EQ(g.grid->SelectedColumnIndex(), current);
     EXPECT_TRUE(g.EditorShown());
+}
+
+TEST(GridFilterRowKeys, AnAlwaysShownCellEditorStepsAsideForTheFilterRowAndComesBack) {
+    FilterRowGrid g;
+    g.grid->SetOptions(g.grid->Options() + TDBGridEhOptions{gdoAlwaysShowEditorEh});
+    g.ui.ProcessMessages();
+    auto cellEditorShown = [&] {
+        return g.grid->InplaceEditor() != nullptr && g.grid->InplaceEditor()->Visible();
+    };
+    ASSERT_TRUE(cellEditorShown());
+    g.Press(VK_UP);
+    EXPECT_EQ(g.EditedFilterColumn(), FilterRowGrid::NameCol);
+    EXPECT_FALSE(cellEditorShown());
+    EXPECT_FALSE(g.grid->KeepsEditorShown());
+    g.Press(VK_TAB);
+    EXPECT_FALSE(cellEditorShown()) << "entering another column keeps it aside";
+    g.Press(VK_DOWN);
+    EXPECT_EQ(g.EditedFilterColumn(), -1);
+    EXPECT_TRUE(cellEditorShown());
 }
 
 }  // namespace
