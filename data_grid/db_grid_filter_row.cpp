@@ -145,23 +145,24 @@ void TCustomDBGridEh::PlaceFilterEditor(bool Focus) {
         filterEditor_->Hide();
         return;
     }
-    // Moving the window may take the focus from it; the editor keeps it as it had it, and the text
-    // typed so far survives the editor reading its value again as the focus comes back.
+    // Moving the window may take the focus from it; the editor keeps it as it had it. Its text (the
+    // one typed so far, or the filter's text shown over the keys it found) survives the editor
+    // reading its value again as the focus comes back.
     const bool hadFocus = filterEditor_->Focused() || Focused();
     const TQuietFilterEditorChanges quiet(*filterEditor_);
-    const std::string typed = filterEditor_->Text();
-    const int selStart = filterEditor_->SelStart();
-    const int selLength = filterEditor_->SelLength();
     if (Focus) {
         filterEditor_->SetEditorBounds(TRect{rect.Left, rect.Top, rect.Left, rect.Top});
         FillFilterList(filterCol_);
         filterEditor_->SelectAll();
     }
+    const std::string shown = filterEditor_->Text();
+    const int selStart = filterEditor_->SelStart();
+    const int selLength = filterEditor_->SelLength();
     filterEditor_->SetEditorBounds(rect);
     if (Focus || hadFocus)
         filterEditor_->SetFocus();
-    if (!Focus && filterEditor_->Text() != typed) {
-        filterEditor_->SetEditText(typed);
+    if (filterEditor_->Text() != shown) {
+        filterEditor_->SetEditText(shown);
         filterEditor_->SetSelStart(selStart);
         filterEditor_->SetSelLength(selLength);
     }

@@ -197,4 +197,19 @@ TEST(GridFilterRowList, WhileTheFilterSettingsUpdateTheGridStaysInFilterEditing)
     EXPECT_FALSE(g.EditorShown());
 }
 
+TEST(GridFilterRowList, AFilterThroughAKeyFieldShowsItsTextAgainOverTheKeysItFound) {
+    FilterRowGrid g;
+    TSTColumnFilterEh& city = g.Filter(FilterRowGrid::CityCol);
+    city.SetKeyField("ID");
+    city.SetListField("CITY");
+    EnterCityFilter(g);
+    g.ChooseFromList("Тверь");
+    EXPECT_EQ(city.FilterText(), "Тверь");
+    EXPECT_EQ(city.KeyValueList(), Variant(4));
+    g.Press(VK_TAB);
+    g.Press(VK_TAB, {ssShift});
+    ASSERT_EQ(g.EditedFilterColumn(), FilterRowGrid::CityCol);
+    EXPECT_EQ(g.EditorText(), "Тверь");
+}
+
 }  // namespace
