@@ -1,6 +1,8 @@
 // Getting into and around the filter row: Up from the first record, presses on a filter cell, the
 // filter editor's keys that step between filter cells, and the typed characters, wheel and cancel
 // mode the grid hands on to the filter editor.
+#include <algorithm>
+
 #include "data_grid/column.h"
 #include "data_grid/db_grid.h"
 #include "data_grid/inplace_filter_edit.h"
