@@ -55,9 +55,11 @@ TGridDemoForm::TGridDemoForm(TComponent* AOwner) : TForm(AOwner) {
     SetActiveControl(Grid);
 }
 
-TGridDemoForm::~TGridDemoForm() {
-    // The controls let go of the data before it goes.
+TGridDemoForm::~TGridDemoForm() = default;
+
+void TGridDemoForm::BeforeDestruction() {
     BindControls(nullptr);
+    TForm::BeforeDestruction();
 }
 
 void TGridDemoForm::Open(const TGridDemoSettings& settings) {

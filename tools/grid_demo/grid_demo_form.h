@@ -27,6 +27,8 @@ class TGridDemoForm : public TForm {
   public:
     explicit TGridDemoForm(TComponent* AOwner);
     ~TGridDemoForm() override;
+    // The controls let go of the data before they and it go.
+    void BeforeDestruction() override;
     std::string ClassName() const override { return "TGridDemoForm"; }
 
     // Connects to the database and binds the grid and the controls to its visits.

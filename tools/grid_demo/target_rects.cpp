@@ -54,6 +54,19 @@ void PutTitlesAndFilters(std::ostream& out, TCustomDBGridEh& grid) {
     }
 }
 
+const char* StateName(TDataSetState state) {
+    switch (state) {
+        case dsBrowse:
+            return "browse";
+        case dsEdit:
+            return "edit";
+        case dsInsert:
+            return "insert";
+        default:
+            return "other";
+    }
+}
+
 // The shown records, through the grid's own window on the dataset.
 void PutRows(std::ostream& out, TCustomDBGridEh& grid) {
     TGridDataLinkEh* link = grid.DataLink();
@@ -75,7 +88,7 @@ void PutRows(std::ostream& out, TCustomDBGridEh& grid) {
         }
     }
     link->SetActiveRecord(saved);
-    out << "rows" << rows.str() << '\n' << cells.str();
+    out << "state " << StateName(dataSet->State()) << "\nrows" << rows.str() << '\n' << cells.str();
 }
 
 // Each day's cell in the calendar, found by asking the calendar what lies under its points.

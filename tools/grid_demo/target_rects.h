@@ -2,6 +2,7 @@
 // The test option's writer: the screen rectangles of the demo's named targets, written to a file
 // whenever they change, so that a driver clicks where the program draws. One target a line, its
 // name's words, then "x y width height" in screen pixels:
+//   state edit                   the visits' state: browse, edit, insert or other (no rectangle)
 //   rows 5 3 7 1                 the visits shown, top to bottom (no rectangle)
 //   title AMOUNT x y w h         a column's title, by field name
 //   filter ROOM x y w h          a column's filter cell

@@ -1,0 +1,219 @@
+// The grid demo over a fresh database in a private X server, driven by xdotool as a user would,
+// clicking where the demo reports its targets: a room typed into the filter row, the amount's
+// title clicked up and down, a date picked from a cell's calendar and an amount typed over, a note
+// typed below the grid, the grid exported by Ctrl+E and read back by Python's CSV reader, and the
+// visits read back from the database with isql once the demo has closed.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/child_process.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/xvfb_server.h"
+#include "tests/tools/grid_demo/demo_targets.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using grid_demo_test::DemoTargets;
+using grid_demo_test::ReadDemoTargets;
+using Rows = std::vector<std::vector<std::string>>;
+
+// Python's CSV reader turns the export into a JSON list of rows.
+constexpr const char* kCsvToJson =
+    "import csv, json, sys\n"
+    "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+    "    rows = list(csv.reader(f, delimiter=';', quotechar='\"', doublequote=True, strict=True))\n"
+    "print(json.dumps(rows))\n";
+
+constexpr const char* kVisitsQuery =
+    "SET HEADING OFF;\n"
+    "SELECT ID || '|' || CUSTOMER_ID || '|' || VISIT_DATE || '|' || ROOM || '|' || AMOUNT || '|' || PAID"
+    " || '|' || COALESCE(NOTE, '-') FROM VISITS ORDER BY ID;\n";
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(50ms);
+    }
+    return condition();
+}
+
+std::string FileText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class GridDemoEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(xserver_.Display().empty()) << "Xvfb did not start";
+        fs::create_directories(engineDir_);
+        const std::string command = std::string("exec '") + GRID_DEMO_PROGRAM + "' '" + database_.string() +
+                                    "' '" + export_.string() + "' --target-rects '" + targets_.string() +
+                                    "' > '" + log_.string() + "' 2>&1";
+        demo_.Start({"/bin/sh", "-c", command}, Environment());
+        ASSERT_TRUE(WaitFor([&] { return Targets().rows.size() == 7; }, 20s))
+            << "the demo did not show its visits\n"
+            << FileText(log_);
+    }
+
+    void TearDown() override {
+        if (!HasFailure())
+            return;
+        // Kept beside the test's log, outside the scratch folder that goes with the test.
+        const fs::path shot = fs::current_path() / "grid_demo_e2e_failure.xwd";
+        xserver_.Run({"xwd", "-root", "-silent", "-out", shot.string()});
+        std::cerr << "screenshot: " << shot << "\ndemo output:\n"
+                  << FileText(log_) << "\nlast targets:\n"
+                  << FileText(targets_);
+    }
+
+    std::vector<std::string> Environment() const {
+        return {"DISPLAY=" + xserver_.Display(), "LC_ALL=C", "FIREBIRD_LOCK=" + engineDir_.string(),
+                "FIREBIRD_TMP=" + engineDir_.string()};
+    }
+    DemoTargets Targets() const { return ReadDemoTargets(targets_); }
+
+    bool Xdotool(std::vector<std::string> args) {
+        args.insert(args.begin(), "xdotool");
+        return xserver_.Run(args, 15s);
+    }
+    // Clicks the middle of a target once the demo reports it.
+    bool Click(const std::string& target) {
+        std::optional<grid_demo_test::TargetRect> rect;
+        if (!WaitFor([&] { return (rect = Targets().Find(target)).has_value(); }))
+            return false;
+        return Xdotool(
+            {"mousemove", std::to_string(rect->CenterX()), std::to_string(rect->CenterY()), "click", "1"});
+    }
+    bool Type(const std::string& text) { return Xdotool({"type", "--delay", "40", text}); }
+    bool Key(const std::string& keys) { return Xdotool({"key", "--delay", "60", keys}); }
+
+    bool RowsBecome(const std::vector<int>& rows) {
+        return WaitFor([&] { return Targets().rows == rows; });
+    }
+    bool CellShows(int visit, const std::string& field, const std::string& text) {
+        return WaitFor([&] { return Targets().CellText(visit, field) == text; });
+    }
+
+    Rows ReadExport() {
+        const fs::path script = dir_ / "csv_to_json.py";
+        std::ofstream(script) << kCsvToJson;
+        const fs::path json = dir_ / "export.json";
+        testsupport::ChildProcess python;
+        python.Start(
+            {"/bin/sh", "-c",
+             "exec python3 '" + script.string() + "' '" + export_.string() + "' > '" + json.string() + "'"});
+        EXPECT_EQ(python.WaitExit(30s), 0) << "the CSV reader refused the export:\n" << FileText(export_);
+        return nlohmann::json::parse(FileText(json), nullptr, false).get<Rows>();
+    }
+
+    // The visits as the server holds them, "ID|CUSTOMER_ID|VISIT_DATE|ROOM|AMOUNT|PAID|NOTE".
+    std::vector<std::string> ServerVisits() {
+        const fs::path script = dir_ / "visits.sql";
+        const fs::path output = dir_ / "visits.txt";
+        std::ofstream(script) << kVisitsQuery;
+        testsupport::ChildProcess isql;
+        isql.Start({"/bin/sh", "-c",
+                    std::string("exec '") + ISQL_PROGRAM + "' -q -user SYSDBA -i '" + script.string() +
+                        "' '" + database_.string() + "' > '" + output.string() + "' 2>&1"},
+                   Environment());
+        EXPECT_EQ(isql.WaitExit(30s), 0) << FileText(output);
+        std::vector<std::string> rows;
+        std::istringstream lines(FileText(output));
+        for (std::string line; std::getline(lines, line);) {
+            line.erase(line.find_last_not_of(" \r") + 1);
+            if (!line.empty())
+                rows.push_back(line);
+        }
+        return rows;
+    }
+
+    testsupport::TempDir dir_{"grid_demo_e2e"};
+    fs::path engineDir_ = dir_ / "engine";
+    fs::path database_ = dir_ / "visits.fdb";
+    fs::path export_ = dir_ / "visits.csv";
+    fs::path targets_ = dir_ / "targets.txt";
+    fs::path log_ = dir_ / "demo.log";
+    testsupport::XvfbServer xserver_{"1024x768x24"};
+    testsupport::ChildProcess demo_;
+};
+
+TEST_F(GridDemoEndToEnd, FilteredSortedEditedVisitsAreExportedAndCommitted) {
+    // The filter row: the room typed into its cell, then Enter.
+    ASSERT_TRUE(Click("filter ROOM"));
+    ASSERT_TRUE(Type("101"));
+    ASSERT_TRUE(Key("Return"));
+    ASSERT_TRUE(RowsBecome({1, 3, 5, 7})) << "the filter kept other rooms";
+
+    // The amount's title: up, then down. The pause keeps the two clicks from making a double click.
+    ASSERT_TRUE(Click("title AMOUNT"));
+    ASSERT_TRUE(RowsBecome({5, 3, 7, 1})) << "not sorted up by the amount";
+    ASSERT_TRUE(Xdotool({"sleep", "0.6"}));
+    ASSERT_TRUE(Click("title AMOUNT"));
+    ASSERT_TRUE(RowsBecome({1, 7, 3, 5})) << "not sorted down by the amount";
+
+    // Visit 7: a day picked from its date cell's calendar, its amount typed over, then Down.
+    ASSERT_TRUE(Click("cell 7 VISIT_DATE"));
+    const auto cell = Targets().Find("cell 7 VISIT_DATE");
+    ASSERT_TRUE(WaitFor([&] {
+        const auto button = Targets().Find("button");
+        return button && button->y == cell->y;
+    })) << "no button in the date cell";
+    ASSERT_TRUE(Click("button"));
+    ASSERT_TRUE(Click("day 2024-03-20")) << "no calendar";
+    ASSERT_TRUE(CellShows(7, "VISIT_DATE", "20.03.2024"));
+    ASSERT_TRUE(Click("cell 7 AMOUNT"));
+    ASSERT_TRUE(Type("700"));
+    ASSERT_TRUE(Key("Down"));
+    ASSERT_TRUE(CellShows(7, "AMOUNT", "700.0000"));
+    ASSERT_TRUE(WaitFor([&] { return Targets().state == "browse"; })) << "the edited visit was not posted";
+
+    // Visit 3, now current: its note typed into the edit below the grid, then Tab.
+    ASSERT_TRUE(Click("control NOTE"));
+    ASSERT_TRUE(Type("needs x-ray"));
+    ASSERT_TRUE(Key("Tab"));
+    ASSERT_TRUE(CellShows(3, "NOTE", "needs x-ray")) << "the grid does not show the note";
+
+    ASSERT_TRUE(Key("ctrl+e"));
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(export_); })) << "nothing exported";
+    const Rows expected = {
+        {"№", "Пациент", "Дата", "Кабинет", "Сумма", "Оплачено", "Примечание"},
+        {"1", "Ivanova Anna", "04.03.2024", "101", "1,500.0000", "True", "first visit"},
+        {"7", "Ivanova Anna", "20.03.2024", "101", "700.0000", "False", ""},
+        {"3", "Sidorov Pavel", "05.03.2024", "101", "250.2500", "False", "needs x-ray"},
+        {"5", "Petrov Boris", "07.03.2024", "101", "99.9900", "True", "repeat"},
+        // The count of the visits and the sum of their amounts, 640 having become 700.
+        {"4", "", "", "", "2,550.2400", "", ""},
+    };
+    EXPECT_EQ(ReadExport(), expected);
+
+    ASSERT_TRUE(Click("control CLOSE"));
+    EXPECT_EQ(demo_.WaitExit(15s), 0) << FileText(log_);
+    EXPECT_EQ(ServerVisits(), (std::vector<std::string>{
+                                  "1|1|2024-03-04|101|1500.0000|TRUE|first visit",
+                                  "2|2|2024-03-05|205|700.5000|FALSE|-",
+                                  "3|3|2024-03-05|101|250.2500|FALSE|needs x-ray",
+                                  "4|1|2024-03-06|102|3000.0000|TRUE|-",
+                                  "5|2|2024-03-07|101|99.9900|TRUE|repeat",
+                                  "6|3|2024-03-11|205|1200.0000|FALSE|-",
+                                  "7|1|2024-03-20|101|700.0000|FALSE|-",
+                              }));
+}
+
+}  // namespace
