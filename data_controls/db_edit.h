@@ -276,11 +276,6 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public 
     void CancelChildCapture();
     // Backspace in an empty edit offers the remembered texts.
     void OpenMRUListOnBackspace();
-    void OpenMRUListBox(TMRUListboxEh& list, int matches);
-    // The formatting rectangle on the screen: where the list of remembered texts opens.
-    TRect ScreenTextRect();
-    // The text of an edit with nothing typed: the mask's blanks and literals, or ''.
-    std::string BlankEditText() const;
     void SetButtonControlHooks(TEditButtonControlEh& control);
     void ResetButtonControl(TEditButtonControlLineRec& line, TEditButtonEh& button, bool isMain);
     void EditButtonChanged();

@@ -188,8 +188,6 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
     bool DropDownKeyMessage(TMessage& Message, WORD Key, TShiftState Shift);
     bool MRUListKeyMessage(TMessage& Message, WORD Key, TShiftState Shift);
     void ShowListTextInEditor();
-    // The formatting rectangle on the screen.
-    TRect ScreenTextRect();
 
     TInplaceEditStyleEh activeEditStyle_ = esSimpleEh;
     TWinControl* activeDropDown_ = nullptr;
