@@ -32,6 +32,12 @@ void TFIBCustomDataSet::ReapplyRecordFilter() {
     if (!Active() || ComponentState().Contains(csDestroying))
         return;
     CheckBrowseMode();
+    // A current record the filter now hides gives way to the first shown one: repositioning on it
+    // would look for a shown record after it, and there may be none.
+    if (!IsEmpty() && !RecordIsVisible(ActiveBuffer())) {
+        First();
+        return;
+    }
     const int recNo = RecNo();
     RepositionByBookmark();
     if (RecNo() != recNo)

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "firebird_datasets/pfib_dataset.h"
+#include "platform/db/data_link.h"
+#include "platform/db/data_source.h"
 #include "tests/firebird_datasets/dataset_engine_fixture.h"
 #include "tests/support/add_field.h"
 
@@ -188,6 +190,26 @@ TEST_F(FilterOnEngine, TurningTheFilterOnKeepsAVisibleRecordElseGoesToTheFirst) 
     EXPECT_EQ(Id(ds), 3);  // not filtered: the text waits
     ds.SetFiltered(true);
     EXPECT_EQ(Id(ds), 4);
+}
+
+// No shown record follows the hidden current one: the first shown record becomes current, whether
+// the controls keep a window of one record or of several.
+TEST_F(FilterOnEngine, TurningTheFilterOnAtAHiddenLastRecordGoesToTheFirst) {
+    for (const int buffers : {1, 4}) {
+        SCOPED_TRACE(buffers);
+        auto& ds = Rows();
+        TDataSource source;
+        source.SetDataSet(&ds);
+        TDataLink link;
+        link.SetBufferCount(buffers);
+        link.SetDataSource(&source);
+        ds.SetFilterText("NAME LIKE 'A%'");
+        GoToId(ds, 6);
+        ASSERT_NO_THROW(ds.SetFiltered(true));
+        EXPECT_EQ(Id(ds), 1);
+        EXPECT_EQ(Ids(ds), "1 3 5 ");
+        link.SetDataSource(nullptr);
+    }
 }
 
 TEST_F(FilterOnEngine, AFilterSetWhileClosedAppliesOnOpen) {
