@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data_controls/edit_button_menu.h"
 #include "data_controls/mru_listbox.h"
+#include "data_controls/variant_kinds.h"
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
@@ -22,19 +24,6 @@ bool IsTextField(const TField* field) {
 
 bool IsMemoField(const TField* field) {
     return field->DataType() == ftMemo || field->DataType() == ftFmtMemo;
-}
-
-bool HoldsImageIndex(const Variant& value) {
-    switch (value.VarType()) {
-        case varSmallint:
-        case varInteger:
-        case varSingle:
-        case varDouble:
-        case varCurrency:
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace
@@ -153,13 +142,7 @@ std::unique_ptr<TEditButtonEh> TCustomDBEditEh::NewEditButton() {
 }
 
 TEditButtonControlEh* TCustomDBEditEh::NewEditButtonControl() {
-    auto* control = NewComponent<TEditButtonControlEh>(this);
-    control->ControlStyle.Include(csReplicatable);
-    control->ControlStyle.Include(csOpaque);
-    control->SetBounds(0, 0, 10, 17);
-    control->SetVisible(true);
-    control->SetParent(this);
-    return control;
+    return NewEditButtonControlFor(*this);
 }
 
 std::unique_ptr<TEditButtonsEh> TCustomDBEditEh::NewEditButtons() {
@@ -415,7 +398,7 @@ void TCustomDBEditEh::RefreshImageIndex() {
         return;
     int index = BaseImageIndex();
     const Variant value = FetchValue();
-    if (HoldsImageIndex(value))
+    if (HoldsPlainNumber(value))
         index = static_cast<int>(std::lround(value.AsDouble()));
     if (onGetImageIndex_)
         onGetImageIndex_(this, index);

@@ -281,11 +281,8 @@ class TCustomDBEditEh : public TCustomMaskEdit, public IDropDownOwnerEh, public 
     void EditButtonChanged();
     void ImageChanged();
     void PlaceButtons();
-    void ShowButtonMenu(TEditButtonEh& button, TEditButtonControlEh& control);
     // The settings behind a button control (by its Tag); nullptr for a stale one.
     TEditButtonEh* ButtonOfControl(const TEditButtonControlEh& control) const;
-    // Takes the marker posted when the button's menu closed; true when it was waiting.
-    bool TakeMenuClosedMarker(int tag);
     bool ButtonShortCut(WORD key, TShiftState shift);
     void BeginEditingUnlessReadOnly();
     bool PointInButtonsOrImage(TPoint clientPos) const;

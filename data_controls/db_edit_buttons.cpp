@@ -1,7 +1,6 @@
 // The edit control's buttons: what a press and a click do, drop-down menus and the latched main button.
 #include "data_controls/db_edit.h"
-#include "platform/ui/message_queue.h"
-#include "platform/ui/popup_menu.h"
+#include "data_controls/edit_button_menu.h"
 
 namespace {
 
@@ -19,17 +18,6 @@ TEditButtonEh* TCustomDBEditEh::ButtonOfControl(const TEditButtonControlEh& cont
     return editButtons_->GetButton(control.Tag - 1);
 }
 
-bool TCustomDBEditEh::TakeMenuClosedMarker(int tag) {
-    if (!HandleAllocated())
-        return false;
-    TMsg msg;
-    if (!PeekMessage(msg, Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_NOREMOVE) ||
-        static_cast<int>(msg.wParam) != tag)
-        return false;
-    PeekMessage(msg, Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_REMOVE);
-    return true;
-}
-
 void TCustomDBEditEh::EditButtonPressed(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled) {
     if (CanFocus() && !Focused())
         SetFocus();
@@ -38,7 +26,7 @@ void TCustomDBEditEh::EditButtonPressed(TObject* Sender, bool TopButton, bool& A
     if (control == nullptr)
         return;
     // The press that closed the button's menu must not open it again.
-    if (TakeMenuClosedMarker(control->Tag))
+    if (TakeMenuClosedMarker(*this, control->Tag))
         return;
     TEditButtonEh* button = ButtonOfControl(*control);
     if (button == nullptr)
@@ -49,7 +37,7 @@ void TCustomDBEditEh::EditButtonPressed(TObject* Sender, bool TopButton, bool& A
         if (Handled)
             return;
         if (button->DropdownMenu != nullptr)
-            ShowButtonMenu(*button, *control);
+            ShowEditButtonMenu(*button->DropdownMenu, *this, *control);
         else
             MainButtonPressed(!TopButton);
         return;
@@ -57,17 +45,7 @@ void TCustomDBEditEh::EditButtonPressed(TObject* Sender, bool TopButton, bool& A
     if (button->OnDown)
         button->OnDown(button, TopButton, AutoRepeat, Handled);
     if (!Handled && button->DropdownMenu != nullptr)
-        ShowButtonMenu(*button, *control);
-}
-
-void TCustomDBEditEh::ShowButtonMenu(TEditButtonEh& button, TEditButtonControlEh& control) {
-    TPopupMenu* menu = button.DropdownMenu;
-    const TPoint at = control.ClientToScreen({0, control.Height()});
-    menu->PopupComponent = this;
-    menu->Popup(at.X, at.Y);
-    PostMessage(Handle(), CM_IGNOREEDITDOWNEH, static_cast<WPARAM>(control.Tag), 0);
-    // The menu took the mouse: the button would stay pressed.
-    control.Perform(WM_LBUTTONUP, 0, MakeLParam(0, 0));
+        ShowEditButtonMenu(*button->DropdownMenu, *this, *control);
 }
 
 void TCustomDBEditEh::MainButtonPressed(bool InMouseControl) {

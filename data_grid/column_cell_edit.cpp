@@ -66,6 +66,17 @@ TInplaceEditStyleEh AutoEditStyle(TColumnEh& column) {
 
 }  // namespace
 
+TEditButtonStyleEh MainButtonStyle(TInplaceEditStyleEh Style) {
+    switch (Style) {
+        case esEllipsisEh:
+            return ebsEllipsisEh;
+        case esUpDownEh:
+            return ebsUpDownEh;
+        default:
+            return ebsDropDownEh;
+    }
+}
+
 TInplaceEditStyleEh ColumnEditStyle(TColumnEh& Column) {
     switch (Column.ButtonStyle()) {
         case cbsEllipsis:

@@ -26,8 +26,10 @@ std::string ItemOrEmpty(const TStrings* list, int count, int index) {
     return index >= 0 && index < count ? list->Get(index) : std::string();
 }
 
-bool IsIndexType(TFieldType type) {
-    switch (type) {
+}  // namespace
+
+bool HoldsIndexNumber(TFieldType Type) {
+    switch (Type) {
         case ftSmallint:
         case ftInteger:
         case ftWord:
@@ -39,8 +41,6 @@ bool IsIndexType(TFieldType type) {
             return false;
     }
 }
-
-}  // namespace
 
 TColumnCellKindEh TColumnEh::CellKind() {
     if (Checkboxes())
@@ -146,7 +146,7 @@ int TColumnEh::ValueListIndex() {
         index = keyList_->IndexOf(field->Text());
     else if (ItemCount(HasPickList(), pickList_.get()) > 0)
         index = pickList_->IndexOf(field->Text());
-    else if (IsIndexType(field->DataType()))
+    else if (HoldsIndexNumber(field->DataType()))
         index = field->AsInteger();
     return index == -1 ? NotInKeyListIndex() : index;
 }

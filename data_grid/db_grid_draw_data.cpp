@@ -26,17 +26,6 @@ namespace {
 // The red dots of a required field left empty.
 constexpr TColor RequiredMarkColor = 0x000000FF;
 
-TEditButtonStyleEh MainButtonStyle(TColumnEh& Column) {
-    switch (ColumnEditStyle(Column)) {
-        case esEllipsisEh:
-            return ebsEllipsisEh;
-        case esUpDownEh:
-            return ebsUpDownEh;
-        default:
-            return ebsDropDownEh;
-    }
-}
-
 // The first characters of Text, as many as Search has.
 std::string LeadingCharacters(const std::string& Text, const std::string& Search) {
     std::size_t at = 0;
@@ -275,7 +264,7 @@ void TCustomDBGridEh::DrawCellButtons(TCellDrawEh& Cell, TColumnEh* Column, cons
         x += width;
     };
     if (ColumnEditStyle(*Column) != esSimpleEh)
-        paint(buttonWidth + gap, MainButtonStyle(*Column), nullptr);
+        paint(buttonWidth + gap, MainButtonStyle(ColumnEditStyle(*Column)), nullptr);
     TEditButtonsEh* buttons = Column->EditButtons();
     for (int i = 0; buttons != nullptr && i < buttons->Count(); ++i) {
         TEditButtonEh* button = buttons->GetButton(i);

@@ -162,7 +162,6 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
     int ButtonHeightCandidate(int Width, bool Main) const;
     void PlaceButtonControls(int Height);
     bool IsMainButton(const TObject* Sender) const;
-    bool TakeMenuClosedMarker(int Tag);
     void ExtraButtonPressed(int Index, TEditButtonControlEh& Control, bool TopButton, bool& AutoRepeat,
                             bool& Handled);
     bool ButtonHoldsPointInList(TControl& Button, int X, int Y, TPoint& ListPoint);

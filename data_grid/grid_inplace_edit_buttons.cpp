@@ -3,15 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data_controls/edit_button_menu.h"
 #include "data_controls/edit_button_metrics.h"
 #include "data_grid/column.h"
+#include "data_grid/column_cell.h"
 #include "data_grid/grid_inplace_edit.h"
 #include "data_grid/popup_data_grid.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/message_queue.h"
 #include "platform/ui/mouse_capture.h"
 #include "platform/ui/pen.h"
-#include "platform/ui/popup_menu.h"
 #include "platform/ui/shape.h"
 #include "platform/ui/system_metrics.h"
 
@@ -21,27 +22,10 @@ TEditButtonControlEh* ButtonControlOf(TObject* Sender) {
     return dynamic_cast<TEditButtonControlEh*>(Sender);
 }
 
-TEditButtonStyleEh MainButtonStyle(TInplaceEditStyleEh Style) {
-    switch (Style) {
-        case esEllipsisEh:
-            return ebsEllipsisEh;
-        case esUpDownEh:
-            return ebsUpDownEh;
-        default:
-            return ebsDropDownEh;
-    }
-}
-
 }  // namespace
 
 TEditButtonControlEh* TDBGridInplaceEdit::NewEditButtonControl() {
-    auto* control = NewComponent<TEditButtonControlEh>(this);
-    control->ControlStyle.Include(csReplicatable);
-    control->ControlStyle.Include(csOpaque);
-    control->SetBounds(0, 0, 10, 17);
-    control->SetVisible(true);
-    control->SetParent(this);
-    return control;
+    return NewEditButtonControlFor(*this);
 }
 
 void TDBGridInplaceEdit::BoundsChanged() {
@@ -193,17 +177,6 @@ bool TDBGridInplaceEdit::IsMainButton(const TObject* Sender) const {
     return !buttonControls_.empty() && Sender == buttonControls_.front().EditButtonControl;
 }
 
-bool TDBGridInplaceEdit::TakeMenuClosedMarker(int Tag) {
-    if (!HandleAllocated())
-        return false;
-    TMsg msg;
-    if (!PeekMessage(msg, Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_NOREMOVE) ||
-        static_cast<int>(msg.wParam) != Tag)
-        return false;
-    PeekMessage(msg, Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_REMOVE);
-    return true;
-}
-
 void TDBGridInplaceEdit::EditButtonPressed(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled) {
     if (CanFocus() && !Focused())
         SetFocus();
@@ -212,7 +185,7 @@ void TDBGridInplaceEdit::EditButtonPressed(TObject* Sender, bool TopButton, bool
     if (control == nullptr)
         return;
     // The press that closed this button's menu must not open it again.
-    if (TakeMenuClosedMarker(control->Tag))
+    if (TakeMenuClosedMarker(*this, control->Tag))
         return;
     TColumnEh* column = CurrentColumn();
     if (IsMainButton(Sender)) {
@@ -236,14 +209,7 @@ void TDBGridInplaceEdit::ExtraButtonPressed(int Index, TEditButtonControlEh& Con
         button.OnDown(&Control, TopButton, AutoRepeat, Handled);
     if (Handled || button.DropdownMenu == nullptr)
         return;
-    TPopupMenu* menu = button.DropdownMenu;
-    const TPoint at = Control.ClientToScreen({0, Control.Height()});
-    menu->PopupComponent = this;
-    menu->Popup(at.X, at.Y);
-    if (HandleAllocated())
-        PostMessage(Handle(), CM_IGNOREEDITDOWNEH, static_cast<WPARAM>(Control.Tag), 0);
-    // The menu took the mouse: the button would stay pressed.
-    Control.Perform(WM_LBUTTONUP, 0, MakeLParam(0, 0));
+    ShowEditButtonMenu(*button.DropdownMenu, *this, Control);
 }
 
 void TDBGridInplaceEdit::MainButtonPressed(bool BottomHalf) {

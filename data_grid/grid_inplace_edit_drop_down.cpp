@@ -7,6 +7,7 @@
 #include "data_controls/popup_calendar.h"
 #include "data_controls/popup_listbox.h"
 #include "data_controls/spec_row.h"
+#include "data_controls/variant_kinds.h"
 #include "data_grid/column.h"
 #include "data_grid/column_drop_down_box.h"
 #include "data_grid/grid_inplace_edit.h"
@@ -48,19 +49,6 @@ bool KeyFieldsModifiable(TField& Field) {
             return false;
     }
     return true;
-}
-
-bool IsNumberVariant(const Variant& Value) {
-    switch (Value.VarType()) {
-        case varSmallint:
-        case varInteger:
-        case varSingle:
-        case varDouble:
-        case varCurrency:
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace
@@ -242,7 +230,7 @@ void TDBGridInplaceEdit::AcceptCalculatorChoice(TColumnEh& Column) {
     if (!Column.IsEditable(true) || !grid->GridBeginFieldEdit())
         return;
     const Variant value = calculatorDropDown_->FetchPopupValue();
-    if (!IsNumberVariant(value))
+    if (!HoldsPlainNumber(value))
         return;
     SetText(FloatToStr(value.AsDouble()));
     grid->editText_ = Text();

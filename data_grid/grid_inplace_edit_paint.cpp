@@ -3,6 +3,7 @@
 #include "data_controls/image_list_color.h"
 #include "data_controls/popup_listbox.h"
 #include "data_grid/column.h"
+#include "data_grid/column_cell.h"
 #include "data_grid/grid_inplace_edit.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
@@ -15,20 +16,6 @@
 namespace {
 
 constexpr TColor kRequiredMarkColor = clRed;
-
-bool IsImageIndexType(TFieldType Type) {
-    switch (Type) {
-        case ftSmallint:
-        case ftInteger:
-        case ftWord:
-        case ftFloat:
-        case ftCurrency:
-        case ftFMTBcd:
-            return true;
-        default:
-            return false;
-    }
-}
 
 }  // namespace
 
@@ -67,7 +54,7 @@ void TDBGridInplaceEdit::RefreshImageIndex() {
     TField* field = column->Field();
     if (column->HasPickList() && column->PickList()->Count() > 0)
         index = column->PickList()->IndexOf(Text());
-    else if (field != nullptr && IsImageIndexType(field->DataType()))
+    else if (field != nullptr && HoldsIndexNumber(field->DataType()))
         index = field->AsInteger();
     if (index == -1)
         index = column->NotInKeyListIndex();
