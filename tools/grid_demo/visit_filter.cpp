@@ -11,14 +11,20 @@ namespace grid_demo {
 
 namespace {
 
+// A date goes in quotes, in the short date format the filter reads it back in.
+std::string ValueText(const Variant& value) {
+    const std::string text = FilterValueText(value);
+    return VarType(value) == varDate ? "'" + text + "'" : text;
+}
+
 std::string OperandText(TFilterOperatorKindEh op, const Variant& operand) {
     if (op != fokInEh && op != fokNotInEh)
-        return FilterValueText(operand);
+        return ValueText(operand);
     if (!operand.IsArray())
-        return "(" + FilterValueText(operand) + ")";
+        return "(" + ValueText(operand) + ")";
     std::string values;
     for (int i = operand.LowBound(1); i <= operand.HighBound(1); ++i)
-        values += (values.empty() ? "" : ", ") + FilterValueText(operand[i]);
+        values += (values.empty() ? "" : ", ") + ValueText(operand[i]);
     return "(" + values + ")";
 }
 
