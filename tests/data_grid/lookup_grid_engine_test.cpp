@@ -5,49 +5,27 @@
 #include <string>
 #include <vector>
 
-#include "data_grid/grid_unit.h"
 #include "data_grid/lookup_grid.h"
-#include "platform/db/data_source.h"
-#include "platform/ui/application.h"
-#include "platform/ui/form.h"
-#include "platform/ui/headless.h"
-#include "platform/ui/virtual_keys.h"
-#include "tests/firebird_datasets/generated_sql_fixture.h"
+#include "tests/data_grid/visits_engine_fixture.h"
 
 namespace {
 
-class LookupGridEngine : public gentest::GeneratedSQLEngine {
+class LookupGridEngine : public visits_engine::VisitsEngine {
   protected:
-    void SetUp() override {
-        GeneratedSQLEngine::SetUp();
-        Exec({"RECREATE TABLE VISITS (ID INTEGER NOT NULL PRIMARY KEY, CLIENT_ID INTEGER)",
-              "INSERT INTO VISITS VALUES (10, 1)", "INSERT INTO VISITS VALUES (11, 2)"});
-        InitializeDBGridEhUnit();
-    }
-    void TearDown() override {
+    void LetGoOfGrid() override {
         if (grid_ != nullptr) {
             grid_->SetDataSource(nullptr);
             grid_->TCustomDBGridEh::SetDataSource(nullptr);
         }
-        clients_.reset();
-        FinalizeDBGridEhUnit();
-        GeneratedSQLEngine::TearDown();
     }
 
     // The visits as the master, the clients as the list of a focused lookup grid.
     TpFIBDataSet& ShowVisits() {
-        auto& visits = Clients("SELECT ID, CLIENT_ID FROM VISITS ORDER BY ID", "VISITS", "ID");
-        visits.AutoUpdateOptions().SetCanChangeSQLs(true);
-        visitSource_.SetDataSet(&visits);
-        visits.Open();
-        visits.AutoGenerateSQLs();
-        clients_->SetDatabase(&Database());
-        clients_->SetTransaction(&Transaction());
-        clients_->SelectSQL().SetText("SELECT ID, NAME FROM CLIENTS ORDER BY ID");
+        auto& visits = Visits();
+        OpenVisits(visits);
         clientSource_.SetDataSet(clients_.get());
-        clients_->Open();
-        Application->CreateForm(&form_);
-        form_->SetBounds(0, 0, 400, 300);
+        OpenClients();
+        CreateForm();
         grid_ = NewComponent<TDBLookupGridEh>(form_);
         grid_->SetParent(form_);
         // Room for more rows than there are clients: the list's window outgrows the dataset.
@@ -57,17 +35,11 @@ class LookupGridEngine : public gentest::GeneratedSQLEngine {
         grid_->SetListField("NAME");
         grid_->SetDataSource(&visitSource_);
         grid_->SetDataField("CLIENT_ID");
-        form_->Show();
-        grid_->SetFocus();
-        ui_.ProcessMessages();
+        ShowForm(*grid_);
         return visits;
     }
 
-    platform::ui::HeadlessSession ui_;
-    TObjectPtr<TpFIBDataSet> clients_ = MakeComponent<TpFIBDataSet>(nullptr);
-    TDataSource visitSource_{nullptr};
     TDataSource clientSource_{nullptr};
-    TForm* form_ = nullptr;
     TDBLookupGridEh* grid_ = nullptr;
 };
 
