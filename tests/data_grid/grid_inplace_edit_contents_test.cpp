@@ -257,14 +257,19 @@ TEST(GridInplaceEditContents, UpAndDownInWrappedTextLeaveTheRecordOnlyFromItsEdg
     }
 }
 
-TEST(GridInplaceEditContents, APressOnTheImageLeavesTheCaretWhereItWas) {
-    EditorGrid g;
+// The editor on record 2's name, its column showing an image of 16 pixels beside the text.
+TDBGridInplaceEdit* OpenEditorWithImage(EditorGrid& g) {
     auto* images = NewComponent<TImageList>(g.form);
     images->SetWidth(16);
     images->SetHeight(16);
     g.Column(1)->SetImageList(images);
     g.Column(1)->SetShowImageAndText(true);
-    TDBGridInplaceEdit* editor = g.OpenEditor(2, 2);
+    return g.OpenEditor(2, 2);
+}
+
+TEST(GridInplaceEditContents, APressOnTheImageLeavesTheCaretWhereItWas) {
+    EditorGrid g;
+    TDBGridInplaceEdit* editor = OpenEditorWithImage(g);
     ASSERT_NE(editor, nullptr);
     editor->SetSelStart(3);
     editor->SetSelLength(0);
@@ -278,12 +283,7 @@ TEST(GridInplaceEditContents, APressOnTheImageLeavesTheCaretWhereItWas) {
 
 TEST(GridInplaceEditContents, ThePointerIsTheIBeamOnlyOverTheText) {
     EditorGrid g;
-    auto* images = NewComponent<TImageList>(g.form);
-    images->SetWidth(16);
-    images->SetHeight(16);
-    g.Column(1)->SetImageList(images);
-    g.Column(1)->SetShowImageAndText(true);
-    TDBGridInplaceEdit* editor = g.OpenEditor(2, 2);
+    TDBGridInplaceEdit* editor = OpenEditorWithImage(g);
     ASSERT_NE(editor, nullptr);
     auto pointerAt = [&](int x) {
         const TPoint o = editor->FormOrigin();

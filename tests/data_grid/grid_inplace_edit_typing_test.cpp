@@ -127,6 +127,33 @@ struct TypingGrid : ::testing::Test {
         Press(VK_DOWN);
         people.First();
     }
+    // Runs Check in the column's editor, the column taking texts not in its list when TakesOthers, and
+    // leaves the cell and the column as they were.
+    template <typename CheckFn>
+    void InCell(int gridCol, bool TakesOthers, CheckFn Check) {
+        if (TakesOthers)
+            TakeTextsNotInList(gridCol);
+        OpenEditor(gridCol);
+        Check();
+        Press(VK_ESCAPE);
+        Press(VK_ESCAPE);
+        Column(gridCol)->OnNotInList = nullptr;
+    }
+    // The editor and the grid hold Text, the completed part of it selected.
+    void ExpectCompleted(const std::string& Text, const std::string& Completed) {
+        EXPECT_EQ(Editor()->Text(), Text);
+        EXPECT_EQ(Selected(), Completed);
+        EXPECT_EQ(grid->EditText(), Text);
+    }
+};
+
+// What a text entered into a list cell completes to.
+struct CompletionCase {
+    int col;
+    const char* entered;
+    bool takesOthers;
+    const char* text;
+    const char* selected;
 };
 
 // ---- Typing
@@ -149,14 +176,7 @@ TEST(GridInplaceEditFindStringIndex, FindsTheFirstItemEqualOrStartingWithTheText
 }
 
 TEST_F(TypingGrid, LettersCompleteToTheFirstListItemStartingWithThem) {
-    struct Case {
-        int col;
-        const char* typed;
-        bool takesOthers;
-        const char* text;
-        const char* selected;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<CompletionCase> cases = {
         {KindCol, "a", false, "Alpha", "lpha"},   {KindCol, "ab", false, "Abacus", "acus"},
         {KindCol, "AB", false, "Abacus", "acus"}, {KindCol, "abx", false, "Abacus", "acus"},
         {KindCol, "x", false, "Bravo", "Bravo"},  {KindCol, "abx", true, "Abx", ""},
@@ -164,18 +184,12 @@ TEST_F(TypingGrid, LettersCompleteToTheFirstListItemStartingWithThem) {
         {CityCol, "ом", false, "Омск", "ск"},     {CityCol, "x", false, "Tver", "Tver"},
         {CityCol, "kx", true, "Kx", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.typed) + (c.takesOthers ? " with OnNotInList" : ""));
-        if (c.takesOthers)
-            TakeTextsNotInList(c.col);
-        OpenEditor(c.col);
-        Type(c.typed);
-        EXPECT_EQ(Editor()->Text(), c.text);
-        EXPECT_EQ(Selected(), c.selected);
-        EXPECT_EQ(grid->EditText(), c.text);
-        Press(VK_ESCAPE);
-        Press(VK_ESCAPE);
-        Column(c.col)->OnNotInList = nullptr;
+    for (const CompletionCase& c : cases) {
+        SCOPED_TRACE(std::string(c.entered) + (c.takesOthers ? " with OnNotInList" : ""));
+        InCell(c.col, c.takesOthers, [&] {
+            Type(c.entered);
+            ExpectCompleted(c.text, c.selected);
+        });
     }
 }
 
@@ -335,21 +349,17 @@ TEST_F(TypingGrid, BackspaceStepsBackOrDeletesWithOnNotInList) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.col) + (c.takesOthers ? " with OnNotInList" : ""));
-        if (c.takesOthers)
-            TakeTextsNotInList(c.col);
-        OpenEditor(c.col);
-        Type(c.col == CityCol ? "ka" : "ab");
-        Press(VK_BACK);
-        EXPECT_EQ(Editor()->Text(), c.text);
-        EXPECT_EQ(Editor()->SelStart(), c.caret);
-        EXPECT_EQ(Editor()->SelLength(), 0);
-        EXPECT_EQ(grid->EditText(), c.text);
-        if (c.col == CityCol) {
-            EXPECT_EQ(grid->EditKeyValue().IsNull(), c.keyNull);
-        }
-        Press(VK_ESCAPE);
-        Press(VK_ESCAPE);
-        Column(c.col)->OnNotInList = nullptr;
+        InCell(c.col, c.takesOthers, [&] {
+            Type(c.col == CityCol ? "ka" : "ab");
+            Press(VK_BACK);
+            EXPECT_EQ(Editor()->Text(), c.text);
+            EXPECT_EQ(Editor()->SelStart(), c.caret);
+            EXPECT_EQ(Editor()->SelLength(), 0);
+            EXPECT_EQ(grid->EditText(), c.text);
+            if (c.col == CityCol) {
+                EXPECT_EQ(grid->EditKeyValue().IsNull(), c.keyNull);
+            }
+        });
     }
 }
 
@@ -383,32 +393,19 @@ TEST_F(TypingGrid, BackspaceThenTypingCompletesAgain) {
 // ---- Paste
 
 TEST_F(TypingGrid, PasteCompletesAgainstTheListWithTheCompletedPartSelected) {
-    struct Case {
-        int col;
-        const char* clipboard;
-        bool takesOthers;
-        const char* text;
-        const char* selected;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<CompletionCase> cases = {
         {KindCol, "ab", false, "Abacus", "acus"}, {KindCol, "CHAR", false, "Charlie", "lie"},
         {KindCol, "zz", false, "Bravo", "Bravo"}, {KindCol, "zz", true, "zz", ""},
         {CityCol, "tv", false, "Tver", "er"},     {CityCol, "zz", false, "Tver", "Tver"},
         {CityCol, "zz", true, "zz", ""},          {NoteCol, "ab", false, "ab", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.clipboard) + (c.takesOthers ? " with OnNotInList" : ""));
-        if (c.takesOthers)
-            TakeTextsNotInList(c.col);
-        OpenEditor(c.col);
-        Clipboard()->SetAsText(c.clipboard);
-        Press('V', {ssCtrl});
-        EXPECT_EQ(Editor()->Text(), c.text);
-        EXPECT_EQ(Selected(), c.selected);
-        EXPECT_EQ(grid->EditText(), c.text);
-        Press(VK_ESCAPE);
-        Press(VK_ESCAPE);
-        Column(c.col)->OnNotInList = nullptr;
+    for (const CompletionCase& c : cases) {
+        SCOPED_TRACE(std::string(c.entered) + (c.takesOthers ? " with OnNotInList" : ""));
+        InCell(c.col, c.takesOthers, [&] {
+            Clipboard()->SetAsText(c.entered);
+            Press('V', {ssCtrl});
+            ExpectCompleted(c.text, c.selected);
+        });
     }
 }
 
