@@ -32,13 +32,15 @@ struct TColumnPlan {
     const char* Field;
     int Width;
     TFooterValueType Footer;
+    bool RoomPickList = false;
 };
 
 // The grid's columns from left to right: the count of visits under the number, the sum under the
-// amount.
+// amount, the rooms offered in the room's cells.
 constexpr TColumnPlan kColumns[] = {
-    {"ID", 50, fvtCount},    {"CUSTOMER", 130, fvtNon}, {"VISIT_DATE", 100, fvtNon}, {"ROOM", 70, fvtNon},
-    {"AMOUNT", 120, fvtSum}, {"PAID", 70, fvtNon},      {"NOTE", 220, fvtNon},
+    {"ID", 50, fvtCount},       {"CUSTOMER", 130, fvtNon}, {"VISIT_DATE", 100, fvtNon},
+    {"ROOM", 70, fvtNon, true}, {"AMOUNT", 120, fvtSum},   {"PAID", 70, fvtNon},
+    {"NOTE", 220, fvtNon},
 };
 
 }  // namespace
@@ -93,6 +95,8 @@ void TGridDemoForm::CreateGrid() {
 }
 
 void TGridDemoForm::CreateColumns() {
+    TStringList rooms;
+    for (const char* room : kRooms) rooms.Add(room);
     auto& columns = static_cast<TDBGridColumnsEh&>(*Grid->Columns());
     for (const TColumnPlan& plan : kColumns) {
         TColumnEh* column = columns.Add();
@@ -100,10 +104,9 @@ void TGridDemoForm::CreateColumns() {
         column->SetWidth(plan.Width);
         column->Title()->SetTitleButton(true);
         static_cast<TColumnFooterEh*>(column->Footer())->SetValueType(plan.Footer);
+        if (plan.RoomPickList)
+            column->SetPickList(&rooms);
     }
-    TStringList rooms;
-    for (const char* room : kRooms) rooms.Add(room);
-    columns.ColumnAt(3)->SetPickList(&rooms);
 }
 
 void TGridDemoForm::AddControlRow(int row, const std::string& caption, TWinControl* control) {
