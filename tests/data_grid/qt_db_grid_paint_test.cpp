@@ -25,6 +25,7 @@
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/themes.h"
 #include "tests/data_controls/qt_pixel_checks.h"
+#include "tests/data_grid/qt_grid_scope.h"
 #include "tests/support/memory_dataset.h"
 #include "tests/support/qt_host_test.h"
 
@@ -32,22 +33,14 @@ namespace {
 
 using platform::ui::RasterImage;
 
-class QtGridPaintTest : public QtHostTest {
+class QtGridPaintTest : public QtGridFormTest {
   public:
     void SetUp() override {
-        InitializeDBGridEhUnit();
-        ds = std::make_unique<TMemoryDataSet>();
-        Application->CreateForm(&form);
-        form->SetBorderStyle(bsNone);
-        form->SetBounds(0, 0, 460, 260);
-        form->Font()->SetName("DejaVu Sans");
-        form->Font()->SetSize(9);
+        CreateGridForm(460, 260);
         edit = NewComponent<TEdit>(form);
         edit->SetParent(form);
         edit->SetBounds(10, 230, 100, 24);
-        grid = NewComponent<TCustomDBGridEh>(form);
-        grid->SetParent(form);
-        grid->SetBounds(10, 10, 440, 210);
+        PlaceGrid({10, 10, 450, 220});
         grid->SetExtOptions({});
         ds->SetColumns({"ID", "NAME", "PAID"});
         ds->SetColumnType(0, ftInteger);
@@ -55,9 +48,8 @@ class QtGridPaintTest : public QtHostTest {
         ds->SetColumnType(2, ftBoolean);
         for (int id = 1; id <= 4; ++id)
             ds->AddRow({Variant(id), Variant("Пациент " + IntToStr(id)), Variant(id % 2 == 0)});
-        source = NewComponent<TDataSource>(form);
-        source->SetDataSet(ds.get());
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+        MakeSource();
+        auto& columns = Columns();
         for (const char* name : {"ID", "NAME", "PAID"}) columns.Add()->SetFieldName(name);
         images = NewComponent<TImageList>(form);
         images->SetWidth(8);
@@ -67,20 +59,9 @@ class QtGridPaintTest : public QtHostTest {
         red.Canvas()->Brush()->SetColor(clRed);
         red.Canvas()->FillRect({0, 0, 8, 8});
         images->Add(&red, nullptr);
-        form->Show();
-        ds->Open();
-        grid->SetDataSource(source);
+        ShowData();
         edit->SetFocus();
         Application->ProcessMessages();
-    }
-    void TearDown() override {
-        grid->SetDataSource(nullptr);
-        Application->DestroyForms();
-        ds->BeforeDestruction();
-        ds.reset();
-        FlushButtonBitmapCache();
-        FinalizeDBGridEhUnit();
-        MakeDefaultGridStyle();
     }
     TColumnEh* Column(int index) { return static_cast<TColumnEh*>(grid->Columns()->Items(index)); }
     // The rows and columns the grid shows for its data, whatever laid them out.
@@ -108,12 +89,8 @@ class QtGridPaintTest : public QtHostTest {
         return {grid->Left() + grid->ClientOffset().X, grid->Top() + grid->ClientOffset().Y};
     }
 
-    TForm* form = nullptr;
     TEdit* edit = nullptr;
-    TCustomDBGridEh* grid = nullptr;
     TImageList* images = nullptr;
-    std::unique_ptr<TMemoryDataSet> ds;
-    TDataSource* source = nullptr;
 };
 
 // Pixels of the rectangle that are neither of two colours.

@@ -21,6 +21,7 @@
 #include "platform/ui/shape.h"
 #include "platform/ui/virtual_keys.h"
 #include "tests/data_controls/qt_pixel_checks.h"
+#include "tests/data_grid/qt_grid_scope.h"
 #include "tests/support/memory_dataset.h"
 #include "tests/support/qt_host_test.h"
 
@@ -28,45 +29,23 @@ namespace {
 
 using platform::ui::RasterImage;
 
-// Pixels darker than mid-grey in every channel: a glyph drawn in black or in the theme's dark grey.
-int DarkPixels(const RasterImage& shown, const TRect& rect) {
-    int n = 0;
-    for (int y = rect.Top; y < rect.Bottom; ++y)
-        for (int x = rect.Left; x < rect.Right; ++x) {
-            const std::uint32_t p = shown.Pixel(x, y);
-            n += ((p >> 16) & 0xFF) < 0x80 && ((p >> 8) & 0xFF) < 0x80 && (p & 0xFF) < 0x80;
-        }
-    return n;
-}
-
-class QtGridInplaceEditTest : public QtHostTest {
+class QtGridInplaceEditTest : public QtGridFormTest {
   protected:
     void SetUp() override {
-        InitializeDBGridEhUnit();
-        ds = std::make_unique<TMemoryDataSet>();
-        Application->CreateForm(&form);
-        form->SetBorderStyle(bsNone);
-        form->SetBounds(0, 0, 420, 200);
-        form->Font()->SetName("DejaVu Sans");
-        form->Font()->SetSize(9);
-        grid = NewComponent<TCustomDBGridEh>(form);
-        grid->SetParent(form);
-        grid->SetBounds(10, 10, 400, 180);
+        CreateGridForm(420, 200);
+        PlaceGrid({10, 10, 410, 190});
         ds->SetColumns({"ID", "NAME"});
         ds->SetColumnType(0, ftInteger);
         ds->SetColumnType(1, ftString, 20);
         for (int id = 1; id <= 3; ++id) ds->AddRow({Variant(id), Variant("Пациент")});
-        source = NewComponent<TDataSource>(form);
-        source->SetDataSet(ds.get());
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+        MakeSource();
+        auto& columns = Columns();
         for (const char* name : {"ID", "NAME"}) columns.Add()->SetFieldName(name);
         columns.ColumnAt(1)->SetWidth(300);
         columns.ColumnAt(1)->SetButtonStyle(cbsEllipsis);
         auto* extra = static_cast<TEditButtonEh*>(columns.ColumnAt(1)->EditButtons()->Add());
         extra->SetStyle(ebsDropDownEh);
-        form->Show();
-        ds->Open();
-        grid->SetDataSource(source);
+        ShowData();
         grid->DataLink()->SetBufferCount(ds->RecordCount());
         grid->SetColCount(3);
         grid->SetFixedCols(1);
@@ -74,15 +53,6 @@ class QtGridInplaceEditTest : public QtHostTest {
         grid->SetFixedRows(grid->TopDataOffset());
         grid->SetCol(2);
         Application->ProcessMessages();
-    }
-    void TearDown() override {
-        grid->SetDataSource(nullptr);
-        Application->DestroyForms();
-        ds->BeforeDestruction();
-        ds.reset();
-        FlushButtonBitmapCache();
-        FinalizeDBGridEhUnit();
-        MakeDefaultGridStyle();
     }
     TDBGridInplaceEdit* OpenEditor() {
         grid->SetFocus();
@@ -102,11 +72,6 @@ class QtGridInplaceEditTest : public QtHostTest {
         const TPoint origin = form->ClientToScreen({0, 0});
         return OffsetRect(control.ClientRect(), at.X - origin.X, at.Y - origin.Y);
     }
-
-    std::unique_ptr<TMemoryDataSet> ds;
-    TForm* form = nullptr;
-    TCustomDBGridEh* grid = nullptr;
-    TDataSource* source = nullptr;
 };
 
 TEST_F(QtGridInplaceEditTest, MainAndExtraButtonsShowAtTheRightRaisedAndFlat) {

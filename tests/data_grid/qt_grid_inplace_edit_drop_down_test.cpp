@@ -22,6 +22,7 @@
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/virtual_keys.h"
 #include "tests/data_controls/qt_pixel_checks.h"
+#include "tests/data_grid/qt_grid_scope.h"
 #include "tests/support/memory_dataset.h"
 #include "tests/support/qt_host_test.h"
 
@@ -31,57 +32,28 @@ using platform::ui::RasterImage;
 
 const TDateTime Day = EncodeDate(2026, 3, 18);
 
-int DarkPixels(const RasterImage& shown, const TRect& rect) {
-    int n = 0;
-    for (int y = rect.Top; y < rect.Bottom; ++y)
-        for (int x = rect.Left; x < rect.Right; ++x) {
-            const std::uint32_t p = shown.Pixel(x, y);
-            n += ((p >> 16) & 0xFF) < 0x80 && ((p >> 8) & 0xFF) < 0x80 && (p & 0xFF) < 0x80;
-        }
-    return n;
-}
-
-class QtGridDropDownTest : public QtHostTest {
+class QtGridDropDownTest : public QtGridFormTest {
   protected:
     static constexpr int StatusCol = 1;
     static constexpr int DayCol = 2;
 
     void SetUp() override {
-        InitializeDBGridEhUnit();
-        ds = std::make_unique<TMemoryDataSet>();
-        Application->CreateForm(&form);
-        form->SetBorderStyle(bsNone);
-        form->SetBounds(0, 0, 420, 260);
-        form->Font()->SetName("DejaVu Sans");
-        form->Font()->SetSize(9);
-        grid = NewComponent<TCustomDBGridEh>(form);
-        grid->SetParent(form);
-        grid->SetBounds(10, 10, 400, 100);
+        CreateGridForm(420, 260);
+        PlaceGrid({10, 10, 410, 110});
         ds->SetColumns({"ID", "STATUS", "DAY"});
         ds->SetColumnType(0, ftInteger);
         ds->SetColumnType(1, ftString, 20);
         ds->SetColumnType(2, ftDate);
         ds->AddRow({Variant(1), Variant("paid"), Variant::FromDateTime(Day)});
-        source = NewComponent<TDataSource>(form);
-        source->SetDataSet(ds.get());
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+        MakeSource();
+        auto& columns = Columns();
         for (const char* name : {"ID", "STATUS", "DAY"}) columns.Add()->SetFieldName(name);
         for (const char* status : {"new", "paid", "sent"})
             columns.ColumnAt(StatusCol)->PickList()->Add(status);
         columns.ColumnAt(StatusCol)->SetWidth(150);
         columns.ColumnAt(DayCol)->SetWidth(150);
-        form->Show();
-        ds->Open();
-        grid->SetDataSource(source);
+        ShowData();
         Application->ProcessMessages();
-    }
-    void TearDown() override {
-        grid->SetDataSource(nullptr);
-        Application->DestroyForms();
-        ds->BeforeDestruction();
-        ds.reset();
-        FinalizeDBGridEhUnit();
-        MakeDefaultGridStyle();
     }
     TDBGridInplaceEdit* DropDown(int dataCol) {
         grid->SelectColumnByIndex(dataCol);
@@ -103,11 +75,6 @@ class QtGridDropDownTest : public QtHostTest {
         EXPECT_EQ(listTopLeft.X - list.ClientOffset().X, editorBottomLeft.X);
         EXPECT_EQ(listTopLeft.Y - list.ClientOffset().Y, editorBottomLeft.Y);
     }
-
-    std::unique_ptr<TMemoryDataSet> ds;
-    TForm* form = nullptr;
-    TCustomDBGridEh* grid = nullptr;
-    TDataSource* source = nullptr;
 };
 
 TEST_F(QtGridDropDownTest, PickListShowsTheItemsWithTheCellsOneHighlighted) {
