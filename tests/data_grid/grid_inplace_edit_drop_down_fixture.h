@@ -21,7 +21,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/headless.h"
 #include "platform/ui/virtual_keys.h"
-#include "tests/data_grid/grid_unit_scope.h"
+#include "tests/data_grid/headless_grid_form.h"
 #include "tests/support/add_field.h"
 #include "tests/support/memory_dataset.h"
 
@@ -29,12 +29,8 @@ namespace drop_down_test {
 
 enum OrderColumn { CustomerCol, DayCol, SumCol, StatusCol, NoteCol };
 
-struct OrdersGrid {
-    platform::ui::HeadlessSession ui;
-    GridUnitScope unit;
-    TForm* form = nullptr;
+struct OrdersGrid : HeadlessGridForm {
     TEdit* other = nullptr;
-    TCustomDBGridEh* grid = nullptr;
     TMemoryDataSet customers;
     TMemoryDataSet orders;
     TDataSource* source = nullptr;
@@ -65,31 +61,24 @@ struct OrdersGrid {
         AddLookupField<TStringField>(orders, "Customer", 20, customers, "CUST_ID", "ID", "NAME");
         orders.Open();
 
-        Application->CreateForm(&form);
-        form->SetBounds(0, 0, 600, 400);
+        CreateForm(600, 400);
         other = NewComponent<TEdit>(form);
         other->SetParent(form);
         other->SetBounds(10, 360, 100, 24);
-        grid = NewComponent<TCustomDBGridEh>(form);
-        grid->SetParent(form);
-        grid->SetBounds(0, 0, 580, 300);
+        PlaceGrid({0, 0, 580, 300});
         source = NewComponent<TDataSource>(form);
         source->SetDataSet(&orders);
         for (const char* name : {"Customer", "DAY", "SUM", "STATUS", "NOTE"})
             Columns().Add()->SetFieldName(name);
         Column(SumCol)->SetButtonStyle(cbsDropDown);
         for (const char* status : {"new", "paid", "sent"}) Column(StatusCol)->PickList()->Add(status);
-        grid->SetDataSource(source);
-        form->Show();
-        grid->SetFocus();
-        ui.ProcessMessages();
+        ShowGrid(source);
     }
     ~OrdersGrid() {
         grid->SetDataSource(nullptr);
         orders.BeforeDestruction();
         customers.BeforeDestruction();
     }
-    TDBGridColumnsEh& Columns() const { return static_cast<TDBGridColumnsEh&>(*grid->Columns()); }
     TColumnEh* Column(int dataCol) const { return Columns().ColumnAt(dataCol); }
     // The cell of that column in the current record, with its editor shown and focused.
     TDBGridInplaceEdit& Edit(int dataCol) {

@@ -24,7 +24,7 @@
 #include "platform/ui/headless.h"
 #include "platform/ui/input.h"
 #include "platform/ui/virtual_keys.h"
-#include "tests/data_grid/grid_unit_scope.h"
+#include "tests/data_grid/headless_grid_form.h"
 #include "tests/support/add_field.h"
 #include "tests/support/memory_dataset.h"
 
@@ -33,16 +33,12 @@ namespace {
 // People with a kind kept as a key ("A1") shown through a pick list ("Alpha"), a city kept as an
 // id shown through a lookup field into a list of cities, a count, and a note offered from a pick
 // list but free to hold any text.
-struct TypingGrid : ::testing::Test {
+struct TypingGrid : ::testing::Test, HeadlessGridForm {
     static constexpr int KindCol = 1;
     static constexpr int CityCol = 2;
     static constexpr int CountCol = 3;
     static constexpr int NoteCol = 4;
 
-    platform::ui::HeadlessSession ui;
-    GridUnitScope unit;
-    TForm* form = nullptr;
-    TCustomDBGridEh* grid = nullptr;
     TMemoryDataSet cities;
     TMemoryDataSet people;
     TField* kind = nullptr;
@@ -72,22 +68,15 @@ struct TypingGrid : ::testing::Test {
         AddLookupField<TStringField>(people, "City", 20, cities, "CITY_ID", "ID", "NAME");
         people.Open();
 
-        Application->CreateForm(&form);
-        form->SetBounds(0, 0, 500, 300);
-        grid = NewComponent<TCustomDBGridEh>(form);
-        grid->SetParent(form);
-        grid->SetBounds(0, 0, 480, 200);
+        CreateForm(500, 300);
+        PlaceGrid({0, 0, 480, 200});
         auto* source = NewComponent<TDataSource>(form);
         source->SetDataSet(&people);
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
-        for (const char* name : {"KIND", "City", "COUNT", "NOTE"}) columns.Add()->SetFieldName(name);
+        for (const char* name : {"KIND", "City", "COUNT", "NOTE"}) Columns().Add()->SetFieldName(name);
         SetItems(Column(KindCol)->KeyList(), {"A1", "A2", "B2", "C3"});
         SetItems(Column(KindCol)->PickList(), {"Alpha", "Abacus", "Bravo", "Charlie"});
         SetItems(Column(NoteCol)->PickList(), {"Alpha", "Abacus", "Bravo"});
-        grid->SetDataSource(source);
-        form->Show();
-        grid->SetFocus();
-        ui.ProcessMessages();
+        ShowGrid(source);
     }
     ~TypingGrid() override {
         grid->SetDataSource(nullptr);
@@ -99,9 +88,7 @@ struct TypingGrid : ::testing::Test {
         list->Clear();
         for (const std::string& item : items) list->Add(item);
     }
-    TColumnEh* Column(int gridCol) const {
-        return static_cast<TDBGridColumnsEh&>(*grid->Columns()).ColumnAt(gridCol - 1);
-    }
+    TColumnEh* Column(int gridCol) const { return Columns().ColumnAt(gridCol - 1); }
     TDBGridInplaceEdit* Editor() const { return dynamic_cast<TDBGridInplaceEdit*>(grid->InplaceEditor()); }
     // The column takes texts not in its list; the texts it was told of are kept.
     void TakeTextsNotInList(int gridCol) {
