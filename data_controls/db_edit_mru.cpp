@@ -8,25 +8,6 @@
 #include "platform/ui/virtual_keys.h"
 #include "platform/ui/window_functions.h"
 
-namespace {
-
-bool IsListNavigationKey(WORD key, TShiftState shift) {
-    switch (key) {
-        case VK_UP:
-        case VK_DOWN:
-        case VK_PRIOR:
-        case VK_NEXT:
-            return !shift.Contains(ssAlt);
-        case VK_HOME:
-        case VK_END:
-            return shift.Contains(ssCtrl);
-        default:
-            return false;
-    }
-}
-
-}  // namespace
-
 TMRUListboxEh* TCustomDBEditEh::MRUListBox() {
     if (mruListBox_ == nullptr)
         mruListBox_ = NewMRUListBox();
@@ -95,7 +76,7 @@ bool TCustomDBEditEh::MRUListKey(TMessage& Message) {
     if (Message.Msg != WM_KEYDOWN && Message.Msg != WM_SYSKEYDOWN)
         return false;
     const auto key = static_cast<WORD>(Message.WParam);
-    if (IsListNavigationKey(key, KeyDataToShiftState(Message.LParam)))
+    if (IsMRUListMoveKey(key, KeyDataToShiftState(Message.LParam)))
         return PassKeyToList(*mruListBox_, Message);
     if (key == VK_RETURN || key == VK_ESCAPE) {
         mruList_->CloseUp(key == VK_RETURN);

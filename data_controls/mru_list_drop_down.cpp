@@ -7,6 +7,7 @@
 #include "platform/rtl/strings.h"
 #include "platform/ui/edit_mask.h"
 #include "platform/ui/mouse_capture.h"
+#include "platform/ui/virtual_keys.h"
 #include "platform/ui/window_functions.h"
 
 TMRUListboxEh* NewMRUListBoxFor(TCustomMaskEdit& Edit, TMouseEvent OnMouseUp) {
@@ -88,4 +89,19 @@ std::string BlankTextOf(const TCustomMaskEdit& Edit) {
 void MoveMRUListBox(TMRUListboxEh& List, const TRect& TextRect) {
     const TPoint at = PlaceDropDownByRect(TextRect, &List, daLeft);
     SetWindowPos(List.Handle(), 0, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
+bool IsMRUListMoveKey(WORD Key, TShiftState Shift) {
+    switch (Key) {
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+            return !Shift.Contains(ssAlt);
+        case VK_HOME:
+        case VK_END:
+            return Shift.Contains(ssCtrl);
+        default:
+            return false;
+    }
 }

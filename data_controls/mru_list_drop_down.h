@@ -26,5 +26,8 @@ void KeepMRUListBoxSize(const TMRUListboxEh& List, TMRUListEh& Settings);
 bool MRUItemStartsWith(const std::string& Item, const std::string& Prefix, bool CaseSensitive);
 // The text of an empty edit: the mask's blank formatting, or nothing without a mask.
 std::string BlankTextOf(const TCustomMaskEdit& Edit);
+// A key the open list takes to move its choice: up, down and the page keys without Alt, and
+// Ctrl+Home or Ctrl+End.
+bool IsMRUListMoveKey(WORD Key, TShiftState Shift);
 // Moves the open list under TextRect, its size kept.
 void MoveMRUListBox(TMRUListboxEh& List, const TRect& TextRect);

@@ -2,6 +2,7 @@
 // open and close it, typing may open it, moving keys go to the open list (typed keys to the
 // calculator), and the list of remembered texts takes its own moving keys, Enter and Esc.
 #include "data_controls/mru_list.h"
+#include "data_controls/mru_list_drop_down.h"
 #include "data_controls/mru_listbox.h"
 #include "data_controls/open_list_messages.h"
 #include "data_controls/popup_calculator.h"
@@ -42,21 +43,6 @@ bool IsListMoveKey(WORD Key, TShiftState Shift, bool Calendar) {
         case VK_LEFT:
         case VK_RIGHT:
             return Calendar;
-        default:
-            return false;
-    }
-}
-
-bool IsMRUListMoveKey(WORD Key, TShiftState Shift) {
-    switch (Key) {
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_UP:
-        case VK_DOWN:
-            return !Shift.Contains(ssAlt);
-        case VK_HOME:
-        case VK_END:
-            return Shift.Contains(ssCtrl);
         default:
             return false;
     }
