@@ -19,14 +19,8 @@ TEditButtonEh* TCustomDBEditEh::ButtonOfControl(const TEditButtonControlEh& cont
 }
 
 void TCustomDBEditEh::EditButtonPressed(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled) {
-    if (CanFocus() && !Focused())
-        SetFocus();
-    Handled = false;
-    TEditButtonControlEh* control = ButtonControlOf(Sender);
+    TEditButtonControlEh* control = StartButtonPress(*this, Sender, Handled);
     if (control == nullptr)
-        return;
-    // The press that closed the button's menu must not open it again.
-    if (TakeMenuClosedMarker(*this, control->Tag))
         return;
     TEditButtonEh* button = ButtonOfControl(*control);
     if (button == nullptr)

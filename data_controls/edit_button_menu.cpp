@@ -34,3 +34,13 @@ bool TakeMenuClosedMarker(TWinControl& Edit, int Tag) {
     PeekMessage(msg, Edit.Handle(), CM_IGNOREEDITDOWNEH, CM_IGNOREEDITDOWNEH, PM_REMOVE);
     return true;
 }
+
+TEditButtonControlEh* StartButtonPress(TWinControl& Edit, TObject* Sender, bool& Handled) {
+    if (Edit.CanFocus() && !Edit.Focused())
+        Edit.SetFocus();
+    Handled = false;
+    auto* control = dynamic_cast<TEditButtonControlEh*>(Sender);
+    if (control == nullptr || TakeMenuClosedMarker(Edit, control->Tag))
+        return nullptr;
+    return control;
+}

@@ -12,3 +12,7 @@ TEditButtonControlEh* NewEditButtonControlFor(TWinControl& Edit);
 void ShowEditButtonMenu(TPopupMenu& Menu, TWinControl& Edit, TEditButtonControlEh& Control);
 // Takes the marker waiting for the button of that Tag; false when none waits for it.
 bool TakeMenuClosedMarker(TWinControl& Edit, int Tag);
+// The start of a press on a button of Edit: Edit takes the focus and Handled is cleared. The button
+// control pressed; nullptr when Sender is none, or when the press closed the button's menu and must
+// not open it again.
+TEditButtonControlEh* StartButtonPress(TWinControl& Edit, TObject* Sender, bool& Handled);

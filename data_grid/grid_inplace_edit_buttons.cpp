@@ -178,14 +178,8 @@ bool TDBGridInplaceEdit::IsMainButton(const TObject* Sender) const {
 }
 
 void TDBGridInplaceEdit::EditButtonPressed(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled) {
-    if (CanFocus() && !Focused())
-        SetFocus();
-    Handled = false;
-    TEditButtonControlEh* control = ButtonControlOf(Sender);
+    TEditButtonControlEh* control = StartButtonPress(*this, Sender, Handled);
     if (control == nullptr)
-        return;
-    // The press that closed this button's menu must not open it again.
-    if (TakeMenuClosedMarker(*this, control->Tag))
         return;
     TColumnEh* column = CurrentColumn();
     if (IsMainButton(Sender)) {
