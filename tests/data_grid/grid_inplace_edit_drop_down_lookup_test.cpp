@@ -113,11 +113,17 @@ TEST(GridEditorLookupDropDown, AltArrowsAndCtrlEnterOpenAndClose) {
     EXPECT_TRUE(editor.ListShown()) << "Alt+Down opens again";
 }
 
-TEST(GridEditorLookupDropDown, FocusGoingElsewhereClosesWithoutTheChoice) {
-    OrdersGrid g;
+// The customer cell's list dropped down and the row after the cell's Petrov chosen in it.
+TDBGridInplaceEdit& ChooseSidorovInTheOpenList(OrdersGrid& g) {
     TDBGridInplaceEdit& editor = g.Edit(CustomerCol);
     g.Press(VK_DOWN, {ssAlt});
     g.Press(VK_DOWN);
+    return editor;
+}
+
+TEST(GridEditorLookupDropDown, FocusGoingElsewhereClosesWithoutTheChoice) {
+    OrdersGrid g;
+    TDBGridInplaceEdit& editor = ChooseSidorovInTheOpenList(g);
     ASSERT_EQ(editor.Text(), "Sidorov");
     g.other->SetFocus();
     g.ui.ProcessMessages();
@@ -158,9 +164,7 @@ namespace {
 
 TEST(GridEditorLookupDropDown, ARefusedEditShowsTheFieldsTextAndPassesTheErrorOn) {
     OrdersGrid g;
-    TDBGridInplaceEdit& editor = g.Edit(CustomerCol);
-    g.Press(VK_DOWN, {ssAlt});
-    g.Press(VK_DOWN);
+    TDBGridInplaceEdit& editor = ChooseSidorovInTheOpenList(g);
     ASSERT_EQ(editor.Text(), "Sidorov");
     g.orders.BeforeEdit = [](TDataSet*) { throw Exception("Запись занята"); };
     EXPECT_THROW(editor.CloseDropDown(true), Exception);
