@@ -24,6 +24,7 @@
 #include "platform/ui/headless.h"
 #include "platform/ui/virtual_keys.h"
 #include "tests/data_grid/grid_unit_scope.h"
+#include "tests/data_grid/headless_grid_form.h"
 #include "tests/data_grid/people_grid.h"
 #include "tests/support/memory_dataset.h"
 
@@ -56,14 +57,10 @@ class TCountingFeatures : public TDatasetFeaturesEh {
     std::string NameText;
 };
 
-struct FilterRowGrid {
+struct FilterRowGrid : HeadlessGridForm {
     static constexpr int IdCol = 0;
     static constexpr int NameCol = 1;
     static constexpr int CityCol = 2;
-    platform::ui::HeadlessSession ui;
-    GridUnitScope unit;
-    TForm* form = nullptr;
-    TCustomDBGridEh* grid = nullptr;
     TPeopleDataSet ds;
     TDataSource* source = nullptr;
     int filterApplies = 0;
@@ -94,17 +91,6 @@ struct FilterRowGrid {
         grid->OnFilterApply = [this](TObject*) { ++filterApplies; };
     }
     TCountingFeatures& Features() { return dynamic_cast<TCountingFeatures&>(*FeaturesForDataSet(&ds)); }
-    void Press(WORD key, TShiftState shift = {}) {
-        ui.PressKey(key, shift);
-        ui.ProcessMessages();
-    }
-    void Type(const std::string& text) {
-        ui.TypeText(text);
-        ui.ProcessMessages();
-    }
-    TColumnEh* Column(int dataCol) const {
-        return static_cast<TDBGridColumnsEh&>(*grid->Columns()).ColumnAt(dataCol);
-    }
     TSTColumnFilterEh& Filter(int dataCol) const {
         return dynamic_cast<TSTColumnFilterEh&>(*Column(dataCol)->STFilter());
     }

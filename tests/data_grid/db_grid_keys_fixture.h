@@ -18,6 +18,7 @@
 #include "platform/ui/inplace_edit.h"
 #include "platform/ui/virtual_keys.h"
 #include "tests/data_grid/grid_unit_scope.h"
+#include "tests/data_grid/headless_grid_form.h"
 #include "tests/data_grid/people_grid.h"
 #include "tests/data_grid/row_id_bookmarks.h"
 #include "tests/support/memory_dataset.h"
@@ -36,14 +37,10 @@ inline const std::vector<Person> DefaultPeople = {{1, "Alpha", "Москва"},
                                                   {4, "борщ", "Курск"},
                                                   {5, "Charlie", "Псков"}};
 
-struct KeyedGrid {
+struct KeyedGrid : HeadlessGridForm {
     static constexpr int NameCol = 2;
     static constexpr int CityCol = 3;
-    platform::ui::HeadlessSession ui;
-    GridUnitScope unit;
-    TForm* form = nullptr;
     TEdit* other = nullptr;
-    TCustomDBGridEh* grid = nullptr;
     TMemoryDataSet ds;
     TDataSource* source = nullptr;
 
@@ -70,17 +67,6 @@ struct KeyedGrid {
     ~KeyedGrid() {
         grid->SetDataSource(nullptr);
         ds.BeforeDestruction();
-    }
-    void Press(WORD key, TShiftState shift = {}) {
-        ui.PressKey(key, shift);
-        ui.ProcessMessages();
-    }
-    void Type(const std::string& text) {
-        ui.TypeText(text);
-        ui.ProcessMessages();
-    }
-    TColumnEh* Column(int dataCol) const {
-        return static_cast<TDBGridColumnsEh&>(*grid->Columns()).ColumnAt(dataCol);
     }
     void GoTo(int id) {
         ds.First();

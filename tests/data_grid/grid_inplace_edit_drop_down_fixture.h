@@ -79,7 +79,6 @@ struct OrdersGrid : HeadlessGridForm {
         orders.BeforeDestruction();
         customers.BeforeDestruction();
     }
-    TColumnEh* Column(int dataCol) const { return Columns().ColumnAt(dataCol); }
     // The cell of that column in the current record, with its editor shown and focused.
     TDBGridInplaceEdit& Edit(int dataCol) {
         grid->SelectColumnByIndex(dataCol);
