@@ -169,13 +169,22 @@ void TDBLookupGridColumnEh::SetWidth(int Value) {
         TColumnEh::SetWidth(Value);
         return;
     }
-    // Sized like a user's column: the field's display width stays as it is.
+    // Sized like a user's column: the field's display width stays as it is. The grid hears of the
+    // change only once the column is automatic again; a relayout meanwhile would take the columns
+    // for the user's and reset the other automatic ones.
+    TCollection* columns = Collection();
+    if (columns != nullptr)
+        columns->BeginUpdate();
     UserColumn = true;
     try {
         TColumnEh::SetWidth(Value);
     } catch (...) {
         UserColumn = false;
+        if (columns != nullptr)
+            columns->EndUpdate();
         throw;
     }
     UserColumn = false;
+    if (columns != nullptr)
+        columns->EndUpdate();
 }

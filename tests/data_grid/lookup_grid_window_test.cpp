@@ -34,24 +34,31 @@ TEST(LookupGridWindow, NewSizeRefitsAutoFittingColumnsToTheClientWidth) {
 }
 
 TEST(LookupGridWindow, SizingAColumnOfAnAutoFittingGridResizesTheWholeGrid) {
-    LookupGridFixture f;
-    f.grid->SetOptions({dlgColLinesEh, dlgColumnResizeEh});
-    f.grid->SetShowTitles(true);
-    // The user's columns.
-    for (const char* field : {"NAME", "CITY"}) f.Columns().Add()->SetFieldName(field);
-    f.grid->SetLookupAutoFitColWidths(true);
-    f.ui.ProcessMessages();
-    const int before = f.grid->Width();
-    const TRect first = f.grid->CellRect(f.grid->IndicatorOffset(), 0);
-    const TPoint border{first.Right, (first.Top + first.Bottom) / 2};
-    platform::ui::PostMouseDown(*f.grid, mbLeft, {}, border);
-    platform::ui::PostMouseMove(*f.grid, {ssLeft}, {border.X + 40, border.Y});
-    platform::ui::PostMouseUp(*f.grid, mbLeft, {}, {border.X + 40, border.Y});
-    f.ui.ProcessMessages();
-    EXPECT_EQ(f.grid->Width(), before + 40);
-    EXPECT_EQ(ColumnsPixels(*f.grid), f.grid->ClientWidth());
-    TColumnEh* column = f.Columns().ColumnAt(0);
-    EXPECT_EQ(column->InitialWidth(), column->Width()) << "the sized width is what the grid fits from";
+    // Columns made from the list's fields, then the user's own.
+    for (bool usersColumns : {false, true}) {
+        SCOPED_TRACE(usersColumns ? "the user's columns" : "columns of the list's fields");
+        LookupGridFixture f;
+        f.grid->SetOptions({dlgColLinesEh, dlgColumnResizeEh});
+        f.grid->SetShowTitles(true);
+        if (usersColumns)
+            for (const char* field : {"NAME", "CITY"}) f.Columns().Add()->SetFieldName(field);
+        f.grid->SetLookupAutoFitColWidths(true);
+        f.ui.ProcessMessages();
+        const int before = f.grid->Width();
+        const int secondWidth = f.grid->ColWidths(f.grid->IndicatorOffset() + 1);
+        const TRect first = f.grid->CellRect(f.grid->IndicatorOffset(), 0);
+        const TPoint border{first.Right, (first.Top + first.Bottom) / 2};
+        platform::ui::PostMouseDown(*f.grid, mbLeft, {}, border);
+        platform::ui::PostMouseMove(*f.grid, {ssLeft}, {border.X + 40, border.Y});
+        platform::ui::PostMouseUp(*f.grid, mbLeft, {}, {border.X + 40, border.Y});
+        f.ui.ProcessMessages();
+        EXPECT_EQ(f.grid->Width(), before + 40);
+        EXPECT_EQ(f.grid->ColWidths(f.grid->IndicatorOffset() + 1), secondWidth)
+            << "the other column keeps its width";
+        EXPECT_EQ(ColumnsPixels(*f.grid), f.grid->ClientWidth());
+        TColumnEh* column = f.Columns().ColumnAt(0);
+        EXPECT_EQ(column->InitialWidth(), column->Width()) << "the sized width is what the grid fits from";
+    }
 }
 
 TEST(LookupGridWindow, SpecialRowKeepsThePointerTheHostShows) {
