@@ -156,6 +156,7 @@ class TDBLookupGridEh : public TCustomDBGridEh {
     void ListScrollMessage(int Code, int Pos);
     void FocusMessage(TMessage& Message, bool Gained);
     void SizeMessage(TMessage& Message);
+    void KeepColumnWidthsAsInitial();
     bool OverSpecRow(const TMessage& SetCursor);
     void HintShowMessage(TMessage& Message);
     void TrackThumb(TDataSet& List);

@@ -8,6 +8,7 @@
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
+#include "platform/rtl/flag_scope.h"
 
 void TDBLookupGridEh::ResolveListFields() {
     TDataSet* list = ListDataSet();
@@ -176,14 +177,10 @@ void TDBLookupGridEh::LinkDataSetScrolled(int Distance) {
 void TDBLookupGridEh::RecalcRowCount() {
     if (heightSetting_)
         return;
-    heightSetting_ = true;
-    try {
+    {
+        TFlagScope setting(heightSetting_);
         TCustomDBGridEh::RecalcRowCount();
-    } catch (...) {
-        heightSetting_ = false;
-        throw;
     }
-    heightSetting_ = false;
     ListRecordPosition();
 }
 

@@ -2,6 +2,7 @@
 // special row and its hint.
 #include "data_controls/spec_row.h"
 #include "data_grid/lookup_grid.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/ui/hint_window.h"
 #include "platform/ui/input.h"
 #include "platform/ui/messages.h"
@@ -66,6 +67,7 @@ void TDBLookupGridEh::SizeMessage(TMessage& Message) {
         TCustomDBGridEh::Dispatch(Message);
         return;
     }
+    TFlagScope setting(widthSetting_);
     // The grid refits the widths to the new size while its switch is on, just this once.
     struct Refit {
         TDBLookupGridEh* grid;
@@ -73,10 +75,8 @@ void TDBLookupGridEh::SizeMessage(TMessage& Message) {
         ~Refit() {
             if (fits)
                 grid->HoldAutoFitColWidths(false);
-            grid->widthSetting_ = false;
         }
     } refit{this, ownAutoFit_};
-    widthSetting_ = true;
     if (refit.fits)
         HoldAutoFitColWidths(true);
     TCustomDBGridEh::Dispatch(Message);

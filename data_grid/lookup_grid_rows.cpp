@@ -8,6 +8,7 @@
 #include "data_grid/grid_scroll_bar.h"
 #include "data_grid/lookup_grid.h"
 #include "platform/db/dataset.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/ui/scroll_info.h"
 
 int TDBLookupGridEh::BorderSize() {
@@ -76,12 +77,13 @@ void TDBLookupGridEh::ColWidthsChanged() {
     const int line = GridLineWidthFor(gdoColLinesEh);
     int sum = 0;
     for (int col = 0; col < ColCount(); ++col) sum += ColWidths(col) + line;
-    struct Guard {
-        bool& flag;
-        ~Guard() { flag = false; }
-    } guard{widthSetting_};
-    widthSetting_ = true;
+    TFlagScope setting(widthSetting_);
     SetClientWidth(sum);
+    KeepColumnWidthsAsInitial();
+}
+
+// The widths as they stand are what the next fit starts from.
+void TDBLookupGridEh::KeepColumnWidthsAsInitial() {
     for (int i = 0; i < LookupColumns()->Count(); ++i)
         LookupColumns()->ColumnAt(i)->SetInitialWidth(LookupColumns()->ColumnAt(i)->Width());
 }
@@ -89,19 +91,12 @@ void TDBLookupGridEh::ColWidthsChanged() {
 void TDBLookupGridEh::FitColumnWidths() {
     if (widthSetting_)
         return;
-    widthSetting_ = true;
-    try {
-        if (ownAutoFit_) {
-            TCustomDBGridEh::SetAutoFitColWidths(true);
-            for (int i = 0; i < LookupColumns()->Count(); ++i)
-                LookupColumns()->ColumnAt(i)->SetInitialWidth(LookupColumns()->ColumnAt(i)->Width());
-            TCustomDBGridEh::SetAutoFitColWidths(false);
-        }
-    } catch (...) {
-        widthSetting_ = false;
-        throw;
+    if (ownAutoFit_) {
+        TFlagScope setting(widthSetting_);
+        TCustomDBGridEh::SetAutoFitColWidths(true);
+        KeepColumnWidthsAsInitial();
+        TCustomDBGridEh::SetAutoFitColWidths(false);
     }
-    widthSetting_ = false;
     SetRowCount(rowCount_);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "data_controls/spec_row.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/ui/canvas.h"
 #include "platform/ui/edge_drawing.h"
 #include "platform/ui/messages.h"
@@ -13,18 +14,6 @@
 #include "platform/ui/window_styles.h"
 
 namespace {
-
-// Sets a flag for the length of a handler, and clears it on every way out.
-class TFlagScope {
-  public:
-    explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TFlagScope() { flag_ = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 // The size-grip message: the grip goes to the side in the low byte of WParam.
 constexpr UINT WM_GRIP_SIDE_EH = WM_USER + 100;
