@@ -178,3 +178,7 @@ std::unique_ptr<TDatasetFieldValueListEh> TSTColumnFilterEh::BuildValueList() co
     values->ChangeFieldName(fieldName);
     return values;
 }
+
+TSTColumnFilterEh* ColumnFilterOf(TColumnEh* Column) {
+    return Column != nullptr ? dynamic_cast<TSTColumnFilterEh*>(Column->STFilter()) : nullptr;
+}

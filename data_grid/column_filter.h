@@ -95,3 +95,6 @@ class TSTColumnFilterEh : public TPersistent {
 std::string FilterConditionText(TFilterOperatorKindEh Operator, const Variant& Operand);
 // A number as a number, a date-time in the short date format, anything else in single quotes.
 std::string FilterValueText(const Variant& Value);
+
+// The column's filter-row condition; nullptr without a column.
+TSTColumnFilterEh* ColumnFilterOf(TColumnEh* Column);

@@ -23,7 +23,7 @@ void TCustomDBGridEh::DrawFixedCell(int ACol, int ARow, bool& Highlighted, TGrid
     TColumnEh* column = nullptr;
     if (columns_ != nullptr && dataCol >= 0 && dataCol < columns_->Count())
         column = dynamic_cast<TColumnEh*>(columns_->Items(dataCol));
-    auto* filter = column != nullptr ? dynamic_cast<TSTColumnFilterEh*>(column->STFilter()) : nullptr;
+    TSTColumnFilterEh* filter = ColumnFilterOf(column);
     if (SubTitleRowCount() > 0 && ARow == TopDataOffset() - 1 && filter != nullptr && filter->Visible()) {
         DrawFilterCell(ACol, ARow, Highlighted, AState, ARect, CellType);
         return;
@@ -42,7 +42,7 @@ void TCustomDBGridEh::DrawFilterCell(int ACol, int ARow, bool& Highlighted, TGri
                                      TRect ARect, std::uint16_t CellType) {
     TCanvas& canvas = *Canvas();
     auto* column = dynamic_cast<TColumnEh*>(columns_->Items(GridColToDataCol(ACol)));
-    auto* filter = dynamic_cast<TSTColumnFilterEh*>(column->STFilter());
+    TSTColumnFilterEh* filter = ColumnFilterOf(column);
     canvas.Pen()->SetColor(clBlack);
     const int buttonWidth = (flat_ ? ComputeFlatButtonWidth() + 1 : GetSystemMetrics(SM_CXVSCROLL));
     const bool hasButton = filter->HasDropDownButton();

@@ -19,10 +19,6 @@ namespace {
 constexpr TColor FilterEditorTextColor = 0x00FF0000;
 constexpr int FilterEditorLightenDivisor = 8;
 
-TSTColumnFilterEh* FilterOf(TColumnEh* Column) {
-    return Column != nullptr ? dynamic_cast<TSTColumnFilterEh*>(Column->STFilter()) : nullptr;
-}
-
 bool FilterSettingsUpdating(IGridFilterRowEh* Settings) {
     return Settings != nullptr && Settings->UpdateCount() != 0;
 }
@@ -31,13 +27,13 @@ bool FilterSettingsUpdating(IGridFilterRowEh* Settings) {
 
 bool TCustomDBGridEh::HasFilterCell(int DataCol) {
     TColumnEh* column = ColumnAt(DataCol);
-    const TSTColumnFilterEh* filter = FilterOf(column);
+    const TSTColumnFilterEh* filter = ColumnFilterOf(column);
     return column != nullptr && column->Visible() && filter != nullptr && filter->Visible();
 }
 
 std::string TCustomDBGridEh::ColumnFilterText(int DataCol) {
     TColumnEh* column = ColumnAt(DataCol);
-    const TSTColumnFilterEh* filter = FilterOf(column);
+    const TSTColumnFilterEh* filter = ColumnFilterOf(column);
     if (filter == nullptr || column->FieldName().empty())
         return {};
     return filter->FilterText();

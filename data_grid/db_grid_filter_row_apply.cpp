@@ -8,17 +8,9 @@
 #include "data_grid/inplace_filter_edit.h"
 #include "data_grid/sum_list_grid.h"
 
-namespace {
-
-TSTColumnFilterEh* FilterOf(TColumnEh* Column) {
-    return Column != nullptr ? dynamic_cast<TSTColumnFilterEh*>(Column->STFilter()) : nullptr;
-}
-
-}  // namespace
-
 void TCustomDBGridEh::StoreFilterText(int DataCol) {
     TColumnEh* column = ColumnAt(DataCol);
-    TSTColumnFilterEh* filter = FilterOf(column);
+    TSTColumnFilterEh* filter = ColumnFilterOf(column);
     if (filter == nullptr || filterEditor_ == nullptr || column->FieldName().empty())
         return;
     filter->ParseExpressionText(filterEditor_->Text());
@@ -76,7 +68,7 @@ void TCustomDBGridEh::ApplyFilter() {
 void TCustomDBGridEh::ClearAllFilters() {
     LeaveFilterEditing();
     for (int i = 0; columns_ && i < columns_->Count(); ++i)
-        if (TSTColumnFilterEh* filter = FilterOf(ColumnAt(i)))
+        if (TSTColumnFilterEh* filter = ColumnFilterOf(ColumnAt(i)))
             filter->Reset();
     Invalidate();
 }

@@ -44,10 +44,6 @@ constexpr TFilterListItem FilterListItems[] = {
 constexpr int DefaultFilterListWidth = 100;
 constexpr int DefaultFilterListRows = 17;
 
-TSTColumnFilterEh* FilterOf(TColumnEh* Column) {
-    return Column != nullptr ? dynamic_cast<TSTColumnFilterEh*>(Column->STFilter()) : nullptr;
-}
-
 void* CodeObject(TFilterListItemCode Code) {
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(Code));
 }
@@ -66,7 +62,7 @@ std::intptr_t ChosenCode(TInplaceFilterEditEh& Editor) {
 void TCustomDBGridEh::FillFilterList(int DataCol) {
     TInplaceFilterEditEh* editor = filterEditor_;
     TColumnEh* column = ColumnAt(DataCol);
-    TSTColumnFilterEh* filter = FilterOf(column);
+    TSTColumnFilterEh* filter = ColumnFilterOf(column);
     if (editor == nullptr || filter == nullptr)
         return;
     const TQuietFilterEditorChanges quiet(*editor);
@@ -95,7 +91,7 @@ void TCustomDBGridEh::FillFilterList(int DataCol) {
 
 void TCustomDBGridEh::FilterItemsNeeded() {
     TColumnEh* column = ColumnAt(filterCol_);
-    TSTColumnFilterEh* filter = FilterOf(column);
+    TSTColumnFilterEh* filter = ColumnFilterOf(column);
     if (filterEditor_ == nullptr || filter == nullptr)
         return;
     if (!column->FilterValueList && filter->ListSource() != nullptr)
@@ -114,7 +110,7 @@ void TCustomDBGridEh::FilterItemsNeeded() {
 
 void TCustomDBGridEh::FilterClosingUp(bool& Accept) {
     TColumnEh* column = ColumnAt(filterCol_);
-    TSTColumnFilterEh* filter = FilterOf(column);
+    TSTColumnFilterEh* filter = ColumnFilterOf(column);
     if (filterEditor_ == nullptr || filter == nullptr)
         return;
     if (const TPopupListboxEh* list = filterEditor_->PopupList()) {

@@ -21,7 +21,7 @@ bool TCustomDBGridEh::CellHas3DFrame(int ACol, int ARow, TGridDrawState AState) 
         const int dataCol = GridColToDataCol(ACol);
         if (dataCol >= 0 && dataCol < columns_->Count())
             if (auto* column = dynamic_cast<TColumnEh*>(columns_->Items(dataCol)))
-                if (auto* filter = dynamic_cast<TSTColumnFilterEh*>(column->STFilter());
+                if (TSTColumnFilterEh* filter = ColumnFilterOf(column);
                     filter != nullptr && filter->Visible())
                     return false;
     }
