@@ -130,7 +130,6 @@ class TCustomDBComboBoxEh : public TCustomDBEditEh {
     bool ListOpenMessage(TMessage& Message);
     bool EditButtonShortCut(WORD key, TShiftState shift) const;
     void SizeDropDown(TPopupListboxEh& list);
-    int WidestItemWidth() const;
     void ListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     // A move into the open list while the box or its button holds the mouse hands the drag to the list.
     void PassDragToList(TControl& from, int X, int Y);

@@ -6,7 +6,6 @@
 #include "data_controls/open_list_messages.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/mouse_capture.h"
-#include "platform/ui/screen_canvas.h"
 #include "platform/ui/top_level.h"
 #include "platform/ui/virtual_keys.h"
 #include "platform/ui/window_functions.h"
@@ -49,20 +48,12 @@ TPopupListboxEh* TCustomDBComboBoxEh::EnsurePopupList() {
     return popupList_;
 }
 
-int TCustomDBComboBoxEh::WidestItemWidth() const {
-    TScreenCanvas canvas;
-    canvas.Font()->Assign(*Font());
-    int widest = 0;
-    for (int i = 0; i < items_->Count(); ++i) widest = std::max(widest, canvas.TextWidth(items_->Get(i)));
-    return widest;
-}
-
 void TCustomDBComboBoxEh::SizeDropDown(TPopupListboxEh& list) {
     const int rows = dropDownBox_->Rows();
     list.SizeForRows(items_->Count() < rows ? items_->Count() : rows);
     int width = dropDownBox_->Width();
     if (width == -1) {
-        int client = WidestItemWidth() + 5;
+        int client = WidestTextWidth(*items_, *Font()) + 5;
         if (Images() != nullptr)
             client += Images()->Width() + 4;
         width = client + list.Width() - list.ClientWidth();

@@ -254,3 +254,11 @@ void TPopupListboxEh::DrawItemWithImage(int Index, TRect Rect, TOwnerDrawState S
     if (selected && showsFocus_)
         DrawFocusRect(&canvas, &textArea);
 }
+
+int WidestTextWidth(const TStrings& Items, const TFont& Font) {
+    TScreenCanvas canvas;
+    canvas.Font()->Assign(Font);
+    int widest = 0;
+    for (int i = 0; i < Items.Count(); ++i) widest = std::max(widest, canvas.TextWidth(Items[i]));
+    return widest;
+}

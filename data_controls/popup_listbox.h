@@ -10,6 +10,8 @@
 #include "platform/ui/list_box.h"
 
 class TCustomImageList;
+class TFont;
+class TStrings;
 
 using TGetImageIndexEventEh = std::function<void(TObject* Sender, int ItemIndex, int& ImageIndex)>;
 
@@ -74,3 +76,6 @@ class TPopupListboxEh : public TCustomListBox {
 int GetFontTextHeight(const TControl* control);
 // The height a window's frame adds: what its styles add, and twice the border drawn inside them.
 int WindowBorderHeight(DWORD style, DWORD exStyle, int borderWidth);
+
+// The widest of the texts in Font, in pixels: what a drop-down list needs to show them whole.
+int WidestTextWidth(const TStrings& Items, const TFont& Font);

@@ -19,7 +19,6 @@
 #include "platform/rtl/datetime_parse.h"
 #include "platform/rtl/float_format.h"
 #include "platform/rtl/string_list.h"
-#include "platform/ui/screen_canvas.h"
 
 namespace {
 
@@ -31,14 +30,6 @@ int LookupRowCount(TDataSet& List, int DropDownRows) {
             return records;
     }
     return DropDownRows;
-}
-
-int WidestText(const TStrings& Items, const TFont& Font) {
-    TScreenCanvas canvas;
-    canvas.Font()->Assign(Font);
-    int widest = 0;
-    for (int i = 0; i < Items.Count(); ++i) widest = std::max(widest, canvas.TextWidth(Items[i]));
-    return widest;
 }
 
 }  // namespace
@@ -127,5 +118,5 @@ void PreparePickListDropDown(TWinControl& Editor, TPopupListboxEh& List, TColumn
         List.SetItemIndex(-1);
     else
         List.SetItemIndex(keyed ? pick.IndexOf(Editor.Text()) : items.IndexOf(Editor.Text()));
-    List.SetClientWidth(std::max(List.ClientWidth(), WidestText(items, *List.Font())) + 4);
+    List.SetClientWidth(std::max(List.ClientWidth(), WidestTextWidth(items, *List.Font())) + 4);
 }
