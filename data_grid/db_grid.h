@@ -741,6 +741,11 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void DrawMultiTitleCell(TCellDrawEh& Cell);
     void DrawDataAreaCell(TCellDrawEh& Cell);
     void DrawDataCellBody(TCellDrawEh& Cell);
+    struct TCellLookEh;
+    TCellLookEh DataCellLook(TCellDrawEh& Cell);
+    bool HideDuplicateText(TCellDrawEh& Cell, TCellLookEh& Look);
+    void DrawDataCellContent(TCellDrawEh& Cell, const TCellLookEh& Look);
+    void DrawCellSearchMark(TCellDrawEh& Cell, const TCellLookEh& Look);
     void DrawCellButtons(TCellDrawEh& Cell, TColumnEh* Column, const TRect& ButtonArea);
     void DrawRequiredMark(TCellDrawEh& Cell, TColumnEh* Column, const std::string& Text);
     void DrawFooterCell(TCellDrawEh& Cell);

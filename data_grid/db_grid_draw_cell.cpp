@@ -51,10 +51,6 @@ bool TCustomDBGridEh::UseThemedFixedCells() const {
 }
 
 void TCustomDBGridEh::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) {
-    if (TDBGridEhUnit* unit = DBGridEhUnit()) {
-        unit->SharedCellParams().GridCol = ACol;
-        unit->SharedCellParams().GridRow = ARow;
-    }
     if (ARect.IsEmpty())
         return;
     TCanvas* canvas = Canvas();

@@ -2,6 +2,7 @@
 // The cell being drawn, as DrawCell hands it to the drawing of each cell kind.
 #include <cstdint>
 
+#include "data_controls/db_check_box.h"
 #include "data_grid/db_grid.h"
 
 struct TCustomDBGridEh::TCellDrawEh {
@@ -24,6 +25,18 @@ struct TCustomDBGridEh::TCellDrawEh {
     bool Pressed = false;
     TColumnEh* Column = nullptr;
     TCanvas* Canvas = nullptr;
+};
+
+// What a data cell shows after its parameter events; one per cell drawn.
+struct TCustomDBGridEh::TCellLookEh {
+    std::string Text;
+    int ImageIndex = -1;
+    TCheckBoxState BoxState = cbUnchecked;
+    TAlignment Alignment = taLeftJustify;
+    TColor Background = 0;
+    // The text's room: the cell less its always-shown buttons.
+    TRect TextRect;
+    int ButtonsWidth = 0;
 };
 
 // A fixed cell's background: the host theme's button face over ThemedArea (the whole cell, frame

@@ -117,12 +117,41 @@ bool TCustomDBGridEh::CellParamsText(TColumnEh* Column, TGridDrawState State, st
 }
 
 void TCustomDBGridEh::DrawDataCellBody(TCellDrawEh& Cell) {
+    ActiveRecordKeeper keeper(*dataLink_);
+    dataLink_->SetActiveRecord(Cell.AreaRow);
+    TCellLookEh look = DataCellLook(Cell);
+    const bool duplicate = HideDuplicateText(Cell, look);
+    Cell.Canvas->Brush()->SetColor(look.Background);
+    if (DefaultDrawing)
+        DrawDataCellContent(Cell, look);
+    TColumnEh& column = *Cell.Column;
+    if (!columns_->Customized())
+        DrawDataCell(Cell.Rect, column.Field(), Cell.State);
+    DrawColumnCell(Cell.Rect, Cell.AreaCol, &column, Cell.State);
+    DrawCellSearchMark(Cell, look);
+    if (duplicate && options_.Contains(gdoRowLinesEh)) {
+        // The line above goes: the repeated cells read as one.
+        const int line = GridLineWidth();
+        Cell.Canvas->Brush()->SetColor(column.Color());
+        Cell.Canvas->FillRect(MirroredRect({Cell.Rect.Left, Cell.Rect.Top - line - (Cell.Framed ? 1 : 0),
+                                            Cell.Rect.Right, Cell.Rect.Top - (Cell.Framed ? 1 : 0)}));
+    }
+    TDBGridEhStyle* style = style_;
+    if (DefaultDrawing && Cell.State.Contains(gdFocused) && Focused() &&
+        !ComponentState().Contains(csDesigning) && !options_.Contains(gdoRowSelectEh) && layoutLock_ == 0 &&
+        IsActiveControl() && (style == nullptr || style->DrawFocusFrame)) {
+        const TRect focus = MirroredRect(Cell.Rect);
+        DrawFocusRect(Cell.Canvas->Handle(), &focus);
+    }
+}
+
+// The record's colours and the cell's parameters after the grid's and the column's events. The
+// parameters belong to this cell alone: an event handler that makes another grid paint cannot
+// change what this one draws.
+TCustomDBGridEh::TCellLookEh TCustomDBGridEh::DataCellLook(TCellDrawEh& Cell) {
     TCanvas& canvas = *Cell.Canvas;
     TColumnEh& column = *Cell.Column;
     TDataSet* dataSet = dataLink_->DataSet();
-    ActiveRecordKeeper keeper(*dataLink_);
-    dataLink_->SetActiveRecord(Cell.AreaRow);
-
     TColor background = column.Color();
     const bool numbered = dataSet->IsSequenced() || (sumList_ != nullptr && sumList_->UsesVirtualNumbers());
     if (background == Color() && numbered) {
@@ -130,12 +159,7 @@ void TCustomDBGridEh::DrawDataCellBody(TCellDrawEh& Cell) {
                                                                                 : dataSet->RecNo();
         background = recNo % 2 != 0 ? OddRowColor : EvenRowColor;
     }
-    TRect textRect = Cell.Rect;
-    const int buttonsWidth = column.AlwaysShowEditButton() ? column.EditButtonsWidth() : 0;
-    textRect.Right -= buttonsWidth;
-
-    TColCellParamsEh local;
-    TColCellParamsEh& params = DBGridEhUnit() != nullptr ? DBGridEhUnit()->SharedCellParams() : local;
+    TColCellParamsEh params;
     column.InitCellParams(params);
     params.GridCol = Cell.ACol;
     params.GridRow = Cell.ARow;
@@ -145,102 +169,102 @@ void TCustomDBGridEh::DrawDataCellBody(TCellDrawEh& Cell) {
     FireGetCellParams(&column, canvas.Font(), params.Background, Cell.State);
     column.FireGetCellParams(false, &params);
     TGridDrawState state = params.State;
-    background = params.Background;
-    Cell.Highlighted =
-        GetDataCellColors(Cell.ACol, Cell.ARow, Cell.AreaCol, Cell.AreaRow, canvas.Font(), background, state);
+    TCellLookEh look;
+    look.Background = params.Background;
+    Cell.Highlighted = GetDataCellColors(Cell.ACol, Cell.ARow, Cell.AreaCol, Cell.AreaRow, canvas.Font(),
+                                         look.Background, state);
     if (Cell.Highlighted)
         state.Include(gdSelected);
     Cell.State = state;
-    std::string text = params.Text;
-    int imageIndex = params.ImageIndex;
-    const TCheckBoxState boxState = params.BoxState;
-    const TAlignment alignment = params.Alignment;
+    look.Text = params.Text;
+    look.ImageIndex = params.ImageIndex;
+    look.BoxState = params.BoxState;
+    look.Alignment = params.Alignment;
+    look.TextRect = Cell.Rect;
+    look.ButtonsWidth = column.AlwaysShowEditButton() ? column.EditButtonsWidth() : 0;
+    look.TextRect.Right -= look.ButtonsWidth;
+    return look;
+}
 
-    bool duplicate = false;
-    if (column.HideDuplicates() && !InMemTableView() && Cell.AreaRow > 0) {
-        TFont saved;
-        saved.Assign(*canvas.Font());
-        dataLink_->SetActiveRecord(Cell.AreaRow - 1);
-        std::string above;
-        int aboveImage = -1;
-        CellParamsText(&column, Cell.State, above, aboveImage);
-        dataLink_->SetActiveRecord(Cell.AreaRow);
-        canvas.Font()->Assign(saved);
-        if (above == text) {
-            duplicate = true;
-            text.clear();
-            imageIndex = -1;
-        }
-    }
+// A column that hides duplicates shows nothing where the record above shows the same text.
+bool TCustomDBGridEh::HideDuplicateText(TCellDrawEh& Cell, TCellLookEh& Look) {
+    TColumnEh& column = *Cell.Column;
+    if (!column.HideDuplicates() || InMemTableView() || Cell.AreaRow == 0)
+        return false;
+    TCanvas& canvas = *Cell.Canvas;
+    TFont saved;
+    saved.Assign(*canvas.Font());
+    dataLink_->SetActiveRecord(Cell.AreaRow - 1);
+    std::string above;
+    int aboveImage = -1;
+    CellParamsText(&column, Cell.State, above, aboveImage);
+    dataLink_->SetActiveRecord(Cell.AreaRow);
+    canvas.Font()->Assign(saved);
+    if (above != Look.Text)
+        return false;
+    Look.Text.clear();
+    Look.ImageIndex = -1;
+    return true;
+}
 
-    canvas.Brush()->SetColor(background);
-    if (DefaultDrawing) {
-        const TColumnCellKindEh kind = column.CellKind();
-        const TRect drawRect = MirroredRect(textRect);
-        TCustomImageList* images = column.ImageList();
-        if (kind == ckImageListEh && !column.ShowImageAndText()) {
-            canvas.FillRect(drawRect);
-            if (images != nullptr && imageIndex >= 0)
-                DrawImageClipped(images, nullptr, &canvas, drawRect, imageIndex, 0, taCenter);
-        } else if (kind == ckCheckboxesEh) {
-            canvas.FillRect(drawRect);
-            const TSize glyph = MeasureCheckGlyph();
-            const int w = std::min(glyph.cx, textRect.Width());
-            const int h = std::min(glyph.cy, textRect.Height());
-            const TRect box = Bounds(textRect.Left + (textRect.Width() - w) / 2,
-                                     textRect.Top + (textRect.Height() - h) / 2, w, h);
-            PaintEditButton(canvas.Handle(), MirroredRect(box), background, static_cast<int>(boxState), true,
-                            false, flat_, 0, dbsCheckBoxEh);
-        } else if (images != nullptr && column.ShowImageAndText()) {
+// Text, image or check box by the column's cell kind, then the always-shown buttons and the
+// required mark.
+void TCustomDBGridEh::DrawDataCellContent(TCellDrawEh& Cell, const TCellLookEh& Look) {
+    TCanvas& canvas = *Cell.Canvas;
+    TColumnEh& column = *Cell.Column;
+    const TRect& textRect = Look.TextRect;
+    const TColumnCellKindEh kind = column.CellKind();
+    const TRect drawRect = MirroredRect(textRect);
+    TCustomImageList* images = column.ImageList();
+    if (kind == ckImageListEh && !column.ShowImageAndText()) {
+        canvas.FillRect(drawRect);
+        if (images != nullptr && Look.ImageIndex >= 0)
+            DrawImageClipped(images, nullptr, &canvas, drawRect, Look.ImageIndex, 0, taCenter);
+    } else if (kind == ckCheckboxesEh) {
+        canvas.FillRect(drawRect);
+        const TSize glyph = MeasureCheckGlyph();
+        const int w = std::min(glyph.cx, textRect.Width());
+        const int h = std::min(glyph.cy, textRect.Height());
+        const TRect box = Bounds(textRect.Left + (textRect.Width() - w) / 2,
+                                 textRect.Top + (textRect.Height() - h) / 2, w, h);
+        PaintEditButton(canvas.Handle(), MirroredRect(box), Look.Background, static_cast<int>(Look.BoxState),
+                        true, false, flat_, 0, dbsCheckBoxEh);
+    } else {
+        TRect textPart = textRect;
+        if (images != nullptr && column.ShowImageAndText()) {
             const TRect imageBox{textRect.Left, textRect.Top, textRect.Left + images->Width() + 4,
                                  textRect.Bottom};
             canvas.Brush()->SetColor(column.Color());
             canvas.FillRect(MirroredRect(imageBox));
-            if (imageIndex >= 0)
-                DrawImageClipped(images, nullptr, &canvas, MirroredRect(imageBox), imageIndex, 0, taCenter);
-            canvas.Brush()->SetColor(background);
-            const TRect rest{imageBox.Right, textRect.Top, textRect.Right, textRect.Bottom};
-            DrawGridText(&canvas, MirroredRect(rest), true, Cell.MarginX, Cell.MarginY, text, alignment,
-                         column.Layout(), column.WordWrap() && WordWrapRoom(), column.EndEllipsis(), 0, 0,
-                         column.IsRightToLeftReading());
-        } else {
-            DrawGridText(&canvas, drawRect, true, Cell.MarginX, Cell.MarginY, text, alignment,
-                         column.Layout(), column.WordWrap() && WordWrapRoom(), column.EndEllipsis(), 0, 0,
-                         column.IsRightToLeftReading());
+            if (Look.ImageIndex >= 0)
+                DrawImageClipped(images, nullptr, &canvas, MirroredRect(imageBox), Look.ImageIndex, 0,
+                                 taCenter);
+            canvas.Brush()->SetColor(Look.Background);
+            textPart.Left = imageBox.Right;
         }
-        if (buttonsWidth > 0)
-            DrawCellButtons(Cell, &column,
-                            {textRect.Right, Cell.Rect.Top, Cell.Rect.Right, Cell.Rect.Bottom});
-        DrawRequiredMark(Cell, &column, text);
+        DrawGridText(&canvas, MirroredRect(textPart), true, Cell.MarginX, Cell.MarginY, Look.Text,
+                     Look.Alignment, column.Layout(), column.WordWrap() && WordWrapRoom(),
+                     column.EndEllipsis(), 0, 0, column.IsRightToLeftReading());
     }
-    if (!columns_->Customized())
-        DrawDataCell(Cell.Rect, column.Field(), Cell.State);
-    DrawColumnCell(Cell.Rect, Cell.AreaCol, &column, Cell.State);
-    if (InplaceSearching() && Cell.ARow == Row() && Cell.ACol == Col() &&
-        (Focused() || options_.Contains(gdoAlwaysShowSelectionEh)) && IsActiveControl() &&
-        !ComponentState().Contains(csDesigning) && layoutLock_ == 0 && DBGridEhUnit() != nullptr) {
-        TSearchMarkEh mark{text, alignment, column.Layout(), column.WordWrap() && WordWrapRoom(),
-                           column.IsRightToLeftReading()};
-        // Right-to-left alignment swaps the sides.
-        if (UseRightToLeftAlignment() && alignment != taCenter)
-            mark.Alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
-        DrawSearchMark(canvas, MirroredRect(textRect), Cell.MarginX, Cell.MarginY, InplaceSearchText(), mark,
-                       *DBGridEhUnit());
-    }
-    if (duplicate && options_.Contains(gdoRowLinesEh)) {
-        // The line above goes: the repeated cells read as one.
-        const int line = GridLineWidth();
-        canvas.Brush()->SetColor(column.Color());
-        canvas.FillRect(MirroredRect({Cell.Rect.Left, Cell.Rect.Top - line - (Cell.Framed ? 1 : 0),
-                                      Cell.Rect.Right, Cell.Rect.Top - (Cell.Framed ? 1 : 0)}));
-    }
-    TDBGridEhStyle* style = style_;
-    if (DefaultDrawing && Cell.State.Contains(gdFocused) && Focused() &&
-        !ComponentState().Contains(csDesigning) && !options_.Contains(gdoRowSelectEh) && layoutLock_ == 0 &&
-        IsActiveControl() && (style == nullptr || style->DrawFocusFrame)) {
-        const TRect focus = MirroredRect(Cell.Rect);
-        DrawFocusRect(canvas.Handle(), &focus);
-    }
+    if (Look.ButtonsWidth > 0)
+        DrawCellButtons(Cell, &column, {textRect.Right, Cell.Rect.Top, Cell.Rect.Right, Cell.Rect.Bottom});
+    DrawRequiredMark(Cell, &column, Look.Text);
+}
+
+// While the user searches by typing, the current cell marks the characters found so far.
+void TCustomDBGridEh::DrawCellSearchMark(TCellDrawEh& Cell, const TCellLookEh& Look) {
+    if (!InplaceSearching() || Cell.ARow != Row() || Cell.ACol != Col() ||
+        !(Focused() || options_.Contains(gdoAlwaysShowSelectionEh)) || !IsActiveControl() ||
+        ComponentState().Contains(csDesigning) || layoutLock_ != 0 || DBGridEhUnit() == nullptr)
+        return;
+    TColumnEh& column = *Cell.Column;
+    TSearchMarkEh mark{Look.Text, Look.Alignment, column.Layout(), column.WordWrap() && WordWrapRoom(),
+                       column.IsRightToLeftReading()};
+    // Right-to-left alignment swaps the sides.
+    if (UseRightToLeftAlignment() && Look.Alignment != taCenter)
+        mark.Alignment = Look.Alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+    DrawSearchMark(*Cell.Canvas, MirroredRect(Look.TextRect), Cell.MarginX, Cell.MarginY, InplaceSearchText(),
+                   mark, *DBGridEhUnit());
 }
 
 void TCustomDBGridEh::DrawCellButtons(TCellDrawEh& Cell, TColumnEh* Column, const TRect& ButtonArea) {

@@ -1,6 +1,5 @@
 #include "data_grid/grid_unit.h"
 
-#include "data_grid/column_cell_params.h"
 #include "data_grid/column_interceptors.h"
 #include "data_grid/find_dialog.h"
 #include "data_grid/grid_style.h"
@@ -51,7 +50,6 @@ TDBGridEhUnit::TDBGridEhUnit(ResourceFinder Find) : find_(std::move(Find)) {
                      ShortCut(VK_RETURN, {ssCtrl, ssShift}), ShortCut(222, {ssCtrl}),
                      ShortCut('F', {ssCtrl})};
         BuildIndicatorImages();
-        cellParams_ = std::make_unique<TColCellParamsEh>();
     } catch (...) {
         UnregisterPopupDataGridClass();
         FreeCursors();
@@ -68,7 +66,6 @@ TDBGridEhUnit::~TDBGridEhUnit() {
     markerFont_.reset();
     FreeDefaultGridStyle();
     dataService_.reset();
-    cellParams_.reset();
     registry_.UnregisterAllDatasetFeatures();
 }
 

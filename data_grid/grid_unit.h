@@ -1,10 +1,10 @@
 #pragma once
 // The grid unit's process-wide values and its start-up and shut-down: the indicator glyphs and
 // sort markers, the sort-marker number font, the selection cursors, the keyboard shortcuts and
-// in-place search settings, the default style, the data service, the features registry and the
-// shared cell parameters. A program that uses data grids calls InitializeDBGridEhUnit once its
-// application object exists and FinalizeDBGridEhUnit after its last grid is gone; the calls are
-// counted, so libraries above the grid call them too.
+// in-place search settings, the default style, the data service and the features registry. A
+// program that uses data grids calls InitializeDBGridEhUnit once its application object exists
+// and FinalizeDBGridEhUnit after its last grid is gone; the calls are counted, so libraries above
+// the grid call them too.
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,7 +19,6 @@
 #include "platform/ui/shortcuts.h"
 
 class TBitmap;
-class TColCellParamsEh;
 class TCustomDBGridEh;
 class TFont;
 class TImageList;
@@ -58,7 +57,6 @@ class TDBGridEhUnit {
     // 0 down, 1 up.
     TImageList& SortMarkers() { return *sortMarkers_; }
     TFont& SortMarkerFont() { return *markerFont_; }
-    TColCellParamsEh& SharedCellParams() { return *cellParams_; }
 
     TCursor ColumnSelectCursor() const { return columnSelectCursor_; }
     TCursor RowSelectCursor() const { return rowSelectCursor_; }
@@ -90,7 +88,6 @@ class TDBGridEhUnit {
     std::unique_ptr<TFont> markerFont_;
     TObjectPtr<TImageList> indicators_;
     TObjectPtr<TImageList> sortMarkers_;
-    std::unique_ptr<TColCellParamsEh> cellParams_;
     TCursor columnSelectCursor_ = 0;
     TCursor rowSelectCursor_ = 0;
     TCursor rightToLeftRowSelectCursor_ = 0;

@@ -369,6 +369,50 @@ TEST(GridCellDrawing, FrameRules) {
     }
 }
 
+// A cell-parameter handler that makes a second grid paint in the middle of the first grid's paint:
+// each grid still draws its own texts.
+TEST(GridCellDrawing, NestedPaintOfAnotherGridLeavesTheOuterCellsAlone) {
+    GridDrawRig r;
+    TMemoryDataSet otherData;
+    otherData.SetColumns({"NAME"});
+    otherData.SetColumnType(0, ftString, 20);
+    otherData.AddRow({Variant("Сидоров")});
+    auto* otherSource = NewComponent<TDataSource>(r.form);
+    otherSource->SetDataSet(&otherData);
+    auto* other = NewComponent<DrawProbeGrid>(r.form);
+    other->SetParent(r.form);
+    r.form->SetBounds(0, 0, 520, 380);
+    other->SetBounds(0, 300, 500, 60);
+    static_cast<TDBGridColumnsEh&>(*other->Columns()).Add()->SetFieldName("NAME");
+    otherData.Open();
+    other->SetDataSource(otherSource);
+    other->DataLink()->SetBufferCount(1);
+    other->SetColCount(2);
+    other->SetFixedCols(1);
+    other->SetRowCount(other->TopDataOffset() + 1);
+    other->SetFixedRows(other->TopDataOffset());
+    r.ui.ProcessMessages();
+
+    int nestedPaints = 0;
+    r.Column(1)->SetOnGetCellParams([&](TObject*, bool, TColCellParamsEh*) {
+        ++nestedPaints;
+        other->Repaint();
+    });
+    const std::vector<DrawnText> texts = r.Paint();
+    EXPECT_EQ(nestedPaints, r.ds.RecordCount());
+    for (int row = 1; row <= r.ds.RecordCount(); ++row) {
+        SCOPED_TRACE(row);
+        const TRect cell = r.grid->CellRect(2, row);
+        std::string drawn;
+        for (const DrawnText& d : texts)
+            if (d.At.Y >= cell.Top && d.At.Y < cell.Bottom && d.At.X >= cell.Left && d.At.X < cell.Right)
+                drawn = d.Text;
+        EXPECT_EQ(drawn, row <= 2 ? "Иванов" : "Петров");
+    }
+    other->SetDataSource(nullptr);
+    otherData.BeforeDestruction();
+}
+
 TEST(GridCellDrawing, LightenColorRaisesEachChannelByItsOwnPart) {
     EXPECT_EQ(TCustomDBGridEh::LightenColor(RGB(16, 250, 0), 8), RGB(18, 255, 0));
     EXPECT_EQ(TCustomDBGridEh::LightenColor(RGB(80, 8, 255), 8), RGB(90, 9, 255));
