@@ -27,8 +27,8 @@ int BitsPerPixel(const xcb_setup_t* setup, std::uint8_t depth) {
 
 int CountNear(const WindowPixels& pixels, std::uint32_t colour, int tolerance) {
     const auto near = [&](std::uint32_t rgb, int shift) {
-        return std::abs(static_cast<int>((rgb >> shift) & 0xFF) - static_cast<int>((colour >> shift) & 0xFF)) <=
-               tolerance;
+        return std::abs(static_cast<int>((rgb >> shift) & 0xFF) -
+                        static_cast<int>((colour >> shift) & 0xFF)) <= tolerance;
     };
     int count = 0;
     for (std::uint32_t rgb : pixels.rgb) count += near(rgb, 16) && near(rgb, 8) && near(rgb, 0);
@@ -54,7 +54,8 @@ bool WindowFrames::Open(const std::string& display) {
     const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     // Checked, so the selection is in force before the program under watch starts.
     return Reply<xcb_generic_error_t>(xcb_request_check(
-               conn_, xcb_change_window_attributes_checked(conn_, root, XCB_CW_EVENT_MASK, &mask))) == nullptr;
+               conn_, xcb_change_window_attributes_checked(conn_, root, XCB_CW_EVENT_MASK, &mask))) ==
+           nullptr;
 }
 
 WindowFrames::Event WindowFrames::Next(Clock::time_point deadline) {
