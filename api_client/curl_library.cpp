@@ -21,11 +21,11 @@ LoadedCurl Load() {
     }
     TCurlLibrary& lib = loaded.library;
     bool complete = true;
-#define KIOSK_CURL_RESOLVE(name)                                                                 \
-    lib.name = reinterpret_cast<decltype(lib.name)>(GetProcAddress(module, "curl_" #name));      \
-    if (lib.name == nullptr && complete) {                                                       \
-        complete = false;                                                                        \
-        loaded.error = "libcurl.so.4 has no curl_" #name;                                        \
+#define KIOSK_CURL_RESOLVE(name)                                                            \
+    lib.name = reinterpret_cast<decltype(lib.name)>(GetProcAddress(module, "curl_" #name)); \
+    if (lib.name == nullptr && complete) {                                                  \
+        complete = false;                                                                   \
+        loaded.error = "libcurl.so.4 has no curl_" #name;                                   \
     }
     KIOSK_CURL_ENTRY_POINTS(KIOSK_CURL_RESOLVE)
 #undef KIOSK_CURL_RESOLVE

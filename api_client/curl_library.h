@@ -8,11 +8,13 @@
 
 // The entry points the transport calls, written once: each member is named as the function
 // without its "curl_" prefix (curl's own type-checking macros keep the full names).
-#define KIOSK_CURL_ENTRY_POINTS(X)                                                                          \
-    X(global_init)                                                                                          \
-    X(easy_init) X(easy_cleanup) X(easy_reset) X(easy_setopt) X(easy_perform) X(easy_getinfo)               \
-        X(easy_strerror) X(slist_append) X(slist_free_all) X(url) X(url_set) X(url_get) X(url_cleanup)     \
-            X(free)
+// clang-format off
+#define KIOSK_CURL_ENTRY_POINTS(X) \
+    X(global_init) \
+    X(easy_init) X(easy_cleanup) X(easy_reset) X(easy_setopt) X(easy_perform) X(easy_getinfo) X(easy_strerror) \
+    X(slist_append) X(slist_free_all) \
+    X(url) X(url_set) X(url_get) X(url_cleanup) X(free)
+// clang-format on
 
 struct TCurlLibrary {
 #define KIOSK_CURL_MEMBER(name) decltype(&(curl_##name)) name = nullptr;
