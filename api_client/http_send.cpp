@@ -12,18 +12,13 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
-#include <mutex>
 
+#include "api_client/curl_library.h"
 #include "api_client/transfer_error.h"
 
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-
-void GlobalInitOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_ALL); });
-}
 
 bool StartsWith(const std::string& s, const char* prefix) {
     return s.rfind(prefix, 0) == 0;
@@ -52,18 +47,18 @@ std::string AddressText(const sockaddr* addr) {
 
 std::string HostAndPort(const std::string& url) {
     std::string result = url;
-    CURLU* u = curl_url();
-    if (curl_url_set(u, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK) {
+    CURLU* u = Curl().url();
+    if (Curl().url_set(u, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK) {
         char* host = nullptr;
         char* port = nullptr;
-        curl_url_get(u, CURLUPART_HOST, &host, 0);
-        curl_url_get(u, CURLUPART_PORT, &port, CURLU_DEFAULT_PORT);
+        Curl().url_get(u, CURLUPART_HOST, &host, 0);
+        Curl().url_get(u, CURLUPART_PORT, &port, CURLU_DEFAULT_PORT);
         if (host)
             result = std::string(host) + ":" + (port ? port : "");
-        curl_free(host);
-        curl_free(port);
+        Curl().free(host);
+        Curl().free(port);
     }
-    curl_url_cleanup(u);
+    Curl().url_cleanup(u);
     return result;
 }
 
@@ -240,10 +235,8 @@ int CloseSocket(void* http, curl_socket_t fd) {
 
 }  // namespace
 
-THTTPSend::THTTPSend() {
-    GlobalInitOnce();
-    curl_ = curl_easy_init();
-}
+// libcurl is loaded, and the handle made, by the first request.
+THTTPSend::THTTPSend() = default;
 
 THTTPSend::~THTTPSend() {
     // A derived object's hooks are gone by now: close silently.
@@ -254,7 +247,7 @@ THTTPSend::~THTTPSend() {
 
 void THTTPSend::Close() {
     if (curl_)
-        curl_easy_cleanup(static_cast<CURL*>(curl_));
+        Curl().easy_cleanup(static_cast<CURL*>(curl_));
     curl_ = nullptr;
 }
 
@@ -263,12 +256,12 @@ namespace {
 curl_slist* BuildHeaderList(const THTTPSend& http, bool withBody) {
     curl_slist* list = nullptr;
     // libcurl's own defaults that this client does not send.
-    list = curl_slist_append(list, "Accept:");
-    list = curl_slist_append(list, "Expect:");
-    list = curl_slist_append(list, "Connection: keep-alive");
+    list = Curl().slist_append(list, "Accept:");
+    list = Curl().slist_append(list, "Expect:");
+    list = Curl().slist_append(list, "Connection: keep-alive");
     if (withBody && !http.MimeType.empty())
-        list = curl_slist_append(list, ("Content-Type: " + http.MimeType).c_str());
-    for (const auto& line : http.Headers) list = curl_slist_append(list, line.c_str());
+        list = Curl().slist_append(list, ("Content-Type: " + http.MimeType).c_str());
+    for (const auto& line : http.Headers) list = Curl().slist_append(list, line.c_str());
     return list;
 }
 
@@ -282,38 +275,41 @@ std::string JoinCookies(const std::vector<std::string>& cookies) {
 
 namespace {
 
-using HeaderList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
+struct HeaderListFree {
+    void operator()(curl_slist* list) const { Curl().slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, HeaderListFree>;
 
 void SetConnectionOptions(CURL* curl, const THTTPSend& http, const std::string& url,
                           const std::string& cookies) {
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION,
-                     http.Protocol == "1.0" ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(http.Timeout));
+    Curl().easy_setopt(curl, CURLOPT_URL, url.c_str());
+    Curl().easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    Curl().easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    Curl().easy_setopt(curl, CURLOPT_HTTP_VERSION,
+                       http.Protocol == "1.0" ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
+    Curl().easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+    Curl().easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+    Curl().easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    Curl().easy_setopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
+    Curl().easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(http.Timeout));
     if (!http.UserAgent.empty())
-        curl_easy_setopt(curl, CURLOPT_USERAGENT, http.UserAgent.c_str());
+        Curl().easy_setopt(curl, CURLOPT_USERAGENT, http.UserAgent.c_str());
     if (!cookies.empty())
-        curl_easy_setopt(curl, CURLOPT_COOKIE, cookies.c_str());
+        Curl().easy_setopt(curl, CURLOPT_COOKIE, cookies.c_str());
 }
 
 // Returns whether the request carries a body.
 bool SetMethodOptions(CURL* curl, const THTTPSend& http, const std::string& method) {
     bool withBody = !IsBodylessMethod(method) || !http.Document.empty();
     if (method == "HEAD") {
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        Curl().easy_setopt(curl, CURLOPT_NOBODY, 1L);
     } else if (!withBody) {
-        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+        Curl().easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     } else {
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(http.Document.size()));
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, http.Document.data());
+        Curl().easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(http.Document.size()));
+        Curl().easy_setopt(curl, CURLOPT_POSTFIELDS, http.Document.data());
         if (method != "POST")
-            curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
+            Curl().easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
     }
     return withBody;
 }
@@ -321,22 +317,22 @@ bool SetMethodOptions(CURL* curl, const THTTPSend& http, const std::string& meth
 }  // namespace
 
 void THTTPSend::Transfer::Attach(CURL* curl) {
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Transfer::Write);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Transfer::Header);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);  // feeds the debug callback only
-    curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Transfer::Debug);
-    curl_easy_setopt(curl, CURLOPT_DEBUGDATA, this);
-    curl_easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, &Transfer::OpenSocket);
-    curl_easy_setopt(curl, CURLOPT_OPENSOCKETDATA, this);
-    curl_easy_setopt(curl, CURLOPT_CLOSESOCKETFUNCTION, &CloseSocket);
-    curl_easy_setopt(curl, CURLOPT_CLOSESOCKETDATA, &http);
-    curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &Transfer::Connected);
-    curl_easy_setopt(curl, CURLOPT_PREREQDATA, this);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Transfer::Progress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+    Curl().easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Transfer::Write);
+    Curl().easy_setopt(curl, CURLOPT_WRITEDATA, this);
+    Curl().easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Transfer::Header);
+    Curl().easy_setopt(curl, CURLOPT_HEADERDATA, this);
+    Curl().easy_setopt(curl, CURLOPT_VERBOSE, 1L);  // feeds the debug callback only
+    Curl().easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &Transfer::Debug);
+    Curl().easy_setopt(curl, CURLOPT_DEBUGDATA, this);
+    Curl().easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, &Transfer::OpenSocket);
+    Curl().easy_setopt(curl, CURLOPT_OPENSOCKETDATA, this);
+    Curl().easy_setopt(curl, CURLOPT_CLOSESOCKETFUNCTION, &CloseSocket);
+    Curl().easy_setopt(curl, CURLOPT_CLOSESOCKETDATA, &http);
+    Curl().easy_setopt(curl, CURLOPT_PREREQFUNCTION, &Transfer::Connected);
+    Curl().easy_setopt(curl, CURLOPT_PREREQDATA, this);
+    Curl().easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    Curl().easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Transfer::Progress);
+    Curl().easy_setopt(curl, CURLOPT_XFERINFODATA, this);
 }
 
 bool THTTPSend::HTTPMethod(const std::string& method, const std::string& url) {
@@ -344,26 +340,32 @@ bool THTTPSend::HTTPMethod(const std::string& method, const std::string& url) {
     ResultString.clear();
     ResponseHeaders.clear();
     sock_.ResetError();
+    std::string loadError;
+    const TCurlLibrary* lib = LoadCurl(loadError);
+    if (lib == nullptr) {
+        Fail(ENOSYS, loadError);
+        return false;
+    }
     if (!curl_)
-        curl_ = curl_easy_init();
+        curl_ = lib->easy_init();
     CURL* curl = static_cast<CURL*>(curl_);
     if (!curl) {
         Fail(ENOMEM, "libcurl could not create a handle");
         return false;
     }
 
-    curl_easy_reset(curl);  // keeps the connection cache, drops the last request's options
+    Curl().easy_reset(curl);  // keeps the connection cache, drops the last request's options
     char errorBuffer[CURL_ERROR_SIZE] = "";
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    Curl().easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
     std::string cookies = JoinCookies(Cookies);
     SetConnectionOptions(curl, *this, url, cookies);
-    HeaderList headers(BuildHeaderList(*this, SetMethodOptions(curl, *this, method)), &curl_slist_free_all);
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    HeaderList headers(BuildHeaderList(*this, SetMethodOptions(curl, *this, method)));
+    Curl().easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
     Transfer transfer(*this);
     transfer.Attach(curl);
 
     sock_.DoStatus(HR_ResolvingBegin, HostAndPort(url));
-    CURLcode rc = curl_easy_perform(curl);
+    CURLcode rc = Curl().easy_perform(curl);
     Document = std::move(transfer.reply);
     if (transfer.failure)
         std::rethrow_exception(transfer.failure);
@@ -371,7 +373,7 @@ bool THTTPSend::HTTPMethod(const std::string& method, const std::string& url) {
         return true;
 
     long osErrno = 0;
-    curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &osErrno);
+    Curl().easy_getinfo(curl, CURLINFO_OS_ERRNO, &osErrno);
     TTransferError error = TransferErrorOf(rc, osErrno, transfer.idleTimeout, errorBuffer);
     Fail(error.Number, error.Description);
     return false;

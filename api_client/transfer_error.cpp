@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "api_client/curl_library.h"
+
 namespace {
 
 std::string ErrnoText(int number) {
@@ -36,5 +38,5 @@ TTransferError TransferErrorOf(CURLcode code, long osErrno, bool idleTimeout, co
         return {ETIMEDOUT, ErrnoText(ETIMEDOUT)};
     if (osErrno != 0)
         return {static_cast<int>(osErrno), ErrnoText(static_cast<int>(osErrno))};
-    return {FallbackNumber(code), detail.empty() ? std::string(curl_easy_strerror(code)) : detail};
+    return {FallbackNumber(code), detail.empty() ? std::string(Curl().easy_strerror(code)) : detail};
 }

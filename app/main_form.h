@@ -25,6 +25,7 @@ class TMainForm : public TForm {
     explicit TMainForm(TComponent* AOwner);
     ~TMainForm() override;
     std::string ClassName() const override { return "TMainForm"; }
+    void Dispatch(TMessage& Message) override;
 
     // The settings file: the executable's path with ".ini"; tests may name another one.
     static std::string SettingsFileName();
@@ -92,6 +93,7 @@ class TMainForm : public TForm {
     void CreateControls();
     void ReadSettings();
     void ApplySettings();
+    void ShowFirstFrame();
     void ScaleInfoPanel();
     void ScaleLabel(TLabel* label);
     void ScaleButton(TSpeedButton* button);

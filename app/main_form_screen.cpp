@@ -2,10 +2,14 @@
 #include "app/main_form.h"
 
 #include "platform/rtl/datetime.h"
+#include "platform/ui/message_queue.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/virtual_keys.h"
 
 namespace {
+// Posted by FormShow: handled once the window is up, before the message loop first paints it.
+constexpr UINT WM_KIOSK_SHOWN = WM_USER + 1;
+
 // Scaled values are 32-bit, multiplication first, the division truncating.
 int Scale(int value, int current, int design) {
     return design == 0 ? value : static_cast<int>(std::int64_t{value} * current / design);
@@ -38,6 +42,24 @@ void TMainForm::FormShow(TObject*) {
     edTicket->SetVisible(true);
     MainTimer->SetEnabled(true);
     FClockBitmap->SetWidth(0);
+    PostMessage(Handle(), WM_KIOSK_SHOWN, 0, 0);
+}
+
+void TMainForm::Dispatch(TMessage& Message) {
+    if (Message.Msg == WM_KIOSK_SHOWN) {
+        ShowFirstFrame();
+        return;
+    }
+    TForm::Dispatch(Message);
+}
+
+// The screen's first frame is the finished idle screen: the background painted now and the clock
+// drawn on it, rather than the background alone until the timer's first tick.
+void TMainForm::ShowFirstFrame() {
+    if (!Visible())
+        return;
+    Update();
+    MainTimerTimer(this);
 }
 
 void TMainForm::ScaleInfoPanel() {

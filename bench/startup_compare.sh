@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The kiosk's start-up beside a minimal Qt program that shows a full-screen clock (startup_peer_qt),
-# on a private Xvfb screen: time to the first window mapped and painted, CPU time until that paint
-# and peak resident memory, each the median of RUNS runs, with the kiosk's figure over the peer's.
+# on a private Xvfb screen: time to the first window mapped, to its first paint and to the first
+# frame that shows the clock (the frame read back), CPU time until that frame and peak resident
+# memory by then, each the median of RUNS runs, with the kiosk's figure over the peer's.
 #
 #   bench/startup_compare.sh [BUILD_DIR] [RUNS]      (defaults: build, 10; SCREEN=1920x1080x24)
 #
@@ -41,19 +42,27 @@ if [ ! -s "$scratch/display" ]; then
 fi
 export DISPLAY=":$(head -n1 "$scratch/display")" QT_QPA_PLATFORM=xcb LC_ALL=C
 
-measure() {  # name program: one probe line, prefixed with the name
+# Where each shows its clock, and in which colour: the kiosk's default red text at its default
+# place, the peer's black text centred on the screen.
+width=${screen%%x*}
+height=${screen#*x}
+height=${height%%x*}
+kiosk_clock=10,180,600,40,FF0000
+peer_clock=0,$((height / 2 - 30)),$width,60,000000
+
+measure() {  # name program clock: one probe line, prefixed with the name
   local line
-  if ! line=$(cd "$scratch" && "$probe" "$2"); then
-    echo "startup_compare: no first paint of $1 could be measured" >&2
+  if ! line=$(cd "$scratch" && "$probe" --text "$3" "$2"); then
+    echo "startup_compare: no frame of $1 with its clock could be measured" >&2
     exit 1
   fi
   echo "$1 $line"
 }
-measure peer "$peer" >/dev/null
-measure kiosk "$scratch/kiosk" >/dev/null
+measure peer "$peer" "$peer_clock" >/dev/null
+measure kiosk "$scratch/kiosk" "$kiosk_clock" >/dev/null
 for _ in $(seq "$runs"); do
-  measure peer "$peer"
-  measure kiosk "$scratch/kiosk"
+  measure peer "$peer" "$peer_clock"
+  measure kiosk "$scratch/kiosk" "$kiosk_clock"
 done >"$scratch/results"
 
 median() {  # name key
@@ -63,12 +72,12 @@ median() {  # name key
 }
 
 echo "Start-up on Xvfb $screen, median of $runs runs each"
-printf '%-26s %12s %12s %8s\n' "" kiosk "Qt peer" ratio
-for row in "first window mapped (ms):map_ms" "first paint (ms):paint_ms" "CPU until first paint (ms):cpu_ms" \
-  "peak RSS (KB):hwm_kb"; do
+printf '%-30s %12s %12s %8s\n' "" kiosk "Qt peer" ratio
+for row in "first window mapped (ms):map_ms" "first paint (ms):paint_ms" "first frame with clock (ms):text_ms" \
+  "CPU until that frame (ms):cpu_ms" "peak RSS (KB):hwm_kb"; do
   label=${row%%:*}
   key=${row##*:}
   kiosk=$(median kiosk "$key")
   peer=$(median peer "$key")
-  printf '%-26s %12s %12s %8s\n' "$label" "$kiosk" "$peer" "$(awk -v a="$kiosk" -v b="$peer" 'BEGIN { printf "%.2f", a / b }')"
+  printf '%-30s %12s %12s %8s\n' "$label" "$kiosk" "$peer" "$(awk -v a="$kiosk" -v b="$peer" 'BEGIN { printf "%.2f", a / b }')"
 done

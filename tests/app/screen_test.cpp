@@ -185,13 +185,40 @@ TEST_F(KioskTest, ClockIsDrawnEveryHalfSecond) {
     EXPECT_EQ(drawn.back().Text, "10:00:00");
 }
 
+// The first frame the window shows is the finished idle screen: the clock is on it before the
+// timer's first tick, over the background, and the next tick draws the same text in the same place.
+TEST_F(KioskTest, FirstFrameShowsTheClock) {
+    WriteSettings("timeTemplate=hh:nn\r\ntimeX=40\r\ntimeY=60\r\ntimeFontColor=#00FF00\r\n");
+    ui().Clock().SetUnixMillis(
+        DateTimeToUnixMillis(LocalToUtc(EncodeDate(2024, 3, 1) + EncodeTime(9, 59, 30, 0))));
+    TMainForm* form = CreateAndShow();
+    auto& drawn = ui().System().TextLog().Drawn;
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(drawn.back().Text, "09:59");
+    EXPECT_FALSE(form->NeedsPaint()) << "a later paint would cover the clock";
+    const platform::ui::RasterImage& surface = form->SurfaceImage();
+    const auto greenIn = [&](const TRect& r) {
+        int count = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) count += (surface.Pixel(x, y) & 0xFFFFFF) == 0x00FF00;
+        return count;
+    };
+    const TRect clockArea = Bounds(40, 60, form->ClockBitmap()->Width(), form->ClockBitmap()->Height());
+    EXPECT_GT(greenIn(clockArea), 0);
+    EXPECT_EQ(greenIn(Bounds(0, 0, form->Width(), 60)), 0);  // the background above it is untouched
+    const std::size_t drawnAtShow = drawn.size();
+    ui().Advance(500);
+    ASSERT_EQ(drawn.size(), drawnAtShow + 1);
+    EXPECT_EQ(drawn.back().Text, "09:59");
+}
+
 // A text that grows puts back the old background before it saves a wider one: no remnants.
 TEST_F(KioskTest, GrowingClockTextLeavesNoRemnants) {
     WriteSettings("timeTemplate=h:nn\r\ntimeX=40\r\ntimeY=60\r\n");
     ui().Clock().SetUnixMillis(
         DateTimeToUnixMillis(LocalToUtc(EncodeDate(2024, 3, 1) + EncodeTime(9, 59, 59, 0))));
     TMainForm* form = CreateAndShow();
-    form->PaintInvalid();
+    form->Repaint();  // the background alone, without the clock the first frame shows
     const platform::ui::RasterImage clean = form->SurfaceImage();
     ui().Advance(500);  // "9:59"
     const int narrow = form->ClockBitmap()->Width();

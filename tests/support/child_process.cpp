@@ -84,10 +84,15 @@ std::optional<int> ChildProcess::WaitExit(std::chrono::milliseconds timeout) {
     return status_;
 }
 
+bool ChildProcess::Signal(int signal) {
+    return Running() && ::kill(pid_, signal) == 0;
+}
+
 std::optional<int> ChildProcess::Stop() {
     if (!Running())
         return status_;
     ::kill(pid_, SIGTERM);
+    ::kill(pid_, SIGCONT);
     if (auto status = WaitExit(std::chrono::seconds(3)))
         return status;
     ::kill(pid_, SIGKILL);

@@ -25,12 +25,15 @@ class ChildProcess {
 
     bool Running();
 
+    // Sends the program a signal (SIGSTOP freezes it, SIGCONT thaws it); false when none runs.
+    bool Signal(int signal);
+
     // The exit status (128 + the signal when a signal ended it) once the program ended within
     // the time; nothing when it still runs or none was started.
     std::optional<int> WaitExit(std::chrono::milliseconds timeout);
 
-    // Sends TERM, then KILL after three seconds, unless the program already ended; the status it
-    // ended with, nothing when none was started.
+    // Sends TERM (and CONT, so that a frozen program hears it), then KILL after three seconds, unless
+    // the program already ended; the status it ended with, nothing when none was started.
     std::optional<int> Stop();
 
   private:

@@ -1,11 +1,15 @@
 // The real kiosk program in a real X server (Xvfb), its settings pointing at the TLS test server,
 // a scan typed with xdotool, and screenshots of what it shows.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -13,6 +17,7 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/window_frames.h"
 #include "tests/support/xvfb_server.h"
 #include "tools/jsonrpc_server/jsonrpc_test_server.h"
 #include "xwd_image.h"
@@ -48,11 +53,15 @@ class KioskEndToEndTest : public ::testing::Test {
     }
 
     // The kiosk program copied into the test folder, so that its settings file lies beside it.
-    void StartKiosk(const std::string& settings) {
+    void LaunchKiosk(const std::string& settings) {
         const fs::path program = dir_ / "kiosk";
         fs::copy_file(KIOSK_PROGRAM, program, fs::copy_options::overwrite_existing);
         std::ofstream(dir_ / "kiosk.ini", std::ios::binary) << "[options]\r\n" << settings;
         kiosk_.Start({program.string()}, {"DISPLAY=" + xserver_.Display(), "LC_ALL=C"}, dir_.Path());
+    }
+
+    void StartKiosk(const std::string& settings) {
+        LaunchKiosk(settings);
         const auto windowShown = [&] { return xserver_.Run({"xdotool", "search", "--class", "kiosk"}); };
         ASSERT_TRUE(WaitFor(windowShown, 15s)) << "the kiosk window did not appear";
     }
@@ -104,6 +113,43 @@ TEST_F(KioskEndToEndTest, ScanShowsTheResultThenTheIdleScreen) {
     for (auto [x, y] : {std::pair{"10", "1014"}, {"1270", "1014"}, {"1270", "512"}})
         ASSERT_TRUE(xserver_.Run({"xdotool", "mousemove", x, y, "click", "1"}));
     EXPECT_EQ(kiosk_.WaitExit(10s), 0);
+}
+
+// What the screen first shows of the kiosk, read back from the X server the moment the kiosk draws
+// into its window, with the kiosk frozen meanwhile: the idle screen with its clock, not the background
+// alone until the clock's first tick.
+TEST_F(KioskEndToEndTest, FirstPaintedFrameShowsTheClock) {
+    constexpr std::uint32_t kRed = 0xFF0000;  // the clock's default colour, at its default place
+    const auto clockArea = [](int y) { return std::array{10, y, 600, 40}; };
+    testsupport::WindowFrames frames;
+    ASSERT_TRUE(frames.Open(xserver_.Display())) << "no X DAMAGE";
+    LaunchKiosk("");
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    std::optional<testsupport::WindowPixels> clock;
+    std::optional<testsupport::WindowPixels> below;
+    for (auto seen = frames.Next(deadline); seen.what != testsupport::WindowFrames::Seen::Nothing;
+         seen = frames.Next(deadline)) {
+        if (seen.what != testsupport::WindowFrames::Seen::Paint)
+            continue;
+        ASSERT_TRUE(kiosk_.Signal(SIGSTOP));
+        const auto whole = frames.Read(seen.window, 0, 0, 1280, 1024);
+        ASSERT_TRUE(whole) << "the window could not be read back";
+        // A window the server has only cleared for mapping is no frame of the kiosk's yet.
+        if (std::ranges::all_of(whole->rgb, [&](std::uint32_t rgb) { return rgb == whole->rgb.front(); })) {
+            frames.Rearm(seen.window);
+            kiosk_.Signal(SIGCONT);
+            continue;
+        }
+        const auto [x, y, w, h] = clockArea(180);
+        clock = frames.Read(seen.window, x, y, w, h);
+        const auto [bx, by, bw, bh] = clockArea(260);
+        below = frames.Read(seen.window, bx, by, bw, bh);
+        break;
+    }
+    ASSERT_TRUE(clock && below) << "the kiosk painted no frame";
+    // Strokes of a dozen glyphs in the clock's place; none of its colour just below it.
+    EXPECT_GT(testsupport::CountNear(*clock, kRed, 48), 100);
+    EXPECT_EQ(testsupport::CountNear(*below, kRed, 48), 0);
 }
 
 }  // namespace
