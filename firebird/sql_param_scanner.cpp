@@ -193,38 +193,6 @@ std::string UpperAscii(std::string_view s) {
     return result;
 }
 
-// Replaces " <op> ?<name> " (letters in either case) and reports whether the name stood there.
-bool ReplaceComparison(std::string& clause, const std::string& marker, const std::string& replacement) {
-    const std::string upperClause = UpperAscii(clause);
-    const std::string upperMarker = UpperAscii(marker);
-    std::string result;
-    bool replaced = false;
-    std::size_t from = 0;
-    for (std::size_t at = upperClause.find(upperMarker); at != std::string::npos;
-         at = upperClause.find(upperMarker, from)) {
-        result.append(clause, from, at - from);
-        result += replacement;
-        from = at + marker.size();
-        replaced = true;
-    }
-    result.append(clause, from, std::string::npos);
-    clause = std::move(result);
-    return replaced;
-}
-
-bool NameFollowsMarker(const std::string& clause, const std::string& name) {
-    const std::string upperClause = UpperAscii(clause);
-    for (const std::string& marker : {"?" + UpperAscii(name), "?\"" + UpperAscii(name)}) {
-        for (std::size_t at = upperClause.find(marker); at != std::string::npos;
-             at = upperClause.find(marker, at + 1)) {
-            const std::size_t after = at + marker.size();
-            if (after >= upperClause.size() || !IsParamNameChar(upperClause[after]))
-                return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 bool IsParamNameChar(char c) {
@@ -292,38 +260,6 @@ std::string ExpandMacroValues(std::string_view text, const std::vector<TMacroVal
             result.replace(at, spanEnd - at, replacement);
             rewritten = true;
         }
-    }
-    return result;
-}
-
-std::string RewriteNullComparisons(std::string_view text, const std::vector<std::string>& nullNames,
-                                   int dialect, std::vector<std::string>& found) {
-    std::string result(text);
-    for (std::size_t k = 0;; ++k) {
-        TSQLParser parser(result);
-        const auto& clauses = parser.WhereClauses();
-        if (k >= clauses.size())
-            break;
-        const TWhereClauseBounds& bounds = clauses[k];
-        if (bounds.End == 0 || bounds.CondStart < 1)
-            continue;
-        const auto condStart = static_cast<std::size_t>(bounds.CondStart - 1);
-        const auto end = static_cast<std::size_t>(bounds.End);
-        if (condStart > end || end > result.size())
-            continue;
-        std::string clause = result.substr(condStart, end - condStart) + " ";
-        for (const std::string& name : nullNames) {
-            if (!NameFollowsMarker(clause, name))
-                continue;
-            found.push_back(name);
-            ReplaceComparison(clause, " <> ?" + name + " ", " IS NOT NULL ");
-            ReplaceComparison(clause, " = ?" + name + " ", " IS NULL ");
-            if (dialect >= 3) {
-                ReplaceComparison(clause, " <> ?\"" + name + "\" ", " IS NOT NULL ");
-                ReplaceComparison(clause, " = ?\"" + name + "\" ", " IS NULL ");
-            }
-        }
-        result = result.substr(0, condStart) + clause + result.substr(end);
     }
     return result;
 }
