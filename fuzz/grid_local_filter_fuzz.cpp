@@ -1,6 +1,7 @@
 // A grid column's filter text, read for every column kind, written as the dataset's local filter
 // and read back by the dataset's own parser: the local filter must always parse, test only the
-// column's field and hold each typed value as one literal of the same value.
+// column's field and hold each typed value as one literal of the same value (a text ending in "*"
+// after "=" or "<>" keeps the local filter's meaning of a leading-part match).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -36,6 +37,12 @@ void ReadLiterals(const TExprNode& node, std::vector<Variant>& out) {
         Expect(node.FieldName == "F");
     if (node.NodeClass == nodeCONST) {
         out.push_back(node.Value);
+        return;
+    }
+    // The local filter's own rule: an equality with a text ending in "*" compares the text before it.
+    if (node.NodeClass == nodeCOMPARE && node.PartialLength > 0 && node.Args.size() == 2) {
+        ReadLiterals(*node.Args[0], out);
+        out.push_back(Variant(node.Args[1]->Value.AsString() + "*"));
         return;
     }
     if (node.NodeClass == nodeUNARY && node.Operator == coMINUS && node.Args.size() == 1 &&
