@@ -1,7 +1,7 @@
 // The scanner of parameters and macros, macro expansion and NULL comparisons, over texts in the
 // normalized form the statement gives them.
-#include "firebird/sql_normalize.h"
 #include "firebird/sql_param_scanner.h"
+#include "firebird/sql_normalize.h"
 
 #include <gtest/gtest.h>
 
