@@ -244,22 +244,31 @@ std::string ExpandMacroValues(std::string_view text, const std::vector<TMacroVal
             continue;
         const std::string marker = macroChar + UpperAscii(macro.Name);
         const std::string replacement = " " + QuotedValue(macro) + " ";
-        // The search goes on behind each inserted value, so a value holding its own marker is
-        // taken as text.
+        // The text is copied once per macro with its values in place: replacing in place moved the
+        // rest of the text for every value, and grown texts hold thousands. The search goes on
+        // behind each value, so a value holding its own marker is taken as text.
+        std::string expanded;
+        std::size_t copied = 0;  // the text before this has been copied or replaced
         for (std::size_t at = FindMacroMarker(result, marker, macroChar, 0); at != std::string::npos;
-             at = FindMacroMarker(result, marker, macroChar, at + replacement.size())) {
+             at = FindMacroMarker(result, marker, macroChar, copied)) {
             const std::size_t nameEnd = at + marker.size();
             std::size_t spanEnd;
-            if (at > 0 && result[at - 1] == macroChar) {
+            // Right behind a value the character before is that value's closing blank.
+            if (at > copied && result[at - 1] == macroChar) {
                 --at;
                 spanEnd = result.find(macroChar, nameEnd);
             } else {
                 spanEnd = result.find(' ', nameEnd);
             }
             spanEnd = spanEnd == std::string::npos ? result.size() : spanEnd + 1;
-            result.replace(at, spanEnd - at, replacement);
+            expanded.append(result, copied, at - copied).append(replacement);
+            copied = spanEnd;
             rewritten = true;
         }
+        if (copied == 0)
+            continue;
+        expanded.append(result, copied, std::string::npos);
+        result = std::move(expanded);
     }
     return result;
 }

@@ -18,7 +18,8 @@ TLogProperties Confined(std::string_view text) {
     std::string safe(text);
     std::replace(safe.begin(), safe.end(), '/', '_');
     std::string confined;
-    for (const auto& [name, value] : TLogProperties::FromText(safe).Lines()) {
+    const TLogProperties lines = TLogProperties::FromText(safe);
+    for (const auto& [name, value] : lines.Lines()) {
         const bool fileName = LowerCase(name).find("filename") != std::string::npos;
         confined += name + "=" + (fileName ? TFuzzScratchFolder::Get().Path() + "/" : "") + value + "\n";
     }
