@@ -102,8 +102,8 @@ void THTTPSendEx::ReadRedirectLocation() {
 
 bool THTTPSendEx::Execute(const std::string& url, const std::string& method) {
     runningUrl_ = url;
-    sentFilter_ = TSecretMemberFilter(SecretMembers);
-    receivedFilter_ = TSecretMemberFilter(SecretMembers);
+    sentLog_ = TTrafficLogText(SecretMembers);
+    receivedLog_ = TTrafficLogText(SecretMembers);
     ExpectedSize = Transferred = StartTick = Estimate = EndTick = Elapsed = Speed = 0;
     bool ok = false;
     try {
@@ -172,6 +172,6 @@ void THTTPSendEx::LogStatus(TBlockSocket* sender, THookSocketReason reason, cons
 
 void THTTPSendEx::LogData(TBlockSocket* sender, bool writing, const void* buffer, int length) {
     std::string_view data(static_cast<const char*>(buffer), static_cast<std::size_t>(std::max(length, 0)));
-    TSecretMemberFilter& filter = writing ? sentFilter_ : receivedFilter_;
-    FLogger->Debug(Identity(sender) + (writing ? "-> " : "<- ") + filter.Filter(data));
+    TTrafficLogText& log = writing ? sentLog_ : receivedLog_;
+    FLogger->Debug(Identity(sender) + (writing ? "-> " : "<- ") + log.Describe(data));
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "api_client/http_send.h"
-#include "api_client/secret_member_filter.h"
+#include "api_client/traffic_log_text.h"
 
 class TLogLogger;
 class THTTPSendEx;
@@ -64,8 +64,8 @@ class THTTPSendEx : public THTTPSend {
     TLogLogger* FLogger = nullptr;
     std::string runningUrl_;
     // One per direction, each keeping its place in its data from one piece to the next.
-    TSecretMemberFilter sentFilter_{SecretMembers};
-    TSecretMemberFilter receivedFilter_{SecretMembers};
+    TTrafficLogText sentLog_{SecretMembers};
+    TTrafficLogText receivedLog_{SecretMembers};
 };
 
 // "Trelv/1.0 (" + the operating system's description + ")".

@@ -37,6 +37,12 @@ bool TooDeep(int depth, ordered_json::parse_event_t event) {
 }  // namespace
 
 ordered_json ParseJsonReply(std::string_view text) {
+    bool tooDeep = false;
+    return ParseJsonReply(text, tooDeep);
+}
+
+ordered_json ParseJsonReply(std::string_view text, bool& tooDeep) {
+    tooDeep = false;
     auto limitDepth = [](int depth, ordered_json::parse_event_t event, ordered_json&) {
         if (TooDeep(depth, event))
             throw TTooDeep{};
@@ -45,6 +51,7 @@ ordered_json ParseJsonReply(std::string_view text) {
     try {
         return ordered_json::parse(text, limitDepth, false, true);
     } catch (const TTooDeep&) {
+        tooDeep = true;
         return ordered_json(ordered_json::value_t::discarded);
     }
 }

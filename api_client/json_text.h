@@ -13,6 +13,8 @@ constexpr int kMaxJsonDepth = 512;
 // Parses leniently (comments allowed). A text that is not JSON, or whose arrays and objects nest
 // deeper than kMaxJsonDepth, gives a discarded value; the parse stops at the first level too deep.
 nlohmann::ordered_json ParseJsonReply(std::string_view text);
+// The same, telling a reply refused for its depth from one that is not JSON.
+nlohmann::ordered_json ParseJsonReply(std::string_view text, bool& tooDeep);
 // A string as it is; any other value as its compact JSON text.
 std::string JsonAsText(const nlohmann::ordered_json& value);
 // Numbers (truncated), numeric strings and booleans; 0 for anything else.

@@ -21,11 +21,23 @@ ExceptionRestTransportV2 ServerError(const ordered_json& error) {
     return ExceptionRestTransportV2(code, std::move(message), std::move(data));
 }
 
-// A reply nested too deep reads as one that is not JSON.
+// Long enough for any address of the server's; a longer one is cut, so the line stays short.
+constexpr std::size_t kLoggedUrlLimit = 512;
+
+// A reply nested too deep reads as one that is not JSON; the log says which it was, on one line
+// of a bounded length, whatever the reply held.
 ordered_json ParseReply(const std::string& url, std::string_view replyText) {
-    ordered_json reply = ParseJsonReply(replyText);
-    if (reply.is_discarded())
+    bool tooDeep = false;
+    ordered_json reply = ParseJsonReply(replyText, tooDeep);
+    if (reply.is_discarded()) {
+        const std::string why =
+            tooDeep ? "its arrays and objects nest deeper than " + std::to_string(kMaxJsonDepth) + " levels"
+                    : "it is not JSON";
+        TransportLog()->Error(
+            "POST %s: reply of %d bytes refused: %s",
+            {url.substr(0, kLoggedUrlLimit), static_cast<std::int64_t>(replyText.size()), why});
         throw Exception("The reply to POST " + url + " is not JSON");
+    }
     return reply;
 }
 

@@ -2,15 +2,20 @@
 // the TFIBQuery and bare isc_dsql_fetch loops over the same rows. The dataset's run reports the heap
 // bytes its cache takes per record against the row's raw bytes (4 + 2 + text length + 8 + 8),
 // counted by this program's own operator new, and how much of it the record images take (the rest
-// is mostly the long texts' store).
+// is mostly the long texts' store). The dataset's run is repeated with a monitor tool attached that
+// wants every trace category and reads every chunk, so each fetched row is also traced.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <new>
+#include <thread>
 
 #include "bench/fetch_bench_rows.h"
+#include "firebird/sql_monitor_reader.h"
+#include "firebird/sql_monitor_sources.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 
 namespace {
@@ -79,8 +84,31 @@ class TCacheProbe : public TFIBDataSet {
     using TFIBDataSet::TFIBDataSet;
 };
 
-// Arg: BufferChunks, the records per block of the cache.
-void BM_DataSetFetchAll(benchmark::State& state) {
+// A monitor tool on the program's own channel that listens to every category and reads every chunk
+// as it comes, on a thread of its own.
+class TEagerMonitor {
+  public:
+    TEagerMonitor()
+        : reader_("", {mcPrepare, mcExecute, mcFetch, mcConnect, mcTransaction}),
+          thread_([this] { Run(); }) {}
+    ~TEagerMonitor() {
+        stop_ = true;
+        thread_.join();
+    }
+    TEagerMonitor(const TEagerMonitor&) = delete;
+    TEagerMonitor& operator=(const TEagerMonitor&) = delete;
+
+  private:
+    void Run() {
+        while (!stop_) reader_.ReadChunk(std::chrono::milliseconds(50));
+    }
+
+    TMonitorReader reader_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+void FetchAllIntoDataSet(benchmark::State& state) {
     fbtest::TConnection c(BenchDatabase());
     c.db->SetConnected(true);
     c.tr->StartTransaction();
@@ -116,6 +144,16 @@ void BM_DataSetFetchAll(benchmark::State& state) {
     state.counters["heap_to_raw"] = perRecord / rawBytes;
 }
 
+// Arg: BufferChunks, the records per block of the cache.
+void BM_DataSetFetchAll(benchmark::State& state) {
+    FetchAllIntoDataSet(state);
+}
+
+void BM_DataSetFetchAllMonitored(benchmark::State& state) {
+    TEagerMonitor monitor;
+    FetchAllIntoDataSet(state);
+}
+
 }  // namespace
 
 using fetchbench::BM_BareFetch;
@@ -124,4 +162,5 @@ using fetchbench::BM_TFIBQuery;
 BENCHMARK(BM_BareFetch)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(BM_TFIBQuery)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(BM_DataSetFetchAll)->Arg(32)->Arg(4096)->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(BM_DataSetFetchAllMonitored)->Arg(32)->Arg(4096)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK_MAIN();

@@ -96,5 +96,15 @@ std::string FilterConditionText(TFilterOperatorKindEh Operator, const Variant& O
 // A number as a number, a date-time in the short date format, anything else in single quotes.
 std::string FilterValueText(const Variant& Value);
 
+// A condition in the dataset's local filter language, for an application that filters the
+// dataset itself ("ROOM" LIKE 'O''Brien', ("AMOUNT" >= 250.25 AND "AMOUNT" < 1000), "NOTE" IS
+// NULL); empty without a condition. Typed values only ever become literals: texts and date-times
+// between apostrophes with their own apostrophes doubled, numbers with "." whatever the locale;
+// the field name is always quoted. Raises Exception for a value or name the language cannot hold.
+std::string LocalFilterCondition(const std::string& FieldName, const TSTFilterExpressionEh& Expression);
+// The column filter's condition on its FilterFieldName with its FirstFilterValue and
+// SecondFilterValue (the key values for a filter through a key field).
+std::string LocalFilterText(const TSTColumnFilterEh& Filter);
+
 // The column's filter-row condition; nullptr without a column.
 TSTColumnFilterEh* ColumnFilterOf(TColumnEh* Column);

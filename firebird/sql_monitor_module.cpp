@@ -2,7 +2,8 @@
 
 #include <mutex>
 
-TMonitorModule::TMonitorModule(std::string namePrefix) : namePrefix_(std::move(namePrefix)) {}
+TMonitorModule::TMonitorModule(std::string namePrefix, std::size_t queueBound)
+    : namePrefix_(std::move(namePrefix)), queueBound_(queueBound) {}
 
 TMonitorModule::~TMonitorModule() {
     shutdown_.store(true);
@@ -39,7 +40,8 @@ void TMonitorModule::QueueTrace(TMonitorChannel& channel, std::string text, int 
         return;
     }
     if (!writer_)
-        writer_ = std::make_unique<TMonitorWriterThread>(channel, TMonitorWriterFlags{shutdown_, enabled_});
+        writer_ = std::make_unique<TMonitorWriterThread>(channel, TMonitorWriterFlags{shutdown_, enabled_},
+                                                         queueBound_);
     if (!writer_->AddMessage(std::move(text), category))
         writer_.reset();
 }
@@ -57,6 +59,11 @@ bool TMonitorModule::HasWriterThread() {
 std::size_t TMonitorModule::QueuedCount() {
     std::lock_guard lock(lock_);
     return writer_ ? writer_->QueuedCount() : 0;
+}
+
+std::size_t TMonitorModule::QueuedBytes() {
+    std::lock_guard lock(lock_);
+    return writer_ ? writer_->QueuedBytes() : 0;
 }
 
 TMonitorModule& DefaultMonitorModule() {

@@ -13,7 +13,7 @@
 
 class TMonitorModule {
   public:
-    explicit TMonitorModule(std::string namePrefix = {});
+    explicit TMonitorModule(std::string namePrefix = {}, std::size_t queueBound = DefaultTraceQueueBound);
     // Shutdown: the writer thread is stopped and awaited, then the hook goes.
     ~TMonitorModule();
     TMonitorModule(const TMonitorModule&) = delete;
@@ -30,9 +30,11 @@ class TMonitorModule {
     void FreeWriterThread();
     bool HasWriterThread();
     std::size_t QueuedCount();
+    std::size_t QueuedBytes();
 
   private:
     std::string namePrefix_;
+    std::size_t queueBound_;
     TCriticalSection lock_;
     std::atomic<bool> shutdown_{false};
     std::atomic<bool> enabled_{true};

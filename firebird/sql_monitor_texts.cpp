@@ -136,6 +136,10 @@ std::string ServiceTraceText(std::string_view serviceName, TServiceStep step) {
     return std::string(serviceName) + std::string(ServiceTag(step));
 }
 
+std::string DroppedTraceText(std::size_t count) {
+    return "[Dropped] " + std::to_string(count) + " trace texts: the monitor tools did not keep up";
+}
+
 std::string WithApplicationHeader(std::string_view programName, std::string_view text) {
     std::string result;
     result.reserve(text.size() + programName.size() + 20);

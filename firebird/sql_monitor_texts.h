@@ -23,6 +23,10 @@ std::string SavepointTraceText(const ITracedTransaction& transaction, std::strin
 enum class TServiceStep { Attach, Detach, Query, Start };
 std::string ServiceTraceText(std::string_view serviceName, TServiceStep step);
 
+// What a monitor tool reads in place of texts the writer dropped because the tools did not keep
+// up: "[Dropped] <count> trace texts: the monitor tools did not keep up".
+std::string DroppedTraceText(std::size_t count);
+
 // CR LF "[Application: <program>]" CR LF in front of the text.
 std::string WithApplicationHeader(std::string_view programName, std::string_view text);
 

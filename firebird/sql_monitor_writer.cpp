@@ -2,14 +2,21 @@
 
 #include <chrono>
 
+#include "firebird/sql_monitor_sources.h"
 #include "firebird/sql_monitor_texts.h"
+#include "platform/os/paths.h"
 
 namespace {
 constexpr std::chrono::milliseconds IdleStep(50);
 }
 
-TMonitorWriterThread::TMonitorWriterThread(TMonitorChannel& channel, TMonitorWriterFlags flags)
-    : channel_(channel), flags_(flags), thread_([this] { Execute(); }) {}
+TMonitorWriterThread::TMonitorWriterThread(TMonitorChannel& channel, TMonitorWriterFlags flags,
+                                           std::size_t queueBound)
+    : channel_(channel),
+      flags_(flags),
+      queueBound_(queueBound),
+      programName_(ExtractFileName(ExecutablePath())),
+      thread_([this] { Execute(); }) {}
 
 TMonitorWriterThread::~TMonitorWriterThread() {
     Terminate();
@@ -17,12 +24,24 @@ TMonitorWriterThread::~TMonitorWriterThread() {
         thread_.join();
 }
 
+std::size_t TMonitorWriterThread::Cost(const TFIBTraceObject& message) {
+    return sizeof(TFIBTraceObject) + message.Text.capacity();
+}
+
 bool TMonitorWriterThread::AddMessage(std::string text, int category) {
     if (channel_.MonitorCount() == 0)
         return false;
+    TFIBTraceObject message{std::move(text), category, Now()};
+    const std::size_t cost = Cost(message);
     {
         std::lock_guard lock(queueLock_);
-        queue_.push_back(TFIBTraceObject{std::move(text), category, Now()});
+        while (!queue_.empty() && queuedBytes_ + cost > queueBound_) {
+            queuedBytes_ -= Cost(queue_.front());
+            queue_.pop_front();
+            ++dropped_;
+        }
+        queue_.push_back(std::move(message));
+        queuedBytes_ += cost;
     }
     wake_.notify_all();
     return true;
@@ -49,6 +68,11 @@ std::size_t TMonitorWriterThread::QueuedCount() const {
     return queue_.size();
 }
 
+std::size_t TMonitorWriterThread::QueuedBytes() const {
+    std::lock_guard lock(queueLock_);
+    return queuedBytes_;
+}
+
 bool TMonitorWriterThread::KeepRunning() {
     std::lock_guard lock(queueLock_);
     return !stopRequested_ && ((!terminated_ && !flags_.Shutdown.load()) || !queue_.empty());
@@ -66,7 +90,7 @@ void TMonitorWriterThread::Execute() {
         } else {
             // Tracing switched off: the message goes unwritten. No handshake for it, or the tools
             // would take the previous chunk, still in the block, for a new one.
-            DropOldest();
+            TakeOldest();
         }
     }
 }
@@ -76,38 +100,52 @@ void TMonitorWriterThread::IdleWait() {
     wake_.wait_for(lock, IdleStep, [this] { return stopRequested_ || terminated_ || !queue_.empty(); });
 }
 
+// No tool listens: nobody is left to tell of the drops either.
 void TMonitorWriterThread::DropAll() {
     std::lock_guard lock(queueLock_);
     queue_.clear();
+    queuedBytes_ = 0;
+    dropped_ = 0;
 }
 
-void TMonitorWriterThread::DropOldest() {
+// Out of the queue before it is written, so the bound never drops the message in hand.
+std::optional<TMonitorWriterThread::TTaken> TMonitorWriterThread::TakeOldest() {
     std::lock_guard lock(queueLock_);
-    if (!queue_.empty())
-        queue_.pop_front();
+    if (queue_.empty())
+        return std::nullopt;
+    TTaken taken{std::move(queue_.front()), dropped_};
+    queuedBytes_ -= Cost(taken.Message);
+    queue_.pop_front();
+    dropped_ = 0;
+    return taken;
 }
 
-// Holds the mutex across all chunks of the message so no other writer's chunks come between.
+// Holds the mutex across all chunks of the message, and of the drop notice before it, so no
+// other writer's chunks come between.
 void TMonitorWriterThread::WriteTraceChunks() {
     TSharedMutex& mutex = channel_.Mutex();
     if (!mutex.Lock(MonitorMutexWait)) {
-        DropOldest();
+        TakeOldest();
         return;
     }
-    if (channel_.MonitorCount() > 0) {
-        TFIBTraceObject message;
-        {
-            std::lock_guard lock(queueLock_);
-            message = queue_.front();
-        }
-        const std::string escaped = EscapeTraceText(message.Text);
-        for (const std::string_view chunk : SplitTraceChunks(escaped)) {
-            if (!mutex.Lock(MonitorMutexWait))
-                break;
-            channel_.Block().WriteChunk(message.Category, message.TimeStamp, chunk);
-            channel_.WaitMonitorReaders();
-        }
+    std::optional<TTaken> taken = TakeOldest();
+    if (taken && channel_.MonitorCount() > 0) {
+        // Every tool hears of the gap, whatever categories it listens to.
+        if (taken->DroppedBefore > 0)
+            WriteMessage({WithApplicationHeader(programName_, DroppedTraceText(taken->DroppedBefore)),
+                          mcService, taken->Message.TimeStamp});
+        WriteMessage(taken->Message);
     }
-    DropOldest();
     mutex.Unlock();
+}
+
+void TMonitorWriterThread::WriteMessage(const TFIBTraceObject& message) {
+    TSharedMutex& mutex = channel_.Mutex();
+    const std::string escaped = EscapeTraceText(message.Text);
+    for (const std::string_view chunk : SplitTraceChunks(escaped)) {
+        if (!mutex.Lock(MonitorMutexWait))
+            break;
+        channel_.Block().WriteChunk(message.Category, message.TimeStamp, chunk);
+        channel_.WaitMonitorReaders();
+    }
 }

@@ -193,38 +193,6 @@ std::string UpperAscii(std::string_view s) {
     return result;
 }
 
-// Replaces " <op> ?<name> " (letters in either case) and reports whether the name stood there.
-bool ReplaceComparison(std::string& clause, const std::string& marker, const std::string& replacement) {
-    const std::string upperClause = UpperAscii(clause);
-    const std::string upperMarker = UpperAscii(marker);
-    std::string result;
-    bool replaced = false;
-    std::size_t from = 0;
-    for (std::size_t at = upperClause.find(upperMarker); at != std::string::npos;
-         at = upperClause.find(upperMarker, from)) {
-        result.append(clause, from, at - from);
-        result += replacement;
-        from = at + marker.size();
-        replaced = true;
-    }
-    result.append(clause, from, std::string::npos);
-    clause = std::move(result);
-    return replaced;
-}
-
-bool NameFollowsMarker(const std::string& clause, const std::string& name) {
-    const std::string upperClause = UpperAscii(clause);
-    for (const std::string& marker : {"?" + UpperAscii(name), "?\"" + UpperAscii(name)}) {
-        for (std::size_t at = upperClause.find(marker); at != std::string::npos;
-             at = upperClause.find(marker, at + 1)) {
-            const std::size_t after = at + marker.size();
-            if (after >= upperClause.size() || !IsParamNameChar(upperClause[after]))
-                return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 bool IsParamNameChar(char c) {
@@ -276,54 +244,31 @@ std::string ExpandMacroValues(std::string_view text, const std::vector<TMacroVal
             continue;
         const std::string marker = macroChar + UpperAscii(macro.Name);
         const std::string replacement = " " + QuotedValue(macro) + " ";
-        // The search goes on behind each inserted value, so a value holding its own marker is
-        // taken as text.
+        // The text is copied once per macro with its values in place: replacing in place moved the
+        // rest of the text for every value, and grown texts hold thousands. The search goes on
+        // behind each value, so a value holding its own marker is taken as text.
+        std::string expanded;
+        std::size_t copied = 0;  // the text before this has been copied or replaced
         for (std::size_t at = FindMacroMarker(result, marker, macroChar, 0); at != std::string::npos;
-             at = FindMacroMarker(result, marker, macroChar, at + replacement.size())) {
+             at = FindMacroMarker(result, marker, macroChar, copied)) {
             const std::size_t nameEnd = at + marker.size();
             std::size_t spanEnd;
-            if (at > 0 && result[at - 1] == macroChar) {
+            // Right behind a value the character before is that value's closing blank.
+            if (at > copied && result[at - 1] == macroChar) {
                 --at;
                 spanEnd = result.find(macroChar, nameEnd);
             } else {
                 spanEnd = result.find(' ', nameEnd);
             }
             spanEnd = spanEnd == std::string::npos ? result.size() : spanEnd + 1;
-            result.replace(at, spanEnd - at, replacement);
+            expanded.append(result, copied, at - copied).append(replacement);
+            copied = spanEnd;
             rewritten = true;
         }
-    }
-    return result;
-}
-
-std::string RewriteNullComparisons(std::string_view text, const std::vector<std::string>& nullNames,
-                                   int dialect, std::vector<std::string>& found) {
-    std::string result(text);
-    for (std::size_t k = 0;; ++k) {
-        TSQLParser parser(result);
-        const auto& clauses = parser.WhereClauses();
-        if (k >= clauses.size())
-            break;
-        const TWhereClauseBounds& bounds = clauses[k];
-        if (bounds.End == 0 || bounds.CondStart < 1)
+        if (copied == 0)
             continue;
-        const auto condStart = static_cast<std::size_t>(bounds.CondStart - 1);
-        const auto end = static_cast<std::size_t>(bounds.End);
-        if (condStart > end || end > result.size())
-            continue;
-        std::string clause = result.substr(condStart, end - condStart) + " ";
-        for (const std::string& name : nullNames) {
-            if (!NameFollowsMarker(clause, name))
-                continue;
-            found.push_back(name);
-            ReplaceComparison(clause, " <> ?" + name + " ", " IS NOT NULL ");
-            ReplaceComparison(clause, " = ?" + name + " ", " IS NULL ");
-            if (dialect >= 3) {
-                ReplaceComparison(clause, " <> ?\"" + name + "\" ", " IS NOT NULL ");
-                ReplaceComparison(clause, " = ?\"" + name + "\" ", " IS NULL ");
-            }
-        }
-        result = result.substr(0, condStart) + clause + result.substr(end);
+        expanded.append(result, copied, std::string::npos);
+        result = std::move(expanded);
     }
     return result;
 }

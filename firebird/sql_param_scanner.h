@@ -53,7 +53,8 @@ std::string ExpandMacroValues(std::string_view text, const std::vector<TMacroVal
                               bool& rewritten);
 
 // In every WHERE clause, "= ?NAME" and "<> ?NAME" of the named parameters become IS NULL and
-// IS NOT NULL (the quoted form "?"NAME"" too under dialect 3). Names found in a clause are added to
-// `found`.
+// IS NOT NULL (the quoted form "?"NAME"" too under dialect 3); each clause gets a blank appended.
+// One walk over the text, however many clauses it has. Each named parameter that stands after a
+// marker in some clause is added to `found` once.
 std::string RewriteNullComparisons(std::string_view text, const std::vector<std::string>& nullNames,
                                    int dialect, std::vector<std::string>& found);

@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "api_client/gzip_util.h"
+#include "api_client/traffic_log_text.h"
 #include "platform/os/sysinfo.h"
 #include "tests/api_client/log_capture.h"
 #include "tests/api_client/system_gzip.h"
@@ -315,6 +316,59 @@ TEST_F(HttpSendExTest, DebugDataLinesMaskTheSecretMembersBothWays) {
         EXPECT_THAT(logged, Not(HasSubstr(secret)));
     EXPECT_THAT(logged, HasSubstr(R"(-> {"password":"***","Token":"***","n":1})"));
     EXPECT_THAT(logged, HasSubstr(R"(<- {"token":"***","result":"***","n":2})"));
+}
+
+// Compressed bodies, both ways, are logged at debug as their size and kind, never as their bytes.
+TEST_F(HttpSendExTest, DebugDataLinesShowGzipBodiesAsTheirSize) {
+    std::string body(6000, 'a');
+    for (std::size_t i = 0; i < body.size(); i += 7) body[i] = static_cast<char>('a' + i % 26);
+    TScriptedReply reply = TextReply("{\"result\":\"" + body + "\"}");
+    reply.gzip = true;
+    server.Enqueue(reply);
+    LogCapture log("THTTPSendEx", TLogLevel::Debug());
+    std::string written;
+    {
+        THTTPSendEx http;
+        std::string received;
+        ASSERT_TRUE(http.PostString(Url("/gz-logged"), body, received));
+        EXPECT_EQ(received, reply.body);
+    }
+    std::string logged;
+    for (const auto& text : log.Texts(TLogLevel::Debug())) logged += text + "\n";
+    for (const char c : logged) {
+        const auto u = static_cast<unsigned char>(c);
+        ASSERT_FALSE((u < 0x20 && c != '\r' && c != '\n' && c != '\t') || u == 0x7F)
+            << "a raw byte " << static_cast<int>(u) << " in the log";
+    }
+    EXPECT_THAT(logged, testing::ContainsRegex("-> \\([0-9]+ bytes of gzip-compressed body\\)"));
+    EXPECT_THAT(logged, testing::ContainsRegex("<- \\([0-9]+ bytes of gzip-compressed body\\)"));
+    EXPECT_THAT(logged, HasSubstr("<- HTTP/1.1 200"));
+}
+
+TEST(TrafficLogText, ShowsHeadersAndTextAsTheyAreAndOtherBodiesAsTheirSize) {
+    const std::string gzipMagic("\x1f\x8b\x08\x00", 4);
+    struct Piece {
+        std::string data;
+        std::string logged;
+    };
+    const std::vector<Piece> reply = {
+        {"HTTP/1.1 200 OK\r\n", "HTTP/1.1 200 OK\r\n"},
+        {"Content-Encoding: GZIP\r\n", "Content-Encoding: GZIP\r\n"},
+        {"\r\n", "\r\n"},
+        {gzipMagic + "abc", "(7 bytes of gzip-compressed body)"},
+        {"printable", "(9 bytes of gzip-compressed body)"},
+        // The next reply, not compressed: its text is shown again, its secrets masked.
+        {"HTTP/1.1 200 OK\r\n", "HTTP/1.1 200 OK\r\n"},
+        {"\r\n", "\r\n"},
+        {R"({"token":"T-1"})", R"({"token":"***"})"},
+        {gzipMagic, "(4 bytes of binary body)"},
+    };
+    TTrafficLogText received({"token"});
+    for (const Piece& piece : reply) EXPECT_EQ(received.Describe(piece.data), piece.logged);
+    TTrafficLogText sent({"password"});
+    EXPECT_EQ(sent.Describe("POST /x HTTP/1.1\r\nContent-encoding: gzip\r\n\r\n"),
+              "POST /x HTTP/1.1\r\nContent-encoding: gzip\r\n\r\n");
+    EXPECT_EQ(sent.Describe("{\"password\":1}"), "(14 bytes of gzip-compressed body)");
 }
 
 TEST_F(HttpSendExTest, AHookThatThrowsStopsTheTransferAndReachesTheCaller) {

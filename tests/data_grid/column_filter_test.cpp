@@ -4,6 +4,7 @@
 // list entry they name; the filter row's settings and what they ask of the grid.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "data_grid/db_grid.h"
 #include "data_grid/grid_filter.h"
 #include "platform/db/data_source.h"
+#include "platform/db/expr_parser.h"
 #include "platform/db/typed_fields.h"
 #include "platform/rtl/float_format.h"
 #include "platform/rtl/form_stream.h"
@@ -25,6 +27,22 @@
 #include "tests/support/memory_dataset.h"
 
 namespace {
+
+// The literals and fields of a local filter as the dataset's own parser reads them, in order.
+void CollectOperands(const TExprNode& node, std::vector<std::string>& out) {
+    if (node.NodeClass == nodeCONST)
+        out.push_back(VarToStr(node.Value));
+    if (node.NodeClass == nodeFIELD)
+        out.push_back("field " + node.FieldName);
+    for (const auto& arg : node.Args) CollectOperands(*arg, out);
+}
+
+std::vector<std::string> OperandsOf(TDataSet* dataSet, const std::string& localFilter) {
+    TExprParser parser(dataSet, localFilter);
+    std::vector<std::string> out;
+    CollectOperands(parser.Root(), out);
+    return out;
+}
 
 // Records what the filters ask of the grid.
 class FilterTestGrid : public TCustomDBGridEh {
@@ -335,6 +353,74 @@ TEST_F(ColumnFilters, TheFilterRowShowsAndHidesThroughTheGrid) {
     EXPECT_TRUE(row.Local());
     EXPECT_TRUE(grid->STFilter()->Visible());
     EXPECT_EQ(grid->calls, shown);
+}
+
+// What is typed into a cell stays a value in the dataset's own filter: apostrophes are doubled,
+// so neither an unmatched one nor a crafted text changes what the filter tests.
+TEST_F(ColumnFilters, TypedValuesBecomeLiteralsOfTheLocalFilter) {
+    struct Case {
+        const char* field;
+        std::string typed;
+        std::string local;
+        std::vector<std::string> operands;
+    };
+    const std::string date = DateToStr(EncodeDate(2024, 2, 1));
+    const std::vector<Case> cases = {
+        {"NAME", "O'Brien", R"("NAME" LIKE 'O''Brien')", {"field NAME", "O'Brien"}},
+        {"NAME", "x'or'1'='1", R"("NAME" LIKE 'x''or''1''=''1')", {"field NAME", "x'or'1'='1"}},
+        {"NAME",
+         "in (O'Neil, D'Arcy)",
+         R"("NAME" IN ('O''Neil', 'D''Arcy'))",
+         {"field NAME", "O'Neil", "D'Arcy"}},
+        {"NAME", R"(a"b\)", R"("NAME" LIKE 'a"b\')", {"field NAME", R"(a"b\)"}},
+        {"NAME",
+         "'a' or 'b'",
+         R"(("NAME" LIKE 'a' OR "NAME" LIKE 'b'))",
+         {"field NAME", "a", "field NAME", "b"}},
+        {"NAME", "<>null", R"("NAME" IS NOT NULL)", {"field NAME"}},
+        {"ID", ">= 2 and < 1e3", R"(("ID" >= 2 AND "ID" < 1000))", {"field ID", "2", "field ID", "1000"}},
+        {"BORN", "<" + date, R"("BORN" < ')" + date + "'", {"field BORN"}},
+        {"City", "Kazan", R"("CITY_ID" IN (3))", {"field CITY_ID", "3"}},
+        {"NAME", "", "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + ": " + c.typed);
+        TSTColumnFilterEh& filter = FilterOf(c.field);
+        filter.ParseExpressionText(c.typed);
+        const std::string local = LocalFilterText(filter);
+        EXPECT_EQ(local, c.local);
+        if (local.empty())
+            continue;
+        std::vector<std::string> operands = OperandsOf(&people, local);
+        // A date constant is read into the field's own form; only the field is compared.
+        if (std::string(c.field) == "BORN")
+            operands.resize(1);
+        EXPECT_EQ(operands, c.operands);
+    }
+}
+
+TEST(LocalFilterConditions, NumbersAreWrittenWithAPointWhateverTheSeparatorTyped) {
+    TFilterTextSettingsEh settings = SystemFilterTextSettings();
+    settings.Number = {',', ' '};
+    TSTFilterExpressionEh e;
+    e.DataKind = fdkNumberEh;
+    ParseFilterExpression(">= 250,25 and < 0,1", e, settings);
+    EXPECT_EQ(LocalFilterCondition("AMOUNT", e), R"(("AMOUNT" >= 250.25 AND "AMOUNT" < 0.1))");
+}
+
+TEST(LocalFilterConditions, FieldNamesAreQuotedAndWhatCannotBeWrittenIsRefused) {
+    TSTFilterExpressionEh e;
+    e.DataKind = fdkStringEh;
+    e.FirstOperator = fokEqualEh;
+    e.FirstOperand = "a";
+    EXPECT_EQ(LocalFilterCondition("AND", e), R"("AND" = 'a')");
+    EXPECT_EQ(LocalFilterCondition("a\"b", e), R"([a"b] = 'a')");
+    EXPECT_THROW(LocalFilterCondition("a\"b]", e), Exception);
+    e.DataKind = fdkNumberEh;
+    for (double bad : {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+        e.FirstOperand = bad;
+        EXPECT_THROW(LocalFilterCondition("N", e), Exception) << bad;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "firebird/fib_errors.h"
 #include "firebird/sql_monitor_channel.h"
 #include "firebird/sql_monitor_module.h"
+#include "firebird/sql_monitor_reader.h"
 #include "firebird/sql_monitor_texts.h"
 #include "platform/os/clock.h"
 #include "platform/os/paths.h"
@@ -244,6 +246,53 @@ TEST_F(SqlMonitorChannel, DisablingTheHookEndsTheWriterThread) {
     hook->TraceConnect(database);
     EXPECT_EQ(connects, 1);
     EXPECT_FALSE(module.HasWriterThread());
+}
+
+// A tool that attached and never reads holds the writer at its first chunk for a second: the texts
+// traced meanwhile may not take more than the queue's bound.
+TEST_F(SqlMonitorChannel, QueueStaysWithinItsBoundWhileAToolNeverReads) {
+    constexpr std::size_t bound = 64 * 1024;
+    TMonitorModule module(name.Prefix(), bound);
+    TFIBSQLMonitorHook* hook = module.GetMonitorHook();
+    TMonitorReader silent(name.Prefix(), {mcPrepare, mcExecute, mcFetch, mcConnect, mcTransaction});
+    const std::string text(1000, 'x');
+    std::size_t most = 0;
+    for (int i = 0; i < 2000; ++i) {
+        hook->WriteTrace(text, mcFetch);
+        most = std::max(most, module.QueuedBytes());
+    }
+    EXPECT_LE(most, bound);
+    EXPECT_GT(most, bound / 2);
+    EXPECT_LT(module.QueuedCount(), 100u);
+}
+
+// A tool that keeps up more slowly than the texts come gets the newest texts, and before them
+// how many it missed: what it read and what it was told of add up to what was traced.
+TEST_F(SqlMonitorChannel, ToolThatFallsBehindIsToldHowManyTextsItMissed) {
+    TMonitorModule module(name.Prefix(), 16 * 1024);
+    TFIBSQLMonitorHook* hook = module.GetMonitorHook();
+    Listener listener(name.Prefix(), {mcFetch});
+    constexpr int traced = 3000;
+    for (int i = 0; i < traced; ++i)
+        hook->WriteTrace("T" + std::to_string(i) + std::string(1000, 'x') + "|", mcFetch);
+    const std::string last = "T" + std::to_string(traced - 1) + "x";
+    const auto chunks =
+        listener.WaitFor([&](const auto& c) { return Listener::Joined(c).find(last) != std::string::npos; });
+    const std::string text = Listener::Joined(chunks);
+    ASSERT_NE(text.find(last), std::string::npos);
+    std::size_t read = 0;
+    for (std::size_t at = text.find('|'); at != std::string::npos; at = text.find('|', at + 1)) ++read;
+    std::size_t told = 0;
+    const std::string mark = "[Dropped] ";
+    for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1))
+        told += std::stoul(text.substr(at + mark.size()));
+    EXPECT_GT(told, 0u);
+    EXPECT_EQ(read + told, static_cast<std::size_t>(traced));
+    bool noticeAsServiceText = false;
+    for (const TMonitorChunk& chunk : chunks)
+        if (chunk.Text.find(mark) != std::string::npos)
+            noticeAsServiceText = chunk.Category == mcService;
+    EXPECT_TRUE(noticeAsServiceText) << "every tool hears of the gap";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The scanner of parameters and macros, macro expansion and NULL comparisons, over texts in the
 // normalized form the statement gives them.
 #include "firebird/sql_param_scanner.h"
+#include "firebird/sql_normalize.h"
 
 #include <gtest/gtest.h>
 
@@ -135,7 +136,20 @@ TEST(NullComparisons, BecomeIsNullInEveryWhereClause) {
          {"P"},
          3,
          " SELECT * FROM (SELECT * FROM T WHERE A IS NULL ) WHERE B IS NOT NULL ",
-         {"P", "P"}},
+         {"P"}},
+        // A comparison that ends where its clause does, at a bracket or the text's end.
+        {" SELECT * FROM T WHERE X IN (SELECT Y FROM U WHERE B = ?P) AND C <> ?q",
+         {"Q", "P"},
+         3,
+         " SELECT * FROM T WHERE X IN (SELECT Y FROM U WHERE B IS NULL ) AND C IS NOT NULL ",
+         {"Q", "P"}},
+        // Neither a comparison outside a clause nor one that is not of the named parameters.
+        {" SELECT A = ?P FROM T WHERE B = ?P1 OR C = ? P ",
+         {"P"},
+         3,
+         " SELECT A = ?P FROM T WHERE B = ?P1 OR C = ? P ",
+         {}},
+        {" SELECT * FROM T WHERE A = ?\"P\" ", {"P"}, 1, " SELECT * FROM T WHERE A = ?\"P\" ", {"P"}},
         {" SELECT * FROM T ", {"P"}, 3, " SELECT * FROM T ", {}},
     };
     for (const Case& c : cases) {
@@ -146,6 +160,35 @@ TEST(NullComparisons, BecomeIsNullInEveryWhereClause) {
         EXPECT_EQ(out, c.rewritten) << c.text;
         EXPECT_EQ(found, c.found) << c.text;
     }
+}
+
+// The fuzz input that took minutes: eleven uses of one macro whose value holds the macro twice and a
+// WHERE clause grow the text to some 380 KB with over twenty thousand clauses. Rewriting them once
+// per clause re-read the whole text for each; the rewrite is one walk now, so this runs in well under
+// the test's time-out and every comparison in every clause is rewritten.
+TEST(NullComparisons, MacroGrownTextWithThousandsOfClausesIsRewrittenAtOnce) {
+    const std::string sql = "SELECT @A @A @A @A @A @A @A @A @A @A @A FROM T WHERE X = ?P";
+    const std::string normalized = NormalizeSQL(sql, '@');
+    const TParamScan scan = ScanSQLParams(normalized, TParamScanPass::Params, '@', "Test.Query");
+    std::vector<TMacroValue> macros;
+    for (const TScannedParam& p : scan.Params)
+        if (p.Name.front() == '@')
+            macros.push_back({SplitMacroParam(p.Name, '@').Name, "@A WHERE Y = ?P @A", false});
+    ASSERT_EQ(macros.size(), 11u);
+    bool rewritten = false;
+    const std::string expanded = ExpandMacroValues(normalized, macros, '@', rewritten);
+    const auto count = [](const std::string& text, const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    };
+    const std::size_t clauses = count(expanded, "WHERE");
+    ASSERT_GT(clauses, 20000u);
+    std::vector<std::string> found;
+    const std::string out = RewriteNullComparisons(expanded, {"P"}, 3, found);
+    EXPECT_EQ(count(out, " IS NULL "), clauses);
+    EXPECT_EQ(count(out, "?P"), 0u);
+    EXPECT_EQ(found, std::vector<std::string>{"P"});
 }
 
 }  // namespace

@@ -8,8 +8,8 @@ class TDataSet;
 
 namespace grid_demo {
 
-// Every column's condition joined by AND, in the dataset's filter language ("ROOM = '101' AND
-// AMOUNT > 500"); empty when no cell holds one.
+// Every column's condition joined by AND, in the dataset's filter language ("ROOM" LIKE '101' AND
+// "AMOUNT" > 500); empty when no cell holds one.
 std::string FilterTextOfColumns(TCustomDBGridEh& grid);
 // Filters the dataset by that text, or stops filtering it when the text is empty.
 void ApplyColumnFilters(TCustomDBGridEh& grid, TDataSet& dataSet);

@@ -83,15 +83,24 @@ TEST_F(VisitFilterEngine, TypedConditionsKeepTheVisitsTheyName) {
     // Typed as the program's short date format writes it.
     const std::string day = DateToStr(EncodeDate(2024, 3, 11));
     const std::vector<FilterCase> cases = {
-        {{{"ROOM", "101"}}, "ROOM LIKE '101'", {1, 3, 5, 7}},
-        {{{"AMOUNT", ">1000"}}, "AMOUNT > 1000", {1, 4, 6}},
-        {{{"NOTE", "=Null"}}, "NOTE IS NULL", {2, 3, 4, 6, 7}},
-        {{{"ROOM", "in (102, 205)"}}, "ROOM IN ('102', '205')", {2, 4, 6}},
-        {{{"AMOUNT", ">= 250.25 and < 1000"}}, "(AMOUNT >= 250.25 AND AMOUNT < 1000)", {2, 3, 7}},
-        {{{"VISIT_DATE", ">=" + day}}, "VISIT_DATE >= '" + day + "'", {6, 7}},
-        {{{"ROOM", "101"}, {"PAID", "True"}}, "ROOM LIKE '101' AND PAID = 'True'", {1, 5}},
+        {{{"ROOM", "101"}}, R"("ROOM" LIKE '101')", {1, 3, 5, 7}},
+        {{{"AMOUNT", ">1000"}}, R"("AMOUNT" > 1000)", {1, 4, 6}},
+        {{{"NOTE", "=Null"}}, R"("NOTE" IS NULL)", {3, 4, 6, 7}},
+        {{{"ROOM", "in (102, 205)"}}, R"("ROOM" IN ('102', '205'))", {2, 4, 6}},
+        {{{"AMOUNT", ">= 250.25 and < 1000"}}, R"(("AMOUNT" >= 250.25 AND "AMOUNT" < 1000))", {2, 3, 7}},
+        {{{"VISIT_DATE", ">=" + day}}, R"("VISIT_DATE" >= ')" + day + "'", {6, 7}},
+        {{{"ROOM", "101"}, {"PAID", "True"}}, R"("ROOM" LIKE '101' AND "PAID" = 'True')", {1, 5}},
+        // Apostrophes in a value are the value's own, whatever text they form.
+        {{{"NOTE", "O'Brien"}}, R"("NOTE" LIKE 'O''Brien')", {2}},
+        {{{"NOTE", "x'or'1'='1"}}, R"("NOTE" LIKE 'x''or''1''=''1')", {}},
+        {{{"NOTE", "in (O'Brien, repeat)"}}, R"("NOTE" IN ('O''Brien', 'repeat'))", {2, 5}},
         {{}, "", {1, 2, 3, 4, 5, 6, 7}},
     };
+    TDataSet& visits = form_->Data().Visits();
+    ASSERT_TRUE(visits.Locate("ID", 2, {}));
+    visits.Edit();
+    visits.FieldByName("NOTE")->SetAsString("O'Brien");
+    visits.Post();
     for (const FilterCase& c : cases) {
         SCOPED_TRACE(c.filterText);
         form_->Grid->ClearAllFilters();
