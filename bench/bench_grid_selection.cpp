@@ -22,7 +22,6 @@
 #include "data_grid/db_grid.h"
 #include "platform/db/data_source.h"
 #include "platform/ui/headless.h"
-#include "tests/data_grid/headless_grid_form.h"
 
 namespace {
 
@@ -154,13 +153,7 @@ void RangeArguments(benchmark::internal::Benchmark* bench) {
 void BM_GridSelectRange(benchmark::State& state) {
     RangeRecords records(static_cast<int>(state.range(0)), static_cast<RangeSource>(state.range(1)));
     const bool down = state.range(2) != 0;
-    HeadlessGridForm shown;
-    shown.CreateForm(800, 600);
-    shown.PlaceGrid({0, 0, 780, 580});
-    shown.grid->SetOptions(shown.grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
-    TObjectPtr<TDataSource> source = MakeComponent<TDataSource>(nullptr);
-    source->SetDataSet(&records.DataSet());
-    shown.ShowGrid(source.get());
+    ShownGrid shown(records.DataSet());
     for (auto _ : state) {
         state.PauseTiming();
         shown.grid->SelectedRows()->Clear();
@@ -173,8 +166,6 @@ void BM_GridSelectRange(benchmark::State& state) {
         shown.Press(down ? VK_END : VK_HOME, {ssCtrl, ssShift});
     }
     state.counters["selected"] = shown.grid->SelectedRows()->Count();
-    shown.grid->SetDataSource(nullptr);
-    delete shown.form;
 }
 
 void BM_SetOfBookmarksWalk(benchmark::State& state) {

@@ -1,12 +1,14 @@
 #pragma once
 // Records for the grid benchmarks: the in-memory dataset with record-number bookmarks, or the fetch
-// benchmarks' rows in a TFIBDataSet, all fetched, and sorted locally when asked.
+// benchmarks' rows in a TFIBDataSet, all fetched, and sorted locally when asked; and a multi-select
+// grid showing them, focused on a form of the headless host.
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "bench/fetch_bench_rows.h"
 #include "firebird_datasets/fib_custom_dataset.h"
+#include "tests/data_grid/headless_grid_form.h"
 #include "tests/support/memory_dataset.h"
 
 namespace gridbench {
@@ -37,6 +39,9 @@ class RangeRecords {
             memory_.SetColumns({"I", "V"});
             for (int id = 1; id <= count; ++id)
                 memory_.AddRow({Variant(id), Variant("Name " + std::to_string(id))});
+            // Without record numbers: the test dataset counts and numbers its records by walking
+            // them all, which the grid's scroll bar would ask for on every move.
+            memory_.Sequenced = false;
             memory_.Open();
             return;
         }
@@ -65,6 +70,26 @@ class RangeRecords {
     NumberedDataSet memory_;
     std::unique_ptr<fbtest::TConnection> connection_;
     TObjectPtr<TFIBDataSet> fib_;
+};
+
+class ShownGrid : public HeadlessGridForm {
+  public:
+    explicit ShownGrid(TDataSet& records) {
+        CreateForm(800, 600);
+        PlaceGrid({0, 0, 780, 580});
+        grid->SetOptions(grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
+        source_->SetDataSet(&records);
+        ShowGrid(source_.get());
+    }
+    ~ShownGrid() {
+        grid->SetDataSource(nullptr);
+        delete form;
+    }
+    ShownGrid(const ShownGrid&) = delete;
+    ShownGrid& operator=(const ShownGrid&) = delete;
+
+  private:
+    TObjectPtr<TDataSource> source_ = MakeComponent<TDataSource>(nullptr);
 };
 
 }  // namespace gridbench
