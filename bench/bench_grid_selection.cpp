@@ -1,7 +1,14 @@
 // The grid's selected rows as painting asks them: one screen of cells (40 rows of 12 columns) is
-// tested against 100,000 selected records, beside std::set<std::string>::count over the same
-// bookmarks in the same run. A second pair asks once per row, so the list's one-entry cache
-// never answers and each question is a full binary search.
+// tested against 100,000 selected records, beside a std::set<std::string> of the same bookmarks in
+// the same run. The list answers the cells of one row from a one-entry cache, so the set's side
+// looks each row's bookmark up once too. A second pair asks once per row: every question is then a
+// full search.
+//
+// Then rows selected by keys, 10,000 and 100,000 of them: Ctrl+Shift+End from the first record and
+// Ctrl+Shift+Home from the last (bottom-up), over the in-memory dataset, a TFIBDataSet, and the
+// TFIBDataSet after a local sort (its bookmarks then out of the order shown). Beside each, the peer
+// walks the same records with the controls disabled and puts each bookmark into a std::set ordered
+// by the dataset's bookmark comparison: the least any selection by rows must do.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -11,31 +18,19 @@
 #include <string>
 #include <vector>
 
+#include "bench/grid_bench_records.h"
 #include "data_grid/db_grid.h"
 #include "platform/db/data_source.h"
 #include "platform/ui/headless.h"
-#include "tests/support/memory_dataset.h"
 
 namespace {
+
+using namespace gridbench;
 
 constexpr int RecordCount = 200000;  // every other one selected
 constexpr int ScreenRows = 40;
 constexpr int ScreenColumns = 12;
 constexpr int Screens = 64;
-
-// Compares its bookmarks (row ids, in row order) as datasets with record-number bookmarks do.
-class NumberedDataSet : public TMemoryDataSet {
-  public:
-    int CompareBookmarks(const TBookmark& a, const TBookmark& b) const override {
-        if (a.size() != sizeof(int) || b.size() != sizeof(int))
-            return TMemoryDataSet::CompareBookmarks(a, b);
-        int left = 0;
-        int right = 0;
-        std::memcpy(&left, a.data(), sizeof(int));
-        std::memcpy(&right, b.data(), sizeof(int));
-        return (left > right) - (left < right);
-    }
-};
 
 std::string BookmarkOf(int id) {
     std::string bookmark(sizeof(int), '\0');
@@ -114,10 +109,18 @@ void BM_GridScreenOfCells(benchmark::State& state) {
     });
 }
 
+// One lookup per row, as the grid's cache leaves it: the other columns reuse the row's answer.
 void BM_SetScreenOfCells(benchmark::State& state) {
     const std::set<std::string>& expected = Records().Expected();
-    PaintScreens(state, ScreenColumns,
-                 [&](int, const std::string& bookmark) { return expected.count(bookmark) == 1; });
+    const std::string* row = nullptr;
+    bool selected = false;
+    PaintScreens(state, ScreenColumns, [&](int, const std::string& bookmark) {
+        if (row != &bookmark) {
+            row = &bookmark;
+            selected = expected.count(bookmark) == 1;
+        }
+        return selected;
+    });
 }
 
 void BM_GridOneCellPerRow(benchmark::State& state) {
@@ -136,6 +139,58 @@ BENCHMARK(BM_GridScreenOfCells);
 BENCHMARK(BM_SetScreenOfCells);
 BENCHMARK(BM_GridOneCellPerRow);
 BENCHMARK(BM_SetOneCellPerRow);
+
+// Arguments: record count, source, 1 for Ctrl+Shift+End from the first record, 0 for
+// Ctrl+Shift+Home from the last.
+void RangeArguments(benchmark::internal::Benchmark* bench) {
+    bench->ArgNames({"rows", "source", "down"});
+    for (int source : {InMemory, Firebird, FirebirdSorted})
+        for (int down : {1, 0})
+            for (int rows : {10000, 100000}) bench->Args({rows, source, down});
+    bench->Unit(benchmark::kMillisecond)->Iterations(2);
+}
+
+void BM_GridSelectRange(benchmark::State& state) {
+    RangeRecords records(static_cast<int>(state.range(0)), static_cast<RangeSource>(state.range(1)));
+    const bool down = state.range(2) != 0;
+    ShownGrid shown(records.DataSet());
+    for (auto _ : state) {
+        state.PauseTiming();
+        shown.grid->SelectedRows()->Clear();
+        if (down)
+            records.DataSet().First();
+        else
+            records.DataSet().Last();
+        shown.ui.ProcessMessages();
+        state.ResumeTiming();
+        shown.Press(down ? VK_END : VK_HOME, {ssCtrl, ssShift});
+    }
+    state.counters["selected"] = shown.grid->SelectedRows()->Count();
+}
+
+void BM_SetOfBookmarksWalk(benchmark::State& state) {
+    RangeRecords records(static_cast<int>(state.range(0)), static_cast<RangeSource>(state.range(1)));
+    const bool down = state.range(2) != 0;
+    TDataSet& dataSet = records.DataSet();
+    const auto before = [&dataSet](const std::string& a, const std::string& b) {
+        return dataSet.CompareBookmarks(a, b) < 0;
+    };
+    std::size_t selected = 0;
+    dataSet.DisableControls();
+    for (auto _ : state) {
+        std::set<std::string, decltype(before)> bookmarks(before);
+        if (down)
+            for (dataSet.First(); !dataSet.Eof(); dataSet.Next()) bookmarks.insert(dataSet.GetBookmark());
+        else
+            for (dataSet.Last(); !dataSet.Bof(); dataSet.Prior()) bookmarks.insert(dataSet.GetBookmark());
+        selected = bookmarks.size();
+    }
+    dataSet.EnableControls();
+    state.counters["selected"] = static_cast<double>(selected);
+}
+
+BENCHMARK(BM_GridSelectRange)->Apply(RangeArguments);
+BENCHMARK(BM_SetOfBookmarksWalk)->Apply(RangeArguments);
 
 }  // namespace
 

@@ -1,18 +1,17 @@
 #include "data_grid/bookmark_list.h"
 
+#include <iterator>
+
 #include "data_controls/system_adapters.h"
 #include "data_grid/active_record_keeper.h"
 #include "data_grid/db_grid.h"
 #include "platform/db/dataset.h"
+#include "platform/rtl/exceptions.h"
+#include "platform/rtl/format.h"
 
-TBookmarkListEh::TBookmarkListEh(TCustomDBGridEh* Grid) : grid_(Grid) {
-    entries_.OnChange = [this] { ListChanged(); };
-}
+TBookmarkListEh::TBookmarkListEh(TCustomDBGridEh* Grid) : grid_(Grid) {}
 
-TBookmarkListEh::~TBookmarkListEh() {
-    // The grid is going: nothing is left to repaint or to tell.
-    entries_.OnChange = nullptr;
-}
+TBookmarkListEh::~TBookmarkListEh() = default;
 
 void TBookmarkListEh::ListChanged() {
     cachedBookmark_.clear();
@@ -27,10 +26,17 @@ IGridSelectionEh* TBookmarkListEh::Selection() const {
     return grid_->Selection();
 }
 
+std::string TBookmarkListEh::ItemAt(int Index) const {
+    if (Index < 0 || Index >= Count())
+        throw EListError(Format("List index out of bounds (%d)", {Index}));
+    return *entries_.find_by_order(static_cast<std::size_t>(Index));
+}
+
 void TBookmarkListEh::ClearAll() {
-    if (entries_.Count() == 0)
+    if (entries_.empty())
         return;
-    entries_.Clear();
+    entries_.clear();
+    ListChanged();
     if (IGridSelectionEh* selection = Selection())
         selection->Revalidate();
     grid_->Invalidate();
@@ -58,15 +64,16 @@ void TBookmarkListEh::SelectCurrentRow(bool Selected) {
     if (Search(bookmark, index) == Selected)
         return;
     if (Selected)
-        entries_.Insert(index, bookmark);
+        entries_.insert(bookmark);
     else
-        entries_.Delete(index);
+        entries_.erase(bookmark);
+    ListChanged();
     grid_->InvalidateGridRow(grid_->Row());
     IGridSelectionEh* selection = Selection();
     if (selection == nullptr)
         return;
     // Rows replace a rectangle, columns or the whole grid.
-    if (selection->Kind() != gskRowsEh && entries_.Count() > 0) {
+    if (selection->Kind() != gskRowsEh && !entries_.empty()) {
         selection->Reset();
         selection->StoreKind(gskRowsEh);
     }
@@ -79,25 +86,9 @@ bool TBookmarkListEh::Search(const std::string& Bookmark, int& Index) {
         Index = cachedIndex_;
         return cachedFound_;
     }
-    const TDataSet* dataSet = DataSet();
-    int low = 0;
-    int high = entries_.Count() - 1;
-    bool found = false;
-    while (low <= high) {
-        const int middle = static_cast<int>(static_cast<unsigned>(low + high) >> 1);
-        const int order = dataSet != nullptr
-                              ? DataSetCompareBookmarkStrings(*dataSet, entries_.Get(middle), Bookmark)
-                              : entries_.Get(middle).compare(Bookmark);
-        if (order < 0) {
-            low = middle + 1;
-        } else {
-            high = middle - 1;
-            if (order == 0) {
-                found = true;
-                low = middle;
-            }
-        }
-    }
+    const auto at = entries_.lower_bound(Bookmark);
+    const bool found = at != entries_.end() && CompareEntries(*at, Bookmark) == 0;
+    const int low = static_cast<int>(entries_.order_of_key(Bookmark));
     cachedBookmark_ = Bookmark;
     cachedIndex_ = low;
     cachedFound_ = found;
@@ -121,12 +112,15 @@ void TBookmarkListEh::DeleteSelectedRecords() {
         return;
     dataSet->DisableControls();
     try {
-        for (int i = entries_.Count() - 1; i >= 0; --i) {
-            dataSet->GotoBookmark(entries_.Get(i));
+        while (!entries_.empty()) {
+            const auto last = std::prev(entries_.end());
+            dataSet->GotoBookmark(*last);
             dataSet->Delete();
-            entries_.Delete(i);
+            entries_.erase(last);
+            ListChanged();
         }
     } catch (...) {
+        ListChanged();
         dataSet->EnableControls();
         throw;
     }

@@ -1,11 +1,14 @@
 #pragma once
 // TBookmarkListEh: the records selected in a data grid, as the dataset's bookmark strings kept in
 // the dataset's own bookmark order. Painting asks once per cell whether its record is selected, so
-// the question is a binary search, and a one-entry cache answers the other cells of the same row.
+// the question is a tree search, and a one-entry cache answers the other cells of the same row.
+// The entries are a balanced tree that knows each entry's index: selecting 100,000 rows one by one
+// stays O(n log n), where a sorted array would move half of itself on every insert.
+#include <ext/pb_ds/assoc_container.hpp>
+#include <ext/pb_ds/tree_policy.hpp>
 #include <string>
 
 #include "data_grid/grid_parts.h"
-#include "platform/rtl/string_list.h"
 
 class TCustomDBGridEh;
 class TDataSet;
@@ -27,8 +30,9 @@ class TBookmarkListEh : public IGridSelectedRowsEh {
     bool Search(const std::string& Bookmark, int& Index) override;
     // The entry's index, -1 when the bookmark is not selected.
     int PositionOf(const std::string& Bookmark);
-    int Count() const override { return entries_.Count(); }
-    std::string ItemAt(int Index) const override { return entries_.Get(Index); }
+    int Count() const override { return static_cast<int>(entries_.size()); }
+    // Raises EListError outside 0 .. Count() - 1.
+    std::string ItemAt(int Index) const override;
     int CompareEntries(const std::string& A, const std::string& B) const;
     // Deletes the selected records from the dataset, last first; stops at the first that fails.
     void DeleteSelectedRecords();
@@ -37,6 +41,16 @@ class TBookmarkListEh : public IGridSelectedRowsEh {
     bool DataLinkActive() const { return dataLinkActive_; }
 
   private:
+    // Orders entries as the list's dataset orders bookmarks.
+    struct EntryOrder {
+        const TBookmarkListEh* List = nullptr;
+        bool operator()(const std::string& A, const std::string& B) const {
+            return List->CompareEntries(A, B) < 0;
+        }
+    };
+    using Entries = __gnu_pbds::tree<std::string, __gnu_pbds::null_type, EntryOrder, __gnu_pbds::rb_tree_tag,
+                                     __gnu_pbds::tree_order_statistics_node_update>;
+
     void ListChanged();
     TDataSet* DataSet() const;
     IGridSelectionEh* Selection() const;
@@ -46,5 +60,5 @@ class TBookmarkListEh : public IGridSelectedRowsEh {
     int cachedIndex_ = -1;  // -1: nothing cached
     TCustomDBGridEh* grid_;
     bool dataLinkActive_ = false;
-    TStringList entries_;
+    Entries entries_{EntryOrder{this}};
 };

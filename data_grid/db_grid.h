@@ -791,6 +791,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void FitWidthsAfterSizing();
     int RowLineWidth() const { return GridLineWidthFor(gdoRowLinesEh); }
     void ScrollDataRows(int Distance);
+    bool scrollWaitsForPaint_ = false;  // rows were scrolled and not painted since
     void FollowVertScrollBar();
     TRect WholeRowRect(int ARow);
     TScrollBarVisibleModeEh lastVertMode_ = sbAutoShowEh;
@@ -807,6 +808,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     TDBGridEhSelection* BlockSelection() const;
     void AfterMove();
     void StepRows(bool MaySelect, int Distance, bool ToEnd);
+    void SetRowRangeAnchor();
+    int SideOfRowRangeAnchor() const;
     void StretchBlock(int Distance, bool ToEnd);
     bool EnterColumn(int GridCol);
     bool ShortcutKeyDown(WORD Key, TShiftState Shift);
@@ -842,6 +845,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     Variant editKeyValue_;
     // Where a Shift range of rows began and whether that row was selected before.
     std::string rowRangeAnchor_;
+    int rowRangeAnchorRecNo_ = 0;  // its record number, 0 when the dataset gives none
     bool rowAnchorWasSelected_ = false;
     TPoint editorPressPoint_{};
     DWORD editorPressTime_ = 0;

@@ -149,12 +149,14 @@ void TCustomDBGridEh::LinkDataSetScrolled(int Distance) {
         if (AnyColumnHidesDuplicates(columns_.get()))
             InvalidateRow(topDataOffset_);
     }
+    // Painting waits for the message loop: a program walking the dataset pays for one paint, not
+    // one per record.
     for (int row = RowCount() - footerRowCount_; row < RowCount(); ++row) InvalidateRow(row);
-    if (LayoutLockCount() == 0)
-        Update();
 }
 
-// Moves the data rows' pixels by Distance rows; what comes into view is painted afresh.
+// Moves the data rows' pixels by Distance rows; what comes into view is painted afresh. Once moved
+// pixels wait for a paint, a further move repaints the rows instead: one paint then serves every
+// move since, where moving the pixels again would cost a copy of the rows per record.
 void TCustomDBGridEh::ScrollDataRows(int Distance) {
     const TGridRect area = DataCellArea();
     TRect rect = WholeRowRect(area.Top);
@@ -162,8 +164,13 @@ void TCustomDBGridEh::ScrollDataRows(int Distance) {
         rect.Bottom = WholeRowRect(area.Bottom).Bottom + RowLineWidth();
     else
         rect.Bottom = ClientHeight();
+    if (scrollWaitsForPaint_) {
+        InvalidateRect(Handle(), &rect, false);
+        return;
+    }
     const int dy = -Distance * (DefaultRowHeight() + RowLineWidth());
     ScrollWindowEx(Handle(), 0, dy, &rect, &rect, nullptr, nullptr, SW_INVALIDATE);
+    scrollWaitsForPaint_ = true;
 }
 
 // A row the user sized gives every row its height: the grid's rows are all alike.

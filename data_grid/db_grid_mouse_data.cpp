@@ -111,7 +111,7 @@ void TCustomDBGridEh::MouseDownSelectRows(TMouseButton Button, TShiftState Shift
     }
     dragState_ = dgsSelectingRowsEh;
     rowTracking_ = true;
-    rowRangeAnchor_ = dataLink_->DataSet()->GetBookmark();
+    SetRowRangeAnchor();
     rowAnchorWasSelected_ = wasSelected;
     toggleSelection_ = Shift.Contains(ssCtrl) || !clears;
 }

@@ -118,13 +118,11 @@ void TCustomDBGridEh::StepRows(bool MaySelect, int Distance, bool ToEnd) {
     TDataSet* dataSet = dataLink_->DataSet();
     for (int done = 0; ToEnd || done < std::abs(Distance); ++done) {
         if (selecting && MaySelect) {
-            const std::string leaving = dataSet->GetBookmark();
             if (rowRangeAnchor_.empty() || selectedRows_->Count() == 0 ||
                 !dataSet->BookmarkValid(rowRangeAnchor_)) {
-                rowRangeAnchor_ = leaving;
-                rowAnchorWasSelected_ = selectedRows_->IsCurrentRowSelected();
+                SetRowRangeAnchor();
                 selectedRows_->SelectCurrentRow(toggleSelection_ ? !rowAnchorWasSelected_ : true);
-            } else if (dataSet->CompareBookmarks(leaving, rowRangeAnchor_) * step < 0) {
+            } else if (SideOfRowRangeAnchor() * step < 0) {
                 const bool was = selectedRows_->IsCurrentRowSelected();
                 selectedRows_->SelectCurrentRow(toggleSelection_ ? !was : false);
             }
@@ -136,6 +134,25 @@ void TCustomDBGridEh::StepRows(bool MaySelect, int Distance, bool ToEnd) {
             selectedRows_->SelectCurrentRow(toggleSelection_ ? !was : true);
         }
     }
+}
+
+void TCustomDBGridEh::SetRowRangeAnchor() {
+    TDataSet* dataSet = dataLink_->DataSet();
+    rowRangeAnchor_ = dataSet->GetBookmark();
+    rowRangeAnchorRecNo_ = dataSet->RecNo();
+    rowAnchorWasSelected_ = selectedRows_->IsCurrentRowSelected();
+}
+
+// -1, 0 or 1 as the current record lies above, on or below the range's anchor as the grid shows them.
+// Record numbers follow the order shown; bookmarks only the order the records were read in, which a
+// local sort leaves behind.
+int TCustomDBGridEh::SideOfRowRangeAnchor() const {
+    TDataSet* dataSet = dataLink_->DataSet();
+    const int recNo = dataSet->RecNo();
+    if (recNo > 0 && rowRangeAnchorRecNo_ > 0)
+        return (recNo > rowRangeAnchorRecNo_) - (recNo < rowRangeAnchorRecNo_);
+    const int order = dataSet->CompareBookmarks(dataSet->GetBookmark(), rowRangeAnchor_);
+    return (order > 0) - (order < 0);
 }
 
 void TCustomDBGridEh::StretchBlock(int Distance, bool ToEnd) {

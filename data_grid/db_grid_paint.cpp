@@ -201,6 +201,7 @@ void TCustomDBGridEh::PaintCellRegion(const TGridDrawInfoEh& Info, TGridCoord St
 void TCustomDBGridEh::Paint() {
     if (layoutRunning_)
         return;
+    scrollWaitsForPaint_ = false;
     TGridDrawInfoEh info;
     CalcGridDrawInfo(info);
     const TGridAxisDrawInfoEh& h = info.Horz;

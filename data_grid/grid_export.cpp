@@ -4,6 +4,10 @@
 // the walk moves through the records.
 #include "data_grid/grid_export.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "data_grid/column.h"
 #include "data_grid/column_footer.h"
 #include "data_grid/db_grid.h"
@@ -167,11 +171,36 @@ void TDBGridEhExport::ExportCurrentRecord() {
     PutRecord(*ExportColumns);
 }
 
+// The selected records in the order the grid shows them, which a local sort makes differ from the
+// list's bookmark order. When most records are selected one walk through the dataset is cheapest;
+// otherwise each selected record is visited for its record number, and then again in that order.
 void TDBGridEhExport::WalkRows() {
     TDataSet& dataSet = *Grid->DataLink()->DataSet();
     IGridSelectedRowsEh& rows = *Grid->SelectedRows();
-    for (int i = 0; i < rows.Count(); ++i) {
-        dataSet.GotoBookmark(rows.ItemAt(i));
+    const int count = rows.Count();
+    if (count > 0 && dataSet.IsSequenced() && dataSet.RecordCount() <= 2 * count) {
+        int index = 0;
+        for (dataSet.First(); !dataSet.Eof(); dataSet.Next())
+            if (rows.Search(dataSet.GetBookmark(), index))
+                ExportCurrentRecord();
+        return;
+    }
+    struct Entry {
+        int RecNo;
+        std::string Bookmark;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        entries.push_back({0, rows.ItemAt(i)});
+        dataSet.GotoBookmark(entries.back().Bookmark);
+        entries.back().RecNo = dataSet.RecNo();
+    }
+    // Without record numbers (all 0 or -1) the list's order stays.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.RecNo < b.RecNo; });
+    for (const Entry& entry : entries) {
+        dataSet.GotoBookmark(entry.Bookmark);
         ExportCurrentRecord();
     }
 }

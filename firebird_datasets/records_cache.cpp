@@ -117,6 +117,7 @@ char* TRecordsCache::ExtendMap(int n) {
         throw EMemManagerError(kCantWriteBuffer);
     if (map_ && static_cast<int>(map_->size()) < n) {
         while (static_cast<int>(map_->size()) < n) map_->push_back(++highMark_);
+        positionsStale_ = true;
         if (strings_)
             EnsureRow(*strings_, highMark_ - 1, highMark_);
     } else if (n > highMark_ && !map_) {

@@ -85,6 +85,8 @@ class TRecordsCache : public TObject {
     void InsertRecord(int position);
     void DeleteRecord(int n);  // 1-based; only with a map
     std::int32_t PhysicalOf(int position) const;
+    // The map position of a physical record, -1 when the map has none: O(1) once the positions are
+    // worked out after the map last changed (a sort, a move, an insert or a delete).
     int IndexOfPhysical(std::int32_t physical) const;
     bool ContainsRecord(std::int32_t physical) const;
 
@@ -109,8 +111,9 @@ class TRecordsCache : public TObject {
     void PackImage(const char* buffer, char* image, int row);
     int FirstStringOffset() const { return stringFields_.front().Offset; }
     int StringRunEnd() const { return stringFields_.back().Offset + stringFields_.back().MaxLength; }
-    int StringRow(int row) const;  // the physical row of a logical one; raises for none
-    std::vector<std::int32_t>& Map();
+    int StringRow(int row) const;      // the physical row of a logical one; raises for none
+    std::vector<std::int32_t>& Map();  // the map, made when missing; its positions are then stale
+    const std::vector<std::int32_t>& Positions() const;
     void CheckPosition(int position, int limit) const;
     void ForgetOldImageOf(std::int32_t physical);
     char* LogImage(int position) const;  // the slot of a 1-based log position
@@ -130,5 +133,8 @@ class TRecordsCache : public TObject {
     std::unique_ptr<TStringCollection> logStrings_;
     std::vector<Change> changes_;  // ascending by RecNo
     std::optional<std::vector<std::int32_t>> map_;
+    // The inverse of the map (index physical - 1), worked out on demand.
+    mutable std::vector<std::int32_t> positions_;
+    mutable bool positionsStale_ = true;
     std::int32_t highMark_ = 0;
 };

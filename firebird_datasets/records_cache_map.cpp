@@ -15,7 +15,22 @@ int TRecordsCache::MapRecNo(int n) const {
 
 std::vector<std::int32_t>& TRecordsCache::Map() {
     CreateMap();
+    positionsStale_ = true;
     return *map_;
+}
+
+const std::vector<std::int32_t>& TRecordsCache::Positions() const {
+    if (!positionsStale_)
+        return positions_;
+    positions_.assign(static_cast<std::size_t>(std::max(highMark_, 0)), -1);
+    for (std::size_t position = 0; position < map_->size(); ++position) {
+        const auto physical = static_cast<std::size_t>((*map_)[position]);
+        if (physical > positions_.size())
+            positions_.resize(physical, -1);
+        positions_[physical - 1] = static_cast<std::int32_t>(position);
+    }
+    positionsStale_ = false;
+    return positions_;
 }
 
 void TRecordsCache::CreateMap() {
@@ -31,10 +46,19 @@ void TRecordsCache::CheckPosition(int position, int limit) const {
 }
 
 void TRecordsCache::ExchangeRecords(int i, int j) {
+    // A sort exchanges entries by the thousand: known positions follow along instead of going stale.
+    const bool known = map_.has_value() && !positionsStale_;
     auto& map = Map();
     CheckPosition(i, static_cast<int>(map.size()));
     CheckPosition(j, static_cast<int>(map.size()));
-    std::swap(map[static_cast<std::size_t>(i)], map[static_cast<std::size_t>(j)]);
+    std::int32_t& first = map[static_cast<std::size_t>(i)];
+    std::int32_t& second = map[static_cast<std::size_t>(j)];
+    std::swap(first, second);
+    if (!known)
+        return;
+    positions_[static_cast<std::size_t>(first - 1)] = i;
+    positions_[static_cast<std::size_t>(second - 1)] = j;
+    positionsStale_ = false;
 }
 
 void TRecordsCache::MoveRecord(int from, int to) {
@@ -73,6 +97,7 @@ void TRecordsCache::DeleteRecord(int n) {
     CheckPosition(n - 1, static_cast<int>(map_->size()));
     const std::int32_t physical = (*map_)[static_cast<std::size_t>(n - 1)];
     map_->erase(map_->begin() + (n - 1));
+    positionsStale_ = true;
     ForgetOldImageOf(physical);
     DropLogEntry(physical);  // a later insertion may take its number
     if (physical != highMark_)
@@ -92,12 +117,10 @@ std::int32_t TRecordsCache::PhysicalOf(int position) const {
 int TRecordsCache::IndexOfPhysical(std::int32_t physical) const {
     if (!map_)
         return physical - 1;
-    const auto& map = *map_;
-    if (physical >= 1 && physical <= static_cast<int>(map.size()) &&
-        map[static_cast<std::size_t>(physical - 1)] == physical)
-        return physical - 1;
-    const auto found = std::find(map.begin(), map.end(), physical);
-    return found == map.end() ? -1 : static_cast<int>(found - map.begin());
+    const std::vector<std::int32_t>& positions = Positions();
+    return physical >= 1 && physical <= static_cast<int>(positions.size())
+               ? positions[static_cast<std::size_t>(physical - 1)]
+               : -1;
 }
 
 bool TRecordsCache::ContainsRecord(std::int32_t physical) const {
@@ -105,5 +128,5 @@ bool TRecordsCache::ContainsRecord(std::int32_t physical) const {
         return false;
     if (!map_)
         return physical <= highMark_;
-    return std::find(map_->begin(), map_->end(), physical) != map_->end();
+    return IndexOfPhysical(physical) >= 0;
 }

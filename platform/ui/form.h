@@ -94,6 +94,8 @@ class TCustomForm : public TWinControl {
     // Takes part of the window off what waits for painting.
     void ValidateArea(const TRect& rect) { invalid_.Subtract(rect); }
     bool NeedsPaint() const { return !invalid_.Empty(); }
+    // What waits for painting inside area moves by (dx, dy), with the pixels a scroll moved.
+    void ScrollInvalidArea(const TRect& area, int dx, int dy) { invalid_.MoveWithin(area, dx, dy); }
     // Paints what is invalid and hands the new pixels to the host window.
     void PaintInvalid();
     // Tells the host window that these pixels changed (form coordinates).

@@ -23,6 +23,7 @@ class PopupHost {
     RasterImage& SurfaceImage();
     void InvalidateArea(const TRect& rect);
     void PaintInvalid();
+    void ScrollInvalidArea(const TRect& area, int dx, int dy) { invalid_.MoveWithin(area, dx, dy); }
     void PresentArea(const TRect& rect);
     // Shows, hides and places the host window as the control now is.
     void Sync();

@@ -64,4 +64,15 @@ void Region::Offset(int dx, int dy) {
     for (TRect& r : rects_) r = OffsetRect(r, dx, dy);
 }
 
+void Region::MoveWithin(const TRect& area, int dx, int dy) {
+    Region inside = *this;
+    inside.Intersect(area);
+    if (inside.Empty())
+        return;
+    Subtract(area);
+    inside.Offset(dx, dy);
+    inside.Intersect(area);
+    for (const TRect& r : inside.rects_) Add(r);
+}
+
 }  // namespace platform::ui

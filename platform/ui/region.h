@@ -22,6 +22,8 @@ class Region {
     void Subtract(const TRect& rect);
     void Add(const TRect& rect);  // keeps the rectangles apart
     void Offset(int dx, int dy);
+    // The part inside area moves by (dx, dy) and is clipped to area; the rest stays.
+    void MoveWithin(const TRect& area, int dx, int dy);
 
   private:
     std::vector<TRect> rects_;

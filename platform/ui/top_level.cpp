@@ -49,6 +49,14 @@ void InvalidateTopLevel(const TControl& control, const TRect& rect) {
         top->PopupWindow()->InvalidateArea(rect);
 }
 
+void ScrollInvalidTopLevel(const TControl& control, const TRect& area, int dx, int dy) {
+    TWinControl* top = TopLevelOf(&control);
+    if (auto* form = dynamic_cast<TCustomForm*>(top))
+        form->ScrollInvalidArea(area, dx, dy);
+    else if (top != nullptr && top->PopupWindow() != nullptr)
+        top->PopupWindow()->ScrollInvalidArea(area, dx, dy);
+}
+
 void PaintTopLevel(const TControl& control) {
     TWinControl* top = TopLevelOf(&control);
     if (auto* form = dynamic_cast<TCustomForm*>(top))

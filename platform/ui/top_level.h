@@ -16,6 +16,9 @@ TWinControl* TopLevelOf(const TControl* control);
 RasterImage* TopLevelSurface(const TControl& control);
 // Marks part of that window (its coordinates) for painting at the next message-loop pass.
 void InvalidateTopLevel(const TControl& control, const TRect& rect);
+// What waits for painting inside area (that window's coordinates) moves by (dx, dy) with the pixels
+// a scroll moves there, as a window system carries its update region along.
+void ScrollInvalidTopLevel(const TControl& control, const TRect& area, int dx, int dy);
 // Paints what is invalid in that window now.
 void PaintTopLevel(const TControl& control);
 class NativeWindow;

@@ -1,5 +1,8 @@
 #include "platform/ui/window_update.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/ui/control_canvas.h"
 #include "platform/ui/dc_drawing.h"
 #include "platform/ui/form.h"
@@ -19,6 +22,23 @@ int RegionKind(const platform::ui::Region& region) {
     if (region.Empty())
         return NULLREGION;
     return region.Rects().size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+// Moves the pixels that land in target by (dx, dy). A vertical move goes in place, the pieces in the
+// order that reads each source before another piece overwrites it; any other takes a copy first.
+void MovePixels(platform::ui::RasterImage& surface, const platform::ui::Region& target, int dx, int dy) {
+    if (dx == 0) {
+        std::vector<TRect> pieces = target.Rects();
+        std::sort(pieces.begin(), pieces.end(),
+                  [dy](const TRect& a, const TRect& b) { return dy > 0 ? a.Top > b.Top : a.Top < b.Top; });
+        for (const TRect& r : pieces) surface.CopyFrom(surface, OffsetRect(r, 0, -dy), r.TopLeft(), r);
+        return;
+    }
+    const TRect source = OffsetRect(target.Bounds(), -dx, -dy);
+    platform::ui::RasterImage before(source.Width(), source.Height());
+    before.CopyFrom(surface, source, {0, 0}, before.BoundsRect());
+    for (const TRect& r : target.Rects())
+        surface.CopyFrom(before, OffsetRect(r, -dx - source.Left, -dy - source.Top), r.TopLeft(), r);
 }
 
 }  // namespace
@@ -54,14 +74,11 @@ int ScrollWindowEx(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* c
     uncovered.Intersect(IntersectRect(scrolled, limit));
     for (const TRect& r : target.Rects()) uncovered.Subtract(r);
     if (platform::ui::RasterImage* surface = platform::ui::TopLevelSurface(*control); surface != nullptr) {
-        // The source pixels are taken first: they and the target overlap.
-        const TRect source = OffsetRect(target.Bounds(), -dx, -dy);
-        platform::ui::RasterImage before(source.Width(), source.Height());
-        before.CopyFrom(*surface, source, {0, 0}, before.BoundsRect());
-        for (const TRect& r : target.Rects())
-            surface->CopyFrom(before, OffsetRect(r, -dx - source.Left, -dy - source.Top), r.TopLeft(), r);
+        MovePixels(*surface, target, dx, dy);
         platform::ui::PresentTopLevel(*control, UnionRect(target.Bounds(), uncovered.Bounds()));
     }
+    // Pixels still waiting for paint moved too: their mark goes with them.
+    platform::ui::ScrollInvalidTopLevel(*control, IntersectRect(scrolled, limit), dx, dy);
     if ((flags & SW_INVALIDATE) != 0)
         for (const TRect& r : uncovered.Rects()) platform::ui::InvalidateTopLevel(*control, r);
     const TPoint origin = control->FormOrigin();

@@ -1,5 +1,7 @@
 // Scrolling the grid over the in-memory dataset: the vertical bar's codes and the wheel move the
 // dataset, and a scroll of a row moves the shown pixels while a long jump paints everything again.
+#include <vector>
+
 #include "platform/ui/messages.h"
 #include "platform/ui/raster_image.h"
 #include "platform/ui/scroll_bar.h"
@@ -98,6 +100,41 @@ TEST_F(GridScrolling, ARowsScrollMovesPixelsWhileALongJumpRepaints) {
     ui.ProcessMessages();
     EXPECT_NE(surface.Pixel(x, y), marker) << "and paints the rows afresh";
     grid->UnlockLayout();
+}
+
+// The pixels of the grid's part of the form.
+std::vector<std::uint32_t> GridPixels(TForm& form, TCustomDBGridEh& grid) {
+    const platform::ui::RasterImage& surface = form.SurfaceImage();
+    const TPoint origin = grid.FormOrigin();
+    std::vector<std::uint32_t> pixels;
+    for (int y = origin.Y; y < origin.Y + grid.ClientHeight(); ++y)
+        for (int x = origin.X; x < origin.X + grid.ClientWidth(); ++x) pixels.push_back(surface.Pixel(x, y));
+    return pixels;
+}
+
+TEST_F(GridScrolling, DatasetMovesWaitForTheMessageLoopToPaintAsAFullRepaintWould) {
+    struct Case {
+        const char* What;
+        std::vector<int> Moves;
+    };
+    const std::vector<Case> cases = {
+        {"one row down", {1}},
+        {"rows down and back", {1, 1, 1, -1, 2}},
+        {"up past the first row shown", {-1, -1, -1, -1, -1, -1}},
+        {"a row, then a long jump", {1, 15}},
+    };
+    for (const Case& c : cases) {
+        ds.First();
+        ds.MoveBy(5);
+        ui.ProcessMessages();
+        for (int move : c.Moves) ds.MoveBy(move);
+        EXPECT_TRUE(form->NeedsPaint()) << c.What << ": nothing painted yet";
+        ui.ProcessMessages();
+        const std::vector<std::uint32_t> painted = GridPixels(*form, *grid);
+        grid->Invalidate();
+        ui.ProcessMessages();
+        EXPECT_EQ(painted, GridPixels(*form, *grid)) << c.What;
+    }
 }
 
 }  // namespace

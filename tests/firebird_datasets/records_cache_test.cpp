@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 #include <string>
@@ -316,6 +317,34 @@ TEST(RecordsCache, DeletedRecordLeavesNoLogBehind) {
     EXPECT_EQ(cache->PhysicalOf(0), 5);
     cache->ReadRecordEx(1, image, true);
     EXPECT_EQ(image[0], 'j');
+}
+
+// Lookups between the changes make the cache keep its positions known; each change must move them.
+TEST(RecordsCache, PositionsFollowEveryChangeOfTheMap) {
+    auto cache = PlainCache(8);
+    const auto agrees = [&cache](const char* after) {
+        std::vector<std::int32_t> map;
+        for (int n = 1; cache->MapRecNo(n) != 0; ++n) map.push_back(cache->MapRecNo(n));
+        for (std::int32_t physical = 1; physical <= cache->HighMark() + 1; ++physical) {
+            const auto found = std::find(map.begin(), map.end(), physical);
+            const int expected = found == map.end() ? -1 : static_cast<int>(found - map.begin());
+            EXPECT_EQ(cache->IndexOfPhysical(physical), expected) << after << ", record " << physical;
+            EXPECT_EQ(cache->ContainsRecord(physical), expected >= 0) << after << ", record " << physical;
+        }
+    };
+    cache->ExchangeRecords(0, 7);
+    agrees("an exchange");
+    cache->ExchangeRecords(2, 5);
+    cache->ExchangeRecords(5, 0);
+    agrees("two exchanges with the positions known");
+    cache->MoveRecord(1, 6);
+    agrees("a move");
+    cache->InsertRecord(3);
+    agrees("an insert");
+    cache->DeleteRecord(5);
+    agrees("a delete");
+    EXPECT_THROW(cache->ExchangeRecords(0, 99), EListError);
+    agrees("a refused exchange");
 }
 
 TEST(RecordsCache, MapLookups) {

@@ -90,6 +90,20 @@ TEST_F(WindowUpdateTest, ScrollMovesPixelsAndInvalidatesWhatItUncovers) {
     EXPECT_EQ(updateRect, Rect(0, 0, 10, 100));
 }
 
+TEST_F(WindowUpdateTest, ScrollCarriesWhatWaitsForPaintingAlongWithThePixels) {
+    // Rows 20-29 hold pixels that wait to be painted over (white); the scroll moves them up to 10-19.
+    form->Canvas()->Brush()->SetColor(clRed);
+    form->Canvas()->FillRect(Rect(0, 20, 150, 30));
+    const TRect stale{0, 20, 150, 30};
+    InvalidateRect(form->Handle(), &stale, false);
+    const TRect scroll{0, 0, 150, 100};
+    ScrollWindowEx(form->Handle(), 0, -10, &scroll, &scroll, nullptr, nullptr, SW_INVALIDATE);
+    ASSERT_EQ(At(10, 15), clRed);
+    ui.ProcessMessages();
+    EXPECT_EQ(At(10, 15), clWhite);
+    EXPECT_EQ(At(10, 25), clWhite);
+}
+
 TEST_F(WindowUpdateTest, ControlCanvasDrawsAtTheControlClippedToIt) {
     TControlCanvas canvas;
     canvas.Brush()->SetColor(clRed);
