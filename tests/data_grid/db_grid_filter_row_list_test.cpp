@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/input.h"
 #include "platform/ui/messages.h"
 #include "tests/data_grid/db_grid_filter_row_fixture.h"
 
@@ -164,6 +165,30 @@ TEST(GridFilterRowList, APressOnAFilterCellEditsItAndAPressOnTheDataStoresTheTex
     EXPECT_EQ(g.Filter(FilterRowGrid::CityCol).FilterText(), "Тверь");
     EXPECT_EQ(g.CurrentId(), 3);
     EXPECT_TRUE(g.grid->Focused());
+}
+
+// A condition typed in one filter cell stays when a press moves on to another; Enter applies both.
+TEST(GridFilterRowList, APressOnAnotherFilterCellKeepsTheConditionTypedBefore) {
+    FilterRowGrid g;
+    // As a real host delivers a click: the release comes only after the press was handled.
+    auto pressFilterCell = [&](int dataCol) {
+        const TRect cell = g.FilterCellRect(dataCol);
+        const TPoint origin = g.grid->FormOrigin();
+        const TPoint at{origin.X + cell.Left + 5, origin.Y + (cell.Top + cell.Bottom) / 2};
+        platform::ui::PostMouseDown(*g.form, mbLeft, {}, at);
+        g.ui.ProcessMessages();
+        platform::ui::PostMouseUp(*g.form, mbLeft, {}, at);
+        g.ui.ProcessMessages();
+    };
+    pressFilterCell(FilterRowGrid::CityCol);
+    g.Type("Омск");
+    pressFilterCell(FilterRowGrid::IdCol);
+    ASSERT_EQ(g.EditedFilterColumn(), FilterRowGrid::IdCol);
+    g.Type(">1");
+    g.Press(VK_RETURN);
+    EXPECT_EQ(g.Features().Applied, 1);
+    EXPECT_EQ(g.grid->ColumnFilterText(FilterRowGrid::CityCol), "Омск");
+    EXPECT_EQ(g.grid->ColumnFilterText(FilterRowGrid::IdCol), ">1");
 }
 
 TEST(GridFilterRowList, TheWheelAndCancelModeReachTheFilterEditor) {
