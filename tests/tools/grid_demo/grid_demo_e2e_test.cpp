@@ -102,6 +102,17 @@ class GridDemoEndToEnd : public ::testing::Test {
         return Xdotool(
             {"mousemove", std::to_string(rect->CenterX()), std::to_string(rect->CenterY()), "click", "1"});
     }
+    // Clicks a cell, then the editor's button once it shows in that cell.
+    bool ClickCellButton(const std::string& cellTarget) {
+        if (!Click(cellTarget))
+            return false;
+        const auto cell = Targets().Find(cellTarget);
+        return cell && WaitFor([&] {
+                   const auto button = Targets().Find("button");
+                   return button && button->y == cell->y;
+               }) &&
+               Click("button");
+    }
     bool Type(const std::string& text) { return Xdotool({"type", "--delay", "40", text}); }
     bool Key(const std::string& keys) { return Xdotool({"key", "--delay", "60", keys}); }
 
@@ -170,13 +181,7 @@ TEST_F(GridDemoEndToEnd, FilteredSortedEditedVisitsAreExportedAndCommitted) {
     ASSERT_TRUE(RowsBecome({1, 7, 3, 5})) << "not sorted down by the amount";
 
     // Visit 7: a day picked from its date cell's calendar, its amount typed over, then Down.
-    ASSERT_TRUE(Click("cell 7 VISIT_DATE"));
-    const auto cell = Targets().Find("cell 7 VISIT_DATE");
-    ASSERT_TRUE(WaitFor([&] {
-        const auto button = Targets().Find("button");
-        return button && button->y == cell->y;
-    })) << "no button in the date cell";
-    ASSERT_TRUE(Click("button"));
+    ASSERT_TRUE(ClickCellButton("cell 7 VISIT_DATE")) << "no button in the date cell";
     ASSERT_TRUE(Click("day 2024-03-20")) << "no calendar";
     ASSERT_TRUE(CellShows(7, "VISIT_DATE", "20.03.2024"));
     ASSERT_TRUE(Click("cell 7 AMOUNT"));
@@ -229,13 +234,7 @@ TEST_F(GridDemoEndToEnd, ConditionsOfTwoFilterCellsApplyTogether) {
 
 // The drop-down grid of the patient's cell grows under a drag of its size grip and stays open.
 TEST_F(GridDemoEndToEnd, TheDropDownGridIsSizedByItsGrip) {
-    ASSERT_TRUE(Click("cell 1 CUSTOMER"));
-    const auto cell = Targets().Find("cell 1 CUSTOMER");
-    ASSERT_TRUE(WaitFor([&] {
-        const auto button = Targets().Find("button");
-        return button && button->y == cell->y;
-    })) << "no button in the patient's cell";
-    ASSERT_TRUE(Click("button"));
+    ASSERT_TRUE(ClickCellButton("cell 1 CUSTOMER")) << "no button in the patient's cell";
     std::optional<grid_demo_test::TargetRect> list;
     std::optional<grid_demo_test::TargetRect> grip;
     ASSERT_TRUE(WaitFor([&] {
