@@ -57,4 +57,6 @@ class TSpeedButtonEh : public TEditButtonControlEh {
   public:
     using TEditButtonControlEh::TEditButtonControlEh;
     std::string ClassName() const override { return "TSpeedButtonEh"; }
+    static const TPropertyList& Published();
+    const TPropertyList& PublishedProperties() const override { return Published(); }
 };

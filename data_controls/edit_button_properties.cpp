@@ -1,10 +1,18 @@
 // The stored form of edit-button settings.
+#include <string>
+#include <vector>
+
 #include "data_controls/edit_button.h"
+#include "data_controls/edit_button_control.h"
 #include "platform/rtl/published_properties.h"
 #include "platform/ui/popup_menu.h"
 #include "platform/ui/virtual_keys.h"
 
 namespace {
+
+std::vector<std::string> StyleNames() {
+    return {"ebsDropDownEh", "ebsEllipsisEh", "ebsGlyphEh", "ebsUpDownEh", "ebsPlusEh", "ebsMinusEh"};
+}
 
 // Both button classes store the same properties in the same order; only two defaults differ.
 TPropertyList EditButtonProperties(bool visibleDefault, TShortCut shortCutDefault) {
@@ -15,8 +23,7 @@ TPropertyList EditButtonProperties(bool visibleDefault, TShortCut shortCutDefaul
         .Default(1)
         .Integer("ShortCut", &TEditButtonEh::ShortCut, &TEditButtonEh::ShortCut)
         .Default(shortCutDefault)
-        .Enum("Style", &TEditButtonEh::Style, &TEditButtonEh::SetStyle,
-              {"ebsDropDownEh", "ebsEllipsisEh", "ebsGlyphEh", "ebsUpDownEh", "ebsPlusEh", "ebsMinusEh"})
+        .Enum("Style", &TEditButtonEh::Style, &TEditButtonEh::SetStyle, StyleNames())
         .Default(ebsDropDownEh)
         .Boolean("Visible", &TEditButtonEh::Visible, &TEditButtonEh::SetVisible)
         .Default(visibleDefault)
@@ -33,5 +40,15 @@ const TPropertyList& TEditButtonEh::Published() {
 
 const TPropertyList& TVisibleEditButtonEh::Published() {
     static const TPropertyList list = EditButtonProperties(true, static_cast<TShortCut>(scAlt | VK_DOWN));
+    return list;
+}
+
+const TPropertyList& TSpeedButtonEh::Published() {
+    static const TPropertyList list =
+        TPublish<TSpeedButtonEh>(TComponent::Published())
+            .Boolean("Active", &TSpeedButtonEh::Active, &TSpeedButtonEh::SetActive)
+            .Default(false)
+            .Enum("Style", &TSpeedButtonEh::Style, &TSpeedButtonEh::SetStyle, StyleNames())
+            .Default(ebsDropDownEh);
     return list;
 }

@@ -868,6 +868,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool MoveBetweenFilterCells(TControl* Editor, WORD Key, TShiftState Shift);
     int NextFilterCell(int From, int Step);
     bool FilterRowPress(TMessage& Message);
+    bool FilterEditorRelease(TMessage& Message);
+    LRESULT ForwardToFilterEditor(UINT Msg, WPARAM WParam, TPoint ClientPoint);
     bool FilterEditorInput(TMessage& Message);
     TInplaceFilterEditEh* filterEditor_ = nullptr;
     int filterCol_ = 0;

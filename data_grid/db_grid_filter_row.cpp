@@ -54,12 +54,14 @@ TInplaceFilterEditEh* TCustomDBGridEh::EnsureFilterEditor() {
     if (editor == nullptr)
         return nullptr;
     filterEditor_ = editor;
-    // Made with its window hidden; once hosted the control counts as shown (it can take the focus)
-    // while the grid shows and hides its window.
+    // Once hosted the control counts as shown (it can take the focus) while the grid shows and hides
+    // its window. The window stays hidden until the editor is placed over a cell: a shown window
+    // counts as editing the filter column, whose condition leaving would overwrite.
     editor->SetVisible(false);
     editor->SetParent(this);
     editor->AttachEditHolder(this);
     editor->SetVisible(true);
+    editor->SetWindowVisible(false);
     editor->SetBorderStyle(bsNone);
     editor->SetFont(*Font());
     editor->Font()->SetColor(FilterEditorTextColor);

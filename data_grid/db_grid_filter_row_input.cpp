@@ -9,6 +9,7 @@
 #include "platform/db/dataset.h"
 #include "platform/rtl/strings.h"
 #include "platform/ui/message_queue.h"
+#include "platform/ui/mouse_capture.h"
 #include "platform/ui/virtual_keys.h"
 
 namespace {
@@ -122,12 +123,24 @@ bool TCustomDBGridEh::FilterRowPress(TMessage& Message) {
         return false;
     DropSelection();
     EditFilterCell(dataCol);
-    if (Message.Msg == WM_LBUTTONDOWN && filterEditor_ != nullptr && filterEditor_->Visible()) {
-        const TPoint at = filterEditor_->ScreenToClient(ClientToScreen(point));
-        filterEditor_->Perform(WM_LBUTTONDOWN, Message.WParam, MakeLParam(at.X, at.Y));
-    }
+    if (Message.Msg == WM_LBUTTONDOWN && filterEditor_ != nullptr && filterEditor_->Visible())
+        ForwardToFilterEditor(WM_LBUTTONDOWN, Message.WParam, point);
     NoteEditorPress(point, GetMessageTime());
     return true;
+}
+
+// The editor took the mouse with the press handed on to it, but the release was routed with the
+// press, to the grid: it goes on to the editor too, which lets the mouse go.
+bool TCustomDBGridEh::FilterEditorRelease(TMessage& Message) {
+    if (filterEditor_ == nullptr || GetCaptureControl() != filterEditor_)
+        return false;
+    Message.Result = ForwardToFilterEditor(WM_LBUTTONUP, Message.WParam, PointFromLParam(Message.LParam));
+    return true;
+}
+
+LRESULT TCustomDBGridEh::ForwardToFilterEditor(UINT Msg, WPARAM WParam, TPoint ClientPoint) {
+    const TPoint at = filterEditor_->ScreenToClient(ClientToScreen(ClientPoint));
+    return filterEditor_->Perform(Msg, WParam, MakeLParam(at.X, at.Y));
 }
 
 // While filter editing the wheel, cancel mode and typed characters belong to the filter editor.

@@ -24,6 +24,8 @@ bool TCustomDBGridEh::MouseMessage(TMessage& Message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
             return FilterRowPress(Message);
+        case WM_LBUTTONUP:
+            return FilterEditorRelease(Message);
         case WM_TIMER:
             if (Message.WParam != ScrollTimerId)
                 return false;

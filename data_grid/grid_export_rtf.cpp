@@ -63,9 +63,8 @@ void TDBGridEhExportAsRTF::ExportStream(TStream& AStream, bool ExportAll) {
     ColorTableIndex(clBlack);
     ColorTableIndex(clWhite);
     ColorTableIndex(clBtnFace);
+    // With nothing selected the body stays empty, but the header and tables are still written.
     TDBGridEhExport::ExportStream(*BodyStream, ExportAll);
-    if (BodyStream->Size() == 0)
-        return;  // nothing was selected
     WriteHeader(AStream);
     BodyStream->SaveToStream(AStream);
 }

@@ -187,6 +187,7 @@ void TDBLookupGridEh::RecalcRowCount() {
 void TDBLookupGridEh::RefreshLayout() {
     if (!TryBeginLayout())
         return;
+    const int rowHeight = DefaultRowHeight();
     try {
         TCustomDBGridEh::RefreshLayout();
     } catch (...) {
@@ -194,6 +195,9 @@ void TDBLookupGridEh::RefreshLayout() {
         throw;
     }
     EndLayout();
+    // The layout measures the rows from the font again: the grid's height follows in whole rows.
+    if (DefaultRowHeight() != rowHeight)
+        SetRowCount(rowCount_);
 }
 
 void TDBLookupGridEh::ActiveRecordChanged() {

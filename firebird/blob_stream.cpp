@@ -47,6 +47,7 @@ void TFIBBlobStream::SetTransaction(isc_tr_handle* transaction) {
 
 void TFIBBlobStream::SetDatabase(TFIBDatabase* database) {
     library_ = database ? &database->GetClientLibrary() : nullptr;
+    databaseFilters_ = database ? &database->BlobFilters() : nullptr;
     SetDatabase(database ? database->HandleAddress() : nullptr);
 }
 
@@ -130,8 +131,8 @@ void TFIBBlobStream::LoadBlobData() {
     blobType_ = info.BlobType;
     buffer_.assign(static_cast<std::size_t>(std::max(info.TotalLength, 0)), '\0');
     ReadBlob(library_, &blobHandle_, buffer_.data(), static_cast<std::int32_t>(buffer_.size()));
-    if (filters_)
-        filters_->DoFilter(buffer_, false, blobSubType_);
+    if (TIBBlobFilters* filters = Filters())
+        filters->DoFilter(buffer_, false, blobSubType_);
     position_ = 0;
     modified_ = false;
 }
@@ -250,8 +251,8 @@ void TFIBBlobStream::WriteToServer(bool keepOnly, bool force) {
     Check(library_->isc_create_blob2(StatusVector(), database_, UpdateTRHandle(), &blobHandle_, &blobId_, 0,
                                      nullptr));
     std::string data = buffer_;
-    if (filters_)
-        filters_->DoFilter(data, true, blobSubType_);
+    if (TIBBlobFilters* filters = Filters())
+        filters->DoFilter(data, true, blobSubType_);
     try {
         WriteBlob(library_, &blobHandle_, data.data(), static_cast<std::int32_t>(data.size()));
     } catch (...) {

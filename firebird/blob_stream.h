@@ -33,6 +33,7 @@ class TFIBBlobStream : public TStream {
     void SetDatabase(isc_db_handle* database);
     void SetTransaction(isc_tr_handle* transaction);
     void SetUpdateTransaction(isc_tr_handle* transaction) { updateTransaction_ = transaction; }
+    // A stream on a database component filters through that database's table unless given another.
     void SetBlobFilters(TIBBlobFilters* filters) { filters_ = filters; }
     // The same through the connection's components, which must outlive the stream's use of
     // them; server errors then go through the transaction's status check.
@@ -87,6 +88,7 @@ class TFIBBlobStream : public TStream {
     void KeepAsOldBuffer();
     void KeepOldWhenPending();
     isc_tr_handle* UpdateTRHandle() const { return updateTransaction_ ? updateTransaction_ : transaction_; }
+    TIBBlobFilters* Filters() const { return filters_ ? filters_ : databaseFilters_; }
 
     IIBClientLibrary* library_ = nullptr;
     isc_db_handle* database_ = nullptr;
@@ -94,6 +96,7 @@ class TFIBBlobStream : public TStream {
     isc_tr_handle* updateTransaction_ = nullptr;
     TFIBTransaction* transactionObject_ = nullptr;
     TIBBlobFilters* filters_ = nullptr;
+    TIBBlobFilters* databaseFilters_ = nullptr;
     ISC_QUAD blobId_{};
     std::int32_t maxSegment_ = 0;
     std::int32_t segments_ = 0;

@@ -233,6 +233,9 @@ void TFIBXSQLVAR::WriteAsVariant(const Variant& value) {
             else
                 WriteAsInteger(value.AsBoolean() ? 1 : 0);
             break;
+        case varError:
+        case varVariant:
+            RaiseClientError(fceNotPermitted);
         default:
             break;
     }

@@ -235,6 +235,8 @@ void TpFIBDataSet::GenerateSQLText(const std::string& tableName, const std::stri
         if (field != nullptr)
             keys.push_back(field);
     }
+    if (keys.empty())
+        return;
     TpFIBRepository* repository = MetadataRepository();
     if (repository == nullptr)
         return;

@@ -4,8 +4,10 @@
 #include <string>
 
 #include "data_controls/edit_button.h"
+#include "data_controls/edit_button_control.h"
 #include "platform/rtl/class_registry.h"
 #include "platform/rtl/form_stream.h"
+#include "platform/ui/headless.h"
 #include "platform/ui/popup_menu.h"
 #include "platform/ui/virtual_keys.h"
 
@@ -97,6 +99,28 @@ TEST(EditButtonProperties, SettingsOtherThanTheDefaultsAreWrittenAndReadBack) {
     EXPECT_EQ(button->ShortCut, scAlt | VK_DOWN);
     EXPECT_EQ(button->DropdownMenu, copy.FindComponent("Menu1"));
     EXPECT_NE(button->DropdownMenu, nullptr);
+}
+
+// The calculator's keys keep their look in a stored form.
+TEST(EditButtonProperties, ASpeedButtonStoresItsActiveLookAndStyle) {
+    platform::ui::HeadlessSession ui;
+    TSpeedButtonEh button(nullptr);
+    button.SetName("Key1");
+    EXPECT_EQ(ComponentToText(button), "object Key1: TSpeedButtonEh\nend\n");
+    button.SetActive(true);
+    button.SetStyle(ebsUpDownEh);
+    const std::string text = ComponentToText(button);
+    EXPECT_EQ(text,
+              "object Key1: TSpeedButtonEh\n"
+              "  Active = True\n"
+              "  Style = ebsUpDownEh\n"
+              "end\n");
+    TClassRegistry classes;
+    classes.RegisterClass<TSpeedButtonEh>("TSpeedButtonEh");
+    TObjectPtr<TComponent> read = TextToComponent(text, classes);
+    auto& copy = dynamic_cast<TSpeedButtonEh&>(*read);
+    EXPECT_TRUE(copy.Active());
+    EXPECT_EQ(copy.Style(), ebsUpDownEh);
 }
 
 }  // namespace

@@ -45,6 +45,32 @@ TEST(GridFilterRowKeys, UpFromTheFirstRecordEntersTheFilterRowInTheCurrentColumn
     }
 }
 
+// The first entry makes the editor: nothing it held before may land in another column's condition.
+TEST(GridFilterRowKeys, EnteringTheFilterRowKeepsTheConditionsSetInCode) {
+    enum class Entry { UpKey, LeftPress, RightPress };
+    for (const Entry entry : {Entry::UpKey, Entry::LeftPress, Entry::RightPress}) {
+        SCOPED_TRACE(static_cast<int>(entry));
+        FilterRowGrid g;
+        g.Filter(FilterRowGrid::IdCol).ParseExpressionText(">1");
+        g.Filter(FilterRowGrid::CityCol).ParseExpressionText("Омск");
+        if (entry == Entry::UpKey) {
+            g.Press(VK_UP);
+        } else {
+            const TRect name = g.FilterCellRect(FilterRowGrid::NameCol);
+            g.ui.ClickAt(g.grid, {name.Left + 5, (name.Top + name.Bottom) / 2},
+                         entry == Entry::LeftPress ? mbLeft : mbRight);
+            g.ui.ProcessMessages();
+        }
+        ASSERT_EQ(g.EditedFilterColumn(), FilterRowGrid::NameCol);
+        g.Type("a");
+        g.Press(VK_RETURN);
+        EXPECT_EQ(g.Features().Applied, 1);
+        EXPECT_EQ(g.Features().NameText, "a");
+        EXPECT_EQ(g.grid->ColumnFilterText(FilterRowGrid::IdCol), ">1");
+        EXPECT_EQ(g.grid->ColumnFilterText(FilterRowGrid::CityCol), "Омск");
+    }
+}
+
 TEST(GridFilterRowKeys, KeysMoveBetweenFilterCellsWrappingAroundAndDownGoesBackToTheData) {
     struct Step {
         WORD key;

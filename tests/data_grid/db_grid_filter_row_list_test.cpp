@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ui/messages.h"
+#include "platform/ui/mouse_capture.h"
 #include "tests/data_grid/db_grid_filter_row_fixture.h"
 
 using namespace filter_row_test;
@@ -164,6 +165,28 @@ TEST(GridFilterRowList, APressOnAFilterCellEditsItAndAPressOnTheDataStoresTheTex
     EXPECT_EQ(g.Filter(FilterRowGrid::CityCol).FilterText(), "Тверь");
     EXPECT_EQ(g.CurrentId(), 3);
     EXPECT_TRUE(g.grid->Focused());
+}
+
+// A condition typed in one filter cell stays when a press moves on to another; Enter applies both.
+TEST(GridFilterRowList, APressOnAnotherFilterCellKeepsTheConditionTypedBefore) {
+    FilterRowGrid g;
+    // The press goes on to the filter editor, which takes the mouse: the release must give it back.
+    auto pressFilterCell = [&](int dataCol) {
+        const TRect cell = g.FilterCellRect(dataCol);
+        g.ui.ClickAt(g.grid, {cell.Left + 5, (cell.Top + cell.Bottom) / 2});
+        EXPECT_EQ(GetCaptureControl(), nullptr);
+    };
+    pressFilterCell(FilterRowGrid::NameCol);
+    pressFilterCell(FilterRowGrid::CityCol);
+    ASSERT_EQ(g.EditedFilterColumn(), FilterRowGrid::CityCol);
+    g.Type("Омск");
+    pressFilterCell(FilterRowGrid::IdCol);
+    ASSERT_EQ(g.EditedFilterColumn(), FilterRowGrid::IdCol);
+    g.Type(">1");
+    g.Press(VK_RETURN);
+    EXPECT_EQ(g.Features().Applied, 1);
+    EXPECT_EQ(g.grid->ColumnFilterText(FilterRowGrid::CityCol), "Омск");
+    EXPECT_EQ(g.grid->ColumnFilterText(FilterRowGrid::IdCol), ">1");
 }
 
 TEST(GridFilterRowList, TheWheelAndCancelModeReachTheFilterEditor) {

@@ -185,6 +185,9 @@ TEST(GridClipboard, CopyWithNothingSelectedOffersEmptyFormats) {
     GridCopyToClipboard(f.grid, false);
     EXPECT_EQ(Clipboard()->AsText(), "");
     EXPECT_EQ(Clipboard()->GetFormat("Csv"), std::string(1, '\0'));
+    const std::string rtf = Clipboard()->GetFormat("Rich Text Format");
+    EXPECT_TRUE(rtf.starts_with("{\\rtf0\\ansi\r\n{\\colortbl")) << rtf;
+    EXPECT_TRUE(rtf.ends_with(std::string("}\r\n{\\fonttbl}\r\n") + '\0')) << rtf;
     EXPECT_EQ(Clipboard()->GetFormat("VCLDBIF"), "");
     EXPECT_TRUE(Clipboard()->HasFormat("VCLDBIF"));
 }

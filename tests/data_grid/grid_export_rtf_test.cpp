@@ -103,6 +103,19 @@ TEST(GridExportRtf, TheThreeBaseColoursAreAlwaysThere) {
         << rtf;
 }
 
+// The other formats write nothing at all for no selection; RTF still writes its header and tables.
+TEST(GridExportRtf, NothingSelectedGivesTheHeaderAndTablesWithoutTheClosingBrace) {
+    GridExport f;
+    f.Define({{"ID", ftInteger}});
+    f.ds.AddRow({Variant(1)});
+    f.Open();
+    f.AddColumn("ID");
+    EXPECT_EQ(Rtf(f, false),
+              "{\\rtf0\\ansi\r\n"
+              "{\\colortbl\\red0\\green0\\blue0;\\red255\\green255\\blue255;\\red212\\green208\\blue200;}\r\n"
+              "{\\fonttbl}\r\n");
+}
+
 TEST(GridExportRtf, TextsThatWouldBreakTheDocumentAreEscaped) {
     struct Case {
         const char* text;

@@ -85,8 +85,9 @@ TEST_F(ExportOverRows, EachSelectionKindExportsItsColumnsAndRecords) {
 
 TEST_F(ExportOverRows, NoSelectionWritesNoFormatAtAll) {
     Fill(2);
-    for (const auto& exportClass : {ExportClass<TDBGridEhExportAsCSV>(), ExportClass<TDBGridEhExportAsRTF>(),
-                                    ExportClass<TDBGridEhExportAsVCLDBIF>()})
+    // RTF still writes its header and tables (see its own tests).
+    for (const auto& exportClass :
+         {ExportClass<TDBGridEhExportAsCSV>(), ExportClass<TDBGridEhExportAsVCLDBIF>()})
         EXPECT_EQ(Export(exportClass, false), "");
 }
 

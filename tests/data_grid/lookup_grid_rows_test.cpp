@@ -41,6 +41,26 @@ TEST(LookupGridRows, HeightSnapsDownToWholeRowsWithTheSpecialRow) {
     EXPECT_EQ(f.grid->ListRowCount(), 1) << "never less than one row";
 }
 
+// The next layout measures the row height from the font again; the grid keeps its rows whole and
+// their count with the height it ends with.
+TEST(LookupGridRows, ARowHeightSetBeforeALayoutLeavesWholeRows) {
+    for (bool rowLines : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "row lines " << rowLines);
+        LookupGridFixture f;
+        f.grid->SetOptions(rowLines ? TDBLookupGridEhOptions{dlgColLinesEh, dlgRowLinesEh}
+                                    : TDBLookupGridEhOptions{dlgColLinesEh});
+        f.grid->SetRowCount(4);
+        f.grid->SetDefaultRowHeight(f.grid->DefaultRowHeight() + 13);
+        f.grid->SetRowCount(4);
+        f.ui.ProcessMessages();
+        f.grid->RefreshLayout();
+        f.ui.ProcessMessages();
+        EXPECT_EQ(f.grid->ListRowCount(), 4);
+        EXPECT_EQ(f.grid->Height(), WholeRowsHeight(*f.grid, 4, 0));
+        EXPECT_EQ(f.grid->DataRowCount(), 4);
+    }
+}
+
 SCROLLINFO VertBar(TDBLookupGridEh& grid) {
     SCROLLINFO info;
     info.fMask = SIF_ALL;

@@ -1,7 +1,10 @@
 // Blob streams over a database and transaction component on the embedded engine.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "firebird/blob_stream.h"
 #include "firebird/database.h"
@@ -46,6 +49,51 @@ TEST(BlobStreamOnEngine, WrittenAndReadThroughTheConnectionComponents) {
         EXPECT_EQ(e.SqlErrorCode, fceNotInTransaction);
         EXPECT_NE(e.Message.find("BlobStream"), std::string::npos) << e.Message;
     }
+    c.db->SetConnected(false);
+}
+
+void ChangeCase(std::string& data, int (*to)(int)) {
+    for (char& ch : data) ch = static_cast<char>(to(static_cast<unsigned char>(ch)));
+}
+
+// A stream on a database filters through the database's table unless it is given another one.
+TEST(BlobStreamOnEngine, AStreamOnADatabaseUsesItsBlobFilters) {
+    const std::string file = fbtest::TEngineFolder::Get().CreateDatabase("blob_stream_filters");
+    fbtest::TConnection c(file);
+    c.db->SetConnected(true);
+    c.tr->StartTransaction();
+    constexpr int subtype = -5;
+    c.db->BlobFilters().Add(
+        subtype, [](std::string& data) { ChangeCase(data, ::tolower); },
+        [](std::string& data) { ChangeCase(data, ::toupper); });
+    TIBBlobFilters noFilters;
+    auto stream = [&](TBlobStreamMode mode, TIBBlobFilters* filters) {
+        auto s = std::make_unique<TFIBBlobStream>();
+        s->SetDatabase(c.db.get());
+        s->SetTransaction(c.tr.get());
+        s->SetMode(mode);
+        s->SetBlobSubType(subtype);
+        if (filters)
+            s->SetBlobFilters(filters);
+        return s;
+    };
+
+    const auto writer = stream(bmWrite, nullptr);
+    writer->WriteBuffer("abc", 3);
+    writer->CommitBlob();
+    const auto raw = stream(bmRead, &noFilters);
+    raw->SetBlobID(writer->BlobID());
+    EXPECT_EQ(raw->GetAsString(), "ABC") << "the server holds the written filter's data";
+    const auto filtered = stream(bmRead, nullptr);
+    filtered->SetBlobID(writer->BlobID());
+    EXPECT_EQ(filtered->GetAsString(), "abc");
+
+    const auto unfiltered = stream(bmWrite, &noFilters);
+    unfiltered->WriteBuffer("def", 3);
+    unfiltered->CommitBlob();
+    raw->SetBlobID(unfiltered->BlobID());
+    EXPECT_EQ(raw->GetAsString(), "def");
+    c.tr->Commit();
     c.db->SetConnected(false);
 }
 

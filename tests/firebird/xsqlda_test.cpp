@@ -352,6 +352,16 @@ TEST_F(DescriptorArea, VariantsChooseTheWriter) {
     }
     v.WriteAsVariant(Variant::Null());
     EXPECT_TRUE(v.ReadIsNull());
+    // An error variant carries no value to write: refused, and the variable keeps what it held.
+    v.WriteAsVariant(Variant(7));
+    try {
+        v.WriteAsVariant(Variant::OfError(5));
+        ADD_FAILURE() << "an error variant was written";
+    } catch (const EFIBClientError& e) {
+        EXPECT_EQ(e.SqlErrorCode, fceNotPermitted);
+        EXPECT_EQ(e.Message, "Not permitted.");
+    }
+    EXPECT_EQ(v.ReadAsString(), "7");
 }
 
 }  // namespace

@@ -135,6 +135,20 @@ TEST_F(GeneratedSQL, KeyFieldsComeFromThePrimaryKeyOrTheTable) {
     EXPECT_EQ(loose.AutoUpdateOptions().KeyFields(), "A;B");
 }
 
+// No key field found at all gives no text and no error; only keys found and then dropped refuse.
+TEST_F(GeneratedSQL, KeyNamesNoneOfWhichTheDatasetHasGiveNoText) {
+    auto& ds = Clients();
+    ds.Open();
+    for (const TGeneratedSQLKind kind : {gsUpdate, gsInsert, gsDelete, gsRefresh}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        for (const char* keys : {"NOPE", "NOPE;NONE"}) {
+            std::string text = "stale";
+            EXPECT_NO_THROW(ds.GenerateSQLText("CLIENTS", keys, text, kind)) << keys;
+            EXPECT_EQ(text, "") << keys;
+        }
+    }
+}
+
 struct TGenerationErrorCase {
     const char* Name;
     const char* Select;

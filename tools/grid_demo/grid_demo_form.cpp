@@ -33,13 +33,15 @@ struct TColumnPlan {
     int Width;
     TFooterValueType Footer;
     bool RoomPickList = false;
+    bool SizableDropDown = false;
 };
 
 // The grid's columns from left to right: the count of visits under the number, the sum under the
-// amount, the rooms offered in the room's cells.
+// amount, the rooms offered in the room's cells, the patients' list sized by its grip.
 constexpr TColumnPlan kColumns[] = {
-    {"ID", 50, fvtCount},       {"CUSTOMER", 130, fvtNon}, {"VISIT_DATE", 100, fvtNon},
-    {"ROOM", 70, fvtNon, true}, {"AMOUNT", 120, fvtSum},   {"PAID", 70, fvtNon},
+    {"ID", 50, fvtCount},        {"CUSTOMER", 130, fvtNon, false, true},
+    {"VISIT_DATE", 100, fvtNon}, {"ROOM", 70, fvtNon, true},
+    {"AMOUNT", 120, fvtSum},     {"PAID", 70, fvtNon},
     {"NOTE", 220, fvtNon},
 };
 
@@ -106,6 +108,7 @@ void TGridDemoForm::CreateColumns() {
         static_cast<TColumnFooterEh*>(column->Footer())->SetValueType(plan.Footer);
         if (plan.RoomPickList)
             column->SetPickList(&rooms);
+        column->SetDropDownSizing(plan.SizableDropDown);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
 #include "data_grid/grid_inplace_edit.h"
+#include "data_grid/popup_data_grid.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/rtl/datetime.h"
@@ -126,6 +127,16 @@ void PutEditor(std::ostream& out, TCustomDBGridEh& grid) {
     }
     if (TPopupMonthCalendarEh* calendar = editor->CalendarDropDown(); Shown(calendar))
         PutCalendarDays(out, *calendar);
+    if (TPopupDataGridEh* list = editor->DataList(); Shown(list)) {
+        out << "list";
+        PutRect(out, *list, list->ClientRect());
+        out << '\n';
+        if (TSizeGripEh* grip = list->SizeGrip(); Shown(grip)) {
+            out << "grip";
+            PutRect(out, *grip, grip->ClientRect());
+            out << '\n';
+        }
+    }
 }
 
 void PutControls(std::ostream& out, TGridDemoForm& form) {

@@ -9,6 +9,8 @@
 //   cell 7 AMOUNT x y w h<TAB>text   a shown visit's cell, with the text the grid shows in it
 //   button x y w h               the grid editor's button, while it shows one
 //   day 2024-03-20 x y w h       a day of the grid editor's calendar, while it is dropped down
+//   list x y w h                 the grid editor's drop-down grid, while it is dropped down
+//   grip x y w h                 that drop-down's size grip
 //   control NOTE x y w h         a control below the grid: NOTE, ROOM, PAID, VISIT_DATE, EXPORT, CLOSE
 // The file is replaced at once (written beside, then renamed).
 #include <string>

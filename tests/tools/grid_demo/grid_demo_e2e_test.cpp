@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -101,6 +102,17 @@ class GridDemoEndToEnd : public ::testing::Test {
         return Xdotool(
             {"mousemove", std::to_string(rect->CenterX()), std::to_string(rect->CenterY()), "click", "1"});
     }
+    // Clicks a cell, then the editor's button once it shows in that cell.
+    bool ClickCellButton(const std::string& cellTarget) {
+        if (!Click(cellTarget))
+            return false;
+        const auto cell = Targets().Find(cellTarget);
+        return cell && WaitFor([&] {
+                   const auto button = Targets().Find("button");
+                   return button && button->y == cell->y;
+               }) &&
+               Click("button");
+    }
     bool Type(const std::string& text) { return Xdotool({"type", "--delay", "40", text}); }
     bool Key(const std::string& keys) { return Xdotool({"key", "--delay", "60", keys}); }
 
@@ -169,13 +181,7 @@ TEST_F(GridDemoEndToEnd, FilteredSortedEditedVisitsAreExportedAndCommitted) {
     ASSERT_TRUE(RowsBecome({1, 7, 3, 5})) << "not sorted down by the amount";
 
     // Visit 7: a day picked from its date cell's calendar, its amount typed over, then Down.
-    ASSERT_TRUE(Click("cell 7 VISIT_DATE"));
-    const auto cell = Targets().Find("cell 7 VISIT_DATE");
-    ASSERT_TRUE(WaitFor([&] {
-        const auto button = Targets().Find("button");
-        return button && button->y == cell->y;
-    })) << "no button in the date cell";
-    ASSERT_TRUE(Click("button"));
+    ASSERT_TRUE(ClickCellButton("cell 7 VISIT_DATE")) << "no button in the date cell";
     ASSERT_TRUE(Click("day 2024-03-20")) << "no calendar";
     ASSERT_TRUE(CellShows(7, "VISIT_DATE", "20.03.2024"));
     ASSERT_TRUE(Click("cell 7 AMOUNT"));
@@ -214,6 +220,44 @@ TEST_F(GridDemoEndToEnd, FilteredSortedEditedVisitsAreExportedAndCommitted) {
                                   "6|3|2024-03-11|205|1200.0000|FALSE|-",
                                   "7|1|2024-03-20|101|700.0000|FALSE|-",
                               }));
+}
+
+// A condition typed into one filter cell stays when the user clicks into another; Enter applies both.
+TEST_F(GridDemoEndToEnd, ConditionsOfTwoFilterCellsApplyTogether) {
+    ASSERT_TRUE(Click("filter ROOM"));
+    ASSERT_TRUE(Type("101"));
+    ASSERT_TRUE(Click("filter ID"));
+    ASSERT_TRUE(Type(">2"));
+    ASSERT_TRUE(Key("Return"));
+    ASSERT_TRUE(RowsBecome({3, 5, 7})) << "both conditions should hold";
+}
+
+// The drop-down grid of the patient's cell grows under a drag of its size grip and stays open.
+TEST_F(GridDemoEndToEnd, TheDropDownGridIsSizedByItsGrip) {
+    ASSERT_TRUE(ClickCellButton("cell 1 CUSTOMER")) << "no button in the patient's cell";
+    std::optional<grid_demo_test::TargetRect> list;
+    std::optional<grid_demo_test::TargetRect> grip;
+    ASSERT_TRUE(WaitFor([&] {
+        const DemoTargets targets = Targets();
+        list = targets.Find("list");
+        grip = targets.Find("grip");
+        return list && grip;
+    })) << "no drop-down grid with a grip";
+    // The grip is a triangle in the lower right corner: pressed near that corner.
+    const int x = grip->x + grip->width - 3;
+    const int y = grip->y + grip->height - 3;
+    ASSERT_TRUE(
+        Xdotool({"mousemove", std::to_string(x), std::to_string(y), "sleep", "0.2", "mousedown", "1"}));
+    for (int step = 1; step <= 4; ++step)
+        ASSERT_TRUE(Xdotool(
+            {"mousemove", std::to_string(x + 20 * step), std::to_string(y + 15 * step), "sleep", "0.1"}));
+    ASSERT_TRUE(Xdotool({"mouseup", "1"}));
+    ASSERT_TRUE(WaitFor([&] {
+        const auto sized = Targets().Find("list");
+        return sized && sized->width >= list->width + 60 && sized->height >= list->height + 30;
+    })) << "the drop-down grid did not follow the grip";
+    ASSERT_TRUE(Xdotool({"sleep", "0.3"}));
+    EXPECT_TRUE(Targets().Find("list").has_value()) << "the drag closed the drop-down";
 }
 
 }  // namespace
