@@ -83,8 +83,7 @@ struct GridScreen {
             column->SetWidth(Width / Columns - 2);
         }
         grid->SetFooterRowCount(1);
-        static_cast<TColumnFooterEh*>(static_cast<TColumnEh*>(columns.Items(0))->Footer())
-            ->SetValueType(fvtSum);
+        columns.ColumnAt(0)->Footer()->SetValueType(fvtSum);
         auto* source = NewComponent<TDataSource>(form);
         source->SetDataSet(&ds);
         form->Show();

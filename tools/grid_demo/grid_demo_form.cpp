@@ -103,7 +103,7 @@ void TGridDemoForm::CreateColumns() {
         column->SetFieldName(plan.Field);
         column->SetWidth(plan.Width);
         column->Title()->SetTitleButton(true);
-        static_cast<TColumnFooterEh*>(column->Footer())->SetValueType(plan.Footer);
+        column->Footer()->SetValueType(plan.Footer);
         if (plan.RoomPickList)
             column->SetPickList(&rooms);
     }
