@@ -66,6 +66,9 @@ void ApplyColumnFilters(TCustomDBGridEh& grid, TDataSet& dataSet) {
     dataSet.SetFiltered(false);
     dataSet.SetFilterText(text);
     dataSet.SetFiltered(!text.empty());
+    // A dataset that filters by itself stays on its record when that still shows, with no scroll:
+    // the move to the first record is the scroll that has the footers' sums counted again.
+    dataSet.First();
 }
 
 }  // namespace grid_demo

@@ -31,7 +31,7 @@ TEST(LibraryGuide, EveryStepDoesWhatTheGuideSays) {
              "update statement:\nUpdate VISITS Set\r\n     ID=?NEW_ID,",
              "where VISITS.ID=?OLD_ID",
              "all visits: 7 visits, amount 7,390.7400",
-             "amount > 500: ",
+             "amount > 500: 5 visits, amount 7,040.5000",
              "saved note: checked by the guide",
              "refused: ",
              "after the edits: 7 visits, amount 7,390.7400",
