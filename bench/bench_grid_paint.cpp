@@ -76,7 +76,7 @@ struct GridScreen {
         grid = NewComponent<TCustomDBGridEh>(form);
         grid->SetParent(form);
         grid->SetBounds(0, 0, Width, Height);
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+        TDBGridColumnsEh& columns = *grid->Columns();
         for (const std::string& name : names) {
             TColumnEh* column = columns.Add();
             column->SetFieldName(name);

@@ -24,7 +24,7 @@ TDataSet* TBookmarkListEh::DataSet() const {
 }
 
 IGridSelectionEh* TBookmarkListEh::Selection() const {
-    return grid_->Selection();
+    return grid_->SelectionPart();
 }
 
 void TBookmarkListEh::ClearAll() {

@@ -116,7 +116,7 @@ const TFont* TColumnFooterEh::FallbackFont() const {
 bool TColumnFooterEh::FallbackToolTips() const {
     const TCustomDBGridEh* grid = Grid();
     const auto* defaults =
-        grid != nullptr ? dynamic_cast<const TColumnDefValuesEh*>(grid->ColumnDefValues()) : nullptr;
+        grid != nullptr ? dynamic_cast<const TColumnDefValuesEh*>(grid->ColumnDefValuesPart()) : nullptr;
     return defaults != nullptr && defaults->FooterToolTips();
 }
 

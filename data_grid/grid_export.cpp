@@ -25,7 +25,7 @@ TColumnEh* ColumnOf(IGridColumnEh* Column) {
 
 // The grid's shown columns in collection order.
 void AddVisibleColumns(TCustomDBGridEh& Grid, TColumnsEhList& List, int From, int To) {
-    IGridColumnsEh& columns = *Grid.Columns();
+    IGridColumnsEh& columns = *Grid.ColumnsPart();
     for (int i = std::max(From, 0); i <= To && i < columns.Count(); ++i) {
         TColumnEh* column = ColumnOf(columns.Items(i));
         if (column != nullptr && column->Visible())
@@ -98,12 +98,12 @@ void TDBGridEhExport::ExportFile(const std::string& FileName, bool ExportAll) {
 
 void TDBGridEhExport::ExportStream(TStream& AStream, bool ExportAll) {
     Stream = &AStream;
-    const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid->Selection()->Kind();
+    const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid->SelectionPart()->Kind();
     if (kind == gskNoneEh)
         return;
     // Blocks and column lists are known only to the grid's own selection.
     if ((kind == gskRectangleEh || kind == gskColumnsEh) &&
-        dynamic_cast<TDBGridEhSelection*>(Grid->Selection()) == nullptr)
+        dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart()) == nullptr)
         return;
     TDataSet* dataSet = ActiveDataSet(*Grid);
     if (dataSet == nullptr) {
@@ -123,10 +123,10 @@ void TDBGridEhExport::WalkSelection(int Kind) {
     // Kept until the next export, so that PutSuffix still has the exported columns.
     TColumnsEhList& columns = walkColumns_;
     columns.Clear();
-    auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->Selection());
+    auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart());
     switch (Kind) {
         case gskRowsEh:
-            AddVisibleColumns(*Grid, columns, 0, Grid->Columns()->Count() - 1);
+            AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [this] { WalkRows(); });
             return;
         case gskRectangleEh:
@@ -141,11 +141,11 @@ void TDBGridEhExport::WalkSelection(int Kind) {
             WalkColumns(columns, [this] { WalkFromFirst(); });
             return;
         case gskAllEh:
-            AddVisibleColumns(*Grid, columns, 0, Grid->Columns()->Count() - 1);
+            AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [this] { WalkFromFirst(); });
             return;
         default:  // no dataset: titles and footers only
-            AddVisibleColumns(*Grid, columns, 0, Grid->Columns()->Count() - 1);
+            AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [] {});
             return;
     }
@@ -169,7 +169,7 @@ void TDBGridEhExport::ExportCurrentRecord() {
 
 void TDBGridEhExport::WalkRows() {
     TDataSet& dataSet = *Grid->DataLink()->DataSet();
-    IGridSelectedRowsEh& rows = *Grid->SelectedRows();
+    IGridSelectedRowsEh& rows = *Grid->SelectedRowsPart();
     for (int i = 0; i < rows.Count(); ++i) {
         dataSet.GotoBookmark(rows.ItemAt(i));
         ExportCurrentRecord();
@@ -178,7 +178,7 @@ void TDBGridEhExport::WalkRows() {
 
 void TDBGridEhExport::WalkRectangle() {
     TDataSet& dataSet = *Grid->DataLink()->DataSet();
-    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->Selection()).Rect();
+    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->SelectionPart()).Rect();
     rect.ForEachRow(dataSet, [this] { ExportCurrentRecord(); });
 }
 

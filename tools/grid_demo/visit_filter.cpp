@@ -51,9 +51,9 @@ std::string ColumnCondition(const TSTColumnFilterEh& filter) {
 
 std::string FilterTextOfColumns(TCustomDBGridEh& grid) {
     std::string text;
-    auto& columns = static_cast<TDBGridColumnsEh&>(*grid.Columns());
+    TDBGridColumnsEh& columns = *grid.Columns();
     for (int i = 0; i < columns.Count(); ++i) {
-        const auto* filter = dynamic_cast<const TSTColumnFilterEh*>(columns.ColumnAt(i)->STFilter());
+        const TSTColumnFilterEh* filter = ColumnFilterOf(columns.ColumnAt(i));
         const std::string condition = filter != nullptr ? ColumnCondition(*filter) : "";
         if (!condition.empty())
             text += (text.empty() ? "" : " AND ") + condition;

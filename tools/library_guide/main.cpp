@@ -65,7 +65,7 @@ TCustomDBGridEh& ShowInGrid(TForm& form, TDataSource& source, TpFIBDataSet& visi
     grid->SetParent(&form);
     grid->SetBounds(8, 8, 600, 300);
     grid->SetFooterRowCount(1);
-    auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+    TDBGridColumnsEh& columns = *grid->Columns();
     for (const char* field : {"ID", "VISIT_DATE", "ROOM", "AMOUNT", "NOTE"}) {
         TColumnEh* column = columns.Add();
         column->SetFieldName(field);
@@ -73,7 +73,7 @@ TCustomDBGridEh& ShowInGrid(TForm& form, TDataSource& source, TpFIBDataSet& visi
     }
     columns.ColumnAt(0)->Footer()->SetValueType(fvtCount);
     columns.ColumnAt(3)->Footer()->SetValueType(fvtSum);
-    dynamic_cast<TSTDBGridEhFilter&>(*grid->STFilter()).SetVisible(true);
+    grid->STFilter()->SetVisible(true);
     // What is typed into the filter row becomes the dataset's record filter.
     grid->OnFilterApply = [grid, &visits](TObject*) { grid_demo::ApplyColumnFilters(*grid, visits); };
     grid->SetDataSource(&source);
@@ -88,8 +88,8 @@ void PrintFooter(TCustomDBGridEh& grid, const std::string& when) {
 
 // Step 4: a condition in a filter cell, applied as the grid's OnFilterApply does on Enter.
 void FilterByAmount(TCustomDBGridEh& grid, TpFIBDataSet& visits) {
-    auto& columns = static_cast<TDBGridColumnsEh&>(*grid.Columns());
-    auto& amount = dynamic_cast<TSTColumnFilterEh&>(*columns.ColumnAt(3)->STFilter());
+    TDBGridColumnsEh& columns = *grid.Columns();
+    TSTColumnFilterEh& amount = *ColumnFilterOf(columns.ColumnAt(3));
     amount.ParseExpressionText(">500");
     grid_demo::ApplyColumnFilters(grid, visits);
     PrintFooter(grid, "amount > 500");
