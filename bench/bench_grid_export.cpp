@@ -49,7 +49,7 @@ class ExportedGrid {
         }
         source_->SetDataSet(&data_);
         data_.Open();
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid_->Columns());
+        TDBGridColumnsEh& columns = *grid_->Columns();
         for (const char* name : {"ID", "NAME", "QTY", "PRICE", "DAY", "NOTE"})
             columns.Add()->SetFieldName(name);
         grid_->SetDataSource(source_.get());

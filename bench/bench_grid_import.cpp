@@ -86,7 +86,7 @@ class ImportedGrid {
         grid_->SetParent(form_.get());
         grid_->SetBounds(0, 0, 580, 380);
         source_ = NewComponent<TDataSource>(form_.get());
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid_->Columns());
+        TDBGridColumnsEh& columns = *grid_->Columns();
         for (const char* name : Names) columns.Add()->SetFieldName(name);
         form_->Show();
     }

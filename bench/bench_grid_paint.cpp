@@ -76,15 +76,14 @@ struct GridScreen {
         grid = NewComponent<TCustomDBGridEh>(form);
         grid->SetParent(form);
         grid->SetBounds(0, 0, Width, Height);
-        auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+        TDBGridColumnsEh& columns = *grid->Columns();
         for (const std::string& name : names) {
             TColumnEh* column = columns.Add();
             column->SetFieldName(name);
             column->SetWidth(Width / Columns - 2);
         }
         grid->SetFooterRowCount(1);
-        static_cast<TColumnFooterEh*>(static_cast<TColumnEh*>(columns.Items(0))->Footer())
-            ->SetValueType(fvtSum);
+        columns.ColumnAt(0)->Footer()->SetValueType(fvtSum);
         auto* source = NewComponent<TDataSource>(form);
         source->SetDataSet(&ds);
         form->Show();

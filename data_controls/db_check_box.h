@@ -57,7 +57,7 @@ class TCustomDBCheckBoxEh : public TButtonControl {
     TField* Field() const { return dataLink_.FirstField(); }
     bool ReadOnly() const { return dataLink_.ReadOnly(); }
     void SetReadOnly(bool value) { dataLink_.SetReadOnly(value); }
-    TFieldDataLinkEh& DataLink() { return dataLink_; }
+    TFieldDataLinkEh* DataLink() { return &dataLink_; }
 
     // The control's state differs from what the data last showed.
     bool Modified() const { return modified_; }

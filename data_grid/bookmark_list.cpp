@@ -23,7 +23,7 @@ TDataSet* TBookmarkListEh::DataSet() const {
 }
 
 IGridSelectionEh* TBookmarkListEh::Selection() const {
-    return grid_->Selection();
+    return grid_->SelectionPart();
 }
 
 std::string TBookmarkListEh::ItemAt(int Index) const {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data_grid/column_cell_params.h"
+#include "data_grid/column_footer.h"
 #include "data_grid/column_parts.h"
 #include "data_grid/grid_parts.h"
 #include "platform/rtl/collection.h"
@@ -91,7 +92,7 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
 
     // New virtual operations, in slot order.
     virtual std::unique_ptr<TEditButtonsEh> NewEditButtons();
-    virtual std::unique_ptr<TPersistent> NewFooter();
+    virtual std::unique_ptr<TColumnFooterEh> NewFooter();
     virtual std::unique_ptr<TCollection> NewFooters();
     virtual std::unique_ptr<TPersistent> NewSTFilter();
     virtual std::unique_ptr<TColumnTitleEh> NewTitle();
@@ -224,11 +225,11 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     // Owned parts; the Set... operations copy into them.
     TColumnTitleEh* Title() const { return title_.get(); }
     void SetTitle(const TColumnTitleEh& Value);
-    TPersistent* Footer() const { return footer_.get(); }
+    TColumnFooterEh* Footer() const { return footer_.get(); }
     void SetFooter(const TPersistent& Value);
     TCollection* Footers() const { return footers_.get(); }
     // The footer of footer row Index: that item of Footers, or the single Footer past them.
-    TPersistent* FooterAt(int Index) const;
+    TColumnFooterEh* FooterAt(int Index) const;
     // Binds the footer and then every item of Footers to the grid's sum list.
     void BindFooterSums();
     void SetFooters(const TCollection& Value);
@@ -350,7 +351,7 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     // Set while the fallback font is copied in, which is no change of the user's.
     mutable bool copyingFont_ = false;
     std::unique_ptr<TColumnTitleEh> title_;
-    std::unique_ptr<TPersistent> footer_;
+    std::unique_ptr<TColumnFooterEh> footer_;
     std::unique_ptr<TCollection> footers_;
     std::unique_ptr<TEditButtonsEh> editButtons_;
     std::unique_ptr<TSpecRowEh> dropDownSpecRow_;

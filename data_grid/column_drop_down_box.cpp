@@ -45,7 +45,7 @@ bool TColumnDropDownBoxEh::HasDropDownGrid() const {
 
 TColumnDefValuesEh* TColumnDropDownBoxEh::ColumnDefValues() const {
     TCustomDBGridEh* grid = DropDownGrid();
-    return grid != nullptr ? dynamic_cast<TColumnDefValuesEh*>(grid->ColumnDefValues()) : nullptr;
+    return grid != nullptr ? dynamic_cast<TColumnDefValuesEh*>(grid->ColumnDefValuesPart()) : nullptr;
 }
 
 void TColumnDropDownBoxEh::SetColumnDefValues(const TColumnDefValuesEh& Value) {
@@ -55,8 +55,8 @@ void TColumnDropDownBoxEh::SetColumnDefValues(const TColumnDefValuesEh& Value) {
 
 TDBGridColumnsEh* TColumnDropDownBoxEh::Columns() const {
     TCustomDBGridEh* grid = DropDownGrid();
-    return grid != nullptr && grid->Columns() != nullptr
-               ? dynamic_cast<TDBGridColumnsEh*>(&grid->Columns()->Stored())
+    return grid != nullptr && grid->ColumnsPart() != nullptr
+               ? dynamic_cast<TDBGridColumnsEh*>(&grid->ColumnsPart()->Stored())
                : nullptr;
 }
 

@@ -116,7 +116,7 @@ const TFont* TColumnFooterEh::FallbackFont() const {
 bool TColumnFooterEh::FallbackToolTips() const {
     const TCustomDBGridEh* grid = Grid();
     const auto* defaults =
-        grid != nullptr ? dynamic_cast<const TColumnDefValuesEh*>(grid->ColumnDefValues()) : nullptr;
+        grid != nullptr ? dynamic_cast<const TColumnDefValuesEh*>(grid->ColumnDefValuesPart()) : nullptr;
     return defaults != nullptr && defaults->FooterToolTips();
 }
 
@@ -281,9 +281,9 @@ const TPropertyList& TColumnFooterEh::Published() {
     return list;
 }
 
-TPersistent* TColumnEh::FooterAt(int Index) const {
+TColumnFooterEh* TColumnEh::FooterAt(int Index) const {
     if (Index < Footers()->Count())
-        return Footers()->Items(Index);
+        return static_cast<TColumnFooterEh*>(Footers()->Items(Index));
     return Footer();
 }
 
@@ -293,7 +293,7 @@ void TColumnEh::BindFooterSums() {
         static_cast<TColumnFooterEh*>(Footers()->Items(i))->BindSum();
 }
 
-std::unique_ptr<TPersistent> TColumnEh::NewFooter() {
+std::unique_ptr<TColumnFooterEh> TColumnEh::NewFooter() {
     return TColumnFooterEh::CreateForColumn(*this);
 }
 

@@ -19,9 +19,9 @@ const IGridColumnDefValuesEh kNoGridDefaults;
 
 const IGridColumnDefValuesEh* TColumnEh::Defaults() const {
     TCustomDBGridEh* grid = OwnerGrid();
-    if (grid == nullptr || grid->ColumnDefValues() == nullptr)
+    if (grid == nullptr || grid->ColumnDefValuesPart() == nullptr)
         return &kNoGridDefaults;
-    return grid->ColumnDefValues();
+    return grid->ColumnDefValuesPart();
 }
 
 bool TColumnEh::Loading() const {

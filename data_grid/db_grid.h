@@ -11,9 +11,14 @@
 
 #include "data_controls/edit_button_style.h"
 #include "data_controls/inplace_editor.h"
+#include "data_grid/bookmark_list.h"
+#include "data_grid/column_def_values.h"
+#include "data_grid/columns.h"
 #include "data_grid/draw_bitmap.h"
 #include "data_grid/grid_data_link.h"
+#include "data_grid/grid_filter.h"
 #include "data_grid/grid_parts.h"
+#include "data_grid/grid_selection.h"
 #include "data_grid/head_tree.h"
 #include "platform/rtl/alignment.h"
 #include "platform/rtl/set.h"
@@ -169,13 +174,23 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     TDataSource* DataSource() const;
     void SetDataSource(TDataSource* Source);
     TGridDataLinkEh* DataLink() const { return dataLink_.get(); }
-    IGridColumnsEh* Columns() const { return columns_.get(); }
-    IGridColumnDefValuesEh* ColumnDefValues() const { return columnDefValues_.get(); }
+    // The grid's columns, column defaults, filter row, selection and selected rows, typed; nullptr
+    // where a descendant made plain parts of its own in their place.
+    TDBGridColumnsEh* Columns() const { return dynamic_cast<TDBGridColumnsEh*>(columns_.get()); }
+    TColumnDefValuesEh* ColumnDefValues() const {
+        return dynamic_cast<TColumnDefValuesEh*>(columnDefValues_.get());
+    }
+    TSTDBGridEhFilter* STFilter() const { return dynamic_cast<TSTDBGridEhFilter*>(stFilter_.get()); }
+    TDBGridEhSelection* Selection() const { return dynamic_cast<TDBGridEhSelection*>(selection_.get()); }
+    TBookmarkListEh* SelectedRows() const { return dynamic_cast<TBookmarkListEh*>(selectedRows_.get()); }
+    // The same parts as the grid's own code reaches them, whatever made them.
+    IGridColumnsEh* ColumnsPart() const { return columns_.get(); }
+    IGridColumnDefValuesEh* ColumnDefValuesPart() const { return columnDefValues_.get(); }
+    IGridFilterRowEh* FilterRowPart() const { return stFilter_.get(); }
+    IGridSelectionEh* SelectionPart() const { return selection_.get(); }
+    IGridSelectedRowsEh* SelectedRowsPart() const { return selectedRows_.get(); }
     IGridScrollBarEh* HorzScrollBar() const { return horzScrollBar_.get(); }
     IGridScrollBarEh* VertScrollBar() const { return vertScrollBar_.get(); }
-    IGridFilterRowEh* STFilter() const { return stFilter_.get(); }
-    IGridSelectionEh* Selection() const { return selection_.get(); }
-    IGridSelectedRowsEh* SelectedRows() const { return selectedRows_.get(); }
     // Running sums, averages and counts of the dataset, read by the footers.
     TDBGridEhSumList* SumList() const { return sumList_.get(); }
     // Columns that carry sort markers, in sort order.

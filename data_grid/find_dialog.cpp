@@ -15,7 +15,7 @@ constexpr const char* AllColumnsItem = "<All>";
 constexpr const char* DialogName = "DBGridEhFindDlg";
 
 TColumnEh* GridColumnAt(TCustomDBGridEh& Grid, int Index) {
-    IGridColumnsEh* columns = Grid.Columns();
+    IGridColumnsEh* columns = Grid.ColumnsPart();
     if (columns == nullptr || Index < 0 || Index >= columns->Count())
         return nullptr;
     return dynamic_cast<TColumnEh*>(columns->Items(Index));

@@ -33,7 +33,7 @@ class ControlsDisabledScope {
 };
 
 bool GridHoldsColumn(const TCustomDBGridEh& Grid, const void* Column) {
-    IGridColumnsEh* columns = Grid.Columns();
+    IGridColumnsEh* columns = Grid.ColumnsPart();
     for (int i = 0; columns != nullptr && i < columns->Count(); ++i)
         if (dynamic_cast<const TColumnEh*>(columns->Items(i)) == Column)
             return true;

@@ -22,7 +22,7 @@ TColumnEh* ColumnOf(IGridColumnEh* Column) {
 bool ConfirmGridDelete(TCustomDBGridEh& Grid, TGridSelectionKindEh Kind) {
     std::string text;
     if (Kind == gskRowsEh)
-        text = Grid.SelectedRows()->Count() < 2 ? "Delete record?" : "Delete all selected records?";
+        text = Grid.SelectedRowsPart()->Count() < 2 ? "Delete record?" : "Delete all selected records?";
     else if (Kind == gskRectangleEh || Kind == gskColumnsEh)
         text = "Очистить выделенные ячейки?";
     else if (Kind == gskAllEh)
@@ -49,16 +49,17 @@ void ClearRowCells(const std::vector<TColumnEh*>& Columns) {
 
 std::vector<TColumnEh*> VisibleColumnsBetween(TCustomDBGridEh& Grid, int From, int To) {
     std::vector<TColumnEh*> columns;
-    for (int i = std::max(From, 0); i <= To && i < Grid.Columns()->Count(); ++i)
-        if (TColumnEh* column = ColumnOf(Grid.Columns()->Items(i)); column != nullptr && column->Visible())
+    for (int i = std::max(From, 0); i <= To && i < Grid.ColumnsPart()->Count(); ++i)
+        if (TColumnEh* column = ColumnOf(Grid.ColumnsPart()->Items(i));
+            column != nullptr && column->Visible())
             columns.push_back(column);
     return columns;
 }
 
 void DeleteSelectedRows(TCustomDBGridEh& Grid, TDataSet& DataSet) {
     std::vector<std::string> bookmarks;
-    for (int i = 0; i < Grid.SelectedRows()->Count(); ++i)
-        bookmarks.push_back(Grid.SelectedRows()->ItemAt(i));
+    for (int i = 0; i < Grid.SelectedRowsPart()->Count(); ++i)
+        bookmarks.push_back(Grid.SelectedRowsPart()->ItemAt(i));
     DataSet.DisableControls();
     try {
         for (const std::string& bookmark : bookmarks) {
@@ -70,18 +71,18 @@ void DeleteSelectedRows(TCustomDBGridEh& Grid, TDataSet& DataSet) {
         throw;
     }
     DataSet.EnableControls();
-    Grid.Selection()->Reset();
+    Grid.SelectionPart()->Reset();
 }
 
 void ClearRectangle(TCustomDBGridEh& Grid, TDataSet& DataSet) {
-    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid.Selection()).Rect();
+    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid.SelectionPart()).Rect();
     const std::vector<TColumnEh*> columns =
         VisibleColumnsBetween(Grid, rect.LeftColIndex(), rect.RightColIndex());
     rect.ForEachRow(DataSet, [&columns] { ClearRowCells(columns); });
 }
 
 void ClearColumns(TCustomDBGridEh& Grid, TDataSet& DataSet) {
-    TDBGridEhSelectionCols& selected = dynamic_cast<TDBGridEhSelection&>(*Grid.Selection()).Columns();
+    TDBGridEhSelectionCols& selected = dynamic_cast<TDBGridEhSelection&>(*Grid.SelectionPart()).Columns();
     std::vector<TColumnEh*> columns;
     for (int i = 0; i < selected.Count(); ++i)
         if (TColumnEh* column = ColumnOf(selected.Items(i)))
@@ -110,12 +111,12 @@ void DeleteAllRecords(TDataSet& DataSet) {
 }  // namespace
 
 void GridDeleteSelection(TCustomDBGridEh* Grid, bool WholeGrid) {
-    const TGridSelectionKindEh kind = WholeGrid ? gskAllEh : Grid->Selection()->Kind();
+    const TGridSelectionKindEh kind = WholeGrid ? gskAllEh : Grid->SelectionPart()->Kind();
     TDataSet* dataSet = Grid->DataSource() != nullptr ? Grid->DataSource()->DataSet() : nullptr;
     if (kind == gskNoneEh || dataSet == nullptr || !dataSet->Active())
         return;
     if ((kind == gskRectangleEh || kind == gskColumnsEh) &&
-        dynamic_cast<TDBGridEhSelection*>(Grid->Selection()) == nullptr)
+        dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart()) == nullptr)
         return;
     if (!ConfirmGridDelete(*Grid, kind))
         return;

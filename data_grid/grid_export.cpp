@@ -29,7 +29,7 @@ TColumnEh* ColumnOf(IGridColumnEh* Column) {
 
 // The grid's shown columns in collection order.
 void AddVisibleColumns(TCustomDBGridEh& Grid, TColumnsEhList& List, int From, int To) {
-    IGridColumnsEh& columns = *Grid.Columns();
+    IGridColumnsEh& columns = *Grid.ColumnsPart();
     for (int i = std::max(From, 0); i <= To && i < columns.Count(); ++i) {
         TColumnEh* column = ColumnOf(columns.Items(i));
         if (column != nullptr && column->Visible())
@@ -102,12 +102,12 @@ void TDBGridEhExport::ExportFile(const std::string& FileName, bool ExportAll) {
 
 void TDBGridEhExport::ExportStream(TStream& AStream, bool ExportAll) {
     Stream = &AStream;
-    const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid->Selection()->Kind();
+    const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid->SelectionPart()->Kind();
     if (kind == gskNoneEh)
         return;
     // Blocks and column lists are known only to the grid's own selection.
     if ((kind == gskRectangleEh || kind == gskColumnsEh) &&
-        dynamic_cast<TDBGridEhSelection*>(Grid->Selection()) == nullptr)
+        dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart()) == nullptr)
         return;
     TDataSet* dataSet = ActiveDataSet(*Grid);
     if (dataSet == nullptr) {
@@ -127,10 +127,10 @@ void TDBGridEhExport::WalkSelection(int Kind) {
     // Kept until the next export, so that PutSuffix still has the exported columns.
     TColumnsEhList& columns = walkColumns_;
     columns.Clear();
-    auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->Selection());
+    auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart());
     switch (Kind) {
         case gskRowsEh:
-            AddVisibleColumns(*Grid, columns, 0, Grid->Columns()->Count() - 1);
+            AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [this] { WalkRows(); });
             return;
         case gskRectangleEh:
@@ -145,11 +145,11 @@ void TDBGridEhExport::WalkSelection(int Kind) {
             WalkColumns(columns, [this] { WalkFromFirst(); });
             return;
         case gskAllEh:
-            AddVisibleColumns(*Grid, columns, 0, Grid->Columns()->Count() - 1);
+            AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [this] { WalkFromFirst(); });
             return;
         default:  // no dataset: titles and footers only
-            AddVisibleColumns(*Grid, columns, 0, Grid->Columns()->Count() - 1);
+            AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [] {});
             return;
     }
@@ -176,7 +176,7 @@ void TDBGridEhExport::ExportCurrentRecord() {
 // otherwise each selected record is visited for its record number, and then again in that order.
 void TDBGridEhExport::WalkRows() {
     TDataSet& dataSet = *Grid->DataLink()->DataSet();
-    IGridSelectedRowsEh& rows = *Grid->SelectedRows();
+    IGridSelectedRowsEh& rows = *Grid->SelectedRowsPart();
     const int count = rows.Count();
     if (count > 0 && dataSet.IsSequenced() && dataSet.RecordCount() <= 2 * count) {
         int index = 0;
@@ -207,7 +207,7 @@ void TDBGridEhExport::WalkRows() {
 
 void TDBGridEhExport::WalkRectangle() {
     TDataSet& dataSet = *Grid->DataLink()->DataSet();
-    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->Selection()).Rect();
+    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->SelectionPart()).Rect();
     rect.ForEachRow(dataSet, [this] { ExportCurrentRecord(); });
 }
 

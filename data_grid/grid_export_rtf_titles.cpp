@@ -40,7 +40,7 @@ void TDBGridEhExportAsRTF::PutSingleRowTitle(TColumnsEhList& Columns) {
 }
 
 TTitleMatrixEh TDBGridEhExportAsRTF::BuildTitleMatrix(TColumnsEhList& Columns) {
-    if (Grid->LeafColumns().size() != static_cast<std::size_t>(Grid->Columns()->Count()))
+    if (Grid->LeafColumns().size() != static_cast<std::size_t>(Grid->ColumnsPart()->Count()))
         Grid->HeadTree()->BuildFromColumns(*Grid);
     const THeadTreeNode* root = Grid->HeadTree();
     std::vector<THeadTreeNode*> nodes;

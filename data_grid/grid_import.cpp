@@ -49,12 +49,12 @@ void TDBGridEhImport::ImportStream(TStream& AStream, bool ImportAll) {
     if (dataSet == nullptr)
         return;
     if (ImportAll) {
-        Grid->Selection()->Reset();
+        Grid->SelectionPart()->Reset();
         dataSet->First();
         if (!Grid->VisibleColumns().empty())
             Grid->SelectColumnByIndex(0);
     }
-    const int kind = Grid->Selection()->Kind();
+    const int kind = Grid->SelectionPart()->Kind();
     AppendMode = dataSet->Eof();
     const bool inserting = dataSet->State() == dsInsert;
     const auto walk = [&] {
@@ -76,7 +76,7 @@ void TDBGridEhImport::ImportStream(TStream& AStream, bool ImportAll) {
 }
 
 void TDBGridEhImport::AddVisibleColumns(int From, int To) {
-    IGridColumnsEh& columns = *Grid->Columns();
+    IGridColumnsEh& columns = *Grid->ColumnsPart();
     for (int i = std::max(From, 0); i <= To && i < columns.Count(); ++i) {
         TColumnEh* column = ColumnOf(columns.Items(i));
         if (column != nullptr && column->Visible())
@@ -86,12 +86,12 @@ void TDBGridEhImport::AddVisibleColumns(int From, int To) {
 
 void TDBGridEhImport::ImportSelection(TDataSet& DataSet, int Kind, bool Inserting) {
     ImportColumns.Clear();
-    auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->Selection());
+    auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart());
     switch (Kind) {
         case gskNoneEh:
             return ImportFromCurrent(DataSet, Inserting);
         case gskRowsEh:
-            AddVisibleColumns(0, Grid->Columns()->Count() - 1);
+            AddVisibleColumns(0, Grid->ColumnsPart()->Count() - 1);
             ReadPrefix();
             return Inserting ? InsertImportedRows(ImportColumns) : ImportRows(DataSet);
         case gskRectangleEh:
@@ -109,7 +109,7 @@ void TDBGridEhImport::ImportSelection(TDataSet& DataSet, int Kind, bool Insertin
             ReadPrefix();
             return Inserting ? InsertImportedRows(ImportColumns) : ImportFromFirst(DataSet);
         default:
-            AddVisibleColumns(0, Grid->Columns()->Count() - 1);
+            AddVisibleColumns(0, Grid->ColumnsPart()->Count() - 1);
             ReadPrefix();
             return Inserting ? InsertImportedRows(ImportColumns) : ImportFromFirst(DataSet);
     }
@@ -136,7 +136,7 @@ void TDBGridEhImport::ImportFromCurrent(TDataSet& DataSet, bool Inserting) {
 }
 
 void TDBGridEhImport::ImportRows(TDataSet& DataSet) {
-    IGridSelectedRowsEh& rows = *Grid->SelectedRows();
+    IGridSelectedRowsEh& rows = *Grid->SelectedRowsPart();
     for (int i = 0; i < rows.Count(); ++i) {
         DataSet.GotoBookmark(rows.ItemAt(i));
         ReadRow(ImportColumns);
@@ -144,7 +144,7 @@ void TDBGridEhImport::ImportRows(TDataSet& DataSet) {
 }
 
 void TDBGridEhImport::ImportRectangle(TDataSet& DataSet) {
-    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->Selection()).Rect();
+    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->SelectionPart()).Rect();
     rect.ForEachRow(DataSet, [this] { ReadRow(ImportColumns); });
 }
 

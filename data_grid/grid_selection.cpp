@@ -11,7 +11,7 @@ TDBGridEhSelection::TDBGridEhSelection(TCustomDBGridEh* Grid)
 TDBGridEhSelection::~TDBGridEhSelection() = default;
 
 IGridSelectedRowsEh* TDBGridEhSelection::RowList() const {
-    return grid_->SelectedRows();
+    return grid_->SelectedRowsPart();
 }
 
 void TDBGridEhSelection::ChangeKind(TGridSelectionKindEh Kind) {
@@ -30,7 +30,7 @@ bool TDBGridEhSelection::CellIsSelected(int DataCol, const std::string& Bookmark
         case gskRectangleEh:
             return DataCol >= 0 && rect_->CellSelected(DataCol, Bookmark);
         case gskColumnsEh: {
-            IGridColumnsEh* columns = grid_->Columns();
+            IGridColumnsEh* columns = grid_->ColumnsPart();
             if (DataCol < 0 || columns == nullptr || DataCol >= columns->Count())
                 return false;
             return columns_->Contains(columns->Items(DataCol));

@@ -8,7 +8,7 @@ TDBGridEhSelectionCols::TDBGridEhSelectionCols(TCustomDBGridEh* Grid, TDBGridEhS
     : grid_(Grid), owner_(Owner) {}
 
 int TDBGridEhSelectionCols::CollectionIndex(const IGridColumnEh* Column) const {
-    IGridColumnsEh* columns = grid_->Columns();
+    IGridColumnsEh* columns = grid_->ColumnsPart();
     if (columns == nullptr || Column == nullptr)
         return -1;
     for (int i = 0; i < columns->Count(); ++i)
@@ -146,7 +146,7 @@ void TDBGridEhSelectionCols::ExtendToColumn(IGridColumnEh* Target) {
     } else {
         const Walk walk =
             PlanWalk(CollectionIndex(anchorColumn_), CollectionIndex(shiftColumn_), CollectionIndex(Target));
-        IGridColumnsEh* columns = grid_->Columns();
+        IGridColumnsEh* columns = grid_->ColumnsPart();
         bool adding = walk.adding;
         for (int position = walk.start;; position += walk.step) {
             if (position == walk.turn)

@@ -58,7 +58,7 @@ bool GroupPass(THeadTreeNode& Root, std::vector<TLeafCol>& Leaves) {
 
 void THeadTreeNode::BuildFromColumns(TCustomDBGridEh& Grid) {
     FreeChildren();
-    IGridColumnsEh& columns = *Grid.Columns();
+    IGridColumnsEh& columns = *Grid.ColumnsPart();
     const bool colLines = Grid.Options().Contains(gdoColLinesEh);
     std::vector<TLeafCol>& leaves = Grid.LeafColumns();
     const int titleHeight = Grid.RowCount() > 0 ? Grid.RowHeights(0) : Grid.DefaultRowHeight();

@@ -139,7 +139,7 @@ void TDBLookupGridColumnEh::SetIndex(int Value) {
         TColumnEh::SetIndex(Value);
         return;
     }
-    const int count = grid->Columns()->Count();
+    const int count = grid->ColumnsPart()->Count();
     if (!IsAutoColumn()) {
         MoveSpecRowCell(*grid->SpecRow(), count, from, Value);
         TColumnEh::SetIndex(Value);
@@ -152,7 +152,7 @@ void TDBLookupGridColumnEh::SetIndex(int Value) {
         MoveAsUserColumn(Value);
         std::string names;
         for (int i = 0; i < count; ++i) {
-            auto* column = static_cast<TColumnEh*>(grid->Columns()->Stored().Items(i));
+            auto* column = static_cast<TColumnEh*>(grid->ColumnsPart()->Stored().Items(i));
             TField* field = column->Field();
             names += (i == 0 ? "" : ";") + (field != nullptr ? field->FieldName : column->FieldName());
         }

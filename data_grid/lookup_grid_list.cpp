@@ -65,7 +65,7 @@ void TDBLookupGridEh::RebuildListFields() {
 
 void TDBLookupGridEh::MapColumnsToFields() {
     TGridDataLinkEh* link = ListDataLink();
-    if (Columns()->Customized()) {
+    if (ColumnsPart()->Customized()) {
         link->SetSparseMapping(true);
         TDBGridColumnsEh* columns = LookupColumns();
         for (int i = 0; i < columns->Count(); ++i) link->MapField(columns->ColumnAt(i)->FieldName());
@@ -76,7 +76,7 @@ void TDBLookupGridEh::MapColumnsToFields() {
 }
 
 TDBGridColumnsEh* TDBLookupGridEh::LookupColumns() const {
-    return static_cast<TDBGridColumnsEh*>(&Columns()->Stored());
+    return static_cast<TDBGridColumnsEh*>(&ColumnsPart()->Stored());
 }
 
 void TDBLookupGridEh::CollectDataSetFields(std::vector<TField*>& Fields) {

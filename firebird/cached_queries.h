@@ -3,9 +3,9 @@
 // single-row selects) are kept prepared between uses, per database, keyed by their normalised SQL
 // text. A caller takes a statement for a transaction and a text, uses it and gives it back.
 //
-// The pools live in a TCacheList that the application owns (a data module, say) rather than in
-// the process: the list installs each database's pool as that database's query pool, so the
-// database's own services use it too, and the pool is freed with its database or with the list.
+// Each database makes its own pool on first use and frees it with itself. An application that
+// wants its databases' pools under one lock owns a TCacheList (a data module, say): the list
+// installs each database's pool as that database's query pool in place of its own.
 #include <memory>
 #include <mutex>
 #include <string>

@@ -1,12 +1,12 @@
 #include "firebird/database.h"
 
 #include "firebird/component_path.h"
-#include "firebird/direct_query_pool.h"
 #include "firebird/fib_base.h"
 #include "firebird/fib_errors.h"
 #include "firebird/fp_environment.h"
 #include "firebird/library_texts.h"
 #include "firebird/param_blocks.h"
+#include "firebird/pooled_query.h"
 #include "firebird/sql_monitor_module.h"
 #include "firebird/status_vector.h"
 #include "firebird/transaction.h"
@@ -51,6 +51,9 @@ void TFIBDatabase::ShutDown() {
     if (std::exchange(shutDown_, true))
         return;
     DatabaseList().Remove(this);
+    // The services' statements and transactions are links of this database: they go while it is whole.
+    metadataRepository_.reset();
+    queryPool_.reset();
     for (TObjectPtr<TFIBTransaction>* internal : {&internalWrite_, &internalRead_}) {
         try {
             if ((*internal)->Active())

@@ -29,6 +29,13 @@ class TFIBBase;
 class TFIBTransaction;
 class IFIBQueryPool;
 
+// A service of a later layer that the database scopes without knowing its type (the datasets'
+// metadata repository): made there on first use, freed with the database.
+class IFIBDatabaseService {
+  public:
+    virtual ~IFIBDatabaseService() = default;
+};
+
 enum TDesignDBOption { ddoIsDefaultDatabase, ddoStoreConnected, ddoNotSavePassword };
 using TDesignDBOptions = TSet<TDesignDBOption>;
 enum TFIBUseRepository { urFieldsInfo, urDataSetInfo, urErrorMessagesInfo };
@@ -141,8 +148,15 @@ class TFIBDatabase : public TComponent, public ITracedDatabase {
     }
     bool HasBlobFilter(int subtype) { return blobFilters_.HasFilter(subtype); }
 
-    // The pool that the services above take their statements from; nullptr puts the direct one back.
+    // The pool of prepared statements that the services above and the datasets' metadata queries
+    // take theirs from: the database's own, made on first use, until another is given; nullptr
+    // puts a new own one back.
+    IFIBQueryPool& QueryPool();
     void SetQueryPool(std::shared_ptr<IFIBQueryPool> pool);
+    // The datasets' metadata repository for this database; nullptr until their layer makes one or
+    // one is given.
+    IFIBDatabaseService* MetadataRepository() const { return metadataRepository_.get(); }
+    void SetMetadataRepository(std::shared_ptr<IFIBDatabaseService> repository);
 
     // Listeners besides the links: told after a connect, before a disconnect, and when freed.
     TNotifyEventList& ConnectListeners() { return *connectListeners_; }
@@ -168,7 +182,6 @@ class TFIBDatabase : public TComponent, public ITracedDatabase {
     void EndActiveTransactions(bool force);
     void FireDisconnectEvent(const TNotifyEvent& event, const char* normalText, const char* destroyedText);
     void ReadServerState();
-    IFIBQueryPool& QueryPool();
     TObjectPtr<TFIBTransaction> MakeInternalTransaction(const char* accessLine);
     void ShutDown();
     void SetDefault(TFIBTransaction*& slot, TFIBTransaction* transaction);
@@ -198,6 +211,7 @@ class TFIBDatabase : public TComponent, public ITracedDatabase {
     TObjectPtr<TFIBTransaction> internalRead_;
     bool shutDown_ = false;
     std::shared_ptr<IFIBQueryPool> queryPool_;
+    std::shared_ptr<IFIBDatabaseService> metadataRepository_;
     TIBBlobFilters blobFilters_;
 };
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "firebird/cached_queries.h"
 #include "firebird/database.h"
-#include "firebird/direct_query_pool.h"
 #include "firebird/ident_quoting.h"
 #include "firebird/pooled_query.h"
 #include "firebird/status_vector.h"
@@ -94,8 +94,13 @@ void TFIBDatabase::SetQueryPool(std::shared_ptr<IFIBQueryPool> pool) {
 
 IFIBQueryPool& TFIBDatabase::QueryPool() {
     if (!queryPool_)
-        queryPool_ = std::make_shared<TDirectQueryPool>();
+        queryPool_ = std::shared_ptr<TCacheQueries>(
+            MakeComponent<TCacheQueries>(*this, std::make_shared<std::recursive_mutex>()).release(), TFree{});
     return *queryPool_;
+}
+
+void TFIBDatabase::SetMetadataRepository(std::shared_ptr<IFIBDatabaseService> repository) {
+    metadataRepository_ = std::move(repository);
 }
 
 bool TFIBDatabase::SelectValue(const std::string& sql, int columnIndex, Variant& result,

@@ -56,6 +56,7 @@ inline constexpr const char* SCantGetRecordCount = "%s unable to get number of r
 inline constexpr const char* SLockQueryEmpty = "Unable to lock record. Update query is empty";
 inline constexpr const char* SCantGenerateSql =
     "%s: unable to generate %s because fields for \"%s\" do not exist in dataset.";
+inline constexpr const char* SNoMetadataRepository = "%s: no metadata repository for %s.";
 inline constexpr const char* SRecordUpdateError = "Error of record updating:";
 inline constexpr const char* SDeadlockDetected = "Deadlock detected";
 inline constexpr const char* SRecordDoesNotExist = "Record does not exist";

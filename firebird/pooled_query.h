@@ -1,7 +1,7 @@
 #pragma once
 // What the database's small services (the server time, a single-row select, generator values) need
 // of a pooled prepared statement and of the pool that keeps them. Statements and the query pool
-// fill these in; a database without a pool of its own uses the direct one (direct_query_pool.h).
+// fill these in; a database that is given no pool makes its own (cached_queries.h).
 #include <cstdint>
 #include <string>
 

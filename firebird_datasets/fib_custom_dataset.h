@@ -62,8 +62,8 @@ using TFIBUpdateErrorEvent = std::function<void(TDataSet* DataSet, EDatabaseErro
 using TFIBUpdateRecordEvent =
     std::function<void(TDataSet* DataSet, TUpdateKind UpdateKind, TFIBUpdateAction& UpdateAction)>;
 
-// What the dataset asks the repository about its columns. The repository of a later part of the
-// library answers; without one every answer is no. Not owned by the dataset.
+// What the dataset asks the repository about its columns. The metadata repository answers (its
+// database's own unless the dataset is given another). Not owned by the dataset.
 class IFIBColumnRepository {
   public:
     virtual ~IFIBColumnRepository() = default;
@@ -190,8 +190,12 @@ class TFIBCustomDataSet : public TDataSet,
     TDataSource* GetDataSource() const override;
     // Client error 50 for a source that would link the dataset to itself.
     void SetDataSource(TDataSource* value) override;
-    IFIBColumnRepository* ColumnRepository() const { return repository_; }
-    void SetColumnRepository(IFIBColumnRepository* value) { repository_ = value; }
+    // The repository given, else the database's own; nullptr without a database, or once the given
+    // one was removed (set to nullptr or freed), when what needs it raises SNoMetadataRepository.
+    IFIBColumnRepository* ColumnRepository() const;
+    void SetColumnRepository(IFIBColumnRepository* value);
+    // The repository, or the error naming the dataset and what needed it.
+    IFIBColumnRepository& RequiredColumnRepository(const char* neededFor) const;
     // The wait before a detail follows its master's scrolling, in ms.
     int WaitEndMasterInterval = 300;
 
@@ -351,6 +355,8 @@ class TFIBCustomDataSet : public TDataSet,
     TFIBUpdateRecordEvent OnUpdateRecord;
 
   protected:
+    // A given repository that is freed leaves the dataset without one.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // The record-buffer protocol.
     TRecordBuffer AllocRecordBuffer() override;
     void FreeRecordBuffer(TRecordBuffer& buffer) override;
@@ -441,15 +447,15 @@ class TFIBCustomDataSet : public TDataSet,
     }
     // Set while cached updates are applied: field reads return the values of records of any status.
     bool ReadHiddenRecords = false;
-    // The repository's answers about a column; no without a repository.
+    // The repository's answers about a column.
     virtual bool ColumnCanBeBoolean(TFIBXSQLVAR& column) const {
-        return repository_ != nullptr && repository_->ColumnCanBeBoolean(*this, column);
+        return RequiredColumnRepository("boolean fields").ColumnCanBeBoolean(*this, column);
     }
     virtual bool ColumnCanBeGuid(TFIBXSQLVAR& column) const {
-        return repository_ != nullptr && repository_->ColumnCanBeGuid(*this, column);
+        return RequiredColumnRepository("GUID fields").ColumnCanBeGuid(*this, column);
     }
     virtual bool ColumnDefaultIsEmptyString(const TField* field) const {
-        return repository_ != nullptr && repository_->DefaultIsEmptyString(*this, field);
+        return RequiredColumnRepository("empty-string defaults").DefaultIsEmptyString(*this, field);
     }
 
     // Fetching into the cache and copying between cache and buffers.
@@ -603,6 +609,8 @@ class TFIBCustomDataSet : public TDataSet,
     std::unique_ptr<TRecordsCache> cache_;
     std::unique_ptr<TTimer> endScrollTimer_;
     IFIBColumnRepository* repository_ = nullptr;
+    TComponent* repositoryComponent_ = nullptr;
+    bool repositoryGiven_ = false;
     TDataSetNotifyEvent onEndScroll_;
 
     TpPrepareOptions prepareOptions_;

@@ -1,6 +1,7 @@
 #include "firebird_datasets/metadata_queries.h"
 
 #include "firebird/cached_queries.h"
+#include "firebird/database.h"
 #include "firebird/pfib_query.h"
 #include "firebird/pfib_transaction.h"
 #include "firebird/str_replace.h"
@@ -42,12 +43,24 @@ bool StartIfInactive(TFIBTransaction& transaction) {
     return true;
 }
 
-TPooledStatement::TPooledStatement(TCacheList& pool, TFIBTransaction& transaction, const std::string& sql)
-    : pool_(pool), query_(nullptr) {
-    StartIfInactive(transaction);
-    query_ = AcquireCachedQuery(pool, &transaction, sql);
-    if (query_ == nullptr)
+IFIBQueryPool& QueryPoolOf(TCacheList* shared, TFIBDatabase& database) {
+    return shared != nullptr ? shared->CacheOfDatabase(database) : database.QueryPool();
+}
+
+TPooledStatement::TPooledStatement(TCacheList* shared, TFIBTransaction& transaction, const std::string& sql) {
+    TFIBDatabase* database = transaction.DefaultDatabase();
+    if (database == nullptr)
         throw Exception("The transaction has no database for: " + sql);
+    StartIfInactive(transaction);
+    pool_ = &QueryPoolOf(shared, *database);
+    IFIBPooledQuery& pooled = pool_->AcquireCachedQuery(*database, transaction, sql);
+    query_ = dynamic_cast<TFIBQuery*>(&pooled);
+    if (query_ == nullptr) {
+        pool_->ReleaseCachedQuery(pooled, true);
+        pool_ = nullptr;
+        own_ = MakeQuery(transaction, sql);
+        query_ = own_.get();
+    }
 }
 
 TPooledStatement::~TPooledStatement() {
@@ -55,7 +68,8 @@ TPooledStatement::~TPooledStatement() {
         query_->Close();
     } catch (const Exception&) {
     }
-    ReleaseCachedQuery(pool_, query_);
+    if (pool_ != nullptr)
+        pool_->ReleaseCachedQuery(*query_, false);
 }
 
 TFIBQuery& TPooledStatement::operator*() const {
@@ -69,10 +83,10 @@ TFIBQuery& TPooledStatement::Run(const std::string& param) {
     return *query_;
 }
 
-std::string GetPrimaryKeyFields(TCacheList& pool, const std::string& table, TFIBTransaction* transaction) {
+std::string GetPrimaryKeyFields(TCacheList* shared, const std::string& table, TFIBTransaction* transaction) {
     if (transaction == nullptr || transaction->DefaultDatabase() == nullptr)
         return kDeferredPrimaryKey;
-    TPooledStatement statement(pool, *transaction, kPrimaryKeySQL);
+    TPooledStatement statement(shared, *transaction, kPrimaryKeySQL);
     TFIBQuery& query = statement.Run(table);
     std::string fields;
     for (; !query.Eof(); query.Next()) {

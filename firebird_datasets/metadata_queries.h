@@ -6,6 +6,7 @@
 
 #include "platform/rtl/component.h"
 
+class IFIBQueryPool;
 class TCacheList;
 class TFIBDatabase;
 class TFIBTransaction;
@@ -29,12 +30,17 @@ TObjectPtr<TFIBQuery> MakeQuery(TFIBTransaction& transaction, const std::string&
 // Starts the transaction when it is not active; true when this call started it.
 bool StartIfInactive(TFIBTransaction& transaction);
 
+// The pool the caches take statements for the database from: the shared list's pool of it when
+// they were given one, else the database's own.
+IFIBQueryPool& QueryPoolOf(TCacheList* shared, TFIBDatabase& database);
+
 // A statement of the prepared-query pool for the text in the transaction (started when inactive),
-// given back to the pool on every path. Seen as its base class: the pooled class's header can't
-// stand beside the dataset framework's, which names its error actions the same.
+// given back to the pool on every path; one of its own when the pool hands out another kind. Seen
+// as its base class: the pooled class's header can't stand beside the dataset framework's, which
+// names its error actions the same.
 class TPooledStatement {
   public:
-    TPooledStatement(TCacheList& pool, TFIBTransaction& transaction, const std::string& sql);
+    TPooledStatement(TCacheList* shared, TFIBTransaction& transaction, const std::string& sql);
     ~TPooledStatement();
     TPooledStatement(const TPooledStatement&) = delete;
     TPooledStatement& operator=(const TPooledStatement&) = delete;
@@ -44,10 +50,11 @@ class TPooledStatement {
     TFIBQuery& Run(const std::string& param);
 
   private:
-    TCacheList& pool_;
-    TpFIBQuery* query_;
+    IFIBQueryPool* pool_ = nullptr;
+    TFIBQuery* query_ = nullptr;
+    TObjectPtr<TFIBQuery> own_;
 };
 
 // The primary-key columns of the table in their order, joined with ";"; empty for a table without
 // one. kDeferredPrimaryKey without a transaction or without its default database.
-std::string GetPrimaryKeyFields(TCacheList& pool, const std::string& table, TFIBTransaction* transaction);
+std::string GetPrimaryKeyFields(TCacheList* shared, const std::string& table, TFIBTransaction* transaction);

@@ -130,8 +130,9 @@ class TpFIBDataSet : public TFIBDataSet {
     // ---- Generated SQL, posting, cached updates and generators ----
     struct TNameStyle;
     TNameStyle NameStyle() const;
-    TpFIBRepository* MetadataRepository() const;
-    TpFIBTableInfo* UpdateTableInfo(const std::string& table) const;
+    // The repository, or SNoMetadataRepository naming what needed it.
+    TpFIBRepository& MetadataRepository(const char* neededFor) const;
+    TpFIBTableInfo* UpdateTableInfo(TpFIBRepository& repository, const std::string& table) const;
     bool FieldOfTable(TField* field, const std::string& table);
     std::string KeyCondition(const std::string& table, const std::vector<TField*>& keys,
                              TpFIBTableInfo& info);

@@ -100,15 +100,14 @@ void TpFIBDataSet::SetPrepareOptions(TpPrepareOptions value) {
 }
 
 void TpFIBDataSet::ApplyDefaultFormats() {
-    auto* repository = dynamic_cast<TpFIBRepository*>(ColumnRepository());
-    const bool useRepository = repository != nullptr && Database() != nullptr &&
-                               Database()->UseRepositories.Contains(urFieldsInfo) &&
-                               !(PrepareOptions() * kRepositoryOptions).Empty();
+    const bool useRepository = Database() != nullptr && Database()->UseRepositories.Contains(urFieldsInfo) &&
+                               !(PrepareOptions() * kRepositoryOptions).Empty() && Fields().Count() > 0;
+    TpFIBRepository* repository = useRepository ? &MetadataRepository("field settings") : nullptr;
     for (int i = 0; i < Fields().Count(); ++i) {
         TField* field = Fields().Fields(i);
         if (Options.Contains(poAutoFormatFields))
             ApplyFieldFormats(field);
-        if (useRepository)
+        if (repository != nullptr)
             ApplyRepositoryToField(field, *repository);
     }
 }

@@ -13,6 +13,7 @@
 #include "firebird/str_basics.h"
 #include "firebird/string_list_utils.h"
 #include "firebird/unnamed_params.h"
+#include "firebird_datasets/metadata_queries.h"
 #include "firebird_datasets/pfib_dataset.h"
 #include "firebird_datasets/repository.h"
 
@@ -201,14 +202,13 @@ int TpFIBDataSet::PSExecuteStatement(const std::string& sql, const TParams& para
     if (Database() == nullptr || transaction == nullptr)
         RaiseClientError(Database() == nullptr ? fceDatabaseNotAssigned : fceTransactionNotAssigned,
                          {ComponentPath(this)});
-    // A pooled statement when the dataset has the application's caches, else one of its own.
-    TpFIBRepository* repository = MetadataRepository();
-    IFIBQueryPool* pool =
-        repository != nullptr ? &repository->Queries().CacheOfDatabase(*Database()) : nullptr;
-    IFIBPooledQuery* pooled =
-        pool != nullptr ? &pool->AcquireCachedQuery(*Database(), *transaction, text) : nullptr;
+    // A pooled statement (from the shared pools when the dataset's repository uses them), else one
+    // of its own when the pool hands out another kind.
+    auto* repository = dynamic_cast<TpFIBRepository*>(ColumnRepository());
+    IFIBQueryPool& pool = QueryPoolOf(repository != nullptr ? repository->Queries() : nullptr, *Database());
+    IFIBPooledQuery& pooled = pool.AcquireCachedQuery(*Database(), *transaction, text);
     TObjectPtr<TFIBQuery> own;
-    TFIBQuery* query = pooled != nullptr ? dynamic_cast<TFIBQuery*>(pooled) : nullptr;
+    TFIBQuery* query = dynamic_cast<TFIBQuery*>(&pooled);
     if (query == nullptr) {
         own = MakeComponent<TFIBQuery>(nullptr);
         own->SetDatabase(Database());
@@ -222,12 +222,10 @@ int TpFIBDataSet::PSExecuteStatement(const std::string& sql, const TParams& para
             transaction->StartTransaction();
         query->Execute();
         const int count = ExecutedCount(*query);
-        if (pooled != nullptr)
-            pool->ReleaseCachedQuery(*pooled, false);
+        pool.ReleaseCachedQuery(pooled, false);
         return count;
     } catch (...) {
-        if (pooled != nullptr)
-            pool->ReleaseCachedQuery(*pooled, false);
+        pool.ReleaseCachedQuery(pooled, false);
         throw;
     }
 }

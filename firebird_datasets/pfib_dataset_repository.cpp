@@ -20,12 +20,10 @@ void TpFIBDataSet::SetDataSet_ID(int value) {
 void TpFIBDataSet::ApplyRepositoryDescription() {
     if (!PrepareOptions().Contains(psApplyRepositary) || dataSetId_ <= 0 || dataSetId_ == appliedDataSetId_)
         return;
-    auto* repository = dynamic_cast<TpFIBRepository*>(ColumnRepository());
-    if (repository == nullptr)
-        return;
+    TpFIBRepository& repository = MetadataRepository("DataSet_ID");
     PrepareTransactions();
     const bool conditionsApplied = Conditions().Applied();
-    repository->DataSetInfos().ApplyToDataSet(repositoryLink_);
+    repository.DataSetInfos().ApplyToDataSet(repositoryLink_);
     appliedDataSetId_ = dataSetId_;
     if (conditionsApplied)
         Conditions().Apply();

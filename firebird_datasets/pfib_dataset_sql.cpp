@@ -82,17 +82,19 @@ TField* TpFIBDataSet::FindFieldCached(const std::string& name) {
     return field;
 }
 
-TpFIBRepository* TpFIBDataSet::MetadataRepository() const {
-    return dynamic_cast<TpFIBRepository*>(ColumnRepository());
+TpFIBRepository& TpFIBDataSet::MetadataRepository(const char* neededFor) const {
+    auto* repository = dynamic_cast<TpFIBRepository*>(ColumnRepository());
+    if (repository == nullptr)
+        throw Exception(Format(SNoMetadataRepository, {ComponentPath(this), neededFor}));
+    return *repository;
 }
 
-TpFIBTableInfo* TpFIBDataSet::UpdateTableInfo(const std::string& table) const {
-    TpFIBRepository* repository = MetadataRepository();
+TpFIBTableInfo* TpFIBDataSet::UpdateTableInfo(TpFIBRepository& repository, const std::string& table) const {
     TFIBDatabase* database = Database();
-    if (repository == nullptr || database == nullptr || table.empty())
+    if (database == nullptr || table.empty())
         return nullptr;
     TpFIBTableInfo* info =
-        repository->TableInfos().GetTableInfo(*database, NameStyle().Ident(Trim(table)), false);
+        repository.TableInfos().GetTableInfo(*database, NameStyle().Ident(Trim(table)), false);
     return info != nullptr && info->FieldCount() > 0 ? info : nullptr;
 }
 
@@ -108,7 +110,7 @@ TField* TpFIBDataSet::KeyField() {
 }
 
 std::string TpFIBDataSet::KeyFieldsFromPrimaryKey(const std::string& table) {
-    TpFIBTableInfo* info = UpdateTableInfo(table);
+    TpFIBTableInfo* info = UpdateTableInfo(MetadataRepository("KeyFields"), table);
     if (info == nullptr)
         return {};
     std::vector<std::string> names;
@@ -237,11 +239,9 @@ void TpFIBDataSet::GenerateSQLText(const std::string& tableName, const std::stri
     }
     if (keys.empty())
         return;
-    TpFIBRepository* repository = MetadataRepository();
-    if (repository == nullptr)
-        return;
-    std::lock_guard<std::recursive_mutex> lock(repository->TableInfos().Lock());
-    TpFIBTableInfo* info = UpdateTableInfo(tableName);
+    TpFIBRepository& repository = MetadataRepository(GeneratedSQLName(kind));
+    std::lock_guard<std::recursive_mutex> lock(repository.TableInfos().Lock());
+    TpFIBTableInfo* info = UpdateTableInfo(repository, tableName);
     if (info == nullptr)
         return;
     const std::string condition = missing ? std::string() : KeyCondition(table, keys, *info);

@@ -37,8 +37,12 @@ std::string NameOf(const char* chars, short length) {
 
 }  // namespace
 
-TpFIBRepository::TpFIBRepository(TCacheList& queries, TComponent* AOwner)
-    : TComponent(AOwner), queries_(queries), tables_(MakeComponent<TpFIBTableInfoCollect>(*this)) {}
+TpFIBRepository::TpFIBRepository(TComponent* AOwner)
+    : TComponent(AOwner), tables_(MakeComponent<TpFIBTableInfoCollect>(*this)) {}
+
+TpFIBRepository::TpFIBRepository(TCacheList& queries, TComponent* AOwner) : TpFIBRepository(AOwner) {
+    queries_ = &queries;
+}
 
 TpFIBRepository::~TpFIBRepository() = default;
 
@@ -122,4 +126,12 @@ void TpFIBRepository::Notification(TComponent* AComponent, TOperation Operation)
         return;
     const std::lock_guard guard(lock_);
     states_.erase(AComponent);
+}
+
+TpFIBRepository& DatabaseRepository(TFIBDatabase& database) {
+    if (auto* own = dynamic_cast<TpFIBRepository*>(database.MetadataRepository()))
+        return *own;
+    std::shared_ptr<TpFIBRepository> made(MakeComponent<TpFIBRepository>(nullptr).release(), TFree{});
+    database.SetMetadataRepository(made);
+    return *made;
 }

@@ -1,13 +1,15 @@
 #pragma once
-// The metadata and repository caches of an application: which repository tables each database
-// has, the table infos and the datasets' stored descriptions. The application owns one (a data
-// module, say) beside its prepared-query pool and hands it to its datasets as their column
-// repository; datasets on several threads may share it.
+// The metadata and repository caches: which repository tables a database has, the table infos and
+// the datasets' stored descriptions. Every database has one of its own, made on first use
+// (DatabaseRepository); an application that wants one cache for several databases owns one (a
+// data module, say) and hands it to its datasets as their column repository. Datasets on several
+// threads may share it.
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 
+#include "firebird/database.h"
 #include "firebird_datasets/dataset_info_collect.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "firebird_datasets/table_info_collect.h"
@@ -43,14 +45,17 @@ class TpErrorMessagesCollect : public TObject {
     bool validated_ = false;
 };
 
-class TpFIBRepository : public TComponent, public IFIBColumnRepository {
+class TpFIBRepository : public TComponent, public IFIBColumnRepository, public IFIBDatabaseService {
   public:
+    // The metadata queries come from each database's own pool.
+    explicit TpFIBRepository(TComponent* AOwner = nullptr);
+    // The metadata queries come from the list's pools.
     explicit TpFIBRepository(TCacheList& queries, TComponent* AOwner = nullptr);
     ~TpFIBRepository() override;
     std::string ClassName() const override { return "TpFIBRepository"; }
 
-    // The pool the metadata queries come from.
-    TCacheList& Queries() const { return queries_; }
+    // The shared pools the metadata queries come from; nullptr for each database's own.
+    TCacheList* Queries() const { return queries_; }
 
     // The table is in the database and the database uses it; tested once per database and table.
     bool RepositoryTableExists(TFIBDatabase& database, TRepositoryTable table);
@@ -82,7 +87,7 @@ class TpFIBRepository : public TComponent, public IFIBColumnRepository {
     bool AskColumn(const TFIBCustomDataSet& dataSet, const std::string& table, const std::string& column,
                    bool (*answer)(TpFIBFieldInfo&));
 
-    TCacheList& queries_;
+    TCacheList* queries_ = nullptr;
     mutable std::recursive_mutex lock_;                // the state texts
     std::map<const TComponent*, std::string> states_;  // by database
     TObjectPtr<TpFIBTableInfoCollect> tables_;
@@ -90,3 +95,7 @@ class TpFIBRepository : public TComponent, public IFIBColumnRepository {
     std::unique_ptr<TpStoredProcCollect> storedProcs_ = std::make_unique<TpStoredProcCollect>();
     std::unique_ptr<TpErrorMessagesCollect> errorMessages_ = std::make_unique<TpErrorMessagesCollect>();
 };
+
+// The database's own repository, made on first use and freed with the database; a repository of
+// another kind given to the database is replaced.
+TpFIBRepository& DatabaseRepository(TFIBDatabase& database);

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TReader(form).ReadRootComponent(*grid);
     } catch (const Exception&) {
     }
-    auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+    TDBGridColumnsEh& columns = *grid->Columns();
     TColumnsEhPropertyInterceptor stored(&columns);
     stored.SetColumnsIndex(order);
     for (int i = 0; i < columns.Count(); ++i) {

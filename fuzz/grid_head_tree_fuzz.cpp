@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.starts_with("#\n"))
         options.Exclude(gdoColLinesEh), text.erase(0, 2);
     grid->SetOptions(options);
-    auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+    TDBGridColumnsEh& columns = *grid->Columns();
     std::size_t start = 0;
     for (int i = 0; i < 64 && start <= text.size(); ++i) {
         std::size_t end = std::min(text.find('\n', start), text.size());

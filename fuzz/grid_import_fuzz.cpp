@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto* grid = NewComponent<TCustomDBGridEh>(form.get());
     grid->SetParent(form.get());
     grid->SetBounds(0, 0, 400, 300);
-    auto& columns = static_cast<TDBGridColumnsEh&>(*grid->Columns());
+    TDBGridColumnsEh& columns = *grid->Columns();
     for (const char* name : {"ID", "NAME", "DAY", "AMOUNT"}) columns.Add()->SetFieldName(name);
     grid->SetDataSource(source);
     if ((data[1] & 2) != 0)

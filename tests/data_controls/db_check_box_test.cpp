@@ -122,7 +122,7 @@ TEST(CheckBoxValueList, MatchesEntriesIgnoringCaseAndBlanks) {
 TEST_F(CheckBox, StartsUnboundUncheckedWithItsDefaults) {
     EXPECT_TRUE(box->IsUnbound());
     EXPECT_EQ(box->State(), cbUnchecked);
-    EXPECT_EQ(box->DataLink().UnboundValue(), Variant(false));
+    EXPECT_EQ(box->DataLink()->UnboundValue(), Variant(false));
     EXPECT_EQ(box->ValueChecked(), "True");
     EXPECT_EQ(box->ValueUnchecked(), "False");
     EXPECT_EQ(box->Alignment(), taRightJustify);
@@ -177,7 +177,7 @@ TEST_F(CheckBox, FieldStateUnboundAndWithoutAField) {
         {"a text", Variant("True"), cbGrayed},
     };
     for (const Case& c : cases) {
-        box->DataLink().SetValue(c.value);
+        box->DataLink()->SetValue(c.value);
         EXPECT_EQ(box->State(), c.expected) << c.what;
     }
     // Bound to a closed dataset: no field, nothing to show.
@@ -246,12 +246,12 @@ TEST_F(CheckBox, BooleanFieldTakesTheCheckedFlag) {
 TEST_F(CheckBox, UnboundClickStoresTrueInItsOwnValue) {
     ClickBox();
     EXPECT_EQ(box->State(), cbChecked);
-    EXPECT_EQ(box->DataLink().UnboundValue(), Variant(true));
+    EXPECT_EQ(box->DataLink()->UnboundValue(), Variant(true));
     box->SetAllowGrayed(true);
     ClickBox();
     ClickBox();
     EXPECT_EQ(box->State(), cbGrayed);
-    EXPECT_TRUE(box->DataLink().UnboundValue().IsNull());
+    EXPECT_TRUE(box->DataLink()->UnboundValue().IsNull());
     EXPECT_EQ(clicks, 3);
 }
 

@@ -32,10 +32,10 @@ class CountingGrid : public TCustomDBGridEh {
         if (rebuildRaises)
             throw Exception("layout failed");
     }
-    TPlainGridColumnsEh& PlainColumns() { return static_cast<TPlainGridColumnsEh&>(*Columns()); }
-    TPlainGridSelectionEh& PlainSelection() { return static_cast<TPlainGridSelectionEh&>(*Selection()); }
+    TPlainGridColumnsEh& PlainColumns() { return static_cast<TPlainGridColumnsEh&>(*ColumnsPart()); }
+    TPlainGridSelectionEh& PlainSelection() { return static_cast<TPlainGridSelectionEh&>(*SelectionPart()); }
     TPlainGridSelectedRowsEh& PlainSelectedRows() {
-        return static_cast<TPlainGridSelectedRowsEh&>(*SelectedRows());
+        return static_cast<TPlainGridSelectedRowsEh&>(*SelectedRowsPart());
     }
     int rebuilds = 0;
     bool rebuildRaises = false;
@@ -123,8 +123,8 @@ TEST_F(GridOnForm, MultiSelectOffDropsTheSelectionEvenWithoutClearSelection) {
 
     grid->SetOptions(grid->Options() - TDBGridEhOptions{gdoMultiSelectEh});
 
-    EXPECT_EQ(grid->SelectedRows()->Count(), 0);
-    EXPECT_EQ(grid->Selection()->Kind(), gskNoneEh);
+    EXPECT_EQ(grid->SelectedRowsPart()->Count(), 0);
+    EXPECT_EQ(grid->SelectionPart()->Kind(), gskNoneEh);
 }
 
 TEST_F(GridOnForm, MultiSortMarkingOffKeepsOnlyTheFirstMarker) {
@@ -264,7 +264,7 @@ TEST_F(GridOverData, AFreedFieldLeavesItsColumnWithoutAField) {
 
     ds.Close();  // frees the dataset's own fields
 
-    EXPECT_EQ(grid->Columns()->Count(), 2);
+    EXPECT_EQ(grid->ColumnsPart()->Count(), 2);
     EXPECT_EQ(shown->Field(), nullptr);
     EXPECT_EQ(grid->DataLink()->FieldAt(0), nullptr);
     EXPECT_EQ(grid->LayoutLockCount(), 0);
@@ -324,7 +324,11 @@ TEST(DBGridConstruction, ADerivedGridsFactoriesMakeItsParts) {
     auto grid = MakeComponent<OwnPartsGrid>(nullptr);
     EXPECT_EQ(grid->made, (std::vector<std::string>{"column defaults", "columns", "horizontal bar",
                                                     "vertical bar", "shows titles"}));
-    EXPECT_TRUE(grid->Columns()->Customized());
+    EXPECT_TRUE(grid->ColumnsPart()->Customized());
+    // Typed, the plain parts are not the grid's own kind; the defaults made by the grid are.
+    EXPECT_EQ(grid->Columns(), nullptr);
+    EXPECT_EQ(grid->STFilter(), nullptr);
+    EXPECT_NE(grid->ColumnDefValues(), nullptr);
     EXPECT_EQ(grid->VertScrollBar()->Kind(), sbVerticalEh);
     // Titles and the filter row, which exists by the time the offset is taken.
     EXPECT_EQ(grid->TopDataOffset(), 2);
@@ -343,6 +347,12 @@ TEST(DBGridConstruction, DefaultsOfAPlainGrid) {
     EXPECT_EQ(grid->TitleExtraHeight(), 10);
     EXPECT_EQ(grid->RowCount(), 2);
     EXPECT_EQ(grid->ColCount(), 2);
+    // Its user reaches its own parts typed.
+    EXPECT_EQ(grid->Columns(), grid->ColumnsPart());
+    EXPECT_EQ(grid->ColumnDefValues(), grid->ColumnDefValuesPart());
+    EXPECT_EQ(grid->STFilter(), grid->FilterRowPart());
+    EXPECT_EQ(grid->Selection(), grid->SelectionPart());
+    EXPECT_EQ(grid->SelectedRows(), grid->SelectedRowsPart());
 }
 
 class RecordingMenu : public TPopupMenu {

@@ -19,7 +19,7 @@ class PlainColumnsGrid : public TCustomDBGridEh {
 };
 
 TPlainGridColumnsEh& ColumnsOf(TCustomDBGridEh& grid) {
-    return static_cast<TPlainGridColumnsEh&>(*grid.Columns());
+    return static_cast<TPlainGridColumnsEh&>(*grid.ColumnsPart());
 }
 
 TObjectPtr<TCustomDBGridEh> GridWithColumns(std::initializer_list<TSortMarkerEh> markers, bool customized) {
@@ -45,10 +45,10 @@ TEST(DBGridStoredForm, ColumnsAreWrittenOnlyWhenCustomized) {
 
     auto readBack = GridWithColumns({smDownEh, smDownEh, smDownEh, smDownEh}, false);
     TReader(text).ReadRootComponent(*readBack);
-    ASSERT_EQ(readBack->Columns()->Count(), 3);
-    EXPECT_EQ(readBack->Columns()->Items(0)->SortMarker(), smNoneEh);
-    EXPECT_EQ(readBack->Columns()->Items(1)->SortMarker(), smUpEh);
-    EXPECT_EQ(readBack->Columns()->Items(2)->SortMarker(), smDownEh);
+    ASSERT_EQ(readBack->ColumnsPart()->Count(), 3);
+    EXPECT_EQ(readBack->ColumnsPart()->Items(0)->SortMarker(), smNoneEh);
+    EXPECT_EQ(readBack->ColumnsPart()->Items(1)->SortMarker(), smUpEh);
+    EXPECT_EQ(readBack->ColumnsPart()->Items(2)->SortMarker(), smDownEh);
     EXPECT_EQ(readBack->ColCount(), 3 + readBack->IndicatorOffset());
 }
 

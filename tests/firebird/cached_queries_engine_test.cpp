@@ -188,7 +188,7 @@ TEST_F(CachedQueries, NoQueryWithoutATransactionOrItsDatabase) {
     EXPECT_EQ(cache_->Count(), 0);
 }
 
-TEST_F(CachedQueries, FreeingTheListGivesTheDatabaseItsDirectPoolBack) {
+TEST_F(CachedQueries, FreeingTheListGivesTheDatabaseAnOwnPoolBack) {
     ReleaseCachedQuery(*cache_,
                        AcquireCachedQuery(*cache_, c_.tr.get(), "select NAME from T where ID = :ID"));
     cache_.reset();

@@ -114,6 +114,22 @@ TEST_F(DatabaseOnEngine, SelectsOneValueOrAWholeRow) {
     EXPECT_FALSE(c.db->InternalWriteTransaction().Active());
 }
 
+// A database given no pool makes its own, which reads the library's named parameters.
+TEST_F(DatabaseOnEngine, NamedParametersRunWithoutAPoolGiven) {
+    TConnection c(file_);
+    c.db->SetConnected(true);
+    for (const char* sql :
+         {"SELECT TITLE FROM NOTES WHERE ID = :ID", "SELECT TITLE FROM NOTES WHERE ID = ?ID"}) {
+        Variant value;
+        ASSERT_TRUE(c.db->SelectValue(sql, 0, value, nullptr, {Variant(7)})) << sql;
+        EXPECT_EQ(value.AsString(), "first") << sql;
+    }
+    IFIBQueryPool& own = c.db->QueryPool();
+    EXPECT_EQ(&c.db->QueryPool(), &own) << "made once, kept for the next statements";
+    EXPECT_GE(c.db->GenerateID("NOTE_IDS", nullptr, 0), 40);
+    EXPECT_FALSE(c.db->InternalWriteTransaction().Active());
+}
+
 TEST_F(DatabaseOnEngine, GeneratorValuesCommitOnlyWhatTheyStarted) {
     TConnection c(file_);
     c.db->SetConnected(true);

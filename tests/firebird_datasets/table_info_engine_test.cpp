@@ -187,12 +187,12 @@ TEST_F(TableInfoOnEngine, PrimaryKeysInIndexOrder) {
     for (const Case& c : {Case{"PEOPLE", "ID"}, Case{"ORDER_LINES", "ORDER_ID;LINE_NO"}, Case{"NO_KEY", ""},
                           Case{"P_ITEMS", ""}}) {
         SCOPED_TRACE(c.table);
-        EXPECT_EQ(GetPrimaryKeyFields(*queries_, c.table, &Transaction()), c.key);
+        EXPECT_EQ(GetPrimaryKeyFields(queries_.get(), c.table, &Transaction()), c.key);
         EXPECT_EQ(Tables().GetTableInfo(Database(), c.table, false)->GetPrimaryKey(), c.key);
     }
-    EXPECT_EQ(GetPrimaryKeyFields(*queries_, "PEOPLE", nullptr), kDeferredPrimaryKey);
+    EXPECT_EQ(GetPrimaryKeyFields(queries_.get(), "PEOPLE", nullptr), kDeferredPrimaryKey);
     TObjectPtr<TFIBTransaction> unbound = MakeComponent<TFIBTransaction>(nullptr);
-    EXPECT_EQ(GetPrimaryKeyFields(*queries_, "PEOPLE", unbound.get()), kDeferredPrimaryKey);
+    EXPECT_EQ(GetPrimaryKeyFields(queries_.get(), "PEOPLE", unbound.get()), kDeferredPrimaryKey);
 }
 
 TEST_F(TableInfoOnEngine, AnEmptyPrimaryKeyIsReadOnce) {
@@ -201,7 +201,7 @@ TEST_F(TableInfoOnEngine, AnEmptyPrimaryKeyIsReadOnce) {
     EXPECT_EQ(table->GetPrimaryKey(), "");
     Exec("ALTER TABLE KEY_LATER ADD CONSTRAINT PK_KEY_LATER PRIMARY KEY (K)");
     EXPECT_EQ(table->GetPrimaryKey(), "") << "kept from the first read";
-    EXPECT_EQ(GetPrimaryKeyFields(*queries_, "KEY_LATER", &Transaction()), "K");
+    EXPECT_EQ(GetPrimaryKeyFields(queries_.get(), "KEY_LATER", &Transaction()), "K");
 }
 
 TEST_F(TableInfoOnEngine, RevalidationReadsAChangedTableAgain) {

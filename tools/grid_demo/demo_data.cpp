@@ -39,7 +39,6 @@ TGridDemoData::TGridDemoData(const std::string& databasePath) {
     visits_->SetDatabase(db_.get());
     visits_->SetTransaction(tr_.get());
     visits_->SetUpdateTransaction(tr_.get());
-    visits_->SetColumnRepository(repository_.get());
     visits_->AutoCommit = true;
     visits_->SelectSQL().SetText(
         "SELECT ID, CUSTOMER_ID, VISIT_DATE, ROOM, AMOUNT, PAID, NOTE FROM VISITS ORDER BY ID");
@@ -59,8 +58,6 @@ TGridDemoData::~TGridDemoData() {
     visitsSource_.SetDataSet(nullptr);
     visits_.reset();
     customers_.reset();
-    repository_.reset();
-    queries_.reset();
     if (db_->Connected())
         db_->SetConnected(false);
 }

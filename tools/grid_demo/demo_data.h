@@ -4,11 +4,9 @@
 // table's metadata and commit each post.
 #include <string>
 
-#include "firebird/cached_queries.h"
 #include "firebird/database.h"
 #include "firebird/transaction.h"
 #include "firebird_datasets/pfib_dataset.h"
-#include "firebird_datasets/repository.h"
 #include "platform/db/data_source.h"
 
 namespace grid_demo {
@@ -32,8 +30,6 @@ class TGridDemoData {
 
     TObjectPtr<TFIBDatabase> db_ = MakeComponent<TFIBDatabase>(nullptr);
     TObjectPtr<TFIBTransaction> tr_ = MakeComponent<TFIBTransaction>(nullptr);
-    TObjectPtr<TCacheList> queries_ = MakeComponent<TCacheList>(nullptr);
-    TObjectPtr<TpFIBRepository> repository_ = MakeComponent<TpFIBRepository>(*queries_);
     TObjectPtr<TpFIBDataSet> customers_ = MakeComponent<TpFIBDataSet>(nullptr);
     TObjectPtr<TpFIBDataSet> visits_ = MakeComponent<TpFIBDataSet>(nullptr);
     TDataSource visitsSource_{nullptr};

@@ -87,7 +87,7 @@ void TGridDemoForm::CreateGrid() {
     Grid->SetBounds(kMargin, kMargin, kFormWidth - 2 * kMargin, kGridHeight);
     Grid->SetOptions(Grid->Options() + TDBGridEhOptions{gdoAlwaysShowEditorEh});
     Grid->SetExtOptions(Grid->ExtOptions() + TDBGridEhExtOptions{gxoAutoSortMarkingEh});
-    dynamic_cast<TSTDBGridEhFilter&>(*Grid->STFilter()).SetVisible(true);
+    Grid->STFilter()->SetVisible(true);
     Grid->SetFooterRowCount(1);
     CreateColumns();
     Grid->OnFilterApply = [this](TObject*) {
@@ -99,13 +99,13 @@ void TGridDemoForm::CreateGrid() {
 void TGridDemoForm::CreateColumns() {
     TStringList rooms;
     for (const char* room : kRooms) rooms.Add(room);
-    auto& columns = static_cast<TDBGridColumnsEh&>(*Grid->Columns());
+    TDBGridColumnsEh& columns = *Grid->Columns();
     for (const TColumnPlan& plan : kColumns) {
         TColumnEh* column = columns.Add();
         column->SetFieldName(plan.Field);
         column->SetWidth(plan.Width);
         column->Title()->SetTitleButton(true);
-        static_cast<TColumnFooterEh*>(column->Footer())->SetValueType(plan.Footer);
+        column->Footer()->SetValueType(plan.Footer);
         if (plan.RoomPickList)
             column->SetPickList(&rooms);
         column->SetDropDownSizing(plan.SizableDropDown);

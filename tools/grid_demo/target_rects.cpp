@@ -40,7 +40,7 @@ bool Shown(const TControl* control) {
 }
 
 TColumnEh* ColumnAt(TCustomDBGridEh& grid, int dataCol) {
-    return static_cast<TDBGridColumnsEh&>(*grid.Columns()).ColumnAt(dataCol);
+    return grid.Columns()->ColumnAt(dataCol);
 }
 
 void PutTitlesAndFilters(std::ostream& out, TCustomDBGridEh& grid) {

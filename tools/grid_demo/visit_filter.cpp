@@ -10,7 +10,7 @@ namespace grid_demo {
 
 std::string FilterTextOfColumns(TCustomDBGridEh& grid) {
     std::string text;
-    auto& columns = static_cast<TDBGridColumnsEh&>(*grid.Columns());
+    TDBGridColumnsEh& columns = *grid.Columns();
     for (int i = 0; i < columns.Count(); ++i) {
         const TSTColumnFilterEh* filter = ColumnFilterOf(columns.ColumnAt(i));
         const std::string condition = filter != nullptr ? LocalFilterText(*filter) : "";
@@ -25,6 +25,9 @@ void ApplyColumnFilters(TCustomDBGridEh& grid, TDataSet& dataSet) {
     dataSet.SetFiltered(false);
     dataSet.SetFilterText(text);
     dataSet.SetFiltered(!text.empty());
+    // A dataset that filters by itself stays on its record when that still shows, with no scroll:
+    // the move to the first record is the scroll that has the footers' sums counted again.
+    dataSet.First();
 }
 
 }  // namespace grid_demo
