@@ -13,6 +13,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/popup_window.h"
 #include "platform/ui/window_functions.h"
+#include "tests/support/locale_scope.h"
 #include "tests/support/qt_host_test.h"
 
 namespace {
@@ -110,6 +111,57 @@ TEST_F(QtPopupsTest, CalendarShowsItsMonthTheChosenDayAndARaisedFrame) {
     const TRect title = Moved({0, 0, calendar->ClientWidth(), 4}, client);
     EXPECT_GT(CountIn(shown, title, [](std::uint32_t p) { return p == ColorToArgb(clActiveCaption); }),
               title.Width() * 2);
+}
+
+// The columns of a band of the image that hold dark ink, merged where less than minGap blank columns
+// part them: the separate words written across the band.
+int InkGroups(const platform::ui::RasterImage& image, const TRect& band, int minGap) {
+    int groups = 0, blank = minGap;
+    for (int x = band.Left; x < band.Right; ++x) {
+        bool ink = false;
+        for (int y = band.Top; y < band.Bottom && !ink; ++y) {
+            const Rgb c = RgbOf(image.Pixel(x, y));
+            ink = c.r < 0x90 && c.g < 0x90 && c.b < 0x90;
+        }
+        if (ink && blank >= minGap)
+            ++groups;
+        blank = ink ? 0 : blank + 1;
+    }
+    return groups;
+}
+
+TEST_F(QtPopupsTest, CalendarDayNamesStandApartInEveryLocale) {
+    for (const char* locale : testsupport::kTestLocales) {
+        SCOPED_TRACE(locale);
+        testsupport::LocaleScope scope(locale);
+        auto* calendar = NewComponent<TPopupMonthCalendarEh>(form);
+        calendar->SetVisible(false);
+        calendar->SetParent(form);
+        calendar->Font()->SetName("DejaVu Sans");
+        calendar->Font()->SetSize(9);
+        calendar->SetDate(EncodeDate(2024, 3, 20));
+        Drop(calendar);
+        // The day names' row lies right above the first row of days.
+        int dayTop = calendar->ClientHeight(), dayBottom = 0;
+        for (int y = 0; y < calendar->ClientHeight(); ++y) {
+            SYSTEMTIME st;
+            if (calendar->CalendarHitTest({calendar->ClientWidth() / 2, y}, &st) == MCHT_CALENDARDATE &&
+                y < dayTop) {
+                dayTop = y;
+                dayBottom = y;
+                while (calendar->CalendarHitTest({calendar->ClientWidth() / 2, dayBottom + 1}, &st) ==
+                       MCHT_CALENDARDATE)
+                    ++dayBottom;
+            }
+        }
+        const int rowHeight = dayBottom - dayTop + 1;
+        ASSERT_GT(rowHeight, 4);
+        const TRect names =
+            Moved({0, dayTop - rowHeight, calendar->ClientWidth(), dayTop}, calendar->ClientOffset());
+        EXPECT_EQ(InkGroups(calendar->PopupWindow()->SurfaceImage(), names, 4), 7)
+            << "day names run together";
+        calendar->SetVisible(false);
+    }
 }
 
 TEST_F(QtPopupsTest, CalculatorKeysInBlueAndRedInsideItsFrame) {

@@ -14,10 +14,12 @@
 #include "data_grid/column.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/find_dialog.h"
 #include "data_grid/grid_inplace_edit.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/rtl/datetime.h"
+#include "platform/ui/application.h"
 #include "platform/ui/month_calendar.h"
 #include "platform/ui/speed_button.h"
 #include "tools/grid_demo/grid_demo_form.h"
@@ -88,7 +90,9 @@ void PutRows(std::ostream& out, TCustomDBGridEh& grid) {
         }
     }
     link->SetActiveRecord(saved);
-    out << "state " << StateName(dataSet->State()) << "\nrows" << rows.str() << '\n' << cells.str();
+    out << "state " << StateName(dataSet->State()) << "\ncurrent " << dataSet->FieldByName("ID")->AsString()
+        << "\nrows" << rows.str() << '\n'
+        << cells.str();
 }
 
 // Each day's cell in the calendar, found by asking the calendar what lies under its points.
@@ -128,6 +132,18 @@ void PutEditor(std::ostream& out, TCustomDBGridEh& grid) {
         PutCalendarDays(out, *calendar);
 }
 
+// The find dialog while it shows: its rectangle with its pattern, and whether its last search found.
+void PutFindDialog(std::ostream& out) {
+    for (int i = 0; i < Application->ComponentCount(); ++i) {
+        auto* dialog = dynamic_cast<TDBGridEhFindDlg*>(Application->Components(i));
+        if (!Shown(dialog))
+            continue;
+        out << "find";
+        PutRect(out, *dialog, dialog->ClientRect());
+        out << '\t' << dialog->cbText->Text() << "\nfound " << (dialog->FirstTry() ? 0 : 1) << '\n';
+    }
+}
+
 void PutControls(std::ostream& out, TGridDemoForm& form) {
     const std::pair<const char*, TControl*> controls[] = {
         {"NOTE", form.NoteEdit},       {"ROOM", form.RoomCombo},      {"PAID", form.PaidCheck},
@@ -150,6 +166,7 @@ std::string TargetRectsText(TGridDemoForm& form) {
     PutTitlesAndFilters(out, *form.Grid);
     PutEditor(out, *form.Grid);
     PutControls(out, form);
+    PutFindDialog(out);
     return out.str();
 }
 

@@ -2,8 +2,12 @@
 // clicking where the demo reports its targets: a room typed into the filter row, the amount's
 // title clicked up and down, a date picked from a cell's calendar and an amount typed over, a note
 // typed below the grid, the grid exported by Ctrl+E and read back by Python's CSV reader, and the
-// visits read back from the database with isql once the demo has closed.
+// visits read back from the database with isql once the demo has closed. Dates are typed as the
+// grid shows them, into a cell, into the filter row and into the find dialog; screenshots of the
+// window, a cell editor, the find dialog and the calendar are kept as PNG files for people to look at.
 #include <gtest/gtest.h>
+
+#include <QImage>
 #include <nlohmann/json.hpp>
 
 #include <chrono>
@@ -19,6 +23,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/xvfb_server.h"
+#include "tests/support/xwd_image.h"
 #include "tests/tools/grid_demo/demo_targets.h"
 
 namespace {
@@ -56,6 +61,15 @@ std::string FileText(const fs::path& file) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// The screen's xwd dump as a PNG file.
+bool SaveAsPng(const fs::path& xwd, const fs::path& png) {
+    const XwdImage shot(xwd.string());
+    QImage image(shot.Width(), shot.Height(), QImage::Format_RGB32);
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) image.setPixel(x, y, 0xFF000000u | shot.Rgb(x, y));
+    return image.save(QString::fromStdString(png.string()), "PNG");
 }
 
 class GridDemoEndToEnd : public ::testing::Test {
@@ -103,6 +117,19 @@ class GridDemoEndToEnd : public ::testing::Test {
     }
     bool Type(const std::string& text) { return Xdotool({"type", "--delay", "40", text}); }
     bool Key(const std::string& keys) { return Xdotool({"key", "--delay", "60", keys}); }
+
+    // The screen as a PNG in the test's working folder, kept after the test for people to look at.
+    void Screenshot(const std::string& name) {
+        const fs::path folder = fs::current_path() / "grid_demo_screens";
+        fs::create_directories(folder);
+        const fs::path xwd = dir_ / (name + ".xwd");
+        const fs::path png = folder / (name + ".png");
+        // A moment for the last input's painting to reach the screen.
+        ASSERT_TRUE(Xdotool({"sleep", "0.4"}));
+        ASSERT_TRUE(xserver_.Run({"xwd", "-root", "-silent", "-out", xwd.string()}));
+        ASSERT_TRUE(SaveAsPng(xwd, png)) << png;
+        std::cout << "screenshot: " << png.string() << '\n';
+    }
 
     bool RowsBecome(const std::vector<int>& rows) {
         return WaitFor([&] { return Targets().rows == rows; });
@@ -214,6 +241,64 @@ TEST_F(GridDemoEndToEnd, FilteredSortedEditedVisitsAreExportedAndCommitted) {
                                   "6|3|2024-03-11|205|1200.0000|FALSE|-",
                                   "7|1|2024-03-20|101|700.0000|FALSE|-",
                               }));
+}
+
+// A user types what the grid shows: a date in a cell posts, in the filter row it filters, and the
+// find dialog, filled from the date cell, finds that very row.
+TEST_F(GridDemoEndToEnd, DatesTypedAsShownPostFilterAndAreFound) {
+    ASSERT_TRUE(CellShows(2, "VISIT_DATE", "05.03.2024"));
+    Screenshot("window");
+
+    // Visit 2's date typed over, as shown, then Down posts it.
+    ASSERT_TRUE(Click("cell 2 VISIT_DATE"));
+    ASSERT_TRUE(Key("End shift+Home"));
+    ASSERT_TRUE(Type("09.03.2024"));
+    Screenshot("cell_editor");
+    ASSERT_TRUE(Key("Down"));
+    ASSERT_TRUE(CellShows(2, "VISIT_DATE", "09.03.2024")) << FileText(log_);
+    ASSERT_TRUE(WaitFor([&] { return Targets().state == "browse"; })) << "the edited visit was not posted";
+
+    // The date filter: the one visit left on the 5th.
+    ASSERT_TRUE(Click("filter VISIT_DATE"));
+    ASSERT_TRUE(Type("05.03.2024"));
+    ASSERT_TRUE(Key("Return"));
+    ASSERT_TRUE(RowsBecome({3})) << "the date as shown did not filter\n" << FileText(log_);
+    ASSERT_TRUE(Key("ctrl+a BackSpace Return"));
+    ASSERT_TRUE(RowsBecome({1, 2, 3, 4, 5, 6, 7})) << "the filter was not cleared";
+
+    // Ctrl+F on visit 4's date (the editor reached by the keyboard, its text selected): the dialog
+    // takes the date as shown and its search, with "С учетом формата" on, finds visit 4.
+    ASSERT_TRUE(Click("cell 4 ROOM"));
+    ASSERT_TRUE(Key("Left"));
+    ASSERT_TRUE(Key("ctrl+f"));
+    ASSERT_TRUE(WaitFor([&] {
+        const auto find = Targets().Find("find");
+        return find && find->text == "06.03.2024";
+    })) << "the find dialog did not take the date as shown";
+    Screenshot("find_dialog");
+    ASSERT_TRUE(Key("Return"));
+    ASSERT_TRUE(WaitFor([&] { return Targets().found == "1"; })) << "the date was not found";
+    EXPECT_EQ(Targets().current, 4);
+    ASSERT_TRUE(Key("Escape"));
+    ASSERT_TRUE(WaitFor([&] { return !Targets().Find("find"); })) << "the dialog did not close";
+
+    // The calendar of visit 6's date cell.
+    ASSERT_TRUE(Click("cell 6 VISIT_DATE"));
+    const auto cell = Targets().Find("cell 6 VISIT_DATE");
+    ASSERT_TRUE(WaitFor([&] {
+        const auto button = Targets().Find("button");
+        return button && button->y == cell->y;
+    })) << "no button in the date cell";
+    ASSERT_TRUE(Click("button"));
+    ASSERT_TRUE(WaitFor([&] { return Targets().Find("day 2024-03-11").has_value(); })) << "no calendar";
+    Screenshot("calendar");
+    ASSERT_TRUE(Key("Escape"));
+
+    ASSERT_TRUE(Click("control CLOSE"));
+    EXPECT_EQ(demo_.WaitExit(15s), 0) << FileText(log_);
+    const std::vector<std::string> visits = ServerVisits();
+    ASSERT_EQ(visits.size(), 7u);
+    EXPECT_EQ(visits[1], "2|2|2024-03-09|205|700.5000|FALSE|-");
 }
 
 }  // namespace
