@@ -54,9 +54,10 @@ int TEdit::LineTop(int line) const {
     if (!multiline_)
         return (ClientHeight() - LineHeight()) / 2;
     const TRect rect = EditRect();
-    // One line that never wraps stands in the middle of its rectangle, as a single-line edit's does.
+    // One line that never wraps stands in the middle, as a single-line edit's does, moved by as much
+    // as the rectangle's top is.
     if (!wordWrap_ && Lines().size() == 1)
-        return rect.Top + std::max((rect.Height() - LineHeight()) / 2, 0);
+        return rect.Top + std::max((ClientHeight() - LineHeight()) / 2, 0);
     return rect.Top + (line - firstLine_) * LineHeight();
 }
 

@@ -141,18 +141,21 @@ TEST_F(QtPopupsTest, CalendarDayNamesStandApartInEveryLocale) {
         calendar->Font()->SetSize(9);
         calendar->SetDate(EncodeDate(2024, 3, 20));
         Drop(calendar);
-        // The day names' row lies right above the first row of days.
-        int dayTop = calendar->ClientHeight(), dayBottom = 0;
+        // The day names' row lies right above the first row of days: the rows of the first day shown.
+        const int middle = calendar->ClientWidth() / 2;
+        int dayTop = -1, dayBottom = -1;
+        WORD firstDay = 0;
         for (int y = 0; y < calendar->ClientHeight(); ++y) {
             SYSTEMTIME st;
-            if (calendar->CalendarHitTest({calendar->ClientWidth() / 2, y}, &st) == MCHT_CALENDARDATE &&
-                y < dayTop) {
+            if (calendar->CalendarHitTest({middle, y}, &st) != MCHT_CALENDARDATE)
+                continue;
+            if (dayTop < 0) {
                 dayTop = y;
-                dayBottom = y;
-                while (calendar->CalendarHitTest({calendar->ClientWidth() / 2, dayBottom + 1}, &st) ==
-                       MCHT_CALENDARDATE)
-                    ++dayBottom;
+                firstDay = st.wDay;
             }
+            if (st.wDay != firstDay)
+                break;
+            dayBottom = y;
         }
         const int rowHeight = dayBottom - dayTop + 1;
         ASSERT_GT(rowHeight, 4);
