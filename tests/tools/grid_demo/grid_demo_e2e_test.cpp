@@ -131,6 +131,13 @@ class GridDemoEndToEnd : public ::testing::Test {
         std::cout << "screenshot: " << png.string() << '\n';
     }
 
+    // Whether the cell editor's button shows on the row of the named cell.
+    bool ButtonOnRowOf(const std::string& cell) {
+        const auto at = Targets().Find(cell);
+        const auto button = Targets().Find("button");
+        return at && button && button->y == at->y;
+    }
+
     bool RowsBecome(const std::vector<int>& rows) {
         return WaitFor([&] { return Targets().rows == rows; });
     }
@@ -197,11 +204,7 @@ TEST_F(GridDemoEndToEnd, FilteredSortedEditedVisitsAreExportedAndCommitted) {
 
     // Visit 7: a day picked from its date cell's calendar, its amount typed over, then Down.
     ASSERT_TRUE(Click("cell 7 VISIT_DATE"));
-    const auto cell = Targets().Find("cell 7 VISIT_DATE");
-    ASSERT_TRUE(WaitFor([&] {
-        const auto button = Targets().Find("button");
-        return button && button->y == cell->y;
-    })) << "no button in the date cell";
+    ASSERT_TRUE(WaitFor([&] { return ButtonOnRowOf("cell 7 VISIT_DATE"); })) << "no button in the date cell";
     ASSERT_TRUE(Click("button"));
     ASSERT_TRUE(Click("day 2024-03-20")) << "no calendar";
     ASSERT_TRUE(CellShows(7, "VISIT_DATE", "20.03.2024"));
@@ -251,12 +254,7 @@ TEST_F(GridDemoEndToEnd, DatesTypedAsShownPostFilterAndAreFound) {
 
     // Visit 2's date typed over, as shown, then Down posts it. The first click may only bring the
     // window forward: the editor is in the date's cell once its button shows on that row.
-    const auto dateCell = Targets().Find("cell 2 VISIT_DATE");
-    ASSERT_TRUE(dateCell.has_value());
-    const auto editorInDateCell = [&] {
-        const auto button = Targets().Find("button");
-        return button && button->y == dateCell->y;
-    };
+    const auto editorInDateCell = [&] { return ButtonOnRowOf("cell 2 VISIT_DATE"); };
     ASSERT_TRUE(Click("cell 2 VISIT_DATE"));
     if (!WaitFor(editorInDateCell, 2s)) {
         ASSERT_TRUE(Click("cell 2 VISIT_DATE"));
@@ -297,11 +295,7 @@ TEST_F(GridDemoEndToEnd, DatesTypedAsShownPostFilterAndAreFound) {
 
     // The calendar of visit 6's date cell.
     ASSERT_TRUE(Click("cell 6 VISIT_DATE"));
-    const auto cell = Targets().Find("cell 6 VISIT_DATE");
-    ASSERT_TRUE(WaitFor([&] {
-        const auto button = Targets().Find("button");
-        return button && button->y == cell->y;
-    })) << "no button in the date cell";
+    ASSERT_TRUE(WaitFor([&] { return ButtonOnRowOf("cell 6 VISIT_DATE"); })) << "no button in the date cell";
     ASSERT_TRUE(Click("button"));
     ASSERT_TRUE(WaitFor([&] { return Targets().Find("day 2024-03-11").has_value(); })) << "no calendar";
     Screenshot("calendar");
