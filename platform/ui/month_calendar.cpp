@@ -78,27 +78,14 @@ void TMonthCalendar::AdjustSize() {
     SetBounds(Left(), Top(), r.Width(), r.Height());
 }
 
-namespace {
-
-// A day's name shortened, as the platform's calendar does, to the letters that fit its cell with room
-// beside it, so that the names stand apart ("Mo Tu We" rather than "MonTueWed").
-std::string FittedDayName(TCanvas& canvas, std::string name, int room) {
-    while (canvas.TextWidth(name) > room) {
-        std::size_t last = name.size() - 1;
-        while (last > 0 && (static_cast<unsigned char>(name[last]) & 0xC0) == 0x80) --last;
-        if (last == 0)
-            break;
-        name.erase(last);
-    }
-    return name;
-}
-
-}  // namespace
-
 TMonthCalendar::Metrics TMonthCalendar::Measure() const {
     TCanvas& canvas = *Canvas();
     canvas.Font()->Assign(*Font());
-    int cellW = canvas.TextWidth("00") + 8;
+    // A day's cell is wide enough for its number and for its column's name, with room between names.
+    int cellW = canvas.TextWidth("00");
+    for (const std::string& name : FormatSettings().ShortDayNames)
+        cellW = std::max(cellW, canvas.TextWidth(name));
+    cellW += 8;
     int cellH = canvas.TextHeight("0") + 4;
     return {cellW, cellH, weekNumbers_ ? cellW : 0, cellH + 6};
 }
@@ -327,8 +314,7 @@ void TMonthCalendar::Paint() {
     canvas.Font()->SetColor(Font()->Color());
     for (int column = 0; column < 7; ++column) {
         TRect r = DayCell(-1, column);
-        DrawText(&canvas, FittedDayName(canvas, FormatDateTime("ddd", CellDate(0, column)), r.Width() - 4),
-                 -1, &r, DT_CENTER | DT_SINGLELINE);
+        DrawText(&canvas, FormatDateTime("ddd", CellDate(0, column)), -1, &r, DT_CENTER | DT_SINGLELINE);
     }
     for (int row = 0; row < kWeeks; ++row) {
         if (weekNumbers_) {
