@@ -10,6 +10,7 @@
 #include <QImage>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -63,12 +64,38 @@ std::string FileText(const fs::path& file) {
     return text.str();
 }
 
-// The screen's xwd dump as a PNG file.
-bool SaveAsPng(const fs::path& xwd, const fs::path& png) {
-    const XwdImage shot(xwd.string());
+// Writes each of the demo's shown top-level windows as "<file> <x> <y>" and its own dump to <file>:
+// `xwd -root` composes Qt's windows one by one and blanks a dialog or drop-down lying wholly inside
+// the main window, while a window read by its own id comes back drawn.
+constexpr const char* kDumpWindows = R"sh(
+cd "$1" && for w in $(xdotool search --onlyvisible --classname grid_demo); do
+  eval $(xdotool getwindowgeometry --shell $w)
+  xwd -id $w -silent -out window_$w.xwd && echo "window_$w.xwd $X $Y"
+done > windows.txt)sh";
+
+// The screen's xwd dump with the windows' own dumps laid over it, larger windows first, as a PNG.
+bool SaveAsPng(const fs::path& screen, const fs::path& windowList, const fs::path& png) {
+    const XwdImage shot(screen.string());
     QImage image(shot.Width(), shot.Height(), QImage::Format_RGB32);
     for (int y = 0; y < shot.Height(); ++y)
         for (int x = 0; x < shot.Width(); ++x) image.setPixel(x, y, 0xFF000000u | shot.Rgb(x, y));
+    struct Placed {
+        XwdImage image;
+        int left, top;
+    };
+    std::vector<Placed> windows;
+    std::istringstream lines(FileText(windowList));
+    std::string file;
+    for (int left = 0, top = 0; lines >> file >> left >> top;)
+        windows.push_back({XwdImage((windowList.parent_path() / file).string()), left, top});
+    std::stable_sort(windows.begin(), windows.end(), [](const Placed& a, const Placed& b) {
+        return a.image.Width() * a.image.Height() > b.image.Width() * b.image.Height();
+    });
+    for (const Placed& w : windows)
+        for (int y = 0; y < w.image.Height(); ++y)
+            for (int x = 0; x < w.image.Width(); ++x)
+                if (image.rect().contains(w.left + x, w.top + y))
+                    image.setPixel(w.left + x, w.top + y, 0xFF000000u | w.image.Rgb(x, y));
     return image.save(QString::fromStdString(png.string()), "PNG");
 }
 
@@ -126,10 +153,11 @@ class GridDemoEndToEnd : public ::testing::Test {
         const fs::path png = folder / (name + ".png");
         // A moment for the last input's painting to reach the screen.
         ASSERT_TRUE(Xdotool({"sleep", "0.4"}));
-        // With -screen, one GetImage of the screen: xwd's per-window path returns black for Qt's
-        // dialogs and drop-downs lying over the main window.
-        ASSERT_TRUE(xserver_.Run({"xwd", "-root", "-screen", "-silent", "-out", xwd.string()}));
-        ASSERT_TRUE(SaveAsPng(xwd, png)) << png;
+        ASSERT_TRUE(xserver_.Run({"xwd", "-root", "-silent", "-out", xwd.string()}));
+        const fs::path windows = dir_ / name;
+        fs::create_directories(windows);
+        ASSERT_TRUE(xserver_.Run({"/bin/sh", "-c", kDumpWindows, "sh", windows.string()}));
+        ASSERT_TRUE(SaveAsPng(xwd, windows / "windows.txt", png)) << png;
         std::cout << "screenshot: " << png.string() << '\n';
     }
 
