@@ -6,7 +6,9 @@
 #include "data_grid/db_grid.h"
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
+#include "platform/db/datetime_fields.h"
 #include "platform/db/field.h"
+#include "platform/rtl/datetime_parse.h"
 
 TSTColumnFilterEh::TSTColumnFilterEh(TColumnEh* Column)
     : column_(Column), listLink_(std::make_unique<TFieldDataLinkEh>()) {}
@@ -123,9 +125,14 @@ Variant TSTColumnFilterEh::SecondFilterValue() const {
 void TSTColumnFilterEh::ParseExpressionText(const std::string& Text) {
     const std::string keyFields = FilterKeyField();
     // Through a key field the text names an entry of the list, whatever the type of the keys.
-    if (TField* field = ColumnField())
+    TFilterTextSettingsEh settings = SystemFilterTextSettings();
+    if (TField* field = ColumnField()) {
         expression_.DataKind = keyFields.empty() ? FilterDataKindOf(field->DataType()) : fdkStringEh;
-    ParseFilterExpression(Text, expression_);
+        if (const auto* dates = dynamic_cast<const TDateTimeField*>(field);
+            dates && !dates->DisplayFormat.empty())
+            settings.ShownDateTime = FormatSettingsOfLayout(dates->DisplayFormat, settings.DateTime);
+    }
+    ParseFilterExpression(Text, expression_, settings);
     if (!keyFields.empty() && expression_.FirstOperator != fokNullEh &&
         expression_.FirstOperator != fokNotNullEh)
         ReadThroughKeyField(Text, keyFields);

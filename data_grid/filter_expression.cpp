@@ -43,7 +43,7 @@ TFilterKeywordEh OperatorOfWord(std::string_view Word, const TFilterWordsEh& Wor
 }
 
 TFilterTextSettingsEh SystemFilterTextSettings() {
-    return {NumberFormat(), FormatSettings(), LocalFilterWords()};
+    return {NumberFormat(), FormatSettings(), LocalFilterWords(), std::nullopt};
 }
 
 TFilterDataKindEh FilterDataKindOf(TFieldType DataType) {
@@ -201,11 +201,18 @@ class TFilterParserEh {
             return Value;
         const std::string text = Value.AsString();
         if (e_.DataKind == fdkDateTimeEh)
-            return Variant::FromDateTime(StrToDateTime(text, settings_.DateTime));
+            return Variant::FromDateTime(ReadDateTime(text));
         double number = 0;
         if (!TryStrToFloat(text, number, settings_.Number))
             throw EConvertError(Format("'%s' is not a valid floating point value", {text}));
         return Variant(number);
+    }
+
+    TDateTime ReadDateTime(const std::string& text) const {
+        TDateTime value = 0;
+        if (settings_.ShownDateTime && TryStrToDateTime(text, value, *settings_.ShownDateTime))
+            return value;
+        return StrToDateTime(text, settings_.DateTime);
     }
 
     std::string_view text_;

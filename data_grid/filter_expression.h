@@ -5,6 +5,7 @@
 // operators, and their SQL words for writing a condition as SQL text, are tables here as well.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -84,6 +85,8 @@ struct TFilterTextSettingsEh {
     TNumberFormat Number;
     TFormatSettings DateTime;
     TFilterWordsEh Words;
+    // The layout the column shows its dates in, read before DateTime: a user types what is shown.
+    std::optional<TFormatSettings> ShownDateTime;
 };
 // The system's separators and formats with the program's keywords.
 TFilterTextSettingsEh SystemFilterTextSettings();

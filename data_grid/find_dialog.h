@@ -71,6 +71,7 @@ class TDBGridEhFindDlg : public TForm {
   private:
     void CreateControls();
     void PlaceControls();
+    void FitLabelColumn();
     void SetFindGrid(TCustomDBGridEh* Grid);
     void RecordPattern(const std::string& Pattern);
     // The active dataset of the grid, or nullptr when there is nothing to search.

@@ -1,4 +1,6 @@
 // The find dialog's form: its controls as laid out at 120 pixels per inch, scaled to the screen.
+#include <algorithm>
+
 #include "data_controls/db_check_box.h"
 #include "data_controls/db_combo_box.h"
 #include "data_grid/find_dialog.h"
@@ -9,6 +11,7 @@
 namespace {
 
 constexpr int DesignedPixelsPerInch = 120;
+constexpr int LabelGap = 8;  // between the widest label and its box, at the designed resolution
 
 TDBComboBoxEh* NewComboBox(TWinControl& Parent, const char* Name) {
     auto* box = NewComponent<TDBComboBoxEh>(&Parent);
@@ -72,6 +75,7 @@ TDBGridEhFindDlg::TDBGridEhFindDlg(TComponent* AOwner) : TForm(AOwner) {
     CreateControls();
     PlaceControls();
     ScaleControlsFromDesign(*this, DesignedPixelsPerInch);
+    FitLabelColumn();
 }
 
 TDBGridEhFindDlg::~TDBGridEhFindDlg() {
@@ -102,6 +106,23 @@ void TDBGridEhFindDlg::CreateControls() {
     Label3 = NewLabel(*this, "Label3", "Прос&мотр:", 12, 101, cbFindDirection);
     cbCharCase = NewCheckBox(*this, "cbCharCase", "С учетом ре&гистра", false);
     cbUseFormat = NewCheckBox(*this, "cbUseFormat", "С у&четом формата", true);
+}
+
+// The layout was made for a narrower font: the column of labels takes the widest label at the real
+// font plus its gap, and whatever stands right of it moves over as the dialog widens.
+void TDBGridEhFindDlg::FitLabelColumn() {
+    const int gap = ScaleFromDesign(LabelGap, DesignedPixelsPerInch);
+    int labelsRight = 0;
+    for (const TLabel* label : {Label1, Label2, cbMatchType, Label3})
+        labelsRight = std::max(labelsRight, label->Left() + label->Width());
+    const int columnLeft = cbText->Left();
+    const int shift = labelsRight + gap - columnLeft;
+    if (shift <= 0)
+        return;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (TControl* control = Controls(i); control->Left() >= columnLeft)
+            control->SetLeft(control->Left() + shift);
+    SetClientWidth(ClientWidth() + shift);
 }
 
 void TDBGridEhFindDlg::PlaceControls() {

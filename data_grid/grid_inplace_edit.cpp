@@ -55,6 +55,7 @@ void TDBGridInplaceEdit::UpdateContents() {
     paramsReadOnlySet_ = false;
     if (grid == nullptr || column == nullptr) {
         SetEditStyle(esSimpleEh);
+        SetTextAlignment(taLeftJustify);
         TInplaceEdit::UpdateContents();
         return;
     }
@@ -82,6 +83,8 @@ void TDBGridInplaceEdit::ApplyCellParams(TCustomDBGridEh& Grid, TColumnEh& Colum
     Grid.FireGetCellParams(&Column, Font(), params.Background, params.State);
     Column.FireGetCellParams(true, &params);
     SetColor(params.Background);
+    // The text stands where the cell shows it: amounts at the right of a right-aligned column.
+    SetTextAlignment(params.Alignment);
     imageIndex_ = params.ImageIndex;
     if (params.ReadOnly != columnReadOnly) {
         ReadOnly = params.ReadOnly;

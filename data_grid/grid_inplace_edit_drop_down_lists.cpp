@@ -14,6 +14,7 @@
 #include "data_grid/popup_data_grid.h"
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
+#include "platform/db/datetime_fields.h"
 #include "platform/db/field.h"
 #include "platform/rtl/datetime.h"
 #include "platform/rtl/datetime_parse.h"
@@ -69,7 +70,8 @@ TDateTime DropDownDate(const std::string& Text, TField* Field) {
     if (Text.empty())
         return Date();
     TDateTime date = 0;
-    if (TryStrToDate(Text, date))
+    const auto* dates = dynamic_cast<const TDateTimeField*>(Field);
+    if (dates != nullptr ? dates->TryReadText(Text, date) : TryStrToDate(Text, date))
         return date;
     // A text that reads as no date opens at the stored date, or at today without one.
     if (Field != nullptr && !Field->IsNull()) {

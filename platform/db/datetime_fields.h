@@ -1,8 +1,11 @@
 #pragma once
 // Date and time fields. TDateTimeField keeps a TDateTime; TDateField only its date part and
 // TTimeField only its time of day. DisplayFormat (FormatDateTime's notation) shapes the shown text;
-// without it a date shows the short date, a time the long time and a date-time both.
+// without it a date shows the short date, a time the long time and a date-time both. A user types
+// what is shown: the edit text is the shown text whenever that holds the whole value, and a text
+// reads in the shown layout first, then in the locale's.
 #include <string>
+#include <string_view>
 
 #include "platform/db/field.h"
 
@@ -12,6 +15,8 @@ class TDateTimeField : public TField {
     std::string ClassName() const override { return "TDateTimeField"; }
     int DataSize() const override { return 8; }
     std::string DisplayFormat;
+    // Reads a text as this field's kind of value; false when it is none.
+    bool TryReadText(std::string_view text, TDateTime& value) const;
 
   protected:
     TDateTimeField(TComponent* AOwner, TFieldType type);
@@ -21,9 +26,14 @@ class TDateTimeField : public TField {
     void SetAsStringValue(const std::string& value) override;
     void SetAsDateTimeValue(TDateTime value) override;
     void SetAsFloatValue(double value) override { SetAsDateTimeValue(value); }
-    std::string GetAsString() const override { return DefaultText(false); }
+    std::string GetAsString() const override { return LocaleText(); }
     double GetAsFloat() const override { return AsDateTime(); }
     std::string DefaultText(bool displayText) const override;
+
+  private:
+    std::string LocaleText() const;
+    bool TryReadByLocale(std::string_view text, TDateTime& value) const;
+    TDateTime StoredForm(TDateTime value) const;
 };
 
 class TDateField : public TDateTimeField {

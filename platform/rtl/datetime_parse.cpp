@@ -158,11 +158,36 @@ bool ScanTime(Scanner& sc, const TFormatSettings& fs, TDateTime& value) {
     return TryEncodeTime(hour, min, sec, msec, value);
 }
 
+// The character after the first run of a letter in a format, or 0 when the letter is absent or
+// nothing separates the run from what follows.
+char SeparatorAfter(std::string_view format, char letter) {
+    std::size_t i = 0;
+    while (i < format.size() && std::toupper(static_cast<unsigned char>(format[i])) != letter) ++i;
+    while (i < format.size() && std::toupper(static_cast<unsigned char>(format[i])) == letter) ++i;
+    if (i >= format.size() || std::isalnum(static_cast<unsigned char>(format[i])) || format[i] == '\'' ||
+        format[i] == '"')
+        return 0;
+    return format[i];
+}
+
 [[noreturn]] void RaiseNot(std::string_view s, const char* what) {
     throw EConvertError(Format("'%s' is not a valid %s", {s, what}));
 }
 
 }  // namespace
+
+TFormatSettings FormatSettingsOfLayout(std::string_view format, const TFormatSettings& base) {
+    TFormatSettings fs = base;
+    fs.ShortDateFormat = std::string(format);
+    for (char letter : {'D', 'M', 'Y'})
+        if (const char sep = SeparatorAfter(format, letter); sep != 0 && sep != ' ') {
+            fs.DateSeparator = sep == '/' ? base.DateSeparator : sep;
+            break;
+        }
+    if (const char sep = SeparatorAfter(format, 'H'); sep != 0 && sep != ' ')
+        fs.TimeSeparator = sep == ':' ? base.TimeSeparator : sep;
+    return fs;
+}
 
 bool TryStrToDate(std::string_view s, TDateTime& value, const TFormatSettings& fs) {
     Scanner sc(s);

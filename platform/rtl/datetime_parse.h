@@ -25,4 +25,8 @@ TDateTime StrToDate(std::string_view s);
 TDateTime StrToTime(std::string_view s);
 TDateTime StrToDateTime(std::string_view s);
 
+// Settings that read back what FormatDateTime writes with a format such as "dd.mm.yyyy hh:nn": its
+// order of day, month and year and its separators ("/" and ":" stay the given settings' own).
+TFormatSettings FormatSettingsOfLayout(std::string_view format, const TFormatSettings& base);
+
 constexpr int TwoDigitYearCenturyWindow = 50;

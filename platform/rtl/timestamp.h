@@ -9,6 +9,7 @@
 struct TTimeStamp {
     std::int32_t Time = 0;  // milliseconds since midnight
     std::int32_t Date = 0;  // one plus the days since 0001-01-01
+    bool operator==(const TTimeStamp&) const = default;
 };
 
 constexpr std::int32_t DateDelta = 693594;  // days from 0001-01-01 to 1899-12-31

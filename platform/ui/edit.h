@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/alignment.h"
 #include "platform/ui/custom_control.h"
 #include "platform/ui/edit_messages.h"
 
@@ -43,6 +44,9 @@ class TEdit : public TCustomControl {
     void SetMultiline(bool value);
     // Long lines break at the formatting rectangle's width (a multi-line window without ES_AUTOHSCROLL).
     bool WrapsLines() const { return multiline_ && wordWrap_; }
+    // Where a line that fits the width stands in it (the window's ES_LEFT, ES_RIGHT or ES_CENTER).
+    TAlignment TextAlignment() const { return alignment_; }
+    void SetTextAlignment(TAlignment value);
     // The top line shown (multi-line).
     int FirstVisibleLine() const { return firstLine_; }
 
@@ -131,6 +135,7 @@ class TEdit : public TCustomControl {
     int LineOf(int index) const;
     int LineHeight() const;
     int LineTop(int line) const;
+    int LineIndent(const std::u32string& shown, const Line& line) const;
     int WidthOf(const std::u32string& text, int start, int count) const;
     TPoint PosFromChar(int index) const;
     int CharFromPos(TPoint pos) const;
@@ -147,6 +152,7 @@ class TEdit : public TCustomControl {
     int firstLine_ = 0;
     char32_t passwordChar_ = 0;
     TEditCharCase charCase_ = ecNormal;
+    TAlignment alignment_ = taLeftJustify;
     bool modified_ = false;
     bool autoSize_ = true;
     bool multiline_ = false;

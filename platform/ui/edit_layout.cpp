@@ -53,7 +53,28 @@ int TEdit::LineHeight() const {
 int TEdit::LineTop(int line) const {
     if (!multiline_)
         return (ClientHeight() - LineHeight()) / 2;
-    return EditRect().Top + (line - firstLine_) * LineHeight();
+    const TRect rect = EditRect();
+    // One line that never wraps stands in the middle, as a single-line edit's does, moved by as much
+    // as the rectangle's top is.
+    if (!wordWrap_ && Lines().size() == 1)
+        return rect.Top + std::max((ClientHeight() - LineHeight()) / 2, 0);
+    return rect.Top + (line - firstLine_) * LineHeight();
+}
+
+int TEdit::LineIndent(const std::u32string& shown, const Line& line) const {
+    if (alignment_ == taLeftJustify)
+        return 0;
+    const int room = std::max(EditRect().Width() - 1, 0) - WidthOf(shown, line.Start, line.Length);
+    if (room <= 0)
+        return 0;
+    return alignment_ == taRightJustify ? room : room / 2;
+}
+
+void TEdit::SetTextAlignment(TAlignment value) {
+    if (alignment_ == value)
+        return;
+    alignment_ = value;
+    Invalidate();
 }
 
 int TEdit::VisibleLineCount() const {
@@ -73,7 +94,9 @@ TPoint TEdit::PosFromChar(int index) const {
     int lineIndex = LineOf(index);
     const Line& line = lines[static_cast<std::size_t>(lineIndex)];
     int column = std::clamp(index - line.Start, 0, line.Length);
-    return {EditRect().Left - scrollX_ + WidthOf(ShownText(), line.Start, column), LineTop(lineIndex)};
+    const std::u32string shown = ShownText();
+    return {EditRect().Left - scrollX_ + LineIndent(shown, line) + WidthOf(shown, line.Start, column),
+            LineTop(lineIndex)};
 }
 
 int TEdit::CharFromPos(TPoint pos) const {
@@ -88,7 +111,7 @@ int TEdit::CharFromPos(TPoint pos) const {
     }
     const Line& line = lines[static_cast<std::size_t>(lineIndex)];
     std::u32string shown = ShownText();
-    int x = pos.X - EditRect().Left + scrollX_;
+    int x = pos.X - EditRect().Left + scrollX_ - LineIndent(shown, line);
     // The boundary nearest the point: past the middle of a character is after it.
     for (int column = 0; column < line.Length; ++column) {
         int left = WidthOf(shown, line.Start, column);
@@ -107,12 +130,18 @@ void TEdit::ScrollCaret() {
         scrollX_ = x - width;
     if (x < scrollX_)
         scrollX_ = x;
-    // A line that got shorter comes back rather than leave empty room at the right.
-    if (!multiline_) {
+    // A line that got shorter comes back rather than leave empty room at the right; so does one
+    // scrolled while the rectangle was narrower.
+    if (!WrapsLines()) {
         std::u32string shown = ShownText();
-        int textWidth = WidthOf(shown, 0, static_cast<int>(shown.size()));
+        int textWidth = 0;
+        for (const Line& line : Lines())
+            textWidth = std::max(textWidth, WidthOf(shown, line.Start, line.Length));
         scrollX_ = std::min(scrollX_, std::max(textWidth - width, 0));
     }
+    // A text selected whole, as an editor opens with it, shows from its start.
+    if (SelLength() > 0 && SelLength() == Length())
+        scrollX_ = 0;
     // Wrapped lines fit the width: only the spaces at a break may run past it.
     scrollX_ = WrapsLines() ? 0 : std::max(scrollX_, 0);
     if (!multiline_)
@@ -150,7 +179,7 @@ void TEdit::PaintLine(TCanvas& canvas, const std::u32string& shown, const Line& 
     TRect rect = EditRect();
     int top = LineTop(lineIndex);
     int height = LineHeight();
-    int left = rect.Left - scrollX_;
+    int left = rect.Left - scrollX_ + LineIndent(shown, line);
     canvas.Brush()->SetStyle(bsClear);
     canvas.Font()->SetColor(Enabled() ? Font()->Color() : clGrayText);
     std::u32string text =

@@ -81,7 +81,11 @@ void TMonthCalendar::AdjustSize() {
 TMonthCalendar::Metrics TMonthCalendar::Measure() const {
     TCanvas& canvas = *Canvas();
     canvas.Font()->Assign(*Font());
-    int cellW = canvas.TextWidth("00") + 8;
+    // A day's cell is wide enough for its number and for its column's name, with room between names.
+    int cellW = canvas.TextWidth("00");
+    for (const std::string& name : FormatSettings().ShortDayNames)
+        cellW = std::max(cellW, canvas.TextWidth(name));
+    cellW += 8;
     int cellH = canvas.TextHeight("0") + 4;
     return {cellW, cellH, weekNumbers_ ? cellW : 0, cellH + 6};
 }

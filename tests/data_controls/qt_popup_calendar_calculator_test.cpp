@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "data_controls/drop_down_owner.h"
 #include "data_controls/edit_button_control.h"
@@ -13,6 +16,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/popup_window.h"
 #include "platform/ui/window_functions.h"
+#include "tests/support/locale_scope.h"
 #include "tests/support/qt_host_test.h"
 
 namespace {
@@ -110,6 +114,113 @@ TEST_F(QtPopupsTest, CalendarShowsItsMonthTheChosenDayAndARaisedFrame) {
     const TRect title = Moved({0, 0, calendar->ClientWidth(), 4}, client);
     EXPECT_GT(CountIn(shown, title, [](std::uint32_t p) { return p == ColorToArgb(clActiveCaption); }),
               title.Width() * 2);
+}
+
+bool Dark(std::uint32_t argb) {
+    const Rgb c = RgbOf(argb);
+    return c.r < 0x90 && c.g < 0x90 && c.b < 0x90;
+}
+
+// The first and last columns of a band of the image that hold dark ink, or an empty span.
+std::pair<int, int> InkSpan(const platform::ui::RasterImage& image, const TRect& band) {
+    int first = -1, last = -1;
+    for (int x = band.Left; x < band.Right; ++x)
+        for (int y = band.Top; y < band.Bottom; ++y)
+            if (Dark(image.Pixel(x, y))) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+// The first row of days found by asking the calendar what lies under its points: its top and
+// bottom, and each day's cell's left and right edges (client coordinates, right exclusive).
+struct DayRow {
+    int top = -1, bottom = -1;
+    std::vector<std::pair<int, int>> cells;
+};
+
+bool IsDay(UINT hit) {
+    return hit == MCHT_CALENDARDATE || hit == MCHT_CALENDARDATEPREV || hit == MCHT_CALENDARDATENEXT;
+}
+
+DayRow FirstDayRow(TPopupMonthCalendarEh& calendar) {
+    DayRow row;
+    const int middle = calendar.ClientWidth() / 2;
+    WORD firstDay = 0;
+    for (int y = 0; y < calendar.ClientHeight(); ++y) {
+        SYSTEMTIME st;
+        if (!IsDay(calendar.CalendarHitTest({middle, y}, &st)))
+            continue;
+        if (row.top < 0) {
+            row.top = y;
+            firstDay = st.wDay;
+        }
+        if (st.wDay != firstDay)
+            break;
+        row.bottom = y + 1;
+    }
+    WORD day = 0;
+    for (int x = 0; x < calendar.ClientWidth(); ++x) {
+        SYSTEMTIME st;
+        if (!IsDay(calendar.CalendarHitTest({x, row.top}, &st))) {
+            day = 0;
+            continue;
+        }
+        if (st.wDay != day)
+            row.cells.emplace_back(x, x + 1);
+        row.cells.back().second = x + 1;
+        day = st.wDay;
+    }
+    return row;
+}
+
+// Each day's name, whole as the locale gives it, is written inside its own column's cell with blank
+// room on both sides, at the platform's default font and at a wider one.
+TEST_F(QtPopupsTest, CalendarDayNamesStandApartInEveryLocale) {
+    struct FontCase {
+        const char* name;
+        int size;
+    };
+    for (const FontCase font :
+         {FontCase{nullptr, 0}, FontCase{"DejaVu Sans", 9}, FontCase{"DejaVu Sans", 11}})
+        for (const char* locale : testsupport::kTestLocales) {
+            SCOPED_TRACE(std::string(locale) + " " + (font.name ? font.name : "default") + " " +
+                         std::to_string(font.size));
+            testsupport::LocaleScope scope(locale);
+            auto* calendar = NewComponent<TPopupMonthCalendarEh>(form);
+            calendar->SetVisible(false);
+            calendar->SetParent(form);
+            if (font.name != nullptr) {
+                calendar->Font()->SetName(font.name);
+                calendar->Font()->SetSize(font.size);
+            }
+            calendar->SetDate(EncodeDate(2024, 3, 20));
+            Drop(calendar);
+            const DayRow days = FirstDayRow(*calendar);
+            ASSERT_GT(days.bottom - days.top, 4);
+            ASSERT_EQ(days.cells.size(), 7u);
+            const int rowHeight = days.bottom - days.top;
+            const TPoint client = calendar->ClientOffset();
+            const platform::ui::RasterImage& shown = calendar->PopupWindow()->SurfaceImage();
+            TCanvas& canvas = *calendar->Canvas();
+            canvas.Font()->Assign(*calendar->Font());
+            // March 2024's first row starts on Monday 26 February.
+            for (int column = 0; column < 7; ++column) {
+                const auto [left, right] = days.cells[column];
+                const std::string name = FormatDateTime("ddd", EncodeDate(2024, 2, 26) + column);
+                SCOPED_TRACE(name);
+                const auto [first, last] =
+                    InkSpan(shown, Moved({left, days.top - rowHeight, right, days.top}, client));
+                ASSERT_GE(first, 0) << "no name over its column";
+                EXPECT_GT(first, left + client.X) << "touches the cell's left edge";
+                EXPECT_LT(last, right - 1 + client.X) << "touches the cell's right edge";
+                // Ink is narrower than the text's advance by the side bearings, a shortened name by a letter.
+                EXPECT_GE((last - first + 1) * 5, canvas.TextWidth(name) * 4) << "not the whole name";
+            }
+            calendar->SetVisible(false);
+        }
 }
 
 TEST_F(QtPopupsTest, CalculatorKeysInBlueAndRedInsideItsFrame) {

@@ -59,7 +59,10 @@ TEST_F(QtFindDialogTest, EachControlIsDrawnAtItsScaledRectangle) {
     dialog->Show();
     Application->ProcessMessages();
     dialog->Repaint();
-    ASSERT_EQ(dialog->ClientWidth(), 498);
+    // What stands right of the labels moved over by as much as the widest label needs.
+    const int shift = dialog->cbText->Left() - 86;
+    ASSERT_GE(shift, 0);
+    ASSERT_EQ(dialog->ClientWidth(), 498 + shift);
     // Buttons and edits draw their frame on their very edges.
     struct Framed {
         const char* name;
@@ -67,12 +70,12 @@ TEST_F(QtFindDialogTest, EachControlIsDrawnAtItsScaledRectangle) {
         TRect at;
     };
     const Framed framed[] = {
-        {"cbText", dialog->cbText, Bounds(86, 9, 311, 21)},
-        {"bFind", dialog->bFind, Bounds(406, 9, 81, 22)},
-        {"bCancel", dialog->bCancel, Bounds(406, 37, 81, 22)},
-        {"cbFindIn", dialog->cbFindIn, Bounds(86, 31, 190, 21)},
-        {"cbMatchinType", dialog->cbMatchinType, Bounds(86, 54, 142, 21)},
-        {"cbFindDirection", dialog->cbFindDirection, Bounds(86, 78, 142, 21)},
+        {"cbText", dialog->cbText, Bounds(86 + shift, 9, 311, 21)},
+        {"bFind", dialog->bFind, Bounds(406 + shift, 9, 81, 22)},
+        {"bCancel", dialog->bCancel, Bounds(406 + shift, 37, 81, 22)},
+        {"cbFindIn", dialog->cbFindIn, Bounds(86 + shift, 31, 190, 21)},
+        {"cbMatchinType", dialog->cbMatchinType, Bounds(86 + shift, 54, 142, 21)},
+        {"cbFindDirection", dialog->cbFindDirection, Bounds(86 + shift, 78, 142, 21)},
     };
     for (const Framed& f : framed) {
         SCOPED_TRACE(f.name);
@@ -92,13 +95,33 @@ TEST_F(QtFindDialogTest, EachControlIsDrawnAtItsScaledRectangle) {
         EXPECT_EQ(IntersectRect(drawn, at), drawn);
         EXPECT_LE(drawn.Left, at.Left + 2);
     }
-    EXPECT_EQ(dialog->cbCharCase->BoundsRect(), Bounds(86, 103, 142, 14));
-    EXPECT_EQ(dialog->cbUseFormat->BoundsRect(), Bounds(256, 103, 142, 14));
+    EXPECT_EQ(dialog->cbCharCase->BoundsRect(), Bounds(86 + shift, 103, 142, 14));
+    EXPECT_EQ(dialog->cbUseFormat->BoundsRect(), Bounds(256 + shift, 103, 142, 14));
     EXPECT_EQ(dialog->Label1->BoundsRect().TopLeft(), (TPoint{10, 12}));
     EXPECT_EQ(dialog->Label3->BoundsRect().TopLeft(), (TPoint{10, 81}));
     // Between the controls the face shows.
     EXPECT_TRUE(DrawnBounds(*dialog, Rect(0, 0, 8, dialog->ClientHeight())).IsEmpty());
-    EXPECT_TRUE(DrawnBounds(*dialog, Rect(398, 0, 405, dialog->ClientHeight())).IsEmpty());
+    EXPECT_TRUE(DrawnBounds(*dialog, Rect(398 + shift, 0, 405 + shift, dialog->ClientHeight())).IsEmpty());
+}
+
+// Laid out for a narrower font than the platform's, the labels would run under their boxes: each
+// label's drawn text ends before the box it names, with a gap.
+TEST_F(QtFindDialogTest, EachLabelFitsBeforeItsBoxAtThePlatformsFont) {
+    auto* dialog = NewComponent<TDBGridEhFindDlg>(Application);
+    dialog->Show();
+    Application->ProcessMessages();
+    dialog->Repaint();
+    for (const TLabel* label : {dialog->Label1, dialog->Label2, dialog->cbMatchType, dialog->Label3}) {
+        SCOPED_TRACE(label->Caption());
+        const TControl* box = label->FocusControl;
+        ASSERT_NE(box, nullptr);
+        const TRect row{0, label->Top(), box->Left(), label->Top() + label->Height()};
+        const TRect drawn = DrawnBounds(*dialog, row, label);
+        ASSERT_FALSE(drawn.IsEmpty());
+        EXPECT_LE(label->Left() + label->Width(), box->Left() - 4) << "no gap before the box";
+        EXPECT_LE(drawn.Right, label->Left() + label->Width()) << "the text runs past the label";
+        EXPECT_GE(dialog->bFind->Left(), dialog->cbText->Left() + dialog->cbText->Width());
+    }
 }
 
 TEST_F(QtFindDialogTest, TheModelessWindowFloatsAboveTheProgramWithAFixedFrame) {

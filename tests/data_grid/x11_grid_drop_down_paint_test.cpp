@@ -35,11 +35,11 @@
 #include "platform/ui/form.h"
 #include "platform/ui/popup_window.h"
 #include "platform/ui/qt/qt_window.h"
-#include "tests/app/e2e/xwd_image.h"
 #include "tests/data_grid/grid_unit_scope.h"
 #include "tests/platform/ui/x11_host_test.h"
 #include "tests/support/add_field.h"
 #include "tests/support/memory_dataset.h"
+#include "tests/support/xwd_image.h"
 
 namespace {
 

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "data_controls/db_check_box.h"
 #include "data_controls/db_combo_box.h"
@@ -14,11 +15,13 @@
 #include "data_grid/column.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/find_dialog.h"
 #include "data_grid/grid_inplace_edit.h"
 #include "data_grid/popup_data_grid.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/rtl/datetime.h"
+#include "platform/ui/application.h"
 #include "platform/ui/month_calendar.h"
 #include "platform/ui/speed_button.h"
 #include "tools/grid_demo/grid_demo_form.h"
@@ -89,28 +92,59 @@ void PutRows(std::ostream& out, TCustomDBGridEh& grid) {
         }
     }
     link->SetActiveRecord(saved);
-    out << "state " << StateName(dataSet->State()) << "\nrows" << rows.str() << '\n' << cells.str();
+    out << "state " << StateName(dataSet->State()) << "\ncurrent " << dataSet->FieldByName("ID")->AsString()
+        << "\nrows" << rows.str() << '\n'
+        << cells.str();
 }
 
-// Each day's cell in the calendar, found by asking the calendar what lies under its points.
-void PutCalendarDays(std::ostream& out, TPopupMonthCalendarEh& calendar) {
-    std::map<std::string, TRect> days;
-    for (int y = 0; y < calendar.ClientHeight(); y += 2)
-        for (int x = 0; x < calendar.ClientWidth(); x += 2) {
-            SYSTEMTIME st;
-            if (calendar.CalendarHitTest({x, y}, &st) != MCHT_CALENDARDATE)
-                continue;
-            const std::string name = FormatDateTime("yyyy-mm-dd", SystemTimeToDate(st));
-            auto [it, added] = days.try_emplace(name, TRect{x, y, x + 1, y + 1});
-            TRect& r = it->second;
-            r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
-                 std::max(r.Bottom, y + 1)};
+bool IsDayHit(UINT hit) {
+    return hit == MCHT_CALENDARDATE || hit == MCHT_CALENDARDATEPREV || hit == MCHT_CALENDARDATENEXT;
+}
+
+// The stretches [start, end) of a line through the calendar that each show one day, found by asking
+// the calendar what lies under the line's points.
+template <typename PointAt>
+std::vector<std::pair<int, int>> DaySpans(const TPopupMonthCalendarEh& calendar, int length,
+                                          PointAt pointAt) {
+    std::vector<std::pair<int, int>> spans;
+    TDateTime shown = -1;
+    for (int i = 0; i < length; ++i) {
+        SYSTEMTIME st;
+        if (!IsDayHit(calendar.CalendarHitTest(pointAt(i), &st))) {
+            shown = -1;
+            continue;
         }
-    for (const auto& [name, rect] : days) {
-        out << "day " << name;
-        PutRect(out, calendar, rect);
-        out << '\n';
+        const TDateTime date = SystemTimeToDate(st);
+        if (date != shown)
+            spans.emplace_back(i, i);
+        spans.back().second = i + 1;
+        shown = date;
     }
+    return spans;
+}
+
+// Each day's cell of the shown month: the calendar's rows down its middle crossed with its columns
+// along its first row (a hit test per line's point, not per point of the calendar: the writer runs
+// on a timer beside the user's input).
+void PutCalendarDays(std::ostream& out, TPopupMonthCalendarEh& calendar) {
+    const auto rows = DaySpans(calendar, calendar.ClientHeight(), [&](int y) {
+        return TPoint{calendar.ClientWidth() / 2, y};
+    });
+    if (rows.empty())
+        return;
+    const int firstRowMiddle = (rows.front().first + rows.front().second) / 2;
+    const auto columns = DaySpans(calendar, calendar.ClientWidth(), [&](int x) {
+        return TPoint{x, firstRowMiddle};
+    });
+    for (const auto& [top, bottom] : rows)
+        for (const auto& [left, right] : columns) {
+            SYSTEMTIME st;
+            if (calendar.CalendarHitTest({(left + right) / 2, (top + bottom) / 2}, &st) != MCHT_CALENDARDATE)
+                continue;
+            out << "day " << FormatDateTime("yyyy-mm-dd", SystemTimeToDate(st));
+            PutRect(out, calendar, {left, top, right, bottom});
+            out << '\n';
+        }
 }
 
 void PutEditor(std::ostream& out, TCustomDBGridEh& grid) {
@@ -139,6 +173,18 @@ void PutEditor(std::ostream& out, TCustomDBGridEh& grid) {
     }
 }
 
+// The find dialog while it shows: its rectangle with its pattern, and whether its last search found.
+void PutFindDialog(std::ostream& out) {
+    for (int i = 0; i < Application->ComponentCount(); ++i) {
+        auto* dialog = dynamic_cast<TDBGridEhFindDlg*>(Application->Components(i));
+        if (!Shown(dialog))
+            continue;
+        out << "find";
+        PutRect(out, *dialog, dialog->ClientRect());
+        out << '\t' << dialog->cbText->Text() << "\nfound " << (dialog->FirstTry() ? 0 : 1) << '\n';
+    }
+}
+
 void PutControls(std::ostream& out, TGridDemoForm& form) {
     const std::pair<const char*, TControl*> controls[] = {
         {"NOTE", form.NoteEdit},       {"ROOM", form.RoomCombo},      {"PAID", form.PaidCheck},
@@ -161,6 +207,7 @@ std::string TargetRectsText(TGridDemoForm& form) {
     PutTitlesAndFilters(out, *form.Grid);
     PutEditor(out, *form.Grid);
     PutControls(out, form);
+    PutFindDialog(out);
     return out.str();
 }
 

@@ -19,8 +19,8 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/window_frames.h"
 #include "tests/support/xvfb_server.h"
+#include "tests/support/xwd_image.h"
 #include "tools/jsonrpc_server/jsonrpc_test_server.h"
-#include "xwd_image.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "platform/rtl/database_error.h"
 #include "platform/rtl/datetime.h"
 #include "platform/rtl/memory_stream.h"
+#include "tests/support/locale_scope.h"
 #include "tests/support/memory_dataset.h"
 
 namespace {
@@ -296,7 +297,7 @@ TEST(FieldFamily, DisplayAndEditFormatsShapeTheText) {
              static_cast<TDateTimeField*>(f)->DisplayFormat = "yyyy-mm-dd";
              f->SetAsDateTime(EncodeDate(2024, 2, 29) + 0.75);
          },
-         "2024-02-29", FormatDateTime("ddddd", EncodeDate(2024, 2, 29))},
+         "2024-02-29", "2024-02-29"},
         {"blob", ftBlob, [](TField* f) { f->SetAsString("x"); }, "(BLOB)", "(BLOB)"},
         {"empty memo", ftMemo, [](TField*) {}, "(Memo)", "(Memo)"},
         {"graphic", ftGraphic, [](TField* f) { f->SetAsString("x"); }, "(GRAPHIC)", "(GRAPHIC)"},
@@ -310,6 +311,59 @@ TEST(FieldFamily, DisplayAndEditFormatsShapeTheText) {
         EXPECT_EQ(table.Field()->DisplayText(), c.displayText);
         EXPECT_EQ(table.Field()->Text(), c.text);
     }
+}
+
+// A user types what a field shows: under every locale the edit text of a date is its shown text
+// whenever that holds the whole value, and both the shown text and the locale's text read back.
+TEST(FieldFamily, DatesReadAsTheyAreShownInEveryLocale) {
+    const TDateTime day = EncodeDate(2024, 3, 5);
+    const TDateTime moment = day + EncodeTime(10, 30, 0, 0);
+    struct Case {
+        const char* name;
+        TFieldType type;
+        const char* format;
+        TDateTime value;
+        const char* shown;  // nullptr: the locale's own text
+        bool editAsShown;
+    };
+    const Case cases[] = {
+        {"date as dd.mm.yyyy", ftDate, "dd.mm.yyyy", day, "05.03.2024", true},
+        {"date year first", ftDate, "yyyy-mm-dd", day, "2024-03-05", true},
+        {"date by the locale", ftDate, "", day, nullptr, true},
+        {"minutes shown whole", ftDateTime, "dd.mm.yyyy hh:nn", moment, "05.03.2024 10:30", true},
+        // The seconds would be lost on posting: the editor takes the locale's full text instead.
+        {"seconds not shown", ftDateTime, "dd.mm.yyyy hh:nn", moment + EncodeTime(0, 0, 7, 0),
+         "05.03.2024 10:30", false},
+        // Names do not read back.
+        {"month names", ftDate, "d mmmm yyyy", day, nullptr, false},
+    };
+    for (const char* locale : testsupport::kTestLocales) {
+        testsupport::LocaleScope scope(locale);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(locale) + ": " + c.name);
+            OneColumn table(c.type);
+            auto* field = static_cast<TDateTimeField*>(table.Field());
+            field->DisplayFormat = c.format;
+            field->SetAsDateTime(c.value);
+            const std::string localeText = field->AsString();
+            if (c.shown != nullptr) {
+                EXPECT_EQ(field->DisplayText(), c.shown);
+            }
+            EXPECT_EQ(field->Text(), c.editAsShown ? field->DisplayText() : localeText);
+            for (const std::string& typed : {field->Text(), field->DisplayText(), localeText}) {
+                if (typed == field->DisplayText() && !c.editAsShown)
+                    continue;
+                field->Clear();
+                field->SetText(typed);
+                EXPECT_EQ(field->AsDateTime(), c.value) << "typed " << typed;
+            }
+        }
+    }
+    testsupport::LocaleScope scope("C");
+    OneColumn table(ftDate);
+    static_cast<TDateTimeField*>(table.Field())->DisplayFormat = "dd.mm.yyyy";
+    EXPECT_EQ(ErrorOf([&] { table.Field()->SetText("31.02.2024"); }),
+              "'31.02.2024' is not a valid date and time for field 'F'");
 }
 
 TEST(FieldFamily, DateAndTimeFieldsKeepOnlyTheirPart) {

@@ -12,7 +12,8 @@
 
 namespace {
 
-// Headless metrics at the default font: cells of 22 x 17, a title 23 high, 4 pixels of margin.
+// Headless metrics at the default font: cells of 29 x 17 (a day name of three characters and room
+// beside it), a title 23 high, 4 pixels of margin.
 // March 2026 begins on a Sunday: its first row runs from Monday 23 February.
 class MonthCalendarTest : public ::testing::Test {
   protected:
@@ -26,7 +27,7 @@ class MonthCalendarTest : public ::testing::Test {
         ui.ProcessMessages();
         calendar->SetFocus();
     }
-    static TPoint Cell(int row, int column) { return {4 + column * 22 + 11, 23 + (row + 1) * 17 + 8}; }
+    static TPoint Cell(int row, int column) { return {4 + column * 29 + 14, 23 + (row + 1) * 17 + 8}; }
     platform::ui::HeadlessSession ui;
     TForm* form = nullptr;
     TMonthCalendar* calendar = nullptr;
@@ -38,8 +39,8 @@ TEST_F(MonthCalendarTest, HitTestNamesThePartUnderThePoint) {
         UINT hit;
         int day;
     } cases[] = {
-        {{8, 8}, MCHT_TITLEBTNPREV, 0},          {{155, 8}, MCHT_TITLEBTNNEXT, 0},
-        {{60, 10}, MCHT_TITLEMONTH, 0},          {{90, 10}, MCHT_TITLEYEAR, 0},
+        {{8, 8}, MCHT_TITLEBTNPREV, 0},          {{200, 8}, MCHT_TITLEBTNNEXT, 0},
+        {{85, 10}, MCHT_TITLEMONTH, 0},          {{125, 10}, MCHT_TITLEYEAR, 0},
         {Cell(-1, 3), MCHT_CALENDARDAY, 0},      {Cell(2, 6), MCHT_CALENDARDATE, 15},
         {Cell(0, 0), MCHT_CALENDARDATEPREV, 23}, {Cell(5, 6), MCHT_CALENDARDATENEXT, 5},
         {Cell(6, 2), MCHT_TODAYLINK, 0},         {{500, 10}, MCHT_NOWHERE, 0},
@@ -60,7 +61,7 @@ TEST_F(MonthCalendarTest, TitleButtonsAndDaysAreClickedThrough) {
         TDateTime want;
     } cases[] = {
         {{8, 8}, EncodeDate(2026, 2, 15)},
-        {{155, 8}, EncodeDate(2026, 3, 15)},
+        {{200, 8}, EncodeDate(2026, 3, 15)},
         {Cell(1, 2), EncodeDate(2026, 3, 4)},
         {Cell(5, 6), EncodeDate(2026, 4, 5)},   // a day of the next month turns the page
         {Cell(-1, 1), EncodeDate(2026, 4, 5)},  // the day names pick nothing
@@ -91,10 +92,10 @@ TEST_F(MonthCalendarTest, KeysMoveTheDate) {
 }
 
 TEST_F(MonthCalendarTest, WeekNumbersWidenTheMinimalSize) {
-    EXPECT_EQ(calendar->MinReqRect(), (TRect{0, 0, 162, 163}));
-    EXPECT_EQ(calendar->Width(), 162) << "sized to the month";
+    EXPECT_EQ(calendar->MinReqRect(), (TRect{0, 0, 211, 163}));
+    EXPECT_EQ(calendar->Width(), 211) << "sized to the month";
     calendar->SetWeekNumbers(true);
-    EXPECT_EQ(calendar->Width(), 184);
+    EXPECT_EQ(calendar->Width(), 240);
     MCHITTESTINFO info;
     info.pt = {10, Cell(1, 0).Y};
     EXPECT_EQ(MonthCal_HitTest(calendar->Handle(), &info), MCHT_CALENDARWEEKNUM);
@@ -117,7 +118,7 @@ TEST_F(MonthCalendarTest, WeekNumbersWidenTheMinimalSize) {
 TEST_F(MonthCalendarTest, TheYearsArrowsShowAfterAClickOnTheYearAndStepIt) {
     auto centre = [](const TRect& r) { return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; };
     EXPECT_FALSE(calendar->YearSpinShown());
-    ui.ClickAt(calendar, {90, 10});
+    ui.ClickAt(calendar, {125, 10});
     ASSERT_TRUE(calendar->YearSpinShown());
     TPoint up = centre(calendar->YearSpinButton(true));
     TPoint down = centre(calendar->YearSpinButton(false));
@@ -177,8 +178,8 @@ TEST_F(MonthCalendarTest, TheRangeBoundsClicksKeysAndPages) {
         ui.PressKey(c.key, c.shift);
         EXPECT_EQ(calendar->Date(), c.want) << c.key;
     }
-    ui.ClickAt(calendar, {155, 8});
-    ui.ClickAt(calendar, {90, 10});
+    ui.ClickAt(calendar, {200, 8});
+    ui.ClickAt(calendar, {125, 10});
     TRect up = calendar->YearSpinButton(true);
     ui.ClickAt(calendar, {up.Left + 2, up.Top + 2});
     EXPECT_EQ(calendar->ShownMonth(), EncodeDate(2026, 3, 1)) << "neither the page nor the year turns";

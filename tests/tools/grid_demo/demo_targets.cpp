@@ -1,5 +1,6 @@
 #include "tests/tools/grid_demo/demo_targets.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -53,6 +54,10 @@ DemoTargets ReadDemoTargets(const std::filesystem::path& file) {
             for (int id; ids >> id;) targets.rows.push_back(id);
         } else if (line.rfind("state ", 0) == 0) {
             targets.state = line.substr(6);
+        } else if (line.rfind("current ", 0) == 0) {
+            targets.current = std::atoi(line.c_str() + 8);
+        } else if (line.rfind("found ", 0) == 0) {
+            targets.found = line.substr(6);
         } else {
             ReadRect(line, targets);
         }

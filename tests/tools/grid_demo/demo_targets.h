@@ -22,8 +22,11 @@ struct TargetRect {
 struct DemoTargets {
     std::vector<int> rows;
     std::string state;
+    int current = 0;  // the visit the grid's current row shows
+    // Whether the find dialog's last search found (empty while the dialog does not show).
+    std::string found;
     // By name: "title AMOUNT", "filter ROOM", "cell 7 AMOUNT", "button", "day 2024-03-20",
-    // "control NOTE".
+    // "control NOTE", "find" (the find dialog, with its pattern as the text).
     std::map<std::string, TargetRect> rects;
 
     std::optional<TargetRect> Find(const std::string& name) const;

@@ -2,10 +2,15 @@
 // clicking where the demo reports its targets: a room typed into the filter row, the amount's
 // title clicked up and down, a date picked from a cell's calendar and an amount typed over, a note
 // typed below the grid, the grid exported by Ctrl+E and read back by Python's CSV reader, and the
-// visits read back from the database with isql once the demo has closed.
+// visits read back from the database with isql once the demo has closed. Dates are typed as the
+// grid shows them, into a cell, into the filter row and into the find dialog; screenshots of the
+// window, a cell editor, the find dialog and the calendar are kept as PNG files for people to look at.
 #include <gtest/gtest.h>
+
+#include <QImage>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +25,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/xvfb_server.h"
+#include "tests/support/xwd_image.h"
 #include "tests/tools/grid_demo/demo_targets.h"
 
 namespace {
@@ -57,6 +63,41 @@ std::string FileText(const fs::path& file) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Writes each of the demo's shown top-level windows as "<file> <x> <y>" and its own dump to <file>:
+// `xwd -root` composes Qt's windows one by one and blanks a dialog or drop-down lying wholly inside
+// the main window, while a window read by its own id comes back drawn.
+constexpr const char* kDumpWindows = R"sh(
+cd "$1" && for w in $(xdotool search --onlyvisible --classname grid_demo); do
+  eval $(xdotool getwindowgeometry --shell $w)
+  xwd -id $w -silent -out window_$w.xwd && echo "window_$w.xwd $X $Y"
+done > windows.txt)sh";
+
+// The screen's xwd dump with the windows' own dumps laid over it, larger windows first, as a PNG.
+bool SaveAsPng(const fs::path& screen, const fs::path& windowList, const fs::path& png) {
+    const XwdImage shot(screen.string());
+    QImage image(shot.Width(), shot.Height(), QImage::Format_RGB32);
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) image.setPixel(x, y, 0xFF000000u | shot.Rgb(x, y));
+    struct Placed {
+        XwdImage image;
+        int left, top;
+    };
+    std::vector<Placed> windows;
+    std::istringstream lines(FileText(windowList));
+    std::string file;
+    for (int left = 0, top = 0; lines >> file >> left >> top;)
+        windows.push_back({XwdImage((windowList.parent_path() / file).string()), left, top});
+    std::stable_sort(windows.begin(), windows.end(), [](const Placed& a, const Placed& b) {
+        return a.image.Width() * a.image.Height() > b.image.Width() * b.image.Height();
+    });
+    for (const Placed& w : windows)
+        for (int y = 0; y < w.image.Height(); ++y)
+            for (int x = 0; x < w.image.Width(); ++x)
+                if (image.rect().contains(w.left + x, w.top + y))
+                    image.setPixel(w.left + x, w.top + y, 0xFF000000u | w.image.Rgb(x, y));
+    return image.save(QString::fromStdString(png.string()), "PNG");
 }
 
 class GridDemoEndToEnd : public ::testing::Test {
@@ -104,17 +145,33 @@ class GridDemoEndToEnd : public ::testing::Test {
     }
     // Clicks a cell, then the editor's button once it shows in that cell.
     bool ClickCellButton(const std::string& cellTarget) {
-        if (!Click(cellTarget))
-            return false;
-        const auto cell = Targets().Find(cellTarget);
-        return cell && WaitFor([&] {
-                   const auto button = Targets().Find("button");
-                   return button && button->y == cell->y;
-               }) &&
-               Click("button");
+        return Click(cellTarget) && WaitFor([&] { return ButtonOnRowOf(cellTarget); }) && Click("button");
     }
     bool Type(const std::string& text) { return Xdotool({"type", "--delay", "40", text}); }
     bool Key(const std::string& keys) { return Xdotool({"key", "--delay", "60", keys}); }
+
+    // The screen as a PNG in the test's working folder, kept after the test for people to look at.
+    void Screenshot(const std::string& name) {
+        const fs::path folder = fs::current_path() / "grid_demo_screens";
+        fs::create_directories(folder);
+        const fs::path xwd = dir_ / (name + ".xwd");
+        const fs::path png = folder / (name + ".png");
+        // A moment for the last input's painting to reach the screen.
+        ASSERT_TRUE(Xdotool({"sleep", "0.4"}));
+        ASSERT_TRUE(xserver_.Run({"xwd", "-root", "-silent", "-out", xwd.string()}));
+        const fs::path windows = dir_ / name;
+        fs::create_directories(windows);
+        ASSERT_TRUE(xserver_.Run({"/bin/sh", "-c", kDumpWindows, "sh", windows.string()}));
+        ASSERT_TRUE(SaveAsPng(xwd, windows / "windows.txt", png)) << png;
+        std::cout << "screenshot: " << png.string() << '\n';
+    }
+
+    // Whether the cell editor's button shows on the row of the named cell.
+    bool ButtonOnRowOf(const std::string& cell) {
+        const auto at = Targets().Find(cell);
+        const auto button = Targets().Find("button");
+        return at && button && button->y == at->y;
+    }
 
     bool RowsBecome(const std::vector<int>& rows) {
         return WaitFor([&] { return Targets().rows == rows; });
@@ -258,6 +315,68 @@ TEST_F(GridDemoEndToEnd, TheDropDownGridIsSizedByItsGrip) {
     })) << "the drop-down grid did not follow the grip";
     ASSERT_TRUE(Xdotool({"sleep", "0.3"}));
     EXPECT_TRUE(Targets().Find("list").has_value()) << "the drag closed the drop-down";
+}
+
+// A user types what the grid shows: a date in a cell posts, in the filter row it filters, and the
+// find dialog, filled from the date cell, finds that very row.
+TEST_F(GridDemoEndToEnd, DatesTypedAsShownPostFilterAndAreFound) {
+    ASSERT_TRUE(CellShows(2, "VISIT_DATE", "05.03.2024"));
+    Screenshot("window");
+
+    // Visit 2's date typed over, as shown, then Down posts it. The first click may only bring the
+    // window forward: the editor is in the date's cell once its button shows on that row.
+    const auto editorInDateCell = [&] { return ButtonOnRowOf("cell 2 VISIT_DATE"); };
+    ASSERT_TRUE(Click("cell 2 VISIT_DATE"));
+    if (!WaitFor(editorInDateCell, 2s)) {
+        ASSERT_TRUE(Click("cell 2 VISIT_DATE"));
+    }
+    ASSERT_TRUE(WaitFor(editorInDateCell)) << "the editor is not in the date's cell";
+    // Home and End move the grid's column: the old text goes by Backspace and Delete.
+    ASSERT_TRUE(Xdotool({"key", "--repeat", "10", "--delay", "30", "BackSpace"}));
+    ASSERT_TRUE(Xdotool({"key", "--repeat", "10", "--delay", "30", "Delete"}));
+    ASSERT_TRUE(Type("09.03.2024"));
+    Screenshot("cell_editor");
+    ASSERT_TRUE(Key("Down"));
+    ASSERT_TRUE(CellShows(2, "VISIT_DATE", "09.03.2024")) << FileText(log_);
+    ASSERT_TRUE(WaitFor([&] { return Targets().state == "browse"; })) << "the edited visit was not posted";
+
+    // The date filter: the one visit left on the 5th.
+    ASSERT_TRUE(Click("filter VISIT_DATE"));
+    ASSERT_TRUE(Type("05.03.2024"));
+    ASSERT_TRUE(Key("Return"));
+    ASSERT_TRUE(RowsBecome({3})) << "the date as shown did not filter\n" << FileText(log_);
+    for (const char* key : {"ctrl+a", "BackSpace", "Return"}) ASSERT_TRUE(Key(key));
+    ASSERT_TRUE(RowsBecome({1, 2, 3, 4, 5, 6, 7})) << "the filter was not cleared";
+
+    // Ctrl+F on visit 4's date (the editor reached by the keyboard, its text selected): the dialog
+    // takes the date as shown and its search, with "С учетом формата" on, finds visit 4.
+    ASSERT_TRUE(Click("cell 4 ROOM"));
+    ASSERT_TRUE(Key("Left"));
+    ASSERT_TRUE(Key("ctrl+f"));
+    ASSERT_TRUE(WaitFor([&] {
+        const auto find = Targets().Find("find");
+        return find && find->text == "06.03.2024";
+    })) << "the find dialog did not take the date as shown";
+    Screenshot("find_dialog");
+    ASSERT_TRUE(Key("Return"));
+    ASSERT_TRUE(WaitFor([&] { return Targets().found == "1"; })) << "the date was not found";
+    EXPECT_EQ(Targets().current, 4);
+    ASSERT_TRUE(Key("Escape"));
+    ASSERT_TRUE(WaitFor([&] { return !Targets().Find("find"); })) << "the dialog did not close";
+
+    // The calendar of visit 6's date cell.
+    ASSERT_TRUE(Click("cell 6 VISIT_DATE"));
+    ASSERT_TRUE(WaitFor([&] { return ButtonOnRowOf("cell 6 VISIT_DATE"); })) << "no button in the date cell";
+    ASSERT_TRUE(Click("button"));
+    ASSERT_TRUE(WaitFor([&] { return Targets().Find("day 2024-03-11").has_value(); })) << "no calendar";
+    Screenshot("calendar");
+    ASSERT_TRUE(Key("Escape"));
+
+    ASSERT_TRUE(Click("control CLOSE"));
+    EXPECT_EQ(demo_.WaitExit(15s), 0) << FileText(log_);
+    const std::vector<std::string> visits = ServerVisits();
+    ASSERT_EQ(visits.size(), 7u);
+    EXPECT_EQ(visits[1], "2|2|2024-03-09|205|700.5000|FALSE|-");
 }
 
 }  // namespace
