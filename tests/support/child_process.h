@@ -24,6 +24,8 @@ class ChildProcess {
                const std::filesystem::path& dir = {}, int keepFd = -1);
 
     bool Running();
+    // Sends the signal while the program runs; false when it no longer does.
+    bool Signal(int signal);
 
     // The exit status (128 + the signal when a signal ended it) once the program ended within
     // the time; nothing when it still runs or none was started.

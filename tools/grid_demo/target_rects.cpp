@@ -1,8 +1,6 @@
 #include "tools/grid_demo/target_rects.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -17,6 +15,7 @@
 #include "data_grid/grid_inplace_edit.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
+#include "platform/os/replacing_file.h"
 #include "platform/rtl/datetime.h"
 #include "platform/ui/month_calendar.h"
 #include "platform/ui/speed_button.h"
@@ -164,9 +163,7 @@ void TTargetRectWriter::Refresh() {
     const std::string text = TargetRectsText(form_);
     if (text.empty() || text == written_)
         return;
-    const std::string part = path_ + ".part";
-    std::ofstream(part, std::ios::binary | std::ios::trunc) << text;
-    std::filesystem::rename(part, path_);
+    ReplaceFileContents(path_, text);
     written_ = text;
 }
 

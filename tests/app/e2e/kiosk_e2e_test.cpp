@@ -1,6 +1,7 @@
 // The real kiosk program in a real X server (Xvfb), its settings pointing at the TLS test server,
 // a scan typed with xdotool, and screenshots of what it shows.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <chrono>
 #include <filesystem>
@@ -104,6 +105,15 @@ TEST_F(KioskEndToEndTest, ScanShowsTheResultThenTheIdleScreen) {
     for (auto [x, y] : {std::pair{"10", "1014"}, {"1270", "1014"}, {"1270", "512"}})
         ASSERT_TRUE(xserver_.Run({"xdotool", "mousemove", x, y, "click", "1"}));
     EXPECT_EQ(kiosk_.WaitExit(10s), 0);
+}
+
+// SIGTERM and SIGINT close the window as the exit taps do, with exit code 0.
+TEST_F(KioskEndToEndTest, EndsCleanlyOnTerminationSignals) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        StartKiosk("host=\r\n");
+        ASSERT_TRUE(kiosk_.Signal(signal));
+        EXPECT_EQ(kiosk_.WaitExit(10s), 0) << "signal " << signal;
+    }
 }
 
 }  // namespace
