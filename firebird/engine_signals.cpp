@@ -20,8 +20,8 @@ int AnswerEngineShutdown(const int reason, const int /*mask*/, void* /*arg*/) {
 }  // namespace
 
 void LeaveTerminationSignalsToProgram(HMODULE clientLibrary) {
-    auto* registerCallback =
-        reinterpret_cast<decltype(&fb_shutdown_callback)>(GetProcAddress(clientLibrary, "fb_shutdown_callback"));
+    auto* registerCallback = reinterpret_cast<decltype(&fb_shutdown_callback)>(
+        GetProcAddress(clientLibrary, "fb_shutdown_callback"));
     if (registerCallback == nullptr)
         return;
     ISC_STATUS_ARRAY status{};

@@ -1,8 +1,11 @@
 #include "platform/os/termination_signals.h"
 
+#include <pthread.h>
 #include <signal.h>
 
 #include <atomic>
+#include <mutex>
+#include <thread>
 
 namespace platform {
 
@@ -18,17 +21,45 @@ void NoteSignal(int signal) {
     requested.compare_exchange_strong(none, signal);
 }
 
-}  // namespace
+sigset_t TerminationSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    return set;
+}
 
-void CatchTerminationSignals() {
+// The one thread that takes the signals: a signal landing on another thread (the database
+// engine's) would break off what that thread was waiting for.
+void TakeSignals() {
+    const sigset_t set = TerminationSet();
+    for (;;) {
+        int signal = 0;
+        if (sigwait(&set, &signal) == 0)
+            NoteSignal(signal);
+    }
+}
+
+void Install() {
+    // For threads made before this one, which still take the signals themselves.
     struct sigaction action {};
     action.sa_handler = NoteSignal;
     sigemptyset(&action.sa_mask);
-    // Interrupted system calls go on: the request is answered by the loop, not by failing calls.
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // Blocked here, and so in every thread made from here on, the taking thread included.
+    const sigset_t set = TerminationSet();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    std::thread(TakeSignals).detach();
     caught = true;
+}
+
+}  // namespace
+
+void CatchTerminationSignals() {
+    static std::once_flag once;
+    std::call_once(once, Install);
 }
 
 bool TerminationSignalsCaught() {

@@ -6,7 +6,8 @@
 // embedded Firebird engine does) leave them to the program once it catches them.
 namespace platform {
 
-// Installs the handler for both signals; once is enough, again does no harm.
+// Catches both signals: one thread of its own takes them and every thread made afterwards leaves
+// them to it, so call it first thing in main. Once is enough; again does nothing.
 void CatchTerminationSignals();
 // Whether the program has installed the handler.
 bool TerminationSignalsCaught();

@@ -6,7 +6,8 @@
 
 #include "platform/rtl/file_stream.h"
 
-TReplacingFileStream::TReplacingFileStream(const std::string& fileName, mode_t mode) : writer_(fileName, mode) {}
+TReplacingFileStream::TReplacingFileStream(const std::string& fileName, mode_t mode)
+    : writer_(fileName, mode) {}
 
 std::int64_t TReplacingFileStream::Read(void* buffer, std::int64_t count) {
     writer_.Flush();

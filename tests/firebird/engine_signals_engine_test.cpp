@@ -1,8 +1,9 @@
-// A program that catches SIGTERM keeps its connections when the signal comes: the engine's own
-// answer (detaching everything) is refused and the signal is the program's request to end. Run in
-// a child of its own (a death test), where the signal and the engine's handlers stay.
+// A program that catches SIGTERM keeps its connections when the signal comes: the engine neither
+// detaches them nor has its threads broken off, and the signal is the program's request to end.
+// Run in a child of its own (a death test), where the signal and the engine's handlers stay.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -29,7 +30,7 @@ bool RequestArrives() {
     platform::CatchTerminationSignals();
     fbtest::TConnection connection(fbtest::TEngineFolder::Get().CreateDatabase("signals"));
     connection.db->SetConnected(true);
-    ::raise(SIGTERM);
+    ::kill(::getpid(), SIGTERM);
     const bool requested = RequestArrives();
     bool working = false;
     try {
@@ -40,7 +41,7 @@ bool RequestArrives() {
         working = true;
     } catch (const std::exception&) {
     }
-    std::exit(requested && working ? 0 : 1);
+    std::_Exit(requested && working ? 0 : 1);
 }
 
 TEST(EngineSignals, ACaughtSignalLeavesTheConnectionsToTheProgram) {

@@ -12,6 +12,7 @@
 
 #include "data_grid/grid_unit.h"
 #include "data_grid_fib/fib_dataset_features.h"
+#include "platform/os/termination_signals.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt/qt_host.h"
 #include "platform/ui/termination_watch.h"
@@ -58,7 +59,6 @@ struct TGridUnits {
 };
 
 int RunDemo(const TCommandLine& line) {
-    // Caught before the engine is loaded: it passes the signals on to the demo.
     TObjectPtr<TTerminationWatch> watch = MakeComponent<TTerminationWatch>(nullptr);
     grid_demo::EnsureDemoDatabase(line.Settings.DatabasePath);
     TGridUnits units;
@@ -84,6 +84,8 @@ int main(int argc, char** argv) {
         std::cerr << "usage: grid_demo <database file> <export file> [--target-rects <file>]\n";
         return 2;
     }
+    // Before any thread is made, so that none of them is broken off by the signals.
+    platform::CatchTerminationSignals();
     platform::ui::QtHost host(argc, argv);
     Application->Initialize();
     try {

@@ -48,9 +48,11 @@ TEST_F(ReplacingFileTest, PlantedLinksAreNeverWrittenThrough) {
     EXPECT_FALSE(fs::is_symlink(target_));
     EXPECT_EQ(FileText(target_), "a;b\r\n");
     EXPECT_FALSE(fs::exists(dir_ / "nowhere"));
-    for (const char* name : planted)
-        if (std::string(name) != "export.csv")
+    for (const char* name : planted) {
+        if (std::string(name) != "export.csv") {
             EXPECT_TRUE(fs::is_symlink(dir_ / name)) << name;
+        }
+    }
 }
 
 TEST_F(ReplacingFileTest, TheNewFileIsFreshPrivateToItsWriterUntilCommitAndTakesTheModeLessUmask) {

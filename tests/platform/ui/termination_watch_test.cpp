@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
@@ -34,16 +38,21 @@ struct SignalCase {
             handled = signal;
             throw std::runtime_error("cannot post");
         };
-    ::raise(c.signal);
+    ::kill(::getpid(), c.signal);
     const bool early = Application->Terminated();
-    ui.Advance(100);
+    // The catching thread notes the signal a moment later; the loop looks every 100 ms.
+    for (int i = 0; i < 200 && !Application->Terminated(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ui.Advance(100);
+    }
     const bool answered = c.throwingHandler ? handled == c.signal && closes == 0 : closes == 1;
-    std::exit(!early && answered && Application->Terminated() ? 0 : 1);
+    std::_Exit(!early && answered && Application->Terminated() ? 0 : 1);
 }
 
 TEST(TerminationWatch, ASignalClosesTheMainFormOnTheLoopAndEndsTheLoop) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    for (const SignalCase& c : {SignalCase{SIGTERM, false}, SignalCase{SIGINT, false}, SignalCase{SIGTERM, true}})
+    for (const SignalCase& c :
+         {SignalCase{SIGTERM, false}, SignalCase{SIGINT, false}, SignalCase{SIGTERM, true}})
         EXPECT_EXIT(AnswerOneSignal(c), ::testing::ExitedWithCode(0), "")
             << "signal " << c.signal << (c.throwingHandler ? " with a failing handler" : "");
 }
