@@ -17,7 +17,7 @@
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/rtl/decimal_digits.h"
-#include "platform/rtl/file_stream.h"
+#include "platform/rtl/replacing_file_stream.h"
 #include "platform/rtl/variant.h"
 #include "platform/ui/font.h"
 
@@ -96,8 +96,9 @@ TDBGridEhExport::TDBGridEhExport()
 TDBGridEhExport::~TDBGridEhExport() = default;
 
 void TDBGridEhExport::ExportFile(const std::string& FileName, bool ExportAll) {
-    TFileStream file(FileName, fmCreate);
+    TReplacingFileStream file(FileName);
     ExportStream(file, ExportAll);
+    file.Commit();
 }
 
 void TDBGridEhExport::ExportStream(TStream& AStream, bool ExportAll) {

@@ -48,7 +48,8 @@ class TDBGridEhExport : public TObject {
     // Writes the selection of the grid, or the whole grid with ExportAll, to AStream. Nothing at
     // all is written while nothing is selected.
     virtual void ExportStream(TStream& AStream, bool ExportAll);
-    // Creates or truncates the file and exports into it.
+    // Exports into a new file that replaces the named one once the export is whole; a failed
+    // export leaves the named file as it was and no other file behind.
     virtual void ExportFile(const std::string& FileName, bool ExportAll);
 
     // The text of a sum or count footer from the exporter's own sums.

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <mutex>
 
+#include "firebird/engine_signals.h"
 #include "firebird/library_texts.h"
 #include "firebird/number_utils.h"
 #include "platform/os/dynamic_library.h"
@@ -72,6 +73,7 @@ void TIBClientLibrary::LoadClientLibrary() {
         clientMajorVersion_ = isc_get_client_major_version();
         clientMinorVersion_ = isc_get_client_minor_version();
     }
+    LeaveTerminationSignalsToProgram(module_);
     // The client may change the precision of the x87 unit; floating-point results need it whole.
     SetFPUExtendedPrecision();
 }

@@ -62,7 +62,8 @@ TLogFileStream::TLogFileStream(std::string fileName, bool append, TLogFileLockin
     const bool openExisting = append && FileOrDeviceExists(fileName_);
     if (!openExisting)
         ForceDirectories(ExtractFilePath(fileName_));
-    fd_ = ::open(fileName_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_CREAT, 0666);
+    // Never through a link: one planted at the log's name would have us write into its target.
+    fd_ = ::open(fileName_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_CREAT | O_NOFOLLOW, 0666);
     if (fd_ < 0)
         RaiseFileError(openExisting ? "Cannot open file" : "Cannot create file", fileName_, errno);
     try {

@@ -1,7 +1,5 @@
 #include "logging/log_setup.h"
 
-#include <cstdio>
-#include <fstream>
 #include <mutex>
 
 #include "logging/log_exception.h"
@@ -9,6 +7,7 @@
 #include "logging/log_internal.h"
 #include "logging/property_configurator.h"
 #include "platform/os/paths.h"
+#include "platform/os/replacing_file.h"
 #include "platform/rtl/format.h"
 
 namespace {
@@ -66,16 +65,11 @@ std::string EnsureLogConfig() {
     const std::string path = LogConfigDirectory() + ConfigFileName;
     if (FileExists(path))
         return path;
-    const std::string failure = ::Format("Couldn't write configuration file \"%s\"", {path});
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.is_open())
-        throw ELogException(failure);
-    out << DefaultLogConfigText();
-    out.close();
-    if (!out) {
-        // A cut-off file would be taken for the configuration at every later start.
-        std::remove(path.c_str());
-        throw ELogException(failure);
+    try {
+        // Whole or not at all: a cut-off file would be taken for the configuration at every later start.
+        ReplaceFileContents(path, DefaultLogConfigText());
+    } catch (const std::exception&) {
+        throw ELogException(::Format("Couldn't write configuration file \"%s\"", {path}));
     }
     return path;
 }

@@ -10,7 +10,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/os/os_error.h"
 #include "platform/os/paths.h"
+#include "platform/os/replacing_file.h"
 
 struct RegistryStore::Key {
     std::string name;
@@ -199,7 +201,7 @@ bool ParseValue(std::string_view line, std::string& name, RegistryValue& value) 
 class FileLock {
   public:
     explicit FileLock(const std::string& fileName) {
-        fd_ = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        fd_ = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd_ < 0)
             throw ERegistryException("Cannot open registry lock " + fileName + ": " + std::strerror(errno));
         while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
@@ -283,28 +285,14 @@ RegistryStore::Key RegistryStore::Load(HKEY root) const {
 
 void RegistryStore::Save(HKEY root, const Key& tree) const {
     const std::string fileName = FileName(root);
-    const std::string temp = fileName + ".tmp" + std::to_string(::getpid());
     std::ostringstream text;
     text << "; registry " << RootName(root) << "\n";
     WriteKey(text, tree, "");
-    const std::string data = text.str();
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    bool ok = fd >= 0;
-    for (std::size_t done = 0; ok && done < data.size();) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    if (fd >= 0)
-        ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), fileName.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        ::unlink(temp.c_str());
-        throw ERegistryException("Cannot write registry file " + fileName + ": " + reason);
+    try {
+        ReplaceFileContents(fileName, text.str(), 0600);
+    } catch (const EOSError& e) {
+        throw ERegistryException("Cannot write registry file " + fileName + ": " +
+                                 std::strerror(e.ErrorCode));
     }
 }
 

@@ -102,10 +102,14 @@ TFileStream::~TFileStream() {
     ::close(handle_);
 }
 
-std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
+std::int64_t ReadFromFile(int handle, void* buffer, std::int64_t count) {
     return TransferAll(count, [&](std::int64_t done, std::size_t chunk) {
-        return ::read(handle_, static_cast<char*>(buffer) + done, chunk);
+        return ::read(handle, static_cast<char*>(buffer) + done, chunk);
     });
+}
+
+std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
+    return ReadFromFile(handle_, buffer, count);
 }
 
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
@@ -119,12 +123,16 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     return ::lseek(handle_, static_cast<off_t>(offset), whence);
 }
 
-void TFileStream::SetSize(std::int64_t newSize) {
-    const std::int64_t position = Position();
-    if (::ftruncate(handle_, static_cast<off_t>(newSize)) != 0) {
+void SetFileSize(int handle, std::int64_t newSize) {
+    if (::ftruncate(handle, static_cast<off_t>(newSize)) != 0) {
         const int error = errno;
         throw EOSError(Format("System Error.  Code: %d.\r\n%s", {error, std::strerror(error)}), error);
     }
+}
+
+void TFileStream::SetSize(std::int64_t newSize) {
+    const std::int64_t position = Position();
+    SetFileSize(handle_, newSize);
     if (position > newSize)
         Seek(0, soEnd);
 }

@@ -33,6 +33,11 @@ class EFOpenError : public EStreamError {
     using EStreamError::EStreamError;
 };
 
+// Reads up to count bytes of an open file at its position; fewer only at the end or on an error.
+std::int64_t ReadFromFile(int handle, void* buffer, std::int64_t count);
+// Truncates or extends an open file (new bytes read as zero); raises EOSError when it cannot.
+void SetFileSize(int handle, std::int64_t newSize);
+
 class TFileStream : public TStream {
   public:
     // rights: the permission bits of a created file (before the umask).

@@ -267,7 +267,7 @@ std::string FileText(const std::filesystem::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-TEST_F(ExportOverRows, AFileIsTruncatedAndClosedOnEveryPath) {
+TEST_F(ExportOverRows, AFileIsReplacedWholeOrNotAtAllAndClosedOnEveryPath) {
     Fill(3);
     testsupport::TempDir dir("grid_export_file");
     const std::filesystem::path path = dir / "grid.txt";
@@ -285,7 +285,20 @@ TEST_F(ExportOverRows, AFileIsTruncatedAndClosedOnEveryPath) {
     EXPECT_THROW(exporter.ExportFile(path.string(), true), Exception);
     grid->OnCellParams = nullptr;
     EXPECT_EQ(OpenFileCount(), files);
-    EXPECT_EQ(FileText(path), "");
+    // A failed export leaves the earlier file as it was and nothing beside it.
+    EXPECT_EQ(FileText(path), "2\tn2\t20");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+
+    // Neither a folder nor a link at the path is written through.
+    EXPECT_THROW(exporter.ExportFile(dir.Path().string(), true), Exception);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    const std::filesystem::path victim = dir / "victim.txt";
+    std::ofstream(victim) << "precious";
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink(victim, path);
+    exporter.ExportFile(path.string(), true);
+    EXPECT_EQ(FileText(victim), "precious");
+    EXPECT_EQ(FileText(path), "1\tn1\t10\r\n2\tn2\t20\r\n3\tn3\t30");
 }
 
 }  // namespace

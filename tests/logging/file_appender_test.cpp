@@ -197,6 +197,20 @@ TEST_F(FileAppenderTest, FileThatCannotBeOpenedRaisesFromTheOption) {
     EXPECT_NO_THROW(Write(appender, "nowhere"));
 }
 
+// Someone who can write the log's folder plants a link at its name: appending or truncating, the
+// log is never written through it.
+TEST_F(FileAppenderTest, ALinkAtTheLogsNameIsRefusedAndItsTargetKept) {
+    const std::string victim = (TempDir() / "victim").string();
+    WriteFile(victim, "precious");
+    fs::create_symlink(victim, LogFile());
+    for (bool append : {true, false}) {
+        TLogFileAppender appender;
+        appender.SetOption("append", append ? "true" : "false");
+        EXPECT_THROW(appender.SetOption("fileName", LogFile()), ELogFileError) << append;
+    }
+    EXPECT_EQ(ReadFile(victim), "precious");
+}
+
 TEST_F(FileAppenderTest, ExclusiveLockKeepsASecondWriterOut) {
     TLogFileAppender first("first", LogFile(), Lines(), true, "ExclusiveLock");
     EXPECT_THROW(TLogFileAppender("second", LogFile(), Lines(), true, "InterProcessLock"), ELogFileError);

@@ -79,6 +79,18 @@ TEST_F(LogSetupTest, DefaultFileThatCannotBeWrittenIsAnErrorAndLeavesNothingBehi
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(std::filesystem::exists(ConfigPath()));
+    EXPECT_TRUE(std::filesystem::is_empty(TempDir())) << "a part of the file was left behind";
+}
+
+// A dangling link planted at the name would have the defaults written wherever it points.
+TEST_F(LogSetupTest, TheDefaultFileReplacesALinkAtItsNameInsteadOfWritingThroughIt) {
+    SetLogConfigDirectory(TempDir().string());
+    const std::filesystem::path elsewhere = TempDir() / "elsewhere.cfg";
+    std::filesystem::create_symlink(elsewhere, ConfigPath());
+    EXPECT_EQ(EnsureLogConfig(), ConfigPath().string());
+    EXPECT_FALSE(std::filesystem::exists(elsewhere));
+    EXPECT_FALSE(std::filesystem::is_symlink(ConfigPath()));
+    EXPECT_EQ(ReadFile(ConfigPath()), DefaultLogConfigText());
 }
 
 // The only test that runs the program's own set-up: it configures once per process.

@@ -74,6 +74,10 @@ bool ChildProcess::Running() {
     return false;
 }
 
+bool ChildProcess::Signal(int signal) {
+    return Running() && ::kill(pid_, signal) == 0;
+}
+
 std::optional<int> ChildProcess::WaitExit(std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (Running()) {
@@ -82,10 +86,6 @@ std::optional<int> ChildProcess::WaitExit(std::chrono::milliseconds timeout) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return status_;
-}
-
-bool ChildProcess::Signal(int signal) {
-    return Running() && ::kill(pid_, signal) == 0;
 }
 
 std::optional<int> ChildProcess::Stop() {

@@ -24,7 +24,6 @@ class ChildProcess {
                const std::filesystem::path& dir = {}, int keepFd = -1);
 
     bool Running();
-
     // Sends the program a signal (SIGSTOP freezes it, SIGCONT thaws it); false when none runs.
     bool Signal(int signal);
 

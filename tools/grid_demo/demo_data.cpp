@@ -83,4 +83,9 @@ void TGridDemoData::PostPendingVisit() {
         visits_->Post();
 }
 
+void TGridDemoData::CancelPendingVisit() {
+    if (visits_->State() == dsEdit || visits_->State() == dsInsert)
+        visits_->Cancel();
+}
+
 }  // namespace grid_demo

@@ -24,6 +24,8 @@ class TGridDemoData {
     TDataSource& VisitsSource() { return visitsSource_; }
     // Posts the visit being edited, if any.
     void PostPendingVisit();
+    // Drops the changes to the visit being edited, if any.
+    void CancelPendingVisit();
 
   private:
     void DefineVisitFields();

@@ -1,7 +1,5 @@
 #include "tools/grid_demo/grid_demo_form.h"
 
-#include <filesystem>
-
 #include "data_controls/db_check_box.h"
 #include "data_controls/db_combo_box.h"
 #include "data_controls/db_edit.h"
@@ -160,11 +158,18 @@ void TGridDemoForm::CreateButtons() {
 }
 
 void TGridDemoForm::ExportGrid() {
-    const std::string part = settings_.ExportPath + ".part";
     TDBGridEhExportAsCSV exporter;
     exporter.Grid = Grid;
-    exporter.ExportFile(part, true);
-    std::filesystem::rename(part, settings_.ExportPath);
+    exporter.ExportFile(settings_.ExportPath, true);
+}
+
+void TGridDemoForm::CloseOnSignal() {
+    try {
+        Close();
+    } catch (const std::exception&) {
+        if (data_)
+            data_->CancelPendingVisit();
+    }
 }
 
 void TGridDemoForm::FormKeyDown(WORD& key, TShiftState shift) {

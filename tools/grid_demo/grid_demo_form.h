@@ -34,9 +34,12 @@ class TGridDemoForm : public TForm {
     // Connects to the database and binds the grid and the controls to its visits.
     void Open(const TGridDemoSettings& settings);
     TGridDemoData& Data() { return *data_; }
-    // Writes the grid as CSV to the export path: to a file beside it first, then renamed, so a
-    // reader never meets half a file.
+    // Writes the grid as CSV to the export path; the file takes the path only once it is whole,
+    // so a reader never meets half a file.
     void ExportGrid();
+    // Closes as the Close button does; a visit that cannot be posted is cancelled, since nobody is
+    // there to correct it.
+    void CloseOnSignal();
 
     TCustomDBGridEh* Grid = nullptr;
     TDBEditEh* NoteEdit = nullptr;

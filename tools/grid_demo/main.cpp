@@ -1,6 +1,7 @@
 // The grid demo: the visits of a Firebird database in a data grid with edit controls below it.
 //   grid_demo <database file> <export file> [--target-rects <file>]
-// The database is made and filled when its file is missing. With --target-rects the demo keeps
+// The database is made and filled when its file is missing. SIGINT and SIGTERM close the demo as
+// its Close button does, with exit code 0. With --target-rects the demo keeps
 // the screen rectangles of its targets in that file for test drivers.
 #include <exception>
 #include <iostream>
@@ -11,8 +12,10 @@
 
 #include "data_grid/grid_unit.h"
 #include "data_grid_fib/fib_dataset_features.h"
+#include "platform/os/termination_signals.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt/qt_host.h"
+#include "platform/ui/termination_watch.h"
 #include "tools/grid_demo/demo_database.h"
 #include "tools/grid_demo/grid_demo_form.h"
 #include "tools/grid_demo/target_rects.h"
@@ -56,16 +59,19 @@ struct TGridUnits {
 };
 
 int RunDemo(const TCommandLine& line) {
+    TObjectPtr<TTerminationWatch> watch = MakeComponent<TTerminationWatch>(nullptr);
     grid_demo::EnsureDemoDatabase(line.Settings.DatabasePath);
     TGridUnits units;
     grid_demo::TGridDemoForm* form = nullptr;
     Application->CreateForm(&form);
     form->Open(line.Settings);
+    watch->OnSignal = [form](int) { form->CloseOnSignal(); };
     std::unique_ptr<grid_demo::TTargetRectWriter> rects;
     if (!line.TargetRectsPath.empty())
         rects = std::make_unique<grid_demo::TTargetRectWriter>(*form, line.TargetRectsPath);
     Application->Run();
     rects.reset();
+    watch.reset();
     Application->DestroyForms();
     return 0;
 }
@@ -78,6 +84,8 @@ int main(int argc, char** argv) {
         std::cerr << "usage: grid_demo <database file> <export file> [--target-rects <file>]\n";
         return 2;
     }
+    // Before any thread is made, so that none of them is broken off by the signals.
+    platform::CatchTerminationSignals();
     platform::ui::QtHost host(argc, argv);
     Application->Initialize();
     try {

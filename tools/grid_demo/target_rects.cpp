@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "data_grid/popup_data_grid.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
+#include "platform/os/replacing_file.h"
 #include "platform/rtl/datetime.h"
 #include "platform/ui/application.h"
 #include "platform/ui/month_calendar.h"
@@ -222,9 +224,7 @@ void TTargetRectWriter::Refresh() {
     const std::string text = TargetRectsText(form_);
     if (text.empty() || text == written_)
         return;
-    const std::string part = path_ + ".part";
-    std::ofstream(part, std::ios::binary | std::ios::trunc) << text;
-    std::filesystem::rename(part, path_);
+    ReplaceFileContents(path_, text);
     written_ = text;
 }
 

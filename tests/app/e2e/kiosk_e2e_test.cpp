@@ -152,4 +152,13 @@ TEST_F(KioskEndToEndTest, FirstPaintedFrameShowsTheClock) {
     EXPECT_EQ(testsupport::CountNear(*below, kRed, 48), 0);
 }
 
+// SIGTERM and SIGINT close the window as the exit taps do, with exit code 0.
+TEST_F(KioskEndToEndTest, EndsCleanlyOnTerminationSignals) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        StartKiosk("host=\r\n");
+        ASSERT_TRUE(kiosk_.Signal(signal));
+        EXPECT_EQ(kiosk_.WaitExit(10s), 0) << "signal " << signal;
+    }
+}
+
 }  // namespace

@@ -126,4 +126,27 @@ TEST_F(RegistryStoreTest, RegistryObjectOpensKeysRelativeToTheOpenOne) {
     reg.CloseKey();
     EXPECT_THROW(reg.ReadString("Name"), ERegistryException);
 }
+// Links planted in the store's folder by someone who can write it: at the root file and at the
+// name the store once wrote through. The victim file of the store's user stays as it was.
+TEST_F(RegistryStoreTest, WritesReplaceLinksInTheFolderInsteadOfWritingThroughThem) {
+    std::filesystem::create_directories(dir_);
+    const std::filesystem::path victim = temp_ / "victim";
+    std::ofstream(victim) << "precious";
+    const std::filesystem::path file = dir_ / "HKEY_CURRENT_USER.reg";
+    std::filesystem::create_symlink(victim, file.string() + ".tmp" + std::to_string(::getpid()));
+    std::filesystem::create_symlink(temp_ / "elsewhere", file);  // dangling: the empty root
+    RegistryStore store(dir_.string());
+    store.WriteValue(HKEY_CURRENT_USER, "Software", "Name", {TRegDataType::rdString, "v", 0});
+    EXPECT_FALSE(std::filesystem::is_symlink(file));
+    EXPECT_FALSE(std::filesystem::exists(temp_ / "elsewhere"));
+    EXPECT_EQ(store.ReadValue(HKEY_CURRENT_USER, "Software", "Name")->text, "v");
+    std::ifstream in(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+
+    // The lock file is opened, never followed.
+    std::filesystem::create_symlink(victim, dir_ / "HKEY_LOCAL_MACHINE.reg.lock");
+    EXPECT_THROW(store.WriteValue(HKEY_LOCAL_MACHINE, "Software", "Name", {TRegDataType::rdString, "v", 0}),
+                 ERegistryException);
+}
+
 }  // namespace

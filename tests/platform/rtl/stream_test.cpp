@@ -10,6 +10,7 @@
 
 #include "platform/rtl/file_stream.h"
 #include "platform/rtl/memory_stream.h"
+#include "platform/rtl/replacing_file_stream.h"
 #include "platform/rtl/string_stream.h"
 #include "tests/support/temp_dir.h"
 
@@ -50,6 +51,13 @@ const StreamKind kKinds[] = {
      [](const testsupport::TempDir& dir) {
          WriteFile(dir / "kind.bin", "abcdef");
          return std::unique_ptr<TStream>(new TFileStream((dir / "kind.bin").string(), fmOpenReadWrite));
+     }},
+    {"replacing_file",
+     [](const testsupport::TempDir& dir) {
+         auto s = std::make_unique<TReplacingFileStream>((dir / "kind.bin").string());
+         s->WriteBuffer("abcdef", 6);
+         s->SetPosition(0);
+         return std::unique_ptr<TStream>(std::move(s));
      }},
 };
 

@@ -6,6 +6,7 @@
 // grid shows them, into a cell, into the filter row and into the find dialog; screenshots of the
 // window, a cell editor, the find dialog and the calendar are kept as PNG files for people to look at.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QImage>
 #include <nlohmann/json.hpp>
@@ -100,15 +101,24 @@ bool SaveAsPng(const fs::path& screen, const fs::path& windowList, const fs::pat
     return image.save(QString::fromStdString(png.string()), "PNG");
 }
 
-class GridDemoEndToEnd : public ::testing::Test {
+// The demo program over a database in the test's folder; GridDemoEndToEnd starts it with the test.
+class GridDemoProgram : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_FALSE(xserver_.Display().empty()) << "Xvfb did not start";
         fs::create_directories(engineDir_);
+    }
+
+    void Launch() {
+        fs::remove(targets_);
         const std::string command = std::string("exec '") + GRID_DEMO_PROGRAM + "' '" + database_.string() +
                                     "' '" + export_.string() + "' --target-rects '" + targets_.string() +
                                     "' > '" + log_.string() + "' 2>&1";
         demo_.Start({"/bin/sh", "-c", command}, Environment());
+    }
+    // Starts the demo and waits until it shows the visits.
+    void StartDemo() {
+        Launch();
         ASSERT_TRUE(WaitFor([&] { return Targets().rows.size() == 7; }, 20s))
             << "the demo did not show its visits\n"
             << FileText(log_);
@@ -192,19 +202,31 @@ class GridDemoEndToEnd : public ::testing::Test {
         return nlohmann::json::parse(FileText(json), nullptr, false).get<Rows>();
     }
 
+    // What an engine tool (its path and options, then the database) printed; its exit code 0.
+    std::string RunEngineTool(const std::string& options) {
+        const fs::path output = dir_ / "tool.txt";
+        testsupport::ChildProcess tool;
+        tool.Start({"/bin/sh", "-c",
+                    "exec " + options + " -user SYSDBA '" + database_.string() + "' > '" + output.string() +
+                        "' 2>&1"},
+                   Environment());
+        EXPECT_EQ(tool.WaitExit(30s), 0) << options << '\n' << FileText(output);
+        return FileText(output);
+    }
+
+    // The engine's full check of the database: nothing to report.
+    void ExpectSoundDatabase() {
+        EXPECT_EQ(RunEngineTool(std::string("'") + GFIX_PROGRAM + "' -v -full"), "");
+    }
+
     // The visits as the server holds them, "ID|CUSTOMER_ID|VISIT_DATE|ROOM|AMOUNT|PAID|NOTE".
     std::vector<std::string> ServerVisits() {
         const fs::path script = dir_ / "visits.sql";
-        const fs::path output = dir_ / "visits.txt";
         std::ofstream(script) << kVisitsQuery;
-        testsupport::ChildProcess isql;
-        isql.Start({"/bin/sh", "-c",
-                    std::string("exec '") + ISQL_PROGRAM + "' -q -user SYSDBA -i '" + script.string() +
-                        "' '" + database_.string() + "' > '" + output.string() + "' 2>&1"},
-                   Environment());
-        EXPECT_EQ(isql.WaitExit(30s), 0) << FileText(output);
+        const std::string output =
+            RunEngineTool(std::string("'") + ISQL_PROGRAM + "' -q -i '" + script.string() + "'");
         std::vector<std::string> rows;
-        std::istringstream lines(FileText(output));
+        std::istringstream lines(output);
         for (std::string line; std::getline(lines, line);) {
             line.erase(line.find_last_not_of(" \r") + 1);
             if (!line.empty())
@@ -221,6 +243,14 @@ class GridDemoEndToEnd : public ::testing::Test {
     fs::path log_ = dir_ / "demo.log";
     testsupport::XvfbServer xserver_{"1024x768x24"};
     testsupport::ChildProcess demo_;
+};
+
+class GridDemoEndToEnd : public GridDemoProgram {
+  protected:
+    void SetUp() override {
+        GridDemoProgram::SetUp();
+        StartDemo();
+    }
 };
 
 TEST_F(GridDemoEndToEnd, FilteredSortedEditedVisitsAreExportedAndCommitted) {
@@ -377,6 +407,49 @@ TEST_F(GridDemoEndToEnd, DatesTypedAsShownPostFilterAndAreFound) {
     const std::vector<std::string> visits = ServerVisits();
     ASSERT_EQ(visits.size(), 7u);
     EXPECT_EQ(visits[1], "2|2|2024-03-09|205|700.5000|FALSE|-");
+}
+
+// SIGTERM and SIGINT end the demo as its Close button does: the note being typed is posted and
+// committed, the database detached and sound, the exit code 0.
+TEST_F(GridDemoEndToEnd, TerminationSignalsPostTheEditAndDetachCleanly) {
+    std::string note = "first visit";
+    for (const auto& [signal, typed] : {std::pair{SIGTERM, "+term"}, std::pair{SIGINT, "+int"}}) {
+        if (!demo_.Running())
+            StartDemo();
+        ASSERT_TRUE(Click("control NOTE"));
+        ASSERT_TRUE(Key("End"));
+        ASSERT_TRUE(Type(typed));
+        ASSERT_TRUE(WaitFor([&] { return Targets().state == "edit"; })) << "typing did not start an edit";
+        ASSERT_TRUE(demo_.Signal(signal));
+        ASSERT_EQ(demo_.WaitExit(15s), 0) << "signal " << signal << '\n' << FileText(log_);
+        note += typed;
+        ExpectSoundDatabase();
+        const std::vector<std::string> visits = ServerVisits();
+        ASSERT_FALSE(visits.empty());
+        EXPECT_EQ(visits.front(), "1|1|2024-03-04|101|1500.0000|TRUE|" + note) << "signal " << signal;
+    }
+}
+
+// A first start killed while it makes the database leaves no file that later starts refuse: the
+// next start makes the database anew or opens the one finished, and the database is sound.
+class GridDemoFirstStart : public GridDemoProgram {};
+
+TEST_F(GridDemoFirstStart, AStartKilledWhileMakingTheDatabaseIsFollowedByOneThatWorks) {
+    for (int ms : {20, 60, 120, 200, 300, 500, 800}) {
+        database_ = dir_ / ("visits_" + std::to_string(ms) + ".fdb");
+        Launch();
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        demo_.Signal(SIGKILL);
+        demo_.WaitExit(10s);
+        StartDemo();
+        ASSERT_TRUE(demo_.Signal(SIGTERM));
+        ASSERT_EQ(demo_.WaitExit(15s), 0) << "killed after " << ms << " ms\n" << FileText(log_);
+        ExpectSoundDatabase();
+        EXPECT_EQ(ServerVisits().size(), 7u) << "killed after " << ms << " ms";
+    }
+    // The building files of the killed starts went with the starts that followed.
+    for (const auto& entry : fs::directory_iterator(dir_.Path()))
+        EXPECT_EQ(entry.path().string().find(".building"), std::string::npos) << entry.path();
 }
 
 }  // namespace
