@@ -16,16 +16,18 @@ void ScaleFont(TControl& control, int designed) {
     font.SetHeight(MulDiv(font.Height(), ScreenResolution(), designed));
 }
 
+// Rectangles before fonts, and a control's children before its font: a control that sizes itself to
+// its text refits when its font changes, and a scaled rectangle set after that would shrink it again.
 void ScaleChildren(TWinControl& parent, int designed) {
     for (int i = 0; i < parent.ControlCount(); ++i) {
         TControl& child = *parent.Controls(i);
         const TRect r = child.BoundsRect();
         child.SetBounds(ScaleFromDesign(r.Left, designed), ScaleFromDesign(r.Top, designed),
                         ScaleFromDesign(r.Width(), designed), ScaleFromDesign(r.Height(), designed));
-        if (!child.ParentFont())
-            ScaleFont(child, designed);
         if (auto* windowed = dynamic_cast<TWinControl*>(&child))
             ScaleChildren(*windowed, designed);
+        if (!child.ParentFont())
+            ScaleFont(child, designed);
     }
 }
 
@@ -41,6 +43,6 @@ void ScaleControlsFromDesign(TWinControl& root, int designedPixelsPerInch) {
     // The root first, so that anchored controls do not follow its change of size afterwards.
     root.SetClientWidth(ScaleFromDesign(root.ClientWidth(), designedPixelsPerInch));
     root.SetClientHeight(ScaleFromDesign(root.ClientHeight(), designedPixelsPerInch));
-    ScaleFont(root, designedPixelsPerInch);
     ScaleChildren(root, designedPixelsPerInch);
+    ScaleFont(root, designedPixelsPerInch);
 }

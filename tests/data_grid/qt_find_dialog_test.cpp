@@ -7,6 +7,7 @@
 #include "data_controls/db_combo_box.h"
 #include "data_grid/find_dialog.h"
 #include "platform/ui/application.h"
+#include "platform/ui/bitmap.h"
 #include "platform/ui/label.h"
 #include "platform/ui/push_button.h"
 #include "platform/ui/qt/qt_window.h"
@@ -104,8 +105,20 @@ TEST_F(QtFindDialogTest, EachControlIsDrawnAtItsScaledRectangle) {
     EXPECT_TRUE(DrawnBounds(*dialog, Rect(398 + shift, 0, 405 + shift, dialog->ClientHeight())).IsEmpty());
 }
 
-// Laid out for a narrower font than the platform's, the labels would run under their boxes: each
-// label's drawn text ends before the box it names, with a gap.
+// The caption's width at the label's font, as the font draws it, accelerator marks left out.
+int CaptionWidth(const TLabel& label) {
+    std::string shown;
+    for (char c : label.Caption())
+        if (c != '&')
+            shown += c;
+    TBitmap bitmap;
+    bitmap.Canvas()->Font()->Assign(*label.Font());
+    return bitmap.Canvas()->TextWidth(shown);
+}
+
+// Laid out for a narrower font than the platform's, the labels would be cut or run under their
+// boxes: each label has room for its whole caption, its text is drawn to the caption's end, and a
+// gap stays before the box it names.
 TEST_F(QtFindDialogTest, EachLabelFitsBeforeItsBoxAtThePlatformsFont) {
     auto* dialog = NewComponent<TDBGridEhFindDlg>(Application);
     dialog->Show();
@@ -115,13 +128,17 @@ TEST_F(QtFindDialogTest, EachLabelFitsBeforeItsBoxAtThePlatformsFont) {
         SCOPED_TRACE(label->Caption());
         const TControl* box = label->FocusControl;
         ASSERT_NE(box, nullptr);
+        const int captionRight = label->Left() + CaptionWidth(*label);
+        EXPECT_GE(label->Left() + label->Width(), captionRight) << "the caption is cut";
         const TRect row{0, label->Top(), box->Left(), label->Top() + label->Height()};
         const TRect drawn = DrawnBounds(*dialog, row, label);
         ASSERT_FALSE(drawn.IsEmpty());
-        EXPECT_LE(label->Left() + label->Width(), box->Left() - 4) << "no gap before the box";
+        // The last glyph's ink ends within a few pixels of the caption's advance.
+        EXPECT_GE(drawn.Right, captionRight - 3) << "the text is not drawn to its end";
         EXPECT_LE(drawn.Right, label->Left() + label->Width()) << "the text runs past the label";
-        EXPECT_GE(dialog->bFind->Left(), dialog->cbText->Left() + dialog->cbText->Width());
+        EXPECT_LE(label->Left() + label->Width(), box->Left() - 4) << "no gap before the box";
     }
+    EXPECT_GE(dialog->bFind->Left(), dialog->cbText->Left() + dialog->cbText->Width());
 }
 
 TEST_F(QtFindDialogTest, TheModelessWindowFloatsAboveTheProgramWithAFixedFrame) {

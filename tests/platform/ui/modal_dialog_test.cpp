@@ -200,6 +200,9 @@ TEST_F(ModalDialogTest, ControlsLaidOutAtAnotherResolutionKeepTheirSizeInInches)
     dialog->Font()->SetHeight(-20);
     dialog->ok->SetParentFont(false);
     dialog->ok->Font()->SetHeight(-40);
+    auto* label = NewComponent<TLabel>(dialog);
+    label->SetParent(dialog);
+    label->SetCaption("Name:");
     ScaleControlsFromDesign(*dialog, 120);
     EXPECT_EQ(dialog->ClientWidth(), 480);
     EXPECT_EQ(dialog->ClientHeight(), 120);
@@ -208,6 +211,8 @@ TEST_F(ModalDialogTest, ControlsLaidOutAtAnotherResolutionKeepTheirSizeInInches)
     EXPECT_EQ(dialog->other->BoundsRect(), Bounds(216, 8, 36, 20));
     EXPECT_EQ(dialog->ok->Font()->Height(), -32);
     EXPECT_EQ(dialog->Font()->Height(), -16);
+    // A label that sizes itself to its text keeps its text's width at the scaled font.
+    EXPECT_EQ(label->Width(), label->Canvas()->TextWidth("Name:"));
     // A form laid out for this screen stays as it is.
     ScaleControlsFromDesign(*dialog, 96);
     EXPECT_EQ(dialog->ClientWidth(), 480);
