@@ -98,6 +98,8 @@ inline constexpr std::uint32_t LayoutDBGridEhOptionBits = 0x036F;
 // another meaning (the pop-up grid's size-grip side) can tell the two apart.
 inline constexpr UINT WM_DEFERRED_LAYOUT_EH = WM_USER + 100;
 inline constexpr LPARAM DeferredLayoutMarkEh = 0x4C41594F;
+// Posted on the second dataset move before a paint: the message loop applies the moves that waited.
+inline constexpr UINT WM_DATA_MOVES_EH = WM_USER + 120;
 
 // Layout: the base grid's draw information with the pixels of the frozen columns (across) and of the
 // footer rows shown (down).
@@ -806,7 +808,13 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void FitWidthsAfterSizing();
     int RowLineWidth() const { return GridLineWidthFor(gdoRowLinesEh); }
     void ScrollDataRows(int Distance);
+    void ShowDataMove(int Distance);
+    void InvalidateFooterRows();
+    void ApplyWaitingMoves();
+    void PaintNow();
     bool scrollWaitsForPaint_ = false;  // rows were scrolled and not painted since
+    bool movedSincePaint_ = false;      // a dataset move was drawn and not painted since
+    bool movesWaiting_ = false;         // later moves wait for the message loop
     void FollowVertScrollBar();
     TRect WholeRowRect(int ARow);
     TScrollBarVisibleModeEh lastVertMode_ = sbAutoShowEh;

@@ -5,6 +5,7 @@
 
 #include "data_grid/column.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/grid_routines.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/ui/scroll_info.h"
@@ -116,9 +117,32 @@ TRect TCustomDBGridEh::WholeRowRect(int ARow) {
     return rect;
 }
 
+// The first move since the grid painted is drawn as it happens: its row marks and, when the rows
+// scrolled, their pixels. Later moves before the next paint only move the current row; what they
+// change on screen waits for the message loop, which applies every such move at once.
 void TCustomDBGridEh::LinkDataSetScrolled(int Distance) {
     if (!HandleAllocated())
         return;
+    if (!movedSincePaint_) {
+        movedSincePaint_ = true;
+        ShowDataMove(Distance);
+        return;
+    }
+    if (dataLink_->ActiveRecord() >= RowCount() - topDataOffset_)
+        RecalcRowCount();
+    ActiveRecordChanged();
+    if (Distance != 0) {
+        HideEditor();
+        if (options_.Contains(gdoAlwaysShowEditorEh))
+            ShowEditor();
+    }
+    if (!movesWaiting_) {
+        movesWaiting_ = true;
+        PostMessage(Handle(), WM_DATA_MOVES_EH, 0, DeferredLayoutMarkEh);
+    }
+}
+
+void TCustomDBGridEh::ShowDataMove(int Distance) {
     const int oldRow = Row();
     const TRect oldRect = WholeRowRect(oldRow);
     if (dataLink_->ActiveRecord() >= RowCount() - topDataOffset_)
@@ -149,9 +173,32 @@ void TCustomDBGridEh::LinkDataSetScrolled(int Distance) {
         if (AnyColumnHidesDuplicates(columns_.get()))
             InvalidateRow(topDataOffset_);
     }
-    // Painting waits for the message loop: a program walking the dataset pays for one paint, not
-    // one per record.
+    InvalidateFooterRows();
+}
+
+void TCustomDBGridEh::InvalidateFooterRows() {
     for (int row = RowCount() - footerRowCount_; row < RowCount(); ++row) InvalidateRow(row);
+}
+
+// The moves that waited since the first: the scroll bar follows once, and the rows, their indicator
+// and the footers are painted afresh once, whichever rows the moves passed.
+void TCustomDBGridEh::ApplyWaitingMoves() {
+    if (!movesWaiting_)
+        return;
+    movesWaiting_ = false;
+    if (ComponentState().Contains(csDestroying) || !HandleAllocated())
+        return;
+    ::DropPendingMessage(Handle(), WM_DATA_MOVES_EH);
+    FollowVertScrollBar();
+    TRect rows = WholeRowRect(DataCellArea().Top);
+    rows.Bottom = ClientHeight();
+    InvalidateRect(Handle(), &rows, false);
+}
+
+// Paints what is invalid now, with the moves that wait for the message loop applied first.
+void TCustomDBGridEh::PaintNow() {
+    ApplyWaitingMoves();
+    Update();
 }
 
 // Moves the data rows' pixels by Distance rows; what comes into view is painted afresh. Once moved

@@ -241,6 +241,9 @@ void TCustomDBGridEh::CreateWnd() {
         throw;
     }
     UnlockLayout();
+    // A new window has no message waiting: moves made from now on start afresh.
+    movesWaiting_ = false;
+    movedSincePaint_ = false;
     editButtonWidth_ = flat_ ? ComputeFlatButtonWidth() : GetSystemMetrics(SM_CXVSCROLL);
     editButtonHeight_ = DefaultRowHeight() <= (editButtonWidth_ * 3 + 1) / 2
                             ? DefaultRowHeight()

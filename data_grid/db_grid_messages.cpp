@@ -12,6 +12,10 @@ void TCustomDBGridEh::Dispatch(TMessage& Message) {
         DeferredLayoutMessage();
         return;
     }
+    if (Message.Msg == WM_DATA_MOVES_EH && Message.LParam == DeferredLayoutMarkEh) {
+        ApplyWaitingMoves();
+        return;
+    }
     // Layout: scroll bars, the window's size.
     if (LayoutMessage(Message))
         return;

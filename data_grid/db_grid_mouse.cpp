@@ -122,7 +122,7 @@ bool TCustomDBGridEh::MouseDownSizing(TMouseButton Button, TShiftState Shift, in
         dragState_ = frozen;
         SetSizingPos(frozenSizingPos_);
         if (!extOptions_.Contains(gxoTraceColSizingEh)) {
-            Update();
+            PaintNow();
             TGridDrawInfo info;
             CalcDrawInfo(info);
             DrawSizingLine(info.Horz.GridBoundary, info.Vert.GridBoundary);
@@ -158,7 +158,7 @@ void TCustomDBGridEh::MouseDownSelectColumn(TShiftState Shift, TGridCoord Cell) 
     } else if (Shift.Contains(ssCtrl)) {
         selection->Columns().ToggleColumn(column);
     } else {
-        Update();
+        PaintNow();
         selection->Columns().SelectColumn(column, false);
     }
 }

@@ -37,7 +37,7 @@ void TCustomDBGridEh::AfterMove() {
     if (layoutPending_)
         ApplyLayoutChange();
     if (LayoutLockCount() == 0)
-        Update();
+        PaintNow();
 }
 
 void TCustomDBGridEh::MoveDown(bool Extend) {

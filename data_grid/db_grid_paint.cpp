@@ -202,6 +202,7 @@ void TCustomDBGridEh::Paint() {
     if (layoutRunning_)
         return;
     scrollWaitsForPaint_ = false;
+    movedSincePaint_ = false;
     TGridDrawInfoEh info;
     CalcGridDrawInfo(info);
     const TGridAxisDrawInfoEh& h = info.Horz;

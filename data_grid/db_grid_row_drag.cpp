@@ -61,7 +61,7 @@ bool TCustomDBGridEh::BeginRowDrag(int X, int Y, bool CheckOnly) {
     if (!CanStartRowDrag())
         return false;
     dragState_ = dgsDraggingRowsEh;
-    Update();
+    PaintNow();
     rowDrag_.LineStart = HasMemTable() ? TreeLevelAtPoint(X, Y) : 0;
     DrawDropLine();
     StartScrollTimer(kDragInterval);

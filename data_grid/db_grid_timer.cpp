@@ -134,7 +134,7 @@ void TCustomDBGridEh::AutoScrollCells(int X, int Y) {
     }
     UnlockLayout();
     if (LayoutLockCount() == 0)
-        Update();
+        PaintNow();
     StartScrollTimer(TickInterval(std::max(vert, horz), 15));
 }
 

@@ -122,6 +122,7 @@ TEST_F(GridScrolling, DatasetMovesWaitForTheMessageLoopToPaintAsAFullRepaintWoul
         {"rows down and back", {1, 1, 1, -1, 2}},
         {"up past the first row shown", {-1, -1, -1, -1, -1, -1}},
         {"a row, then a long jump", {1, 15}},
+        {"a walk to the last record", std::vector<int>(40, 1)},
     };
     for (const Case& c : cases) {
         ds.First();
@@ -131,9 +132,11 @@ TEST_F(GridScrolling, DatasetMovesWaitForTheMessageLoopToPaintAsAFullRepaintWoul
         EXPECT_TRUE(form->NeedsPaint()) << c.What << ": nothing painted yet";
         ui.ProcessMessages();
         const std::vector<std::uint32_t> painted = GridPixels(*form, *grid);
-        grid->Invalidate();
+        const int barPos = GetScrollPos(grid->Handle(), SB_VERT);
+        grid->LinkDataSetChanged();
         ui.ProcessMessages();
         EXPECT_EQ(painted, GridPixels(*form, *grid)) << c.What;
+        EXPECT_EQ(barPos, GetScrollPos(grid->Handle(), SB_VERT)) << c.What << ": the bar followed the moves";
     }
 }
 

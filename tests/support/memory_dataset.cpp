@@ -73,6 +73,7 @@ void TMemoryDataSet::SetColumnType(int column, TFieldType type, int size) {
 void TMemoryDataSet::AddRow(Row values) {
     values.resize(columns_.size(), Variant::Null());
     rows_.push_back({nextId_++, std::move(values)});
+    RowsChanged();
 }
 
 Variant TMemoryDataSet::GetValue(int column) const {
@@ -212,8 +213,12 @@ void TMemoryDataSet::SetBookmarkFlag(TRecordBuffer buffer, TBookmarkFlag flag) {
 }
 
 int TMemoryDataSet::IndexOfId(int id) const {
-    auto found = std::find_if(rows_.begin(), rows_.end(), [id](const KeptRow& row) { return row.id == id; });
-    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+    if (indexOfId_.empty()) {
+        indexOfId_.assign(static_cast<std::size_t>(nextId_), -1);
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            indexOfId_[static_cast<std::size_t>(rows_[i].id)] = static_cast<int>(i);
+    }
+    return id > 0 && id < nextId_ ? indexOfId_[static_cast<std::size_t>(id)] : -1;
 }
 
 int TMemoryDataSet::BookmarkId(const TBookmark& bookmark) const {
@@ -250,6 +255,7 @@ void TMemoryDataSet::InternalPost() {
     }
     int at = std::clamp(cursor_, 0, static_cast<int>(rows_.size()));
     rows_.insert(rows_.begin() + at, KeptRow{nextId_++, record.values});
+    RowsChanged();
     cursor_ = at;
 }
 
@@ -259,11 +265,13 @@ void TMemoryDataSet::InternalDelete() {
         DatabaseError("Delete failed", this);
     }
     rows_.erase(rows_.begin() + cursor_);
+    RowsChanged();
 }
 
 void TMemoryDataSet::InternalAddRecord(TRecordBuffer buffer, bool append) {
     int at = append ? static_cast<int>(rows_.size()) : std::clamp(cursor_, 0, static_cast<int>(rows_.size()));
     rows_.insert(rows_.begin() + at, KeptRow{nextId_++, Rec(buffer).values});
+    RowsChanged();
     cursor_ = at;
 }
 

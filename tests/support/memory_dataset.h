@@ -111,6 +111,10 @@ class TMemoryDataSet : public TDataSet {
     std::vector<std::string> columns_;
     std::vector<ColumnType> types_;
     std::vector<KeptRow> rows_;
+    // Each id's index in rows_, built on the first look-up after rows_ changed: finding a row by id
+    // at every move would otherwise scan the rows before it.
+    mutable std::vector<int> indexOfId_;
+    void RowsChanged() { indexOfId_.clear(); }
     int nextId_ = 1;
     int cursor_ = -1;  // -1 before the first row, rows_.size() after the last
     bool open_ = false;
