@@ -19,10 +19,22 @@ Parts Decode(TDateTime dt) {
     return p;
 }
 
+// Zero-padded to at least the given digits; by hand, since every traced timestamp comes here.
 std::string Num(int v, int digits) {
+    if (v < 0) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%0*d", digits, v);
+        return buf;
+    }
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*d", digits, v);
-    return buf;
+    char* end = buf + sizeof buf;
+    char* p = end;
+    do {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v > 0);
+    while (end - p < digits && p > buf) *--p = '0';
+    return std::string(p, end);
 }
 
 bool StartsWithNoCase(std::string_view s, std::size_t i, std::string_view word) {
