@@ -167,10 +167,10 @@ std::string WithApplicationHeader(std::string_view programName, std::string_view
     return result;
 }
 
-std::string EscapeTraceText(std::string_view text) {
+void EscapeTraceTextInto(std::string& escaped, std::string_view text) {
     static constexpr std::array<char, 16> hex = {'0', '1', '2', '3', '4', '5', '6', '7',
                                                  '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
-    std::string escaped;
+    escaped.clear();
     escaped.reserve(text.size());
     for (const char c : text) {
         const auto code = static_cast<unsigned char>(c);
@@ -182,6 +182,11 @@ std::string EscapeTraceText(std::string_view text) {
         escaped += hex[code >> 4];
         escaped += hex[code & 15];
     }
+}
+
+std::string EscapeTraceText(std::string_view text) {
+    std::string escaped;
+    EscapeTraceTextInto(escaped, text);
     return escaped;
 }
 

@@ -35,6 +35,8 @@ std::string WithApplicationHeader(std::string_view programName, std::string_view
 
 // Every byte below 32 other than LF and CR becomes "#$" and its code in two upper-case hex digits.
 std::string EscapeTraceText(std::string_view text);
+// The same into a buffer the caller keeps, so a writer of many texts reuses its room.
+void EscapeTraceTextInto(std::string& escaped, std::string_view text);
 
 constexpr std::size_t MonitorChunkSize = 2002;
 // The text in pieces of at most MonitorChunkSize bytes, in order; none for an empty text.

@@ -146,8 +146,8 @@ void TMonitorWriterThread::WriteTraceChunks() {
 void TMonitorWriterThread::WriteMessage(const TFIBTraceObject& message) {
     TSharedMutex& mutex = channel_.Mutex();
     const TDateTime timeStamp = UtcToLocal(UnixMillisToDateTime(message.QueuedUnixMillis));
-    const std::string escaped = EscapeTraceText(message.Text);
-    for (const std::string_view chunk : SplitTraceChunks(escaped)) {
+    EscapeTraceTextInto(escaped_, message.Text);
+    for (const std::string_view chunk : SplitTraceChunks(escaped_)) {
         if (!mutex.Lock(MonitorMutexWait))
             break;
         channel_.Block().WriteChunk(message.Category, timeStamp, chunk);

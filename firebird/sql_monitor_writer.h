@@ -81,5 +81,6 @@ class TMonitorWriterThread {
     std::size_t dropped_ = 0;  // since the last text taken for writing
     bool terminated_ = false;
     bool stopRequested_ = false;
+    std::string escaped_;  // the writer thread's room for the text being written
     std::thread thread_;
 };
