@@ -40,7 +40,7 @@ std::string TQueryTraceView::TraceName() const {
     return query_.Name();
 }
 
-std::string TQueryTraceView::SQLText() const {
+const std::string& TQueryTraceView::SQLText() const {
     return query_.ServerSQL();
 }
 
@@ -65,7 +65,7 @@ bool TQueryTraceView::Eof() const {
     return query_.Eof();
 }
 
-std::string TQueryTraceView::TValue::Name() const {
+const std::string& TQueryTraceView::TValue::Name() const {
     return var_.VarName;
 }
 

@@ -13,7 +13,7 @@ class TQueryTraceView final : public ITracedStatement {
     explicit TQueryTraceView(TFIBQuery& query);
 
     std::string TraceName() const override;
-    std::string SQLText() const override;
+    const std::string& SQLText() const override;
     std::string PlanText() const override;
     std::vector<const ITracedValue*> Params() const override;
     std::vector<const ITracedValue*> Columns() const override;
@@ -26,7 +26,7 @@ class TQueryTraceView final : public ITracedStatement {
     class TValue final : public ITracedValue {
       public:
         explicit TValue(TFIBXSQLVAR& var) : var_(var) {}
-        std::string Name() const override;
+        const std::string& Name() const override;
         bool IsNull() const override;
         int SqlType() const override;
         std::string ReadAsString() const override;

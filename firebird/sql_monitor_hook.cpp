@@ -6,7 +6,7 @@
 #include "platform/os/paths.h"
 
 TFIBSQLMonitorHook::TFIBSQLMonitorHook(TMonitorModule& module)
-    : module_(module), programName_(ExtractFileName(ExecutablePath())) {
+    : module_(module), header_(ApplicationHeader(ExtractFileName(ExecutablePath()))) {
     try {
         OpenSharedResources();
     } catch (const EFIBError&) {
@@ -36,6 +36,14 @@ void TFIBSQLMonitorHook::SetEnabled(bool value) {
 }
 
 void TFIBSQLMonitorHook::WriteTrace(std::string_view text, int category) {
+    std::string message;
+    message.reserve(header_.size() + text.size());
+    message.append(header_).append(text);
+    Queue(std::move(message), category);
+}
+
+// The message already carries the program's header; it is moved, never copied, into the queue.
+void TFIBSQLMonitorHook::Queue(std::string message, int category) {
     if (!ChannelOpen()) {
         try {
             OpenSharedResources();
@@ -44,7 +52,7 @@ void TFIBSQLMonitorHook::WriteTrace(std::string_view text, int category) {
             return;
         }
     }
-    module_.QueueTrace(*channelView_.load(), WithApplicationHeader(programName_, text), category);
+    module_.QueueTrace(*channelView_.load(), std::move(message), category);
 }
 
 bool TFIBSQLMonitorHook::Active() const {
@@ -59,35 +67,41 @@ bool TFIBSQLMonitorHook::Listening(int category) const {
     return !listeners || listeners->load() > 0;
 }
 
-template <typename Object, typename BuildText>
+template <typename Object, typename AppendText>
 void TFIBSQLMonitorHook::Trace(const std::function<void(Object&)>& handler, Object& object, int category,
-                               BuildText buildText) {
+                               AppendText appendText) {
     if (!Active())
         return;
     if (handler)
         handler(object);
-    if (Listening(category))
-        WriteTrace(buildText(), category);
+    if (!Listening(category))
+        return;
+    // Room for a typical row's fetch text, so it is built in one allocation.
+    std::string message;
+    message.reserve(header_.size() + 240);
+    message.append(header_);
+    appendText(message);
+    Queue(std::move(message), category);
 }
 
 void TFIBSQLMonitorHook::TracePrepare(ITracedStatement& statement) {
-    Trace(OnPrepare, statement, mcPrepare, [&] { return PrepareTraceText(statement); });
+    Trace(OnPrepare, statement, mcPrepare, [&](std::string& out) { out += PrepareTraceText(statement); });
 }
 
 void TFIBSQLMonitorHook::TraceExecute(ITracedStatement& statement) {
-    Trace(OnExecute, statement, mcExecute, [&] { return ExecuteTraceText(statement); });
+    Trace(OnExecute, statement, mcExecute, [&](std::string& out) { out += ExecuteTraceText(statement); });
 }
 
 void TFIBSQLMonitorHook::TraceFetch(ITracedStatement& statement) {
-    Trace(OnFetch, statement, mcFetch, [&] { return FetchTraceText(statement); });
+    Trace(OnFetch, statement, mcFetch, [&](std::string& out) { AppendFetchTraceText(out, statement); });
 }
 
 void TFIBSQLMonitorHook::TraceConnect(ITracedDatabase& database) {
-    Trace(OnConnect, database, mcConnect, [&] { return ConnectTraceText(database); });
+    Trace(OnConnect, database, mcConnect, [&](std::string& out) { out += ConnectTraceText(database); });
 }
 
 void TFIBSQLMonitorHook::TraceDisconnect(ITracedDatabase& database) {
-    Trace(OnDisconnect, database, mcConnect, [&] { return DisconnectTraceText(database); });
+    Trace(OnDisconnect, database, mcConnect, [&](std::string& out) { out += DisconnectTraceText(database); });
 }
 
 void TFIBSQLMonitorHook::TraceTransaction(const std::function<void(ITracedTransaction&)>& handler,

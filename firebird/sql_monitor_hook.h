@@ -69,15 +69,16 @@ class TFIBSQLMonitorHook : public TObject {
   private:
     bool Active() const;
     bool Listening(int category) const;
-    template <typename Object, typename BuildText>
+    void Queue(std::string message, int category);
+    template <typename Object, typename AppendText>
     void Trace(const std::function<void(Object&)>& handler, Object& object, int category,
-               BuildText buildText);
+               AppendText appendText);
     void TraceTransaction(const std::function<void(ITracedTransaction&)>& handler,
                           ITracedTransaction& transaction, TTransactionStep step);
     void TraceService(std::string_view serviceName, TServiceStep step);
 
     TMonitorModule& module_;
-    std::string programName_;
+    std::string header_;  // the program's header, in front of every text
     std::atomic<bool> enabled_{true};
     std::mutex openLock_;
     std::unique_ptr<TMonitorChannel> channel_;  // set once, under openLock_

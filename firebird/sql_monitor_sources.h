@@ -9,7 +9,7 @@
 class ITracedValue {
   public:
     virtual ~ITracedValue() = default;
-    virtual std::string Name() const = 0;
+    virtual const std::string& Name() const = 0;
     virtual bool IsNull() const = 0;
     virtual int SqlType() const = 0;               // the SQL type without its null flag (448, 520 ...)
     virtual std::string ReadAsString() const = 0;  // may raise when the value has no text
@@ -19,7 +19,7 @@ class ITracedStatement {
   public:
     virtual ~ITracedStatement() = default;
     virtual std::string TraceName() const = 0;  // the owning dataset's name, else the statement's own
-    virtual std::string SQLText() const = 0;
+    virtual const std::string& SQLText() const = 0;
     virtual std::string PlanText() const = 0;  // may raise when the plan cannot be read
     virtual std::vector<const ITracedValue*> Params() const = 0;
     virtual std::vector<const ITracedValue*> Columns() const = 0;

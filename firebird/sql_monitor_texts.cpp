@@ -32,11 +32,15 @@ std::string ParamValueText(const ITracedValue& value) {
     }
 }
 
-std::string ColumnValueText(const ITracedValue& value) {
+// Appended in place: a fetch is traced for every row, so no temporary texts.
+void AppendColumnValueText(std::string& out, const ITracedValue& value) {
     try {
-        return value.IsNull() ? "NULL" : value.ReadAsString();
+        if (value.IsNull())
+            out += "NULL";
+        else
+            out += value.ReadAsString();
     } catch (const std::exception&) {
-        return "<Can't print value>";
+        out += "<Can't print value>";
     }
 }
 
@@ -104,12 +108,23 @@ std::string ExecuteTraceText(const ITracedStatement& statement) {
     return text;
 }
 
-std::string FetchTraceText(const ITracedStatement& statement) {
-    std::string text = std::string(CRLF) + statement.TraceName() + ": [Fetch] " + statement.SQLText();
-    for (const ITracedValue* column : statement.Columns())
-        text += column->Name() + " = " + ColumnValueText(*column) + std::string(CRLF);
+void AppendFetchTraceText(std::string& out, const ITracedStatement& statement) {
+    const std::string& sql = statement.SQLText();
+    const std::vector<const ITracedValue*> columns = statement.Columns();
+    out.reserve(out.size() + sql.size() + 64 + columns.size() * 48);
+    out.append(CRLF).append(statement.TraceName()).append(": [Fetch] ").append(sql);
+    for (const ITracedValue* column : columns) {
+        out.append(column->Name()).append(" = ");
+        AppendColumnValueText(out, *column);
+        out.append(CRLF);
+    }
     if (statement.Eof())
-        text += std::string(CRLF) + "  End of file reached";
+        out.append(CRLF).append("  End of file reached");
+}
+
+std::string FetchTraceText(const ITracedStatement& statement) {
+    std::string text;
+    AppendFetchTraceText(text, statement);
     return text;
 }
 
@@ -140,17 +155,22 @@ std::string DroppedTraceText(std::size_t count) {
     return "[Dropped] " + std::to_string(count) + " trace texts: the monitor tools did not keep up";
 }
 
+std::string ApplicationHeader(std::string_view programName) {
+    std::string header;
+    header.append(CRLF).append("[Application: ").append(programName).append("]").append(CRLF);
+    return header;
+}
+
 std::string WithApplicationHeader(std::string_view programName, std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + programName.size() + 20);
-    result.append(CRLF).append("[Application: ").append(programName).append("]").append(CRLF).append(text);
+    std::string result = ApplicationHeader(programName);
+    result.append(text);
     return result;
 }
 
-std::string EscapeTraceText(std::string_view text) {
+void EscapeTraceTextInto(std::string& escaped, std::string_view text) {
     static constexpr std::array<char, 16> hex = {'0', '1', '2', '3', '4', '5', '6', '7',
                                                  '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
-    std::string escaped;
+    escaped.clear();
     escaped.reserve(text.size());
     for (const char c : text) {
         const auto code = static_cast<unsigned char>(c);
@@ -162,6 +182,11 @@ std::string EscapeTraceText(std::string_view text) {
         escaped += hex[code >> 4];
         escaped += hex[code & 15];
     }
+}
+
+std::string EscapeTraceText(std::string_view text) {
+    std::string escaped;
+    EscapeTraceTextInto(escaped, text);
     return escaped;
 }
 

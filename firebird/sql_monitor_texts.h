@@ -11,6 +11,8 @@
 std::string PrepareTraceText(const ITracedStatement& statement);
 std::string ExecuteTraceText(const ITracedStatement& statement);
 std::string FetchTraceText(const ITracedStatement& statement);
+// The fetch text appended to out, for the hook that traces every row.
+void AppendFetchTraceText(std::string& out, const ITracedStatement& statement);
 std::string ConnectTraceText(const ITracedDatabase& database);
 std::string DisconnectTraceText(const ITracedDatabase& database);
 
@@ -28,10 +30,13 @@ std::string ServiceTraceText(std::string_view serviceName, TServiceStep step);
 std::string DroppedTraceText(std::size_t count);
 
 // CR LF "[Application: <program>]" CR LF in front of the text.
+std::string ApplicationHeader(std::string_view programName);
 std::string WithApplicationHeader(std::string_view programName, std::string_view text);
 
 // Every byte below 32 other than LF and CR becomes "#$" and its code in two upper-case hex digits.
 std::string EscapeTraceText(std::string_view text);
+// The same into a buffer the caller keeps, so a writer of many texts reuses its room.
+void EscapeTraceTextInto(std::string& escaped, std::string_view text);
 
 constexpr std::size_t MonitorChunkSize = 2002;
 // The text in pieces of at most MonitorChunkSize bytes, in order; none for an empty text.

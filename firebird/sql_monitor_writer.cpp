@@ -4,7 +4,9 @@
 
 #include "firebird/sql_monitor_sources.h"
 #include "firebird/sql_monitor_texts.h"
+#include "platform/os/clock.h"
 #include "platform/os/paths.h"
+#include "platform/rtl/datetime.h"
 
 namespace {
 constexpr std::chrono::milliseconds IdleStep(50);
@@ -31,12 +33,14 @@ std::size_t TMonitorWriterThread::Cost(const TFIBTraceObject& message) {
 bool TMonitorWriterThread::AddMessage(std::string text, int category) {
     if (channel_.MonitorCount() == 0)
         return false;
-    TFIBTraceObject message{std::move(text), category, Now()};
+    TFIBTraceObject message{std::move(text), category, platform::CurrentClock().UnixMillis()};
     const std::size_t cost = Cost(message);
+    std::string droppedText;  // freed after the lock is let go
     {
         std::lock_guard lock(queueLock_);
         while (!queue_.empty() && queuedBytes_ + cost > queueBound_) {
             queuedBytes_ -= Cost(queue_.front());
+            droppedText = std::move(queue_.front().Text);
             queue_.pop_front();
             ++dropped_;
         }
@@ -133,7 +137,7 @@ void TMonitorWriterThread::WriteTraceChunks() {
         // Every tool hears of the gap, whatever categories it listens to.
         if (taken->DroppedBefore > 0)
             WriteMessage({WithApplicationHeader(programName_, DroppedTraceText(taken->DroppedBefore)),
-                          mcService, taken->Message.TimeStamp});
+                          mcService, taken->Message.QueuedUnixMillis});
         WriteMessage(taken->Message);
     }
     mutex.Unlock();
@@ -141,11 +145,12 @@ void TMonitorWriterThread::WriteTraceChunks() {
 
 void TMonitorWriterThread::WriteMessage(const TFIBTraceObject& message) {
     TSharedMutex& mutex = channel_.Mutex();
-    const std::string escaped = EscapeTraceText(message.Text);
-    for (const std::string_view chunk : SplitTraceChunks(escaped)) {
+    const TDateTime timeStamp = UtcToLocal(UnixMillisToDateTime(message.QueuedUnixMillis));
+    EscapeTraceTextInto(escaped_, message.Text);
+    for (const std::string_view chunk : SplitTraceChunks(escaped_)) {
         if (!mutex.Lock(MonitorMutexWait))
             break;
-        channel_.Block().WriteChunk(message.Category, message.TimeStamp, chunk);
+        channel_.Block().WriteChunk(message.Category, timeStamp, chunk);
         channel_.WaitMonitorReaders();
     }
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -13,12 +14,13 @@
 #include <thread>
 
 #include "firebird/sql_monitor_channel.h"
-#include "platform/rtl/datetime.h"
 
 struct TFIBTraceObject {
     std::string Text;
     int Category = 0;
-    TDateTime TimeStamp = 0;  // when it was queued
+    // When it was queued, as the clock's UTC milliseconds: the local time the tools read is worked
+    // out on the writer thread, off the tracing thread's path.
+    std::int64_t QueuedUnixMillis = 0;
 };
 
 // The module's flags the thread reads; the module owns them and outlives the thread.
@@ -79,5 +81,6 @@ class TMonitorWriterThread {
     std::size_t dropped_ = 0;  // since the last text taken for writing
     bool terminated_ = false;
     bool stopRequested_ = false;
+    std::string escaped_;  // the writer thread's room for the text being written
     std::thread thread_;
 };

@@ -1,5 +1,4 @@
 // FormatDateTime: the platform's date-time format tokens.
-#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -19,17 +18,38 @@ Parts Decode(TDateTime dt) {
     return p;
 }
 
+// Zero-padded to at least the given digits; by hand, since every traced timestamp comes here.
 std::string Num(int v, int digits) {
+    if (v < 0) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%0*d", digits, v);
+        return buf;
+    }
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*d", digits, v);
-    return buf;
+    char* end = buf + sizeof buf;
+    char* p = end;
+    do {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v > 0);
+    while (end - p < digits && p > buf) *--p = '0';
+    return std::string(p, end);
+}
+
+// The tokens are ASCII letters; the locale's case tables are not needed (and cost a call a character).
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 bool StartsWithNoCase(std::string_view s, std::size_t i, std::string_view word) {
     if (s.size() - i < word.size())
         return false;
     for (std::size_t k = 0; k < word.size(); ++k)
-        if (std::tolower(static_cast<unsigned char>(s[i + k])) != word[k])
+        if (AsciiLower(s[i + k]) != word[k])
             return false;
     return true;
 }
@@ -45,7 +65,7 @@ class DateTimeWriter {
         std::size_t i = 0;
         while (i < format.size()) {
             char c = format[i];
-            char token = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            char token = AsciiUpper(c);
             if (token >= 'A' && token <= 'Z') {
                 if (token == 'M' && lastToken == 'H')
                     token = 'N';
@@ -129,8 +149,8 @@ class DateTimeWriter {
   private:
     static std::size_t Repeat(std::string_view f, std::size_t i) {
         std::size_t n = 1;
-        char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(f[i])));
-        while (i + n < f.size() && std::tolower(static_cast<unsigned char>(f[i + n])) == lower) ++n;
+        const char lower = AsciiLower(f[i]);
+        while (i + n < f.size() && AsciiLower(f[i + n]) == lower) ++n;
         return n;
     }
 

@@ -18,7 +18,7 @@ namespace monitor_test {
 struct FakeValue : ITracedValue {
     FakeValue(std::string name, int sqlType, std::string text, bool isNull = false, bool fails = false)
         : name(std::move(name)), sqlType(sqlType), text(std::move(text)), isNull(isNull), fails(fails) {}
-    std::string Name() const override { return name; }
+    const std::string& Name() const override { return name; }
     bool IsNull() const override { return isNull; }
     int SqlType() const override { return sqlType; }
     std::string ReadAsString() const override {
@@ -35,7 +35,7 @@ struct FakeValue : ITracedValue {
 
 struct FakeStatement : ITracedStatement {
     std::string TraceName() const override { return name; }
-    std::string SQLText() const override { return sql; }
+    const std::string& SQLText() const override { return sql; }
     std::string PlanText() const override {
         if (planFails)
             throw std::runtime_error("no plan");
