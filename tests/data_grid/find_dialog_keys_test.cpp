@@ -144,7 +144,8 @@ TEST(FindDialogForm, ControlsStandWhereTheLayoutAt120PixelsPerInchPutsThemOnThis
     EXPECT_EQ(dialog.Caption(), "Поиск");
     EXPECT_EQ(dialog.BorderStyle(), bsDialog);
     EXPECT_TRUE(dialog.KeyPreview);
-    EXPECT_EQ(dialog.ClientWidth(), 498);
+    // The box column starts after the widest label at its font, and the dialog widens with it.
+    EXPECT_EQ(dialog.ClientWidth(), 505);
     EXPECT_EQ(dialog.ClientHeight(), 122);
     struct Expected {
         TControl* control;
@@ -153,14 +154,14 @@ TEST(FindDialogForm, ControlsStandWhereTheLayoutAt120PixelsPerInchPutsThemOnThis
         const char* text;
     };
     const Expected controls[] = {
-        {dialog.cbText, "cbText", Bounds(86, 9, 311, 21), ""},
-        {dialog.bFind, "bFind", Bounds(406, 9, 81, 22), "На&йти далее"},
-        {dialog.bCancel, "bCancel", Bounds(406, 37, 81, 22), "Закрыть"},
-        {dialog.cbFindIn, "cbFindIn", Bounds(86, 31, 190, 21), "ID"},
-        {dialog.cbMatchinType, "cbMatchinType", Bounds(86, 54, 142, 21), "С любой части поля"},
-        {dialog.cbFindDirection, "cbFindDirection", Bounds(86, 78, 142, 21), "Все"},
-        {dialog.cbCharCase, "cbCharCase", Bounds(86, 103, 142, 14), "С учетом ре&гистра"},
-        {dialog.cbUseFormat, "cbUseFormat", Bounds(256, 103, 142, 14), "С у&четом формата"},
+        {dialog.cbText, "cbText", Bounds(93, 9, 311, 21), ""},
+        {dialog.bFind, "bFind", Bounds(413, 9, 81, 22), "На&йти далее"},
+        {dialog.bCancel, "bCancel", Bounds(413, 37, 81, 22), "Закрыть"},
+        {dialog.cbFindIn, "cbFindIn", Bounds(93, 31, 190, 21), "ID"},
+        {dialog.cbMatchinType, "cbMatchinType", Bounds(93, 54, 142, 21), "С любой части поля"},
+        {dialog.cbFindDirection, "cbFindDirection", Bounds(93, 78, 142, 21), "Все"},
+        {dialog.cbCharCase, "cbCharCase", Bounds(93, 103, 142, 14), "С учетом ре&гистра"},
+        {dialog.cbUseFormat, "cbUseFormat", Bounds(263, 103, 142, 14), "С у&четом формата"},
     };
     for (const Expected& e : controls) {
         SCOPED_TRACE(e.name);

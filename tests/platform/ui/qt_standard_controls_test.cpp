@@ -112,7 +112,7 @@ TEST_F(QtStandardControlsTest, TheHintWindowShowsItsTextOnTheHintColour) {
 TEST_F(QtStandardControlsTest, TheCalendarShowsItsMonthWithTheDateHighlighted) {
     auto* calendar = NewComponent<TMonthCalendar>(form);
     calendar->SetParent(form);
-    calendar->SetLeft(230);
+    calendar->SetLeft(150);
     calendar->SetDate(EncodeDate(2026, 3, 15));
     Application->ProcessMessages();
     platform::ui::RasterImage shown = platform::ui::GrabHostWindow(*form);
