@@ -118,9 +118,13 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
     });
 }
 
-std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+std::int64_t SeekFile(int handle, std::int64_t offset, TSeekOrigin origin) {
     const int whence = origin == soBeginning ? SEEK_SET : origin == soCurrent ? SEEK_CUR : SEEK_END;
-    return ::lseek(handle_, static_cast<off_t>(offset), whence);
+    return ::lseek(handle, static_cast<off_t>(offset), whence);
+}
+
+std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+    return SeekFile(handle_, offset, origin);
 }
 
 void SetFileSize(int handle, std::int64_t newSize) {

@@ -35,6 +35,8 @@ class EFOpenError : public EStreamError {
 
 // Reads up to count bytes of an open file at its position; fewer only at the end or on an error.
 std::int64_t ReadFromFile(int handle, void* buffer, std::int64_t count);
+// Moves an open file's position; the new position, or -1 when it cannot.
+std::int64_t SeekFile(int handle, std::int64_t offset, TSeekOrigin origin);
 // Truncates or extends an open file (new bytes read as zero); raises EOSError when it cannot.
 void SetFileSize(int handle, std::int64_t newSize);
 

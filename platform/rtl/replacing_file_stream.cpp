@@ -24,12 +24,11 @@ std::int64_t TReplacingFileStream::Write(const void* buffer, std::int64_t count)
 std::int64_t TReplacingFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     // Asking for the position keeps the buffer.
     if (offset == 0 && origin == soCurrent) {
-        const off_t flushed = ::lseek(writer_.Handle(), 0, SEEK_CUR);
+        const std::int64_t flushed = SeekFile(writer_.Handle(), 0, soCurrent);
         return flushed < 0 ? -1 : flushed + static_cast<std::int64_t>(writer_.Pending());
     }
     writer_.Flush();
-    const int whence = origin == soBeginning ? SEEK_SET : origin == soCurrent ? SEEK_CUR : SEEK_END;
-    return ::lseek(writer_.Handle(), static_cast<off_t>(offset), whence);
+    return SeekFile(writer_.Handle(), offset, origin);
 }
 
 void TReplacingFileStream::SetSize(std::int64_t newSize) {
