@@ -23,7 +23,7 @@ TDataSet* TBookmarkListEh::DataSet() const {
 }
 
 IGridSelectionEh* TBookmarkListEh::Selection() const {
-    return grid_->SelectionPart();
+    return grid_->Selection();
 }
 
 std::string TBookmarkListEh::ItemAt(int Index) const {

@@ -124,7 +124,7 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     // The field, bound on first need from FieldName once the dataset has its fields.
     TField* ResolveField();
     TField* Field() const override { return field_; }
-    const std::string& FieldName() const { return fieldName_; }
+    const std::string& FieldName() const override { return fieldName_; }
     void SetFieldName(const std::string& Value);
     // The collection item's change report; all items for a change of the layout.
     void NotifyChanged(bool AllItems) { Changed(AllItems); }

@@ -48,5 +48,5 @@ void TDBGridEhDataService::ApplyFilterByFeatures(TCustomDBGridEh* Grid) {
 void TDBGridEhDataService::ApplySortingByFeatures(TCustomDBGridEh* Grid) {
     TDataSet* dataSet = nullptr;
     if (TDatasetFeaturesEh* features = FeaturesOf(Grid, dataSet))
-        features->ApplySorting(Grid, dataSet, true);
+        features->ApplySorting(Grid, dataSet, Grid->SortKeys(), true);
 }

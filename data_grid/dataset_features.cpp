@@ -10,7 +10,8 @@ bool TDatasetFeaturesEh::MoveRecords(TObject* /*Sender*/, const std::vector<std:
                                      int /*TargetRecNo*/, bool /*CheckOnly*/) {
     return false;
 }
-void TDatasetFeaturesEh::ApplySorting(TObject* /*Sender*/, TDataSet* /*DataSet*/, bool /*IsReopen*/) {}
+void TDatasetFeaturesEh::ApplySorting(TObject* /*Sender*/, TDataSet* /*DataSet*/, const TSortKeysEh& /*Keys*/,
+                                      bool /*IsReopen*/) {}
 void TDatasetFeaturesEh::ApplyFilter(TObject* /*Sender*/, TDataSet* /*DataSet*/, bool /*IsReopen*/) {}
 
 int ClassDistance(TClass AClass, const std::string& Name) {

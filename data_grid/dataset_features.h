@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data_grid/sort_key.h"
 #include "platform/rtl/class_info.h"
 #include "platform/rtl/component.h"
 
@@ -21,7 +22,8 @@ class TDatasetFeaturesEh : public TObject {
     // Moves the records of the bookmarks to the target record number; the base moves nothing.
     virtual bool MoveRecords(TObject* Sender, const std::vector<std::string>& Bookmarks, int TargetRecNo,
                              bool CheckOnly);
-    virtual void ApplySorting(TObject* Sender, TDataSet* DataSet, bool IsReopen);
+    // Sorts the dataset by the keys, the first the most significant; the base sorts nothing.
+    virtual void ApplySorting(TObject* Sender, TDataSet* DataSet, const TSortKeysEh& Keys, bool IsReopen);
     virtual void ApplyFilter(TObject* Sender, TDataSet* DataSet, bool IsReopen);
 
   private:

@@ -20,6 +20,7 @@
 #include "data_grid/grid_parts.h"
 #include "data_grid/grid_selection.h"
 #include "data_grid/head_tree.h"
+#include "data_grid/sort_key.h"
 #include "platform/rtl/alignment.h"
 #include "platform/rtl/set.h"
 #include "platform/rtl/variant.h"
@@ -176,20 +177,20 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     TDataSource* DataSource() const;
     void SetDataSource(TDataSource* Source);
     TGridDataLinkEh* DataLink() const { return dataLink_.get(); }
-    // The grid's columns, column defaults, filter row, selection and selected rows, typed; nullptr
-    // where a descendant made plain parts of its own in their place.
+    // The grid's columns, column defaults, filter row and selected rows, typed; nullptr where a
+    // descendant made plain parts of its own in their place.
     TDBGridColumnsEh* Columns() const { return dynamic_cast<TDBGridColumnsEh*>(columns_.get()); }
     TColumnDefValuesEh* ColumnDefValues() const {
         return dynamic_cast<TColumnDefValuesEh*>(columnDefValues_.get());
     }
     TSTDBGridEhFilter* STFilter() const { return dynamic_cast<TSTDBGridEhFilter*>(stFilter_.get()); }
-    TDBGridEhSelection* Selection() const { return dynamic_cast<TDBGridEhSelection*>(selection_.get()); }
     TBookmarkListEh* SelectedRows() const { return dynamic_cast<TBookmarkListEh*>(selectedRows_.get()); }
+    // Always the grid's own kind; nullptr only before the grid is fully constructed.
+    TDBGridEhSelection* Selection() const { return selection_.get(); }
     // The same parts as the grid's own code reaches them, whatever made them.
     IGridColumnsEh* ColumnsPart() const { return columns_.get(); }
     IGridColumnDefValuesEh* ColumnDefValuesPart() const { return columnDefValues_.get(); }
     IGridFilterRowEh* FilterRowPart() const { return stFilter_.get(); }
-    IGridSelectionEh* SelectionPart() const { return selection_.get(); }
     IGridSelectedRowsEh* SelectedRowsPart() const { return selectedRows_.get(); }
     IGridScrollBarEh* HorzScrollBar() const { return horzScrollBar_.get(); }
     IGridScrollBarEh* VertScrollBar() const { return vertScrollBar_.get(); }
@@ -199,6 +200,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     std::vector<IGridColumnEh*>& SortMarkedColumns() { return sortMarkedColumns_; }
     // The sort-marked columns again from their titles' sort indexes.
     void RebuildSortMarkedList();
+    // The sort-marked columns' fields in sort order: a column marked down sorts ascending.
+    TSortKeysEh SortKeys() const;
     // Columns shown, in collection order.
     std::vector<IGridColumnEh*>& VisibleColumns() { return visibleColumns_; }
     // A column going away leaves the grid's lists.
@@ -541,7 +544,6 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     virtual std::unique_ptr<IGridColumnsEh> NewColumns();
     virtual std::unique_ptr<IGridScrollBarEh> NewScrollBar(TScrollBarKindEh Kind);
     virtual std::unique_ptr<IGridFilterRowEh> NewFilterRow();
-    virtual std::unique_ptr<IGridSelectionEh> NewSelection();
     virtual std::unique_ptr<IGridSelectedRowsEh> NewSelectedRows();
     // Its changes repaint the footers; its recalculations fire OnSumsRecalc and OnSumsRecalcDone.
     virtual std::unique_ptr<TDBGridEhSumList> NewSumList();
@@ -715,7 +717,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     std::unique_ptr<IGridScrollBarEh> horzScrollBar_;
     std::unique_ptr<IGridScrollBarEh> vertScrollBar_;
     std::unique_ptr<IGridFilterRowEh> stFilter_;
-    std::unique_ptr<IGridSelectionEh> selection_;
+    std::unique_ptr<TDBGridEhSelection> selection_;
     std::unique_ptr<IGridSelectedRowsEh> selectedRows_;
     std::unique_ptr<TFont> titleFont_;
     std::unique_ptr<TFont> footerFont_;

@@ -99,7 +99,7 @@ bool TCustomDBGridEh::IsCellInSelection(int ACol, int ARow, const std::string& B
                selectedRows_->Search(Bookmark, index);
     }
     if (!dataRow) {
-        auto* selection = dynamic_cast<TDBGridEhSelection*>(selection_.get());
+        TDBGridEhSelection* selection = selection_.get();
         return kind == gskColumnsEh && selection != nullptr && columns_ != nullptr && DataCol >= 0 &&
                DataCol < columns_->Count() && selection->Columns().Contains(columns_->Items(DataCol));
     }

@@ -53,7 +53,7 @@ void TCustomDBGridEh::AfterConstruction() {
     selectedRows_ = NewSelectedRows();
     horzScrollBar_ = NewScrollBar(sbHorizontalEh);
     vertScrollBar_ = NewScrollBar(sbVerticalEh);
-    selection_ = NewSelection();
+    selection_ = std::make_unique<TDBGridEhSelection>(this);
     stFilter_ = NewFilterRow();
     sumList_ = NewSumList();
     // Only now: the filter row tells SubTitleRowCount whether it shows.
@@ -89,10 +89,6 @@ std::unique_ptr<IGridScrollBarEh> TCustomDBGridEh::NewScrollBar(TScrollBarKindEh
 
 std::unique_ptr<IGridFilterRowEh> TCustomDBGridEh::NewFilterRow() {
     return std::make_unique<TSTDBGridEhFilter>(this);
-}
-
-std::unique_ptr<IGridSelectionEh> TCustomDBGridEh::NewSelection() {
-    return std::make_unique<TDBGridEhSelection>(this);
 }
 
 std::unique_ptr<IGridSelectedRowsEh> TCustomDBGridEh::NewSelectedRows() {

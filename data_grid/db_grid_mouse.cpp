@@ -149,7 +149,7 @@ void TCustomDBGridEh::MouseDownSelectColumn(TShiftState Shift, TGridCoord Cell) 
     InvalidateColumn(Cell.X);
     dragState_ = dgsSelectingColumnsEh;
     StartScrollTimer(kSelectInterval);
-    auto* selection = dynamic_cast<TDBGridEhSelection*>(selection_.get());
+    TDBGridEhSelection* selection = selection_.get();
     TColumnEh* column = ColumnAtGridCol(Cell.X);
     if (selection == nullptr || column == nullptr)
         return;

@@ -61,7 +61,7 @@ void TCustomDBGridEh::MouseDownData(TMouseButton Button, TShiftState Shift, int 
 void TCustomDBGridEh::MouseDownSelect(TMouseButton Button, TShiftState Shift, TGridCoord Cell,
                                       TGridCoord OldCell, bool SelectionWasRect) {
     TDataSet* dataSet = dataLink_->DataSet();
-    auto* selection = dynamic_cast<TDBGridEhSelection*>(selection_.get());
+    TDBGridEhSelection* selection = selection_.get();
     const bool multi = options_.Contains(gdoMultiSelectEh);
     const bool rowSelect = options_.Contains(gdoRowSelectEh);
     const bool onIndicator = Cell.X < indicatorOffset_;

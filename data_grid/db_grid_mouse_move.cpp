@@ -79,7 +79,7 @@ void TCustomDBGridEh::MouseMoveTracking(TShiftState Shift, int X, int Y) {
     }
     if (horzAutoScroll_ && cell.X >= indicatorOffset_ && cell.X != Col()) {
         MoveToColumn(cell.X, 0, false);
-        auto* selection = dynamic_cast<TDBGridEhSelection*>(selection_.get());
+        TDBGridEhSelection* selection = selection_.get();
         if (dragState_ == dgsSelectingRectEh && selection != nullptr && dataLink_->Active())
             selection->Rect().ExtendTo(GridColToDataCol(Col()), dataLink_->DataSet()->GetBookmark(), true);
     }
@@ -242,7 +242,7 @@ void TCustomDBGridEh::CancelMouseTracking() {
 }
 
 void TCustomDBGridEh::ExtendColumnSelection(int GridCol) {
-    auto* selection = dynamic_cast<TDBGridEhSelection*>(selection_.get());
+    TDBGridEhSelection* selection = selection_.get();
     TColumnEh* column = ColumnAtGridCol(GridCol);
     if (selection != nullptr && column != nullptr)
         selection->Columns().ExtendToColumn(column);

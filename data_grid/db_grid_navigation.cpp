@@ -29,7 +29,7 @@ bool UntouchedInsert(TDataSet& dataSet, const TGridDataLinkEh& link) {
 }  // namespace
 
 TDBGridEhSelection* TCustomDBGridEh::BlockSelection() const {
-    return dataLink_->Active() ? dynamic_cast<TDBGridEhSelection*>(selection_.get()) : nullptr;
+    return dataLink_->Active() ? selection_.get() : nullptr;
 }
 
 void TCustomDBGridEh::AfterMove() {

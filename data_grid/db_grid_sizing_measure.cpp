@@ -46,7 +46,7 @@ class RecordWalk {
 
 void TCustomDBGridEh::OptimizeColumnWidths(IGridColumnEh* Column) {
     TColumnsEhList list;
-    auto* selection = dynamic_cast<TDBGridEhSelection*>(selection_.get());
+    TDBGridEhSelection* selection = selection_.get();
     if (selection != nullptr && selection->Kind() == gskColumnsEh) {
         for (int i = 0; i < selection->Columns().Count(); ++i)
             if (auto* column = dynamic_cast<TColumnEh*>(selection->Columns().Items(i)))

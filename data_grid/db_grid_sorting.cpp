@@ -21,6 +21,13 @@ void TCustomDBGridEh::SortMarkingChanged() {
         ApplySorting();
 }
 
+TSortKeysEh TCustomDBGridEh::SortKeys() const {
+    TSortKeysEh keys;
+    for (const IGridColumnEh* column : sortMarkedColumns_)
+        keys.push_back({column->FieldName(), column->SortMarker() == smDownEh});
+    return keys;
+}
+
 void TCustomDBGridEh::ApplySorting() {
     if (TDBGridEhDataService* service = DBGridEhDataService())
         service->ApplySorting(this);

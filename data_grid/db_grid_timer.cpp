@@ -122,7 +122,7 @@ void TCustomDBGridEh::AutoScrollCells(int X, int Y) {
         if (dragState_ == dgsSelectingRectEh) {
             if (rows != 0 && dataLink_->Active())
                 dataLink_->DataSet()->MoveBy(rows);
-            auto* selection = dynamic_cast<TDBGridEhSelection*>(selection_.get());
+            TDBGridEhSelection* selection = selection_.get();
             if (selection != nullptr && selection->Kind() == gskRectangleEh && dataLink_->Active()) {
                 const int col = LeftCol() == FixedCols() && horzDir < 0 ? 0 : GridColToDataCol(Col());
                 selection->Rect().ExtendTo(col, dataLink_->DataSet()->GetBookmark(), true);

@@ -111,6 +111,6 @@ void TDBGridEhClipboardActions::RunAction(TCustomDBGridEh* Grid, TDBGridEhEditAc
         case geaDeleteEh:
             return GridDeleteSelection(Grid, false);
         case geaSelectAllEh:
-            return Grid->SelectionPart()->SelectWholeGrid();
+            return Grid->Selection()->SelectWholeGrid();
     }
 }

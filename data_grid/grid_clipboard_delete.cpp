@@ -71,18 +71,18 @@ void DeleteSelectedRows(TCustomDBGridEh& Grid, TDataSet& DataSet) {
         throw;
     }
     DataSet.EnableControls();
-    Grid.SelectionPart()->Reset();
+    Grid.Selection()->Reset();
 }
 
 void ClearRectangle(TCustomDBGridEh& Grid, TDataSet& DataSet) {
-    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid.SelectionPart()).Rect();
+    TDBGridEhSelectionRect& rect = Grid.Selection()->Rect();
     const std::vector<TColumnEh*> columns =
         VisibleColumnsBetween(Grid, rect.LeftColIndex(), rect.RightColIndex());
     rect.ForEachRow(DataSet, [&columns] { ClearRowCells(columns); });
 }
 
 void ClearColumns(TCustomDBGridEh& Grid, TDataSet& DataSet) {
-    TDBGridEhSelectionCols& selected = dynamic_cast<TDBGridEhSelection&>(*Grid.SelectionPart()).Columns();
+    TDBGridEhSelectionCols& selected = Grid.Selection()->Columns();
     std::vector<TColumnEh*> columns;
     for (int i = 0; i < selected.Count(); ++i)
         if (TColumnEh* column = ColumnOf(selected.Items(i)))
@@ -111,12 +111,9 @@ void DeleteAllRecords(TDataSet& DataSet) {
 }  // namespace
 
 void GridDeleteSelection(TCustomDBGridEh* Grid, bool WholeGrid) {
-    const TGridSelectionKindEh kind = WholeGrid ? gskAllEh : Grid->SelectionPart()->Kind();
+    const TGridSelectionKindEh kind = WholeGrid ? gskAllEh : Grid->Selection()->Kind();
     TDataSet* dataSet = Grid->DataSource() != nullptr ? Grid->DataSource()->DataSet() : nullptr;
     if (kind == gskNoneEh || dataSet == nullptr || !dataSet->Active())
-        return;
-    if ((kind == gskRectangleEh || kind == gskColumnsEh) &&
-        dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart()) == nullptr)
         return;
     if (!ConfirmGridDelete(*Grid, kind))
         return;

@@ -103,12 +103,8 @@ void TDBGridEhExport::ExportFile(const std::string& FileName, bool ExportAll) {
 
 void TDBGridEhExport::ExportStream(TStream& AStream, bool ExportAll) {
     Stream = &AStream;
-    const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid->SelectionPart()->Kind();
+    const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid->Selection()->Kind();
     if (kind == gskNoneEh)
-        return;
-    // Blocks and column lists are known only to the grid's own selection.
-    if ((kind == gskRectangleEh || kind == gskColumnsEh) &&
-        dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart()) == nullptr)
         return;
     TDataSet* dataSet = ActiveDataSet(*Grid);
     if (dataSet == nullptr) {
@@ -128,20 +124,20 @@ void TDBGridEhExport::WalkSelection(int Kind) {
     // Kept until the next export, so that PutSuffix still has the exported columns.
     TColumnsEhList& columns = walkColumns_;
     columns.Clear();
-    auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart());
+    TDBGridEhSelection& selection = *Grid->Selection();
     switch (Kind) {
         case gskRowsEh:
             AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [this] { WalkRows(); });
             return;
         case gskRectangleEh:
-            AddVisibleColumns(*Grid, columns, selection->Rect().LeftColIndex(),
-                              selection->Rect().RightColIndex());
+            AddVisibleColumns(*Grid, columns, selection.Rect().LeftColIndex(),
+                              selection.Rect().RightColIndex());
             WalkColumns(columns, [this] { WalkRectangle(); });
             return;
         case gskColumnsEh:
-            for (int i = 0; i < selection->Columns().Count(); ++i)
-                if (TColumnEh* column = ColumnOf(selection->Columns().Items(i)))
+            for (int i = 0; i < selection.Columns().Count(); ++i)
+                if (TColumnEh* column = ColumnOf(selection.Columns().Items(i)))
                     columns.Add(column);
             WalkColumns(columns, [this] { WalkFromFirst(); });
             return;
@@ -208,7 +204,7 @@ void TDBGridEhExport::WalkRows() {
 
 void TDBGridEhExport::WalkRectangle() {
     TDataSet& dataSet = *Grid->DataLink()->DataSet();
-    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->SelectionPart()).Rect();
+    TDBGridEhSelectionRect& rect = Grid->Selection()->Rect();
     rect.ForEachRow(dataSet, [this] { ExportCurrentRecord(); });
 }
 

@@ -49,12 +49,12 @@ void TDBGridEhImport::ImportStream(TStream& AStream, bool ImportAll) {
     if (dataSet == nullptr)
         return;
     if (ImportAll) {
-        Grid->SelectionPart()->Reset();
+        Grid->Selection()->Reset();
         dataSet->First();
         if (!Grid->VisibleColumns().empty())
             Grid->SelectColumnByIndex(0);
     }
-    const int kind = Grid->SelectionPart()->Kind();
+    const int kind = Grid->Selection()->Kind();
     AppendMode = dataSet->Eof();
     const bool inserting = dataSet->State() == dsInsert;
     const auto walk = [&] {
@@ -86,7 +86,7 @@ void TDBGridEhImport::AddVisibleColumns(int From, int To) {
 
 void TDBGridEhImport::ImportSelection(TDataSet& DataSet, int Kind, bool Inserting) {
     ImportColumns.Clear();
-    auto* selection = dynamic_cast<TDBGridEhSelection*>(Grid->SelectionPart());
+    TDBGridEhSelection& selection = *Grid->Selection();
     switch (Kind) {
         case gskNoneEh:
             return ImportFromCurrent(DataSet, Inserting);
@@ -95,16 +95,12 @@ void TDBGridEhImport::ImportSelection(TDataSet& DataSet, int Kind, bool Insertin
             ReadPrefix();
             return Inserting ? InsertImportedRows(ImportColumns) : ImportRows(DataSet);
         case gskRectangleEh:
-            if (selection == nullptr)
-                return;
-            AddVisibleColumns(selection->Rect().LeftColIndex(), selection->Rect().RightColIndex());
+            AddVisibleColumns(selection.Rect().LeftColIndex(), selection.Rect().RightColIndex());
             ReadPrefix();
             return Inserting ? InsertImportedRows(ImportColumns) : ImportRectangle(DataSet);
         case gskColumnsEh:
-            if (selection == nullptr)
-                return;
-            for (int i = 0; i < selection->Columns().Count(); ++i)
-                if (TColumnEh* column = ColumnOf(selection->Columns().Items(i)))
+            for (int i = 0; i < selection.Columns().Count(); ++i)
+                if (TColumnEh* column = ColumnOf(selection.Columns().Items(i)))
                     ImportColumns.Add(column);
             ReadPrefix();
             return Inserting ? InsertImportedRows(ImportColumns) : ImportFromFirst(DataSet);
@@ -144,7 +140,7 @@ void TDBGridEhImport::ImportRows(TDataSet& DataSet) {
 }
 
 void TDBGridEhImport::ImportRectangle(TDataSet& DataSet) {
-    TDBGridEhSelectionRect& rect = dynamic_cast<TDBGridEhSelection&>(*Grid->SelectionPart()).Rect();
+    TDBGridEhSelectionRect& rect = Grid->Selection()->Rect();
     rect.ForEachRow(DataSet, [this] { ReadRow(ImportColumns); });
 }
 

@@ -16,8 +16,8 @@
 #include "platform/ui/shape.h"
 #include "platform/ui/system_metrics.h"
 
-TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner)
-    : TInplaceEdit(AOwner), canvas_(std::make_unique<TControlCanvas>()) {
+TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner, TCustomDBGridEh& Grid)
+    : TInplaceEdit(AOwner), ownerGrid_(&Grid), canvas_(std::make_unique<TControlCanvas>()) {
     dropDownSource_ = NewComponent<TDataSource>(this);
     canvas_->SetControl(this);
 }
@@ -32,7 +32,7 @@ TDBGridInplaceEdit::~TDBGridInplaceEdit() {
 }
 
 TCustomDBGridEh* TDBGridInplaceEdit::OwnerGrid() const {
-    return dynamic_cast<TCustomDBGridEh*>(Grid());
+    return Grid() != nullptr ? ownerGrid_ : nullptr;
 }
 
 TColumnEh* TDBGridInplaceEdit::CurrentColumn() const {
@@ -291,5 +291,5 @@ void TDBGridInplaceEdit::Dispatch(TMessage& Message) {
 // ---- The grid makes it
 
 TInplaceEdit* TCustomDBGridEh::CreateEditor() {
-    return NewComponent<TDBGridInplaceEdit>(this);
+    return NewComponent<TDBGridInplaceEdit>(this, *this);
 }

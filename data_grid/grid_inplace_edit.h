@@ -28,7 +28,8 @@ class TStrings;
 
 class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public IGridCellEditorEh {
   public:
-    explicit TDBGridInplaceEdit(TComponent* AOwner);
+    // Made by the grid it edits for, which is also its owner.
+    TDBGridInplaceEdit(TComponent* AOwner, TCustomDBGridEh& Grid);
     ~TDBGridInplaceEdit() override;
     std::string ClassName() const override { return "TDBGridInplaceEdit"; }
 
@@ -83,6 +84,7 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
     bool CalculatorAvailable();
     // The grid's current column; nullptr when the grid has none.
     TColumnEh* CurrentColumn() const;
+    // The grid while it hosts the editor; nullptr before that and once the grid lets it go.
     TCustomDBGridEh* OwnerGrid() const;
     // The first item equal to Text or, with PartialKey, starting with it; case-insensitive; -1 none.
     static int FindStringIndex(const TStrings& List, const std::string& Text, bool PartialKey);
@@ -205,6 +207,7 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownOwnerEh, public 
     bool userEdited_ = false;
     TMRUListEh* mruList_ = nullptr;
     TMRUListboxEh* mruListWindow_ = nullptr;
+    TCustomDBGridEh* ownerGrid_;
     std::unique_ptr<TControlCanvas> canvas_;
     std::string typedChars_;
     TEditButtonControlList buttonControls_;

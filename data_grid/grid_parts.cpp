@@ -1,6 +1,12 @@
 #include "data_grid/grid_parts.h"
 
+#include "platform/db/field.h"
 #include "platform/ui/popup_menu.h"
+
+const std::string& TPlainGridColumnEh::FieldName() const {
+    static const std::string none;
+    return field_ != nullptr ? field_->FieldName : none;
+}
 
 void TPlainGridColumnEh::ForgetComponent(const TComponent* Component) {
     if (Component == popupMenu_)
@@ -36,10 +42,4 @@ bool TPlainGridColumnsEh::SameAs(const IGridColumnsEh& Other) const {
         if (Other.Items(i)->SortMarker() != Items(i)->SortMarker())
             return false;
     return true;
-}
-
-void TPlainGridSelectionEh::LinkStateChanged(bool Active) {
-    // Selected cells mean nothing once the data is gone.
-    if (!Active)
-        Clear();
 }

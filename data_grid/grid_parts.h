@@ -41,6 +41,8 @@ class IGridColumnEh {
     virtual ~IGridColumnEh() = default;
     virtual TField* Field() const = 0;
     virtual void SetField(TField* Value) = 0;
+    // The name the column binds its field by; the plain column's is its field's.
+    virtual const std::string& FieldName() const = 0;
     virtual TSortMarkerEh SortMarker() const = 0;
     virtual void SetSortMarker(TSortMarkerEh Value) = 0;
     // The column lets go of a menu, image list or list source that is being freed.
@@ -187,6 +189,7 @@ class TPlainGridColumnEh : public TCollectionItem, public IGridColumnEh {
     const TPropertyList& PublishedProperties() const override { return Published(); }
     TField* Field() const override { return field_; }
     void SetField(TField* Value) override { field_ = Value; }
+    const std::string& FieldName() const override;
     TSortMarkerEh SortMarker() const override { return sortMarker_; }
     void SetSortMarker(TSortMarkerEh Value) override { sortMarker_ = Value; }
     void ForgetComponent(const TComponent* Component) override;
@@ -250,17 +253,6 @@ class TPlainGridFilterRowEh : public IGridFilterRowEh {
 
   private:
     bool visible_ = false;
-};
-
-class TPlainGridSelectionEh : public IGridSelectionEh {
-  public:
-    TGridSelectionKindEh Kind() const override { return kind_; }
-    void SetKind(TGridSelectionKindEh Value) { kind_ = Value; }
-    void Clear() override { kind_ = gskNoneEh; }
-    void LinkStateChanged(bool Active) override;
-
-  private:
-    TGridSelectionKindEh kind_ = gskNoneEh;
 };
 
 class TPlainGridSelectedRowsEh : public IGridSelectedRowsEh {

@@ -111,8 +111,8 @@ bool TDBGridEhStyle::HighlightsCell(TCustomDBGridEh& Grid, int ACol, int ARow, T
     const TDBGridEhExtOptions extOptions = Grid.ExtOptions();
     const bool onCurrentRow = ARow == Grid.Row();
     FocusHighlight = Grid.Focused() && extOptions.Contains(gxoHighlightFocusEh);
-    if (extOptions.Contains(gxoRowHighlightEh) && onCurrentRow && Grid.SelectionPart() != nullptr &&
-        Grid.SelectionPart()->Kind() == gskNoneEh && ACol != Grid.Col()) {
+    if (extOptions.Contains(gxoRowHighlightEh) && onCurrentRow && Grid.Selection() != nullptr &&
+        Grid.Selection()->Kind() == gskNoneEh && ACol != Grid.Col()) {
         FocusHighlight = true;
         State.Include(gdSelected);
     }
@@ -127,9 +127,8 @@ bool TDBGridEhStyle::GetDataCellColors(TCustomDBGridEh* Grid, int ACol, int ARow
                                        int /*DataRow*/, TGridDrawState& State, TColor& Background,
                                        TFont* AFont) {
     TDataSet* dataSet = Grid->DataLink()->DataSet();
-    const bool selected = Grid->DataLink()->Active() && dataSet != nullptr &&
-                          Grid->SelectionPart() != nullptr &&
-                          Grid->SelectionPart()->CellIsSelected(DataCol, dataSet->GetBookmark());
+    const bool selected = Grid->DataLink()->Active() && dataSet != nullptr && Grid->Selection() != nullptr &&
+                          Grid->Selection()->CellIsSelected(DataCol, dataSet->GetBookmark());
     bool focusHighlight = false;
     if (!selected && !HighlightsCell(*Grid, ACol, ARow, State, focusHighlight))
         return false;

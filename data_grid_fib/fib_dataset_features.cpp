@@ -2,22 +2,19 @@
 
 #include <vector>
 
-#include "data_grid/column.h"
-#include "data_grid/db_grid.h"
 #include "data_grid/grid_unit.h"
 #include "firebird_datasets/pfib_dataset.h"
 
-void TFIBDatasetFeaturesEh::ApplySorting(TObject* Sender, TDataSet* DataSet, bool /*IsReopen*/) {
-    auto* grid = dynamic_cast<TCustomDBGridEh*>(Sender);
+void TFIBDatasetFeaturesEh::ApplySorting(TObject* /*Sender*/, TDataSet* DataSet, const TSortKeysEh& Keys,
+                                         bool /*IsReopen*/) {
     auto* dataSet = dynamic_cast<TFIBCustomDataSet*>(DataSet);
-    if (grid == nullptr || dataSet == nullptr)
+    if (dataSet == nullptr)
         return;
     std::vector<TSortFieldRef> fields;
     std::vector<bool> ascending;
-    for (IGridColumnEh* column : grid->SortMarkedColumns()) {
-        const auto* named = dynamic_cast<const TColumnEh*>(column);
-        fields.emplace_back(named != nullptr ? named->FieldName() : std::string());
-        ascending.push_back(column->SortMarker() == smDownEh);
+    for (const TSortKeyEh& key : Keys) {
+        fields.emplace_back(key.Field);
+        ascending.push_back(key.Ascending);
     }
     dataSet->DoSort(fields, ascending);
 }

@@ -8,6 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "data_grid/column.h"
+#include "data_grid/column_title.h"
+#include "data_grid/columns.h"
 #include "data_grid/data_service.h"
 #include "data_grid/dataset_features.h"
 #include "data_grid/db_grid.h"
@@ -38,8 +41,10 @@ class TRecordingFeatures : public TDatasetFeaturesEh {
               (CheckOnly ? " check" : ""));
         return true;
     }
-    void ApplySorting(TObject* Sender, TDataSet* DataSet, bool IsReopen) override {
-        Write(Call("sort", Sender, DataSet, IsReopen));
+    void ApplySorting(TObject* Sender, TDataSet* DataSet, const TSortKeysEh& Keys, bool IsReopen) override {
+        std::string by;
+        for (const TSortKeyEh& key : Keys) by += " " + key.Field + (key.Ascending ? "+" : "-");
+        Write(Call("sort", Sender, DataSet, IsReopen) + by);
     }
     void ApplyFilter(TObject* Sender, TDataSet* DataSet, bool IsReopen) override {
         Write(Call("filter", Sender, DataSet, IsReopen));
@@ -170,6 +175,58 @@ TEST(DataService, FindsTheNearestFeaturesAndCallsThemUnlessAHookAnswers) {
         service->ApplySorting(grid.get());
         service->ApplyFilter(grid.get());
         EXPECT_EQ(service->MoveRecords(grid.get(), {"1", "2"}, 5, true), c.moved);
+        EXPECT_EQ(log, c.log);
+        grid.reset();
+    }
+}
+
+// The features hear the sort-marked columns' fields in the order they were marked, a column marked
+// down as ascending; unmarked columns are not among them.
+TEST(DataService, TheGridPassesItsSortKeysInMarkingOrder) {
+    struct Mark {
+        int column;
+        TSortMarkerEh marker;
+    };
+    struct Case {
+        const char* name;
+        bool multiSort;
+        std::vector<Mark> marks;
+        const char* log;
+    };
+    const Case cases[] = {
+        {"none marked", true, {}, "A:sort grid TMemoryDataSet reopen;"},
+        {"marking order, not column order",
+         true,
+         {{2, smDownEh}, {0, smUpEh}},
+         "A:sort grid TMemoryDataSet reopen CITY+ ID-;"},
+        {"an unmarked column drops out",
+         true,
+         {{0, smDownEh}, {1, smUpEh}, {2, smDownEh}, {1, smNoneEh}},
+         "A:sort grid TMemoryDataSet reopen ID+ CITY+;"},
+        {"single marking keeps the last",
+         false,
+         {{0, smDownEh}, {1, smUpEh}},
+         "A:sort grid TMemoryDataSet reopen NAME-;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string log;
+        TDatasetFeaturesRegistryEh registry;
+        registry.RegisterDatasetFeatures(
+            [&log] { return TObjectPtr<TDatasetFeaturesEh>(new TRecordingFeatures(log, "A")); },
+            TClass::Of<TMemoryDataSet>());
+        TMemoryDataSet dataSet;
+        TObjectPtr<TDataSource> source = MakeComponent<TDataSource>(nullptr);
+        source->SetDataSet(&dataSet);
+        TObjectPtr<TCustomDBGridEh> grid = MakeComponent<TCustomDBGridEh>(nullptr);
+        if (c.multiSort)
+            grid->SetExtOptions(grid->ExtOptions() + TDBGridEhExtOptions{gxoMultiSortMarkingEh});
+        for (const char* field : {"ID", "NAME", "CITY"}) grid->Columns()->Add()->SetFieldName(field);
+        grid->SetDataSource(source.get());
+        for (const Mark& mark : c.marks)
+            grid->Columns()->ColumnAt(mark.column)->Title()->SetSortMarker(mark.marker);
+
+        TDBGridEhDataService(registry).ApplySorting(grid.get());
         EXPECT_EQ(log, c.log);
         grid.reset();
     }

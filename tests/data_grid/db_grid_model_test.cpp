@@ -33,7 +33,6 @@ class CountingGrid : public TCustomDBGridEh {
             throw Exception("layout failed");
     }
     TPlainGridColumnsEh& PlainColumns() { return static_cast<TPlainGridColumnsEh&>(*ColumnsPart()); }
-    TPlainGridSelectionEh& PlainSelection() { return static_cast<TPlainGridSelectionEh&>(*SelectionPart()); }
     TPlainGridSelectedRowsEh& PlainSelectedRows() {
         return static_cast<TPlainGridSelectedRowsEh&>(*SelectedRowsPart());
     }
@@ -42,9 +41,6 @@ class CountingGrid : public TCustomDBGridEh {
 
   protected:
     // The stand-ins, whose state the tests set directly.
-    std::unique_ptr<IGridSelectionEh> NewSelection() override {
-        return std::make_unique<TPlainGridSelectionEh>();
-    }
     std::unique_ptr<IGridSelectedRowsEh> NewSelectedRows() override {
         return std::make_unique<TPlainGridSelectedRowsEh>();
     }
@@ -119,12 +115,12 @@ TEST_F(GridOnForm, MultiSelectOffDropsTheSelectionEvenWithoutClearSelection) {
     grid->SetExtOptions(grid->ExtOptions() - TDBGridEhExtOptions{gxoClearSelectionEh});
     grid->SetOptions(grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
     grid->PlainSelectedRows().SetCount(3);
-    grid->PlainSelection().SetKind(gskRowsEh);
+    grid->Selection()->StoreKind(gskRowsEh);
 
     grid->SetOptions(grid->Options() - TDBGridEhOptions{gdoMultiSelectEh});
 
     EXPECT_EQ(grid->SelectedRowsPart()->Count(), 0);
-    EXPECT_EQ(grid->SelectionPart()->Kind(), gskNoneEh);
+    EXPECT_EQ(grid->Selection()->Kind(), gskNoneEh);
 }
 
 TEST_F(GridOnForm, MultiSortMarkingOffKeepsOnlyTheFirstMarker) {
@@ -347,11 +343,11 @@ TEST(DBGridConstruction, DefaultsOfAPlainGrid) {
     EXPECT_EQ(grid->TitleExtraHeight(), 10);
     EXPECT_EQ(grid->RowCount(), 2);
     EXPECT_EQ(grid->ColCount(), 2);
+    EXPECT_EQ(grid->Selection()->Kind(), gskNoneEh);
     // Its user reaches its own parts typed.
     EXPECT_EQ(grid->Columns(), grid->ColumnsPart());
     EXPECT_EQ(grid->ColumnDefValues(), grid->ColumnDefValuesPart());
     EXPECT_EQ(grid->STFilter(), grid->FilterRowPart());
-    EXPECT_EQ(grid->Selection(), grid->SelectionPart());
     EXPECT_EQ(grid->SelectedRows(), grid->SelectedRowsPart());
 }
 

@@ -112,13 +112,16 @@ TEST_F(FIBFeaturesEngine, ADatasetOfAnotherClassIsLeftAsItWas) {
     EXPECT_FALSE(ds.SortedByDoSort());
 }
 
-// Features for another sender than a grid leave the dataset alone.
-TEST_F(FIBFeaturesEngine, OnlyAGridSenderSorts) {
+// The features sort by the keys they are given, whoever gives them; no keys keep the order.
+TEST_F(FIBFeaturesEngine, TheKeysGivenSortAndNoKeysKeepTheOrder) {
     auto& ds = People<TpFIBDataSet>("SELECT ID, NAME, CITY, AGE FROM PEOPLE ORDER BY CITY");
     ds.Open();
     const Ids before = Order(ds);
-    FeaturesForDataSet(&ds)->ApplySorting(&ds, &ds, true);
+    TDatasetFeaturesEh* features = FeaturesForDataSet(&ds);
+    features->ApplySorting(&ds, &ds, {}, true);
     EXPECT_EQ(Order(ds), before);
+    features->ApplySorting(&ds, &ds, {{"AGE", false}, {"NAME", true}}, true);
+    EXPECT_EQ(Order(ds), (Ids{5, 2, 4, 7, 3, 6, 1}));
 }
 
 }  // namespace
