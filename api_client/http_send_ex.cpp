@@ -7,6 +7,7 @@
 #include "platform/os/clock.h"
 #include "platform/os/sysinfo.h"
 #include "platform/rtl/numbers.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 
 namespace {
@@ -106,7 +107,8 @@ bool THTTPSendEx::Execute(const std::string& url, const std::string& method) {
     receivedLog_ = TTrafficLogText(SecretMembers);
     ExpectedSize = Transferred = StartTick = Estimate = EndTick = Elapsed = Speed = 0;
     bool ok = false;
-    try {
+    {
+        TScopeExit finished([this] { runningUrl_.clear(); });
         PrepareHeaders();
         if (UseGzip)
             CompressBody();
@@ -121,11 +123,7 @@ bool THTTPSendEx::Execute(const std::string& url, const std::string& method) {
         ReadRedirectLocation();
         if (OnEndTransfer)
             OnEndTransfer(this);
-    } catch (...) {
-        runningUrl_.clear();
-        throw;
     }
-    runningUrl_.clear();
     return ok;
 }
 

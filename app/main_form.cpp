@@ -6,6 +6,7 @@
 #include "logging/logger.h"
 #include "platform/os/paths.h"
 #include "platform/rtl/inifile.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 #include "platform/ui/cursors.h"
 
@@ -51,13 +52,9 @@ void TMainForm::FormCreate(TObject*) {
 
 void TMainForm::ReadSettings() {
     const TIniFile ini(SettingsFileName());
-    try {
-        ReadKioskSettings(ini, FSettings);
-    } catch (...) {
-        ApplySettings();  // what was read before the failure is in force all the same
-        throw;
-    }
-    ApplySettings();
+    // What was read before a failure is in force all the same.
+    TScopeExit apply([this] { ApplySettings(); });
+    ReadKioskSettings(ini, FSettings);
 }
 
 void TMainForm::ApplySettings() {

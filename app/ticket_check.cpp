@@ -8,6 +8,7 @@
 #include "platform/os/clock.h"
 #include "platform/rtl/datetime.h"
 #include "platform/rtl/numbers.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 #include "platform/ui/application.h"
 #include "platform/ui/message_queue.h"
@@ -51,13 +52,10 @@ void TMainForm::CheckTicket() {
     btReturn->SetVisible(false);
     ReturnTimer->SetEnabled(false);
     // Whatever happens below, the check ends with OK shown and the return timer running.
-    struct ShowResultOnExit {
-        TMainForm* form;
-        ~ShowResultOnExit() {
-            form->btReturn->SetVisible(true);
-            form->ReturnTimer->SetEnabled(true);
-        }
-    } showResult{this};
+    TScopeExit showResult([this] {
+        btReturn->SetVisible(true);
+        ReturnTimer->SetEnabled(true);
+    });
 
     const int clientHeight = ClientHeight(), panelHeight = pnInfo->Height();
     pnInfo->SetTop(FSettings.InfoPosition == 1   ? (clientHeight - panelHeight) / 2

@@ -1,7 +1,9 @@
 #include "data_controls/dataset_field_value_list.h"
 
+#include "platform/db/controls_disabled_scope.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
+#include "platform/rtl/scope_exit.h"
 
 void TDataLinkEh::DataEvent(TDataEvent event, std::intptr_t info) {
     TDataLink::DataEvent(event, info);
@@ -65,33 +67,18 @@ void ReturnTo(TDataSet& dataSet, const TBookmark& bookmark) {
         dataSet.GotoBookmark(bookmark);
 }
 
-// Back on the record it was on and its controls enabled again, even when going back fails.
-void Restore(TDataSet& dataSet, const TBookmark& bookmark) {
-    try {
-        ReturnTo(dataSet, bookmark);
-    } catch (...) {
-        dataSet.EnableControls();
-        throw;
-    }
-    dataSet.EnableControls();
-}
-
 }  // namespace
 
 void TDatasetFieldValueListEh::Gather(TDataSet& dataSet, const std::string& fieldName) {
-    dataSet.DisableControls();
-    TBookmark bookmark = dataSet.BookmarkAvailable() ? dataSet.GetBookmark() : TBookmark();
-    try {
-        dataSet.First();
-        while (!dataSet.Eof()) {
-            // Looked up on each record: a handler may rebuild the field list meanwhile.
-            if (TField* field = dataSet.FindField(fieldName))
-                values_->Add(field->AsString());
-            dataSet.Next();
-        }
-    } catch (...) {
-        Restore(dataSet, bookmark);
-        throw;
+    // Back on the record it was on, and its controls enabled again even when going back fails.
+    const auto disabled = ControlsDisabledScope(dataSet);
+    const TBookmark bookmark = dataSet.BookmarkAvailable() ? dataSet.GetBookmark() : TBookmark();
+    TScopeExit back([&dataSet, &bookmark] { ReturnTo(dataSet, bookmark); });
+    dataSet.First();
+    while (!dataSet.Eof()) {
+        // Looked up on each record: a handler may rebuild the field list meanwhile.
+        if (TField* field = dataSet.FindField(fieldName))
+            values_->Add(field->AsString());
+        dataSet.Next();
     }
-    Restore(dataSet, bookmark);
 }

@@ -5,6 +5,7 @@
 #include "platform/db/field.h"
 #include "platform/db/field_list.h"
 #include "platform/rtl/flag_scope.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/string_compare.h"
 #include "platform/ui/accelerators.h"
 #include "platform/ui/mouse_capture.h"
@@ -253,15 +254,12 @@ bool TCustomDBCheckBoxEh::TakeFocusForPress() {
         return true;
     // Taking the focus must not toggle the box: the press does that when it is released.
     const bool disabled = ClicksDisabled();
-    SetClicksDisabled(true);
-    try {
+    {
+        SetClicksDisabled(true);
+        TScopeExit restore([this, disabled] { SetClicksDisabled(disabled); });
         if (CanFocus())
             SetFocus();
-    } catch (...) {
-        SetClicksDisabled(disabled);
-        throw;
     }
-    SetClicksDisabled(disabled);
     return Focused();
 }
 

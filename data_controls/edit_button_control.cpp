@@ -1,6 +1,7 @@
 #include "data_controls/edit_button_control.h"
 
 #include "data_controls/button_bitmap_cache.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/ui/dc_drawing.h"
 #include "platform/ui/edge_drawing.h"
 #include "platform/ui/mouse_capture.h"
@@ -103,13 +104,10 @@ void TEditButtonControlEh::MouseMove(TShiftState Shift, int X, int Y) {
 void TEditButtonControlEh::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     // An up-down arrow let up by moving off it gives no click on release.
     noClick_ = style_ == ebsUpDownEh && State() != bsDown;
-    try {
+    {
+        TScopeExit clicks([this] { noClick_ = false; });
         TSpeedButton::MouseUp(Button, Shift, X, Y);
-    } catch (...) {
-        noClick_ = false;
-        throw;
     }
-    noClick_ = false;
     UpdateActiveButtonIndex(Y);
     StopRepeat();
 }

@@ -6,6 +6,7 @@
 
 #include "logging/log_exception.h"
 #include "logging/log_option_handler.h"
+#include "platform/rtl/scope_exit.h"
 
 TLogFileAppender::TLogFileAppender(std::string_view name, std::string_view fileName, ILogLayoutPtr layout,
                                    bool append, std::string_view lockingModel)
@@ -75,13 +76,8 @@ void TLogFileAppender::DoAppendText(std::string_view text) {
         return;
     CheckSharedFile();
     BeginWrite();
-    try {
-        TLogStreamAppender::DoAppendText(text);
-    } catch (...) {
-        EndWrite();
-        throw;
-    }
-    EndWrite();
+    TScopeExit written([this] { EndWrite(); });
+    TLogStreamAppender::DoAppendText(text);
 }
 
 bool TLogFileAppender::CheckSharedFile() {

@@ -7,6 +7,7 @@
 #include "logging/log_exception.h"
 #include "logging/log_hierarchy.h"
 #include "logging/log_internal.h"
+#include "platform/rtl/flag_scope.h"
 
 TLogLogger::TLogLogger(std::string name)
     : appenders_(std::make_shared<const AppenderList>()), name_(std::move(name)) {}
@@ -133,15 +134,9 @@ void TLogLogger::CallAppenders(const TLogEvent& event) {
     // Counted on the way: where none is reached, nothing was handed anything either.
     if (DispatchUpward(event) > 0 || reportingNoAppenders)
         return;
-    reportingNoAppenders = true;
-    try {
-        LogLog().Error("No appenders could be found for logger \"%s\"", {name_});
-        LogLog().Error(std::string_view("Please initialise the AppLog system properly"));
-    } catch (...) {
-        reportingNoAppenders = false;
-        throw;
-    }
-    reportingNoAppenders = false;
+    TFlagScope reporting(reportingNoAppenders);
+    LogLog().Error("No appenders could be found for logger \"%s\"", {name_});
+    LogLog().Error(std::string_view("Please initialise the AppLog system properly"));
 }
 
 int TLogLogger::DispatchUpward(const TLogEvent& event) {

@@ -13,6 +13,7 @@
 
 #include "logging/log_exception.h"
 #include "platform/os/paths.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/numbers.h"
 #include "platform/rtl/strings.h"
@@ -192,19 +193,13 @@ void TLogRollingFileAppender::RollOver() {
     if (maxBackupIndex_ <= 0)
         return;
     SharedFileLock lock(*this);
-    rolling_ = true;
-    try {
-        ShiftBackups();
-        if (!InterProcess()) {
-            RollByRename();
-        } else if (MoveSharedFileAside()) {
-            OpenStream(true);  // the new file, with the layout's header
-        }
-    } catch (...) {
-        rolling_ = false;
-        throw;
+    TFlagScope rolling(rolling_);
+    ShiftBackups();
+    if (!InterProcess()) {
+        RollByRename();
+    } else if (MoveSharedFileAside()) {
+        OpenStream(true);  // the new file, with the layout's header
     }
-    rolling_ = false;
 }
 
 void TLogRollingFileAppender::ShiftBackups() {

@@ -5,6 +5,7 @@
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
 #include "platform/rtl/basic_action.h"
+#include "platform/rtl/flag_scope.h"
 
 TDataLink::~TDataLink() {
     // Only unhook: the derived link is gone, so it hears nothing more.
@@ -67,14 +68,8 @@ bool TDataLink::Edit() {
 }
 
 void TDataLink::UpdateRecord() {
-    updating_ = true;
-    try {
-        UpdateData();
-    } catch (...) {
-        updating_ = false;
-        throw;
-    }
-    updating_ = false;
+    TFlagScope updating(updating_);
+    UpdateData();
 }
 
 void TDataLink::UpdateState() {

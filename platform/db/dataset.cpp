@@ -7,6 +7,7 @@
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include "platform/rtl/runtime.h"
+#include "platform/rtl/update_scope.h"
 
 void DatabaseError(const std::string& message, const TComponent* component) {
     if (component != nullptr && !component->Name().empty())
@@ -44,14 +45,10 @@ void TDataSet::ReleaseWithoutEvents() {
 }
 
 void TDataSet::InitFieldDefs() {
-    fieldDefs_.BeginUpdate();
-    try {
+    {
+        const auto update = UpdateScope(fieldDefs_);
         InternalInitFieldDefs();
-    } catch (...) {
-        fieldDefs_.EndUpdate();
-        throw;
     }
-    fieldDefs_.EndUpdate();
     fieldDefs_.SetUpdated(true);
 }
 

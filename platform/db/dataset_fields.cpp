@@ -5,6 +5,8 @@
 #include "platform/db/field_buffer.h"
 #include "platform/db/field_list.h"
 #include "platform/db/typed_fields.h"
+#include "platform/rtl/scope_exit.h"
+#include "platform/rtl/value_scope.h"
 
 TFieldClass TDataSet::GetFieldClass(TFieldType type) const {
     switch (type) {
@@ -182,18 +184,10 @@ void TDataSet::SetCalcFieldData(std::byte* area, const TField* field, const Vari
 void TDataSet::GetCalcFields(TRecordBuffer buffer) {
     if (calcFieldsSize_ == 0 && !OnCalcFields)
         return;
-    TRecordBuffer saved = calcBuffer_;
-    calcBuffer_ = buffer;
-    TDataSetState old = SetTempState(dsCalcFields);
-    try {
-        CalculateFields(buffer);
-    } catch (...) {
-        RestoreState(old);
-        calcBuffer_ = saved;
-        throw;
-    }
-    RestoreState(old);
-    calcBuffer_ = saved;
+    TValueScope calculating(calcBuffer_, buffer);
+    const TDataSetState old = SetTempState(dsCalcFields);
+    TScopeExit restore([this, old] { RestoreState(old); });
+    CalculateFields(buffer);
 }
 
 void TDataSet::CalculateFields(TRecordBuffer buffer) {

@@ -1,5 +1,7 @@
 // Filter settings, the filter state and temporary states.
 #include "platform/db/dataset.h"
+#include "platform/rtl/scope_exit.h"
+#include "platform/rtl/value_scope.h"
 #include "platform/rtl/variant.h"
 
 TDataSetState TDataSet::SetTempState(TDataSetState value) {
@@ -46,31 +48,20 @@ bool TDataSet::FilterAccepts(TRecordBuffer buffer) {
 
 Variant TDataSet::GetStateFieldValue(TDataSetState state, const TField* field) {
     Variant value;
-    const TDataSetState old = SetTempState(state);
-    try {
+    {
+        const TDataSetState old = SetTempState(state);
+        TScopeExit restore([this, old] { RestoreState(old); });
         if (!GetFieldData(field, value))
             value = Variant::Null();
-    } catch (...) {
-        RestoreState(old);
-        throw;
     }
-    RestoreState(old);
     return value.IsEmpty() ? Variant::Null() : value;
 }
 
 void TDataSet::ReadRecord(TRecordBuffer buffer, const std::function<void()>& read) {
-    TRecordBuffer saved = filterBuffer_;
-    filterBuffer_ = buffer;
-    TDataSetState old = SetTempState(dsFilter);
-    try {
-        read();
-    } catch (...) {
-        RestoreState(old);
-        filterBuffer_ = saved;
-        throw;
-    }
-    RestoreState(old);
-    filterBuffer_ = saved;
+    TValueScope filtering(filterBuffer_, buffer);
+    const TDataSetState old = SetTempState(dsFilter);
+    TScopeExit restore([this, old] { RestoreState(old); });
+    read();
 }
 
 void TDataSet::ResetAfterFilterChange() {

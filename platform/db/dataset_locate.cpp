@@ -1,6 +1,7 @@
 // Locate and Lookup by scanning the records, and adding a whole record at once.
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 
 namespace {
@@ -37,18 +38,15 @@ bool TDataSet::FindRecord(const std::string& keyFields, const Variant& keyValues
     CursorPosChanged();
     TRecordBuffer buffer = AllocRecordBuffer();
     bool hit = false;
-    try {
+    {
+        TScopeExit release([this, &buffer] { FreeRecordBuffer(buffer); });
         InternalFirst();
         while (!hit && GetRecord(buffer, gmNext, true) == grOK)
             ReadRecord(buffer, [&] {
                 if ((hit = matches()))
                     found();
             });
-    } catch (...) {
-        FreeRecordBuffer(buffer);
-        throw;
     }
-    FreeRecordBuffer(buffer);
     return hit;
 }
 

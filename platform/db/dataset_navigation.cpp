@@ -2,23 +2,22 @@
 #include <algorithm>
 
 #include "platform/db/dataset.h"
+#include "platform/rtl/scope_exit.h"
 
 void TDataSet::First() {
     CheckBrowseMode();
     DoBeforeScroll();
     ClearBuffers();
-    try {
+    {
+        TScopeExit changed([this] {
+            bof_ = true;
+            DataEvent(deDataSetChange, 0);
+        });
         InternalFirst();
         GetNextRecord();
         GetNextRecords();
-    } catch (...) {
-        bof_ = true;
-        DataEvent(deDataSetChange, 0);
-        throw;
+        eof_ = recordCount_ == 0;
     }
-    bof_ = true;
-    eof_ = recordCount_ == 0;
-    DataEvent(deDataSetChange, 0);
     DoAfterScroll();
 }
 
@@ -26,19 +25,17 @@ void TDataSet::Last() {
     CheckBrowseMode();
     DoBeforeScroll();
     ClearBuffers();
-    try {
+    {
+        TScopeExit changed([this] {
+            eof_ = true;
+            DataEvent(deDataSetChange, 0);
+        });
         InternalLast();
         GetPriorRecord();
         GetPriorRecords();
-    } catch (...) {
-        eof_ = true;
-        DataEvent(deDataSetChange, 0);
-        throw;
+        activeRecord_ = std::max(recordCount_ - 1, 0);
+        bof_ = recordCount_ == 0;
     }
-    activeRecord_ = std::max(recordCount_ - 1, 0);
-    eof_ = true;
-    bof_ = recordCount_ == 0;
-    DataEvent(deDataSetChange, 0);
     DoAfterScroll();
 }
 
@@ -112,17 +109,12 @@ void TDataSet::Resync(TResyncMode mode) {
     int before = mode.Center ? (bufferCount_ - 1) / 2 : activeRecord_;
     MoveBuffer(recordCount_, 0);
     ActivateBuffers();
-    try {
-        int prior = 0;
-        while (prior < before && GetPriorRecord()) ++prior;
-        GetNextRecords();
-        prior += GetPriorRecords();
-        activeRecord_ = prior;
-    } catch (...) {
-        DataEvent(deDataSetChange, 0);
-        throw;
-    }
-    DataEvent(deDataSetChange, 0);
+    TScopeExit changed([this] { DataEvent(deDataSetChange, 0); });
+    int prior = 0;
+    while (prior < before && GetPriorRecord()) ++prior;
+    GetNextRecords();
+    prior += GetPriorRecords();
+    activeRecord_ = prior;
 }
 
 bool TDataSet::BookmarkAvailable() const {

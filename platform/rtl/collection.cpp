@@ -3,20 +3,15 @@
 #include <algorithm>
 
 #include "platform/rtl/format.h"
+#include "platform/rtl/update_scope.h"
 
 namespace {
 
 // Runs work inside BeginUpdate / EndUpdate; the update is ended on every path.
 template <class Work>
 void WithinUpdate(TCollection& collection, Work work) {
-    collection.BeginUpdate();
-    try {
-        work();
-    } catch (...) {
-        collection.EndUpdate();
-        throw;
-    }
-    collection.EndUpdate();
+    const auto update = UpdateScope(collection);
+    work();
 }
 
 }  // namespace

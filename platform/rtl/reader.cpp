@@ -8,6 +8,7 @@
 #include "platform/rtl/format.h"
 #include "platform/rtl/memory_stream.h"
 #include "platform/rtl/strings.h"
+#include "platform/rtl/update_scope.h"
 
 namespace {
 
@@ -252,18 +253,12 @@ std::int64_t TReader::OrdinalValue(const TPropInfo& info, const TFormValue& valu
 }
 
 void TReader::ReadItems(TCollection& collection, const std::vector<std::vector<TFormProperty>>& items) {
-    collection.BeginUpdate();
-    try {
-        collection.Clear();
-        for (const std::vector<TFormProperty>& properties : items) {
-            TCollectionItem* item = collection.Add();
-            for (const TFormProperty& property : properties) ReadProperty(*item, property);
-        }
-    } catch (...) {
-        collection.EndUpdate();
-        throw;
+    const auto update = UpdateScope(collection);
+    collection.Clear();
+    for (const std::vector<TFormProperty>& properties : items) {
+        TCollectionItem* item = collection.Add();
+        for (const TFormProperty& property : properties) ReadProperty(*item, property);
     }
-    collection.EndUpdate();
 }
 
 void TReader::ResolveFixups() {

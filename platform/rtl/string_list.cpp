@@ -4,6 +4,7 @@
 
 #include "platform/rtl/format.h"
 #include "platform/rtl/string_compare.h"
+#include "platform/rtl/update_scope.h"
 
 // ---- TStrings ----
 
@@ -159,11 +160,7 @@ std::string TStrings::CommaText() const {
 void TStrings::SetCommaText(std::string_view text) {
     // A NUL ends the text, as it does the platform's.
     text = text.substr(0, text.find('\0'));
-    BeginUpdate();
-    struct End {
-        TStrings& list;
-        ~End() { list.EndUpdate(); }
-    } end{*this};
+    const auto update = UpdateScope(*this);
     Clear();
     std::size_t pos = 0;
     auto skipBlanks = [&] {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/os/clock.h"
+#include "platform/rtl/flag_scope.h"
 
 namespace platform {
 namespace {
@@ -49,7 +50,7 @@ void TimerService::StopAll() {
 void TimerService::ProcessDueTimers() {
     if (processing_)
         return;
-    processing_ = true;
+    TFlagScope processing(processing_);
     std::uint64_t now = Now();
     std::vector<TimerId> due;
     for (Entry& t : timers_) {
@@ -58,19 +59,13 @@ void TimerService::ProcessDueTimers() {
         t.Due = now + t.Interval;
         due.push_back(t.Id);
     }
-    try {
-        // A tick may start and stop timers: each one is looked up again when its turn comes.
-        for (TimerId id : due) {
-            if (delivery_)
-                delivery_(id);
-            else
-                Fire(id);
-        }
-    } catch (...) {
-        processing_ = false;
-        throw;
+    // A tick may start and stop timers: each one is looked up again when its turn comes.
+    for (TimerId id : due) {
+        if (delivery_)
+            delivery_(id);
+        else
+            Fire(id);
     }
-    processing_ = false;
 }
 
 bool TimerService::Fire(TimerId id) {

@@ -5,26 +5,14 @@
 #include "platform/rtl/collection.h"
 #include "platform/rtl/form_text.h"
 #include "platform/rtl/memory_stream.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/string_stream.h"
+#include "platform/rtl/value_scope.h"
 
 namespace {
 
 constexpr std::size_t kStringPiece = 64;
 constexpr std::size_t kBinaryLine = 32;
-
-// Sets a member for the life of the scope and puts the old value back.
-template <class T>
-class TSaved {
-  public:
-    TSaved(T& field, T value) : field_(field), old_(std::exchange(field, std::move(value))) {}
-    ~TSaved() { field_ = std::move(old_); }
-    TSaved(const TSaved&) = delete;
-    TSaved& operator=(const TSaved&) = delete;
-
-  private:
-    T& field_;
-    T old_;
-};
 
 }  // namespace
 
@@ -47,17 +35,14 @@ void TWriter::WriteObject(TComponent& component, const TComponent* ancestor) {
     if (!component.Name().empty())
         header += component.Name() + ": ";
     Out(Indent(0) + header + component.ClassName() + "\n");
-    component.state_.Include(csWriting);
-    try {
-        TSaved<const TPersistent*> savedAncestor(ancestor_, ancestor);
-        TSaved<int> savedLevel(level_, level_ + 1);
+    {
+        component.state_.Include(csWriting);
+        TScopeExit written([&component] { component.state_.Exclude(csWriting); });
+        TValueScope<const TPersistent*> savedAncestor(ancestor_, ancestor);
+        TValueScope<int> savedLevel(level_, level_ + 1);
         WriteProperties(component);
         component.GetChildren([this](TComponent* child) { WriteComponent(*child); }, root_);
-    } catch (...) {
-        component.state_.Exclude(csWriting);
-        throw;
     }
-    component.state_.Exclude(csWriting);
     Out(Indent(0) + "end\n");
 }
 
@@ -109,8 +94,8 @@ void TWriter::WriteProperty(const TPersistent& instance, const TPropInfo& info, 
 }
 
 void TWriter::WriteNested(TPersistent& object, const TPersistent* ancestor, const std::string& name) {
-    TSaved<std::string> savedPrefix(prefix_, prefix_ + name + ".");
-    TSaved<const TPersistent*> savedAncestor(ancestor_, ancestor);
+    TValueScope<std::string> savedPrefix(prefix_, prefix_ + name + ".");
+    TValueScope<const TPersistent*> savedAncestor(ancestor_, ancestor);
     WriteProperties(object);
 }
 
@@ -250,10 +235,10 @@ void TWriter::WriteCollection(const TCollection& collection) {
     for (int i = 0; i < collection.Count(); ++i) {
         Out("\n" + std::string(static_cast<std::size_t>(itemLevel) * 2, ' ') + "item\n");
         {
-            TSaved<int> savedLevel(level_, itemLevel + 1);
-            TSaved<int> savedDepth(listDepth_, 0);
-            TSaved<std::string> savedPrefix(prefix_, std::string());
-            TSaved<const TPersistent*> savedAncestor(ancestor_, nullptr);
+            TValueScope<int> savedLevel(level_, itemLevel + 1);
+            TValueScope<int> savedDepth(listDepth_, 0);
+            TValueScope<std::string> savedPrefix(prefix_, std::string());
+            TValueScope<const TPersistent*> savedAncestor(ancestor_, nullptr);
             WriteProperties(*collection.Items(i));
         }
         Out(std::string(static_cast<std::size_t>(itemLevel) * 2, ' ') + "end");

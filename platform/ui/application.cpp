@@ -2,6 +2,7 @@
 
 #include "platform/os/paths.h"
 #include "platform/rtl/runtime.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
 #include "platform/ui/hint_controller.h"
@@ -73,10 +74,7 @@ bool TApplication::ProcessMessage() {
             // The control asked for its hint reads the keys held with this message.
             const TShiftState outer = platform::ui::MessageShiftState();
             platform::ui::SetMessageShiftState(q.Shift);
-            struct Restore {
-                TShiftState shift;
-                ~Restore() { platform::ui::SetMessageShiftState(shift); }
-            } restore{outer};
+            TScopeExit restore([outer] { platform::ui::SetMessageShiftState(outer); });
             Hints()->MouseMessage(msg.message, msg.hwnd, PointFromLParam(msg.lParam));
         }
         LRESULT handled = platform::ui::DispatchQueued(q);

@@ -1,5 +1,6 @@
 #include "platform/ui/edit.h"
 
+#include "platform/rtl/flag_scope.h"
 #include "platform/rtl/strings.h"
 #include "platform/ui/clipboard.h"
 
@@ -196,15 +197,11 @@ void TEdit::Change() {
 void TEdit::ReplaceAll(const std::string& text, int anchor, int caret) {
     bool typing = typingRun_;
     RememberUndo(typing);
-    editing_ = true;
-    try {
+    {
+        TFlagScope editing(editing_);
         anchor_ = caret_ = 0;
         StoreText(text);
-    } catch (...) {
-        editing_ = false;
-        throw;
     }
-    editing_ = false;
     modified_ = true;
     SetSelection(anchor, caret);
     typingRun_ = typing;

@@ -1,4 +1,5 @@
 // TEdit: keys, characters, the mouse and the edit messages.
+#include "platform/rtl/flag_scope.h"
 #include "platform/rtl/strings.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/virtual_keys.h"
@@ -255,14 +256,8 @@ bool TEdit::EditKey(WORD key, TShiftState shift) {
 void TEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
         if (!Focused() && CanFocus()) {
-            clickFocusing_ = true;
-            try {
-                SetFocus();
-            } catch (...) {
-                clickFocusing_ = false;
-                throw;
-            }
-            clickFocusing_ = false;
+            TFlagScope focusing(clickFocusing_);
+            SetFocus();
         }
         int index = CharFromPos({X, Y});
         if (Shift.Contains(ssDouble)) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/rtl/flag_scope.h"
 #include "platform/ui/application.h"
 #include "platform/ui/control_canvas.h"
 #include "platform/ui/focus_state.h"
@@ -330,12 +331,6 @@ void TCustomForm::PresentArea(const TRect& rect) {
 }
 
 void TCustomForm::HostBoundsChanged(const TRect& bounds) {
-    hostMoving_ = true;
-    try {
-        SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
-    } catch (...) {
-        hostMoving_ = false;
-        throw;
-    }
-    hostMoving_ = false;
+    TFlagScope moving(hostMoving_);
+    SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
 }

@@ -1,6 +1,7 @@
 // A form's modal loop, its style among the program's windows and the dialog keys it hands to its
 // buttons.
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/ui/application.h"
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
@@ -14,7 +15,8 @@ int TCustomForm::ShowModal() {
     const HWND previousWnd = previous != nullptr ? previous->Handle() : 0;
     modal_ = true;
     modalResult_ = mrNone;
-    try {
+    {
+        TScopeExit end([this, previousWnd] { EndModal(previousWnd); });
         Show();
         while (modalResult_ == mrNone) {
             Application->HandleMessage();
@@ -23,11 +25,7 @@ int TCustomForm::ShowModal() {
             else if (modalResult_ != mrNone)
                 CloseModal();
         }
-    } catch (...) {
-        EndModal(previousWnd);
-        throw;
     }
-    EndModal(previousWnd);
     return modalResult_;
 }
 

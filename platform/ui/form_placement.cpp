@@ -1,5 +1,6 @@
 // A form's Position and WindowState: where it shows first, its maximized and normal rectangles, its
 // iconified window, and the window placement that reads and sets them.
+#include "platform/rtl/flag_scope.h"
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/screen.h"
@@ -64,14 +65,8 @@ void TCustomForm::MinimizedChanged(bool minimized) {
 void TCustomForm::HostMinimizedChanged(bool minimized) {
     if (minimized == (windowState_ == wsMinimized))
         return;
-    hostMinimizing_ = true;
-    try {
-        SetWindowState(minimized ? wsMinimized : stateBeforeMinimized_);
-    } catch (...) {
-        hostMinimizing_ = false;
-        throw;
-    }
-    hostMinimizing_ = false;
+    TFlagScope minimizing(hostMinimizing_);
+    SetWindowState(minimized ? wsMinimized : stateBeforeMinimized_);
 }
 
 TRect TCustomForm::CentreOf(TPosition position) const {

@@ -1,5 +1,6 @@
 // The grid's side of in-place editing: when the editor shows, where, with which text, and where its
 // text goes back to.
+#include "platform/rtl/scope_exit.h"
 #include "platform/ui/grid.h"
 #include "platform/ui/inplace_edit.h"
 
@@ -67,15 +68,11 @@ void TCustomGrid::HideEditor() {
 void TCustomGrid::HideEdit() {
     if (inplaceEdit_ == nullptr)
         return;
-    try {
-        UpdateText();
-    } catch (...) {
+    TScopeExit hide([this] {
         inplaceCell_ = {-1, -1};
         inplaceEdit_->HideWindow();
-        throw;
-    }
-    inplaceCell_ = {-1, -1};
-    inplaceEdit_->HideWindow();
+    });
+    UpdateText();
 }
 
 void TCustomGrid::UpdateText() {

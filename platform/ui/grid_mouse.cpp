@@ -1,6 +1,7 @@
 // The grid's mouse states: selecting cells, sizing columns and rows at their borders in the fixed
 // cells, moving them by their fixed cells, and scrolling on a timer past an edge while selecting or
 // moving.
+#include "platform/rtl/scope_exit.h"
 #include "platform/ui/grid.h"
 #include "platform/ui/input.h"
 #include "platform/ui/scroll_info.h"
@@ -329,14 +330,9 @@ void TCustomGrid::EndMouseState(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    try {
-        EndMouseState(Shift, X, Y);
-        TCustomControl::MouseUp(Button, Shift, X, Y);
-    } catch (...) {
-        gridState_ = gsNormal;
-        throw;
-    }
-    gridState_ = gsNormal;
+    TScopeExit normal([this] { gridState_ = gsNormal; });
+    EndMouseState(Shift, X, Y);
+    TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TCustomGrid::TimedScroll(TGridScrollDirection Direction) {

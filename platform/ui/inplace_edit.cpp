@@ -1,5 +1,7 @@
 #include "platform/ui/inplace_edit.h"
 
+#include "platform/rtl/flag_scope.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/ui/grid.h"
 #include "platform/ui/system_parameters.h"
 #include "platform/ui/virtual_keys.h"
@@ -19,16 +21,11 @@ TInplaceEdit::~TInplaceEdit() {
 
 void TInplaceEdit::UpdateContents() {
     SetChangeGuard(true);
-    try {
-        SetText("");
-        SetEditMask(grid_->GetEditMask(grid_->Col(), grid_->Row()));
-        SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
-        SetMaxLength(grid_->GetEditLimit());
-    } catch (...) {
-        SetChangeGuard(false);
-        throw;
-    }
-    SetChangeGuard(false);
+    TScopeExit unguard([this] { SetChangeGuard(false); });
+    SetText("");
+    SetEditMask(grid_->GetEditMask(grid_->Col(), grid_->Row()));
+    SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
+    SetMaxLength(grid_->GetEditLimit());
 }
 
 void TInplaceEdit::Move(const TRect& Loc) {
@@ -90,14 +87,8 @@ void TInplaceEdit::DoExit() {
     TCustomMaskEdit::DoExit();
     if (grid_ == nullptr || grid_->ComponentState().Contains(csDestroying))
         return;
-    leaving_ = true;
-    try {
-        grid_->EditorExit();
-    } catch (...) {
-        leaving_ = false;
-        throw;
-    }
-    leaving_ = false;
+    TFlagScope leaving(leaving_);
+    grid_->EditorExit();
 }
 
 bool TInplaceEdit::CaretAtStart() const {

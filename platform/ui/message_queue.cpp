@@ -7,6 +7,7 @@
 #include <set>
 
 #include "platform/os/clock.h"
+#include "platform/rtl/value_scope.h"
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
 #include "platform/ui/timers.h"
@@ -98,21 +99,9 @@ bool TakeQueued(QueuedMessage& message) {
 }
 
 LRESULT DispatchQueued(const QueuedMessage& message) {
-    TShiftState savedShift = S().shift;
-    DWORD savedTime = S().time;
-    S().shift = message.Shift;
-    S().time = message.Msg.time;
-    try {
-        LRESULT result =
-            SendMessage(message.Msg.hwnd, message.Msg.message, message.Msg.wParam, message.Msg.lParam);
-        S().shift = savedShift;
-        S().time = savedTime;
-        return result;
-    } catch (...) {
-        S().shift = savedShift;
-        S().time = savedTime;
-        throw;
-    }
+    TValueScope shift(S().shift, message.Shift);
+    TValueScope time(S().time, message.Msg.time);
+    return SendMessage(message.Msg.hwnd, message.Msg.message, message.Msg.wParam, message.Msg.lParam);
 }
 
 TShiftState MessageShiftState() {

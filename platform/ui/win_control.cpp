@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/runtime.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/ui/focus_state.h"
 #include "platform/ui/form.h"
 #include "platform/ui/input.h"
@@ -227,13 +228,10 @@ void TWinControl::CreateParams(TCreateParams& Params) {
 void TWinControl::CreateWnd() {
     ControlState.Include(csCreating);
     params_ = TCreateParams{};
-    try {
+    {
+        TScopeExit created([this] { ControlState.Exclude(csCreating); });
         CreateParams(params_);
-    } catch (...) {
-        ControlState.Exclude(csCreating);
-        throw;
     }
-    ControlState.Exclude(csCreating);
     handle_ = platform::ui::RegisterWindowHandle([this](TMessage& m) {
         TBusyScope busy(this);
         if (WindowProc)

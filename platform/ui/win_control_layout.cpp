@@ -1,3 +1,4 @@
+#include "platform/rtl/flag_scope.h"
 #include "platform/ui/win_control.h"
 
 void TWinControl::Realign() {
@@ -18,7 +19,7 @@ void TWinControl::Resize() {
 void TWinControl::AlignControls() {
     if (aligning_ || scaling_)
         return;
-    aligning_ = true;
+    TFlagScope aligning(aligning_);
     TRect r = ClientRect();
     AdjustClientRect(r);
     auto place = [&](TAlign kind) {
@@ -50,13 +51,7 @@ void TWinControl::AlignControls() {
             }
         }
     };
-    try {
-        for (TAlign kind : {alTop, alBottom, alLeft, alRight, alClient}) place(kind);
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    for (TAlign kind : {alTop, alBottom, alLeft, alRight, alClient}) place(kind);
 }
 
 // Children that are not aligned keep their distance to the anchored edges; an axis with neither
@@ -95,14 +90,10 @@ void TWinControl::AnchorControls(int oldWidth, int oldHeight) {
 void TWinControl::ChangeScale(int M, int D) {
     if (M == D)
         return;
-    scaling_ = true;
-    try {
+    {
+        TFlagScope scaling(scaling_);
         TControl::ChangeScale(M, D);
         for (TControl* child : std::vector<TControl*>(controls_)) child->ChangeScale(M, D);
-    } catch (...) {
-        scaling_ = false;
-        throw;
     }
-    scaling_ = false;
     AlignControls();
 }

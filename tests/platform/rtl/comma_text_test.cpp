@@ -1,6 +1,7 @@
 // Comma texts of string lists and the platform's rounding multiply-divide.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,23 @@ TEST(CommaText, ReadsBackWhatItWrites) {
         back.SetCommaText(list.CommaText());
         EXPECT_EQ(Items(back), c.items);
     }
+}
+
+// The one change notice comes when the new items are in; a handler that raises reaches the caller
+// instead of ending the program.
+TEST(CommaText, AChangeHandlerThatRaisesReachesTheCaller) {
+    TStringList list;
+    int changes = 0;
+    list.OnChange = [&] {
+        ++changes;
+        throw std::runtime_error("refused");
+    };
+    EXPECT_THROW(list.SetCommaText("a,b"), std::runtime_error);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(Items(list), (std::vector<std::string>{"a", "b"}));
+    list.OnChange = [&] { ++changes; };
+    list.Add("c");
+    EXPECT_EQ(changes, 2);
 }
 
 TEST(MulDiv, RoundsHalvesAwayFromZero) {
