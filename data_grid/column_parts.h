@@ -1,5 +1,5 @@
 #pragma once
-// What a column shares with the parts later features give it: the drop-down box's view of the
+// What a column shares with its parts: the drop-down box's view of the
 // column (IDropDownBoxOwnerEh), the lookup grid's option set and the list of distinct field values
 // the filter row fills.
 #include <functional>
@@ -47,7 +47,7 @@ class IDropDownBoxOwnerEh {
     ~IDropDownBoxOwnerEh() = default;
 };
 
-// How columns make and talk to their pop-up grids; the pop-up grid's feature fills it in.
+// How columns make and talk to their pop-up grids; the pop-up grid's unit sets it.
 struct TColumnDropDownGridClassEh {
     std::function<TObjectPtr<TCustomDBGridEh>(TColumnEh& Column)> Make;
     std::function<TDBLookupGridEhOptions(TCustomDBGridEh& Grid)> Options;

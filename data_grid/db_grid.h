@@ -1,8 +1,8 @@
 #pragma once
 // TCustomDBGridEh: the data-aware grid. Its rows are the records of a dataset reached through a data
 // source and the grid's data link; its columns come from a column collection. This header holds the
-// class's shape, its option sets, events, the operations later features fill in, its life cycle and
-// the layout-update protocol every layout change goes through.
+// class's shape, its option sets, events, its overridable operations, its life cycle and the
+// layout-update protocol every layout change goes through.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -213,7 +213,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     int SelectedColumnIndex() const { return Col() - indicatorOffset_; }
     void SelectColumnByIndex(int DataCol);
     void InvalidateColumn(int GridCol);
-    // Sets the columns' widths from what they show; the mouse feature fills it in.
+    // Sets the columns' widths to what their titles, cells and footers need.
     virtual void MeasureColumnWidths(TColumnsEhList& Columns);
 
     // Input-method settings: the grid's own, and those applied for the current column.
@@ -353,7 +353,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void PostEditText() override;
     bool InMemTableView() const override { return HasMemTable() && footerRowCount_ == 0; }
 
-    // New virtual operations, in slot order; the base behaviour here, the features fill them in.
+    // The operations a derived grid may override.
     bool TryFocusGrid() override;
     virtual bool CanStartRowDrag();
     virtual int TreeLevelAtPoint(int X, int Y);
@@ -366,7 +366,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     virtual bool BeginRowDrag(int X, int Y, bool CheckOnly);
     virtual TWinControl* NewFilterEditor();
     virtual int SubTitleRowCount();
-    virtual int ShowsTitles();
+    virtual int TitleRowCount();
     virtual bool GetHighlightColors(int ACol, int ARow, TFont* AFont, TColor& Background, bool Highlighted,
                                     TGridDrawState State, std::uint16_t CellType);
     virtual bool GetDataCellColors(int ACol, int ARow, int DataCol, int DataRow, TFont* AFont,
@@ -405,19 +405,19 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     virtual bool FindDialogModal();
     virtual void ApplyFilter();
     virtual void ApplySorting();
-    // What the selection and the style ask of the grid; the drawing and layout features refine them.
+    // What the selection and the style ask of the grid.
     virtual void InvalidateGridRow(int ARow);
     virtual int VisibleDataRowCount();
     virtual TRect CellsBoxRect(int ALeft, int ATop, int ARight, int ABottom);
-    // What the columns ask of the grid while they edit a cell; the keyboard feature refines them.
+    // What the columns ask of the grid while they edit a cell.
     // Whether the allowed operations let the current cell be edited.
     virtual bool GridAllowsCellEdit();
     // The in-place editor exists and is visible; its text; whether it is on screen as well.
     virtual bool EditorShown();
     virtual std::string EditorText();
     virtual bool EditorShowing();
-    // What the filter row's settings and the columns' filters ask of the grid; the filter-row
-    // editing feature fills them in. Leaves filter-row editing unless an update is locked.
+    // What the filter row's settings and the columns' filters ask of the grid. Leaves filter-row
+    // editing unless an update is locked.
     virtual void StopFilterEditing();
     // Places the filter-row editor again over its cell; with Focus it takes the focus, its list
     // filled and its text selected.
@@ -565,7 +565,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
                                  std::string& Text);
     virtual void TitleCellClick(IGridColumnEh* Column);
 
-    // Rebuilds the layout now (the layout feature fills in RebuildGridLayout).
+    // Rebuilds the layout now, through RebuildGridLayout.
     void RebuildLayout();
     // Forgets every selected row and cell.
     void DropSelection();

@@ -1,5 +1,5 @@
-// The grid's own virtual operations as the plain grid has them, the data link's calls and the
-// event dispatchers. The drawing, keyboard, mouse and layout features override what they own.
+// The plain grid's bodies of its overridable operations, the data link's calls and the event
+// dispatchers.
 #include "data_grid/db_grid.h"
 #include "data_grid/sum_list_grid.h"
 
@@ -29,7 +29,7 @@ bool TCustomDBGridEh::ToggleTreeNodeAt(int /*X*/, int /*Y*/) {
 int TCustomDBGridEh::SubTitleRowCount() {
     return stFilter_ && stFilter_->Visible() ? 1 : 0;
 }
-int TCustomDBGridEh::ShowsTitles() {
+int TCustomDBGridEh::TitleRowCount() {
     return options_.Contains(gdoTitlesEh) ? 1 : 0;
 }
 bool TCustomDBGridEh::HasFocusWithin() {

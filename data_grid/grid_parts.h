@@ -1,5 +1,5 @@
 #pragma once
-// The objects a data grid owns whose full classes come with their own features (columns, column
+// The objects a data grid owns whose full classes live in their own files (columns, column
 // defaults, scroll-bar settings, filter row, selection). The grid sees them through these small
 // interfaces; the plain implementations here carry only what the grid itself needs of them.
 #include <memory>

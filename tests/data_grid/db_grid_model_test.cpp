@@ -309,9 +309,9 @@ class OwnPartsGrid : public TCustomDBGridEh {
         row->SetVisible(true);
         return row;
     }
-    int ShowsTitles() override {
-        made.push_back("shows titles");
-        return TCustomDBGridEh::ShowsTitles();
+    int TitleRowCount() override {
+        made.push_back("title rows");
+        return TCustomDBGridEh::TitleRowCount();
     }
 };
 
@@ -319,7 +319,7 @@ TEST(DBGridConstruction, ADerivedGridsFactoriesMakeItsParts) {
     platform::ui::HeadlessSession ui;
     auto grid = MakeComponent<OwnPartsGrid>(nullptr);
     EXPECT_EQ(grid->made, (std::vector<std::string>{"column defaults", "columns", "horizontal bar",
-                                                    "vertical bar", "shows titles"}));
+                                                    "vertical bar", "title rows"}));
     EXPECT_TRUE(grid->ColumnsPart()->Customized());
     // Typed, the plain parts are not the grid's own kind; the defaults made by the grid are.
     EXPECT_EQ(grid->Columns(), nullptr);

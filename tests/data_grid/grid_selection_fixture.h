@@ -17,7 +17,7 @@
 
 namespace grid_selection_test {
 
-// Writes down the grid operations whose real bodies belong to the drawing and editing features.
+// Writes down the row repaints and editor calls the selection makes; the editor calls do nothing else.
 class RecordingGrid : public TCustomDBGridEh {
   public:
     using TCustomDBGridEh::TCustomDBGridEh;
