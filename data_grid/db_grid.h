@@ -314,7 +314,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
         dgsSizingFrozenEh = 6,
         dgsDraggingRowsEh = 7
     };
-    TGridDragStateEh GridDragState() const { return dragState_; }
+    TGridDragStateEh GridDragState() const;
     // Whether the user may make a selection of this kind.
     bool SelectionKindAllowed(TGridSelectionKindEh Kind) const;
     // Fits the widths of the selected (or all) columns, and of Column, to what they show.
@@ -583,8 +583,6 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
     void CreateParams(TCreateParams& Params) override;
     void PaintWindow(TCanvas& ACanvas) override;
-    // Non-client size and paint of the flat border; true when the message was answered.
-    bool DrawingMessage(TMessage& Message);
     // Keyboard and editing: the base grid's keys and editor as records need them.
     bool CanEditShow() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -592,8 +590,6 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void DoExit() override;
     LRESULT DialogCode() const override;
-    // The typed character, the input method's start and the search timer; true when answered.
-    bool KeyboardMessage(TMessage& Message);
 
     // Mouse: the base grid's mouse handling refined for records, titles and frozen columns.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -629,6 +625,9 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void TitleFontChanged();
     void FooterFontChanged();
     void DeferredLayoutMessage();
+    void NonClientSizeMessage(TMessage& Message);
+    void NonClientPaintMessage(TMessage& Message);
+    void EraseBackgroundMessage(TMessage& Message);
     void ParentFontChanged();
     void ColumnsFollowFont();
     void ParentColorChanged();
@@ -640,11 +639,10 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void ShowColumnMenu(TMessage& Message);
     void DropPendingMessage();
     // Mouse: the messages it answers and the state of the press being handled.
-    bool MouseMessage(TMessage& Message);
     void DoubleClickMessage(TMessage& Message);
     void SetCursorMessage(TMessage& Message);
     void CancelModeMessage(TMessage& Message);
-    void TimerMessage(TMessage& Message);
+    void ScrollTimerMessage(TMessage& Message);
     bool OverFrozenBorder(int X, int Y);
     bool ColumnSelectZone(int X, int Y);
     bool InTitleLeafPart(int GridCol, int Y);
@@ -682,11 +680,35 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
         int TargetLevel = 0;
         int LineStart = 0;
     };
-    TGridDragStateEh dragState_ = dgsNoneEh;
+    // What the press being handled does until its release; one at a time, entered and left only
+    // through EnterPressMode and LeavePressMode (db_grid_press_mode.cpp).
+    enum class TPressModeEh : std::uint8_t {
+        None,
+        // A title button held down: pressedTitleColumn_, titlePressShown_.
+        TitleButton,
+        // The current cell follows the pointer over the data rows, across too with horzAutoScroll_.
+        FollowingCells,
+        // The same, stretching the row selection or the block of cells selected.
+        SelectingRows,
+        SelectingRect,
+        // A block of cells stretched by a press the current cell does not follow otherwise: the
+        // scroll timer does not move it and CancelMouseTracking leaves it.
+        SelectingRectOnly,
+        SelectingColumns,
+        SizingFrozen,
+        DraggingRows
+    };
+    void EnterPressMode(TPressModeEh Mode);
+    // Back to None, forgetting the pressed title and the sideways following.
+    void LeavePressMode();
+    // The release ends the selecting, sizing or dragging; a press still followed stays followed.
+    void EndPressDragState();
+    // CancelMouseTracking ends the press: a title button, cells followed or rows dragged.
+    bool PressTracked() const;
+    // The current cell follows the pointer (with or without a selection stretching).
+    bool PressFollowsCells() const;
+    TPressModeEh pressMode_ = TPressModeEh::None;
     TRowDragStateEh rowDrag_;
-    bool tracking_ = false;
-    bool rowTracking_ = false;
-    bool cellTracking_ = false;
     bool horzAutoScroll_ = false;
     bool titlePressShown_ = false;
     bool rightPressAsLeft_ = false;
@@ -791,11 +813,10 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     int savedDataOffset_ = 0;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
-    bool LayoutMessage(TMessage& Message);
-    void VertScrollMessage(int Code, int Pos);
+    void VertScrollMessage(TMessage& Message);
+    void VertScroll(int Code, int Pos);
     void HorzScrollMessage(TMessage& Message);
-    void MouseWheelMessage(TMessage& Message);
-    void SizeMessage();
+    void SizeMessage(TMessage& Message);
     void FollowClientArea();
     void SyncGeneratedColumns();
     void LayOutColumns();
@@ -852,6 +873,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool TypingSearches();
     int TypingSearchTimeout() const;
     void CharMessage(TMessage& Message);
+    void ImeStartMessage(TMessage& Message);
     bool FindSearchedRecord(TColumnEh& Column, const std::u32string& Wanted, TIncSearchModeEh Mode,
                             std::string& Own);
     void RestartSearchTimer();
@@ -895,7 +917,9 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     bool FilterRowPress(TMessage& Message);
     bool FilterEditorRelease(TMessage& Message);
     LRESULT ForwardToFilterEditor(UINT Msg, WPARAM WParam, TPoint ClientPoint);
-    bool FilterEditorInput(TMessage& Message);
+    bool FilterEditorWheel(TMessage& Message);
+    void FilterEditorCancelMode(const TMessage& Message);
+    bool FilterEditorChar(const TMessage& Message);
     TInplaceFilterEditEh* filterEditor_ = nullptr;
     int filterCol_ = 0;
     bool filterEditing_ = false;
@@ -913,7 +937,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
         int LineSpacing = 0;
         int TextWidth = 0;
     };
-    bool HintMessage(TMessage& Message);
+    void HintShowMessage(TMessage& Message);
+    void HintShowPauseMessage(TMessage& Message);
     bool ToolTipCellAt(TPoint P);
     void CellHint(THintInfo& Info);
     bool TitleHint(TColumnEh& Column, TGridCoord Cell, TPoint P, TCellHintEh& Hint);
@@ -924,8 +949,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     std::unique_ptr<TFont> hintFont_;
 
     // Focus and commands: the deferred sort when the focus leaves, commands sent back to children.
-    bool WindowMessage(TMessage& Message);
-    bool FocusMessage(TMessage& Message);
+    void SetFocusMessage(TMessage& Message);
+    void KillFocusMessage(TMessage& Message);
     void RepaintSelectionOnFocusChange();
     void CommandMessage(TMessage& Message);
 

@@ -18,25 +18,21 @@ void TCustomDBGridEh::CreateParams(TCreateParams& Params) {
     }
 }
 
-bool TCustomDBGridEh::DrawingMessage(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_NCCALCSIZE: {
-            TCustomGrid::Dispatch(Message);
-            auto& rect = *reinterpret_cast<TRect*>(Message.LParam);
-            rect = {rect.Left + borderInset_, rect.Top + borderInset_, rect.Right - borderInset_,
-                    rect.Bottom - borderInset_};
-            return true;
-        }
-        case WM_NCPAINT:
-            TCustomGrid::Dispatch(Message);
-            PaintBorder3D(Bounds(0, 0, Width(), Height()), {});
-            return true;
-        case WM_ERASEBKGND:
-            Message.Result = 1;
-            return true;
-        default:
-            return false;
-    }
+void TCustomDBGridEh::NonClientSizeMessage(TMessage& Message) {
+    TCustomGrid::Dispatch(Message);
+    auto& rect = *reinterpret_cast<TRect*>(Message.LParam);
+    rect = {rect.Left + borderInset_, rect.Top + borderInset_, rect.Right - borderInset_,
+            rect.Bottom - borderInset_};
+}
+
+void TCustomDBGridEh::NonClientPaintMessage(TMessage& Message) {
+    TCustomGrid::Dispatch(Message);
+    PaintBorder3D(Bounds(0, 0, Width(), Height()), {});
+}
+
+// The cells cover the whole client area: the background is never erased.
+void TCustomDBGridEh::EraseBackgroundMessage(TMessage& Message) {
+    Message.Result = 1;
 }
 
 void TCustomDBGridEh::PaintBorder3D(TRect ARect, TGridDrawState /*AState*/) {

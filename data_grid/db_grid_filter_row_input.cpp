@@ -144,28 +144,29 @@ LRESULT TCustomDBGridEh::ForwardToFilterEditor(UINT Msg, WPARAM WParam, TPoint C
 }
 
 // While filter editing the wheel, cancel mode and typed characters belong to the filter editor.
-bool TCustomDBGridEh::FilterEditorInput(TMessage& Message) {
+bool TCustomDBGridEh::FilterEditorWheel(TMessage& Message) {
     if (!filterEditing_ || filterEditor_ == nullptr)
         return false;
-    switch (Message.Msg) {
-        case WM_MOUSEWHEEL:
-            Message.Result = filterEditor_->Perform(Message.Msg, Message.WParam, Message.LParam);
-            return true;
-        case WM_CANCELMODE:
-            filterEditor_->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(this));
-            return false;
-        case CM_CANCELMODE:
-            filterEditor_->Perform(Message.Msg, Message.WParam, Message.LParam);
-            return false;
-        case WM_CHAR: {
-            const auto ch = static_cast<char32_t>(Message.WParam);
-            if (ch < 32 && ch != U'\b')
-                return false;
-            PlaceFilterEditor(true);
-            PostMessage(filterEditor_->Handle(), WM_CHAR, Message.WParam, Message.LParam);
-            return true;
-        }
-        default:
-            return false;
-    }
+    Message.Result = filterEditor_->Perform(Message.Msg, Message.WParam, Message.LParam);
+    return true;
+}
+
+void TCustomDBGridEh::FilterEditorCancelMode(const TMessage& Message) {
+    if (!filterEditing_ || filterEditor_ == nullptr)
+        return;
+    if (Message.Msg == WM_CANCELMODE)
+        filterEditor_->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(this));
+    else
+        filterEditor_->Perform(Message.Msg, Message.WParam, Message.LParam);
+}
+
+bool TCustomDBGridEh::FilterEditorChar(const TMessage& Message) {
+    if (!filterEditing_ || filterEditor_ == nullptr)
+        return false;
+    const auto ch = static_cast<char32_t>(Message.WParam);
+    if (ch < 32 && ch != U'\b')
+        return false;
+    PlaceFilterEditor(true);
+    PostMessage(filterEditor_->Handle(), WM_CHAR, Message.WParam, Message.LParam);
+    return true;
 }

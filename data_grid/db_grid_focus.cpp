@@ -14,28 +14,24 @@ bool FromWindow(TWinControl* Control, WPARAM Handle) {
 
 }  // namespace
 
-bool TCustomDBGridEh::FocusMessage(TMessage& Message) {
-    if (Message.Msg == WM_SETFOCUS) {
-        if (options_.Contains(gdoRowSelectEh))
-            InvalidateGridRow(Row());
-        TCustomGrid::Dispatch(Message);
-        if (FilterEditingActive() && filterEditor_ != nullptr && !FromWindow(filterEditor_, Message.WParam))
-            filterEditor_->SetFocus();
-        RepaintSelectionOnFocusChange();
-        return true;
+void TCustomDBGridEh::SetFocusMessage(TMessage& Message) {
+    if (options_.Contains(gdoRowSelectEh))
+        InvalidateGridRow(Row());
+    TCustomGrid::Dispatch(Message);
+    if (FilterEditingActive() && filterEditor_ != nullptr && !FromWindow(filterEditor_, Message.WParam))
+        filterEditor_->SetFocus();
+    RepaintSelectionOnFocusChange();
+}
+
+void TCustomDBGridEh::KillFocusMessage(TMessage& Message) {
+    if (sortMarkingDeferred_ && !FromWindow(InplaceEditor(), Message.WParam)) {
+        sortMarkingDeferred_ = false;
+        SortMarkingChanged();
     }
-    if (Message.Msg == WM_KILLFOCUS) {
-        if (sortMarkingDeferred_ && !FromWindow(InplaceEditor(), Message.WParam)) {
-            sortMarkingDeferred_ = false;
-            SortMarkingChanged();
-        }
-        if (options_.Contains(gdoRowSelectEh))
-            InvalidateGridRow(Row());
-        TCustomGrid::Dispatch(Message);
-        RepaintSelectionOnFocusChange();
-        return true;
-    }
-    return false;
+    if (options_.Contains(gdoRowSelectEh))
+        InvalidateGridRow(Row());
+    TCustomGrid::Dispatch(Message);
+    RepaintSelectionOnFocusChange();
 }
 
 void TCustomDBGridEh::RepaintSelectionOnFocusChange() {

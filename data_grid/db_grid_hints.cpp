@@ -37,23 +37,20 @@ bool CtrlHeld() {
 
 }  // namespace
 
-bool TCustomDBGridEh::HintMessage(TMessage& Message) {
-    if (Message.Msg == CM_HINTSHOW) {
-        TCustomGrid::Dispatch(Message);
-        auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
-        if (info != nullptr && Message.Result == 0)
-            CellHint(*info);
-        return true;
-    }
-    if (Message.Msg == CM_HINTSHOWPAUSE) {
-        TCustomGrid::Dispatch(Message);
-        auto* pause = reinterpret_cast<int*>(Message.LParam);
-        TPoint cursor;
-        if (pause != nullptr && GetCursorPos(cursor) && ToolTipCellAt(ScreenToClient(cursor)))
-            *pause = 0;
-        return true;
-    }
-    return false;
+void TCustomDBGridEh::HintShowMessage(TMessage& Message) {
+    TCustomGrid::Dispatch(Message);
+    auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+    if (info != nullptr && Message.Result == 0)
+        CellHint(*info);
+}
+
+// Over a cell with a tool-tip the hint shows at once.
+void TCustomDBGridEh::HintShowPauseMessage(TMessage& Message) {
+    TCustomGrid::Dispatch(Message);
+    auto* pause = reinterpret_cast<int*>(Message.LParam);
+    TPoint cursor;
+    if (pause != nullptr && GetCursorPos(cursor) && ToolTipCellAt(ScreenToClient(cursor)))
+        *pause = 0;
 }
 
 bool TCustomDBGridEh::ToolTipCellAt(TPoint P) {

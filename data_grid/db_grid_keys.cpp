@@ -248,7 +248,7 @@ void TCustomDBGridEh::EscapeKey() {
         HideEditor();
     const TGridState state = GridState();
     if (state == gsRowSizing || state == gsColSizing || state == gsColMoving ||
-        dragState_ == dgsSizingFrozenEh || dragState_ == dgsDraggingRowsEh)
+        pressMode_ == TPressModeEh::SizingFrozen || pressMode_ == TPressModeEh::DraggingRows)
         Perform(WM_CANCELMODE, 0, 0);
 }
 

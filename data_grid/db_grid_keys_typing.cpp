@@ -47,7 +47,7 @@ void TCustomDBGridEh::KeyPress(char32_t& Key) {
 
 // One WM_CHAR carries one whole character, whatever its length in bytes.
 void TCustomDBGridEh::CharMessage(TMessage& Message) {
-    if (FilterEditorInput(Message))
+    if (FilterEditorChar(Message))
         return;
     const auto ch = static_cast<char32_t>(Message.WParam);
     TColumnEh* column = CurrentColumnEh();
@@ -77,21 +77,8 @@ LRESULT TCustomDBGridEh::DialogCode() const {
     return code;
 }
 
-bool TCustomDBGridEh::KeyboardMessage(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_CHAR:
-            CharMessage(Message);
-            return true;
-        case WM_IME_STARTCOMPOSITION:
-            TCustomGrid::Dispatch(Message);
-            ShowCellEditor();
-            return true;
-        case WM_TIMER:
-            if (Message.WParam != SearchTimerId)
-                return false;
-            GridEndIncrementalSearch();
-            return true;
-        default:
-            return false;
-    }
+// The input method starts composing in the cell editor.
+void TCustomDBGridEh::ImeStartMessage(TMessage& Message) {
+    TCustomGrid::Dispatch(Message);
+    ShowCellEditor();
 }

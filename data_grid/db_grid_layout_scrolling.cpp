@@ -134,25 +134,11 @@ void TCustomDBGridEh::RestoreDataPosition() {
     dataSet->MoveBy(savedDataOffset_);
 }
 
-bool TCustomDBGridEh::LayoutMessage(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_VSCROLL:
-            VertScrollMessage(static_cast<int>(Message.WParam & 0xFFFF),
-                              static_cast<int>((Message.WParam >> 16) & 0xFFFF));
-            return true;
-        case WM_HSCROLL:
-            HorzScrollMessage(Message);
-            return true;
-        case WM_SIZE:
-            TCustomGrid::Dispatch(Message);
-            SizeMessage();
-            return true;
-        default:
-            return false;
-    }
+void TCustomDBGridEh::VertScrollMessage(TMessage& Message) {
+    VertScroll(static_cast<int>(Message.WParam & 0xFFFF), static_cast<int>((Message.WParam >> 16) & 0xFFFF));
 }
 
-void TCustomDBGridEh::VertScrollMessage(int Code, int Pos) {
+void TCustomDBGridEh::VertScroll(int Code, int Pos) {
     if (!TryFocusGrid() || !dataLink_->Active())
         return;
     TDataSet* dataSet = dataLink_->DataSet();
@@ -233,7 +219,8 @@ bool TCustomDBGridEh::DoMouseWheelUp(TShiftState /*Shift*/, TPoint /*MousePos*/)
     return true;
 }
 
-void TCustomDBGridEh::SizeMessage() {
+void TCustomDBGridEh::SizeMessage(TMessage& Message) {
+    TCustomGrid::Dispatch(Message);
     if (layoutLock_ > 0) {
         layoutPending_ = true;
         return;

@@ -119,7 +119,7 @@ bool TCustomDBGridEh::MouseDownDoubleClick(TShiftState Shift, int X, int Y) {
 bool TCustomDBGridEh::MouseDownSizing(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TGridDragStateEh frozen = dgsNoneEh;
     if (FrozenSizingHit(X, Y, frozenSizingOfs_, frozenSizingPos_, frozenSizingCol_, frozen)) {
-        dragState_ = frozen;
+        EnterPressMode(TPressModeEh::SizingFrozen);
         SetSizingPos(frozenSizingPos_);
         if (!extOptions_.Contains(gxoTraceColSizingEh)) {
             PaintNow();
@@ -147,7 +147,7 @@ bool TCustomDBGridEh::MouseDownSizing(TMouseButton Button, TShiftState Shift, in
 
 void TCustomDBGridEh::MouseDownSelectColumn(TShiftState Shift, TGridCoord Cell) {
     InvalidateColumn(Cell.X);
-    dragState_ = dgsSelectingColumnsEh;
+    EnterPressMode(TPressModeEh::SelectingColumns);
     StartScrollTimer(kSelectInterval);
     TDBGridEhSelection* selection = selection_.get();
     TColumnEh* column = ColumnAtGridCol(Cell.X);
@@ -176,7 +176,7 @@ bool TCustomDBGridEh::MouseDownTitle(TMouseButton Button, TShiftState Shift, int
             bool enabled = column->Title()->TitleButton();
             CheckTitleButton(GridColToDataCol(Cell.X), column, enabled);
             if (enabled) {
-                tracking_ = true;
+                EnterPressMode(TPressModeEh::TitleButton);
                 pressedTitleColumn_ = Cell.X;
                 titlePressShown_ = true;
                 InvalidateCell(Cell.X, Cell.Y);

@@ -67,8 +67,9 @@ void TCustomDBGridEh::MouseDownSelect(TMouseButton Button, TShiftState Shift, TG
     const bool onIndicator = Cell.X < indicatorOffset_;
     const bool plain = !Shift.Contains(ssCtrl) && !Shift.Contains(ssShift);
     const bool clears = extOptions_.Contains(gxoClearSelectionEh);
-    if (InDataRows(Cell) && !onIndicator && (!multi || !rowSelect)) {
-        cellTracking_ = true;
+    const bool followsCells = InDataRows(Cell) && !onIndicator && (!multi || !rowSelect);
+    if (followsCells) {
+        EnterPressMode(TPressModeEh::FollowingCells);
         horzAutoScroll_ = true;
         const bool keep = Button == mbRight && selection != nullptr &&
                           selection->CellIsSelected(GridColToDataCol(Cell.X), dataSet->GetBookmark());
@@ -89,7 +90,7 @@ void TCustomDBGridEh::MouseDownSelect(TMouseButton Button, TShiftState Shift, TG
         } else {
             selection->Rect().ExtendTo(GridColToDataCol(Cell.X), here, false);
         }
-        dragState_ = dgsSelectingRectEh;
+        EnterPressMode(followsCells ? TPressModeEh::SelectingRect : TPressModeEh::SelectingRectOnly);
     }
     if (SelectionKindAllowed(gskRowsEh) && (rowSelect || onIndicator || !rectAllowed))
         MouseDownSelectRows(Button, Shift, Cell);
@@ -109,8 +110,7 @@ void TCustomDBGridEh::MouseDownSelectRows(TMouseButton Button, TShiftState Shift
             DropSelection();
         selectedRows_->SelectCurrentRow(true);
     }
-    dragState_ = dgsSelectingRowsEh;
-    rowTracking_ = true;
+    EnterPressMode(TPressModeEh::SelectingRows);
     SetRowRangeAnchor();
     rowAnchorWasSelected_ = wasSelected;
     toggleSelection_ = Shift.Contains(ssCtrl) || !clears;

@@ -1,5 +1,5 @@
 // The window messages of the mouse: the pointer's shape over titles, the indicator and frozen
-// borders, cancel mode, timer 1 and double clicks.
+// borders, cancel mode and double clicks.
 #include "data_grid/column.h"
 #include "data_grid/db_grid.h"
 #include "data_grid/grid_unit.h"
@@ -17,35 +17,6 @@ constexpr int kColumnSelectBand = 7;
 
 }  // namespace
 
-bool TCustomDBGridEh::MouseMessage(TMessage& Message) {
-    if (FilterEditorInput(Message))
-        return true;
-    switch (Message.Msg) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            return FilterRowPress(Message);
-        case WM_LBUTTONUP:
-            return FilterEditorRelease(Message);
-        case WM_TIMER:
-            if (Message.WParam != ScrollTimerId)
-                return false;
-            TimerMessage(Message);
-            return true;
-        case WM_SETCURSOR:
-            SetCursorMessage(Message);
-            return true;
-        case WM_CANCELMODE:
-        case CM_CANCELMODE:
-            CancelModeMessage(Message);
-            return true;
-        case WM_LBUTTONDBLCLK:
-            DoubleClickMessage(Message);
-            return true;
-        default:
-            return false;
-    }
-}
-
 // The control's double-click event waits for the press: a border fitted on a double click is no
 // double click for the program.
 void TCustomDBGridEh::DoubleClickMessage(TMessage& Message) {
@@ -61,17 +32,19 @@ void TCustomDBGridEh::DoubleClickMessage(TMessage& Message) {
     TCustomGrid::Dispatch(Message);
 }
 
+// The filter editor is told first, then the press being followed ends.
 void TCustomDBGridEh::CancelModeMessage(TMessage& Message) {
+    FilterEditorCancelMode(Message);
     TCustomGrid::Dispatch(Message);
     CancelMouseTracking();
-    if (dragState_ == dgsSizingFrozenEh) {
+    if (pressMode_ == TPressModeEh::SizingFrozen) {
         TGridDrawInfo info;
         CalcDrawInfo(info);
         DrawSizingLine(info.Horz.GridBoundary, info.Vert.GridBoundary);
-    } else if (dragState_ != dgsNoneEh) {
+    } else if (GridDragState() != dgsNoneEh) {
         StopScrollTimer();
     }
-    dragState_ = dgsNoneEh;
+    LeavePressMode();
 }
 
 bool TCustomDBGridEh::OverFrozenBorder(int X, int Y) {
@@ -114,8 +87,8 @@ void TCustomDBGridEh::SetCursorMessage(TMessage& Message) {
         pointer = ScreenToClient(pointer);
         const TGridState state = SizingHitAt(pointer.X, pointer.Y).State;
         TDBGridEhUnit* unit = DBGridEhUnit();
-        if (dragState_ == dgsSizingFrozenEh ||
-            (dragState_ == dgsNoneEh && OverFrozenBorder(pointer.X, pointer.Y)))
+        if (pressMode_ == TPressModeEh::SizingFrozen ||
+            (GridDragState() == dgsNoneEh && OverFrozenBorder(pointer.X, pointer.Y)))
             cursor = crHSplit;
         else if (unit != nullptr && state == gsNormal && !BeginRowDrag(pointer.X, pointer.Y, true)) {
             if (RowSelectZone(pointer.X, pointer.Y))

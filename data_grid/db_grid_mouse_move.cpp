@@ -22,11 +22,11 @@ constexpr int kColumnMoveSlack = 3;
 
 void TCustomDBGridEh::MouseMove(TShiftState Shift, int X, int Y) {
     mousePoint_ = {X, Y};
-    if (tracking_ && pressedTitleColumn_ >= 0)
+    if (pressMode_ == TPressModeEh::TitleButton)
         MouseMoveTitle(X, Y);
-    if (rowTracking_ || cellTracking_ || dragState_ == dgsSelectingRectEh)
+    if (PressFollowsCells() || pressMode_ == TPressModeEh::SelectingRectOnly)
         MouseMoveTracking(Shift, X, Y);
-    if (dragState_ == dgsSelectingColumnsEh) {
+    if (pressMode_ == TPressModeEh::SelectingColumns) {
         const TGridCoord cell = MouseCoord(X, Y);
         if (cell.X < indicatorOffset_ || ColumnAtGridCol(cell.X) == nullptr)
             AutoScrollTick();
@@ -34,10 +34,10 @@ void TCustomDBGridEh::MouseMove(TShiftState Shift, int X, int Y) {
             ExtendColumnSelection(cell.X);
     }
     const bool traced = extOptions_.Contains(gxoTraceColSizingEh) &&
-                        (GridState() == gsColSizing || dragState_ == dgsSizingFrozenEh);
-    if (traced || dragState_ == dgsSizingFrozenEh)
+                        (GridState() == gsColSizing || pressMode_ == TPressModeEh::SizingFrozen);
+    if (traced || pressMode_ == TPressModeEh::SizingFrozen)
         MouseMoveSizing(X);
-    if (dragState_ == dgsDraggingRowsEh) {
+    if (pressMode_ == TPressModeEh::DraggingRows) {
         const TGridCoord cell = MouseCoord(X, Y);
         TGridDrawInfo info;
         CalcDrawInfo(info);
@@ -75,12 +75,12 @@ void TCustomDBGridEh::MouseMoveTracking(TShiftState Shift, int X, int Y) {
     if (InDataRows(cell) && dataLink_->Active()) {
         const int distance = cell.Y - topDataOffset_ - dataLink_->ActiveRecord();
         if (distance != 0)
-            MoveRows(Shift.Contains(ssLeft) && moved, distance, dragState_ != dgsSelectingRectEh, false);
+            MoveRows(Shift.Contains(ssLeft) && moved, distance, GridDragState() != dgsSelectingRectEh, false);
     }
     if (horzAutoScroll_ && cell.X >= indicatorOffset_ && cell.X != Col()) {
         MoveToColumn(cell.X, 0, false);
         TDBGridEhSelection* selection = selection_.get();
-        if (dragState_ == dgsSelectingRectEh && selection != nullptr && dataLink_->Active())
+        if (GridDragState() == dgsSelectingRectEh && selection != nullptr && dataLink_->Active())
             selection->Rect().ExtendTo(GridColToDataCol(Col()), dataLink_->DataSet()->GetBookmark(), true);
     }
     trackingShift_ = Shift;
@@ -88,7 +88,7 @@ void TCustomDBGridEh::MouseMoveTracking(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomDBGridEh::MouseMoveSizing(int X) {
-    if (dragState_ == dgsSizingFrozenEh && !extOptions_.Contains(gxoTraceColSizingEh)) {
+    if (pressMode_ == TPressModeEh::SizingFrozen && !extOptions_.Contains(gxoTraceColSizingEh)) {
         TGridDrawInfo info;
         CalcDrawInfo(info);
         DrawSizingLine(info.Horz.GridBoundary, info.Vert.GridBoundary);
@@ -126,9 +126,9 @@ void TCustomDBGridEh::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
                 SetCaptureControl(nullptr);
         }
     } release{this, Button == mbRight};
-    if (dragState_ == dgsSizingFrozenEh && !extOptions_.Contains(gxoTraceColSizingEh))
+    if (pressMode_ == TPressModeEh::SizingFrozen && !extOptions_.Contains(gxoTraceColSizingEh))
         EndFrozenSizing();
-    else if (dragState_ == dgsDraggingRowsEh)
+    else if (pressMode_ == TPressModeEh::DraggingRows)
         EndRowDrag(X, Y, true);
     if (selectionDragPending_) {
         selectionDragPending_ = false;
@@ -138,16 +138,16 @@ void TCustomDBGridEh::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
             DropSelection();
     } else if (extOptions_.Contains(gxoTraceColSizingEh) && GridState() == gsColSizing) {
         SetGridState(gsNormal);
-        dragState_ = dgsNoneEh;
+        EndPressDragState();
         return;
     }
-    const TGridDragStateEh wasDragging = dragState_;
-    dragState_ = dgsNoneEh;
+    const TGridDragStateEh wasDragging = GridDragState();
+    EndPressDragState();
     if (GridState() == gsRowSizing)
         rowSizedByMouse_ = true;
-    if (tracking_ && pressedTitleColumn_ >= 0)
+    if (pressMode_ == TPressModeEh::TitleButton)
         MouseUpTitle(Button, Shift, X, Y);
-    if (rowTracking_ || cellTracking_)
+    if (PressFollowsCells())
         CancelMouseTracking();
     if (wasDragging != dgsNoneEh)
         StopScrollTimer();
@@ -223,22 +223,16 @@ void TCustomDBGridEh::StepCellOnRelease(TShiftState Shift, TGridCoord Cell) {
 }
 
 void TCustomDBGridEh::CancelMouseTracking() {
-    if (!tracking_ && !rowTracking_ && !cellTracking_)
+    if (!PressTracked())
         return;
-    if (dragState_ == dgsDraggingRowsEh)
+    if (pressMode_ == TPressModeEh::DraggingRows)
         EndRowDrag(mousePoint_.X, mousePoint_.Y, false);
     StopScrollTimer();
-    rowTracking_ = false;
     if (titlePressShown_ && pressedTitleColumn_ >= 0)
         InvalidateCell(pressedTitleColumn_, 0);
-    titlePressShown_ = false;
-    tracking_ = false;
-    cellTracking_ = false;
+    LeavePressMode();
     if (GetCaptureControl() == this)
         SetCaptureControl(nullptr);
-    pressedTitleColumn_ = -1;
-    horzAutoScroll_ = false;
-    dragState_ = dgsNoneEh;
 }
 
 void TCustomDBGridEh::ExtendColumnSelection(int GridCol) {

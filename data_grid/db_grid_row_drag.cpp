@@ -60,12 +60,11 @@ bool TCustomDBGridEh::BeginRowDrag(int X, int Y, bool CheckOnly) {
     rowDrag_.TargetLevel = level;
     if (!CanStartRowDrag())
         return false;
-    dragState_ = dgsDraggingRowsEh;
+    EnterPressMode(TPressModeEh::DraggingRows);
     PaintNow();
     rowDrag_.LineStart = HasMemTable() ? TreeLevelAtPoint(X, Y) : 0;
     DrawDropLine();
     StartScrollTimer(kDragInterval);
-    tracking_ = true;
     return true;
 }
 
@@ -75,7 +74,7 @@ bool TCustomDBGridEh::DropLineBelow() const {
 }
 
 void TCustomDBGridEh::DrawDropLine() {
-    if (dragState_ != dgsDraggingRowsEh || rowDrag_.TargetRow < 0)
+    if (pressMode_ != TPressModeEh::DraggingRows || rowDrag_.TargetRow < 0)
         return;
     const TRect row = CellRect(0, rowDrag_.TargetRow);
     const int y = DropLineBelow() ? row.Bottom : row.Top;
@@ -121,8 +120,7 @@ void TCustomDBGridEh::RowAtDragPoint(int X, int Y) {
 void TCustomDBGridEh::EndRowDrag(int X, int Y, bool Dropped) {
     StopScrollTimer();
     DrawDropLine();
-    dragState_ = dgsNoneEh;
-    tracking_ = false;
+    LeavePressMode();
     int origin = rowDrag_.SourceRow;
     int destination = rowDrag_.TargetRow;
     // Levels count only in a memory-table view; a plain dataset has none to change.

@@ -61,7 +61,7 @@ TRect TCustomDBGridEh::DataCellsPixels() {
 }
 
 void TCustomDBGridEh::AutoScrollTick() {
-    if (dragState_ == dgsSelectingColumnsEh)
+    if (pressMode_ == TPressModeEh::SelectingColumns)
         AutoScrollColumns(mousePoint_.X);
     else
         AutoScrollCells(mousePoint_.X, mousePoint_.Y);
@@ -107,7 +107,8 @@ void TCustomDBGridEh::AutoScrollCells(int X, int Y) {
     const int rows = vertDir * std::min(vert / kPixelsPerRow, kMostRowsPerTick);
     LockLayout();
     try {
-        if (dragState_ != dgsSelectingRectEh && rows != 0)
+        const TGridDragStateEh dragState = GridDragState();
+        if (dragState != dgsSelectingRectEh && rows != 0)
             MoveRows(trackingShift_.Contains(ssLeft), rows, false, false);
         if (horzDir != 0) {
             if (horzAutoScroll_) {
@@ -116,10 +117,10 @@ void TCustomDBGridEh::AutoScrollCells(int X, int Y) {
                 else if (horzDir > 0 && info.Horz.LastFullVisibleCell < ColCount() - 1)
                     SetLeftCol(LeftCol() + 1);
             }
-            if (dragState_ != dgsSelectingRowsEh)
+            if (dragState != dgsSelectingRowsEh)
                 MoveToColumn(Col() + horzDir, horzDir, false);
         }
-        if (dragState_ == dgsSelectingRectEh) {
+        if (dragState == dgsSelectingRectEh) {
             if (rows != 0 && dataLink_->Active())
                 dataLink_->DataSet()->MoveBy(rows);
             TDBGridEhSelection* selection = selection_.get();
@@ -150,11 +151,11 @@ void TCustomDBGridEh::TimedScroll(TGridScrollDirection Direction) {
         TCustomGrid::TimedScroll(Direction);
 }
 
-void TCustomDBGridEh::TimerMessage(TMessage& Message) {
+void TCustomDBGridEh::ScrollTimerMessage(TMessage& Message) {
     TCustomGrid::Dispatch(Message);
-    if (rowTracking_ || cellTracking_ || dragState_ == dgsSelectingColumnsEh) {
+    if (PressFollowsCells() || pressMode_ == TPressModeEh::SelectingColumns) {
         AutoScrollTick();
-    } else if (dragState_ == dgsDraggingRowsEh) {
+    } else if (pressMode_ == TPressModeEh::DraggingRows) {
         TPoint pointer;
         GetCursorPos(pointer);
         pointer = ScreenToClient(pointer);
