@@ -43,6 +43,9 @@ class TDBGridEhStyle;
 class TDataSource;
 class TFiler;
 class TFont;
+class TGridCellHintsEh;
+class TGridFilterRowEditingEh;
+class TGridInplaceSearchEh;
 class TInplaceFilterEditEh;
 
 enum TDBGridEhOption {
@@ -115,7 +118,6 @@ struct TGridDrawInfoEh {
 
 class TCustomDBGridEh;
 class TDBGridEhSelection;
-struct THintInfo;
 // Keyboard: where an in-place search goes from the current record.
 enum TIncSearchModeEh { ismNewEh, ismNextEh, ismPriorEh };
 // Keyboard: the clipboard and delete actions the grid's shortcuts reach.
@@ -214,7 +216,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void SelectColumnByIndex(int DataCol);
     void InvalidateColumn(int GridCol);
     // Sets the columns' widths to what their titles, cells and footers need.
-    virtual void MeasureColumnWidths(TColumnsEhList& Columns);
+    void MeasureColumnWidths(TColumnsEhList& Columns);
 
     // Input-method settings: the grid's own, and those applied for the current column.
     TImeMode ImeMode = imDontCare;
@@ -407,8 +409,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     virtual void ApplySorting();
     // What the selection and the style ask of the grid.
     virtual void InvalidateGridRow(int ARow);
-    virtual int VisibleDataRowCount();
-    virtual TRect CellsBoxRect(int ALeft, int ATop, int ARight, int ABottom);
+    int VisibleDataRowCount();
+    TRect CellsBoxRect(int ALeft, int ATop, int ARight, int ABottom);
     // What the columns ask of the grid while they edit a cell.
     // Whether the allowed operations let the current cell be edited.
     virtual bool GridAllowsCellEdit();
@@ -434,9 +436,9 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void LeaveFilterEditing();
     void LeaveFilterEditingQuietly();
     // The filter editor once made (nullptr before), the data column it edits and whether it does.
-    TInplaceFilterEditEh* FilterEditor() const { return filterEditor_; }
-    int FilterColumn() const { return filterCol_; }
-    bool FilterEditing() const { return filterEditing_; }
+    TInplaceFilterEditEh* FilterEditor() const;
+    int FilterColumn() const;
+    bool FilterEditing() const;
 
     // The title tree's root and each column's leaf in it (by column index), rebuilt with the layout.
     THeadTreeNode* HeadTree() const { return headTree_.get(); }
@@ -515,9 +517,9 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void MoveToColumn(int GridCol, int Direction, bool Extend);
     void GridIncrementalSearch(const std::string& Text, int Timeout, TIncSearchModeEh Mode);
     void GridEndIncrementalSearch();
-    bool InplaceSearching() const { return searching_; }
-    const std::string& InplaceSearchText() const { return searchText_; }
-    int InplaceSearchTimeout() const { return searchTimeout_; }
+    bool InplaceSearching() const;
+    const std::string& InplaceSearchText() const;
+    int InplaceSearchTimeout() const;
     // The editor's text as the grid keeps it, and the key value it stands for in a lookup cell.
     const std::string& EditText() const { return editText_; }
     const Variant& EditKeyValue() const { return editKeyValue_; }
@@ -546,7 +548,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     virtual std::unique_ptr<IGridFilterRowEh> NewFilterRow();
     virtual std::unique_ptr<IGridSelectedRowsEh> NewSelectedRows();
     // Its changes repaint the footers; its recalculations fire OnSumsRecalc and OnSumsRecalcDone.
-    virtual std::unique_ptr<TDBGridEhSumList> NewSumList();
+    std::unique_ptr<TDBGridEhSumList> NewSumList();
 
     // Event dispatchers: each calls its event when assigned.
     virtual void CellClick(IGridColumnEh* Column);
@@ -874,17 +876,10 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     int TypingSearchTimeout() const;
     void CharMessage(TMessage& Message);
     void ImeStartMessage(TMessage& Message);
-    bool FindSearchedRecord(TColumnEh& Column, const std::u32string& Wanted, TIncSearchModeEh Mode,
-                            std::string& Own);
-    void RestartSearchTimer();
-    void StopSearchTimer();
     void SearchBackspace();
-    bool searching_ = false;
-    // Set while the search gives the dataset back to the controls: that scroll keeps the search.
-    bool keepSearch_ = false;
-    std::string searchText_;
-    int searchTimeout_ = -1;
-    bool searchTimerRunning_ = false;
+    // In-place search: its state, its timer and its walk through the dataset (db_grid_inplace_search.h).
+    friend class TGridInplaceSearchEh;
+    std::unique_ptr<TGridInplaceSearchEh> search_;
     // Ctrl held or gxoClearSelectionEh off: the rows passed change their selected state.
     bool toggleSelection_ = false;
     bool columnExitRunning_ = false;
@@ -897,56 +892,24 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     TPoint editorPressPoint_{};
     DWORD editorPressTime_ = 0;
 
-    // Filter row: the editor and its handlers, the moves between filter cells and the input that
-    // reaches the filter editor.
-    TInplaceFilterEditEh* EnsureFilterEditor();
-    TRect FilterCellRect(int DataCol);
-    void RepaintFilterCell(int DataCol);
-    void ShowFilterColumn(int DataCol);
-    void FilterItemsNeeded();
-    void FilterClosingUp(bool& Accept);
-    void FilterClosedUp(bool Accept);
-    void ChooseSpecialFilterItem(TColumnEh& Column, int Code);
-    void FilterEditorKeyPress(char32_t& Key);
-    void FilterEditorChanged();
-    void AfterFilterApplied(int LeftColumn);
+    // Filter row: the keys and messages that reach it from the grid; its editor, its state and the
+    // steps only it takes are in filterRow_ (db_grid_filter_row_editing.h).
+    friend class TGridFilterRowEditingEh;
     bool StartFilterEditingByKey(WORD Key, TShiftState Shift);
-    int FilterColumnForKey();
     bool MoveBetweenFilterCells(TControl* Editor, WORD Key, TShiftState Shift);
-    int NextFilterCell(int From, int Step);
     bool FilterRowPress(TMessage& Message);
     bool FilterEditorRelease(TMessage& Message);
-    LRESULT ForwardToFilterEditor(UINT Msg, WPARAM WParam, TPoint ClientPoint);
     bool FilterEditorWheel(TMessage& Message);
     void FilterEditorCancelMode(const TMessage& Message);
     bool FilterEditorChar(const TMessage& Message);
-    TInplaceFilterEditEh* filterEditor_ = nullptr;
-    int filterCol_ = 0;
-    bool filterEditing_ = false;
+    std::unique_ptr<TGridFilterRowEditingEh> filterRow_;
 
-    // Tool-tips: the text of a title, data or footer cell that does not fit, shown over the cell.
-    struct TCellHintEh {
-        TRect Rect;
-        int ColumnRight = 0;
-        std::string Text;
-        TAlignment Alignment = taLeftJustify;
-        TFont Font;
-        bool WordWrap = false;
-        bool Vertical = false;
-        bool Always = false;
-        int LineSpacing = 0;
-        int TextWidth = 0;
-    };
+    // Tool-tips: the hint messages; the hints of cells whose text does not fit come from cellHints_
+    // (db_grid_cell_hints.h).
+    friend class TGridCellHintsEh;
     void HintShowMessage(TMessage& Message);
     void HintShowPauseMessage(TMessage& Message);
-    bool ToolTipCellAt(TPoint P);
-    void CellHint(THintInfo& Info);
-    bool TitleHint(TColumnEh& Column, TGridCoord Cell, TPoint P, TCellHintEh& Hint);
-    bool DataHint(TColumnEh& Column, int DataRow, TPoint P, TCellHintEh& Hint);
-    bool FooterHint(TColumnEh& Column, int DataCol, int FooterRow, TCellHintEh& Hint);
-    bool HintTextFits(TCellHintEh& Hint);
-    void ShowCellHint(THintInfo& Info, const TCellHintEh& Hint);
-    std::unique_ptr<TFont> hintFont_;
+    std::unique_ptr<TGridCellHintsEh> cellHints_;
 
     // Focus and commands: the deferred sort when the focus leaves, commands sent back to children.
     void SetFocusMessage(TMessage& Message);

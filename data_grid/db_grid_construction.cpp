@@ -1,6 +1,9 @@
 // Making and freeing the grid. The steps that call the grid's own virtual operations wait for
 // AfterConstruction, so a derived grid's overrides make its parts.
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_cell_hints.h"
+#include "data_grid/db_grid_filter_row_editing.h"
+#include "data_grid/db_grid_inplace_search.h"
 
 #include "data_grid/bookmark_list.h"
 #include "data_grid/grid_filter.h"
@@ -18,7 +21,11 @@
 #include "platform/ui/font.h"
 #include "platform/ui/image_list.h"
 
-TCustomDBGridEh::TCustomDBGridEh(TComponent* AOwner) : TCustomGrid(AOwner) {
+TCustomDBGridEh::TCustomDBGridEh(TComponent* AOwner)
+    : TCustomGrid(AOwner),
+      search_(std::make_unique<TGridInplaceSearchEh>(*this)),
+      filterRow_(std::make_unique<TGridFilterRowEditingEh>(*this)),
+      cellHints_(std::make_unique<TGridCellHintsEh>(*this)) {
     RefreshDefaultStyle();
     TCustomGrid::SetDefaultDrawing(false);
     DesignOptionsBoost = {goColSizing};

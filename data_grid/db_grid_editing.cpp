@@ -75,7 +75,7 @@ bool TCustomDBGridEh::StepsInPlace(TColumnEh& Column) {
 bool TCustomDBGridEh::CanEditShow() {
     bool result = LayoutUpdateCount() == 0 && TCustomGrid::CanEditShow();
     TColumnEh* column = result ? CurrentColumnEh() : nullptr;
-    result = column != nullptr && !StepsInPlace(*column) && !searching_;
+    result = column != nullptr && !StepsInPlace(*column) && !InplaceSearching();
     if (result && selection_ && selection_->Kind() != gskNoneEh &&
         extOptions_.Contains(gxoClearSelectionEh) && AllowedSelections.Contains(gskRectangleEh))
         result = false;
@@ -102,7 +102,7 @@ bool TCustomDBGridEh::CanEditAcceptKey(char32_t Key) {
 
 bool TCustomDBGridEh::CanEditModify() {
     TColumnEh* column = CurrentColumnEh();
-    if (searching_ || (column != nullptr && column->CellKind() == ckCheckboxesEh))
+    if (InplaceSearching() || (column != nullptr && column->CellKind() == ckCheckboxesEh))
         return false;
     return GridBeginFieldEdit();
 }

@@ -27,7 +27,7 @@ void TCustomDBGridEh::EditorKeyPress(TControl* /*Editor*/, char32_t& /*Key*/) {}
 void TCustomDBGridEh::EditorKeyUp(TControl* /*Editor*/, WORD& /*Key*/, TShiftState /*Shift*/) {}
 
 void TCustomDBGridEh::EditorKeyDown(TControl* Editor, WORD& Key, TShiftState Shift) {
-    if (Editor == filterEditor_ && filterEditor_ != nullptr && filterEditor_->ListVisible())
+    if (Editor == FilterEditor() && FilterEditor() != nullptr && FilterEditor()->ListVisible())
         return;
     if (MoveBetweenFilterCells(Editor, Key, Shift)) {
         Key = 0;
@@ -37,8 +37,8 @@ void TCustomDBGridEh::EditorKeyDown(TControl* Editor, WORD& Key, TShiftState Shi
     switch (Key) {
         case VK_DOWN:
             if (plain || Shift * TShiftState{ssShift, ssCtrl, ssAlt} == TShiftState{ssCtrl}) {
-                if (dataLink_->Active() && Editor == filterEditor_ && filterEditor_ != nullptr)
-                    MoveToColumn(DataColToGridCol(filterCol_), 0, false);
+                if (dataLink_->Active() && Editor == FilterEditor() && FilterEditor() != nullptr)
+                    MoveToColumn(DataColToGridCol(FilterColumn()), 0, false);
                 if (plain && dataLink_->Active())
                     dataLink_->MoveBy(-dataLink_->ActiveRecord());
                 StopFilterEditing();

@@ -6,6 +6,7 @@
 #include "data_grid/column.h"
 #include "data_grid/column_filter.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_filter_row_editing.h"
 #include "data_grid/db_grid_filter_row_quiet.h"
 #include "data_grid/grid_filter.h"
 #include "data_grid/inplace_filter_edit.h"
@@ -43,51 +44,63 @@ bool TCustomDBGridEh::IsFilterRowPoint(int /*ACol*/, int ARow, TPoint /*P*/) {
     return SubTitleRowCount() > 0 && ARow == topDataOffset_ - 1;
 }
 
-bool TCustomDBGridEh::FilterEditingActive() {
-    return filterEditing_ && (!selection_ || selection_->Kind() == gskNoneEh);
+TInplaceFilterEditEh* TCustomDBGridEh::FilterEditor() const {
+    return filterRow_->Editor;
 }
 
-TInplaceFilterEditEh* TCustomDBGridEh::EnsureFilterEditor() {
-    if (filterEditor_ != nullptr)
-        return filterEditor_;
-    auto* editor = dynamic_cast<TInplaceFilterEditEh*>(NewFilterEditor());
+int TCustomDBGridEh::FilterColumn() const {
+    return filterRow_->EditedColumn;
+}
+
+bool TCustomDBGridEh::FilterEditing() const {
+    return filterRow_->Editing;
+}
+
+bool TCustomDBGridEh::FilterEditingActive() {
+    return filterRow_->Editing && (!selection_ || selection_->Kind() == gskNoneEh);
+}
+
+TInplaceFilterEditEh* TGridFilterRowEditingEh::EnsureFilterEditor() {
+    if (Editor != nullptr)
+        return Editor;
+    auto* editor = dynamic_cast<TInplaceFilterEditEh*>(grid_.NewFilterEditor());
     if (editor == nullptr)
         return nullptr;
-    filterEditor_ = editor;
+    Editor = editor;
     // Once hosted the control counts as shown (it can take the focus) while the grid shows and hides
     // its window. The window stays hidden until the editor is placed over a cell: a shown window
     // counts as editing the filter column, whose condition leaving would overwrite.
     editor->SetVisible(false);
-    editor->SetParent(this);
-    editor->AttachEditHolder(this);
+    editor->SetParent(&grid_);
+    editor->AttachEditHolder(&grid_);
     editor->SetVisible(true);
     editor->SetWindowVisible(false);
     editor->SetBorderStyle(bsNone);
-    editor->SetFont(*Font());
+    editor->SetFont(*grid_.Font());
     editor->Font()->SetColor(FilterEditorTextColor);
-    editor->SetColor(LightenColor(FixedColor(), FilterEditorLightenDivisor));
+    editor->SetColor(grid_.LightenColor(grid_.FixedColor(), FilterEditorLightenDivisor));
     editor->SetOnKeyPress([this](TObject*, char32_t& Key) { FilterEditorKeyPress(Key); });
     editor->SetOnExit([](TObject*) {});
     editor->OnChange = [this](TObject*) { FilterEditorChanged(); };
-    editor->SetFlat(flat_);
+    editor->SetFlat(grid_.flat_);
     return editor;
 }
 
-void TCustomDBGridEh::FilterEditorKeyPress(char32_t& Key) {
+void TGridFilterRowEditingEh::FilterEditorKeyPress(char32_t& Key) {
     if (Key != U'\r')
         return;
     Key = 0;
-    ApplyFilterRow();
+    grid_.ApplyFilterRow();
 }
 
-TRect TCustomDBGridEh::FilterCellRect(int DataCol) {
-    TRect rect = CellRect(DataColToGridCol(DataCol), topDataOffset_ - 1);
+TRect TGridFilterRowEditingEh::FilterCellRect(int DataCol) {
+    TRect rect = grid_.CellRect(grid_.DataColToGridCol(DataCol), grid_.topDataOffset_ - 1);
     ++rect.Left;
     return rect;
 }
 
-void TCustomDBGridEh::RepaintFilterCell(int DataCol) {
-    InvalidateCell(DataColToGridCol(DataCol), topDataOffset_ - 1);
+void TGridFilterRowEditingEh::RepaintFilterCell(int DataCol) {
+    grid_.InvalidateCell(grid_.DataColToGridCol(DataCol), grid_.topDataOffset_ - 1);
 }
 
 void TCustomDBGridEh::EditFilterCell(int DataCol) {
@@ -95,76 +108,79 @@ void TCustomDBGridEh::EditFilterCell(int DataCol) {
         return;
     if (dataLink_->Active())
         dataLink_->DataSet()->CheckBrowseMode();
-    TInplaceFilterEditEh* editor = EnsureFilterEditor();
+    TInplaceFilterEditEh* editor = filterRow_->EnsureFilterEditor();
     if (editor == nullptr)
         return;
-    if (editor->Visible() && filterCol_ != DataCol)
+    if (editor->Visible() && filterRow_->EditedColumn != DataCol)
         LeaveFilterEditingQuietly();
-    filterCol_ = DataCol;
-    filterEditing_ = true;
+    filterRow_->EditedColumn = DataCol;
+    filterRow_->Editing = true;
     HideEditor();
-    ShowFilterColumn(DataCol);
+    filterRow_->ShowFilterColumn(DataCol);
     PlaceFilterEditor(true);
 }
 
 // The edited column comes into view: with row selection only scrolled to, otherwise made current.
-void TCustomDBGridEh::ShowFilterColumn(int DataCol) {
-    LockLayout();
+void TGridFilterRowEditingEh::ShowFilterColumn(int DataCol) {
+    grid_.LockLayout();
     struct Unlock {
-        TCustomDBGridEh* grid;
-        ~Unlock() { grid->UnlockLayout(); }
-    } unlock{this};
-    const int gridCol = DataColToGridCol(DataCol);
-    if (options_.Contains(gdoRowSelectEh)) {
-        if (gridCol < LeftCol())
-            SetLeftCol(std::max(gridCol, FixedCols()));
+        TCustomDBGridEh& grid;
+        ~Unlock() { grid.UnlockLayout(); }
+    } unlock{grid_};
+    const int gridCol = grid_.DataColToGridCol(DataCol);
+    if (grid_.options_.Contains(gdoRowSelectEh)) {
+        if (gridCol < grid_.LeftCol())
+            grid_.SetLeftCol(std::max(gridCol, grid_.FixedCols()));
         // Scrolled one column at a time until the column shows or the grid scrolls no further.
-        for (int left = -1; left != LeftCol() && LeftCol() + VisibleColCount() <= gridCol;) {
-            left = LeftCol();
-            SetLeftCol(left + 1);
+        for (int left = -1;
+             left != grid_.LeftCol() && grid_.LeftCol() + grid_.VisibleColCount() <= gridCol;) {
+            left = grid_.LeftCol();
+            grid_.SetLeftCol(left + 1);
         }
     } else {
-        MoveToColumn(gridCol, 0, false);
+        grid_.MoveToColumn(gridCol, 0, false);
     }
     RepaintFilterCell(DataCol);
 }
 
 void TCustomDBGridEh::PlaceFilterEditor(bool Focus) {
+    const int column = filterRow_->EditedColumn;
     if (FilterSettingsUpdating(stFilter_.get()))
         return;
-    if (!stFilter_ || !stFilter_->Visible() || !HasFilterCell(filterCol_) || !filterEditing_) {
+    if (!stFilter_ || !stFilter_->Visible() || !HasFilterCell(column) || !filterRow_->Editing) {
         LeaveFilterEditing();
         return;
     }
-    if (filterEditor_ == nullptr)
+    TInplaceFilterEditEh* editor = filterRow_->Editor;
+    if (editor == nullptr)
         return;
-    const TRect rect = FilterCellRect(filterCol_);
+    const TRect rect = filterRow_->FilterCellRect(column);
     if (!FilterEditingActive()) {
-        filterEditor_->Hide();
+        editor->Hide();
         return;
     }
     // Moving the window may take the focus from it; the editor keeps it as it had it. Its text (the
     // one typed so far, or the filter's text shown over the keys it found) survives the editor
     // reading its value again as the focus comes back.
-    const bool hadFocus = filterEditor_->Focused() || Focused();
-    const TQuietFilterEditorChanges quiet(*filterEditor_);
+    const bool hadFocus = editor->Focused() || Focused();
+    const TQuietFilterEditorChanges quiet(*editor);
     if (Focus) {
-        filterEditor_->SetEditorBounds(TRect{rect.Left, rect.Top, rect.Left, rect.Top});
-        FillFilterList(filterCol_);
-        filterEditor_->SelectAll();
+        editor->SetEditorBounds(TRect{rect.Left, rect.Top, rect.Left, rect.Top});
+        FillFilterList(column);
+        editor->SelectAll();
     }
-    const std::string shown = filterEditor_->Text();
-    const int selStart = filterEditor_->SelStart();
-    const int selLength = filterEditor_->SelLength();
-    filterEditor_->SetEditorBounds(rect);
+    const std::string shown = editor->Text();
+    const int selStart = editor->SelStart();
+    const int selLength = editor->SelLength();
+    editor->SetEditorBounds(rect);
     if (Focus || hadFocus)
-        filterEditor_->SetFocus();
-    if (filterEditor_->Text() != shown) {
-        filterEditor_->SetEditText(shown);
-        filterEditor_->SetSelStart(selStart);
-        filterEditor_->SetSelLength(selLength);
+        editor->SetFocus();
+    if (editor->Text() != shown) {
+        editor->SetEditText(shown);
+        editor->SetSelStart(selStart);
+        editor->SetSelLength(selLength);
     }
-    filterEditor_->Perform(EM_SCROLLCARET, 0, 0);
+    editor->Perform(EM_SCROLLCARET, 0, 0);
 }
 
 void TCustomDBGridEh::LeaveFilterEditing() {
@@ -173,7 +189,7 @@ void TCustomDBGridEh::LeaveFilterEditing() {
     LeaveFilterEditingQuietly();
     // Only a real leave hands the cell editor back: a relayout outside filter editing must not
     // hide the editor the user is typing in.
-    if (!std::exchange(filterEditing_, false))
+    if (!std::exchange(filterRow_->Editing, false))
         return;
     if (options_.Contains(gdoAlwaysShowEditorEh))
         ShowEditor();
@@ -182,14 +198,16 @@ void TCustomDBGridEh::LeaveFilterEditing() {
 }
 
 void TCustomDBGridEh::LeaveFilterEditingQuietly() {
-    if (filterEditor_ == nullptr || !filterEditor_->Visible())
+    TInplaceFilterEditEh* editor = filterRow_->Editor;
+    if (editor == nullptr || !editor->Visible())
         return;
-    if (filterEditor_->Focused() && Visible() && CanFocus())
+    if (editor->Focused() && Visible() && CanFocus())
         SetFocus();
-    filterEditor_->Hide();
-    if (filterCol_ >= 0 && ColumnAt(filterCol_) != nullptr) {
-        StoreFilterText(filterCol_);
-        RepaintFilterCell(filterCol_);
+    editor->Hide();
+    const int column = filterRow_->EditedColumn;
+    if (column >= 0 && ColumnAt(column) != nullptr) {
+        StoreFilterText(column);
+        filterRow_->RepaintFilterCell(column);
     }
 }
 

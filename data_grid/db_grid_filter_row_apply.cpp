@@ -4,6 +4,7 @@
 #include "data_grid/column_filter.h"
 #include "data_grid/data_service.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_filter_row_editing.h"
 #include "data_grid/grid_unit.h"
 #include "data_grid/inplace_filter_edit.h"
 #include "data_grid/sum_list_grid.h"
@@ -11,27 +12,27 @@
 void TCustomDBGridEh::StoreFilterText(int DataCol) {
     TColumnEh* column = ColumnAt(DataCol);
     TSTColumnFilterEh* filter = ColumnFilterOf(column);
-    if (filter == nullptr || filterEditor_ == nullptr || column->FieldName().empty())
+    if (filter == nullptr || filterRow_->Editor == nullptr || column->FieldName().empty())
         return;
-    filter->ParseExpressionText(filterEditor_->Text());
+    filter->ParseExpressionText(filterRow_->Editor->Text());
 }
 
 // The text is stored as it is typed; a text that does not read as a condition yet (an open quote,
 // an operator still without its value) waits for Enter, which reports it.
-void TCustomDBGridEh::FilterEditorChanged() {
-    if (filterEditor_ == nullptr || !filterEditor_->Visible() || ColumnAt(filterCol_) == nullptr)
+void TGridFilterRowEditingEh::FilterEditorChanged() {
+    if (Editor == nullptr || !Editor->Visible() || grid_.ColumnAt(EditedColumn) == nullptr)
         return;
-    if (filterEditor_->Text() == ColumnFilterText(filterCol_))
+    if (Editor->Text() == grid_.ColumnFilterText(EditedColumn))
         return;
     try {
-        StoreFilterText(filterCol_);
+        grid_.StoreFilterText(EditedColumn);
     } catch (const Exception&) {
     }
 }
 
 void TCustomDBGridEh::ApplyFilterRow() {
-    if (filterEditor_ != nullptr && filterEditor_->Visible())
-        StoreFilterText(filterCol_);
+    if (filterRow_->Editor != nullptr && filterRow_->Editor->Visible())
+        StoreFilterText(filterRow_->EditedColumn);
     const int leftCol = LeftCol();
     try {
         if (OnFilterApply)
@@ -39,20 +40,20 @@ void TCustomDBGridEh::ApplyFilterRow() {
         else
             ApplyFilter();
     } catch (...) {
-        AfterFilterApplied(leftCol);
+        filterRow_->AfterFilterApplied(leftCol);
         throw;
     }
-    AfterFilterApplied(leftCol);
+    filterRow_->AfterFilterApplied(leftCol);
 }
 
 // Also after a failed apply: the same columns in view, the editor over its cell again.
-void TCustomDBGridEh::AfterFilterApplied(int LeftColumn) {
-    if (LeftColumn >= FixedCols() && LeftColumn < ColCount())
-        SetLeftCol(LeftColumn);
-    PlaceFilterEditor(true);
-    if (sumList_ && sumList_->Active())
-        sumList_->RecalcSums();
-    Invalidate();
+void TGridFilterRowEditingEh::AfterFilterApplied(int LeftColumn) {
+    if (LeftColumn >= grid_.FixedCols() && LeftColumn < grid_.ColCount())
+        grid_.SetLeftCol(LeftColumn);
+    grid_.PlaceFilterEditor(true);
+    if (grid_.sumList_ && grid_.sumList_->Active())
+        grid_.sumList_->RecalcSums();
+    grid_.Invalidate();
 }
 
 void TCustomDBGridEh::ApplyFilter() {

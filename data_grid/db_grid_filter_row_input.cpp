@@ -5,6 +5,7 @@
 
 #include "data_grid/column.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_filter_row_editing.h"
 #include "data_grid/inplace_filter_edit.h"
 #include "platform/db/dataset.h"
 #include "platform/rtl/strings.h"
@@ -34,7 +35,7 @@ bool TCustomDBGridEh::StartFilterEditingByKey(WORD Key, TShiftState Shift) {
         return false;
     if (!dataLink_->DataSet()->Bof() && !Shift.Contains(ssCtrl))
         return false;
-    const int column = FilterColumnForKey();
+    const int column = filterRow_->FilterColumnForKey();
     if (column >= 0)
         EditFilterCell(column);
     return true;
@@ -42,27 +43,27 @@ bool TCustomDBGridEh::StartFilterEditingByKey(WORD Key, TShiftState Shift) {
 
 // The current column; with row selection the first filter cell from the filter column on, or from
 // the left visible column when that one is scrolled out of view.
-int TCustomDBGridEh::FilterColumnForKey() {
-    if (!options_.Contains(gdoRowSelectEh))
-        return SelectedColumnIndex();
-    const int leftData = GridColToDataCol(LeftCol());
-    const int lastShown = GridColToDataCol(LeftCol() + VisibleColCount() - 1);
-    int from = filterCol_;
+int TGridFilterRowEditingEh::FilterColumnForKey() {
+    if (!grid_.options_.Contains(gdoRowSelectEh))
+        return grid_.SelectedColumnIndex();
+    const int leftData = grid_.GridColToDataCol(grid_.LeftCol());
+    const int lastShown = grid_.GridColToDataCol(grid_.LeftCol() + grid_.VisibleColCount() - 1);
+    int from = EditedColumn;
     if (from < leftData || from > lastShown)
         from = leftData;
-    for (int i = std::max(from, 0); columns_ && i < columns_->Count(); ++i)
-        if (HasFilterCell(i))
+    for (int i = std::max(from, 0); grid_.columns_ && i < grid_.columns_->Count(); ++i)
+        if (grid_.HasFilterCell(i))
             return i;
     return -1;
 }
 
 // The filter cell Step columns away from From (-1 before the first and Count past the last step
 // to the other end), wrapping around; -1 when no column has one.
-int TCustomDBGridEh::NextFilterCell(int From, int Step) {
-    const int count = columns_ ? columns_->Count() : 0;
+int TGridFilterRowEditingEh::NextFilterCell(int From, int Step) {
+    const int count = grid_.columns_ ? grid_.columns_->Count() : 0;
     for (int tried = 0, col = From; tried < count; ++tried) {
         col = ((col + Step) % count + count) % count;
-        if (HasFilterCell(col))
+        if (grid_.HasFilterCell(col))
             return col;
     }
     return -1;
@@ -70,7 +71,7 @@ int TCustomDBGridEh::NextFilterCell(int From, int Step) {
 
 bool TCustomDBGridEh::MoveBetweenFilterCells(TControl* Editor, WORD Key, TShiftState Shift) {
     auto* edit = dynamic_cast<TEdit*>(Editor);
-    if (edit == nullptr || Editor != filterEditor_ || !filterEditing_)
+    if (edit == nullptr || Editor != filterRow_->Editor || !filterRow_->Editing)
         return false;
     const TShiftState modifiers = Modifiers(Shift);
     const bool ctrl = modifiers == TShiftState{ssCtrl};
@@ -79,28 +80,29 @@ bool TCustomDBGridEh::MoveBetweenFilterCells(TControl* Editor, WORD Key, TShiftS
     switch (Key) {
         case VK_LEFT:
             if (ctrl)
-                target = NextFilterCell(-1, 1);
+                target = filterRow_->NextFilterCell(-1, 1);
             else if (modifiers == TShiftState{} && CaretAtEdge(*edit, false))
-                target = NextFilterCell(filterCol_, -1);
+                target = filterRow_->NextFilterCell(filterRow_->EditedColumn, -1);
             break;
         case VK_RIGHT:
             if (ctrl)
-                target = NextFilterCell(count, -1);
+                target = filterRow_->NextFilterCell(count, -1);
             else if (modifiers == TShiftState{} && CaretAtEdge(*edit, true))
-                target = NextFilterCell(filterCol_, 1);
+                target = filterRow_->NextFilterCell(filterRow_->EditedColumn, 1);
             break;
         case VK_HOME:
             if (modifiers == TShiftState{} && CaretAtEdge(*edit, false))
-                target = NextFilterCell(-1, 1);
+                target = filterRow_->NextFilterCell(-1, 1);
             break;
         case VK_END:
             if (modifiers == TShiftState{} && CaretAtEdge(*edit, true))
-                target = NextFilterCell(count, -1);
+                target = filterRow_->NextFilterCell(count, -1);
             break;
         case VK_TAB:
             if (options_.Contains(gdoTabsEh) &&
                 (modifiers == TShiftState{} || modifiers == TShiftState{ssShift}))
-                target = NextFilterCell(filterCol_, modifiers == TShiftState{} ? 1 : -1);
+                target =
+                    filterRow_->NextFilterCell(filterRow_->EditedColumn, modifiers == TShiftState{} ? 1 : -1);
             break;
         default:
             return false;
@@ -123,8 +125,8 @@ bool TCustomDBGridEh::FilterRowPress(TMessage& Message) {
         return false;
     DropSelection();
     EditFilterCell(dataCol);
-    if (Message.Msg == WM_LBUTTONDOWN && filterEditor_ != nullptr && filterEditor_->Visible())
-        ForwardToFilterEditor(WM_LBUTTONDOWN, Message.WParam, point);
+    if (Message.Msg == WM_LBUTTONDOWN && filterRow_->Editor != nullptr && filterRow_->Editor->Visible())
+        filterRow_->ForwardToFilterEditor(WM_LBUTTONDOWN, Message.WParam, point);
     NoteEditorPress(point, GetMessageTime());
     return true;
 }
@@ -132,41 +134,46 @@ bool TCustomDBGridEh::FilterRowPress(TMessage& Message) {
 // The editor took the mouse with the press handed on to it, but the release was routed with the
 // press, to the grid: it goes on to the editor too, which lets the mouse go.
 bool TCustomDBGridEh::FilterEditorRelease(TMessage& Message) {
-    if (filterEditor_ == nullptr || GetCaptureControl() != filterEditor_)
+    TInplaceFilterEditEh* editor = filterRow_->Editor;
+    if (editor == nullptr || GetCaptureControl() != editor)
         return false;
-    Message.Result = ForwardToFilterEditor(WM_LBUTTONUP, Message.WParam, PointFromLParam(Message.LParam));
+    Message.Result =
+        filterRow_->ForwardToFilterEditor(WM_LBUTTONUP, Message.WParam, PointFromLParam(Message.LParam));
     return true;
 }
 
-LRESULT TCustomDBGridEh::ForwardToFilterEditor(UINT Msg, WPARAM WParam, TPoint ClientPoint) {
-    const TPoint at = filterEditor_->ScreenToClient(ClientToScreen(ClientPoint));
-    return filterEditor_->Perform(Msg, WParam, MakeLParam(at.X, at.Y));
+LRESULT TGridFilterRowEditingEh::ForwardToFilterEditor(UINT Msg, WPARAM WParam, TPoint ClientPoint) {
+    const TPoint at = Editor->ScreenToClient(grid_.ClientToScreen(ClientPoint));
+    return Editor->Perform(Msg, WParam, MakeLParam(at.X, at.Y));
 }
 
 // While filter editing the wheel, cancel mode and typed characters belong to the filter editor.
 bool TCustomDBGridEh::FilterEditorWheel(TMessage& Message) {
-    if (!filterEditing_ || filterEditor_ == nullptr)
+    TInplaceFilterEditEh* editor = filterRow_->Editor;
+    if (!filterRow_->Editing || editor == nullptr)
         return false;
-    Message.Result = filterEditor_->Perform(Message.Msg, Message.WParam, Message.LParam);
+    Message.Result = editor->Perform(Message.Msg, Message.WParam, Message.LParam);
     return true;
 }
 
 void TCustomDBGridEh::FilterEditorCancelMode(const TMessage& Message) {
-    if (!filterEditing_ || filterEditor_ == nullptr)
+    TInplaceFilterEditEh* editor = filterRow_->Editor;
+    if (!filterRow_->Editing || editor == nullptr)
         return;
     if (Message.Msg == WM_CANCELMODE)
-        filterEditor_->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(this));
+        editor->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(this));
     else
-        filterEditor_->Perform(Message.Msg, Message.WParam, Message.LParam);
+        editor->Perform(Message.Msg, Message.WParam, Message.LParam);
 }
 
 bool TCustomDBGridEh::FilterEditorChar(const TMessage& Message) {
-    if (!filterEditing_ || filterEditor_ == nullptr)
+    TInplaceFilterEditEh* editor = filterRow_->Editor;
+    if (!filterRow_->Editing || editor == nullptr)
         return false;
     const auto ch = static_cast<char32_t>(Message.WParam);
     if (ch < 32 && ch != U'\b')
         return false;
     PlaceFilterEditor(true);
-    PostMessage(filterEditor_->Handle(), WM_CHAR, Message.WParam, Message.LParam);
+    PostMessage(editor->Handle(), WM_CHAR, Message.WParam, Message.LParam);
     return true;
 }

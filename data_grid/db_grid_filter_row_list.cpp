@@ -10,6 +10,7 @@
 #include "data_grid/column_title.h"
 #include "data_grid/columns.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_filter_row_editing.h"
 #include "data_grid/db_grid_filter_row_quiet.h"
 #include "data_grid/grid_style.h"
 #include "data_grid/inplace_filter_edit.h"
@@ -60,7 +61,7 @@ std::intptr_t ChosenCode(TInplaceFilterEditEh& Editor) {
 }  // namespace
 
 void TCustomDBGridEh::FillFilterList(int DataCol) {
-    TInplaceFilterEditEh* editor = filterEditor_;
+    TInplaceFilterEditEh* editor = filterRow_->Editor;
     TColumnEh* column = ColumnAt(DataCol);
     TSTColumnFilterEh* filter = ColumnFilterOf(column);
     if (editor == nullptr || filter == nullptr)
@@ -74,9 +75,9 @@ void TCustomDBGridEh::FillFilterList(int DataCol) {
         editor->SetText(ColumnFilterText(DataCol));
         return;
     }
-    editor->OnCloseUp = [this](TObject*, bool Accept) { FilterClosedUp(Accept); };
-    editor->ClosingUpHook = [this](TObject*, bool& Accept) { FilterClosingUp(Accept); };
-    editor->ItemsListHook = [this](TObject*) { FilterItemsNeeded(); };
+    editor->OnCloseUp = [this](TObject*, bool Accept) { filterRow_->FilterClosedUp(Accept); };
+    editor->ClosingUpHook = [this](TObject*, bool& Accept) { filterRow_->FilterClosingUp(Accept); };
+    editor->ItemsListHook = [this](TObject*) { filterRow_->FilterItemsNeeded(); };
     editor->SetValue(Variant::Null());
     editor->SetText("");
     editor->EditButton()->SetVisible(true);
@@ -89,60 +90,60 @@ void TCustomDBGridEh::FillFilterList(int DataCol) {
     editor->DropDownBox()->SetRows(filter->ListRows > 0 ? filter->ListRows : DefaultFilterListRows);
 }
 
-void TCustomDBGridEh::FilterItemsNeeded() {
-    TColumnEh* column = ColumnAt(filterCol_);
+void TGridFilterRowEditingEh::FilterItemsNeeded() {
+    TColumnEh* column = grid_.ColumnAt(EditedColumn);
     TSTColumnFilterEh* filter = ColumnFilterOf(column);
-    if (filterEditor_ == nullptr || filter == nullptr)
+    if (Editor == nullptr || filter == nullptr)
         return;
     if (!column->FilterValueList && filter->ListSource() != nullptr)
         column->FilterValueList = filter->BuildValueList();
-    TStrings& items = *filterEditor_->Items();
+    TStrings& items = *Editor->Items();
     items.BeginUpdate();
     if (column->FilterValueList)
         if (const TStrings* values = column->FilterValueList->DistinctValues())
             items.AddStrings(*values);
-    const bool sortItems = extOptions_.Contains(gxoAutoSortMarkingEh) && column->Title()->TitleButton();
+    const bool sortItems = grid_.extOptions_.Contains(gxoAutoSortMarkingEh) && column->Title()->TitleButton();
     for (const TFilterListItem& item : FilterListItems)
         if (item.Code < fliSeparator || sortItems)
             items.AddObject(std::string(item.Text), CodeObject(item.Code));
     items.EndUpdate();
 }
 
-void TCustomDBGridEh::FilterClosingUp(bool& Accept) {
-    TColumnEh* column = ColumnAt(filterCol_);
+void TGridFilterRowEditingEh::FilterClosingUp(bool& Accept) {
+    TColumnEh* column = grid_.ColumnAt(EditedColumn);
     TSTColumnFilterEh* filter = ColumnFilterOf(column);
-    if (filterEditor_ == nullptr || filter == nullptr)
+    if (Editor == nullptr || filter == nullptr)
         return;
-    if (const TPopupListboxEh* list = filterEditor_->PopupList()) {
+    if (const TPopupListboxEh* list = Editor->PopupList()) {
         filter->ListWidth = list->Width();
         filter->ListRows = list->RowCount();
     }
-    const std::intptr_t code = Accept ? ChosenCode(*filterEditor_) : 0;
+    const std::intptr_t code = Accept ? ChosenCode(*Editor) : 0;
     if (code < fliEmpty)
         return;
     Accept = false;
     ChooseSpecialFilterItem(*column, static_cast<int>(code));
 }
 
-void TCustomDBGridEh::ChooseSpecialFilterItem(TColumnEh& Column, int Code) {
+void TGridFilterRowEditingEh::ChooseSpecialFilterItem(TColumnEh& Column, int Code) {
     if (Code > fliSeparator) {
-        for (int i = 0; columns_ && i < columns_->Count(); ++i)
-            if (auto* other = dynamic_cast<TColumnEh*>(columns_->Items(i)))
+        for (int i = 0; grid_.columns_ && i < grid_.columns_->Count(); ++i)
+            if (auto* other = dynamic_cast<TColumnEh*>(grid_.columns_->Items(i)))
                 other->Title()->SetSortMarker(smNoneEh);
-        sortMarkedColumns_.clear();
+        grid_.sortMarkedColumns_.clear();
     }
     switch (Code) {
         case fliEmpty:
-            filterEditor_->SetText("=Null");
+            Editor->SetText("=Null");
             break;
         case fliNotEmpty:
-            filterEditor_->SetText("<>Null");
+            Editor->SetText("<>Null");
             break;
         case fliAll:
-            filterEditor_->SetText("");
+            Editor->SetText("");
             break;
         case fliClearFilters:
-            ClearAllFilters();
+            grid_.ClearAllFilters();
             break;
         case fliSortDescending:
             Column.Title()->SetSortMarker(smUpEh);
@@ -154,13 +155,13 @@ void TCustomDBGridEh::ChooseSpecialFilterItem(TColumnEh& Column, int Code) {
             break;
     }
     if (Code == fliClearFilters ||
-        (Code < fliClearFilters && Style() != nullptr && Style()->ApplyFilterOnCloseUp))
-        ApplyFilterRow();
+        (Code < fliClearFilters && grid_.Style() != nullptr && grid_.Style()->ApplyFilterOnCloseUp))
+        grid_.ApplyFilterRow();
     else if (Code > fliSeparator)
-        SortMarkingChanged();
+        grid_.SortMarkingChanged();
 }
 
-void TCustomDBGridEh::FilterClosedUp(bool Accept) {
-    if (Accept && Style() != nullptr && Style()->ApplyFilterOnCloseUp)
-        ApplyFilterRow();
+void TGridFilterRowEditingEh::FilterClosedUp(bool Accept) {
+    if (Accept && grid_.Style() != nullptr && grid_.Style()->ApplyFilterOnCloseUp)
+        grid_.ApplyFilterRow();
 }

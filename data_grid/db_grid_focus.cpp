@@ -18,8 +18,8 @@ void TCustomDBGridEh::SetFocusMessage(TMessage& Message) {
     if (options_.Contains(gdoRowSelectEh))
         InvalidateGridRow(Row());
     TCustomGrid::Dispatch(Message);
-    if (FilterEditingActive() && filterEditor_ != nullptr && !FromWindow(filterEditor_, Message.WParam))
-        filterEditor_->SetFocus();
+    if (FilterEditingActive() && FilterEditor() != nullptr && !FromWindow(FilterEditor(), Message.WParam))
+        FilterEditor()->SetFocus();
     RepaintSelectionOnFocusChange();
 }
 

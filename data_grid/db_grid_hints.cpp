@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_cell_hints.h"
 
 #include "data_controls/tool_tips_window.h"
 #include "data_grid/active_record_keeper.h"
@@ -41,7 +42,7 @@ void TCustomDBGridEh::HintShowMessage(TMessage& Message) {
     TCustomGrid::Dispatch(Message);
     auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
     if (info != nullptr && Message.Result == 0)
-        CellHint(*info);
+        cellHints_->CellHint(*info);
 }
 
 // Over a cell with a tool-tip the hint shows at once.
@@ -49,25 +50,25 @@ void TCustomDBGridEh::HintShowPauseMessage(TMessage& Message) {
     TCustomGrid::Dispatch(Message);
     auto* pause = reinterpret_cast<int*>(Message.LParam);
     TPoint cursor;
-    if (pause != nullptr && GetCursorPos(cursor) && ToolTipCellAt(ScreenToClient(cursor)))
+    if (pause != nullptr && GetCursorPos(cursor) && cellHints_->ToolTipCellAt(ScreenToClient(cursor)))
         *pause = 0;
 }
 
-bool TCustomDBGridEh::ToolTipCellAt(TPoint P) {
-    const TGridCoord cell = MouseCoord(P.X, P.Y);
+bool TGridCellHintsEh::ToolTipCellAt(TPoint P) const {
+    const TGridCoord cell = grid_.MouseCoord(P.X, P.Y);
     int areaCol = 0;
     int areaRow = 0;
     if (cell.X < 0 || cell.Y < 0)
         return false;
-    const std::uint16_t type = GetCellType(cell.X, cell.Y, areaCol, areaRow);
-    TColumnEh* column = ColumnAtGridCol(cell.X);
+    const std::uint16_t type = grid_.GetCellType(cell.X, cell.Y, areaCol, areaRow);
+    TColumnEh* column = grid_.ColumnAtGridCol(cell.X);
     if (CellHorzArea(type) != gctDataColEh || column == nullptr)
         return false;
     switch (CellVertArea(type)) {
         case gctTitleRowEh:
             return column->Title()->ToolTips() && column->Title()->Hint().empty();
         case gctDataRowEh:
-            return dataLink_->Active() && column->ToolTips();
+            return grid_.dataLink_->Active() && column->ToolTips();
         case gctFooterRowEh: {
             auto* footer = dynamic_cast<TColumnFooterEh*>(column->FooterAt(areaRow - 1));
             return footer != nullptr && footer->ToolTips();
@@ -77,48 +78,48 @@ bool TCustomDBGridEh::ToolTipCellAt(TPoint P) {
     }
 }
 
-void TCustomDBGridEh::CellHint(THintInfo& Info) {
+void TGridCellHintsEh::CellHint(THintInfo& Info) {
     const TPoint p = Info.CursorPos;
-    const TGridCoord cell = MouseCoord(p.X, p.Y);
+    const TGridCoord cell = grid_.MouseCoord(p.X, p.Y);
     if (cell.X < 0 || cell.Y < 0)
         return;
     int areaCol = 0;
     int areaRow = 0;
-    const std::uint16_t type = GetCellType(cell.X, cell.Y, areaCol, areaRow);
-    TColumnEh* column = ColumnAtGridCol(cell.X);
+    const std::uint16_t type = grid_.GetCellType(cell.X, cell.Y, areaCol, areaRow);
+    TColumnEh* column = grid_.ColumnAtGridCol(cell.X);
     if (CellHorzArea(type) != gctDataColEh || column == nullptr)
         return;
     const std::uint16_t vert = CellVertArea(type);
     TColumnTitleEh& title = *column->Title();
     if (vert == gctTitleRowEh && !title.Hint().empty()) {
         Info.HintStr = GetShortHint(title.Hint());
-        Info.CursorRect = CellRect(cell.X, cell.Y);
+        Info.CursorRect = grid_.CellRect(cell.X, cell.Y);
         return;
     }
     const bool wanted = (vert == gctTitleRowEh && title.ToolTips()) ||
-                        (vert == gctDataRowEh && dataLink_->Active() && column->ToolTips()) ||
+                        (vert == gctDataRowEh && grid_.dataLink_->Active() && column->ToolTips()) ||
                         vert == gctFooterRowEh;
     Info.HintStr.clear();
     if (!wanted || GetCaptureControl() != nullptr || CtrlHeld())
         return;
     TCellHintEh hint;
-    hint.Rect = CellRect(cell.X, cell.Y);
-    if (UseRightToLeftAlignment() && column->IsRightToLeft())
-        hint.Rect = MirroredRect(hint.Rect);
+    hint.Rect = grid_.CellRect(cell.X, cell.Y);
+    if (grid_.UseRightToLeftAlignment() && column->IsRightToLeft())
+        hint.Rect = grid_.MirroredRect(hint.Rect);
     hint.ColumnRight = hint.Rect.Left + column->Width();
-    hint.Font.Assign(*Font());
+    hint.Font.Assign(*grid_.Font());
     bool found = false;
     if (vert == gctTitleRowEh)
         found = TitleHint(*column, cell, p, hint);
     else if (vert == gctDataRowEh)
-        found = areaRow < VisibleDataRowCount() && DataHint(*column, areaRow, p, hint);
+        found = areaRow < grid_.VisibleDataRowCount() && DataHint(*column, areaRow, p, hint);
     else if (vert == gctFooterRowEh)
         found = FooterHint(*column, areaCol, areaRow - 1, hint);
     if (found && (hint.Always || !HintTextFits(hint)))
         ShowCellHint(Info, hint);
 }
 
-bool TCustomDBGridEh::TitleHint(TColumnEh& Column, TGridCoord Cell, TPoint P, TCellHintEh& Hint) {
+bool TGridCellHintsEh::TitleHint(TColumnEh& Column, TGridCoord Cell, TPoint P, TCellHintEh& Hint) const {
     TColumnTitleEh& title = *Column.Title();
     if (!title.ToolTips())
         return false;
@@ -126,38 +127,38 @@ bool TCustomDBGridEh::TitleHint(TColumnEh& Column, TGridCoord Cell, TPoint P, TC
     if (markerRoom > 2)
         Hint.Rect.Right -= markerRoom - 2;
     Hint.Text = title.Caption();
-    if (useMultiTitle_) {
-        if (!InTitleLeafPart(Cell.X, P.Y))
+    if (grid_.useMultiTitle_) {
+        if (!grid_.InTitleLeafPart(Cell.X, P.Y))
             return false;
-        const int index = GridColToDataCol(Cell.X);
-        const THeadTreeNode* leaf = leafColumns_[static_cast<std::size_t>(index)].FLeaf;
+        const int index = grid_.GridColToDataCol(Cell.X);
+        const THeadTreeNode* leaf = grid_.leafColumns_[static_cast<std::size_t>(index)].FLeaf;
         if (leaf != nullptr) {
             Hint.Text = leaf->Caption;
             Hint.Rect.Top = Hint.Rect.Bottom - leaf->NodeHeight;
         }
     }
-    Hint.WordWrap = useMultiTitle_ || TitlePixelHeight > 0 || TitleLineCount > 0;
+    Hint.WordWrap = grid_.useMultiTitle_ || grid_.TitlePixelHeight > 0 || grid_.TitleLineCount > 0;
     Hint.Alignment = title.Alignment();
     Hint.Font.Assign(*title.Font());
     Hint.Vertical = title.Orientation() == tohVertical;
     if (Hint.Vertical)
         Hint.WordWrap = false;
-    Hint.LineSpacing = titleMargin_;
+    Hint.LineSpacing = grid_.titleMargin_;
     return true;
 }
 
-bool TCustomDBGridEh::DataHint(TColumnEh& Column, int DataRow, TPoint P, TCellHintEh& Hint) {
-    if (DataRow >= dataLink_->RecordCount())
+bool TGridCellHintsEh::DataHint(TColumnEh& Column, int DataRow, TPoint P, TCellHintEh& Hint) const {
+    if (DataRow >= grid_.dataLink_->RecordCount())
         return false;
-    ActiveRecordKeeper keeper(*dataLink_);
-    dataLink_->SetActiveRecord(DataRow);
+    ActiveRecordKeeper keeper(*grid_.dataLink_);
+    grid_.dataLink_->SetActiveRecord(DataRow);
     TColCellParamsEh params;
     Column.InitCellParams(params);
     params.Font = &Hint.Font;
     Hint.Font.Assign(*Column.Font());
     TGridDrawState state;
     params.State = state;
-    FireGetCellParams(&Column, &Hint.Font, params.Background, state);
+    grid_.FireGetCellParams(&Column, &Hint.Font, params.Background, state);
     Column.FireGetCellParams(false, &params);
     Hint.Text = params.Text;
     Hint.Alignment = params.Alignment;
@@ -179,23 +180,23 @@ bool TCustomDBGridEh::DataHint(TColumnEh& Column, int DataRow, TPoint P, TCellHi
         Hint.Rect.Left += Column.ImageList()->Width() + 5;
     if (P.X < Hint.Rect.Left)
         return false;
-    Hint.WordWrap = Column.WordWrap() && WordWrapRoom();
+    Hint.WordWrap = Column.WordWrap() && grid_.WordWrapRoom();
     return !Hint.Text.empty();
 }
 
-bool TCustomDBGridEh::FooterHint(TColumnEh& Column, int DataCol, int FooterRow, TCellHintEh& Hint) {
+bool TGridCellHintsEh::FooterHint(TColumnEh& Column, int DataCol, int FooterRow, TCellHintEh& Hint) const {
     auto* footer = dynamic_cast<TColumnFooterEh*>(Column.FooterAt(FooterRow));
     if (footer == nullptr || !footer->ToolTips())
         return false;
     Hint.Font.Assign(*footer->Font());
-    Hint.WordWrap = footer->WordWrap() && WordWrapRoom();
+    Hint.WordWrap = footer->WordWrap() && grid_.WordWrapRoom();
     Hint.Alignment = footer->Alignment();
-    Hint.Text = GetFooterText(DataCol, FooterRow);
+    Hint.Text = grid_.GetFooterText(DataCol, FooterRow);
     return !Hint.Text.empty();
 }
 
-bool TCustomDBGridEh::HintTextFits(TCellHintEh& Hint) {
-    TCanvas& canvas = *Canvas();
+bool TGridCellHintsEh::HintTextFits(TCellHintEh& Hint) const {
+    TCanvas& canvas = *grid_.Canvas();
     canvas.Font()->Assign(Hint.Font);
     const int room = Hint.Rect.Width() - 4;
     if (Hint.Vertical) {
@@ -221,20 +222,20 @@ bool TCustomDBGridEh::HintTextFits(TCellHintEh& Hint) {
     return fits;
 }
 
-void TCustomDBGridEh::ShowCellHint(THintInfo& Info, const TCellHintEh& Hint) {
+void TGridCellHintsEh::ShowCellHint(THintInfo& Info, const TCellHintEh& Hint) {
     int x = Hint.Rect.Left - 1;
     if (Hint.Alignment == taRightJustify)
         x = Hint.ColumnRight - Hint.TextWidth - 6;
     else if (Hint.Alignment == taCenter)
         x = (Hint.Rect.Left + 4 + Hint.ColumnRight - Hint.TextWidth) / 2 - 5;
-    const int y = Hint.Rect.Top - (flat_ ? 2 : 1);
-    if (UseRightToLeftAlignment())
-        x = ClientWidth() - x - Hint.TextWidth - 6;
+    const int y = Hint.Rect.Top - (grid_.flat_ ? 2 : 1);
+    if (grid_.UseRightToLeftAlignment())
+        x = grid_.ClientWidth() - x - Hint.TextWidth - 6;
     hintFont_ = std::make_unique<TFont>();
     hintFont_->Assign(Hint.Font);
     Info.HintStr = Hint.Text;
     Info.CursorRect = Hint.Rect;
-    Info.HintPos = ClientToScreen({x, y});
+    Info.HintPos = grid_.ClientToScreen({x, y});
     Info.HintData = hintFont_.get();
     Info.HintWindowClass = [](TComponent* owner) { return NewComponent<TToolTipsWindow>(owner); };
     if (Hint.WordWrap)

@@ -57,7 +57,7 @@ bool TCustomDBGridEh::ShortcutKeyDown(WORD Key, TShiftState Shift) {
     if (pressed == keys.CopyValueFromAbove) {
         CopyValueFromPrevious();
     } else if (pressed == keys.InplaceSearch && extOptions_.Contains(gxoIncSearchEh)) {
-        if (searching_ && dialogFind && keys.FindDialog == keys.InplaceSearch) {
+        if (InplaceSearching() && dialogFind && keys.FindDialog == keys.InplaceSearch) {
             GridEndIncrementalSearch();
             OpenFindDialog();
         } else {
@@ -65,16 +65,16 @@ bool TCustomDBGridEh::ShortcutKeyDown(WORD Key, TShiftState Shift) {
         }
     } else if (pressed == keys.FindDialog && dialogFind) {
         OpenFindDialog();
-    } else if (!searching_) {
+    } else if (!InplaceSearching()) {
         return false;
     } else if (NoModifiers(Shift) && (Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_F2)) {
         GridEndIncrementalSearch();
     } else if (NoModifiers(Shift) && Key == VK_BACK) {
         SearchBackspace();
     } else if (pressed == keys.SearchNext) {
-        GridIncrementalSearch("", searchTimeout_, ismNextEh);
+        GridIncrementalSearch("", InplaceSearchTimeout(), ismNextEh);
     } else if (pressed == keys.SearchPrior) {
-        GridIncrementalSearch("", searchTimeout_, ismPriorEh);
+        GridIncrementalSearch("", InplaceSearchTimeout(), ismPriorEh);
     } else {
         return false;
     }
@@ -151,8 +151,8 @@ void TCustomDBGridEh::CtrlKeyDown(WORD Key, TShiftState Shift) {
 }
 
 void TCustomDBGridEh::PasteByKey() {
-    if (searching_)
-        GridIncrementalSearch(Clipboard()->AsText(), searchTimeout_, ismNewEh);
+    if (InplaceSearching())
+        GridIncrementalSearch(Clipboard()->AsText(), InplaceSearchTimeout(), ismNewEh);
     else if (EditActions.Contains(geaPasteEh))
         RunEditAction(geaPasteEh);
 }

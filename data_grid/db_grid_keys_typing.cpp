@@ -25,7 +25,7 @@ bool DataSetEditing(const TGridDataLinkEh& Link) {
 // Typing searches rather than edits: during a search, in a column that cannot be edited, or
 // while the editor is hidden when the search is preferred.
 bool TCustomDBGridEh::TypingSearches() {
-    if (searching_)
+    if (InplaceSearching())
         return true;
     if (extOptions_.Contains(gxoIncSearchEh) && !ColumnEditable(CurrentColumnEh()))
         return true;

@@ -5,6 +5,7 @@
 
 #include "data_grid/column.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_inplace_search.h"
 #include "data_grid/grid_routines.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
@@ -71,7 +72,7 @@ void TCustomDBGridEh::RecalcRowCount() {
 }
 
 void TCustomDBGridEh::ActiveRecordChanged() {
-    if (!keepSearch_)
+    if (!search_->KeepSearch)
         GridEndIncrementalSearch();
     if (!dataLink_->Active() || !HandleAllocated() || ComponentState().Contains(csLoading))
         return;

@@ -4,6 +4,7 @@
 
 #include "data_grid/column.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/db_grid_inplace_search.h"
 #include "data_grid/grid_unit.h"
 #include "platform/db/dataset.h"
 #include "platform/rtl/strings.h"
@@ -72,10 +73,10 @@ class SearchPositionKeeper {
 
 }  // namespace
 
-bool TCustomDBGridEh::FindSearchedRecord(TColumnEh& Column, const std::u32string& Wanted,
-                                         TIncSearchModeEh Mode, std::string& Own) {
-    TDataSet* dataSet = dataLink_->DataSet();
-    SearchPositionKeeper keeper(*dataSet, *dataLink_, keepSearch_);
+bool TGridInplaceSearchEh::FindSearchedRecord(TColumnEh& Column, const std::u32string& Wanted,
+                                              TIncSearchModeEh Mode, std::string& Own) {
+    TDataSet* dataSet = grid_.dataLink_->DataSet();
+    SearchPositionKeeper keeper(*dataSet, *grid_.dataLink_, KeepSearch);
     const bool backward = Mode == ismPriorEh;
     if (Mode == ismNewEh)
         dataSet->First();
@@ -94,61 +95,73 @@ bool TCustomDBGridEh::FindSearchedRecord(TColumnEh& Column, const std::u32string
 void TCustomDBGridEh::GridIncrementalSearch(const std::string& Text, int Timeout, TIncSearchModeEh Mode) {
     if (!dataLink_->Active())
         return;
-    const std::u32string wanted = Utf8ToUtf32(searchText_ + Text);
+    const std::u32string wanted = Utf8ToUtf32(search_->Text + Text);
     TColumnEh* column = CurrentColumnEh();
     std::string own;
     if (!wanted.empty() && column != nullptr) {
         const bool here = Mode == ismNewEh && BeginsWithText(column->CellDisplayText(), wanted, own);
         // Without a match the typed text is dropped: the search text stays as it was.
-        if (here || FindSearchedRecord(*column, wanted, Mode, own))
-            searchText_ = own;
+        if (here || search_->FindSearchedRecord(*column, wanted, Mode, own))
+            search_->Text = own;
     }
     HideEditor();
-    searching_ = true;
+    search_->Searching = true;
     InvalidateGridRow(Row());
-    searchTimeout_ = Timeout;
-    RestartSearchTimer();
+    search_->Timeout = Timeout;
+    search_->RestartSearchTimer();
 }
 
 void TCustomDBGridEh::GridEndIncrementalSearch() {
-    if (!searching_ && !searchTimerRunning_)
+    if (!search_->Searching && !search_->TimerRunning)
         return;
-    StopSearchTimer();
-    searching_ = false;
-    searchText_.clear();
+    search_->StopSearchTimer();
+    search_->Searching = false;
+    search_->Text.clear();
     InvalidateGridRow(Row());
     if (options_.Contains(gdoAlwaysShowEditorEh) && KeepsEditorShown())
         ShowCellEditor();
 }
 
-void TCustomDBGridEh::StopSearchTimer() {
-    if (searchTimerRunning_ && HandleAllocated())
-        KillTimer(Handle(), SearchTimerId);
-    searchTimerRunning_ = false;
+void TGridInplaceSearchEh::StopSearchTimer() {
+    if (TimerRunning && grid_.HandleAllocated())
+        KillTimer(grid_.Handle(), grid_.SearchTimerId);
+    TimerRunning = false;
 }
 
 // Timer 2 ends the search once its timeout has passed; a negative timeout keeps it running.
-void TCustomDBGridEh::RestartSearchTimer() {
+void TGridInplaceSearchEh::RestartSearchTimer() {
     StopSearchTimer();
-    if (searchTimeout_ < 0 || !HandleAllocated())
+    if (Timeout < 0 || !grid_.HandleAllocated())
         return;
-    SetTimer(Handle(), SearchTimerId, static_cast<UINT>(searchTimeout_));
-    searchTimerRunning_ = true;
+    SetTimer(grid_.Handle(), grid_.SearchTimerId, static_cast<UINT>(Timeout));
+    TimerRunning = true;
 }
 
 // Backspace takes back the last whole character typed.
 void TCustomDBGridEh::SearchBackspace() {
-    std::u32string chars = Utf8ToUtf32(searchText_);
+    std::u32string chars = Utf8ToUtf32(search_->Text);
     if (!chars.empty())
         chars.pop_back();
-    searchText_ = Utf32ToUtf8(chars);
+    search_->Text = Utf32ToUtf8(chars);
     InvalidateGridRow(Row());
-    RestartSearchTimer();
+    search_->RestartSearchTimer();
 }
 
 int TCustomDBGridEh::TypingSearchTimeout() const {
-    if (searching_)
-        return searchTimeout_;
+    if (search_->Searching)
+        return search_->Timeout;
     const TDBGridEhUnit* unit = DBGridEhUnit();
     return unit != nullptr ? static_cast<int>(unit->SearchTimeout) : 1500;
+}
+
+bool TCustomDBGridEh::InplaceSearching() const {
+    return search_->Searching;
+}
+
+const std::string& TCustomDBGridEh::InplaceSearchText() const {
+    return search_->Text;
+}
+
+int TCustomDBGridEh::InplaceSearchTimeout() const {
+    return search_->Timeout;
 }

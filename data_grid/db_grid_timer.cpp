@@ -107,8 +107,7 @@ void TCustomDBGridEh::AutoScrollCells(int X, int Y) {
     const int rows = vertDir * std::min(vert / kPixelsPerRow, kMostRowsPerTick);
     LockLayout();
     try {
-        const TGridDragStateEh dragState = GridDragState();
-        if (dragState != dgsSelectingRectEh && rows != 0)
+        if (GridDragState() != dgsSelectingRectEh && rows != 0)
             MoveRows(trackingShift_.Contains(ssLeft), rows, false, false);
         if (horzDir != 0) {
             if (horzAutoScroll_) {
@@ -117,10 +116,10 @@ void TCustomDBGridEh::AutoScrollCells(int X, int Y) {
                 else if (horzDir > 0 && info.Horz.LastFullVisibleCell < ColCount() - 1)
                     SetLeftCol(LeftCol() + 1);
             }
-            if (dragState != dgsSelectingRowsEh)
+            if (GridDragState() != dgsSelectingRowsEh)
                 MoveToColumn(Col() + horzDir, horzDir, false);
         }
-        if (dragState == dgsSelectingRectEh) {
+        if (GridDragState() == dgsSelectingRectEh) {
             if (rows != 0 && dataLink_->Active())
                 dataLink_->DataSet()->MoveBy(rows);
             TDBGridEhSelection* selection = selection_.get();
