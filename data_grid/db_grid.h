@@ -368,7 +368,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     virtual bool BeginRowDrag(int X, int Y, bool CheckOnly);
     virtual TWinControl* NewFilterEditor();
     virtual int SubTitleRowCount();
-    virtual int TitleRowCount();
+    // The number of title rows shown: 1 with gdoTitlesEh, else 0.
+    virtual int ShowsTitles();
     virtual bool GetHighlightColors(int ACol, int ARow, TFont* AFont, TColor& Background, bool Highlighted,
                                     TGridDrawState State, std::uint16_t CellType);
     virtual bool GetDataCellColors(int ACol, int ARow, int DataCol, int DataRow, TFont* AFont,

@@ -64,7 +64,7 @@ void TCustomDBGridEh::AfterConstruction() {
     stFilter_ = NewFilterRow();
     sumList_ = NewSumList();
     // Only now: the filter row tells SubTitleRowCount whether it shows.
-    topDataOffset_ = static_cast<std::uint8_t>(TitleRowCount() + SubTitleRowCount());
+    topDataOffset_ = static_cast<std::uint8_t>(ShowsTitles() + SubTitleRowCount());
 }
 
 TCustomDBGridEh::~TCustomDBGridEh() {

@@ -32,7 +32,7 @@ std::uint16_t TCustomDBGridEh::GetCellType(int ACol, int ARow, int& AreaCol, int
         AreaCol = ACol;
     }
     if (ARow < topDataOffset_) {
-        const int titles = TitleRowCount();
+        const int titles = ShowsTitles();
         if (ARow < titles) {
             AreaRow = ARow;
             return gctTitleRowEh | horz;

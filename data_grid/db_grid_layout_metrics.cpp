@@ -102,7 +102,7 @@ int TCustomDBGridEh::FitRowHeightToText(int Height, int TextHeight, int Margin) 
 }
 
 void TCustomDBGridEh::SetRowHeightsKeepingTitle(int Height) {
-    const bool titled = TitleRowCount() > 0 && RowCount() > 0;
+    const bool titled = ShowsTitles() > 0 && RowCount() > 0;
     // Extents set to what they are would still close the editor: only changes are made.
     if (DefaultRowHeight() != Height) {
         const int title = titled ? RowHeights(0) : 0;
@@ -117,7 +117,7 @@ void TCustomDBGridEh::SetRowHeightsKeepingTitle(int Height) {
 }
 
 void TCustomDBGridEh::MeasureTitleRow() {
-    if (TitleRowCount() == 0 || RowCount() == 0)
+    if (ShowsTitles() == 0 || RowCount() == 0)
         return;
     TCanvas& canvas = *Canvas();
     const int count = columns_ ? columns_->Count() : 0;

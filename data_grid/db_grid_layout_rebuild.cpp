@@ -8,7 +8,7 @@ void TCustomDBGridEh::RebuildGridLayout() {
     if (!dataLink_ || !columns_)
         return;
     LayOutColumns();
-    topDataOffset_ = static_cast<std::uint8_t>(TitleRowCount() + SubTitleRowCount());
+    topDataOffset_ = static_cast<std::uint8_t>(ShowsTitles() + SubTitleRowCount());
     MeasureRows();
     MeasureTitleRow();
     ApplyHorzScrollBar();

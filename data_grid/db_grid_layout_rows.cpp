@@ -37,7 +37,7 @@ void TCustomDBGridEh::RecalcRowCount() {
     const int line = RowLineWidth();
     const int rowSpan = DefaultRowHeight() + line;
     int used = 0;
-    if (TitleRowCount() > 0)
+    if (ShowsTitles() > 0)
         used += RowHeights(0) + line;
     used += SubTitleRowCount() * rowSpan + footerRowCount_ * rowSpan + (footerRowCount_ > 0 ? line : 0);
     SetRowHeightsKeepingTitle(DefaultRowHeight());
@@ -226,7 +226,7 @@ void TCustomDBGridEh::RowHeightsChanged() {
     if (rowSizedByMouse_) {
         rowSizedByMouse_ = false;
         const int end = RowCount() - (footerRowCount_ > 0 ? footerRowCount_ + 1 : 0);
-        for (int row = TitleRowCount(); row < end; ++row) {
+        for (int row = ShowsTitles(); row < end; ++row) {
             if (RowHeights(row) == DefaultRowHeight())
                 continue;
             RowLines = 0;

@@ -167,7 +167,7 @@ void TCustomDBGridEh::MouseDownSelectColumn(TShiftState Shift, TGridCoord Cell) 
 bool TCustomDBGridEh::MouseDownTitle(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell) {
     const bool designing = ComponentState().Contains(csDesigning);
     TColumnEh* column = ColumnAtGridCol(Cell.X);
-    if (Cell.Y < TitleRowCount() && column != nullptr && !designing && InTitleLeafPart(Cell.X, Y)) {
+    if (Cell.Y < ShowsTitles() && column != nullptr && !designing && InTitleLeafPart(Cell.X, Y)) {
         if (Button == mbRight && options_.Contains(gdoColumnResizeEh)) {
             rightPressAsLeft_ = true;
             Button = mbLeft;

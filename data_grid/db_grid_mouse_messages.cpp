@@ -58,7 +58,7 @@ bool TCustomDBGridEh::OverFrozenBorder(int X, int Y) {
 // The title's bottom band of a data column, where a press selects the column.
 bool TCustomDBGridEh::ColumnSelectZone(int X, int Y) {
     if (ComponentState().Contains(csDesigning) || !dataLink_->Active() ||
-        !options_.Contains(gdoMultiSelectEh) || options_.Contains(gdoRowSelectEh) || TitleRowCount() == 0 ||
+        !options_.Contains(gdoMultiSelectEh) || options_.Contains(gdoRowSelectEh) || ShowsTitles() == 0 ||
         !SelectionKindAllowed(gskColumnsEh))
         return false;
     const TGridCoord cell = MouseCoord(X, Y);

@@ -202,7 +202,7 @@ void TCustomDBGridEh::MouseUpEnd(TMouseButton Button, TShiftState Shift, int X, 
     const TGridCoord cell = MouseCoord(X, Y);
     TColumnEh* column = ColumnAtGridCol(cell.X);
     if (Button == mbLeft && column != nullptr) {
-        if (cell.Y == 0 && cell.Y < TitleRowCount())
+        if (cell.Y == 0 && cell.Y < ShowsTitles())
             TitleCellClick(column);
         else if (InDataRows(cell))
             CellClick(column);

@@ -29,7 +29,7 @@ bool TCustomDBGridEh::ToggleTreeNodeAt(int /*X*/, int /*Y*/) {
 int TCustomDBGridEh::SubTitleRowCount() {
     return stFilter_ && stFilter_->Visible() ? 1 : 0;
 }
-int TCustomDBGridEh::TitleRowCount() {
+int TCustomDBGridEh::ShowsTitles() {
     return options_.Contains(gdoTitlesEh) ? 1 : 0;
 }
 bool TCustomDBGridEh::HasFocusWithin() {

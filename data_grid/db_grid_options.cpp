@@ -104,7 +104,7 @@ void TCustomDBGridEh::SetFlat(bool Value) {
 void TCustomDBGridEh::TitleFontChanged() {
     if (!copyingParentFont_ && !Loading(*this))
         SetParentFont(false);
-    if (TitleRowCount() != 0)
+    if (ShowsTitles() != 0)
         RefreshLayout();
 }
 

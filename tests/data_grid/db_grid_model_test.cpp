@@ -309,9 +309,9 @@ class OwnPartsGrid : public TCustomDBGridEh {
         row->SetVisible(true);
         return row;
     }
-    int TitleRowCount() override {
+    int ShowsTitles() override {
         made.push_back("title rows");
-        return TCustomDBGridEh::TitleRowCount();
+        return TCustomDBGridEh::ShowsTitles();
     }
 };
 
