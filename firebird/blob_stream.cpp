@@ -91,7 +91,7 @@ void TFIBBlobStream::CheckHandles() const {
 
 void TFIBBlobStream::Check(ISC_STATUS status) {
     if (transactionObject_)
-        transactionObject_->CheckStatus(status, true);
+        transactionObject_->RaiseIfFailed(transactionObject_->ResetFpuAndMarkUsed(status));
     else if (status != 0)
         RaiseServerError(*library_, this);
 }

@@ -63,9 +63,8 @@ TDBInfoValue TFIBDatabase::GetInfoValue(unsigned char item) {
     IIBClientLibrary& library = GetClientLibrary();
     const char items[] = {static_cast<char>(item)};
     std::array<char, 512> reply{};
-    CheckStatus(library.isc_database_info(StatusVector(), &handle_, 1, items,
-                                          static_cast<short>(reply.size()), reply.data()),
-                true);
+    RaiseIfFailed(ResetFpuAndMarkUsed(library.isc_database_info(
+        StatusVector(), &handle_, 1, items, static_cast<short>(reply.size()), reply.data())));
     TDBInfoValue info;
     info.Returned = static_cast<unsigned char>(reply[0]) == item;
     if (info.Returned) {

@@ -18,11 +18,6 @@
 
 namespace {
 
-// A lock conflict: a deadlock, or an update conflict of a transaction that does not wait.
-constexpr std::int32_t kDeadlockSQLCode = -913;
-constexpr std::int32_t kLockConflictSQLCode = -901;
-constexpr std::int32_t kLockConflictServerCode = 335544345;
-
 std::vector<std::string> KeyNames(const std::string& keyFields) {
     std::vector<std::string> names;
     std::size_t start = 0;
@@ -138,8 +133,7 @@ TLockStatus TpFIBDataSet::ExecuteLock(std::string& serverMessage) {
     try {
         lockQuery_->Execute();
     } catch (EFIBError& error) {
-        if (error.SqlErrorCode == kDeadlockSQLCode ||
-            (error.SqlErrorCode == kLockConflictSQLCode && error.ServerErrorCode == kLockConflictServerCode))
+        if (IsLockConflict(error))
             return lsDeadLock;
         serverMessage = error.Message;
         return lsUnknownError;
