@@ -13,6 +13,7 @@
 #include "firebird/transaction.h"
 #include "platform/os/clock.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
@@ -140,11 +141,11 @@ void TFIBQuery::Prepare() {
     }
     if (prepared_)
         return;
+    const TScopeFail freeHandle([this] { FreeHandle(); });
     try {
         AllocateAndPrepare();
     } catch (const std::exception& e) {
         TraceQueryFailure(*this, "Prepare", e.what());
-        FreeHandle();
         throw;
     }
     TraceQuery(*this, TQueryTraceStep::Prepare);
@@ -475,11 +476,6 @@ void TFIBQuery::FreeHandle() {
 void TFIBQuery::CloseAndFree() {
     if (!handle_.Held())
         return;
-    try {
-        Close();
-    } catch (...) {
-        FreeHandle();
-        throw;
-    }
-    FreeHandle();
+    const TScopeExit freeHandle([this] { FreeHandle(); });
+    Close();
 }

@@ -14,6 +14,7 @@
 #include "firebird/status_vector.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/runtime.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
@@ -230,15 +231,13 @@ void TFIBTransaction::EndTransaction(TTransactionAction Action, bool Force) {
             // The text goes without the id; the end itself decides what fails.
         }
     }
-    try {
+    {
+        // A failed end leaves the transaction as it found it, not ending.
+        const TScopeFail settle([this] { state_ = Active() ? tsActive : tsInactive; });
         if (Action == TARollback || Action == TACommit)
             EndFully(Action, Force);
         else
             EndRetaining(Action);
-    } catch (...) {
-        // A failed end leaves the transaction as it found it, not ending.
-        state_ = Active() ? tsActive : tsInactive;
-        throw;
     }
     TraceEnd(Action);
     state_ = Active() ? tsActive : tsInactive;

@@ -6,6 +6,7 @@
 #include "firebird/sql_types.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "firebird_datasets/fib_custom_dataset_bytes.h"
+#include "platform/rtl/flag_scope.h"
 
 namespace {
 
@@ -288,14 +289,8 @@ void TFIBCustomDataSet::WriteInt64Column(const TField* field, const TFieldDescr&
 void TFIBCustomDataSet::WriteBlobColumn(TField* field, const Variant& value) {
     if (writingBlob_)
         DatabaseError("Blob values are written through blob streams", this);
-    writingBlob_ = true;
-    try {
-        std::unique_ptr<TStream> stream = CreateBlobStream(field, bmWrite);
-        const std::string text = value.AsString();
-        stream->Write(text.data(), static_cast<std::int64_t>(text.size()));
-    } catch (...) {
-        writingBlob_ = false;
-        throw;
-    }
-    writingBlob_ = false;
+    const TFlagScope writing(writingBlob_);
+    std::unique_ptr<TStream> stream = CreateBlobStream(field, bmWrite);
+    const std::string text = value.AsString();
+    stream->Write(text.data(), static_cast<std::int64_t>(text.size()));
 }

@@ -6,6 +6,8 @@
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "firebird_datasets/fib_custom_dataset_bytes.h"
 #include "firebird_datasets/fib_custom_dataset_cursor.h"
+#include "platform/db/controls_disabled_scope.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
@@ -188,16 +190,9 @@ void TFIBCustomDataSet::FetchAll() {
     TScreenCursorScope cursor(SQLScreenCursor);
     // A UniDirectional dataset cannot come back: it stays on the last record.
     const TBookmark bookmark = uniDirectional_ ? TBookmark() : GetBookmark();
-    DisableControls();
-    try {
-        Last();
-    } catch (...) {
-        GotoBookmark(bookmark);
-        EnableControls();
-        throw;
-    }
-    GotoBookmark(bookmark);
-    EnableControls();
+    const auto controls = ControlsDisabledScope(*this);
+    const TScopeExit comeBack([this, &bookmark] { GotoBookmark(bookmark); });
+    Last();
 }
 
 TGetResult TFIBCustomDataSet::GetRecord(TRecordBuffer buffer, TGetMode mode, bool /*doCheck*/) {
