@@ -8,7 +8,8 @@
 //   4      bookmark flag
 //   5      cached-update status
 //   6..    one NULL flag byte per column, column c (1-based) at 5 + c
-//   then   the values of the columns not in the string store, each its descriptor size
+//   then   the values of the columns not in the string store, each its descriptor size (how each
+//          SQL type's value lies there is the record codec's, record_codec.h)
 //   then   the long texts (string-store columns), each its SQL length
 //   then   one 32-bit blob-stream slot per blob column: the stream's number in the dataset's list
 //   then   the calculated-field area

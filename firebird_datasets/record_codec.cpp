@@ -125,10 +125,6 @@ std::int16_t TRecordCodec::ValueSize(std::int16_t sqlType, std::int16_t sqlLengt
     }
 }
 
-bool TRecordCodec::FetchedIsNull(const TFieldDescr& descr, const XSQLVAR& var) {
-    return descr.Nullable && var.sqlind != nullptr && *var.sqlind == -1;
-}
-
 ISC_QUAD TRecordCodec::ReadQuad(const std::byte* place) {
     return LoadValue<ISC_QUAD>(place);
 }

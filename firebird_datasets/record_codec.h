@@ -42,7 +42,9 @@ class TRecordCodec {
     // Bytes a value of the type takes in the record.
     static std::int16_t ValueSize(std::int16_t sqlType, std::int16_t sqlLength);
     // A fetched value is NULL when the column may hold NULL and its indicator says so.
-    static bool FetchedIsNull(const TFieldDescr& descr, const XSQLVAR& var);
+    static bool FetchedIsNull(const TFieldDescr& descr, const XSQLVAR& var) {
+        return descr.Nullable && var.sqlind != nullptr && *var.sqlind == -1;
+    }
     // The identifier a BLOB or ARRAY column keeps.
     static ISC_QUAD ReadQuad(const std::byte* place);
     static void WriteQuad(std::byte* place, ISC_QUAD id);
