@@ -8,6 +8,7 @@
 #include "firebird/fib_errors.h"
 #include "firebird/status_vector.h"
 #include "firebird/transaction.h"
+#include "platform/rtl/scope_exit.h"
 
 bool IsEmptyBlobID(const ISC_QUAD& id) {
     return id.gds_quad_high == 0 && id.gds_quad_low == 0;
@@ -91,7 +92,7 @@ void TFIBBlobStream::CheckHandles() const {
 
 void TFIBBlobStream::Check(ISC_STATUS status) {
     if (transactionObject_)
-        transactionObject_->CheckStatus(status, true);
+        transactionObject_->RaiseIfFailed(transactionObject_->ResetFpuAndMarkUsed(status));
     else if (status != 0)
         RaiseServerError(*library_, this);
 }
@@ -106,18 +107,21 @@ void TFIBBlobStream::EnsureInitialized() {
     initialized_ = true;
 }
 
+// After a failure: the handle goes, whatever the server says to closing it.
+void TFIBBlobStream::CloseBlobHandleQuietly() {
+    library_->isc_close_blob(StatusVector(), &blobHandle_);
+    blobHandle_ = 0;
+}
+
 void TFIBBlobStream::OpenBlob() {
     CheckReadable();
     CheckHandles();
     blobHandle_ = 0;
     Check(library_->isc_open_blob2(StatusVector(), database_, transaction_, &blobHandle_, &blobId_, 0,
                                    nullptr));
-    try {
+    {
+        const TScopeFail closeBlob([this] { CloseBlobHandleQuietly(); });
         LoadBlobData();
-    } catch (...) {
-        library_->isc_close_blob(StatusVector(), &blobHandle_);
-        blobHandle_ = 0;
-        throw;
     }
     const ISC_STATUS status = library_->isc_close_blob(StatusVector(), &blobHandle_);
     blobHandle_ = 0;
@@ -253,12 +257,9 @@ void TFIBBlobStream::WriteToServer(bool keepOnly, bool force) {
     std::string data = buffer_;
     if (TIBBlobFilters* filters = Filters())
         filters->DoFilter(data, true, blobSubType_);
-    try {
+    {
+        const TScopeFail closeBlob([this] { CloseBlobHandleQuietly(); });
         WriteBlob(library_, &blobHandle_, data.data(), static_cast<std::int32_t>(data.size()));
-    } catch (...) {
-        library_->isc_close_blob(StatusVector(), &blobHandle_);
-        blobHandle_ = 0;
-        throw;
     }
     const ISC_STATUS status = library_->isc_close_blob(StatusVector(), &blobHandle_);
     blobHandle_ = 0;

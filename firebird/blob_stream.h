@@ -84,6 +84,7 @@ class TFIBBlobStream : public TStream {
     void Check(ISC_STATUS status);
     void EnsureInitialized();
     void OpenBlob();
+    void CloseBlobHandleQuietly();
     void LoadBlobData();
     void KeepAsOldBuffer();
     void KeepOldWhenPending();

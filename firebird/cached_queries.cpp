@@ -7,24 +7,10 @@
 #include "firebird/sql_normalize.h"
 #include "firebird/transaction.h"
 #include "firebird/unnamed_params.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/rtl/strings.h"
 
-namespace {
-
-// Marks the pool as freeing its own queries, so that their removal notifications are ignored.
-class TFreeingOwn {
-  public:
-    explicit TFreeingOwn(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
-    ~TFreeingOwn() { flag_ = saved_; }
-    TFreeingOwn(const TFreeingOwn&) = delete;
-    TFreeingOwn& operator=(const TFreeingOwn&) = delete;
-
-  private:
-    bool& flag_;
-    bool saved_;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 // TCacheQueries
 
@@ -92,7 +78,7 @@ void TCacheQueries::ReleaseQuery(TpFIBQuery* query) {
     int index = 0;
     if (idle_.Find(used.Key, index)) {
         // One idle query per text is enough; this one has no other owner.
-        const TFreeingOwn freeing(freeingOwn_);
+        const TFlagScope freeing(freeingOwn_);
         used.Query.reset();
         return;
     }
@@ -100,14 +86,14 @@ void TCacheQueries::ReleaseQuery(TpFIBQuery* query) {
 }
 
 void TCacheQueries::FreeUsedQueries() {
-    const TFreeingOwn freeing(freeingOwn_);
+    const TFlagScope freeing(freeingOwn_);
     std::vector<TUsed> used = std::move(used_);
     used_.clear();
 }
 
 void TCacheQueries::FreeAll() {
     FreeUsedQueries();
-    const TFreeingOwn freeing(freeingOwn_);
+    const TFlagScope freeing(freeingOwn_);
     idle_.FreeObjects();
 }
 
@@ -148,7 +134,7 @@ void TCacheQueries::ReleaseCachedQuery(IFIBPooledQuery& query, bool destroy) {
     const auto found = FindUsed(pooled);
     if (found == used_.end())
         return;
-    const TFreeingOwn freeing(freeingOwn_);
+    const TFlagScope freeing(freeingOwn_);
     used_.erase(found);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/os/dynamic_library.h"
 #include "platform/os/os_error.h"
 #include "platform/rtl/format.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
@@ -45,12 +46,8 @@ const std::string DefaultClientLibraryName = "libfbclient.so.2";
 
 TIBClientLibrary::TIBClientLibrary(std::string libraryName)
     : libraryName_(std::move(libraryName)), procs_(kEntryCount, nullptr) {
-    try {
-        LoadClientLibrary();
-    } catch (...) {
-        FreeClientLibrary();
-        throw;
-    }
+    const TScopeFail unload([this] { FreeClientLibrary(); });
+    LoadClientLibrary();
 }
 
 TIBClientLibrary::~TIBClientLibrary() {

@@ -4,6 +4,7 @@
 #include "firebird/db_param_lines.h"
 #include "platform/rtl/filer.h"
 #include "platform/rtl/reader.h"
+#include "platform/rtl/update_scope.h"
 #include "platform/rtl/writer.h"
 
 void TDBParams::DefineProperties(TFiler& filer, const std::string& name, const TStrings* ancestor) {
@@ -28,15 +29,9 @@ void TDBParams::ReadData(TReader& reader) {
     reader.ReadListBegin();
     while (!reader.EndOfList()) read.Add(reader.ReadString());
     reader.ReadListEnd();
-    BeginUpdate();
-    try {
-        Clear();
-        AddStrings(read);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const auto update = UpdateScope(*this);
+    Clear();
+    AddStrings(read);
 }
 
 const TPropertyList& TConnectParams::Published() {

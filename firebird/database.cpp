@@ -129,12 +129,15 @@ IIBClientLibrary& TFIBDatabase::GetClientLibrary() {
     return *library_;
 }
 
-ISC_STATUS TFIBDatabase::CheckStatus(ISC_STATUS status, bool raise) {
+ISC_STATUS TFIBDatabase::ResetFpuAndMarkUsed(ISC_STATUS status) {
     ResetFloatingPointEnvironment();
     MarkUsed();
-    if (raise && status > 0)
-        RaiseServerError(GetClientLibrary(), this);
     return status;
+}
+
+void TFIBDatabase::RaiseIfFailed(ISC_STATUS status) {
+    if (status > 0)
+        RaiseServerError(GetClientLibrary(), this);
 }
 
 void TFIBDatabase::CheckActive() {
@@ -181,7 +184,7 @@ void TFIBDatabase::OpenConnection() {
                                     &handle_, static_cast<short>(dpb_.size()), dpb_.data());
     if (status > 0) {
         handle_ = 0;
-        CheckStatus(status, true);
+        RaiseIfFailed(ResetFpuAndMarkUsed(status));
         return;
     }
     MarkUsed();
@@ -248,7 +251,7 @@ void TFIBDatabase::CloseConnection(bool Force) {
     FireLinksGuarded(&TFIBBase::DoBeforeDisconnect, Force);
     try {
         IIBClientLibrary& library = GetClientLibrary();
-        CheckStatus(library.isc_detach_database(StatusVector(), &handle_), true);
+        RaiseIfFailed(ResetFpuAndMarkUsed(library.isc_detach_database(StatusVector(), &handle_)));
     } catch (...) {
         // The server may already be gone; the handle is of no further use either way.
     }

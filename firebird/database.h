@@ -103,8 +103,11 @@ class TFIBDatabase : public TComponent, public ITracedDatabase {
 
     // The binding of LibraryName, loaded on first use.
     IIBClientLibrary& GetClientLibrary();
-    // Clears the idle mark; with raise, a positive status raises the server's error.
-    ISC_STATUS CheckStatus(ISC_STATUS status, bool raise);
+    // After each client call: the floating-point control words go back to the process defaults and
+    // the connection counts as used (its idle timeout starts over). Answers the status.
+    ISC_STATUS ResetFpuAndMarkUsed(ISC_STATUS status);
+    // A positive status raises the server's error with the database as sender.
+    void RaiseIfFailed(ISC_STATUS status);
     void CheckActive();
     void CheckInactive();
     void CheckDatabaseName();

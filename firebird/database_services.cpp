@@ -9,6 +9,7 @@
 #include "firebird/pooled_query.h"
 #include "firebird/status_vector.h"
 #include "firebird/transaction.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
@@ -36,22 +37,18 @@ Variant ColumnValue(IFIBPooledQuery& query, int index) {
                                                   : query.FieldValue(index);
 }
 
-// Rolls back a transaction started here when the work in it fails.
+// Rolls back a transaction started here when the work in it fails (the work's failure is the one
+// reported), and commits it when the work succeeds.
 template <class Work>
 void RunInTransaction(TFIBTransaction& transaction, bool wasActive, Work&& work) {
-    try {
+    {
+        const TScopeFail rollback([&] {
+            if (!wasActive && transaction.Active())
+                transaction.Rollback();
+        });
         if (!transaction.Active())
             transaction.StartTransaction();
         work();
-    } catch (...) {
-        if (!wasActive && transaction.Active()) {
-            try {
-                transaction.Rollback();
-            } catch (...) {
-                // The first failure is the one to report.
-            }
-        }
-        throw;
     }
     if (!wasActive && transaction.Active())
         transaction.Commit();
@@ -63,9 +60,8 @@ TDBInfoValue TFIBDatabase::GetInfoValue(unsigned char item) {
     IIBClientLibrary& library = GetClientLibrary();
     const char items[] = {static_cast<char>(item)};
     std::array<char, 512> reply{};
-    CheckStatus(library.isc_database_info(StatusVector(), &handle_, 1, items,
-                                          static_cast<short>(reply.size()), reply.data()),
-                true);
+    RaiseIfFailed(ResetFpuAndMarkUsed(library.isc_database_info(
+        StatusVector(), &handle_, 1, items, static_cast<short>(reply.size()), reply.data())));
     TDBInfoValue info;
     info.Returned = static_cast<unsigned char>(reply[0]) == item;
     if (info.Returned) {

@@ -123,6 +123,13 @@ EFIBError::EFIBError(int code, TObject* sender, std::string sqlMessage, std::str
     ServerMessage = std::move(serverMessage);
 }
 
+bool IsLockConflict(const EFIBError& error) {
+    constexpr std::int32_t kDeadlockSqlCode = -913;
+    constexpr std::int32_t kLockConflictSqlCode = -901;
+    return error.SqlErrorCode == kDeadlockSqlCode ||
+           (error.SqlErrorCode == kLockConflictSqlCode && error.ServerErrorCode == isc_lock_conflict);
+}
+
 int ErrorMessageParts() {
     return empSqlMessage | empServerMessages;
 }

@@ -39,6 +39,10 @@ class EFIBClientError : public EFIBError {
     using EFIBError::EFIBError;
 };
 
+// A lock conflict: a deadlock (SQL code -913), or an update conflict of a transaction that does
+// not wait (SQL code -901 with isc_lock_conflict).
+bool IsLockConflict(const EFIBError& error);
+
 // "Component.Path:" CR LF for a component, "" for anything else.
 std::string SenderPrefix(TObject* sender);
 

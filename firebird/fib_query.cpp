@@ -13,12 +13,12 @@
 #include "firebird/transaction.h"
 #include "platform/os/clock.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
-constexpr ISC_STATUS kCursorNotOpen = 335544572;
-constexpr ISC_STATUS kInvalidStatementHandle = 335544485;
-constexpr ISC_STATUS kCursorAlreadyClosed = 335544577;
+// The status isc_dsql_fetch answers after the last row.
+constexpr ISC_STATUS kNoMoreRows = 100;
 
 bool IsCursorKind(TFIBSQLTypes type) {
     return type == SQLSelect || type == SQLSelectForUpdate;
@@ -108,15 +108,20 @@ void TFIBQuery::CheckOpen(const char* operation) {
         RaiseClientError(fceDatasetClosed, {operation, ComponentPath(this)});
 }
 
-ISC_STATUS TFIBQuery::CheckStatus(ISC_STATUS status, bool raise) {
+ISC_STATUS TFIBQuery::ResetFpuAndMarkUsed(ISC_STATUS status) {
     ResetFloatingPointEnvironment();
     if (TFIBTransaction* transaction = Transaction())
-        status = transaction->CheckStatus(status, false);
-    else
-        status = 0;
-    if (raise && status > 0)
-        RaiseError();
+        transaction->ResetFpuAndMarkUsed(status);
     return status;
+}
+
+bool TFIBQuery::FailedInTransaction(ISC_STATUS status) const {
+    return status > 0 && Transaction() != nullptr;
+}
+
+void TFIBQuery::RaiseIfFailedInTransaction(ISC_STATUS status) {
+    if (FailedInTransaction(status))
+        RaiseError();
 }
 
 void TFIBQuery::RaiseError() {
@@ -136,11 +141,11 @@ void TFIBQuery::Prepare() {
     }
     if (prepared_)
         return;
+    const TScopeFail freeHandle([this] { FreeHandle(); });
     try {
         AllocateAndPrepare();
     } catch (const std::exception& e) {
         TraceQueryFailure(*this, "Prepare", e.what());
-        FreeHandle();
         throw;
     }
     TraceQuery(*this, TQueryTraceStep::Prepare);
@@ -150,23 +155,22 @@ void TFIBQuery::AllocateAndPrepare() {
     if (serverText_.find_first_not_of(" \t\r\n") == std::string::npos)
         RaiseClientError(fceEmptyQuery, {"Prepare"});
     IIBClientLibrary& lib = *Library();
-    CheckStatus(lib.isc_dsql_alloc_statement2(StatusVector(), link_.GetDBHandle(), &handle_), true);
+    RaiseIfFailedInTransaction(ResetFpuAndMarkUsed(handle_.Allocate(lib, link_.GetDBHandle())));
     fields_.SetCount(1);
     const std::string text = serverText_ + "\r\n";
-    CheckStatus(lib.isc_dsql_prepare(StatusVector(), link_.GetTRHandle(), &handle_, 0, text.c_str(),
-                                     static_cast<unsigned short>(SQLDialect()), fields_.GetXSQLDA()),
-                true);
+    RaiseIfFailedInTransaction(ResetFpuAndMarkUsed(
+        lib.isc_dsql_prepare(StatusVector(), link_.GetTRHandle(), handle_.Address(), 0, text.c_str(),
+                             static_cast<unsigned short>(SQLDialect()), fields_.GetXSQLDA())));
     ReadStatementType();
     switch (sqlType_) {
         case SQLSelectForUpdate:
-            CheckStatus(lib.isc_dsql_set_cursor_name(StatusVector(), &handle_, CursorName().c_str(), 0),
-                        true);
+            RaiseIfFailedInTransaction(ResetFpuAndMarkUsed(
+                lib.isc_dsql_set_cursor_name(StatusVector(), handle_.Address(), CursorName().c_str(), 0)));
             break;
         case SQLGetSegment:
         case SQLPutSegment:
         case SQLStartTransaction:
-            FreeHandle();
-            RaiseClientError(fceNotPermitted);
+            RaiseClientError(fceNotPermitted);  // Prepare frees the handle
         default:
             break;
     }
@@ -193,9 +197,8 @@ void TFIBQuery::AllocateAndPrepare() {
 
 std::string TFIBQuery::SqlInfo(char item, std::size_t size) {
     std::string buffer(size, '\0');
-    CheckStatus(Library()->isc_dsql_sql_info(StatusVector(), &handle_, 1, &item, static_cast<short>(size),
-                                             buffer.data()),
-                true);
+    RaiseIfFailedInTransaction(ResetFpuAndMarkUsed(Library()->isc_dsql_sql_info(
+        StatusVector(), handle_.Address(), 1, &item, static_cast<short>(size), buffer.data())));
     return buffer;
 }
 
@@ -220,8 +223,8 @@ void TFIBQuery::DescribeParams() {
         return;
     TFIBXSQLDA& server = *serverParams_;
     SaveParamValues(server, true);
-    if (Library()->isc_dsql_describe_bind(StatusVector(), &handle_, static_cast<unsigned short>(SQLDialect()),
-                                          server.GetXSQLDA()) != 0)
+    if (Library()->isc_dsql_describe_bind(StatusVector(), handle_.Address(),
+                                          static_cast<unsigned short>(SQLDialect()), server.GetXSQLDA()) != 0)
         RaiseError();
     if (sent == params_.get()) {
         for (int i = 0; i < params_->Count() && i < server.Count(); ++i) {
@@ -252,10 +255,9 @@ void TFIBQuery::DescribeColumns() {
     XSQLDA* area = fields_.GetXSQLDA();
     if (area->sqld > area->sqln) {
         fields_.SetCount(area->sqld);
-        CheckStatus(
-            Library()->isc_dsql_describe(StatusVector(), &handle_, static_cast<unsigned short>(SQLDialect()),
-                                         fields_.GetXSQLDA()),
-            true);
+        RaiseIfFailedInTransaction(ResetFpuAndMarkUsed(
+            Library()->isc_dsql_describe(StatusVector(), handle_.Address(),
+                                         static_cast<unsigned short>(SQLDialect()), fields_.GetXSQLDA())));
     } else if (area->sqld == 0) {
         fields_.SetCount(0);
     }
@@ -308,9 +310,9 @@ void TFIBQuery::AttachArrays() {
         const std::string relation(x.relname, static_cast<std::size_t>(x.relname_length));
         const std::string field(x.sqlname, static_cast<std::size_t>(x.sqlname_length));
         ISC_ARRAY_DESC desc{};
-        CheckStatus(lib.isc_array_lookup_bounds(StatusVector(), link_.GetDBHandle(), link_.GetTRHandle(),
-                                                relation.c_str(), field.c_str(), &desc),
-                    true);
+        RaiseIfFailedInTransaction(ResetFpuAndMarkUsed(
+            lib.isc_array_lookup_bounds(StatusVector(), link_.GetDBHandle(), link_.GetTRHandle(),
+                                        relation.c_str(), field.c_str(), &desc)));
         if (!var.ArrayInfo)
             var.ArrayInfo = std::make_unique<TpFIBArray>(&lib, desc, relation, field,
                                                          ArrayElementKindOf(desc.array_desc_dtype));
@@ -375,8 +377,8 @@ void TFIBQuery::ExecuteByKind() {
         case SQLSelectForUpdate:
             Close();
             RecordStatistics(true);
-            CheckStatus(lib.isc_dsql_execute(StatusVector(), link_.GetTRHandle(), &handle_, dialect, sent),
-                        true);
+            RaiseIfFailedInTransaction(ResetFpuAndMarkUsed(
+                lib.isc_dsql_execute(StatusVector(), link_.GetTRHandle(), handle_.Address(), dialect, sent)));
             RecordStatistics(false);
             open_ = true;
             bof_ = true;
@@ -393,7 +395,7 @@ void TFIBQuery::ExecuteByKind() {
             Prepare();
             sent = BoundArea();
             const ISC_STATUS status =
-                lib.isc_dsql_execute2(StatusVector(), link_.GetTRHandle(), &handle_, dialect, sent,
+                lib.isc_dsql_execute2(StatusVector(), link_.GetTRHandle(), handle_.Address(), dialect, sent,
                                       fields_.Count() > 0 ? fields_.GetXSQLDA() : nullptr);
             RecordStatistics(false);
             if (status != 0)
@@ -403,8 +405,8 @@ void TFIBQuery::ExecuteByKind() {
         }
         default:
             RecordStatistics(true);
-            CheckStatus(lib.isc_dsql_execute(StatusVector(), link_.GetTRHandle(), &handle_, dialect, sent),
-                        true);
+            RaiseIfFailedInTransaction(ResetFpuAndMarkUsed(
+                lib.isc_dsql_execute(StatusVector(), link_.GetTRHandle(), handle_.Address(), dialect, sent)));
             RecordStatistics(false);
             break;
     }
@@ -420,10 +422,9 @@ TFIBXSQLDA* TFIBQuery::Next() {
         if (stop && !ComponentState().Contains(csLoading))
             Abort();
     }
-    // The fetch's own status decides: without a transaction the check answers 0 for anything.
-    const ISC_STATUS status = Library()->isc_dsql_fetch(
-        StatusVector(), &handle_, static_cast<unsigned short>(SQLDialect()), fields_.GetXSQLDA());
-    CheckStatus(status, false);
+    // The fetch's own status decides, also for a statement without a transaction.
+    const ISC_STATUS status = ResetFpuAndMarkUsed(Library()->isc_dsql_fetch(
+        StatusVector(), handle_.Address(), static_cast<unsigned short>(SQLDialect()), fields_.GetXSQLDA()));
     if (status <= 0) {
         ++fetched_;
         bof_ = false;
@@ -431,60 +432,50 @@ TFIBXSQLDA* TFIBQuery::Next() {
         return &fields_;
     }
     eof_ = true;
-    if (status == 100 || StatusHasCode({kCursorNotOpen})) {
+    if (status == kNoMoreRows || StatusHasCode({isc_dsql_cursor_err})) {
         TraceQuery(*this, TQueryTraceStep::Fetch);
         return nullptr;
     }
-    // The error stays in the thread's status vector while the cursor closes.
-    const ISC_STATUS saved[20] = {
-        StatusVector()[0],  StatusVector()[1],  StatusVector()[2],  StatusVector()[3],  StatusVector()[4],
-        StatusVector()[5],  StatusVector()[6],  StatusVector()[7],  StatusVector()[8],  StatusVector()[9],
-        StatusVector()[10], StatusVector()[11], StatusVector()[12], StatusVector()[13], StatusVector()[14],
-        StatusVector()[15], StatusVector()[16], StatusVector()[17], StatusVector()[18], StatusVector()[19]};
+    const TStatusSnapshot fetchFailure = TStatusSnapshot::Take();
     try {
         Close();
     } catch (const Exception&) {
+        // The fetch's failure is the one to report.
     }
-    std::copy(std::begin(saved), std::end(saved), StatusVector());
+    fetchFailure.Restore();
     RaiseError();
     return nullptr;
 }
 
 void TFIBQuery::Close() {
-    const bool closeCursor = handle_ != 0 && open_ && IsCursorKind(sqlType_);
+    const bool closeCursor = handle_.Held() && open_ && IsCursorKind(sqlType_);
     open_ = bof_ = eof_ = procExecuted_ = false;
     if (!closeCursor)
         return;
-    const ISC_STATUS status =
-        CheckStatus(Library()->isc_dsql_free_statement(StatusVector(), &handle_, DSQL_close), false);
-    if (status > 0 && StatusVector()[0] == 1 &&
-        !StatusHasCode({kInvalidStatementHandle, kCursorAlreadyClosed}))
+    const ISC_STATUS status = ResetFpuAndMarkUsed(handle_.CloseCursor());
+    if (FailedInTransaction(status) && StatusVector()[0] == isc_arg_gds &&
+        !StatusHasCode({isc_bad_stmt_handle, isc_dsql_cursor_close_err}))
         RaiseError();
 }
 
 void TFIBQuery::FreeHandle() {
     fields_.SetCount(0);
-    const bool hadHandle = handle_ != 0;
     prepared_ = false;
-    if (!hadHandle)
+    if (!handle_.Held())
         return;
-    const ISC_STATUS status =
-        Library()
-            ? CheckStatus(Library()->isc_dsql_free_statement(StatusVector(), &handle_, DSQL_drop), false)
-            : 0;
-    handle_ = 0;
-    if (status > 0 && StatusVector()[0] == 1 && StatusVector()[1] != kInvalidStatementHandle)
+    if (Library() == nullptr) {
+        handle_.Forget();
+        return;
+    }
+    const ISC_STATUS status = ResetFpuAndMarkUsed(handle_.Drop());
+    if (FailedInTransaction(status) && StatusVector()[0] == isc_arg_gds &&
+        StatusVector()[1] != isc_bad_stmt_handle)
         RaiseError();
 }
 
 void TFIBQuery::CloseAndFree() {
-    if (handle_ == 0)
+    if (!handle_.Held())
         return;
-    try {
-        Close();
-    } catch (...) {
-        FreeHandle();
-        throw;
-    }
-    FreeHandle();
+    const TScopeExit freeHandle([this] { FreeHandle(); });
+    Close();
 }

@@ -16,6 +16,7 @@
 #include "firebird/query_conditions.h"
 #include "firebird/sql_parser.h"
 #include "firebird/statement_context.h"
+#include "firebird/statement_handle.h"
 #include "firebird/statement_kind.h"
 #include "firebird/xsqlda.h"
 #include "platform/rtl/component.h"
@@ -89,7 +90,6 @@ class TFIBQuery : public TComponent,
 
     void CheckClosed(const char* operation);
     void CheckOpen(const char* operation);
-    ISC_STATUS CheckStatus(ISC_STATUS status, bool raise);
 
     // Columns.
     TFIBXSQLDA& GetFields() { return fields_; }
@@ -200,6 +200,12 @@ class TFIBQuery : public TComponent,
     void FinishExecute();
     void RecordStatistics(bool before);
     std::string SqlInfo(char item, std::size_t size);
+    // After each client call: the floating-point control words go back to the process defaults and
+    // the transaction and its databases count as used. Answers the status.
+    ISC_STATUS ResetFpuAndMarkUsed(ISC_STATUS status);
+    // A failure counts only for a statement in a transaction.
+    bool FailedInTransaction(ISC_STATUS status) const;
+    void RaiseIfFailedInTransaction(ISC_STATUS status);
     void RaiseError();
     void OnTransactionEnding();
     bool ParamsScannedAndPresent() { return paramsScanned_ && GetParams().Count() > 0; }
@@ -218,7 +224,7 @@ class TFIBQuery : public TComponent,
     std::string mainTableName_ = "-1";
     std::string cursorName_;
     TStringList extraServerParams_;
-    isc_stmt_handle handle_ = 0;
+    TStatementHandle handle_;
     TFIBSQLTypes sqlType_ = SQLUnknown;
     bool hasMacros_ = false;
     bool paramsScanned_ = false;

@@ -70,8 +70,8 @@ int TFIBQuery::RowsAffected() {
         return -1;
     std::string info(33, '\0');
     char item = isc_info_sql_records;
-    if (Library()->isc_dsql_sql_info(StatusVector(), &handle_, 1, &item, static_cast<short>(info.size()),
-                                     info.data()) != 0)
+    if (Library()->isc_dsql_sql_info(StatusVector(), handle_.Address(), 1, &item,
+                                     static_cast<short>(info.size()), info.data()) != 0)
         RaiseError();
     if (info[0] != isc_info_sql_records)
         RaiseClientError(fceUnknownError);

@@ -23,7 +23,7 @@ void TFIBQuery::SQLChanging() {
     CheckClosed("change sql text");
     if (OnSQLChanging)
         OnSQLChanging(this);
-    if (handle_ != 0)
+    if (handle_.Held())
         FreeHandle();
     macrosChanged_ = false;
     changingSeen_ = true;
@@ -81,7 +81,7 @@ void TFIBQuery::ParseSQL() {
     serverParams_->SetCount(0);
     hasMacros_ = false;
     serverText_ = parser_.SQLText();
-    if (handle_ != 0)
+    if (handle_.Held())
         FreeHandle();
     parsed_ = true;
 }
@@ -205,7 +205,7 @@ void TFIBQuery::RebuildServerText() {
     const std::string text = BuildExecSQL();
     macrosChanged_ = false;
     RunScan(text, true);
-    if (serverText_ != oldText && handle_ != 0)
+    if (serverText_ != oldText && handle_.Held())
         FreeHandle();
 }
 

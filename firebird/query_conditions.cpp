@@ -1,6 +1,7 @@
 #include "firebird/query_conditions.h"
 
 #include "firebird/fib_query.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 
 namespace {
@@ -8,19 +9,6 @@ namespace {
 bool IsBlank(std::string_view text) {
     return Trim(text).empty();
 }
-
-// Runs the cleanup when the scope ends, on failure too.
-template <class F>
-class TFinally {
-  public:
-    explicit TFinally(F f) : f_(std::move(f)) {}
-    ~TFinally() { f_(); }
-    TFinally(const TFinally&) = delete;
-    TFinally& operator=(const TFinally&) = delete;
-
-  private:
-    F f_;
-};
 
 }  // namespace
 
@@ -169,7 +157,7 @@ void TConditions::Apply() {
     query_->BeginSQLChange();
     applyState_ |= Applying;
     {
-        const TFinally end([this] {
+        const TScopeExit end([this] {
             applyState_ &= ~Applying;
             query_->EndSQLChange();
         });
@@ -190,7 +178,7 @@ void TConditions::Apply() {
 void TConditions::CancelApply() {
     applyState_ |= Cancelling;
     applied_ = false;
-    const TFinally end([this] { applyState_ &= ~Cancelling; });
+    const TScopeExit end([this] { applyState_ &= ~Cancelling; });
     if (query_ != nullptr && !IsBlank(baseSQLText_) && baseSQLText_ != query_->SQL().Text())
         query_->SQL().SetText(baseSQLText_);
 }

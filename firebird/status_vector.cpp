@@ -35,6 +35,16 @@ bool StatusHasCode(std::initializer_list<ISC_STATUS> codes) {
     return StatusHasCode(std::span<const ISC_STATUS>(codes.begin(), codes.size()));
 }
 
+TStatusSnapshot TStatusSnapshot::Take() {
+    TStatusSnapshot snapshot;
+    std::copy_n(StatusVector(), ISC_STATUS_LENGTH, snapshot.entries_.begin());
+    return snapshot;
+}
+
+void TStatusSnapshot::Restore() const {
+    std::copy(entries_.begin(), entries_.end(), StatusVector());
+}
+
 void* ReallocZeroed(void* block, std::size_t oldSize, std::size_t newSize) {
     void* grown = block ? std::realloc(block, newSize ? newSize : 1) : std::malloc(newSize ? newSize : 1);
     if (!grown)

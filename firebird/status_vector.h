@@ -3,6 +3,7 @@
 // and the routines that read it.
 #include <ibase.h>
 
+#include <array>
 #include <cstddef>
 #include <initializer_list>
 #include <span>
@@ -14,6 +15,18 @@ ISC_STATUS* StatusVector();
 // matches; the walk stops at type 0 or at the end of the vector.
 bool StatusHasCode(std::span<const ISC_STATUS> codes);
 bool StatusHasCode(std::initializer_list<ISC_STATUS> codes);
+
+// A copy of the calling thread's status vector taken right after a client call, so that the
+// calls made before its error is raised cannot overwrite it.
+class TStatusSnapshot {
+  public:
+    static TStatusSnapshot Take();
+    // Puts the copy back into the calling thread's vector.
+    void Restore() const;
+
+  private:
+    std::array<ISC_STATUS, ISC_STATUS_LENGTH> entries_{};
+};
 
 // Allocates the block when it is null, else resizes it keeping its contents; the bytes from
 // oldSize to newSize are zeroed when it grows. Raises std::bad_alloc when memory runs out (the

@@ -14,6 +14,7 @@
 #include "firebird/status_vector.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/runtime.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
@@ -92,13 +93,16 @@ IIBClientLibrary& TFIBTransaction::Library() {
     return database->GetClientLibrary();
 }
 
-ISC_STATUS TFIBTransaction::CheckStatus(ISC_STATUS status, bool raise) {
+ISC_STATUS TFIBTransaction::ResetFpuAndMarkUsed(ISC_STATUS status) {
     ResetFloatingPointEnvironment();
     for (TFIBDatabase* database : databases_) database->MarkUsed();
     MarkUsed();
-    if (raise && status > 0)
-        RaiseError();
     return status;
+}
+
+void TFIBTransaction::RaiseIfFailed(ISC_STATUS status) {
+    if (status > 0)
+        RaiseError();
 }
 
 void TFIBTransaction::RaiseError() {
@@ -158,7 +162,7 @@ void TFIBTransaction::StartTransaction() {
             StatusVector(), &handle_, static_cast<short>(blocks.size()), blocks.data());
         if (status > 0) {
             handle_ = 0;
-            CheckStatus(status, true);
+            RaiseIfFailed(ResetFpuAndMarkUsed(status));
             return;
         }
         MarkUsed();
@@ -197,9 +201,9 @@ void TFIBTransaction::EndFully(TTransactionAction action, bool force) {
     NotifyEnding(action, force);
     ISC_STATUS status = action == TARollback ? library.isc_rollback_transaction(StatusVector(), &handle_)
                                              : library.isc_commit_transaction(StatusVector(), &handle_);
-    CheckStatus(status, false);
+    ResetFpuAndMarkUsed(status);
     if (force && status > 0)
-        status = CheckStatus(library.isc_rollback_transaction(StatusVector(), &handle_), false);
+        status = ResetFpuAndMarkUsed(library.isc_rollback_transaction(StatusVector(), &handle_));
     if (force)
         handle_ = 0;
     else if (status > 0)
@@ -212,9 +216,8 @@ void TFIBTransaction::EndRetaining(TTransactionAction action) {
     const bool commit = action == TACommitRetaining;
     state_ = commit ? tsDoCommitRetaining : tsDoRollbackRetaining;
     NotifyEnding(action, false);
-    CheckStatus(commit ? library.isc_commit_retaining(StatusVector(), &handle_)
-                       : library.isc_rollback_retaining(StatusVector(), &handle_),
-                true);
+    RaiseIfFailed(ResetFpuAndMarkUsed(commit ? library.isc_commit_retaining(StatusVector(), &handle_)
+                                             : library.isc_rollback_retaining(StatusVector(), &handle_)));
     NotifyEnded(action, false);
 }
 
@@ -228,15 +231,13 @@ void TFIBTransaction::EndTransaction(TTransactionAction Action, bool Force) {
             // The text goes without the id; the end itself decides what fails.
         }
     }
-    try {
+    {
+        // A failed end leaves the transaction as it found it, not ending.
+        const TScopeFail settle([this] { state_ = Active() ? tsActive : tsInactive; });
         if (Action == TARollback || Action == TACommit)
             EndFully(Action, Force);
         else
             EndRetaining(Action);
-    } catch (...) {
-        // A failed end leaves the transaction as it found it, not ending.
-        state_ = Active() ? tsActive : tsInactive;
-        throw;
     }
     TraceEnd(Action);
     state_ = Active() ? tsActive : tsInactive;
@@ -281,8 +282,8 @@ std::int64_t TFIBTransaction::TransactionID() {
         return transactionId_;
     const char items[] = {isc_info_tra_id};
     char reply[32] = {};
-    CheckStatus(Library().isc_transaction_info(StatusVector(), &handle_, 1, items, sizeof reply, reply),
-                true);
+    RaiseIfFailed(ResetFpuAndMarkUsed(
+        Library().isc_transaction_info(StatusVector(), &handle_, 1, items, sizeof reply, reply)));
     std::int32_t id = 0;
     std::memcpy(&id, reply + 3, sizeof id);
     transactionId_ = id;

@@ -91,9 +91,12 @@ class TFIBTransaction : public TComponent, public ITracedTransaction {
     void CheckActive();
     void CheckInactive();
     void CheckDatabasesInList();
-    // Clears the idle mark of the transaction and its databases; with raise, a positive status
-    // raises the server's error.
-    ISC_STATUS CheckStatus(ISC_STATUS status, bool raise);
+    // After each client call: the floating-point control words go back to the process defaults and
+    // the transaction and its databases count as used (their idle timeouts start over). Answers the
+    // status.
+    ISC_STATUS ResetFpuAndMarkUsed(ISC_STATUS status);
+    // A positive status raises the server's error with the transaction as sender.
+    void RaiseIfFailed(ISC_STATUS status);
 
     // Databases.
     int AddDatabase(TFIBDatabase* database);

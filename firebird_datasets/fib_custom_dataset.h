@@ -8,7 +8,8 @@
 //   4      bookmark flag
 //   5      cached-update status
 //   6..    one NULL flag byte per column, column c (1-based) at 5 + c
-//   then   the values of the columns not in the string store, each its descriptor size
+//   then   the values of the columns not in the string store, each its descriptor size (how each
+//          SQL type's value lies there is the record codec's, record_codec.h)
 //   then   the long texts (string-store columns), each its SQL length
 //   then   one 32-bit blob-stream slot per blob column: the stream's number in the dataset's list
 //   then   the calculated-field area
@@ -28,6 +29,7 @@
 #include "firebird_datasets/expression_parser.h"
 #include "firebird_datasets/fib_fields.h"
 #include "firebird_datasets/field_descr_list.h"
+#include "firebird_datasets/record_codec.h"
 #include "firebird_datasets/records_cache.h"
 #include "firebird_datasets/sqls.h"
 #include "platform/db/data_link.h"
@@ -534,13 +536,15 @@ class TFIBCustomDataSet : public TDataSet,
     std::int32_t BookmarkNumber(int index) const;
     int IndexOfBookmark(const char* bookmark) const;  // -1 for a record no longer there
     void ClearBlobSlotsOfImage(TFIBQuery& statement, char* image);
-    void StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& descr, int column1, int index, char* image);
+    // The record format with the dataset's options.
+    TRecordCodec RecordCodec() const;
+    void StoreColumn(const TRecordCodec& codec, const XSQLVAR& var, const TFieldDescr& descr, int column1,
+                     int index, char* image);
+    void StoreLongText(const TFieldDescr& descr, char* server, int index);
     Variant ReadColumn(const TField* field, const TFieldDescr& descr, const std::byte* data) const;
-    Variant ReadInt64Column(const TField* field, const TFieldDescr& descr, const char* chars) const;
     Variant ReadBlobColumn(const TField* field) const;
     bool StoresNull(const TField* field, const TFieldDescr& descr, const Variant& value) const;
     void WriteColumn(TField* field, const TFieldDescr& descr, std::byte* data, const Variant& value);
-    void WriteInt64Column(const TField* field, const TFieldDescr& descr, char* chars, const Variant& value);
     void WriteBlobColumn(TField* field, const Variant& value);
     void EndScrollTimerFired(TObject* sender);
     // Editing helpers.

@@ -16,7 +16,4 @@ void StoreValue(void* to, T value) {
     std::memcpy(to, &value, sizeof value);
 }
 
-// Times and timestamps in the record buffer count milliseconds.
-inline constexpr double MsPerDay = 86400000.0;
-
 }  // namespace fibds

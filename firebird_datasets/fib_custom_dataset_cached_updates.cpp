@@ -4,24 +4,20 @@
 #include "firebird/string_list_utils.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "firebird_datasets/fib_custom_dataset_cursor.h"
+#include "platform/db/controls_disabled_scope.h"
+#include "platform/rtl/scope_exit.h"
 
 void TFIBCustomDataSet::CancelUpdates() {
-    DisableControls();
-    try {
-        if (State() == dsEdit || State() == dsInsert)
-            Cancel();
-        if (updatesPending_ && cachedUpdates_) {
-            for (int index = 0; index < fetchedCount_; ++index) RevertRecordUpdate(index, false);
-            pendingChanges_ = 0;
-            updatesPending_ = false;
-            cache_->ClearChangeLog();
-            ReapplyRecordFilter();
-        }
-    } catch (...) {
-        EnableControls();
-        throw;
+    const auto controls = ControlsDisabledScope(*this);
+    if (State() == dsEdit || State() == dsInsert)
+        Cancel();
+    if (updatesPending_ && cachedUpdates_) {
+        for (int index = 0; index < fetchedCount_; ++index) RevertRecordUpdate(index, false);
+        pendingChanges_ = 0;
+        updatesPending_ = false;
+        cache_->ClearChangeLog();
+        ReapplyRecordFilter();
     }
-    EnableControls();
 }
 
 void TFIBCustomDataSet::RevertRecordUpdate(int index, bool reinsert) {
@@ -79,16 +75,13 @@ bool TFIBCustomDataSet::RefreshRecordByQuery(TFIBQuery& statement, TRecordBuffer
         statement.Execute();
     }
     bool found = false;
-    try {
+    {
+        const TScopeExit close([&statement] { statement.Close(); });
         if (statement.SQLType() == SQLExecProcedure || statement.Next() != nullptr) {
             FetchAndStore(statement, RecordIndexOf(buffer), buffer);
             found = true;
         }
-    } catch (...) {
-        statement.Close();
-        throw;
     }
-    statement.Close();
     if (!found && Options.Contains(poRefreshDeletedRecord)) {
         RemoveFromCache();
         DoAfterRefresh();
@@ -98,18 +91,12 @@ bool TFIBCustomDataSet::RefreshRecordByQuery(TFIBQuery& statement, TRecordBuffer
 
 void TFIBCustomDataSet::RemoveFromCache() {
     CheckDatasetOpen(" do delete from cache ");
-    DisableControls();
-    try {
-        TRecordBuffer buffer = ActiveRecordBuffer();
-        SetRecordStatus(buffer, cusDeletedApplied);
-        ++hiddenCount_;
-        WriteRecordToCache(RecordIndexOf(buffer), buffer);
-        Resync({});
-    } catch (...) {
-        EnableControls();
-        throw;
-    }
-    EnableControls();
+    const auto controls = ControlsDisabledScope(*this);
+    TRecordBuffer buffer = ActiveRecordBuffer();
+    SetRecordStatus(buffer, cusDeletedApplied);
+    ++hiddenCount_;
+    WriteRecordToCache(RecordIndexOf(buffer), buffer);
+    Resync({});
 }
 
 void TFIBCustomDataSet::InternalRefresh() {

@@ -1,21 +1,18 @@
 // Fetching rows into the cache and reading them into the framework's record buffers.
-#include <cmath>
 #include <cstring>
 
 #include "firebird/sql_types.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "firebird_datasets/fib_custom_dataset_bytes.h"
 #include "firebird_datasets/fib_custom_dataset_cursor.h"
+#include "firebird_datasets/record_codec.h"
+#include "platform/db/controls_disabled_scope.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
 using fibds::LoadValue;
-using fibds::MsPerDay;
 using fibds::StoreValue;
-
-double ScaledToDouble(std::int64_t value, int scale) {
-    return static_cast<double>(value) * std::pow(10.0, scale);
-}
 
 }  // namespace
 
@@ -30,6 +27,7 @@ void TFIBCustomDataSet::FetchRecordToCache(TFIBQuery& statement, int index) {
     image[0] = static_cast<char>(cusUnmodified);
     TFIBXSQLDA& columns = statement.GetFields();
     const bool fromSelect = &statement == selectQuery_;
+    const TRecordCodec codec = RecordCodec();
     for (int i = 0; i < columns.Count(); ++i) {
         int column = i + 1;
         if (!fromSelect) {
@@ -38,7 +36,8 @@ void TFIBCustomDataSet::FetchRecordToCache(TFIBQuery& statement, int index) {
                 continue;
             column = found + 1;
         }
-        StoreColumn(columns[i], *descriptors_.GetDescr(column - 1), column, cacheIndex, image);
+        StoreColumn(codec, *columns[i].XSQLVar, *descriptors_.GetDescr(column - 1), column, cacheIndex,
+                    image);
     }
     if (!AfterFetchRecord)
         return;
@@ -64,70 +63,32 @@ void TFIBCustomDataSet::ClearBlobSlotsOfImage(TFIBQuery& statement, char* image)
     }
 }
 
-void TFIBCustomDataSet::StoreColumn(TFIBXSQLVAR& column, const TFieldDescr& descr, int column1, int index,
-                                    char* image) {
-    const XSQLVAR& var = *column.XSQLVar;
-    const bool isNull = descr.Nullable && var.sqlind != nullptr && *var.sqlind == -1;
+void TFIBCustomDataSet::StoreColumn(const TRecordCodec& codec, const XSQLVAR& var, const TFieldDescr& descr,
+                                    int column1, int index, char* image) {
+    const bool isNull = TRecordCodec::FetchedIsNull(descr, var);
     image[column1] = isNull ? 1 : 0;
-    const char* data = var.sqldata;
-    if (isNull) {
-        if (descr.InStringStore)
-            cache_->SetStringValue(descr.StringIndex, index, {});
+    if (descr.InStringStore)
+        StoreLongText(descr, isNull ? nullptr : var.sqldata, index);
+    else if (!isNull)
+        codec.StoreFetched(descr, var.sqldata,
+                           reinterpret_cast<std::byte*>(image + descr.Offset - StatusOffset));
+}
+
+// Long texts live in the cache's string store, without their trailing blanks; NULL is empty there.
+void TFIBCustomDataSet::StoreLongText(const TFieldDescr& descr, char* server, int index) {
+    if (server == nullptr) {
+        cache_->SetStringValue(descr.StringIndex, index, {});
         return;
     }
-    // Long texts live in the string store; every other value lies in the image.
-    char* place = image + descr.Offset - StatusOffset;
-    switch (descr.SqlType) {
-        case SQL_TEXT:
-            if (descr.InStringStore) {
-                char* chars = const_cast<char*>(data);
-                if (descr.Size > 0 && chars[descr.Size - 1] == ' ')
-                    chars[descr.Size - 1] = '\0';
-                cache_->SetStringValueBuf(descr.StringIndex, index, true, descr.Size, chars);
-            } else {
-                std::memcpy(place, data, static_cast<std::size_t>(descr.Size));
-            }
-            return;
-        case SQL_VARYING: {
-            const int length = std::min<int>(LoadValue<std::int16_t>(data), descr.Size);
-            const char* chars = data + 2;
-            if (descr.InStringStore) {
-                cache_->SetStringValue(descr.StringIndex, index,
-                                       std::string_view(chars, static_cast<std::size_t>(length)));
-                return;
-            }
-            std::memcpy(place, chars, static_cast<std::size_t>(descr.Size));
-            if (length < descr.Size)
-                place[length] = '\0';
-            return;
-        }
-        case SQL_TYPE_DATE:
-            StoreValue<std::int32_t>(place, LoadValue<ISC_DATE>(data) + TimeStampToServerDays);
-            return;
-        case SQL_TYPE_TIME:
-            StoreValue<std::int32_t>(place, static_cast<std::int32_t>(LoadValue<ISC_TIME>(data) / 10));
-            return;
-        case SQL_TIMESTAMP: {
-            const auto stamp = LoadValue<ISC_TIMESTAMP>(data);
-            const double days = static_cast<double>(stamp.timestamp_date + TimeStampToServerDays);
-            StoreValue<double>(place, days * MsPerDay + static_cast<double>(stamp.timestamp_time / 10));
-            return;
-        }
-        case SQL_INT64:
-            if (descr.Scale >= -4 || prepareOptions_.Contains(psSQLINT64ToBCD))
-                std::memcpy(place, data, 8);
-            else
-                StoreValue<double>(place, ScaledToDouble(LoadValue<std::int64_t>(data), descr.Scale));
-            return;
-        case SQL_BOOLEAN16:
-            StoreValue<std::int16_t>(place, LoadValue<std::int16_t>(data) != 0 ? 1 : 0);
-            return;
-        case SQL_BOOLEAN:
-            StoreValue<std::int16_t>(place, data[0] != 0 ? 1 : 0);
-            return;
-        default:
-            std::memcpy(place, data, static_cast<std::size_t>(descr.Size));
+    if (descr.SqlType == SQL_VARYING) {
+        const int length = std::min<int>(LoadValue<std::int16_t>(server), descr.Size);
+        cache_->SetStringValue(descr.StringIndex, index,
+                               std::string_view(server + 2, static_cast<std::size_t>(length)));
+        return;
     }
+    if (descr.Size > 0 && server[descr.Size - 1] == ' ')
+        server[descr.Size - 1] = '\0';
+    cache_->SetStringValueBuf(descr.StringIndex, index, true, descr.Size, server);
 }
 
 void TFIBCustomDataSet::FetchAndStore(TFIBQuery& statement, int index, TRecordBuffer buffer) {
@@ -188,16 +149,9 @@ void TFIBCustomDataSet::FetchAll() {
     TScreenCursorScope cursor(SQLScreenCursor);
     // A UniDirectional dataset cannot come back: it stays on the last record.
     const TBookmark bookmark = uniDirectional_ ? TBookmark() : GetBookmark();
-    DisableControls();
-    try {
-        Last();
-    } catch (...) {
-        GotoBookmark(bookmark);
-        EnableControls();
-        throw;
-    }
-    GotoBookmark(bookmark);
-    EnableControls();
+    const auto controls = ControlsDisabledScope(*this);
+    const TScopeExit comeBack([this, &bookmark] { GotoBookmark(bookmark); });
+    Last();
 }
 
 TGetResult TFIBCustomDataSet::GetRecord(TRecordBuffer buffer, TGetMode mode, bool /*doCheck*/) {

@@ -1,6 +1,7 @@
 // The record filter's parser, built from the filter text and options, and filtering again
 // around the current record.
 #include "firebird_datasets/fib_custom_dataset.h"
+#include "firebird_datasets/fib_custom_dataset_quiet.h"
 #include "firebird_datasets/record_filter_parser.h"
 
 void TFIBCustomDataSet::PrepareFilterParser() {
@@ -47,20 +48,12 @@ void TFIBCustomDataSet::ReapplyRecordFilter() {
 void TFIBCustomDataSet::RepositionByBookmark() {
     const TBookmark bookmark = GetBookmark();
     const bool atEof = Eof();
-    DisableControls();
-    BeginInternalUpdate();
-    try {
+    fibds::Quietly(*this, [&] {
         if (bookmark.empty())
             First();
         else
             GotoBookmark(bookmark);
         if (atEof)
             Next();
-    } catch (...) {
-        EndInternalUpdate();
-        EnableControls();
-        throw;
-    }
-    EndInternalUpdate();
-    EnableControls();
+    });
 }

@@ -143,8 +143,7 @@ Variant TFIBCustomDataSet::GetArrayFieldValues(TField* field) {
     TFIBXSQLVAR& var = selectQuery_->GetFields()[column - 1];
     if (!var.ArrayInfo)
         return Variant::Null();
-    ISC_QUAD id;
-    std::memcpy(&id, buffer + descr->Offset, sizeof id);
+    const ISC_QUAD id = TRecordCodec::ReadQuad(buffer + descr->Offset);
     return var.ArrayInfo->GetArrayValues(id, link_->GetDBHandle(), link_->GetTRHandle());
 }
 

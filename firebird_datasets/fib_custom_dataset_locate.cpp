@@ -7,6 +7,7 @@
 #include "firebird_datasets/fib_custom_dataset_quiet.h"
 #include "firebird_datasets/locate_match.h"
 #include "platform/rtl/strings.h"
+#include "platform/rtl/value_scope.h"
 
 namespace {
 
@@ -142,18 +143,19 @@ bool TFIBCustomDataSet::LocateEx(const std::string& keyFields, const Variant& ke
     CheckActive();
     CheckBrowseMode();
     TRecordSearch search(*this, keyFields, keyValues, options, resortingRecNo_);
-    bool found = false;
     TBookmark target;
-    DisableControls();
-    BeginInternalUpdate();
-    const bool wereSuspended = calcFieldsSuspended_;
-    try {
+    const auto controls = ControlsDisabledScope(*this);
+    const auto searchQuietly = [&] {
+        const auto internal = fibds::InternalUpdateScope(*this);
+        const bool wereSuspended = calcFieldsSuspended_;
         const TBookmark start = GetBookmark();
         if (fromBeginning)
             First();
-        calcFieldsSuspended_ = wereSuspended || !search.NeedsCalcFields();
-        found = search.Run();
-        calcFieldsSuspended_ = wereSuspended;
+        bool found = false;
+        {
+            const TValueScope suspended(calcFieldsSuspended_, wereSuspended || !search.NeedsCalcFields());
+            found = search.Run();
+        }
         const TExtLocateOptions left = search.Options();
         const bool keepPlace = found || left.Contains(eloInSortedDS) || left.Contains(eloNearest);
         if (!found && left.Contains(eloNearest) && search.TargetAfter() && !search.Settled())
@@ -166,21 +168,11 @@ bool TFIBCustomDataSet::LocateEx(const std::string& keyFields, const Variant& ke
         // Coming back first lets the scroll events of a find fire once, from where the user was.
         if (found || !keepPlace)
             GotoBookmark(start);
-    } catch (...) {
-        calcFieldsSuspended_ = wereSuspended;
-        EndInternalUpdate();
-        EnableControls();
-        throw;
-    }
-    EndInternalUpdate();
-    try {
-        if (found)
-            GotoBookmark(target);
-    } catch (...) {
-        EnableControls();
-        throw;
-    }
-    EnableControls();
+        return found;
+    };
+    const bool found = searchQuietly();
+    if (found)
+        GotoBookmark(target);
     return found;
 }
 

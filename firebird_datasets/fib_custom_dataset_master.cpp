@@ -5,9 +5,11 @@
 #include "firebird/string_list_utils.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "firebird_datasets/fib_custom_dataset_cursor.h"
+#include "platform/db/controls_disabled_scope.h"
 #include "platform/db/data_source.h"
 #include "platform/rtl/bcd.h"
 #include "platform/rtl/flag_scope.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 
 namespace {
@@ -199,27 +201,18 @@ void TFIBCustomDataSet::ReopenForMaster() {
 void TFIBCustomDataSet::ReopenAsDetail() {
     if (waitMasterTimer_)
         waitMasterTimer_->SetEnabled(false);
-    DisableControls();
-    try {
+    {
+        const auto controls = ControlsDisabledScope(*this);
         if (!IsEmptyStrings(SelectSQL()) && (Active() || DetailConditions.Contains(dcForceOpen))) {
             TScreenCursorScope cursor(SQLScreenCursor);
             // The fields stay: controls and persistent references keep pointing at live fields.
             const bool defaultFields = DefaultFields();
             SetDefaultFields(false);
-            try {
-                Close();
-                Open();
-            } catch (...) {
-                SetDefaultFields(defaultFields);
-                throw;
-            }
-            SetDefaultFields(defaultFields);
+            const TScopeExit restoreFields([this, defaultFields] { SetDefaultFields(defaultFields); });
+            Close();
+            Open();
         }
-    } catch (...) {
-        EnableControls();
-        throw;
     }
-    EnableControls();
     if (Active())
         DataEvent(deDataSetScroll, 0);
 }
@@ -239,11 +232,9 @@ void TFIBCustomDataSet::ApplyPendingMasterScroll() {
 void TFIBCustomDataSet::MasterDisabled() {
     if (DetailConditions.Contains(dcIgnoreMasterClose) || !Active())
         return;
-    try {
-        Close();
-    } catch (...) {
+    const TScopeFail closeMasterCursor([this] {
         if (auto* master = dynamic_cast<TFIBCustomDataSet*>(MasterDataSet()))
             master->QSelect().Close();
-        throw;
-    }
+    });
+    Close();
 }

@@ -8,6 +8,7 @@
 #include "firebird/sql_types.h"
 #include "firebird_datasets/fib_custom_dataset.h"
 #include "firebird_datasets/fib_custom_dataset_cursor.h"
+#include "firebird_datasets/record_codec.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/strings.h"
 
@@ -15,28 +16,6 @@ namespace {
 
 bool IsText(short type) {
     return type == SQL_TEXT || type == SQL_VARYING;
-}
-
-// Bytes a value of the type takes in the record buffer.
-short BufferSize(short type, short sqlLength) {
-    switch (type) {
-        case SQL_DOUBLE:
-        case SQL_D_FLOAT:
-        case SQL_TIMESTAMP:
-        case SQL_INT64:
-            return 8;
-        case SQL_FLOAT:
-        case SQL_LONG:
-        case SQL_TYPE_TIME:
-        case SQL_TYPE_DATE:
-            return 4;
-        case SQL_SHORT:
-        case SQL_BOOLEAN16:
-        case SQL_BOOLEAN:
-            return 2;
-        default:
-            return sqlLength;
-    }
 }
 
 std::string AliasOf(const XSQLVAR& var) {
@@ -253,8 +232,8 @@ void TFIBCustomDataSet::BuildRecordLayout() {
         const bool isDBKey = sqlName == "DB_KEY" || sqlName == "RDB$DB_KEY";
         // The string store trims texts: a view's longer DB key is binary and keeps every byte.
         const bool inStringStore = IsText(type) && var.sqllen > 8 && !isGuid && !isDBKey;
-        descriptors_.AddFieldDescr(type, var.sqlscale, BufferSize(type, var.sqllen), (var.sqltype & 1) != 0,
-                                   isDBKey, inStringStore, isGuid);
+        descriptors_.AddFieldDescr(type, var.sqlscale, TRecordCodec::ValueSize(type, var.sqllen),
+                                   (var.sqltype & 1) != 0, isDBKey, inStringStore, isGuid);
         stringCount += inStringStore ? 1 : 0;
     }
     headerSize_ = count + 6;

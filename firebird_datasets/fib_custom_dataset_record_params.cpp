@@ -95,9 +95,7 @@ void TFIBCustomDataSet::SetParamFromField(TFIBQuery& statement, TFIBXSQLVAR& par
     switch (descr->SqlType) {
         case SQL_ARRAY:
         case SQL_QUAD: {
-            ISC_QUAD id;
-            std::memcpy(&id, data, sizeof id);
-            param.WriteAsQuad(id);
+            param.WriteAsQuad(TRecordCodec::ReadQuad(data));
             return;
         }
         case SQL_BLOB:

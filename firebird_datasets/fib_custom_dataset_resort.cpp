@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "firebird_datasets/fib_custom_dataset.h"
+#include "platform/rtl/scope_exit.h"
 
 void TFIBCustomDataSet::MoveRecord(int from, int to) {
     to = std::max(to, 1);
@@ -30,36 +31,30 @@ void TFIBCustomDataSet::ResortCurrentRecord() {
         return;
     const bool visibleRecno = Options.Contains(poVisibleRecno);
     const bool wasFiltered = Filtered();
-    const auto finish = [&] {
+    BeginInternalUpdate();
+    Options.Exclude(poVisibleRecno);
+    resortingRecNo_ = recNo;
+    const TScopeExit finish([&] {
         EndInternalUpdate();
         resortingRecNo_ = -1;
         if (visibleRecno)
             Options.Include(poVisibleRecno);
         if (wasFiltered)
             SetFiltered(true);
-    };
-    BeginInternalUpdate();
-    Options.Exclude(poVisibleRecno);
-    resortingRecNo_ = recNo;
-    try {
-        if (wasFiltered) {
-            SetFiltered(false);
-            First();
-            SetRecNo(recNo);
-        }
-        const std::string names = SortFieldNames();
-        LocateInSortOrder(names, FieldValues(names), {eloInSortedDS, eloNearest});
-        const int found = GetRecNo();
-        const int target = recNo >= found || Eof() ? found : found - 1;
-        if (target != recNo)
-            MoveRecord(recNo, target);
-        // The moved record stays in the row of the window it was shown in.
-        currentIndex_ = target - 1;
-        Resync({});
-        SkipResyncAfterPost();
-    } catch (...) {
-        finish();
-        throw;
+    });
+    if (wasFiltered) {
+        SetFiltered(false);
+        First();
+        SetRecNo(recNo);
     }
-    finish();
+    const std::string names = SortFieldNames();
+    LocateInSortOrder(names, FieldValues(names), {eloInSortedDS, eloNearest});
+    const int found = GetRecNo();
+    const int target = recNo >= found || Eof() ? found : found - 1;
+    if (target != recNo)
+        MoveRecord(recNo, target);
+    // The moved record stays in the row of the window it was shown in.
+    currentIndex_ = target - 1;
+    Resync({});
+    SkipResyncAfterPost();
 }

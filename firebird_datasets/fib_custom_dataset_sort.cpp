@@ -10,6 +10,8 @@
 #include "firebird_datasets/records_cache.h"
 #include "firebird_datasets/records_quicksort.h"
 #include "firebird_datasets/sort_keys.h"
+#include "platform/db/controls_disabled_scope.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 
 namespace {
@@ -114,39 +116,33 @@ void TFIBCustomDataSet::DoLocalSort(const std::vector<TSortFieldRef>& fields,
     CheckDatasetOpen(" do local sorting ");
     TScreenCursorScope cursor(SQLScreenCursor);
     const TBookmark start = GetBookmark();
-    DisableControls();
-    try {
-        FetchAll();
-        std::vector<TField*> sortFields;
-        std::vector<TSortField> description;
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            sortFields.push_back(SortFieldOf(fields[i], static_cast<int>(i)));
-            description.push_back({sortFields.back()->FieldName, i < ordering.size() ? ordering[i] : true});
-        }
-        sortFields_ = std::move(description);
-        sortedByDoSort_ = true;
-        sortUsedCompareHandler_ = static_cast<bool>(OnCompareFieldValues);
-        if (fetchedCount_ >= 2 && !sortFields.empty()) {
-            const TFIBUpdateRecordTypes types = updateRecordTypes_;
-            updateRecordTypes_ =
-                TFIBUpdateRecordTypes{cusUnmodified, cusModified, cusInserted, cusDeleted, cusUninserted};
-            try {
-                if (sortFields.size() == 1)
-                    SortByOneField(sortFields.front(), sortFields_.front().Asc);
-                else
-                    SortBySeveralFields(sortFields);
-            } catch (const std::exception&) {
-                // A half-done order is still an order of the same records; only its name goes.
-                ClearSortInfo();
-            }
-            updateRecordTypes_ = types;
-            GotoBookmark(start);
-        }
-    } catch (...) {
-        EnableControls();
-        throw;
+    const auto controls = ControlsDisabledScope(*this);
+    FetchAll();
+    std::vector<TField*> sortFields;
+    std::vector<TSortField> description;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        sortFields.push_back(SortFieldOf(fields[i], static_cast<int>(i)));
+        description.push_back({sortFields.back()->FieldName, i < ordering.size() ? ordering[i] : true});
     }
-    EnableControls();
+    sortFields_ = std::move(description);
+    sortedByDoSort_ = true;
+    sortUsedCompareHandler_ = static_cast<bool>(OnCompareFieldValues);
+    if (fetchedCount_ >= 2 && !sortFields.empty()) {
+        const TFIBUpdateRecordTypes types = updateRecordTypes_;
+        updateRecordTypes_ =
+            TFIBUpdateRecordTypes{cusUnmodified, cusModified, cusInserted, cusDeleted, cusUninserted};
+        try {
+            if (sortFields.size() == 1)
+                SortByOneField(sortFields.front(), sortFields_.front().Asc);
+            else
+                SortBySeveralFields(sortFields);
+        } catch (const std::exception&) {
+            // A half-done order is still an order of the same records; only its name goes.
+            ClearSortInfo();
+        }
+        updateRecordTypes_ = types;
+        GotoBookmark(start);
+    }
 }
 
 // NULL ranks first going up; a comparison that fails counts as equal.
@@ -193,14 +189,9 @@ void TFIBCustomDataSet::SortBySeveralFields(const std::vector<TField*>& fields) 
                              static_cast<bool>(OnCompareFieldValues));
     }
     std::vector<int> order;
-    try {
-        fibsort::QuickSortByKeys(fibsort::TSortKeys(std::move(columns)), fetchedCount_ - 1,
-                                 wraps ? bufferChunks_ : 0, order);
-    } catch (...) {
-        LayRecordOrder(*cache_, order);
-        throw;
-    }
-    LayRecordOrder(*cache_, order);
+    const TScopeExit layOrder([this, &order] { LayRecordOrder(*cache_, order); });
+    fibsort::QuickSortByKeys(fibsort::TSortKeys(std::move(columns)), fetchedCount_ - 1,
+                             wraps ? bufferChunks_ : 0, order);
 }
 
 TRecordBuffer TFIBCustomDataSet::ReadOtherRecord(int index) {

@@ -11,12 +11,6 @@
 
 namespace {
 
-ISC_QUAD BlobIDAt(const std::byte* data) {
-    ISC_QUAD id{};
-    std::memcpy(&id, data, sizeof id);
-    return id;
-}
-
 // Connects and starts what is needed for a moment, and puts both back as they were.
 class TTemporaryConnection {
   public:
@@ -94,7 +88,8 @@ std::unique_ptr<TStream> TFIBCustomDataSet::CreateBlobStream(TField* field, TBlo
         return TDataSet::CreateBlobStream(field, mode);
     const int column = ColumnNumber(Descriptors(), ColumnOfField(field));
     if (*slot == 0 && (!ColumnIsNull(buffer, column) || mode != bmRead)) {
-        auto blob = NewBlobStream(*this, field, BlobIDAt(buffer + ColumnOfField(field)->Offset));
+        auto blob =
+            NewBlobStream(*this, field, TRecordCodec::ReadQuad(buffer + ColumnOfField(field)->Offset));
         if (CachedUpdates()) {
             // The read transaction may have ended long ago: the blob is read now, while it can be.
             TTemporaryConnection connection(Database(), Transaction());
@@ -157,7 +152,7 @@ void TFIBCustomDataSet::ReleaseBlobStreams(TRecordBuffer buffer, bool finish, TT
         else
             blob->Cancel();
         const ISC_QUAD id = blob->BlobID();
-        std::memcpy(buffer + ColumnOfField(field)->Offset, &id, sizeof id);
+        TRecordCodec::WriteQuad(buffer + ColumnOfField(field)->Offset, id);
         SetColumnNull(buffer, ColumnNumber(Descriptors(), ColumnOfField(field)), blob->Size() == 0);
     }
 }

@@ -65,7 +65,8 @@ class TFIBstringField : public TStringField {
     bool DefaultValueEmptyString = false;
     // The length of the value last read or set; the dataset sets it when it reads the field.
     int ValueLength() const { return valueLength_; }
-    void SetValueLength(int value) { valueLength_ = value; }
+    // Reading the field's value notes its length, also through a const field.
+    void SetValueLength(int value) const { valueLength_ = value; }
     // On while SetAsString stores its text: the dataset takes the length from the field.
     bool IsSettingValue() const { return settingValue_; }
 
@@ -78,7 +79,7 @@ class TFIBstringField : public TStringField {
 
   private:
     std::string DBKeyText() const;
-    int valueLength_ = 0;
+    mutable int valueLength_ = 0;
     bool settingValue_ = false;
 };
 

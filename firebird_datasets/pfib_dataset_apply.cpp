@@ -5,6 +5,7 @@
 #include "firebird/component_path.h"
 #include "firebird/fib_errors.h"
 #include "firebird_datasets/pfib_dataset.h"
+#include "platform/db/controls_disabled_scope.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/flag_scope.h"
 
@@ -108,14 +109,10 @@ void TpFIBDataSet::ApplyUpdates() {
         Post();
     StartUpdateTransaction();
     const TBookmark bookmark = Active() ? GetBookmark() : TBookmark();
-    DisableControls();
-    try {
+    {
+        const auto controls = ControlsDisabledScope(*this);
         for (int index = 0; index < FetchedCount(); ++index) ApplyRecordUpdate(index);
-    } catch (...) {
-        EnableControls();
-        throw;
     }
-    EnableControls();
     if (!bookmark.empty() && BookmarkValid(bookmark))
         GotoBookmark(bookmark);
 }

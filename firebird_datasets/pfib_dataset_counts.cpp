@@ -9,6 +9,7 @@
 #include "firebird_datasets/pfib_dataset.h"
 #include "platform/rtl/flag_scope.h"
 #include "platform/rtl/format.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 
 void TpFIBDataSet::CopySelectParams(TFIBQuery& to, bool extraServerParams) {
@@ -98,19 +99,16 @@ int TpFIBDataSet::VisibleRecordCount() const {
     if (visibleCountFetched_ == FetchedCount() && visibleCountFiltered_ == Filtered())
         return visibleCount_;
     auto& self = const_cast<TpFIBDataSet&>(*this);
-    TRecordBuffer record = self.AllocRecordBuffer();
     int count = 0;
-    try {
+    {
+        TRecordBuffer record = self.AllocRecordBuffer();
+        const TScopeExit freeRecord([&self, &record] { self.FreeRecordBuffer(record); });
         for (int i = 0; i < FetchedCount(); ++i) {
             self.InitRecordBuffer(i, record, false);
             if (RecordIsVisible(record))
                 ++count;
         }
-    } catch (...) {
-        self.FreeRecordBuffer(record);
-        throw;
     }
-    self.FreeRecordBuffer(record);
     visibleCount_ = count;
     visibleCountFetched_ = FetchedCount();
     visibleCountFiltered_ = Filtered();

@@ -14,14 +14,10 @@
 #include "platform/db/blob_fields.h"
 #include "platform/db/datetime_fields.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 
 namespace {
-
-// A lock conflict: a deadlock, or an update conflict of a transaction that does not wait.
-constexpr std::int32_t kDeadlockSQLCode = -913;
-constexpr std::int32_t kLockConflictSQLCode = -901;
-constexpr std::int32_t kLockConflictServerCode = 335544345;
 
 std::vector<std::string> KeyNames(const std::string& keyFields) {
     std::vector<std::string> names;
@@ -138,8 +134,7 @@ TLockStatus TpFIBDataSet::ExecuteLock(std::string& serverMessage) {
     try {
         lockQuery_->Execute();
     } catch (EFIBError& error) {
-        if (error.SqlErrorCode == kDeadlockSQLCode ||
-            (error.SqlErrorCode == kLockConflictSQLCode && error.ServerErrorCode == kLockConflictServerCode))
+        if (IsLockConflict(error))
             return lsDeadLock;
         serverMessage = error.Message;
         return lsUnknownError;
@@ -197,15 +192,13 @@ void TpFIBDataSet::ProtectedEdit() {
     if (!IsEmptyStrings(RefreshSQL()))
         Refresh();
     if (IsEmptyStrings(UpdateSQL()) && generates) {
-        const bool onlyModified = options.UpdateOnlyModifiedFields();
-        options.SetUpdateOnlyModifiedFields(false);
-        try {
+        {
+            const bool onlyModified = options.UpdateOnlyModifiedFields();
+            options.SetUpdateOnlyModifiedFields(false);
+            const TScopeExit restore(
+                [&options, onlyModified] { options.SetUpdateOnlyModifiedFields(onlyModified); });
             GenerateSQLText(options.UpdateTableName(), options.KeyFields(), text, gsUpdate);
-        } catch (...) {
-            options.SetUpdateOnlyModifiedFields(onlyModified);
-            throw;
         }
-        options.SetUpdateOnlyModifiedFields(onlyModified);
         QUpdate().SQL().SetText(text);
     }
 }
@@ -248,9 +241,10 @@ void TpFIBDataSet::DoAfterEndUpdateTransaction(TFIBTransaction* transaction, TTr
 }
 
 void TpFIBDataSet::ReleaseLockedRecords() {
-    TRecordBuffer record = AllocRecordBuffer();
     bool released = false;
-    try {
+    {
+        TRecordBuffer record = AllocRecordBuffer();
+        const TScopeExit freeRecord([this, &record] { FreeRecordBuffer(record); });
         for (int i = 0; i < FetchedCount(); ++i) {
             InitRecordBuffer(i, record, false);
             const TCachedUpdateStatus status = RecordStatus(record);
@@ -260,11 +254,7 @@ void TpFIBDataSet::ReleaseLockedRecords() {
             WriteRecordToCache(i, record);
             released = true;
         }
-    } catch (...) {
-        FreeRecordBuffer(record);
-        throw;
     }
-    FreeRecordBuffer(record);
     if (released && State() == dsBrowse)
         Resync({});
 }

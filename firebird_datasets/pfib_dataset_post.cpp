@@ -11,6 +11,7 @@
 #include "firebird_datasets/generated_sql.h"
 #include "firebird_datasets/pfib_dataset.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
@@ -56,16 +57,11 @@ void TpFIBDataSet::StoreReturnedRow(TFIBQuery& statement, TRecordBuffer buffer) 
         FetchAndStore(statement, index, buffer);
         return;
     }
-    try {
-        if (!statement.GoToFirstRecordOnExecute)
-            statement.Next();
-        if (!statement.Eof())
-            FetchAndStore(statement, index, buffer);
-    } catch (...) {
-        statement.Close();
-        throw;
-    }
-    statement.Close();
+    const TScopeExit close([&statement] { statement.Close(); });
+    if (!statement.GoToFirstRecordOnExecute)
+        statement.Next();
+    if (!statement.Eof())
+        FetchAndStore(statement, index, buffer);
 }
 
 void TpFIBDataSet::InternalPostRecord(TFIBQuery& statement, TRecordBuffer buffer) {
@@ -133,13 +129,8 @@ void TpFIBDataSet::PrepareStatementOf(TFIBQuery& statement) {
     if (own->FindDatabase(Database()) >= 0) {
         PrepareTransactions();
         statement.SetTransaction(Transaction());
-        try {
-            statement.Prepare();
-        } catch (...) {
-            statement.SetTransaction(own);
-            throw;
-        }
-        statement.SetTransaction(own);
+        const TScopeExit giveBack([&statement, own] { statement.SetTransaction(own); });
+        statement.Prepare();
         return;
     }
     const bool started = !own->Active();

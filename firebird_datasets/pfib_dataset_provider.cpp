@@ -16,6 +16,7 @@
 #include "firebird_datasets/metadata_queries.h"
 #include "firebird_datasets/pfib_dataset.h"
 #include "firebird_datasets/repository.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
@@ -216,18 +217,12 @@ int TpFIBDataSet::PSExecuteStatement(const std::string& sql, const TParams& para
         own->SQL().SetText(text);
         query = own.get();
     }
-    try {
-        BindByPosition(query->GetParams(), params);
-        if (!transaction->Active())
-            transaction->StartTransaction();
-        query->Execute();
-        const int count = ExecutedCount(*query);
-        pool.ReleaseCachedQuery(pooled, false);
-        return count;
-    } catch (...) {
-        pool.ReleaseCachedQuery(pooled, false);
-        throw;
-    }
+    const TScopeExit release([&pool, &pooled] { pool.ReleaseCachedQuery(pooled, false); });
+    BindByPosition(query->GetParams(), params);
+    if (!transaction->Active())
+        transaction->StartTransaction();
+    query->Execute();
+    return ExecutedCount(*query);
 }
 
 void TpFIBDataSet::PSReset() {

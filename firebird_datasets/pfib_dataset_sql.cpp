@@ -14,6 +14,7 @@
 #include "firebird_datasets/repository.h"
 #include "platform/rtl/flag_scope.h"
 #include "platform/rtl/format.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 
 namespace {
@@ -312,7 +313,10 @@ void TpFIBDataSet::AutoGenerateSQLs() {
     TFIBQuery* statements[] = {&QDelete(), &QUpdate(), &QInsert(), &QRefresh()};
     TNotifyEvent notices[4];
     for (int i = 0; i < 4; ++i) notices[i] = std::exchange(statements[i]->OnSQLChanging, nullptr);
-    try {
+    {
+        const TScopeExit restoreNotices([&] {
+            for (int i = 0; i < 4; ++i) statements[i]->OnSQLChanging = notices[i];
+        });
         CompleteKeyFields();
         if (!Trim(AutoUpdateOptions().KeyFields()).empty()) {
             for (TGeneratedSQLKind kind : {gsDelete, gsUpdate, gsInsert, gsRefresh}) {
@@ -320,11 +324,7 @@ void TpFIBDataSet::AutoGenerateSQLs() {
                     GenerateInto(kind);
             }
         }
-    } catch (...) {
-        for (int i = 0; i < 4; ++i) statements[i]->OnSQLChanging = notices[i];
-        throw;
     }
-    for (int i = 0; i < 4; ++i) statements[i]->OnSQLChanging = notices[i];
 }
 
 void TpFIBDataSet::RegenerateModifySQL(TDataSetState state) {

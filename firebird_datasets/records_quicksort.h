@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace fibsort {
 
@@ -58,13 +59,8 @@ void QuickSortEntries(std::vector<Entry>& entries, int high, Compare& compare, S
         for (const Entry& entry : entries) from.push_back(entry.slot);
         return from;
     };
-    try {
-        QuickSortRecords<Entry>(0, high, read, compare, exchange);
-    } catch (...) {
-        apply(reached());
-        throw;
-    }
-    apply(reached());
+    const TScopeExit applyReached([&] { apply(reached()); });
+    QuickSortRecords<Entry>(0, high, read, compare, exchange);
 }
 
 class TSortKeys;

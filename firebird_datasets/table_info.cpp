@@ -9,6 +9,7 @@
 #include "firebird_datasets/metadata_queries.h"
 #include "firebird_datasets/repository.h"
 #include "firebird_datasets/repository_upgrade.h"
+#include "platform/rtl/scope_exit.h"
 #include "platform/rtl/strings.h"
 
 namespace {
@@ -102,14 +103,9 @@ void TpFIBTableInfo::InitForTable(TFIBDatabase& database, const std::string& tab
     CommitWhenActive(*transaction_);
     transaction_->SetDefaultDatabase(&database);
     primaryKey_ = kDeferredPrimaryKey;
-    try {
-        if (!table.empty())
-            LoadFields(table, *transaction_);
-    } catch (...) {
-        CommitWhenActive(*transaction_);
-        throw;
-    }
-    CommitWhenActive(*transaction_);
+    const TScopeExit commit([this] { CommitWhenActive(*transaction_); });
+    if (!table.empty())
+        LoadFields(table, *transaction_);
 }
 
 void TpFIBTableInfo::LoadFields(const std::string& table, TFIBTransaction& transaction) {
@@ -196,15 +192,13 @@ std::string TpFIBTableInfo::GetPrimaryKey() {
     if (primaryKey_ != kDeferredPrimaryKey)
         return primaryKey_;
     const bool wasActive = transaction_->Active();
-    try {
+    {
+        const TScopeExit commit([this, wasActive] {
+            if (!wasActive)
+                CommitWhenActive(*transaction_);
+        });
         primaryKey_ = GetPrimaryKeyFields(repository_.Queries(), tableName_, transaction_.get());
-    } catch (...) {
-        if (!wasActive)
-            CommitWhenActive(*transaction_);
-        throw;
     }
-    if (!wasActive)
-        CommitWhenActive(*transaction_);
     return primaryKey_;
 }
 

@@ -3,6 +3,7 @@
 #include "firebird/database.h"
 #include "firebird/pfib_transaction.h"
 #include "firebird_datasets/metadata_queries.h"
+#include "platform/rtl/scope_exit.h"
 
 namespace {
 
@@ -39,13 +40,8 @@ TpFIBTableInfo* TpFIBTableInfoCollect::GetTableInfo(TFIBDatabase& database, cons
     TpFIBTableInfo& info = *found->second;
     if (withRepository && !info.WithRepositoryInfo()) {
         TFIBTransaction& transaction = TransactionFor(database);
-        try {
-            info.LoadRepositoryInfo(transaction);
-        } catch (...) {
-            CommitWhenActive(transaction);
-            throw;
-        }
-        CommitWhenActive(transaction);
+        const TScopeExit commit([&transaction] { CommitWhenActive(transaction); });
+        info.LoadRepositoryInfo(transaction);
     }
     return &info;
 }
@@ -61,13 +57,10 @@ TpFIBTableInfo* TpFIBTableInfoCollect::Add(TFIBDatabase& database, const std::st
 bool TpFIBTableInfoCollect::StillCurrent(TFIBDatabase& database, TpFIBTableInfo& info) {
     TFIBTransaction& transaction = TransactionFor(database);
     bool current = false;
-    try {
+    {
+        const TScopeExit commit([&transaction] { CommitWhenActive(transaction); });
         current = info.IsCurrent(transaction);
-    } catch (...) {
-        CommitWhenActive(transaction);
-        throw;
     }
-    CommitWhenActive(transaction);
     info.NotValidated = false;
     return current;
 }

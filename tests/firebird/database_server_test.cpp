@@ -22,10 +22,8 @@ struct TServerConnection {
         tr->TRParams().SetText("write\nread_committed\nrec_version\nnowait");
     }
     void Exec(const std::string& sql) {
-        db->CheckStatus(
-            db->GetClientLibrary().isc_dsql_execute_immediate(
-                StatusVector(), db->HandleAddress(), tr->HandleAddress(), 0, sql.c_str(), 3, nullptr),
-            true);
+        db->RaiseIfFailed(db->ResetFpuAndMarkUsed(db->GetClientLibrary().isc_dsql_execute_immediate(
+            StatusVector(), db->HandleAddress(), tr->HandleAddress(), 0, sql.c_str(), 3, nullptr)));
     }
     std::int64_t Count() {
         return fbtest::TEmbeddedQuery(db->GetClientLibrary(), *db->HandleAddress(), *tr->HandleAddress(),

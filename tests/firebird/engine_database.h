@@ -71,10 +71,9 @@ class TEngineFolder {
 inline void ExecSQL(TFIBTransaction& tr, const std::string& sql, TFIBDatabase* db = nullptr) {
     TFIBDatabase& on = db != nullptr ? *db : *tr.GetDatabase(0);
     IIBClientLibrary& lib = on.GetClientLibrary();
-    on.CheckStatus(
+    on.RaiseIfFailed(on.ResetFpuAndMarkUsed(
         lib.isc_dsql_execute_immediate(StatusVector(), on.HandleAddress(), tr.HandleAddress(), 0, sql.c_str(),
-                                       static_cast<unsigned short>(on.SQLDialect()), nullptr),
-        true);
+                                       static_cast<unsigned short>(on.SQLDialect()), nullptr)));
 }
 
 // A database connected as SYSDBA to the file, with a default transaction of its own.

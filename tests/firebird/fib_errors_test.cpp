@@ -68,6 +68,24 @@ TEST(FIBError, ClientErrorsCarryTheirNumberAndText) {
     }
 }
 
+// A deadlock counts by its SQL code alone; -901 is a lock conflict only with the server's code.
+TEST(FIBError, LockConflictsByTheirCodes) {
+    const struct {
+        std::int32_t sqlCode;
+        ISC_STATUS serverCode;
+        bool conflict;
+    } cases[] = {
+        {-913, isc_deadlock, true},       {-913, 0, true},
+        {-901, isc_lock_conflict, true},  {-901, isc_deadlock, false},
+        {-803, isc_lock_conflict, false},
+    };
+    for (const auto& c : cases) {
+        StatusVector()[1] = c.serverCode;
+        const EFIBError error(c.sqlCode, nullptr, "conflict");
+        EXPECT_EQ(IsLockConflict(error), c.conflict) << c.sqlCode << " " << c.serverCode;
+    }
+}
+
 TEST(FIBError, ServerErrorTextFromTheClientsInterpreters) {
     // The stub client reads one line per cluster of the vector: line 1 is empty.
     IIBClientLibraryPtr lib = GetClientLibrary(FBSTUB_TEXTS);

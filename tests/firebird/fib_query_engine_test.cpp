@@ -370,6 +370,20 @@ TEST_F(QueryOnEngine, FailedFetchWithoutTransactionIsNotARow) {
     EXPECT_TRUE(q_->Eof());
 }
 
+// The cursor closes between the failed fetch and the error: the error is still the fetch's.
+TEST_F(QueryOnEngine, FailedFetchRaisesItsOwnErrorAfterTheCursorCloses) {
+    Run("select 1 / (ID - 2) from T order by ID");
+    try {
+        q_->Next();
+        FAIL() << "no error";
+    } catch (const EFIBInterBaseError& e) {
+        EXPECT_EQ(e.ServerErrorCode, isc_arith_except);
+        EXPECT_NE(std::string(e.what()).find("divide by zero"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(q_->Open());
+    EXPECT_EQ(q_->FetchedCount(), 1);
+}
+
 TEST_F(QueryOnEngine, TextBlobsAndTheAccessInterface) {
     Run("select ID, NOTE from T where ID = 1");
     EXPECT_EQ(GetTextBlobField(*q_, "NOTE"), "first note");
