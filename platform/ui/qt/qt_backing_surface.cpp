@@ -82,7 +82,8 @@ bool BackingStoreSurface::Lend(RasterImage& surface, int width, int height, std:
         return true;
     TakeBack();
     QBackingStore* store = widget_.backingStore();
-    if (painting_ || store == nullptr || size.isEmpty() || widget_.size() != size)
+    // Qt resizes the store before it paints; while it paints, a store of another size stays as it is.
+    if (store == nullptr || size.isEmpty() || widget_.size() != size || (painting_ && store->size() != size))
         return false;
     if (store->size() != size)
         store->resize(size);
@@ -118,11 +119,12 @@ void BackingStoreSurface::WidgetResized() {
 void BackingStoreSurface::Paint(const QRect& rect, const std::function<const RasterImage*()>& surfaceOf) {
     QPainter painter(&widget_);
     const QPaintEngine* engine = painter.paintEngine();
-    if (engine == nullptr || (Holds() && engine->paintDevice() == StoreImage(*widget_.backingStore())))
+    if (engine == nullptr)
         return;
     TFlagScope painting(painting_);
-    const RasterImage* surface = surfaceOf();
-    if (surface == nullptr || surface->Empty())
+    const RasterImage* surface = surfaceOf();  // lent the store now, when it can be
+    if (surface == nullptr || surface->Empty() ||
+        (Holds() && engine->paintDevice() == StoreImage(*widget_.backingStore())))
         return;
     const QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->Width(), surface->Height(),
                        surface->Width() * 4, QImage::Format_RGB32);

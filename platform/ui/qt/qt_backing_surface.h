@@ -31,7 +31,7 @@ class BackingStoreSurface {
     bool Holds();
     // The widget's paint event: nothing to do when it paints the store that holds the surface's
     // pixels, else the pixels of rect copied from the surface surfaceOf gives (nullptr: none), as
-    // when Qt renders the widget elsewhere (a grab). The store is not lent meanwhile.
+    // when Qt renders the widget elsewhere (a grab). Meanwhile the store is lent only at its size.
     void Paint(const QRect& rect, const std::function<const RasterImage*()>& surfaceOf);
     // The widget took a size the store does not have: Qt replaces the store's pixels at its next
     // paint, so the surface copies them to pixels of its own first.
