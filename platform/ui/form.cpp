@@ -32,6 +32,7 @@ TCustomForm::TCustomForm(TComponent* AOwner)
 
 TCustomForm::~TCustomForm() {
     platform::ui::UnregisterForm(this);
+    // The host window takes back the pixels it lent while the surface is still there.
     native_.reset();
 }
 
@@ -300,8 +301,11 @@ void TCustomForm::Paint() {
 }
 
 const platform::ui::RasterImage& TCustomForm::SurfaceImage() const {
-    // Pixels that still fit keep their place; new ones take the window's colour.
-    surface_.Resize(Width(), Height(), ColorToArgb(Color()));
+    // Pixels that still fit keep their place; new ones take the window's colour. The host window's
+    // own pixels, when it lends them, spare a second full-size copy.
+    const std::uint32_t fill = ColorToArgb(Color());
+    if (!native_ || !native_->LendPixels(surface_, Width(), Height(), fill))
+        surface_.Resize(Width(), Height(), fill);
     return surface_;
 }
 

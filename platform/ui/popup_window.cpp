@@ -23,6 +23,8 @@ PopupHost::PopupHost(TWinControl& control) : control_(control) {
 }
 
 PopupHost::~PopupHost() {
+    // The host window takes back the pixels it lent while the surface is still there.
+    native_.reset();
     auto& hosts = LiveHosts();
     hosts.erase(std::remove(hosts.begin(), hosts.end(), this), hosts.end());
 }
@@ -32,7 +34,9 @@ TRect PopupHost::SurfaceRect() const {
 }
 
 RasterImage& PopupHost::SurfaceImage() {
-    surface_.Resize(control_.Width(), control_.Height(), ColorToArgb(control_.Color()));
+    const std::uint32_t fill = ColorToArgb(control_.Color());
+    if (!native_ || !native_->LendPixels(surface_, control_.Width(), control_.Height(), fill))
+        surface_.Resize(control_.Width(), control_.Height(), fill);
     return surface_;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace platform::ui {
 namespace {
@@ -30,29 +32,30 @@ void Put(std::uint32_t& dst, std::uint32_t src, bool blend, const std::uint32_t*
 
 }  // namespace
 
-RasterImage::RasterImage(int width, int height, std::uint32_t fill)
-    : width_(std::max(0, width)),
-      height_(std::max(0, height)),
-      pixels_(static_cast<std::size_t>(width_) * height_, fill) {}
+RasterImage::RasterImage(int width, int height, std::uint32_t fill) {
+    Allocate(width, height);
+    std::fill_n(bits_, Count(), fill);
+}
 
-RasterImage::RasterImage(const RasterImage& other)
-    : width_(other.width_), height_(other.height_), hasAlpha_(other.hasAlpha_), pixels_(other.pixels_) {}
+RasterImage RasterImage::Uninitialized(int width, int height) {
+    RasterImage image;
+    image.Allocate(width, height);
+    return image;
+}
 
-RasterImage::RasterImage(RasterImage&& other) noexcept
-    : width_(other.width_), height_(other.height_), hasAlpha_(other.hasAlpha_) {
-    other.Detach();
-    pixels_ = std::move(other.pixels_);
-    other.width_ = other.height_ = 0;
+RasterImage::RasterImage(const RasterImage& other) {
+    CopyPixelsOf(other);
+}
+
+RasterImage::RasterImage(RasterImage&& other) noexcept {
+    TakePixelsOf(other);
 }
 
 RasterImage& RasterImage::operator=(const RasterImage& other) {
     if (this == &other)
         return *this;
     Detach();
-    width_ = other.width_;
-    height_ = other.height_;
-    hasAlpha_ = other.hasAlpha_;
-    pixels_ = other.pixels_;
+    CopyPixelsOf(other);
     return *this;
 }
 
@@ -60,16 +63,58 @@ RasterImage& RasterImage::operator=(RasterImage&& other) noexcept {
     if (this == &other)
         return *this;
     Detach();
-    other.Detach();
-    width_ = other.width_;
-    height_ = other.height_;
-    hasAlpha_ = other.hasAlpha_;
-    pixels_ = std::move(other.pixels_);
-    other.width_ = other.height_ = 0;
+    TakePixelsOf(other);
     return *this;
 }
 
 RasterImage::~RasterImage() = default;
+
+void RasterImage::Allocate(int width, int height) {
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    owned_ = Count() == 0 ? nullptr : std::make_unique_for_overwrite<std::uint32_t[]>(Count());
+    bits_ = owned_.get();
+    borrowed_ = false;
+}
+
+void RasterImage::CopyPixelsOf(const RasterImage& other) {
+    Allocate(other.width_, other.height_);
+    std::copy_n(other.bits_, Count(), bits_);
+    hasAlpha_ = other.hasAlpha_;
+}
+
+void RasterImage::TakePixelsOf(RasterImage& other) {
+    other.Detach();
+    if (other.borrowed_) {
+        CopyPixelsOf(other);
+        other.Allocate(0, 0);
+        return;
+    }
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    hasAlpha_ = other.hasAlpha_;
+    owned_ = std::move(other.owned_);
+    bits_ = std::exchange(other.bits_, nullptr);
+    borrowed_ = false;
+}
+
+void RasterImage::Borrow(std::uint32_t* bits, int width, int height) {
+    Detach();
+    owned_.reset();
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    bits_ = bits;
+    borrowed_ = true;
+}
+
+void RasterImage::OwnPixels() {
+    if (!borrowed_)
+        return;
+    Detach();
+    const std::uint32_t* borrowed = bits_;
+    Allocate(width_, height_);
+    std::copy_n(borrowed, Count(), bits_);
+}
 
 void RasterImage::Attach(std::unique_ptr<Attachment> attachment) {
     attachment_ = std::move(attachment);
@@ -78,13 +123,13 @@ void RasterImage::Attach(std::unique_ptr<Attachment> attachment) {
 std::uint32_t RasterImage::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return 0;
-    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+    return bits_[static_cast<std::size_t>(y) * width_ + x];
 }
 
 void RasterImage::SetPixel(int x, int y, std::uint32_t argb) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return;
-    pixels_[static_cast<std::size_t>(y) * width_ + x] = argb;
+    bits_[static_cast<std::size_t>(y) * width_ + x] = argb;
 }
 
 void RasterImage::Resize(int width, int height, std::uint32_t fill) {
@@ -93,13 +138,10 @@ void RasterImage::Resize(int width, int height, std::uint32_t fill) {
     if (width == width_ && height == height_)
         return;
     Detach();
-    std::vector<std::uint32_t> next(static_cast<std::size_t>(width) * height, fill);
-    int w = std::min(width, width_);
-    int h = std::min(height, height_);
-    for (int y = 0; y < h; ++y) std::copy_n(Row(y), w, next.begin() + static_cast<std::ptrdiff_t>(y) * width);
-    pixels_.swap(next);
-    width_ = width;
-    height_ = height;
+    RasterImage next(width, height, fill);
+    next.CopyFrom(*this, BoundsRect(), {0, 0}, next.BoundsRect());
+    next.hasAlpha_ = hasAlpha_;
+    TakePixelsOf(next);
 }
 
 void RasterImage::Fill(const TRect& rect, std::uint32_t argb, const TRect& clip) {

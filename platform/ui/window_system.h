@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/cursors.h"
+#include "platform/ui/raster_image.h"
 #include "platform/ui/region.h"
 #include "platform/ui/text_engine.h"
 #include "platform/ui/types.h"
@@ -34,6 +35,13 @@ class NativeWindow {
     virtual void SetBorderless(bool borderless) = 0;
     // Shows the form's surface pixels of rect (form coordinates) on the screen.
     virtual void Present(const TRect& rect) = 0;
+    // Lets surface draw straight on the pixels the host keeps for this window, width x height of
+    // them: pixels that still fit keep their place, new ones take fill. False when the host keeps none
+    // it can lend now; the surface then keeps pixels of its own, which Present copies.
+    virtual bool LendPixels(RasterImage& surface, int width, int height, std::uint32_t fill) {
+        (void)surface, (void)width, (void)height, (void)fill;
+        return false;
+    }
     virtual void Activate() = 0;
     // The pointer's shape over this window (WM_SETCURSOR's answer).
     virtual void SetPointer(TCursor cursor) = 0;

@@ -34,12 +34,13 @@ RasterImage FromQImage(const QImage& source) {
 
 // A picture of a known size is read straight into the pixels we keep. Qt's readers fill a
 // 32-bit RGB image they are given when it has the size and format they produce (JPEG does), so
-// a large picture passes through memory once; anything else is converted from what Qt made.
+// a large picture passes through memory once (the reader writes every pixel: none is cleared
+// first); anything else is converted from what Qt made.
 QImage ReadInto(QImageReader& reader, RasterImage& out) {
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return reader.read();
-    out = RasterImage(size.width(), size.height());
+    out = RasterImage::Uninitialized(size.width(), size.height());
     QImage image(reinterpret_cast<uchar*>(out.Bits()), out.Width(), out.Height(), out.Width() * 4,
                  QImage::Format_RGB32);
     if (!reader.read(&image))

@@ -41,7 +41,9 @@ constexpr Qt::WindowFlags kPopupFlags =
 }  // namespace
 
 PopupWidget::PopupWidget(TWinControl& control, QWidget* owner)
-    : QWidget(nullptr, kPopupFlags), control_(control) {
+    : QWidget(nullptr, kPopupFlags), control_(control), surface_(*this, [&control] {
+          InvalidateTopLevel(control, Bounds(0, 0, control.Width(), control.Height()));
+      }) {
     // Stacked with its form, but not owned by it: the pop-up's control frees this widget.
     if (owner != nullptr && owner->windowHandle() != nullptr) {
         winId();
@@ -55,14 +57,7 @@ PopupWidget::PopupWidget(TWinControl& control, QWidget* owner)
 }
 
 void PopupWidget::paintEvent(QPaintEvent* event) {
-    RasterImage* surface = TopLevelSurface(control_);
-    if (surface == nullptr || surface->Empty())
-        return;
-    QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->Width(), surface->Height(),
-                 surface->Width() * 4, QImage::Format_RGB32);
-    QPainter painter(this);
-    QRect r = event->rect();
-    painter.drawImage(r, image, r);
+    surface_.Paint(event->rect(), [this] { return TopLevelSurface(control_); });
 }
 
 void PopupWidget::mousePressEvent(QMouseEvent* event) {
@@ -94,6 +89,11 @@ void PopupWidget::leaveEvent(QEvent*) {
     Guarded(control_, [&] { PostMouseLeave(control_); });
 }
 
+void PopupWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    surface_.WidgetResized();
+}
+
 QtPopupWindow::QtPopupWindow(TWinControl& control, QWidget* owner)
     : widget_(std::make_unique<PopupWidget>(control, owner)) {}
 
@@ -114,6 +114,10 @@ void QtPopupWindow::SetVisible(bool visible) {
 
 void QtPopupWindow::Present(const TRect& rect) {
     widget_->update(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+bool QtPopupWindow::LendPixels(RasterImage& surface, int width, int height, std::uint32_t fill) {
+    return widget_->Surface().Lend(surface, width, height, fill);
 }
 
 void QtPopupWindow::SetPointer(TCursor cursor) {

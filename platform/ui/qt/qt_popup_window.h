@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "platform/ui/qt/qt_backing_surface.h"
 #include "platform/ui/window_system.h"
 
 class TWinControl;
@@ -16,6 +17,7 @@ void ApplyShape(QWidget& widget, const Region* shape);
 class PopupWidget : public QWidget {
   public:
     PopupWidget(TWinControl& control, QWidget* owner);
+    BackingStoreSurface& Surface() { return surface_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -24,9 +26,11 @@ class PopupWidget : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     TWinControl& control_;
+    BackingStoreSurface surface_;
 };
 
 class QtPopupWindow : public NativeWindow {
@@ -38,6 +42,7 @@ class QtPopupWindow : public NativeWindow {
     void SetCaption(const std::string&) override {}
     void SetBorderless(bool) override {}
     void Present(const TRect& rect) override;
+    bool LendPixels(RasterImage& surface, int width, int height, std::uint32_t fill) override;
     void Activate() override {}
     void SetPointer(TCursor cursor) override;
     void SetShape(const Region* shape) override;

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWheelEvent>
+#include <utility>
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
@@ -95,7 +96,10 @@ QCursor CursorFor(TCursor cursor) {
     return QCursor(QPixmap::fromImage(picture.copy()), made->HotSpot.X, made->HotSpot.Y);
 }
 
-FormWidget::FormWidget(TCustomForm& form) : QWidget(nullptr), form_(form) {
+FormWidget::FormWidget(TCustomForm& form)
+    : QWidget(nullptr),
+      form_(form),
+      surface_(*this, [&form] { form.InvalidateArea(Bounds(0, 0, form.Width(), form.Height())); }) {
     setFocusPolicy(Qt::StrongFocus);
     // Composed text (an input method's commit) arrives through inputMethodEvent.
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -105,14 +109,7 @@ FormWidget::FormWidget(TCustomForm& form) : QWidget(nullptr), form_(form) {
 }
 
 void FormWidget::paintEvent(QPaintEvent* event) {
-    const RasterImage& surface = form_.SurfaceImage();
-    if (surface.Empty())
-        return;
-    QImage image(reinterpret_cast<const uchar*>(surface.Bits()), surface.Width(), surface.Height(),
-                 surface.Width() * 4, QImage::Format_RGB32);
-    QPainter painter(this);
-    QRect r = event->rect();
-    painter.drawImage(r, image, r);
+    surface_.Paint(event->rect(), [this] { return &std::as_const(form_).SurfaceImage(); });
 }
 
 void FormWidget::keyPressEvent(QKeyEvent* event) {
@@ -199,6 +196,7 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 
 void FormWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    surface_.WidgetResized();
     HostGeometryChanged();
 }
 
@@ -289,6 +287,10 @@ void QtWindow::SetFixedFrame(bool fixed) {
 
 void QtWindow::Present(const TRect& rect) {
     widget_->update(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+bool QtWindow::LendPixels(RasterImage& surface, int width, int height, std::uint32_t fill) {
+    return widget_->Surface().Lend(surface, width, height, fill);
 }
 
 void QtWindow::SetPointer(TCursor cursor) {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "platform/ui/qt/qt_backing_surface.h"
 #include "platform/ui/window_system.h"
 
 class TCustomForm;
@@ -20,6 +21,7 @@ class FormWidget : public QWidget {
   public:
     explicit FormWidget(TCustomForm& form);
     TRect requested;  // the bounds our side asked for last
+    BackingStoreSurface& Surface() { return surface_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,6 +43,7 @@ class FormWidget : public QWidget {
   private:
     void HostGeometryChanged();
     TCustomForm& form_;
+    BackingStoreSurface surface_;
 };
 
 class QtWindow : public NativeWindow {
@@ -52,6 +55,7 @@ class QtWindow : public NativeWindow {
     void SetCaption(const std::string& caption) override;
     void SetBorderless(bool borderless) override;
     void Present(const TRect& rect) override;
+    bool LendPixels(RasterImage& surface, int width, int height, std::uint32_t fill) override;
     void Activate() override;
     void SetPointer(TCursor cursor) override;
     void SetShape(const Region* shape) override;

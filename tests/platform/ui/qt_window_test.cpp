@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBackingStore>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <cstdlib>
 
@@ -85,6 +87,45 @@ TEST_F(QtWindowTest, APopupShowsInAWindowOfItsOwnThatAsksForNoActivation) {
     ShowWindow(popup->Handle(), SW_HIDE);
     Application->ProcessMessages();
     EXPECT_FALSE(popupWidget->isVisible());
+}
+
+// A shown form draws straight into the pixels Qt flushes, its window's backing store. When Qt's
+// window takes a size the form did not ask for, Qt replaces those pixels: the form keeps its own
+// copy meanwhile, and draws into the store again once the sizes agree.
+TEST_F(QtWindowTest, AFormDrawsIntoItsWindowsBackingStoreAndKeepsItsPixelsWhenQtResizesIt) {
+    const auto store = [this] {
+        QPaintDevice* device = FormWidget().backingStore()->paintDevice();
+        return device->devType() == QInternal::Image ? static_cast<const QImage*>(device) : nullptr;
+    };
+    const auto drawsIntoStore = [&] {
+        const platform::ui::RasterImage& surface = form->SurfaceImage();
+        return surface.Borrowed() && store() != nullptr &&
+               store()->constBits() == reinterpret_cast<const uchar*>(surface.Bits());
+    };
+    const std::uint32_t red = ColorToArgb(clRed);
+    form->Canvas()->Brush()->SetColor(clRed);
+    form->Canvas()->FillRect(Rect(0, 0, 20, 10));
+    ASSERT_TRUE(drawsIntoStore());
+    EXPECT_EQ(store()->pixel(19, 9), red);
+
+    form->SetBounds(0, 0, 400, 250);
+    EXPECT_TRUE(drawsIntoStore()) << "the form grew";
+    EXPECT_EQ(form->SurfaceImage().Pixel(19, 9), red);
+    EXPECT_EQ(form->SurfaceImage().Pixel(350, 220), ColorToArgb(form->Color()));
+    Application->ProcessMessages();  // the grown form painted anew
+    form->Canvas()->Brush()->SetColor(clRed);
+    form->Canvas()->FillRect(Rect(0, 0, 20, 10));
+
+    FormWidget().resize(350, 220);
+    Application->ProcessMessages();  // Qt paints: its store takes the window's new size
+    EXPECT_FALSE(drawsIntoStore());
+    EXPECT_EQ(form->SurfaceImage().Width(), 400) << "a borderless form keeps its size";
+    EXPECT_EQ(form->SurfaceImage().Pixel(19, 9), red);
+    EXPECT_EQ(platform::ui::GrabHostWindow(*form).Pixel(19, 9), red);
+
+    form->SetBounds(0, 0, 320, 210);
+    EXPECT_TRUE(drawsIntoStore()) << "the form asked for a size again";
+    EXPECT_EQ(form->SurfaceImage().Pixel(19, 9), red);
 }
 
 TEST_F(QtWindowTest, AMinimizedFormIsIconifiedAndTheUsersRestoreComesBackToIt) {

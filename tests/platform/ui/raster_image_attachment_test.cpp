@@ -67,6 +67,13 @@ TEST(RasterImageAttachmentTest, GoesBeforeThePixelsMoveAndOnlyThen) {
          },
          true},
         {"destroyed", [](auto& image) { image.reset(); }, true},
+        {"made to borrow other pixels",
+         [](auto& image) {
+             static std::uint32_t lent[4 * 2];
+             image->Borrow(lent, 4, 2);
+         },
+         true},
+        {"told to own the pixels it owns", [](auto& image) { image->OwnPixels(); }, false},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.Name);
