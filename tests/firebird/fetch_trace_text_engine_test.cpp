@@ -43,8 +43,8 @@ class FetchTraceOnEngine : public ::testing::Test {
                 "INSERT INTO K VALUES (1, -3, -9223372036854775807, 1234.5670, -0.05, 2.5, 'ab', "
                 "'Иванов', '2020-02-01', '13:05:07', '2020-02-01 13:05:07', TRUE, 'note text')");
         ExecSQL(*setup.tr, "INSERT INTO K (ID) VALUES (2)");
-        ExecSQL(*setup.tr, "INSERT INTO K (ID, N, V, TS) VALUES (3, 0, '" + LongText() +
-                               "', '1999-12-31 00:00:00')");
+        ExecSQL(*setup.tr,
+                "INSERT INTO K (ID, N, V, TS) VALUES (3, 0, '" + LongText() + "', '1999-12-31 00:00:00')");
         setup.tr->Commit();
     }
 
@@ -112,7 +112,8 @@ TEST_F(FetchTraceOnEngine, CharColumnsAreTrimmedWhenTheStatementTrimsThem) {
     q_->Options.Include(qoTrimCharFields);
     const std::vector<std::string> texts = FetchTexts("select C, V from K where ID = 1");
     ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.front(), "\r\nqryKinds: [Fetch] select C, V from K where ID = 1\r\nC = ab\r\nV = Иванов\r\n");
+    EXPECT_EQ(texts.front(),
+              "\r\nqryKinds: [Fetch] select C, V from K where ID = 1\r\nC = ab\r\nV = Иванов\r\n");
 }
 
 }  // namespace
