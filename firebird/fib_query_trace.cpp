@@ -8,31 +8,19 @@
 
 TQueryTraceView::TQueryTraceView(TFIBQuery& query) : query_(query) {}
 
-std::vector<const ITracedValue*> TQueryTraceView::Params() const {
-    params_ = ValuesOf(query_.GetParams());
-    return Pointers(params_);
+void TQueryTraceView::ForEachParam(const TTracedValueVisitor& visit) const {
+    ForEachValue(query_.GetParams(), visit);
 }
 
-std::vector<const ITracedValue*> TQueryTraceView::Columns() const {
-    columns_ = ValuesOf(query_.GetFields());
-    return Pointers(columns_);
+void TQueryTraceView::ForEachColumn(const TTracedValueVisitor& visit) const {
+    ForEachValue(query_.GetFields(), visit);
 }
 
-std::vector<TQueryTraceView::TValue> TQueryTraceView::ValuesOf(TFIBXSQLDA& area) {
-    std::vector<TValue> values;
-    values.reserve(static_cast<std::size_t>(area.Count()));
-    for (int i = 0; i < area.Count(); ++i) values.emplace_back(area.GetVar(i));
-    return values;
+void TQueryTraceView::ForEachValue(TFIBXSQLDA& area, const TTracedValueVisitor& visit) {
+    for (int i = 0; i < area.Count(); ++i) visit(TValue(area.GetVar(i)));
 }
 
-std::vector<const ITracedValue*> TQueryTraceView::Pointers(const std::vector<TValue>& values) {
-    std::vector<const ITracedValue*> pointers;
-    pointers.reserve(values.size());
-    for (const TValue& value : values) pointers.push_back(&value);
-    return pointers;
-}
-
-std::string TQueryTraceView::TraceName() const {
+const std::string& TQueryTraceView::TraceName() const {
     const TComponent* owner = query_.Owner();
     if (owner && !owner->Name().empty() && dynamic_cast<const TFIBDatabase*>(owner) == nullptr &&
         dynamic_cast<const TFIBTransaction*>(owner) == nullptr)
@@ -77,8 +65,8 @@ int TQueryTraceView::TValue::SqlType() const {
     return var_.ReadSQLType();
 }
 
-std::string TQueryTraceView::TValue::ReadAsString() const {
-    return var_.ReadAsString();
+void TQueryTraceView::TValue::AppendText(std::string& out) const {
+    var_.AppendAsString(out);
 }
 
 void TraceQuery(TFIBQuery& query, TQueryTraceStep step) {

@@ -1,7 +1,5 @@
 #pragma once
 // What the SQL trace channel reads of a statement: a view over the statement, made for one trace.
-#include <vector>
-
 #include "firebird/sql_monitor_sources.h"
 
 class TFIBQuery;
@@ -12,11 +10,11 @@ class TQueryTraceView final : public ITracedStatement {
   public:
     explicit TQueryTraceView(TFIBQuery& query);
 
-    std::string TraceName() const override;
+    const std::string& TraceName() const override;
     const std::string& SQLText() const override;
     std::string PlanText() const override;
-    std::vector<const ITracedValue*> Params() const override;
-    std::vector<const ITracedValue*> Columns() const override;
+    void ForEachParam(const TTracedValueVisitor& visit) const override;
+    void ForEachColumn(const TTracedValueVisitor& visit) const override;
     bool ChangesRows() const override;
     std::int64_t RowsAffected() const override;
     std::uint64_t ExecuteMillis() const override;
@@ -29,18 +27,15 @@ class TQueryTraceView final : public ITracedStatement {
         const std::string& Name() const override;
         bool IsNull() const override;
         int SqlType() const override;
-        std::string ReadAsString() const override;
+        void AppendText(std::string& out) const override;
 
       private:
         TFIBXSQLVAR& var_;
     };
-    static std::vector<TValue> ValuesOf(TFIBXSQLDA& area);
-    static std::vector<const ITracedValue*> Pointers(const std::vector<TValue>& values);
+    // Read in place from the descriptor area, one value at a time: tracing a row allocates nothing.
+    static void ForEachValue(TFIBXSQLDA& area, const TTracedValueVisitor& visit);
 
     TFIBQuery& query_;
-    // Made when the channel asks: a fetch nobody listens to costs no allocation.
-    mutable std::vector<TValue> params_;
-    mutable std::vector<TValue> columns_;
 };
 
 // Sends the statement's step to the trace channel when one is enabled.

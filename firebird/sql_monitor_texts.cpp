@@ -16,30 +16,38 @@ std::string ParamValueText(const ITracedValue& value) {
     try {
         if (value.IsNull())
             return "<NULL>";
+        std::string text;
         switch (value.SqlType()) {
             case SqlTypeText:
             case SqlTypeVarying:
-                return "'" + value.ReadAsString() + "'";
+                text += '\'';
+                value.AppendText(text);
+                text += '\'';
+                return text;
             case SqlTypeBlob:
                 return "<BLOB>";
             case SqlTypeArray:
                 return "<ARRAY>";
             default:
-                return value.ReadAsString();
+                value.AppendText(text);
+                return text;
         }
     } catch (const std::exception&) {
         return "<Can't print value>";
     }
 }
 
-// Appended in place: a fetch is traced for every row, so no temporary texts.
+// Appended in place: a fetch is traced for every row, so no temporary texts. A value that fails
+// half way is taken back before its notice goes in.
 void AppendColumnValueText(std::string& out, const ITracedValue& value) {
+    const std::size_t start = out.size();
     try {
         if (value.IsNull())
             out += "NULL";
         else
-            out += value.ReadAsString();
+            value.AppendText(out);
     } catch (const std::exception&) {
+        out.resize(start);
         out += "<Can't print value>";
     }
 }
@@ -100,8 +108,9 @@ std::string PrepareTraceText(const ITracedStatement& statement) {
 
 std::string ExecuteTraceText(const ITracedStatement& statement) {
     std::string text = statement.TraceName() + ": [Execute] " + statement.SQLText();
-    for (const ITracedValue* param : statement.Params())
-        text += std::string(CRLF) + "  " + param->Name() + " = " + ParamValueText(*param);
+    statement.ForEachParam([&text](const ITracedValue& param) {
+        text.append(CRLF).append("  ").append(param.Name()).append(" = ").append(ParamValueText(param));
+    });
     if (statement.ChangesRows())
         text += std::string(CRLF) + "Rows Affected:  " + std::to_string(statement.RowsAffected());
     text += std::string(CRLF) + "Execute tick count " + std::to_string(statement.ExecuteMillis());
@@ -109,15 +118,13 @@ std::string ExecuteTraceText(const ITracedStatement& statement) {
 }
 
 void AppendFetchTraceText(std::string& out, const ITracedStatement& statement) {
-    const std::string& sql = statement.SQLText();
-    const std::vector<const ITracedValue*> columns = statement.Columns();
-    out.reserve(out.size() + sql.size() + 64 + columns.size() * 48);
-    out.append(CRLF).append(statement.TraceName()).append(": [Fetch] ").append(sql);
-    for (const ITracedValue* column : columns) {
-        out.append(column->Name()).append(" = ");
-        AppendColumnValueText(out, *column);
+    out.reserve(out.size() + statement.SQLText().size() + 256);  // the usual row in one allocation
+    out.append(CRLF).append(statement.TraceName()).append(": [Fetch] ").append(statement.SQLText());
+    statement.ForEachColumn([&out](const ITracedValue& column) {
+        out.append(column.Name()).append(" = ");
+        AppendColumnValueText(out, column);
         out.append(CRLF);
-    }
+    });
     if (statement.Eof())
         out.append(CRLF).append("  End of file reached");
 }

@@ -6,6 +6,7 @@
 #include "firebird/sql_monitor_texts.h"
 #include "platform/os/clock.h"
 #include "platform/os/paths.h"
+#include "platform/os/thread_priority.h"
 #include "platform/rtl/datetime.h"
 
 namespace {
@@ -83,6 +84,7 @@ bool TMonitorWriterThread::KeepRunning() {
 }
 
 void TMonitorWriterThread::Execute() {
+    LowerCurrentThreadPriority();
     while (KeepRunning()) {
         if (channel_.MonitorCount() == 0) {
             DropAll();

@@ -2,7 +2,9 @@
 // The background thread that writes queued trace texts into the shared block, one chunk per
 // handshake with the monitor tools, so the threads that trace never wait for a tool. The queue
 // holds a bounded number of bytes: when the tools cannot keep up, the oldest texts give way to the
-// newest, and the tools are told how many they missed before the next text they get.
+// newest, and the tools are told how many they missed before the next text they get. The thread
+// runs at the lowest priority, so it writes on a core the tracing threads leave free instead of
+// taking theirs; the bound keeps what waits for it.
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>

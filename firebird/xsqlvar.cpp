@@ -74,6 +74,10 @@ bool TFIBXSQLVAR::ReadIsNullable() {
 }
 
 std::string TFIBXSQLVAR::RawBytes() const {
+    return std::string(RawView());
+}
+
+std::string_view TFIBXSQLVAR::RawView() const {
     if (!XSQLVar->sqldata)
         return {};
     std::size_t length = static_cast<std::size_t>(std::max<int>(XSQLVar->sqllen, 0));
@@ -84,7 +88,7 @@ std::string TFIBXSQLVAR::RawBytes() const {
         length = std::min<std::size_t>(length, static_cast<std::size_t>(std::max<int>(stored, 0)));
         from += 2;
     }
-    return std::string(from, std::min(length, dataSize_ ? dataSize_ : length));
+    return {from, std::min(length, dataSize_ ? dataSize_ : length)};
 }
 
 void TFIBXSQLVAR::NoteMacroChange() {

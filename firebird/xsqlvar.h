@@ -43,6 +43,8 @@ class TFIBXSQLVAR {
     std::unique_ptr<TpFIBArray> ArrayInfo;
 
     std::string ReadAsString();
+    // The text ReadAsString gives, appended to out; nothing for NULL.
+    void AppendAsString(std::string& out);
     std::int32_t ReadAsInteger();
     std::int64_t ReadAsInt64();
     std::int64_t ReadAsComp();
@@ -100,6 +102,7 @@ class TFIBXSQLVAR {
     void FreeIndicator();
     // The raw bytes of the value (VARYING without its length word).
     std::string RawBytes() const;
+    std::string_view RawView() const;  // the same bytes in place, valid until the value changes
 
   private:
     enum class StoreKind { Null, Nullable, Scale, Value, Record };

@@ -116,40 +116,56 @@ std::string TFIBXSQLVAR::BlobText() {
 }
 
 std::string TFIBXSQLVAR::ReadAsString() {
+    std::string text;
+    AppendAsString(text);
+    return text;
+}
+
+void TFIBXSQLVAR::AppendAsString(std::string& out) {
     if (ReadIsNull())
-        return {};
+        return;
     const int scale = XSQLVar->sqlscale;
     switch (ReadSQLType()) {
         case SQL_VARYING:
         case SQL_TEXT: {
-            std::string text = RawBytes();
+            std::string_view text = RawView();
             if (OwnerQuery && OwnerQuery->TrimCharFields())
-                TrimRightInPlace(text);
-            return text;
+                while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+            out.append(text);
+            return;
         }
         case SQL_DOUBLE:
         case SQL_FLOAT:
         case SQL_D_FLOAT:
-            return FloatToStr(static_cast<double>(ReadAsExtended()));
+            out += FloatToStr(static_cast<double>(ReadAsExtended()));
+            return;
         case SQL_SHORT:
         case SQL_LONG:
         case SQL_INT64:
             if (scale > 0)
-                return Int64ToStrExact(RescaledInteger());
-            return scale == 0 ? Int64ToStrExact(ScaledInteger()) : ScaledInt64ToStr(-scale, ScaledInteger());
+                AppendInt64(out, RescaledInteger());
+            else
+                AppendScaledInt64(out, -scale, NumberFormat().DecimalSeparator, ScaledInteger());
+            return;
         case SQL_TIMESTAMP:
-            return DateTimeToStr(ReadAsDateTime());
+            AppendDateTimeToStr(out, ReadAsDateTime());
+            return;
         case SQL_TYPE_TIME:
-            return TimeToStr(ReadAsDateTime());
+            AppendTimeToStr(out, ReadAsDateTime());
+            return;
         case SQL_TYPE_DATE:
-            return DateToStr(ReadAsDateTime());
+            AppendDateToStr(out, ReadAsDateTime());
+            return;
         case SQL_BLOB:
-            return BlobText();
+            out += BlobText();
+            return;
         case SQL_ARRAY:
-            return "(ARRAY)";
+            out += "(ARRAY)";
+            return;
         case SQL_BOOLEAN:
         case SQL_BOOLEAN16:
-            return ReadAsBoolean() ? "True" : "False";
+            out += ReadAsBoolean() ? "True" : "False";
+            return;
         default:
             ConversionError();
     }

@@ -57,3 +57,8 @@ std::string FormatDateTime(std::string_view format, TDateTime dt);
 std::string DateToStr(TDateTime dt);
 std::string TimeToStr(TDateTime dt);
 std::string DateTimeToStr(TDateTime dt);
+// The same texts appended to out, for writers that build one text of many values.
+void AppendFormatDateTime(std::string& out, std::string_view format, TDateTime dt);
+void AppendDateToStr(std::string& out, TDateTime dt);
+void AppendTimeToStr(std::string& out, TDateTime dt);
+void AppendDateTimeToStr(std::string& out, TDateTime dt);

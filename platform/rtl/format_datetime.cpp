@@ -18,12 +18,13 @@ Parts Decode(TDateTime dt) {
     return p;
 }
 
-// Zero-padded to at least the given digits; by hand, since every traced timestamp comes here.
-std::string Num(int v, int digits) {
+// Zero-padded to at least the given digits, appended; by hand, since every traced timestamp comes here.
+void AppendNum(std::string& out, int v, int digits) {
     if (v < 0) {
         char buf[16];
         std::snprintf(buf, sizeof buf, "%0*d", digits, v);
-        return buf;
+        out += buf;
+        return;
     }
     char buf[16];
     char* end = buf + sizeof buf;
@@ -33,7 +34,7 @@ std::string Num(int v, int digits) {
         v /= 10;
     } while (v > 0);
     while (end - p < digits && p > buf) *--p = '0';
-    return std::string(p, end);
+    out.append(p, end);
 }
 
 // The tokens are ASCII letters; the locale's case tables are not needed (and cost a call a character).
@@ -56,7 +57,8 @@ bool StartsWithNoCase(std::string_view s, std::size_t i, std::string_view word) 
 
 class DateTimeWriter {
   public:
-    DateTimeWriter(TDateTime dt, const TFormatSettings& fs) : p_(Decode(dt)), fs_(fs) {}
+    DateTimeWriter(std::string& out, TDateTime dt, const TFormatSettings& fs)
+        : p_(Decode(dt)), fs_(fs), out_(out) {}
 
     // A token takes its whole run of letters ("hhh" is one hour, "zz" three-digit milliseconds).
     void Append(std::string_view format, int depth = 0) {
@@ -74,7 +76,7 @@ class DateTimeWriter {
             std::size_t count = Repeat(format, i);
             switch (token) {
                 case 'Y':
-                    out_ += count <= 2 ? Num(p_.year % 100, 2) : Num(p_.year, 4);
+                    AppendNum(out_, count <= 2 ? p_.year % 100 : p_.year, count <= 2 ? 2 : 4);
                     i += count;
                     break;
                 case 'M':
@@ -86,20 +88,20 @@ class DateTimeWriter {
                     i += count;
                     break;
                 case 'H':
-                    out_ += Num(twelveHour ? (p_.hour % 12 == 0 ? 12 : p_.hour % 12) : p_.hour,
-                                count >= 2 ? 2 : 1);
+                    AppendNum(out_, twelveHour ? (p_.hour % 12 == 0 ? 12 : p_.hour % 12) : p_.hour,
+                              count >= 2 ? 2 : 1);
                     i += count;
                     break;
                 case 'N':
-                    out_ += Num(p_.minute, count >= 2 ? 2 : 1);
+                    AppendNum(out_, p_.minute, count >= 2 ? 2 : 1);
                     i += count;
                     break;
                 case 'S':
-                    out_ += Num(p_.second, count >= 2 ? 2 : 1);
+                    AppendNum(out_, p_.second, count >= 2 ? 2 : 1);
                     i += count;
                     break;
                 case 'Z':
-                    out_ += Num(p_.msec, count == 1 ? 1 : 3);
+                    AppendNum(out_, p_.msec, count == 1 ? 1 : 3);
                     i += count;
                     break;
                 case 'T':
@@ -144,8 +146,6 @@ class DateTimeWriter {
         }
     }
 
-    std::string Result() { return std::move(out_); }
-
   private:
     static std::size_t Repeat(std::string_view f, std::size_t i) {
         std::size_t n = 1;
@@ -172,7 +172,7 @@ class DateTimeWriter {
 
     void AppendMonth(std::size_t count) {
         if (count <= 2) {
-            out_ += Num(p_.month, static_cast<int>(count));
+            AppendNum(out_, p_.month, static_cast<int>(count));
         } else if (count == 3) {
             out_ += fs_.ShortMonthNames[p_.month - 1];
         } else {
@@ -184,7 +184,7 @@ class DateTimeWriter {
         switch (count) {
             case 1:
             case 2:
-                out_ += Num(p_.day, static_cast<int>(count));
+                AppendNum(out_, p_.day, static_cast<int>(count));
                 break;
             case 3:
                 out_ += fs_.ShortDayNames[p_.dow - 1];
@@ -222,25 +222,48 @@ class DateTimeWriter {
 
     Parts p_;
     const TFormatSettings& fs_;
-    std::string out_;
+    std::string& out_;
 };
 
 }  // namespace
 
-std::string FormatDateTime(std::string_view format, TDateTime dt) {
-    DateTimeWriter w(dt, FormatSettings());
+void AppendFormatDateTime(std::string& out, std::string_view format, TDateTime dt) {
+    DateTimeWriter w(out, dt, FormatSettings());
     w.Append(format.empty() ? std::string_view("c") : format);
-    return w.Result();
+}
+
+void AppendDateToStr(std::string& out, TDateTime dt) {
+    AppendFormatDateTime(out, FormatSettings().ShortDateFormat, dt);
+}
+
+void AppendTimeToStr(std::string& out, TDateTime dt) {
+    AppendFormatDateTime(out, FormatSettings().LongTimeFormat, dt);
+}
+
+void AppendDateTimeToStr(std::string& out, TDateTime dt) {
+    AppendFormatDateTime(out, "c", dt);
+}
+
+std::string FormatDateTime(std::string_view format, TDateTime dt) {
+    std::string out;
+    AppendFormatDateTime(out, format, dt);
+    return out;
 }
 
 std::string DateToStr(TDateTime dt) {
-    return FormatDateTime(FormatSettings().ShortDateFormat, dt);
+    std::string out;
+    AppendDateToStr(out, dt);
+    return out;
 }
 
 std::string TimeToStr(TDateTime dt) {
-    return FormatDateTime(FormatSettings().LongTimeFormat, dt);
+    std::string out;
+    AppendTimeToStr(out, dt);
+    return out;
 }
 
 std::string DateTimeToStr(TDateTime dt) {
-    return FormatDateTime("c", dt);
+    std::string out;
+    AppendDateTimeToStr(out, dt);
+    return out;
 }

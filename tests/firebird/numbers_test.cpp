@@ -142,9 +142,16 @@ TEST_F(ScaledNumbers, TextsOfScaledIntegers) {
                  {-2, '.', 15, "15"},
                  {3, '.', -1000, "-1"},
                  {4, '.', 12345678901234567, "1234567890123.4567"},
-                 {18, '.', INT64_MIN, "-9.223372036854775808"}};
-    for (const auto& c : cases)
+                 {18, '.', INT64_MIN, "-9.223372036854775808"},
+                 {3, '.', 12, "0.012"},
+                 {3, '.', -120, "-0.12"},
+                 {1, '.', 1000000000000000000, "100000000000000000"}};
+    for (const auto& c : cases) {
         EXPECT_EQ(ScaledInt64ToStrSep(c.scale, c.sep, c.value), c.expected) << c.value;
+        std::string appended = "N = ";
+        AppendScaledInt64(appended, c.scale, c.sep, c.value);
+        EXPECT_EQ(appended, std::string("N = ") + c.expected) << c.value;
+    }
     EXPECT_EQ(ScaledInt64ToStr(2, 1250), "12,5");
     EXPECT_EQ(ScaledInt64ToStrSep(INT_MIN, '.', INT64_MIN), "-9223372036854775808");  // the integer
     EXPECT_EQ(ScaledInt64ToStrSep(63, '.', -5), "-0." + std::string(62, '0') + "5");

@@ -21,10 +21,13 @@ struct FakeValue : ITracedValue {
     const std::string& Name() const override { return name; }
     bool IsNull() const override { return isNull; }
     int SqlType() const override { return sqlType; }
-    std::string ReadAsString() const override {
-        if (fails)
+    // A failing value appends a part of its text before it raises.
+    void AppendText(std::string& out) const override {
+        if (fails) {
+            out += text;
             throw std::runtime_error("no text");
-        return text;
+        }
+        out += text;
     }
     std::string name;
     int sqlType;
@@ -34,25 +37,23 @@ struct FakeValue : ITracedValue {
 };
 
 struct FakeStatement : ITracedStatement {
-    std::string TraceName() const override { return name; }
+    const std::string& TraceName() const override { return name; }
     const std::string& SQLText() const override { return sql; }
     std::string PlanText() const override {
         if (planFails)
             throw std::runtime_error("no plan");
         return plan;
     }
-    std::vector<const ITracedValue*> Params() const override { return Pointers(params); }
-    std::vector<const ITracedValue*> Columns() const override { return Pointers(columns); }
+    void ForEachParam(const TTracedValueVisitor& visit) const override {
+        for (const FakeValue& param : params) visit(param);
+    }
+    void ForEachColumn(const TTracedValueVisitor& visit) const override {
+        for (const FakeValue& column : columns) visit(column);
+    }
     bool ChangesRows() const override { return changesRows; }
     std::int64_t RowsAffected() const override { return rowsAffected; }
     std::uint64_t ExecuteMillis() const override { return executeMillis; }
     bool Eof() const override { return eof; }
-
-    static std::vector<const ITracedValue*> Pointers(const std::vector<FakeValue>& values) {
-        std::vector<const ITracedValue*> result;
-        for (const FakeValue& value : values) result.push_back(&value);
-        return result;
-    }
 
     std::string name = "qryTickets";
     std::string sql = "select * from TICKETS";
