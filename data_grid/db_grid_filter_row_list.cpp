@@ -85,8 +85,8 @@ void TCustomDBGridEh::FillFilterList(int DataCol) {
         editor->ShowKeyAndText(filter->KeyValueList(), filter->FilterText());
     else
         editor->SetText(filter->FilterText());
-    editor->DropDownBox()->SetWidth(filter->ListWidth > 0 ? filter->ListWidth : DefaultFilterListWidth);
-    editor->DropDownBox()->SetRows(filter->ListRows > 0 ? filter->ListRows : DefaultFilterListRows);
+    editor->DropDownBox()->SetWidth(filter->ListWidth() > 0 ? filter->ListWidth() : DefaultFilterListWidth);
+    editor->DropDownBox()->SetRows(filter->ListRows() > 0 ? filter->ListRows() : DefaultFilterListRows);
 }
 
 void TCustomDBGridEh::FilterItemsNeeded() {
@@ -94,12 +94,12 @@ void TCustomDBGridEh::FilterItemsNeeded() {
     TSTColumnFilterEh* filter = ColumnFilterOf(column);
     if (filterEditor_ == nullptr || filter == nullptr)
         return;
-    if (!column->FilterValueList && filter->ListSource() != nullptr)
-        column->FilterValueList = filter->BuildValueList();
+    if (!column->FilterValueList() && filter->ListSource() != nullptr)
+        column->SetFilterValueList(filter->BuildValueList());
     TStrings& items = *filterEditor_->Items();
     items.BeginUpdate();
-    if (column->FilterValueList)
-        if (const TStrings* values = column->FilterValueList->DistinctValues())
+    if (column->FilterValueList())
+        if (const TStrings* values = column->FilterValueList()->DistinctValues())
             items.AddStrings(*values);
     const bool sortItems = extOptions_.Contains(gxoAutoSortMarkingEh) && column->Title()->TitleButton();
     for (const TFilterListItem& item : FilterListItems)
@@ -114,8 +114,8 @@ void TCustomDBGridEh::FilterClosingUp(bool& Accept) {
     if (filterEditor_ == nullptr || filter == nullptr)
         return;
     if (const TPopupListboxEh* list = filterEditor_->PopupList()) {
-        filter->ListWidth = list->Width();
-        filter->ListRows = list->RowCount();
+        filter->SetListWidth(list->Width());
+        filter->SetListRows(list->RowCount());
     }
     const std::intptr_t code = Accept ? ChosenCode(*filterEditor_) : 0;
     if (code < fliEmpty)
@@ -154,13 +154,13 @@ void TCustomDBGridEh::ChooseSpecialFilterItem(TColumnEh& Column, int Code) {
             break;
     }
     if (Code == fliClearFilters ||
-        (Code < fliClearFilters && Style() != nullptr && Style()->ApplyFilterOnCloseUp))
+        (Code < fliClearFilters && Style() != nullptr && Style()->ApplyFilterOnCloseUp()))
         ApplyFilterRow();
     else if (Code > fliSeparator)
         SortMarkingChanged();
 }
 
 void TCustomDBGridEh::FilterClosedUp(bool Accept) {
-    if (Accept && Style() != nullptr && Style()->ApplyFilterOnCloseUp)
+    if (Accept && Style() != nullptr && Style()->ApplyFilterOnCloseUp())
         ApplyFilterRow();
 }

@@ -139,7 +139,7 @@ bool TCustomDBGridEh::TitleHint(TColumnEh& Column, TGridCoord Cell, TPoint P, TC
             Hint.Rect.Top = Hint.Rect.Bottom - leaf->NodeHeight;
         }
     }
-    Hint.WordWrap = useMultiTitle_ || TitlePixelHeight > 0 || TitleLineCount > 0;
+    Hint.WordWrap = useMultiTitle_ || titlePixelHeight_ > 0 || titleLineCount_ > 0;
     Hint.Alignment = title.Alignment();
     Hint.Font.Assign(*title.Font());
     Hint.Vertical = title.Orientation() == tohVertical;

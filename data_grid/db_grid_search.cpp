@@ -150,5 +150,5 @@ int TCustomDBGridEh::TypingSearchTimeout() const {
     if (searching_)
         return searchTimeout_;
     const TDBGridEhUnit* unit = DBGridEhUnit();
-    return unit != nullptr ? static_cast<int>(unit->SearchTimeout) : 1500;
+    return unit != nullptr ? static_cast<int>(unit->SearchTimeout()) : 1500;
 }
