@@ -64,7 +64,7 @@ bool TFIBCustomDataSet::GetFieldData(const TField* field, Variant& value) const 
     if (field->FieldKind != fkData)
         return GetCalcFieldData(buffer + calcFieldsOffset_, field, value);
     // The status test only: a record filter reads fields itself and must not run again here.
-    if (State() != dsOldValue && !ReadHiddenRecords && !TFIBCustomDataSet::RecordIsVisible(buffer))
+    if (State() != dsOldValue && !readHiddenRecords_ && !TFIBCustomDataSet::RecordIsVisible(buffer))
         return false;
     const TFieldDescr* descr = ColumnOfField(field);
     if (descr == nullptr)
@@ -86,7 +86,7 @@ Variant TFIBCustomDataSet::ReadColumn(const TField* field, const TFieldDescr& de
                 RaiseClientError(fceFieldSizeTooSmall, {Name(), field->FieldName});
             if (descr.IsGUID || field->DataType() == ftGuid || descr.IsDBKey)
                 return Variant(std::string(chars, static_cast<std::size_t>(descr.Size)));
-            const std::size_t length = TextLength(chars, descr.Size, Options.Contains(poTrimCharFields));
+            const std::size_t length = TextLength(chars, descr.Size, options_.Contains(poTrimCharFields));
             if (auto* text = dynamic_cast<TFIBstringField*>(const_cast<TField*>(field)))
                 text->SetValueLength(static_cast<int>(length));
             return Variant(std::string(chars, length));
@@ -193,7 +193,7 @@ bool TFIBCustomDataSet::StoresNull(const TField* field, const TFieldDescr& descr
     if (value.IsNull() || value.IsEmpty())
         return true;
     const auto* text = dynamic_cast<const TFIBstringField*>(field);
-    if (text == nullptr || !text->EmptyStrToNull || !value.IsString() || !value.AsString().empty())
+    if (text == nullptr || !text->EmptyStrToNull() || !value.IsString() || !value.AsString().empty())
         return false;
     if (ColumnDefaultIsEmptyString(field))
         return descr.Nullable;

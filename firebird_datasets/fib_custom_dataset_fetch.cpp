@@ -175,7 +175,7 @@ void TFIBCustomDataSet::FetchToEnd() {
 }
 
 int TFIBCustomDataSet::FetchNext(int count) {
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     int fetched = 0;
     while (fetched < count && FetchNextRow()) ++fetched;
     fetchStopped_ = false;
@@ -185,7 +185,7 @@ int TFIBCustomDataSet::FetchNext(int count) {
 void TFIBCustomDataSet::FetchAll() {
     if (!Active() || !selectQuery_->Open() || selectQuery_->Eof())
         return;
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     // A UniDirectional dataset cannot come back: it stays on the last record.
     const TBookmark bookmark = uniDirectional_ ? TBookmark() : GetBookmark();
     DisableControls();
@@ -298,7 +298,7 @@ void TFIBCustomDataSet::InternalFirst() {
 }
 
 void TFIBCustomDataSet::InternalLast() {
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     FetchToEnd();
     currentIndex_ = fetchedCount_;
 }
