@@ -64,13 +64,13 @@ class ExportedGrid {
     // Into the memory stream the grid's clipboard copy writes to, which grows in large steps.
     std::int64_t ExportCsv() {
         TMemoryStreamEh stream;
-        stream.HalfMemoryDelta = 65536;
+        stream.SetHalfMemoryDelta(65536);
         ExportGridToStream(ExportClass<TDBGridEhExportAsCSV>(), grid_.get(), stream, true);
         return stream.Size();
     }
     void ExportCsvFile(const std::string& file) {
         TDBGridEhExportAsCSV exporter;
-        exporter.Grid = grid_.get();
+        exporter.SetGrid(grid_.get());
         exporter.ExportFile(file, true);
     }
     // The grid's CSV by hand: titles, then each record's display texts, quoted, ";" between cells
@@ -186,7 +186,7 @@ void BM_GridCsvExportSelected(benchmark::State& state) {
     std::int64_t bytes = 0;
     for (auto _ : state) {
         TMemoryStreamEh stream;
-        stream.HalfMemoryDelta = 65536;
+        stream.SetHalfMemoryDelta(65536);
         ExportGridToStream(ExportClass<TDBGridEhExportAsCSV>(), shown.grid, stream, false);
         bytes += stream.Size();
     }

@@ -54,7 +54,9 @@ class TCustomDBComboBoxEh : public TCustomDBEditEh {
     TCustomImageList* Images() const;
     // Shows the images beside the text and in the list.
     void SetImages(TCustomImageList* value);
-    TPopupListboxClassEh PopupListboxClass = nullptr;
+    // Makes the pop-up list in place of a plain TPopupListboxEh when set.
+    TPopupListboxClassEh PopupListboxClass() const { return popupListboxClass_; }
+    void SetPopupListboxClass(TPopupListboxClassEh value) { popupListboxClass_ = value; }
     // The pop-up list, made on first use.
     TPopupListboxEh* EnsurePopupList();
     TPopupListboxEh* PopupList() const { return popupList_; }
@@ -146,6 +148,7 @@ class TCustomDBComboBoxEh : public TCustomDBEditEh {
     bool listVisible_ = false;
     // The character whose typing is completed once the edit has taken it (0: none).
     char32_t typedChar_ = 0;
+    TPopupListboxClassEh popupListboxClass_ = nullptr;
 };
 
 // The published combo box.

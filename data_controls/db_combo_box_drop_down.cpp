@@ -33,7 +33,8 @@ bool IsListNavigationKey(WORD key, TShiftState shift) {
 TPopupListboxEh* TCustomDBComboBoxEh::EnsurePopupList() {
     if (popupList_ != nullptr)
         return popupList_;
-    popupList_ = PopupListboxClass != nullptr ? PopupListboxClass(this) : NewComponent<TPopupListboxEh>(this);
+    popupList_ =
+        popupListboxClass_ != nullptr ? popupListboxClass_(this) : NewComponent<TPopupListboxEh>(this);
     popupList_->SetVisible(false);
     popupList_->SetCtl3D(true);
     popupList_->SetParent(this);
@@ -88,7 +89,7 @@ void TCustomDBComboBoxEh::OpenDropDown() {
     if (TSizeGripEh* grip = list.SizeGrip())
         grip->SetVisible(dropDownBox_->Sizable());
     listVisible_ = true;
-    list.SizeGripResized = false;
+    list.SetSizeGripResized(false);
 }
 
 void TCustomDBComboBoxEh::DoCloseDropDown(bool Accept) {
@@ -103,7 +104,7 @@ void TCustomDBComboBoxEh::DoCloseDropDown(bool Accept) {
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const bool listFocused = list.Focused();
     list.SetVisible(false);
-    if (list.SizeGripResized) {
+    if (list.SizeGripResized()) {
         dropDownBox_->SetRows(list.RowCount());
         dropDownBox_->SetWidth(list.Width());
     }
@@ -131,10 +132,11 @@ void TCustomDBComboBoxEh::ListMouseUp(TObject* Sender, TMouseButton Button, TShi
 
 bool TCustomDBComboBoxEh::EditButtonShortCut(WORD key, TShiftState shift) const {
     const TShortCut pressed = ShortCut(key, shift);
-    if (EditButton()->ShortCut != 0 && EditButton()->ShortCut == pressed)
+    if (EditButton()->ShortCut() != 0 && EditButton()->ShortCut() == pressed)
         return true;
     for (int i = 0; i < EditButtons()->Count(); ++i)
-        if (EditButtons()->GetButton(i)->ShortCut != 0 && EditButtons()->GetButton(i)->ShortCut == pressed)
+        if (EditButtons()->GetButton(i)->ShortCut() != 0 &&
+            EditButtons()->GetButton(i)->ShortCut() == pressed)
             return true;
     return false;
 }

@@ -97,12 +97,12 @@ void TCustomDBEditEh::Notification(TComponent* AComponent, TOperation Operation)
         SetDataSource(nullptr);
     if (editImage_ && AComponent == editImage_->Images())
         editImage_->SetImages(nullptr);
-    if (editButton_ && AComponent == editButton_->DropdownMenu)
-        editButton_->DropdownMenu = nullptr;
+    if (editButton_ && AComponent == editButton_->DropdownMenu())
+        editButton_->SetDropdownMenu(nullptr);
     if (editButtons_)
         for (int i = 0; i < editButtons_->Count(); ++i)
-            if (editButtons_->GetButton(i)->DropdownMenu == AComponent)
-                editButtons_->GetButton(i)->DropdownMenu = nullptr;
+            if (editButtons_->GetButton(i)->DropdownMenu() == AComponent)
+                editButtons_->GetButton(i)->SetDropdownMenu(nullptr);
     if (AComponent == mruListBox_)
         mruListBox_ = nullptr;
     ForgetButtonControl(AComponent);

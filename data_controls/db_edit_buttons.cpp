@@ -30,16 +30,16 @@ void TCustomDBEditEh::EditButtonPressed(TObject* Sender, bool TopButton, bool& A
             OnButtonDown(this, TopButton, AutoRepeat, Handled);
         if (Handled)
             return;
-        if (button->DropdownMenu != nullptr)
-            ShowEditButtonMenu(*button->DropdownMenu, *this, *control);
+        if (button->DropdownMenu() != nullptr)
+            ShowEditButtonMenu(*button->DropdownMenu(), *this, *control);
         else
             MainButtonPressed(!TopButton);
         return;
     }
     if (button->OnDown)
         button->OnDown(button, TopButton, AutoRepeat, Handled);
-    if (!Handled && button->DropdownMenu != nullptr)
-        ShowEditButtonMenu(*button->DropdownMenu, *this, *control);
+    if (!Handled && button->DropdownMenu() != nullptr)
+        ShowEditButtonMenu(*button->DropdownMenu(), *this, *control);
 }
 
 void TCustomDBEditEh::MainButtonPressed(bool InMouseControl) {
@@ -84,7 +84,7 @@ void TCustomDBEditEh::OpenDropDown() {
     if (!buttonControls_.empty())
         buttonControls_.front().EditButtonControl->SetLatchedDown(true);
     droppedDown_ = true;
-    if (mruList_->DroppedDown)
+    if (mruList_->DroppedDown())
         mruList_->CloseUp(false);
 }
 

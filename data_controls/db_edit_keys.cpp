@@ -144,7 +144,7 @@ bool TCustomDBEditEh::ArrowOverButtonsOrImage(TMessage& Message) {
 }
 
 bool TCustomDBEditEh::WantsSpecialKey(WORD key) const {
-    const bool listOpen = mruList_->DroppedDown && mruListBox_ != nullptr && mruListBox_->ItemIndex() >= 0;
+    const bool listOpen = mruList_->DroppedDown() && mruListBox_ != nullptr && mruListBox_->ItemIndex() >= 0;
     if ((key == VK_RETURN || key == VK_ESCAPE) && listOpen)
         return true;
     return key == VK_ESCAPE && Modified();
@@ -167,7 +167,7 @@ bool TCustomDBEditEh::ButtonShortCut(WORD key, TShiftState shift) {
     for (std::size_t i = 0; i < buttonControls_.size(); ++i) {
         const TEditButtonEh& button =
             i == 0 ? *editButton_ : *editButtons_->GetButton(static_cast<int>(i) - 1);
-        if (button.ShortCut == 0 || button.ShortCut != pressed)
+        if (button.ShortCut() == 0 || button.ShortCut() != pressed)
             continue;
         TEditButtonControlEh& control = *buttonControls_[i].EditButtonControl;
         bool autoRepeat = false;
@@ -286,7 +286,7 @@ void TCustomDBEditEh::CancelMode(TMessage& Message) {
                                       (from == mruListBox_ || from->Parent() == mruListBox_));
     if (Message.Msg == CM_CANCELMODE && own)
         return;
-    if (mruList_->DroppedDown)
+    if (mruList_->DroppedDown())
         mruList_->CloseUp(false);
     CancelChildCapture();
 }

@@ -21,21 +21,21 @@ TMRUListboxEh* TCustomDBEditEh::NewMRUListBox() {
 
 void TCustomDBEditEh::MRUListDropDown() {
     TMRUListboxEh* list = MRUListBox();
-    const bool gripResized = list->SizeGripResized;
+    const bool gripResized = list->SizeGripResized();
     if (!mruList_->FilterByPrefix(*list->Items(), Text()))
         mruList_->CloseUp(false);
     const int matches = list->Items()->Count();
     list->SizeForRows(matches < mruList_->Rows() ? matches : mruList_->Rows());
-    if (mruList_->DroppedDown) {
+    if (mruList_->DroppedDown()) {
         MoveMRUListBox(*list, ScreenTextRectOf(*this));
-        list->SizeGripResized = gripResized;
+        list->SetSizeGripResized(gripResized);
     }
     if (matches == 0) {
-        if (mruList_->DroppedDown)
+        if (mruList_->DroppedDown())
             mruList_->CloseUp(false);
         return;
     }
-    if (mruList_->DroppedDown)
+    if (mruList_->DroppedDown())
         return;
     StyleMRUListBox(*list, *this);
     if (matches < list->RowCount())
@@ -46,7 +46,7 @@ void TCustomDBEditEh::MRUListDropDown() {
 }
 
 void TCustomDBEditEh::MRUListCloseUp(bool Accept) {
-    if (!mruList_->DroppedDown || mruListBox_ == nullptr)
+    if (!mruList_->DroppedDown() || mruListBox_ == nullptr)
         return;
     TMRUListboxEh& list = *mruListBox_;
     HideMRUListBox(list, *mruList_, *this);
@@ -68,7 +68,7 @@ void TCustomDBEditEh::MRUListBoxMouseUp(TObject* Sender, TMouseButton Button, TS
 }
 
 bool TCustomDBEditEh::MRUListKey(TMessage& Message) {
-    if (!mruList_ || !mruList_->DroppedDown || mruListBox_ == nullptr)
+    if (!mruList_ || !mruList_->DroppedDown() || mruListBox_ == nullptr)
         return false;
     if (Message.Msg == WM_MOUSEWHEEL)
         return PassWheelToList(*mruListBox_, Message);
@@ -94,7 +94,7 @@ void TCustomDBEditEh::AcceptMRUItem(const std::string& Text, bool& Accept) {
 
 void TCustomDBEditEh::MRUListBoxResized(TObject* Sender) {
     (void)Sender;
-    if (!mruList_->DroppedDown || mruListBox_ == nullptr)
+    if (!mruList_->DroppedDown() || mruListBox_ == nullptr)
         return;
     KeepMRUListBoxSize(*mruListBox_, *mruList_);
 }
@@ -104,7 +104,7 @@ void TCustomDBEditEh::TextChangedByUser() {
     if (IsPassword())
         return;
     const std::string blank = BlankTextOf(*this);
-    if (mruList_->DroppedDown && EditText() == blank) {
+    if (mruList_->DroppedDown() && EditText() == blank) {
         mruList_->CloseUp(false);
         return;
     }
@@ -113,7 +113,7 @@ void TCustomDBEditEh::TextChangedByUser() {
 }
 
 void TCustomDBEditEh::CloseMRUListOnExit(HWND focusedWnd) {
-    if (!mruList_->DroppedDown)
+    if (!mruList_->DroppedDown())
         return;
     if (mruListBox_ != nullptr && mruListBox_->HandleAllocated() && focusedWnd == mruListBox_->Handle())
         return;
@@ -121,6 +121,6 @@ void TCustomDBEditEh::CloseMRUListOnExit(HWND focusedWnd) {
 }
 
 void TCustomDBEditEh::OpenMRUListOnBackspace() {
-    if (mruList_->Active() && IsShowing() && !mruList_->DroppedDown && !IsPassword())
+    if (mruList_->Active() && IsShowing() && !mruList_->DroppedDown() && !IsPassword())
         mruList_->DropDown();
 }

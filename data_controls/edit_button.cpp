@@ -76,11 +76,11 @@ void TEditButtonEh::Assign(const TPersistent& source) {
         TCollectionItem::Assign(source);
         return;
     }
-    DropdownMenu = other->DropdownMenu;
+    dropdownMenu_ = other->dropdownMenu_;
     SetGlyph(*other->Glyph());
     SetHint(other->Hint());
     SetNumGlyphs(other->NumGlyphs());
-    ShortCut = other->ShortCut;
+    shortCut_ = other->shortCut_;
     SetStyle(other->Style());
     SetVisible(other->Visible());
     SetWidth(other->Width());
@@ -99,12 +99,12 @@ std::unique_ptr<TEditButtonControlEh> TEditButtonEh::MakeButtonControl() const {
 
 TVisibleEditButtonEh::TVisibleEditButtonEh() {
     visible_ = true;
-    ShortCut = scAlt | VK_DOWN;
+    SetShortCut(scAlt | VK_DOWN);
 }
 
 TVisibleEditButtonEh::TVisibleEditButtonEh(TWinControl* editControl) : TEditButtonEh(editControl) {
     visible_ = true;
-    ShortCut = scAlt | VK_DOWN;
+    SetShortCut(scAlt | VK_DOWN);
 }
 
 TEditButtonsEh::TEditButtonsEh(TPersistent* owner, TCollectionItemClass itemClass)

@@ -30,7 +30,8 @@ class TEditButtonEh : public TCollectionItem {
     static const TPropertyList& Published();
     const TPropertyList& PublishedProperties() const override { return Published(); }
 
-    TPopupMenu* DropdownMenu = nullptr;
+    TPopupMenu* DropdownMenu() const { return dropdownMenu_; }
+    void SetDropdownMenu(TPopupMenu* value) { dropdownMenu_ = value; }
     TBitmap* Glyph() const { return glyph_.get(); }
     void SetGlyph(const TBitmap& value);
     const std::string& Hint() const { return hint_; }
@@ -38,7 +39,8 @@ class TEditButtonEh : public TCollectionItem {
     int NumGlyphs() const { return numGlyphs_; }
     // Kept within 1 to 4.
     void SetNumGlyphs(int value);
-    TShortCut ShortCut = 0;
+    TShortCut ShortCut() const { return shortCut_; }
+    void SetShortCut(TShortCut value) { shortCut_ = value; }
     TEditButtonStyleEh Style() const { return style_; }
     void SetStyle(TEditButtonStyleEh value);
     bool Visible() const { return visible_; }
@@ -67,6 +69,8 @@ class TEditButtonEh : public TCollectionItem {
     int numGlyphs_ = 1;
     TEditButtonStyleEh style_ = ebsDropDownEh;
     int width_ = 0;
+    TPopupMenu* dropdownMenu_ = nullptr;
+    TShortCut shortCut_ = 0;
 };
 
 // The main or an extra button, shown and pressed by Alt+Down unless set otherwise.

@@ -17,11 +17,11 @@ std::vector<std::string> StyleNames() {
 // Both button classes store the same properties in the same order; only two defaults differ.
 TPropertyList EditButtonProperties(bool visibleDefault, TShortCut shortCutDefault) {
     return TPublish<TEditButtonEh>(TCollectionItem::Published())
-        .Component("DropdownMenu", &TEditButtonEh::DropdownMenu, &TEditButtonEh::DropdownMenu)
+        .Component("DropdownMenu", &TEditButtonEh::DropdownMenu, &TEditButtonEh::SetDropdownMenu)
         .String("Hint", &TEditButtonEh::Hint, &TEditButtonEh::SetHint)
         .Integer("NumGlyphs", &TEditButtonEh::NumGlyphs, &TEditButtonEh::SetNumGlyphs)
         .Default(1)
-        .Integer("ShortCut", &TEditButtonEh::ShortCut, &TEditButtonEh::ShortCut)
+        .Integer("ShortCut", &TEditButtonEh::ShortCut, &TEditButtonEh::SetShortCut)
         .Default(shortCutDefault)
         .Enum("Style", &TEditButtonEh::Style, &TEditButtonEh::SetStyle, StyleNames())
         .Default(ebsDropDownEh)

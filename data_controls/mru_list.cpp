@@ -114,7 +114,7 @@ bool TMRUListEh::FilterByPrefix(TStrings& target, std::string_view prefix) {
             OnFilterItem(this, item, accept);
         if (accept)
             target.Add(item);
-        if (i % kQueueCheckEvery == 0 && CancelIfKeyInQueue && KeyDownWaiting()) {
+        if (i % kQueueCheckEvery == 0 && cancelIfKeyInQueue_ && KeyDownWaiting()) {
             completed = false;
             break;
         }

@@ -40,11 +40,15 @@ class TMRUListEh : public TPersistent {
     int Rows() const { return rows_; }
     void SetRows(int value) { rows_ = value; }
 
-    bool DroppedDown = false;
+    // Whether the drop-down shows; set by whoever shows and hides it.
+    bool DroppedDown() const { return droppedDown_; }
+    void SetDroppedDown(bool value) { droppedDown_ = value; }
     // The drop-down's width after the user last resized it.
-    int Width = 0;
+    int Width() const { return width_; }
+    void SetWidth(int value) { width_ = value; }
     // Filtering gives up as soon as the user presses another key.
-    bool CancelIfKeyInQueue = true;
+    bool CancelIfKeyInQueue() const { return cancelIfKeyInQueue_; }
+    void SetCancelIfKeyInQueue(bool value) { cancelIfKeyInQueue_ = value; }
 
     // A blank text is not remembered; one already there moves to the end, spelt as it was.
     void AddItem(const std::string& text);
@@ -74,6 +78,9 @@ class TMRUListEh : public TPersistent {
     bool caseSensitive_ = false;
     int limit_ = 100;
     int rows_ = 7;
+    bool droppedDown_ = false;
+    int width_ = 0;
+    bool cancelIfKeyInQueue_ = true;
 };
 
 // Whether a key press waits in the thread's queue.

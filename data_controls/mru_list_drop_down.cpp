@@ -49,12 +49,12 @@ void ShowMRUListBox(TMRUListboxEh& List, TMRUListEh& Settings, const TRect& Text
         grip->OnParentResized = std::move(OnResized);
     }
     List.ArrangeScrollBar();
-    Settings.DroppedDown = true;
-    List.SizeGripResized = false;
+    Settings.SetDroppedDown(true);
+    List.SetSizeGripResized(false);
 }
 
 void HideMRUListBox(TMRUListboxEh& List, TMRUListEh& Settings, TCustomMaskEdit& Edit) {
-    Settings.DroppedDown = false;
+    Settings.SetDroppedDown(false);
     if (TControl* capture = GetCaptureControl())
         capture->Perform(WM_CANCELMODE);
     if (List.HandleAllocated())
@@ -68,7 +68,7 @@ void HideMRUListBox(TMRUListboxEh& List, TMRUListEh& Settings, TCustomMaskEdit& 
 
 void KeepMRUListBoxSize(const TMRUListboxEh& List, TMRUListEh& Settings) {
     Settings.SetRows(List.RowCount());
-    Settings.Width = List.Width();
+    Settings.SetWidth(List.Width());
 }
 
 bool MRUItemStartsWith(const std::string& Item, const std::string& Prefix, bool CaseSensitive) {

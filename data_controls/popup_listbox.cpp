@@ -148,7 +148,7 @@ void TPopupListboxEh::Resize() {
     TCustomListBox::Resize();
     if (TSizeGripEh* grip = SizeGrip())
         grip->PlaceInCorner();
-    SizeGripResized = true;
+    sizeGripResized_ = true;
 }
 
 void TPopupListboxEh::SetImages(TCustomImageList* value) {

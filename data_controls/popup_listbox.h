@@ -38,7 +38,8 @@ class TPopupListboxEh : public TCustomListBox {
     // nullptr once the list is being freed (owned components go first).
     TSizeGripEh* SizeGrip() const { return ComponentState().Contains(csDestroying) ? nullptr : sizeGrip_; }
     // Set by every resize; the owner clears it after sizing the list itself.
-    bool SizeGripResized = false;
+    bool SizeGripResized() const { return sizeGripResized_; }
+    void SetSizeGripResized(bool value) { sizeGripResized_ = value; }
     const std::string& SearchText() const { return searchText_; }
 
     TGetImageIndexEventEh OnGetImageIndex;
@@ -70,6 +71,7 @@ class TPopupListboxEh : public TCustomListBox {
     int borderWidth_ = 2;
     int rowCount_ = 1;
     bool showsFocus_ = false;
+    bool sizeGripResized_ = false;
 };
 
 // The height of the control's font on the screen (tmHeight).

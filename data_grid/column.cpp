@@ -98,7 +98,7 @@ std::string TColumnEh::GetDisplayName() const {
 }
 
 void TColumnEh::AssignOwnValues(const TColumnEh& Source) {
-    const TColumnEhValues own = Source.OwnValues;
+    const TColumnEhValues own = Source.OwnValues();
     if (own.Contains(ovColor))
         SetColor(Source.Color());
     if (own.Contains(ovWidth))
@@ -117,7 +117,7 @@ void TColumnEh::AssignOwnValues(const TColumnEh& Source) {
 
 // Properties copied without a condition take the source's effective value and become set here.
 void TColumnEh::AssignEffectiveValues(const TColumnEh& Source) {
-    const TColumnEhValues own = Source.OwnValues;
+    const TColumnEhValues own = Source.OwnValues();
     title_->Assign(*Source.Title());
     dropDownRows_ = Source.DropDownRows();
     SetButtonStyle(Source.ButtonStyle());
@@ -141,7 +141,7 @@ void TColumnEh::AssignEffectiveValues(const TColumnEh& Source) {
     increment_ = Source.Increment();
     SetToolTips(Source.ToolTips());
     footers_->Assign(*Source.Footers());
-    Tag = Source.Tag;
+    tag_ = Source.tag_;
     SetVisible(Source.Visible());
     SetImageList(Source.ImageList());
     SetNotInKeyListIndex(Source.NotInKeyListIndex());
@@ -182,9 +182,9 @@ void TColumnEh::Assign(const TPersistent& Source) {
 }
 
 void TColumnEh::ResetToDefaults() {
-    const bool hadFont = OwnValues.Contains(ovFont);
+    const bool hadFont = ownValues_.Contains(ovFont);
     title_->ResetToDefaults();
-    OwnValues = {};
+    ownValues_ = {};
     SyncDefaultFont();
     pickList_.reset();
     buttonStyle_ = cbsAuto;

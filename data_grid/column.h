@@ -96,7 +96,7 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     virtual std::unique_ptr<TCollection> NewFooters();
     virtual std::unique_ptr<TPersistent> NewSTFilter();
     virtual std::unique_ptr<TColumnTitleEh> NewTitle();
-    virtual bool IsAutoColumn() const { return !UserColumn; }
+    virtual bool IsAutoColumn() const { return !userColumn_; }
     virtual void SetAlignment(TAlignment Value);
     virtual void SetAutoFitColWidth(bool Value);
     void SetField(TField* Value) override;
@@ -220,7 +220,8 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     void SetNotInKeyListIndex(int Value);
     bool ShowImageAndText() const { return showImageAndText_; }
     void SetShowImageAndText(bool Value);
-    int Tag = 0;
+    int Tag() const { return tag_; }
+    void SetTag(int Value) { tag_ = Value; }
 
     // Owned parts; the Set... operations copy into them.
     TColumnTitleEh* Title() const { return title_.get(); }
@@ -243,7 +244,11 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     void SetMRUList(const TMRUListEh& Value);
     TPersistent* STFilter() const { return stFilter_.get(); }
     void SetSTFilter(const TPersistent& Value);
-    std::shared_ptr<IMemTableDataFieldValueListEh> FilterValueList;
+    // The field's distinct values as the filter row lists them; kept until the dataset changes.
+    const std::shared_ptr<IMemTableDataFieldValueListEh>& FilterValueList() const { return filterValueList_; }
+    void SetFilterValueList(std::shared_ptr<IMemTableDataFieldValueListEh> Value) {
+        filterValueList_ = std::move(Value);
+    }
 
     const TColCellParamsEhEvent& OnGetCellParams() const { return onGetCellParams_; }
     // A handler is told apart by its target: assigning the one already there repaints nothing.
@@ -269,8 +274,12 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     // Through OnUpdateData first; the field takes Text (UseText) or Value unless the handler did.
     void PutCellValue(std::string Text, Variant Value, bool UseText);
 
-    TColumnEhValues OwnValues;
-    bool UserColumn = true;
+    // Which of the values with a fallback the user set.
+    TColumnEhValues OwnValues() const { return ownValues_; }
+    void SetOwnValues(TColumnEhValues Value) { ownValues_ = Value; }
+    // False for a column the grid made for a dataset field.
+    bool UserColumn() const { return userColumn_; }
+    void SetUserColumn(bool Value) { userColumn_ = Value; }
 
   protected:
     std::string GetDisplayName() const override;
@@ -284,7 +293,7 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     // Stored-when predicates of the fallback properties.
     template <class V>
     bool OwnDiffers(TColumnEhValue Flag, V Own, V Fallback) const {
-        return OwnValues.Contains(Flag) && Own != Fallback;
+        return ownValues_.Contains(Flag) && Own != Fallback;
     }
     friend class TColumnTitleEh;
     friend struct TColumnEhStoring;
@@ -308,6 +317,10 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
 
     // The collection the column was made for; it joins it only once made.
     TCollection* madeFor_;
+    TColumnEhValues ownValues_;
+    bool userColumn_ = true;
+    int tag_ = 0;
+    std::shared_ptr<IMemTableDataFieldValueListEh> filterValueList_;
     TField* field_ = nullptr;
     std::string fieldName_;
     int width_ = 0;
@@ -375,18 +388,18 @@ class TDBGridColumnEh : public TColumnEh {
 
 template <class V>
 inline void TColumnEh::SetOwn(TColumnEhValue Flag, V& Stored, V Value) {
-    if (OwnValues.Contains(Flag) && Stored == Value)
+    if (ownValues_.Contains(Flag) && Stored == Value)
         return;
     Stored = std::move(Value);
-    OwnValues.Include(Flag);
+    ownValues_.Include(Flag);
     NotifyChanged(false);
 }
 
 // The defaults' switches: a new value or a first setting is kept, and nothing is repainted.
 template <class V>
 inline void TColumnEh::SetOwnQuietly(TColumnEhValue Flag, V& Stored, V Value) {
-    if (!OwnValues.Contains(Flag) || Stored != Value) {
+    if (!ownValues_.Contains(Flag) || Stored != Value) {
         Stored = std::move(Value);
-        OwnValues.Include(Flag);
+        ownValues_.Include(Flag);
     }
 }

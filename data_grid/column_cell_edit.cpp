@@ -37,7 +37,8 @@ bool AllModifiable(const std::vector<TField*>& fields) {
 
 // The grid lets its cells be edited: not read-only, over an active link that is not read-only.
 bool GridOpenForEditing(TCustomDBGridEh* grid) {
-    return grid != nullptr && !grid->ReadOnly && grid->DataLink()->Active() && !grid->DataLink()->ReadOnly();
+    return grid != nullptr && !grid->ReadOnly() && grid->DataLink()->Active() &&
+           !grid->DataLink()->ReadOnly();
 }
 
 bool IsDateType(TFieldType type) {
@@ -52,7 +53,7 @@ TInplaceEditStyleEh AutoEditStyle(TColumnEh& column) {
     if (field->Lookup()) {
         const std::vector<TField*> keys = KeyFieldsOf(field);
         const bool designing = grid != nullptr && grid->ComponentState().Contains(csDesigning);
-        const bool ownReadOnly = column.OwnValues.Contains(ovReadOnly) && column.ReadOnly();
+        const bool ownReadOnly = column.OwnValues().Contains(ovReadOnly) && column.ReadOnly();
         const bool listable = (AllModifiable(keys) || designing) && !keys.empty() && !ownReadOnly;
         return listable && GridOpenForEditing(grid) ? esDataListEh : esSimpleEh;
     }

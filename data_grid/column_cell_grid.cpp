@@ -9,11 +9,11 @@ bool TCustomDBGridEh::GridAllowsCellEdit() {
         return false;
     TDataSet* dataSet = link->DataSet();
     const bool inserting = dataSet != nullptr && dataSet->State() == dsInsert;
-    if (!AllowedOperations.Contains(alopUpdateEh) && !inserting)
+    if (!allowedOperations_.Contains(alopUpdateEh) && !inserting)
         return false;
     // An empty dataset is edited by adding its first record.
     const bool empty = dataSet != nullptr && dataSet->IsEmpty();
-    return !empty || AllowedOperations.Contains(alopInsertEh) || AllowedOperations.Contains(alopAppendEh);
+    return !empty || allowedOperations_.Contains(alopInsertEh) || allowedOperations_.Contains(alopAppendEh);
 }
 
 bool TCustomDBGridEh::EditorShown() {

@@ -37,20 +37,20 @@ TColor TColumnTitleDefValuesEh::FallbackColor() const {
 }
 
 TAlignment TColumnTitleDefValuesEh::Alignment() const {
-    return TitleDefOwnValues.Contains(tdovAlignment) ? alignment_ : FallbackAlignment();
+    return titleDefOwnValues_.Contains(tdovAlignment) ? alignment_ : FallbackAlignment();
 }
 
 void TColumnTitleDefValuesEh::SetAlignment(TAlignment Value) {
-    if (SetOwn(TitleDefOwnValues, tdovAlignment, alignment_, Value))
+    if (SetOwn(titleDefOwnValues_, tdovAlignment, alignment_, Value))
         owner_.RelayoutGrid();
 }
 
 TColor TColumnTitleDefValuesEh::Color() const {
-    return TitleDefOwnValues.Contains(tdovColor) ? color_ : FallbackColor();
+    return titleDefOwnValues_.Contains(tdovColor) ? color_ : FallbackColor();
 }
 
 void TColumnTitleDefValuesEh::SetColor(TColor Value) {
-    if (SetOwn(TitleDefOwnValues, tdovColor, color_, Value))
+    if (SetOwn(titleDefOwnValues_, tdovColor, color_, Value))
         owner_.RepaintGrid();
 }
 
@@ -58,6 +58,13 @@ void TColumnTitleDefValuesEh::SetEndEllipsis(bool Value) {
     if (Value == endEllipsis_)
         return;
     endEllipsis_ = Value;
+    owner_.RepaintGrid();
+}
+
+void TColumnTitleDefValuesEh::SetTitleButton(bool Value) {
+    if (Value == titleButton_)
+        return;
+    titleButton_ = Value;
     owner_.RepaintGrid();
 }
 
@@ -74,13 +81,13 @@ void TColumnTitleDefValuesEh::Assign(const TPersistent& Source) {
         TPersistent::Assign(Source);
         return;
     }
-    if (source->TitleDefOwnValues.Contains(tdovAlignment))
+    if (source->titleDefOwnValues_.Contains(tdovAlignment))
         SetAlignment(source->Alignment());
-    if (source->TitleDefOwnValues.Contains(tdovColor))
+    if (source->titleDefOwnValues_.Contains(tdovColor))
         SetColor(source->Color());
     SetEndEllipsis(source->EndEllipsis());
-    TitleButton = source->TitleButton;
-    ToolTips = source->ToolTips;
+    SetTitleButton(source->titleButton_);
+    toolTips_ = source->toolTips_;
     SetOrientation(source->Orientation());
 }
 
@@ -90,19 +97,20 @@ const TPropertyList& TColumnTitleDefValuesEh::Published() {
         TPublish<T>(TPersistent::Published())
             .Enum("Alignment", &T::Alignment, &T::SetAlignment, kAlignments)
             .StoredWhen([](const T& t) {
-                return t.TitleDefOwnValues.Contains(tdovAlignment) && t.Alignment() != t.FallbackAlignment();
+                return t.TitleDefOwnValues().Contains(tdovAlignment) &&
+                       t.Alignment() != t.FallbackAlignment();
             })
             .Integer("Color", &T::Color, &T::SetColor)
             .StoredWhen([](const T& t) {
-                return t.TitleDefOwnValues.Contains(tdovColor) && t.Color() != t.FallbackColor();
+                return t.TitleDefOwnValues().Contains(tdovColor) && t.Color() != t.FallbackColor();
             })
             .Boolean("EndEllipsis", &T::EndEllipsis, &T::SetEndEllipsis)
             .Default(false)
             .Enum("Orientation", &T::Orientation, &T::SetOrientation, kOrientations)
             .Default(tohHorizontal)
-            .Boolean("TitleButton", &T::TitleButton, &T::TitleButton)
+            .Boolean("TitleButton", &T::TitleButton, &T::SetTitleButton)
             .Default(false)
-            .Boolean("ToolTips", &T::ToolTips, &T::ToolTips)
+            .Boolean("ToolTips", &T::ToolTips, &T::SetToolTips)
             .Default(false);
     return list;
 }
@@ -113,15 +121,16 @@ TPersistent* TColumnFooterDefValuesEh::GetOwner() const {
 
 void TColumnFooterDefValuesEh::Assign(const TPersistent& Source) {
     if (const auto* source = dynamic_cast<const TColumnFooterDefValuesEh*>(&Source))
-        ToolTips = source->ToolTips;
+        toolTips_ = source->toolTips_;
     else
         TPersistent::Assign(Source);
 }
 
 const TPropertyList& TColumnFooterDefValuesEh::Published() {
     using T = TColumnFooterDefValuesEh;
-    static const TPropertyList list =
-        TPublish<T>(TPersistent::Published()).Boolean("ToolTips", &T::ToolTips, &T::ToolTips).Default(false);
+    static const TPropertyList list = TPublish<T>(TPersistent::Published())
+                                          .Boolean("ToolTips", &T::ToolTips, &T::SetToolTips)
+                                          .Default(false);
     return list;
 }
 

@@ -35,10 +35,12 @@ class TColumnTitleDefValuesEh : public TPersistent {
     void SetEndEllipsis(bool Value);
     TTextOrientationEh Orientation() const { return orientation_; }
     void SetOrientation(TTextOrientationEh Value);
-    bool TitleButton = false;
-    bool ToolTips = false;
+    bool TitleButton() const { return titleButton_; }
+    void SetTitleButton(bool Value);
+    bool ToolTips() const { return toolTips_; }
+    void SetToolTips(bool Value) { toolTips_ = Value; }
     // Which of Alignment and Color the user set.
-    TTitleDefOwnValuesEh TitleDefOwnValues;
+    TTitleDefOwnValuesEh TitleDefOwnValues() const { return titleDefOwnValues_; }
 
     // What Alignment and Color answer without the user's value.
     TAlignment FallbackAlignment() const;
@@ -50,6 +52,9 @@ class TColumnTitleDefValuesEh : public TPersistent {
     TColor color_ = clBtnFace;
     bool endEllipsis_ = false;
     TTextOrientationEh orientation_ = tohHorizontal;
+    bool titleButton_ = false;
+    bool toolTips_ = false;
+    TTitleDefOwnValuesEh titleDefOwnValues_;
 };
 
 class TColumnFooterDefValuesEh : public TPersistent {
@@ -60,10 +65,12 @@ class TColumnFooterDefValuesEh : public TPersistent {
     static const TPropertyList& Published();
     const TPropertyList& PublishedProperties() const override { return Published(); }
     void Assign(const TPersistent& Source) override;
-    bool ToolTips = false;
+    bool ToolTips() const { return toolTips_; }
+    void SetToolTips(bool Value) { toolTips_ = Value; }
 
   private:
     TColumnDefValuesEh& owner_;
+    bool toolTips_ = false;
 };
 
 class TColumnDefValuesEh : public TPersistent, public IGridColumnDefValuesEh {
@@ -105,10 +112,10 @@ class TColumnDefValuesEh : public TPersistent, public IGridColumnDefValuesEh {
     TColor TitleColor() const override { return title_->Color(); }
     bool TitleEndEllipsis() const override { return title_->EndEllipsis(); }
     TTextOrientationEh TitleOrientation() const override { return title_->Orientation(); }
-    bool TitleButton() const override { return title_->TitleButton; }
-    bool TitleToolTips() const override { return title_->ToolTips; }
+    bool TitleButton() const override { return title_->TitleButton(); }
+    bool TitleToolTips() const override { return title_->ToolTips(); }
     // What the footers read.
-    bool FooterToolTips() const { return footer_->ToolTips; }
+    bool FooterToolTips() const { return footer_->ToolTips(); }
 
     void RepaintGrid() const;
     void RelayoutGrid() const;

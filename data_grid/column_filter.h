@@ -48,8 +48,10 @@ class TSTColumnFilterEh : public TPersistent {
     bool Visible() const { return visible_; }
     void SetVisible(bool Value);
     // The size of the filter row's drop-down list as the user left it.
-    int ListWidth = 0;
-    int ListRows = 0;
+    int ListWidth() const { return listWidth_; }
+    void SetListWidth(int Value) { listWidth_ = Value; }
+    int ListRows() const { return listRows_; }
+    void SetListRows(int Value) { listRows_ = Value; }
 
     // The key values found for the typed text when the filter works through a key field.
     const Variant& KeyValueList() const { return keyValueList_; }
@@ -89,6 +91,8 @@ class TSTColumnFilterEh : public TPersistent {
     bool visible_ = true;
     TSTFilterExpressionEh expression_;
     std::string filterText_;
+    int listWidth_ = 0;
+    int listRows_ = 0;
 };
 
 // The display text of one condition ("=Null", "In ('a','b')", ">= 5").

@@ -121,38 +121,38 @@ bool TColumnFooterEh::FallbackToolTips() const {
 }
 
 TAlignment TColumnFooterEh::Alignment() const {
-    return FooterOwnValues.Contains(fovAlignment) ? alignment_ : FallbackAlignment();
+    return footerOwnValues_.Contains(fovAlignment) ? alignment_ : FallbackAlignment();
 }
 
 void TColumnFooterEh::SetAlignment(TAlignment Value) {
-    if (FooterOwnValues.Contains(fovAlignment) && alignment_ == Value)
+    if (footerOwnValues_.Contains(fovAlignment) && alignment_ == Value)
         return;
     alignment_ = Value;
-    FooterOwnValues.Include(fovAlignment);
+    footerOwnValues_.Include(fovAlignment);
     ColumnChanged(false);
 }
 
 TColor TColumnFooterEh::Color() const {
-    return FooterOwnValues.Contains(fovColor) ? color_ : FallbackColor();
+    return footerOwnValues_.Contains(fovColor) ? color_ : FallbackColor();
 }
 
 void TColumnFooterEh::SetColor(TColor Value) {
-    if (FooterOwnValues.Contains(fovColor) && color_ == Value)
+    if (footerOwnValues_.Contains(fovColor) && color_ == Value)
         return;
     color_ = Value;
-    FooterOwnValues.Include(fovColor);
+    footerOwnValues_.Include(fovColor);
     ColumnChanged(false);
 }
 
 bool TColumnFooterEh::ToolTips() const {
-    return FooterOwnValues.Contains(fovToolTips) ? toolTips_ : FallbackToolTips();
+    return footerOwnValues_.Contains(fovToolTips) ? toolTips_ : FallbackToolTips();
 }
 
 void TColumnFooterEh::SetToolTips(bool Value) {
-    if (FooterOwnValues.Contains(fovToolTips) && toolTips_ == Value)
+    if (footerOwnValues_.Contains(fovToolTips) && toolTips_ == Value)
         return;
     toolTips_ = Value;
-    FooterOwnValues.Include(fovToolTips);
+    footerOwnValues_.Include(fovToolTips);
 }
 
 void TColumnFooterEh::SetDisplayFormat(const std::string& Value) {
@@ -195,7 +195,7 @@ void TColumnFooterEh::SetValueType(TFooterValueType Value) {
 
 // Re-copied whenever the fallback differs in any way, its colour included.
 void TColumnFooterEh::SyncDefaultFont() const {
-    if (FooterOwnValues.Contains(fovFont))
+    if (footerOwnValues_.Contains(fovFont))
         return;
     AssignFallbackFont(*font_, FallbackFont(), copyingFont_);
 }
@@ -212,13 +212,13 @@ void TColumnFooterEh::SetFont(const TFont& Value) {
 void TColumnFooterEh::FontChanged() {
     if (copyingFont_)
         return;
-    FooterOwnValues.Include(fovFont);
+    footerOwnValues_.Include(fovFont);
     ColumnChanged(true);
 }
 
 void TColumnFooterEh::ResetToDefaults() {
-    const bool hadFont = FooterOwnValues.Contains(fovFont);
-    FooterOwnValues = {};
+    const bool hadFont = footerOwnValues_.Contains(fovFont);
+    footerOwnValues_ = {};
     SyncDefaultFont();
     ColumnChanged(hadFont);
 }
@@ -229,11 +229,11 @@ void TColumnFooterEh::Assign(const TPersistent& Source) {
         TCollectionItem::Assign(Source);
         return;
     }
-    if (source->FooterOwnValues.Contains(fovAlignment))
+    if (source->footerOwnValues_.Contains(fovAlignment))
         SetAlignment(source->Alignment());
-    if (source->FooterOwnValues.Contains(fovColor))
+    if (source->footerOwnValues_.Contains(fovColor))
         SetColor(source->Color());
-    if (source->FooterOwnValues.Contains(fovFont))
+    if (source->footerOwnValues_.Contains(fovFont))
         SetFont(*source->Font());
     SetEndEllipsis(source->EndEllipsis());
     SetValueType(source->ValueType());
@@ -255,22 +255,22 @@ const TPropertyList& TColumnFooterEh::Published() {
         TPublish<F>(TCollectionItem::Published())
             .Enum("Alignment", &F::Alignment, &F::SetAlignment, alignments)
             .StoredWhen([](const F& f) {
-                return f.FooterOwnValues.Contains(fovAlignment) && f.Alignment() != f.FallbackAlignment();
+                return f.FooterOwnValues().Contains(fovAlignment) && f.Alignment() != f.FallbackAlignment();
             })
             .Integer("Color", &F::Color, &F::SetColor)
             .StoredWhen([](const F& f) {
-                return f.FooterOwnValues.Contains(fovColor) && f.Color() != f.FallbackColor();
+                return f.FooterOwnValues().Contains(fovColor) && f.Color() != f.FallbackColor();
             })
             .String("DisplayFormat", &F::DisplayFormat, &F::SetDisplayFormat)
             .Boolean("EndEllipsis", &F::EndEllipsis, &F::SetEndEllipsis)
             .Default(false)
             .String("FieldName", &F::FieldName, &F::SetFieldName)
             .Object("Font", &F::Font)
-            .StoredWhen([](const F& f) { return f.FooterOwnValues.Contains(fovFont); })
+            .StoredWhen([](const F& f) { return f.FooterOwnValues().Contains(fovFont); })
             // A false set under defaults of true is written too, so it survives a save.
             .Boolean("ToolTips", &F::ToolTips, &F::SetToolTips)
             .StoredWhen([](const F& f) {
-                return f.FooterOwnValues.Contains(fovToolTips) && (f.ToolTips() || f.FallbackToolTips());
+                return f.FooterOwnValues().Contains(fovToolTips) && (f.ToolTips() || f.FallbackToolTips());
             })
             .String("Value", &F::Value, &F::SetValue)
             .Enum("ValueType", &F::ValueType, &F::SetValueType,

@@ -62,7 +62,8 @@ class TColumnFooterEh : public TCollectionItem {
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool Value);
 
-    TColumnFooterValuesEh FooterOwnValues;
+    // Which of the values with a fallback the user set.
+    TColumnFooterValuesEh FooterOwnValues() const { return footerOwnValues_; }
 
     // What the values with a fallback answer while the user has not set them.
     TAlignment FallbackAlignment() const;
@@ -95,6 +96,7 @@ class TColumnFooterEh : public TCollectionItem {
     std::string value_;
     TFooterValueType valueType_ = fvtNon;
     bool wordWrap_ = false;
+    TColumnFooterValuesEh footerOwnValues_;
 };
 
 class TColumnFootersEh : public TCollection {

@@ -35,7 +35,7 @@ bool TColumnEh::LinkActive() const {
 }
 
 TAlignment TColumnEh::Alignment() const {
-    if (OwnValues.Contains(ovAlignment))
+    if (ownValues_.Contains(ovAlignment))
         return alignment_;
     const TField* field = BoundField();
     return field != nullptr ? field->Alignment : taLeftJustify;
@@ -53,11 +53,11 @@ void TColumnEh::SetAlignment(TAlignment Value) {
 }
 
 bool TColumnEh::ReadOnly() const {
-    if (OwnValues.Contains(ovReadOnly))
+    if (ownValues_.Contains(ovReadOnly))
         return readOnly_;
     TCustomDBGridEh* grid = OwnerGrid();
     const TField* field = BoundField();
-    return (grid != nullptr && grid->ReadOnly) || (field != nullptr && field->ReadOnly);
+    return (grid != nullptr && grid->ReadOnly()) || (field != nullptr && field->ReadOnly);
 }
 
 void TColumnEh::SetReadOnly(bool Value) {
@@ -70,7 +70,7 @@ void TColumnEh::SetReadOnly(bool Value) {
 }
 
 TColor TColumnEh::Color() const {
-    if (OwnValues.Contains(ovColor))
+    if (ownValues_.Contains(ovColor))
         return color_;
     TCustomDBGridEh* grid = OwnerGrid();
     return grid != nullptr ? grid->Color() : clWindow;
@@ -82,7 +82,7 @@ void TColumnEh::SetColor(TColor Value) {
 
 TBiDiMode TColumnEh::BiDiMode() const {
     TCustomDBGridEh* grid = OwnerGrid();
-    if (OwnValues.Contains(ovBiDiMode) || grid == nullptr)
+    if (ownValues_.Contains(ovBiDiMode) || grid == nullptr)
         return biDiMode_;
     return grid->BiDiMode();
 }
@@ -100,7 +100,7 @@ bool TColumnEh::IsRightToLeftReading() const {
 }
 
 bool TColumnEh::Checkboxes() const {
-    if (OwnValues.Contains(ovCheckboxes))
+    if (ownValues_.Contains(ovCheckboxes))
         return checkboxes_;
     const TField* field = BoundField();
     return field != nullptr && field->DataType() == ftBoolean;
@@ -111,7 +111,7 @@ void TColumnEh::SetCheckboxes(bool Value) {
 }
 
 bool TColumnEh::HighlightRequired() const {
-    return OwnValues.Contains(ovHighlightRequired) ? highlightRequired_ : Defaults()->HighlightRequired();
+    return ownValues_.Contains(ovHighlightRequired) ? highlightRequired_ : Defaults()->HighlightRequired();
 }
 
 void TColumnEh::SetHighlightRequired(bool Value) {
@@ -119,8 +119,8 @@ void TColumnEh::SetHighlightRequired(bool Value) {
 }
 
 bool TColumnEh::AlwaysShowEditButton() const {
-    return OwnValues.Contains(ovAlwaysShowEditButton) ? alwaysShowEditButton_
-                                                      : Defaults()->AlwaysShowEditButton();
+    return ownValues_.Contains(ovAlwaysShowEditButton) ? alwaysShowEditButton_
+                                                       : Defaults()->AlwaysShowEditButton();
 }
 
 void TColumnEh::SetAlwaysShowEditButton(bool Value) {
@@ -128,7 +128,7 @@ void TColumnEh::SetAlwaysShowEditButton(bool Value) {
 }
 
 bool TColumnEh::EndEllipsis() const {
-    return OwnValues.Contains(ovEndEllipsis) ? endEllipsis_ : Defaults()->EndEllipsis();
+    return ownValues_.Contains(ovEndEllipsis) ? endEllipsis_ : Defaults()->EndEllipsis();
 }
 
 void TColumnEh::SetEndEllipsis(bool Value) {
@@ -136,7 +136,7 @@ void TColumnEh::SetEndEllipsis(bool Value) {
 }
 
 TTextLayout TColumnEh::Layout() const {
-    return OwnValues.Contains(ovLayout) ? layout_ : Defaults()->Layout();
+    return ownValues_.Contains(ovLayout) ? layout_ : Defaults()->Layout();
 }
 
 void TColumnEh::SetLayout(TTextLayout Value) {
@@ -144,7 +144,7 @@ void TColumnEh::SetLayout(TTextLayout Value) {
 }
 
 bool TColumnEh::AutoDropDown() const {
-    return OwnValues.Contains(ovAutoDropDown) ? autoDropDown_ : Defaults()->AutoDropDown();
+    return ownValues_.Contains(ovAutoDropDown) ? autoDropDown_ : Defaults()->AutoDropDown();
 }
 
 void TColumnEh::SetAutoDropDown(bool Value) {
@@ -152,7 +152,7 @@ void TColumnEh::SetAutoDropDown(bool Value) {
 }
 
 bool TColumnEh::DblClickNextVal() const {
-    return OwnValues.Contains(ovDblClickNextVal) ? dblClickNextVal_ : Defaults()->DblClickNextVal();
+    return ownValues_.Contains(ovDblClickNextVal) ? dblClickNextVal_ : Defaults()->DblClickNextVal();
 }
 
 void TColumnEh::SetDblClickNextVal(bool Value) {
@@ -160,7 +160,7 @@ void TColumnEh::SetDblClickNextVal(bool Value) {
 }
 
 bool TColumnEh::DropDownShowTitles() const {
-    return OwnValues.Contains(ovDropDownShowTitles) ? dropDownShowTitles_ : Defaults()->DropDownShowTitles();
+    return ownValues_.Contains(ovDropDownShowTitles) ? dropDownShowTitles_ : Defaults()->DropDownShowTitles();
 }
 
 void TColumnEh::SetDropDownShowTitles(bool Value) {
@@ -168,7 +168,7 @@ void TColumnEh::SetDropDownShowTitles(bool Value) {
 }
 
 bool TColumnEh::DropDownSizing() const {
-    return OwnValues.Contains(ovDropDownSizing) ? dropDownSizing_ : Defaults()->DropDownSizing();
+    return ownValues_.Contains(ovDropDownSizing) ? dropDownSizing_ : Defaults()->DropDownSizing();
 }
 
 void TColumnEh::SetDropDownSizing(bool Value) {
@@ -176,7 +176,7 @@ void TColumnEh::SetDropDownSizing(bool Value) {
 }
 
 bool TColumnEh::ToolTips() const {
-    return OwnValues.Contains(ovToolTips) ? toolTips_ : Defaults()->ToolTips();
+    return ownValues_.Contains(ovToolTips) ? toolTips_ : Defaults()->ToolTips();
 }
 
 void TColumnEh::SetToolTips(bool Value) {
@@ -185,36 +185,36 @@ void TColumnEh::SetToolTips(bool Value) {
 
 TImeMode TColumnEh::ImeMode() const {
     TCustomDBGridEh* grid = OwnerGrid();
-    if (OwnValues.Contains(ovImeMode) || grid == nullptr)
+    if (ownValues_.Contains(ovImeMode) || grid == nullptr)
         return imeMode_;
-    return grid->ImeMode;
+    return grid->ImeMode();
 }
 
 void TColumnEh::SetImeMode(TImeMode Value) {
-    if (OwnValues.Contains(ovImeMode) || Value != ImeMode()) {
+    if (ownValues_.Contains(ovImeMode) || Value != ImeMode()) {
         imeMode_ = Value;
-        OwnValues.Include(ovImeMode);
+        ownValues_.Include(ovImeMode);
     }
     NotifyChanged(false);
 }
 
 std::string TColumnEh::ImeName() const {
     TCustomDBGridEh* grid = OwnerGrid();
-    if (OwnValues.Contains(ovImeName) || grid == nullptr)
+    if (ownValues_.Contains(ovImeName) || grid == nullptr)
         return imeName_;
-    return grid->ImeName;
+    return grid->ImeName();
 }
 
 void TColumnEh::SetImeName(const std::string& Value) {
-    if (OwnValues.Contains(ovImeName) || Value != ImeName()) {
+    if (ownValues_.Contains(ovImeName) || Value != ImeName()) {
         imeName_ = Value;
-        OwnValues.Include(ovImeName);
+        ownValues_.Include(ovImeName);
     }
     NotifyChanged(false);
 }
 
 bool TColumnEh::OwnImeSettings(TImeMode& Mode, std::string& Name) const {
-    if (!OwnValues.Contains(ovImeMode) && !OwnValues.Contains(ovImeName))
+    if (!ownValues_.Contains(ovImeMode) && !ownValues_.Contains(ovImeName))
         return false;
     Mode = ImeMode();
     Name = ImeName();
@@ -237,28 +237,28 @@ bool TColumnEh::FallbackWordWrap() const {
 }
 
 bool TColumnEh::WordWrap() const {
-    return OwnValues.Contains(ovWordWrap) ? wordWrap_ : FallbackWordWrap();
+    return ownValues_.Contains(ovWordWrap) ? wordWrap_ : FallbackWordWrap();
 }
 
 void TColumnEh::SetWordWrap(bool Value) {
-    if (OwnValues.Contains(ovWordWrap) || Value != FallbackWordWrap() || Loading()) {
+    if (ownValues_.Contains(ovWordWrap) || Value != FallbackWordWrap() || Loading()) {
         wordWrap_ = Value;
-        OwnValues.Include(ovWordWrap);
+        ownValues_.Include(ovWordWrap);
     }
     NotifyChanged(false);
 }
 
 std::string TColumnEh::LookupDisplayFields() const {
-    if (OwnValues.Contains(ovLookupDisplayFields))
+    if (ownValues_.Contains(ovLookupDisplayFields))
         return lookupDisplayFields_;
     const TField* field = BoundField();
     return field != nullptr ? field->LookupResultField : std::string();
 }
 
 void TColumnEh::SetLookupDisplayFields(const std::string& Value) {
-    if (OwnValues.Contains(ovLookupDisplayFields) || Value != LookupDisplayFields()) {
+    if (ownValues_.Contains(ovLookupDisplayFields) || Value != LookupDisplayFields()) {
         lookupDisplayFields_ = Value;
-        OwnValues.Include(ovLookupDisplayFields);
+        ownValues_.Include(ovLookupDisplayFields);
     }
     const TColumnDropDownGridClassEh& popups = ColumnDropDownGridClass();
     if (dataList_ && popups.SetListField)
@@ -277,7 +277,7 @@ void TColumnEh::CopyFallbackFont() const {
 }
 
 TFont* TColumnEh::Font() const {
-    if (!OwnValues.Contains(ovFont))
+    if (!ownValues_.Contains(ovFont))
         CopyFallbackFont();
     return font_.get();
 }
@@ -287,14 +287,14 @@ void TColumnEh::SetFont(const TFont& Value) {
 }
 
 void TColumnEh::SyncDefaultFont() {
-    if (!OwnValues.Contains(ovFont))
+    if (!ownValues_.Contains(ovFont))
         CopyFallbackFont();
 }
 
 void TColumnEh::FontChanged() {
     if (copyingFont_)
         return;
-    OwnValues.Include(ovFont);
+    ownValues_.Include(ovFont);
     if (title_)
         title_->SyncDefaultFont();
     NotifyChanged(false);

@@ -44,27 +44,27 @@ struct TColumnEhStoring {
     template <class T, class Get>
     static auto FallbackOf(const T& object, TColumnEhValue flag, Get get) {
         auto& column = const_cast<TColumnEh&>(ColumnOf(object));
-        const TColumnEhValues saved = column.OwnValues;
-        column.OwnValues.Exclude(flag);
+        const TColumnEhValues saved = column.OwnValues();
+        column.SetOwnValues(saved - TColumnEhValues{flag});
         auto value = std::invoke(get, object);
-        column.OwnValues = saved;
+        column.SetOwnValues(saved);
         return value;
     }
     // Stored when set by the user and unlike the fallback.
     template <class T, class Get>
     static std::function<bool(const T&)> OwnDiffers(TColumnEhValue flag, Get get) {
         return [flag, get](const T& object) {
-            return ColumnOf(object).OwnValues.Contains(flag) &&
+            return ColumnOf(object).OwnValues().Contains(flag) &&
                    std::invoke(get, object) != FallbackOf(object, flag, get);
         };
     }
     // Stored whenever set by the user.
     template <class T>
     static std::function<bool(const T&)> OwnSet(TColumnEhValue flag) {
-        return [flag](const T& object) { return ColumnOf(object).OwnValues.Contains(flag); };
+        return [flag](const T& object) { return ColumnOf(object).OwnValues().Contains(flag); };
     }
     static bool WidthStored(const TColumnEh& column) {
-        return column.OwnValues.Contains(ovWidth) && column.Width() != column.FallbackWidth();
+        return column.OwnValues().Contains(ovWidth) && column.Width() != column.FallbackWidth();
     }
 };
 
@@ -139,7 +139,7 @@ const TPropertyList& TDBGridColumnEh::Published() {
             .Boolean("ShowImageAndText", &C::ShowImageAndText, &C::SetShowImageAndText)
             .Default(false)
             .Object("STFilter", &C::STFilter)
-            .Integer("Tag", &C::Tag, &C::Tag)
+            .Integer("Tag", &C::Tag, &C::SetTag)
             .Default(0)
             .Object("Title", &C::Title)
             .Boolean("ToolTips", &C::ToolTips, &C::SetToolTips)

@@ -21,7 +21,7 @@ TPersistent* TColumnTitleEh::GetOwner() const {
 }
 
 TAlignment TColumnTitleEh::Alignment() const {
-    return column_.OwnValues.Contains(ovTitleAlignment) ? alignment_ : column_.Defaults()->TitleAlignment();
+    return column_.OwnValues().Contains(ovTitleAlignment) ? alignment_ : column_.Defaults()->TitleAlignment();
 }
 
 void TColumnTitleEh::SetAlignment(TAlignment Value) {
@@ -34,7 +34,7 @@ std::string TColumnTitleEh::FallbackCaption() const {
 }
 
 std::string TColumnTitleEh::Caption() const {
-    return column_.OwnValues.Contains(ovTitleCaption) ? caption_ : FallbackCaption();
+    return column_.OwnValues().Contains(ovTitleCaption) ? caption_ : FallbackCaption();
 }
 
 void TColumnTitleEh::SetCaption(const std::string& Value) {
@@ -49,7 +49,7 @@ void TColumnTitleEh::SetCaption(const std::string& Value) {
 }
 
 TColor TColumnTitleEh::Color() const {
-    return column_.OwnValues.Contains(ovTitleColor) ? color_ : column_.Defaults()->TitleColor();
+    return column_.OwnValues().Contains(ovTitleColor) ? color_ : column_.Defaults()->TitleColor();
 }
 
 void TColumnTitleEh::SetColor(TColor Value) {
@@ -57,8 +57,8 @@ void TColumnTitleEh::SetColor(TColor Value) {
 }
 
 bool TColumnTitleEh::EndEllipsis() const {
-    return column_.OwnValues.Contains(ovTitleEndEllipsis) ? endEllipsis_
-                                                          : column_.Defaults()->TitleEndEllipsis();
+    return column_.OwnValues().Contains(ovTitleEndEllipsis) ? endEllipsis_
+                                                            : column_.Defaults()->TitleEndEllipsis();
 }
 
 void TColumnTitleEh::SetEndEllipsis(bool Value) {
@@ -66,8 +66,8 @@ void TColumnTitleEh::SetEndEllipsis(bool Value) {
 }
 
 TTextOrientationEh TColumnTitleEh::Orientation() const {
-    return column_.OwnValues.Contains(ovTitleOrientation) ? orientation_
-                                                          : column_.Defaults()->TitleOrientation();
+    return column_.OwnValues().Contains(ovTitleOrientation) ? orientation_
+                                                            : column_.Defaults()->TitleOrientation();
 }
 
 void TColumnTitleEh::SetOrientation(TTextOrientationEh Value) {
@@ -75,7 +75,7 @@ void TColumnTitleEh::SetOrientation(TTextOrientationEh Value) {
 }
 
 bool TColumnTitleEh::TitleButton() const {
-    return column_.OwnValues.Contains(ovTitleButton) ? titleButton_ : column_.Defaults()->TitleButton();
+    return column_.OwnValues().Contains(ovTitleButton) ? titleButton_ : column_.Defaults()->TitleButton();
 }
 
 void TColumnTitleEh::SetTitleButton(bool Value) {
@@ -83,7 +83,7 @@ void TColumnTitleEh::SetTitleButton(bool Value) {
 }
 
 bool TColumnTitleEh::ToolTips() const {
-    return column_.OwnValues.Contains(ovTitleToolTips) ? toolTips_ : column_.Defaults()->TitleToolTips();
+    return column_.OwnValues().Contains(ovTitleToolTips) ? toolTips_ : column_.Defaults()->TitleToolTips();
 }
 
 void TColumnTitleEh::SetToolTips(bool Value) {
@@ -103,7 +103,7 @@ const TFont* TColumnTitleEh::FallbackFont() const {
 
 // Re-copied when the fallback differs in any way, its colour included.
 void TColumnTitleEh::SyncDefaultFont() const {
-    if (column_.OwnValues.Contains(ovTitleFont))
+    if (column_.OwnValues().Contains(ovTitleFont))
         return;
     AssignFallbackFont(*font_, FallbackFont(), copyingFont_);
 }
@@ -120,16 +120,15 @@ void TColumnTitleEh::SetFont(const TFont& Value) {
 void TColumnTitleEh::FontChanged() {
     if (copyingFont_)
         return;
-    column_.OwnValues.Include(ovTitleFont);
+    column_.SetOwnValues(column_.OwnValues() + TColumnEhValues{ovTitleFont});
     column_.NotifyChanged(true);
 }
 
 void TColumnTitleEh::ResetToDefaults() {
-    const bool hadFont = column_.OwnValues.Contains(ovTitleFont);
-    column_.OwnValues =
-        column_.OwnValues - TColumnEhValues{ovTitleColor,    ovTitleCaption,    ovTitleAlignment,
-                                            ovTitleFont,     ovTitleButton,     ovTitleEndEllipsis,
-                                            ovTitleToolTips, ovTitleOrientation};
+    const bool hadFont = column_.OwnValues().Contains(ovTitleFont);
+    column_.SetOwnValues(column_.OwnValues() - TColumnEhValues{ovTitleColor, ovTitleCaption, ovTitleAlignment,
+                                                               ovTitleFont, ovTitleButton, ovTitleEndEllipsis,
+                                                               ovTitleToolTips, ovTitleOrientation});
     caption_.clear();
     SyncDefaultFont();
     column_.NotifyChanged(hadFont);
@@ -143,7 +142,7 @@ void TColumnTitleEh::Assign(const TPersistent& Source) {
     }
     if (source == this)
         return;
-    const TColumnEhValues own = source->column_.OwnValues;
+    const TColumnEhValues own = source->column_.OwnValues();
     if (own.Contains(ovTitleAlignment))
         SetAlignment(source->Alignment());
     if (own.Contains(ovTitleColor))

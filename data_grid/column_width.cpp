@@ -41,13 +41,13 @@ int TColumnEh::FallbackWidth() const {
 }
 
 int TColumnEh::Width() const {
-    return OwnValues.Contains(ovWidth) ? width_ : FallbackWidth();
+    return ownValues_.Contains(ovWidth) ? width_ : FallbackWidth();
 }
 
 // -1 asks for no width of the column's own, so the field keeps its display width too.
 void TColumnEh::WidthFromDisplayWidth(int Value) {
     TCustomDBGridEh* grid = OwnerGrid();
-    if (Value == -1 || !grid->HandleAllocated() || !grid->FieldDisplayWidthSync)
+    if (Value == -1 || !grid->HandleAllocated() || !grid->FieldDisplayWidthSync())
         return;
     TField* field = ResolveField();
     if (field == nullptr)
@@ -63,12 +63,12 @@ void TColumnEh::SetWidth(int Value) {
     TCustomDBGridEh* grid = OwnerGrid();
     if (IsAutoColumn() && grid != nullptr) {
         WidthFromDisplayWidth(Value);
-        if (grid->LinkLayoutChanging() && !OwnValues.Contains(ovWidth))
+        if (grid->LinkLayoutChanging() && !ownValues_.Contains(ovWidth))
             return;
     }
-    if ((OwnValues.Contains(ovWidth) || Value != FallbackWidth()) && Value != -1) {
+    if ((ownValues_.Contains(ovWidth) || Value != FallbackWidth()) && Value != -1) {
         width_ = Value;
-        OwnValues.Include(ovWidth);
+        ownValues_.Include(ovWidth);
         if (maxWidth_ > 0 && Value > maxWidth_)
             width_ = maxWidth_;
         if (width_ < minWidth_)

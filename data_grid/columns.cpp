@@ -44,16 +44,16 @@ TColumnEh* TDBGridColumnsEh::Add() {
 
 TColumnEh* TDBGridColumnsEh::AddAutoColumn() {
     TColumnEh* column = Add();
-    column->UserColumn = false;
+    column->SetUserColumn(false);
     return column;
 }
 
 bool TDBGridColumnsEh::IsCustomized() const {
-    return Count() > 0 && ColumnAt(0)->UserColumn;
+    return Count() > 0 && ColumnAt(0)->UserColumn();
 }
 
 void TDBGridColumnsEh::ReleaseValueLists() {
-    for (int i = 0; i < Count(); ++i) ColumnAt(i)->FilterValueList.reset();
+    for (int i = 0; i < Count(); ++i) ColumnAt(i)->SetFilterValueList(nullptr);
 }
 
 namespace {

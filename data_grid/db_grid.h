@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -171,9 +172,12 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void SetOptions(TDBGridEhOptions Value);
     TDBGridEhExtOptions ExtOptions() const { return extOptions_; }
     void SetExtOptions(TDBGridEhExtOptions Value);
-    TDBGridEhAllowedOperations AllowedOperations = {alopInsertEh, alopUpdateEh, alopDeleteEh, alopAppendEh};
-    TDBGridEhAllowedSelections AllowedSelections = {gskRowsEh, gskRectangleEh, gskColumnsEh, gskAllEh};
-    TDBGridEhEditActions EditActions;
+    TDBGridEhAllowedOperations AllowedOperations() const { return allowedOperations_; }
+    void SetAllowedOperations(TDBGridEhAllowedOperations Value) { allowedOperations_ = Value; }
+    TDBGridEhAllowedSelections AllowedSelections() const { return allowedSelections_; }
+    void SetAllowedSelections(TDBGridEhAllowedSelections Value) { allowedSelections_ = Value; }
+    TDBGridEhEditActions EditActions() const { return editActions_; }
+    void SetEditActions(TDBGridEhEditActions Value) { editActions_ = Value; }
 
     // Data.
     TDataSource* DataSource() const;
@@ -219,8 +223,10 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void MeasureColumnWidths(TColumnsEhList& Columns);
 
     // Input-method settings: the grid's own, and those applied for the current column.
-    TImeMode ImeMode = imDontCare;
-    std::string ImeName;
+    TImeMode ImeMode() const { return imeMode_; }
+    void SetImeMode(TImeMode Value) { imeMode_ = Value; }
+    const std::string& ImeName() const { return imeName_; }
+    void SetImeName(const std::string& Value) { imeName_ = Value; }
     TImeMode ActiveImeMode() const { return activeImeMode_; }
     const std::string& ActiveImeName() const { return activeImeName_; }
 
@@ -252,19 +258,34 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void SetRowHeight(int Value);
     int FooterRowCount() const { return footerRowCount_; }
     void SetFooterRowCount(int Value);
-    bool DefaultDrawing = true;
-    bool ReadOnly = false;
-    bool TakesFocus = true;
-    bool AllowMemTable = true;
-    bool FieldDisplayWidthSync = true;
-    bool RowSizingAllowed = false;
-    int FrozenCols = 0;
-    int MinAutoFitWidth = 0;
-    int RowLines = 0;
-    int TitleLineCount = 0;
-    int TitlePixelHeight = 0;
-    TColor EvenRowColor = clWindow;
-    TColor OddRowColor = clWindow;
+    // The grid draws cell contents itself; the base grid's own default drawing stays off.
+    bool DefaultDrawing() const { return defaultDrawing_; }
+    void SetDefaultDrawing(bool Value);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool Value) { readOnly_ = Value; }
+    bool TakesFocus() const { return takesFocus_; }
+    void SetTakesFocus(bool Value) { takesFocus_ = Value; }
+    bool AllowMemTable() const { return allowMemTable_; }
+    void SetAllowMemTable(bool Value);
+    bool FieldDisplayWidthSync() const { return fieldDisplayWidthSync_; }
+    void SetFieldDisplayWidthSync(bool Value) { fieldDisplayWidthSync_ = Value; }
+    bool RowSizingAllowed() const { return rowSizingAllowed_; }
+    void SetRowSizingAllowed(bool Value);
+    int FrozenCols() const { return frozenCols_; }
+    void SetFrozenCols(int Value);
+    int MinAutoFitWidth() const { return minAutoFitWidth_; }
+    void SetMinAutoFitWidth(int Value);
+    int RowLines() const { return rowLines_; }
+    void SetRowLines(int Value);
+    int TitleLineCount() const { return titleLineCount_; }
+    void SetTitleLineCount(int Value);
+    int TitlePixelHeight() const { return titlePixelHeight_; }
+    void SetTitlePixelHeight(int Value);
+    // The backgrounds of even and odd records; the grid's Color until one is set.
+    TColor EvenRowColor() const { return evenRowColor_.value_or(Color()); }
+    void SetEvenRowColor(TColor Value);
+    TColor OddRowColor() const { return oddRowColor_.value_or(Color()); }
+    void SetOddRowColor(TColor Value);
 
     int TitleMargin() const { return titleMargin_; }
     int IndicatorOffset() const { return indicatorOffset_; }
@@ -525,7 +546,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     const std::string& EditText() const { return editText_; }
     const Variant& EditKeyValue() const { return editKeyValue_; }
     // The clipboard and delete actions the shortcuts reach; none until the grid is given them.
-    IGridEditActionsEh* EditActionsHandler = nullptr;
+    IGridEditActionsEh* EditActionsHandler() const { return editActionsHandler_; }
+    void SetEditActionsHandler(IGridEditActionsEh* Value) { editActionsHandler_ = Value; }
     // The press that opened a hosted editor, handed to it for a double click.
     void NoteEditorPress(TPoint ClientPoint, DWORD Time);
     // IInplaceEditHolderEh: the editors the grid hosts ask it before they act.
@@ -732,6 +754,25 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
 
     TDBGridEhOptions options_ = DefaultDBGridEhOptions;
     TDBGridEhExtOptions extOptions_ = DefaultDBGridEhExtOptions;
+    TDBGridEhAllowedOperations allowedOperations_ = {alopInsertEh, alopUpdateEh, alopDeleteEh, alopAppendEh};
+    TDBGridEhAllowedSelections allowedSelections_ = {gskRowsEh, gskRectangleEh, gskColumnsEh, gskAllEh};
+    TDBGridEhEditActions editActions_;
+    IGridEditActionsEh* editActionsHandler_ = nullptr;
+    TImeMode imeMode_ = imDontCare;
+    std::string imeName_;
+    bool defaultDrawing_ = true;
+    bool readOnly_ = false;
+    bool takesFocus_ = true;
+    bool allowMemTable_ = true;
+    bool fieldDisplayWidthSync_ = true;
+    bool rowSizingAllowed_ = false;
+    int frozenCols_ = 0;
+    int minAutoFitWidth_ = 0;
+    int rowLines_ = 0;
+    int titleLineCount_ = 0;
+    int titlePixelHeight_ = 0;
+    std::optional<TColor> evenRowColor_;
+    std::optional<TColor> oddRowColor_;
     std::unique_ptr<TGridDataLinkEh> dataLink_;
     // Before the columns: their footers give back their sums as they go.
     std::unique_ptr<TDBGridEhSumList> sumList_;

@@ -39,8 +39,8 @@ bool TCustomDBGridEh::ExecuteAction(TBasicAction* Action) {
     TDBGridEhEditAction editAction{};
     if (!Focused() || !StandardEditAction(Action, editAction) || !EditActionAvailable(editAction))
         return TCustomGrid::ExecuteAction(Action);
-    if (EditActionsHandler != nullptr)
-        EditActionsHandler->RunAction(this, editAction);
+    if (editActionsHandler_ != nullptr)
+        editActionsHandler_->RunAction(this, editAction);
     return true;
 }
 
@@ -56,7 +56,7 @@ bool TCustomDBGridEh::UpdateAction(TBasicAction* Action) {
 
 // Allowed by EditActions, possible in the grid's state, and with someone to carry it out.
 bool TCustomDBGridEh::EditActionAvailable(TDBGridEhEditAction Action) {
-    if (!EditActions.Contains(Action) || EditActionsHandler == nullptr)
+    if (!editActions_.Contains(Action) || editActionsHandler_ == nullptr)
         return false;
     switch (Action) {
         case geaCopyEh:
@@ -78,7 +78,7 @@ bool TCustomDBGridEh::CheckCopyAction() {
 }
 
 bool TCustomDBGridEh::CheckPasteAction() {
-    if (!dataLink_->Active() || ReadOnly)
+    if (!dataLink_->Active() || readOnly_)
         return false;
     TDataSet* dataSet = dataLink_->DataSet();
     if (!dataSet->CanModify())
@@ -87,15 +87,15 @@ bool TCustomDBGridEh::CheckPasteAction() {
     if (!clipboard->HasFormat("VCLDBIF") && !clipboard->HasFormat(CF_TEXT_FORMAT) &&
         !clipboard->HasFormat(CF_UNICODETEXT_FORMAT))
         return false;
-    return dataSet->State() == dsInsert || AllowedOperations.Contains(alopUpdateEh);
+    return dataSet->State() == dsInsert || allowedOperations_.Contains(alopUpdateEh);
 }
 
 bool TCustomDBGridEh::CheckSelectAllAction() {
-    return dataLink_->Active() && !dataLink_->DataSet()->IsEmpty() && AllowedSelections.Contains(gskAllEh);
+    return dataLink_->Active() && !dataLink_->DataSet()->IsEmpty() && allowedSelections_.Contains(gskAllEh);
 }
 
 bool TCustomDBGridEh::CheckDeleteAction() {
-    if (!dataLink_->Active() || ReadOnly || selection_ == nullptr)
+    if (!dataLink_->Active() || readOnly_ || selection_ == nullptr)
         return false;
     TDataSet* dataSet = dataLink_->DataSet();
     if (dataSet->IsEmpty() || !dataSet->CanModify())
@@ -103,10 +103,10 @@ bool TCustomDBGridEh::CheckDeleteAction() {
     switch (selection_->Kind()) {
         case gskRowsEh:
         case gskAllEh:
-            return AllowedOperations.Contains(alopDeleteEh);
+            return allowedOperations_.Contains(alopDeleteEh);
         case gskRectangleEh:
         case gskColumnsEh:
-            return AllowedOperations.Contains(alopUpdateEh);
+            return allowedOperations_.Contains(alopUpdateEh);
         default:
             return false;
     }

@@ -67,8 +67,8 @@ void TCustomDBGridEh::KeepColumnWidthsAsInitial() {
 
 // The current column's own settings, else the grid's.
 void TCustomDBGridEh::ApplyColumnImeSettings() {
-    activeImeMode_ = ImeMode;
-    activeImeName_ = ImeName;
+    activeImeMode_ = imeMode_;
+    activeImeName_ = imeName_;
     const int current = SelectedColumnIndex();
     if (columns_ && current >= 0 && current < columns_->Count())
         columns_->Items(current)->OwnImeSettings(activeImeMode_, activeImeName_);
@@ -76,7 +76,7 @@ void TCustomDBGridEh::ApplyColumnImeSettings() {
 
 void TCustomDBGridEh::DetectMemTable() {
     TDataSet* dataSet = dataLink_ ? dataLink_->DataSet() : nullptr;
-    IMemTableEh* found = AllowMemTable && dataSet != nullptr ? dynamic_cast<IMemTableEh*>(dataSet) : nullptr;
+    IMemTableEh* found = allowMemTable_ && dataSet != nullptr ? dynamic_cast<IMemTableEh*>(dataSet) : nullptr;
     if (found == memTable_)
         return;
     memTable_ = found;

@@ -56,7 +56,7 @@ void DrawSearchMark(TCanvas& Canvas, const TRect& Rect, int MarginX, int MarginY
     TRect room = Rect;
     if (Cell.Alignment != taLeftJustify)
         room.Right -= restWidth;
-    Canvas.Font()->SetColor(Unit.SearchText);
+    Canvas.Font()->SetColor(Unit.SearchText());
     if (!Cell.WordWrap) {
         int x = room.Left + MarginX;
         if (Cell.Alignment == taRightJustify)
@@ -67,7 +67,7 @@ void DrawSearchMark(TCanvas& Canvas, const TRect& Rect, int MarginX, int MarginY
         const int y = Cell.Layout == tlTop || height >= room.Height() - MarginY ? room.Top + MarginY
                       : Cell.Layout == tlCenter ? (room.Top + room.Bottom - height) / 2
                                                 : room.Bottom - height;
-        Canvas.Brush()->SetColor(Unit.SearchBackground);
+        Canvas.Brush()->SetColor(Unit.SearchBackground());
         Canvas.FillRect(IntersectRect({x, y, x + markedWidth, y + height}, Rect));
     }
     DrawGridText(&Canvas, room, false, MarginX, MarginY, marked, Cell.Alignment, Cell.Layout, Cell.WordWrap,
@@ -122,7 +122,7 @@ void TCustomDBGridEh::DrawDataCellBody(TCellDrawEh& Cell) {
     TCellLookEh look = DataCellLook(Cell);
     const bool duplicate = HideDuplicateText(Cell, look);
     Cell.Canvas->Brush()->SetColor(look.Background);
-    if (DefaultDrawing)
+    if (defaultDrawing_)
         DrawDataCellContent(Cell, look);
     TColumnEh& column = *Cell.Column;
     if (!columns_->Customized())
@@ -137,9 +137,9 @@ void TCustomDBGridEh::DrawDataCellBody(TCellDrawEh& Cell) {
                                             Cell.Rect.Right, Cell.Rect.Top - (Cell.Framed ? 1 : 0)}));
     }
     TDBGridEhStyle* style = style_;
-    if (DefaultDrawing && Cell.State.Contains(gdFocused) && Focused() &&
+    if (defaultDrawing_ && Cell.State.Contains(gdFocused) && Focused() &&
         !ComponentState().Contains(csDesigning) && !options_.Contains(gdoRowSelectEh) && layoutLock_ == 0 &&
-        IsActiveControl() && (style == nullptr || style->DrawFocusFrame)) {
+        IsActiveControl() && (style == nullptr || style->DrawFocusFrame())) {
         const TRect focus = MirroredRect(Cell.Rect);
         DrawFocusRect(Cell.Canvas->Handle(), &focus);
     }
@@ -157,7 +157,7 @@ TCustomDBGridEh::TCellLookEh TCustomDBGridEh::DataCellLook(TCellDrawEh& Cell) {
     if (background == Color() && numbered) {
         const int recNo = sumList_ != nullptr && sumList_->UsesVirtualNumbers() ? sumList_->VirtualRecNo()
                                                                                 : dataSet->RecNo();
-        background = recNo % 2 != 0 ? OddRowColor : EvenRowColor;
+        background = recNo % 2 != 0 ? OddRowColor() : EvenRowColor();
     }
     TColCellParamsEh params;
     column.InitCellParams(params);

@@ -85,7 +85,7 @@ void TCustomDBGridEh::DrawFooterCell(TCellDrawEh& Cell) {
     }
     canvas.Font()->Assign(*footer->Font());
     canvas.Brush()->SetColor(footer->Color());
-    if (DefaultDrawing) {
+    if (defaultDrawing_) {
         TColor background = footer->Color();
         TAlignment alignment = footer->Alignment();
         std::string text = GetFooterText(Cell.AreaCol, footerIndex);

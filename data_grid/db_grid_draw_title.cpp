@@ -46,7 +46,7 @@ void TCustomDBGridEh::DrawTitleCell(TCellDrawEh& Cell) {
     TColor background = title.Color();
     if (column.Field() != nullptr && OnTitleCellParams)
         OnTitleCellParams(this, &column, Cell.Pressed, marker, background, canvas.Font());
-    const bool sized = TitlePixelHeight > 0 || TitleLineCount > 0;
+    const bool sized = titlePixelHeight_ > 0 || titleLineCount_ > 0;
     const int pressOffset = Cell.Pressed ? (sized ? 2 : 1) : 0;
     TRect textRect = Cell.Rect;
     textRect.Top += pressOffset;

@@ -77,7 +77,7 @@ bool TCustomDBGridEh::CanEditShow() {
     TColumnEh* column = result ? CurrentColumnEh() : nullptr;
     result = column != nullptr && !StepsInPlace(*column) && !InplaceSearching();
     if (result && selection_ && selection_->Kind() != gskNoneEh &&
-        extOptions_.Contains(gxoClearSelectionEh) && AllowedSelections.Contains(gskRectangleEh))
+        extOptions_.Contains(gxoClearSelectionEh) && allowedSelections_.Contains(gskRectangleEh))
         result = false;
     if (!result && InplaceEditor() != nullptr)
         InplaceEditor()->HideWindow();
@@ -114,7 +114,7 @@ bool TCustomDBGridEh::GridBeginFieldEdit() {
     if (EditorParamsReadOnly(paramsReadOnly) && paramsReadOnly)
         return false;
     TColumnEh* column = CurrentColumnEh();
-    if (column == nullptr || ReadOnly || !dataLink_->Active() || dataLink_->ReadOnly())
+    if (column == nullptr || readOnly_ || !dataLink_->Active() || dataLink_->ReadOnly())
         return false;
     return ColumnCellEditable(*column, true, false);
 }

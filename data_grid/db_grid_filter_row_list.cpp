@@ -86,8 +86,8 @@ void TCustomDBGridEh::FillFilterList(int DataCol) {
         editor->ShowKeyAndText(filter->KeyValueList(), filter->FilterText());
     else
         editor->SetText(filter->FilterText());
-    editor->DropDownBox()->SetWidth(filter->ListWidth > 0 ? filter->ListWidth : DefaultFilterListWidth);
-    editor->DropDownBox()->SetRows(filter->ListRows > 0 ? filter->ListRows : DefaultFilterListRows);
+    editor->DropDownBox()->SetWidth(filter->ListWidth() > 0 ? filter->ListWidth() : DefaultFilterListWidth);
+    editor->DropDownBox()->SetRows(filter->ListRows() > 0 ? filter->ListRows() : DefaultFilterListRows);
 }
 
 void TGridFilterRowEditingEh::FilterItemsNeeded() {
@@ -95,12 +95,12 @@ void TGridFilterRowEditingEh::FilterItemsNeeded() {
     TSTColumnFilterEh* filter = ColumnFilterOf(column);
     if (Editor == nullptr || filter == nullptr)
         return;
-    if (!column->FilterValueList && filter->ListSource() != nullptr)
-        column->FilterValueList = filter->BuildValueList();
+    if (!column->FilterValueList() && filter->ListSource() != nullptr)
+        column->SetFilterValueList(filter->BuildValueList());
     TStrings& items = *Editor->Items();
     items.BeginUpdate();
-    if (column->FilterValueList)
-        if (const TStrings* values = column->FilterValueList->DistinctValues())
+    if (column->FilterValueList())
+        if (const TStrings* values = column->FilterValueList()->DistinctValues())
             items.AddStrings(*values);
     const bool sortItems = grid_.extOptions_.Contains(gxoAutoSortMarkingEh) && column->Title()->TitleButton();
     for (const TFilterListItem& item : FilterListItems)
@@ -115,8 +115,8 @@ void TGridFilterRowEditingEh::FilterClosingUp(bool& Accept) {
     if (Editor == nullptr || filter == nullptr)
         return;
     if (const TPopupListboxEh* list = Editor->PopupList()) {
-        filter->ListWidth = list->Width();
-        filter->ListRows = list->RowCount();
+        filter->SetListWidth(list->Width());
+        filter->SetListRows(list->RowCount());
     }
     const std::intptr_t code = Accept ? ChosenCode(*Editor) : 0;
     if (code < fliEmpty)
@@ -155,13 +155,13 @@ void TGridFilterRowEditingEh::ChooseSpecialFilterItem(TColumnEh& Column, int Cod
             break;
     }
     if (Code == fliClearFilters ||
-        (Code < fliClearFilters && grid_.Style() != nullptr && grid_.Style()->ApplyFilterOnCloseUp))
+        (Code < fliClearFilters && grid_.Style() != nullptr && grid_.Style()->ApplyFilterOnCloseUp()))
         grid_.ApplyFilterRow();
     else if (Code > fliSeparator)
         grid_.SortMarkingChanged();
 }
 
 void TGridFilterRowEditingEh::FilterClosedUp(bool Accept) {
-    if (Accept && grid_.Style() != nullptr && grid_.Style()->ApplyFilterOnCloseUp)
+    if (Accept && grid_.Style() != nullptr && grid_.Style()->ApplyFilterOnCloseUp())
         grid_.ApplyFilterRow();
 }

@@ -137,7 +137,7 @@ bool TGridCellHintsEh::TitleHint(TColumnEh& Column, TGridCoord Cell, TPoint P, T
             Hint.Rect.Top = Hint.Rect.Bottom - leaf->NodeHeight;
         }
     }
-    Hint.WordWrap = grid_.useMultiTitle_ || grid_.TitlePixelHeight > 0 || grid_.TitleLineCount > 0;
+    Hint.WordWrap = grid_.useMultiTitle_ || grid_.TitlePixelHeight() > 0 || grid_.TitleLineCount() > 0;
     Hint.Alignment = title.Alignment();
     Hint.Font.Assign(*title.Font());
     Hint.Vertical = title.Orientation() == tohVertical;

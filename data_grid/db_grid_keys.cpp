@@ -15,7 +15,7 @@ namespace {
 
 TDBGridEhShortcuts GridShortcuts() {
     if (const TDBGridEhUnit* unit = DBGridEhUnit())
-        return unit->Shortcuts;
+        return unit->Shortcuts();
     return {ShortCut('F', {ssCtrl}), ShortCut(VK_RETURN, {ssCtrl}), ShortCut(VK_RETURN, {ssCtrl, ssShift}),
             ShortCut(222, {ssCtrl}), ShortCut('F', {ssCtrl})};
 }
@@ -128,21 +128,21 @@ void TCustomDBGridEh::CtrlKeyDown(WORD Key, TShiftState Shift) {
             break;
         case VK_INSERT:
         case 'C':
-            if (selection_->Kind() != gskNoneEh && EditActions.Contains(geaCopyEh))
+            if (selection_->Kind() != gskNoneEh && editActions_.Contains(geaCopyEh))
                 RunEditAction(geaCopyEh);
             break;
         case VK_DELETE:
             DeleteByKey();
             break;
         case 'A':
-            if (EditActions.Contains(geaSelectAllEh) && AllowedSelections.Contains(gskAllEh))
+            if (editActions_.Contains(geaSelectAllEh) && allowedSelections_.Contains(gskAllEh))
                 selection_->SelectWholeGrid();
             break;
         case 'V':
             PasteByKey();
             break;
         case 'X':
-            if (EditActions.Contains(geaCutEh))
+            if (editActions_.Contains(geaCutEh))
                 RunEditAction(geaCutEh);
             break;
         default:
@@ -153,23 +153,23 @@ void TCustomDBGridEh::CtrlKeyDown(WORD Key, TShiftState Shift) {
 void TCustomDBGridEh::PasteByKey() {
     if (InplaceSearching())
         GridIncrementalSearch(Clipboard()->AsText(), InplaceSearchTimeout(), ismNewEh);
-    else if (EditActions.Contains(geaPasteEh))
+    else if (editActions_.Contains(geaPasteEh))
         RunEditAction(geaPasteEh);
 }
 
 bool TCustomDBGridEh::RunEditAction(TDBGridEhEditAction Action) {
-    if (EditActionsHandler == nullptr || !EditActionsHandler->ActionPossible(this, Action))
+    if (editActionsHandler_ == nullptr || !editActionsHandler_->ActionPossible(this, Action))
         return false;
-    EditActionsHandler->RunAction(this, Action);
+    editActionsHandler_->RunAction(this, Action);
     return true;
 }
 
 void TCustomDBGridEh::DeleteByKey() {
-    if (EditActions.Contains(geaDeleteEh) && selection_->Kind() != gskNoneEh && RunEditAction(geaDeleteEh))
+    if (editActions_.Contains(geaDeleteEh) && selection_->Kind() != gskNoneEh && RunEditAction(geaDeleteEh))
         return;
     TDataSet* dataSet = dataLink_->DataSet();
-    if (ReadOnly || dataSet == nullptr || dataSet->IsEmpty() || !dataSet->CanModify() ||
-        !AllowedOperations.Contains(alopDeleteEh) || !ConfirmDelete())
+    if (readOnly_ || dataSet == nullptr || dataSet->IsEmpty() || !dataSet->CanModify() ||
+        !allowedOperations_.Contains(alopDeleteEh) || !ConfirmDelete())
         return;
     auto* rows = dynamic_cast<TBookmarkListEh*>(selectedRows_.get());
     if (rows != nullptr && rows->Count() > 0)
@@ -188,7 +188,7 @@ bool TCustomDBGridEh::ConfirmDelete() {
 void TCustomDBGridEh::PlainKeyDown(WORD Key, TShiftState Shift) {
     const bool shift = Shift.Contains(ssShift);
     const bool multi = shift && options_.Contains(gdoMultiSelectEh);
-    const bool rectAllowed = AllowedSelections.Contains(gskRectangleEh);
+    const bool rectAllowed = allowedSelections_.Contains(gskRectangleEh);
     switch (Key) {
         case VK_TAB:
             if (!Shift.Contains(ssAlt) && options_.Contains(gdoTabsEh))
@@ -230,7 +230,7 @@ void TCustomDBGridEh::PlainKeyDown(WORD Key, TShiftState Shift) {
             InsertKey(shift);
             break;
         case VK_DELETE:
-            if (shift && EditActions.Contains(geaCutEh))
+            if (shift && editActions_.Contains(geaCutEh))
                 RunEditAction(geaCutEh);
             break;
         case VK_F2:
@@ -288,12 +288,12 @@ void TCustomDBGridEh::InsertKey(bool Shift) {
         return;
     }
     TDataSet* dataSet = dataLink_->DataSet();
-    if (dataSet == nullptr || !dataSet->CanModify() || ReadOnly || !options_.Contains(gdoEditingEh))
+    if (dataSet == nullptr || !dataSet->CanModify() || readOnly_ || !options_.Contains(gdoEditingEh))
         return;
     DropSelection();
-    if (AllowedOperations.Contains(alopInsertEh))
+    if (allowedOperations_.Contains(alopInsertEh))
         dataSet->Insert();
-    else if (AllowedOperations.Contains(alopAppendEh))
+    else if (allowedOperations_.Contains(alopAppendEh))
         dataSet->Append();
 }
 

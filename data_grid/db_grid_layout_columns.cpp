@@ -119,7 +119,7 @@ void TCustomDBGridEh::LayOutColumns() {
             visibleColumns_.push_back(columns_->Items(i));
     // Hidden columns inside the frozen range widen it, and so do those right after it.
     const bool generatedInactive = !dataLink_->Active() && !(columns_ && columns_->Customized());
-    const int frozen = generatedInactive ? 0 : std::max(FrozenCols, 0);
+    const int frozen = generatedInactive ? 0 : std::max(frozenCols_, 0);
     int hidden = 0;
     int i = 0;
     for (; i < frozen + hidden && i < count; ++i)

@@ -74,13 +74,13 @@ void TCustomDBGridEh::MeasureRows() {
     const TEXTMETRIC metrics = MetricsOf(canvas, *Font());
     const int margin = (flat_ ? 1 : 3) + GridLineWidthFor(gdoRowLinesEh);
     const int textHeight = std::max(canvas.TextHeight("Wg"), 1);
-    const int lines = std::max(RowLines, 0);
+    const int lines = std::max(rowLines_, 0);
     int height = rowHeight_ > 0 || lines > 0
                      ? rowHeight_ + (metrics.tmExternalLeading + metrics.tmHeight) * lines
                      : textHeight + margin;
     if (extOptions_.Contains(gxoFitRowHeightToTextEh)) {
         height = FitRowHeightToText(height, textHeight, margin);
-        RowLines = (height - margin) / textHeight;
+        rowLines_ = (height - margin) / textHeight;
         rowHeight_ = margin;
     }
     // A row is never less than a pixel: the row count divides by it.
@@ -142,9 +142,9 @@ void TCustomDBGridEh::MeasureTitleRow() {
         tallest = titleFont_.get();
     }
     int height = tallestHeight + titleMargin_;
-    if (TitlePixelHeight != 0 || TitleLineCount != 0) {
+    if (titlePixelHeight_ != 0 || titleLineCount_ != 0) {
         const TEXTMETRIC metrics = MetricsOf(canvas, *tallest);
-        height = TitleLineCount * metrics.tmHeight + metrics.tmExternalLeading + TitlePixelHeight + 2 +
+        height = titleLineCount_ * metrics.tmHeight + metrics.tmExternalLeading + titlePixelHeight_ + 2 +
                  (options_.Contains(gdoRowLinesEh) ? 1 : 0);
     }
     if (useMultiTitle_) {

@@ -229,7 +229,7 @@ void TCustomDBGridEh::RowHeightsChanged() {
         for (int row = ShowsTitles(); row < end; ++row) {
             if (RowHeights(row) == DefaultRowHeight())
                 continue;
-            RowLines = 0;
+            rowLines_ = 0;
             SetRowHeight(RowHeights(row));
             RefreshVertScrollBar();
             break;

@@ -31,16 +31,16 @@ void ScaleFont(TFont* Font, int M, int D) {
 }
 
 void ScaleColumnFonts(TColumnEh& Column, int M, int D) {
-    if (Column.OwnValues.Contains(ovFont))
+    if (Column.OwnValues().Contains(ovFont))
         ScaleFont(Column.Font(), M, D);
-    if (Column.OwnValues.Contains(ovTitleFont))
+    if (Column.OwnValues().Contains(ovTitleFont))
         ScaleFont(Column.Title()->Font(), M, D);
     if (auto* footer = dynamic_cast<TColumnFooterEh*>(Column.Footer());
-        footer != nullptr && footer->FooterOwnValues.Contains(fovFont))
+        footer != nullptr && footer->FooterOwnValues().Contains(fovFont))
         ScaleFont(footer->Font(), M, D);
     for (int i = 0; Column.Footers() != nullptr && i < Column.Footers()->Count(); ++i)
         if (auto* extra = dynamic_cast<TColumnFooterEh*>(Column.Footers()->Items(i));
-            extra != nullptr && extra->FooterOwnValues.Contains(fovFont))
+            extra != nullptr && extra->FooterOwnValues().Contains(fovFont))
             ScaleFont(extra->Font(), M, D);
 }
 
@@ -77,7 +77,7 @@ void TCustomDBGridEh::AutoFitColumns() {
         int fixedSum = 0;
         for (std::size_t i = 0; i < shown.size(); ++i)
             (fitting(i) ? initSum : fixedSum) += fitting(i) ? shown[i]->InitialWidth() : shown[i]->Width();
-        int available = std::max(std::max(ClientWidth(), MinAutoFitWidth) - fixedSum, 0);
+        int available = std::max(std::max(ClientWidth(), minAutoFitWidth_) - fixedSum, 0);
         if (indicatorOffset_ > 0)
             available -= ColWidths(0);
         if (colLines)

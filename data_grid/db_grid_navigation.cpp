@@ -50,10 +50,10 @@ void TCustomDBGridEh::MoveDown(bool Extend) {
             return;
         dataSet->Cancel();
     } else {
-        MoveRows(Extend, 1, !AllowedSelections.Contains(gskRectangleEh), false);
+        MoveRows(Extend, 1, !allowedSelections_.Contains(gskRectangleEh), false);
     }
-    if (dataSet->Eof() && dataSet->CanModify() && !ReadOnly && options_.Contains(gdoEditingEh) &&
-        AllowedOperations.Contains(alopAppendEh))
+    if (dataSet->Eof() && dataSet->CanModify() && !readOnly_ && options_.Contains(gdoEditingEh) &&
+        allowedOperations_.Contains(alopAppendEh))
         dataSet->Append();
 }
 
@@ -64,7 +64,7 @@ void TCustomDBGridEh::MoveUp(bool Extend) {
     if (UntouchedInsert(*dataSet, *dataLink_) && dataSet->Eof())
         dataSet->Cancel();
     else
-        MoveRows(Extend, -1, !AllowedSelections.Contains(gskRectangleEh), false);
+        MoveRows(Extend, -1, !allowedSelections_.Contains(gskRectangleEh), false);
 }
 
 void TCustomDBGridEh::TabToColumn(bool Forward) {
@@ -97,8 +97,8 @@ void TCustomDBGridEh::MoveRows(bool Select, int Distance, bool WithRows, bool To
     {
         MoveLayoutScope lock(*this);
         if (WithRows || options_.Contains(gdoRowSelectEh))
-            StepRows(Select && AllowedSelections.Contains(gskRowsEh), Distance, ToEnd);
-        else if (Select && AllowedSelections.Contains(gskRectangleEh) && BlockSelection() != nullptr)
+            StepRows(Select && allowedSelections_.Contains(gskRowsEh), Distance, ToEnd);
+        else if (Select && allowedSelections_.Contains(gskRectangleEh) && BlockSelection() != nullptr)
             StretchBlock(Distance, ToEnd);
         else
             dataLink_->MoveBy(Distance);
@@ -171,7 +171,7 @@ void TCustomDBGridEh::StretchBlock(int Distance, bool ToEnd) {
 
 void TCustomDBGridEh::MoveToColumn(int GridCol, int Direction, bool Extend) {
     TDBGridEhSelection* block =
-        Extend && !options_.Contains(gdoRowSelectEh) && AllowedSelections.Contains(gskRectangleEh)
+        Extend && !options_.Contains(gdoRowSelectEh) && allowedSelections_.Contains(gskRectangleEh)
             ? BlockSelection()
             : nullptr;
     if (block != nullptr && block->Kind() != gskRectangleEh)
@@ -209,7 +209,7 @@ bool TCustomDBGridEh::EnterColumn(int GridCol) {
         HideEditor();
     if (!options_.Contains(gdoRowSelectEh)) {
         // A frozen column is already in view: the current cell moves without scrolling.
-        if (GridCol < indicatorOffset_ + FrozenCols)
+        if (GridCol < indicatorOffset_ + frozenCols_)
             MoveColRow(GridCol, Row(), true, false);
         else
             SetCol(GridCol);

@@ -107,7 +107,7 @@ void TCustomDBGridEh::ShowColumnMenu(TMessage& Message) {
 
 bool TCustomDBGridEh::TryFocusGrid() {
     bool focused = true;
-    if (TakesFocus && CanFocus()) {
+    if (takesFocus_ && CanFocus()) {
         SetFocus();
         focused = HasFocusWithin();
     }

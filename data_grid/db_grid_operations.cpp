@@ -16,7 +16,7 @@ int TCustomDBGridEh::TreeLevelAtPoint(int /*X*/, int /*Y*/) {
     return 0;
 }
 bool TCustomDBGridEh::ShowsRowFocusFrame() {
-    return options_.Contains(gdoRowSelectEh) && DefaultDrawing && Focused() &&
+    return options_.Contains(gdoRowSelectEh) && defaultDrawing_ && Focused() &&
            !ComponentState().Contains(csDesigning);
 }
 bool TCustomDBGridEh::KeepsEditorShown() {

@@ -18,7 +18,7 @@ bool Loading(const TComponent& component) {
 
 void TCustomDBGridEh::ApplyGridOptions(TDBGridEhOptions Value) {
     TGridOptions grid;
-    if (RowSizingAllowed)
+    if (rowSizingAllowed_)
         grid.Include(goRowSizing);
     if (Value.Contains(gdoColLinesEh))
         grid = grid + TGridOptions{goFixedVertLine, goVertLine};

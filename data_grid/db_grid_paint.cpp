@@ -133,7 +133,7 @@ void TCustomDBGridEh::PaintGridLines(const TGridDrawInfoEh& Info) {
     collect({{LeftCol(), 0}, {h.FixedBoundary, 0, h.GridBoundary, v.FixedBoundary}, fixedHorz, fixedVert});
     collect({{0, TopRow()}, {0, v.FixedBoundary, frozenLeft, footerTop}, fixedHorz, fixedVert});
     batch.Draw(canvas, fixedLine, lineWidth);
-    if (FrozenCols > 0 && !extOptions_.Contains(gxoFrozen3DEh)) {
+    if (frozenCols_ > 0 && !extOptions_.Contains(gxoFrozen3DEh)) {
         collect({{IndicatorOffset(), TopRow()},
                  {frozenLeft, v.FixedBoundary, h.FixedBoundary, footerTop},
                  horz,
@@ -222,9 +222,9 @@ void TCustomDBGridEh::Paint() {
         canvas.FillRect(MirroredRect({0, v.GridBoundary, h.GridExtent, v.GridExtent}));
     if (useMultiTitle_)
         THeadTreeUnpaint(headTree_.get());
-    if (ShowsRowFocusFrame() && (style_ == nullptr || style_->DrawFocusFrame)) {
+    if (ShowsRowFocusFrame() && (style_ == nullptr || style_->DrawFocusFrame())) {
         const TGridRect selection = TCustomGrid::Selection();
-        const TRect left = CellRect(std::max(0, selection.Left - FrozenCols), selection.Top);
+        const TRect left = CellRect(std::max(0, selection.Left - frozenCols_), selection.Top);
         const TRect right = CellRect(selection.Right, selection.Bottom);
         if (!left.IsEmpty() && !right.IsEmpty()) {
             const TRect frame = MirroredRect({left.Left, left.Top, right.Right, right.Bottom});
@@ -247,7 +247,7 @@ void TCustomDBGridEh::PaintWindow(TCanvas& ACanvas) {
     canvas.Font()->Assign(*Font());
     canvas.Brush()->SetColor(Color());
     const TDBGridEhUnit* unit = DBGridEhUnit();
-    if (!NeedsBufferedPaint() || (unit != nullptr && unit->NoBufferedPaint)) {
+    if (!NeedsBufferedPaint() || (unit != nullptr && unit->NoBufferedPaint())) {
         Paint();
         return;
     }

@@ -151,7 +151,7 @@ int TCustomDBGridEh::TypingSearchTimeout() const {
     if (search_->Searching)
         return search_->Timeout;
     const TDBGridEhUnit* unit = DBGridEhUnit();
-    return unit != nullptr ? static_cast<int>(unit->SearchTimeout) : 1500;
+    return unit != nullptr ? static_cast<int>(unit->SearchTimeout()) : 1500;
 }
 
 bool TCustomDBGridEh::InplaceSearching() const {

@@ -5,7 +5,7 @@
 bool TCustomDBGridEh::SelectionKindAllowed(TGridSelectionKindEh Kind) const {
     if (Kind == gskNoneEh)
         return true;
-    if (!options_.Contains(gdoMultiSelectEh) || !AllowedSelections.Contains(Kind))
+    if (!options_.Contains(gdoMultiSelectEh) || !allowedSelections_.Contains(Kind))
         return false;
     if (Kind == gskRectangleEh || Kind == gskColumnsEh)
         return !options_.Contains(gdoRowSelectEh);

@@ -66,7 +66,7 @@ void ClipboardToStream(const std::string& Format, TMemoryStream& Stream) {
 void GridCopyToClipboard(TCustomDBGridEh* Grid, bool WholeGrid) {
     TOpenClipboard open(GridDataSet(Grid));
     TMemoryStreamEh stream;
-    stream.HalfMemoryDelta = 0x10000;
+    stream.SetHalfMemoryDelta(0x10000);
     PutExport(Grid, stream, ExportClass<TDBGridEhExportAsText>(), CF_TEXT_FORMAT, WholeGrid, false);
     PutExport(Grid, stream, ExportClass<TDBGridEhExportAsCSV>(), "Csv", WholeGrid, true);
     PutExport(Grid, stream, ExportClass<TDBGridEhExportAsRTF>(), "Rich Text Format", WholeGrid, true);
@@ -97,7 +97,7 @@ void GridPasteFromClipboard(TCustomDBGridEh* Grid, bool WholeGrid) {
 }
 
 bool TDBGridEhClipboardActions::ActionPossible(TCustomDBGridEh* Grid, TDBGridEhEditAction Action) {
-    return Grid != nullptr && Grid->EditActions.Contains(Action);
+    return Grid != nullptr && Grid->EditActions().Contains(Action);
 }
 
 void TDBGridEhClipboardActions::RunAction(TCustomDBGridEh* Grid, TDBGridEhEditAction Action) {

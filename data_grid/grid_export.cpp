@@ -103,35 +103,35 @@ void TDBGridEhExport::ExportFile(const std::string& FileName, bool ExportAll) {
 
 void TDBGridEhExport::ExportStream(TStream& AStream, bool ExportAll) {
     Stream = &AStream;
-    const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid->Selection()->Kind();
+    const TGridSelectionKindEh kind = ExportAll ? gskAllEh : Grid()->Selection()->Kind();
     if (kind == gskNoneEh)
         return;
-    TDataSet* dataSet = ActiveDataSet(*Grid);
+    TDataSet* dataSet = ActiveDataSet(*Grid());
     if (dataSet == nullptr) {
         WalkSelection(gskNoneEh);
     } else {
-        TGridDataPositionEh position(*Grid);
+        TGridDataPositionEh position(*Grid());
         position.Run([&] { WalkSelection(kind); });
     }
     PutSuffix();
 }
 
 int TDBGridEhExport::FooterRowCount() const {
-    return std::max(Grid->FooterRowCount(), 0);
+    return std::max(Grid()->FooterRowCount(), 0);
 }
 
 void TDBGridEhExport::WalkSelection(int Kind) {
     // Kept until the next export, so that PutSuffix still has the exported columns.
     TColumnsEhList& columns = walkColumns_;
     columns.Clear();
-    TDBGridEhSelection& selection = *Grid->Selection();
+    TDBGridEhSelection& selection = *Grid()->Selection();
     switch (Kind) {
         case gskRowsEh:
-            AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
+            AddVisibleColumns(*Grid(), columns, 0, Grid()->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [this] { WalkRows(); });
             return;
         case gskRectangleEh:
-            AddVisibleColumns(*Grid, columns, selection.Rect().LeftColIndex(),
+            AddVisibleColumns(*Grid(), columns, selection.Rect().LeftColIndex(),
                               selection.Rect().RightColIndex());
             WalkColumns(columns, [this] { WalkRectangle(); });
             return;
@@ -142,11 +142,11 @@ void TDBGridEhExport::WalkSelection(int Kind) {
             WalkColumns(columns, [this] { WalkFromFirst(); });
             return;
         case gskAllEh:
-            AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
+            AddVisibleColumns(*Grid(), columns, 0, Grid()->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [this] { WalkFromFirst(); });
             return;
         default:  // no dataset: titles and footers only
-            AddVisibleColumns(*Grid, columns, 0, Grid->ColumnsPart()->Count() - 1);
+            AddVisibleColumns(*Grid(), columns, 0, Grid()->ColumnsPart()->Count() - 1);
             WalkColumns(columns, [] {});
             return;
     }
@@ -157,7 +157,7 @@ void TDBGridEhExport::WalkColumns(TColumnsEhList& Columns, const std::function<v
     ReadColumnLooks(Columns);
     FooterSums.assign(static_cast<std::size_t>(FooterRowCount() * Columns.Count()), 0);
     PutPrefix();
-    if (Grid->Options().Contains(gdoTitlesEh))
+    if (Grid()->Options().Contains(gdoTitlesEh))
         PutTitle(Columns);
     Records();
     for (int row = 0; row < FooterRowCount(); ++row) PutFooter(Columns, row);
@@ -172,8 +172,8 @@ void TDBGridEhExport::ExportCurrentRecord() {
 // list's bookmark order. When most records are selected one walk through the dataset is cheapest;
 // otherwise each selected record is visited for its record number, and then again in that order.
 void TDBGridEhExport::WalkRows() {
-    TDataSet& dataSet = *Grid->DataLink()->DataSet();
-    IGridSelectedRowsEh& rows = *Grid->SelectedRowsPart();
+    TDataSet& dataSet = *Grid()->DataLink()->DataSet();
+    IGridSelectedRowsEh& rows = *Grid()->SelectedRowsPart();
     const int count = rows.Count();
     if (count > 0 && dataSet.IsSequenced() && dataSet.RecordCount() <= 2 * count) {
         int index = 0;
@@ -203,13 +203,13 @@ void TDBGridEhExport::WalkRows() {
 }
 
 void TDBGridEhExport::WalkRectangle() {
-    TDataSet& dataSet = *Grid->DataLink()->DataSet();
-    TDBGridEhSelectionRect& rect = Grid->Selection()->Rect();
+    TDataSet& dataSet = *Grid()->DataLink()->DataSet();
+    TDBGridEhSelectionRect& rect = Grid()->Selection()->Rect();
     rect.ForEachRow(dataSet, [this] { ExportCurrentRecord(); });
 }
 
 void TDBGridEhExport::WalkFromFirst() {
-    TDataSet& dataSet = *Grid->DataLink()->DataSet();
+    TDataSet& dataSet = *Grid()->DataLink()->DataSet();
     dataSet.First();
     while (!dataSet.Eof()) {
         ExportCurrentRecord();
@@ -218,7 +218,7 @@ void TDBGridEhExport::WalkFromFirst() {
 }
 
 void TDBGridEhExport::AddToFooterSums() {
-    TDataSet& dataSet = *Grid->DataLink()->DataSet();
+    TDataSet& dataSet = *Grid()->DataLink()->DataSet();
     const int count = ExportColumns->Count();
     for (int row = 0; row < FooterRowCount(); ++row) {
         for (int i = 0; i < count; ++i) {
@@ -240,8 +240,8 @@ void TDBGridEhExport::AddToFooterSums() {
 
 TColor TDBGridEhExport::CellBackground(TColumnEh* Column, TFont* Font) const {
     TColor background = Column->Color();
-    if (Grid->OnCellParams)
-        Grid->OnCellParams(Grid, Column, Font, background, TGridDrawState{});
+    if (Grid()->OnCellParams)
+        Grid()->OnCellParams(Grid(), Column, Font, background, TGridDrawState{});
     return background;
 }
 
@@ -282,8 +282,8 @@ void TDBGridEhExport::PutRecord(TColumnsEhList& Columns) {
         params.BoxState = look.Checkboxes ? column->ReadCheckState() : cbUnchecked;
         // The column's own handler may not change the background the grid's event chose.
         TColor background = look.Color;
-        if (Grid->OnCellParams)
-            Grid->OnCellParams(Grid, column, cellFont_.get(), background, TGridDrawState{});
+        if (Grid()->OnCellParams)
+            Grid()->OnCellParams(Grid(), column, cellFont_.get(), background, TGridDrawState{});
         params.Background = background;
         column->FireGetCellParams(false, &params);
         params.Background = background;
@@ -300,10 +300,10 @@ void TDBGridEhExport::PutFooter(TColumnsEhList& Columns, int FooterRow) {
         TAlignment alignment = footer.Alignment();
         std::string text = footer.ValueType() == fvtSum || footer.ValueType() == fvtCount
                                ? FooterValueText(FooterRow, i)
-                               : Grid->GetFooterText(column->Index(), FooterRow);
-        if (Grid->OnFooterCellParams)
-            Grid->OnFooterCellParams(Grid, column->Index(), FooterRow, column, cellFont_.get(), background,
-                                     alignment, TGridDrawState{}, text);
+                               : Grid()->GetFooterText(column->Index(), FooterRow);
+        if (Grid()->OnFooterCellParams)
+            Grid()->OnFooterCellParams(Grid(), column->Index(), FooterRow, column, cellFont_.get(),
+                                       background, alignment, TGridDrawState{}, text);
         PutFooterCell(i, FooterRow, text, alignment, background, cellFont_.get(), column);
     }
 }
@@ -311,6 +311,6 @@ void TDBGridEhExport::PutFooter(TColumnsEhList& Columns, int FooterRow) {
 void ExportGridToStream(const TDBGridEhExportClass& ExportClass, TCustomDBGridEh* Grid, TStream& Stream,
                         bool ExportAll) {
     std::unique_ptr<TDBGridEhExport> exporter = ExportClass();
-    exporter->Grid = Grid;
+    exporter->SetGrid(Grid);
     exporter->ExportStream(Stream, ExportAll);
 }

@@ -36,8 +36,10 @@ class TDBGridEhExport : public TObject {
     ~TDBGridEhExport() override;
     std::string ClassName() const override { return "TDBGridEhExport"; }
 
-    // Not owned.
-    TCustomDBGridEh* Grid = nullptr;
+    // The grid exported; not owned.
+    TCustomDBGridEh* Grid() const { return grid_; }
+    void SetGrid(TCustomDBGridEh* Value) { grid_ = Value; }
+    // The stream of the export under way; not owned.
     TStream* Stream = nullptr;
     // The columns of the export under way; not owned.
     TColumnsEhList* ExportColumns = nullptr;
@@ -96,6 +98,7 @@ class TDBGridEhExport : public TObject {
     TColumnsEhList walkColumns_;
     // For a column list other than the exported one.
     TColumnLook otherLook_;
+    TCustomDBGridEh* grid_ = nullptr;
 };
 
 // Tab-separated text. A cell holding TAB, CR or LF, or starting with a double quote, is written
@@ -133,11 +136,15 @@ class TDBGridEhExportAsCSV : public TDBGridEhExportAsText {
   public:
     TDBGridEhExportAsCSV();
     std::string ClassName() const override { return "TDBGridEhExportAsCSV"; }
-    char CellSeparator = ';';
+    char CellSeparator() const { return cellSeparator_; }
+    void SetCellSeparator(char Value) { cellSeparator_ = Value; }
 
   protected:
     void SeparateCell() override;
     void AppendCell(const std::string& Text) override;
+
+  private:
+    char cellSeparator_ = ';';
 };
 
 // A cell text as RTF: "\\", "{" and "}" escaped, line breaks as \line, tabs as \tab, other

@@ -1,11 +1,11 @@
 // CSV: the text form with the program's separator between cells and every cell quoted.
 #include "data_grid/grid_export.h"
 
-TDBGridEhExportAsCSV::TDBGridEhExportAsCSV() : CellSeparator(ExportCsvSeparator) {}
+TDBGridEhExportAsCSV::TDBGridEhExportAsCSV() : cellSeparator_(ExportCsvSeparator) {}
 
 void TDBGridEhExportAsCSV::SeparateCell() {
     if (!AtFirstCell)
-        Line += CellSeparator;
+        Line += cellSeparator_;
     AtFirstCell = false;
 }
 

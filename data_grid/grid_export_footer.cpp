@@ -98,7 +98,7 @@ std::string TDBGridEhExport::FooterValueText(int FooterRow, int ColumnIndex) con
         return FloatToStr(AsDouble(sum));
     if (footer.ValueType() != fvtSum)
         return {};
-    TDataSet* dataSet = Grid->DataLink()->DataSet();
+    TDataSet* dataSet = Grid()->DataLink()->DataSet();
     const std::string& name = footer.FieldName().empty() ? column->FieldName() : footer.FieldName();
     const TField* field = dataSet != nullptr ? dataSet->FindField(name) : nullptr;
     return field != nullptr ? SumText(sum, *field, footer) : std::string();

@@ -48,7 +48,7 @@ TDBGridEhExportAsRTF::~TDBGridEhExportAsRTF() = default;
 
 void TDBGridEhExportAsRTF::ExportStream(TStream& AStream, bool ExportAll) {
     BodyStream = std::make_unique<TMemoryStreamEh>();
-    BodyStream->HalfMemoryDelta = 65536;
+    BodyStream->SetHalfMemoryDelta(65536);
     ColorTable = std::make_unique<TStringList>();
     FontTable = std::make_unique<TStringList>();
     excludedBorders_.clear();
@@ -118,7 +118,7 @@ std::vector<int> TDBGridEhExportAsRTF::RightEdges(TColumnsEhList& Columns) const
 }
 
 std::string TDBGridEhExportAsRTF::RowSpacing() const {
-    return Grid->Flat() ? "12" : "24";
+    return Grid()->Flat() ? "12" : "24";
 }
 
 std::string TDBGridEhExportAsRTF::TextRun(const TRtfCell& Cell) {

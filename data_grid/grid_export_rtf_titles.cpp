@@ -18,7 +18,7 @@ constexpr int CanvasPixelsPerInch = ScreenPixelsPerInch;
 }  // namespace
 
 void TDBGridEhExportAsRTF::PutTitle(TColumnsEhList& Columns) {
-    if (Grid->UseMultiTitle())
+    if (Grid()->UseMultiTitle())
         PutMultiRowTitle(Columns);
     else
         PutSingleRowTitle(Columns);
@@ -40,14 +40,14 @@ void TDBGridEhExportAsRTF::PutSingleRowTitle(TColumnsEhList& Columns) {
 }
 
 TTitleMatrixEh TDBGridEhExportAsRTF::BuildTitleMatrix(TColumnsEhList& Columns) {
-    if (Grid->LeafColumns().size() != static_cast<std::size_t>(Grid->ColumnsPart()->Count()))
-        Grid->HeadTree()->BuildFromColumns(*Grid);
-    const THeadTreeNode* root = Grid->HeadTree();
+    if (Grid()->LeafColumns().size() != static_cast<std::size_t>(Grid()->ColumnsPart()->Count()))
+        Grid()->HeadTree()->BuildFromColumns(*Grid());
+    const THeadTreeNode* root = Grid()->HeadTree();
     std::vector<THeadTreeNode*> nodes;
     std::vector<int> heights;
     for (int i = 0; i < Columns.Count(); ++i) {
         THeadTreeNode* leaf =
-            Grid->LeafColumns().at(static_cast<std::size_t>(Columns.ColumnAt(i)->Index())).FLeaf;
+            Grid()->LeafColumns().at(static_cast<std::size_t>(Columns.ColumnAt(i)->Index())).FLeaf;
         nodes.push_back(leaf);
         heights.push_back(leaf->NodeHeight);
     }
@@ -112,9 +112,9 @@ std::vector<TDBGridEhExportAsRTF::TRtfCell> TDBGridEhExportAsRTF::TitleMatrixRow
         for (std::size_t side = 0; side < 4; ++side)
             cell.Borders[side] = excluded == excludedBorders_.end() || !excluded->second[side];
         const TColumnTitleEh& title = *Columns.ColumnAt(c)->Title();
-        cell.Shading = Row == 0 ? title.Color() : Grid->FixedColor();
+        cell.Shading = Row == 0 ? title.Color() : Grid()->FixedColor();
         cell.Background = cell.Shading;
-        cell.Font = FontOf(Row == 0 ? *title.Font() : *Grid->TitleFont());
+        cell.Font = FontOf(Row == 0 ? *title.Font() : *Grid()->TitleFont());
         cell.Alignment = taCenter;
         cell.Text = node != nullptr ? node->Caption : std::string();
         cell.Emptied = node == nullptr && Row != 0;
@@ -125,7 +125,7 @@ std::vector<TDBGridEhExportAsRTF::TRtfCell> TDBGridEhExportAsRTF::TitleMatrixRow
 
 void TDBGridEhExportAsRTF::PutMultiRowTitle(TColumnsEhList& Columns) {
     const std::string spacing = std::to_string(static_cast<int>(
-        static_cast<double>(Grid->TitleExtraHeight()) / 2 / CanvasPixelsPerInch * Twips - 20));
+        static_cast<double>(Grid()->TitleExtraHeight()) / 2 / CanvasPixelsPerInch * Twips - 20));
     TTitleMatrixEh matrix = BuildTitleMatrix(Columns);
     excludedBorders_.clear();
     for (int row = static_cast<int>(matrix.size()) - 1; row >= 0; --row)

@@ -45,16 +45,16 @@ void TDBGridEhImport::ImportFile(const std::string& FileName, bool ImportAll) {
 void TDBGridEhImport::ImportStream(TStream& AStream, bool ImportAll) {
     Stream = &AStream;
     EndOfSource = false;
-    TDataSet* dataSet = Grid->DataLink()->Active() ? Grid->DataLink()->DataSet() : nullptr;
+    TDataSet* dataSet = Grid()->DataLink()->Active() ? Grid()->DataLink()->DataSet() : nullptr;
     if (dataSet == nullptr)
         return;
     if (ImportAll) {
-        Grid->Selection()->Reset();
+        Grid()->Selection()->Reset();
         dataSet->First();
-        if (!Grid->VisibleColumns().empty())
-            Grid->SelectColumnByIndex(0);
+        if (!Grid()->VisibleColumns().empty())
+            Grid()->SelectColumnByIndex(0);
     }
-    const int kind = Grid->Selection()->Kind();
+    const int kind = Grid()->Selection()->Kind();
     AppendMode = dataSet->Eof();
     const bool inserting = dataSet->State() == dsInsert;
     const auto walk = [&] {
@@ -70,13 +70,13 @@ void TDBGridEhImport::ImportStream(TStream& AStream, bool ImportAll) {
         }
         dataSet->EnableControls();
     } else {
-        TGridDataPositionEh(*Grid).Run(walk);
+        TGridDataPositionEh(*Grid()).Run(walk);
     }
     ReadTrailer();
 }
 
 void TDBGridEhImport::AddVisibleColumns(int From, int To) {
-    IGridColumnsEh& columns = *Grid->ColumnsPart();
+    IGridColumnsEh& columns = *Grid()->ColumnsPart();
     for (int i = std::max(From, 0); i <= To && i < columns.Count(); ++i) {
         TColumnEh* column = ColumnOf(columns.Items(i));
         if (column != nullptr && column->Visible())
@@ -86,12 +86,12 @@ void TDBGridEhImport::AddVisibleColumns(int From, int To) {
 
 void TDBGridEhImport::ImportSelection(TDataSet& DataSet, int Kind, bool Inserting) {
     ImportColumns.Clear();
-    TDBGridEhSelection& selection = *Grid->Selection();
+    TDBGridEhSelection& selection = *Grid()->Selection();
     switch (Kind) {
         case gskNoneEh:
             return ImportFromCurrent(DataSet, Inserting);
         case gskRowsEh:
-            AddVisibleColumns(0, Grid->ColumnsPart()->Count() - 1);
+            AddVisibleColumns(0, Grid()->ColumnsPart()->Count() - 1);
             ReadPrefix();
             return Inserting ? InsertImportedRows(ImportColumns) : ImportRows(DataSet);
         case gskRectangleEh:
@@ -105,7 +105,7 @@ void TDBGridEhImport::ImportSelection(TDataSet& DataSet, int Kind, bool Insertin
             ReadPrefix();
             return Inserting ? InsertImportedRows(ImportColumns) : ImportFromFirst(DataSet);
         default:
-            AddVisibleColumns(0, Grid->ColumnsPart()->Count() - 1);
+            AddVisibleColumns(0, Grid()->ColumnsPart()->Count() - 1);
             ReadPrefix();
             return Inserting ? InsertImportedRows(ImportColumns) : ImportFromFirst(DataSet);
     }
@@ -114,8 +114,8 @@ void TDBGridEhImport::ImportSelection(TDataSet& DataSet, int Kind, bool Insertin
 // No selection: the current column rightwards, the current record downwards, and whatever the
 // records cannot hold appended when the grid allows it.
 void TDBGridEhImport::ImportFromCurrent(TDataSet& DataSet, bool Inserting) {
-    std::vector<IGridColumnEh*>& visible = Grid->VisibleColumns();
-    for (std::size_t i = std::max(Grid->SelectedColumnIndex(), 0); i < visible.size(); ++i)
+    std::vector<IGridColumnEh*>& visible = Grid()->VisibleColumns();
+    for (std::size_t i = std::max(Grid()->SelectedColumnIndex(), 0); i < visible.size(); ++i)
         if (TColumnEh* column = ColumnOf(visible[i]))
             ImportColumns.Add(column);
     ReadPrefix();
@@ -125,14 +125,14 @@ void TDBGridEhImport::ImportFromCurrent(TDataSet& DataSet, bool Inserting) {
         ReadRow(ImportColumns);
         DataSet.Next();
     }
-    if (!EndOfSource && Grid->AllowedOperations.Contains(alopAppendEh)) {
+    if (!EndOfSource && Grid()->AllowedOperations().Contains(alopAppendEh)) {
         AppendMode = true;
         InsertImportedRows(ImportColumns);
     }
 }
 
 void TDBGridEhImport::ImportRows(TDataSet& DataSet) {
-    IGridSelectedRowsEh& rows = *Grid->SelectedRowsPart();
+    IGridSelectedRowsEh& rows = *Grid()->SelectedRowsPart();
     for (int i = 0; i < rows.Count(); ++i) {
         DataSet.GotoBookmark(rows.ItemAt(i));
         ReadRow(ImportColumns);
@@ -140,7 +140,7 @@ void TDBGridEhImport::ImportRows(TDataSet& DataSet) {
 }
 
 void TDBGridEhImport::ImportRectangle(TDataSet& DataSet) {
-    TDBGridEhSelectionRect& rect = Grid->Selection()->Rect();
+    TDBGridEhSelectionRect& rect = Grid()->Selection()->Rect();
     rect.ForEachRow(DataSet, [this] { ReadRow(ImportColumns); });
 }
 
@@ -153,7 +153,7 @@ void TDBGridEhImport::ImportFromFirst(TDataSet& DataSet) {
 }
 
 void TDBGridEhImport::InsertImportedRows(TColumnsEhList& Columns) {
-    TDataSet& dataSet = *Grid->DataLink()->DataSet();
+    TDataSet& dataSet = *Grid()->DataLink()->DataSet();
     while (!EndOfSource) {
         if (AppendMode)
             dataSet.Append();
@@ -206,6 +206,6 @@ void TDBGridEhImport::AskAboutError(const std::string& Message) {
 void ImportGridFromStream(const TDBGridEhImportClass& ImportClass, TCustomDBGridEh* Grid, TStream& Stream,
                           bool ImportAll) {
     std::unique_ptr<TDBGridEhImport> importer = ImportClass();
-    importer->Grid = Grid;
+    importer->SetGrid(Grid);
     importer->ImportStream(Stream, ImportAll);
 }

@@ -23,8 +23,10 @@ class TDBGridEhImport : public TObject {
     TDBGridEhImport() = default;
     std::string ClassName() const override { return "TDBGridEhImport"; }
 
-    // Not owned.
-    TCustomDBGridEh* Grid = nullptr;
+    // The grid imported into; not owned.
+    TCustomDBGridEh* Grid() const { return grid_; }
+    void SetGrid(TCustomDBGridEh* Value) { grid_ = Value; }
+    // The stream of the import under way; not owned.
     TStream* Stream = nullptr;
     // The columns receiving values in the import under way; not owned.
     TColumnsEhList ImportColumns;
@@ -60,6 +62,7 @@ class TDBGridEhImport : public TObject {
     void ImportFromFirst(TDataSet& DataSet);
     void AddVisibleColumns(int From, int To);
     void AskAboutError(const std::string& Message);
+    TCustomDBGridEh* grid_ = nullptr;
 };
 
 // Tab-separated text, rows ended by CR LF or LF; a cell in double quotes (its quotes doubled)

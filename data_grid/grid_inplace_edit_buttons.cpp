@@ -201,9 +201,9 @@ void TDBGridInplaceEdit::ExtraButtonPressed(int Index, TEditButtonControlEh& Con
     TEditButtonEh& button = *extras->GetButton(Index);
     if (button.OnDown)
         button.OnDown(&Control, TopButton, AutoRepeat, Handled);
-    if (Handled || button.DropdownMenu == nullptr)
+    if (Handled || button.DropdownMenu() == nullptr)
         return;
-    ShowEditButtonMenu(*button.DropdownMenu, *this, Control);
+    ShowEditButtonMenu(*button.DropdownMenu(), *this, Control);
 }
 
 void TDBGridInplaceEdit::MainButtonPressed(bool BottomHalf) {
@@ -293,7 +293,7 @@ bool TDBGridInplaceEdit::EditButtonByShortCut(TShortCut ShortCut) {
     if (extras == nullptr || ShortCut == 0)
         return false;
     for (int i = 0; i < extras->Count() && i + 1 < static_cast<int>(buttonControls_.size()); ++i) {
-        if (extras->GetButton(i)->ShortCut != ShortCut)
+        if (extras->GetButton(i)->ShortCut() != ShortCut)
             continue;
         TEditButtonControlEh& control = *buttonControls_[i + 1].EditButtonControl;
         bool autoRepeat = false;

@@ -73,7 +73,7 @@ void TDBGridInplaceEdit::OpenDropDown() {
     } else if (activeDropDown_ == pickList_) {
         PreparePickListDropDown(*this, *pickList_, *column);
     }
-    if (mruList_ != nullptr && mruList_->DroppedDown)
+    if (mruList_ != nullptr && mruList_->DroppedDown())
         MRUListClosed(false);
     ShowDropDown(*column);
 }
@@ -88,11 +88,11 @@ void TDBGridInplaceEdit::ShowDropDown(TColumnEh& Column) {
         if (TSizeGripEh* grip = dataList_->SizeGrip())
             grip->SetVisible(Column.DropDownSizing());
         dataList_->SetRowCount(dataList_->ListRowCount());
-        dataList_->SizeGripResized = false;
+        dataList_->SetSizeGripResized(false);
     } else if (&list == pickList_) {
         if (TSizeGripEh* grip = pickList_->SizeGrip())
             grip->SetVisible(Column.DropDownSizing());
-        pickList_->SizeGripResized = false;
+        pickList_->SetSizeGripResized(false);
     }
     listShown_ = true;
     Invalidate();
@@ -137,7 +137,7 @@ void TDBGridInplaceEdit::CloseDropDown(bool Accept) {
 // The key or item the list stands on; what the user's resizing leaves for the next drop-down.
 Variant TDBGridInplaceEdit::TakeDropDownChoice(TColumnEh& Column) {
     if (activeDropDown_ == dataList_) {
-        if (dataList_->SizeGripResized) {
+        if (dataList_->SizeGripResized()) {
             Column.SetDropDownRows(dataList_->ListRowCount());
             Column.SetDropDownWidth(dataList_->Width());
         }
@@ -147,7 +147,7 @@ Variant TDBGridInplaceEdit::TakeDropDownChoice(TColumnEh& Column) {
     }
     if (activeDropDown_ != pickList_)
         return Variant::Null();
-    if (pickList_->SizeGripResized && pickList_->ItemHeight() > 0) {
+    if (pickList_->SizeGripResized() && pickList_->ItemHeight() > 0) {
         Column.SetDropDownRows(pickList_->ClientHeight() / pickList_->ItemHeight());
         Column.SetDropDownWidth(pickList_->Width());
     }

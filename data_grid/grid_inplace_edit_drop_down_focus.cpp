@@ -26,7 +26,7 @@ void TDBGridInplaceEdit::CMCancelMode(TMessage& Message) {
         return;
     if (listShown_ && !IsWithin(from, activeDropDown_))
         CloseDropDown(false);
-    if (mruList_ != nullptr && mruList_->DroppedDown && !IsWithin(from, mruListWindow_))
+    if (mruList_ != nullptr && mruList_->DroppedDown() && !IsWithin(from, mruListWindow_))
         MRUListClosed(false);
 }
 
@@ -36,7 +36,7 @@ void TDBGridInplaceEdit::WMKillFocus(TMessage& Message) {
     if (listShown_) {
         if (!IsWindowWithin(to, activeDropDown_))
             CloseDropDown(false);
-    } else if (mruList_ != nullptr && mruList_->DroppedDown &&
+    } else if (mruList_ != nullptr && mruList_->DroppedDown() &&
                (mruListWindow_ == nullptr || !mruListWindow_->HandleAllocated() ||
                 to != mruListWindow_->Handle())) {
         MRUListClosed(false);

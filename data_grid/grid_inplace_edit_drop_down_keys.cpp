@@ -159,7 +159,7 @@ void TDBGridInplaceEdit::ShowListTextInEditor() {
 }
 
 bool TDBGridInplaceEdit::MRUListKeyMessage(TMessage& Message, WORD Key, TShiftState Shift) {
-    if (mruList_ == nullptr || !mruList_->DroppedDown || mruListWindow_ == nullptr)
+    if (mruList_ == nullptr || !mruList_->DroppedDown() || mruListWindow_ == nullptr)
         return false;
     if (IsKeyPress(Message.Msg) && IsMRUListMoveKey(Key, Shift))
         return PassKeyToList(*mruListWindow_, Message);

@@ -22,7 +22,7 @@ bool IsMouseButtonRelease(UINT Msg) {
 
 TDBGridEhShortcuts UnitShortcuts() {
     const TDBGridEhUnit* unit = DBGridEhUnit();
-    return unit != nullptr ? unit->Shortcuts : TDBGridEhShortcuts{};
+    return unit != nullptr ? unit->Shortcuts() : TDBGridEhShortcuts{};
 }
 
 void OpenFindDialogWith(TCustomDBGridEh& Grid, const std::string& Text, bool Modal) {

@@ -23,16 +23,16 @@ void TDBGridInplaceEdit::DropDownMRUList() {
     if (mruList_ == nullptr)
         return;
     TMRUListboxEh& list = *MRUListBox();
-    const bool gripResized = list.SizeGripResized;
+    const bool gripResized = list.SizeGripResized();
     // Cut short by a key waiting in the queue: closed, and the matches found so far are shown.
     if (!mruList_->FilterByPrefix(*list.Items(), EditText()))
         MRUListClosed(false);
     const int matches = list.Items()->Count();
     const int rows = std::min(matches, mruList_->Rows());
     list.SizeForRows(rows);
-    if (mruList_->DroppedDown) {
+    if (mruList_->DroppedDown()) {
         MoveMRUListBox(list, ScreenTextRectOf(*this));
-        list.SizeGripResized = gripResized;
+        list.SetSizeGripResized(gripResized);
         if (matches == 0)
             MRUListClosed(false);
         return;
@@ -43,12 +43,12 @@ void TDBGridInplaceEdit::DropDownMRUList() {
     list.SizeForRows(rows);
     const TRect textRect = ScreenTextRectOf(*this);
     const int width =
-        mruList_->Width > 0 && mruList_->Width > textRect.Width() ? mruList_->Width : textRect.Width();
+        mruList_->Width() > 0 && mruList_->Width() > textRect.Width() ? mruList_->Width() : textRect.Width();
     ShowMRUListBox(list, *mruList_, textRect, width, [this](TObject* Sender) { MRUListBoxResized(Sender); });
 }
 
 void TDBGridInplaceEdit::MRUListClosed(bool Accept) {
-    if (mruList_ == nullptr || !mruList_->DroppedDown || mruListWindow_ == nullptr)
+    if (mruList_ == nullptr || !mruList_->DroppedDown() || mruListWindow_ == nullptr)
         return;
     TMRUListboxEh& list = *mruListWindow_;
     HideMRUListBox(list, *mruList_, *this);
@@ -84,7 +84,7 @@ void TDBGridInplaceEdit::AcceptMRUItem(const std::string& Item, bool& Accept) {
 
 void TDBGridInplaceEdit::MRUListBoxResized(TObject* Sender) {
     (void)Sender;
-    if (mruList_ == nullptr || !mruList_->DroppedDown || mruListWindow_ == nullptr)
+    if (mruList_ == nullptr || !mruList_->DroppedDown() || mruListWindow_ == nullptr)
         return;
     KeepMRUListBoxSize(*mruListWindow_, *mruList_);
 }
@@ -93,7 +93,7 @@ void TDBGridInplaceEdit::ReconsiderMRUList() {
     if (mruList_ == nullptr)
         return;
     const std::string blank = BlankTextOf(*this);
-    if (mruList_->DroppedDown && EditText() == blank) {
+    if (mruList_->DroppedDown() && EditText() == blank) {
         MRUListClosed(false);
         return;
     }

@@ -120,7 +120,7 @@ bool BackspaceEmptiesText(const TDBGridInplaceEdit& Editor) {
 
 bool BackspaceOpensMRUList(const TDBGridInplaceEdit& Editor) {
     const TMRUListEh* mru = Editor.MRUList();
-    return mru != nullptr && mru->Active() && !mru->DroppedDown && Editor.IsShowing() && !Editor.ReadOnly &&
+    return mru != nullptr && mru->Active() && !mru->DroppedDown() && Editor.IsShowing() && !Editor.ReadOnly &&
            BackspaceEmptiesText(Editor);
 }
 

@@ -74,6 +74,24 @@ bool TDBGridEhStyle::GridInChangeNotification(const TCustomDBGridEh* Grid) const
     return std::find(grids_.begin(), grids_.end(), Grid) != grids_.end();
 }
 
+void TDBGridEhStyle::SetLightenSelection(bool Value) {
+    if (Value == lightenSelection_)
+        return;
+    lightenSelection_ = Value;
+    RepaintGrids();
+}
+
+void TDBGridEhStyle::SetDrawFocusFrame(bool Value) {
+    if (Value == drawFocusFrame_)
+        return;
+    drawFocusFrame_ = Value;
+    RepaintGrids();
+}
+
+void TDBGridEhStyle::RepaintGrids() const {
+    for (TCustomDBGridEh* grid : grids_) grid->Invalidate();
+}
+
 void TDBGridEhStyle::StyleWindowProc(TMessage& Message) {
     if (Message.Msg != WM_SYSCOLORCHANGE) {
         Message.Result = 0;  // what a bare utility window answers
@@ -141,7 +159,7 @@ bool TDBGridEhStyle::GetDataCellColors(TCustomDBGridEh* Grid, int ACol, int ARow
         } else {
             Background = ManyColors() ? LightenColor(Background, clBtnShadow, false) : clBtnFace;
         }
-    } else if (LightenSelection && ManyColors() && !currentCell) {
+    } else if (lightenSelection_ && ManyColors() && !currentCell) {
         Background = LightenColor(Background, clHighlight, true);
     } else {
         Background = clHighlight;
@@ -161,7 +179,7 @@ bool TDBGridEhStyle::GetHighlightColors(TCustomDBGridEh* Grid, int /*ACol*/, int
         Background = DarkHighlight;
         AFont->SetColor(clWhite);
     } else if (Grid->HasFocusWithin()) {
-        if (LightenSelection && ManyColors()) {
+        if (lightenSelection_ && ManyColors()) {
             Background = LightenColor(Background, clHighlight, true);
         } else {
             Background = clHighlight;

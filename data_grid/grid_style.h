@@ -43,9 +43,12 @@ class TDBGridEhStyle : public TPersistent {
     // The colour seen through a pale glass of another colour; Ungray darkens the middle tones.
     static TColor LightenColor(TColor Color, TColor Glass, bool Ungray);
 
-    bool LightenSelection = true;
-    bool ApplyFilterOnCloseUp = false;
-    bool DrawFocusFrame = true;
+    bool LightenSelection() const { return lightenSelection_; }
+    void SetLightenSelection(bool Value);
+    bool ApplyFilterOnCloseUp() const { return applyFilterOnCloseUp_; }
+    void SetApplyFilterOnCloseUp(bool Value) { applyFilterOnCloseUp_ = Value; }
+    bool DrawFocusFrame() const { return drawFocusFrame_; }
+    void SetDrawFocusFrame(bool Value);
     // The display's palette size as it reports it; -1 for more than 256 colours.
     int ScreenColorCount() const { return screenColorCount_; }
     HWND WindowHandle() const { return window_; }
@@ -57,8 +60,12 @@ class TDBGridEhStyle : public TPersistent {
     // focus (or the current row's highlight) asks for it.
     bool HighlightsCell(TCustomDBGridEh& Grid, int ACol, int ARow, TGridDrawState& State,
                         bool& FocusHighlight) const;
+    void RepaintGrids() const;
 
     std::vector<TCustomDBGridEh*> grids_;
+    bool lightenSelection_ = true;
+    bool applyFilterOnCloseUp_ = false;
+    bool drawFocusFrame_ = true;
     int screenColorCount_ = -1;
     HWND window_ = 0;
 };

@@ -46,9 +46,9 @@ TDBGridEhUnit::TDBGridEhUnit(ResourceFinder Find) : find_(std::move(Find)) {
         columnSelectCursor_ = LoadCursor("DOWNCUREH", {7, 13});
         rowSelectCursor_ = LoadCursor("RIGHTCUREH", {13, 7});
         rightToLeftRowSelectCursor_ = LoadCursor("LEFTCUREH", {2, 7});
-        Shortcuts = {ShortCut('F', {ssCtrl}), ShortCut(VK_RETURN, {ssCtrl}),
-                     ShortCut(VK_RETURN, {ssCtrl, ssShift}), ShortCut(222, {ssCtrl}),
-                     ShortCut('F', {ssCtrl})};
+        shortcuts_ = {ShortCut('F', {ssCtrl}), ShortCut(VK_RETURN, {ssCtrl}),
+                      ShortCut(VK_RETURN, {ssCtrl, ssShift}), ShortCut(222, {ssCtrl}),
+                      ShortCut('F', {ssCtrl})};
         BuildIndicatorImages();
     } catch (...) {
         UnregisterPopupDataGridClass();
@@ -120,7 +120,7 @@ void TDBGridEhUnit::BuildIndicatorImages() {
 
 void TDBGridEhUnit::BuildWideIndicatorImages() {
     std::unique_ptr<TBitmap> glyph = LoadBitmap("DBGARROWEHW");
-    TColor background = ColorToRGB(SearchBackground);
+    TColor background = ColorToRGB(searchBackground_);
     if (background == clTeal)
         background = SearchBackgroundTealStandIn;
     // The white of the glyph is where the background shows.

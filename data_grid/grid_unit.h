@@ -62,12 +62,19 @@ class TDBGridEhUnit {
     TCursor RowSelectCursor() const { return rowSelectCursor_; }
     TCursor RightToLeftRowSelectCursor() const { return rightToLeftRowSelectCursor_; }
 
-    TDBGridEhShortcuts Shortcuts;
-    unsigned SearchTimeout = 1500;  // ms
-    TColor SearchBackground = 0x0000FFFF;
-    TColor SearchText = clBlack;
+    const TDBGridEhShortcuts& Shortcuts() const { return shortcuts_; }
+    void SetShortcuts(const TDBGridEhShortcuts& Value) { shortcuts_ = Value; }
+    // Milliseconds.
+    unsigned SearchTimeout() const { return searchTimeout_; }
+    void SetSearchTimeout(unsigned Value) { searchTimeout_ = Value; }
+    // The in-place search's colours; the search arrow takes a new background at its next build.
+    TColor SearchBackground() const { return searchBackground_; }
+    void SetSearchBackground(TColor Value) { searchBackground_ = Value; }
+    TColor SearchText() const { return searchText_; }
+    void SetSearchText(TColor Value) { searchText_ = Value; }
     // Set: grids never paint through an off-screen bitmap.
-    bool NoBufferedPaint = false;
+    bool NoBufferedPaint() const { return noBufferedPaint_; }
+    void SetNoBufferedPaint(bool Value) { noBufferedPaint_ = Value; }
     TDBGridEhFindHook FindHook;
 
     // Loads the glyphs into fresh lists.
@@ -91,6 +98,11 @@ class TDBGridEhUnit {
     TCursor columnSelectCursor_ = 0;
     TCursor rowSelectCursor_ = 0;
     TCursor rightToLeftRowSelectCursor_ = 0;
+    TDBGridEhShortcuts shortcuts_;
+    unsigned searchTimeout_ = 1500;
+    TColor searchBackground_ = 0x0000FFFF;
+    TColor searchText_ = clBlack;
+    bool noBufferedPaint_ = false;
 };
 
 // The first call starts the unit; later ones only count. A failed start leaves the count at 0.

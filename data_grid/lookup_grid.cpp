@@ -78,7 +78,7 @@ void TDBLookupGridEh::SetOptions(TDBLookupGridEhOptions Value) {
 void TDBLookupGridEh::CheckPropertyGuards() {
     if (lookupMode_)
         DatabaseError("Property already defined by lookup field", this);
-    if (masterLink_->DataSourceFixed)
+    if (masterLink_->DataSourceFixed())
         DatabaseError("Operation not allowed in a DBCtrlGrid", this);
 }
 
@@ -112,7 +112,7 @@ void TDBLookupGridEh::SetListSource(TDataSource* Source) {
 }
 
 void TDBLookupGridEh::SetMasterDataSource(TDataSource* Source) {
-    if (!(masterLink_->DataSourceFixed && ComponentState().Contains(csLoading))) {
+    if (!(masterLink_->DataSourceFixed() && ComponentState().Contains(csLoading))) {
         masterLink_->SetDataSource(Source);
         masterSource_ = Source;
     }

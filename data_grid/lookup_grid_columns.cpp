@@ -121,15 +121,15 @@ int FollowMove(int ListIndex, int From, int To) {
 }  // namespace
 
 void TDBLookupGridColumnEh::MoveAsUserColumn(int Value) {
-    const bool wasUser = UserColumn;
-    UserColumn = true;
+    const bool wasUser = UserColumn();
+    SetUserColumn(true);
     try {
         TColumnEh::SetIndex(Value);
     } catch (...) {
-        UserColumn = wasUser;
+        SetUserColumn(wasUser);
         throw;
     }
-    UserColumn = wasUser;
+    SetUserColumn(wasUser);
 }
 
 void TDBLookupGridColumnEh::SetIndex(int Value) {
@@ -175,16 +175,16 @@ void TDBLookupGridColumnEh::SetWidth(int Value) {
     TCollection* columns = Collection();
     if (columns != nullptr)
         columns->BeginUpdate();
-    UserColumn = true;
+    SetUserColumn(true);
     try {
         TColumnEh::SetWidth(Value);
     } catch (...) {
-        UserColumn = false;
+        SetUserColumn(false);
         if (columns != nullptr)
             columns->EndUpdate();
         throw;
     }
-    UserColumn = false;
+    SetUserColumn(false);
     if (columns != nullptr)
         columns->EndUpdate();
 }

@@ -12,7 +12,8 @@ class TLookupGridDataLinkEh : public TDataLink {
     TDBLookupGridEh* Grid() const { return grid_; }
     void Detach() { grid_ = nullptr; }
     // Set by a host that fixes the master source (a control grid); the grid's list setters refuse then.
-    bool DataSourceFixed = false;
+    bool DataSourceFixed() const { return dataSourceFixed_; }
+    void SetDataSourceFixed(bool Value) { dataSourceFixed_ = Value; }
 
   protected:
     void ActiveChanged() override;
@@ -22,4 +23,5 @@ class TLookupGridDataLinkEh : public TDataLink {
 
   private:
     TDBLookupGridEh* grid_;
+    bool dataSourceFixed_ = false;
 };

@@ -81,7 +81,7 @@ void TPopupDataGridEh::WindowResized(TMessage& Message) {
     TDBLookupGridEh::Dispatch(Message);
     if (TSizeGripEh* grip = SizeGrip())
         grip->PlaceInCorner();
-    SizeGripResized = true;
+    sizeGripResized_ = true;
 }
 
 void TPopupDataGridEh::Ctl3DChanged(TMessage& Message) {

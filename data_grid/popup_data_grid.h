@@ -21,7 +21,8 @@ class TPopupDataGridEh : public TDBLookupGridEh {
     // nullptr once the grid is being freed (owned components go first).
     TSizeGripEh* SizeGrip() const { return ComponentState().Contains(csDestroying) ? nullptr : sizeGrip_; }
     // Set by every resize; the owner resets it when it shows the drop-down and reads it on close.
-    bool SizeGripResized = false;
+    bool SizeGripResized() const { return sizeGripResized_; }
+    void SetSizeGripResized(bool Value) { sizeGripResized_ = Value; }
     // Never smaller than the scroll bars' size.
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void RefreshSpecRowState() override;
@@ -50,4 +51,5 @@ class TPopupDataGridEh : public TDBLookupGridEh {
     TSizeGripEh* sizeGrip_ = nullptr;
     bool userChange_ = false;
     bool keySelection_ = false;
+    bool sizeGripResized_ = false;
 };

@@ -29,8 +29,7 @@ const TPropertyList& TDataSetsContainer::Published() {
     using C = TDataSetsContainer;
     static const TPropertyList list =
         TPublish<C>(TComponent::Published())
-            .Boolean(
-                "Active", [](const C& c) { return c.Active; }, [](C& c, bool v) { c.Active = v; })
+            .Boolean("Active", &C::Active, &C::SetActive)
             .Default(true)
             .Component("MasterContainer", &C::MasterContainer, &C::SetMasterContainer);
     return list;
@@ -58,7 +57,7 @@ void TDataSetsContainer::SetMasterContainer(TDataSetsContainer* value) {
 void TDataSetsContainer::DataSetEvent(TDataSet* dataSet, TKindDataSetEvent event) {
     if (master_ != nullptr)
         master_->DataSetEvent(dataSet, event);
-    if (Active && OnDataSetEvent)
+    if (active_ && OnDataSetEvent)
         OnDataSetEvent(dataSet, event);
 }
 
@@ -66,7 +65,7 @@ void TDataSetsContainer::DataSetError(TDataSet* dataSet, TKindDataSetError kind,
                                       TDataAction& action) {
     if (master_ != nullptr)
         master_->DataSetError(dataSet, kind, error, action);
-    if (Active && OnDataSetError)
+    if (active_ && OnDataSetError)
         OnDataSetError(dataSet, kind, error, action);
 }
 
@@ -74,14 +73,14 @@ void TDataSetsContainer::UserEvent(TObject* sender, TDataSet* receiver, const st
                                    std::string& info) {
     if (master_ != nullptr)
         master_->UserEvent(sender, receiver, eventName, info);
-    if (Active && OnUserEvent)
+    if (active_ && OnUserEvent)
         OnUserEvent(sender, receiver, eventName, info);
 }
 
 void TDataSetsContainer::ApplyDefaultValue(TDataSet* dataSet, TField* field, bool& applied) {
     if (master_ != nullptr)
         master_->ApplyDefaultValue(dataSet, field, applied);
-    if (Active && OnApplyDefaultValue)
+    if (active_ && OnApplyDefaultValue)
         OnApplyDefaultValue(dataSet, field, applied);
 }
 

@@ -17,7 +17,8 @@ class TDataSetsContainer : public TComponent {
     const TPropertyList& PublishedProperties() const override { return Published(); }
 
     // Off: the container passes everything to its master and calls none of its own handlers.
-    bool Active = true;
+    bool Active() const { return active_; }
+    void SetActive(bool value) { active_ = value; }
     TDataSetsContainer* MasterContainer() const { return master_; }
     // Raises "Circular link is not allowed." for a chain back to this container, changing nothing.
     void SetMasterContainer(TDataSetsContainer* value);
@@ -54,4 +55,5 @@ class TDataSetsContainer : public TComponent {
 
     std::vector<TDataSet*> dataSets_;
     TDataSetsContainer* master_ = nullptr;
+    bool active_ = true;
 };

@@ -40,13 +40,13 @@ Variant TFIBBooleanField::GetAsVariant() const {
 std::string TFIBBooleanField::GetAsString() const {
     if (IsNull())
         return {};
-    return GetAsBoolean() ? StringTrue : StringFalse;
+    return GetAsBoolean() ? stringTrue_ : stringFalse_;
 }
 
 void TFIBBooleanField::SetAsStringValue(const std::string& value) {
-    if (value == "1" || AnsiSameText(value, StringTrue))
+    if (value == "1" || AnsiSameText(value, stringTrue_))
         SetAsBooleanValue(true);
-    else if (value == "0" || AnsiSameText(value, StringFalse))
+    else if (value == "0" || AnsiSameText(value, stringFalse_))
         SetAsBooleanValue(false);
     else
         TBooleanField::SetAsStringValue(value);

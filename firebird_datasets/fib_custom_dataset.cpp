@@ -42,7 +42,6 @@ TDataSet* TFIBDataLink::GetDetailDataSet() const {
 
 TFIBCustomDataSet::TFIBCustomDataSet(TComponent* AOwner)
     : TDataSet(AOwner),
-      Options{poTrimCharFields, poRefreshAfterPost, poStartTransaction, poAutoFormatFields},
       prepareOptions_{pfImportDefaultValues, psUseBooleanField, psGetOrderInfo},
       updateRecordTypes_{cusUnmodified, cusModified, cusInserted} {
     link_ = std::make_unique<TFIBBase>(this);

@@ -34,6 +34,7 @@
 #include "firebird_datasets/sqls.h"
 #include "platform/db/data_link.h"
 #include "platform/db/dataset.h"
+#include "platform/rtl/flag_scope.h"
 #include "platform/rtl/notify_event.h"
 #include "platform/rtl/screen_cursor.h"
 #include "platform/rtl/string_list.h"
@@ -175,12 +176,16 @@ class TFIBCustomDataSet : public TDataSet,
     const TStringList& TableNames() const { return tableNames_; }
 
     // Options.
-    TpFIBDsOptions Options;
+    TpFIBDsOptions Options() const { return options_; }
+    void SetOptions(TpFIBDsOptions value) { options_ = value; }
     TpPrepareOptions PrepareOptions() const { return prepareOptions_; }
     virtual void SetPrepareOptions(TpPrepareOptions value);
-    TDetailConditions DetailConditions;
-    bool AutoCommit = false;
-    TCursor SQLScreenCursor = 0;
+    TDetailConditions DetailConditions() const { return detailConditions_; }
+    void SetDetailConditions(TDetailConditions value) { detailConditions_ = value; }
+    bool AutoCommit() const { return autoCommit_; }
+    void SetAutoCommit(bool value) { autoCommit_ = value; }
+    TCursor SQLScreenCursor() const { return sqlScreenCursor_; }
+    void SetSQLScreenCursor(TCursor value) { sqlScreenCursor_ = value; }
     int BufferChunks() const { return bufferChunks_; }
     void SetBufferChunks(int value);
     bool UniDirectional() const { return uniDirectional_; }
@@ -199,7 +204,8 @@ class TFIBCustomDataSet : public TDataSet,
     // The repository, or the error naming the dataset and what needed it.
     IFIBColumnRepository& RequiredColumnRepository(const char* neededFor) const;
     // The wait before a detail follows its master's scrolling, in ms.
-    int WaitEndMasterInterval = 300;
+    int WaitEndMasterInterval() const { return waitEndMasterInterval_; }
+    void SetWaitEndMasterInterval(int value) { waitEndMasterInterval_ = value; }
 
     // Checks: client errors 28 and 29 with the operation and the component path.
     void CheckDatasetClosed(const std::string& operation) const;
@@ -270,7 +276,8 @@ class TFIBCustomDataSet : public TDataSet,
     Variant GetParamValue(int index) override;
     void SetParamValue(int index, const Variant& value) override;
     // Field values by name and index read the old values while this is set.
-    bool ParamFieldOldValues = false;
+    bool ParamFieldOldValues() const { return paramFieldOldValues_; }
+    void SetParamFieldOldValues(bool value) { paramFieldOldValues_ = value; }
 
     // Editing, locating and sorting belong to later work; these are the points it hangs on.
     // Editing is allowed by the modify statements' texts.
@@ -357,6 +364,8 @@ class TFIBCustomDataSet : public TDataSet,
     TFIBUpdateRecordEvent OnUpdateRecord;
 
   protected:
+    // Field reads return the values of records of any status until the scope ends.
+    TFlagScope ReadingHiddenRecords() { return TFlagScope(readHiddenRecords_); }
     // A given repository that is freed leaves the dataset without one.
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The record-buffer protocol.
@@ -448,7 +457,7 @@ class TFIBCustomDataSet : public TDataSet,
         updatesPending_ = false;
     }
     // Set while cached updates are applied: field reads return the values of records of any status.
-    bool ReadHiddenRecords = false;
+    bool ReadHiddenRecords() const { return readHiddenRecords_; }
     // The repository's answers about a column.
     virtual bool ColumnCanBeBoolean(TFIBXSQLVAR& column) const {
         return RequiredColumnRepository("boolean fields").ColumnCanBeBoolean(*this, column);
@@ -617,7 +626,14 @@ class TFIBCustomDataSet : public TDataSet,
     bool repositoryGiven_ = false;
     TDataSetNotifyEvent onEndScroll_;
 
+    TpFIBDsOptions options_{poTrimCharFields, poRefreshAfterPost, poStartTransaction, poAutoFormatFields};
     TpPrepareOptions prepareOptions_;
+    TDetailConditions detailConditions_;
+    bool autoCommit_ = false;
+    TCursor sqlScreenCursor_ = 0;
+    int waitEndMasterInterval_ = 300;
+    bool paramFieldOldValues_ = false;
+    bool readHiddenRecords_ = false;
     TTransactionKind refreshTransactionKind_ = tkReadTransaction;
     TFIBUpdateRecordTypes updateRecordTypes_;
     int bufferChunks_ = 32;

@@ -59,14 +59,14 @@ void TFIBCustomDataSet::RevertRecordUpdate(int index, bool reinsert) {
 }
 
 bool TFIBCustomDataSet::RefreshRecordByQuery(TFIBQuery& statement, TRecordBuffer buffer) {
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     if (IsEmptyStrings(statement.SQL()) || !Active()) {
         if (fetchedCount_ > hiddenCount_)
             RaiseClientError(fceCannotRefresh, {ComponentPath(this)});
         return false;
     }
     TFIBTransaction* transaction = statement.Transaction();
-    if (Options.Contains(poStartTransaction) && transaction != nullptr && !transaction->Active())
+    if (options_.Contains(poStartTransaction) && transaction != nullptr && !transaction->Active())
         transaction->StartTransaction();
     if (!cachedUpdates_)
         SaveOldRecord(buffer);
@@ -82,7 +82,7 @@ bool TFIBCustomDataSet::RefreshRecordByQuery(TFIBQuery& statement, TRecordBuffer
             found = true;
         }
     }
-    if (!found && Options.Contains(poRefreshDeletedRecord)) {
+    if (!found && options_.Contains(poRefreshDeletedRecord)) {
         RemoveFromCache();
         DoAfterRefresh();
     }
@@ -106,6 +106,6 @@ void TFIBCustomDataSet::InternalRefresh() {
     RefreshRecordByQuery(*refreshQuery_, buffer);
     if (IsSorted())
         ResortCurrentRecord();
-    if (DetailConditions.Contains(dcForceMasterRefresh))
+    if (detailConditions_.Contains(dcForceMasterRefresh))
         RefreshMaster();
 }

@@ -55,7 +55,7 @@ bool TFIBCustomDataSet::GetFieldData(const TField* field, Variant& value) const 
     if (field->FieldKind != fkData)
         return GetCalcFieldData(buffer + calcFieldsOffset_, field, value);
     // The status test only: a record filter reads fields itself and must not run again here.
-    if (State() != dsOldValue && !ReadHiddenRecords && !TFIBCustomDataSet::RecordIsVisible(buffer))
+    if (State() != dsOldValue && !readHiddenRecords_ && !TFIBCustomDataSet::RecordIsVisible(buffer))
         return false;
     const TFieldDescr* descr = ColumnOfField(field);
     if (descr == nullptr)
@@ -76,7 +76,7 @@ Variant TFIBCustomDataSet::ReadColumn(const TField* field, const TFieldDescr& de
         return RecordCodec().Read(descr, data, form, false);
     if (field->Size() < descr.Size && field->DataType() != ftGuid)
         RaiseClientError(fceFieldSizeTooSmall, {Name(), field->FieldName});
-    Variant text = RecordCodec().Read(descr, data, form, Options.Contains(poTrimCharFields));
+    Variant text = RecordCodec().Read(descr, data, form, options_.Contains(poTrimCharFields));
     if (auto* stringField = dynamic_cast<const TFIBstringField*>(field);
         stringField != nullptr && !TRecordCodec::ReadsAllBytes(descr, form))
         stringField->SetValueLength(static_cast<int>(text.AsString().size()));
@@ -133,7 +133,7 @@ bool TFIBCustomDataSet::StoresNull(const TField* field, const TFieldDescr& descr
     if (value.IsNull() || value.IsEmpty())
         return true;
     const auto* text = dynamic_cast<const TFIBstringField*>(field);
-    if (text == nullptr || !text->EmptyStrToNull || !value.IsString() || !value.AsString().empty())
+    if (text == nullptr || !text->EmptyStrToNull() || !value.IsString() || !value.AsString().empty())
         return false;
     if (ColumnDefaultIsEmptyString(field))
         return descr.Nullable;

@@ -115,7 +115,7 @@ void TFIBCustomDataSet::DoBeforeCancel() {
 void TFIBCustomDataSet::DoAfterDelete() {
     FinishModification(ukDelete);
     TDataSet::DoAfterDelete();
-    if (DetailConditions.Contains(dcForceMasterRefresh) && !cachedUpdates_)
+    if (detailConditions_.Contains(dcForceMasterRefresh) && !cachedUpdates_)
         RefreshMaster();
 }
 

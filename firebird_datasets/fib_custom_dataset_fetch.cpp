@@ -136,7 +136,7 @@ void TFIBCustomDataSet::FetchToEnd() {
 }
 
 int TFIBCustomDataSet::FetchNext(int count) {
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     int fetched = 0;
     while (fetched < count && FetchNextRow()) ++fetched;
     fetchStopped_ = false;
@@ -146,7 +146,7 @@ int TFIBCustomDataSet::FetchNext(int count) {
 void TFIBCustomDataSet::FetchAll() {
     if (!Active() || !selectQuery_->Open() || selectQuery_->Eof())
         return;
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     // A UniDirectional dataset cannot come back: it stays on the last record.
     const TBookmark bookmark = uniDirectional_ ? TBookmark() : GetBookmark();
     const auto controls = ControlsDisabledScope(*this);
@@ -252,7 +252,7 @@ void TFIBCustomDataSet::InternalFirst() {
 }
 
 void TFIBCustomDataSet::InternalLast() {
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     FetchToEnd();
     currentIndex_ = fetchedCount_;
 }

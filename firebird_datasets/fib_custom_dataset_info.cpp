@@ -198,12 +198,12 @@ bool TFIBCustomDataSet::FindParamIndex(const std::string& name, int& index) {
 
 Variant TFIBCustomDataSet::GetFieldValueByName(const std::string& name) {
     const TField* field = FieldByName(name);
-    return ParamFieldOldValues ? field->OldValue() : field->Value();
+    return paramFieldOldValues_ ? field->OldValue() : field->Value();
 }
 
 Variant TFIBCustomDataSet::GetFieldValue(int index) {
     const TField* field = Fields().Fields(index);
-    return ParamFieldOldValues ? field->OldValue() : field->Value();
+    return paramFieldOldValues_ ? field->OldValue() : field->Value();
 }
 
 Variant TFIBCustomDataSet::GetParamValueByName(const std::string& name) {

@@ -171,7 +171,7 @@ bool TFIBCustomDataSet::ForEachMasterParam(const std::function<bool(TFIBXSQLVAR&
 }
 
 void TFIBCustomDataSet::MasterChanged() {
-    const bool waits = DetailConditions.Contains(dcWaitEndMasterScroll) && WaitEndMasterInterval > 0;
+    const bool waits = detailConditions_.Contains(dcWaitEndMasterScroll) && waitEndMasterInterval_ > 0;
     if (!waits) {
         ReopenAsDetail();
         return;
@@ -189,7 +189,7 @@ void TFIBCustomDataSet::StartMasterWait() {
         waitMasterTimer_->OnTimer = [this](TObject*) { ReopenForMaster(); };
     }
     waitMasterTimer_->SetEnabled(false);
-    waitMasterTimer_->SetInterval(static_cast<unsigned>(WaitEndMasterInterval));
+    waitMasterTimer_->SetInterval(static_cast<unsigned>(waitEndMasterInterval_));
     waitMasterTimer_->SetEnabled(true);
 }
 
@@ -203,8 +203,8 @@ void TFIBCustomDataSet::ReopenAsDetail() {
         waitMasterTimer_->SetEnabled(false);
     {
         const auto controls = ControlsDisabledScope(*this);
-        if (!IsEmptyStrings(SelectSQL()) && (Active() || DetailConditions.Contains(dcForceOpen))) {
-            TScreenCursorScope cursor(SQLScreenCursor);
+        if (!IsEmptyStrings(SelectSQL()) && (Active() || detailConditions_.Contains(dcForceOpen))) {
+            TScreenCursorScope cursor(sqlScreenCursor_);
             // The fields stay: controls and persistent references keep pointing at live fields.
             const bool defaultFields = DefaultFields();
             SetDefaultFields(false);
@@ -230,7 +230,7 @@ void TFIBCustomDataSet::ApplyPendingMasterScroll() {
 }
 
 void TFIBCustomDataSet::MasterDisabled() {
-    if (DetailConditions.Contains(dcIgnoreMasterClose) || !Active())
+    if (detailConditions_.Contains(dcIgnoreMasterClose) || !Active())
         return;
     const TScopeFail closeMasterCursor([this] {
         if (auto* master = dynamic_cast<TFIBCustomDataSet*>(MasterDataSet()))

@@ -43,12 +43,12 @@ void TFIBCustomDataSet::PrepareTransactions() {
         return;
     if (!transaction->Active() && transaction->DatabaseCount() == 0)
         transaction->AddDatabase(Database());
-    if (Options.Contains(poStartTransaction) && !transaction->Active())
+    if (options_.Contains(poStartTransaction) && !transaction->Active())
         transaction->StartTransaction();
 }
 
 void TFIBCustomDataSet::OpenWithScreenCursor() {
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     const bool wasPrepared = prepared_ && selectQuery_->Prepared();
     PrepareStatements();
     if (wasPrepared && FieldDefs().Count() > 0)
@@ -179,7 +179,7 @@ void TFIBCustomDataSet::CheckFieldCompatibility(const TField* field, const TFiel
 }
 
 void TFIBCustomDataSet::InternalOpen() {
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     OpenWithScreenCursor();
     AssignMasterParams();
     const TFIBSQLTypes kind = selectQuery_->SQLType();
@@ -209,7 +209,7 @@ void TFIBCustomDataSet::AdjustDefaultFields() {
             continue;
         const XSQLVAR& var = *columns[column - 1].XSQLVar;
         if (auto* blob = dynamic_cast<TFIBBlobField*>(field))
-            blob->SubType = var.sqlsubtype;
+            blob->SetSubType(var.sqlsubtype);
         // A BCD field of a scale-0 column counts whole numbers: its size is the column's.
         if (DefaultFields() && field->DataType() == ftBCD)
             if (const TFieldDef* def = FieldDefs().FindDef(field->FieldName); def != nullptr)
@@ -281,7 +281,7 @@ void TFIBCustomDataSet::CreateCache() {
 void TFIBCustomDataSet::DoAfterOpen() {
     PrepareAfterOpen();
     TDataSet::DoAfterOpen();
-    if (Options.Contains(poFetchAll))
+    if (options_.Contains(poFetchAll))
         FetchAll();
     ApplySortingAfterOpen();
 }

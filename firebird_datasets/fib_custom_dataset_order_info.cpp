@@ -41,7 +41,7 @@ TField* TFIBCustomDataSet::FindFieldBySQLName(const std::string& name) {
 }
 
 void TFIBCustomDataSet::ReadOrderInfo() {
-    if (!(Options.Contains(poPersistentSorting) && sortedByDoSort_ && IsSorted())) {
+    if (!(options_.Contains(poPersistentSorting) && sortedByDoSort_ && IsSorted())) {
         if (!IsSorted() && !sortedByDoSort_) {
             const std::string sql = SelectSQL().Text();
             const Variant order = GetOrderByFields(sql);
@@ -81,7 +81,7 @@ void TFIBCustomDataSet::ReadOrderInfo() {
 // A DoSort order is put back after a reopen with poPersistentSorting; any other order is the one
 // the new select gives, read from its ORDER BY with psGetOrderInfo.
 void TFIBCustomDataSet::ApplySortingAfterOpen() {
-    if (Options.Contains(poPersistentSorting) && sortedByDoSort_ && IsSorted())
+    if (options_.Contains(poPersistentSorting) && sortedByDoSort_ && IsSorted())
         ReapplySortAfterOpen();
     else
         ClearSortInfo();

@@ -36,7 +36,7 @@ void TFIBCustomDataSet::PostToServer(TFIBQuery& statement, TRecordBuffer buffer,
 }
 
 void TFIBCustomDataSet::InternalPost() {
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     CheckEditState();
     TRecordBuffer buffer = ActiveBuffer();
     const bool inserting = State() == dsInsert;
@@ -114,7 +114,7 @@ void TFIBCustomDataSet::CachedDelete(TRecordBuffer buffer) {
 }
 
 void TFIBCustomDataSet::InternalDelete() {
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     if (!CanDelete())
         RaiseClientError(fceCannotDelete, {ComponentPath(this)});
     TRecordBuffer buffer = ActiveBuffer();
@@ -147,13 +147,13 @@ void TFIBCustomDataSet::DoOnPostError(EDatabaseError& /*error*/, TDataAction& /*
 
 void TFIBCustomDataSet::StartUpdateTransaction() {
     TFIBTransaction* transaction = UpdateTransaction();
-    if (transaction != nullptr && !transaction->Active() && Options.Contains(poStartTransaction))
+    if (transaction != nullptr && !transaction->Active() && options_.Contains(poStartTransaction))
         transaction->StartTransaction();
 }
 
 void TFIBCustomDataSet::AutoCommitUpdate() {
     TFIBTransaction* transaction = UpdateTransaction();
-    if (!AutoCommit || transaction == nullptr || !transaction->Active())
+    if (!autoCommit_ || transaction == nullptr || !transaction->Active())
         return;
     if (transaction == Transaction() || transaction->TimeoutAction != TACommit)
         transaction->CommitRetaining();

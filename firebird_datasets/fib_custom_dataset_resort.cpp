@@ -16,7 +16,7 @@ void TFIBCustomDataSet::MoveRecord(int from, int to) {
 }
 
 void TFIBCustomDataSet::ResortCurrentRecord() {
-    if (!Options.Contains(poKeepSorting) || !IsSorted()) {
+    if (!options_.Contains(poKeepSorting) || !IsSorted()) {
         ClearSortInfo();
         return;
     }
@@ -29,16 +29,16 @@ void TFIBCustomDataSet::ResortCurrentRecord() {
         SetState(dsBrowse);
     if (recNo <= 0)
         return;
-    const bool visibleRecno = Options.Contains(poVisibleRecno);
+    const bool visibleRecno = options_.Contains(poVisibleRecno);
     const bool wasFiltered = Filtered();
     BeginInternalUpdate();
-    Options.Exclude(poVisibleRecno);
+    options_.Exclude(poVisibleRecno);
     resortingRecNo_ = recNo;
     const TScopeExit finish([&] {
         EndInternalUpdate();
         resortingRecNo_ = -1;
         if (visibleRecno)
-            Options.Include(poVisibleRecno);
+            options_.Include(poVisibleRecno);
         if (wasFiltered)
             SetFiltered(true);
     });

@@ -114,7 +114,7 @@ void TFIBCustomDataSet::DoSort(const std::vector<TSortFieldRef>& fields, const s
 void TFIBCustomDataSet::DoLocalSort(const std::vector<TSortFieldRef>& fields,
                                     const std::vector<bool>& ordering) {
     CheckDatasetOpen(" do local sorting ");
-    TScreenCursorScope cursor(SQLScreenCursor);
+    TScreenCursorScope cursor(sqlScreenCursor_);
     const TBookmark start = GetBookmark();
     const auto controls = ControlsDisabledScope(*this);
     FetchAll();

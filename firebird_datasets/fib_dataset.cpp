@@ -61,16 +61,12 @@ const TPropertyList& TFIBDataSet::Published() {
             .Component("Transaction", &D::Transaction, &D::SetTransaction)
             .Component("UpdateTransaction", &D::UpdateTransaction, &D::SetUpdateTransaction)
             .Object("SQLs", [](const D& ds) { return &ds.SQLs(); })
-            .SetOf(
-                "Options", [](const D& ds) { return ds.Options; },
-                [](D& ds, TpFIBDsOptions v) { ds.Options = v; }, kOptionNames)
+            .SetOf("Options", &D::Options, &D::SetOptions, kOptionNames)
             .Default(
                 TpFIBDsOptions{poTrimCharFields, poRefreshAfterPost, poStartTransaction, poAutoFormatFields})
             .SetOf("PrepareOptions", &D::PrepareOptions, &D::SetPrepareOptions, kPrepareOptionNames)
             .Default(TpPrepareOptions{pfImportDefaultValues, psUseBooleanField, psGetOrderInfo})
-            .SetOf(
-                "DetailConditions", [](const D& ds) { return ds.DetailConditions; },
-                [](D& ds, TDetailConditions v) { ds.DetailConditions = v; }, kDetailConditionNames)
+            .SetOf("DetailConditions", &D::DetailConditions, &D::SetDetailConditions, kDetailConditionNames)
             .Default(TDetailConditions{})
             .SetOf("UpdateRecordTypes", &D::UpdateRecordTypes, &D::SetUpdateRecordTypes,
                    kUpdateRecordTypeNames)
@@ -81,14 +77,12 @@ const TPropertyList& TFIBDataSet::Published() {
             .Default(false)
             .Boolean("UniDirectional", &D::UniDirectional, &D::SetUniDirectional)
             .Default(false)
-            .Boolean("AutoCommit", &D::AutoCommit, &D::AutoCommit)
+            .Boolean("AutoCommit", &D::AutoCommit, &D::SetAutoCommit)
             .Default(false)
             .Enum("RefreshTransactionKind", &D::RefreshTransactionKind, &D::SetRefreshTransactionKind,
                   {"tkReadTransaction", "tkUpdateTransaction"})
             .Default(tkReadTransaction)
-            .Integer(
-                "SQLScreenCursor", [](const D& ds) { return ds.SQLScreenCursor; },
-                [](D& ds, int v) { ds.SQLScreenCursor = v; })
+            .Integer("SQLScreenCursor", &D::SQLScreenCursor, &D::SetSQLScreenCursor)
             .Default(0)
             .Boolean("Active", &D::Active, &D::SetStreamedActive)
             .StoredWhen(StoresActive);

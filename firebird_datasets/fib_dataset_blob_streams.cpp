@@ -55,7 +55,7 @@ std::unique_ptr<TFIBBlobStream> NewBlobStream(TFIBCustomDataSet& dataSet, TField
     auto blob = std::make_unique<TFIBBlobStream>();
     const auto* fibBlob = dynamic_cast<const TFIBBlobField*>(field);
     if (fibBlob)
-        blob->SetBlobSubType(fibBlob->SubType);
+        blob->SetBlobSubType(fibBlob->SubType());
     else if (dataSet.ColumnOfField(field))
         blob->SetBlobSubType(dataSet.GetFieldXSQLVAR(field).sqlsubtype);
     blob->SetMode(bmReadWrite);

@@ -5,7 +5,7 @@
 namespace {
 
 TDataSetOptionSets OptionSetsOf(const TFIBCustomDataSet& dataSet) {
-    return {dataSet.Options, dataSet.PrepareOptions(), dataSet.DetailConditions};
+    return {dataSet.Options(), dataSet.PrepareOptions(), dataSet.DetailConditions()};
 }
 
 }  // namespace
@@ -14,9 +14,9 @@ void TFIBCustomDataSet::DefineProperties(TFiler& filer) {
     TDataSet::DefineProperties(filer);
     const TDataSetOptionSetsAccess sets{[this] { return OptionSetsOf(*this); },
                                         [this](const TDataSetOptionSets& value) {
-                                            Options = value.Options;
+                                            SetOptions(value.Options);
                                             SetPrepareOptions(value.PrepareOptions);
-                                            DetailConditions = value.DetailConditions;
+                                            SetDetailConditions(value.DetailConditions);
                                         }};
     const auto* ancestor = dynamic_cast<const TFIBCustomDataSet*>(filer.Ancestor());
     if (ancestor) {

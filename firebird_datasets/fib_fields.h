@@ -60,9 +60,11 @@ class TFIBstringField : public TStringField {
     static const TPropertyList& Published();
     const TPropertyList& PublishedProperties() const override { return Published(); }
     // An empty text is stored as NULL.
-    bool EmptyStrToNull;
+    bool EmptyStrToNull() const { return emptyStrToNull_; }
+    void SetEmptyStrToNull(bool value) { emptyStrToNull_ = value; }
     // Set by the repository when the column's default is the empty string.
-    bool DefaultValueEmptyString = false;
+    bool DefaultValueEmptyString() const { return defaultValueEmptyString_; }
+    void SetDefaultValueEmptyString(bool value) { defaultValueEmptyString_ = value; }
     // The length of the value last read or set; the dataset sets it when it reads the field.
     int ValueLength() const { return valueLength_; }
     // Reading the field's value notes its length, also through a const field.
@@ -79,6 +81,8 @@ class TFIBstringField : public TStringField {
 
   private:
     std::string DBKeyText() const;
+    bool emptyStrToNull_;
+    bool defaultValueEmptyString_ = false;
     mutable int valueLength_ = 0;
     bool settingValue_ = false;
 };
@@ -123,7 +127,8 @@ class TFIBFloatField : public TFloatField {
     static const TPropertyList& Published();
     const TPropertyList& PublishedProperties() const override { return Published(); }
     // Values are rounded to the column's decimal places when set.
-    bool RoundByScale = true;
+    bool RoundByScale() const { return roundByScale_; }
+    void SetRoundByScale(bool value) { roundByScale_ = value; }
 
   protected:
     void SetAsFloatValue(double value) override;
@@ -131,6 +136,7 @@ class TFIBFloatField : public TFloatField {
 
   private:
     int ScaleForRounding() const;
+    bool roundByScale_ = true;
 };
 
 // Keeps the column's scaled 64-bit integer: Size is the number of decimal places, and no value
@@ -143,7 +149,8 @@ class TFIBBCDField : public TBCDField {
     const TPropertyList& PublishedProperties() const override { return Published(); }
     // The scaled integer's 8 bytes; fields of no column keep the platform's value.
     int DataSize() const override;
-    bool RoundByScale = true;
+    bool RoundByScale() const { return roundByScale_; }
+    void SetRoundByScale(bool value) { roundByScale_ = value; }
     // Rounded to an integer for Size above 0.
     virtual std::int64_t GetAsInt64() const;
     virtual void SetAsInt64(std::int64_t value);
@@ -178,6 +185,7 @@ class TFIBBCDField : public TBCDField {
     void StoreScaled(std::int64_t value);
     [[noreturn]] void RaiseConversionError(const std::exception& error) const;
     mutable bool readingRaw_ = false;
+    bool roundByScale_ = true;
 };
 
 class TFIBBooleanField : public TBooleanField {
@@ -188,8 +196,11 @@ class TFIBBooleanField : public TBooleanField {
     const TPropertyList& PublishedProperties() const override { return Published(); }
     // The column's width; 2 for a field of no column.
     int DataSize() const override;
-    std::string StringTrue = "True";
-    std::string StringFalse = "False";
+    // The texts of true and false.
+    const std::string& StringTrue() const { return stringTrue_; }
+    void SetStringTrue(const std::string& value) { stringTrue_ = value; }
+    const std::string& StringFalse() const { return stringFalse_; }
+    void SetStringFalse(const std::string& value) { stringFalse_ = value; }
 
   protected:
     Variant GetAsVariant() const override;
@@ -199,6 +210,10 @@ class TFIBBooleanField : public TBooleanField {
     std::string GetAsString() const override;
     std::string DefaultText(bool /*displayText*/) const override { return GetAsString(); }
     void SetAsStringValue(const std::string& value) override;
+
+  private:
+    std::string stringTrue_ = "True";
+    std::string stringFalse_ = "False";
 };
 
 class TFIBBlobField : public TBlobField {
@@ -206,10 +221,14 @@ class TFIBBlobField : public TBlobField {
     explicit TFIBBlobField(TComponent* AOwner);
     std::string ClassName() const override { return "TFIBBlobField"; }
     // The column's blob subtype, set when the dataset opens.
-    std::int16_t SubType = 0;
+    std::int16_t SubType() const { return subType_; }
+    void SetSubType(std::int16_t value) { subType_ = value; }
 
   protected:
     Variant GetAsVariant() const override;
+
+  private:
+    std::int16_t subType_ = 0;
 };
 
 // The date and time classes add nothing: they let the dataset's formats and defaults find them.
@@ -243,10 +262,14 @@ class TFIBGuidField : public TGuidField {
     // The all-zero GUID clears the field.
     void SetGuidData(const TGUID& value);
     // arAutoInc: a new record gets a new GUID.
-    TAutoRefreshFlag AutoGenerateValue = arNone;
+    TAutoRefreshFlag AutoGenerateValue() const { return autoGenerateValue_; }
+    void SetAutoGenerateValue(TAutoRefreshFlag value) { autoGenerateValue_ = value; }
 
   protected:
     void SetAsStringValue(const std::string& value) override;
+
+  private:
+    TAutoRefreshFlag autoGenerateValue_ = arNone;
 };
 
 // An array column: the record holds the array's 8-byte identifier, the values come through the

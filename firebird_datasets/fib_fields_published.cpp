@@ -10,7 +10,7 @@ constexpr int BcdDefaultSize = 8;
 const TPropertyList& TFIBstringField::Published() {
     static const TPropertyList list =
         TPublish<TFIBstringField>(TComponent::Published())
-            .Boolean("EmptyStrToNull", &TFIBstringField::EmptyStrToNull, &TFIBstringField::EmptyStrToNull)
+            .Boolean("EmptyStrToNull", &TFIBstringField::EmptyStrToNull, &TFIBstringField::SetEmptyStrToNull)
             .Default(true);
     return list;
 }
@@ -26,7 +26,7 @@ const TPropertyList& TFIBIntegerField::Published() {
 const TPropertyList& TFIBFloatField::Published() {
     static const TPropertyList list =
         TPublish<TFIBFloatField>(TComponent::Published())
-            .Boolean("RoundByScale", &TFIBFloatField::RoundByScale, &TFIBFloatField::RoundByScale)
+            .Boolean("RoundByScale", &TFIBFloatField::RoundByScale, &TFIBFloatField::SetRoundByScale)
             .Default(true);
     return list;
 }
@@ -36,7 +36,7 @@ const TPropertyList& TFIBBCDField::Published() {
         TPublish<TFIBBCDField>(TComponent::Published())
             .Integer("Size", &TFIBBCDField::Size, &TFIBBCDField::SetSize)
             .Default(BcdDefaultSize)
-            .Boolean("RoundByScale", &TFIBBCDField::RoundByScale, &TFIBBCDField::RoundByScale)
+            .Boolean("RoundByScale", &TFIBBCDField::RoundByScale, &TFIBBCDField::SetRoundByScale)
             .Default(true);
     return list;
 }
@@ -44,9 +44,9 @@ const TPropertyList& TFIBBCDField::Published() {
 const TPropertyList& TFIBBooleanField::Published() {
     static const TPropertyList list =
         TPublish<TFIBBooleanField>(TComponent::Published())
-            .String("StringTrue", &TFIBBooleanField::StringTrue, &TFIBBooleanField::StringTrue)
-            .StoredWhen([](const TFIBBooleanField& f) { return f.StringTrue != "True"; })
-            .String("StringFalse", &TFIBBooleanField::StringFalse, &TFIBBooleanField::StringFalse)
-            .StoredWhen([](const TFIBBooleanField& f) { return f.StringFalse != "False"; });
+            .String("StringTrue", &TFIBBooleanField::StringTrue, &TFIBBooleanField::SetStringTrue)
+            .StoredWhen([](const TFIBBooleanField& f) { return f.StringTrue() != "True"; })
+            .String("StringFalse", &TFIBBooleanField::StringFalse, &TFIBBooleanField::SetStringFalse)
+            .StoredWhen([](const TFIBBooleanField& f) { return f.StringFalse() != "False"; });
     return list;
 }

@@ -19,7 +19,7 @@ int TFIBFloatField::ScaleForRounding() const {
 }
 
 void TFIBFloatField::SetAsFloatValue(double value) {
-    const int scale = RoundByScale ? ScaleForRounding() : 0;
+    const int scale = roundByScale_ ? ScaleForRounding() : 0;
     if (scale != 0)
         value = static_cast<double>(RoundToDecimals(-scale, value));
     TFloatField::SetAsFloatValue(value);

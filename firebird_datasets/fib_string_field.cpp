@@ -16,7 +16,7 @@ std::uint32_t LittleEndianWord(const std::string& bytes, std::size_t at) {
 }  // namespace
 
 TFIBstringField::TFIBstringField(TComponent* AOwner)
-    : TStringField(AOwner), EmptyStrToNull(FIBDatasetsSettings().StringFieldsEmptyStrToNull) {}
+    : TStringField(AOwner), emptyStrToNull_(FIBDatasetsSettings().StringFieldsEmptyStrToNull) {}
 
 bool IsDBKeyStringField(const TField* field) {
     TFIBFieldColumn column;

@@ -28,11 +28,11 @@ TFormatFields::TFormatFields(TComponent* owner, const TFIBDatasetsSettings& sett
 }
 
 void TFormatFields::SetFormats(const TFIBFormatDefaults& formats) {
-    DateTimeDisplayFormat = formats.DateDisplay + " " + formats.TimeDisplay;
-    DisplayFormatDate = formats.DateDisplay;
-    DisplayFormatTime = formats.TimeDisplay;
-    NumericDisplayFormat = formats.NumericDisplay;
-    NumericEditFormat = formats.NumericEdit;
+    dateTimeDisplayFormat_ = formats.DateDisplay + " " + formats.TimeDisplay;
+    displayFormatDate_ = formats.DateDisplay;
+    displayFormatTime_ = formats.TimeDisplay;
+    numericDisplayFormat_ = formats.NumericDisplay;
+    numericEditFormat_ = formats.NumericEdit;
 }
 
 TFIBFormatDefaults TFormatFields::StoredDefaults() const {
@@ -41,26 +41,26 @@ TFIBFormatDefaults TFormatFields::StoredDefaults() const {
 
 bool TFormatFields::IsDateTimeDisplayFormatStored() const {
     const TFIBFormatDefaults defaults = StoredDefaults();
-    return DateTimeDisplayFormat != defaults.DateDisplay + " " + defaults.TimeDisplay;
+    return dateTimeDisplayFormat_ != defaults.DateDisplay + " " + defaults.TimeDisplay;
 }
 
 const TPropertyList& TFormatFields::Published() {
     using T = TFormatFields;
     static const TPropertyList list =
         TPublish<T>(TPersistent::Published())
-            .String("DateTimeDisplayFormat", &T::DateTimeDisplayFormat, &T::DateTimeDisplayFormat)
+            .String("DateTimeDisplayFormat", &T::DateTimeDisplayFormat, &T::SetDateTimeDisplayFormat)
             .Default(kNoDefault)
             .StoredWhen(&T::IsDateTimeDisplayFormatStored)
-            .String("DisplayFormatDate", &T::DisplayFormatDate, &T::DisplayFormatDate)
+            .String("DisplayFormatDate", &T::DisplayFormatDate, &T::SetDisplayFormatDate)
             .Default(kNoDefault)
             .StoredWhen(&T::IsDisplayFormatDateStored)
-            .String("DisplayFormatTime", &T::DisplayFormatTime, &T::DisplayFormatTime)
+            .String("DisplayFormatTime", &T::DisplayFormatTime, &T::SetDisplayFormatTime)
             .Default(kNoDefault)
             .StoredWhen(&T::IsDisplayFormatTimeStored)
-            .String("NumericDisplayFormat", &T::NumericDisplayFormat, &T::NumericDisplayFormat)
+            .String("NumericDisplayFormat", &T::NumericDisplayFormat, &T::SetNumericDisplayFormat)
             .Default(kNoDefault)
             .StoredWhen(&T::IsNumericDisplayFormatStored)
-            .String("NumericEditFormat", &T::NumericEditFormat, &T::NumericEditFormat)
+            .String("NumericEditFormat", &T::NumericEditFormat, &T::SetNumericEditFormat)
             .Default(kNoDefault)
             .StoredWhen(&T::IsNumericEditFormatStored);
     return list;
@@ -72,9 +72,9 @@ void TFormatFields::AssignTo(TPersistent& dest) const {
         TPersistent::AssignTo(dest);
         return;
     }
-    target->DateTimeDisplayFormat = DateTimeDisplayFormat;
-    target->DisplayFormatDate = DisplayFormatDate;
-    target->DisplayFormatTime = DisplayFormatTime;
-    target->NumericDisplayFormat = NumericDisplayFormat;
-    target->NumericEditFormat = NumericEditFormat;
+    target->dateTimeDisplayFormat_ = dateTimeDisplayFormat_;
+    target->displayFormatDate_ = displayFormatDate_;
+    target->displayFormatTime_ = displayFormatTime_;
+    target->numericDisplayFormat_ = numericDisplayFormat_;
+    target->numericEditFormat_ = numericEditFormat_;
 }

@@ -13,22 +13,27 @@ class TFormatFields : public TPersistent {
     static const TPropertyList& Published();
     const TPropertyList& PublishedProperties() const override { return Published(); }
 
-    std::string DateTimeDisplayFormat;
-    std::string DisplayFormatDate;
-    std::string DisplayFormatTime;
-    std::string NumericDisplayFormat;
-    std::string NumericEditFormat;
+    const std::string& DateTimeDisplayFormat() const { return dateTimeDisplayFormat_; }
+    void SetDateTimeDisplayFormat(const std::string& value) { dateTimeDisplayFormat_ = value; }
+    const std::string& DisplayFormatDate() const { return displayFormatDate_; }
+    void SetDisplayFormatDate(const std::string& value) { displayFormatDate_ = value; }
+    const std::string& DisplayFormatTime() const { return displayFormatTime_; }
+    void SetDisplayFormatTime(const std::string& value) { displayFormatTime_ = value; }
+    const std::string& NumericDisplayFormat() const { return numericDisplayFormat_; }
+    void SetNumericDisplayFormat(const std::string& value) { numericDisplayFormat_ = value; }
+    const std::string& NumericEditFormat() const { return numericEditFormat_; }
+    void SetNumericEditFormat(const std::string& value) { numericEditFormat_ = value; }
 
     // What a stored form leaves out: the application's formats while they are in use, else the
     // built-in ones. A format is stored only when it differs.
     TFIBFormatDefaults StoredDefaults() const;
     bool IsDateTimeDisplayFormatStored() const;
-    bool IsDisplayFormatDateStored() const { return DisplayFormatDate != StoredDefaults().DateDisplay; }
-    bool IsDisplayFormatTimeStored() const { return DisplayFormatTime != StoredDefaults().TimeDisplay; }
+    bool IsDisplayFormatDateStored() const { return displayFormatDate_ != StoredDefaults().DateDisplay; }
+    bool IsDisplayFormatTimeStored() const { return displayFormatTime_ != StoredDefaults().TimeDisplay; }
     bool IsNumericDisplayFormatStored() const {
-        return NumericDisplayFormat != StoredDefaults().NumericDisplay;
+        return numericDisplayFormat_ != StoredDefaults().NumericDisplay;
     }
-    bool IsNumericEditFormatStored() const { return NumericEditFormat != StoredDefaults().NumericEdit; }
+    bool IsNumericEditFormatStored() const { return numericEditFormat_ != StoredDefaults().NumericEdit; }
 
   protected:
     void AssignTo(TPersistent& dest) const override;
@@ -38,4 +43,9 @@ class TFormatFields : public TPersistent {
 
     TComponent* owner_;
     const TFIBDatasetsSettings& settings_;
+    std::string dateTimeDisplayFormat_;
+    std::string displayFormatDate_;
+    std::string displayFormatTime_;
+    std::string numericDisplayFormat_;
+    std::string numericEditFormat_;
 };

@@ -215,7 +215,8 @@ class TpFIBDataSet : public TFIBDataSet {
     int DataSet_ID() const { return dataSetId_; }
     void SetDataSet_ID(int value);
     void SetPrepareOptions(TpPrepareOptions value) override;
-    std::string Description;
+    const std::string& Description() const { return description_; }
+    void SetDescription(const std::string& value) { description_ = value; }
 
     TLockErrorEvent OnLockError;
     TUserEvent OnUserEvent;
@@ -265,8 +266,8 @@ class TpFIBDataSet : public TFIBDataSet {
         TFIBCustomDataSet& RepositoryDataSet() override { return dataSet_; }
         int RepositoryId() const override { return dataSet_.dataSetId_; }
         TAutoUpdateOptions& RepositoryUpdateOptions() override { return dataSet_.AutoUpdateOptions(); }
-        std::string RepositoryDescription() const override { return dataSet_.Description; }
-        void SetRepositoryDescription(const std::string& text) override { dataSet_.Description = text; }
+        std::string RepositoryDescription() const override { return dataSet_.description_; }
+        void SetRepositoryDescription(const std::string& text) override { dataSet_.description_ = text; }
 
       private:
         TpFIBDataSet& dataSet_;
@@ -299,6 +300,7 @@ class TpFIBDataSet : public TFIBDataSet {
     bool insertionPosting_ = false;
     bool linksPending_ = false;  // the select was prepared again: the parameter links are read anew
     int dataSetId_ = 0;
+    std::string description_;
     int appliedDataSetId_ = 0;
     bool rawRecNo_ = false;  // record numbers count hidden records too
     // The visible-record count and the fetched count and filter it was worked out for.

@@ -81,7 +81,7 @@ void TpFIBDataSet::ApplyRecordUpdate(int index) {
         TRecordBuffer saved;
         ~TApplying() { dataSet.applyingRecord_ = saved; }
     } applying{*this, std::exchange(applyingRecord_, buffer)};
-    TFlagScope anyStatus(ReadHiddenRecords);
+    const TFlagScope anyStatus = ReadingHiddenRecords();
     TFIBUpdateAction action = uaApply;
     if (OnUpdateRecord) {
         action = uaFail;

@@ -82,13 +82,13 @@ void TpFIBDataSet::SetVisibleRecNo(int value) {
 }
 
 int TpFIBDataSet::GetRecNo() const {
-    if (Options.Contains(poVisibleRecno) && !rawRecNo_ && State() != dsFilter)
+    if (Options().Contains(poVisibleRecno) && !rawRecNo_ && State() != dsFilter)
         return VisibleRecNo();
     return TFIBDataSet::GetRecNo();
 }
 
 void TpFIBDataSet::SetRecNo(int value) {
-    if (Options.Contains(poVisibleRecno))
+    if (Options().Contains(poVisibleRecno))
         SetVisibleRecNo(value);
     else
         TFIBDataSet::SetRecNo(value);
@@ -116,7 +116,7 @@ int TpFIBDataSet::VisibleRecordCount() const {
 }
 
 int TpFIBDataSet::GetRecordCount() const {
-    if (Filtered() && Options.Contains(poVisibleRecno))
+    if (Filtered() && Options().Contains(poVisibleRecno))
         return VisibleRecordCount();
     const int count = TFIBDataSet::GetRecordCount();
     if (UniDirectional() || knownRecordCount_ == 0)
@@ -128,7 +128,7 @@ int TpFIBDataSet::GetRecordCount() const {
 bool TpFIBDataSet::IsSequenced() const {
     if (TFIBDataSet::IsSequenced())
         return true;
-    if (Filtered() && Options.Contains(poVisibleRecno))
+    if (Filtered() && Options().Contains(poVisibleRecno))
         return QSelect().Eof();
     return knownRecordCount_ != 0;
 }

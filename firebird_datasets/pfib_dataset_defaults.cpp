@@ -63,12 +63,12 @@ void TpFIBDataSet::DoOnNewRecord() {
 
 void TpFIBDataSet::ApplyNewRecordValue(TField* field) {
     if (auto* text = dynamic_cast<TFIBstringField*>(field);
-        text != nullptr && text->DefaultValueEmptyString) {
+        text != nullptr && text->DefaultValueEmptyString()) {
         field->SetAsString("");
         return;
     }
     if (auto* guid = dynamic_cast<TFIBGuidField*>(field);
-        guid != nullptr && guid->AutoGenerateValue == arAutoInc) {
+        guid != nullptr && guid->AutoGenerateValue() == arAutoInc) {
         guid->SetGuidData(CreateGUID());
         return;
     }

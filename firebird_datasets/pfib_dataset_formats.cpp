@@ -45,7 +45,7 @@ TDateTimeTextKind TextKindOf(const TField* field) {
 void ImportColumnDefault(TField* field, const TpFIBFieldInfo& info) {
     const std::string& value = info.DefaultValue;
     if (auto* text = dynamic_cast<TFIBstringField*>(field)) {
-        text->DefaultValueEmptyString = info.DefaultIsEmptyString;
+        text->SetDefaultValueEmptyString(info.DefaultIsEmptyString);
         if (!value.empty())
             field->DefaultExpression = "'" + value + "'";
         return;
@@ -105,7 +105,7 @@ void TpFIBDataSet::ApplyDefaultFormats() {
     TpFIBRepository* repository = useRepository ? &MetadataRepository("field settings") : nullptr;
     for (int i = 0; i < Fields().Count(); ++i) {
         TField* field = Fields().Fields(i);
-        if (Options.Contains(poAutoFormatFields))
+        if (Options().Contains(poAutoFormatFields))
             ApplyFieldFormats(field);
         if (repository != nullptr)
             ApplyRepositoryToField(field, *repository);
@@ -116,21 +116,21 @@ void TpFIBDataSet::ApplyFieldFormats(TField* field) {
     const TFormatFields& formats = DefaultFormats();
     if (auto* bcd = dynamic_cast<TBCDField*>(field)) {
         if (bcd->Size() > 0) {
-            SetWhenEmpty(bcd->DisplayFormat, FormatWithDecimals(formats.NumericDisplayFormat, bcd->Size()));
-            SetWhenEmpty(bcd->EditFormat, FormatWithDecimals(formats.NumericEditFormat, bcd->Size()));
+            SetWhenEmpty(bcd->DisplayFormat, FormatWithDecimals(formats.NumericDisplayFormat(), bcd->Size()));
+            SetWhenEmpty(bcd->EditFormat, FormatWithDecimals(formats.NumericEditFormat(), bcd->Size()));
         }
     } else if (IsScaledNumber(field) && ColumnOfField(field) != nullptr) {
         const int scale = GetFieldScale(field);
         auto* number = dynamic_cast<TNumericField*>(field);
         if (scale < 0) {
-            SetWhenEmpty(number->DisplayFormat, FormatWithDecimals(formats.NumericDisplayFormat, -scale));
-            SetWhenEmpty(number->EditFormat, FormatWithDecimals(formats.NumericEditFormat, -scale));
+            SetWhenEmpty(number->DisplayFormat, FormatWithDecimals(formats.NumericDisplayFormat(), -scale));
+            SetWhenEmpty(number->EditFormat, FormatWithDecimals(formats.NumericEditFormat(), -scale));
         }
     } else if (auto* date = dynamic_cast<TDateTimeField*>(field)) {
         const TDateTimeTextKind kind = TextKindOf(field);
-        SetWhenEmpty(date->DisplayFormat, kind == dtkDate   ? formats.DisplayFormatDate
-                                          : kind == dtkTime ? formats.DisplayFormatTime
-                                                            : formats.DateTimeDisplayFormat);
+        SetWhenEmpty(date->DisplayFormat, kind == dtkDate   ? formats.DisplayFormatDate()
+                                          : kind == dtkTime ? formats.DisplayFormatTime()
+                                                            : formats.DateTimeDisplayFormat());
     }
 }
 

@@ -204,7 +204,7 @@ void TpFIBDataSet::ProtectedEdit() {
 }
 
 void TpFIBDataSet::DoBeforeEdit() {
-    if (Options.Contains(poProtectedEdit)) {
+    if (Options().Contains(poProtectedEdit)) {
         ApplyPendingMasterScroll();
         PrepareModifyStatement(ukModify);
         if (!CanEdit())
@@ -219,7 +219,7 @@ void TpFIBDataSet::DoBeforeEdit() {
 // keeps counting as modified, so that editing it again takes no second lock.
 void TpFIBDataSet::DoAfterPost() {
     TRecordBuffer buffer = ActiveBuffer();
-    if (Options.Contains(poProtectedEdit) && !CachedUpdates() && !AutoCommit && buffer != nullptr &&
+    if (Options().Contains(poProtectedEdit) && !CachedUpdates() && !AutoCommit() && buffer != nullptr &&
         RecordStatus(buffer) == cusUnmodified && RecordIndexOf(buffer) >= 0) {
         SetRecordStatus(buffer, cusModified);
         WriteRecordToCache(RecordIndexOf(buffer), buffer);

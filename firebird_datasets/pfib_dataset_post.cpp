@@ -83,7 +83,7 @@ void TpFIBDataSet::InternalPostRecord(TFIBQuery& statement, TRecordBuffer buffer
     WriteRecordToCache(RecordIndexOf(buffer), buffer);
     if (!CachedUpdates())
         AutoCommitUpdate();
-    if (!IsEmptyStrings(RefreshSQL()) && Options.Contains(poRefreshAfterPost)) {
+    if (!IsEmptyStrings(RefreshSQL()) && Options().Contains(poRefreshAfterPost)) {
         DoBeforeRefresh();
         RefreshRecordByQuery(QRefresh(), buffer);
         DoAfterRefresh();
@@ -169,16 +169,16 @@ void TpFIBDataSet::PreparePost() {
         RegenerateModifySQL(State());
 }
 
-// With AutoCommit, cached changes go to the server at once and become the fetched state.
+// With AutoCommit(), cached changes go to the server at once and become the fetched state.
 void TpFIBDataSet::FinishModification(TUpdateKind kind) {
     // The filter's hidden records after the new one are one place further on now.
     if (kind != ukDelete && std::exchange(postingInsertion_, false) && CurrentIndex() >= 0)
         hiddenRecords_.ShiftFrom(CurrentIndex() + 1, 1);
-    if (AutoCommit && CachedUpdates()) {
+    if (AutoCommit() && CachedUpdates()) {
         ApplyUpdates();
         AutoCommitUpdate();
         CommitUpdates();
     }
-    if (kind != ukDelete && DetailConditions.Contains(dcForceMasterRefresh) && !CachedUpdates())
+    if (kind != ukDelete && DetailConditions().Contains(dcForceMasterRefresh) && !CachedUpdates())
         RefreshMaster();
 }

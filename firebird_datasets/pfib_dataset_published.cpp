@@ -18,8 +18,8 @@ const TPropertyList& TpFIBDataSet::Published() {
             .Integer("DataSet_ID", &D::DataSet_ID, &D::SetDataSet_ID)
             .Default(0)
             .String(
-                "Description", [](const D& ds) { return ds.Description; },
-                [](D& ds, const std::string& v) { ds.Description = v; })
+                "Description", [](const D& ds) { return ds.Description(); },
+                [](D& ds, const std::string& v) { ds.SetDescription(v); })
             .Default(std::string())
             .Boolean("Filtered", &D::Filtered, &D::SetFiltered)
             .Default(false);

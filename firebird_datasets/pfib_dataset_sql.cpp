@@ -174,7 +174,7 @@ TRecordBuffer TpFIBDataSet::PostingRecord() const {
 // A field's value in a record other than the one the state points at.
 Variant TpFIBDataSet::RecordValue(TRecordBuffer record, TField* field) {
     Variant value;
-    TFlagScope anyStatus(ReadHiddenRecords);
+    const TFlagScope anyStatus = ReadingHiddenRecords();
     ReadRecord(record, [&] { value = field->AsVariant(); });
     return value;
 }

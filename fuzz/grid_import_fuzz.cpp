@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* name : {"ID", "NAME", "DAY", "AMOUNT"}) columns.Add()->SetFieldName(name);
     grid->SetDataSource(source);
     if ((data[1] & 2) != 0)
-        grid->AllowedOperations.Exclude(alopAppendEh);
+        grid->SetAllowedOperations(grid->AllowedOperations() - TDBGridEhAllowedOperations{alopAppendEh});
     ImportInto(*grid, data + 2, size - 2, (data[0] & 1) != 0, (data[1] & 1) != 0);
     if (ds.State() != dsBrowse || ds.ControlsDisabled())
         std::abort();

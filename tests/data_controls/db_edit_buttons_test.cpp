@@ -91,7 +91,7 @@ TEST_F(DBEditForm, ClicksReachTheirOwnHandlers) {
 
 TEST_F(DBEditForm, AltDownPressesTheMainButton) {
     edit->EditButton()->SetVisible(true);
-    edit->EditButton()->ShortCut = static_cast<TShortCut>(scAlt | VK_DOWN);
+    edit->EditButton()->SetShortCut(static_cast<TShortCut>(scAlt | VK_DOWN));
     ui.ProcessMessages();
     int downs = 0;
     int clicks = 0;
@@ -129,7 +129,7 @@ TEST_F(DBEditForm, DropDownMenuClickedTwiceClosesWithoutOpeningAgain) {
     int popups = 0;
     menu->OnPopup = [&](TObject*) { ++popups; };
     edit->EditButton()->SetVisible(true);
-    edit->EditButton()->DropdownMenu = menu;
+    edit->EditButton()->SetDropdownMenu(menu);
     ui.ProcessMessages();
     TEditButtonControlEh* button = edit->ButtonControls()[0].EditButtonControl;
     ui.Click(button);
@@ -150,10 +150,10 @@ TEST_F(DBEditForm, DropDownMenuClickedTwiceClosesWithoutOpeningAgain) {
 
 TEST_F(DBEditForm, FreedMenuIsForgotten) {
     auto* menu = NewComponent<TPopupMenu>(form);
-    edit->EditButton()->DropdownMenu = menu;
+    edit->EditButton()->SetDropdownMenu(menu);
     edit->EditButton()->SetVisible(true);
     Free(menu);
-    EXPECT_EQ(edit->EditButton()->DropdownMenu, nullptr);
+    EXPECT_EQ(edit->EditButton()->DropdownMenu(), nullptr);
 }
 
 TEST_F(DBEditForm, ButtonsAreUsableOnlyOverAnActiveLink) {
@@ -182,7 +182,7 @@ TEST_F(DBEditForm, AButtonControlFreedFromOutsideIsMadeAgain) {
 
 TEST_F(DBEditForm, AltDownWithoutAHandlerDropsDown) {
     edit->EditButton()->SetVisible(true);
-    edit->EditButton()->ShortCut = static_cast<TShortCut>(scAlt | VK_DOWN);
+    edit->EditButton()->SetShortCut(static_cast<TShortCut>(scAlt | VK_DOWN));
     Focus();
     Press(VK_DOWN, TShiftState{ssAlt});
     EXPECT_TRUE(edit->DroppedDown()) << "the click that follows the press does not close it again";

@@ -82,7 +82,7 @@ struct DBEditOpenList : DBEditForm {
 }  // namespace
 
 TEST_F(DBEditOpenList, ListKeysWithAndWithoutModifiers) {
-    ASSERT_TRUE(edit->MRUList()->DroppedDown);
+    ASSERT_TRUE(edit->MRUList()->DroppedDown());
     Press(VK_NEXT);
     EXPECT_GT(List().ItemIndex(), 0) << "Page Down goes to the list";
     Press(VK_END, TShiftState{ssCtrl});
@@ -96,7 +96,7 @@ TEST_F(DBEditOpenList, ListKeysWithAndWithoutModifiers) {
 }
 
 TEST_F(DBEditOpenList, WheelOverTheEditScrollsTheList) {
-    ASSERT_TRUE(edit->MRUList()->DroppedDown);
+    ASSERT_TRUE(edit->MRUList()->DroppedDown());
     const int top = List().TopIndex();
     edit->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint32_t>(-WHEEL_DELTA) << 16), 0);
     EXPECT_GT(List().TopIndex(), top);
@@ -104,11 +104,11 @@ TEST_F(DBEditOpenList, WheelOverTheEditScrollsTheList) {
 
 TEST_F(DBEditOpenList, CancelModeFromOutsideClosesTheList) {
     edit->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(edit));
-    EXPECT_TRUE(edit->MRUList()->DroppedDown) << "the edit's own cancel-mode";
+    EXPECT_TRUE(edit->MRUList()->DroppedDown()) << "the edit's own cancel-mode";
     edit->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(&List()));
-    EXPECT_TRUE(edit->MRUList()->DroppedDown) << "the list's";
+    EXPECT_TRUE(edit->MRUList()->DroppedDown()) << "the list's";
     edit->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(next));
-    EXPECT_FALSE(edit->MRUList()->DroppedDown);
+    EXPECT_FALSE(edit->MRUList()->DroppedDown());
 }
 
 TEST_F(DBEditOpenList, ResizingTheListIsRememberedForNextTime) {
@@ -116,14 +116,14 @@ TEST_F(DBEditOpenList, ResizingTheListIsRememberedForNextTime) {
     List().SetWidth(250);
     edit->MRUListBoxResized(&List());
     EXPECT_EQ(edit->MRUList()->Rows(), 4);
-    EXPECT_EQ(edit->MRUList()->Width, 250);
+    EXPECT_EQ(edit->MRUList()->Width(), 250);
 }
 
 TEST_F(DBEditOpenList, AFilterCutShortByAPendingKeyShowsWhatItFound) {
     for (int i = 0; i < 500; ++i) edit->MRUList()->Items()->Add("Звезда " + std::to_string(i));
     platform::ui::PostKeyDown(*form, 'X', {}, "");
     edit->MRUList()->DropDown();
-    EXPECT_TRUE(edit->MRUList()->DroppedDown) << "closed, then opened again with the first match";
+    EXPECT_TRUE(edit->MRUList()->DroppedDown()) << "closed, then opened again with the first match";
     EXPECT_EQ(List().Items()->Count(), 1);
 }
 
@@ -131,7 +131,7 @@ TEST_F(DBEditOpenList, ClosingWhileTheEditHoldsTheMouse) {
     // Closing cancels the capture; the edit's own cancel-mode must not close the list a second time.
     SetCaptureControl(edit);
     Press(VK_ESCAPE);
-    EXPECT_FALSE(edit->MRUList()->DroppedDown);
+    EXPECT_FALSE(edit->MRUList()->DroppedDown());
     EXPECT_EQ(GetCaptureControl(), nullptr);
     EXPECT_EQ(edit->Text(), "З");
 }

@@ -14,7 +14,7 @@ struct DBEditMRU : DBEditForm {
         for (const char* text : {"Москва", "Мурманск", "Минск", "Омск", "!важно", "(пусто)"})
             edit->MRUList()->Items()->Add(text);
     }
-    bool ListOpen() const { return edit->MRUList()->DroppedDown; }
+    bool ListOpen() const { return edit->MRUList()->DroppedDown(); }
     TMRUListboxEh& List() { return *edit->MRUListBox(); }
 };
 

@@ -56,14 +56,14 @@ TEST(EditButtonProperties, SettingsOtherThanTheDefaultsAreWrittenAndReadBack) {
     auto* menu = new TPopupMenu(&host);
     menu->SetName("Menu1");
     host.EditButton.SetVisible(false);
-    host.EditButton.ShortCut = 0;
+    host.EditButton.SetShortCut(0);
     host.EditButton.SetStyle(ebsUpDownEh);
     auto* extra = static_cast<TEditButtonEh*>(host.EditButtons.Add());
     extra->SetHint("Выбрать");
     extra->SetNumGlyphs(3);
     extra->SetWidth(21);
     extra->SetStyle(ebsEllipsisEh);
-    extra->DropdownMenu = menu;
+    extra->SetDropdownMenu(menu);
     const std::string text = ComponentToText(host);
     EXPECT_EQ(text,
               "object Edit1: TButtonHost\n"
@@ -87,7 +87,7 @@ TEST(EditButtonProperties, SettingsOtherThanTheDefaultsAreWrittenAndReadBack) {
     auto& copy = dynamic_cast<TButtonHost&>(*read);
     EXPECT_EQ(ComponentToText(copy), text);
     EXPECT_FALSE(copy.EditButton.Visible());
-    EXPECT_EQ(copy.EditButton.ShortCut, 0);
+    EXPECT_EQ(copy.EditButton.ShortCut(), 0);
     EXPECT_EQ(copy.EditButton.Style(), ebsUpDownEh);
     ASSERT_EQ(copy.EditButtons.Count(), 1);
     const TEditButtonEh* button = copy.EditButtons.GetButton(0);
@@ -96,9 +96,9 @@ TEST(EditButtonProperties, SettingsOtherThanTheDefaultsAreWrittenAndReadBack) {
     EXPECT_EQ(button->Width(), 21);
     EXPECT_EQ(button->Style(), ebsEllipsisEh);
     EXPECT_TRUE(button->Visible());
-    EXPECT_EQ(button->ShortCut, scAlt | VK_DOWN);
-    EXPECT_EQ(button->DropdownMenu, copy.FindComponent("Menu1"));
-    EXPECT_NE(button->DropdownMenu, nullptr);
+    EXPECT_EQ(button->ShortCut(), scAlt | VK_DOWN);
+    EXPECT_EQ(button->DropdownMenu(), copy.FindComponent("Menu1"));
+    EXPECT_NE(button->DropdownMenu(), nullptr);
 }
 
 // The calculator's keys keep their look in a stored form.

@@ -137,7 +137,7 @@ TEST(EditButtonSettings, ChangesReachTheHookOrTheCollection) {
     buttons.OnChangeHook = [&](TCollectionItem* item) { changed.push_back(item); };
     auto* item = buttons.GetButton(buttons.Add()->Index());
     EXPECT_TRUE(item->Visible());
-    EXPECT_EQ(item->ShortCut, scAlt | VK_DOWN);
+    EXPECT_EQ(item->ShortCut(), scAlt | VK_DOWN);
     changed.clear();
     item->SetHint("x");
     EXPECT_EQ(changed, (std::vector<TCollectionItem*>{item}));
@@ -150,14 +150,14 @@ TEST(EditButtonSettings, AssignCopiesEverySetting) {
     source.SetNumGlyphs(2);
     source.SetVisible(true);
     source.SetWidth(15);
-    source.ShortCut = scCtrl | VK_DOWN;
+    source.SetShortCut(scCtrl | VK_DOWN);
     copy.Assign(source);
     EXPECT_EQ(copy.Style(), ebsPlusEh);
     EXPECT_EQ(copy.Hint(), "more");
     EXPECT_EQ(copy.NumGlyphs(), 2);
     EXPECT_TRUE(copy.Visible());
     EXPECT_EQ(copy.Width(), 15);
-    EXPECT_EQ(copy.ShortCut, scCtrl | VK_DOWN);
+    EXPECT_EQ(copy.ShortCut(), scCtrl | VK_DOWN);
 }
 
 }  // namespace

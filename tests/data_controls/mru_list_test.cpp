@@ -138,12 +138,12 @@ TEST(MRUList, AWaitingKeyPressCutsFilteringShort) {
     EXPECT_FALSE(mru.FilterByPrefix(target, "item"));
     EXPECT_EQ(Lines(target), (std::vector<std::string>{"item0"}));
 
-    mru.CancelIfKeyInQueue = false;
+    mru.SetCancelIfKeyInQueue(false);
     EXPECT_TRUE(mru.FilterByPrefix(target, "item"));
     EXPECT_EQ(target.Count(), 500);
 
     ui.ProcessMessages();  // the key is taken: filtering runs through again
-    mru.CancelIfKeyInQueue = true;
+    mru.SetCancelIfKeyInQueue(true);
     EXPECT_TRUE(mru.FilterByPrefix(target, "item4"));
     EXPECT_EQ(target.Count(), 111);
 }

@@ -176,11 +176,11 @@ TEST_F(PopupList, TheSideMessageMovesTheGripAndResizingPlacesIt) {
     list->Perform(WM_DROPDOWN_SIDE_EH, sgsLeft, 0);
     EXPECT_EQ(list->SizeGrip()->Position(), sgpTopLeft);
 
-    list->SizeGripResized = false;
+    list->SetSizeGripResized(false);
     list->Perform(WM_DROPDOWN_SIDE_EH, sgsBottom, 0);
     list->Perform(WM_DROPDOWN_SIDE_EH, sgsRight, 0);
     list->SizeForRows(6);
-    EXPECT_TRUE(list->SizeGripResized);
+    EXPECT_TRUE(list->SizeGripResized());
     EXPECT_EQ(list->SizeGrip()->Top(), list->ClientHeight() - list->SizeGrip()->Height());
     EXPECT_EQ(list->SizeGrip()->Left(), list->ClientWidth() - list->SizeGrip()->Width());
 }

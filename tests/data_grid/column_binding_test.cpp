@@ -55,7 +55,7 @@ TEST_F(ColumnsOverData, AnAutoColumnWritesAlignmentReadOnlyAndCaptionToItsField)
     EXPECT_EQ(id->Alignment, taCenter);
     EXPECT_TRUE(id->ReadOnly);
     EXPECT_EQ(id->DisplayLabel, "Number");
-    EXPECT_TRUE(column->OwnValues.Empty());
+    EXPECT_TRUE(column->OwnValues().Empty());
     EXPECT_EQ(column->Alignment(), taCenter);
     EXPECT_EQ(column->Title()->Caption(), "Number");
     EXPECT_FALSE(Columns().IsCustomized());

@@ -62,9 +62,9 @@ struct LookupCells : ::testing::Test {
 TEST_F(LookupCells, EditStyleIsTheDataListWhileTheKeysCanBeEdited) {
     EXPECT_EQ(column->CellKind(), ckLookupEh);
     EXPECT_EQ(ColumnEditStyle(*column), esDataListEh);
-    grid->ReadOnly = true;
+    grid->SetReadOnly(true);
     EXPECT_EQ(ColumnEditStyle(*column), esSimpleEh) << "a read-only grid";
-    grid->ReadOnly = false;
+    grid->SetReadOnly(false);
     cityId->ReadOnly = true;
     EXPECT_EQ(ColumnEditStyle(*column), esSimpleEh) << "a read-only key field";
     EXPECT_FALSE(column->IsEditable(false));

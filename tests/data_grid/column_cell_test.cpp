@@ -189,9 +189,9 @@ TEST_F(ColumnCells, StepsOnlyEditableCellsAndPutsTheDataSetIntoEditMode) {
     EXPECT_EQ(ds.State(), dsBrowse);
     EXPECT_EQ(grid->calls, std::vector<std::string>{"GridAllowsCellEdit"});
     grid->allowsEdit = true;
-    grid->ReadOnly = true;
+    grid->SetReadOnly(true);
     EXPECT_FALSE(column->IsEditable(false));
-    grid->ReadOnly = false;
+    grid->SetReadOnly(false);
     ds.FieldByName("QTY")->ReadOnly = true;
     EXPECT_FALSE(column->IsEditable(false));
     ds.FieldByName("QTY")->ReadOnly = false;
@@ -375,13 +375,13 @@ TEST_F(ColumnCells, GridAllowsCellEditByItsAllowedOperations) {
             ds.Delete();
         if (c.inserting)
             ds.Append();
-        grid->AllowedOperations = c.operations;
+        grid->SetAllowedOperations(c.operations);
         EXPECT_EQ(grid->TCustomDBGridEh::GridAllowsCellEdit(), c.allowed)
             << c.operations.Bits() << " " << c.empty << " " << c.inserting;
         ds.Cancel();
     }
     ds.Close();
-    grid->AllowedOperations = {alopUpdateEh};
+    grid->SetAllowedOperations({alopUpdateEh});
     EXPECT_FALSE(grid->TCustomDBGridEh::GridAllowsCellEdit()) << "an inactive link";
 }
 

@@ -114,12 +114,12 @@ TEST_F(ColumnsOverData, ColumnsFollowTheGridsFontUntilTheyHaveTheirOwn) {
     TColumnEh* id = ColumnFor("ID");
     TColumnEh* name = ColumnFor("NAME");
     name->Font()->SetSize(12);
-    EXPECT_TRUE(name->OwnValues.Contains(ovFont));
+    EXPECT_TRUE(name->OwnValues().Contains(ovFont));
 
     grid->Font()->SetSize(10);
 
     EXPECT_EQ(id->Font()->Size(), 10);
-    EXPECT_FALSE(id->OwnValues.Contains(ovFont));
+    EXPECT_FALSE(id->OwnValues().Contains(ovFont));
     EXPECT_EQ(name->Font()->Size(), 12);
     EXPECT_EQ(id->Title()->Font()->Size(), grid->TitleFont()->Size());
 }
@@ -127,8 +127,8 @@ TEST_F(ColumnsOverData, ColumnsFollowTheGridsFontUntilTheyHaveTheirOwn) {
 TEST_F(ColumnsOverData, EnteringAColumnAppliesItsInputMethodSettingsOrTheGrids) {
     OpenData();
     grid->SetColCount(3);
-    grid->ImeMode = imClose;
-    grid->ImeName = "grid method";
+    grid->SetImeMode(imClose);
+    grid->SetImeName("grid method");
     ColumnFor("ID");
     TColumnEh* name = ColumnFor("NAME");
     name->SetImeMode(imHira);

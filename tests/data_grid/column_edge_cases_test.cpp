@@ -26,7 +26,7 @@ const Scenario kScenarios[] = {
          EXPECT_EQ(id->Width(), f.WidthOfDigits(10));
          EXPECT_FALSE(Stored(*id, "Width"));
          id->SetWidth(f.WidthOfDigits(10));
-         EXPECT_FALSE(id->OwnValues.Contains(ovWidth));
+         EXPECT_FALSE(id->OwnValues().Contains(ovWidth));
          EXPECT_FALSE(Stored(*id, "Width"));
      }},
     {"width -1 keeps the width and still reports a change",
@@ -172,8 +172,8 @@ const Scenario kScenarios[] = {
          EXPECT_EQ(copy->Color(), clRed);
          EXPECT_EQ(copy->Title()->Caption(), "Surname");
          EXPECT_FALSE(copy->EndEllipsis());
-         EXPECT_TRUE(copy->OwnValues.Contains(ovEndEllipsis));
-         EXPECT_FALSE(copy->OwnValues.Contains(ovAlignment));
+         EXPECT_TRUE(copy->OwnValues().Contains(ovEndEllipsis));
+         EXPECT_FALSE(copy->OwnValues().Contains(ovAlignment));
      }},
 };
 

@@ -113,7 +113,7 @@ TEST(ColumnFooter, EdgeCases) {
              source.Title()->SetColor(clRed);
              r.Defaults().Title()->Assign(*source.Title());
              EXPECT_EQ(r.Defaults().Title()->Color(), clRed);
-             EXPECT_TRUE(r.Defaults().Title()->TitleDefOwnValues.Contains(tdovColor));
+             EXPECT_TRUE(r.Defaults().Title()->TitleDefOwnValues().Contains(tdovColor));
          }},
         {"a footer follows the grid's footer colour and the field's alignment until set",
          [](FooterRig& r) {
@@ -148,13 +148,13 @@ TEST(ColumnFooter, ToolTipsAreWrittenWhenTrueOrUnlikeTheDefault) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FooterRig rig;
-        rig.Defaults().Footer()->ToolTips = c.defaults;
+        rig.Defaults().Footer()->SetToolTips(c.defaults);
         rig.Footer().SetToolTips(c.set);
         const std::string text = ComponentToText(*rig.grid);
         EXPECT_EQ(text.find("Footer.ToolTips") != std::string::npos, c.written) << text;
 
         FooterRig back;
-        back.Defaults().Footer()->ToolTips = c.defaults;
+        back.Defaults().Footer()->SetToolTips(c.defaults);
         TReader(text).ReadRootComponent(*back.grid);
         ASSERT_EQ(back.columns.Count(), 1);
         EXPECT_EQ(static_cast<TColumnFooterEh*>(back.columns.ColumnAt(0)->Footer())->ToolTips(), c.set);
@@ -201,7 +201,7 @@ TEST(ColumnDefValues, SurviveTheStoredFormWithOnlyWhatDiffers) {
     holder.defaults.SetAutoDropDown(true);
     holder.defaults.Title()->SetOrientation(tohVertical);
     holder.defaults.Title()->SetColor(clRed);
-    holder.defaults.Footer()->ToolTips = true;
+    holder.defaults.Footer()->SetToolTips(true);
     const std::string text = ComponentToText(holder);
 
     DefaultsHolder back;
@@ -211,7 +211,7 @@ TEST(ColumnDefValues, SurviveTheStoredFormWithOnlyWhatDiffers) {
     EXPECT_TRUE(back.defaults.AutoDropDown());
     EXPECT_EQ(back.defaults.Title()->Orientation(), tohVertical);
     EXPECT_EQ(back.defaults.Title()->Color(), clRed);
-    EXPECT_TRUE(back.defaults.Footer()->ToolTips);
+    EXPECT_TRUE(back.defaults.Footer()->ToolTips());
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST_F(ColumnsOverData, OnlySetValuesUnlikeTheirFallbackAreWrittenAndReadBack) {
     EXPECT_EQ(read.ColumnAt(1)->Title()->Caption(), "Surname");
     EXPECT_TRUE(read.ColumnAt(1)->ReadOnly());
     EXPECT_EQ(read.ColumnAt(1)->PickList()->Count(), 1);
-    EXPECT_TRUE(read.ColumnAt(2)->OwnValues.Contains(ovCheckboxes));
+    EXPECT_TRUE(read.ColumnAt(2)->OwnValues().Contains(ovCheckboxes));
     EXPECT_EQ(ComponentToText(*copy), text);
 }
 

@@ -82,13 +82,13 @@ class GridActionTest : public GridMouseTest, public ::testing::WithParamInterfac
 
 TEST_P(GridActionTest, UpdateEnablesEachEditActionOnlyWhenItCanRun) {
     const ActionCase& c = GetParam();
-    grid->EditActionsHandler = &handler;
-    grid->EditActions = {geaCutEh, geaCopyEh, geaPasteEh, geaDeleteEh, geaSelectAllEh};
+    grid->SetEditActionsHandler(&handler);
+    grid->SetEditActions({geaCutEh, geaCopyEh, geaPasteEh, geaDeleteEh, geaSelectAllEh});
     grid->SetOptions(grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
-    grid->ReadOnly = c.readOnly;
-    grid->AllowedOperations = c.operations;
+    grid->SetReadOnly(c.readOnly);
+    grid->SetAllowedOperations(c.operations);
     if (!c.allowSelectAll)
-        grid->AllowedSelections = {gskRowsEh, gskRectangleEh, gskColumnsEh};
+        grid->SetAllowedSelections({gskRowsEh, gskRectangleEh, gskColumnsEh});
     Clipboard()->Clear();
     if (c.clipboardText)
         Clipboard()->SetAsText("x");
@@ -124,8 +124,8 @@ class GridActionRunTest : public GridMouseTest {
 
 // Executing runs the operation only on the focused grid; another action is left to others.
 TEST_F(GridActionRunTest, ExecuteServesStandardActionsOnlyWhileFocused) {
-    grid->EditActionsHandler = &handler;
-    grid->EditActions = {geaCopyEh, geaSelectAllEh};
+    grid->SetEditActionsHandler(&handler);
+    grid->SetEditActions({geaCopyEh, geaSelectAllEh});
     StandardAction selectAll("TEditSelectAll");
     EXPECT_TRUE(grid->ExecuteAction(&selectAll));
     EXPECT_EQ(grid->Selection()->Kind(), gskAllEh);

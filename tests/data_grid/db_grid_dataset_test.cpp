@@ -93,11 +93,11 @@ TEST_F(GridOverMemoryData, AMemoryTableIsHeldWhileAllowedAndLetGoWhenFreed) {
     table->Open();
     source.SetDataSet(table.get());
 
-    grid->AllowMemTable = false;
+    grid->SetAllowMemTable(false);
     grid->SetDataSource(&source);
     EXPECT_FALSE(grid->HasMemTable());
 
-    grid->AllowMemTable = true;
+    grid->SetAllowMemTable(true);
     grid->DetectMemTable();
     EXPECT_EQ(grid->MemTable(), static_cast<IMemTableEh*>(table.get()));
     EXPECT_TRUE(grid->InMemTableView());

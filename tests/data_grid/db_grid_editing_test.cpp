@@ -127,12 +127,12 @@ TEST(GridEditing, ReadOnlyCellsLeaveTheDatasetAndTheLinkAsTheyWere) {
         std::function<void(KeyedGrid&)> setUp;
     };
     const std::vector<Case> cases = {
-        {"grid", [](KeyedGrid& g) { g.grid->ReadOnly = true; }},
+        {"grid", [](KeyedGrid& g) { g.grid->SetReadOnly(true); }},
         {"column", [](KeyedGrid& g) { g.Column(1)->SetReadOnly(true); }},
         {"field", [](KeyedGrid& g) { g.ds.FieldByName("NAME")->ReadOnly = true; }},
         {"no update allowed",
          [](KeyedGrid& g) {
-             g.grid->AllowedOperations = {alopInsertEh, alopAppendEh};
+             g.grid->SetAllowedOperations({alopInsertEh, alopAppendEh});
          }},
         {"link read-only", [](KeyedGrid& g) { g.grid->DataLink()->SetReadOnly(true); }},
     };
@@ -160,7 +160,7 @@ TEST(GridEditing, CellParametersNeverOpenACellTheGridRefuses) {
         OneColumnGrid<ParamsGrid> g;
         ParamsGrid* grid = g.grid;
         grid->paramsReadOnly = c.paramsReadOnly;
-        grid->ReadOnly = c.gridReadOnly;
+        grid->SetReadOnly(c.gridReadOnly);
         TMemoryDataSet ds;
         ds.SetColumns({"NAME"});
         ds.SetColumnType(0, ftString, 20);

@@ -90,7 +90,7 @@ TEST(GridFilterRowList, ChoosingAnItemSetsTheTextAndAppliesAsTheStyleAsks) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.item) + (c.applyOnCloseUp ? " applied on close-up" : ""));
         FilterRowGrid g;
-        g.grid->Style()->ApplyFilterOnCloseUp = c.applyOnCloseUp;
+        g.grid->Style()->SetApplyFilterOnCloseUp(c.applyOnCloseUp);
         g.CountFilterApplies();
         g.Filter(FilterRowGrid::NameCol).SetExpressionText("x");
         g.Filter(FilterRowGrid::CityCol).SetExpressionText("Тверь");
@@ -113,8 +113,8 @@ TEST(GridFilterRowList, AnEmptyItemReadsAsTheNullConditionAndTheListKeepsItsSize
     EnterCityFilter(g);
     g.ChooseFromList("(Пустые)");
     EXPECT_EQ(g.Filter(FilterRowGrid::CityCol).Expression().FirstOperator, fokNullEh);
-    EXPECT_GT(g.Filter(FilterRowGrid::CityCol).ListWidth, 0);
-    EXPECT_GT(g.Filter(FilterRowGrid::CityCol).ListRows, 0);
+    EXPECT_GT(g.Filter(FilterRowGrid::CityCol).ListWidth(), 0);
+    EXPECT_GT(g.Filter(FilterRowGrid::CityCol).ListRows(), 0);
 }
 
 TEST(GridFilterRowList, ASortItemMarksOnlyThisColumnAndSortsAtOnce) {

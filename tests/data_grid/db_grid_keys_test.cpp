@@ -42,10 +42,10 @@ TEST(GridKeys, DownOnTheLastRecordAppendsNothingWhenAppendIsNotAllowed) {
         std::function<void(KeyedGrid&)> setUp;
     };
     const std::vector<Case> cases = {
-        {"read-only grid", [](KeyedGrid& g) { g.grid->ReadOnly = true; }},
+        {"read-only grid", [](KeyedGrid& g) { g.grid->SetReadOnly(true); }},
         {"no append",
          [](KeyedGrid& g) {
-             g.grid->AllowedOperations = {alopInsertEh, alopUpdateEh};
+             g.grid->SetAllowedOperations({alopInsertEh, alopUpdateEh});
          }},
         {"no editing",
          [](KeyedGrid& g) { g.grid->SetOptions(g.grid->Options() - TDBGridEhOptions{gdoEditingEh}); }},
@@ -145,7 +145,7 @@ TEST(GridKeys, SearchNextAndPriorStepBetweenMatches) {
 TEST(GridKeys, ShiftDownThreeTimesThenShiftUpLeavesTheAnchorAndTheNextTwoSelected) {
     KeyedGrid g;
     g.grid->SetOptions(g.grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
-    g.grid->AllowedSelections = {gskRowsEh, gskColumnsEh, gskAllEh};
+    g.grid->SetAllowedSelections({gskRowsEh, gskColumnsEh, gskAllEh});
     g.GoTo(1);
     const std::vector<std::pair<WORD, std::vector<int>>> steps = {
         {VK_DOWN, {1, 2}}, {VK_DOWN, {1, 2, 3}}, {VK_DOWN, {1, 2, 3, 4}}, {VK_UP, {1, 2, 3}}};
@@ -221,8 +221,8 @@ TEST(GridKeys, CtrlDeleteWithoutConfirmationDeletesAtOnceUnlessDeletingIsBarred)
     };
     const std::vector<Case> cases = {
         {"allowed", [](KeyedGrid&) {}, 4},
-        {"read-only grid", [](KeyedGrid& g) { g.grid->ReadOnly = true; }, 5},
-        {"no delete", [](KeyedGrid& g) { g.grid->AllowedOperations = {alopUpdateEh}; }, 5},
+        {"read-only grid", [](KeyedGrid& g) { g.grid->SetReadOnly(true); }, 5},
+        {"no delete", [](KeyedGrid& g) { g.grid->SetAllowedOperations({alopUpdateEh}); }, 5},
     };
     for (const Case& c : cases) {
         KeyedGrid g;
@@ -319,8 +319,8 @@ TEST(GridKeys, InsertAddsARecordWhereTheOperationsAllowIt) {
     };
     for (const Case& c : cases) {
         KeyedGrid g;
-        g.grid->AllowedOperations = c.allowed;
-        g.grid->ReadOnly = c.readOnly;
+        g.grid->SetAllowedOperations(c.allowed);
+        g.grid->SetReadOnly(c.readOnly);
         g.GoTo(3);
         g.Press(VK_INSERT);
         EXPECT_EQ(g.ds.State(), c.state) << c.what;

@@ -112,18 +112,18 @@ TEST_F(GridLayout, RowHeightFittedToWholeLinesOfText) {
     };
     for (const Case& c : std::vector<Case>{{20, 16}, {23, 29}}) {
         grid->SetExtOptions(grid->ExtOptions() - TDBGridEhExtOptions{gxoFitRowHeightToTextEh});
-        grid->RowLines = 0;
+        grid->SetRowLines(0);
         grid->SetRowHeight(c.RowHeight);
         ASSERT_EQ(grid->DefaultRowHeight(), c.RowHeight);
         grid->SetExtOptions(grid->ExtOptions() + TDBGridEhExtOptions{gxoFitRowHeightToTextEh});
         EXPECT_EQ(grid->DefaultRowHeight(), c.Fitted) << c.RowHeight;
-        EXPECT_EQ(grid->RowLines, (c.Fitted - 3) / 13);
+        EXPECT_EQ(grid->RowLines(), (c.Fitted - 3) / 13);
     }
 }
 
 TEST_F(GridLayout, NegativeRowLinesCountAsNoneAndRowsStayAtLeastAPixelHigh) {
     Open(3);
-    grid->RowLines = -5;
+    grid->SetRowLines(-5);
     grid->SetRowHeight(1);
     EXPECT_GE(grid->DefaultRowHeight(), 1);
     EXPECT_GE(grid->DataRowCount(), 1);
@@ -131,7 +131,7 @@ TEST_F(GridLayout, NegativeRowLinesCountAsNoneAndRowsStayAtLeastAPixelHigh) {
 
 TEST_F(GridLayout, MoreFrozenColumnsThanTheDatasetGivesLeaveOneToScroll) {
     Open(3);
-    grid->FrozenCols = 10;
+    grid->SetFrozenCols(10);
     EXPECT_NO_THROW(grid->RefreshLayout());
     EXPECT_EQ(grid->ColCount(), 3);
     EXPECT_EQ(grid->FixedCols(), grid->ColCount() - 1);
@@ -213,11 +213,11 @@ namespace {
 
 TEST_F(GridLayout, ARowSizedByTheMouseGivesEveryRowItsHeight) {
     Open(10);
-    grid->RowSizingAllowed = true;
+    grid->SetRowSizingAllowed(true);
     // The base grid takes row sizing with the next change of the options.
     grid->SetOptions(grid->Options() - TDBGridEhOptions{gdoTabsEh});
     ASSERT_TRUE(static_cast<TCustomGrid*>(grid)->Options().Contains(goRowSizing));
-    grid->RowLines = 2;
+    grid->SetRowLines(2);
     grid->RefreshLayout();
     const int before = grid->DefaultRowHeight();
     const TRect second = grid->CellRect(0, grid->TopDataOffset() + 1);
@@ -231,7 +231,7 @@ TEST_F(GridLayout, ARowSizedByTheMouseGivesEveryRowItsHeight) {
     ui.ProcessMessages();
 
     EXPECT_EQ(grid->DefaultRowHeight(), before + 10);
-    EXPECT_EQ(grid->RowLines, 0);
+    EXPECT_EQ(grid->RowLines(), 0);
     for (int row = grid->TopDataOffset(); row < grid->RowCount(); ++row)
         EXPECT_EQ(grid->RowHeights(row), before + 10) << row;
 }

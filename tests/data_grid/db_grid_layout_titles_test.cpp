@@ -50,8 +50,8 @@ TEST_F(GridTitles, ASetNumberOfTitleLines) {
         int Pixels;
     };
     for (const Case& c : std::vector<Case>{{2, 0}, {3, 5}, {0, 7}}) {
-        grid->TitleLineCount = c.Lines;
-        grid->TitlePixelHeight = c.Pixels;
+        grid->SetTitleLineCount(c.Lines);
+        grid->SetTitlePixelHeight(c.Pixels);
         grid->RefreshLayout();
         EXPECT_EQ(grid->RowHeights(0),
                   c.Lines * metrics.tmHeight + metrics.tmExternalLeading + c.Pixels + 2 + rowLine)

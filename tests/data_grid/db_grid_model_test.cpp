@@ -211,11 +211,11 @@ TEST_F(GridOnForm, ARebuildDropsTheWaitingDeferredUpdate) {
 }
 
 TEST_F(GridOnForm, TryFocusGridHonoursTakesFocus) {
-    grid->TakesFocus = false;
+    grid->SetTakesFocus(false);
     EXPECT_TRUE(grid->TryFocusGrid());
     EXPECT_TRUE(edit->Focused());
 
-    grid->TakesFocus = true;
+    grid->SetTakesFocus(true);
     EXPECT_TRUE(grid->TryFocusGrid());
     EXPECT_TRUE(grid->Focused());
 }
@@ -339,7 +339,7 @@ TEST(DBGridConstruction, DefaultsOfAPlainGrid) {
     EXPECT_EQ(grid->IndicatorOffset(), 1);
     EXPECT_EQ(grid->TitleMargin(), 4);
     EXPECT_EQ(grid->FooterColor(), clWindow);
-    EXPECT_TRUE(grid->TakesFocus);
+    EXPECT_TRUE(grid->TakesFocus());
     EXPECT_EQ(grid->TitleExtraHeight(), 10);
     EXPECT_EQ(grid->RowCount(), 2);
     EXPECT_EQ(grid->ColCount(), 2);

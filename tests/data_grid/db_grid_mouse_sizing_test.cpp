@@ -11,7 +11,7 @@ class GridSizingTest : public GridMouseTest {
   protected:
     void SetUp() override {
         GridMouseTest::SetUp();
-        grid->FrozenCols = 1;
+        grid->SetFrozenCols(1);
         grid->RefreshLayout();
         ui.ProcessMessages();
         ASSERT_EQ(grid->FixedCols(), 2);
@@ -92,7 +92,7 @@ TEST_F(GridSizingTest, WithTraceSizingColumnsTakeTheirWidthAsThePointerMoves) {
 }
 
 TEST_F(GridSizingTest, RowsAreSizedOnTheIndicatorOnly) {
-    grid->RowSizingAllowed = true;
+    grid->SetRowSizingAllowed(true);
     grid->SetOptions(grid->Options() - TDBGridEhOptions{gdoTabsEh});
     const int border = grid->CellRect(0, 2).Bottom;
     struct Case {

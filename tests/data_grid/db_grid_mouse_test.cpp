@@ -203,7 +203,7 @@ TEST_F(GridMouseTest, SelectionKindsFollowMultiSelectRowSelectAndTheAllowedSet) 
     const TDBGridEhOptions base = grid->Options();
     for (const Case& c : cases) {
         grid->SetOptions(base + c.add);
-        grid->AllowedSelections = c.allowed;
+        grid->SetAllowedSelections(c.allowed);
         EXPECT_TRUE(grid->SelectionKindAllowed(gskNoneEh));
         EXPECT_EQ(grid->SelectionKindAllowed(gskRowsEh), c.rows);
         EXPECT_EQ(grid->SelectionKindAllowed(gskRectangleEh), c.rect);

@@ -273,7 +273,7 @@ TEST_F(ExportOverRows, AFileIsReplacedWholeOrNotAtAllAndClosedOnEveryPath) {
     const std::filesystem::path path = dir / "grid.txt";
     const int files = OpenFileCount();
     TDBGridEhExportAsText exporter;
-    exporter.Grid = grid;
+    exporter.SetGrid(grid);
     exporter.ExportFile(path.string(), true);
     EXPECT_EQ(FileText(path), "1\tn1\t10\r\n2\tn2\t20\r\n3\tn3\t30");
     SelectRows({2});

@@ -66,7 +66,7 @@ class ImportEngine : public gentest::GeneratedSQLEngine {
         dst_->SelectSQL().SetText(std::string("SELECT ") + Columns + " FROM DST ORDER BY ID");
         dst_->SetColumnRepository(repository_.get());
         dst_->SetUpdateTransaction(&Transaction());
-        dst_->AutoCommit = true;
+        dst_->SetAutoCommit(true);
         dst_->AutoUpdateOptions().SetUpdateTableName("DST");
         dst_->AutoUpdateOptions().SetKeyFields("ID");
         dst_->AutoUpdateOptions().SetCanChangeSQLs(true);

@@ -64,8 +64,8 @@ struct ImportGrid {
         grid->SetParent(form);
         grid->SetBounds(0, 0, 480, 300);
         source = ShowPeopleInGrid(*grid, ds, people, 40, form);
-        grid->EditActions = {geaCutEh, geaCopyEh, geaPasteEh, geaDeleteEh, geaSelectAllEh};
-        grid->EditActionsHandler = &actions;
+        grid->SetEditActions({geaCutEh, geaCopyEh, geaPasteEh, geaDeleteEh, geaSelectAllEh});
+        grid->SetEditActionsHandler(&actions);
         form->Show();
         grid->SetFocus();
         ui.ProcessMessages();

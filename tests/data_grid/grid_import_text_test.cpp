@@ -113,7 +113,8 @@ TEST(GridImportText, PastedTextOverwritesFromTheCurrentCell) {
         SCOPED_TRACE(c.name);
         ImportGrid f(c.people);
         if (!c.allowAppend)
-            f.grid->AllowedOperations.Exclude(alopAppendEh);
+            f.grid->SetAllowedOperations(f.grid->AllowedOperations() -
+                                         TDBGridEhAllowedOperations{alopAppendEh});
         if (c.startId > 0)
             f.Place(c.startId, c.startCol);
         Clipboard()->SetAsText(c.text);

@@ -165,7 +165,7 @@ TEST(GridInplaceEditButtons, AnExtraButtonsShortcutPressesAndClicksIt) {
     EditorGrid g;
     std::vector<std::string> heard;
     TEditButtonEh* button = g.AddButton(g.Column(1), 15);
-    button->ShortCut = ShortCut('B', {ssCtrl});
+    button->SetShortCut(ShortCut('B', {ssCtrl}));
     button->OnDown = [&](TObject*, bool, bool&, bool&) { heard.push_back("down"); };
     button->OnClick = [&](TObject*, bool&) { heard.push_back("click"); };
     ASSERT_NE(g.OpenEditor(2, 2), nullptr);
@@ -187,7 +187,7 @@ TEST(GridInplaceEditButtons, AMenusClosingMarkerIgnoresOnlyThePressOfItsOwnButto
         item->Caption = "Пункт";
         menu->Items()->Add(item);
         menu->OnPopup = [&popups, i](TObject*) { popups.push_back(i); };
-        button->DropdownMenu = menu;
+        button->SetDropdownMenu(menu);
     }
     ASSERT_NE(g.OpenEditor(2, 2), nullptr);
     auto press = [&](int index) {

@@ -150,7 +150,7 @@ TEST(GridEditorLookupDropDown, ResizedListIsRememberedByTheColumn) {
     g.Press(VK_DOWN, {ssAlt});
     TPopupDataGridEh& list = *editor.DataList();
     list.SetBounds(list.Left(), list.Top(), list.Width() + 40, list.Height() - list.DataRowHeight());
-    ASSERT_TRUE(list.SizeGripResized);
+    ASSERT_TRUE(list.SizeGripResized());
     const int rows = list.ListRowCount();
     const int width = list.Width();
     g.Press(VK_ESCAPE);

@@ -236,7 +236,7 @@ TEST(GridEditorPickListDropDown, AResizedListIsRememberedByTheColumn) {
     g.Press(VK_DOWN, {ssAlt});
     TPopupListboxEh& list = *editor.PickList();
     list.SetBounds(list.Left(), list.Top(), list.Width() + 30, list.Height() - list.ItemHeight());
-    ASSERT_TRUE(list.SizeGripResized);
+    ASSERT_TRUE(list.SizeGripResized());
     const int width = list.Width();
     g.Press(VK_ESCAPE);
     EXPECT_EQ(g.Column(StatusCol)->DropDownRows(), 2);

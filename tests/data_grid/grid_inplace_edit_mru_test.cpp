@@ -27,9 +27,9 @@ struct RememberingGrid : OrdersGrid {
 TEST(GridEditorMRUList, TypingOffersTheTextsThatBeginSoAndFollowsTheTyping) {
     RememberingGrid g;
     TDBGridInplaceEdit& editor = g.Edit(NoteCol);
-    EXPECT_FALSE(g.mru.DroppedDown);
+    EXPECT_FALSE(g.mru.DroppedDown());
     g.Type("f");
-    ASSERT_TRUE(g.mru.DroppedDown);
+    ASSERT_TRUE(g.mru.DroppedDown());
     TMRUListboxEh& list = *g.List(editor);
     EXPECT_TRUE(list.Visible());
     EXPECT_EQ(g.Shown(editor), (std::vector<std::string>{"Fax", "first call"}))
@@ -43,7 +43,7 @@ TEST(GridEditorMRUList, TypingOffersTheTextsThatBeginSoAndFollowsTheTyping) {
     g.Type("i");
     EXPECT_EQ(g.Shown(editor), (std::vector<std::string>{"first call"}));
     g.Type("x");
-    EXPECT_FALSE(g.mru.DroppedDown) << "nothing begins so";
+    EXPECT_FALSE(g.mru.DroppedDown()) << "nothing begins so";
     EXPECT_FALSE(list.Visible());
 }
 
@@ -63,10 +63,10 @@ TEST(GridEditorMRUList, KeysChooseOrCloseAndKeepTheRecordInEdit) {
         g.Type("f");
         g.Press(VK_DOWN);
         g.Press(VK_DOWN);
-        ASSERT_TRUE(g.mru.DroppedDown) << c.what;
+        ASSERT_TRUE(g.mru.DroppedDown()) << c.what;
         EXPECT_EQ(g.List(editor)->ItemIndex(), 1) << c.what << ": moving keys go to the list";
         g.Press(c.key);
-        EXPECT_FALSE(g.mru.DroppedDown) << c.what;
+        EXPECT_FALSE(g.mru.DroppedDown()) << c.what;
         EXPECT_EQ(editor.Text(), c.wantText) << c.what;
         EXPECT_EQ(g.grid->EditText(), c.wantText) << c.what;
         EXPECT_EQ(g.orders.State(), dsEdit) << c.what << ": the grid never saw the key";
@@ -80,17 +80,17 @@ TEST(GridEditorMRUList, AClickChoosesAndLeavingClosesWithoutChoosing) {
     g.Type("s");
     TMRUListboxEh& list = *g.List(editor);
     g.ui.ClickAt(&list, {4, list.ItemHeight() / 2});
-    EXPECT_FALSE(g.mru.DroppedDown);
+    EXPECT_FALSE(g.mru.DroppedDown());
     EXPECT_EQ(editor.Text(), "second");
 
     editor.SetText("");
     g.Type("F");
-    ASSERT_TRUE(g.mru.DroppedDown);
+    ASSERT_TRUE(g.mru.DroppedDown());
     editor.Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(&list));
-    EXPECT_TRUE(g.mru.DroppedDown) << "a press in the list itself";
+    EXPECT_TRUE(g.mru.DroppedDown()) << "a press in the list itself";
     g.other->SetFocus();
     g.ui.ProcessMessages();
-    EXPECT_FALSE(g.mru.DroppedDown);
+    EXPECT_FALSE(g.mru.DroppedDown());
     EXPECT_FALSE(list.Visible());
 }
 
@@ -98,21 +98,21 @@ TEST(GridEditorMRUList, BackspaceThatEmptiesTheTextOffersEveryText) {
     RememberingGrid g;
     TDBGridInplaceEdit& editor = g.Edit(NoteCol);
     g.Type("x");
-    ASSERT_FALSE(g.mru.DroppedDown);
+    ASSERT_FALSE(g.mru.DroppedDown());
     g.Press(VK_BACK);
     EXPECT_EQ(editor.Text(), "");
-    EXPECT_TRUE(g.mru.DroppedDown);
+    EXPECT_TRUE(g.mru.DroppedDown());
     EXPECT_EQ(g.Shown(editor).size(), 3u);
 
     // While it is open, deleting follows the text, and an emptied text closes it.
     g.Type("se");
     ASSERT_EQ(g.Shown(editor), (std::vector<std::string>{"second"}));
     g.Press(VK_BACK);
-    EXPECT_TRUE(g.mru.DroppedDown);
+    EXPECT_TRUE(g.mru.DroppedDown());
     EXPECT_EQ(g.Shown(editor), (std::vector<std::string>{"second"}));
     g.Press(VK_BACK);
     EXPECT_EQ(editor.Text(), "");
-    EXPECT_FALSE(g.mru.DroppedDown);
+    EXPECT_FALSE(g.mru.DroppedDown());
 }
 
 TEST(GridEditorMRUList, OpeningADropDownClosesIt) {
@@ -122,10 +122,10 @@ TEST(GridEditorMRUList, OpeningADropDownClosesIt) {
     TDBGridInplaceEdit& editor = g.Edit(DayCol);
     editor.SelectAll();
     g.Type("0");
-    ASSERT_TRUE(g.Column(DayCol)->MRUList()->DroppedDown);
+    ASSERT_TRUE(g.Column(DayCol)->MRUList()->DroppedDown());
     g.Press(VK_DOWN, {ssAlt});
     EXPECT_TRUE(editor.ListShown());
-    EXPECT_FALSE(g.Column(DayCol)->MRUList()->DroppedDown);
+    EXPECT_FALSE(g.Column(DayCol)->MRUList()->DroppedDown());
     EXPECT_FALSE(editor.MRUListBox()->Visible());
 }
 
@@ -137,11 +137,11 @@ TEST(GridEditorMRUList, TheUsersSizeIsKeptAndItsWidthUsedWhenWider) {
     const int wider = list.Width() + 60;
     list.SetBounds(list.Left(), list.Top(), wider, list.Height());
     editor.MRUListBoxResized(&list);
-    EXPECT_EQ(g.mru.Width, wider);
+    EXPECT_EQ(g.mru.Width(), wider);
     EXPECT_EQ(g.mru.Rows(), list.RowCount());
     g.Press(VK_ESCAPE);
     g.Type("i");
-    ASSERT_TRUE(g.mru.DroppedDown);
+    ASSERT_TRUE(g.mru.DroppedDown());
     EXPECT_EQ(list.Width(), wider);
 }
 

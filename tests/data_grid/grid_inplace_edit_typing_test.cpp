@@ -280,7 +280,7 @@ TEST_F(TypingGrid, BackspaceEmptyingThePlainTextOpensTheRememberedTexts) {
         Press(VK_BACK);
         EXPECT_EQ(Editor()->Text(), c.text);
         EXPECT_EQ(grid->EditText(), c.text);
-        EXPECT_EQ(mru->DroppedDown, c.droppedDown);
+        EXPECT_EQ(mru->DroppedDown(), c.droppedDown);
         if (c.droppedDown) {
             EXPECT_TRUE(Editor()->MRUListBox()->Visible());
             EXPECT_EQ(Editor()->MRUListBox()->Items()->Count(), c.shown);
@@ -414,7 +414,7 @@ TEST_F(TypingGrid, APasteIntoAPlainCellOpensTheRememberedTextsAsTypingDoes) {
     Clipboard()->SetAsText("1");
     Editor()->Perform(WM_PASTE);
     EXPECT_EQ(Editor()->Text(), "1");
-    EXPECT_TRUE(mru->DroppedDown);
+    EXPECT_TRUE(mru->DroppedDown());
     EXPECT_EQ(Editor()->MRUListBox()->Items()->Count(), 2);
 }
 

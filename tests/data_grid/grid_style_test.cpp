@@ -132,7 +132,7 @@ TEST_F(StyleFixture, DataCellColoursFollowFocusLighteningDepthAndRowHighlight) {
         GoTo(1);
         grid->SetOptions(DefaultDBGridEhOptions + c.options);
         grid->SetExtOptions(DefaultDBGridEhExtOptions + c.extra);
-        style->LightenSelection = c.lighten;
+        style->SetLightenSelection(c.lighten);
         ColourDepth(c.colours);
         if (c.focused)
             grid->SetFocus();

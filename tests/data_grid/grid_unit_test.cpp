@@ -53,15 +53,15 @@ TEST_F(GridUnitTest, StartUpMakesTheGlyphsFontCursorsAndSettings) {
     EXPECT_NE(ImageCursors().Find(unit.RowSelectCursor()), nullptr);
     EXPECT_NE(ImageCursors().Find(unit.RightToLeftRowSelectCursor()), nullptr);
 
-    EXPECT_EQ(unit.Shortcuts.InplaceSearch, scCtrl | 'F');
-    EXPECT_EQ(unit.Shortcuts.SearchNext, scCtrl | VK_RETURN);
-    EXPECT_EQ(unit.Shortcuts.SearchPrior, scCtrl | scShift | VK_RETURN);
-    EXPECT_EQ(unit.Shortcuts.CopyValueFromAbove, scCtrl | 222);
-    EXPECT_EQ(unit.Shortcuts.FindDialog, scCtrl | 'F');
-    EXPECT_EQ(unit.SearchTimeout, 1500u);
-    EXPECT_EQ(unit.SearchBackground, RGB(255, 255, 0));
-    EXPECT_EQ(unit.SearchText, clBlack);
-    EXPECT_FALSE(unit.NoBufferedPaint);
+    EXPECT_EQ(unit.Shortcuts().InplaceSearch, scCtrl | 'F');
+    EXPECT_EQ(unit.Shortcuts().SearchNext, scCtrl | VK_RETURN);
+    EXPECT_EQ(unit.Shortcuts().SearchPrior, scCtrl | scShift | VK_RETURN);
+    EXPECT_EQ(unit.Shortcuts().CopyValueFromAbove, scCtrl | 222);
+    EXPECT_EQ(unit.Shortcuts().FindDialog, scCtrl | 'F');
+    EXPECT_EQ(unit.SearchTimeout(), 1500u);
+    EXPECT_EQ(unit.SearchBackground(), RGB(255, 255, 0));
+    EXPECT_EQ(unit.SearchText(), clBlack);
+    EXPECT_FALSE(unit.NoBufferedPaint());
     EXPECT_FALSE(unit.FindHook);
     EXPECT_NE(DefaultGridStyle(), nullptr);
 }
@@ -82,7 +82,7 @@ TEST_F(GridUnitTest, TheSearchArrowIsRebuiltOnTheSearchBackgroundAtItsPlace) {
         TColor search, shown;
     };
     for (const Case& c : {Case{clRed, clRed}, Case{clTeal, RGB(0, 127, 127)}}) {
-        unit.SearchBackground = c.search;
+        unit.SetSearchBackground(c.search);
         unit.BuildWideIndicatorImages();
         EXPECT_EQ(unit.Indicators().Count(), 7);
         EXPECT_EQ(ShownPixel(unit.Indicators(), 6, 5, 5), c.shown);

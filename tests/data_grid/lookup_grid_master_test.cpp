@@ -104,7 +104,7 @@ TEST(LookupGridMaster, GuardsRefuseWithTheirTexts) {
          },
          [](MasterGrid& f) { f.grid->SetListField("CITY"); }, "Property already defined by lookup field"},
         {"list source with a fixed master source",
-         [](MasterGrid& f) { f.grid->MasterDataLink()->DataSourceFixed = true; },
+         [](MasterGrid& f) { f.grid->MasterDataLink()->SetDataSourceFixed(true); },
          [](MasterGrid& f) { f.grid->SetListSource(nullptr); }, "Operation not allowed in a DBCtrlGrid"},
         {"a list linked to the master source",
          [](MasterGrid& f) {

@@ -169,7 +169,7 @@ TEST(PopupDataGrid, HotTrackingTellsTheOwnerOfEachRowButNotOfTheProgramsKeys) {
 
 TEST(PopupDataGrid, DraggingTheGripSmallStopsAtTheScrollBarsSize) {
     PopupGrid f;
-    f.grid->SizeGripResized = false;
+    f.grid->SetSizeGripResized(false);
     TSizeGripEh& grip = *f.grid->SizeGrip();
     const TPoint start{grip.Width() / 2, grip.Height() / 2};
     grip.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(start.X, start.Y));
@@ -181,7 +181,7 @@ TEST(PopupDataGrid, DraggingTheGripSmallStopsAtTheScrollBarsSize) {
     EXPECT_EQ(f.grid->Width(), std::max(GetSystemMetrics(SM_CXVSCROLL),
                                         f.grid->Width() - f.grid->ClientWidth() + grip.Width()));
     EXPECT_GE(f.grid->Height(), GetSystemMetrics(SM_CYVSCROLL));
-    EXPECT_TRUE(f.grid->SizeGripResized);
+    EXPECT_TRUE(f.grid->SizeGripResized());
 
     f.grid->SetBounds(f.grid->Left(), f.grid->Top(), 5, 5);
     EXPECT_EQ(f.grid->Width(), GetSystemMetrics(SM_CXVSCROLL));

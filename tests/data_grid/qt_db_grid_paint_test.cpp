@@ -180,13 +180,23 @@ TEST_F(QtGridPaintTest, EachFeatureShows) {
          }},
         {"odd and even records take their row colours",
          [](QtGridPaintTest& t) {
-             t.grid->OddRowColor = clYellow;
-             t.grid->EvenRowColor = clAqua;
+             t.grid->SetOddRowColor(clYellow);
+             t.grid->SetEvenRowColor(clAqua);
          },
          [](QtGridPaintTest& t, const RasterImage& shown) {
              EXPECT_GT(PixelsOf(shown, t.OnForm(2, 3), clYellow), 20);
              EXPECT_GT(PixelsOf(shown, t.OnForm(2, 4), clAqua), 20);
              EXPECT_EQ(PixelsOf(shown, t.OnForm(2, 4), clYellow), 0);
+         }},
+        {"a row colour never set is the grid's colour",
+         [](QtGridPaintTest& t) {
+             t.grid->SetColor(clMoneyGreen);
+             t.grid->SetOddRowColor(clYellow);
+         },
+         [](QtGridPaintTest& t, const RasterImage& shown) {
+             EXPECT_GT(PixelsOf(shown, t.OnForm(2, 3), clYellow), 20);
+             EXPECT_GT(PixelsOf(shown, t.OnForm(2, 4), clMoneyGreen), 20);
+             EXPECT_EQ(PixelsOf(shown, t.OnForm(2, 4), clWindow), 0);
          }},
         {"a sum footer writes its total on the footer colour",
          [](QtGridPaintTest& t) {
@@ -273,9 +283,9 @@ TEST_F(QtGridPaintTest, BufferedPaintShowsWhatDirectPaintShows) {
     if (!grid->NeedsBufferedPaint())
         GTEST_SKIP() << "no host theme";
     const RasterImage buffered = Shown();
-    DBGridEhUnit()->NoBufferedPaint = true;
+    DBGridEhUnit()->SetNoBufferedPaint(true);
     const RasterImage direct = Shown();
-    DBGridEhUnit()->NoBufferedPaint = false;
+    DBGridEhUnit()->SetNoBufferedPaint(false);
     int differing = 0;
     for (int y = grid->Top(); y < grid->Top() + grid->Height(); ++y)
         for (int x = grid->Left(); x < grid->Left() + grid->Width(); ++x)

@@ -21,7 +21,7 @@ class GridSortedSelectionEngine : public GridSortClickEngine {
         ShowInGrid(ds, {"ID", "NAME"});
         grid_->SetOptions(grid_->Options() + TDBGridEhOptions{gdoMultiSelectEh});
         // Shift with the arrows selects rows (not a block) and passes over them without toggling.
-        grid_->AllowedSelections = {gskRowsEh, gskColumnsEh, gskAllEh};
+        grid_->SetAllowedSelections({gskRowsEh, gskColumnsEh, gskAllEh});
         grid_->SetExtOptions(grid_->ExtOptions() + TDBGridEhExtOptions{gxoClearSelectionEh});
         ClickTitle(1);
         ClickTitle(1);

@@ -40,7 +40,7 @@ class EditEngine : public DatasetEngine {
     TEditProbe& EditDataSet(const std::string& where = "") {
         auto& ds = DataSet<TEditProbe>("SELECT ID, NAME, MASTER_ID FROM EDIT_ROWS " + where + " ORDER BY ID");
         ds.SetUpdateTransaction(&Transaction());
-        ds.AutoCommit = true;
+        ds.SetAutoCommit(true);
         ds.UpdateSQL().SetText(
             "UPDATE EDIT_ROWS SET ID = :ID, NAME = :NAME, PREV_NAME = :OLD_NAME, NEW_SEEN = :NEW_NAME"
             " WHERE ID = :OLD_ID");

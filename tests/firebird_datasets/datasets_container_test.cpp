@@ -79,7 +79,7 @@ TEST(DataSetsContainer, EdgeCases) {
          {"C event 8", "B event 8", "A event 8"}},
         {"an inactive container forwards but calls none of its handlers",
          [](TChain& chain) {
-             chain.b->Active = false;
+             chain.b->SetActive(false);
              chain.a->DataSetEvent(nullptr, deAfterPost);
          },
          {"C event 9", "A event 9"}},

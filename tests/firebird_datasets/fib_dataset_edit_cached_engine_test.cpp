@@ -23,7 +23,7 @@ class CachedEditing : public dstest::EditEngine {
     TCachedProbe& Cached() {
         auto& ds = DataSet<TCachedProbe>("SELECT ID, NAME, MASTER_ID FROM EDIT_ROWS ORDER BY ID");
         ds.SetUpdateTransaction(&Transaction());
-        ds.AutoCommit = true;
+        ds.SetAutoCommit(true);
         ds.UpdateSQL().SetText("UPDATE EDIT_ROWS SET NAME = :NAME WHERE ID = :OLD_ID");
         ds.InsertSQL().SetText("INSERT INTO EDIT_ROWS (ID, NAME) VALUES (:ID, :NAME)");
         ds.DeleteSQL().SetText("DELETE FROM EDIT_ROWS WHERE ID = :OLD_ID");

@@ -52,7 +52,7 @@ TEST_F(EditOnServer, ChangedKeyGoesOutWithTheOldOne) {
 TEST_F(EditOnServer, TextWrittenToABlobFieldReachesTheServer) {
     auto& ds = DataSet<dstest::TEditProbe>("SELECT ID, NOTE FROM EDIT_ROWS ORDER BY ID");
     ds.SetUpdateTransaction(&Transaction());
-    ds.AutoCommit = true;
+    ds.SetAutoCommit(true);
     ds.UpdateSQL().SetText("UPDATE EDIT_ROWS SET NOTE = :NOTE WHERE ID = :OLD_ID");
     OpenAll(ds);
     ds.Edit();
@@ -135,7 +135,7 @@ TEST_F(EditOnServer, RefreshReadsTheRowAgainOrHidesItWhenGone) {
         SetUp();
         auto& ds = EditDataSet();
         if (c.refreshDeleted)
-            ds.Options.Include(poRefreshDeletedRecord);
+            ds.SetOptions(ds.Options() + TpFIBDsOptions{poRefreshDeletedRecord});
         OpenAll(ds);
         ServerExec(c.serverChange);
         ds.Refresh();

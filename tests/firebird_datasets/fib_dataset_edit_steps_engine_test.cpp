@@ -90,7 +90,7 @@ TEST_F(EditSteps, AutoCommitEndsASeparateUpdateTransactionOnlyWhenItsTimeoutActi
         update->TimeoutAction = c.timeoutAction;
         auto& ds = DataSet<dstest::TEditProbe>("SELECT ID, NAME FROM EDIT_ROWS ORDER BY ID");
         ds.SetUpdateTransaction(update.get());
-        ds.AutoCommit = true;
+        ds.SetAutoCommit(true);
         ds.UpdateSQL().SetText("UPDATE EDIT_ROWS SET NAME = :NAME WHERE ID = :OLD_ID");
         ds.Open();
         ds.Edit();

@@ -88,7 +88,7 @@ class MasterOnEngine : public dstest::DatasetEngine {
     }
 
     static void WaitForMaster(TpFIBDataSet& detail) {
-        detail.DetailConditions = detail.DetailConditions + TDetailConditions{dcWaitEndMasterScroll};
+        detail.SetDetailConditions(detail.DetailConditions() + TDetailConditions{dcWaitEndMasterScroll});
     }
 
     static std::string Column(TDataSet& ds, const char* name) {
@@ -257,7 +257,7 @@ TEST_F(MasterOnEngine, WhenTheMasterClosesOrOpens) {
     };
     for (const TCase& c : cases) {
         auto& detail = Visits();
-        detail.DetailConditions = c.Conditions;
+        detail.SetDetailConditions(c.Conditions);
         master_->Open();
         detail.Open();
         master_->Close();

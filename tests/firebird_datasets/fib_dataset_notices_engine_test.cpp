@@ -173,7 +173,7 @@ TEST_F(NoticesOnEngine, OwnerDatabaseOrTransactionIsTaken) {
     EXPECT_EQ(onTransaction->Transaction(), &Transaction());
     EXPECT_EQ(onTransaction->QSelect().Name(), "SelectQuery");
     EXPECT_EQ(onTransaction->BufferChunks(), 32);
-    EXPECT_EQ(onTransaction->Options,
+    EXPECT_EQ(onTransaction->Options(),
               (TpFIBDsOptions{poTrimCharFields, poRefreshAfterPost, poStartTransaction, poAutoFormatFields}));
     EXPECT_EQ(onTransaction->PrepareOptions(),
               (TpPrepareOptions{pfImportDefaultValues, psUseBooleanField, psGetOrderInfo}));
@@ -215,7 +215,7 @@ TEST_F(NoticesOnEngine, EmptyTextIsStoredAsNullWhenTheFieldAsks) {
     ASSERT_NE(name, nullptr);
     ds.Edit();
     for (bool toNull : {true, false}) {
-        name->EmptyStrToNull = toNull;
+        name->SetEmptyStrToNull(toNull);
         name->SetAsString("");
         EXPECT_EQ(name->IsNull(), toNull);
     }

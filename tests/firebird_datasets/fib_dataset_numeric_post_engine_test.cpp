@@ -46,7 +46,7 @@ TEST_F(NumericPost, EverySetterSendsTheValueWithItsScale) {
         SCOPED_TRACE(std::string(c.column) + " -> " + c.server);
         auto& ds = DataSet<dstest::TEditProbe>(std::string("SELECT ID, ") + c.column + " FROM AMOUNTS");
         ds.SetUpdateTransaction(&Transaction());
-        ds.AutoCommit = true;
+        ds.SetAutoCommit(true);
         ds.UpdateSQL().SetText(std::string("UPDATE AMOUNTS SET ") + c.column + " = :" + c.column +
                                " WHERE ID = :OLD_ID");
         ds.Open();

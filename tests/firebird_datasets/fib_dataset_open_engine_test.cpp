@@ -229,13 +229,13 @@ TEST_F(OpenOnEngine, AViewsLongDBKeyKeepsEveryByte) {
 TEST_F(OpenOnEngine, TextsKeepTheirBlanksWithoutTrimming) {
     auto& ds =
         DataSet("SELECT CHAR_V, SHORT_CHAR, CAST('ab  ' AS VARCHAR(5)) PADDED FROM ALL_TYPES WHERE ID = 1");
-    ds.Options = ds.Options - TpFIBDsOptions{poTrimCharFields};
+    ds.SetOptions(ds.Options() - TpFIBDsOptions{poTrimCharFields});
     ds.Open();
     EXPECT_EQ(ds.FieldByName("CHAR_V")->AsString(), "fixed");  // the long-text store drops the padding
     EXPECT_EQ(ds.FieldByName("SHORT_CHAR")->AsString(), "abc  ");
     EXPECT_EQ(ds.FieldByName("PADDED")->AsString(), "ab  ");
     ds.Close();
-    ds.Options = ds.Options + TpFIBDsOptions{poTrimCharFields};
+    ds.SetOptions(ds.Options() + TpFIBDsOptions{poTrimCharFields});
     ds.Open();
     EXPECT_EQ(ds.FieldByName("SHORT_CHAR")->AsString(), "abc");
     EXPECT_EQ(ds.FieldByName("PADDED")->AsString(), "ab");

@@ -52,7 +52,7 @@ TEST_F(RecordParams, NamesThatOnlyAMacroBringsInTakeTheRecordsValues) {
 TEST_F(RecordParams, BlobTextOfAnotherTransactionGoesAsANewBlob) {
     auto& ds = DataSet<dstest::TEditProbe>("SELECT ID, NOTE FROM EDIT_ROWS ORDER BY ID");
     ds.SetUpdateTransaction(&Transaction());
-    ds.AutoCommit = true;
+    ds.SetAutoCommit(true);
     ds.UpdateSQL().SetText("UPDATE EDIT_ROWS SET NOTE = :NOTE WHERE ID = :OLD_ID");
     ds.Open();
     ds.Edit();

@@ -181,7 +181,7 @@ TEST_F(SortEngine, PostPutsTheRecordInItsPlaceOnlyWithKeepSorting) {
         SCOPED_TRACE(c.name);
         auto& ds = People();
         if (c.keepSorting)
-            ds.Options.Include(poKeepSorting);
+            ds.SetOptions(ds.Options() + TpFIBDsOptions{poKeepSorting});
         ds.Open();
         ds.DoSort({"NAME"}, {true});
         ds.SetRecNo(c.recNo);
@@ -201,7 +201,7 @@ TEST_F(SortEngine, PostPutsTheRecordInItsPlaceOnlyWithKeepSorting) {
 
 TEST_F(SortEngine, AnInsertedRecordGoesToItsPlaceWithKeepSorting) {
     auto& ds = People();
-    ds.Options.Include(poKeepSorting);
+    ds.SetOptions(ds.Options() + TpFIBDsOptions{poKeepSorting});
     ds.Open();
     ds.DoSort({"AGE", "ID"}, {true, true});
     ds.Append();
@@ -219,7 +219,7 @@ TEST_F(SortEngine, ARefreshedRecordMovesToItsPlaceWithKeepSorting) {
         auto& ds = People();
         ds.RefreshSQL().SetText("SELECT ID, NAME, CITY, AGE FROM PEOPLE WHERE ID = :OLD_ID");
         if (keep)
-            ds.Options.Include(poKeepSorting);
+            ds.SetOptions(ds.Options() + TpFIBDsOptions{poKeepSorting});
         ds.Open();
         ds.DoSort({"NAME"}, {true});
         ASSERT_TRUE(ds.Locate("ID", 4, {}));
@@ -239,7 +239,7 @@ TEST_F(SortEngine, PersistentSortingSortsAgainAfterAReopen) {
         SCOPED_TRACE(persistent ? "persistent" : "not persistent");
         auto& ds = People();
         if (persistent)
-            ds.Options.Include(poPersistentSorting);
+            ds.SetOptions(ds.Options() + TpFIBDsOptions{poPersistentSorting});
         ds.Open();
         ds.DoSort({"NAME"}, {false});
         ds.Close();

@@ -147,9 +147,9 @@ TEST(DataSetOlderOptionNames, ObjectViewIsReadAndDropped) {
 TEST(DataSetOlderOptionNames, ADataSetStoresAndReadsItsOwnSets) {
     TObjectPtr<TFIBDataSet> source = MakeComponent<TFIBDataSet>(nullptr);
     source->SetName("DataSet1");
-    source->Options.Include(poFetchAll).Exclude(poTrimCharFields);
+    source->SetOptions(source->Options().Include(poFetchAll).Exclude(poTrimCharFields));
     source->SetPrepareOptions(source->PrepareOptions().Include(psSQLINT64ToBCD));
-    source->DetailConditions.Include(dcForceOpen);
+    source->SetDetailConditions(source->DetailConditions().Include(dcForceOpen));
     const std::string text = ComponentToText(*source);
     for (const char* line :
          {"oFetchAll = True", "oTrimCharFields = False", "poSQLINT64ToBCD = True", "dcForceOpen = True"})
@@ -161,9 +161,9 @@ TEST(DataSetOlderOptionNames, ADataSetStoresAndReadsItsOwnSets) {
         "object DataSet1: TFIBDataSet\n  oFetchAll = True\n  oTrimCharFields = False\n"
         "  poSQLINT64ToBCD = True\n  dcForceOpen = True\nend\n")
         .ReadRootComponent(*copy);
-    EXPECT_TRUE(copy->Options == source->Options);
+    EXPECT_TRUE(copy->Options() == source->Options());
     EXPECT_TRUE(copy->PrepareOptions() == source->PrepareOptions());
-    EXPECT_TRUE(copy->DetailConditions == source->DetailConditions);
+    EXPECT_TRUE(copy->DetailConditions() == source->DetailConditions());
 }
 
 }  // namespace

@@ -16,12 +16,12 @@ TEST(DataSetStoredForm, TextsSetsAndSettingsComeBack) {
     ds->RefreshSQL().SetText("SELECT NAME FROM PATIENTS WHERE ID = :ID");
     ds->SetBufferChunks(50);
     ds->SetCachedUpdates(true);
-    ds->Options = ds->Options + TpFIBDsOptions{poFetchAll} - TpFIBDsOptions{poAutoFormatFields};
+    ds->SetOptions(ds->Options() + TpFIBDsOptions{poFetchAll} - TpFIBDsOptions{poAutoFormatFields});
     ds->SetPrepareOptions(ds->PrepareOptions() - TpPrepareOptions{psGetOrderInfo} +
                           TpPrepareOptions{psSQLINT64ToBCD});
     ds->SetUpdateRecordTypes({cusUnmodified, cusDeleted});
     ds->SetRefreshTransactionKind(tkUpdateTransaction);
-    ds->SQLScreenCursor = -11;
+    ds->SetSQLScreenCursor(-11);
     const std::string text = ComponentToText(*ds);
     EXPECT_EQ(text.find("Active"), std::string::npos) << text;
 
@@ -34,11 +34,11 @@ TEST(DataSetStoredForm, TextsSetsAndSettingsComeBack) {
     EXPECT_EQ(Trim(copy->RefreshSQL().Text()), Trim(ds->RefreshSQL().Text()));
     EXPECT_EQ(copy->BufferChunks(), 50);
     EXPECT_TRUE(copy->CachedUpdates());
-    EXPECT_EQ(copy->Options, ds->Options);
+    EXPECT_EQ(copy->Options(), ds->Options());
     EXPECT_EQ(copy->PrepareOptions(), ds->PrepareOptions());
     EXPECT_EQ(copy->UpdateRecordTypes(), ds->UpdateRecordTypes());
     EXPECT_EQ(copy->RefreshTransactionKind(), tkUpdateTransaction);
-    EXPECT_EQ(copy->SQLScreenCursor, -11);
+    EXPECT_EQ(copy->SQLScreenCursor(), -11);
     EXPECT_FALSE(copy->Active());
 }
 

@@ -69,7 +69,7 @@ TEST_F(ValuesOnEngine, ValuesWrittenThroughFieldsReadBackUnchanged) {
         c.check(field);
     }
     // The empty text of a field that keeps it is stored as a value, not NULL.
-    dynamic_cast<TFIBstringField*>(ds.FieldByName("SHORT_VC"))->EmptyStrToNull = false;
+    dynamic_cast<TFIBstringField*>(ds.FieldByName("SHORT_VC"))->SetEmptyStrToNull(false);
     ds.FieldByName("SHORT_VC")->SetAsString("");
     EXPECT_FALSE(ds.FieldByName("SHORT_VC")->IsNull());
     EXPECT_EQ(ds.FieldByName("SHORT_VC")->AsString(), "");
@@ -116,7 +116,7 @@ TEST_F(ValuesOnEngine, LongStepsShowTheScreenCursorAndPutItBack) {
     SetScreenCursorListener([&](TCursor cursor) { shown.push_back(cursor); });
     const TCursor before = GetScreenCursor();
     auto& ds = DataSet("SELECT N FROM NUMBERS");
-    ds.SQLScreenCursor = -11;
+    ds.SetSQLScreenCursor(-11);
     ds.Open();
     ds.FetchAll();
     SetScreenCursorListener(nullptr);
@@ -125,7 +125,7 @@ TEST_F(ValuesOnEngine, LongStepsShowTheScreenCursorAndPutItBack) {
     EXPECT_EQ(GetScreenCursor(), before);
     // A failing step puts it back too.
     auto& failing = DataSet(" ");
-    failing.SQLScreenCursor = -11;
+    failing.SetSQLScreenCursor(-11);
     EXPECT_THROW(failing.Open(), EFIBError);
     EXPECT_EQ(GetScreenCursor(), before);
 }

@@ -136,8 +136,8 @@ TEST_F(FieldsOnEngine, BooleanColumnsReadTrueFalseAndNull) {
     ds.Open();
     auto& flag = dynamic_cast<TFIBBooleanField&>(*ds.FieldByName("FLAG"));
     EXPECT_EQ(flag.DataSize(), 2);
-    flag.StringTrue = "Да";
-    flag.StringFalse = "Нет";
+    flag.SetStringTrue("Да");
+    flag.SetStringFalse("Нет");
     const struct {
         const char* text;
         Variant value;

@@ -179,7 +179,7 @@ TEST(FibFields, ValuesAndTextsOfEachClass) {
          [](TField& f) { f.SetAsFloat(2.345678); }, Variant(2.35), "2.35"},
         {"float unrounded without RoundByScale", ftFloat, 0, Column(SqlLong, -2), Variant(),
          [](TField& f) {
-             As<TFIBFloatField>(f).RoundByScale = false;
+             As<TFIBFloatField>(f).SetRoundByScale(false);
              f.SetAsFloat(2.345678);
          },
          Variant(2.345678), "2.345678"},
@@ -217,26 +217,26 @@ TEST(FibFields, ValuesAndTextsOfEachClass) {
          [](TField& f) { f.SetAsString(""); }, Variant::Null(), ""},
         {"boolean true text, any case", ftBoolean, 0, Column(SqlBoolean, 0, 1), Variant(false),
          [](TField& f) {
-             As<TFIBBooleanField>(f).StringTrue = "Yes";
+             As<TFIBBooleanField>(f).SetStringTrue("Yes");
              f.SetAsString("yes");
          },
          Variant(true), "Yes"},
         {"boolean from 1", ftBoolean, 0, Column(SqlBoolean, 0, 1), Variant(false),
          [](TField& f) {
-             As<TFIBBooleanField>(f).StringTrue = "Yes";
+             As<TFIBBooleanField>(f).SetStringTrue("Yes");
              f.SetAsString("1");
          },
          Variant(true), "Yes"},
         {"boolean from 0 shows the false text", ftBoolean, 0, Column(SqlBoolean, 0, 1), Variant(true),
          [](TField& f) {
-             As<TFIBBooleanField>(f).StringFalse = "Нет";
+             As<TFIBBooleanField>(f).SetStringFalse("Нет");
              f.SetAsString("0");
          },
          Variant(false), "Нет"},
         {"boolean false text, Cyrillic in another case", ftBoolean, 0, Column(SqlBoolean, 0, 1),
          Variant(true),
          [](TField& f) {
-             As<TFIBBooleanField>(f).StringFalse = "Нет";
+             As<TFIBBooleanField>(f).SetStringFalse("Нет");
              f.SetAsString("нЕТ");
          },
          Variant(false), "Нет"},
@@ -299,7 +299,7 @@ TEST(FibFields, TextsShownAndEdited) {
         {"BCD of no places ignores formats", ftBCD, 0, Column(SqlTypeInt64), Int64(1234567),
          [](TField& f) { As<TFIBBCDField>(f).DisplayFormat = "0.00"; }, "1234567", "1234567"},
         {"boolean texts", ftBoolean, 0, Column(SqlBoolean, 0, 1), Variant(true),
-         [](TField& f) { As<TFIBBooleanField>(f).StringTrue = "Да"; }, "Да", "Да"},
+         [](TField& f) { As<TFIBBooleanField>(f).SetStringTrue("Да"); }, "Да", "Да"},
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -425,7 +425,7 @@ TEST(FibFields, BcdTakesAnotherBcdFieldsExactValue) {
 TEST(FibFields, StringFieldRemembersItsLengthWhileStoring) {
     OneColumn table(ftString, 5, Column(SqlVarying, 0, 5), Variant());
     auto& field = As<TFIBstringField>(table.Field());
-    EXPECT_TRUE(field.EmptyStrToNull) << "on by default";
+    EXPECT_TRUE(field.EmptyStrToNull()) << "on by default";
     bool settingSeen = false;
     field.OnValidate = [&](TField*) { settingSeen = field.IsSettingValue(); };
     field.SetAsString("abcdefgh");
@@ -558,19 +558,19 @@ TEST(FibFields, StoredFormsKeepSettingsAwayFromTheirDefaults) {
     const std::vector<StoredCase> cases = {
         {"boolean texts as they come", StoredField<TFIBBooleanField>(), {}, {"StringTrue", "StringFalse"}},
         {"boolean true text changed",
-         StoredField<TFIBBooleanField>([](auto& f) { f.StringTrue = "Yes"; }),
+         StoredField<TFIBBooleanField>([](auto& f) { f.SetStringTrue("Yes"); }),
          {"StringTrue = 'Yes'"},
          {"StringFalse"}},
         {"BCD of 8 places, rounding", StoredField<TFIBBCDField>(), {}, {"Size", "RoundByScale"}},
         {"BCD of 2 places, not rounding",
          StoredField<TFIBBCDField>([](auto& f) {
              f.SetSize(2);
-             f.RoundByScale = false;
+             f.SetRoundByScale(false);
          }),
          {"Size = 2", "RoundByScale = False"},
          {}},
         {"text keeping empty strings",
-         StoredField<TFIBstringField>([](auto& f) { f.EmptyStrToNull = false; }),
+         StoredField<TFIBstringField>([](auto& f) { f.SetEmptyStrToNull(false); }),
          {"EmptyStrToNull = False"},
          {}},
         {"seconds as time",
@@ -578,7 +578,7 @@ TEST(FibFields, StoredFormsKeepSettingsAwayFromTheirDefaults) {
          {"IsTimeField = True"},
          {}},
         {"float not rounding",
-         StoredField<TFIBFloatField>([](auto& f) { f.RoundByScale = false; }),
+         StoredField<TFIBFloatField>([](auto& f) { f.SetRoundByScale(false); }),
          {"RoundByScale = False"},
          {}},
     };

@@ -45,7 +45,7 @@ class GeneratedSQLEngine : public dstest::DatasetEngine {
         auto& ds = DataSet<TpFIBDataSet>(select);
         ds.SetColumnRepository(repository_.get());
         ds.SetUpdateTransaction(&Transaction());
-        ds.AutoCommit = true;
+        ds.SetAutoCommit(true);
         ds.AutoUpdateOptions().SetUpdateTableName(table);
         ds.AutoUpdateOptions().SetKeyFields(keys);
         return ds;

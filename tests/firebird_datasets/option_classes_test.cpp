@@ -267,12 +267,12 @@ TEST(FormatFields, DefaultsAndWhatIsStored) {
         {"built-in", false, none, {"dd.mm.yyyy hh:mm AMPM", "dd.mm.yyyy", "hh:mm AMPM", "#,##0.", "0."}, ""},
         {"one changed",
          false,
-         [](TFormatFields& f) { f.NumericEditFormat = "0.00"; },
+         [](TFormatFields& f) { f.SetNumericEditFormat("0.00"); },
          {"dd.mm.yyyy hh:mm AMPM", "dd.mm.yyyy", "hh:mm AMPM", "#,##0.", "0.00"},
          "  FormatFields.NumericEditFormat = '0.00'\n"},
         {"cleared",
          false,
-         [](TFormatFields& f) { f.DisplayFormatTime.clear(); },
+         [](TFormatFields& f) { f.SetDisplayFormatTime(""); },
          {"dd.mm.yyyy hh:mm AMPM", "dd.mm.yyyy", "", "#,##0.", "0."},
          "  FormatFields.DisplayFormatTime = ''\n"},
         {"the application's",
@@ -283,8 +283,8 @@ TEST(FormatFields, DefaultsAndWhatIsStored) {
         {"built-in under the application's",
          true,
          [](TFormatFields& f) {
-             f.DateTimeDisplayFormat = "dd.mm.yyyy hh:mm AMPM";
-             f.NumericEditFormat = "0.";
+             f.SetDateTimeDisplayFormat("dd.mm.yyyy hh:mm AMPM");
+             f.SetNumericEditFormat("0.");
          },
          {"dd.mm.yyyy hh:mm AMPM", "yyyy-mm-dd", "hh:nn", "# ##0.00", "0."},
          "  FormatFields.DateTimeDisplayFormat = 'dd.mm.yyyy hh:mm AMPM'\n  FormatFields.NumericEditFormat = "
@@ -298,32 +298,32 @@ TEST(FormatFields, DefaultsAndWhatIsStored) {
         TOptionsHolder holder(settings);
         c.change(holder.Formats);
         const TFormatFields& f = holder.Formats;
-        EXPECT_EQ(
-            (std::array<std::string, 5>{f.DateTimeDisplayFormat, f.DisplayFormatDate, f.DisplayFormatTime,
-                                        f.NumericDisplayFormat, f.NumericEditFormat}),
-            (std::array<std::string, 5>{c.formats[0], c.formats[1], c.formats[2], c.formats[3],
-                                        c.formats[4]}));
+        EXPECT_EQ((std::array<std::string, 5>{f.DateTimeDisplayFormat(), f.DisplayFormatDate(),
+                                              f.DisplayFormatTime(), f.NumericDisplayFormat(),
+                                              f.NumericEditFormat()}),
+                  (std::array<std::string, 5>{c.formats[0], c.formats[1], c.formats[2], c.formats[3],
+                                              c.formats[4]}));
         const std::string text = ComponentToText(holder);
         EXPECT_EQ(text, std::string("object DataSet1: TOptionsHolder\n") + c.stored + "end\n");
         TOptionsHolder copy(settings);
         TReader(text).ReadRootComponent(copy);
-        EXPECT_EQ(copy.Formats.DisplayFormatTime, f.DisplayFormatTime);
-        EXPECT_EQ(copy.Formats.NumericEditFormat, f.NumericEditFormat);
-        EXPECT_EQ(copy.Formats.DateTimeDisplayFormat, f.DateTimeDisplayFormat);
+        EXPECT_EQ(copy.Formats.DisplayFormatTime(), f.DisplayFormatTime());
+        EXPECT_EQ(copy.Formats.NumericEditFormat(), f.NumericEditFormat());
+        EXPECT_EQ(copy.Formats.DateTimeDisplayFormat(), f.DateTimeDisplayFormat());
     }
 }
 
 TEST(FormatFields, AssignCopiesTheFiveTexts) {
     TFormatFields source(nullptr);
-    source.DateTimeDisplayFormat = "a";
-    source.DisplayFormatDate = "b";
-    source.DisplayFormatTime = "c";
-    source.NumericDisplayFormat = "d";
-    source.NumericEditFormat = "e";
+    source.SetDateTimeDisplayFormat("a");
+    source.SetDisplayFormatDate("b");
+    source.SetDisplayFormatTime("c");
+    source.SetNumericDisplayFormat("d");
+    source.SetNumericEditFormat("e");
     TFormatFields target(nullptr);
     target.Assign(source);
-    EXPECT_EQ(target.DateTimeDisplayFormat + target.DisplayFormatDate + target.DisplayFormatTime +
-                  target.NumericDisplayFormat + target.NumericEditFormat,
+    EXPECT_EQ(target.DateTimeDisplayFormat() + target.DisplayFormatDate() + target.DisplayFormatTime() +
+                  target.NumericDisplayFormat() + target.NumericEditFormat(),
               "abcde");
 }
 

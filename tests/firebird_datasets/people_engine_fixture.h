@@ -49,7 +49,7 @@ class PeopleEngine : public DatasetEngine {
     D& People(const std::string& select = "SELECT ID, NAME, CITY, AGE FROM PEOPLE ORDER BY ID") {
         auto& ds = DataSet<D>(select);
         ds.SetUpdateTransaction(&Transaction());
-        ds.AutoCommit = true;
+        ds.SetAutoCommit(true);
         ds.UpdateSQL().SetText("UPDATE PEOPLE SET NAME = :NAME, CITY = :CITY, AGE = :AGE WHERE ID = :OLD_ID");
         ds.InsertSQL().SetText("INSERT INTO PEOPLE (ID, NAME, CITY, AGE) VALUES (:ID, :NAME, :CITY, :AGE)");
         ds.DeleteSQL().SetText("DELETE FROM PEOPLE WHERE ID = :OLD_ID");

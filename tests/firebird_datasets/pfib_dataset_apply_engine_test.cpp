@@ -12,7 +12,7 @@ class ApplyUpdates : public gentest::GeneratedSQLEngine {
     // A cached dataset with generated statements: ID 1 renamed, 2 deleted, 4 appended.
     TpFIBDataSet& ChangedClients() {
         auto& ds = Clients();
-        ds.AutoCommit = false;
+        ds.SetAutoCommit(false);
         ds.AutoUpdateOptions().SetCanChangeSQLs(true);
         ds.SetCachedUpdates(true);
         ds.Open();
@@ -123,7 +123,7 @@ class UpdateErrorActions : public ApplyUpdates, public ::testing::WithParamInter
 TEST_P(UpdateErrorActions, DecideHowTheApplyGoesOn) {
     Exec({"ALTER TABLE CLIENTS ADD CONSTRAINT NAME_NOT_BAD CHECK (NAME <> 'bad')"});
     auto& ds = Clients();
-    ds.AutoCommit = false;
+    ds.SetAutoCommit(false);
     ds.AutoUpdateOptions().SetCanChangeSQLs(true);
     ds.SetCachedUpdates(true);
     ds.Open();

@@ -42,7 +42,7 @@ TEST_F(CountsEngine, ServerCountIsKnownBeforeTheRowsAreFetched) {
 
 TEST_F(CountsEngine, VisibleNumbersSkipTheRecordsTheFilterHides) {
     auto& ds = DataSet<TpFIBDataSet>(kFirstTwelve);
-    ds.Options.Include(poVisibleRecno);
+    ds.SetOptions(ds.Options() + TpFIBDsOptions{poVisibleRecno});
     ds.SetOnFilterRecord(
         [](TDataSet* dataSet, bool& accept) { accept = dataSet->FieldByName("N")->AsInteger() % 3 != 0; });
     ds.Open();
@@ -86,7 +86,7 @@ TEST_F(NumberedEngine, DataSetNumberBringsItsDescriptionAtTheOpen) {
     EXPECT_TRUE(ds->PrepareOptions().Contains(psApplyRepositary));
     ds->Open();
     EXPECT_EQ(Trim(ds->SelectSQL().Text()), "SELECT * FROM PEOPLE");
-    EXPECT_EQ(ds->Description, "Люди");
+    EXPECT_EQ(ds->Description(), "Люди");
     EXPECT_EQ(ds->AutoUpdateOptions().KeyFields(), "ID");
     EXPECT_THROW(ds->SetDataSet_ID(11), Exception);
     ds->Close();

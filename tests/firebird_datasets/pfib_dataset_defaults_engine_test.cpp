@@ -117,7 +117,7 @@ TEST_F(DefaultsEngine, NewRecordTakesTheColumnsDefaults) {
     EXPECT_EQ(visit, std::floor(Now()));
     auto* emptyText = dynamic_cast<TFIBstringField*>(ds.FieldByName("EMPTY_TEXT"));
     ASSERT_NE(emptyText, nullptr);
-    EXPECT_TRUE(emptyText->DefaultValueEmptyString);
+    EXPECT_TRUE(emptyText->DefaultValueEmptyString());
     ds.FieldByName("ID")->SetAsInteger(2);
     ds.Post();
     EXPECT_EQ(ds.CachedUpdateStatus(), cusUnmodified);

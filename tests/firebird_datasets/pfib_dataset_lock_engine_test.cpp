@@ -89,7 +89,7 @@ class LockEngine : public ::testing::Test {
         ds.SelectSQL().SetText(kRows);
         ds.UpdateSQL().SetText(update);
         ds.RefreshSQL().SetText(kRefresh);
-        ds.Options.Include(poProtectedEdit);
+        ds.SetOptions(ds.Options() + TpFIBDsOptions{poProtectedEdit});
         return ds;
     }
 
@@ -277,7 +277,7 @@ TEST_F(LockEngine, ContainersHearAPostMasterFirstAndPostErrorsBeforeTheDataSet) 
         heard.push_back("own error " + std::to_string(kind));
     };
     TpFIBDataSet& ds = DataSet();
-    ds.Options.Exclude(poProtectedEdit);
+    ds.SetOptions(ds.Options() - TpFIBDsOptions{poProtectedEdit});
     ds.SetContainer(own.get());
     ds.BeforePost = [&](TDataSet*) { heard.push_back("BeforePost"); };
     ds.OnPostError = [&](TDataSet*, EDatabaseError&, TDataAction& action) {

@@ -21,10 +21,10 @@ TEST(PFIBDataSetStoredForm, ItsOwnSettingsComeBack) {
     ds->SelectSQL().SetText("SELECT ID, NAME FROM VISITS");
     ds->AutoUpdateOptions().SetUpdateTableName("VISITS");
     ds->AutoUpdateOptions().SetKeyFields("ID");
-    ds->DefaultFormats().NumericDisplayFormat = "#,##0.000";
+    ds->DefaultFormats().SetNumericDisplayFormat("#,##0.000");
     ds->SetAllowedUpdateKinds({ukModify});
     ds->SetDataSet_ID(7);
-    ds->Description = "Приёмы за день";
+    ds->SetDescription("Приёмы за день");
     ds->ReceiveEvents().Add("REFRESH_VISITS");
     ds->ReceiveEvents().Add("CLOSE");
     ds->SetFiltered(true);
@@ -35,10 +35,10 @@ TEST(PFIBDataSetStoredForm, ItsOwnSettingsComeBack) {
     ASSERT_NE(copy, nullptr) << text;
     EXPECT_EQ(copy->AutoUpdateOptions().UpdateTableName(), "VISITS");
     EXPECT_EQ(copy->AutoUpdateOptions().KeyFields(), "ID");
-    EXPECT_EQ(copy->DefaultFormats().NumericDisplayFormat, "#,##0.000");
+    EXPECT_EQ(copy->DefaultFormats().NumericDisplayFormat(), "#,##0.000");
     EXPECT_EQ(copy->AllowedUpdateKinds(), TUpdateKinds{ukModify});
     EXPECT_EQ(copy->DataSet_ID(), 7);
-    EXPECT_EQ(copy->Description, "Приёмы за день");
+    EXPECT_EQ(copy->Description(), "Приёмы за день");
     EXPECT_EQ(copy->ReceiveEvents().Count(), 2);
     EXPECT_EQ(copy->ReceiveEvents().Get(1), "CLOSE");
     EXPECT_TRUE(copy->Filtered());

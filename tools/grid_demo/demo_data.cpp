@@ -39,7 +39,7 @@ TGridDemoData::TGridDemoData(const std::string& databasePath) {
     visits_->SetDatabase(db_.get());
     visits_->SetTransaction(tr_.get());
     visits_->SetUpdateTransaction(tr_.get());
-    visits_->AutoCommit = true;
+    visits_->SetAutoCommit(true);
     visits_->SelectSQL().SetText(
         "SELECT ID, CUSTOMER_ID, VISIT_DATE, ROOM, AMOUNT, PAID, NOTE FROM VISITS ORDER BY ID");
     TAutoUpdateOptions& update = visits_->AutoUpdateOptions();

@@ -159,7 +159,7 @@ void TGridDemoForm::CreateButtons() {
 
 void TGridDemoForm::ExportGrid() {
     TDBGridEhExportAsCSV exporter;
-    exporter.Grid = Grid;
+    exporter.SetGrid(Grid);
     exporter.ExportFile(settings_.ExportPath, true);
 }
 

@@ -47,7 +47,7 @@ void OpenVisits(TpFIBDataSet& visits, TFIBDatabase& db, TFIBTransaction& tr) {
     visits.SetDatabase(&db);
     visits.SetTransaction(&tr);
     visits.SetUpdateTransaction(&tr);
-    visits.AutoCommit = true;  // each post is committed
+    visits.SetAutoCommit(true);  // each post is committed
     visits.SelectSQL().SetText("SELECT ID, VISIT_DATE, ROOM, AMOUNT, NOTE FROM VISITS ORDER BY ID");
     TAutoUpdateOptions& update = visits.AutoUpdateOptions();
     update.SetUpdateTableName("VISITS");
