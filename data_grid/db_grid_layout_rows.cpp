@@ -89,6 +89,7 @@ void TCustomDBGridEh::ActiveRecordChanged() {
 }
 
 void TCustomDBGridEh::LinkDataSetChanged() {
+    rowRangeAnchorRecNoStale_ = true;
     if (!HandleAllocated())
         return;
     RecalcRowCount();
