@@ -87,10 +87,15 @@ std::unique_ptr<TColumnTitleEh> TColumnEh::NewTitle() {
     return std::make_unique<TColumnTitleEh>(*this);
 }
 
+// Asked for every cell the grid paints or exports: the collection's kind is looked up only when
+// the column is in another collection than last time.
 TCustomDBGridEh* TColumnEh::OwnerGrid() const {
     TCollection* collection = Collection() != nullptr ? Collection() : madeFor_;
-    auto* columns = dynamic_cast<TDBGridColumnsEh*>(collection);
-    return columns != nullptr ? columns->Grid() : nullptr;
+    if (collection != ownerKindOf_) {
+        ownerColumns_ = dynamic_cast<TDBGridColumnsEh*>(collection);
+        ownerKindOf_ = collection;
+    }
+    return ownerColumns_ != nullptr ? ownerColumns_->Grid() : nullptr;
 }
 
 std::string TColumnEh::GetDisplayName() const {

@@ -46,8 +46,10 @@ void TColumnEh::SetField(TField* Value) {
 }
 
 TField* TColumnEh::ResolveField() {
+    if (field_ != nullptr || fieldName_.empty())
+        return field_;
     TDataSet* dataSet = GridDataSet(OwnerGrid());
-    if (field_ != nullptr || fieldName_.empty() || dataSet == nullptr)
+    if (dataSet == nullptr)
         return field_;
     // Closed with its own default fields: there is nothing to bind yet.
     if (!dataSet->Active() && dataSet->DefaultFields())

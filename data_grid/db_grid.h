@@ -899,6 +899,7 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     void AfterMove();
     void StepRows(bool MaySelect, int Distance, bool ToEnd);
     void SetRowRangeAnchor();
+    void RereadRowRangeAnchorRecNo();
     int SideOfRowRangeAnchor() const;
     void StretchBlock(int Distance, bool ToEnd);
     bool EnterColumn(int GridCol);
@@ -930,6 +931,8 @@ class TCustomDBGridEh : public TCustomGrid, public IGridDataLinkOwnerEh, public 
     // Where a Shift range of rows began and whether that row was selected before.
     std::string rowRangeAnchor_;
     int rowRangeAnchorRecNo_ = 0;  // its record number, 0 when the dataset gives none
+    // Set when the records may have moved (a sort, an insertion, a deletion) since it was read.
+    bool rowRangeAnchorRecNoStale_ = false;
     bool rowAnchorWasSelected_ = false;
     TPoint editorPressPoint_{};
     DWORD editorPressTime_ = 0;

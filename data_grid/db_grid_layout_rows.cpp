@@ -90,6 +90,7 @@ void TCustomDBGridEh::ActiveRecordChanged() {
 }
 
 void TCustomDBGridEh::LinkDataSetChanged() {
+    rowRangeAnchorRecNoStale_ = true;
     if (!HandleAllocated())
         return;
     RecalcRowCount();

@@ -5,6 +5,7 @@
 
 #include "data_grid/column.h"
 #include "data_grid/db_grid.h"
+#include "data_grid/grid_export_position.h"
 #include "data_grid/grid_selection.h"
 #include "platform/db/dataset.h"
 
@@ -116,6 +117,8 @@ void TCustomDBGridEh::StepRows(bool MaySelect, int Distance, bool ToEnd) {
         rowRangeAnchor_.clear();
     }
     TDataSet* dataSet = dataLink_->DataSet();
+    if (selecting && MaySelect && rowRangeAnchorRecNoStale_ && !rowRangeAnchor_.empty())
+        RereadRowRangeAnchorRecNo();
     for (int done = 0; ToEnd || done < std::abs(Distance); ++done) {
         if (selecting && MaySelect) {
             if (rowRangeAnchor_.empty() || selectedRows_->Count() == 0 ||
@@ -140,7 +143,28 @@ void TCustomDBGridEh::SetRowRangeAnchor() {
     TDataSet* dataSet = dataLink_->DataSet();
     rowRangeAnchor_ = dataSet->GetBookmark();
     rowRangeAnchorRecNo_ = dataSet->RecNo();
+    rowRangeAnchorRecNoStale_ = false;
     rowAnchorWasSelected_ = selectedRows_->IsCurrentRowSelected();
+}
+
+// The anchor's record number as the records are shown now. Reading it means going to the anchor
+// and back, with the grid's window of records kept; from the anchor itself it is at hand.
+void TCustomDBGridEh::RereadRowRangeAnchorRecNo() {
+    TDataSet* dataSet = dataLink_->DataSet();
+    if (dataSet->State() != dsBrowse || dataSet->RecNo() <= 0 || !dataSet->BookmarkValid(rowRangeAnchor_))
+        return;
+    int recNo = 0;
+    if (dataSet->CompareBookmarks(dataSet->GetBookmark(), rowRangeAnchor_) == 0) {
+        recNo = dataSet->RecNo();
+    } else {
+        TGridDataPositionEh(*this).Run([&] {
+            dataSet->GotoBookmark(rowRangeAnchor_);
+            recNo = dataSet->RecNo();
+        });
+    }
+    // Giving the records back to the controls marked the number stale once more.
+    rowRangeAnchorRecNo_ = std::max(recNo, 0);
+    rowRangeAnchorRecNoStale_ = false;
 }
 
 // -1, 0 or 1 as the current record lies above, on or below the range's anchor as the grid shows them.

@@ -135,8 +135,8 @@ void TField::SetAsVariant(const Variant& value) {
 }
 
 std::string TField::GetAsString() const {
-    const Variant value = GetAsVariant();
-    return value.IsNull() ? std::string() : value.AsString();
+    Variant value = GetAsVariant();
+    return value.IsNull() ? std::string() : std::move(value).AsString();
 }
 
 int TField::GetAsInteger() const {

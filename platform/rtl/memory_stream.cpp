@@ -99,8 +99,12 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
     const std::int64_t end = position_ + count;
     if (end > capacity_)
         SetCapacity(end);
-    if (end > Size())
-        TakeSize(end);
+    // Only a gap between the old end and the position reads as zeros; the rest is written now.
+    if (end > Size()) {
+        if (position_ > Size())
+            TakeSize(position_);
+        SetPointer(Memory(), end);
+    }
     std::memcpy(static_cast<char*>(Memory()) + position_, buffer, static_cast<std::size_t>(count));
     position_ = end;
     return count;

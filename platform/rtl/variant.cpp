@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "platform/rtl/datetime_parse.h"
 #include "platform/rtl/decimal_digits.h"
@@ -289,7 +290,13 @@ TDateTime Variant::AsDateTime() const {
     return AsDouble();
 }
 
-std::string Variant::AsString() const {
+std::string Variant::AsString() && {
+    if (type_ == varString)
+        return std::move(std::get<std::string>(value_));
+    return std::as_const(*this).AsString();
+}
+
+std::string Variant::AsString() const& {
     switch (type_) {
         case varEmpty:
             return {};

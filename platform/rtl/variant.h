@@ -106,7 +106,9 @@ class Variant {
     double AsDouble() const;
     std::int64_t AsCurrency() const;  // units of 1/10000
     TDateTime AsDateTime() const;
-    std::string AsString() const;
+    std::string AsString() const&;
+    // A temporary gives up its text instead of copying it.
+    std::string AsString() &&;
     Variant AsType(TVarType type) const;  // only simple types
 
     // Arrays. Dimensions count from 1; indexes must lie within the bounds.

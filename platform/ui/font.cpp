@@ -6,17 +6,21 @@ TFont::TFont() = default;
 
 void TFont::Assign(const TPersistent& source) {
     if (auto* f = dynamic_cast<const TFont*>(&source)) {
-        if (*this == *f)
-            return;
-        handle_ = f->handle_;
-        name_ = f->name_;
-        size_ = f->size_;
-        color_ = f->color_;
-        style_ = f->style_;
-        Changed();
+        Assign(*f);
         return;
     }
     TPersistent::Assign(source);
+}
+
+void TFont::Assign(const TFont& source) {
+    if (*this == source)
+        return;
+    handle_ = source.handle_;
+    name_ = source.name_;
+    size_ = source.size_;
+    color_ = source.color_;
+    style_ = source.style_;
+    Changed();
 }
 
 void TFont::SetName(const std::string& name) {

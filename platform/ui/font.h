@@ -48,6 +48,8 @@ class TFont : public TPersistent {
     TFont();
     std::string ClassName() const override { return "TFont"; }
     void Assign(const TPersistent& source) override;
+    // The same for a font known to be one, without asking the source's class.
+    void Assign(const TFont& source);
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name);

@@ -282,6 +282,49 @@ TEST(GridKeys, ASearchStoppedByAFailingTextLeavesTheDatasetWhereItWasAndShownAga
     EXPECT_EQ(g.grid->InplaceSearchText(), "");
 }
 
+// A record inserted or deleted above the anchor of a Shift range moves the anchor down or up; the
+// range stretched from the anchor afterwards runs from where the anchor is now shown.
+TEST(GridKeys, ARangeStretchedAfterAnInsertOrDeleteAboveItsAnchorRunsFromTheAnchor) {
+    const auto deleteFirst = [](KeyedGrid& g) {
+        g.GoTo(1);
+        g.ds.Delete();
+    };
+    const auto insertFirst = [](KeyedGrid& g) {
+        g.GoTo(1);
+        g.ds.Insert();
+        g.ds.FieldByName("ID")->SetAsInteger(9);
+        g.ds.Post();
+    };
+    struct Case {
+        const char* what;
+        std::function<void(KeyedGrid&)> change;
+        WORD key;
+        std::vector<int> selected;  // in the order shown
+    };
+    const std::vector<Case> cases = {
+        {"one deleted above, to the end", deleteFirst, VK_END, {3, 4, 5}},
+        {"one inserted above, to the start", insertFirst, VK_HOME, {9, 1, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        KeyedGrid g;
+        g.grid->SetOptions(g.grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
+        // Shift with the arrows selects rows (not a block) and passes over them without toggling.
+        g.grid->AllowedSelections = {gskRowsEh, gskColumnsEh, gskAllEh};
+        g.grid->SetExtOptions(g.grid->ExtOptions() + TDBGridEhExtOptions{gxoClearSelectionEh});
+        g.GoTo(3);
+        g.Press(VK_DOWN, {ssShift});
+        g.Press(VK_UP, {ssShift});  // the anchor on 3, the only row selected
+        c.change(g);
+        g.GoTo(3);
+        g.Press(c.key, {ssCtrl, ssShift});
+        std::vector<int> selected;
+        for (g.ds.First(); !g.ds.Eof(); g.ds.Next())
+            if (g.grid->SelectedRows()->IsCurrentRowSelected())
+                selected.push_back(g.CurrentId());
+        EXPECT_EQ(selected, c.selected) << c.what;
+    }
+}
+
 TEST(GridKeys, CtrlShiftEndAndHomeSelectTheRowsToTheEndsOfTheData) {
     struct Case {
         WORD key;

@@ -92,6 +92,42 @@ TEST_F(GridSortedSelectionEngine, ShiftKeysSelectTheRowsShownBetweenTheAnchorAnd
     }
 }
 
+// An anchor set before a title-click sort is shown elsewhere after it; a range stretched from it
+// with Ctrl+Shift+End or Home covers exactly the rows from where it is now to the end or the start.
+TEST_F(GridSortedSelectionEngine, ARangeFromAnAnchorSetBeforeASortRunsFromWhereTheAnchorIsShownNow) {
+    struct Case {
+        const char* what;
+        int clicks;  // one: by ID going up, two: going down
+        WORD key;
+        std::vector<int> selected;
+    };
+    // Read in CITY order (3 5 1 2 4 6 7) the anchor 2 is the fourth row; sorted it is the second
+    // going up and the sixth going down.
+    const std::vector<Case> cases = {
+        {"moved up, to the end", 1, VK_END, {2, 3, 4, 5, 6, 7}},
+        {"moved down, to the start", 2, VK_HOME, {7, 6, 5, 4, 3, 2}},
+    };
+    for (const Case& c : cases) {
+        auto& ds = People<TpFIBDataSet>("SELECT ID, NAME, CITY, AGE FROM PEOPLE ORDER BY CITY");
+        ds.Open();
+        ShowInGrid(ds, {"ID", "NAME"});
+        grid_->SetOptions(grid_->Options() + TDBGridEhOptions{gdoMultiSelectEh});
+        grid_->AllowedSelections = {gskRowsEh, gskColumnsEh, gskAllEh};
+        grid_->SetExtOptions(grid_->ExtOptions() + TDBGridEhExtOptions{gxoClearSelectionEh});
+        ASSERT_EQ(Order(ds), (std::vector<int>{3, 5, 1, 2, 4, 6, 7}));
+        grid_->SetFocus();
+        GoTo(ds, 2);
+        Press(VK_DOWN, {ssShift});
+        Press(VK_UP, {ssShift});  // the anchor on 2, the only row selected
+        for (int i = 0; i < c.clicks; ++i) ClickTitle(1);
+        grid_->SetFocus();
+        GoTo(ds, 2);
+        Press(c.key, {ssCtrl, ssShift});
+        EXPECT_EQ(SelectedIds(ds), c.selected) << c.what;
+        CloseGrid();
+    }
+}
+
 TEST_F(GridSortedSelectionEngine, TheSelectedRowsExportInTheOrderShown) {
     struct Case {
         const char* what;

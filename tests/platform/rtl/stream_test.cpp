@@ -168,6 +168,19 @@ TEST(MemoryStream, CapacityGrowsInStepsAndClearFreesIt) {
     EXPECT_EQ(stream.Position(), 0);
 }
 
+// Shrinking keeps the block with its old bytes; a later write past the end must not show them.
+TEST(MemoryStream, AGapLeftByAWritePastTheEndReadsAsZerosOverOldBytes) {
+    TMemoryStream stream;
+    const std::string old(100, 'x');
+    stream.WriteBuffer(old.data(), 100);
+    stream.SetSize(10);
+    stream.SetPosition(50);
+    stream.WriteBuffer("end", 3);
+    ASSERT_EQ(stream.Size(), 53);
+    const std::string bytes(static_cast<const char*>(stream.Memory()), 53);
+    EXPECT_EQ(bytes, std::string(10, 'x') + std::string(40, '\0') + "end");
+}
+
 TEST(MemoryStream, LoadsAndSavesWholeStreamsAndFiles) {
     testsupport::TempDir dir("rtl_stream");
     TStringStream source("0123456789");
