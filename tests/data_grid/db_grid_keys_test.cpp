@@ -309,7 +309,7 @@ TEST(GridKeys, ARangeStretchedAfterAnInsertOrDeleteAboveItsAnchorRunsFromTheAnch
         KeyedGrid g;
         g.grid->SetOptions(g.grid->Options() + TDBGridEhOptions{gdoMultiSelectEh});
         // Shift with the arrows selects rows (not a block) and passes over them without toggling.
-        g.grid->AllowedSelections = {gskRowsEh, gskColumnsEh, gskAllEh};
+        g.grid->SetAllowedSelections({gskRowsEh, gskColumnsEh, gskAllEh});
         g.grid->SetExtOptions(g.grid->ExtOptions() + TDBGridEhExtOptions{gxoClearSelectionEh});
         g.GoTo(3);
         g.Press(VK_DOWN, {ssShift});

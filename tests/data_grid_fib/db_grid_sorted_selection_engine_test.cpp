@@ -112,7 +112,7 @@ TEST_F(GridSortedSelectionEngine, ARangeFromAnAnchorSetBeforeASortRunsFromWhereT
         ds.Open();
         ShowInGrid(ds, {"ID", "NAME"});
         grid_->SetOptions(grid_->Options() + TDBGridEhOptions{gdoMultiSelectEh});
-        grid_->AllowedSelections = {gskRowsEh, gskColumnsEh, gskAllEh};
+        grid_->SetAllowedSelections({gskRowsEh, gskColumnsEh, gskAllEh});
         grid_->SetExtOptions(grid_->ExtOptions() + TDBGridEhExtOptions{gxoClearSelectionEh});
         ASSERT_EQ(Order(ds), (std::vector<int>{3, 5, 1, 2, 4, 6, 7}));
         grid_->SetFocus();
