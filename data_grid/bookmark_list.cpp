@@ -51,8 +51,7 @@ std::string TBookmarkListEh::CurrentBookmark() const {
 }
 
 bool TBookmarkListEh::IsCurrentRowSelected() {
-    int index = 0;
-    return Search(CurrentBookmark(), index);
+    return Contains(CurrentBookmark());
 }
 
 void TBookmarkListEh::SelectCurrentRow(bool Selected) {
@@ -60,13 +59,9 @@ void TBookmarkListEh::SelectCurrentRow(bool Selected) {
     // An empty dataset or a record not yet posted has no bookmark: there is nothing to select.
     if (bookmark.empty())
         return;
-    int index = 0;
-    if (Search(bookmark, index) == Selected)
+    const bool changed = Selected ? entries_.insert(bookmark).second : entries_.erase(bookmark) > 0;
+    if (!changed)
         return;
-    if (Selected)
-        entries_.insert(bookmark);
-    else
-        entries_.erase(bookmark);
     ListChanged();
     grid_->InvalidateGridRow(grid_->Row());
     IGridSelectionEh* selection = Selection();
@@ -94,6 +89,12 @@ bool TBookmarkListEh::Search(const std::string& Bookmark, int& Index) {
     cachedFound_ = found;
     Index = low;
     return found;
+}
+
+bool TBookmarkListEh::Contains(const std::string& Bookmark) {
+    if (cachedIndex_ >= 0 && Bookmark == cachedBookmark_)
+        return cachedFound_;
+    return entries_.find(Bookmark) != entries_.end();
 }
 
 int TBookmarkListEh::PositionOf(const std::string& Bookmark) {

@@ -28,6 +28,7 @@ class TBookmarkListEh : public IGridSelectedRowsEh {
     bool IsCurrentRowSelected() override;
     void SelectCurrentRow(bool Selected) override;
     bool Search(const std::string& Bookmark, int& Index) override;
+    bool Contains(const std::string& Bookmark) override;
     // The entry's index, -1 when the bookmark is not selected.
     int PositionOf(const std::string& Bookmark);
     int Count() const override { return static_cast<int>(entries_.size()); }

@@ -94,9 +94,7 @@ bool TCustomDBGridEh::IsCellInSelection(int ACol, int ARow, const std::string& B
     const TGridRect area = DataCellArea();
     const bool dataRow = ARow >= area.Top && ARow <= area.Bottom;
     if (ACol < IndicatorOffset()) {
-        int index = 0;
-        return dataRow && kind == gskRowsEh && selectedRows_ != nullptr &&
-               selectedRows_->Search(Bookmark, index);
+        return dataRow && kind == gskRowsEh && selectedRows_ != nullptr && selectedRows_->Contains(Bookmark);
     }
     if (!dataRow) {
         TDBGridEhSelection* selection = selection_.get();

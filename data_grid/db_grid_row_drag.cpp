@@ -47,8 +47,7 @@ bool TCustomDBGridEh::BeginRowDrag(int X, int Y, bool CheckOnly) {
         ReadBufferedRecord(*dataLink_, dataRow, [](TDataSet& DataSet) { return DataSet.GetBookmark(); });
     const int level = HasMemTable() ? TreeLevelAtPoint(X, Y) : -1;
     if (SelectionKindAllowed(gskRowsEh)) {
-        int index = 0;
-        if (!selectedRows_->Search(bookmark, index) || KeyHeld(VK_SHIFT) || KeyHeld(VK_MENU) ||
+        if (!selectedRows_->Contains(bookmark) || KeyHeld(VK_SHIFT) || KeyHeld(VK_MENU) ||
             KeyHeld(VK_CONTROL))
             return false;
     }

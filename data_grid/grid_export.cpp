@@ -176,9 +176,8 @@ void TDBGridEhExport::WalkRows() {
     IGridSelectedRowsEh& rows = *Grid()->SelectedRowsPart();
     const int count = rows.Count();
     if (count > 0 && dataSet.IsSequenced() && dataSet.RecordCount() <= 2 * count) {
-        int index = 0;
         for (dataSet.First(); !dataSet.Eof(); dataSet.Next())
-            if (rows.Search(dataSet.GetBookmark(), index))
+            if (rows.Contains(dataSet.GetBookmark()))
                 ExportCurrentRecord();
         return;
     }

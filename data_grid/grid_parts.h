@@ -173,6 +173,11 @@ class IGridSelectedRowsEh {
         Index = 0;
         return false;
     }
+    // Whether the bookmark is selected, without working out its place.
+    virtual bool Contains(const std::string& Bookmark) {
+        int index = 0;
+        return Search(Bookmark, index);
+    }
     virtual std::string ItemAt(int /*Index*/) const { return {}; }
     virtual bool IsCurrentRowSelected() { return false; }
     virtual void SelectCurrentRow(bool /*Selected*/) {}

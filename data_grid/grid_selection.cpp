@@ -23,10 +23,8 @@ void TDBGridEhSelection::ChangeKind(TGridSelectionKindEh Kind) {
 
 bool TDBGridEhSelection::CellIsSelected(int DataCol, const std::string& Bookmark) {
     switch (kind_) {
-        case gskRowsEh: {
-            int index = 0;
-            return RowList() != nullptr && RowList()->Search(Bookmark, index);
-        }
+        case gskRowsEh:
+            return RowList() != nullptr && RowList()->Contains(Bookmark);
         case gskRectangleEh:
             return DataCol >= 0 && rect_->CellSelected(DataCol, Bookmark);
         case gskColumnsEh: {

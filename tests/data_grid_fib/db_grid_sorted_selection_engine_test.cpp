@@ -13,16 +13,21 @@ namespace {
 
 class GridSortedSelectionEngine : public GridSortClickEngine {
   protected:
-    // Shown sorted by ID going down, over records read in CITY order: 7 6 5 4 3 2 1 on the screen
-    // are physical records 7 6 3 5 1 4 2.
-    TpFIBDataSet& SortedDown() {
+    // The people read in CITY order (3 5 1 2 4 6 7), shown in a grid whose Shift with the arrows
+    // selects rows (not a block) and passes over them without toggling.
+    TpFIBDataSet& ShownForRowRanges() {
         auto& ds = People<TpFIBDataSet>("SELECT ID, NAME, CITY, AGE FROM PEOPLE ORDER BY CITY");
         ds.Open();
         ShowInGrid(ds, {"ID", "NAME"});
         grid_->SetOptions(grid_->Options() + TDBGridEhOptions{gdoMultiSelectEh});
-        // Shift with the arrows selects rows (not a block) and passes over them without toggling.
         grid_->SetAllowedSelections({gskRowsEh, gskColumnsEh, gskAllEh});
         grid_->SetExtOptions(grid_->ExtOptions() + TDBGridEhExtOptions{gxoClearSelectionEh});
+        return ds;
+    }
+    // Shown sorted by ID going down, over records read in CITY order: 7 6 5 4 3 2 1 on the screen
+    // are physical records 7 6 3 5 1 4 2.
+    TpFIBDataSet& SortedDown() {
+        auto& ds = ShownForRowRanges();
         ClickTitle(1);
         ClickTitle(1);
         EXPECT_EQ(Order(ds), (std::vector<int>{7, 6, 5, 4, 3, 2, 1}));
@@ -108,12 +113,7 @@ TEST_F(GridSortedSelectionEngine, ARangeFromAnAnchorSetBeforeASortRunsFromWhereT
         {"moved down, to the start", 2, VK_HOME, {7, 6, 5, 4, 3, 2}},
     };
     for (const Case& c : cases) {
-        auto& ds = People<TpFIBDataSet>("SELECT ID, NAME, CITY, AGE FROM PEOPLE ORDER BY CITY");
-        ds.Open();
-        ShowInGrid(ds, {"ID", "NAME"});
-        grid_->SetOptions(grid_->Options() + TDBGridEhOptions{gdoMultiSelectEh});
-        grid_->SetAllowedSelections({gskRowsEh, gskColumnsEh, gskAllEh});
-        grid_->SetExtOptions(grid_->ExtOptions() + TDBGridEhExtOptions{gxoClearSelectionEh});
+        auto& ds = ShownForRowRanges();
         ASSERT_EQ(Order(ds), (std::vector<int>{3, 5, 1, 2, 4, 6, 7}));
         grid_->SetFocus();
         GoTo(ds, 2);

@@ -17,20 +17,10 @@
 #include "platform/ui/qt/qt_window.h"
 #include "platform/ui/top_level.h"
 #include "platform/ui/window_functions.h"
+#include "tests/platform/ui/dropped_control.h"
 #include "tests/support/qt_host_test.h"
 
 namespace {
-
-class Dropped : public TCustomControl {
-  public:
-    using TCustomControl::TCustomControl;
-
-  protected:
-    void CreateParams(TCreateParams& params) override {
-        TCustomControl::CreateParams(params);
-        params.Style |= WS_POPUP;
-    }
-};
 
 class QtWindowTest : public QtHostTest {
   protected:

@@ -13,21 +13,11 @@
 #include "platform/ui/popup_window.h"
 #include "platform/ui/qt/qt_window.h"
 #include "platform/ui/window_functions.h"
+#include "tests/platform/ui/dropped_control.h"
 #include "tests/platform/ui/x11_host_test.h"
 #include "tests/support/window_frames.h"
 
 namespace {
-
-class Dropped : public TCustomControl {
-  public:
-    using TCustomControl::TCustomControl;
-
-  protected:
-    void CreateParams(TCreateParams& params) override {
-        TCustomControl::CreateParams(params);
-        params.Style |= WS_POPUP;
-    }
-};
 
 class X11BackingStoreTest : public X11HostTest {
   protected:
