@@ -87,15 +87,12 @@ std::unique_ptr<TColumnTitleEh> TColumnEh::NewTitle() {
     return std::make_unique<TColumnTitleEh>(*this);
 }
 
-// Asked for every cell the grid paints or exports: the collection's kind is looked up only when
-// the column is in another collection than last time.
+// Asked afresh each time: while the grid's columns are being destroyed the collection is no
+// longer the grid's, and the column and its parts must not reach the grid through it.
 TCustomDBGridEh* TColumnEh::OwnerGrid() const {
     TCollection* collection = Collection() != nullptr ? Collection() : madeFor_;
-    if (collection != ownerKindOf_) {
-        ownerColumns_ = dynamic_cast<TDBGridColumnsEh*>(collection);
-        ownerKindOf_ = collection;
-    }
-    return ownerColumns_ != nullptr ? ownerColumns_->Grid() : nullptr;
+    auto* columns = dynamic_cast<TDBGridColumnsEh*>(collection);
+    return columns != nullptr ? columns->Grid() : nullptr;
 }
 
 std::string TColumnEh::GetDisplayName() const {

@@ -322,9 +322,6 @@ class TColumnEh : public TCollectionItem, public IGridColumnEh, public IDropDown
     bool userColumn_ = true;
     int tag_ = 0;
     std::shared_ptr<IMemTableDataFieldValueListEh> filterValueList_;
-    // The collection OwnerGrid last looked at, and that collection as grid columns (or nullptr).
-    mutable const TCollection* ownerKindOf_ = nullptr;
-    mutable TDBGridColumnsEh* ownerColumns_ = nullptr;
     TField* field_ = nullptr;
     std::string fieldName_;
     int width_ = 0;

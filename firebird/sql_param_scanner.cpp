@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstddef>
+#include <set>
 
 #include "firebird/fib_errors.h"
 #include "firebird/sql_normalize.h"
@@ -239,8 +240,11 @@ bool IsTextWithoutParams(std::string_view text, char macroChar) {
 std::string ExpandMacroValues(std::string_view text, const std::vector<TMacroValue>& macros, char macroChar,
                               bool& rewritten) {
     std::string result(text);
+    // A name is expanded once: a second entry of it would expand the markers its own values put
+    // in, and the text would grow by the value's markers for every entry.
+    std::set<std::string> expandedNames;
     for (const TMacroValue& macro : macros) {
-        if (macro.Name.empty())
+        if (macro.Name.empty() || !expandedNames.insert(UpperAscii(macro.Name)).second)
             continue;
         const std::string marker = macroChar + UpperAscii(macro.Name);
         const std::string replacement = " " + QuotedValue(macro) + " ";
