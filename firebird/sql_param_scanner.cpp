@@ -244,9 +244,10 @@ std::string ExpandMacroValues(std::string_view text, const std::vector<TMacroVal
     // in, and the text would grow by the value's markers for every entry.
     std::set<std::string> expandedNames;
     for (const TMacroValue& macro : macros) {
-        if (macro.Name.empty() || !expandedNames.insert(UpperAscii(macro.Name)).second)
+        const std::string name = UpperAscii(macro.Name);
+        if (name.empty() || !expandedNames.insert(name).second)
             continue;
-        const std::string marker = macroChar + UpperAscii(macro.Name);
+        const std::string marker = macroChar + name;
         const std::string replacement = " " + QuotedValue(macro) + " ";
         // The text is copied once per macro with its values in place: replacing in place moved the
         // rest of the text for every value, and grown texts hold thousands. The search goes on
